@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/item_record.h"
+#include "core/one_based_array.h"
+
+#include <array>
+#include <string>
+
+namespace quillmark {
+
+// The database information block, edited in the "Database Information" dialog.
+struct DatabaseRecord {
+    std::string DatabaseName;
+    std::string DatabaseOwner;
+    std::string OwnerStreet;
+    std::string OwnerCity;
+    std::string OwnerCountry;
+    std::string OwnerZipCode;
+    std::string OwnerHomePhone;
+    std::string OwnerWorkPhone;
+    std::string OwnerEmailAddress;
+    std::string OwnerWebPage;
+    StringList DatabaseNotes;
+
+    bool operator==(const DatabaseRecord&) const = default;
+};
+
+// The ten texts of the information block in file order, for code that walks them all.
+std::array<std::string*, 10> InformationTexts(DatabaseRecord& info);
+std::array<const std::string*, 10> InformationTexts(const DatabaseRecord& info);
+
+// Everything a database file holds: the records and the database's own customisation.
+struct Database {
+    ItemRecordList RecordList;
+    DatabaseRecord DatabaseInfo;
+    std::array<std::string, 10> DescriptionCaptions;
+    std::array<std::string, 10> DetailCaptions;
+    std::array<std::string, 6> OtherCaptions;
+    OneBasedArray<std::string, 100> SkillNames;
+    OneBasedArray<std::string, 10> DescriptionTrees;  // tree text of each description field
+    std::string ReadPassword;                         // enciphered; empty means none
+    std::string SavePassword;                         // enciphered; empty means none
+
+    Database();
+};
+
+// The captions and skill names of a new database.
+void SetDefaultCaptions(Database& database);
+
+}  // namespace quillmark

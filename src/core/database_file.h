@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/database.h"
+#include "core/file_io.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quillmark {
+
+class ValueReader;
+class ValueWriter;
+
+inline constexpr const char* DatabaseIdentification = "Quillmark";
+inline constexpr const char* DatabaseFormatVersion = "1.12";
+
+struct DatabaseWriteOptions {
+    // Writes only the records on the search list (extracting the search list to a new file).
+    bool ExtractMode = false;
+    // What the file's first two values say; the program always writes the defaults.
+    std::string Version = DatabaseFormatVersion;
+    std::string Identification = DatabaseIdentification;
+};
+
+// Writes the database as a database file. An empty DatabaseName becomes the file name part of
+// fileName, in the file and in memory. Throws WriteError when the sink fails or a category
+// tree is not valid tree text.
+void WriteDatabase(ValueWriter& writer, Database& database, const std::string& fileName,
+                   const DatabaseWriteOptions& options = {});
+
+// WriteDatabase through SaveFileSafely: a failure leaves the previous file untouched.
+void SaveDatabaseFile(const std::string& path, Database& database,
+                      const DatabaseWriteOptions& options = {},
+                      const SaveOptions& saveOptions = {});
+
+enum class ReadMode {
+    Replace,  // the file's records replace those in memory
+    Merge,    // the file's records are appended, after the compatibility check
+};
+
+enum class ReadOutcome {
+    Loaded,
+    CannotOpen,    // the system refused to open or read the file; Reason says why
+    NotQuillmark,  // the identification is not "Quillmark"
+    Damaged,       // a format error; Reason and Offset say what and where
+    Incompatible,  // merge only: captions or passwords differ, nothing was read
+};
+
+struct DatabaseReadResult {
+    ReadOutcome Outcome = ReadOutcome::Loaded;
+    std::string Reason;
+    std::uint64_t Offset = 0;
+    std::string Version;  // the file's version value, never examined
+    bool Ok() const { return Outcome == ReadOutcome::Loaded; }
+};
+
+// Reads a database file into memory. The header values replace those in memory as they are
+// read (in both modes); records read completely before a failure stay in the list, and the
+// caller decides what to keep. fileName names the database when its DatabaseName is empty.
+DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
+                                const std::string& fileName, ReadMode mode);
+DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode);
+
+// The enciphered passwords of a file, read before it is opened; nothing when the header
+// cannot be read.
+struct FilePasswords {
+    std::string ReadPassword;
+    std::string SavePassword;
+};
+std::optional<FilePasswords> ReadPasswords(const std::string& path);
+
+// Whether a file can be merged into the database: the same enciphered passwords and the same
+// description and detail captions, compared exactly. A file whose header cannot be read is not.
+bool CheckMergeCompatibility(const std::string& path, const Database& database);
+
+}  // namespace quillmark

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillmark {
+
+struct Database;
+struct ItemRecord;
+
+// Field numbers 10..230 mean the same fields everywhere; 240..350 differ between the
+// spreadsheet (pictures, then the other fields) and the reports (other fields, then salaries).
+enum class FieldNumbering { Spreadsheet, Report };
+
+inline constexpr int FirstFieldNumber = 10;
+inline constexpr int LastFieldNumber = 350;
+inline constexpr int UnusedColumn = -1;
+
+// The title a column or report shows for a field; empty for a number that names no field.
+std::string FieldTitle(int fieldNumber, FieldNumbering numbering, const Database& database);
+
+// The text a field holds in a record at the 1-based position in the list. Description values
+// are given in their shown form (see ShownDescriptionValue).
+std::string FieldValue(const ItemRecord& record, int position, int fieldNumber,
+                       FieldNumbering numbering, bool shortDescriptions);
+
+// A description value as the boxes show it: with short values on, only the part before the
+// first ":"; otherwise the whole leaf-first path.
+std::string ShownDescriptionValue(const std::string& value, bool shortDescriptions);
+
+// Sort keys 1..33; 0 and every other value sort by name.
+inline constexpr int SortKeyCount = 34;
+
+struct SortKeyField {
+    const std::string& text;
+    bool numeric;  // compare CleanNumberValue of the texts instead of the texts
+};
+SortKeyField SortKeyText(int sortKey, const ItemRecord& record);
+
+// The digits of a text and its last ".", in their order; "0" when there are none.
+// "$1,234.56" gives "1234.56", "1.234.5" gives "1234.5", "-12" gives "12".
+std::string CleanNumber(std::string_view text);
+
+// CleanNumber read as a number; a lone "." counts as 0.
+double CleanNumberValue(std::string_view text);
+
+// Case-insensitive over the ASCII letters, other bytes by value: <0, 0 or >0.
+int CompareTextsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace quillmark

@@ -1,0 +1,82 @@
+#include "core/item_record.h"
+
+#include "core/random_source.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quillmark {
+
+ItemRecord::ItemRecord()
+{
+    for (int slot = 1; slot <= Images.Count; ++slot) {
+        Images[slot].ImageTitle = "Untitled " + std::to_string(slot);
+    }
+}
+
+bool ItemRecord::SameFiledContent(const ItemRecord& other) const
+{
+    return RecordId == other.RecordId && RecordName == other.RecordName && Detail == other.Detail &&
+           Desc == other.Desc && Other == other.Other && Images == other.Images &&
+           SpareText == other.SpareText && Keywords == other.Keywords &&
+           ResumeFile == other.ResumeFile && Notes == other.Notes &&
+           SpareList1 == other.SpareList1 && SpareList2 == other.SpareList2 &&
+           Schedule == other.Schedule && Skills == other.Skills &&
+           HoursPerWeek == other.HoursPerWeek && SalaryAmount == other.SalaryAmount &&
+           WorkDaysPerWeek == other.WorkDaysPerWeek && SalaryFigures == other.SalaryFigures &&
+           ExperienceStream == other.ExperienceStream && SalaryType == other.SalaryType &&
+           ReadOnly == other.ReadOnly && Working == other.Working && Available == other.Available &&
+           NotAvailable == other.NotAvailable;
+}
+
+std::string MakeRecordId(RandomSource& random)
+{
+    std::string id(8, ' ');
+    for (char& c : id) {
+        // 35 outcomes: 26 letters and the digits 0..8; "9" never occurs in an identifier.
+        const int r = random.Below(35);
+        c = r <= 25 ? static_cast<char>('A' + r) : static_cast<char>('0' + (r - 26));
+    }
+    return id;
+}
+
+std::string NewRecordName(const ItemRecordList& records)
+{
+    static constexpr std::string_view Prefix = "Untitled ";
+    // Only numbers up to the record count can be taken, so the first free one is at most
+    // count + 1; mark those that are in use and pick the first gap.
+    std::vector<bool> taken(records.size() + 2, false);
+    for (const auto& record : records) {
+        std::string_view name = record->RecordName;
+        if (!name.starts_with(Prefix)) {
+            continue;
+        }
+        std::string_view digits = name.substr(Prefix.size());
+        // Decimal as written by to_string: digits only, no sign, no leading zero.
+        if (digits.empty() || digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+            !std::all_of(digits.begin(), digits.end(),
+                         [](char c) { return c >= '0' && c <= '9'; })) {
+            continue;
+        }
+        std::size_t number = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), number);
+        if (number >= 1 && number < taken.size()) {
+            taken[number] = true;
+        }
+    }
+    std::size_t number = 1;
+    while (taken[number]) {
+        ++number;
+    }
+    return std::string(Prefix) + std::to_string(number);
+}
+
+std::unique_ptr<ItemRecord> CreateRecord(const ItemRecordList& records, RandomSource& random)
+{
+    auto record = std::make_unique<ItemRecord>();
+    record->RecordId = MakeRecordId(random);
+    record->RecordName = NewRecordName(records);
+    return record;
+}
+
+}  // namespace quillmark

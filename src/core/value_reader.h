@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/byte_stream.h"
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+// Reads tagged values back in the order they were written. Every failure (a wrong tag, a
+// length beyond the end, a missing signature) throws FormatError with the offset where reading
+// stopped. Lengths are checked against what the input still holds before anything is allocated.
+class ValueReader {
+public:
+    // Reads from bytes already in memory.
+    explicit ValueReader(std::string_view bytes);
+    // Reads from a source through a buffer; totalSize is the size of the whole input.
+    ValueReader(ByteSource& source, std::uint64_t totalSize);
+
+    std::int32_t ReadInteger();
+    std::string ReadString();
+    void ReadStringInto(std::string& text);
+    bool ReadBoolean();
+    char ReadCharacter();
+    void ReadListBegin();
+    bool EndOfList();  // peeks: is the next tag the end of a list?
+    void ReadListEnd();
+    std::vector<std::string> ReadStringList();
+    void ReadStringListInto(std::vector<std::string>& lines);
+    void ReadRawBlock(void* data, std::size_t size);
+
+    // A component stream: signature, class name and object name. Then, while !EndOfList(),
+    // ReadPropertyName() followed by reading or skipping its value; then ReadListEnd() for the
+    // end of the properties and SkipChildren() for the child objects.
+    void BeginRootComponent(std::string& className, std::string& objectName);
+    std::string ReadPropertyName();
+    void SkipValue();
+    void SkipChildren();
+
+    std::uint64_t Offset() const;
+    std::uint64_t Remaining() const { return totalSize_ - Offset(); }
+
+    [[noreturn]] void Fail(const std::string& what) const;
+
+private:
+    std::uint8_t ReadByte();
+    std::uint8_t PeekByte();
+    std::uint8_t ReadTag();
+    void Need(std::size_t count);
+    void ReadBytes(char* destination, std::size_t count);
+    void Skip(std::uint64_t count);
+    std::uint32_t ReadLittleEndian(int byteCount);
+    std::size_t CheckedLength(std::uint64_t length);
+    [[noreturn]] void FailTag(std::uint8_t tag, const char* expected);
+    void ReadShortName(std::string& name);
+    void SkipObject(int depth);
+    void SkipValueAt(int depth);
+
+    ByteSource* source_ = nullptr;
+    std::vector<char> buffer_;
+    const char* cursor_ = nullptr;
+    const char* end_ = nullptr;
+    std::uint64_t endOffset_ = 0;  // file offset of end_
+    std::uint64_t totalSize_ = 0;
+};
+
+}  // namespace quillmark
