@@ -16,6 +16,8 @@ public:
     T& operator[](int number) { return items_[Index(number)]; }
     const T& operator[](int number) const { return items_[Index(number)]; }
 
+    constexpr std::size_t size() const { return N; }
+
     auto begin() { return items_.begin(); }
     auto end() { return items_.end(); }
     auto begin() const { return items_.begin(); }

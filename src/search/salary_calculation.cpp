@@ -82,7 +82,8 @@ SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::str
     result.Figures[5] = TwoDecimals(monthly);
     result.Figures[6] = TwoDecimals(yearly);
     result.HoursPerDay = TwoDecimals(hoursPerDay);
-    result.Status = hoursPerDay > 24 ? "Warning:  Hours per day exceeds 24." : "Calculation Successful";
+    result.Status =
+        hoursPerDay > 24 ? "Warning:  Hours per day exceeds 24." : "Calculation Successful";
     return result;
 }
 

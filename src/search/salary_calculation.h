@@ -7,13 +7,14 @@
 
 namespace quillmark {
 
-inline constexpr int PayPeriodCount = 6;  // 1 Hourly, 2 Daily, 3 Weekly, 4 Bi-Monthly, 5 Monthly, 6 Yearly
+inline constexpr int PayPeriodCount =
+    6;  // 1 Hourly, 2 Daily, 3 Weekly, 4 Bi-Monthly, 5 Monthly, 6 Yearly
 
 struct SalaryCalculation {
-    bool Calculated = false;         // false: the inputs failed a check, Figures are empty
-    std::string Status;              // "Calculation Successful", a warning, or what is missing
+    bool Calculated = false;  // false: the inputs failed a check, Figures are empty
+    std::string Status;       // "Calculation Successful", a warning, or what is missing
     OneBasedArray<std::string, PayPeriodCount> Figures;  // two decimals, hourly .. yearly
-    std::string HoursPerDay;         // two decimals; empty when not calculated
+    std::string HoursPerDay;                             // two decimals; empty when not calculated
 };
 
 // Derives the pay of every period from the hours per week, the salary for salaryType's

@@ -1,0 +1,500 @@
+#include "database_json.h"
+
+#include "core/category_tree.h"
+#include "core/random_source.h"
+#include "core/windows1252.h"
+
+#include <bit>
+#include <cmath>
+
+namespace quillmark {
+
+using nlohmann::json;
+using nlohmann::ordered_json;
+
+namespace {
+
+// ---- to JSON ----
+
+ordered_json Text(const std::string& bytes)
+{
+    return Windows1252ToUtf8(bytes);
+}
+
+template <typename Texts>
+ordered_json TextArray(const Texts& texts)
+{
+    ordered_json array = ordered_json::array();
+    for (const std::string& text : texts) {
+        array.push_back(Text(text));
+    }
+    return array;
+}
+
+ordered_json Time(std::uint64_t bits)
+{
+    const double value = std::bit_cast<double>(bits);
+    if (std::isfinite(value)) {
+        return value;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(bits));
+    return std::string(hex);
+}
+
+ordered_json RecordToJson(const ItemRecord& r)
+{
+    ordered_json j;
+    j["ReadOnly"] = r.ReadOnly;
+    j["RecordName"] = Text(r.RecordName);
+    j["RecordId"] = Text(r.RecordId);
+    j["Detail"] = TextArray(r.Detail);
+    j["Desc"] = TextArray(r.Desc);
+    j["Other"] = TextArray(r.Other);
+    j["HoursPerWeek"] = Text(r.HoursPerWeek);
+    j["SalaryAmount"] = Text(r.SalaryAmount);
+    j["SalaryType"] = r.SalaryType;
+    j["WorkDaysPerWeek"] = Text(r.WorkDaysPerWeek);
+    j["SalaryFigures"] = TextArray(r.SalaryFigures);
+    j["ExperienceStream"] = Text(r.ExperienceStream);
+    j["Keywords"] = TextArray(r.Keywords);
+    j["ResumeFile"] = TextArray(r.ResumeFile);
+    j["Notes"] = TextArray(r.Notes);
+    j["SpareList1"] = TextArray(r.SpareList1);
+    j["SpareList2"] = TextArray(r.SpareList2);
+    ordered_json images = ordered_json::array();
+    for (const ImageRecord& image : r.Images) {
+        images.push_back({{"ImageFile", Text(image.ImageFile)},
+                          {"ImageTitle", Text(image.ImageTitle)},
+                          {"ImageFlag", image.ImageFlag}});
+    }
+    j["Images"] = std::move(images);
+    j["SpareText"] = Text(r.SpareText);
+    j["Working"] = r.Working;
+    j["Available"] = r.Available;
+    j["NotAvailable"] = r.NotAvailable;
+    ordered_json starts = ordered_json::array();
+    ordered_json ends = ordered_json::array();
+    for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+        ordered_json dayStarts = ordered_json::array();
+        ordered_json dayEnds = ordered_json::array();
+        for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+            dayStarts.push_back(Time(r.Schedule.StartBits(day, slot)));
+            dayEnds.push_back(Time(r.Schedule.EndBits(day, slot)));
+        }
+        starts.push_back(std::move(dayStarts));
+        ends.push_back(std::move(dayEnds));
+    }
+    j["ScheduleStart"] = std::move(starts);
+    j["ScheduleEnd"] = std::move(ends);
+    ordered_json has = ordered_json::array();
+    ordered_json proficiency = ordered_json::array();
+    ordered_json notes = ordered_json::array();
+    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+        has.push_back(r.Skills.HasSkill(skill));
+        proficiency.push_back(Text(r.Skills.SkillProficiency(skill)));
+        notes.push_back(Text(r.Skills.SkillNotes(skill)));
+    }
+    j["HasSkill"] = std::move(has);
+    j["SkillProficiency"] = std::move(proficiency);
+    j["SkillNotes"] = std::move(notes);
+    return j;
+}
+
+// ---- from JSON ----
+
+// Reads one JSON value, knowing its path for messages such as
+// 'records[3].Detail[2] must be a string'.
+class Field {
+public:
+    Field(const json* value, std::string path) : value_(value), path_(std::move(path)) {}
+
+    bool Present() const { return value_ != nullptr && !value_->is_null(); }
+    const std::string& Path() const { return path_; }
+
+    Field operator[](const char* key) const
+    {
+        const json* child = nullptr;
+        if (Present()) {
+            if (!value_->is_object()) {
+                Fail("must be an object");
+            }
+            auto found = value_->find(key);
+            child = found != value_->end() ? &*found : nullptr;
+        }
+        return Field(child, path_.empty() ? key : path_ + "." + key);
+    }
+
+    Field At(std::size_t index) const
+    {
+        return Field(&(*value_)[index], path_ + "[" + std::to_string(index) + "]");
+    }
+
+    // The array's length, after checking it is an array of exactly that many items if
+    // expected is given.
+    std::size_t ArraySize(std::optional<std::size_t> expected = std::nullopt) const
+    {
+        if (!value_->is_array()) {
+            Fail("must be an array");
+        }
+        if (expected && value_->size() != *expected) {
+            Fail("must hold " + std::to_string(*expected) + " items");
+        }
+        return value_->size();
+    }
+
+    std::string Text() const
+    {
+        if (!value_->is_string()) {
+            Fail("must be a string");
+        }
+        std::optional<std::string> bytes = Utf8ToWindows1252(value_->get_ref<const std::string&>());
+        if (!bytes) {
+            Fail("holds a character that a Quillmark file cannot store (Windows-1252)");
+        }
+        return *bytes;
+    }
+
+    bool Boolean() const
+    {
+        if (!value_->is_boolean()) {
+            Fail("must be true or false");
+        }
+        return value_->get<bool>();
+    }
+
+    std::int32_t Integer() const
+    {
+        if (!value_->is_number_integer()) {
+            Fail("must be a whole number");
+        }
+        const auto number = value_->get<std::int64_t>();
+        if (number < INT32_MIN || number > INT32_MAX ||
+            (value_->is_number_unsigned() && value_->get<std::uint64_t>() > INT32_MAX)) {
+            Fail("is out of range");
+        }
+        return static_cast<std::int32_t>(number);
+    }
+
+    std::uint64_t TimeBits() const
+    {
+        if (value_->is_number()) {
+            return std::bit_cast<std::uint64_t>(value_->get<double>());
+        }
+        if (value_->is_string()) {
+            const std::string& hex = value_->get_ref<const std::string&>();
+            std::optional<std::string> bytes = FromHex(hex);
+            if (bytes && bytes->size() == 8) {
+                std::uint64_t bits = 0;
+                for (char c : *bytes) {
+                    bits = (bits << 8) | static_cast<unsigned char>(c);
+                }
+                return bits;
+            }
+        }
+        Fail("must be a number or 16 hex digits");
+    }
+
+    [[noreturn]] void Fail(const std::string& problem) const
+    {
+        throw JsonInputError(path_ + " " + problem);
+    }
+
+private:
+    const json* value_;
+    std::string path_;
+};
+
+void ReadText(const Field& field, std::string& into)
+{
+    if (field.Present()) {
+        into = field.Text();
+    }
+}
+
+void ReadBoolean(const Field& field, bool& into)
+{
+    if (field.Present()) {
+        into = field.Boolean();
+    }
+}
+
+// Fixed-size text arrays (captions, details, ...): the JSON must hold exactly as many.
+template <typename Texts>
+void ReadTextArray(const Field& field, Texts& into)
+{
+    if (!field.Present()) {
+        return;
+    }
+    field.ArraySize(static_cast<std::size_t>(std::size(into)));
+    std::size_t i = 0;
+    for (std::string& text : into) {
+        text = field.At(i++).Text();
+    }
+}
+
+void ReadLines(const Field& field, StringList& into)
+{
+    if (!field.Present()) {
+        return;
+    }
+    const std::size_t count = field.ArraySize();
+    into.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        into.push_back(field.At(i).Text());
+    }
+}
+
+void ReadSchedule(const Field& starts, const Field& ends, WeeklySchedule& schedule)
+{
+    for (const Field* field : {&starts, &ends}) {
+        if (!field->Present()) {
+            continue;
+        }
+        field->ArraySize(WeeklySchedule::Days);
+        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+            const Field dayField = field->At(static_cast<std::size_t>(day - 1));
+            dayField.ArraySize(WeeklySchedule::Slots);
+            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+                const std::uint64_t bits =
+                    dayField.At(static_cast<std::size_t>(slot - 1)).TimeBits();
+                if (field == &starts) {
+                    schedule.SetBits(day, slot, bits, schedule.EndBits(day, slot));
+                } else {
+                    schedule.SetBits(day, slot, schedule.StartBits(day, slot), bits);
+                }
+            }
+        }
+    }
+}
+
+void ReadSkills(const Field& record, SkillSet& skills)
+{
+    const Field has = record["HasSkill"];
+    if (has.Present()) {
+        has.ArraySize(SkillSet::Count);
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            skills.SetHasSkill(skill, has.At(static_cast<std::size_t>(skill - 1)).Boolean());
+        }
+    }
+    const Field proficiency = record["SkillProficiency"];
+    if (proficiency.Present()) {
+        proficiency.ArraySize(SkillSet::Count);
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            skills.SetSkillProficiency(skill,
+                                       proficiency.At(static_cast<std::size_t>(skill - 1)).Text());
+        }
+    }
+    const Field notes = record["SkillNotes"];
+    if (notes.Present()) {
+        notes.ArraySize(SkillSet::Count);
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            skills.SetSkillNotes(skill, notes.At(static_cast<std::size_t>(skill - 1)).Text());
+        }
+    }
+}
+
+void ReadImages(const Field& field, ItemRecord& r)
+{
+    if (!field.Present()) {
+        return;
+    }
+    field.ArraySize(static_cast<std::size_t>(r.Images.Count));
+    for (int slot = 1; slot <= r.Images.Count; ++slot) {
+        const Field image = field.At(static_cast<std::size_t>(slot - 1));
+        ReadText(image["ImageFile"], r.Images[slot].ImageFile);
+        ReadText(image["ImageTitle"], r.Images[slot].ImageTitle);
+        ReadBoolean(image["ImageFlag"], r.Images[slot].ImageFlag);
+    }
+}
+
+std::unique_ptr<ItemRecord> RecordFromJson(const Field& f, const ItemRecordList& before,
+                                           RandomSource& random)
+{
+    auto record = std::make_unique<ItemRecord>();
+    ItemRecord& r = *record;
+    ReadBoolean(f["ReadOnly"], r.ReadOnly);
+    // A missing name or identifier is made as for a new record; only then is the list searched.
+    if (f["RecordName"].Present()) {
+        r.RecordName = f["RecordName"].Text();
+    } else {
+        r.RecordName = NewRecordName(before);
+    }
+    if (f["RecordId"].Present()) {
+        r.RecordId = f["RecordId"].Text();
+    } else {
+        r.RecordId = MakeRecordId(random);
+    }
+    ReadTextArray(f["Detail"], r.Detail);
+    ReadTextArray(f["Desc"], r.Desc);
+    ReadTextArray(f["Other"], r.Other);
+    ReadText(f["HoursPerWeek"], r.HoursPerWeek);
+    ReadText(f["SalaryAmount"], r.SalaryAmount);
+    if (f["SalaryType"].Present()) {
+        r.SalaryType = f["SalaryType"].Integer();
+    }
+    ReadText(f["WorkDaysPerWeek"], r.WorkDaysPerWeek);
+    ReadTextArray(f["SalaryFigures"], r.SalaryFigures);
+    ReadText(f["ExperienceStream"], r.ExperienceStream);
+    ReadLines(f["Keywords"], r.Keywords);
+    ReadLines(f["ResumeFile"], r.ResumeFile);
+    ReadLines(f["Notes"], r.Notes);
+    ReadLines(f["SpareList1"], r.SpareList1);
+    ReadLines(f["SpareList2"], r.SpareList2);
+    ReadImages(f["Images"], r);
+    ReadText(f["SpareText"], r.SpareText);
+    ReadBoolean(f["Working"], r.Working);
+    ReadBoolean(f["Available"], r.Available);
+    ReadBoolean(f["NotAvailable"], r.NotAvailable);
+    ReadSchedule(f["ScheduleStart"], f["ScheduleEnd"], r.Schedule);
+    ReadSkills(f, r.Skills);
+    return record;
+}
+
+void ReadPassword(const Field& field, std::string& into)
+{
+    if (!field.Present()) {
+        return;
+    }
+    std::optional<std::string> bytes = FromHex(field.Text());
+    if (!bytes) {
+        field.Fail("must be hex digits of the enciphered password");
+    }
+    into = *bytes;
+}
+
+}  // namespace
+
+std::string ToHex(std::string_view bytes)
+{
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        hex.push_back(Digits[byte >> 4]);
+        hex.push_back(Digits[byte & 0x0F]);
+    }
+    return hex;
+}
+
+std::optional<std::string> FromHex(std::string_view hex)
+{
+    auto value = [](char c) -> int {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        return -1;
+    };
+    if (hex.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = value(hex[i]);
+        const int low = value(hex[i + 1]);
+        if (high < 0 || low < 0) {
+            return std::nullopt;
+        }
+        bytes.push_back(static_cast<char>(high * 16 + low));
+    }
+    return bytes;
+}
+
+ordered_json DatabaseToJson(const Database& database, const std::string& version)
+{
+    ordered_json j;
+    j["version"] = Text(version);
+    j["identification"] = DatabaseIdentification;
+    j["ReadPassword"] = ToHex(database.ReadPassword);
+    j["SavePassword"] = ToHex(database.SavePassword);
+    ordered_json info;
+    const DatabaseRecord& d = database.DatabaseInfo;
+    info["DatabaseName"] = Text(d.DatabaseName);
+    info["DatabaseOwner"] = Text(d.DatabaseOwner);
+    info["OwnerStreet"] = Text(d.OwnerStreet);
+    info["OwnerCity"] = Text(d.OwnerCity);
+    info["OwnerCountry"] = Text(d.OwnerCountry);
+    info["OwnerZipCode"] = Text(d.OwnerZipCode);
+    info["OwnerHomePhone"] = Text(d.OwnerHomePhone);
+    info["OwnerWorkPhone"] = Text(d.OwnerWorkPhone);
+    info["OwnerEmailAddress"] = Text(d.OwnerEmailAddress);
+    info["OwnerWebPage"] = Text(d.OwnerWebPage);
+    info["DatabaseNotes"] = TextArray(d.DatabaseNotes);
+    j["DatabaseInfo"] = std::move(info);
+    j["DescriptionCaptions"] = TextArray(database.DescriptionCaptions);
+    j["DetailCaptions"] = TextArray(database.DetailCaptions);
+    j["OtherCaptions"] = TextArray(database.OtherCaptions);
+    j["SkillNames"] = TextArray(database.SkillNames);
+    j["DescriptionTrees"] = TextArray(database.DescriptionTrees);
+    ordered_json records = ordered_json::array();
+    for (const auto& record : database.RecordList) {
+        records.push_back(RecordToJson(*record));
+    }
+    j["records"] = std::move(records);
+    return j;
+}
+
+DatabaseFromJsonResult DatabaseFromJson(const json& input,
+                                        const OneBasedArray<std::string, 10>& defaultTrees)
+{
+    DatabaseFromJsonResult result;
+    Database& database = result.database;
+    database.DescriptionTrees = defaultTrees;
+    const Field root(&input, "");
+    if (!input.is_object()) {
+        throw JsonInputError("the JSON must be an object");
+    }
+    ReadText(root["version"], result.options.Version);
+    ReadText(root["identification"], result.options.Identification);
+    ReadPassword(root["ReadPassword"], database.ReadPassword);
+    ReadPassword(root["SavePassword"], database.SavePassword);
+
+    const Field info = root["DatabaseInfo"];
+    DatabaseRecord& d = database.DatabaseInfo;
+    ReadText(info["DatabaseName"], d.DatabaseName);
+    ReadText(info["DatabaseOwner"], d.DatabaseOwner);
+    ReadText(info["OwnerStreet"], d.OwnerStreet);
+    ReadText(info["OwnerCity"], d.OwnerCity);
+    ReadText(info["OwnerCountry"], d.OwnerCountry);
+    ReadText(info["OwnerZipCode"], d.OwnerZipCode);
+    ReadText(info["OwnerHomePhone"], d.OwnerHomePhone);
+    ReadText(info["OwnerWorkPhone"], d.OwnerWorkPhone);
+    ReadText(info["OwnerEmailAddress"], d.OwnerEmailAddress);
+    ReadText(info["OwnerWebPage"], d.OwnerWebPage);
+    ReadLines(info["DatabaseNotes"], d.DatabaseNotes);
+
+    ReadTextArray(root["DescriptionCaptions"], database.DescriptionCaptions);
+    ReadTextArray(root["DetailCaptions"], database.DetailCaptions);
+    ReadTextArray(root["OtherCaptions"], database.OtherCaptions);
+    ReadTextArray(root["SkillNames"], database.SkillNames);
+    const Field trees = root["DescriptionTrees"];
+    ReadTextArray(trees, database.DescriptionTrees);
+    for (int field = 1; field <= database.DescriptionTrees.Count; ++field) {
+        const TreeTextResult tree = ReadTreeText(database.DescriptionTrees[field]);
+        if (!tree.Ok()) {
+            throw JsonInputError(trees.Path() + "[" + std::to_string(field - 1) + "] line " +
+                                 std::to_string(*tree.ErrorLine) +
+                                 " is more than one level deeper than the line before it");
+        }
+    }
+
+    const Field records = root["records"];
+    if (records.Present()) {
+        SystemRandom random;
+        const std::size_t count = records.ArraySize();
+        for (std::size_t i = 0; i < count; ++i) {
+            database.RecordList.push_back(
+                RecordFromJson(records.At(i), database.RecordList, random));
+        }
+    }
+    return result;
+}
+
+}  // namespace quillmark

@@ -1,0 +1,292 @@
+// quillmark-tool: the headless companion of Quillmark. Reads and writes database files
+// exactly as the program does, for scripting, checking and making test data.
+
+#include "database_json.h"
+#include "sample_database.h"
+
+#include "core/database_file.h"
+#include "core/default_trees.h"
+#include "core/password_cipher.h"
+#include "core/value_writer.h"
+#include "core/windows1252.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace quillmark;
+
+constexpr const char* Usage =
+    "usage:\n"
+    "  quillmark-tool dump DB.dat [--read-password P]    print the database as JSON\n"
+    "  quillmark-tool build IN.json OUT.dat              write a database from JSON\n"
+    "  quillmark-tool sample N OUT.dat [--seed S]        write N sample records\n"
+    "  quillmark-tool check DB.dat [--read-password P]   read the whole file, print the count\n"
+    "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
+    "  quillmark-tool cipher decipher HEX                print the plain text\n";
+
+// A failure the user is told about in one line on standard error.
+struct ToolFailure {
+    std::string message;
+    int exitCode = 1;
+};
+
+[[noreturn]] void Fail(const std::string& message, int exitCode = 1)
+{
+    throw ToolFailure{message, exitCode};
+}
+
+[[noreturn]] void UsageError(const std::string& message)
+{
+    Fail(message + " (quillmark-tool --help lists the commands)", 2);
+}
+
+// The arguments after the command: positional ones and "--name value" options.
+struct Arguments {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;
+
+    std::optional<std::string> Option(const std::string& name) const
+    {
+        for (const auto& [key, value] : options) {
+            if (key == name) {
+                return value;
+            }
+        }
+        return std::nullopt;
+    }
+};
+
+Arguments ParseArguments(std::span<char*> words, const std::vector<std::string>& knownOptions)
+{
+    Arguments arguments;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string word = words[i];
+        if (word.starts_with("--")) {
+            if (std::find(knownOptions.begin(), knownOptions.end(), word) == knownOptions.end()) {
+                UsageError("unknown option " + word);
+            }
+            if (i + 1 >= words.size()) {
+                UsageError(word + " needs a value");
+            }
+            arguments.options.emplace_back(word, words[++i]);
+        } else {
+            arguments.positional.push_back(word);
+        }
+    }
+    return arguments;
+}
+
+void ExpectPositional(const Arguments& arguments, std::size_t count)
+{
+    if (arguments.positional.size() != count) {
+        UsageError("wrong number of arguments");
+    }
+}
+
+// The program's read-only data sits next to the executable in a build and under
+// share/quillmark when installed.
+std::vector<std::string> ProgramDataFolders()
+{
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return {};
+    }
+    const std::filesystem::path folder = executable.parent_path();
+    return {folder.string(), (folder.parent_path() / "share" / "quillmark").string()};
+}
+
+// Command-line text is UTF-8; database text is Windows-1252.
+std::string CommandLineText(const std::string& utf8, const char* what)
+{
+    std::optional<std::string> bytes = Utf8ToWindows1252(utf8);
+    if (!bytes) {
+        Fail(std::string(what) + " holds a character that a Quillmark file cannot store");
+    }
+    return *bytes;
+}
+
+void CheckReadPassword(const std::string& path, const Arguments& arguments)
+{
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (!passwords) {
+        return;  // the full read below reports what is wrong with the file
+    }
+    const std::string expected = DecipherPassword(passwords->ReadPassword);
+    if (expected.empty()) {
+        return;
+    }
+    const std::optional<std::string> given = arguments.Option("--read-password");
+    if (!given || CommandLineText(*given, "The password") != expected) {
+        Fail("You have entered an incorrect password.");
+    }
+}
+
+DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
+                                Database& database)
+{
+    CheckReadPassword(path, arguments);
+    DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace);
+    switch (result.Outcome) {
+    case ReadOutcome::Loaded:
+        break;
+    case ReadOutcome::CannotOpen:
+        Fail("Cannot read " + path + ": " + result.Reason);
+    case ReadOutcome::NotQuillmark:
+        Fail(path + " is not a valid Quillmark file.");
+    case ReadOutcome::Damaged:
+    case ReadOutcome::Incompatible:
+        Fail(path + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
+             std::to_string(result.Offset) + ").");
+    }
+    return result;
+}
+
+void SaveDatabase(const std::string& path, Database& database,
+                  const DatabaseWriteOptions& options = {})
+{
+    try {
+        SaveDatabaseFile(path, database, options);
+    } catch (const WriteError& error) {
+        Fail("Cannot write " + path + ": " + error.what());
+    }
+}
+
+int Dump(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 1);
+    Database database;
+    const DatabaseReadResult result = LoadDatabase(arguments.positional[0], arguments, database);
+    std::cout << DatabaseToJson(database, result.Version).dump(2) << '\n';
+    return 0;
+}
+
+int Check(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 1);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    std::cout << database.RecordList.size() << " records\n";
+    return 0;
+}
+
+int Build(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    const std::string& input = arguments.positional[0];
+    std::ifstream file(input, std::ios::binary);
+    if (!file) {
+        Fail("Cannot read " + input + ": " + std::strerror(errno));
+    }
+    nlohmann::json json;
+    try {
+        json = nlohmann::json::parse(file);
+    } catch (const nlohmann::json::exception& error) {
+        Fail(input + " is not valid JSON: " + error.what());
+    }
+    DatabaseFromJsonResult built;
+    try {
+        built = DatabaseFromJson(json, ReadDefaultTrees(ProgramDataFolders()));
+    } catch (const JsonInputError& error) {
+        Fail(input + ": " + error.what());
+    }
+    SaveDatabase(arguments.positional[1], built.database, built.options);
+    return 0;
+}
+
+int Sample(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    int count = 0;
+    const std::string& countText = arguments.positional[0];
+    const auto [end, error] =
+        std::from_chars(countText.data(), countText.data() + countText.size(), count);
+    if (error != std::errc() || end != countText.data() + countText.size() || count < 0) {
+        UsageError("N must be a whole number of records, 0 or more");
+    }
+    std::uint64_t seed = 1;
+    if (const std::optional<std::string> seedText = arguments.Option("--seed")) {
+        const auto [seedEnd, seedError] =
+            std::from_chars(seedText->data(), seedText->data() + seedText->size(), seed);
+        if (seedError != std::errc() || seedEnd != seedText->data() + seedText->size()) {
+            UsageError("--seed must be a whole number");
+        }
+    }
+    Database database = MakeSampleDatabase(count, seed, ReadDefaultTrees(ProgramDataFolders()));
+    SaveDatabase(arguments.positional[1], database);
+    return 0;
+}
+
+int Cipher(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    const std::string& direction = arguments.positional[0];
+    const std::string& text = arguments.positional[1];
+    if (direction == "encipher") {
+        std::cout << ToHex(EncipherPassword(CommandLineText(text, "The text"))) << '\n';
+    } else if (direction == "decipher") {
+        const std::optional<std::string> bytes = FromHex(text);
+        if (!bytes) {
+            Fail("The enciphered text must be an even number of hex digits.");
+        }
+        std::cout << Windows1252ToUtf8(DecipherPassword(*bytes)) << '\n';
+    } else {
+        UsageError("cipher takes encipher or decipher");
+    }
+    return 0;
+}
+
+int Run(int argc, char* argv[])
+{
+    if (argc < 2) {
+        UsageError("no command given");
+    }
+    const std::string command = argv[1];
+    const std::span<char*> rest(argv + 2, static_cast<std::size_t>(argc - 2));
+    if (command == "dump") {
+        return Dump(ParseArguments(rest, {"--read-password"}));
+    }
+    if (command == "check") {
+        return Check(ParseArguments(rest, {"--read-password"}));
+    }
+    if (command == "build") {
+        return Build(ParseArguments(rest, {}));
+    }
+    if (command == "sample") {
+        return Sample(ParseArguments(rest, {"--seed"}));
+    }
+    if (command == "cipher") {
+        return Cipher(ParseArguments(rest, {}));
+    }
+    if (command == "--help" || command == "help") {
+        std::cout << Usage;
+        return 0;
+    }
+    UsageError("unknown command " + command);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return Run(argc, argv);
+    } catch (const ToolFailure& failure) {
+        std::cerr << "quillmark-tool: " << failure.message << '\n';
+        return failure.exitCode;
+    } catch (const std::exception& error) {
+        std::cerr << "quillmark-tool: " << error.what() << '\n';
+        return 1;
+    }
+}
