@@ -10,9 +10,9 @@ namespace quillmark {
 std::string TwoDecimals(double value)
 {
     if (!std::isfinite(value)) {
-        value = 0;  // a zero hours or days figure divides by zero; no amount is meaningful then
+        value = 0;  // only a figure too large for a double gets here; no amount is meaningful then
     }
-    char text[64];
+    char text[400];  // room for the largest double written out in full
     std::snprintf(text, sizeof text, "%.2f", value);
     return text;
 }
@@ -42,6 +42,12 @@ SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::str
     }
     if (days < 1) {
         result.Status = "Work Days per week must be greater then 1.";
+        return result;
+    }
+
+    // With no hours, no period but the hourly one converts to an hourly rate.
+    if (hours == 0 && salaryType != 1) {
+        result.Status = "Please enter hours per week.";
         return result;
     }
 
