@@ -182,20 +182,30 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
     record.Working = reader.ReadBoolean();
     record.Available = reader.ReadBoolean();
     record.NotAvailable = reader.ReadBoolean();
+    // The record is new: its schedule and skills are empty, so only what the file fills in
+    // needs storing, and most of a record's 70 slots and 200 skill texts are empty.
     for (int day = 1; day <= WeeklySchedule::Days; ++day) {
         for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
             const std::uint64_t start = ReadTime(reader);
             const std::uint64_t end = ReadTime(reader);
-            record.Schedule.SetBits(day, slot, start, end);
+            if (start != 0 || end != 0) {
+                record.Schedule.SetBits(day, slot, start, end);
+            }
         }
     }
     std::string text;
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        record.Skills.SetHasSkill(skill, reader.ReadBoolean());
+        if (reader.ReadBoolean()) {
+            record.Skills.SetHasSkill(skill, true);
+        }
         reader.ReadStringInto(text);
-        record.Skills.SetSkillProficiency(skill, text);
+        if (!text.empty()) {
+            record.Skills.SetSkillProficiency(skill, std::move(text));
+        }
         reader.ReadStringInto(text);
-        record.Skills.SetSkillNotes(skill, text);
+        if (!text.empty()) {
+            record.Skills.SetSkillNotes(skill, std::move(text));
+        }
     }
 }
 
@@ -245,7 +255,7 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
             static_cast<std::size_t>(std::min<std::uint64_t>(count, possible)));
     }
     for (std::int32_t i = 0; i < count; ++i) {
-        auto record = std::make_unique<ItemRecord>();
+        auto record = std::make_shared<ItemRecord>();
         ReadRecord(reader, *record);
         database.RecordList.push_back(std::move(record));
     }

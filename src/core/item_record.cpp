@@ -71,9 +71,9 @@ std::string NewRecordName(const ItemRecordList& records)
     return std::string(Prefix) + std::to_string(number);
 }
 
-std::unique_ptr<ItemRecord> CreateRecord(const ItemRecordList& records, RandomSource& random)
+std::shared_ptr<ItemRecord> CreateRecord(const ItemRecordList& records, RandomSource& random)
 {
-    auto record = std::make_unique<ItemRecord>();
+    auto record = std::make_shared<ItemRecord>();
     record->RecordId = MakeRecordId(random);
     record->RecordName = NewRecordName(records);
     return record;

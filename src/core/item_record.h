@@ -61,8 +61,9 @@ struct ItemRecord {
     bool SameFiledContent(const ItemRecord& other) const;
 };
 
-// Records are owned by the list and shared by reference between windows, never copied.
-using ItemRecordList = std::vector<std::unique_ptr<ItemRecord>>;
+// Records are shared by reference between the list, the windows and the record clipboard;
+// they are never copied behind the user's back.
+using ItemRecordList = std::vector<std::shared_ptr<ItemRecord>>;
 
 // Eight characters from A..Z and 0..8, each drawn independently.
 std::string MakeRecordId(RandomSource& random);
@@ -71,6 +72,6 @@ std::string MakeRecordId(RandomSource& random);
 std::string NewRecordName(const ItemRecordList& records);
 
 // A record with the values of a new record, named and identified for the given list.
-std::unique_ptr<ItemRecord> CreateRecord(const ItemRecordList& records, RandomSource& random);
+std::shared_ptr<ItemRecord> CreateRecord(const ItemRecordList& records, RandomSource& random);
 
 }  // namespace quillmark

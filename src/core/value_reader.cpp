@@ -116,13 +116,17 @@ void ValueReader::Skip(std::uint64_t count)
 
 std::uint8_t ValueReader::ReadByte()
 {
-    Need(1);
+    if (cursor_ == end_) {
+        Need(1);
+    }
     return static_cast<std::uint8_t>(*cursor_++);
 }
 
 std::uint8_t ValueReader::PeekByte()
 {
-    Need(1);
+    if (cursor_ == end_) {
+        Need(1);
+    }
     return static_cast<std::uint8_t>(*cursor_);
 }
 
@@ -168,6 +172,22 @@ std::int32_t ValueReader::ReadInteger()
 
 void ValueReader::ReadStringInto(std::string& text)
 {
+    // Nearly every string is a short one lying whole in the buffer, and most are empty (the
+    // skill texts of a record); those cost no more than this.
+    const auto buffered = static_cast<std::size_t>(end_ - cursor_);
+    if (buffered >= 2 && static_cast<std::uint8_t>(cursor_[0]) == Tag::String) {
+        const std::size_t size = static_cast<std::uint8_t>(cursor_[1]);
+        if (size == 0) {
+            text.clear();
+            cursor_ += 2;
+            return;
+        }
+        if (size <= buffered - 2) {
+            text.assign(cursor_ + 2, size);
+            cursor_ += 2 + size;
+            return;
+        }
+    }
     const std::uint8_t tag = ReadTag();
     std::uint64_t length = 0;
     if (tag == Tag::String) {
@@ -208,6 +228,10 @@ bool ValueReader::ReadBoolean()
 
 char ValueReader::ReadCharacter()
 {
+    if (end_ - cursor_ >= 3 && cursor_[0] == Tag::String && cursor_[1] == 1) {
+        cursor_ += 3;
+        return cursor_[-1];
+    }
     const std::uint8_t tag = ReadTag();
     if (tag != Tag::String) {
         FailTag(tag, "a character");
@@ -259,6 +283,11 @@ std::vector<std::string> ValueReader::ReadStringList()
 
 void ValueReader::ReadRawBlock(void* data, std::size_t size)
 {
+    if (static_cast<std::size_t>(end_ - cursor_) >= size) {
+        std::memcpy(data, cursor_, size);
+        cursor_ += size;
+        return;
+    }
     CheckedLength(size);
     ReadBytes(static_cast<char*>(data), size);
 }

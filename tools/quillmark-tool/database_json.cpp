@@ -308,10 +308,10 @@ void ReadImages(const Field& field, ItemRecord& r)
     }
 }
 
-std::unique_ptr<ItemRecord> RecordFromJson(const Field& f, const ItemRecordList& before,
+std::shared_ptr<ItemRecord> RecordFromJson(const Field& f, const ItemRecordList& before,
                                            RandomSource& random)
 {
-    auto record = std::make_unique<ItemRecord>();
+    auto record = std::make_shared<ItemRecord>();
     ItemRecord& r = *record;
     ReadBoolean(f["ReadOnly"], r.ReadOnly);
     // A missing name or identifier is made as for a new record; only then is the list searched.

@@ -129,9 +129,9 @@ public:
         }
     }
 
-    std::unique_ptr<ItemRecord> MakeRecord()
+    std::shared_ptr<ItemRecord> MakeRecord()
     {
-        auto record = std::make_unique<ItemRecord>();
+        auto record = std::make_shared<ItemRecord>();
         ItemRecord& r = *record;
         r.RecordId = MakeRecordId(random_);
         const std::string_view first = Pick(FirstNames);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+// Plain descriptions of what a control shows. Forms hold these as members named after their
+// controls; the windows render them and write typed text back into them. Text is Windows-1252.
+
+struct LabelControl {
+    std::string caption;
+};
+
+struct EditControl {
+    std::string text;
+    std::string hint;
+    bool readOnly = false;
+    bool enabled = true;
+    std::string mask;  // input mask such as "!99/99/0000;1;_"; empty for free text
+};
+
+// Check boxes and radio buttons.
+struct CheckControl {
+    std::string caption;
+    bool checked = false;
+    bool enabled = true;
+};
+
+struct MemoControl {
+    std::vector<std::string> lines;
+    bool readOnly = false;
+};
+
+struct ButtonControl {
+    std::string caption;
+    std::string hint;
+    bool enabled = true;
+};
+
+// A command offered by a menu entry, a tool button or both, which are enabled together.
+struct ActionControl {
+    std::string caption;     // the menu entry's text
+    std::string hint;        // the tool button's tool tip and status tip
+    std::string shortcut;    // for example "Ctrl+N"; empty for none
+    std::string menuName;    // object name of the menu entry; empty when there is none
+    std::string buttonName;  // object name of the tool button; empty when there is none
+    std::string icon;        // icon name of the tool button
+    bool enabled = true;
+    bool checkable = false;
+    bool checked = false;
+};
+
+}  // namespace quillmark

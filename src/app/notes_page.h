@@ -1,0 +1,36 @@
+#pragma once
+
+#include "app/controls.h"
+#include "core/item_record.h"
+
+namespace quillmark {
+
+// The "Notes" page: keywords, notes and the resume file reference.
+struct NotesPage {
+    MemoControl Keywords;
+    MemoControl ResumeFile{{}, true};  // shows the resume file's path; never typed into
+    MemoControl Notes;
+    // Viewing and choosing the resume file are not built yet.
+    ButtonControl ViewResumeBtn{"View", "View the Resume File", false};
+    ButtonControl SelectResumeBtn{"Select", "Select a Resume File", false};
+
+    void Load(const ItemRecord& record)
+    {
+        Keywords.lines = record.Keywords;
+        ResumeFile.lines = record.ResumeFile;
+        Notes.lines = record.Notes;
+    }
+    void Store(ItemRecord& record) const
+    {
+        record.Keywords = Keywords.lines;
+        record.ResumeFile = ResumeFile.lines;
+        record.Notes = Notes.lines;
+    }
+    void SetReadOnly(bool readOnly)
+    {
+        Keywords.readOnly = readOnly;
+        Notes.readOnly = readOnly;
+    }
+};
+
+}  // namespace quillmark

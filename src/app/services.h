@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace quillmark {
+
+// What forms ask of the desktop. The windows implement these with real dialogs; tests answer
+// from a script and keep every message shown.
+
+enum class Answer { Yes, No, Cancel };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual void ShowInformation(const std::string& text) = 0;  // OK button
+    virtual void ShowError(const std::string& text) = 0;        // OK button
+    virtual bool AskYesNo(const std::string& text) = 0;
+    virtual Answer AskYesNoCancel(const std::string& text) = 0;
+    // Nothing when the user cancels.
+    virtual std::optional<std::string> InputBox(const std::string& caption,
+                                                const std::string& prompt,
+                                                const std::string& initial) = 0;
+};
+
+// The program's other windows, as the main window's commands open them.
+enum class ProgramWindow { Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+
+struct ScreenSize {
+    int width = 0;
+    int height = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    virtual void ShowWindow(ProgramWindow window) = 0;
+    // Opens the calendar modally with its top-left corner at the screen position.
+    virtual void ShowCalendarAt(int x, int y) = 0;
+    virtual ScreenSize Screen() = 0;
+    // An empty topic opens the help's contents.
+    virtual void OpenHelp(const std::string& topic) = 0;
+    // Ends the program once the current command is done.
+    virtual void ExitProgram() = 0;
+};
+
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const CalendarDate&) const = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual CalendarDate Today() = 0;
+};
+
+}  // namespace quillmark

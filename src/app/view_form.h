@@ -1,0 +1,119 @@
+#pragma once
+
+#include "app/controls.h"
+#include "app/description_page.h"
+#include "app/notes_page.h"
+#include "app/picture_page.h"
+#include "app/view_actions.h"
+#include "search/experience_page.h"
+#include "search/salary_page.h"
+#include "search/schedule_page.h"
+#include "search/skills_page.h"
+
+#include <array>
+#include <string>
+
+namespace quillmark {
+
+class Workspace;
+struct ItemRecord;
+
+// The main window: one record at a time on a notebook of seven pages, the record commands
+// and the doors to every other window.
+class TView {
+public:
+    explicit TView(Workspace& workspace);
+
+    // The notebook's pages, in order.
+    enum Page {
+        DescriptionTab,
+        SkillsTab,
+        ExperienceTab,
+        ScheduleTab,
+        SalaryTab,
+        NotesTab,
+        PictureTab
+    };
+    static constexpr std::array<const char*, 7> PageCaptions = {
+        "Description", "Skills", "Experience", "Schedule", "Salary", "Notes", "Picture"};
+
+    // ---- controls ----
+    std::string Caption = "Empty";  // the window title
+    int Width = 634;
+    int Height = 482;
+    LabelControl RecordTitle{"Name"};
+    EditControl RecordName;
+    LabelControl RecordLabel{"Record "};
+    EditControl number;
+    CheckControl ReadonlyBox{"Read Only"};
+    CheckControl SearchListBox{"Search List"};
+    int RecordBook = DescriptionTab;
+    DescriptionPage Description;
+    SkillsPage Skills;
+    ExperiencePage Experience;
+    SchedulePage Schedule;
+    SalaryPage Salary;
+    NotesPage Notes;
+    PicturePage Picture;
+    ViewActions Actions;
+
+    bool Initialised = false;
+
+    // ---- the window comes and goes ----
+    void FormActivate();
+    void FormDeactivate();
+
+    // ---- the record on show ----
+    void GetRecord(int position);   // show the record at the position
+    void SaveRecord(int position);  // store the window into the record at the position
+    void LoadDefaults(int position);
+    void SetReadOnlyState(bool readOnly);
+    void SetSaveButtonState(bool enabled);
+    void ShowFieldCaptions();
+
+    // ---- record bar and "Edit" ----
+    void NextTBtnClick();
+    void PreviousTBtnClick();
+    void numberEnter();  // Enter pressed in the record number box
+    void NewRecord1Click();
+    void CopyRecord1Click();
+    void DeleteRecord1Click();
+    void InsertRecord1Click();
+    void ReadonlyBoxClick();
+
+    // ---- pages ----
+    void RecordBookChange(int page);
+    void SalaryTypeClick(int period);
+    void HoursPerWeekEditChange();
+    void SalaryEditChange();
+    void WorkDaysPerWeekEditChange();
+    void DayClick(int day);
+    void ImageBookChange(int tab);
+    void ImageTitleChange();
+
+    // ---- the other windows ----
+    void Calculator1Click();
+    void Calendar1Click();
+    void Contents1Click();
+    void Introduction1Click();
+    void GettingStarted1Click();
+    void About1Click();
+    void Close1Click();
+
+    bool ShortDescriptions() const { return Actions.ShortDescriptionValues.checked; }
+
+private:
+    void EnableDeleteWhenMoreThanOne();
+
+    Workspace& workspace_;
+};
+
+// The about box's texts.
+struct AboutBox {
+    static constexpr const char* Caption = "About";
+    static constexpr const char* ProductName = "Quillmark";
+    static constexpr const char* Version = "Version 1.12";
+    static constexpr const char* CloseButton = "Close";
+};
+
+}  // namespace quillmark

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/services.h"
+#include "core/database.h"
+#include "core/one_based_array.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+class RandomSource;
+class TView;
+
+// The desktop services every form may call.
+struct Services {
+    Dialogs& dialogs;
+    Shell& shell;
+    Clock& clock;
+    RandomSource& random;
+};
+
+// The open database and the program's long-lived windows. Forms reach each other and the
+// records through here; records are shared, never copied between windows.
+class Workspace {
+public:
+    // defaultTreeFolders: where the default category files are looked for, in order.
+    Workspace(Services services, std::vector<std::string> defaultTreeFolders);
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    Services services;
+    Database database;
+    std::string DatabaseFileName;
+    int CurrentIndex = -1;  // the record on show; -1 while there is none
+    std::shared_ptr<ItemRecord> ClipboardRecord;
+    bool CanSave = true;
+    bool DatabaseLoaded = false;
+    bool ExtractMode = false;
+    // Records were added, removed, reordered or replaced; the search window rebuilds its menus.
+    bool ChangeFlag = false;
+    bool SpreadsheetIsCaller = false;
+    int SpreadsheetMode = 1;
+    int ReportMode = 1;
+    int SortMode = 0;
+    OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
+
+    ItemRecordList& RecordList() { return database.RecordList; }
+    int RecordCount() const { return static_cast<int>(database.RecordList.size()); }
+    bool IsValidPosition(int position) const { return position >= 0 && position < RecordCount(); }
+    // The record at CurrentIndex, or nothing while there is none.
+    ItemRecord* RecordOnShow();
+
+    // Captions, skill names and category trees of a new database.
+    void SetDatabaseDefaults();
+
+    TView& View() { return *view_; }
+
+private:
+    std::unique_ptr<TView> view_;
+};
+
+}  // namespace quillmark

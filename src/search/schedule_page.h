@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/controls.h"
+#include "core/item_record.h"
+#include "core/one_based_array.h"
+#include "search/schedule_lists.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+// What the schedule page's time bar shows: twelve one-hour slots from StartHour, and the
+// selected time ranges (texts such as "0900", or "09:00" for one just made with the mouse).
+struct TimeBarState {
+    int StartHour = 9;
+    std::vector<std::string> SelectedStart;
+    std::vector<std::string> SelectedEnd;
+    bool enabled = true;
+    std::string hint = "Hold the [Ctrl] key down to select multiple times";
+};
+
+// The "Schedule" page: a day's slots on the time bar and every day's start and end lists.
+struct SchedulePage {
+    SchedulePage();
+
+    OneBasedArray<CheckControl, 7> DayButtons;  // DaySun .. DaySat, none checked at first
+    LabelControl Day{"Day"};
+    TimeBarState TimeBar1;
+    ButtonControl Button2{"<", ""};
+    ButtonControl Button3{">", ""};
+    OneBasedArray<ScheduleDayLists, 7> Days;  // SunStart/SunEnd .. SatStart/SatEnd
+
+    static const char* DayButtonName(int day);
+    static const char* DayName(int day);
+    static const char* StartListName(int day);
+    static const char* EndListName(int day);
+
+    // A day button was clicked: the bar shows that day's slots.
+    void DayClick(int day);
+    int SelectedDay() const;  // 0 when no day is chosen
+
+    void Load(const ItemRecord& record);
+    void Store(ItemRecord& record) const;
+    void SetReadOnly(bool readOnly);
+
+private:
+    void ShowDay(int day);
+};
+
+}  // namespace quillmark

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/controls.h"
+#include "core/item_record.h"
+#include "core/one_based_array.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+// One row of the skill list: check mark, the skill's name, proficiency and notes.
+struct SkillRow {
+    bool checked = false;
+    std::string caption;
+    std::string proficiency;
+    std::string notes;
+};
+
+// The "Skills" page: the database's 100 skills with this record's values.
+struct SkillsPage {
+    std::vector<SkillRow> ItemList = std::vector<SkillRow>(100);
+    int SelectedRow = -1;  // 0-based; -1 when no row is selected
+    ButtonControl EditSkillBtn{"Edit Skill", ""};
+    bool editorOpensOnDoubleClick = true;
+
+    void Load(const ItemRecord& record, const OneBasedArray<std::string, 100>& skillNames);
+    void Store(ItemRecord& record) const;
+    void SetReadOnly(bool readOnly) { editorOpensOnDoubleClick = !readOnly; }
+};
+
+}  // namespace quillmark
