@@ -1,0 +1,50 @@
+#include "ui/about_box.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFont>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillmark {
+
+void ShowAboutBox(QWidget* parent)
+{
+    QDialog about(parent);
+    about.setObjectName("AboutBox");
+    about.setWindowTitle("About");
+
+    auto* name = new QLabel("Quillmark", &about);
+    name->setObjectName("ProductName");
+    QFont nameFont = name->font();
+    nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
+    nameFont.setBold(true);
+    name->setFont(nameFont);
+    name->setAlignment(Qt::AlignCenter);
+    name->setMinimumWidth(name->sizeHint().width() * 2);
+
+    auto* version = new QLabel("Version 1.12", &about);
+    version->setObjectName("Version");
+    version->setAlignment(Qt::AlignCenter);
+
+    auto* buttons = new QDialogButtonBox(&about);
+    QPushButton* close = buttons->addButton("Close", QDialogButtonBox::AcceptRole);
+    close->setObjectName("CloseBtn");
+    close->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    buttons->setCenterButtons(true);
+
+    auto* layout = new QVBoxLayout(&about);
+    layout->setContentsMargins(36, 24, 36, 16);
+    layout->setSpacing(8);
+    layout->addWidget(name);
+    layout->addWidget(version);
+    layout->addSpacing(12);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    about.exec();
+}
+
+}  // namespace quillmark
