@@ -17,7 +17,6 @@ struct EditControl {
     std::string hint;
     bool readOnly = false;
     bool enabled = true;
-    std::string mask;  // input mask such as "!99/99/0000;1;_"; empty for free text
 };
 
 // Check boxes and radio buttons.

@@ -8,15 +8,10 @@ namespace {
 
 constexpr const char* FieldWords[10] = {"One", "Two",   "Three", "Four", "Five",
                                         "Six", "Seven", "Eight", "Nine", "Ten"};
-// Both default date fields take a date typed as mm/dd/yyyy.
-constexpr const char* DateMask = "!99/99/0000;1;_";
-
 }  // namespace
 
 DescriptionPage::DescriptionPage()
 {
-    Detail[2].mask = DateMask;
-    Other[1].mask = DateMask;
     for (EditControl& box : DescBoxes) {
         box.readOnly = true;  // values are picked from the category menus, never typed
     }

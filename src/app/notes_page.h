@@ -7,6 +7,9 @@ namespace quillmark {
 
 // The "Notes" page: keywords, notes and the resume file reference.
 struct NotesPage {
+    LabelControl KeywordsLabel{"Keywords"};
+    LabelControl NotesLabel{"Notes"};
+    LabelControl ResumeFileLabel{"Resume File"};
     MemoControl Keywords;
     MemoControl ResumeFile{{}, true};  // shows the resume file's path; never typed into
     MemoControl Notes;

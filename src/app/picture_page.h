@@ -18,6 +18,8 @@ struct PicturePage {
     ButtonControl ClearPictureBtn{"Clear ", "Remove the Picture", false};
     CheckControl AutoSizeImage{"Auto Size Image"};
 
+    static std::string TabCaption(int tab) { return "Picture " + std::to_string(tab); }
+
     void LoadDefaults()
     {
         PictureFileName.clear();

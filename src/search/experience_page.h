@@ -10,7 +10,7 @@ namespace quillmark {
 struct ExperiencePage {
     ExperienceTable DirGrid;
     bool editable = true;
-    ButtonControl PrintDirectoryBtn{"Print Experience", ""};
+    ButtonControl PrintDirectoryBtn{"Print Experience", "", false};  // printing is not built yet
 
     ExperiencePage() { DirGrid.SetHeader(); }
 

@@ -14,11 +14,15 @@ namespace quillmark {
 struct SalaryPage {
     SalaryPage();
 
+    LabelControl HoursPerWeekLabel{"Hours per Week"};
     EditControl HoursPerWeekEdit;
     EditControl SalaryEdit;
     LabelControl SalaryLabel{"Salary"};
+    LabelControl WorkDaysPerWeekLabel{"Work Days per Week"};
     EditControl WorkDaysPerWeekEdit;
     std::vector<std::string> WorkDaysChoices;
+    LabelControl PeriodGroup{"Pay Period"};
+    LabelControl AmountGroup{"Salary Amounts"};
     // sHourly, sDaily, sWeekly, sBiMonthly, sMonthly, sYearly: pay periods 1..6.
     OneBasedArray<CheckControl, 6> PeriodButtons;
     // aHourly .. aYearly: the worked-out pay as sentences.

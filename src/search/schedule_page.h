@@ -38,6 +38,15 @@ struct SchedulePage {
 
     // A day button was clicked: the bar shows that day's slots.
     void DayClick(int day);
+    // "<" and ">" move the bar's first hour by one; past either end of the day it starts at 0.
+    void Button2Click()
+    {
+        TimeBar1.StartHour = TimeBar1.StartHour - 1 < 0 ? 0 : TimeBar1.StartHour - 1;
+    }
+    void Button3Click()
+    {
+        TimeBar1.StartHour = TimeBar1.StartHour + 1 > 23 ? 0 : TimeBar1.StartHour + 1;
+    }
     int SelectedDay() const;  // 0 when no day is chosen
 
     void Load(const ItemRecord& record);

@@ -19,9 +19,11 @@ struct SkillRow {
 
 // The "Skills" page: the database's 100 skills with this record's values.
 struct SkillsPage {
+    static constexpr const char* Columns[3] = {"Skill", "Proficiency", "Notes"};
+    static constexpr int ColumnWidths[3] = {150, 100, 285};
     std::vector<SkillRow> ItemList = std::vector<SkillRow>(100);
-    int SelectedRow = -1;  // 0-based; -1 when no row is selected
-    ButtonControl EditSkillBtn{"Edit Skill", ""};
+    int SelectedRow = -1;                                 // 0-based; -1 when no row is selected
+    ButtonControl EditSkillBtn{"Edit Skill", "", false};  // the skill dialog is not built yet
     bool editorOpensOnDoubleClick = true;
 
     void Load(const ItemRecord& record, const OneBasedArray<std::string, 100>& skillNames);

@@ -1,5 +1,38 @@
+#include "app/view_form.h"
+#include "app/workspace.h"
+#include "core/random_source.h"
+#include "ui/main_window.h"
+#include "ui/qt_services.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QStandardPaths>
+
+namespace {
+
+// Read-only program data sits next to the executable in a build and under share/quillmark
+// when installed; the user's own defaults come first.
+std::vector<std::string> DataFolders()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
+            executableFolder.toStdString(),
+            QDir(executableFolder).filePath("../share/quillmark").toStdString()};
+}
+
+QString HelpFolder()
+{
+    const QString executableFolder = QCoreApplication::applicationDirPath();
+    for (const QString& folder : {QDir(executableFolder).filePath("help"),
+                                  QDir(executableFolder).filePath("../share/quillmark/help")}) {
+        if (QDir(folder).exists()) {
+            return QDir(folder).canonicalPath();
+        }
+    }
+    return QDir(executableFolder).filePath("help");
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -7,11 +40,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName("Quillmark");
     QApplication::setOrganizationName("Quillmark");
 
-    // The record window arrives with the main-window work; until then the program opens an
-    // empty window of the main window's size.
-    QMainWindow window;
-    window.setWindowTitle("Empty");
-    window.resize(634, 482);
+    QWidget* mainWindow = nullptr;
+    quillmark::QtDialogs dialogs(mainWindow);
+    quillmark::QtShell shell(mainWindow, HelpFolder());
+    quillmark::QtClock clock;
+    quillmark::SystemRandom random;
+    quillmark::Workspace workspace({dialogs, shell, clock, random}, DataFolders());
+
+    quillmark::MainWindow window(workspace);
+    mainWindow = &window;
     window.show();
     return application.exec();
 }

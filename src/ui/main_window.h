@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace quillmark {
+
+class PageWidget;
+class TView;
+class Workspace;
+struct ActionControl;
+
+// The main window: renders the TView form and hands every event to it.
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(Workspace& workspace);
+
+    // Runs a form handler and shows what it changed.
+    void Handle(const std::function<void()>& handler);
+    void Render();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildActions();
+    void BuildRecordBar();
+    void BuildNotebook();
+    void ConnectActions();
+    void Activate();
+    void Deactivate();
+
+    Workspace& workspace_;
+    TView& view_;
+    std::map<const ActionControl*, QAction*> actions_;
+    QLabel* recordTitle_ = nullptr;
+    QLineEdit* recordName_ = nullptr;
+    QLabel* recordLabel_ = nullptr;
+    QLineEdit* number_ = nullptr;
+    QCheckBox* readOnly_ = nullptr;
+    QCheckBox* searchList_ = nullptr;
+    QTabWidget* notebook_ = nullptr;
+    std::vector<PageWidget*> pages_;
+    bool active_ = false;  // the form's idea of whether the window is active
+};
+
+}  // namespace quillmark

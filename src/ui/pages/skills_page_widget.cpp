@@ -1,0 +1,79 @@
+#include "ui/pages/skills_page_widget.h"
+
+#include "app/view_form.h"
+#include "ui/render.h"
+#include "ui/text.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quillmark {
+
+namespace {
+
+void SetText(QTreeWidgetItem* item, int column, const std::string& text)
+{
+    const QString shown = ToQt(text);
+    if (item->text(column) != shown) {
+        item->setText(column, shown);
+    }
+}
+
+}  // namespace
+
+SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandler)
+    : PageWidget(view, std::move(afterHandler))
+{
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("ItemList");
+    list_->setColumnCount(3);
+    for (int column = 0; column < 3; ++column) {
+        list_->headerItem()->setText(column, SkillsPage::Columns[column]);
+        list_->setColumnWidth(column, SkillsPage::ColumnWidths[column]);
+    }
+    list_->setRootIsDecorated(false);
+    list_->setAllColumnsShowFocus(true);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int row = 0; row < 100; ++row) {
+        auto* item = new QTreeWidgetItem(list_);
+        // The check mark shows the record's value; it changes through the skill dialog only.
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        item->setCheckState(0, Qt::Unchecked);
+    }
+    editButton_ = new QPushButton(this);
+    editButton_->setObjectName("EditSkillBtn");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(editButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(list_);
+    layout->addLayout(buttons);
+
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        view_.Skills.SelectedRow = current != nullptr ? list_->indexOfTopLevelItem(current) : -1;
+    });
+}
+
+void SkillsPageWidget::Render()
+{
+    const SkillsPage& page = view_.Skills;
+    for (int row = 0;
+         row < list_->topLevelItemCount() && row < static_cast<int>(page.ItemList.size()); ++row) {
+        const SkillRow& skill = page.ItemList[static_cast<std::size_t>(row)];
+        QTreeWidgetItem* item = list_->topLevelItem(row);
+        SetText(item, 0, skill.caption);
+        SetText(item, 1, skill.proficiency);
+        SetText(item, 2, skill.notes);
+        const Qt::CheckState state = skill.checked ? Qt::Checked : Qt::Unchecked;
+        if (item->checkState(0) != state) {
+            item->setCheckState(0, state);
+        }
+    }
+    quillmark::Render(editButton_, page.EditSkillBtn);
+}
+
+}  // namespace quillmark

@@ -1,0 +1,136 @@
+#include "ui/qt_services.h"
+
+#include "ui/about_box.h"
+#include "ui/calculator_window.h"
+#include "ui/calendar_window.h"
+#include "ui/help_window.h"
+#include "ui/text.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+namespace quillmark {
+
+namespace {
+
+int openBoxes = 0;
+
+// Counts the boxes that are up for as long as one is shown.
+class BoxOpen {
+public:
+    BoxOpen() { ++openBoxes; }
+    ~BoxOpen() { --openBoxes; }
+    BoxOpen(const BoxOpen&) = delete;
+    BoxOpen& operator=(const BoxOpen&) = delete;
+};
+
+QString Title()
+{
+    return QApplication::applicationName();
+}
+
+}  // namespace
+
+bool MessageBoxIsOpen()
+{
+    return openBoxes > 0;
+}
+
+void QtDialogs::ShowInformation(const std::string& text)
+{
+    const BoxOpen open;
+    QMessageBox::information(owner_, Title(), ToQt(text));
+}
+
+void QtDialogs::ShowError(const std::string& text)
+{
+    const BoxOpen open;
+    QMessageBox::critical(owner_, Title(), ToQt(text));
+}
+
+bool QtDialogs::AskYesNo(const std::string& text)
+{
+    const BoxOpen open;
+    return QMessageBox::question(owner_, Title(), ToQt(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+Answer QtDialogs::AskYesNoCancel(const std::string& text)
+{
+    const BoxOpen open;
+    switch (QMessageBox::question(owner_, Title(), ToQt(text),
+                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+std::optional<std::string> QtDialogs::InputBox(const std::string& caption,
+                                               const std::string& prompt,
+                                               const std::string& initial)
+{
+    const BoxOpen open;
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
+                                                 QLineEdit::Normal, ToQt(initial), &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return FromQt(answer);
+}
+
+void QtShell::ShowWindow(ProgramWindow window)
+{
+    switch (window) {
+    case ProgramWindow::Calculator:
+        ShowCalculator(owner_);
+        break;
+    case ProgramWindow::About:
+        ShowAboutBox(owner_);
+        break;
+    default:
+        break;  // the other windows arrive with their own work
+    }
+}
+
+void QtShell::ShowCalendarAt(int x, int y)
+{
+    quillmark::ShowCalendarAt(owner_, QPoint(x, y));
+}
+
+ScreenSize QtShell::Screen()
+{
+    const QScreen* screen = owner_ != nullptr ? owner_->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    return {screen->geometry().width(), screen->geometry().height()};
+}
+
+void QtShell::OpenHelp(const std::string& topic)
+{
+    quillmark::OpenHelp(owner_, helpFolder_, ToQt(topic));
+}
+
+void QtShell::ExitProgram()
+{
+    // Closing the main window ends the program once the current command has returned.
+    QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+CalendarDate QtClock::Today()
+{
+    const QDate today = QDate::currentDate();
+    return {today.year(), today.month(), today.day()};
+}
+
+}  // namespace quillmark

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/services.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace quillmark {
+
+// True while a message or input box is up: such boxes do not count as the main window
+// losing activation.
+bool MessageBoxIsOpen();
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget*& owner) : owner_(owner) {}
+
+    void ShowInformation(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+
+private:
+    QWidget*& owner_;  // the main window, once it exists
+};
+
+class QtShell : public Shell {
+public:
+    QtShell(QWidget*& owner, QString helpFolder) : owner_(owner), helpFolder_(std::move(helpFolder))
+    {
+    }
+
+    void ShowWindow(ProgramWindow window) override;
+    void ShowCalendarAt(int x, int y) override;
+    ScreenSize Screen() override;
+    void OpenHelp(const std::string& topic) override;
+    void ExitProgram() override;
+
+private:
+    QWidget*& owner_;
+    QString helpFolder_;
+};
+
+class QtClock : public Clock {
+public:
+    CalendarDate Today() override;
+};
+
+}  // namespace quillmark

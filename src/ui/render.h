@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/controls.h"
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quillmark {
+
+// Put a control's state on its widget, touching only what differs so that a caret or a
+// selection is not disturbed. Signals are blocked while doing so: only the user's own changes
+// reach the form.
+void Render(QLineEdit* widget, const EditControl& control);
+void Render(QLabel* widget, const LabelControl& control);
+void Render(QAbstractButton* widget, const CheckControl& control);
+void Render(QPushButton* widget, const ButtonControl& control);
+void Render(QPlainTextEdit* widget, const MemoControl& control);
+void Render(QAction* action, const ActionControl& control);
+
+// Typing writes straight into the form's state.
+void Bind(QLineEdit* widget, EditControl& control);
+void Bind(QPlainTextEdit* widget, MemoControl& control);
+void Bind(QAbstractButton* widget, CheckControl& control);
+
+}  // namespace quillmark
