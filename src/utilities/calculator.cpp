@@ -43,6 +43,12 @@ bool IsOperation(char key)
 
 }  // namespace
 
+TCalculator::TCalculator()
+{
+    Display.text = "0";
+    Display.readOnly = true;
+}
+
 std::span<const CalculatorKey> TCalculator::Keys()
 {
     return KeyTable;

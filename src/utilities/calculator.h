@@ -25,8 +25,10 @@ public:
     // The longest number that can be typed, in digits; doubles hold no more exactly.
     static constexpr int MaxDigits = 15;
 
+    TCalculator();
+
     std::string Caption = "Calculator";
-    EditControl Display{"0", "", true};
+    EditControl Display;  // read-only: typed keys reach it through KeyPress
 
     static std::span<const CalculatorKey> Keys();
 
