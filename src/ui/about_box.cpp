@@ -1,5 +1,7 @@
 #include "ui/about_box.h"
 
+#include "app/about_box.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFont>
@@ -13,9 +15,9 @@ void ShowAboutBox(QWidget* parent)
 {
     QDialog about(parent);
     about.setObjectName("AboutBox");
-    about.setWindowTitle("About");
+    about.setWindowTitle(AboutBox::Caption);
 
-    auto* name = new QLabel("Quillmark", &about);
+    auto* name = new QLabel(AboutBox::ProductName, &about);
     name->setObjectName("ProductName");
     QFont nameFont = name->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
@@ -24,12 +26,12 @@ void ShowAboutBox(QWidget* parent)
     name->setAlignment(Qt::AlignCenter);
     name->setMinimumWidth(name->sizeHint().width() * 2);
 
-    auto* version = new QLabel("Version 1.12", &about);
+    auto* version = new QLabel(AboutBox::Version, &about);
     version->setObjectName("Version");
     version->setAlignment(Qt::AlignCenter);
 
     auto* buttons = new QDialogButtonBox(&about);
-    QPushButton* close = buttons->addButton("Close", QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(AboutBox::CloseButton, QDialogButtonBox::AcceptRole);
     close->setObjectName("CloseBtn");
     close->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
