@@ -1,0 +1,151 @@
+// Writing and reading database files of sample records, next to a plain read of the same file
+// into memory: reading a database should cost a small multiple of what the system needs to hand
+// over its bytes.
+
+#include "core/database_file.h"
+#include "core/default_trees.h"
+#include "core/file_io.h"
+#include "quillmark-tool/sample_database.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace {
+
+using namespace quillmark;
+
+constexpr std::uint64_t SampleSeed = 20240601;
+
+// The sample databases of each size and their files, made once per run in a folder of their
+// own that goes away at the end. Only the latest database is kept in memory: at 100 000 records
+// it is large, and the read benchmarks need only its file.
+class Samples {
+public:
+    ~Samples()
+    {
+        if (!folder_.empty()) {
+            std::error_code ignored;
+            std::filesystem::remove_all(folder_, ignored);
+        }
+    }
+
+    Database& DatabaseOf(int count)
+    {
+        if (!database_ || databaseCount_ != count) {
+            database_.reset();
+            database_ = std::make_unique<Database>(
+                MakeSampleDatabase(count, SampleSeed, ReadDefaultTrees({QUILLMARK_DATA_DIR})));
+            databaseCount_ = count;
+        }
+        return *database_;
+    }
+
+    const std::string& FileOf(int count)
+    {
+        auto found = files_.find(count);
+        if (found == files_.end()) {
+            const std::string path = Folder() + "/sample-" + std::to_string(count) + ".dat";
+            SaveDatabaseFile(path, DatabaseOf(count));
+            found = files_.emplace(count, path).first;
+        }
+        return found->second;
+    }
+
+    std::string ScratchFile() { return Folder() + "/written.dat"; }
+
+    void ForgetDatabase() { database_.reset(); }
+
+private:
+    const std::string& Folder()
+    {
+        if (folder_.empty()) {
+            std::string pattern =
+                (std::filesystem::temp_directory_path() / "quillmark-bench-XXXXXX").string();
+            if (::mkdtemp(pattern.data()) == nullptr) {
+                throw std::runtime_error("cannot make a folder for the sample files");
+            }
+            folder_ = pattern;
+        }
+        return folder_;
+    }
+
+    std::string folder_;
+    std::unique_ptr<Database> database_;
+    int databaseCount_ = 0;
+    std::map<int, std::string> files_;
+};
+
+Samples& TheSamples()
+{
+    static Samples samples;
+    return samples;
+}
+
+void ReportThroughput(benchmark::State& state, int count, std::uintmax_t fileBytes)
+{
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fileBytes));
+    state.counters["records"] = benchmark::Counter(static_cast<double>(count),
+                                                   benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["file_MB"] = static_cast<double>(fileBytes) / 1e6;
+}
+
+void DatabaseWrite(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Database& database = TheSamples().DatabaseOf(count);
+    const std::string path = TheSamples().ScratchFile();
+    for (auto _ : state) {
+        SaveDatabaseFile(path, database);
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+void DatabaseRead(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string& path = TheSamples().FileOf(count);
+    TheSamples().ForgetDatabase();
+    for (auto _ : state) {
+        // Dropping the previous database is not part of reading one.
+        state.PauseTiming();
+        auto database = std::make_unique<Database>();
+        state.ResumeTiming();
+        const DatabaseReadResult result = ReadDatabaseFile(path, *database, ReadMode::Replace);
+        if (!result.Ok() || database->RecordList.size() != static_cast<std::size_t>(count)) {
+            state.SkipWithError(("the sample file does not read back: " + result.Reason).c_str());
+            break;
+        }
+        state.PauseTiming();
+        database.reset();
+        state.ResumeTiming();
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+void PlainFileRead(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string& path = TheSamples().FileOf(count);
+    TheSamples().ForgetDatabase();
+    for (auto _ : state) {
+        std::string bytes = ReadWholeFile(path);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+BENCHMARK(DatabaseWrite)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DatabaseRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(PlainFileRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
