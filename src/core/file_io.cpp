@@ -132,7 +132,10 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
                     const SaveOptions& options)
 {
     const std::string target = ResolveTarget(path);
-    std::string temporary = FolderPart(target) + "/." + FileNamePart(target) + ".saving-XXXXXX";
+    // Only the start of the name goes into the temporary one, so that a target whose name is
+    // near the file system's limit can still be saved.
+    std::string temporary =
+        FolderPart(target) + "/." + FileNamePart(target).substr(0, 100) + ".saving-XXXXXX";
     const int descriptor = ::mkstemp(temporary.data());
     if (descriptor < 0) {
         throw WriteError(SystemReason(errno));

@@ -1,0 +1,672 @@
+#include "test_helpers.h"
+
+#include "core/category_tree.h"
+#include "core/database_file.h"
+#include "core/password_cipher.h"
+#include "core/value_reader.h"
+#include "core/value_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <bit>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+namespace {
+
+using test::B;
+using test::Hex;
+using test::I;
+using test::Name;
+using test::S;
+using test::ToHex;
+
+// Database files put together value by value from the file layout, by hand, so that the
+// reader and the writer are held to the layout rather than to each other.
+
+template <typename Texts>
+std::string Strings(const Texts& texts)
+{
+    std::string bytes;
+    for (const std::string& text : texts) {
+        bytes += S(text);
+    }
+    return bytes;
+}
+
+std::string List(const std::vector<std::string>& lines)
+{
+    return "\x01" + Strings(lines) + std::string(1, '\0');
+}
+
+std::string TreeComponent(const std::string& properties = {})
+{
+    return Hex("54 50 46 30") + Name("TTreeView") + Name("DescriptionTree") + properties +
+           Hex("00 00");
+}
+
+// The program keeps a whole tree in one tree text property; files it wrote must stay readable.
+std::string TreeTextComponent(const std::string& treeText)
+{
+    return TreeComponent(Name("TreeText") + S(treeText));
+}
+
+struct HeaderLayout {
+    std::string Version = "1.12";
+    std::string Identification = "Quillmark";
+    std::string ReadPassword;
+    std::string SavePassword;
+    std::array<std::string, 10> Information{};
+    std::vector<std::string> Notes;
+    std::array<std::string, 26> Captions = {"Type",          "Category",      "Education",
+                                            "Work Location", "Sex",           "Performance",
+                                            "Description 6", "Description 7", "Description 8",
+                                            "Description 9", "Street",        "City",
+                                            "Birth Date",    "Country",       "Zip Code",
+                                            "Home Phone",    "Work Phone",    "Email",
+                                            "State",         "S.S.N.",        "Employment Date",
+                                            "Other 2",       "Other 3",       "Other 4",
+                                            "Other 5",       "Other 6"};
+    std::vector<std::string> SkillNames = [] {
+        std::vector<std::string> names;
+        for (int i = 1; i <= 100; ++i) {
+            names.push_back("Skill " + std::to_string(i));
+        }
+        return names;
+    }();
+    std::vector<std::string> Trees = std::vector<std::string>(10, TreeComponent());
+
+    std::string BeforeTrees() const
+    {
+        return S(Version) + S(Identification) + S(ReadPassword) + S(SavePassword) +
+               Strings(Information) + List(Notes) + Strings(Captions) + Strings(SkillNames);
+    }
+    std::string Bytes(std::int32_t recordCount) const
+    {
+        std::string bytes = BeforeTrees();
+        for (const std::string& tree : Trees) {
+            bytes += tree;
+        }
+        return bytes + I(recordCount);
+    }
+};
+
+struct RecordLayout {
+    bool ReadOnly = false;
+    std::string RecordName = "Untitled 1";
+    std::string RecordId = "ABCDEFGH";
+    std::array<std::string, 26> Texts{};  // Detail0..9, DescOne..Ten, Other1..6
+    std::string HoursPerWeek, SalaryAmount;
+    std::int32_t SalaryType = 1;
+    std::string WorkDaysPerWeek = "5";
+    std::array<std::string, 10> SalaryFigures{};
+    std::string Experience;
+    std::array<std::vector<std::string>, 5> Lists{};  // Keywords, ResumeFile, Notes, spares
+    std::array<ImageRecord, 6> Images = {{{"", "Untitled 1", false},
+                                          {"", "Untitled 2", false},
+                                          {"", "Untitled 3", false},
+                                          {"", "Untitled 4", false},
+                                          {"", "Untitled 5", false},
+                                          {"", "Untitled 6", false}}};
+    std::string SpareText;
+    std::array<bool, 3> Status{};  // Working, Available, NotAvailable
+    std::map<std::pair<int, int>, std::pair<std::uint64_t, std::uint64_t>> Schedule;
+    struct Skill {
+        bool Has = false;
+        std::string Proficiency, Notes;
+    };
+    std::map<int, Skill> Skills;
+
+    std::string Bytes() const
+    {
+        std::string bytes = B(ReadOnly) + S(RecordName) + S(RecordId) + Strings(Texts) +
+                            S(HoursPerWeek) + S(SalaryAmount) + I(SalaryType) + S(WorkDaysPerWeek) +
+                            Strings(SalaryFigures) +
+                            I(static_cast<std::int32_t>(Experience.size()));
+        for (char c : Experience) {
+            bytes += Hex("06 01") + c;
+        }
+        for (const auto& list : Lists) {
+            bytes += List(list);
+        }
+        for (const ImageRecord& image : Images) {
+            bytes += S(image.ImageFile) + S(image.ImageTitle) + B(image.ImageFlag);
+        }
+        bytes += S(SpareText) + B(Status[0]) + B(Status[1]) + B(Status[2]);
+        for (int day = 1; day <= 7; ++day) {
+            for (int slot = 1; slot <= 10; ++slot) {
+                const auto times = Schedule.contains({day, slot})
+                                       ? Schedule.at({day, slot})
+                                       : std::pair<std::uint64_t, std::uint64_t>{};
+                bytes += test::R8(times.first) + test::R8(times.second);
+            }
+        }
+        for (int skill = 1; skill <= 100; ++skill) {
+            const Skill values = Skills.contains(skill) ? Skills.at(skill) : Skill{};
+            bytes += B(values.Has) + S(values.Proficiency) + S(values.Notes);
+        }
+        return bytes;
+    }
+
+    // The same values as a record in memory.
+    ItemRecord Record() const
+    {
+        ItemRecord record;
+        record.ReadOnly = ReadOnly;
+        record.RecordName = RecordName;
+        record.RecordId = RecordId;
+        std::copy_n(Texts.begin(), 10, record.Detail.begin());
+        std::copy_n(Texts.begin() + 10, 10, record.Desc.begin());
+        std::copy_n(Texts.begin() + 20, 6, record.Other.begin());
+        record.HoursPerWeek = HoursPerWeek;
+        record.SalaryAmount = SalaryAmount;
+        record.SalaryType = SalaryType;
+        record.WorkDaysPerWeek = WorkDaysPerWeek;
+        std::copy(SalaryFigures.begin(), SalaryFigures.end(), record.SalaryFigures.begin());
+        record.ExperienceStream = Experience;
+        record.Keywords = Lists[0];
+        record.ResumeFile = Lists[1];
+        record.Notes = Lists[2];
+        record.SpareList1 = Lists[3];
+        record.SpareList2 = Lists[4];
+        std::copy(Images.begin(), Images.end(), record.Images.begin());
+        record.SpareText = SpareText;
+        record.Working = Status[0];
+        record.Available = Status[1];
+        record.NotAvailable = Status[2];
+        for (const auto& [place, times] : Schedule) {
+            record.Schedule.SetBits(place.first, place.second, times.first, times.second);
+        }
+        for (const auto& [skill, values] : Skills) {
+            record.Skills.SetHasSkill(skill, values.Has);
+            record.Skills.SetSkillProficiency(skill, values.Proficiency);
+            record.Skills.SetSkillNotes(skill, values.Notes);
+        }
+        return record;
+    }
+};
+
+// A record with something distinct in every part of the layout.
+RecordLayout BusyRecordLayout()
+{
+    RecordLayout record;
+    record.ReadOnly = true;
+    record.RecordName = "Zo\xEB M\xFCller";
+    record.RecordId = "K3J9QZ0A";
+    for (std::size_t i = 0; i < record.Texts.size(); ++i) {
+        record.Texts[i] = "text " + std::to_string(i);
+    }
+    record.Texts[10] = "Nights : Part Time : Shift";
+    record.HoursPerWeek = "40";
+    record.SalaryAmount = "$500";
+    record.SalaryType = 3;
+    record.SalaryFigures[0] = "12.50";
+    record.SalaryFigures[5] = "26000.00";
+    record.Experience = "1990\tClerk\r\n";
+    record.Lists = {
+        {{"night shift", "forklift"}, {"/home/staff/cv.doc"}, {"", "third"}, {"s"}, {}}};
+    record.Images[2] = {"/pictures/portrait.jpg", "Portrait", true};
+    record.SpareText = "kept";
+    record.Status = {false, true, false};
+    record.Schedule[{2, 1}] = {std::bit_cast<std::uint64_t>(0.375),
+                               std::bit_cast<std::uint64_t>(0.5)};
+    record.Schedule[{7, 10}] = {0x8000000000000000, 0x7FF8000000000001};  // -0 and a NaN
+    record.Skills[1] = {true, "Expert", "since 1990"};
+    record.Skills[100] = {false, "", "notes only"};
+    return record;
+}
+
+std::string Written(Database& database, const std::string& fileName = "/data/people.dat",
+                    const DatabaseWriteOptions& options = {})
+{
+    std::string bytes;
+    StringSink sink(bytes);
+    ValueWriter writer(sink);
+    WriteDatabase(writer, database, fileName, options);
+    return bytes;
+}
+
+// Reads from memory (chunk 0) or from a source handing out chunk bytes at a time.
+DatabaseReadResult Read(const std::string& bytes, Database& database, std::size_t chunk = 0)
+{
+    if (chunk == 0) {
+        ValueReader reader(bytes);
+        return ReadDatabase(reader, database, "/data/people.dat", ReadMode::Replace);
+    }
+    test::TrickleSource source(bytes, chunk);
+    ValueReader reader(source, bytes.size());
+    return ReadDatabase(reader, database, "/data/people.dat", ReadMode::Replace);
+}
+
+std::shared_ptr<ItemRecord> NamedRecord(const std::string& name)
+{
+    auto record = std::make_shared<ItemRecord>();
+    record->RecordName = name;
+    return record;
+}
+
+std::vector<std::string> RecordNames(const Database& database)
+{
+    std::vector<std::string> names;
+    for (const auto& record : database.RecordList) {
+        names.push_back(record->RecordName);
+    }
+    return names;
+}
+
+CategoryTree Tree(const std::string& treeText)
+{
+    return ReadTreeText(treeText).Tree;
+}
+
+TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
+{
+    HeaderLayout header;
+    header.Version = "2.00";  // never examined
+    header.ReadPassword = "\x47\x17";
+    header.SavePassword = "\x14\x56\x70";
+    header.Information = {"Staff", "Ann",   "1 Road", "Town",  "Land",
+                          "12345", "555-1", "555-2",  "a@b.c", "http://x"};
+    header.Notes = {"first note", "second note"};
+    header.Captions[0] = "Shift Type";
+    header.Captions[19] = "Badge";
+    header.Captions[20] = "Hired";
+    header.SkillNames[99] = "Welding";
+    // Properties the program does not know are passed over, before and after its own.
+    header.Trees[0] =
+        TreeComponent(Name("Left") + I(5) + Name("Items.Data") + Hex("0A 03 00 00 00 01 02 03") +
+                      Name("TreeText") + S("Shift\r\n\tPart Time\r\n\t\tNights\r\n") +
+                      Name("Font.Style") + Hex("0B") + Name("fsBold") + Hex("00"));
+    header.Trees[1] = Hex("54 50 46 30") + Name("TTreeView") + Name("DescriptionTree") +
+                      Name("TreeText") + S("Male\nFemale") + Hex("00") + Name("TScrollBar") +
+                      Name("Bar") + Hex("00 00 00");  // with a child object
+    RecordLayout second;
+    second.RecordName = "Second";
+    second.RecordId = "ABCDEFGHIJKL";
+    const RecordLayout first = BusyRecordLayout();
+    const std::string bytes = header.Bytes(2) + first.Bytes() + second.Bytes();
+
+    for (std::size_t chunk : {0, 1}) {
+        SCOPED_TRACE(chunk);
+        Database database;
+        const DatabaseReadResult result = Read(bytes, database, chunk);
+        ASSERT_EQ(result.Outcome, ReadOutcome::Loaded) << result.Reason << " at " << result.Offset;
+        EXPECT_EQ(result.Version, "2.00");
+        EXPECT_EQ(database.ReadPassword, header.ReadPassword);
+        EXPECT_EQ(database.SavePassword, header.SavePassword);
+        EXPECT_EQ(database.DatabaseInfo.DatabaseName, "Staff");
+        EXPECT_EQ(database.DatabaseInfo.OwnerCity, "Town");
+        EXPECT_EQ(database.DatabaseInfo.OwnerZipCode, "12345");
+        EXPECT_EQ(database.DatabaseInfo.OwnerWebPage, "http://x");
+        EXPECT_EQ(database.DatabaseInfo.DatabaseNotes, header.Notes);
+        EXPECT_EQ(database.DescriptionCaptions[0], "Shift Type");
+        EXPECT_EQ(database.DetailCaptions[9], "Badge");
+        EXPECT_EQ(database.OtherCaptions[0], "Hired");
+        EXPECT_EQ(database.SkillNames[100], "Welding");
+        EXPECT_EQ(Tree(database.DescriptionTrees[1]),
+                  (CategoryTree{{"Shift", {{"Part Time", {{"Nights", {}}}}}}}));
+        EXPECT_EQ(Tree(database.DescriptionTrees[2]), (CategoryTree{{"Male", {}}, {"Female", {}}}));
+        EXPECT_EQ(database.DescriptionTrees[3], "");
+
+        ASSERT_EQ(database.RecordList.size(), 2u);
+        const ItemRecord& read = *database.RecordList[0];
+        EXPECT_TRUE(read.SameFiledContent(first.Record()));
+        EXPECT_EQ(read.Desc[1], "Nights : Part Time : Shift");
+        EXPECT_EQ(read.Other[6], "text 25");
+        EXPECT_EQ(read.ExperienceStream, "1990\tClerk\r\n");
+        EXPECT_EQ(read.Images[3].ImageTitle, "Portrait");
+        EXPECT_TRUE(read.Available && !read.NotAvailable && !read.Working);
+        EXPECT_EQ(read.Schedule.ScheduleStart(2, 1), 0.375);
+        EXPECT_EQ(read.Skills.SkillNotes(1), "since 1990");
+        EXPECT_FALSE(read.InSearchList);
+        EXPECT_EQ(read.SheetRow, -1);
+        EXPECT_EQ(database.RecordList[1]->RecordId, "ABCDEFGH") << "kept to eight characters";
+    }
+}
+
+TEST(DatabaseFileTest, WritesTheLayoutByteForByte)
+{
+    Database database;
+    const std::string start = Hex("06 04 31 2E 31 32 06 09") + "Quillmark" +
+                              Hex("06 00 06 00 06 0A") + "people.dat" +
+                              test::Repeat(Hex("06 00"), 9) + Hex("01 00 06 04") + "Type";
+    const std::string empty = Written(database, "/home/ann/databases/people.dat");
+    EXPECT_EQ(ToHex(empty.substr(0, start.size())), ToHex(start));
+    EXPECT_EQ(database.DatabaseInfo.DatabaseName, "people.dat") << "named in memory too";
+
+    HeaderLayout header;
+    header.Information[0] = "people.dat";
+    const std::string beforeTrees = header.BeforeTrees();
+    const std::string treeStart =
+        Hex("54 50 46 30 09") + "TTreeView" + Hex("0F") + "DescriptionTree";
+    EXPECT_EQ(ToHex(empty.substr(0, beforeTrees.size() + treeStart.size())),
+              ToHex(beforeTrees + treeStart));
+    int trees = 0;
+    for (auto at = empty.find(treeStart); at != std::string::npos;
+         at = empty.find(treeStart, at + 1)) {
+        ++trees;
+    }
+    EXPECT_EQ(trees, 10);
+    // The last tree's ends of properties and children, then the count 0.
+    EXPECT_EQ(ToHex(empty.substr(empty.size() - 4)), "00 00 02 00");
+    Database reread;
+    ASSERT_TRUE(Read(empty, reread).Ok());
+    EXPECT_TRUE(reread.RecordList.empty());
+
+    RecordLayout record = BusyRecordLayout();
+    record.Experience = std::string(200, 'x');
+    database.RecordList.push_back(std::make_shared<ItemRecord>(record.Record()));
+    const std::string one = Written(database);
+    const std::string tail = Hex("02 01") + record.Bytes();
+    EXPECT_EQ(ToHex(one.substr(one.size() - tail.size())), ToHex(tail));
+    EXPECT_EQ(one.substr(0, one.size() - tail.size()), empty.substr(0, empty.size() - 2));
+    EXPECT_NE(one.find(Hex("03 C8 00") + test::Repeat(Hex("06 01 78"), 200) + Hex("01")),
+              std::string::npos);
+
+    // A name is filled in only when there is none; either folder separator counts.
+    Database named;
+    Written(named, "C:\\Staff\\team.dat");
+    EXPECT_EQ(named.DatabaseInfo.DatabaseName, "team.dat");
+    Database unnamed;
+    header.Information[0] = "";
+    ASSERT_TRUE(Read(header.Bytes(0), unnamed).Ok());
+    EXPECT_EQ(unnamed.DatabaseInfo.DatabaseName, "people.dat") << "named after the file read";
+}
+
+TEST(DatabaseFileTest, EveryValueSurvivesAWriteAndARead)
+{
+    Database database;
+    database.ReadPassword = EncipherPassword("open sesame");
+    database.SavePassword = EncipherPassword("\xE9t\xE9");
+    for (std::string* text : InformationTexts(database.DatabaseInfo)) {
+        *text = std::string(300, 'i') + "\x80\xFF";
+    }
+    database.DatabaseInfo.DatabaseNotes = {"", std::string(256, 'n')};
+    database.DescriptionCaptions[9] = "Caf\xE9";
+    database.DetailCaptions[0] = std::string(300, 'd');
+    database.OtherCaptions[5] = "";
+    database.SkillNames[100] = "Welding";
+    database.DescriptionTrees[1] = "Shift\r\n\tPart Time\r\n\t\tNights\r\n\tFull Time\r\nOther\r\n";
+    database.DescriptionTrees[10] = "\r\n\xC4rger\r\n\t\r\n";
+
+    RecordLayout layout = BusyRecordLayout();
+    layout.RecordName = std::string(300, 'N');
+    layout.Texts[3] = std::string(1000, '\x9F');
+    layout.SpareText = std::string(70'000, '\xA0');
+    for (int i = 0; i < 200; ++i) {
+        layout.Experience.push_back(static_cast<char>(i));
+    }
+    for (int day = 1; day <= 7; ++day) {
+        for (int slot = 1; slot <= 10; ++slot) {
+            layout.Schedule[{day, slot}] = {std::bit_cast<std::uint64_t>(day + slot * 0.01),
+                                            static_cast<std::uint64_t>(day * slot)};
+        }
+    }
+    layout.Schedule[{1, 1}] = {0, 0xFFFFFFFFFFFFFFFF};
+    for (int skill = 1; skill <= 100; ++skill) {
+        layout.Skills[skill] = {skill % 3 == 0, skill % 2 ? "Good" : "",
+                                std::string(static_cast<std::size_t>(skill * 3), 'k')};
+    }
+    database.RecordList.push_back(std::make_shared<ItemRecord>(layout.Record()));
+    database.RecordList.push_back(NamedRecord("Plain"));
+    database.RecordList[0]->InSearchList = database.RecordList[0]->Marked = true;  // not filed
+    database.RecordList[0]->SheetRow = 4;
+
+    const std::string bytes = Written(database);
+    for (std::size_t chunk : {0, 5}) {
+        SCOPED_TRACE(chunk);
+        Database read;
+        read.RecordList.push_back(NamedRecord("Old"));
+        const DatabaseReadResult result = Read(bytes, read, chunk);
+        ASSERT_TRUE(result.Ok()) << result.Reason << " at " << result.Offset;
+        EXPECT_EQ(result.Version, "1.12");
+        EXPECT_EQ(DecipherPassword(read.ReadPassword), "open sesame");
+        EXPECT_EQ(read.SavePassword, database.SavePassword);
+        EXPECT_EQ(read.DatabaseInfo, database.DatabaseInfo);
+        EXPECT_EQ(read.DescriptionCaptions, database.DescriptionCaptions);
+        EXPECT_EQ(read.DetailCaptions, database.DetailCaptions);
+        EXPECT_EQ(read.OtherCaptions, database.OtherCaptions);
+        EXPECT_EQ(read.SkillNames, database.SkillNames);
+        for (int field = 1; field <= 10; ++field) {
+            EXPECT_EQ(Tree(read.DescriptionTrees[field]), Tree(database.DescriptionTrees[field]));
+        }
+        ASSERT_EQ(RecordNames(read), (std::vector<std::string>{std::string(300, 'N'), "Plain"}));
+        EXPECT_TRUE(read.RecordList[0]->SameFiledContent(*database.RecordList[0]));
+        EXPECT_TRUE(read.RecordList[1]->SameFiledContent(*database.RecordList[1]));
+        EXPECT_FALSE(read.RecordList[0]->InSearchList || read.RecordList[0]->Marked);
+        EXPECT_EQ(read.RecordList[0]->SheetRow, -1);
+    }
+}
+
+TEST(DatabaseFileTest, ExtractingWritesOnlyTheSearchList)
+{
+    Database database;
+    for (const char* name : {"First", "Second", "Third"}) {
+        database.RecordList.push_back(NamedRecord(name));
+        database.RecordList.back()->InSearchList = true;
+    }
+    database.RecordList[1]->InSearchList = false;
+    Database none;
+    const std::size_t countAt = Written(none).size() - 2;
+    EXPECT_EQ(ToHex(Written(database).substr(countAt, 2)), "02 03");
+    DatabaseWriteOptions extract;
+    extract.ExtractMode = true;
+    const std::string extracted = Written(database, "/data/people.dat", extract);
+    EXPECT_EQ(ToHex(extracted.substr(countAt, 2)), "02 02");
+
+    Database read;
+    ASSERT_TRUE(Read(extracted, read).Ok());
+    EXPECT_EQ(RecordNames(read), (std::vector<std::string>{"First", "Third"}));
+}
+
+TEST(DatabaseFileTest, OnlyTheExactIdentificationIsAccepted)
+{
+    for (const char* identification : {"Quillmark ", "quillmark", "QUILLMARK", ""}) {
+        SCOPED_TRACE(identification);
+        HeaderLayout header;
+        header.Identification = identification;
+        header.ReadPassword = "new";
+        Database database;
+        database.ReadPassword = "old";
+        database.RecordList.push_back(NamedRecord("Old"));
+        EXPECT_EQ(Read(header.Bytes(1) + RecordLayout().Bytes(), database).Outcome,
+                  ReadOutcome::NotQuillmark);
+        EXPECT_EQ(database.ReadPassword, "old") << "reading stops before the passwords";
+        EXPECT_TRUE(database.RecordList.empty());
+    }
+}
+
+TEST(DatabaseFileTest, AFileCutAnywhereIsDamagedAndKeepsTheRecordsBeforeTheCut)
+{
+    HeaderLayout header;
+    header.Notes = {"note"};
+    header.Trees[0] = TreeTextComponent("A\r\n\tB\r\n");
+    const RecordLayout first = BusyRecordLayout();
+    RecordLayout second;
+    second.Experience = "xy";
+    const std::string bytes = header.Bytes(2) + first.Bytes() + second.Bytes();
+    const std::size_t firstEnds = bytes.size() - second.Bytes().size();
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        SCOPED_TRACE("cut after " + std::to_string(length) + " bytes");
+        const std::string cut = bytes.substr(0, length);
+        for (std::size_t chunk : {0, 3}) {
+            Database database;
+            const DatabaseReadResult result = Read(cut, database, chunk);
+            ASSERT_EQ(result.Outcome, ReadOutcome::Damaged);
+            ASSERT_LE(result.Offset, length);
+            ASSERT_EQ(database.RecordList.size(), length >= firstEnds ? 1u : 0u);
+            if (length >= firstEnds) {
+                ASSERT_TRUE(database.RecordList[0]->SameFiledContent(first.Record()));
+            }
+        }
+    }
+}
+
+TEST(DatabaseFileTest, DamagedFilesAreReportedWithoutHugeAllocations)
+{
+    const HeaderLayout header;
+    const std::string record = RecordLayout().Bytes();
+    const std::string beforeTrees = header.BeforeTrees();
+    const std::string nineTrees = test::Repeat(TreeComponent(), 9);
+    RecordLayout withExperience;
+    withExperience.Experience = "ab";
+    std::string hugeExperience = withExperience.Bytes();
+    hugeExperience.replace(hugeExperience.find(I(2) + Hex("06 01") + "a"), 2,
+                           Hex("04 FF FF FF 7F"));
+    std::string longNote = record;
+    longNote.replace(longNote.size() - 2, 2, Hex("0C FF FF FF FF") + "abc");
+
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t recordsKept;
+    } cases[] = {
+        {"empty file", "", 0},
+        {"not a value stream", "PK\x03\x04 something else", 0},
+        {"record count far beyond the bytes", header.Bytes(0x7FFFFFFF) + record + record, 2},
+        {"experience table far beyond the bytes", header.Bytes(2) + record + hugeExperience, 1},
+        {"text length beyond the end", header.Bytes(1) + longNote, 0},
+        {"boolean where a text is", header.Bytes(1) + S("x") + record.substr(1), 0},
+        {"tree without its signature", beforeTrees + Hex("54 50 46 00 00 00") + nineTrees, 0},
+        {"tree with object flags",
+         beforeTrees + Hex("54 50 46 30 F0") + Name("TTreeView") + Name("T") + Hex("00 00") +
+             nineTrees,
+         0},
+        {"tree text nested too deep",
+         beforeTrees + TreeTextComponent("Top\r\n\t\tToo deep\r\n") + nineTrees + I(0), 0},
+        {"tree nested without end",
+         beforeTrees + TreeComponent(Name("X") + std::string(50'000, '\x01')), 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Database database;
+        test::AllocationWatch watch;
+        const DatabaseReadResult result = Read(c.bytes, database);
+        EXPECT_EQ(result.Outcome, ReadOutcome::Damaged);
+        EXPECT_FALSE(result.Reason.empty());
+        EXPECT_LE(result.Offset, c.bytes.size());
+        EXPECT_EQ(database.RecordList.size(), c.recordsKept);
+        EXPECT_LT(watch.Largest(), 1u << 20);
+    }
+}
+
+TEST(DatabaseFileTest, MergingAppendsRecordsAndTakesTheMergedHeader)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("other.dat");
+    Database other;
+    other.ReadPassword = EncipherPassword("read");
+    other.SavePassword = EncipherPassword("save");
+    other.OtherCaptions[0] = "Hired";
+    other.SkillNames[5] = "Welding";
+    other.DatabaseInfo.DatabaseOwner = "Ann";
+    other.DescriptionTrees[4] = "Head Office\r\n";
+    other.RecordList.push_back(NamedRecord("A1"));
+    other.RecordList.push_back(NamedRecord("A2"));
+    SaveDatabaseFile(path, other);
+
+    const auto openDatabase = [] {
+        Database database;
+        database.ReadPassword = EncipherPassword("read");
+        database.SavePassword = EncipherPassword("save");
+        database.OtherCaptions[0] = "Started";
+        database.RecordList.push_back(NamedRecord("B1"));
+        return database;
+    };
+    Database database = openDatabase();
+    EXPECT_TRUE(CheckMergeCompatibility(path, database));
+    const DatabaseReadResult merged = ReadDatabaseFile(path, database, ReadMode::Merge);
+    ASSERT_TRUE(merged.Ok()) << merged.Reason;
+    EXPECT_EQ(RecordNames(database), (std::vector<std::string>{"B1", "A1", "A2"}));
+    EXPECT_EQ(database.OtherCaptions[0], "Hired");
+    EXPECT_EQ(database.SkillNames[5], "Welding");
+    EXPECT_EQ(database.DatabaseInfo.DatabaseOwner, "Ann");
+    EXPECT_EQ(Tree(database.DescriptionTrees[4]), (CategoryTree{{"Head Office", {}}}));
+
+    // A merged file that breaks off keeps the records read before the break.
+    const std::string whole = test::ReadFileBytes(path);
+    test::WriteFileBytes(folder.File("broken.dat"), whole.substr(0, whole.size() - 10));
+    Database partly = openDatabase();
+    EXPECT_EQ(ReadDatabaseFile(folder.File("broken.dat"), partly, ReadMode::Merge).Outcome,
+              ReadOutcome::Damaged);
+    EXPECT_EQ(RecordNames(partly), (std::vector<std::string>{"B1", "A1"}));
+
+    const struct {
+        const char* what;
+        void (*change)(Database&);
+    } incompatible[] = {
+        {"description caption differing in case",
+         [](Database& d) { d.DescriptionCaptions[3] = "Work location"; }},
+        {"detail caption", [](Database& d) { d.DetailCaptions[9] = "SSN"; }},
+        {"read password", [](Database& d) { d.ReadPassword = EncipherPassword("Read"); }},
+        {"save password", [](Database& d) { d.SavePassword.clear(); }},
+    };
+    for (const auto& c : incompatible) {
+        SCOPED_TRACE(c.what);
+        Database refused = openDatabase();
+        c.change(refused);
+        EXPECT_FALSE(CheckMergeCompatibility(path, refused));
+        EXPECT_EQ(ReadDatabaseFile(path, refused, ReadMode::Merge).Outcome,
+                  ReadOutcome::Incompatible);
+        EXPECT_EQ(RecordNames(refused), (std::vector<std::string>{"B1"}));
+        EXPECT_EQ(refused.OtherCaptions[0], "Started") << "nothing is read";
+    }
+    EXPECT_FALSE(CheckMergeCompatibility(folder.File("missing.dat"), openDatabase()));
+    test::WriteFileBytes(folder.File("short.dat"), whole.substr(0, 40));
+    EXPECT_FALSE(CheckMergeCompatibility(folder.File("short.dat"), openDatabase()));
+}
+
+TEST(DatabaseFileTest, PasswordsAreReadAheadOfOpening)
+{
+    test::TemporaryFolder folder;
+    HeaderLayout header;
+    header.Identification = "Other";  // not looked at here
+    header.ReadPassword = EncipherPassword("r");
+    header.SavePassword = EncipherPassword("s");
+    const std::string bytes = header.Bytes(0);
+    const std::size_t passwordsEnd = (S("1.12") + S("Other") + S("r") + S("s")).size();
+    test::WriteFileBytes(folder.File("enough.dat"), bytes.substr(0, passwordsEnd));
+    const auto passwords = ReadPasswords(folder.File("enough.dat"));
+    ASSERT_TRUE(passwords.has_value());
+    EXPECT_EQ(passwords->ReadPassword, header.ReadPassword);
+    EXPECT_EQ(passwords->SavePassword, header.SavePassword);
+
+    test::WriteFileBytes(folder.File("cut.dat"), bytes.substr(0, passwordsEnd - 1));
+    EXPECT_FALSE(ReadPasswords(folder.File("cut.dat")).has_value());
+    EXPECT_FALSE(ReadPasswords(folder.File("missing.dat")).has_value());
+    EXPECT_FALSE(ReadPasswords(folder.Path()).has_value()) << "a folder is not a database";
+
+    Database database;
+    const DatabaseReadResult missing =
+        ReadDatabaseFile(folder.File("missing.dat"), database, ReadMode::Replace);
+    EXPECT_EQ(missing.Outcome, ReadOutcome::CannotOpen);
+    EXPECT_EQ(missing.Reason, "No such file or directory");
+}
+
+TEST(PasswordCipherTest, EnciphersByTheRunningKeyAndDeciphersBack)
+{
+    // Worked out by hand from the start key 5281.
+    EXPECT_EQ(ToHex(EncipherPassword("Secret")), "47 17 67 92 C0 14");
+    EXPECT_EQ(ToHex(EncipherPassword(std::string(3, '\0'))), "14 56 70");
+    EXPECT_EQ(ToHex(EncipherPassword("\xE9t\xE9")), "FD 2C E5");
+    EXPECT_EQ(DecipherPassword(Hex("47 17 67 92 C0 14")), "Secret");
+    EXPECT_EQ(EncipherPassword(""), "");
+    EXPECT_EQ(DecipherPassword(""), "");
+
+    std::string everyByte;
+    for (int b = 255; b >= 0; --b) {
+        everyByte.push_back(static_cast<char>(b));
+    }
+    for (std::uint16_t key : {5281, 0, 65535}) {
+        const std::string enciphered = EncipherPassword(everyByte, key);
+        EXPECT_EQ(enciphered.size(), 256u);
+        EXPECT_EQ(DecipherPassword(enciphered, key), everyByte);
+    }
+}
+
+}  // namespace
+}  // namespace quillmark

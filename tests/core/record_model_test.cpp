@@ -1,0 +1,314 @@
+#include "core/database.h"
+#include "core/field_catalogue.h"
+#include "core/item_record.h"
+#include "core/random_source.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace quillmark {
+namespace {
+
+ItemRecordList RecordsNamed(std::initializer_list<const char*> names)
+{
+    ItemRecordList records;
+    for (const char* name : names) {
+        records.push_back(std::make_shared<ItemRecord>());
+        records.back()->RecordName = name;
+    }
+    return records;
+}
+
+TEST(RecordModelTest, NewRecordsStartWithTheirDefaults)
+{
+    SeededRandom random(1);
+    const auto record = CreateRecord({}, random);
+    EXPECT_EQ(record->RecordName, "Untitled 1");
+    EXPECT_EQ(record->RecordId.size(), 8u);
+    EXPECT_EQ(record->WorkDaysPerWeek, "5");
+    EXPECT_EQ(record->SalaryType, 1);
+    EXPECT_EQ(record->SheetRow, -1);
+    for (int slot = 1; slot <= 6; ++slot) {
+        EXPECT_EQ(record->Images[slot], (ImageRecord{"", "Untitled " + std::to_string(slot)}));
+    }
+    EXPECT_TRUE(record->Detail[0].empty() && record->Desc[1].empty() &&
+                record->SalaryFigures[1].empty() && record->Keywords.empty() &&
+                record->ExperienceStream.empty() && record->Schedule.IsEmpty());
+    EXPECT_FALSE(record->ReadOnly || record->Working || record->Available || record->NotAvailable ||
+                 record->InSearchList || record->SearchHit || record->Marked);
+}
+
+TEST(RecordModelTest, NewNamesTakeTheFirstFreeNumber)
+{
+    EXPECT_EQ(NewRecordName({}), "Untitled 1");
+    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 1", "Untitled 3"})), "Untitled 2");
+    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 2", "Untitled 1", "Untitled 3"})),
+              "Untitled 4");
+    // Only the exact form counts as taken.
+    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 01", "untitled 1", "Untitled  1", "Untitled 1 ",
+                                          "Untitled +1", "Untitled 1x", "Untitled"})),
+              "Untitled 1");
+    // A huge number in a name is not a reason to fail.
+    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 99999999999999999999", "Untitled 1"})),
+              "Untitled 2");
+
+    SeededRandom random(7);
+    ItemRecordList records;
+    for (int i = 0; i < 5; ++i) {
+        records.push_back(CreateRecord(records, random));
+    }
+    records.erase(records.begin() + 2);
+    EXPECT_EQ(CreateRecord(records, random)->RecordName, "Untitled 3");
+}
+
+TEST(RecordModelTest, RecordIdsUseTheLettersAndTheDigitsUpToEight)
+{
+    SeededRandom random(2024);
+    std::map<char, int> seen;
+    for (int draw = 0; draw < 5000; ++draw) {
+        const std::string id = MakeRecordId(random);
+        ASSERT_EQ(id.size(), 8u);
+        for (char c : id) {
+            ASSERT_TRUE((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '8')) << id;
+            ++seen[c];
+        }
+    }
+    EXPECT_EQ(seen.size(), 35u) << "every letter and digit 0..8 turns up";
+    EXPECT_EQ(seen.count('9'), 0u);
+    for (const auto& [c, count] : seen) {
+        EXPECT_GT(count, 40000 / 35 / 2) << c;  // roughly uniform
+    }
+}
+
+TEST(RecordModelTest, SkillsKeepOnlyWhatWasEntered)
+{
+    SkillSet skills;
+    skills.SetHasSkill(1, true);
+    skills.SetSkillProficiency(100, "Expert");
+    skills.SetSkillNotes(100, "night shifts");
+    skills.SetSkillNotes(50, "");
+    EXPECT_TRUE(skills.HasSkill(1));
+    EXPECT_FALSE(skills.HasSkill(100)) << "texts do not set the check mark";
+    EXPECT_EQ(skills.SkillProficiency(100), "Expert");
+    EXPECT_EQ(skills.SkillNotes(100), "night shifts");
+    EXPECT_EQ(skills.SkillNotes(1), "");
+    EXPECT_THROW(skills.HasSkill(0), std::out_of_range);
+    EXPECT_THROW(skills.SetSkillNotes(101, "x"), std::out_of_range);
+
+    // Clearing a text gives the same skills as never having set it.
+    SkillSet same;
+    same.SetHasSkill(1, true);
+    same.SetSkillProficiency(100, "Expert");
+    same.SetSkillNotes(100, "night shifts");
+    same.SetSkillProficiency(7, "Fair");
+    same.SetSkillNotes(7, "temp");
+    EXPECT_NE(same, skills);
+    same.SetSkillProficiency(7, "");
+    EXPECT_NE(same, skills) << "the notes of skill 7 are still there";
+    same.SetSkillNotes(7, "");
+    EXPECT_EQ(same, skills);
+    same.SetSkillProficiency(100, "");
+    EXPECT_EQ(same.SkillNotes(100), "night shifts") << "the other text of the skill stays";
+    same.SetHasSkill(1, false);
+    EXPECT_FALSE(same.HasSkill(1));
+}
+
+TEST(RecordModelTest, ScheduleKeepsExactBitPatterns)
+{
+    WeeklySchedule schedule;
+    schedule.SetScheduleStart(1, 1, 0.375);
+    schedule.SetScheduleEnd(1, 1, 0.5);
+    schedule.SetScheduleEnd(7, 10, 0.75);  // an end without a start is kept as it is
+    EXPECT_EQ(schedule.ScheduleStart(1, 1), 0.375);
+    EXPECT_EQ(schedule.ScheduleEnd(1, 1), 0.5);
+    EXPECT_EQ(schedule.ScheduleStart(7, 10), 0.0);
+    EXPECT_EQ(schedule.ScheduleEnd(7, 10), 0.75);
+    EXPECT_EQ(schedule.ScheduleStart(4, 5), 0.0);
+    EXPECT_THROW(schedule.ScheduleStart(8, 1), std::out_of_range);
+    EXPECT_THROW(schedule.SetScheduleEnd(1, 11, 0.5), std::out_of_range);
+
+    // Negative zero and a quiet NaN with a payload are not zero: they come back bit for bit.
+    schedule.SetBits(3, 3, 0x8000000000000000, 0x7FF8000000000001);
+    EXPECT_EQ(schedule.StartBits(3, 3), 0x8000000000000000u);
+    EXPECT_EQ(schedule.EndBits(3, 3), 0x7FF8000000000001u);
+    EXPECT_TRUE(std::signbit(schedule.ScheduleStart(3, 3)));
+
+    // Emptying every slot again gives an empty week, equal to one never touched.
+    schedule.SetScheduleStart(1, 1, 0);
+    EXPECT_FALSE(schedule.IsEmpty());
+    schedule.SetScheduleEnd(1, 1, 0);
+    schedule.SetBits(7, 10, 0, 0);
+    schedule.SetBits(3, 3, 0, 0);
+    EXPECT_TRUE(schedule.IsEmpty());
+    EXPECT_EQ(schedule, WeeklySchedule{});
+}
+
+TEST(RecordModelTest, FiledContentComparisonSeesEveryFiledField)
+{
+    const ItemRecord base;
+    const std::vector<std::pair<const char*, std::function<void(ItemRecord&)>>> changes = {
+        {"RecordId", [](ItemRecord& r) { r.RecordId = "X"; }},
+        {"RecordName", [](ItemRecord& r) { r.RecordName = "X"; }},
+        {"Detail9", [](ItemRecord& r) { r.Detail[9] = "X"; }},
+        {"DescTen", [](ItemRecord& r) { r.Desc[10] = "X"; }},
+        {"Other6", [](ItemRecord& r) { r.Other[6] = "X"; }},
+        {"ImageFile", [](ItemRecord& r) { r.Images[6].ImageFile = "X"; }},
+        {"ImageTitle", [](ItemRecord& r) { r.Images[1].ImageTitle = "X"; }},
+        {"ImageFlag", [](ItemRecord& r) { r.Images[4].ImageFlag = true; }},
+        {"SpareText", [](ItemRecord& r) { r.SpareText = "X"; }},
+        {"Keywords", [](ItemRecord& r) { r.Keywords = {""}; }},
+        {"ResumeFile", [](ItemRecord& r) { r.ResumeFile = {""}; }},
+        {"Notes", [](ItemRecord& r) { r.Notes = {""}; }},
+        {"SpareList1", [](ItemRecord& r) { r.SpareList1 = {""}; }},
+        {"SpareList2", [](ItemRecord& r) { r.SpareList2 = {""}; }},
+        {"Schedule", [](ItemRecord& r) { r.Schedule.SetBits(7, 10, 0, 1); }},
+        {"HasSkill", [](ItemRecord& r) { r.Skills.SetHasSkill(100, true); }},
+        {"SkillNotes", [](ItemRecord& r) { r.Skills.SetSkillNotes(1, "X"); }},
+        {"HoursPerWeek", [](ItemRecord& r) { r.HoursPerWeek = "X"; }},
+        {"SalaryAmount", [](ItemRecord& r) { r.SalaryAmount = "X"; }},
+        {"WorkDaysPerWeek", [](ItemRecord& r) { r.WorkDaysPerWeek = "X"; }},
+        {"SalaryFigures", [](ItemRecord& r) { r.SalaryFigures[10] = "X"; }},
+        {"ExperienceStream", [](ItemRecord& r) { r.ExperienceStream = "X"; }},
+        {"SalaryType", [](ItemRecord& r) { r.SalaryType = 6; }},
+        {"ReadOnly", [](ItemRecord& r) { r.ReadOnly = true; }},
+        {"Working", [](ItemRecord& r) { r.Working = true; }},
+        {"Available", [](ItemRecord& r) { r.Available = true; }},
+        {"NotAvailable", [](ItemRecord& r) { r.NotAvailable = true; }},
+    };
+    for (const auto& [field, change] : changes) {
+        ItemRecord changed;
+        change(changed);
+        EXPECT_FALSE(changed.SameFiledContent(base)) << field;
+    }
+    ItemRecord marks;
+    marks.InSearchList = marks.SearchHit = marks.Marked = true;
+    marks.SheetRow = 12;
+    EXPECT_TRUE(marks.SameFiledContent(base)) << "the transient marks are not filed";
+}
+
+TEST(FieldCatalogueTest, CleanNumberKeepsDigitsAndTheLastPoint)
+{
+    EXPECT_EQ(CleanNumber("$1,234.56"), "1234.56");
+    EXPECT_EQ(CleanNumber("1.234.5"), "1234.5");
+    EXPECT_EQ(CleanNumber("-12"), "12");
+    EXPECT_EQ(CleanNumber("n/a"), "0");
+    EXPECT_EQ(CleanNumber(""), "0");
+    EXPECT_EQ(CleanNumber("."), ".");
+    EXPECT_EQ(CleanNumber("1.2.3."), "123.");
+    EXPECT_EQ(CleanNumber("\xA3 1 000,50"), "100050");
+
+    EXPECT_EQ(CleanNumberValue("$1,234.56"), 1234.56);
+    EXPECT_EQ(CleanNumberValue("."), 0.0);
+    EXPECT_EQ(CleanNumberValue("abc"), 0.0);
+    EXPECT_EQ(CleanNumberValue("12."), 12.0);
+    EXPECT_EQ(CleanNumberValue(".5"), 0.5);
+    EXPECT_EQ(CleanNumberValue("-40"), 40.0);
+}
+
+TEST(FieldCatalogueTest, TitlesAndValuesFollowTheNumbering)
+{
+    Database database;
+    database.OtherCaptions[0] = "Hired";
+    ItemRecord record;
+    record.RecordName = "Ann";
+    record.Desc[1] = "Nights : Part Time : Shift";
+    record.Desc[10] = "Top";
+    record.Detail[0] = "1 High St";
+    record.Detail[9] = "123";
+    record.Other[1] = "2001-05-01";
+    record.Other[6] = "sixth";
+    record.SalaryFigures[1] = "12.50";
+    record.SalaryFigures[6] = "26000.00";
+    record.Working = true;
+    record.NotAvailable = true;
+
+    const struct {
+        int number;
+        const char* spreadsheetTitle;
+        const char* spreadsheetValue;
+        const char* reportTitle;
+        const char* reportValue;
+    } fields[] = {
+        {10, "Type", "Nights : Part Time : Shift", "Type", "Nights : Part Time : Shift"},
+        {100, "Description 9", "Top", "Description 9", "Top"},
+        {110, "Street", "1 High St", "Street", "1 High St"},
+        {200, "S.S.N.", "123", "S.S.N.", "123"},
+        {210, "Status", "Working", "Status", "Working"},
+        {220, "Record #", "3", "Record #", "3"},
+        {230, "Name", "Ann", "Name", "Ann"},
+        {240, "Image One", "", "Hired", "2001-05-01"},
+        {290, "Image Six", "", "Other 6", "sixth"},
+        {300, "Hired", "2001-05-01", "Hourly Salary", "12.50"},
+        {350, "Other 6", "sixth", "Yearly Salary", "26000.00"},
+        {0, "", "", "", ""},
+        {245, "", "", "", ""},
+        {360, "", "", "", ""},
+        {-1, "", "", "", ""},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.number);
+        EXPECT_EQ(FieldTitle(f.number, FieldNumbering::Spreadsheet, database), f.spreadsheetTitle);
+        EXPECT_EQ(FieldValue(record, 3, f.number, FieldNumbering::Spreadsheet, false),
+                  f.spreadsheetValue);
+        EXPECT_EQ(FieldTitle(f.number, FieldNumbering::Report, database), f.reportTitle);
+        EXPECT_EQ(FieldValue(record, 3, f.number, FieldNumbering::Report, false), f.reportValue);
+    }
+    // Short description values end before the first colon, wherever it is.
+    EXPECT_EQ(FieldValue(record, 3, 10, FieldNumbering::Report, true), "Nights ");
+    EXPECT_EQ(FieldValue(record, 3, 100, FieldNumbering::Report, true), "Top");
+    EXPECT_EQ(ShownDescriptionValue("Ratio 1:2 : Top", true), "Ratio 1");
+
+    record.Working = false;
+    EXPECT_EQ(FieldValue(record, 1, 210, FieldNumbering::Report, false), "Not Available");
+    record.Available = true;
+    EXPECT_EQ(FieldValue(record, 1, 210, FieldNumbering::Report, false), "Available");
+    record.Available = record.NotAvailable = false;
+    EXPECT_EQ(FieldValue(record, 1, 210, FieldNumbering::Report, false), "");
+
+    // A changed caption shows at once.
+    database.DetailCaptions[0] = "Road";
+    EXPECT_EQ(FieldTitle(110, FieldNumbering::Report, database), "Road");
+}
+
+TEST(FieldCatalogueTest, SortKeysPickTheirFieldAndOthersSortByName)
+{
+    ItemRecord record;
+    record.RecordName = "Name";
+    record.Desc[1] = "desc1";
+    record.Desc[10] = "desc10";
+    record.Detail[0] = "detail0";
+    record.Detail[9] = "detail9";
+    record.Other[1] = "other1";
+    record.Other[6] = "other6";
+    record.SalaryFigures[1] = "1.00";
+    record.SalaryFigures[6] = "6.00";
+    const struct {
+        int key;
+        const char* text;
+        bool numeric;
+    } keys[] = {{1, "desc1", false},    {10, "desc10", false}, {11, "detail0", false},
+                {20, "detail9", false}, {21, "other1", false}, {26, "other6", false},
+                {27, "Name", false},    {28, "1.00", true},    {33, "6.00", true},
+                {0, "Name", false},     {34, "Name", false},   {-5, "Name", false}};
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k.key);
+        const SortKeyField field = SortKeyText(k.key, record);
+        EXPECT_EQ(field.text, k.text);
+        EXPECT_EQ(field.numeric, k.numeric);
+    }
+
+    EXPECT_EQ(CompareTextsIgnoringCase("apple", "APPLE"), 0);
+    EXPECT_LT(CompareTextsIgnoringCase("apple", "Banana"), 0);
+    EXPECT_LT(CompareTextsIgnoringCase("Zed", "\xC4rger"), 0) << "other bytes by value";
+    EXPECT_GT(CompareTextsIgnoringCase("\xE9t\xE9", "\xC9T\xC9"), 0) << "only ASCII folds";
+    EXPECT_LT(CompareTextsIgnoringCase("abc", "ABCD"), 0);
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,388 @@
+#include "test_helpers.h"
+
+#include "core/value_reader.h"
+#include "core/value_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+namespace {
+
+using test::Hex;
+using test::Name;
+using test::ToHex;
+
+std::string Written(const std::function<void(ValueWriter&)>& write)
+{
+    std::string bytes;
+    StringSink sink(bytes);
+    ValueWriter writer(sink);
+    write(writer);
+    writer.Flush();
+    return bytes;
+}
+
+// Runs the same reading against bytes held in memory and against sources that hand them out
+// one and seven bytes at a time, so that buffer refills fall inside values at every position.
+void ForEachReader(const std::string& bytes, const std::function<void(ValueReader&)>& read)
+{
+    {
+        SCOPED_TRACE("read from memory");
+        ValueReader reader(bytes);
+        read(reader);
+    }
+    for (std::size_t chunk : {1, 7}) {
+        SCOPED_TRACE("read from a source of " + std::to_string(chunk) + "-byte pieces");
+        test::TrickleSource source(bytes, chunk);
+        ValueReader reader(source, bytes.size());
+        read(reader);
+    }
+}
+
+// Where a read stopped with a format error; nothing when it did not fail.
+std::optional<std::uint64_t> FailureOffset(const std::function<void()>& read)
+{
+    try {
+        read();
+    } catch (const FormatError& error) {
+        return error.Offset();
+    }
+    return std::nullopt;
+}
+
+std::string AllByteValues(std::size_t length)
+{
+    std::string text(length, '\0');
+    for (std::size_t i = 0; i < length; ++i) {
+        text[i] = static_cast<char>(i * 7 % 256);
+    }
+    return text;
+}
+
+TEST(ValueStreamTest, IntegersTakeTheNarrowestTagAndReadBackSignExtended)
+{
+    const struct {
+        std::int32_t value;
+        const char* bytes;
+    } cases[] = {
+        {0, "02 00"},
+        {127, "02 7F"},
+        {-128, "02 80"},
+        {128, "03 80 00"},
+        {-129, "03 7F FF"},
+        {32767, "03 FF 7F"},
+        {-32768, "03 00 80"},
+        {32768, "04 00 80 00 00"},
+        {-32769, "04 FF 7F FF FF"},
+        {std::numeric_limits<std::int32_t>::max(), "04 FF FF FF 7F"},
+        {std::numeric_limits<std::int32_t>::min(), "04 00 00 00 80"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        EXPECT_EQ(ToHex(Written([&](ValueWriter& w) { w.WriteInteger(c.value); })),
+                  ToHex(Hex(c.bytes)));
+        ForEachReader(Hex(c.bytes), [&](ValueReader& r) {
+            EXPECT_EQ(r.ReadInteger(), c.value);
+            EXPECT_EQ(r.Remaining(), 0u);
+        });
+    }
+    // Files from elsewhere may use a wider tag than needed; the value is the same.
+    ForEachReader(Hex("04 05 00 00 00 03 FF FF"), [](ValueReader& r) {
+        EXPECT_EQ(r.ReadInteger(), 5);
+        EXPECT_EQ(r.ReadInteger(), -1);
+    });
+}
+
+TEST(ValueStreamTest, StringsSwitchToTheLongFormAbove255Bytes)
+{
+    const std::string of255 = AllByteValues(255);
+    const std::string of256 = AllByteValues(256);
+    const std::string of300 = AllByteValues(300);
+    const struct {
+        std::string text;
+        std::string bytes;
+    } cases[] = {
+        {"1.12", Hex("06 04 31 2E 31 32")},     {"", Hex("06 00")},
+        {of255, Hex("06 FF") + of255},          {of256, Hex("0C 00 01 00 00") + of256},
+        {of300, Hex("0C 2C 01 00 00") + of300},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("string of " + std::to_string(c.text.size()) + " bytes");
+        EXPECT_EQ(ToHex(Written([&](ValueWriter& w) { w.WriteString(c.text); })), ToHex(c.bytes));
+        ForEachReader(c.bytes, [&](ValueReader& r) {
+            EXPECT_EQ(r.ReadString(), c.text);
+            EXPECT_EQ(r.Remaining(), 0u);
+        });
+    }
+}
+
+TEST(ValueStreamTest, BooleansCharactersListsAndRawBlocks)
+{
+    const double half = 0.5;
+    const std::string bytes = Written([&](ValueWriter& w) {
+        w.WriteBoolean(true);
+        w.WriteBoolean(false);
+        w.WriteCharacter('A');
+        w.WriteCharacter('\xE9');
+        w.WriteStringList({"a", "b"});
+        w.WriteListBegin();
+        w.WriteListEnd();
+        w.WriteRawBlock(&half, sizeof half);
+    });
+    EXPECT_EQ(ToHex(bytes), ToHex(Hex("09 08"
+                                      "06 01 41 06 01 E9"
+                                      "01 06 01 61 06 01 62 00"
+                                      "01 00"
+                                      "00 00 00 00 00 00 E0 3F")));
+    ForEachReader(bytes, [&](ValueReader& r) {
+        EXPECT_TRUE(r.ReadBoolean());
+        EXPECT_FALSE(r.ReadBoolean());
+        EXPECT_EQ(r.ReadCharacter(), 'A');
+        EXPECT_EQ(r.ReadCharacter(), '\xE9');
+        EXPECT_EQ(r.ReadStringList(), (std::vector<std::string>{"a", "b"}));
+        r.ReadListBegin();
+        EXPECT_TRUE(r.EndOfList());
+        EXPECT_TRUE(r.EndOfList()) << "the end-of-list test only peeks";
+        r.ReadListEnd();
+        double read = 0;
+        r.ReadRawBlock(&read, sizeof read);
+        EXPECT_EQ(read, 0.5);
+        EXPECT_EQ(r.Remaining(), 0u);
+    });
+}
+
+TEST(ValueStreamTest, LongSequencesSurviveRefillsAndLargeBlocks)
+{
+    // Bigger than any sensible read buffer, so some of it goes past the buffer.
+    const std::string big = AllByteValues(200'000);
+    std::vector<std::string> lines;
+    for (int i = 0; i < 500; ++i) {
+        lines.push_back(std::string(static_cast<std::size_t>(i % 260), static_cast<char>(i)));
+    }
+    const std::string bytes = Written([&](ValueWriter& w) {
+        for (int i = -70'000; i <= 70'000; i += 997) {
+            w.WriteInteger(i);
+        }
+        w.WriteStringList(lines);
+        w.WriteString(big);
+        w.WriteRawBlock(big.data(), 100'000);
+        w.WriteBoolean(true);
+    });
+    ASSERT_EQ(bytes.substr(bytes.size() - 100'001, 100'000), big.substr(0, 100'000));
+    ForEachReader(bytes, [&](ValueReader& r) {
+        for (int i = -70'000; i <= 70'000; i += 997) {
+            ASSERT_EQ(r.ReadInteger(), i);
+        }
+        EXPECT_EQ(r.ReadStringList(), lines);
+        EXPECT_EQ(r.ReadString(), big);
+        std::string block(100'000, '\0');
+        r.ReadRawBlock(block.data(), block.size());
+        EXPECT_EQ(block, big.substr(0, 100'000));
+        EXPECT_TRUE(r.ReadBoolean());
+        EXPECT_EQ(r.Offset(), bytes.size());
+    });
+}
+
+TEST(ValueStreamTest, WrongTagsFailAtTheTag)
+{
+    const struct {
+        const char* what;
+        const char* bytes;
+        std::function<void(ValueReader&)> read;
+        std::uint64_t offset;
+    } cases[] = {
+        {"integer where a string is", "02 05 06 01 41",
+         [](ValueReader& r) {
+             r.ReadInteger();
+             r.ReadInteger();
+         },
+         2},
+        {"string where an integer is", "06 00 02 05",
+         [](ValueReader& r) {
+             r.ReadString();
+             r.ReadString();
+         },
+         2},
+        {"boolean where a string is", "06 00", [](ValueReader& r) { r.ReadBoolean(); }, 0},
+        {"character where an integer is", "02 41", [](ValueReader& r) { r.ReadCharacter(); }, 0},
+        {"character where a longer string is", "06 02 41 42",
+         [](ValueReader& r) { r.ReadCharacter(); }, 1},
+        {"list where a string is", "06 00", [](ValueReader& r) { r.ReadListBegin(); }, 0},
+        {"end of list where a string is", "01 06 01 61 06 01 62 00",
+         [](ValueReader& r) {
+             r.ReadListBegin();
+             r.ReadListEnd();
+         },
+         1},
+        {"unknown tag", "0F", [](ValueReader& r) { r.SkipValue(); }, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ForEachReader(Hex(c.bytes), [&](ValueReader& r) {
+            EXPECT_EQ(FailureOffset([&] { c.read(r); }), c.offset);
+        });
+    }
+}
+
+TEST(ValueStreamTest, ValuesCutShortByTheEndAreErrorsNotShortValues)
+{
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::function<void(ValueReader&)> read;
+    } cases[] = {
+        {"short string", Hex("06 05 41 42"), [](ValueReader& r) { r.ReadString(); }},
+        {"long string", Hex("0C 2C 01 00 00") + std::string(299, 'x'),
+         [](ValueReader& r) { r.ReadString(); }},
+        {"string length itself", Hex("0C 2C 01"), [](ValueReader& r) { r.ReadString(); }},
+        {"integer", Hex("04 01 02 03"), [](ValueReader& r) { r.ReadInteger(); }},
+        {"character", Hex("06 01"), [](ValueReader& r) { r.ReadCharacter(); }},
+        {"nothing at all", "", [](ValueReader& r) { r.ReadBoolean(); }},
+        {"list without its end", Hex("01 06 01 61"), [](ValueReader& r) { r.ReadStringList(); }},
+        {"raw block", Hex("00 00 00 00 00"),
+         [](ValueReader& r) {
+             double value = 0;
+             r.ReadRawBlock(&value, sizeof value);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ForEachReader(c.bytes, [&](ValueReader& r) {
+            const auto offset = FailureOffset([&] { c.read(r); });
+            ASSERT_TRUE(offset.has_value());
+            EXPECT_LE(*offset, c.bytes.size());
+        });
+    }
+
+    // A source that delivers less than it announced must not leave the reader waiting.
+    const std::string bytes = Hex("0C 2C 01 00 00") + std::string(300, 'x');
+    test::TrickleSource shortSource(std::string_view(bytes).substr(0, 100), 3);
+    ValueReader reader(shortSource, bytes.size());
+    EXPECT_TRUE(FailureOffset([&] { reader.ReadString(); }).has_value());
+}
+
+TEST(ValueStreamTest, DamagedLengthsAreRefusedBeforeAnythingIsReserved)
+{
+    const std::string bytes = Hex("0C FF FF FF 7F 41 42 43");
+    ForEachReader(bytes, [&](ValueReader& r) {
+        test::AllocationWatch watch;
+        EXPECT_TRUE(FailureOffset([&] { r.ReadString(); }).has_value());
+        EXPECT_LT(watch.Largest(), 1u << 20);
+    });
+    // The same inside a component stream being skipped.
+    const std::string component = Hex("54 50 46 30") + Name("TThing") + Name("Thing") +
+                                  Name("Data") + Hex("0A FF FF FF FF 00");
+    ForEachReader(component, [&](ValueReader& r) {
+        test::AllocationWatch watch;
+        std::string className;
+        std::string objectName;
+        EXPECT_TRUE(FailureOffset([&] {
+                        r.BeginRootComponent(className, objectName);
+                        r.ReadPropertyName();
+                        r.SkipValue();
+                    }).has_value());
+        EXPECT_LT(watch.Largest(), 1u << 20);
+    });
+}
+
+TEST(ValueStreamTest, ComponentStreamsSkipEveryKindOfUnknownValue)
+{
+    const std::string longCaption(300, 'c');
+    const std::string bytes =
+        Hex("54 50 46 30") + Name("TThing") + Name("Root") +                   //
+        Name("Width") + Hex("03 2C 01") +                                      // integer
+        Name("Ratio") + Hex("05 00 00 00 00 00 00 00 80 FF 3F") +              // extended
+        Name("Align") + Hex("07") + Name("alClient") +                         // identifier
+        Name("Items.Data") + Hex("0A 05 00 00 00 01 02 00 04 05") +            // binary
+        Name("Options") + Hex("0B") + Name("opA") + Name("opB") + Hex("00") +  // set
+        Name("Caption") + Hex("0C 2C 01 00 00") + longCaption +                // long string
+        Name("Parent") + Hex("0D") +                                           // nil
+        Name("Columns") + Hex("0E") +                                          // collection:
+        Hex("02 00 01") + Name("Width") + Hex("02 32") + Name("Title") + Hex("06 01 78 00") +
+        Hex("03 2C 01 01") + Name("Visible") + Hex("09 00") +               // a wider order number
+        Hex("01") + Name("Visible") + Hex("08 00") +                        // and none
+        Hex("00") +                                                         // end of the collection
+        Name("Lines") + Hex("01 06 01 61 01 06 01 62 01 00 00 02 07 00") +  // nested lists
+        Name("Enabled") + Hex("08") +                                       //
+        Hex("00") +                                                         // end of properties
+        Name("TChild") + Name("First") + Name("Tag") + Hex("02 01 00") +    // a child
+        Name("TLeaf") + Name("Leaf") + Hex("00 00") +                       // its own child
+        Hex("00") +                                                         // its children end
+        Name("TChild") + Name("Second") + Hex("00 00") +  // a child without anything
+        Hex("00") +                                       // end of children
+        Hex("02 2A");                                     // the next value of the file
+    ForEachReader(bytes, [&](ValueReader& r) {
+        std::string className;
+        std::string objectName;
+        r.BeginRootComponent(className, objectName);
+        EXPECT_EQ(className, "TThing");
+        EXPECT_EQ(objectName, "Root");
+        std::vector<std::string> names;
+        while (!r.EndOfList()) {
+            names.push_back(r.ReadPropertyName());
+            r.SkipValue();
+        }
+        r.ReadListEnd();
+        r.SkipChildren();
+        EXPECT_EQ(names,
+                  (std::vector<std::string>{"Width", "Ratio", "Align", "Items.Data", "Options",
+                                            "Caption", "Parent", "Columns", "Lines", "Enabled"}));
+        EXPECT_EQ(r.ReadInteger(), 42);
+    });
+}
+
+TEST(ValueStreamTest, DamagedComponentStreamsAreFormatErrors)
+{
+    const auto beginAndSkipAll = [](ValueReader& r) {
+        std::string className;
+        std::string objectName;
+        r.BeginRootComponent(className, objectName);
+        while (!r.EndOfList()) {
+            r.ReadPropertyName();
+            r.SkipValue();
+        }
+        r.ReadListEnd();
+        r.SkipChildren();
+    };
+    const std::string start = Hex("54 50 46 30") + Name("TThing") + Name("Root");
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::optional<std::uint64_t> offset;  // where it must stop, when that is certain
+    } cases[] = {
+        {"wrong signature", Hex("54 50 46 31") + Name("TThing") + Name("Root") + Hex("00 00"), 0},
+        {"signature cut short", Hex("54 50 46"), std::nullopt},
+        {"object flags", Hex("54 50 46 30 F0") + Name("TThing") + Name("Root") + Hex("00 00"),
+         std::nullopt},
+        {"child with object flags", start + Hex("00 F1") + Name("TChild") + Hex("00 00 00 00"),
+         std::nullopt},
+        {"unknown tag", start + Name("X") + Hex("0F 00 00"), start.size() + 2},
+        {"set without its end", start + Name("X") + Hex("0B 03") + "abc", std::nullopt},
+        {"lists nested without end", start + Name("X") + std::string(1'000'000, '\x01'),
+         std::nullopt},
+        {"children nested without end",
+         start + Hex("00") + test::Repeat(Name("TChild") + Name("C") + Hex("00"), 200'000),
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ForEachReader(c.bytes, [&](ValueReader& r) {
+            const auto offset = FailureOffset([&] { beginAndSkipAll(r); });
+            ASSERT_TRUE(offset.has_value());
+            if (c.offset) {
+                EXPECT_EQ(*offset, *c.offset);
+            }
+        });
+    }
+}
+
+}  // namespace
+}  // namespace quillmark
