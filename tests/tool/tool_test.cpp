@@ -1,0 +1,429 @@
+// quillmark-tool as a user runs it: files in, JSON and messages out, exit codes.
+
+#include "database_layout.h"
+#include "test_helpers.h"
+#include "tool_runner.h"
+
+#include "core/category_tree.h"
+#include "core/database_file.h"
+#include "search/salary_calculation.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <set>
+
+namespace quillmark::test {
+namespace {
+
+using nlohmann::json;
+
+// "secret" enciphered with the start key 5281, worked out by hand.
+constexpr const char* SecretHex = "6734bac20e61";
+
+int LineCount(const std::string& text)
+{
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(ToolDump, PrintsAFileMadeFromTheLayoutAsJson)
+{
+    HeaderLayout header;
+    header.Version = "1.10";
+    header.ReadPassword = Hex(SecretHex);
+    header.Information[0] = "Staff";
+    header.Information[3] =
+        "Montr\xE9"
+        "al";
+    header.Notes = {"first line", "\x80 100"};
+    header.Captions[12] = "Born";  // the third detail caption
+    header.SkillNames[4] = "Welding";
+    header.Trees[1] = TreeTextComponent("Shift\r\n\tPart Time\r\n\t\tNights\r\n");
+
+    RecordLayout record;
+    record.RecordName =
+        "Ren\xE9"
+        "e \x81 Smith";
+    record.RecordId = "QWERTY12";
+    record.ReadOnly = true;
+    record.Texts[2] = "04/01/1980";                   // Detail2
+    record.Texts[10] = "Nights : Part Time : Shift";  // DescOne
+    record.Texts[25] = "last";                        // Other6
+    record.HoursPerWeek = "40";
+    record.SalaryAmount = "500";
+    record.SalaryType = 3;
+    record.SalaryFigures[0] = "12.50";
+    record.Experience = "4,100\r\n0,1,Acme\r\n";
+    record.Lists[0] = {"forklift"};            // Keywords
+    record.Lists[1] = {"/home/staff/cv.pdf"};  // ResumeFile
+    record.Images[1].ImageFile = "/pictures/a.jpg";
+    record.Images[1].ImageFlag = true;
+    record.SpareText = "spare";
+    record.Status[1] = true;                                                   // Available
+    record.Schedule[{2, 1}] = {0x3FD8000000000000ULL, 0x3FE5555555555555ULL};  // 09:00, 16:00
+    record.Skills[5] = {true, "Expert", "certified"};
+
+    TemporaryFolder folder;
+    const std::string path = folder.File("people.dat");
+    WriteFileBytes(path, header.Bytes(1) + record.Bytes());
+
+    const ToolRun run = RunTool({"dump", path, "--read-password", "secret"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    const json dump = json::parse(run.out);
+
+    EXPECT_EQ(dump["version"], "1.10");
+    EXPECT_EQ(dump["identification"], "Quillmark");
+    EXPECT_EQ(dump["ReadPassword"], SecretHex);
+    EXPECT_EQ(dump["SavePassword"], "");
+    EXPECT_EQ(dump["DatabaseInfo"]["DatabaseName"], "Staff");
+    EXPECT_EQ(dump["DatabaseInfo"]["OwnerCity"], "Montr\u00e9al");
+    EXPECT_EQ(dump["DatabaseInfo"]["DatabaseNotes"], json({"first line", "\u20ac 100"}));
+    EXPECT_EQ(dump["DetailCaptions"][2], "Born");
+    EXPECT_EQ(dump["DescriptionCaptions"][6], "Description 6");
+    EXPECT_EQ(dump["OtherCaptions"].size(), 6u);
+    EXPECT_EQ(dump["SkillNames"].size(), 100u);
+    EXPECT_EQ(dump["SkillNames"][4], "Welding");
+    EXPECT_EQ(dump["DescriptionTrees"][0], "");
+    EXPECT_EQ(dump["DescriptionTrees"][1], "Shift\r\n\tPart Time\r\n\t\tNights\r\n");
+
+    ASSERT_EQ(dump["records"].size(), 1u);
+    const json& r = dump["records"][0];
+    EXPECT_EQ(r["ReadOnly"], true);
+    EXPECT_EQ(r["RecordName"], "Ren\u00e9e \u0081 Smith");
+    EXPECT_EQ(r["RecordId"], "QWERTY12");
+    EXPECT_EQ(r["Detail"][2], "04/01/1980");
+    EXPECT_EQ(r["Desc"][0], "Nights : Part Time : Shift");
+    EXPECT_EQ(r["Other"][5], "last");
+    EXPECT_EQ(r["HoursPerWeek"], "40");
+    EXPECT_EQ(r["SalaryAmount"], "500");
+    EXPECT_EQ(r["SalaryType"], 3);
+    EXPECT_EQ(r["WorkDaysPerWeek"], "5");
+    EXPECT_EQ(r["SalaryFigures"][0], "12.50");
+    EXPECT_EQ(r["SalaryFigures"][9], "");
+    EXPECT_EQ(r["ExperienceStream"], "4,100\r\n0,1,Acme\r\n");
+    EXPECT_EQ(r["Keywords"], json({"forklift"}));
+    EXPECT_EQ(r["ResumeFile"], json({"/home/staff/cv.pdf"}));
+    EXPECT_EQ(r["Notes"], json::array());
+    EXPECT_EQ(r["Images"][1]["ImageFile"], "/pictures/a.jpg");
+    EXPECT_EQ(r["Images"][1]["ImageTitle"], "Untitled 2");
+    EXPECT_EQ(r["Images"][1]["ImageFlag"], true);
+    EXPECT_EQ(r["Images"][0]["ImageFlag"], false);
+    EXPECT_EQ(r["SpareText"], "spare");
+    EXPECT_EQ(r["Working"], false);
+    EXPECT_EQ(r["Available"], true);
+    EXPECT_EQ(r["ScheduleStart"][1][0], 0.375);
+    EXPECT_DOUBLE_EQ(r["ScheduleEnd"][1][0].get<double>(), 16.0 / 24);
+    EXPECT_EQ(r["ScheduleStart"][0][0], 0.0);
+    EXPECT_EQ(r["ScheduleStart"].size(), 7u);
+    EXPECT_EQ(r["ScheduleStart"][6].size(), 10u);
+    EXPECT_EQ(r["HasSkill"][4], true);
+    EXPECT_EQ(r["HasSkill"][3], false);
+    EXPECT_EQ(r["SkillProficiency"][4], "Expert");
+    EXPECT_EQ(r["SkillNotes"][4], "certified");
+    EXPECT_EQ(r["SkillNotes"].size(), 100u);
+}
+
+// Every field set to something unusual, so that a field lost or mangled on the way shows.
+json EveryFieldSet()
+{
+    const std::string longText(300, 'x');
+    json record;
+    record["ReadOnly"] = true;
+    record["RecordName"] = "\u20ac \u0081\u008d\u008f\u0090\u009d \u00ff \u0178";
+    record["RecordId"] = "ABC12345";
+    record["Detail"] = json::array();
+    for (int i = 0; i < 10; ++i) {
+        record["Detail"].push_back("detail " + std::to_string(i));
+    }
+    record["Desc"] = json::array();
+    for (int i = 0; i < 10; ++i) {
+        record["Desc"].push_back("leaf " + std::to_string(i) + " : top");
+    }
+    record["Other"] = {"o1", "o2", "o3", "o4", "o5", longText};
+    record["HoursPerWeek"] = "37.5";
+    record["SalaryAmount"] = "$1,000";
+    record["SalaryType"] = -70000;
+    record["WorkDaysPerWeek"] = "4";
+    record["SalaryFigures"] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    std::string experience;
+    for (int i = 0; i < 200; ++i) {
+        experience.push_back(static_cast<char>('a' + i % 26));
+    }
+    record["ExperienceStream"] = experience;
+    record["Keywords"] = {"k1", ""};
+    record["ResumeFile"] = {"/cv.pdf"};
+    record["Notes"] = {longText, "n\u00e9"};
+    record["SpareList1"] = {"s1"};
+    record["SpareList2"] = {"s2", "s3"};
+    record["Images"] = json::array();
+    for (int i = 0; i < 6; ++i) {
+        record["Images"].push_back({{"ImageFile", "/p" + std::to_string(i)},
+                                    {"ImageTitle", "t" + std::to_string(i)},
+                                    {"ImageFlag", i % 2 == 0}});
+    }
+    record["SpareText"] = "spare";
+    record["Working"] = true;
+    record["Available"] = false;
+    record["NotAvailable"] = true;
+    json starts = json::array();
+    json ends = json::array();
+    for (int day = 0; day < 7; ++day) {
+        json dayStarts = json::array();
+        json dayEnds = json::array();
+        for (int slot = 0; slot < 10; ++slot) {
+            dayStarts.push_back(slot < 2 ? (day + 8.0 + slot * 5) / 24 : 0.0);
+            dayEnds.push_back(slot < 2 ? (day + 12.25 + slot * 5) / 24 : 0.0);
+        }
+        starts.push_back(dayStarts);
+        ends.push_back(dayEnds);
+    }
+    starts[6][9] = "7ff8000000000001";  // not a number: kept as its bits
+    ends[6][9] = -0.0;
+    record["ScheduleStart"] = starts;
+    record["ScheduleEnd"] = ends;
+    record["HasSkill"] = json::array();
+    record["SkillProficiency"] = json::array();
+    record["SkillNotes"] = json::array();
+    for (int i = 0; i < 100; ++i) {
+        record["HasSkill"].push_back(i % 3 == 0);
+        record["SkillProficiency"].push_back(i % 7 == 0 ? "p" + std::to_string(i) : "");
+        record["SkillNotes"].push_back(i % 11 == 0 ? "n" + std::to_string(i) : "");
+    }
+
+    json database;
+    database["version"] = "1.12";
+    database["identification"] = "Quillmark";
+    database["ReadPassword"] = "";
+    database["SavePassword"] = SecretHex;
+    database["DatabaseInfo"] = {{"DatabaseName", "All"},          {"DatabaseOwner", "Owner"},
+                                {"OwnerStreet", "Street"},        {"OwnerCity", "City"},
+                                {"OwnerCountry", "Country"},      {"OwnerZipCode", "Zip"},
+                                {"OwnerHomePhone", "Home"},       {"OwnerWorkPhone", "Work"},
+                                {"OwnerEmailAddress", "a@b.c"},   {"OwnerWebPage", "web"},
+                                {"DatabaseNotes", {"one", "two"}}};
+    database["DescriptionCaptions"] = json::array();
+    database["DetailCaptions"] = json::array();
+    for (int i = 0; i < 10; ++i) {
+        database["DescriptionCaptions"].push_back("D" + std::to_string(i));
+        database["DetailCaptions"].push_back("T" + std::to_string(i));
+    }
+    database["OtherCaptions"] = {"a", "b", "c", "d", "e", "f"};
+    database["SkillNames"] = json::array();
+    for (int i = 0; i < 100; ++i) {
+        database["SkillNames"].push_back("S" + std::to_string(i));
+    }
+    database["DescriptionTrees"] = json::array();
+    for (int i = 0; i < 10; ++i) {
+        database["DescriptionTrees"].push_back(
+            i == 0 ? "" : "top\r\n\tchild " + std::to_string(i) + "\r\n");
+    }
+    database["records"] = {record, record};
+    database["records"][1]["RecordName"] = "second";
+    return database;
+}
+
+TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
+{
+    TemporaryFolder folder;
+    const json input = EveryFieldSet();
+    WriteFileBytes(folder.File("in.json"), input.dump());
+
+    const ToolRun build = RunTool({"build", folder.File("in.json"), folder.File("all.dat")});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    EXPECT_EQ(build.out + build.err, "");
+
+    const ToolRun dump = RunTool({"dump", folder.File("all.dat")});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    const json output = json::parse(dump.out);
+    for (auto& [key, value] : input.items()) {
+        EXPECT_EQ(output[key], value) << key;
+    }
+    EXPECT_EQ(output.size(), input.size());
+
+    // The dump builds the very same bytes again.
+    WriteFileBytes(folder.File("again.json"), dump.out);
+    ASSERT_EQ(RunTool({"build", folder.File("again.json"), folder.File("again.dat")}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(folder.File("again.dat")), ReadFileBytes(folder.File("all.dat")));
+}
+
+TEST(ToolBuild, MissingKeysTakeNewDatabaseAndRecordValues)
+{
+    TemporaryFolder folder;
+    WriteFileBytes(folder.File("in.json"),
+                   R"({"records": [{}, {"RecordName": "Untitled 1"}, {}]})");
+    ASSERT_EQ(RunTool({"build", folder.File("in.json"), folder.File("new.dat")}).exitCode, 0);
+
+    const json dump = json::parse(RunTool({"dump", folder.File("new.dat")}).out);
+    EXPECT_EQ(dump["version"], "1.12");
+    EXPECT_EQ(dump["DatabaseInfo"]["DatabaseName"], "new.dat");
+    EXPECT_EQ(dump["DetailCaptions"][9], "S.S.N.");
+    EXPECT_EQ(dump["SkillNames"][99], "Skill 100");
+    // A new database's trees are the program's default trees.
+    EXPECT_TRUE(dump["DescriptionTrees"][0].get<std::string>().starts_with("Full Time\r\n"));
+    const json& records = dump["records"];
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0]["RecordName"], "Untitled 1");
+    EXPECT_EQ(records[2]["RecordName"], "Untitled 2");
+    EXPECT_EQ(records[0]["WorkDaysPerWeek"], "5");
+    EXPECT_EQ(records[0]["SalaryType"], 1);
+    EXPECT_EQ(records[0]["Images"][5]["ImageTitle"], "Untitled 6");
+    EXPECT_EQ(records[0]["RecordId"].get<std::string>().size(), 8u);
+}
+
+TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
+{
+    TemporaryFolder folder;
+    const std::string out = folder.File("out.dat");
+    struct Case {
+        std::string json;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {R"({"records": [{}, {"Notes": ["fine", "\u03a9 omega"]}]})", "records[1].Notes[1]"},
+        {R"({"DetailCaptions": ["only one"]})", "DetailCaptions must hold 10 items"},
+        {R"({"records": [{"SalaryType": "3"}]})", "records[0].SalaryType"},
+        {R"({"ReadPassword": "abc"})", "ReadPassword"},
+        {R"({"DescriptionTrees": ["a\r\n\t\tb", "", "", "", "", "", "", "", "", ""]})",
+         "DescriptionTrees[0] line 2"},
+        {R"({"records": [)", "not valid JSON"},
+    };
+    for (const Case& c : cases) {
+        WriteFileBytes(folder.File("in.json"), c.json);
+        const ToolRun run = RunTool({"build", folder.File("in.json"), out});
+        EXPECT_NE(run.exitCode, 0) << c.json;
+        EXPECT_NE(run.err.find(c.expected), std::string::npos) << run.err;
+        EXPECT_EQ(LineCount(run.err), 1) << run.err;
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"in.json"});
+}
+
+TEST(ToolPasswords, AReadPasswordIsNeededToDumpOrCheck)
+{
+    HeaderLayout header;
+    header.ReadPassword = Hex(SecretHex);
+    TemporaryFolder folder;
+    const std::string path = folder.File("locked.dat");
+    WriteFileBytes(path, header.Bytes(1) + RecordLayout().Bytes());
+
+    for (const char* command : {"dump", "check"}) {
+        for (const std::vector<std::string>& password :
+             {std::vector<std::string>{}, {"--read-password", "Secret"}, {"--read-password", ""}}) {
+            std::vector<std::string> arguments = {command, path};
+            arguments.insert(arguments.end(), password.begin(), password.end());
+            const ToolRun run = RunTool(arguments);
+            EXPECT_NE(run.exitCode, 0);
+            EXPECT_EQ(run.err, "quillmark-tool: You have entered an incorrect password.\n");
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    const ToolRun run = RunTool({"check", path, "--read-password", "secret"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "1 records\n");
+}
+
+TEST(ToolCheck, CountsRecordsOrSaysWhatIsWrong)
+{
+    TemporaryFolder folder;
+    const std::string good = folder.File("good.dat");
+    const std::string bytes =
+        HeaderLayout().Bytes(2) + RecordLayout().Bytes() + RecordLayout().Bytes();
+    WriteFileBytes(good, bytes);
+    const ToolRun ok = RunTool({"check", good});
+    EXPECT_EQ(ok.exitCode, 0);
+    EXPECT_EQ(ok.out, "2 records\n");
+    EXPECT_EQ(ok.err, "");
+
+    const std::string cut = folder.File("cut.dat");
+    WriteFileBytes(cut, bytes.substr(0, bytes.size() - 7));
+    const ToolRun damaged = RunTool({"check", cut});
+    EXPECT_NE(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.out, "");
+    EXPECT_NE(damaged.err.find("is not a valid Quillmark file"), std::string::npos);
+    EXPECT_NE(damaged.err.find("at byte"), std::string::npos);
+    EXPECT_EQ(LineCount(damaged.err), 1);
+
+    HeaderLayout other;
+    other.Identification = "quillmark";
+    WriteFileBytes(folder.File("other.dat"), other.Bytes(0));
+    const ToolRun foreign = RunTool({"check", folder.File("other.dat")});
+    EXPECT_NE(foreign.exitCode, 0);
+    EXPECT_EQ(foreign.err,
+              "quillmark-tool: " + folder.File("other.dat") + " is not a valid Quillmark file.\n");
+
+    const ToolRun missing = RunTool({"check", folder.File("none.dat")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
+
+    const ToolRun usage = RunTool({"check"});
+    EXPECT_NE(usage.exitCode, 0);
+    EXPECT_EQ(LineCount(usage.err), 1);
+}
+
+TEST(ToolSample, IsRepeatableAndRealistic)
+{
+    TemporaryFolder folder;
+    ASSERT_EQ(RunTool({"sample", "300", folder.File("a.dat"), "--seed", "42"}).exitCode, 0);
+    ASSERT_EQ(RunTool({"sample", "300", folder.File("b.dat"), "--seed", "42"}).exitCode, 0);
+    ASSERT_EQ(RunTool({"sample", "300", folder.File("c.dat"), "--seed", "43"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(folder.File("a.dat")), ReadFileBytes(folder.File("b.dat")));
+    EXPECT_NE(ReadFileBytes(folder.File("a.dat")), ReadFileBytes(folder.File("c.dat")));
+    EXPECT_EQ(RunTool({"check", folder.File("a.dat")}).out, "300 records\n");
+
+    Database database;
+    ASSERT_TRUE(ReadDatabaseFile(folder.File("a.dat"), database, ReadMode::Replace).Ok());
+    // Description values are categories of the database's own trees.
+    std::set<std::string> typeValues;
+    const TreeTextResult types = ReadTreeText(database.DescriptionTrees[1]);
+    ASSERT_TRUE(types.Ok());
+    for (const CategoryNode& top : types.Tree) {
+        typeValues.insert(top.Text);
+        for (const CategoryNode& child : top.Children) {
+            typeValues.insert(CategoryFullName({top.Text, child.Text}));
+        }
+    }
+    std::set<std::string> names;
+    int withSkills = 0;
+    int withExperience = 0;
+    for (const auto& record : database.RecordList) {
+        names.insert(record->RecordName);
+        if (!record->Desc[1].empty()) {
+            EXPECT_TRUE(typeValues.contains(record->Desc[1])) << record->Desc[1];
+        }
+        // The stored figures are what the salary page would work out from the inputs.
+        const SalaryCalculation salary =
+            CalculateSalaryFigures(record->HoursPerWeek, record->SalaryAmount,
+                                   record->WorkDaysPerWeek, record->SalaryType);
+        EXPECT_TRUE(salary.Calculated) << salary.Status;
+        for (int period = 1; period <= PayPeriodCount; ++period) {
+            EXPECT_EQ(record->SalaryFigures[period], salary.Figures[period]);
+        }
+        EXPECT_GT(record->Schedule.ScheduleStart(2, 1), 0.0);
+        EXPECT_EQ(record->RecordId.find('9'), std::string::npos);
+        withSkills += record->Skills.SkillProficiency(1).empty() ? 0 : 1;
+        withExperience += record->ExperienceStream.empty() ? 0 : 1;
+    }
+    EXPECT_GT(names.size(), 250u);
+    EXPECT_GT(withExperience, 100);
+    EXPECT_GT(withSkills, 0);
+}
+
+TEST(ToolCipher, EnciphersAndDeciphers)
+{
+    const ToolRun encipher = RunTool({"cipher", "encipher", "secret"});
+    EXPECT_EQ(encipher.exitCode, 0);
+    EXPECT_EQ(encipher.out, std::string(SecretHex) + "\n");
+    const ToolRun decipher = RunTool({"cipher", "decipher", SecretHex});
+    EXPECT_EQ(decipher.out, "secret\n");
+    const ToolRun accented = RunTool(
+        {"cipher", "decipher", RunTool({"cipher", "encipher", "caf\u00e9"}).out.substr(0, 8)});
+    EXPECT_EQ(accented.out, "caf\u00e9\n");
+    const ToolRun broken = RunTool({"cipher", "decipher", "abc"});
+    EXPECT_NE(broken.exitCode, 0);
+    EXPECT_EQ(LineCount(broken.err), 1);
+}
+
+}  // namespace
+}  // namespace quillmark::test
