@@ -9,7 +9,6 @@ namespace quillmark {
 
 namespace {
 
-constexpr std::size_t BufferSize = 64 * 1024;
 // Lists and objects nested deeper than this come from a damaged file, not from any writer.
 constexpr int MaximumNesting = 64;
 
@@ -70,6 +69,18 @@ void ValueReader::Need(std::size_t count)
         end_ += got;
         endOffset_ += got;
     }
+}
+
+const char* ValueReader::Peek(std::size_t count)
+{
+    if (static_cast<std::size_t>(end_ - cursor_) >= count) {
+        return cursor_;
+    }
+    if (count > BufferSize || Remaining() < count || source_ == nullptr) {
+        return nullptr;
+    }
+    Need(count);
+    return cursor_;
 }
 
 void ValueReader::ReadBytes(char* destination, std::size_t count)

@@ -40,6 +40,13 @@ public:
     void SkipValue();
     void SkipChildren();
 
+    // The next count bytes (count at most BufferSize) without consuming them, or nothing when
+    // the input ends sooner. For readers that recognise a common run of values at once; they
+    // fall back to the value-by-value operations whenever the bytes are anything else.
+    const char* Peek(std::size_t count);
+    void Advance(std::size_t count) { cursor_ += count; }
+    static constexpr std::size_t BufferSize = 64 * 1024;
+
     std::uint64_t Offset() const;
     std::uint64_t Remaining() const { return totalSize_ - Offset(); }
 
