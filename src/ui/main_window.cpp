@@ -79,7 +79,8 @@ void MainWindow::BuildActions()
         }
     };
     for (const MenuLayout& menu : MainMenuLayout(view_.Actions)) {
-        fillMenu(menuBar()->addMenu(ToQt(menu.caption)), menu);
+        // Alt and the first letter opens a menu, as on every desktop.
+        fillMenu(menuBar()->addMenu("&" + ToQt(menu.caption)), menu);
     }
 
     QToolBar* toolBar = addToolBar("Tools");
