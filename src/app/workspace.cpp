@@ -2,6 +2,8 @@
 
 #include "app/view_form.h"
 #include "core/default_trees.h"
+#include "reports/snapshot_form.h"
+#include "search/search_form.h"
 
 namespace quillmark {
 
@@ -10,6 +12,8 @@ Workspace::Workspace(Services services_, std::vector<std::string> defaultTreeFol
 {
     SetDatabaseDefaults();
     view_ = std::make_unique<TView>(*this);
+    spreadsheet_ = std::make_unique<TSnapShot>();
+    search_ = std::make_unique<TSearch>();
 }
 
 Workspace::~Workspace() = default;

@@ -11,6 +11,8 @@
 namespace quillmark {
 
 class RandomSource;
+class TSearch;
+class TSnapShot;
 class TView;
 
 // The desktop services every form may call.
@@ -57,9 +59,14 @@ public:
     void SetDatabaseDefaults();
 
     TView& View() { return *view_; }
+    TSnapShot& Spreadsheet() { return *spreadsheet_; }
+    TSearch& Search() { return *search_; }
 
 private:
+    // Made at start-up in this order and kept until the program ends.
     std::unique_ptr<TView> view_;
+    std::unique_ptr<TSnapShot> spreadsheet_;
+    std::unique_ptr<TSearch> search_;
 };
 
 }  // namespace quillmark
