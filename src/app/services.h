@@ -10,6 +10,16 @@ namespace quillmark {
 
 enum class Answer { Yes, No, Cancel };
 
+class TDatabaseInformationForm;
+class TSetPasswordForm;
+
+// What a file dialog shows: "Quillmark File|*.dat" is a caption and a pattern.
+struct FileDialogRequest {
+    std::string title;
+    std::string filter = "Quillmark File|*.dat";
+    std::string defaultExtension = "dat";
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -21,6 +31,24 @@ public:
     virtual std::optional<std::string> InputBox(const std::string& caption,
                                                 const std::string& prompt,
                                                 const std::string& initial) = 0;
+    // An input box that shows "*" for each typed character.
+    virtual std::optional<std::string> PasswordBox(const std::string& caption,
+                                                   const std::string& prompt)
+    {
+        (void)caption;
+        (void)prompt;
+        return std::nullopt;
+    }
+    // The chosen file's full path; nothing when the dialog is cancelled. Opening requires an
+    // existing file.
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest&)
+    {
+        return std::nullopt;
+    }
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest&)
+    {
+        return std::nullopt;
+    }
 };
 
 // The program's other windows, as the main window's commands open them.
@@ -42,6 +70,9 @@ public:
     virtual void OpenHelp(const std::string& topic) = 0;
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;
+    // The database dialogs, shown modally until the form says it is closed.
+    virtual void ShowDatabaseInformation(TDatabaseInformationForm&) {}
+    virtual void ShowSetPassword(TSetPasswordForm&) {}
 };
 
 struct CalendarDate {

@@ -101,14 +101,7 @@ ViewActions::ViewActions()
     CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
-    for (ActionControl* unbuilt : {&New,
-                                   &Open,
-                                   &Save,
-                                   &SaveAs,
-                                   &QuickExport,
-                                   &Merge,
-                                   &SetDatabaseInformation,
-                                   &SetDatabasePassword,
+    for (ActionControl* unbuilt : {&QuickExport,
                                    &ResetApplication,
                                    &PrintForm,
                                    &Ascending,
@@ -132,6 +125,9 @@ ViewActions::ViewActions()
                                    &CdPlayer}) {
         unbuilt->enabled = false;
     }
+    // Saving needs a file name, and merging a database opened from a file.
+    Save.enabled = false;
+    Merge.enabled = false;
     DeleteRecord.enabled = false;
     InsertRecord.enabled = false;
 }

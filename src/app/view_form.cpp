@@ -54,12 +54,7 @@ void TView::FormActivate()
     workspace_.ClipboardRecord = std::make_shared<ItemRecord>();
     Actions.InsertRecord.enabled = false;
     if (!workspace_.DatabaseLoaded) {
-        workspace_.RecordList().clear();
-        workspace_.CurrentIndex = -1;
-        NewRecord1Click();
-        workspace_.DatabaseFileName.clear();
-        workspace_.DatabaseLoaded = true;
-        GetRecord(workspace_.CurrentIndex);  // the title follows the cleared file name
+        StartEmptyDatabase();
     } else {
         if (workspace_.CurrentIndex == -1) {
             workspace_.CurrentIndex = 0;
@@ -384,8 +379,10 @@ void TView::About1Click()
 
 void TView::Close1Click()
 {
-    SaveRecord(workspace_.CurrentIndex);
-    workspace_.services.shell.ExitProgram();
+    if (FormCloseQuery()) {
+        FormClose();
+        workspace_.services.shell.ExitProgram();
+    }
 }
 
 }  // namespace quillmark

@@ -71,6 +71,22 @@ public:
     void SetSaveButtonState(bool enabled);
     void ShowFieldCaptions();
 
+    // ---- "File" ----
+    void New1Click();
+    void Open1Click();
+    // Opens the file after its name is known, asking for its passwords; also how the last
+    // database is reopened at start-up.
+    void OpenDatabase(const std::string& path);
+    bool Save1Click();    // true once the file is written
+    bool SaveAs1Click();  // true once the file is written
+    void Merge1Click();
+    void SetDatabaseInformation1Click();
+    void SetDatabasePassword1Click();
+    // Before the program ends: offers to save; false keeps the program open.
+    bool FormCloseQuery();
+    // The program ends: the record on show is stored and the working files are tidied away.
+    void FormClose();
+
     // ---- record bar and "Edit" ----
     void NextTBtnClick();
     void PreviousTBtnClick();
@@ -104,6 +120,9 @@ public:
 
 private:
     void EnableDeleteWhenMoreThanOne();
+    void StartEmptyDatabase();
+    void DiscardDatabase();
+    void DatabaseOpened(const std::string& path);
 
     Workspace& workspace_;
 };

@@ -1,6 +1,7 @@
 #include "app/workspace.h"
 
 #include "app/view_form.h"
+#include "core/database_file.h"
 #include "core/default_trees.h"
 #include "reports/snapshot_form.h"
 #include "search/search_form.h"
@@ -23,6 +24,36 @@ ItemRecord* Workspace::RecordOnShow()
     return IsValidPosition(CurrentIndex)
                ? database.RecordList[static_cast<std::size_t>(CurrentIndex)].get()
                : nullptr;
+}
+
+void Workspace::DiscardDatabase()
+{
+    database = Database();
+    database.DescriptionTrees = DefaultTrees;
+    DatabaseFileName.clear();
+    CurrentIndex = -1;
+}
+
+bool Workspace::WriteDatabaseFile(const std::string& path)
+{
+    if (!CanSave) {
+        services.dialogs.ShowInformation(NoPermissionToSave);
+        return false;
+    }
+    try {
+        SaveDatabaseFile(path, database, DatabaseWriteOptions{ExtractMode});
+        return true;
+    } catch (const WriteError& error) {
+        services.dialogs.ShowError(path + " could not be saved: " + error.what());
+        return false;
+    }
+}
+
+void Workspace::QuickSave()
+{
+    if (WriteDatabaseFile(DatabaseFileName)) {
+        services.dialogs.ShowInformation("File Saved");
+    }
 }
 
 void Workspace::SetDatabaseDefaults()

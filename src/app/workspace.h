@@ -15,6 +15,9 @@ class TSearch;
 class TSnapShot;
 class TView;
 
+inline constexpr const char* NoPermissionToSave =
+    "Sorry, you do not have permission to save this file.";
+
 // The desktop services every form may call.
 struct Services {
     Dialogs& dialogs;
@@ -57,6 +60,17 @@ public:
 
     // Captions, skill names and category trees of a new database.
     void SetDatabaseDefaults();
+    // Forgets the open database: no records, no file name, no passwords, default captions.
+    void DiscardDatabase();
+
+    // Writes the database to the file, reporting a failure once with the system's reason;
+    // refused with a message while the database may not be saved. True when written.
+    bool WriteDatabaseFile(const std::string& path);
+    // The save buttons of the other windows: the record on show is not stored first.
+    void QuickSave();
+
+    // Where the program keeps its working files (the HTML report's page, saved defaults).
+    std::string UserDataFolder;
 
     TView& View() { return *view_; }
     TSnapShot& Spreadsheet() { return *spreadsheet_; }

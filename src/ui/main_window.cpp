@@ -163,6 +163,13 @@ void MainWindow::ConnectActions()
 {
     ViewActions& a = view_.Actions;
     const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
+        {&a.New, [this] { view_.New1Click(); }},
+        {&a.Open, [this] { view_.Open1Click(); }},
+        {&a.Save, [this] { view_.Save1Click(); }},
+        {&a.SaveAs, [this] { view_.SaveAs1Click(); }},
+        {&a.Merge, [this] { view_.Merge1Click(); }},
+        {&a.SetDatabaseInformation, [this] { view_.SetDatabaseInformation1Click(); }},
+        {&a.SetDatabasePassword, [this] { view_.SetDatabasePassword1Click(); }},
         {&a.Previous, [this] { view_.PreviousTBtnClick(); }},
         {&a.Next, [this] { view_.NextTBtnClick(); }},
         {&a.NewRecord, [this] { view_.NewRecord1Click(); }},
@@ -252,7 +259,12 @@ void MainWindow::showEvent(QShowEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    view_.FormDeactivate();
+    if (!view_.FormCloseQuery()) {
+        event->ignore();
+        Render();
+        return;
+    }
+    view_.FormClose();
     event->accept();
     QApplication::quit();
 }

@@ -3,11 +3,13 @@
 #include "ui/about_box.h"
 #include "ui/calculator_window.h"
 #include "ui/calendar_window.h"
+#include "ui/database_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/text.h"
 
 #include <QApplication>
 #include <QDate>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -88,6 +90,60 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& caption,
     return FromQt(answer);
 }
 
+std::optional<std::string> QtDialogs::PasswordBox(const std::string& caption,
+                                                  const std::string& prompt)
+{
+    const BoxOpen open;
+    bool accepted = false;
+    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
+                                                 QLineEdit::Password, QString(), &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return FromQt(answer);
+}
+
+namespace {
+
+// "Quillmark File|*.dat" as Qt writes it: "Quillmark File (*.dat)".
+QString QtFilter(const std::string& filter)
+{
+    const QStringList parts = ToQt(filter).split('|');
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        filters.append(parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")");
+    }
+    return filters.join(";;");
+}
+
+std::optional<std::string> ChosenFile(const QString& path)
+{
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    // File names are handed on as the system spells them.
+    return path.toStdString();
+}
+
+}  // namespace
+
+// File dialogs belong to the command that asks, like message boxes.
+std::optional<std::string> QtDialogs::OpenFileDialog(const FileDialogRequest& request)
+{
+    const BoxOpen open;
+    return ChosenFile(QFileDialog::getOpenFileName(owner_, ToQt(request.title), QString(),
+                                                   QtFilter(request.filter)));
+}
+
+std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& request)
+{
+    const BoxOpen open;
+    // The form adds the extension and asks about overwriting itself.
+    return ChosenFile(QFileDialog::getSaveFileName(owner_, ToQt(request.title), QString(),
+                                                   QtFilter(request.filter), nullptr,
+                                                   QFileDialog::DontConfirmOverwrite));
+}
+
 void QtShell::ShowWindow(ProgramWindow window)
 {
     switch (window) {
@@ -125,6 +181,16 @@ void QtShell::ExitProgram()
 {
     // Closing the main window ends the program once the current command has returned.
     QTimer::singleShot(0, qApp, &QApplication::quit);
+}
+
+void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
+{
+    DatabaseInformationDialog(form, owner_).exec();
+}
+
+void QtShell::ShowSetPassword(TSetPasswordForm& form)
+{
+    SetPasswordDialog(form, owner_).exec();
 }
 
 CalendarDate QtClock::Today()

@@ -22,6 +22,10 @@ public:
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+    std::optional<std::string> PasswordBox(const std::string& caption,
+                                           const std::string& prompt) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
 
 private:
     QWidget*& owner_;  // the main window, once it exists
@@ -38,6 +42,8 @@ public:
     ScreenSize Screen() override;
     void OpenHelp(const std::string& topic) override;
     void ExitProgram() override;
+    void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
+    void ShowSetPassword(TSetPasswordForm& form) override;
 
 private:
     QWidget*& owner_;

@@ -32,6 +32,8 @@ constexpr const char* Usage =
     "  quillmark-tool build IN.json OUT.dat              write a database from JSON\n"
     "  quillmark-tool sample N OUT.dat [--seed S]        write N sample records\n"
     "  quillmark-tool check DB.dat [--read-password P]   read the whole file, print the count\n"
+    "  quillmark-tool merge A.dat B.dat OUT.dat [--read-password P]\n"
+    "                                                    A's records then B's, with B's header\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n";
 
@@ -181,6 +183,34 @@ int Check(const Arguments& arguments)
     return 0;
 }
 
+// Merging needs the same passwords in both files, so one password opens both.
+int Merge(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 3);
+    const std::string& first = arguments.positional[0];
+    const std::string& second = arguments.positional[1];
+    Database database;
+    LoadDatabase(first, arguments, database);
+    const DatabaseReadResult result = ReadDatabaseFile(second, database, ReadMode::Merge);
+    switch (result.Outcome) {
+    case ReadOutcome::Loaded:
+        break;
+    case ReadOutcome::Incompatible:
+        Fail(
+            "Sorry, the files could not be merged because they are incompatible or they use "
+            "different passowrds.");
+    case ReadOutcome::CannotOpen:
+        Fail("Cannot read " + second + ": " + result.Reason);
+    case ReadOutcome::NotQuillmark:
+        Fail(second + " is not a valid Quillmark file.");
+    case ReadOutcome::Damaged:
+        Fail(second + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
+             std::to_string(result.Offset) + ").");
+    }
+    SaveDatabase(arguments.positional[2], database);
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -259,6 +289,9 @@ int Run(int argc, char* argv[])
     }
     if (command == "check") {
         return Check(ParseArguments(rest, {"--read-password"}));
+    }
+    if (command == "merge") {
+        return Merge(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {}));
