@@ -1,0 +1,106 @@
+#pragma once
+
+#include "app/services.h"
+#include "app/workspace.h"
+#include "core/random_source.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmark::test {
+
+// Dialogs that answer from a script and keep every box shown, so that a test reads like the
+// user's session: "answer Yes, type 12, expect 'File Saved'". A question the script has no
+// answer for is noted in Problems and answered No, Cancel or "cancelled"; tests check that
+// Problems stays empty.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Information, Error, YesNo, YesNoCancel, Input };
+    struct Shown {
+        Kind kind;
+        std::string text;  // for an input box: its prompt
+        bool operator==(const Shown&) const = default;
+    };
+
+    // What the user will answer, in order.
+    ScriptedDialogs& AnswerYes();
+    ScriptedDialogs& AnswerNo();
+    ScriptedDialogs& AnswerCancel();
+    ScriptedDialogs& Type(std::string text);  // into the next input box, then OK
+    ScriptedDialogs& CancelInput();           // the next input box is cancelled
+
+    std::vector<Shown> Messages;        // every box, in the order shown
+    std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
+
+    // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
+    std::vector<std::string> Texts() const;
+    void Forget() { Messages.clear(); }
+    bool ScriptUsedUp() const { return script_.empty(); }
+
+    void ShowInformation(const std::string& text) override;
+    void ShowError(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+
+private:
+    struct Step {
+        std::optional<Answer> answer;      // for a question box
+        std::optional<std::string> typed;  // for an input box; neither: the input is cancelled
+        bool forInput = false;
+    };
+    std::optional<Step> Next(const std::string& text, bool forInput);
+
+    std::deque<Step> script_;
+};
+
+// Notes the windows opened, the calendar's positions, help topics and requests to end.
+class RecordingShell : public Shell {
+public:
+    ScreenSize ScreenSizeShown{1024, 768};
+    std::vector<ProgramWindow> WindowsShown;
+    std::vector<std::pair<int, int>> CalendarPositions;
+    std::vector<std::string> HelpTopics;
+    int ExitRequests = 0;
+
+    void ShowWindow(ProgramWindow window) override { WindowsShown.push_back(window); }
+    void ShowCalendarAt(int x, int y) override { CalendarPositions.emplace_back(x, y); }
+    ScreenSize Screen() override { return ScreenSizeShown; }
+    void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }
+    void ExitProgram() override { ++ExitRequests; }
+};
+
+class FixedClock : public Clock {
+public:
+    CalendarDate Date{2024, 3, 15};
+    CalendarDate Today() override { return Date; }
+};
+
+// A program run with the fake services: the workspace with its main window's form, default
+// category trees from the build's data folder. Start() activates the main window as the
+// program does when it first shows it.
+class Session {
+public:
+    explicit Session(std::uint64_t seed = 20240315);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void Start();
+
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock;
+    SeededRandom random;
+    Workspace workspace;
+    TView& view;
+
+    // The record at a 0-based position, and the names of all records in order.
+    ItemRecord& Record(int position);
+    std::vector<std::string> Names();
+};
+
+}  // namespace quillmark::test
