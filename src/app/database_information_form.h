@@ -26,6 +26,8 @@ public:
     ButtonControl CancelBtn{"Cancel", ""};
 
     static const char* FieldName(std::size_t index);  // the edit's name, "OwnerCity"
+    // The dialog lists the zip code before the country, as addresses are written.
+    static constexpr std::array<std::size_t, 10> DisplayOrder = {0, 1, 2, 3, 5, 4, 6, 7, 8, 9};
 
     void OKBtnClick();
     void CancelBtnClick() { Closed = true; }

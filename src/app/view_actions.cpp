@@ -102,7 +102,6 @@ ViewActions::ViewActions()
 
     // What later work builds is present but not offered yet.
     for (ActionControl* unbuilt : {&QuickExport,
-                                   &ResetApplication,
                                    &PrintForm,
                                    &Ascending,
                                    &Descending,

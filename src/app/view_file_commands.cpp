@@ -7,6 +7,9 @@
 #include "core/database_file.h"
 #include "core/file_io.h"
 #include "core/password_cipher.h"
+#include "core/program_settings.h"
+#include "reports/snapshot_form.h"
+#include "search/search_form.h"
 
 #include <filesystem>
 
@@ -282,8 +285,56 @@ bool TView::FormCloseQuery()
     return true;
 }
 
+void TView::ReopenLastDatabase()
+{
+    const StartupSettings startup = ReadStartupSettings(workspace_.settings);
+    workspace_.SpreadsheetColumns = startup.Columns;
+    Actions.ShortDescriptionValues.checked = startup.ShortDescriptions;
+    if (!startup.LastFile.empty() &&
+        workspace_.services.dialogs.AskYesNo("Would you like to open the file " + startup.LastFile +
+                                             " ?")) {
+        OpenDatabase(startup.LastFile);
+    }
+}
+
+void TView::ResetApplication1Click()
+{
+    if (!workspace_.services.dialogs.AskYesNo(
+            "This function will reset the application program to original installation settings.  "
+            "Are you sure you want to continue ?")) {
+        return;
+    }
+    workspace_.SpreadsheetColumns = ResetColumnLayout();
+    Actions.ShortDescriptionValues.checked = false;
+    Width = DefaultViewSize.width;
+    Height = DefaultViewSize.height;
+    TSearch& search = workspace_.Search();
+    search.Width = DefaultSearchSize.width;
+    search.Height = DefaultSearchSize.height;
+    TSnapShot& spreadsheet = workspace_.Spreadsheet();
+    spreadsheet.Width = DefaultSpreadsheetSize.width;
+    spreadsheet.Height = DefaultSpreadsheetSize.height;
+    spreadsheet.BrowsePanelWidth = DefaultSpreadsheetSplitter;
+    try {
+        WriteResetSizes(workspace_.settings);
+    } catch (const WriteError& error) {
+        workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
+                                              error.what());
+        return;
+    }
+    workspace_.services.dialogs.ShowInformation(
+        "Original application settings have been restored.");
+}
+
 void TView::FormClose()
 {
+    try {
+        WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
+                             workspace_.SpreadsheetColumns, ShortDescriptions());
+    } catch (const WriteError& error) {
+        workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
+                                              error.what());
+    }
     SaveRecord(workspace_.CurrentIndex);
     if (!workspace_.UserDataFolder.empty()) {
         std::error_code error;

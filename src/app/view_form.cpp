@@ -34,6 +34,9 @@ std::optional<int> ReadRecordNumber(std::string_view text)
 
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
+    const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", DefaultViewSize);
+    Width = size.width;
+    Height = size.height;
     number.text = "0";
     number.hint = "Enter the record you want to go to here ";
     SearchListBox.enabled = false;  // the search list is not built yet
@@ -46,6 +49,7 @@ void TView::FormActivate()
 {
     if (!Initialised) {
         Initialised = true;
+        ReopenLastDatabase();
         workspace_.ChangeFlag = true;
         workspace_.CurrentIndex = -1;
     }

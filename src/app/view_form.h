@@ -82,6 +82,7 @@ public:
     void Merge1Click();
     void SetDatabaseInformation1Click();
     void SetDatabasePassword1Click();
+    void ResetApplication1Click();
     // Before the program ends: offers to save; false keeps the program open.
     bool FormCloseQuery();
     // The program ends: the record on show is stored and the working files are tidied away.
@@ -123,6 +124,7 @@ private:
     void StartEmptyDatabase();
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
+    void ReopenLastDatabase();
 
     Workspace& workspace_;
 };

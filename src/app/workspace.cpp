@@ -8,8 +8,11 @@
 
 namespace quillmark {
 
-Workspace::Workspace(Services services_, std::vector<std::string> defaultTreeFolders)
-    : services(services_), DefaultTrees(ReadDefaultTrees(defaultTreeFolders))
+Workspace::Workspace(Services services_, std::vector<std::string> defaultTreeFolders,
+                     std::string settingsPath)
+    : services(services_),
+      settings(std::move(settingsPath)),
+      DefaultTrees(ReadDefaultTrees(defaultTreeFolders))
 {
     SetDatabaseDefaults();
     view_ = std::make_unique<TView>(*this);

@@ -3,6 +3,8 @@
 #include "app/services.h"
 #include "core/database.h"
 #include "core/one_based_array.h"
+#include "core/program_settings.h"
+#include "core/settings_store.h"
 
 #include <memory>
 #include <string>
@@ -30,13 +32,18 @@ struct Services {
 // records through here; records are shared, never copied between windows.
 class Workspace {
 public:
-    // defaultTreeFolders: where the default category files are looked for, in order.
-    Workspace(Services services, std::vector<std::string> defaultTreeFolders);
+    // defaultTreeFolders: where the default category files are looked for, in order;
+    // settingsPath: the settings file.
+    Workspace(Services services, std::vector<std::string> defaultTreeFolders,
+              std::string settingsPath = {});
     ~Workspace();
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
     Services services;
+    SettingsStore settings;
+    // The spreadsheet's columns: kept in the settings, read at start-up and written at the end.
+    ColumnLayout SpreadsheetColumns = DefaultColumnLayout();
     Database database;
     std::string DatabaseFileName;
     int CurrentIndex = -1;  // the record on show; -1 while there is none

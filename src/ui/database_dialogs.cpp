@@ -62,7 +62,7 @@ DatabaseInformationDialog::DatabaseInformationDialog(TDatabaseInformationForm& f
     auto* top = new QFormLayout;
     auto* address = new QGroupBox(ToQt(form.AddressGroup.caption), this);
     auto* addressLayout = new QFormLayout(address);
-    for (std::size_t i = 0; i < form.Fields.size(); ++i) {
+    for (std::size_t i : TDatabaseInformationForm::DisplayOrder) {
         QLineEdit* edit = BoundEdit(form.Fields[i], TDatabaseInformationForm::FieldName(i), this);
         // Name and owner above; the owner's address and contacts grouped below.
         (i < 2 ? top : addressLayout)->addRow(ToQt(form.FieldLabels[i].caption), edit);

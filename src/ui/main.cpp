@@ -10,13 +10,28 @@
 
 namespace {
 
+// ~/.config/Quillmark/Quillmark.ini
+std::string SettingsPath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath("Quillmark/Quillmark.ini")
+        .toStdString();
+}
+
+// ~/.local/share/Quillmark: what the program writes for the user (saved defaults, report pages).
+std::string UserDataFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath("Quillmark")
+        .toStdString();
+}
+
 // Read-only program data sits next to the executable in a build and under share/quillmark
 // when installed; the user's own defaults come first.
 std::vector<std::string> DataFolders()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    return {QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
-            executableFolder.toStdString(),
+    return {UserDataFolder(), executableFolder.toStdString(),
             QDir(executableFolder).filePath("../share/quillmark").toStdString()};
 }
 
@@ -45,7 +60,8 @@ int main(int argc, char* argv[])
     quillmark::QtShell shell(mainWindow, HelpFolder());
     quillmark::QtClock clock;
     quillmark::SystemRandom random;
-    quillmark::Workspace workspace({dialogs, shell, clock, random}, DataFolders());
+    quillmark::Workspace workspace({dialogs, shell, clock, random}, DataFolders(), SettingsPath());
+    workspace.UserDataFolder = UserDataFolder();
 
     quillmark::MainWindow window(workspace);
     mainWindow = &window;

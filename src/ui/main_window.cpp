@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTimer>
 #include <QToolButton>
 
 namespace quillmark {
@@ -38,7 +39,8 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     ConnectActions();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
-    resize(view_.Width, view_.Height);
+    appliedSize_ = QSize(view_.Width, view_.Height);
+    resize(appliedSize_);
 }
 
 void MainWindow::BuildActions()
@@ -170,6 +172,7 @@ void MainWindow::ConnectActions()
         {&a.Merge, [this] { view_.Merge1Click(); }},
         {&a.SetDatabaseInformation, [this] { view_.SetDatabaseInformation1Click(); }},
         {&a.SetDatabasePassword, [this] { view_.SetDatabasePassword1Click(); }},
+        {&a.ResetApplication, [this] { view_.ResetApplication1Click(); }},
         {&a.Previous, [this] { view_.PreviousTBtnClick(); }},
         {&a.Next, [this] { view_.NextTBtnClick(); }},
         {&a.NewRecord, [this] { view_.NewRecord1Click(); }},
@@ -198,6 +201,10 @@ void MainWindow::Handle(const std::function<void()>& handler)
 
 void MainWindow::Render()
 {
+    if (const QSize wanted(view_.Width, view_.Height); wanted != appliedSize_) {
+        appliedSize_ = wanted;
+        resize(wanted);
+    }
     const QString title = ToQt(view_.Caption);
     if (windowTitle() != title) {
         setWindowTitle(title);
@@ -251,10 +258,20 @@ bool MainWindow::event(QEvent* event)
 void MainWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    // Without a window manager no activation may ever arrive; the first showing counts as one.
+    // Without a window manager no activation may ever arrive; the first showing counts as one,
+    // once the window is on screen, so that the reopen question has the window behind it.
     if (!view_.Initialised) {
-        Activate();
+        QTimer::singleShot(0, this, [this] { Activate(); });
     }
+}
+
+// The form keeps the size the user gives the window, to remember it for the next start.
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    view_.Width = width();
+    view_.Height = height();
+    appliedSize_ = size();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -266,7 +283,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     view_.FormClose();
     event->accept();
-    QApplication::quit();
+    QApplication::exit(0);  // the utility windows may still be open
 }
 
 }  // namespace quillmark

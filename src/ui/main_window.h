@@ -31,6 +31,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -53,6 +54,7 @@ private:
     QTabWidget* notebook_ = nullptr;
     std::vector<PageWidget*> pages_;
     bool active_ = false;  // the form's idea of whether the window is active
+    QSize appliedSize_;    // the size the form asked for last
 };
 
 }  // namespace quillmark

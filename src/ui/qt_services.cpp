@@ -180,7 +180,8 @@ void QtShell::OpenHelp(const std::string& topic)
 void QtShell::ExitProgram()
 {
     // Closing the main window ends the program once the current command has returned.
-    QTimer::singleShot(0, qApp, &QApplication::quit);
+    // exit, not quit: quit would ask every window to close again, and with it the save question.
+    QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
 }
 
 void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
