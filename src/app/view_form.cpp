@@ -1,10 +1,10 @@
 #include "app/view_form.h"
 
 #include "app/workspace.h"
+#include "core/whole_number.h"
 #include "core/random_source.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace quillmark {
 
@@ -22,12 +22,7 @@ std::optional<int> ReadRecordNumber(std::string_view text)
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return ReadWholeNumber(text);
 }
 
 }  // namespace

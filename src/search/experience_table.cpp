@@ -1,7 +1,8 @@
 #include "search/experience_table.h"
 
+#include "core/whole_number.h"
+
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 namespace quillmark {
@@ -13,16 +14,6 @@ constexpr int MaximumColumns = 100;
 constexpr int MaximumRows = 100000;
 
 const std::string EmptyCell;
-
-std::optional<int> ReadNumber(std::string_view text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 }  // namespace
 
@@ -114,8 +105,8 @@ void ReadExperienceStream(std::string_view stream, ExperienceTable& table)
             if (firstComma == std::string_view::npos) {
                 continue;
             }
-            const std::optional<int> columns = ReadNumber(line.substr(0, firstComma));
-            const std::optional<int> rows = ReadNumber(line.substr(firstComma + 1));
+            const std::optional<int> columns = ReadWholeNumber(line.substr(0, firstComma));
+            const std::optional<int> rows = ReadWholeNumber(line.substr(firstComma + 1));
             if (columns && rows && *columns >= 1 && *columns <= MaximumColumns && *rows >= 1 &&
                 *rows <= MaximumRows) {
                 table.Resize(*columns, *rows);
@@ -127,9 +118,9 @@ void ReadExperienceStream(std::string_view stream, ExperienceTable& table)
         if (secondComma == std::string_view::npos) {
             continue;
         }
-        const std::optional<int> column = ReadNumber(line.substr(0, firstComma));
+        const std::optional<int> column = ReadWholeNumber(line.substr(0, firstComma));
         const std::optional<int> row =
-            ReadNumber(line.substr(firstComma + 1, secondComma - firstComma - 1));
+            ReadWholeNumber(line.substr(firstComma + 1, secondComma - firstComma - 1));
         if (!column || !row) {
             continue;
         }

@@ -1,7 +1,8 @@
 #include "search/schedule_lists.h"
 
+#include "core/whole_number.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -16,12 +17,7 @@ std::optional<int> ReadDigits(std::string_view text, std::size_t minLength, std:
     if (text.size() < minLength || text.size() > maxLength) {
         return std::nullopt;
     }
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
+    return ReadWholeNumber(text);
 }
 
 }  // namespace
