@@ -79,6 +79,18 @@ void TView::Open1Click()
     OpenDatabase(*path);
 }
 
+// True when the file has no such password or the user types it.
+bool TView::PasswordGiven(const std::string& enciphered, const std::string& caption,
+                          const std::string& prompt)
+{
+    const std::string password = DecipherPassword(enciphered);
+    if (password.empty()) {
+        return true;
+    }
+    // A cancelled box counts as a wrong password.
+    return workspace_.services.dialogs.PasswordBox(caption, prompt).value_or("") == password;
+}
+
 void TView::OpenDatabase(const std::string& path)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
@@ -90,53 +102,33 @@ void TView::OpenDatabase(const std::string& path)
         return;
     }
 
-    Database opened;
-    opened.DescriptionTrees = workspace_.DefaultTrees;
     const std::optional<FilePasswords> passwords = ReadPasswords(path);
-    bool invalid = !passwords;
-    bool refused = false;
     if (passwords) {
-        const std::string readPassword = DecipherPassword(passwords->ReadPassword);
-        if (!readPassword.empty()) {
-            const std::string typed =
-                dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password")
-                    .value_or("");
-            if (typed != readPassword) {
-                dialogs.ShowError(
-                    "You have entered an incorrect password.  A new database will be created.");
-                refused = true;
-            }
+        if (!PasswordGiven(passwords->ReadPassword, "Enter Read Password",
+                           "Please Enter Read Password")) {
+            dialogs.ShowError(
+                "You have entered an incorrect password.  A new database will be created.");
+            DiscardDatabase();
+            StartEmptyDatabase();
+            return;
         }
-    }
-    if (!invalid && !refused) {
-        workspace_.CanSave = false;
-        const std::string savePassword = DecipherPassword(passwords->SavePassword);
-        if (savePassword.empty()) {
-            workspace_.CanSave = true;
-        } else {
-            const std::string typed =
-                dialogs.PasswordBox("Enter Save Password", "Please Enter Save Password")
-                    .value_or("");
-            workspace_.CanSave = typed == savePassword;
-        }
+        workspace_.CanSave = PasswordGiven(passwords->SavePassword, "Enter Save Password",
+                                           "Please Enter Save Password");
         if (!workspace_.CanSave) {
             dialogs.ShowError(
                 "You have entered an incorrect save password.  You will be able to view the "
-                "database, "
-                "but you will not be able to save it.");
+                "database, but you will not be able to save it.");
         }
-        const DatabaseReadResult result = ReadDatabaseFile(path, opened, ReadMode::Replace);
-        if (result.Ok()) {
+        // Read aside, so that a damaged file leaves nothing half-read behind.
+        Database opened;
+        opened.DescriptionTrees = workspace_.DefaultTrees;
+        if (ReadDatabaseFile(path, opened, ReadMode::Replace).Ok()) {
             workspace_.database = std::move(opened);
             DatabaseOpened(path);
             return;
         }
-        invalid = true;
     }
-    if (invalid) {
-        dialogs.ShowError(path +
-                          " is not a valid Quillmark file.  A new database will be created.");
-    }
+    dialogs.ShowError(path + " is not a valid Quillmark file.  A new database will be created.");
     DiscardDatabase();
     StartEmptyDatabase();
 }

@@ -125,6 +125,8 @@ private:
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
     void ReopenLastDatabase();
+    bool PasswordGiven(const std::string& enciphered, const std::string& caption,
+                       const std::string& prompt);
 
     Workspace& workspace_;
 };
