@@ -61,8 +61,12 @@ void ValueReader::Need(std::size_t count)
     cursor_ = buffer_.data();
     end_ = buffer_.data() + left;
     while (static_cast<std::size_t>(end_ - cursor_) < count) {
-        const std::size_t room = buffer_.size() - static_cast<std::size_t>(end_ - buffer_.data());
-        const std::size_t got = source_->ReadSome(const_cast<char*>(end_), room);
+        // Never past the size the file had when it was opened: a file growing meanwhile
+        // must not make the length checks above count bytes that were never promised.
+        const std::size_t room = static_cast<std::size_t>(std::min<std::uint64_t>(
+            buffer_.size() - static_cast<std::size_t>(end_ - buffer_.data()),
+            totalSize_ - endOffset_));
+        const std::size_t got = room == 0 ? 0 : source_->ReadSome(const_cast<char*>(end_), room);
         if (got == 0) {
             throw FormatError("the file ends before the value is complete", endOffset_);
         }
