@@ -138,6 +138,7 @@ void TView::DatabaseOpened(const std::string& path)
     workspace_.DatabaseFileName = path;
     workspace_.DatabaseLoaded = true;
     workspace_.ChangeFlag = true;
+    workspace_.Search().Enabled = true;
     SetSaveButtonState(true);
     Actions.SaveAs.enabled = true;
     Actions.Merge.enabled = true;
