@@ -33,22 +33,11 @@ public:
                                                 const std::string& initial) = 0;
     // An input box that shows "*" for each typed character.
     virtual std::optional<std::string> PasswordBox(const std::string& caption,
-                                                   const std::string& prompt)
-    {
-        (void)caption;
-        (void)prompt;
-        return std::nullopt;
-    }
+                                                   const std::string& prompt) = 0;
     // The chosen file's full path; nothing when the dialog is cancelled. Opening requires an
     // existing file.
-    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest&)
-    {
-        return std::nullopt;
-    }
-    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest&)
-    {
-        return std::nullopt;
-    }
+    virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
@@ -71,8 +60,8 @@ public:
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;
     // The database dialogs, shown modally until the form says it is closed.
-    virtual void ShowDatabaseInformation(TDatabaseInformationForm&) {}
-    virtual void ShowSetPassword(TSetPasswordForm&) {}
+    virtual void ShowDatabaseInformation(TDatabaseInformationForm& form) = 0;
+    virtual void ShowSetPassword(TSetPasswordForm& form) = 0;
 };
 
 struct CalendarDate {

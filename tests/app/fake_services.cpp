@@ -1,36 +1,50 @@
 #include "app/fake_services.h"
 
+#include "app/database_information_form.h"
+#include "app/set_password_form.h"
 #include "app/view_form.h"
 
 namespace quillmark::test {
 
 ScriptedDialogs& ScriptedDialogs::AnswerYes()
 {
-    script_.push_back({Answer::Yes, std::nullopt, false});
+    script_.push_back({StepKind::Button, Answer::Yes, std::nullopt});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::AnswerNo()
 {
-    script_.push_back({Answer::No, std::nullopt, false});
+    script_.push_back({StepKind::Button, Answer::No, std::nullopt});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::AnswerCancel()
 {
-    script_.push_back({Answer::Cancel, std::nullopt, false});
+    script_.push_back({StepKind::Button, Answer::Cancel, std::nullopt});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::Type(std::string text)
 {
-    script_.push_back({std::nullopt, std::move(text), true});
+    script_.push_back({StepKind::Typing, std::nullopt, std::move(text)});
     return *this;
 }
 
 ScriptedDialogs& ScriptedDialogs::CancelInput()
 {
-    script_.push_back({std::nullopt, std::nullopt, true});
+    script_.push_back({StepKind::Typing, std::nullopt, std::nullopt});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::ChooseFile(std::string path)
+{
+    script_.push_back({StepKind::File, std::nullopt, std::move(path)});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::CancelFileDialog()
+{
+    script_.push_back({StepKind::File, std::nullopt, std::nullopt});
     return *this;
 }
 
@@ -43,7 +57,17 @@ std::vector<std::string> ScriptedDialogs::Texts() const
     return texts;
 }
 
-std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, bool forInput)
+namespace {
+
+const char* Describe(int stepKind)
+{
+    constexpr const char* names[] = {"a button", "typing", "a file"};
+    return names[stepKind];
+}
+
+}  // namespace
+
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, StepKind wanted)
 {
     if (script_.empty()) {
         Problems.push_back("no answer scripted for \"" + text + "\"");
@@ -51,9 +75,9 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& te
     }
     Step step = script_.front();
     script_.pop_front();
-    if (step.forInput != forInput) {
-        Problems.push_back(std::string("scripted ") + (step.forInput ? "typing" : "a button") +
-                           " but \"" + text + "\" asks for " + (forInput ? "typing" : "a button"));
+    if (step.kind != wanted) {
+        Problems.push_back(std::string("scripted ") + Describe(static_cast<int>(step.kind)) +
+                           " but \"" + text + "\" asks for " + Describe(static_cast<int>(wanted)));
         return std::nullopt;
     }
     return step;
@@ -72,7 +96,7 @@ void ScriptedDialogs::ShowError(const std::string& text)
 bool ScriptedDialogs::AskYesNo(const std::string& text)
 {
     Messages.push_back({Kind::YesNo, text});
-    const std::optional<Step> step = Next(text, false);
+    const std::optional<Step> step = Next(text, StepKind::Button);
     if (step && step->answer == Answer::Cancel) {
         Problems.push_back("\"" + text + "\" has no Cancel button");
         return false;
@@ -83,7 +107,7 @@ bool ScriptedDialogs::AskYesNo(const std::string& text)
 Answer ScriptedDialogs::AskYesNoCancel(const std::string& text)
 {
     Messages.push_back({Kind::YesNoCancel, text});
-    const std::optional<Step> step = Next(text, false);
+    const std::optional<Step> step = Next(text, StepKind::Button);
     return step ? *step->answer : Answer::Cancel;
 }
 
@@ -94,13 +118,82 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
     (void)caption;
     (void)initial;
     Messages.push_back({Kind::Input, prompt});
-    const std::optional<Step> step = Next(prompt, true);
-    return step ? step->typed : std::nullopt;
+    const std::optional<Step> step = Next(prompt, StepKind::Typing);
+    return step ? step->text : std::nullopt;
 }
 
-Session::Session(std::uint64_t seed)
+std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string& caption,
+                                                        const std::string& prompt)
+{
+    (void)caption;
+    Messages.push_back({Kind::Password, prompt});
+    const std::optional<Step> step = Next(prompt, StepKind::Typing);
+    return step ? step->text : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
+{
+    Messages.push_back({Kind::OpenFile, request.title});
+    const std::optional<Step> step = Next(request.title, StepKind::File);
+    return step ? step->text : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogRequest& request)
+{
+    Messages.push_back({Kind::SaveFile, request.title});
+    const std::optional<Step> step = Next(request.title, StepKind::File);
+    return step ? step->text : std::nullopt;
+}
+
+RecordingShell& RecordingShell::OnDatabaseInformation(DatabaseInformationUser user)
+{
+    informationUsers_.push_back(std::move(user));
+    return *this;
+}
+
+RecordingShell& RecordingShell::OnSetPassword(SetPasswordUser user)
+{
+    passwordUsers_.push_back(std::move(user));
+    return *this;
+}
+
+namespace {
+
+// The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is
+// closed with its title bar's button, which changes nothing.
+template <typename Form, typename User>
+void PlayDialog(Form& form, std::deque<User>& users, std::vector<std::string>& shown,
+                std::vector<std::string>& problems)
+{
+    shown.push_back(form.Caption);
+    if (users.empty()) {
+        problems.push_back("nobody scripted what to do in \"" + form.Caption + "\"");
+        return;
+    }
+    const User user = std::move(users.front());
+    users.pop_front();
+    user(form);
+    if (!form.Closed) {
+        problems.push_back("\"" + form.Caption + "\" was left open");
+    }
+}
+
+}  // namespace
+
+void RecordingShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
+{
+    PlayDialog(form, informationUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSetPassword(TSetPasswordForm& form)
+{
+    PlayDialog(form, passwordUsers_, DialogsShown, Problems);
+}
+
+Session::Session(std::uint64_t seed, std::string settingsPath)
     : random(seed),
-      workspace(Services{dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR}),
+      workspace(Services{dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR},
+                std::move(settingsPath)),
       view(workspace.View())
 {
 }

@@ -5,7 +5,9 @@
 #include "core/random_source.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,15 +15,15 @@
 namespace quillmark::test {
 
 // Dialogs that answer from a script and keep every box shown, so that a test reads like the
-// user's session: "answer Yes, type 12, expect 'File Saved'". A question the script has no
+// user's session: "answer Yes, pick x.dat, expect 'File Saved'". A question the script has no
 // answer for is noted in Problems and answered No, Cancel or "cancelled"; tests check that
 // Problems stays empty.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Error, YesNo, YesNoCancel, Input };
+    enum class Kind { Information, Error, YesNo, YesNoCancel, Input, Password, OpenFile, SaveFile };
     struct Shown {
         Kind kind;
-        std::string text;  // for an input box: its prompt
+        std::string text;  // the prompt of an input or password box, the title of a file dialog
         bool operator==(const Shown&) const = default;
     };
 
@@ -29,8 +31,10 @@ public:
     ScriptedDialogs& AnswerYes();
     ScriptedDialogs& AnswerNo();
     ScriptedDialogs& AnswerCancel();
-    ScriptedDialogs& Type(std::string text);  // into the next input box, then OK
-    ScriptedDialogs& CancelInput();           // the next input box is cancelled
+    ScriptedDialogs& Type(std::string text);        // into the next input or password box, then OK
+    ScriptedDialogs& CancelInput();                 // the next input or password box is cancelled
+    ScriptedDialogs& ChooseFile(std::string path);  // in the next file dialog
+    ScriptedDialogs& CancelFileDialog();
 
     std::vector<Shown> Messages;        // every box, in the order shown
     std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
@@ -46,23 +50,47 @@ public:
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
+    std::optional<std::string> PasswordBox(const std::string& caption,
+                                           const std::string& prompt) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
 
 private:
+    enum class StepKind { Button, Typing, File };
     struct Step {
-        std::optional<Answer> answer;      // for a question box
-        std::optional<std::string> typed;  // for an input box; neither: the input is cancelled
-        bool forInput = false;
+        StepKind kind = StepKind::Button;
+        std::optional<Answer> answer;     // for a question box
+        std::optional<std::string> text;  // typed, or the file chosen; nothing: cancelled
     };
-    std::optional<Step> Next(const std::string& text, bool forInput);
+    std::optional<Step> Next(const std::string& text, StepKind wanted);
 
     std::deque<Step> script_;
 };
 
-// Notes the windows opened, the calendar's positions, help topics and requests to end.
+// So that a failed expectation shows the box: Information "File Saved".
+inline void PrintTo(const ScriptedDialogs::Shown& shown, std::ostream* out)
+{
+    constexpr const char* kinds[] = {"Information", "Error",    "YesNo",    "YesNoCancel",
+                                     "Input",       "Password", "OpenFile", "SaveFile"};
+    *out << kinds[static_cast<int>(shown.kind)] << " \"" << shown.text << '"';
+}
+
+// Notes the windows opened, the calendar's positions, help topics and requests to end. The
+// database dialogs are played by scripted users who type into the form and click its buttons;
+// a dialog nobody scripted, or one its user leaves open, is noted in Problems.
 class RecordingShell : public Shell {
 public:
+    using DatabaseInformationUser = std::function<void(TDatabaseInformationForm&)>;
+    using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
+
+    // What the user does in the next dialog of that kind, in order.
+    RecordingShell& OnDatabaseInformation(DatabaseInformationUser user);
+    RecordingShell& OnSetPassword(SetPasswordUser user);
+
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
+    std::vector<std::string> DialogsShown;  // captions of the database dialogs
+    std::vector<std::string> Problems;
     std::vector<std::pair<int, int>> CalendarPositions;
     std::vector<std::string> HelpTopics;
     int ExitRequests = 0;
@@ -72,6 +100,14 @@ public:
     ScreenSize Screen() override { return ScreenSizeShown; }
     void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }
     void ExitProgram() override { ++ExitRequests; }
+    void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
+    void ShowSetPassword(TSetPasswordForm& form) override;
+
+    bool ScriptUsedUp() const { return informationUsers_.empty() && passwordUsers_.empty(); }
+
+private:
+    std::deque<DatabaseInformationUser> informationUsers_;
+    std::deque<SetPasswordUser> passwordUsers_;
 };
 
 class FixedClock : public Clock {
@@ -82,10 +118,11 @@ public:
 
 // A program run with the fake services: the workspace with its main window's form, default
 // category trees from the build's data folder. Start() activates the main window as the
-// program does when it first shows it.
+// program does when it first shows it. Without a settings file every setting takes its
+// default and closing cannot write them.
 class Session {
 public:
-    explicit Session(std::uint64_t seed = 20240315);
+    explicit Session(std::uint64_t seed = 20240315, std::string settingsPath = {});
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 

@@ -17,6 +17,8 @@ protected:
     {
         EXPECT_TRUE(dialogs.Problems.empty()) << dialogs.Problems.front();
         EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
+        EXPECT_TRUE(session.shell.Problems.empty()) << session.shell.Problems.front();
+        EXPECT_TRUE(session.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
     }
 
     // Stores the window into the record on show, as leaving the window does.

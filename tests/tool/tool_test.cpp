@@ -410,6 +410,62 @@ TEST(ToolSample, IsRepeatableAndRealistic)
     EXPECT_GT(withSkills, 0);
 }
 
+TEST(ToolMerge, AppendsTheSecondFilesRecordsUnderItsHeaderWhenTheFilesAgree)
+{
+    TemporaryFolder folder;
+    const auto records = [](std::initializer_list<const char*> names) {
+        std::string bytes;
+        for (const char* name : names) {
+            RecordLayout record;
+            record.RecordName = name;
+            bytes += record.Bytes();
+        }
+        return bytes;
+    };
+    HeaderLayout first;
+    first.Information[0] = "A people";
+    WriteFileBytes(folder.File("a.dat"), first.Bytes(2) + records({"Ann", "Bob"}));
+    HeaderLayout second;
+    second.Information[0] = "B people";
+    second.Captions[20] = "Hired";  // the other captions, skill names and trees may differ
+    second.SkillNames[0] = "Welding";
+    second.Trees[0] = TreeTextComponent("Crew\r\n");
+    WriteFileBytes(folder.File("b.dat"), second.Bytes(1) + records({"Cid"}));
+
+    const std::string out = folder.File("out.dat");
+    const ToolRun merge = RunTool({"merge", folder.File("a.dat"), folder.File("b.dat"), out});
+    ASSERT_EQ(merge.exitCode, 0) << merge.err;
+    EXPECT_EQ(merge.out + merge.err, "");
+    const json merged = json::parse(RunTool({"dump", out}).out);
+    std::vector<std::string> names;
+    for (const json& record : merged["records"]) {
+        names.push_back(record["RecordName"]);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"Ann", "Bob", "Cid"}));
+    EXPECT_EQ(merged["DatabaseInfo"]["DatabaseName"], "B people");
+    EXPECT_EQ(merged["OtherCaptions"][0], "Hired");
+    EXPECT_EQ(merged["SkillNames"][0], "Welding");
+    EXPECT_EQ(merged["DescriptionTrees"][0], "Crew\r\n");
+
+    // A seventh description caption differing only in case, or another save password, is
+    // refused, and nothing is written.
+    HeaderLayout caseOnly;
+    caseOnly.Captions[6] = "description 6";
+    HeaderLayout password;
+    password.SavePassword = Hex(SecretHex);
+    for (const HeaderLayout& header : {caseOnly, password}) {
+        WriteFileBytes(folder.File("c.dat"), header.Bytes(1) + records({"Dee"}));
+        const ToolRun refused =
+            RunTool({"merge", folder.File("a.dat"), folder.File("c.dat"), folder.File("no.dat")});
+        EXPECT_NE(refused.exitCode, 0);
+        EXPECT_EQ(refused.err,
+                  "quillmark-tool: Sorry, the files could not be merged because they are "
+                  "incompatible or they use different passowrds.\n");
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat", "out.dat"}));
+}
+
 TEST(ToolCipher, EnciphersAndDeciphers)
 {
     const ToolRun encipher = RunTool({"cipher", "encipher", "secret"});

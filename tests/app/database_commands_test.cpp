@@ -1,0 +1,746 @@
+// The "File" menu on real files: opening with and without passwords, saving, Save As, merging,
+// the database information and password dialogs, New and closing the program.
+
+#include "app/database_information_form.h"
+#include "app/fake_services.h"
+#include "app/set_password_form.h"
+#include "app/view_form.h"
+#include "app/workspace.h"
+#include "core/database_layout.h"
+#include "core/test_helpers.h"
+#include "search/search_form.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Kind = ScriptedDialogs::Kind;
+using Shown = ScriptedDialogs::Shown;
+
+constexpr const char* OpenQuestion =
+    "Changes made since last save will be lost. Open new file anyway ?";
+constexpr const char* CloseQuestion =
+    "Changes made since last save will be lost. Would you like to save before exiting ?";
+constexpr const char* NewQuestion =
+    "Would you like to save the current database before you create a new one ?";
+constexpr const char* WrongReadPassword =
+    "You have entered an incorrect password.  A new database will be created.";
+constexpr const char* WrongSavePassword =
+    "You have entered an incorrect save password.  You will be able to view the database, but "
+    "you will not be able to save it.";
+constexpr const char* NoPermission = "Sorry, you do not have permission to save this file.";
+constexpr const char* Incompatible =
+    "Sorry, the files could not be merged because they are incompatible or they use different "
+    "passowrds.";
+
+// "secret" and "abc" enciphered with the start key 5281, worked out by hand.
+const std::string Secret = Hex("67 34 BA C2 0E 61");
+const std::string Abc = Hex("75 01 68");
+
+// The version and identification every database file starts with.
+const std::string Identified = Hex("06 04 31 2E 31 32") + S("Quillmark");
+
+bool Holds(const std::string& bytes, const std::string& part)
+{
+    return bytes.find(part) != std::string::npos;
+}
+
+class DatabaseCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { session.Start(); }
+    void TearDown() override
+    {
+        EXPECT_THAT(dialogs.Problems, IsEmpty());
+        EXPECT_THAT(shell.Problems, IsEmpty());
+        EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
+        EXPECT_TRUE(shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
+    }
+
+    // A database file put together by hand: the header, then a record for each name.
+    std::string MakeFile(const std::string& name, const HeaderLayout& header,
+                         const std::vector<std::string>& names)
+    {
+        std::string bytes = header.Bytes(static_cast<std::int32_t>(names.size()));
+        for (const std::string& recordName : names) {
+            RecordLayout record;
+            record.RecordName = recordName;
+            bytes += record.Bytes();
+        }
+        const std::string path = folder.File(name);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+    std::string MakeFile(const std::string& name, const std::vector<std::string>& names)
+    {
+        return MakeFile(name, HeaderLayout(), names);
+    }
+
+    // "Open": yes to losing the changes, then the file. Passwords are scripted after this.
+    ScriptedDialogs& WillOpen(const std::string& path)
+    {
+        return dialogs.AnswerYes().ChooseFile(path);
+    }
+    // Opens the file, typing the passwords asked for, and forgets the boxes shown.
+    void OpenQuietly(const std::string& path, const std::vector<std::string>& typed = {})
+    {
+        WillOpen(path);
+        for (const std::string& password : typed) {
+            dialogs.Type(password);
+        }
+        view.Open1Click();
+        dialogs.Forget();
+    }
+
+    TemporaryFolder folder;
+    Session session{20240315, folder.File("Quillmark.ini")};
+    TView& view = session.view;
+    Workspace& workspace = session.workspace;
+    ScriptedDialogs& dialogs = session.dialogs;
+    RecordingShell& shell = session.shell;
+};
+
+TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
+{
+    HeaderLayout header;
+    header.Captions[10] = "Road";  // the first detail caption
+    const std::string path = MakeFile("staff.dat", header, {"Ann Lee", "Bob Ray"});
+
+    // No to the question, or no file chosen, keeps the new database.
+    dialogs.AnswerNo();
+    view.Open1Click();
+    dialogs.AnswerYes().CancelFileDialog();
+    view.Open1Click();
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    dialogs.Forget();
+
+    WillOpen(path);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                            Shown{Kind::Information, path + " opened."}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(workspace.DatabaseFileName, path);
+    EXPECT_EQ(workspace.CurrentIndex, 0);
+    EXPECT_EQ(view.number.text, "1");
+    EXPECT_EQ(view.RecordName.text, "Ann Lee");
+    EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Road");
+    EXPECT_TRUE(workspace.CanSave);
+    EXPECT_TRUE(view.Actions.Save.enabled);
+    EXPECT_TRUE(view.Actions.SaveAs.enabled);
+    EXPECT_TRUE(view.Actions.Merge.enabled);
+    EXPECT_TRUE(view.Actions.DeleteRecord.enabled);
+    EXPECT_TRUE(workspace.Search().Enabled);
+    dialogs.Forget();
+
+    // The other windows' save button writes the records as they are; the main window's Save
+    // stores what was typed first.
+    view.RecordName.text = "Ann Smith";
+    workspace.QuickSave();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::Information, "File Saved"}));
+    EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Lee")));
+    EXPECT_FALSE(Holds(ReadFileBytes(path), S("Ann Smith")));
+
+    EXPECT_TRUE(view.Save1Click());
+    EXPECT_EQ(dialogs.Texts().back(), "File Saved");
+    EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Smith")));
+    EXPECT_EQ(view.RecordName.text, "Ann Smith");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"staff.dat"});
+}
+
+TEST_F(DatabaseCommandsTest, AReadPasswordMustBeTypedExactly)
+{
+    HeaderLayout locked;
+    locked.ReadPassword = Secret;
+    locked.Captions[10] = "Road";
+    const std::string path = MakeFile("locked.dat", locked, {"Ann Lee", "Bob Ray"});
+
+    WillOpen(path).Type("secret");
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                            Shown{Kind::Password, "Please Enter Read Password"},
+                            Shown{Kind::Information, path + " opened."}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    dialogs.Forget();
+
+    // A wrong password throws the open database away and starts a new one; save permission
+    // stays as it was.
+    WillOpen(path).Type("Secret");
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                            Shown{Kind::Password, "Please Enter Read Password"},
+                            Shown{Kind::Error, WrongReadPassword}));
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(view.Caption, "Untitled");
+    EXPECT_EQ(view.RecordName.text, "Untitled 1");
+    EXPECT_EQ(workspace.DatabaseFileName, "");
+    EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Street");
+    EXPECT_FALSE(view.Actions.Save.enabled);
+    EXPECT_TRUE(workspace.CanSave);
+
+    // Cancelling the password box is a wrong password too, even for a database that may not
+    // be saved.
+    HeaderLayout viewOnly;
+    viewOnly.SavePassword = Secret;
+    OpenQuietly(MakeFile("view-only.dat", viewOnly, {"Cid"}), {"wrong"});
+    ASSERT_FALSE(workspace.CanSave);
+    WillOpen(path).CancelInput();
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Texts().back(), WrongReadPassword);
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_FALSE(workspace.CanSave);
+}
+
+TEST_F(DatabaseCommandsTest, AWrongSavePasswordOpensTheDatabaseForViewingOnly)
+{
+    HeaderLayout header;
+    header.SavePassword = Secret;
+    const std::string path = MakeFile("staff.dat", header, {"Ann Lee"});
+    const std::string before = ReadFileBytes(path);
+
+    WillOpen(path).Type("secret");
+    view.Open1Click();
+    EXPECT_TRUE(workspace.CanSave);
+    EXPECT_EQ(dialogs.Texts().back(), path + " opened.");
+    dialogs.Forget();
+
+    WillOpen(path).Type("nope");
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                            Shown{Kind::Password, "Please Enter Save Password"},
+                            Shown{Kind::Error, WrongSavePassword},
+                            Shown{Kind::Information, path + " opened."}));
+    EXPECT_FALSE(workspace.CanSave);
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee"));
+    EXPECT_EQ(view.Caption, path);
+    dialogs.Forget();
+
+    // Every way of saving is refused before anything is asked or written.
+    view.RecordName.text = "Changed";
+    EXPECT_FALSE(view.Save1Click());
+    EXPECT_FALSE(view.SaveAs1Click());
+    workspace.QuickSave();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::Information, NoPermission},
+                                              Shown{Kind::Information, NoPermission},
+                                              Shown{Kind::Information, NoPermission}));
+    EXPECT_EQ(ReadFileBytes(path), before);
+
+    // Editing goes on in memory, and closing offers nothing to save.
+    view.NewRecord1Click();
+    EXPECT_THAT(session.Names(), ElementsAre("Changed", "Untitled 1"));
+    dialogs.Forget();
+    view.Close1Click();
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+    EXPECT_EQ(shell.ExitRequests, 1);
+    EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+TEST_F(DatabaseCommandsTest, SaveAsNamesTheFile)
+{
+    // A name without an extension gets ".dat"; the unnamed database takes the file's name,
+    // in memory and in the file.
+    dialogs.ChooseFile(folder.File("report"));
+    EXPECT_TRUE(view.SaveAs1Click());
+    const std::string report = folder.File("report.dat");
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::SaveFile, "Save As"},
+                                              Shown{Kind::Information, "File Saved as " + report}));
+    EXPECT_EQ(view.Caption, report);
+    EXPECT_EQ(workspace.DatabaseFileName, report);
+    EXPECT_TRUE(view.Actions.Save.enabled);
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "report.dat");
+    const std::string header = Identified + Hex("06 00 06 00") + S("report.dat");
+    EXPECT_EQ(ReadFileBytes(report).substr(0, header.size()), header);
+
+    // An extension of its own is kept; a dot in a folder's name is not an extension.
+    dialogs.ChooseFile(folder.File("report.v2"));
+    EXPECT_TRUE(view.SaveAs1Click());
+    std::filesystem::create_directory(folder.File("my.files"));
+    dialogs.ChooseFile(folder.File("my.files/people"));
+    EXPECT_TRUE(view.SaveAs1Click());
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"my.files", "report.dat", "report.v2"}));
+    EXPECT_TRUE(std::filesystem::exists(folder.File("my.files/people.dat")));
+    EXPECT_EQ(view.Caption, folder.File("my.files/people.dat"));
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "report.dat");
+    dialogs.Forget();
+
+    // An existing file is only replaced when the user says so; No goes back to the dialog.
+    const std::string before = ReadFileBytes(report);
+    view.RecordName.text = "Overwritten";
+    const std::string overwrite = report + " already exists.  Do you want to overwrite it ?";
+    dialogs.ChooseFile(folder.File("report")).AnswerNo().CancelFileDialog();
+    EXPECT_FALSE(view.SaveAs1Click());
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::SaveFile, "Save As"}, Shown{Kind::YesNo, overwrite},
+                            Shown{Kind::SaveFile, "Save As"}));
+    EXPECT_EQ(ReadFileBytes(report), before);
+    EXPECT_EQ(workspace.DatabaseFileName, folder.File("my.files/people.dat"));
+    dialogs.Forget();
+
+    dialogs.ChooseFile(report).AnswerNo().ChooseFile(folder.File("report")).AnswerYes();
+    EXPECT_TRUE(view.SaveAs1Click());
+    EXPECT_EQ(dialogs.Texts().back(), "File Saved as " + report);
+    EXPECT_TRUE(Holds(ReadFileBytes(report), S("Overwritten")));
+    EXPECT_EQ(view.Caption, report);
+}
+
+TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
+{
+    const std::string path = MakeFile("staff.dat", {"Ann Lee"});
+    OpenQuietly(path);
+    const std::string before = ReadFileBytes(path);
+
+    // Save As into a folder that does not exist: the database keeps its old name.
+    const std::string nowhere = folder.File("missing/staff");
+    dialogs.ChooseFile(nowhere);
+    EXPECT_FALSE(view.SaveAs1Click());
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::SaveFile, "Save As"},
+                            Shown{Kind::Error, nowhere + ".dat could not be saved: No such file or "
+                                                         "directory"}));
+    EXPECT_EQ(workspace.DatabaseFileName, path);
+    EXPECT_EQ(view.Caption, path);
+    dialogs.Forget();
+
+    // A write that fails halfway (here on a category tree that cannot be written) leaves the
+    // file as it was, and no temporary file behind.
+    view.RecordName.text = "Changed";
+    workspace.database.DescriptionTrees[4] = "Top\r\n\t\tNested too deep\r\n";
+    EXPECT_FALSE(view.Save1Click());
+    ASSERT_EQ(dialogs.Messages.size(), 1u);
+    EXPECT_EQ(dialogs.Messages[0].kind, Kind::Error);
+    EXPECT_TRUE(dialogs.Messages[0].text.starts_with(path + " could not be saved: "));
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"staff.dat"});
+    workspace.database.DescriptionTrees[4].clear();
+    dialogs.Forget();
+
+    // The file has become a folder: nothing replaces it.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    WriteFileBytes(path + "/kept.txt", "kept");
+    workspace.QuickSave();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::Error, path + " could not be saved: Is a directory"}));
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"staff.dat"});
+    EXPECT_EQ(ReadFileBytes(path + "/kept.txt"), "kept");
+}
+
+TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
+{
+    HeaderLayout header;
+    header.Information[0] = "Staff";
+    header.Captions[10] = "Road";
+    const std::string path = MakeFile("staff.dat", header, {"Ann Lee", "Bob Ray"});
+    OpenQuietly(path);
+
+    dialogs.AnswerCancel();
+    view.New1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, NewQuestion}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_EQ(view.Caption, path);
+    dialogs.Forget();
+
+    // Yes saves what was typed, then starts afresh.
+    view.RecordName.text = "Ann Saved";
+    dialogs.AnswerYes();
+    view.New1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, NewQuestion},
+                                              Shown{Kind::Information, "File Saved"}));
+    EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Saved")));
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(view.Caption, "Untitled");
+    EXPECT_EQ(view.RecordName.text, "Untitled 1");
+    EXPECT_EQ(workspace.DatabaseFileName, "");
+    EXPECT_EQ(workspace.database.DatabaseInfo, DatabaseRecord{});
+    EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Street");
+    EXPECT_FALSE(view.Actions.Save.enabled);
+    EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
+    dialogs.Forget();
+
+    // Yes on an untitled database asks for a name; cancelling that keeps the database.
+    const ItemRecord* shown = &session.Record(0);
+    view.RecordName.text = "Kept";
+    dialogs.AnswerYes().CancelFileDialog();
+    view.New1Click();
+    EXPECT_EQ(&session.Record(0), shown);
+    EXPECT_EQ(view.RecordName.text, "Kept");
+
+    // A database that may not be saved is not thrown away by a refused save either; No lets it
+    // go, and the new database is the user's own to save.
+    HeaderLayout viewOnly;
+    viewOnly.SavePassword = Secret;
+    OpenQuietly(MakeFile("view-only.dat", viewOnly, {"Cid"}), {"wrong"});
+    ASSERT_FALSE(workspace.CanSave);
+    dialogs.AnswerYes();
+    view.New1Click();
+    EXPECT_THAT(dialogs.Texts(), ElementsAre(NewQuestion, NoPermission));
+    EXPECT_THAT(session.Names(), ElementsAre("Cid"));
+
+    dialogs.AnswerNo();
+    view.New1Click();
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_TRUE(workspace.CanSave);
+    EXPECT_EQ(workspace.database.SavePassword, "");
+    dialogs.ChooseFile(folder.File("fresh"));
+    EXPECT_TRUE(view.SaveAs1Click());
+    const std::string fresh = ReadFileBytes(folder.File("fresh.dat"));
+    EXPECT_EQ(fresh.substr(0, Identified.size() + 4), Identified + Hex("06 00 06 00"));
+}
+
+TEST_F(DatabaseCommandsTest, ClosingAsksUntilTheDatabaseIsSavedOrLetGo)
+{
+    const std::string settings = folder.File("Quillmark.ini");
+
+    dialogs.AnswerCancel();
+    view.Close1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion}));
+    EXPECT_EQ(shell.ExitRequests, 0);
+    EXPECT_FALSE(std::filesystem::exists(settings));
+    dialogs.Forget();
+
+    // An untitled database: Yes asks for a name; without one the question comes back.
+    dialogs.AnswerYes().CancelFileDialog().AnswerYes().CancelFileDialog().AnswerCancel();
+    view.Close1Click();
+    EXPECT_THAT(
+        dialogs.Messages,
+        ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion}, Shown{Kind::SaveFile, "Save As"},
+                    Shown{Kind::YesNoCancel, CloseQuestion}, Shown{Kind::SaveFile, "Save As"},
+                    Shown{Kind::YesNoCancel, CloseQuestion}));
+    EXPECT_EQ(shell.ExitRequests, 0);
+    dialogs.Forget();
+
+    // So it does after a save that failed; No then ends the program without saving.
+    const std::string nowhere = folder.File("missing/staff");
+    dialogs.AnswerYes().ChooseFile(nowhere).AnswerNo();
+    view.Close1Click();
+    EXPECT_THAT(
+        dialogs.Messages,
+        ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion}, Shown{Kind::SaveFile, "Save As"},
+                    Shown{Kind::Error, nowhere + ".dat could not be saved: No such file or "
+                                                 "directory"},
+                    Shown{Kind::YesNoCancel, CloseQuestion}));
+    EXPECT_EQ(shell.ExitRequests, 1);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Quillmark.ini"});
+}
+
+TEST_F(DatabaseCommandsTest, ClosingSavesAnOpenDatabaseWhenAsked)
+{
+    const std::string path = MakeFile("staff.dat", {"Ann Lee"});
+    OpenQuietly(path);
+    view.RecordName.text = "Ann Saved";
+    dialogs.AnswerYes();
+    view.Close1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion},
+                                              Shown{Kind::Information, "File Saved"}));
+    EXPECT_EQ(shell.ExitRequests, 1);
+    EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Saved")));
+}
+
+TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
+{
+    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
+    OpenQuietly(path);
+    view.NextTBtnClick();
+
+    const std::string gone = folder.File("gone.dat");
+    std::filesystem::create_directory(folder.File("folder.dat"));
+    WillOpen(gone);
+    view.Open1Click();
+    WillOpen(folder.File("folder.dat"));
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre(OpenQuestion, "Open File",
+                            gone + " could not be opened: No such file or directory", OpenQuestion,
+                            "Open File",
+                            folder.File("folder.dat") + " could not be opened: Is a directory"));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_EQ(workspace.DatabaseFileName, path);
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(workspace.CurrentIndex, 1);
+    EXPECT_EQ(view.RecordName.text, "Bob Ray");
+    EXPECT_TRUE(view.Actions.Save.enabled);
+    dialogs.Forget();
+
+    // A file that opens but is not a database gives way to a new database.
+    HeaderLayout other;
+    other.Identification = "Quillmark ";
+    const std::string foreign = MakeFile("other.dat", other, {"Zed"});
+    WillOpen(foreign);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                            Shown{Kind::Error, foreign + " is not a valid Quillmark file.  A new "
+                                                         "database will be created."}));
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(view.Caption, "Untitled");
+    EXPECT_FALSE(view.Actions.Save.enabled);
+
+    // So does a database that ends in the middle of a record: none of its records are kept.
+    OpenQuietly(path);
+    const std::string whole = ReadFileBytes(path);
+    const std::string cut = folder.File("cut.dat");
+    WriteFileBytes(cut, whole.substr(0, whole.size() - 10));
+    WillOpen(cut);
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Texts().back(),
+              cut + " is not a valid Quillmark file.  A new database will be created.");
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(workspace.DatabaseFileName, "");
+    EXPECT_EQ(view.Caption, "Untitled");
+}
+
+TEST_F(DatabaseCommandsTest, AFileOfNoRecordsOpensOnANewRecord)
+{
+    const std::string path = MakeFile("empty.dat", {});
+    WillOpen(path);
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Texts().back(), path + " opened.");
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(view.RecordName.text, "Untitled 1");
+    EXPECT_EQ(view.number.text, "1");
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
+}
+
+TEST_F(DatabaseCommandsTest, MergingAppendsTheRecordsAndTakesTheOtherHeader)
+{
+    HeaderLayout first;
+    first.Information[0] = "A people";
+    first.Trees[1] = TreeTextComponent("Shift\r\n");  // the second field's tree
+    const std::string a = MakeFile("a.dat", first, {"Ann", "Bob"});
+    OpenQuietly(a);
+    view.RecordName.text = "Ann Typed";
+
+    HeaderLayout second;
+    second.Information[0] = "B people";
+    second.Notes = {"from B"};
+    second.Captions[20] = "Hired";  // the first of the other captions
+    second.SkillNames[4] = "Welding";
+    second.Trees[1] = TreeTextComponent("Crew\r\n\tNights\r\n");
+    const std::string b = MakeFile("b.dat", second, {"Cid", "Dee"});
+
+    dialogs.ChooseFile(b);
+    view.Merge1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
+                                              Shown{Kind::Information, "Merge Sucessful !"}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Bob", "Cid", "Dee"));
+    EXPECT_EQ(workspace.DatabaseFileName, a);
+    EXPECT_EQ(view.Caption, a);
+    EXPECT_EQ(workspace.CurrentIndex, 0);
+    EXPECT_EQ(view.RecordName.text, "Ann Typed");
+
+    const Database& database = workspace.database;
+    EXPECT_EQ(database.DatabaseInfo.DatabaseName, "B people");
+    EXPECT_THAT(database.DatabaseInfo.DatabaseNotes, ElementsAre("from B"));
+    EXPECT_EQ(database.OtherCaptions[0], "Hired");
+    EXPECT_EQ(view.Description.OtherCaptions[1].caption, "Hired");
+    EXPECT_EQ(database.SkillNames[5], "Welding");
+    EXPECT_EQ(view.Skills.ItemList[4].caption, "Welding");
+    EXPECT_EQ(database.DescriptionTrees[2], "Crew\r\n\tNights\r\n");
+    dialogs.Forget();
+
+    // Saving writes everything to the file that was open.
+    EXPECT_TRUE(view.Save1Click());
+    const std::string saved = ReadFileBytes(a);
+    EXPECT_TRUE(Holds(saved, S("Dee")));
+    EXPECT_TRUE(Holds(saved, S("B people")));
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a.dat", "b.dat"}));
+}
+
+TEST_F(DatabaseCommandsTest, IncompatibleFilesAreNotMerged)
+{
+    HeaderLayout first;
+    first.Information[0] = "A people";
+    OpenQuietly(MakeFile("a.dat", first, {"Ann", "Bob"}));
+
+    HeaderLayout caseOnly;
+    caseOnly.Captions[6] = "description 6";  // the seventh description caption
+    HeaderLayout detail;
+    detail.Captions[19] = "SSN";  // the last detail caption
+    HeaderLayout password;
+    password.SavePassword = Secret;
+    for (HeaderLayout header : {caseOnly, detail, password}) {
+        header.Information[0] = "B people";
+        const std::string b = MakeFile("b.dat", header, {"Cid"});
+        dialogs.ChooseFile(b);
+        view.Merge1Click();
+        EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
+                                                  Shown{Kind::Information, Incompatible}));
+        dialogs.Forget();
+    }
+    EXPECT_THAT(session.Names(), ElementsAre("Ann", "Bob"));
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "A people");
+    EXPECT_EQ(workspace.database.DescriptionCaptions[6], "Description 6");
+    EXPECT_EQ(workspace.database.SavePassword, "");
+
+    // No file chosen: nothing happens, and the next Open is an ordinary one.
+    dialogs.CancelFileDialog();
+    view.Merge1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann", "Bob"));
+    const std::string c = MakeFile("c.dat", {"Cid"});
+    WillOpen(c);
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Texts().back(), c + " opened.");
+    EXPECT_THAT(session.Names(), ElementsAre("Cid"));
+}
+
+TEST_F(DatabaseCommandsTest, AMergeFileDamagedAfterItsHeaderAddsTheRecordsReadBefore)
+{
+    const std::string a = MakeFile("a.dat", {"Ann"});
+    OpenQuietly(a);
+
+    HeaderLayout header;
+    header.Information[0] = "B people";
+    RecordLayout cid, dee, eve;
+    cid.RecordName = "Cid";
+    dee.RecordName = "Dee";
+    eve.RecordName = "Eve";
+    const std::string b = folder.File("b.dat");
+    WriteFileBytes(b, header.Bytes(3) + cid.Bytes() + dee.Bytes() + eve.Bytes().substr(0, 40));
+
+    dialogs.ChooseFile(b);
+    view.Merge1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
+                            Shown{Kind::Error, b + " is not a valid Quillmark file.  The records "
+                                                   "read before the damage have been added."}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann", "Cid", "Dee"));
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "B people");
+    EXPECT_EQ(workspace.DatabaseFileName, a);
+    EXPECT_EQ(view.Caption, a);
+    EXPECT_TRUE(view.Actions.DeleteRecord.enabled);
+}
+
+TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedAndReachTheFileAtTheNextSave)
+{
+    dialogs.ChooseFile(folder.File("locked"));
+    ASSERT_TRUE(view.SaveAs1Click());
+    const std::string path = folder.File("locked.dat");
+    dialogs.Forget();
+
+    shell.OnSetPassword([&](TSetPasswordForm& form) {
+        EXPECT_EQ(form.ReadPassword.text, "");
+        EXPECT_EQ(form.SavePassword2.text, "");
+        form.ReadPassword.text = "secret";
+        form.ReadPassword2.text = "secrets";
+        form.SavePassword.text = "abc";
+        form.SavePassword2.text = "abd";
+        form.OKBtnClick();
+        EXPECT_FALSE(form.Closed);
+        form.ReadPassword2.text = "secret";
+        form.OKBtnClick();
+        EXPECT_FALSE(form.Closed);
+        form.SavePassword2.text = "abc";
+        form.OKBtnClick();
+    });
+    view.SetDatabasePassword1Click();
+    EXPECT_THAT(shell.DialogsShown, ElementsAre("Set Database Password"));
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::Information, "The read passwords do not match."},
+                            Shown{Kind::Information, "The save passwords do not match."}));
+    const std::string unprotected = Identified + Hex("06 00 06 00");
+    EXPECT_EQ(ReadFileBytes(path).substr(0, unprotected.size()), unprotected);
+
+    ASSERT_TRUE(view.Save1Click());
+    const std::string protectedHeader = Identified + S(Secret) + S(Abc);
+    EXPECT_EQ(ReadFileBytes(path).substr(0, protectedHeader.size()), protectedHeader);
+    dialogs.Forget();
+
+    WillOpen(path).Type("secret").Type("abc");
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre(OpenQuestion, "Open File", "Please Enter Read Password",
+                            "Please Enter Save Password", path + " opened."));
+    EXPECT_TRUE(workspace.CanSave);
+    dialogs.Forget();
+
+    // Cancel changes nothing.
+    shell.OnSetPassword([](TSetPasswordForm& form) {
+        form.ReadPassword.text = form.ReadPassword2.text = "other";
+        form.CancelBtnClick();
+    });
+    view.SetDatabasePassword1Click();
+
+    // Emptied edits remove both passwords: the file holds two empty strings and the next open
+    // asks for nothing.
+    shell.OnSetPassword([](TSetPasswordForm& form) {
+        EXPECT_EQ(form.ReadPassword.text, "secret");
+        EXPECT_EQ(form.ReadPassword2.text, "secret");
+        EXPECT_EQ(form.SavePassword.text, "abc");
+        EXPECT_EQ(form.SavePassword2.text, "abc");
+        form.ReadPassword.text = form.ReadPassword2.text = "";
+        form.SavePassword.text = form.SavePassword2.text = "";
+        form.OKBtnClick();
+    });
+    view.SetDatabasePassword1Click();
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_EQ(ReadFileBytes(path).substr(0, unprotected.size()), unprotected);
+    dialogs.Forget();
+
+    WillOpen(path);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Texts(), ElementsAre(OpenQuestion, "Open File", path + " opened."));
+}
+
+TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
+{
+    HeaderLayout header;
+    header.Information = {"Staff", "Dana", "1 High St", "York",    "UK",
+                          "YO1",   "555",  "556",       "d@x.org", "x.org"};
+    header.Notes = {"first"};
+    const std::string path = MakeFile("staff.dat", header, {"Ann"});
+    OpenQuietly(path);
+    const DatabaseRecord before = workspace.database.DatabaseInfo;
+
+    const auto edit = [](TDatabaseInformationForm& form) {
+        form.Fields[1].text = "Eve";
+        form.Fields[3].text = "Leeds";
+        form.DatabaseNotes.lines = {"one", "two"};
+    };
+    shell.OnDatabaseInformation([&](TDatabaseInformationForm& form) {
+        EXPECT_EQ(form.Fields[0].text, "Staff");
+        EXPECT_EQ(form.Fields[3].text, "York");
+        EXPECT_EQ(form.Fields[5].text, "YO1");
+        EXPECT_EQ(form.Fields[9].text, "x.org");
+        EXPECT_THAT(form.DatabaseNotes.lines, ElementsAre("first"));
+        edit(form);
+        form.CancelBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_EQ(workspace.database.DatabaseInfo, before);
+
+    shell.OnDatabaseInformation([&](TDatabaseInformationForm& form) {
+        edit(form);
+        form.OKBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
+    const DatabaseRecord& information = workspace.database.DatabaseInfo;
+    EXPECT_EQ(information.DatabaseName, "Staff");
+    EXPECT_EQ(information.DatabaseOwner, "Eve");
+    EXPECT_EQ(information.OwnerCity, "Leeds");
+    EXPECT_EQ(information.OwnerZipCode, "YO1");
+    EXPECT_THAT(information.DatabaseNotes, ElementsAre("one", "two"));
+    EXPECT_TRUE(dialogs.Messages.empty());
+
+    // The file has the change after the next save.
+    EXPECT_FALSE(Holds(ReadFileBytes(path), S("Leeds")));
+    ASSERT_TRUE(view.Save1Click());
+    const std::string expected = Identified + Hex("06 00 06 00") + S("Staff") + S("Eve") +
+                                 S("1 High St") + S("Leeds") + S("UK") + S("YO1") + S("555") +
+                                 S("556") + S("d@x.org") + S("x.org") + List({"one", "two"});
+    EXPECT_EQ(ReadFileBytes(path).substr(0, expected.size()), expected);
+}
+
+}  // namespace
+}  // namespace quillmark::test
