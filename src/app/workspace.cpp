@@ -43,10 +43,13 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
         services.dialogs.ShowInformation(NoPermissionToSave);
         return false;
     }
+    // The writer names an unnamed database after its file; not after a file never written.
+    const std::string nameBefore = database.DatabaseInfo.DatabaseName;
     try {
         SaveDatabaseFile(path, database, DatabaseWriteOptions{ExtractMode});
         return true;
     } catch (const WriteError& error) {
+        database.DatabaseInfo.DatabaseName = nameBefore;
         services.dialogs.ShowError(path + " could not be saved: " + error.what());
         return false;
     }

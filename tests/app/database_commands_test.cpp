@@ -310,6 +310,13 @@ TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
     EXPECT_EQ(view.Caption, path);
     dialogs.Forget();
 
+    // An unnamed database is not named after a file that was never written.
+    workspace.database.DatabaseInfo.DatabaseName.clear();
+    dialogs.ChooseFile(nowhere);
+    EXPECT_FALSE(view.SaveAs1Click());
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "");
+    dialogs.Forget();
+
     // A write that fails halfway (here on a category tree that cannot be written) leaves the
     // file as it was, and no temporary file behind.
     view.RecordName.text = "Changed";
