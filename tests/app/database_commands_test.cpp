@@ -310,18 +310,14 @@ TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
     EXPECT_EQ(view.Caption, path);
     dialogs.Forget();
 
-    // An unnamed database is not named after a file that was never written.
-    workspace.database.DatabaseInfo.DatabaseName.clear();
-    dialogs.ChooseFile(nowhere);
-    EXPECT_FALSE(view.SaveAs1Click());
-    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "");
-    dialogs.Forget();
-
     // A write that fails halfway (here on a category tree that cannot be written) leaves the
     // file as it was, and no temporary file behind.
     view.RecordName.text = "Changed";
+    workspace.database.DatabaseInfo.DatabaseName.clear();
     workspace.database.DescriptionTrees[4] = "Top\r\n\t\tNested too deep\r\n";
     EXPECT_FALSE(view.Save1Click());
+    // ... and an unnamed database is not named after a file that was never written.
+    EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "");
     ASSERT_EQ(dialogs.Messages.size(), 1u);
     EXPECT_EQ(dialogs.Messages[0].kind, Kind::Error);
     EXPECT_TRUE(dialogs.Messages[0].text.starts_with(path + " could not be saved: "));
