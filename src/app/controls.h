@@ -50,4 +50,13 @@ struct ActionControl {
     bool checked = false;
 };
 
+// An entry of a pop-up menu: what it reads, the number its handler is told, and the entries
+// of its submenu, if any.
+struct MenuItemControl {
+    std::string caption;
+    int tag = 0;
+    bool enabled = true;
+    std::vector<MenuItemControl> children;
+};
+
 }  // namespace quillmark
