@@ -4,9 +4,6 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* FieldNames[10] = {
-    "DatabaseName", "DatabaseOwner",  "OwnerStreet",    "OwnerCity",         "OwnerCountry",
-    "OwnerZipCode", "OwnerHomePhone", "OwnerWorkPhone", "OwnerEmailAddress", "OwnerWebPage"};
 constexpr const char* FieldCaptions[10] = {
     "Database Name", "Database Owner", "Street",     "City",          "Country",
     "Zip Code",      "Home Phone",     "Work Phone", "Email Address", "Web Page"};
@@ -25,7 +22,7 @@ TDatabaseInformationForm::TDatabaseInformationForm(const DatabaseRecord& informa
 
 const char* TDatabaseInformationForm::FieldName(std::size_t index)
 {
-    return FieldNames[index];
+    return InformationTextNames[index];
 }
 
 void TDatabaseInformationForm::OKBtnClick()

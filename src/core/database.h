@@ -25,6 +25,11 @@ struct DatabaseRecord {
     bool operator==(const DatabaseRecord&) const = default;
 };
 
+// The names of the information block's ten texts, in file order.
+inline constexpr std::array<const char*, 10> InformationTextNames = {
+    "DatabaseName", "DatabaseOwner",  "OwnerStreet",    "OwnerCity",         "OwnerCountry",
+    "OwnerZipCode", "OwnerHomePhone", "OwnerWorkPhone", "OwnerEmailAddress", "OwnerWebPage"};
+
 // The ten texts of the information block in file order, for code that walks them all.
 std::array<std::string*, 10> InformationTexts(DatabaseRecord& info);
 std::array<const std::string*, 10> InformationTexts(const DatabaseRecord& info);

@@ -416,16 +416,10 @@ ordered_json DatabaseToJson(const Database& database, const std::string& version
     j["SavePassword"] = ToHex(database.SavePassword);
     ordered_json info;
     const DatabaseRecord& d = database.DatabaseInfo;
-    info["DatabaseName"] = Text(d.DatabaseName);
-    info["DatabaseOwner"] = Text(d.DatabaseOwner);
-    info["OwnerStreet"] = Text(d.OwnerStreet);
-    info["OwnerCity"] = Text(d.OwnerCity);
-    info["OwnerCountry"] = Text(d.OwnerCountry);
-    info["OwnerZipCode"] = Text(d.OwnerZipCode);
-    info["OwnerHomePhone"] = Text(d.OwnerHomePhone);
-    info["OwnerWorkPhone"] = Text(d.OwnerWorkPhone);
-    info["OwnerEmailAddress"] = Text(d.OwnerEmailAddress);
-    info["OwnerWebPage"] = Text(d.OwnerWebPage);
+    const auto texts = InformationTexts(d);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        info[InformationTextNames[i]] = Text(*texts[i]);
+    }
     info["DatabaseNotes"] = TextArray(d.DatabaseNotes);
     j["DatabaseInfo"] = std::move(info);
     j["DescriptionCaptions"] = TextArray(database.DescriptionCaptions);
@@ -458,16 +452,10 @@ DatabaseFromJsonResult DatabaseFromJson(const json& input,
 
     const Field info = root["DatabaseInfo"];
     DatabaseRecord& d = database.DatabaseInfo;
-    ReadText(info["DatabaseName"], d.DatabaseName);
-    ReadText(info["DatabaseOwner"], d.DatabaseOwner);
-    ReadText(info["OwnerStreet"], d.OwnerStreet);
-    ReadText(info["OwnerCity"], d.OwnerCity);
-    ReadText(info["OwnerCountry"], d.OwnerCountry);
-    ReadText(info["OwnerZipCode"], d.OwnerZipCode);
-    ReadText(info["OwnerHomePhone"], d.OwnerHomePhone);
-    ReadText(info["OwnerWorkPhone"], d.OwnerWorkPhone);
-    ReadText(info["OwnerEmailAddress"], d.OwnerEmailAddress);
-    ReadText(info["OwnerWebPage"], d.OwnerWebPage);
+    const auto texts = InformationTexts(d);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        ReadText(info[InformationTextNames[i]], *texts[i]);
+    }
     ReadLines(info["DatabaseNotes"], d.DatabaseNotes);
 
     ReadTextArray(root["DescriptionCaptions"], database.DescriptionCaptions);
