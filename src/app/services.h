@@ -10,6 +10,14 @@ namespace quillmark {
 
 enum class Answer { Yes, No, Cancel };
 
+struct CalendarDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const CalendarDate&) const = default;
+};
+
+class TAddDescription;
 class TDatabaseInformationForm;
 class TSetPasswordForm;
 
@@ -38,6 +46,9 @@ public:
     // existing file.
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    // The calendar, modal, its top-left corner at the screen position and showing the initial
+    // day; the day picked, or nothing when it is closed without one.
+    virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
@@ -62,13 +73,8 @@ public:
     // The database dialogs, shown modally until the form says it is closed.
     virtual void ShowDatabaseInformation(TDatabaseInformationForm& form) = 0;
     virtual void ShowSetPassword(TSetPasswordForm& form) = 0;
-};
-
-struct CalendarDate {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const CalendarDate&) const = default;
+    // The category editor, modal until the form says it is closed.
+    virtual void ShowAddDescription(TAddDescription& form) = 0;
 };
 
 class Clock {

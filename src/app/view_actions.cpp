@@ -111,7 +111,6 @@ ViewActions::ViewActions()
                                    &SpreadsheetView,
                                    &GenerateHTMLReport,
                                    &GenerateRegularReport,
-                                   &ShortDescriptionValues,
                                    &ChangePictureFilePath,
                                    &ChangeResumeFilePath,
                                    &PreviousSearch,

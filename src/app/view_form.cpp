@@ -49,6 +49,7 @@ void TView::FormActivate()
         workspace_.CurrentIndex = -1;
     }
     ShowFieldCaptions();
+    MakeDescriptionMenus();
     // Whatever was copied or cut before is no longer offered for insertion.
     workspace_.ClipboardRecord = std::make_shared<ItemRecord>();
     Actions.InsertRecord.enabled = false;

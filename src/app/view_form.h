@@ -12,6 +12,8 @@
 
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillmark {
 
@@ -56,6 +58,7 @@ public:
     NotesPage Notes;
     PicturePage Picture;
     ViewActions Actions;
+    OneBasedArray<std::vector<MenuItemControl>, 10> DescMenus;  // DescMenu1 .. DescMenu10
 
     bool Initialised = false;
 
@@ -107,6 +110,21 @@ public:
     void DayClick(int day);
     void ImageBookChange(int tab);
     void ImageTitleChange();
+
+    // ---- description values, captions and date fields ----
+    void MakeMenu(int field);  // rebuilds DescMenus[field] from the field's tree
+    void MakeDescriptionMenus();
+    std::string ReturnDescriptionValue(const std::string& value) const;
+    bool DescBoxClick(int field);  // true when the window is to pop up the field's menu
+    // An entry of DescMenus[field], found by its indexes from the menu's top.
+    void DescMenuClick(int field, const std::vector<int>& itemPath);
+    void DescClick(int field, const std::vector<int>& itemPath);
+    void ClearFieldClick(int field);
+    void DescOneEnter(int field);  // "ADD NEW ... CATEGORY": the category editor
+    void ShortDescriptionValues1Click();
+    void CustomizeLabels(std::string_view labelName);  // "sn0", "Desc1", "OtherC1", ...
+    // A click on "Detail0" .. "Detail9" or "Other1" .. "Other6" at a screen position.
+    void DetailClick(std::string_view boxName, int pointerX, int pointerY);
 
     // ---- the other windows ----
     void Calculator1Click();

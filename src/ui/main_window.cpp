@@ -179,6 +179,7 @@ void MainWindow::ConnectActions()
         {&a.CopyRecord, [this] { view_.CopyRecord1Click(); }},
         {&a.DeleteRecord, [this] { view_.DeleteRecord1Click(); }},
         {&a.InsertRecord, [this] { view_.InsertRecord1Click(); }},
+        {&a.ShortDescriptionValues, [this] { view_.ShortDescriptionValues1Click(); }},
         {&a.Calculator, [this] { view_.Calculator1Click(); }},
         {&a.Calendar, [this] { view_.Calendar1Click(); }},
         {&a.Contents, [this] { view_.Contents1Click(); }},

@@ -2,6 +2,7 @@
 
 #include "ui/about_box.h"
 #include "ui/calculator_window.h"
+#include "ui/add_description_dialog.h"
 #include "ui/calendar_window.h"
 #include "ui/database_dialogs.h"
 #include "ui/help_window.h"
@@ -158,6 +159,18 @@ void QtShell::ShowWindow(ProgramWindow window)
     }
 }
 
+std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initial)
+{
+    // Part of the click that opened it, like a message box: the record on show stays as it is.
+    const BoxOpen open;
+    const std::optional<CalendarPick> pick = quillmark::ShowCalendarAt(
+        owner_, QPoint(x, y), QDate(initial.year, initial.month, initial.day));
+    if (!pick) {
+        return std::nullopt;
+    }
+    return CalendarDate{pick->year, pick->month, pick->day};
+}
+
 void QtShell::ShowCalendarAt(int x, int y)
 {
     quillmark::ShowCalendarAt(owner_, QPoint(x, y));
@@ -192,6 +205,11 @@ void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 void QtShell::ShowSetPassword(TSetPasswordForm& form)
 {
     SetPasswordDialog(form, owner_).exec();
+}
+
+void QtShell::ShowAddDescription(TAddDescription& form)
+{
+    AddDescriptionDialog(form, owner_).exec();
 }
 
 CalendarDate QtClock::Today()

@@ -26,6 +26,7 @@ public:
                                            const std::string& prompt) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
 
 private:
     QWidget*& owner_;  // the main window, once it exists
@@ -44,6 +45,7 @@ public:
     void ExitProgram() override;
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;
+    void ShowAddDescription(TAddDescription& form) override;
 
 private:
     QWidget*& owner_;

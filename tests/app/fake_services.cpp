@@ -1,5 +1,6 @@
 #include "app/fake_services.h"
 
+#include "app/add_description_form.h"
 #include "app/database_information_form.h"
 #include "app/set_password_form.h"
 #include "app/view_form.h"
@@ -145,9 +146,33 @@ std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogReque
     return step ? step->text : std::nullopt;
 }
 
+ScriptedDialogs& ScriptedDialogs::PickDay(std::optional<CalendarDate> day)
+{
+    dayPicks_.push_back(day);
+    return *this;
+}
+
+std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate initial)
+{
+    CalendarsShown.push_back({x, y, initial});
+    if (dayPicks_.empty()) {
+        Problems.push_back("nobody scripted a day for the calendar");
+        return std::nullopt;
+    }
+    const std::optional<CalendarDate> day = dayPicks_.front();
+    dayPicks_.pop_front();
+    return day;
+}
+
 RecordingShell& RecordingShell::OnDatabaseInformation(DatabaseInformationUser user)
 {
     informationUsers_.push_back(std::move(user));
+    return *this;
+}
+
+RecordingShell& RecordingShell::OnAddDescription(AddDescriptionUser user)
+{
+    addDescriptionUsers_.push_back(std::move(user));
     return *this;
 }
 
@@ -188,6 +213,13 @@ void RecordingShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 void RecordingShell::ShowSetPassword(TSetPasswordForm& form)
 {
     PlayDialog(form, passwordUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowAddDescription(TAddDescription& form)
+{
+    form.FormActivate();
+    PlayDialog(form, addDescriptionUsers_, DialogsShown, Problems);
+    form.FormDeactivate();
 }
 
 Session::Session(std::uint64_t seed, std::string settingsPath)

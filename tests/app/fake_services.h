@@ -35,6 +35,15 @@ public:
     ScriptedDialogs& CancelInput();                 // the next input or password box is cancelled
     ScriptedDialogs& ChooseFile(std::string path);  // in the next file dialog
     ScriptedDialogs& CancelFileDialog();
+    // In the next calendar: the day picked, or nothing for closing it without a pick.
+    ScriptedDialogs& PickDay(std::optional<CalendarDate> day);
+
+    struct CalendarShown {
+        int x = 0;
+        int y = 0;
+        CalendarDate initial;
+    };
+    std::vector<CalendarShown> CalendarsShown;
 
     std::vector<Shown> Messages;        // every box, in the order shown
     std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
@@ -42,7 +51,7 @@ public:
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
     std::vector<std::string> Texts() const;
     void Forget() { Messages.clear(); }
-    bool ScriptUsedUp() const { return script_.empty(); }
+    bool ScriptUsedUp() const { return script_.empty() && dayPicks_.empty(); }
 
     void ShowInformation(const std::string& text) override;
     void ShowError(const std::string& text) override;
@@ -54,8 +63,10 @@ public:
                                            const std::string& prompt) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
 
 private:
+    std::deque<std::optional<CalendarDate>> dayPicks_;
     enum class StepKind { Button, Typing, File };
     struct Step {
         StepKind kind = StepKind::Button;
@@ -82,10 +93,12 @@ class RecordingShell : public Shell {
 public:
     using DatabaseInformationUser = std::function<void(TDatabaseInformationForm&)>;
     using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
+    using AddDescriptionUser = std::function<void(TAddDescription&)>;
 
     // What the user does in the next dialog of that kind, in order.
     RecordingShell& OnDatabaseInformation(DatabaseInformationUser user);
     RecordingShell& OnSetPassword(SetPasswordUser user);
+    RecordingShell& OnAddDescription(AddDescriptionUser user);
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
@@ -102,12 +115,18 @@ public:
     void ExitProgram() override { ++ExitRequests; }
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;
+    // Opens the category editor, plays its user, then leaves it as closing the window does.
+    void ShowAddDescription(TAddDescription& form) override;
 
-    bool ScriptUsedUp() const { return informationUsers_.empty() && passwordUsers_.empty(); }
+    bool ScriptUsedUp() const
+    {
+        return informationUsers_.empty() && passwordUsers_.empty() && addDescriptionUsers_.empty();
+    }
 
 private:
     std::deque<DatabaseInformationUser> informationUsers_;
     std::deque<SetPasswordUser> passwordUsers_;
+    std::deque<AddDescriptionUser> addDescriptionUsers_;
 };
 
 class FixedClock : public Clock {

@@ -13,6 +13,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -39,6 +40,7 @@ private slots:
     void ReadOnlyBoxLocksTheRecord();
     void LeavingForAnotherWindowStoresTheRecord();
     void ExperienceCellsStayWithTheirRecord();
+    void DescriptionBoxPopsItsMenuAndCaptionsRename();
 
 private:
     template <typename T>
@@ -302,6 +304,36 @@ void MainWindowTest::ExperienceCellsStayWithTheirRecord()
     QCOMPARE(session_->Record(0).ExperienceStream,
              std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
                          "0,1,Acme\r\n2,2,1990-1995\r\n"));
+}
+
+void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRename()
+{
+    session_->workspace.database.DescriptionTrees[1] = "Shift\r\n\tNights & Days\r\n";
+    window_->Handle([this] { session_->view.MakeMenu(1); });
+    QTest::mouseClick(Find<QLineEdit>("DescOne"), Qt::LeftButton);
+    auto* menu = Find<QMenu>("DescMenu1");
+    QVERIFY(menu != nullptr && menu->isVisible());
+    const QList<QAction*> entries = menu->actions();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[0]->text(), QString("ADD NEW TYPE CATEGORY"));
+    QCOMPARE(entries[1]->text(), QString("CLEAR FIELD"));
+    QVERIFY(entries[2]->menu() != nullptr);
+    QAction* nights = entries[2]->menu()->actions().at(0);
+    QCOMPARE(nights->text(), QString("Nights && Days"));  // an ampersand shown as it is
+    nights->trigger();
+    QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
+    QCOMPARE(session_->Record(0).Desc[1], std::string("Nights & Days : Shift"));
+    menu->close();
+    QTRY_VERIFY(window_->findChild<QMenu*>("DescMenu1") == nullptr);
+
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QTest::mouseClick(Find<QLineEdit>("DescOne"), Qt::LeftButton);
+    QVERIFY(window_->findChild<QMenu*>("DescMenu1") == nullptr);
+
+    session_->dialogs.Type("Birthday");
+    QTest::mouseClick(Find<QLabel>("sn2"), Qt::LeftButton);
+    QCOMPARE(Shown("sn2"), QString("Birthday"));
+    QCOMPARE(session_->workspace.database.DetailCaptions[2], std::string("Birthday"));
 }
 
 }  // namespace quillmark

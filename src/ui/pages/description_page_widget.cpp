@@ -1,13 +1,17 @@
 #include "ui/pages/description_page_widget.h"
 
 #include "app/view_form.h"
+#include "ui/pages/description_menus.h"
 #include "ui/render.h"
+#include "ui/text.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -114,6 +118,64 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     Bind(statusBoxes_[0], page.CheckBox1);
     Bind(statusBoxes_[1], page.CheckBox2);
     Bind(statusBoxes_[2], page.CheckBox3);
+
+    for (QWidget* clickable : descCaptions_) {
+        clickable->installEventFilter(this);
+    }
+    for (QWidget* clickable : detailCaptions_) {
+        clickable->installEventFilter(this);
+    }
+    for (QWidget* clickable : otherCaptions_) {
+        clickable->installEventFilter(this);
+    }
+    for (QWidget* clickable : descBoxes_) {
+        clickable->installEventFilter(this);
+    }
+    for (QWidget* clickable : details_) {
+        clickable->installEventFilter(this);
+    }
+    for (QWidget* clickable : others_) {
+        clickable->installEventFilter(this);
+    }
+}
+
+bool DescriptionPageWidget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::MouseButtonRelease ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
+        return PageWidget::eventFilter(watched, event);
+    }
+    const std::string name = watched->objectName().toStdString();
+    if (qobject_cast<QLabel*>(watched) != nullptr) {
+        Handle([this, name] { view_.CustomizeLabels(name); });
+        return true;
+    }
+    for (int field = 1; field <= 10; ++field) {
+        if (watched == descBoxes_[static_cast<std::size_t>(field - 1)]) {
+            PopUpDescriptionMenu(field);
+            return true;
+        }
+    }
+    // A detail or other box: a date field opens the calendar just off the pointer.
+    const QPoint pointer = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    Handle([this, name, pointer] { view_.DetailClick(name, pointer.x(), pointer.y()); });
+    return PageWidget::eventFilter(watched, event);
+}
+
+void DescriptionPageWidget::PopUpDescriptionMenu(int field)
+{
+    if (!view_.DescBoxClick(field)) {
+        return;
+    }
+    QLineEdit* box = descBoxes_[static_cast<std::size_t>(field - 1)];
+    QMenu* menu =
+        BuildPopupMenu(view_.DescMenus[field], this, [this, field](const std::vector<int>& path) {
+            Handle([this, field, path] { view_.DescMenuClick(field, path); });
+        });
+    menu->setObjectName(QString("DescMenu%1").arg(field));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Its top-left corner at the middle of the box's lower edge.
+    menu->popup(box->mapToGlobal(QPoint(box->width() / 2, box->height())));
 }
 
 void DescriptionPageWidget::Render()

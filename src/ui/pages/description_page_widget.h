@@ -15,7 +15,13 @@ public:
     DescriptionPageWidget(TView& view, std::function<void()> afterHandler);
     void Render() override;
 
+protected:
+    // Clicks on the captions rename fields; clicks on the boxes pick values and dates.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void PopUpDescriptionMenu(int field);
+
     std::array<QLabel*, 10> descCaptions_{};
     std::array<QLineEdit*, 10> descBoxes_{};
     std::array<QLabel*, 10> detailCaptions_{};
