@@ -103,8 +103,6 @@ ViewActions::ViewActions()
     // What later work builds is present but not offered yet.
     for (ActionControl* unbuilt : {&QuickExport,
                                    &PrintForm,
-                                   &Ascending,
-                                   &Descending,
                                    &SearchRecords,
                                    &AlbumView,
                                    &GraphView,
@@ -115,7 +113,6 @@ ViewActions::ViewActions()
                                    &ChangeResumeFilePath,
                                    &PreviousSearch,
                                    &NextSearch,
-                                   &SortRecords,
                                    &DisplaySame,
                                    &PrintScreen,
                                    &Report,

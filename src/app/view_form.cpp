@@ -36,6 +36,7 @@ TView::TView(Workspace& workspace) : workspace_(workspace)
     number.hint = "Enter the record you want to go to here ";
     SearchListBox.enabled = false;  // the search list is not built yet
     ShowFieldCaptions();
+    MakeSortMenu();
 }
 
 // ---- the window comes and goes ----
@@ -50,6 +51,7 @@ void TView::FormActivate()
     }
     ShowFieldCaptions();
     MakeDescriptionMenus();
+    MakeSortMenu();
     // Whatever was copied or cut before is no longer offered for insertion.
     workspace_.ClipboardRecord = std::make_shared<ItemRecord>();
     Actions.InsertRecord.enabled = false;

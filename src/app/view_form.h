@@ -101,6 +101,15 @@ public:
     void InsertRecord1Click();
     void ReadonlyBoxClick();
 
+    // ---- "Sort Records" and "Sort Mode" ----
+    std::vector<MenuItemControl> SortSelect;  // "Sort Records", each entry tagged with its key
+    std::vector<MenuItemControl> SortMenu;    // the tool button's pop-up: the same entries
+    void MakeSortMenu();                      // from the captions of the moment
+    void SortSelectClick(int entry);          // 1-based, in SortSelect or SortMenu
+    void SortRecordBtnClick();                // fills SortMenu; the window pops it up
+    void AscendingClick();
+    void DescendingClick();
+
     // ---- pages ----
     void RecordBookChange(int page);
     void SalaryTypeClick(int period);

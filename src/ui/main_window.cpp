@@ -37,6 +37,7 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildRecordBar();
     BuildNotebook();
     ConnectActions();
+    BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
     appliedSize_ = QSize(view_.Width, view_.Height);
@@ -226,6 +227,7 @@ void MainWindow::Render()
     for (PageWidget* page : pages_) {
         page->Render();
     }
+    RenderSorting();
 }
 
 // Switching to another window of the program stores the record on show; coming back shows it

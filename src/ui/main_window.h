@@ -4,12 +4,14 @@
 
 #include <functional>
 #include <map>
+#include <string>
 #include <vector>
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTabWidget;
 
 namespace quillmark {
@@ -41,6 +43,9 @@ private:
     void ConnectActions();
     void Activate();
     void Deactivate();
+    // Sorting lives in main_window_sorting.cpp.
+    void BuildSorting();
+    void RenderSorting();
 
     Workspace& workspace_;
     TView& view_;
@@ -53,6 +58,9 @@ private:
     QCheckBox* searchList_ = nullptr;
     QTabWidget* notebook_ = nullptr;
     std::vector<PageWidget*> pages_;
+    QMenu* sortRecordsMenu_ = nullptr;
+    // What sortRecordsMenu_ shows.
+    std::vector<std::string> sortCaptions_;
     bool active_ = false;  // the form's idea of whether the window is active
     QSize appliedSize_;    // the size the form asked for last
 };

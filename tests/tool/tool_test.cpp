@@ -466,6 +466,48 @@ TEST(ToolMerge, AppendsTheSecondFilesRecordsUnderItsHeaderWhenTheFilesAgree)
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"a.dat", "b.dat", "c.dat", "out.dat"}));
 }
 
+TEST(ToolSort, WritesTheRecordsInTheOrderOfTheKey)
+{
+    TemporaryFolder folder;
+    json input;
+    for (const auto& [name, hourly] :
+         {std::pair{"b", "$10.00"}, std::pair{"A", "$9.50"}, std::pair{"c", ""}}) {
+        std::vector<std::string> salaries(10);
+        salaries[0] = hourly;
+        input["records"].push_back({{"RecordName", name}, {"SalaryFigures", salaries}});
+    }
+    WriteFileBytes(folder.File("in.json"), input.dump());
+    ASSERT_EQ(RunTool({"build", folder.File("in.json"), folder.File("in.dat")}).exitCode, 0);
+    const auto sortedNames = [&folder](const std::vector<std::string>& arguments) {
+        std::vector<std::string> command = {"sort", folder.File("in.dat")};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const ToolRun run = RunTool(command);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out + run.err, "");
+        std::vector<std::string> names;
+        const json dump = json::parse(RunTool({"dump", folder.File("out.dat")}).out);
+        for (const json& record : dump["records"]) {
+            names.push_back(record["RecordName"]);
+        }
+        return names;
+    };
+    const std::string out = folder.File("out.dat");
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(sortedNames({"27", out}), (Names{"A", "b", "c"}));
+    EXPECT_EQ(sortedNames({"--descending", "0", out}), (Names{"c", "b", "A"}));
+    EXPECT_EQ(sortedNames({"-5", out}), (Names{"A", "b", "c"}));
+    EXPECT_EQ(sortedNames({"28", out}), (Names{"c", "A", "b"}));
+    EXPECT_EQ(sortedNames({"28", out, "--descending"}), (Names{"b", "A", "c"}));
+
+    const ToolRun badKey = RunTool({"sort", folder.File("in.dat"), "name", out});
+    EXPECT_EQ(badKey.exitCode, 2);
+    EXPECT_EQ(LineCount(badKey.err), 1);
+    const ToolRun missing = RunTool({"sort", folder.File("none.dat"), "1", folder.File("no.dat")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_EQ(LineCount(missing.err), 1);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"in.dat", "in.json", "out.dat"}));
+}
+
 TEST(ToolCipher, EnciphersAndDeciphers)
 {
     const ToolRun encipher = RunTool({"cipher", "encipher", "secret"});

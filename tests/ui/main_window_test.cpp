@@ -18,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
@@ -40,6 +41,7 @@ private slots:
     void ReadOnlyBoxLocksTheRecord();
     void LeavingForAnotherWindowStoresTheRecord();
     void ExperienceCellsStayWithTheirRecord();
+    void SortRecordsMenuAndToolButton();
     void DescriptionBoxPopsItsMenuAndCaptionsRename();
 
 private:
@@ -334,6 +336,52 @@ void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRename()
     QTest::mouseClick(Find<QLabel>("sn2"), Qt::LeftButton);
     QCOMPARE(Shown("sn2"), QString("Birthday"));
     QCOMPARE(session_->workspace.database.DetailCaptions[2], std::string("Birthday"));
+}
+
+void MainWindowTest::SortRecordsMenuAndToolButton()
+{
+    Retype("RecordName", "b");
+    Click("NewRecordTBtn");
+    Retype("RecordName", "A");
+    Click("NewRecordTBtn");
+    Retype("RecordName", "c");
+    Click("PreviousTBtn");
+
+    auto* sortMenu = Find<QMenu>("SortSelect");
+    QVERIFY(sortMenu != nullptr);
+    QVERIFY(sortMenu->isEnabled());
+    QCOMPARE(sortMenu->actions().size(), 34);
+    QAction* byName = sortMenu->actions()[27];
+    QCOMPARE(byName->objectName(), QString("SortBy28"));
+    QCOMPARE(byName->text(), QString("Sort by Name"));
+    byName->trigger();
+    QCOMPARE(session_->Names(), (std::vector<std::string>{"A", "b", "c"}));
+    QCOMPARE(Shown("number"), QString("2"));
+    QCOMPARE(Shown("RecordName"), QString("b"));
+
+    // Descending, then the same entry from the tool button's pop-up.
+    auto* descending = window_->findChild<QAction*>("Descending1");
+    QVERIFY(descending != nullptr && descending->isEnabled());
+    descending->trigger();
+    QVERIFY(descending->isChecked());
+    QVERIFY(!window_->findChild<QAction*>("Ascending1")->isChecked());
+    QTimer::singleShot(0, this, [this] {
+        auto* popup = window_->findChild<QMenu*>("SortMenu");
+        QVERIFY(popup != nullptr);
+        QCOMPARE(popup->actions().size(), 34);
+        popup->setActiveAction(popup->actions()[27]);
+        QTest::keyClick(popup, Qt::Key_Return);
+    });
+    Click("SortRecordTBtn");
+    QCOMPARE(session_->Names(), (std::vector<std::string>{"c", "b", "A"}));
+    QCOMPARE(Shown("RecordName"), QString("b"));
+
+    // A renamed caption shows at the next activation.
+    session_->workspace.database.DetailCaptions[2] = "Born";
+    window_->Handle([this] { session_->view.FormActivate(); });
+    QCOMPARE(sortMenu->actions().size(), 34);
+    QCOMPARE(sortMenu->actions()[12]->text(), QString("Sort by Born"));
+    QVERIFY(session_->dialogs.Messages.empty());
 }
 
 }  // namespace quillmark
