@@ -17,6 +17,9 @@ struct EditControl {
     std::string hint;
     bool readOnly = false;
     bool enabled = true;
+    // An input mask in the program's notation, such as "!99/99/0000;1;_" (0 a digit, 9 an
+    // optional digit, the blank shown as _); empty for free text.
+    std::string mask = {};
 };
 
 // Check boxes and radio buttons.

@@ -6,12 +6,17 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* DateMask = "!99/99/0000;1;_";
+
 constexpr const char* FieldWords[10] = {"One", "Two",   "Three", "Four", "Five",
                                         "Six", "Seven", "Eight", "Nine", "Ten"};
 }  // namespace
 
 DescriptionPage::DescriptionPage()
 {
+    // The two boxes made for dates ("Birth Date", "Employment Date") take mm/dd/yyyy.
+    Detail[2].mask = DateMask;
+    Other[1].mask = DateMask;
     for (EditControl& box : DescBoxes) {
         box.readOnly = true;  // values are picked from the category menus, never typed
     }

@@ -2,6 +2,8 @@
 
 #include "ui/text.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
@@ -12,11 +14,73 @@
 
 namespace quillmark {
 
+namespace {
+
+// "!99/99/0000;1;_" in Qt's notation, where the digit letters mean the opposite: a required
+// digit is 9 and an optional one 0.
+QString QtInputMask(const std::string& mask)
+{
+    QString format = ToQt(mask);
+    if (format.startsWith('!')) {
+        format.remove(0, 1);
+    }
+    const QStringList parts = format.split(';');
+    QString qtFormat;
+    for (QChar c : parts.value(0)) {
+        qtFormat += c == '0' ? QChar('9') : c == '9' ? QChar('0') : c;
+    }
+    return qtFormat + ";" + parts.value(2, " ");
+}
+
+// A mask is laid over a box only while its text fits: texts typed some other way (imported,
+// or from before the mask) are shown and kept as they are rather than squeezed into it.
+bool TextFitsMask(const std::string& text, const std::string& mask)
+{
+    QString format = ToQt(mask).section(';', 0, 0);
+    if (format.startsWith('!')) {
+        format.remove(0, 1);
+    }
+    if (text.empty()) {
+        return true;
+    }
+    if (static_cast<int>(text.size()) != format.size()) {
+        return false;
+    }
+    for (int i = 0; i < format.size(); ++i) {
+        const char c = text[static_cast<std::size_t>(i)];
+        const bool digitPlace = format[i] == '0' || format[i] == '9';
+        if (digitPlace ? !(c >= '0' && c <= '9') && !(format[i] == '9' && c == ' ')
+                       : c != format[i].toLatin1()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What the box holds; a masked box left blank reads back as its separators alone ("//"),
+// which is no text.
+QString TypedText(const QLineEdit* widget)
+{
+    const QString text = widget->text();
+    const bool onlySeparators =
+        !widget->inputMask().isEmpty() &&
+        std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
+    return onlySeparators ? QString() : text;
+}
+
+}  // namespace
+
 void Render(QLineEdit* widget, const EditControl& control)
 {
     const QSignalBlocker blocker(widget);
+    const QString mask = !control.mask.empty() && TextFitsMask(control.text, control.mask)
+                             ? QtInputMask(control.mask)
+                             : QString();
+    if (widget->inputMask() != mask) {
+        widget->setInputMask(mask);
+    }
     const QString text = ToQt(control.text);
-    if (widget->text() != text) {
+    if (TypedText(widget) != text) {
         widget->setText(text);
         widget->setCursorPosition(0);
     }
@@ -81,7 +145,7 @@ void Render(QAction* action, const ActionControl& control)
 void Bind(QLineEdit* widget, EditControl& control)
 {
     QObject::connect(widget, &QLineEdit::textEdited, widget,
-                     [&control](const QString& text) { control.text = FromQt(text); });
+                     [widget, &control] { control.text = FromQt(TypedText(widget)); });
 }
 
 void Bind(QPlainTextEdit* widget, MemoControl& control)
