@@ -320,11 +320,18 @@ void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRename()
     QCOMPARE(entries[0]->text(), QString("ADD NEW TYPE CATEGORY"));
     QCOMPARE(entries[1]->text(), QString("CLEAR FIELD"));
     QVERIFY(entries[2]->menu() != nullptr);
-    QAction* nights = entries[2]->menu()->actions().at(0);
+    // A category with children heads its own submenu, so that it can be picked itself too.
+    const QList<QAction*> shift = entries[2]->menu()->actions();
+    QCOMPARE(shift.size(), 3);
+    QCOMPARE(shift[0]->text(), QString("Shift"));
+    QVERIFY(shift[1]->isSeparator());
+    QAction* nights = shift[2];
     QCOMPARE(nights->text(), QString("Nights && Days"));  // an ampersand shown as it is
     nights->trigger();
     QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
     QCOMPARE(session_->Record(0).Desc[1], std::string("Nights & Days : Shift"));
+    shift[0]->trigger();
+    QCOMPARE(session_->Record(0).Desc[1], std::string("Shift"));
     menu->close();
     QTRY_VERIFY(window_->findChild<QMenu*>("DescMenu1") == nullptr);
 

@@ -23,6 +23,12 @@ void AddEntries(QMenu* menu, const std::vector<MenuItemControl>& items, std::vec
         if (!item.children.empty()) {
             QMenu* submenu = menu->addMenu(Literal(item.caption));
             submenu->setEnabled(item.enabled);
+            // A menu that opens a submenu cannot be chosen itself: the category heads its own
+            // submenu so that it can be picked as well as its children.
+            QAction* itself = submenu->addAction(Literal(item.caption));
+            QObject::connect(itself, &QAction::triggered, submenu,
+                             [chosen, itemPath] { chosen(itemPath); });
+            submenu->addSeparator();
             AddEntries(submenu, item.children, itemPath, chosen);
             continue;
         }
