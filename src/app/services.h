@@ -19,6 +19,7 @@ struct CalendarDate {
 
 class TAddDescription;
 class TDatabaseInformationForm;
+class TPickListForm;
 class TSetPasswordForm;
 
 // What a file dialog shows: "Quillmark File|*.dat" is a caption and a pattern.
@@ -73,6 +74,8 @@ public:
     // The database dialogs, shown modally until the form says it is closed.
     virtual void ShowDatabaseInformation(TDatabaseInformationForm& form) = 0;
     virtual void ShowSetPassword(TSetPasswordForm& form) = 0;
+    // The list of records to pick one from, modal until the form says it is closed.
+    virtual void ShowPickList(TPickListForm& form) = 0;
     // The category editor, modal until the form says it is closed.
     virtual void ShowAddDescription(TAddDescription& form) = 0;
 };

@@ -113,7 +113,6 @@ ViewActions::ViewActions()
                                    &ChangeResumeFilePath,
                                    &PreviousSearch,
                                    &NextSearch,
-                                   &DisplaySame,
                                    &PrintScreen,
                                    &Report,
                                    &ViewRecord,

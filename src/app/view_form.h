@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/description_page.h"
 #include "app/notes_page.h"
+#include "app/pick_list_form.h"
 #include "app/picture_page.h"
 #include "app/view_actions.h"
 #include "search/experience_page.h"
@@ -11,6 +12,7 @@
 #include "search/skills_page.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +60,8 @@ public:
     NotesPage Notes;
     PicturePage Picture;
     ViewActions Actions;
+    std::vector<MenuItemControl> DisplaySameMenu;  // the related-records pop-up
+    TPickListForm PickRelated;
     OneBasedArray<std::vector<MenuItemControl>, 10> DescMenus;  // DescMenu1 .. DescMenu10
 
     bool Initialised = false;
@@ -134,6 +138,13 @@ public:
     void CustomizeLabels(std::string_view labelName);  // "sn0", "Desc1", "OtherC1", ...
     // A click on "Detail0" .. "Detail9" or "Other1" .. "Other6" at a screen position.
     void DetailClick(std::string_view boxName, int pointerX, int pointerY);
+
+    // ---- related records ----
+    // Fills DisplaySameMenu; the window then pops it up at the pointer.
+    void DisplaySameBtnClick();
+    // An entry of DisplaySameMenu, by its index: lists the related records and shows the one
+    // picked.
+    void DisplaySameClick(std::size_t entry);
 
     // ---- the other windows ----
     void Calculator1Click();

@@ -10,6 +10,7 @@
 #include "ui/pages/salary_page_widget.h"
 #include "ui/pages/schedule_page_widget.h"
 #include "ui/pages/skills_page_widget.h"
+#include "ui/popup_menu.h"
 #include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -193,6 +194,13 @@ void MainWindow::ConnectActions()
         connect(actions_.at(control), &QAction::triggered, this,
                 [this, handler] { Handle(handler); });
     }
+    // The related-records button pops up the relation menu at the pointer.
+    connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
+        Handle([this] { view_.DisplaySameBtnClick(); });
+        if (const auto entry = PopUpAtPointer(this, "DisplaySameMenu", view_.DisplaySameMenu)) {
+            Handle([this, entry] { view_.DisplaySameClick(*entry); });
+        }
+    });
 }
 
 void MainWindow::Handle(const std::function<void()>& handler)

@@ -6,6 +6,7 @@
 #include "ui/calendar_window.h"
 #include "ui/database_dialogs.h"
 #include "ui/help_window.h"
+#include "ui/pick_list_dialog.h"
 #include "ui/text.h"
 
 #include <QApplication>
@@ -205,6 +206,11 @@ void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 void QtShell::ShowSetPassword(TSetPasswordForm& form)
 {
     SetPasswordDialog(form, owner_).exec();
+}
+
+void QtShell::ShowPickList(TPickListForm& form)
+{
+    PickListDialog(form, owner_).exec();
 }
 
 void QtShell::ShowAddDescription(TAddDescription& form)

@@ -45,6 +45,7 @@ public:
     void ExitProgram() override;
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;
+    void ShowPickList(TPickListForm& form) override;
     void ShowAddDescription(TAddDescription& form) override;
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/add_description_form.h"
 #include "app/database_information_form.h"
+#include "app/pick_list_form.h"
 #include "app/set_password_form.h"
 #include "app/view_form.h"
 
@@ -182,6 +183,12 @@ RecordingShell& RecordingShell::OnSetPassword(SetPasswordUser user)
     return *this;
 }
 
+RecordingShell& RecordingShell::OnPickList(PickListUser user)
+{
+    pickListUsers_.push_back(std::move(user));
+    return *this;
+}
+
 namespace {
 
 // The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is
@@ -213,6 +220,11 @@ void RecordingShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 void RecordingShell::ShowSetPassword(TSetPasswordForm& form)
 {
     PlayDialog(form, passwordUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowPickList(TPickListForm& form)
+{
+    PlayDialog(form, pickListUsers_, DialogsShown, Problems);
 }
 
 void RecordingShell::ShowAddDescription(TAddDescription& form)

@@ -93,16 +93,18 @@ class RecordingShell : public Shell {
 public:
     using DatabaseInformationUser = std::function<void(TDatabaseInformationForm&)>;
     using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
+    using PickListUser = std::function<void(TPickListForm&)>;
     using AddDescriptionUser = std::function<void(TAddDescription&)>;
 
     // What the user does in the next dialog of that kind, in order.
     RecordingShell& OnDatabaseInformation(DatabaseInformationUser user);
     RecordingShell& OnSetPassword(SetPasswordUser user);
+    RecordingShell& OnPickList(PickListUser user);
     RecordingShell& OnAddDescription(AddDescriptionUser user);
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
-    std::vector<std::string> DialogsShown;  // captions of the database dialogs
+    std::vector<std::string> DialogsShown;  // captions of the dialogs, in order
     std::vector<std::string> Problems;
     std::vector<std::pair<int, int>> CalendarPositions;
     std::vector<std::string> HelpTopics;
@@ -115,17 +117,20 @@ public:
     void ExitProgram() override { ++ExitRequests; }
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;
+    void ShowPickList(TPickListForm& form) override;
     // Opens the category editor, plays its user, then leaves it as closing the window does.
     void ShowAddDescription(TAddDescription& form) override;
 
     bool ScriptUsedUp() const
     {
-        return informationUsers_.empty() && passwordUsers_.empty() && addDescriptionUsers_.empty();
+        return informationUsers_.empty() && passwordUsers_.empty() && addDescriptionUsers_.empty() &&
+               pickListUsers_.empty();
     }
 
 private:
     std::deque<DatabaseInformationUser> informationUsers_;
     std::deque<SetPasswordUser> passwordUsers_;
+    std::deque<PickListUser> pickListUsers_;
     std::deque<AddDescriptionUser> addDescriptionUsers_;
 };
 

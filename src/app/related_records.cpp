@@ -1,0 +1,109 @@
+#include "app/related_records.h"
+
+#include "core/database.h"
+#include "core/field_catalogue.h"
+
+namespace quillmark {
+
+int PrimaryRelation(int descriptionField)
+{
+    return 10 * (descriptionField - 1) + 5;
+}
+
+int CompleteRelation(int descriptionField)
+{
+    return 10 * (descriptionField - 1);
+}
+
+int DetailRelation(int detail)
+{
+    return 100 + 10 * detail;
+}
+
+std::vector<MenuItemControl> RelationMenu(const Database& database,
+                                          const std::string& statusCaption)
+{
+    std::vector<MenuItemControl> entries;
+    entries.reserve(RelationCount);
+    auto quoted = [&](int field) {
+        return '"' + database.DescriptionCaptions[static_cast<std::size_t>(field - 1)] + '"';
+    };
+    for (int field = 1; field <= 10; ++field) {
+        entries.push_back({"Display records with the same Primary " + quoted(field),
+                           PrimaryRelation(field),
+                           true,
+                           {}});
+    }
+    for (int field = 1; field <= 10; ++field) {
+        entries.push_back({"Display records with the same Complete " + quoted(field),
+                           CompleteRelation(field),
+                           true,
+                           {}});
+    }
+    for (int detail = 0; detail < 10; ++detail) {
+        entries.push_back({"Display records with the same " +
+                               database.DetailCaptions[static_cast<std::size_t>(detail)],
+                           DetailRelation(detail),
+                           true,
+                           {}});
+    }
+    entries.push_back({statusCaption, StatusRelation, true, {}});
+    return entries;
+}
+
+std::string_view PrimaryPart(std::string_view value)
+{
+    const std::size_t colon = value.rfind(':');
+    return colon == std::string_view::npos ? value : value.substr(colon + 1);
+}
+
+namespace {
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && CompareTextsIgnoringCase(a, b) == 0;
+}
+
+}  // namespace
+
+bool IsRelated(const ItemRecord& record, const ItemRecord& onShow, int relation)
+{
+    if (relation >= 0 && relation < 100) {
+        const int field = relation / 10 + 1;
+        if (relation % 10 == 5) {
+            return SameText(PrimaryPart(record.Desc[field]), PrimaryPart(onShow.Desc[field]));
+        }
+        if (relation % 10 == 0) {
+            return SameText(record.Desc[field], onShow.Desc[field]);
+        }
+        return false;
+    }
+    if (relation >= 100 && relation < StatusRelation && relation % 10 == 0) {
+        const auto detail = static_cast<std::size_t>((relation - 100) / 10);
+        return SameText(record.Detail[detail], onShow.Detail[detail]);
+    }
+    if (relation == StatusRelation) {
+        // One flag in common is enough.
+        return record.Working == onShow.Working || record.Available == onShow.Available ||
+               record.NotAvailable == onShow.NotAvailable;
+    }
+    return false;
+}
+
+std::vector<int> RelatedPositions(const ItemRecordList& records, int onShow, int relation)
+{
+    std::vector<int> positions;
+    if (onShow < 0 || onShow >= static_cast<int>(records.size())) {
+        return positions;
+    }
+    const ItemRecord& shown = *records[static_cast<std::size_t>(onShow)];
+    for (int position = 0; position < static_cast<int>(records.size()); ++position) {
+        if (position != onShow &&
+            IsRelated(*records[static_cast<std::size_t>(position)], shown, relation)) {
+            positions.push_back(position);
+        }
+    }
+    return positions;
+}
+
+}  // namespace quillmark
