@@ -2,6 +2,7 @@
 // answer from a script, so that no message box ever waits for a click.
 
 #include "app/fake_services.h"
+#include "app/pick_list_form.h"
 #include "app/view_form.h"
 #include "ui/main_window.h"
 
@@ -43,6 +44,7 @@ private slots:
     void ExperienceCellsStayWithTheirRecord();
     void SortRecordsMenuAndToolButton();
     void DescriptionBoxPopsItsMenuAndCaptionsRename();
+    void RelatedRecordsPopUpAndPickList();
 
 private:
     template <typename T>
@@ -389,6 +391,49 @@ void MainWindowTest::SortRecordsMenuAndToolButton()
     QCOMPARE(sortMenu->actions().size(), 34);
     QCOMPARE(sortMenu->actions()[12]->text(), QString("Sort by Born"));
     QVERIFY(session_->dialogs.Messages.empty());
+}
+
+void MainWindowTest::RelatedRecordsPopUpAndPickList()
+{
+    Click("NewRecordTBtn");
+    Retype("RecordName", "Bob");
+    Click("NewRecordTBtn");
+    Retype("RecordName", "Cid");
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::NotesTab);
+
+    std::vector<std::string> listed;
+    session_->shell.OnPickList([&](TPickListForm& form) {
+        for (const TPickListForm::Entry& entry : form.Items) {
+            listed.push_back(entry.name);
+        }
+        form.ItemIndex = 1;
+        form.DisplayBtnClick();
+    });
+    // The menu is modal: it is played from the event loop it runs.
+    QStringList entries;
+    QTimer::singleShot(50, this, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->objectName(), QString("DisplaySameMenu"));
+        for (const QAction* action : menu->actions()) {
+            entries.append(action->text());
+        }
+        menu->setActiveAction(menu->actions().value(20));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    Click("DisplaySameBtn");
+    QTRY_COMPARE(Shown("RecordName"), QString("Bob"));
+
+    QCOMPARE(entries.size(), 31);
+    QCOMPARE(entries.front(), QString("Display records with the same Primary \"Type\""));
+    QCOMPARE(entries[20], QString("Display records with the same Street"));
+    QCOMPARE(entries.back(), QString("Status"));
+    QCOMPARE(session_->shell.DialogsShown.back(),
+             std::string("Display records with the same Street"));
+    QCOMPARE(listed, std::vector<std::string>({"Untitled 1", "Bob"}));
+    QCOMPARE(Shown("number"), QString("2"));
+    QCOMPARE(Find<QTabWidget>("RecordBook")->currentIndex(), int(TView::DescriptionTab));
+    QCOMPARE(session_->Names(), std::vector<std::string>({"Untitled 1", "Bob", "Cid"}));
 }
 
 }  // namespace quillmark
