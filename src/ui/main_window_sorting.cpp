@@ -3,10 +3,10 @@
 
 #include "app/view_form.h"
 #include "ui/main_window.h"
+#include "ui/popup_menu.h"
 #include "ui/text.h"
 
 #include <QAction>
-#include <QCursor>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -36,16 +36,8 @@ void MainWindow::BuildSorting()
             [this] { Handle([this] { view_.DescendingClick(); }); });
     connect(actions_.at(&a.SortRecords), &QAction::triggered, this, [this] {
         Handle([this] { view_.SortRecordBtnClick(); });
-        QMenu menu(this);
-        menu.setObjectName("SortMenu");
-        for (std::size_t i = 0; i < view_.SortMenu.size(); ++i) {
-            QAction* action = menu.addAction(ToQt(view_.SortMenu[i].caption));
-            action->setObjectName(SortEntryName(i));
-            action->setEnabled(view_.SortMenu[i].enabled);
-            action->setData(static_cast<int>(i + 1));
-        }
-        if (const QAction* chosen = menu.exec(QCursor::pos())) {
-            const int entry = chosen->data().toInt();
+        if (const auto chosen = PopUpAtPointer(this, "SortMenu", view_.SortMenu, "SortBy")) {
+            const int entry = static_cast<int>(*chosen) + 1;
             Handle([this, entry] { view_.SortSelectClick(entry); });
         }
     });

@@ -9,7 +9,8 @@
 namespace quillmark {
 
 std::optional<std::size_t> PopUpAtPointer(QWidget* parent, const QString& objectName,
-                                          const std::vector<MenuItemControl>& entries)
+                                          const std::vector<MenuItemControl>& entries,
+                                          const QString& entryNamePrefix)
 {
     QMenu menu(parent);
     menu.setObjectName(objectName);
@@ -17,6 +18,9 @@ std::optional<std::size_t> PopUpAtPointer(QWidget* parent, const QString& object
     for (const MenuItemControl& entry : entries) {
         QAction* action = menu.addAction(ToQt(entry.caption));
         action->setEnabled(entry.enabled);
+        if (!entryNamePrefix.isEmpty()) {
+            action->setObjectName(entryNamePrefix + QString::number(actions.size() + 1));
+        }
         actions.push_back(action);
     }
     const QAction* chosen = menu.exec(QCursor::pos());

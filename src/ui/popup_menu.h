@@ -13,8 +13,10 @@ class QWidget;
 namespace quillmark {
 
 // Pops up a menu of the form's entries at the mouse pointer and waits for the choice: the
-// index of the chosen top-level entry, or nothing when the menu is dismissed.
+// index of the chosen top-level entry, or nothing when the menu is dismissed. With a prefix,
+// entry i is named prefix + (i + 1), for tests to find it.
 std::optional<std::size_t> PopUpAtPointer(QWidget* parent, const QString& objectName,
-                                          const std::vector<MenuItemControl>& entries);
+                                          const std::vector<MenuItemControl>& entries,
+                                          const QString& entryNamePrefix = {});
 
 }  // namespace quillmark
