@@ -1,6 +1,7 @@
 #include "search/salary_calculation.h"
 
 #include "core/field_catalogue.h"
+#include "core/item_record.h"
 
 #include <cmath>
 #include <cstdio>
@@ -91,6 +92,29 @@ SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::str
     result.Status =
         hoursPerDay > 24 ? "Warning:  Hours per day exceeds 24." : "Calculation Successful";
     return result;
+}
+
+void StoreSalaryFigures(const SalaryCalculation& calculation, ItemRecord& record)
+{
+    if (!calculation.Calculated) {
+        for (std::string& figure : record.SalaryFigures) {
+            figure.clear();
+        }
+        return;
+    }
+    for (int period = 1; period <= PayPeriodCount; ++period) {
+        record.SalaryFigures[period] = calculation.Figures[period];
+    }
+}
+
+SalaryCalculation RecalculateSalary(ItemRecord& record)
+{
+    // The page checks "Yearly" for any pay period it has no button for.
+    const int period = record.SalaryType >= 1 && record.SalaryType <= 5 ? record.SalaryType : 6;
+    SalaryCalculation calculation = CalculateSalaryFigures(record.HoursPerWeek, record.SalaryAmount,
+                                                           record.WorkDaysPerWeek, period);
+    StoreSalaryFigures(calculation, record);
+    return calculation;
 }
 
 }  // namespace quillmark

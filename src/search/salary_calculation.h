@@ -22,6 +22,16 @@ struct SalaryCalculation {
 SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::string_view salary,
                                          std::string_view workDaysPerWeek, int salaryType);
 
+struct ItemRecord;
+
+// Puts the worked-out pay into the record's salary figures; a failed calculation empties them
+// all, so that a record with bad inputs has no figures for search, sorting and reports.
+void StoreSalaryFigures(const SalaryCalculation& calculation, ItemRecord& record);
+
+// Works a record's pay out again from its own three salary texts and pay period, exactly as
+// the salary page does when the record is shown. For records filled by import or other tools.
+SalaryCalculation RecalculateSalary(ItemRecord& record);
+
 // A number with exactly two decimals, "." as point, no separators: 1250 gives "1250.00".
 std::string TwoDecimals(double value);
 

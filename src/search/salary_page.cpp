@@ -50,11 +50,8 @@ int SalaryPage::CheckedPeriod() const
     return 6;
 }
 
-void SalaryPage::ResetAmounts(ItemRecord& record)
+void SalaryPage::ResetAmounts()
 {
-    for (std::string& figure : record.SalaryFigures) {
-        figure.clear();
-    }
     for (int period = 1; period <= 6; ++period) {
         Amounts[period].caption = std::string("$0.00") + AmountEndings[period - 1];
     }
@@ -65,12 +62,12 @@ std::string SalaryPage::CalculateSalary(ItemRecord& record)
 {
     const SalaryCalculation result = CalculateSalaryFigures(
         HoursPerWeekEdit.text, SalaryEdit.text, WorkDaysPerWeekEdit.text, CheckedPeriod());
+    StoreSalaryFigures(result, record);
     if (!result.Calculated) {
-        ResetAmounts(record);
+        ResetAmounts();
         return result.Status;
     }
     for (int period = 1; period <= PayPeriodCount; ++period) {
-        record.SalaryFigures[period] = result.Figures[period];
         Amounts[period].caption = "$" + result.Figures[period] + AmountEndings[period - 1];
     }
     HoursPerDay.caption = result.HoursPerDay + " hours per day";

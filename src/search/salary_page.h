@@ -53,7 +53,7 @@ struct SalaryPage {
 
 private:
     void BoxChanged(ItemRecord& record);
-    void ResetAmounts(ItemRecord& record);
+    void ResetAmounts();
 
     bool changeActionsAttached_ = true;
 };

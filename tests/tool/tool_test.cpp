@@ -508,6 +508,59 @@ TEST(ToolSort, WritesTheRecordsInTheOrderOfTheKey)
     EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"in.dat", "in.json", "out.dat"}));
 }
 
+TEST(ToolRecalc, WorksEveryRecordsPayOutAsTheSalaryPageDoes)
+{
+    TemporaryFolder folder;
+    const std::vector<std::string> stale(10, "999.99");
+    struct Input {
+        const char* name;
+        const char* hours;
+        const char* salary;
+        const char* days;
+        int type;
+    };
+    json input;
+    for (const Input& record :
+         {Input{"weekly", "40", "500", "5", 3}, Input{"bi-monthly", "40", "$1,000", "5", 4},
+          Input{"unknown period", "40", "52000", "5", 9}, Input{"eight days", "40", "500", "8", 3},
+          Input{"no hours", "0", "2000", "5", 5}}) {
+        input["records"].push_back({{"RecordName", record.name},
+                                    {"HoursPerWeek", record.hours},
+                                    {"SalaryAmount", record.salary},
+                                    {"WorkDaysPerWeek", record.days},
+                                    {"SalaryType", record.type},
+                                    {"SalaryFigures", stale}});
+    }
+    WriteFileBytes(folder.File("in.json"), input.dump());
+    ASSERT_EQ(RunTool({"build", folder.File("in.json"), folder.File("in.dat")}).exitCode, 0);
+
+    const ToolRun run = RunTool({"recalc", folder.File("in.dat"), folder.File("out.dat")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "5 records, 2 without salary figures\n");
+    const json records = json::parse(RunTool({"dump", folder.File("out.dat")}).out)["records"];
+    ASSERT_EQ(records.size(), 5u);
+    const auto figures = [&records](std::size_t record) {
+        return records[record]["SalaryFigures"].get<std::vector<std::string>>();
+    };
+    const std::vector<std::string> none(10);
+    // Figures 7 to 10 are no pay period's; like the page, a good calculation leaves them be.
+    EXPECT_EQ(figures(0),
+              (std::vector<std::string>{"12.50", "100.00", "500.00", "1083.33", "2166.67",
+                                        "26000.00", "999.99", "999.99", "999.99", "999.99"}));
+    EXPECT_EQ(figures(1)[5], "24000.00");
+    EXPECT_EQ(figures(2)[5], "52000.00");  // a period the page has no button for counts as yearly
+    EXPECT_EQ(figures(3), none);
+    EXPECT_EQ(figures(4), none);
+    // Everything but the figures is as it was.
+    EXPECT_EQ(records[1]["SalaryAmount"], "$1,000");
+    EXPECT_EQ(records[2]["SalaryType"], 9);
+
+    const ToolRun missing = RunTool({"recalc", folder.File("none.dat"), folder.File("no.dat")});
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_EQ(LineCount(missing.err), 1);
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"in.dat", "in.json", "out.dat"}));
+}
+
 TEST(ToolCipher, EnciphersAndDeciphers)
 {
     const ToolRun encipher = RunTool({"cipher", "encipher", "secret"});

@@ -10,6 +10,7 @@
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
+#include "search/salary_calculation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -37,6 +38,8 @@ constexpr const char* Usage =
     "                                                    A's records then B's, with B's header\n"
     "  quillmark-tool sort DB.dat KEY OUT.dat [--descending] [--read-password P]\n"
     "                                                    the records sorted by key 0..33\n"
+    "  quillmark-tool recalc DB.dat OUT.dat [--read-password P]\n"
+    "                                                    work every record's pay out again\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n";
 
@@ -232,6 +235,25 @@ int Sort(const Arguments& arguments, bool descending)
     return 0;
 }
 
+// Databases filled by import or by other tools may hold salary texts without the figures the
+// salary page works out; this fills them in as showing each record would.
+int Recalc(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    std::size_t withoutFigures = 0;
+    for (const auto& record : database.RecordList) {
+        if (!RecalculateSalary(*record).Calculated) {
+            ++withoutFigures;
+        }
+    }
+    SaveDatabase(arguments.positional[1], database);
+    std::cout << database.RecordList.size() << " records, " << withoutFigures
+              << " without salary figures\n";
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -325,6 +347,9 @@ int Run(int argc, char* argv[])
             words.erase(flag);
         }
         return Sort(ParseArguments(words, {"--read-password"}), descending);
+    }
+    if (command == "recalc") {
+        return Recalc(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {}));
