@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -53,7 +54,16 @@ public:
 };
 
 // The program's other windows, as the main window's commands open them.
-enum class ProgramWindow { Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+enum class ProgramWindow { Main, Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+
+// A grid's contents as they go to the printer: a title over the table, the header row and the
+// rows below it.
+struct PrintableTable {
+    std::string title;
+    std::vector<std::string> header;
+    std::vector<std::vector<std::string>> rows;
+    bool operator==(const PrintableTable&) const = default;
+};
 
 struct ScreenSize {
     int width = 0;
@@ -78,6 +88,14 @@ public:
     virtual void ShowPickList(TPickListForm& form) = 0;
     // The category editor, modal until the form says it is closed.
     virtual void ShowAddDescription(TAddDescription& form) = 0;
+
+    // Prints the window's picture as it is on the screen, on one page of the default printer.
+    // False when no print job was started (the user cancelled choosing a printer).
+    virtual bool FormPrint(ProgramWindow window) = 0;
+    // A grid's page setup, kept for the grid's next printing; grids are told apart by name.
+    virtual void ShowPrintSettings(const std::string& gridName) = 0;
+    // Prints a grid's table after the print dialog; false when the user cancelled it.
+    virtual bool PrintTable(const std::string& gridName, const PrintableTable& table) = 0;
 };
 
 class Clock {

@@ -102,7 +102,6 @@ ViewActions::ViewActions()
 
     // What later work builds is present but not offered yet.
     for (ActionControl* unbuilt : {&QuickExport,
-                                   &PrintForm,
                                    &SearchRecords,
                                    &AlbumView,
                                    &GraphView,
@@ -113,7 +112,6 @@ ViewActions::ViewActions()
                                    &ChangeResumeFilePath,
                                    &PreviousSearch,
                                    &NextSearch,
-                                   &PrintScreen,
                                    &Report,
                                    &ViewRecord,
                                    &CdPlayer}) {

@@ -146,6 +146,12 @@ public:
     // picked.
     void DisplaySameClick(std::size_t entry);
 
+    // ---- printing ----
+    // "Print Form" and "Print a screenshot": the window's picture on one page.
+    void QuickPrintClick();
+    // An entry of Experience.PrintMenu, which the window pops up under the print button.
+    void PrintMenuClick(int entry);
+
     // ---- the other windows ----
     void Calculator1Click();
     void Calendar1Click();

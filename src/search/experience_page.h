@@ -1,16 +1,26 @@
 #pragma once
 
 #include "app/controls.h"
+#include "app/services.h"
 #include "core/item_record.h"
 #include "search/experience_table.h"
+
+#include <string>
+#include <vector>
 
 namespace quillmark {
 
 // The "Experience" page: the record's table of previous employment.
 struct ExperiencePage {
+    // The entries of PrintMenu, which pops up under the print button.
+    enum PrintMenuEntry { PrintSettingsEntry = 1, PrintEntry = 2 };
+    static constexpr const char* GridName = "DirGrid";
+
     ExperienceTable DirGrid;
     bool editable = true;
-    ButtonControl PrintDirectoryBtn{"Print Experience", "", false};  // printing is not built yet
+    ButtonControl PrintDirectoryBtn{"Print Experience", ""};
+    std::vector<MenuItemControl> PrintMenu{{"Print Settings", PrintSettingsEntry, true, {}},
+                                           {"Print", PrintEntry, true, {}}};
 
     ExperiencePage() { DirGrid.SetHeader(); }
 
@@ -25,6 +35,10 @@ struct ExperiencePage {
         record.ExperienceStream = WriteExperienceStream(DirGrid);
     }
     void SetReadOnly(bool readOnly) { editable = !readOnly; }
+
+    // The table as it goes to the printer, headed by the employee's name: the header row,
+    // then the rows down to the last one with any text.
+    PrintableTable TableToPrint(const std::string& employeeName) const;
 };
 
 }  // namespace quillmark

@@ -181,6 +181,8 @@ void MainWindow::ConnectActions()
         {&a.CopyRecord, [this] { view_.CopyRecord1Click(); }},
         {&a.DeleteRecord, [this] { view_.DeleteRecord1Click(); }},
         {&a.InsertRecord, [this] { view_.InsertRecord1Click(); }},
+        {&a.PrintForm, [this] { view_.QuickPrintClick(); }},
+        {&a.PrintScreen, [this] { view_.QuickPrintClick(); }},
         {&a.ShortDescriptionValues, [this] { view_.ShortDescriptionValues1Click(); }},
         {&a.Calculator, [this] { view_.Calculator1Click(); }},
         {&a.Calendar, [this] { view_.Calendar1Click(); }},

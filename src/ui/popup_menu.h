@@ -18,5 +18,9 @@ namespace quillmark {
 std::optional<std::size_t> PopUpAtPointer(QWidget* parent, const QString& objectName,
                                           const std::vector<MenuItemControl>& entries,
                                           const QString& entryNamePrefix = {});
+// The same, with the menu's top-left corner under the anchor's bottom-left corner.
+std::optional<std::size_t> PopUpBelow(QWidget* anchor, const QString& objectName,
+                                      const std::vector<MenuItemControl>& entries,
+                                      const QString& entryNamePrefix = {});
 
 }  // namespace quillmark

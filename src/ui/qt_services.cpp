@@ -7,6 +7,7 @@
 #include "ui/database_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/pick_list_dialog.h"
+#include "ui/printing.h"
 #include "ui/text.h"
 
 #include <QApplication>
@@ -15,6 +16,11 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPixmap>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QScreen>
 #include <QTimer>
 
@@ -216,6 +222,64 @@ void QtShell::ShowPickList(TPickListForm& form)
 void QtShell::ShowAddDescription(TAddDescription& form)
 {
     AddDescriptionDialog(form, owner_).exec();
+}
+
+QtShell::QtShell(QWidget*& owner, QString helpFolder)
+    : owner_(owner), helpFolder_(std::move(helpFolder))
+{
+}
+
+QtShell::~QtShell() = default;
+
+bool QtShell::FormPrint(ProgramWindow window)
+{
+    QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
+    if (shown == nullptr) {
+        return false;
+    }
+    // The window as it is now, before a print dialog can cover it.
+    const QPixmap picture = shown->grab();
+    QPrinter printer(QPrinter::HighResolution);
+    // Straight to the default printer; without one, the user chooses where it goes (a PDF
+    // file, say) rather than printing into nothing.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        const BoxOpen open;
+        QPrintDialog dialog(&printer, owner_);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    PrintWindowPicture(picture, printer);
+    return true;
+}
+
+QPrinter& QtShell::GridPrinter(const std::string& gridName)
+{
+    std::unique_ptr<QPrinter>& printer = gridPrinters_[gridName];
+    if (!printer) {
+        printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return *printer;
+}
+
+void QtShell::ShowPrintSettings(const std::string& gridName)
+{
+    const BoxOpen open;
+    QPageSetupDialog(&GridPrinter(gridName), owner_).exec();
+}
+
+bool QtShell::PrintTable(const std::string& gridName, const PrintableTable& table)
+{
+    QPrinter& printer = GridPrinter(gridName);
+    {
+        const BoxOpen open;
+        QPrintDialog dialog(&printer, owner_);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    quillmark::PrintTable(table, printer);
+    return true;
 }
 
 CalendarDate QtClock::Today()

@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <map>
+#include <memory>
+
+class QPrinter;
 class QWidget;
 
 namespace quillmark {
@@ -34,9 +38,8 @@ private:
 
 class QtShell : public Shell {
 public:
-    QtShell(QWidget*& owner, QString helpFolder) : owner_(owner), helpFolder_(std::move(helpFolder))
-    {
-    }
+    QtShell(QWidget*& owner, QString helpFolder);
+    ~QtShell() override;
 
     void ShowWindow(ProgramWindow window) override;
     void ShowCalendarAt(int x, int y) override;
@@ -47,10 +50,18 @@ public:
     void ShowSetPassword(TSetPasswordForm& form) override;
     void ShowPickList(TPickListForm& form) override;
     void ShowAddDescription(TAddDescription& form) override;
+    bool FormPrint(ProgramWindow window) override;
+    void ShowPrintSettings(const std::string& gridName) override;
+    bool PrintTable(const std::string& gridName, const PrintableTable& table) override;
 
 private:
+    QPrinter& GridPrinter(const std::string& gridName);
+
     QWidget*& owner_;
     QString helpFolder_;
+    // Each grid's printer keeps its page setup and the printer chosen from one printing to
+    // the next.
+    std::map<std::string, std::unique_ptr<QPrinter>> gridPrinters_;
 };
 
 class QtClock : public Clock {

@@ -121,10 +121,34 @@ public:
     // Opens the category editor, plays its user, then leaves it as closing the window does.
     void ShowAddDescription(TAddDescription& form) override;
 
+    // Printing: what was printed, and whether the user cancels choosing a printer.
+    bool PrintingCancelled = false;
+    std::vector<ProgramWindow> FormsPrinted;
+    std::vector<std::string> PrintSettingsShown;  // the grids' names
+    std::vector<std::pair<std::string, PrintableTable>> TablesPrinted;
+    bool FormPrint(ProgramWindow window) override
+    {
+        if (!PrintingCancelled) {
+            FormsPrinted.push_back(window);
+        }
+        return !PrintingCancelled;
+    }
+    void ShowPrintSettings(const std::string& gridName) override
+    {
+        PrintSettingsShown.push_back(gridName);
+    }
+    bool PrintTable(const std::string& gridName, const PrintableTable& table) override
+    {
+        if (!PrintingCancelled) {
+            TablesPrinted.emplace_back(gridName, table);
+        }
+        return !PrintingCancelled;
+    }
+
     bool ScriptUsedUp() const
     {
-        return informationUsers_.empty() && passwordUsers_.empty() && addDescriptionUsers_.empty() &&
-               pickListUsers_.empty();
+        return informationUsers_.empty() && passwordUsers_.empty() &&
+               addDescriptionUsers_.empty() && pickListUsers_.empty();
     }
 
 private:

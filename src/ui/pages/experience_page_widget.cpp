@@ -1,6 +1,7 @@
 #include "ui/pages/experience_page_widget.h"
 
 #include "app/view_form.h"
+#include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -30,6 +31,14 @@ ExperiencePageWidget::ExperiencePageWidget(TView& view, std::function<void()> af
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_);
     layout->addLayout(buttons);
+
+    connect(printButton_, &QPushButton::clicked, this, [this] {
+        const std::vector<MenuItemControl>& menu = view_.Experience.PrintMenu;
+        if (const auto chosen = PopUpBelow(printButton_, "PrintMenu", menu, "PrintMenu")) {
+            const int entry = menu[*chosen].tag;
+            Handle([this, entry] { view_.PrintMenuClick(entry); });
+        }
+    });
 
     // Table row r shows the table's row r + 1: row 0 is the header above the columns.
     connect(grid_, &QTableWidget::cellChanged, this, [this](int row, int column) {
