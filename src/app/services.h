@@ -19,6 +19,7 @@ struct CalendarDate {
 
 class TAddDescription;
 class TDatabaseInformationForm;
+class TEditSkillForm;
 class TPickListForm;
 class TSetPasswordForm;
 
@@ -78,6 +79,8 @@ public:
     virtual void ShowPickList(TPickListForm& form) = 0;
     // The category editor, modal until the form says it is closed.
     virtual void ShowAddDescription(TAddDescription& form) = 0;
+    // The skill dialog, modal until the form says it is closed.
+    virtual void ShowEditSkill(TEditSkillForm& form) = 0;
 };
 
 class Clock {

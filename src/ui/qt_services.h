@@ -47,6 +47,7 @@ public:
     void ShowSetPassword(TSetPasswordForm& form) override;
     void ShowPickList(TPickListForm& form) override;
     void ShowAddDescription(TAddDescription& form) override;
+    void ShowEditSkill(TEditSkillForm& form) override;
 
 private:
     QWidget*& owner_;
