@@ -49,6 +49,7 @@ private slots:
     void DescriptionBoxPopsItsMenuAndCaptionsRename();
     void RelatedRecordsPopUpAndPickList();
     void SkillEditedFromTheSelectedRow();
+    void ScheduleDraggedOnTheTimeBar();
 
 private:
     template <typename T>
@@ -482,6 +483,46 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     Click("PreviousTBtn");
     QCOMPARE(list->topLevelItem(4)->text(1), QString("Fluent"));
     QCOMPARE(session_->Record(0).Skills.SkillNotes(7), std::string("Weekends"));
+}
+
+void MainWindowTest::ScheduleDraggedOnTheTimeBar()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::ScheduleTab);
+    QTest::mouseClick(Find<QAbstractButton>("DayMon"), Qt::LeftButton);
+    QCOMPARE(Shown("Day"), QString("Monday"));
+    auto* bar = Find<QWidget>("TimeBar1");
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->toolTip(), QString("Hold the [Ctrl] key down to select multiple times"));
+
+    // The bar's hours are laid out below their labels, from 09:00 on.
+    const int top = bar->fontMetrics().height() + 4;
+    const int y = (top + bar->height()) / 2;
+    const double hourWidth = (bar->width() - 1) / 12.0;
+    auto hour = [&](int cell) { return QPoint(static_cast<int>((cell + 0.5) * hourWidth), y); };
+    QTest::mousePress(bar, Qt::LeftButton, {}, hour(0));
+    QTest::mouseMove(bar, hour(1));
+    QTest::mouseMove(bar, hour(2));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(2));
+    auto lines = [&](const char* name) { return Find<QPlainTextEdit>(name)->toPlainText(); };
+    QCOMPARE(lines("MonStart"), QString("09:00"));
+    QCOMPARE(lines("MonEnd"), QString("12:00"));
+
+    // Right to left, 14:00 to 16:00, then a right click that empties the day.
+    QTest::mousePress(bar, Qt::LeftButton, {}, hour(6));
+    QTest::mouseMove(bar, hour(5));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(5));
+    QCOMPARE(lines("MonStart"), QString("09:00\n14:00"));
+    QCOMPARE(lines("MonEnd"), QString("12:00\n16:00"));
+    QVERIFY(lines("TueStart").isEmpty());
+    QTest::mouseClick(bar, Qt::RightButton, {}, hour(3));
+    QVERIFY(lines("MonStart").isEmpty());
+    QVERIFY(lines("MonEnd").isEmpty());
+
+    // A read-only record's bar takes no selection.
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QVERIFY(!bar->isEnabled());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, hour(1));
+    QVERIFY(lines("MonStart").isEmpty());
 }
 
 }  // namespace quillmark
