@@ -20,6 +20,7 @@ struct CalendarDate {
 
 class TAddDescription;
 class TDatabaseInformationForm;
+class TEditSkillForm;
 class TPickListForm;
 class TSetPasswordForm;
 
@@ -88,6 +89,8 @@ public:
     virtual void ShowPickList(TPickListForm& form) = 0;
     // The category editor, modal until the form says it is closed.
     virtual void ShowAddDescription(TAddDescription& form) = 0;
+    // The skill dialog, modal until the form says it is closed.
+    virtual void ShowEditSkill(TEditSkillForm& form) = 0;
 
     // Prints the window's picture as it is on the screen, on one page of the default printer.
     // False when no print job was started (the user cancelled choosing a printer).

@@ -121,6 +121,8 @@ public:
     void SalaryEditChange();
     void WorkDaysPerWeekEditChange();
     void DayClick(int day);
+    void EditSkillBtnClick();
+    void ItemListDblClick();  // does nothing while the record is read-only
     void ImageBookChange(int tab);
     void ImageTitleChange();
 

@@ -68,6 +68,32 @@ void SchedulePage::DayClick(int day)
     ShowDay(day);
 }
 
+void SchedulePage::TimeBar1MouseUp(MouseButton button)
+{
+    const std::vector<std::string>& starts = TimeBar1.SelectedStart;
+    const std::vector<std::string>& ends = TimeBar1.SelectedEnd;
+    if (!TimeBar1.enabled || starts.empty() || ends.empty() ||
+        starts.front().find(':') == std::string::npos ||
+        ends.front().find(':') == std::string::npos) {
+        return;
+    }
+    const int day = SelectedDay();
+    if (button == MouseButton::Right) {
+        TimeBar1.SelectedStart.clear();
+        TimeBar1.SelectedEnd.clear();
+        if (day != 0) {
+            Days[day].Start.clear();
+            Days[day].End.clear();
+        }
+        return;
+    }
+    if (day != 0) {
+        Days[day].Start.push_back(starts.front());
+        Days[day].End.push_back(ends.front());
+        ShowDay(day);
+    }
+}
+
 void SchedulePage::ShowDay(int day)
 {
     Day.caption = DayNames[day - 1];

@@ -4,21 +4,12 @@
 #include "core/item_record.h"
 #include "core/one_based_array.h"
 #include "search/schedule_lists.h"
+#include "search/time_bar_state.h"
 
 #include <string>
 #include <vector>
 
 namespace quillmark {
-
-// What the schedule page's time bar shows: twelve one-hour slots from StartHour, and the
-// selected time ranges (texts such as "0900", or "09:00" for one just made with the mouse).
-struct TimeBarState {
-    int StartHour = 9;
-    std::vector<std::string> SelectedStart;
-    std::vector<std::string> SelectedEnd;
-    bool enabled = true;
-    std::string hint = "Hold the [Ctrl] key down to select multiple times";
-};
 
 // The "Schedule" page: a day's slots on the time bar and every day's start and end lists.
 struct SchedulePage {
@@ -48,6 +39,10 @@ struct SchedulePage {
         TimeBar1.StartHour = TimeBar1.StartHour + 1 > 23 ? 0 : TimeBar1.StartHour + 1;
     }
     int SelectedDay() const;  // 0 when no day is chosen
+    // A mouse button was let go over the bar. A selection just made there (its texts have
+    // colons) is added to the chosen day's slots by the left or middle button; the right
+    // button clears the bar and empties the day's slots.
+    void TimeBar1MouseUp(MouseButton button);
 
     void Load(const ItemRecord& record);
     void Store(ItemRecord& record) const;

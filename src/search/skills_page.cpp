@@ -2,6 +2,18 @@
 
 namespace quillmark {
 
+int SkillsPage::SelectedSkill() const
+{
+    return SelectedRow >= 0 && SelectedRow < static_cast<int>(ItemList.size()) ? SelectedRow + 1
+                                                                               : 0;
+}
+
+void SkillsPage::SetRow(int skill, const SkillValues& values)
+{
+    ItemList.at(static_cast<std::size_t>(skill - 1)) = {values.hasSkill, values.title,
+                                                        values.proficiency, values.notes};
+}
+
 void SkillsPage::Load(const ItemRecord& record, const OneBasedArray<std::string, 100>& skillNames)
 {
     ItemList.assign(100, SkillRow{});

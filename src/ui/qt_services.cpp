@@ -5,6 +5,7 @@
 #include "ui/add_description_dialog.h"
 #include "ui/calendar_window.h"
 #include "ui/database_dialogs.h"
+#include "ui/edit_skill_dialog.h"
 #include "ui/help_window.h"
 #include "ui/pick_list_dialog.h"
 #include "ui/printing.h"
@@ -222,6 +223,11 @@ void QtShell::ShowPickList(TPickListForm& form)
 void QtShell::ShowAddDescription(TAddDescription& form)
 {
     AddDescriptionDialog(form, owner_).exec();
+}
+
+void QtShell::ShowEditSkill(TEditSkillForm& form)
+{
+    EditSkillDialog(form, owner_).exec();
 }
 
 QtShell::QtShell(QWidget*& owner, QString helpFolder)

@@ -50,6 +50,7 @@ public:
     void ShowSetPassword(TSetPasswordForm& form) override;
     void ShowPickList(TPickListForm& form) override;
     void ShowAddDescription(TAddDescription& form) override;
+    void ShowEditSkill(TEditSkillForm& form) override;
     bool FormPrint(ProgramWindow window) override;
     void ShowPrintSettings(const std::string& gridName) override;
     bool PrintTable(const std::string& gridName, const PrintableTable& table) override;

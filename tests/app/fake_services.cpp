@@ -5,6 +5,7 @@
 #include "app/pick_list_form.h"
 #include "app/set_password_form.h"
 #include "app/view_form.h"
+#include "search/edit_skill_form.h"
 
 namespace quillmark::test {
 
@@ -117,8 +118,7 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
                                                      const std::string& prompt,
                                                      const std::string& initial)
 {
-    (void)caption;
-    (void)initial;
+    InputsShown.push_back({caption, prompt, initial});
     Messages.push_back({Kind::Input, prompt});
     const std::optional<Step> step = Next(prompt, StepKind::Typing);
     return step ? step->text : std::nullopt;
@@ -177,6 +177,12 @@ RecordingShell& RecordingShell::OnAddDescription(AddDescriptionUser user)
     return *this;
 }
 
+RecordingShell& RecordingShell::OnEditSkill(EditSkillUser user)
+{
+    editSkillUsers_.push_back(std::move(user));
+    return *this;
+}
+
 RecordingShell& RecordingShell::OnSetPassword(SetPasswordUser user)
 {
     passwordUsers_.push_back(std::move(user));
@@ -232,6 +238,11 @@ void RecordingShell::ShowAddDescription(TAddDescription& form)
     form.FormActivate();
     PlayDialog(form, addDescriptionUsers_, DialogsShown, Problems);
     form.FormDeactivate();
+}
+
+void RecordingShell::ShowEditSkill(TEditSkillForm& form)
+{
+    PlayDialog(form, editSkillUsers_, DialogsShown, Problems);
 }
 
 Session::Session(std::uint64_t seed, std::string settingsPath)

@@ -45,6 +45,15 @@ public:
     };
     std::vector<CalendarShown> CalendarsShown;
 
+    // What each input box offered: its caption, prompt and the text it started with.
+    struct InputShown {
+        std::string caption;
+        std::string prompt;
+        std::string initial;
+        bool operator==(const InputShown&) const = default;
+    };
+    std::vector<InputShown> InputsShown;
+
     std::vector<Shown> Messages;        // every box, in the order shown
     std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
 
@@ -95,12 +104,14 @@ public:
     using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
     using PickListUser = std::function<void(TPickListForm&)>;
     using AddDescriptionUser = std::function<void(TAddDescription&)>;
+    using EditSkillUser = std::function<void(TEditSkillForm&)>;
 
     // What the user does in the next dialog of that kind, in order.
     RecordingShell& OnDatabaseInformation(DatabaseInformationUser user);
     RecordingShell& OnSetPassword(SetPasswordUser user);
     RecordingShell& OnPickList(PickListUser user);
     RecordingShell& OnAddDescription(AddDescriptionUser user);
+    RecordingShell& OnEditSkill(EditSkillUser user);
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
@@ -120,6 +131,7 @@ public:
     void ShowPickList(TPickListForm& form) override;
     // Opens the category editor, plays its user, then leaves it as closing the window does.
     void ShowAddDescription(TAddDescription& form) override;
+    void ShowEditSkill(TEditSkillForm& form) override;
 
     // Printing: what was printed, and whether the user cancels choosing a printer.
     bool PrintingCancelled = false;
@@ -148,7 +160,7 @@ public:
     bool ScriptUsedUp() const
     {
         return informationUsers_.empty() && passwordUsers_.empty() &&
-               addDescriptionUsers_.empty() && pickListUsers_.empty();
+               addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty();
     }
 
 private:
@@ -156,6 +168,7 @@ private:
     std::deque<SetPasswordUser> passwordUsers_;
     std::deque<PickListUser> pickListUsers_;
     std::deque<AddDescriptionUser> addDescriptionUsers_;
+    std::deque<EditSkillUser> editSkillUsers_;
 };
 
 class FixedClock : public Clock {

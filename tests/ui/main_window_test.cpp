@@ -3,6 +3,7 @@
 
 #include "app/fake_services.h"
 #include "app/pick_list_form.h"
+#include "search/edit_skill_form.h"
 #include "app/view_form.h"
 #include "ui/main_window.h"
 
@@ -16,11 +17,13 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -45,6 +48,8 @@ private slots:
     void SortRecordsMenuAndToolButton();
     void DescriptionBoxPopsItsMenuAndCaptionsRename();
     void RelatedRecordsPopUpAndPickList();
+    void SkillEditedFromTheSelectedRow();
+    void ScheduleDraggedOnTheTimeBar();
 
 private:
     template <typename T>
@@ -434,6 +439,90 @@ void MainWindowTest::RelatedRecordsPopUpAndPickList()
     QCOMPARE(Shown("number"), QString("2"));
     QCOMPARE(Find<QTabWidget>("RecordBook")->currentIndex(), int(TView::DescriptionTab));
     QCOMPARE(session_->Names(), std::vector<std::string>({"Untitled 1", "Bob", "Cid"}));
+}
+
+void MainWindowTest::SkillEditedFromTheSelectedRow()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::SkillsTab);
+    auto* list = Find<QTreeWidget>("ItemList");
+    auto* editButton = Find<QPushButton>("EditSkillBtn");
+    QVERIFY(list != nullptr && editButton != nullptr);
+    QVERIFY(editButton->isEnabled());
+
+    // A current row that is not selected is no row to edit.
+    list->setCurrentItem(list->topLevelItem(3), 0, QItemSelectionModel::NoUpdate);
+    QVERIFY(list->selectedItems().isEmpty());
+    QTest::mouseClick(editButton, Qt::LeftButton);
+    QVERIFY(session_->shell.DialogsShown.empty());
+
+    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+        form.HasSkill.checked = true;
+        form.SkillProficiency.text = "Fluent";
+        form.OKBtnClick();
+    });
+    const QRect row = list->visualItemRect(list->topLevelItem(4));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseClick(editButton, Qt::LeftButton);
+    QCOMPARE(session_->shell.DialogsShown, std::vector<std::string>{"Edit Skill"});
+    QCOMPARE(list->topLevelItem(4)->text(1), QString("Fluent"));
+    QCOMPARE(list->topLevelItem(4)->checkState(0), Qt::Checked);
+    QVERIFY(list->topLevelItem(4)->isSelected());
+
+    // A double-click on a row opens the dialog on it.
+    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+        form.SkillNotes.text = "Weekends";
+        form.OKBtnClick();
+    });
+    const QRect other = list->visualItemRect(list->topLevelItem(6));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other.center());
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, other.center());
+    QCOMPARE(session_->shell.DialogsShown.size(), std::size_t(2));
+    QCOMPARE(list->topLevelItem(6)->text(2), QString("Weekends"));
+
+    Click("NewRecordTBtn");
+    Click("PreviousTBtn");
+    QCOMPARE(list->topLevelItem(4)->text(1), QString("Fluent"));
+    QCOMPARE(session_->Record(0).Skills.SkillNotes(7), std::string("Weekends"));
+}
+
+void MainWindowTest::ScheduleDraggedOnTheTimeBar()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::ScheduleTab);
+    QTest::mouseClick(Find<QAbstractButton>("DayMon"), Qt::LeftButton);
+    QCOMPARE(Shown("Day"), QString("Monday"));
+    auto* bar = Find<QWidget>("TimeBar1");
+    QVERIFY(bar != nullptr);
+    QCOMPARE(bar->toolTip(), QString("Hold the [Ctrl] key down to select multiple times"));
+
+    // The bar's hours are laid out below their labels, from 09:00 on.
+    const int top = bar->fontMetrics().height() + 4;
+    const int y = (top + bar->height()) / 2;
+    const double hourWidth = (bar->width() - 1) / 12.0;
+    auto hour = [&](int cell) { return QPoint(static_cast<int>((cell + 0.5) * hourWidth), y); };
+    QTest::mousePress(bar, Qt::LeftButton, {}, hour(0));
+    QTest::mouseMove(bar, hour(1));
+    QTest::mouseMove(bar, hour(2));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(2));
+    auto lines = [&](const char* name) { return Find<QPlainTextEdit>(name)->toPlainText(); };
+    QCOMPARE(lines("MonStart"), QString("09:00"));
+    QCOMPARE(lines("MonEnd"), QString("12:00"));
+
+    // Right to left, 14:00 to 16:00, then a right click that empties the day.
+    QTest::mousePress(bar, Qt::LeftButton, {}, hour(6));
+    QTest::mouseMove(bar, hour(5));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(5));
+    QCOMPARE(lines("MonStart"), QString("09:00\n14:00"));
+    QCOMPARE(lines("MonEnd"), QString("12:00\n16:00"));
+    QVERIFY(lines("TueStart").isEmpty());
+    QTest::mouseClick(bar, Qt::RightButton, {}, hour(3));
+    QVERIFY(lines("MonStart").isEmpty());
+    QVERIFY(lines("MonEnd").isEmpty());
+
+    // A read-only record's bar takes no selection.
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QVERIFY(!bar->isEnabled());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, hour(1));
+    QVERIFY(lines("MonStart").isEmpty());
 }
 
 }  // namespace quillmark

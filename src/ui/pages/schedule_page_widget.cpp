@@ -58,7 +58,12 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
 
     dayLabel_ = new QLabel(this);
     dayLabel_->setObjectName("Day");
-    timeBar_ = new TimeBar(page.TimeBar1, this);
+    timeBar_ = new TimeBar(
+        page.TimeBar1,
+        [this](MouseButton button) {
+            Handle([this, button] { view_.Schedule.TimeBar1MouseUp(button); });
+        },
+        this);
     timeBar_->setObjectName("TimeBar1");
     earlier_ = new QPushButton(this);
     earlier_->setObjectName("Button2");

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -37,6 +38,8 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
     for (int row = 0; row < 100; ++row) {
         auto* item = new QTreeWidgetItem(list_);
         // The check mark shows the record's value; it changes through the skill dialog only.
@@ -53,9 +56,17 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
     layout->addWidget(list_);
     layout->addLayout(buttons);
 
-    connect(list_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        view_.Skills.SelectedRow = current != nullptr ? list_->indexOfTopLevelItem(current) : -1;
+    // Only a selected row counts: the current item alone may be left over from the keyboard,
+    // with nothing shown as selected.
+    connect(list_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+        view_.Skills.SelectedRow =
+            selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.back());
     });
+    connect(list_, &QTreeWidget::itemDoubleClicked, this,
+            [this] { Handle([this] { view_.ItemListDblClick(); }); });
+    connect(editButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.EditSkillBtnClick(); }); });
 }
 
 void SkillsPageWidget::Render()
@@ -74,6 +85,16 @@ void SkillsPageWidget::Render()
         }
     }
     quillmark::Render(editButton_, page.EditSkillBtn);
+
+    const QList<QTreeWidgetItem*> selected = list_->selectedItems();
+    const int shown = selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.back());
+    if (shown != page.SelectedRow) {
+        const QSignalBlocker blocker(list_);
+        list_->clearSelection();
+        if (QTreeWidgetItem* item = list_->topLevelItem(page.SelectedRow)) {
+            item->setSelected(true);
+        }
+    }
 }
 
 }  // namespace quillmark

@@ -1,14 +1,15 @@
 #include "ui/pages/time_bar.h"
 
-#include "search/schedule_page.h"
-
+#include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace quillmark {
 
 namespace {
 
-constexpr int HoursShown = 12;
+constexpr int MinutesPerDay = 24 * 60;
 
 // "0930", "09:30" or "9:30" as minutes after midnight; -1 when it is none of these.
 int Minutes(const std::string& text)
@@ -26,53 +27,108 @@ int Minutes(const std::string& text)
     return (value / 100) * 60 + value % 100;
 }
 
+MouseButton ButtonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Left;
+    }
+}
+
 }  // namespace
 
-TimeBar::TimeBar(const TimeBarState& state, QWidget* parent) : QWidget(parent), state_(state)
+TimeBar::TimeBar(TimeBarState& state, std::function<void(MouseButton)> released, QWidget* parent)
+    : QWidget(parent), state_(state), released_(std::move(released))
 {
     setMinimumHeight(40);
+}
+
+QRect TimeBar::Bar() const
+{
+    return rect().adjusted(0, fontMetrics().height() + 4, -1, -1);
+}
+
+int TimeBar::BarX(const QMouseEvent* event) const
+{
+    return static_cast<int>(event->position().x()) - Bar().left();
+}
+
+void TimeBar::mousePressEvent(QMouseEvent* event)
+{
+    // Only the first button of a drag starts a selection.
+    if (event->buttons() == event->button()) {
+        state_.MousePress(BarX(event), Bar().width(),
+                          event->modifiers().testFlag(Qt::ControlModifier));
+        update();
+    }
+    event->accept();
+}
+
+void TimeBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (state_.Dragging()) {
+        state_.MouseMove(BarX(event), Bar().width());
+        update();
+    }
+    event->accept();
+}
+
+void TimeBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (state_.Dragging() && event->buttons() == Qt::NoButton) {
+        state_.MouseRelease(BarX(event), Bar().width());
+        update();
+        released_(ButtonOf(event));
+    }
+    event->accept();
 }
 
 void TimeBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect bar = rect().adjusted(0, fontMetrics().height() + 4, -1, -1);
-    const double slotWidth = bar.width() / static_cast<double>(HoursShown);
-    const int first = state_.StartHour;
+    const QRect bar = Bar();
+    const double slotWidth = bar.width() / static_cast<double>(TimeBarState::HoursShown);
+    const int first = state_.FirstHour() * 60;
     painter.fillRect(bar, palette().base());
 
-    // Selected ranges, clipped to the hours on the bar.
+    // Selected ranges, clipped to the hours on the bar, which may run on past midnight.
     const QColor selection = isEnabled() ? palette().highlight().color() : palette().mid().color();
     for (std::size_t i = 0; i < state_.SelectedStart.size() && i < state_.SelectedEnd.size(); ++i) {
         const int start = Minutes(state_.SelectedStart[i]);
-        int end = Minutes(state_.SelectedEnd[i]);
+        const int end = Minutes(state_.SelectedEnd[i]);
         if (start < 0 || end < 0) {
             continue;
         }
-        if (end <= start) {
-            end += 24 * 60;  // a slot running past midnight
+        const int from = (start - first + MinutesPerDay) % MinutesPerDay;
+        int length = (end - start + MinutesPerDay) % MinutesPerDay;
+        if (length == 0) {
+            length = MinutesPerDay;
         }
-        const double left = (start - first * 60) / 60.0 * slotWidth;
-        const double right = (end - first * 60) / 60.0 * slotWidth;
-        const QRectF shaded(bar.left() + std::max(left, 0.0), bar.top(),
-                            std::min(right, static_cast<double>(bar.width())) - std::max(left, 0.0),
-                            bar.height());
-        if (shaded.width() > 0) {
-            painter.fillRect(shaded, selection);
+        // A range that began before the bar's first hour shows its tail from the left edge.
+        for (const int offset : {from, from - MinutesPerDay}) {
+            const double left = std::max(offset, 0) / 60.0 * slotWidth;
+            const double right =
+                std::min((offset + length) / 60.0 * slotWidth, static_cast<double>(bar.width()));
+            if (right > left) {
+                painter.fillRect(QRectF(bar.left() + left, bar.top(), right - left, bar.height()),
+                                 selection);
+            }
         }
     }
 
     painter.setPen(palette().mid().color());
     painter.drawRect(bar);
-    painter.setPen(palette().text().color());
-    for (int slot = 0; slot < HoursShown; ++slot) {
+    for (int slot = 0; slot < TimeBarState::HoursShown; ++slot) {
         const int x = bar.left() + static_cast<int>(slot * slotWidth);
         painter.setPen(palette().mid().color());
         painter.drawLine(x, bar.top(), x, bar.bottom());
         painter.setPen(palette().text().color());
-        const int hour = (first + slot) % 24;
         painter.drawText(QRect(x, 0, static_cast<int>(slotWidth), bar.top()), Qt::AlignCenter,
-                         QString("%1:00").arg(hour, 2, 10, QChar('0')));
+                         QString("%1:00").arg(state_.HourOfCell(slot), 2, 10, QChar('0')));
     }
 }
 
