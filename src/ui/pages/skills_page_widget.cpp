@@ -40,6 +40,13 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Grid lines between the cells, as in a report-style list.
+    // Styling the items takes their selection colours away, so those are given back too.
+    list_->setStyleSheet(
+        "QTreeView::item { border-right: 1px solid palette(midlight);"
+        " border-bottom: 1px solid palette(midlight); }"
+        "QTreeView::item:selected { background: palette(highlight);"
+        " color: palette(highlighted-text); }");
     for (int row = 0; row < 100; ++row) {
         auto* item = new QTreeWidgetItem(list_);
         // The check mark shows the record's value; it changes through the skill dialog only.
