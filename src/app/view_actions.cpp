@@ -109,8 +109,6 @@ ViewActions::ViewActions()
                                    &SpreadsheetView,
                                    &GenerateHTMLReport,
                                    &GenerateRegularReport,
-                                   &ChangePictureFilePath,
-                                   &ChangeResumeFilePath,
                                    &PreviousSearch,
                                    &NextSearch,
                                    &PrintScreen,

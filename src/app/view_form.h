@@ -123,6 +123,11 @@ public:
     void DayClick(int day);
     void ImageBookChange(int tab);
     void ImageTitleChange();
+    void SelectPictureClick();
+    void ClearPictureClick();
+    void AutosizeClick();
+    void SelectResumeBtnClick();
+    void ViewResumeBtnClick();
 
     // ---- description values, captions and date fields ----
     void MakeMenu(int field);  // rebuilds DescMenus[field] from the field's tree
@@ -146,6 +151,10 @@ public:
     // picked.
     void DisplaySameClick(std::size_t entry);
 
+    // ---- "Utilities": files that have moved to another folder ----
+    void ChangePictureFilePath1Click();
+    void ChangeResumeFilePath1Click();
+
     // ---- the other windows ----
     void Calculator1Click();
     void Calendar1Click();
@@ -163,6 +172,10 @@ private:
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
     void ReopenLastDatabase();
+    // Asks for the new folder and, once confirmed, lets moveFiles point every record's files
+    // of that kind ("Picture", "Resume") into it.
+    void ChangeFilePaths(const std::string& kind,
+                         void (*moveFiles)(ItemRecord& record, const std::string& folder));
     bool PasswordGiven(const std::string& enciphered, const std::string& caption,
                        const std::string& prompt);
 

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QFileDialog;
 class QWidget;
 
 namespace quillmark {
@@ -11,6 +12,9 @@ namespace quillmark {
 // True while a message or input box is up: such boxes do not count as the main window
 // losing activation.
 bool MessageBoxIsOpen();
+
+// The open dialog as QtDialogs sets it up for a request, before it is shown.
+void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 class QtDialogs : public Dialogs {
 public:
@@ -42,6 +46,7 @@ public:
     void ShowCalendarAt(int x, int y) override;
     ScreenSize Screen() override;
     void OpenHelp(const std::string& topic) override;
+    void OpenDocument(const std::string& path) override;
     void ExitProgram() override;
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;
