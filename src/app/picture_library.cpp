@@ -252,6 +252,16 @@ std::shared_ptr<const Bitmap> NViewLibLoad(const std::string& fileName, int /*fl
     return Decode(*bytes, *kind).bitmap;
 }
 
+std::shared_ptr<const Bitmap> DecodePicture(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    const std::optional<PictureKind> kind = KindOf(bytes);
+    if (!kind) {
+        return nullptr;
+    }
+    return Decode(bytes, *kind).bitmap;
+}
+
 LoadedPicture LoadPictureFile(const std::string& fileName)
 {
     const std::optional<PictureKind> expected = KindForExtension(LowerCaseExtension(fileName));

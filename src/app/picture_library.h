@@ -2,6 +2,8 @@
 
 #include "app/bitmap.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,6 +17,9 @@ namespace quillmark {
 // contents whatever its extension. Nothing when the file is missing, unreadable, of another
 // kind, damaged or too large. The flag is always 0.
 std::shared_ptr<const Bitmap> NViewLibLoad(const std::string& fileName, int flag);
+
+// What NViewLibLoad does with a file's bytes once it has read them.
+std::shared_ptr<const Bitmap> DecodePicture(const std::uint8_t* data, std::size_t size);
 
 // Why LoadPictureFile gave no bitmap.
 enum class PictureError {
