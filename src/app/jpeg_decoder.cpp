@@ -98,7 +98,7 @@ bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
     if (!PictureSizeAllowed(info.image_width, info.image_height)) {
-        tooLarge = true;
+        tooLarge = info.image_width > 0 && info.image_height > 0;
         jpeg_destroy_decompress(&info);
         return false;
     }

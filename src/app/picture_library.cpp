@@ -179,7 +179,7 @@ Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, Picture
         }
         if (!PictureSizeAllowed(static_cast<std::int64_t>(header->columns),
                                 static_cast<std::int64_t>(header->rows))) {
-            result.tooLarge = true;
+            result.tooLarge = header->columns > 0 && header->rows > 0;
             return result;
         }
     }
@@ -191,7 +191,7 @@ Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, Picture
     }
     if (!PictureSizeAllowed(static_cast<std::int64_t>(image->columns),
                             static_cast<std::int64_t>(image->rows))) {
-        result.tooLarge = true;
+        result.tooLarge = image->columns > 0 && image->rows > 0;
         return result;
     }
     auto bitmap = std::make_shared<Bitmap>();

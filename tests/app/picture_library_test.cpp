@@ -206,12 +206,15 @@ TEST_F(PictureLibraryTest, WindowsLoaderGoesByTheExtension)
 
     // A file it has no decoder for, or one that is not what its extension says, is not valid;
     // a file it cannot read is reported as such.
+    std::string noWidth = TinyBmp();
+    noWidth[18] = 0;
     const std::vector<std::pair<std::string, PictureError>> failures = {
         {Write("tiny.gif", TinyGif()), PictureError::NotValid},
         {Write("tiny.png", TinyBmp()), PictureError::NotValid},
         {Write("gif.bmp", TinyGif()), PictureError::NotValid},
         {Write("bmp.jpg", TinyBmp()), PictureError::NotValid},
         {Write("cut.bmp", TinyBmp().substr(0, 60)), PictureError::NotValid},
+        {Write("nowidth.bmp", noWidth), PictureError::NotValid},
         {Write("readme", "no extension"), PictureError::NotValid},
         {folder.File("missing.bmp"), PictureError::CannotRead},
         {folder.File("missing.jpeg"), PictureError::CannotRead},
