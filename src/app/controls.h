@@ -1,9 +1,12 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quillmark {
+
+struct Bitmap;
 
 // Plain descriptions of what a control shows. Forms hold these as members named after their
 // controls; the windows render them and write typed text back into them. Text is Windows-1252.
@@ -38,6 +41,14 @@ struct ButtonControl {
     std::string caption;
     std::string hint;
     bool enabled = true;
+};
+
+// A picture area: the bitmap it holds (nothing for none), whether it is shown, and whether the
+// picture is stretched to fill the area or drawn at its own size.
+struct ImageControl {
+    std::shared_ptr<const Bitmap> picture;
+    bool visible = true;
+    bool stretch = false;
 };
 
 // A command offered by a menu entry, a tool button or both, which are enabled together.

@@ -13,9 +13,8 @@ struct NotesPage {
     MemoControl Keywords;
     MemoControl ResumeFile{{}, true};  // shows the resume file's path; never typed into
     MemoControl Notes;
-    // Viewing and choosing the resume file are not built yet.
-    ButtonControl ViewResumeBtn{"View", "View the Resume File", false};
-    ButtonControl SelectResumeBtn{"Select", "Select a Resume File", false};
+    ButtonControl ViewResumeBtn{"View", "View the Resume File"};
+    ButtonControl SelectResumeBtn{"Select", "Select a Resume File"};
 
     void Load(const ItemRecord& record)
     {

@@ -7,64 +7,42 @@
 
 namespace quillmark {
 
+class Dialogs;
+
 // The "Picture" page: six picture tabs, each with a file and a title.
 struct PicturePage {
+    static constexpr const char* PictureFilter =
+        "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif";
+
     int ImageBook = 1;            // the picture tab on show, 1..6; kept from record to record
     std::string PictureFileName;  // the picture file chooser's current file name
+    ImageControl RecordImage;
     EditControl ImageTitle;
     LabelControl PicStat{"No Image FIle Selected"};
     bool PicStatVisible = true;
-    ButtonControl SelectPictureBtn{"Select", "Select a Picture File", false};
-    ButtonControl ClearPictureBtn{"Clear ", "Remove the Picture", false};
+    ButtonControl SelectPictureBtn{"Select", "Select a Picture File"};
+    ButtonControl ClearPictureBtn{"Clear ", "Remove the Picture"};
     CheckControl AutoSizeImage{"Auto Size Image"};
 
     static std::string TabCaption(int tab) { return "Picture " + std::to_string(tab); }
 
-    void LoadDefaults()
-    {
-        PictureFileName.clear();
-        PicStat.caption = "No Picture File Selected";
-        PicStatVisible = true;
-    }
-    void Load(const ItemRecord& record)
-    {
-        ImageTitle.text = record.Images[ImageBook].ImageTitle;
-        PictureFileName = record.Images[ImageBook].ImageFile;
-        DisplayPicture();
-    }
+    void LoadDefaults();
+    void Load(const ItemRecord& record);
     void Store(ItemRecord& record) const { record.Images[ImageBook].ImageFile = PictureFileName; }
+    void SetReadOnly(bool readOnly);
 
+    // Shows the chooser's current file in the picture area.
+    void DisplayPicture();
     // Another tab was chosen: show its picture and title.
-    void ImageBookChange(int tab, const ItemRecord& record)
-    {
-        ImageBook = tab;
-        PictureFileName = record.Images[tab].ImageFile;
-        DisplayPicture();
-        ImageTitle.text = record.Images[tab].ImageTitle;
-    }
+    void ImageBookChange(int tab, const ItemRecord& record);
     // Titles reach the record at every keystroke.
-    void ImageTitleChange(ItemRecord& record) const
-    {
-        record.Images[ImageBook].ImageTitle = ImageTitle.text;
-    }
-    void SetReadOnly(bool readOnly)
-    {
-        ImageTitle.readOnly = readOnly;
-        SelectPictureBtn.enabled = !readOnly && selectionBuilt;
-        ClearPictureBtn.enabled = !readOnly && selectionBuilt;
-    }
-
-private:
-    // Choosing and clearing pictures, and drawing them, are not built yet.
-    static constexpr bool selectionBuilt = false;
-
-    void DisplayPicture()
-    {
-        PicStatVisible = PictureFileName.empty();
-        if (PicStatVisible) {
-            PicStat.caption = "No Image File Selected";
-        }
-    }
+    void ImageTitleChange(ItemRecord& record) const;
+    // "Select": the chooser opens at the current file; cancelling it keeps that file, which is
+    // shown and stored all the same. record is the one on show, if any.
+    void SelectPictureClick(Dialogs& dialogs, ItemRecord* record);
+    // "Clear ": the picture on show loses its file but keeps its title.
+    void ClearPictureClick(ItemRecord* record);
+    void AutosizeClick() { RecordImage.stretch = AutoSizeImage.checked; }
 };
 
 }  // namespace quillmark

@@ -29,6 +29,8 @@ struct FileDialogRequest {
     std::string title;
     std::string filter = "Quillmark File|*.dat";
     std::string defaultExtension = "dat";
+    // The file the dialog starts at, its folder open and its name filled in; empty for none.
+    std::string initialFile = {};
 };
 
 class Dialogs {
@@ -80,6 +82,9 @@ public:
     virtual ScreenSize Screen() = 0;
     // An empty topic opens the help's contents.
     virtual void OpenHelp(const std::string& topic) = 0;
+    // The desktop's "open" for a file: shown with the program the system associates with it.
+    // Failures are the desktop's to report, if at all.
+    virtual void OpenDocument(const std::string& path) = 0;
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;
     // The database dialogs, shown modally until the form says it is closed.

@@ -108,8 +108,6 @@ ViewActions::ViewActions()
                                    &SpreadsheetView,
                                    &GenerateHTMLReport,
                                    &GenerateRegularReport,
-                                   &ChangePictureFilePath,
-                                   &ChangeResumeFilePath,
                                    &PreviousSearch,
                                    &NextSearch,
                                    &Report,

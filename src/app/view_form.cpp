@@ -346,6 +346,21 @@ void TView::ImageTitleChange()
     }
 }
 
+void TView::SelectPictureClick()
+{
+    Picture.SelectPictureClick(workspace_.services.dialogs, workspace_.RecordOnShow());
+}
+
+void TView::ClearPictureClick()
+{
+    Picture.ClearPictureClick(workspace_.RecordOnShow());
+}
+
+void TView::AutosizeClick()
+{
+    Picture.AutosizeClick();
+}
+
 // ---- the other windows ----
 
 void TView::Calculator1Click()

@@ -125,6 +125,11 @@ public:
     void ItemListDblClick();  // does nothing while the record is read-only
     void ImageBookChange(int tab);
     void ImageTitleChange();
+    void SelectPictureClick();
+    void ClearPictureClick();
+    void AutosizeClick();
+    void SelectResumeBtnClick();
+    void ViewResumeBtnClick();
 
     // ---- description values, captions and date fields ----
     void MakeMenu(int field);  // rebuilds DescMenus[field] from the field's tree
@@ -147,6 +152,10 @@ public:
     // An entry of DisplaySameMenu, by its index: lists the related records and shows the one
     // picked.
     void DisplaySameClick(std::size_t entry);
+
+    // ---- "Utilities": files that have moved to another folder ----
+    void ChangePictureFilePath1Click();
+    void ChangeResumeFilePath1Click();
 
     // ---- printing ----
     // "Print Form" and "Print a screenshot": the window's picture on one page.
@@ -171,6 +180,10 @@ private:
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
     void ReopenLastDatabase();
+    // Asks for the new folder and, once confirmed, lets moveFiles point every record's files
+    // of that kind ("Picture", "Resume") into it.
+    void ChangeFilePaths(const std::string& kind,
+                         void (*moveFiles)(ItemRecord& record, const std::string& folder));
     bool PasswordGiven(const std::string& enciphered, const std::string& caption,
                        const std::string& prompt);
 

@@ -186,6 +186,8 @@ void MainWindow::ConnectActions()
         {&a.ShortDescriptionValues, [this] { view_.ShortDescriptionValues1Click(); }},
         {&a.Calculator, [this] { view_.Calculator1Click(); }},
         {&a.Calendar, [this] { view_.Calendar1Click(); }},
+        {&a.ChangePictureFilePath, [this] { view_.ChangePictureFilePath1Click(); }},
+        {&a.ChangeResumeFilePath, [this] { view_.ChangeResumeFilePath1Click(); }},
         {&a.Contents, [this] { view_.Contents1Click(); }},
         {&a.Introduction, [this] { view_.Introduction1Click(); }},
         {&a.GettingStarted, [this] { view_.GettingStarted1Click(); }},

@@ -13,6 +13,8 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -24,6 +26,7 @@
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QTimer>
+#include <QUrl>
 
 namespace quillmark {
 
@@ -114,15 +117,27 @@ std::optional<std::string> QtDialogs::PasswordBox(const std::string& caption,
 
 namespace {
 
-// "Quillmark File|*.dat" as Qt writes it: "Quillmark File (*.dat)".
-QString QtFilter(const std::string& filter)
+// "Quillmark File|*.dat" as Qt writes it: "Quillmark File (*.dat)". "*.*" means every file,
+// as it does on Windows, not only names with a dot.
+QStringList QtFilters(const std::string& filter)
 {
     const QStringList parts = ToQt(filter).split('|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        filters.append(parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")");
+        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            if (pattern.trimmed() == "*.*") {
+                pattern = "*";
+            }
+        }
+        filters.append(parts[i] + " (" + patterns.join(' ') + ")");
     }
-    return filters.join(";;");
+    return filters;
+}
+
+QString QtFilter(const std::string& filter)
+{
+    return QtFilters(filter).join(";;");
 }
 
 std::optional<std::string> ChosenFile(const QString& path)
@@ -136,12 +151,32 @@ std::optional<std::string> ChosenFile(const QString& path)
 
 }  // namespace
 
+void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
+{
+    dialog.setWindowTitle(ToQt(request.title));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Files copied from Windows often have their extensions in capitals: "*.gif" lists
+    // "photo.GIF" too. The desktop's own dialogs would match by case, so Qt's is used.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    dialog.setNameFilters(QtFilters(request.filter));
+    if (!request.initialFile.empty()) {
+        // Stored as the system spells file names (see ChosenFile).
+        dialog.selectFile(QString::fromStdString(request.initialFile));
+    }
+}
+
 // File dialogs belong to the command that asks, like message boxes.
 std::optional<std::string> QtDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
     const BoxOpen open;
-    return ChosenFile(QFileDialog::getOpenFileName(owner_, ToQt(request.title), QString(),
-                                                   QtFilter(request.filter)));
+    QFileDialog dialog(owner_);
+    SetUpOpenFileDialog(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return ChosenFile(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& request)
@@ -196,6 +231,11 @@ ScreenSize QtShell::Screen()
 void QtShell::OpenHelp(const std::string& topic)
 {
     quillmark::OpenHelp(owner_, helpFolder_, ToQt(topic));
+}
+
+void QtShell::OpenDocument(const std::string& path)
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 void QtShell::ExitProgram()

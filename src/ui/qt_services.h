@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+class QFileDialog;
 class QPrinter;
 class QWidget;
 
@@ -15,6 +16,9 @@ namespace quillmark {
 // True while a message or input box is up: such boxes do not count as the main window
 // losing activation.
 bool MessageBoxIsOpen();
+
+// The open dialog as QtDialogs sets it up for a request, before it is shown.
+void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 class QtDialogs : public Dialogs {
 public:
@@ -45,6 +49,7 @@ public:
     void ShowCalendarAt(int x, int y) override;
     ScreenSize Screen() override;
     void OpenHelp(const std::string& topic) override;
+    void OpenDocument(const std::string& path) override;
     void ExitProgram() override;
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;

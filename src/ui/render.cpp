@@ -1,13 +1,16 @@
 #include "ui/render.h"
 
+#include "app/bitmap.h"
 #include "ui/text.h"
 
 #include <algorithm>
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -140,6 +143,14 @@ void Render(QAction* action, const ActionControl& control)
         const QSignalBlocker blocker(action);
         action->setChecked(control.checked);
     }
+}
+
+QPixmap ToPixmap(const Bitmap& bitmap)
+{
+    // The image only borrows the pixels; the pixmap made from it has its own.
+    const QImage image(bitmap.pixels.data(), bitmap.width, bitmap.height, bitmap.width * 4,
+                       QImage::Format_RGBA8888);
+    return QPixmap::fromImage(image);
 }
 
 void Bind(QLineEdit* widget, EditControl& control)

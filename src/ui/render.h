@@ -6,10 +6,13 @@ class QAbstractButton;
 class QAction;
 class QLabel;
 class QLineEdit;
+class QPixmap;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace quillmark {
+
+struct Bitmap;
 
 // Put a control's state on its widget, touching only what differs so that a caret or a
 // selection is not disturbed. Signals are blocked while doing so: only the user's own changes
@@ -20,6 +23,9 @@ void Render(QAbstractButton* widget, const CheckControl& control);
 void Render(QPushButton* widget, const ButtonControl& control);
 void Render(QPlainTextEdit* widget, const MemoControl& control);
 void Render(QAction* action, const ActionControl& control);
+
+// A decoded picture as the screen draws it.
+QPixmap ToPixmap(const Bitmap& bitmap);
 
 // Typing writes straight into the form's state.
 void Bind(QLineEdit* widget, EditControl& control);

@@ -136,6 +136,7 @@ std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string& capti
 std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
     Messages.push_back({Kind::OpenFile, request.title});
+    FileDialogsShown.push_back(request);
     const std::optional<Step> step = Next(request.title, StepKind::File);
     return step ? step->text : std::nullopt;
 }
@@ -143,6 +144,7 @@ std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogReque
 std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogRequest& request)
 {
     Messages.push_back({Kind::SaveFile, request.title});
+    FileDialogsShown.push_back(request);
     const std::optional<Step> step = Next(request.title, StepKind::File);
     return step ? step->text : std::nullopt;
 }

@@ -54,7 +54,8 @@ public:
     };
     std::vector<InputShown> InputsShown;
 
-    std::vector<Shown> Messages;        // every box, in the order shown
+    std::vector<Shown> Messages;                      // every box, in the order shown
+    std::vector<FileDialogRequest> FileDialogsShown;  // open and save dialogs, in order
     std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
 
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
@@ -119,12 +120,14 @@ public:
     std::vector<std::string> Problems;
     std::vector<std::pair<int, int>> CalendarPositions;
     std::vector<std::string> HelpTopics;
+    std::vector<std::string> DocumentsOpened;  // files handed to the desktop's "open"
     int ExitRequests = 0;
 
     void ShowWindow(ProgramWindow window) override { WindowsShown.push_back(window); }
     void ShowCalendarAt(int x, int y) override { CalendarPositions.emplace_back(x, y); }
     ScreenSize Screen() override { return ScreenSizeShown; }
     void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }
+    void OpenDocument(const std::string& path) override { DocumentsOpened.push_back(path); }
     void ExitProgram() override { ++ExitRequests; }
     void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
     void ShowSetPassword(TSetPasswordForm& form) override;

@@ -419,7 +419,7 @@ TEST_F(RecordPagesTest, PictureTitlesAndFilesBelongToTheirTab)
     view.ImageBookChange(3);
     EXPECT_EQ(view.Picture.PictureFileName, "/photos/door.jpg");
     EXPECT_EQ(view.Picture.ImageTitle.text, "Front door");
-    EXPECT_FALSE(view.Picture.PicStatVisible);
+    EXPECT_EQ(view.Picture.PicStat.caption, "Image File is Not Valid");  // there is no such file
 
     // The tab on show stays from record to record.
     view.NewRecord1Click();

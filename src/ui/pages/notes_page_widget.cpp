@@ -55,6 +55,10 @@ NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler
 
     Bind(keywords_, page.Keywords);
     Bind(notes_, page.Notes);
+    connect(viewButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.ViewResumeBtnClick(); }); });
+    connect(selectButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.SelectResumeBtnClick(); }); });
 }
 
 void NotesPageWidget::Render()

@@ -5,9 +5,12 @@
 #include "ui/text.h"
 
 #include <QCheckBox>
+#include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabBar>
@@ -24,14 +27,22 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
     for (int tab = 1; tab <= 6; ++tab) {
         tabs_->addTab(ToQt(PicturePage::TabCaption(tab)));
     }
-    picture_ = new QLabel(this);
+    // The picture and the status line share the framed area; the form shows one or the other.
+    auto* area = new QFrame(this);
+    area->setFrameShape(QFrame::StyledPanel);
+    area->setMinimumSize(200, 150);
+    picture_ = new QLabel(area);
     picture_->setObjectName("RecordImage");
-    picture_->setAlignment(Qt::AlignCenter);
-    picture_->setFrameShape(QFrame::StyledPanel);
-    picture_->setMinimumSize(200, 150);
-    status_ = new QLabel(this);
+    picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A big picture is cut off at the area's edges instead of growing the window.
+    picture_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    status_ = new QLabel(area);
     status_->setObjectName("PicStat");
     status_->setAlignment(Qt::AlignCenter);
+    auto* areaLayout = new QGridLayout(area);
+    areaLayout->addWidget(picture_, 0, 0);
+    areaLayout->addWidget(status_, 0, 0);
+
     select_ = new QPushButton(this);
     select_->setObjectName("SelectPictureBtn");
     clear_ = new QPushButton(this);
@@ -48,8 +59,7 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
     controls->addWidget(autoSize_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    layout->addWidget(picture_, 1);
-    layout->addWidget(status_);
+    layout->addWidget(area, 1);
     layout->addLayout(controls);
 
     connect(tabs_, &QTabBar::currentChanged, this,
@@ -58,7 +68,13 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
         view_.Picture.ImageTitle.text = FromQt(text);
         view_.ImageTitleChange();
     });
+    connect(select_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.SelectPictureClick(); }); });
+    connect(clear_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.ClearPictureClick(); }); });
     Bind(autoSize_, page.AutoSizeImage);
+    connect(autoSize_, &QCheckBox::clicked, this,
+            [this] { Handle([this] { view_.AutosizeClick(); }); });
 }
 
 void PicturePageWidget::Render()
@@ -68,6 +84,12 @@ void PicturePageWidget::Render()
         const QSignalBlocker blocker(tabs_);
         tabs_->setCurrentIndex(page.ImageBook - 1);
     }
+    if (page.RecordImage.picture != shownPicture_) {
+        shownPicture_ = page.RecordImage.picture;
+        picture_->setPixmap(shownPicture_ ? ToPixmap(*shownPicture_) : QPixmap());
+    }
+    picture_->setScaledContents(page.RecordImage.stretch);
+    picture_->setVisible(page.RecordImage.visible);
     quillmark::Render(title_, page.ImageTitle);
     quillmark::Render(status_, page.PicStat);
     status_->setVisible(page.PicStatVisible);

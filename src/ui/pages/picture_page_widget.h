@@ -2,6 +2,8 @@
 
 #include "ui/pages/page_widget.h"
 
+#include <memory>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -9,6 +11,8 @@ class QPushButton;
 class QTabBar;
 
 namespace quillmark {
+
+struct Bitmap;
 
 // Six picture tabs, each with its picture and title.
 class PicturePageWidget : public PageWidget {
@@ -24,6 +28,8 @@ private:
     QPushButton* clear_ = nullptr;
     QLineEdit* title_ = nullptr;
     QCheckBox* autoSize_ = nullptr;
+    // The bitmap the label shows, so that it is converted again only when it changes.
+    std::shared_ptr<const Bitmap> shownPicture_;
 };
 
 }  // namespace quillmark

@@ -1,0 +1,296 @@
+// Pictures and the resume file: choosing, showing and clearing them in the main window, and
+// moving every record's files to another folder.
+
+#include "app/bitmap.h"
+#include "app/picture_files.h"
+#include "app/view_fixture.h"
+#include "core/test_helpers.h"
+
+#include <gmock/gmock.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Kind = ScriptedDialogs::Kind;
+using Shown = ScriptedDialogs::Shown;
+
+class PicturePageTest : public ViewTest {
+protected:
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = folder.File(name);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+    // Picks the file in the picture chooser, as the user does after "Select".
+    void SelectPicture(const std::string& path)
+    {
+        dialogs.ChooseFile(path);
+        view.SelectPictureClick();
+    }
+    const Bitmap* Displayed() const { return view.Picture.RecordImage.picture.get(); }
+    bool PictureDisplayed() const { return view.Picture.RecordImage.visible; }
+    std::string StatusDisplayed() const
+    {
+        return view.Picture.PicStatVisible ? view.Picture.PicStat.caption : "";
+    }
+
+    PicturePage& page = view.Picture;
+    TemporaryFolder folder;
+};
+
+TEST_F(PicturePageTest, ChosenPicturesAreShownAndStoredWithTheirTab)
+{
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+    EXPECT_FALSE(PictureDisplayed());
+    EXPECT_TRUE(page.SelectPictureBtn.enabled);
+    EXPECT_TRUE(page.ClearPictureBtn.enabled);
+
+    view.ImageBookChange(2);
+    const std::string bmp = Write("ann.bmp", TinyBmp());
+    SelectPicture(bmp);
+    const FileDialogRequest& request = dialogs.FileDialogsShown.back();
+    EXPECT_EQ(request.filter,
+              "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif");
+    EXPECT_EQ(request.initialFile, "");
+    ASSERT_NE(Displayed(), nullptr);
+    EXPECT_EQ(Displayed()->width, 3);
+    EXPECT_EQ(Displayed()->height, 2);
+    EXPECT_TRUE(PictureDisplayed());
+    EXPECT_EQ(StatusDisplayed(), "");
+    EXPECT_EQ(session.Record(0).Images[2].ImageFile, bmp);
+    EXPECT_EQ(session.Record(0).Images[1].ImageFile, "");
+
+    // Cancelling the chooser, which opened at the file, keeps it.
+    dialogs.CancelFileDialog();
+    view.SelectPictureClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.back().initialFile, bmp);
+    EXPECT_EQ(page.PictureFileName, bmp);
+    EXPECT_EQ(session.Record(0).Images[2].ImageFile, bmp);
+    EXPECT_NE(Displayed(), nullptr);
+
+    // The next record shows its own picture 2, here none; coming back shows this one again.
+    view.NewRecord1Click();
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+    EXPECT_FALSE(PictureDisplayed());
+    GoTo("1");
+    EXPECT_TRUE(PictureDisplayed());
+    EXPECT_EQ(page.PictureFileName, bmp);
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Open", "Open"));
+}
+
+TEST_F(PicturePageTest, FilesThatCannotBeShown)
+{
+    const std::string bmp = Write("ann.bmp", TinyBmp());
+    SelectPicture(bmp);
+    const Bitmap* ann = Displayed();
+    ASSERT_NE(ann, nullptr);
+
+    // A missing file is reported on the status line; the record keeps its path.
+    const std::string missing = folder.File("gone.jpg");
+    SelectPicture(missing);
+    EXPECT_FALSE(PictureDisplayed());
+    EXPECT_EQ(StatusDisplayed(), "Image File is Not Valid");
+    EXPECT_EQ(session.Record(0).Images[1].ImageFile, missing);
+
+    // A damaged bitmap, or a kind of file the window cannot show, says nothing: the area
+    // shows what it had.
+    SelectPicture(Write("damaged.bmp", TinyBmp().substr(0, 50)));
+    EXPECT_TRUE(PictureDisplayed());
+    EXPECT_EQ(StatusDisplayed(), "");
+    EXPECT_EQ(Displayed(), ann);
+    SelectPicture(Write("drawing.wmf", "not read at all"));
+    EXPECT_EQ(Displayed(), ann);
+
+    // GIF and PCX files go to the picture library, capitals or not; when it gives nothing the
+    // area is left empty, again without a word.
+    SelectPicture(Write("BOB.GIF", TinyGif()));
+    ASSERT_NE(Displayed(), nullptr);
+    EXPECT_NE(Displayed(), ann);
+    EXPECT_EQ(Displayed()->width, 3);
+    SelectPicture(Write("scan.Pcx", TinyPcx()));
+    ASSERT_NE(Displayed(), nullptr);
+    SelectPicture(folder.File("missing.GIF"));
+    EXPECT_TRUE(PictureDisplayed());
+    EXPECT_EQ(Displayed(), nullptr);
+    EXPECT_EQ(StatusDisplayed(), "");
+    EXPECT_EQ(session.Record(0).Images[1].ImageFile, folder.File("missing.GIF"));
+    EXPECT_THAT(dialogs.Texts(), ::testing::Each(std::string("Open")));
+}
+
+TEST_F(PicturePageTest, ClearReadOnlyAndAutoSize)
+{
+    ItemRecord& record = session.Record(0);
+    view.ImageBookChange(3);
+    page.ImageTitle.text = "Front door";
+    view.ImageTitleChange();
+    SelectPicture(Write("door.bmp", TinyBmp()));
+
+    view.ClearPictureClick();
+    EXPECT_FALSE(PictureDisplayed());
+    EXPECT_EQ(page.PictureFileName, "");
+    EXPECT_EQ(record.Images[3].ImageFile, "");
+    EXPECT_EQ(record.Images[3].ImageTitle, "Front door");
+
+    view.ReadonlyBox.checked = true;
+    view.ReadonlyBoxClick();
+    EXPECT_FALSE(page.SelectPictureBtn.enabled);
+    EXPECT_FALSE(page.ClearPictureBtn.enabled);
+    EXPECT_TRUE(page.ImageTitle.readOnly);
+    view.NewRecord1Click();
+    EXPECT_TRUE(page.SelectPictureBtn.enabled);
+    EXPECT_TRUE(page.ClearPictureBtn.enabled);
+
+    // Stretching belongs to the window and stays from record to record.
+    page.AutoSizeImage.checked = true;
+    view.AutosizeClick();
+    EXPECT_TRUE(page.RecordImage.stretch);
+    GoTo("1");
+    EXPECT_TRUE(page.RecordImage.stretch);
+    page.AutoSizeImage.checked = false;
+    view.AutosizeClick();
+    EXPECT_FALSE(page.RecordImage.stretch);
+}
+
+TEST_F(PicturePageTest, ResumeFileIsChosenAndOpened)
+{
+    view.ViewResumeBtnClick();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::Information, "No resume file is selected."}));
+    EXPECT_THAT(session.shell.DocumentsOpened, IsEmpty());
+    EXPECT_TRUE(view.Notes.SelectResumeBtn.enabled);
+    EXPECT_TRUE(view.Notes.ViewResumeBtn.enabled);
+
+    dialogs.ChooseFile("/home/ann/cv.doc");
+    view.SelectResumeBtnClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.back().filter, "All Files|*.*|Word Files|*.doc");
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ann/cv.doc"));
+    dialogs.CancelFileDialog();
+    view.SelectResumeBtnClick();
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ann/cv.doc"));
+    view.ViewResumeBtnClick();
+    EXPECT_THAT(session.shell.DocumentsOpened, ElementsAre("/home/ann/cv.doc"));
+
+    // The record takes the box's line when the window is stored.
+    EXPECT_THAT(session.Record(0).ResumeFile, IsEmpty());
+    Leave();
+    EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("/home/ann/cv.doc"));
+}
+
+class ChangeFilePathTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        view.NewRecord1Click();
+        view.NewRecord1Click();
+        ItemRecord& first = session.Record(0);
+        first.Images[1].ImageFile = "C:\\Old\\a.jpg";
+        first.Images[4].ImageFile = "/home/x/old/b.gif";
+        first.ResumeFile = {"C:\\Old\\cv.doc", "second line"};
+        session.Record(2).Images[6].ImageFile = "c.pcx";
+        GoTo("1");
+    }
+    std::vector<std::string> PicturesOf(int position)
+    {
+        const ItemRecord& record = session.Record(position);
+        std::vector<std::string> files;
+        for (int picture = 1; picture <= 6; ++picture) {
+            files.push_back(record.Images[picture].ImageFile);
+        }
+        return files;
+    }
+    void ChangePictureFolder(const std::string& folder)
+    {
+        dialogs.Forget();
+        dialogs.Type(folder).AnswerYes();
+        view.ChangePictureFilePath1Click();
+    }
+};
+
+TEST_F(ChangeFilePathTest, PicturesMoveToTheNewFolder)
+{
+    ChangePictureFolder("C:\\New");
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::Input, "Please enter new path:"},
+                            Shown{Kind::YesNo,
+                                  "Picture file path will be changed to C:\\New for all records.  "
+                                  "Are you sure you want to continue ?"},
+                            Shown{Kind::Information, "Picture file path has been changed."}));
+    EXPECT_THAT(PicturesOf(0), ElementsAre("C:\\New\\a.jpg", "", "", "C:\\New\\b.gif", "", ""));
+    EXPECT_THAT(PicturesOf(1), ElementsAre("", "", "", "", "", ""));
+    EXPECT_THAT(PicturesOf(2), ElementsAre("", "", "", "", "", "C:\\New\\c.pcx"));
+    // The record on show is shown again with its new path.
+    EXPECT_EQ(view.Picture.PictureFileName, "C:\\New\\a.jpg");
+
+    ChangePictureFolder("C:\\Newer\\");
+    EXPECT_THAT(PicturesOf(0), ElementsAre("C:\\Newer\\a.jpg", "", "", "C:\\Newer\\b.gif", "", ""));
+    ChangePictureFolder("/srv/pics");
+    EXPECT_THAT(PicturesOf(0), ElementsAre("/srv/pics/a.jpg", "", "", "/srv/pics/b.gif", "", ""));
+    EXPECT_THAT(PicturesOf(2), ElementsAre("", "", "", "", "", "/srv/pics/c.pcx"));
+    // Resume files stay where they were.
+    EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("C:\\Old\\cv.doc", "second line"));
+}
+
+TEST_F(ChangeFilePathTest, WhatIsOnShowIsStoredFirst)
+{
+    view.RecordName.text = "Ann";
+    dialogs.ChooseFile("/photos/ann.jpg");
+    view.SelectPictureClick();
+    view.ImageBookChange(4);
+    view.RecordName.text = "Ann Smith";
+    ChangePictureFolder("/srv/pics/");
+    EXPECT_EQ(session.Record(0).RecordName, "Ann Smith");
+    EXPECT_THAT(PicturesOf(0), ElementsAre("/srv/pics/ann.jpg", "", "", "/srv/pics/b.gif", "", ""));
+    EXPECT_EQ(view.Picture.PictureFileName, "/srv/pics/b.gif");
+    EXPECT_EQ(view.RecordName.text, "Ann Smith");
+}
+
+TEST_F(ChangeFilePathTest, NoOrAnEmptyFolderChangesNothing)
+{
+    const std::vector<std::string> before = PicturesOf(0);
+    dialogs.Type("/srv/pics").AnswerNo();
+    view.ChangePictureFilePath1Click();
+    EXPECT_EQ(PicturesOf(0), before);
+    EXPECT_EQ(dialogs.Messages.size(), 2u);
+
+    // After Yes, an empty folder only shows the record again.
+    view.RecordName.text = "typed, not stored";
+    ChangePictureFolder("");
+    EXPECT_EQ(PicturesOf(0), before);
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::Input, "Please enter new path:"},
+                            Shown{Kind::YesNo,
+                                  "Picture file path will be changed to  for all records.  "
+                                  "Are you sure you want to continue ?"}));
+    EXPECT_EQ(view.RecordName.text, "Untitled 1");
+
+    dialogs.Forget();
+    dialogs.Type("").AnswerYes();
+    view.ChangeResumeFilePath1Click();
+    EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("C:\\Old\\cv.doc", "second line"));
+    EXPECT_EQ(dialogs.Messages.size(), 2u);
+}
+
+TEST_F(ChangeFilePathTest, ResumeFilesMoveToTheNewFolder)
+{
+    dialogs.Type("D:\\Resumes").AnswerYes();
+    view.ChangeResumeFilePath1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("Please enter new path:",
+                            "Resume file path will be changed to D:\\Resumes for all records.  "
+                            "Are you sure you want to continue ?",
+                            "Resume file path has been changed."));
+    EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("D:\\Resumes\\cv.doc", "second line"));
+    EXPECT_THAT(session.Record(1).ResumeFile, IsEmpty());
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("D:\\Resumes\\cv.doc", "second line"));
+    EXPECT_THAT(PicturesOf(0), ElementsAre("C:\\Old\\a.jpg", "", "", "/home/x/old/b.gif", "", ""));
+}
+
+}  // namespace
+}  // namespace quillmark::test
