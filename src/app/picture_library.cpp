@@ -1,6 +1,7 @@
 #include "app/picture_library.h"
 
 #include "app/jpeg_decoder.h"
+#include "core/record_paths.h"
 
 #include <magick/api.h>
 
@@ -80,7 +81,7 @@ const char* MagickName(PictureKind kind)
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& fileName)
 {
     std::error_code error;
-    const std::filesystem::path path(fileName);
+    const std::filesystem::path path(SystemPathOfRecordPath(fileName));
     if (fileName.empty() || !std::filesystem::is_regular_file(path, error)) {
         return std::nullopt;
     }

@@ -2,6 +2,7 @@
 
 #include "app/picture_library.h"
 #include "app/services.h"
+#include "core/record_paths.h"
 
 #include <optional>
 
@@ -78,9 +79,9 @@ void PicturePage::ImageTitleChange(ItemRecord& record) const
 void PicturePage::SelectPictureClick(Dialogs& dialogs, ItemRecord* record)
 {
     FileDialogRequest request{"Open", PictureFilter, ""};
-    request.initialFile = PictureFileName;
+    request.initialFile = SystemPathOfRecordPath(PictureFileName);
     if (const std::optional<std::string> chosen = dialogs.OpenFileDialog(request)) {
-        PictureFileName = *chosen;
+        PictureFileName = RecordPathFromSystem(*chosen);
     }
     DisplayPicture();
     if (record != nullptr) {

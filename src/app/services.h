@@ -30,6 +30,7 @@ struct FileDialogRequest {
     std::string filter = "Quillmark File|*.dat";
     std::string defaultExtension = "dat";
     // The file the dialog starts at, its folder open and its name filled in; empty for none.
+    // Like the chosen file, named as the system spells it.
     std::string initialFile = {};
 };
 
@@ -82,8 +83,8 @@ public:
     virtual ScreenSize Screen() = 0;
     // An empty topic opens the help's contents.
     virtual void OpenHelp(const std::string& topic) = 0;
-    // The desktop's "open" for a file: shown with the program the system associates with it.
-    // Failures are the desktop's to report, if at all.
+    // The desktop's "open" for a file, named as the system spells it: shown with the program
+    // the system associates with it. Failures are the desktop's to report, if at all.
     virtual void OpenDocument(const std::string& path) = 0;
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;

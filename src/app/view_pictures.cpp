@@ -4,6 +4,7 @@
 #include "app/view_form.h"
 
 #include "app/workspace.h"
+#include "core/record_paths.h"
 
 #include <optional>
 
@@ -60,7 +61,7 @@ void TView::SelectResumeBtnClick()
     if (const std::optional<std::string> chosen =
             workspace_.services.dialogs.OpenFileDialog(request)) {
         // The record takes it when the window is next stored.
-        Notes.ResumeFile.lines = {*chosen};
+        Notes.ResumeFile.lines = {RecordPathFromSystem(*chosen)};
     }
 }
 
@@ -70,7 +71,7 @@ void TView::ViewResumeBtnClick()
         workspace_.services.dialogs.ShowInformation("No resume file is selected.");
         return;
     }
-    workspace_.services.shell.OpenDocument(Notes.ResumeFile.lines.front());
+    workspace_.services.shell.OpenDocument(SystemPathOfRecordPath(Notes.ResumeFile.lines.front()));
 }
 
 void TView::ChangePictureFilePath1Click()

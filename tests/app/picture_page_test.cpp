@@ -182,6 +182,44 @@ TEST_F(PicturePageTest, ResumeFileIsChosenAndOpened)
     EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("/home/ann/cv.doc"));
 }
 
+TEST_F(PicturePageTest, AccentedFileNamesAreRecordTextAndStillFound)
+{
+    // The system spells "Renée.bmp" in UTF-8; the record keeps it in Windows-1252.
+    const std::string systemName = folder.File(
+        "Ren\xC3\xA9"
+        "e.bmp");
+    WriteFileBytes(systemName, TinyBmp());
+    const std::string recordName = folder.File(
+        "Ren\xE9"
+        "e.bmp");
+    SelectPicture(systemName);
+    EXPECT_EQ(session.Record(0).Images[1].ImageFile, recordName);
+    ASSERT_NE(Displayed(), nullptr);
+    EXPECT_EQ(Displayed()->width, 3);
+    // Choosing again starts the chooser at the file as the system names it.
+    dialogs.CancelFileDialog();
+    view.SelectPictureClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.back().initialFile, systemName);
+
+    // A name with no Windows-1252 form stays as the system spells it, and is found.
+    const std::string greek = folder.File("\xCE\xA9.bmp");
+    WriteFileBytes(greek, TinyBmp());
+    SelectPicture(greek);
+    EXPECT_EQ(session.Record(0).Images[1].ImageFile, greek);
+    EXPECT_TRUE(PictureDisplayed());
+    EXPECT_EQ(StatusDisplayed(), "");
+
+    dialogs.ChooseFile(
+        "/home/ren\xC3\xA9"
+        "e/cv.doc");
+    view.SelectResumeBtnClick();
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ren\xE9"
+                                                         "e/cv.doc"));
+    view.ViewResumeBtnClick();
+    EXPECT_THAT(session.shell.DocumentsOpened, ElementsAre("/home/ren\xC3\xA9"
+                                                           "e/cv.doc"));
+}
+
 class ChangeFilePathTest : public ViewTest {
 protected:
     void SetUp() override
