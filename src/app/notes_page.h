@@ -32,6 +32,8 @@ struct NotesPage {
     {
         Keywords.readOnly = readOnly;
         Notes.readOnly = readOnly;
+        // Choosing another resume file would edit the record; viewing it does not.
+        SelectResumeBtn.enabled = !readOnly;
     }
 };
 

@@ -78,6 +78,9 @@ void PicturePage::ImageTitleChange(ItemRecord& record) const
 
 void PicturePage::SelectPictureClick(Dialogs& dialogs, ItemRecord* record)
 {
+    if (!SelectPictureBtn.enabled) {
+        return;  // a read-only record keeps its pictures
+    }
     FileDialogRequest request{"Open", PictureFilter, ""};
     request.initialFile = SystemPathOfRecordPath(PictureFileName);
     if (const std::optional<std::string> chosen = dialogs.OpenFileDialog(request)) {
@@ -91,6 +94,9 @@ void PicturePage::SelectPictureClick(Dialogs& dialogs, ItemRecord* record)
 
 void PicturePage::ClearPictureClick(ItemRecord* record)
 {
+    if (!ClearPictureBtn.enabled) {
+        return;
+    }
     RecordImage.visible = false;
     PictureFileName.clear();
     if (record != nullptr) {

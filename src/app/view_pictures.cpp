@@ -57,6 +57,9 @@ void MoveResume(ItemRecord& record, const std::string& folder)
 
 void TView::SelectResumeBtnClick()
 {
+    if (!Notes.SelectResumeBtn.enabled) {
+        return;
+    }
     FileDialogRequest request{"Open", "All Files|*.*|Word Files|*.doc", ""};
     if (const std::optional<std::string> chosen =
             workspace_.services.dialogs.OpenFileDialog(request)) {

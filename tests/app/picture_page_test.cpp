@@ -180,6 +180,14 @@ TEST_F(PicturePageTest, ResumeFileIsChosenAndOpened)
     EXPECT_THAT(session.Record(0).ResumeFile, IsEmpty());
     Leave();
     EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("/home/ann/cv.doc"));
+
+    // A read-only record keeps its resume file; it can still be viewed.
+    view.ReadonlyBox.checked = true;
+    view.ReadonlyBoxClick();
+    EXPECT_FALSE(view.Notes.SelectResumeBtn.enabled);
+    EXPECT_TRUE(view.Notes.ViewResumeBtn.enabled);
+    view.SelectResumeBtnClick();
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ann/cv.doc"));
 }
 
 TEST_F(PicturePageTest, AccentedFileNamesAreRecordTextAndStillFound)
