@@ -39,6 +39,11 @@ void PicturePage::DisplayPicture()
         PicStat.caption = "No Image File Selected";
         return;
     }
+    if (!onShow_) {
+        displayPending_ = true;
+        return;
+    }
+    displayPending_ = false;
     PicStatVisible = false;
     RecordImage.visible = true;
     const std::string extension = LowerCaseExtension(fileName);
@@ -60,6 +65,14 @@ void PicturePage::DisplayPicture()
         PicStatVisible = true;
         PicStat.caption = "Image File is Not Valid";
         break;
+    }
+}
+
+void PicturePage::PageShown(bool shown)
+{
+    onShow_ = shown;
+    if (onShow_ && displayPending_) {
+        DisplayPicture();
     }
 }
 

@@ -31,8 +31,12 @@ struct PicturePage {
     void Store(ItemRecord& record) const { record.Images[ImageBook].ImageFile = PictureFileName; }
     void SetReadOnly(bool readOnly);
 
-    // Shows the chooser's current file in the picture area.
+    // Shows the chooser's current file in the picture area. Pictures are decoded only while
+    // the page is on show: a large photo takes a good part of a second, and moving through
+    // the records on another page must not wait for pictures nobody sees.
     void DisplayPicture();
+    // The notebook brought this page to the front, or another one.
+    void PageShown(bool shown);
     // Another tab was chosen: show its picture and title.
     void ImageBookChange(int tab, const ItemRecord& record);
     // Titles reach the record at every keystroke.
@@ -43,6 +47,10 @@ struct PicturePage {
     // "Clear ": the picture on show loses its file but keeps its title.
     void ClearPictureClick(ItemRecord* record);
     void AutosizeClick() { RecordImage.stretch = AutoSizeImage.checked; }
+
+private:
+    bool onShow_ = false;
+    bool displayPending_ = false;  // the file changed while the page was not on show
 };
 
 }  // namespace quillmark

@@ -290,6 +290,7 @@ void TView::EnableDeleteWhenMoreThanOne()
 void TView::RecordBookChange(int page)
 {
     RecordBook = page;
+    Picture.PageShown(page == PictureTab);
     if (page == SalaryTab) {
         if (ItemRecord* record = workspace_.RecordOnShow()) {
             Salary.PageShown(*record);

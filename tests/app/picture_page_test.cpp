@@ -21,6 +21,12 @@ using Shown = ScriptedDialogs::Shown;
 
 class PicturePageTest : public ViewTest {
 protected:
+    // The user works on the "Picture" page.
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        view.RecordBookChange(TView::PictureTab);
+    }
     std::string Write(const std::string& name, const std::string& bytes)
     {
         const std::string path = folder.File(name);
@@ -188,6 +194,30 @@ TEST_F(PicturePageTest, ResumeFileIsChosenAndOpened)
     EXPECT_TRUE(view.Notes.ViewResumeBtn.enabled);
     view.SelectResumeBtnClick();
     EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ann/cv.doc"));
+}
+
+TEST_F(PicturePageTest, PicturesAreDecodedOnlyWhenThePageIsOnShow)
+{
+    SelectPicture(Write("ann.bmp", TinyBmp()));
+    view.NewRecord1Click();
+    session.Record(1).Images[1].ImageFile = Write("bob.bmp", TinyBmp());
+
+    view.RecordBookChange(TView::DescriptionTab);
+    view.RecordBookChange(TView::PictureTab);
+    const Bitmap* bob = Displayed();  // shown as soon as the page is
+    view.RecordBookChange(TView::SkillsTab);
+    view.PreviousTBtnClick();
+    EXPECT_EQ(Displayed(), bob);  // Ann's picture waits for the page
+    view.RecordBookChange(TView::PictureTab);
+    ASSERT_NE(Displayed(), nullptr);
+    EXPECT_NE(Displayed(), bob);
+    EXPECT_TRUE(PictureDisplayed());
+
+    // A record without a picture says so whichever page is on show.
+    view.RecordBookChange(TView::SkillsTab);
+    view.NextTBtnClick();
+    view.NewRecord1Click();
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
 }
 
 TEST_F(PicturePageTest, AccentedFileNamesAreRecordTextAndStillFound)

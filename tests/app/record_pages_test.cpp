@@ -398,6 +398,7 @@ TEST_F(RecordPagesTest, SkillListShowsTheDatabasesNamesWithTheRecordsValues)
 TEST_F(RecordPagesTest, PictureTitlesAndFilesBelongToTheirTab)
 {
     ItemRecord& record = session.Record(0);
+    view.RecordBookChange(TView::PictureTab);
     view.ImageBookChange(3);
     EXPECT_EQ(view.Picture.ImageTitle.text, "Untitled 3");
     view.Picture.ImageTitle.text = "Front door";
