@@ -1,16 +1,17 @@
 #include "search/time_bar_state.h"
 
+#include "search/schedule_lists.h"
+
 #include <algorithm>
 
 namespace quillmark {
 
 namespace {
 
-// "09:00"; hour 0..23, minute 0..59.
+// "09:00", as the schedule lists write times.
 std::string HourText(int hour, int minute)
 {
-    return {static_cast<char>('0' + hour / 10), static_cast<char>('0' + hour % 10), ':',
-            static_cast<char>('0' + minute / 10), static_cast<char>('0' + minute % 10)};
+    return TimeOfDayText((hour * 60 + minute) / (24.0 * 60));
 }
 
 }  // namespace
