@@ -49,61 +49,22 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
 
     Database next;
     next.DatabaseInfo.DatabaseName = "Next";
-    std::string nextBytes;
-    {
-        test::TemporaryFolder scratch;
-        SaveDatabaseFile(scratch.File("next.dat"), next);
-        nextBytes = test::ReadFileBytes(scratch.File("next.dat"));
-    }
+    SaveDatabaseFile(folder.File("next.dat"), next);
+    const std::string nextBytes = test::ReadFileBytes(folder.File("next.dat"));
+    fs::remove(folder.File("next.dat"));
     ASSERT_NE(nextBytes, previousBytes);
 
     for (std::uint64_t limit = 0; limit < nextBytes.size(); ++limit) {
         SCOPED_TRACE("disk full after " + std::to_string(limit) + " bytes");
-        SaveOptions options;
-        options.failAfterBytes = limit;
-        ASSERT_EQ(SavedMessage([&] { SaveDatabaseFile(path, next, {}, options); }),
-                  "No space left on device");
+        ASSERT_EQ(
+            SavedMessage([&] { SaveDatabaseFile(path, next, {}, {.failAfterBytes = limit}); }),
+            "No space left on device");
         ASSERT_EQ(test::ReadFileBytes(path), previousBytes);
         ASSERT_EQ(folder.Entries(), Names{"people.dat"}) << "no temporary file is left behind";
     }
-    SaveOptions exactlyEnough;
-    exactlyEnough.failAfterBytes = nextBytes.size();
-    SaveDatabaseFile(path, next, {}, exactlyEnough);
+    SaveDatabaseFile(path, next, {}, {.failAfterBytes = nextBytes.size()});
     EXPECT_EQ(test::ReadFileBytes(path), nextBytes);
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
-}
-
-TEST(SafeSaveTest, AWriterThatFailsInPiecesOrOnItsOwnLeavesTheOldFile)
-{
-    test::TemporaryFolder folder;
-    const std::string path = folder.File("report.rpt");
-    test::WriteFileBytes(path, "old contents");
-    const auto writeInPieces = [](ByteSink& sink) {
-        sink.Write("first piece|");
-        sink.Write("");
-        sink.Write("second piece|");
-        sink.Write("third");
-    };
-    const std::string whole = "first piece|second piece|third";
-    for (std::uint64_t limit = 0; limit < whole.size(); ++limit) {
-        SCOPED_TRACE(limit);
-        SaveOptions options;
-        options.failAfterBytes = limit;
-        EXPECT_EQ(SavedMessage([&] { SaveFileSafely(path, writeInPieces, options); }),
-                  "No space left on device");
-        EXPECT_EQ(test::ReadFileBytes(path), "old contents");
-        EXPECT_EQ(folder.Entries(), Names{"report.rpt"});
-    }
-
-    // A database that cannot be written (a broken category tree) is refused the same way.
-    Database broken;
-    broken.DescriptionTrees[3] = "Top\r\n\t\tToo deep\r\n";
-    EXPECT_NE(SavedMessage([&] { SaveDatabaseFile(path, broken); }), "saved");
-    EXPECT_EQ(test::ReadFileBytes(path), "old contents");
-    EXPECT_EQ(folder.Entries(), Names{"report.rpt"});
-
-    SaveFileSafely(path, writeInPieces);
-    EXPECT_EQ(test::ReadFileBytes(path), whole);
 }
 
 TEST(SafeSaveTest, ASavedFileKeepsItsPermissionsAndItsLinks)
@@ -113,9 +74,6 @@ TEST(SafeSaveTest, ASavedFileKeepsItsPermissionsAndItsLinks)
 
     const std::string shared = folder.File("shared.dat");
     test::WriteFileBytes(shared, "old");
-    ::chmod(shared.c_str(), 0640);
-    SaveFileSafely(shared, write);
-    EXPECT_EQ(PermissionsOf(shared), 0640u);
     ::chmod(shared.c_str(), 0604);
     SaveFileSafely(shared, write);
     EXPECT_EQ(PermissionsOf(shared), 0604u);
@@ -140,15 +98,9 @@ TEST(SafeSaveTest, ASavedFileKeepsItsPermissionsAndItsLinks)
     EXPECT_EQ(folder.Entries(), (Names{"fresh.dat", "link.dat", "shared.dat"}));
 }
 
-TEST(SafeSaveTest, AFolderThatCannotTakeTheFileGivesTheSystemsReason)
+TEST(SafeSaveTest, AFolderThatCannotTakeTheFileLeavesTheOldOneAndGivesTheSystemsReason)
 {
     test::TemporaryFolder folder;
-    EXPECT_EQ(SavedMessage([&] {
-                  SaveFileSafely(folder.File("missing/people.dat"),
-                                 [](ByteSink& sink) { sink.Write("x"); });
-              }),
-              "No such file or directory");
-
     if (::geteuid() == 0) {
         GTEST_SKIP() << "permissions do not stop the superuser";
     }
