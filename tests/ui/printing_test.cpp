@@ -16,69 +16,60 @@ class PrintingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void WindowPictureFitsOnePage();
-    void LongTablesRunOverSeveralPages();
+    void WindowPictureFitsOnePage()
+    {
+        QPixmap window(630, 461);
+        window.fill(Qt::darkCyan);
+        for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+            QPrinter printer(QPrinter::HighResolution);
+            PrintTo(printer, "window.pdf");
+            printer.setPageOrientation(orientation);
+            PrintWindowPicture(window, printer);
+            QCOMPARE(Pages("window.pdf"), 1);
+        }
+    }
+
+    void LongTablesRunOverSeveralPages()
+    {
+        PrintableTable table;
+        table.title =
+            "Experience: Ren\xE9"
+            "e Smith";
+        table.header = {"Employer", "Position", "Dates", "Notes"};
+        QPrinter printer(QPrinter::HighResolution);
+        PrintTo(printer, "short.pdf");
+        PrintTable(table, printer);  // the header alone
+        QCOMPARE(Pages("short.pdf"), 1);
+
+        for (int row = 1; row <= 99; ++row) {
+            table.rows.push_back(
+                {"Acme " + std::to_string(row), "Clerk", "1990-1995",
+                 "Nights\r\nthen days, and a note long enough to wrap in its cell"});
+        }
+        printer.setOutputFileName(folder_.filePath("long.pdf"));
+        PrintTable(table, printer);
+        QVERIFY(Pages("long.pdf") >= 3);
+    }
 
 private:
-    static void PrintToFile(QPrinter& printer, const QString& path)
+    void PrintTo(QPrinter& printer, const QString& name)
     {
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(folder_.filePath(name));
         printer.setPageSize(QPageSize(QPageSize::A4));
     }
-    static int PagesIn(const QString& path)
+    int Pages(const QString& name)
     {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return -1;
-        }
-        const QByteArray pdf = file.readAll();
+        QFile file(folder_.filePath(name));
+        const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         if (!pdf.startsWith("%PDF")) {
             return -1;
         }
-        return static_cast<int>(
-            QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+        return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
     }
+
+    QTemporaryDir folder_;
 };
-
-void PrintingTest::WindowPictureFitsOnePage()
-{
-    QTemporaryDir folder;
-    QPixmap window(630, 461);
-    window.fill(Qt::darkCyan);
-    for (QPageLayout::Orientation orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-        const QString path = folder.filePath(QString("window%1.pdf").arg(orientation));
-        QPrinter printer(QPrinter::HighResolution);
-        PrintToFile(printer, path);
-        printer.setPageOrientation(orientation);
-        PrintWindowPicture(window, printer);
-        QCOMPARE(PagesIn(path), 1);
-    }
-}
-
-void PrintingTest::LongTablesRunOverSeveralPages()
-{
-    QTemporaryDir folder;
-    PrintableTable table;
-    table.title =
-        "Experience: Ren\xE9"
-        "e Smith";
-    table.header = {"Employer", "Position", "Dates", "Notes"};
-    QPrinter printer(QPrinter::HighResolution);
-    const QString shortPath = folder.filePath("short.pdf");
-    PrintToFile(printer, shortPath);
-    PrintTable(table, printer);  // the header alone
-    QCOMPARE(PagesIn(shortPath), 1);
-
-    for (int row = 1; row <= 99; ++row) {
-        table.rows.push_back({"Acme " + std::to_string(row), "Clerk", "1990-1995",
-                              "Nights\r\nthen days, and a note long enough to wrap in its cell"});
-    }
-    const QString longPath = folder.filePath("long.pdf");
-    printer.setOutputFileName(longPath);
-    PrintTable(table, printer);
-    QVERIFY(PagesIn(longPath) >= 3);
-}
 
 }  // namespace quillmark
 

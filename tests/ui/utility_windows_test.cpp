@@ -55,58 +55,37 @@ class UtilityWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void CalculatorButtonsAndKeysDriveTheDisplay();
-    void CalculatorIsOneWindow();
-    void CalendarSetsPlacesAndReadsBackADate();
+    void CalculatorIsOneWindowDrivenByButtonsAndKeys();
+    void CalendarPlacesItselfOnTheScreen();
     void CalendarPickOrCancel();
     void HelpOpensTopicsAndFollowsLinks();
     void HelpPagesLinkOnlyToPagesThatExist();
     void AboutBoxShowsNameAndVersion();
 };
 
-void UtilityWindowsTest::CalculatorButtonsAndKeysDriveTheDisplay()
-{
-    TCalculatorWindow window;
-    window.show();
-    auto* display = window.findChild<QLineEdit*>("Display");
-    QVERIFY(display != nullptr);
-    QVERIFY(display->isReadOnly());
-    QCOMPARE(display->text(), QString("0"));
-
-    for (const char* name :
-         {"Digit2Btn", "PlusBtn", "Digit3Btn", "MultiplyBtn", "Digit4Btn", "EqualsBtn"}) {
-        auto* button = window.findChild<QPushButton*>(name);
-        QVERIFY2(button != nullptr, name);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    QCOMPARE(display->text(), QString("20"));
-    QCOMPARE(window.findChild<QPushButton*>("DivideBtn")->text(), QString::fromUtf8("÷"));
-    QCOMPARE(window.findChild<QPushButton*>("MultiplyBtn")->text(), QString::fromUtf8("×"));
-
-    QTest::keyClicks(&window, "12.5*2");
-    QCOMPARE(display->text(), QString("2"));
-    QTest::keyClick(&window, Qt::Key_Enter);
-    QCOMPARE(display->text(), QString("25"));
-    QTest::keyClicks(&window, "7/0");
-    QTest::keyClick(&window, Qt::Key_Return);
-    QCOMPARE(display->text(), QString("Cannot divide by zero"));
-    QTest::keyClick(&window, Qt::Key_Escape);
-    QCOMPARE(display->text(), QString("0"));
-    QTest::keyClicks(&window, "4321");
-    QTest::keyClick(&window, Qt::Key_Backspace);
-    QCOMPARE(display->text(), QString("432"));
-    QTest::mouseClick(window.findChild<QPushButton*>("ClearBtn"), Qt::LeftButton);
-    QCOMPARE(display->text(), QString("0"));
-}
-
-void UtilityWindowsTest::CalculatorIsOneWindow()
+void UtilityWindowsTest::CalculatorIsOneWindowDrivenByButtonsAndKeys()
 {
     QWidget owner;
     ShowCalculator(&owner);
     QWidget* calculator = TopLevel("CalculatorWindow");
-    QVERIFY(calculator != nullptr);
-    QVERIFY(calculator->isVisible());
-    QCOMPARE(calculator->windowTitle(), QString("Calculator"));
+    QVERIFY(calculator != nullptr && calculator->isVisible());
+    auto* display = calculator->findChild<QLineEdit*>("Display");
+    QVERIFY(display->isReadOnly());
+    for (const char* name :
+         {"Digit2Btn", "PlusBtn", "Digit3Btn", "MultiplyBtn", "Digit4Btn", "EqualsBtn"}) {
+        auto* button = calculator->findChild<QPushButton*>(name);
+        QVERIFY2(button != nullptr, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QCOMPARE(display->text(), QString("20"));
+    QTest::keyClicks(calculator, "12.5*2");
+    QTest::keyClick(calculator, Qt::Key_Enter);
+    QCOMPARE(display->text(), QString("25"));
+    QTest::keyClicks(calculator, "4321");
+    QTest::keyClick(calculator, Qt::Key_Backspace);
+    QCOMPARE(display->text(), QString("432"));
+    QTest::keyClick(calculator, Qt::Key_Escape);
+    QCOMPARE(display->text(), QString("0"));
 
     // Closing only hides it: opened again it is the same window, figures and all.
     QTest::keyClicks(calculator, "42");
@@ -114,22 +93,13 @@ void UtilityWindowsTest::CalculatorIsOneWindow()
     ShowCalculator(&owner);
     QCOMPARE(TopLevel("CalculatorWindow"), calculator);
     QVERIFY(calculator->isVisible());
-    QCOMPARE(calculator->findChild<QLineEdit*>("Display")->text(), QString("42"));
+    QCOMPARE(display->text(), QString("42"));
 }
 
-void UtilityWindowsTest::CalendarSetsPlacesAndReadsBackADate()
+void UtilityWindowsTest::CalendarPlacesItselfOnTheScreen()
 {
-    TCalendarWindow calendar;
-    calendar.SetDate(QDate(1999, 3, 5));
-    const CalendarPick pick = calendar.Date();
-    QCOMPARE(pick.year, 1999);
-    QCOMPARE(pick.month, 3);
-    QCOMPARE(pick.day, 5);
-    QCOMPARE(calendar.windowTitle(), QString("Calendar"));
-
-    calendar.PlaceAt(QPoint(40, 30));
-    QCOMPARE(calendar.pos(), QPoint(40, 30));
     // Placed next to the pointer at the screen's corner, it stays on the screen.
+    TCalendarWindow calendar;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     calendar.PlaceAt(screen.bottomRight());
     QVERIFY(screen.contains(calendar.frameGeometry().topLeft()));
@@ -140,67 +110,50 @@ void UtilityWindowsTest::CalendarSetsPlacesAndReadsBackADate()
 void UtilityWindowsTest::CalendarPickOrCancel()
 {
     const QDate start(2024, 2, 28);
-
     WhenModalOpens([](QDialog& dialog) {
-        QCOMPARE(dialog.windowTitle(), QString("Calendar"));
         dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 12, 24));
         QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
     });
     std::optional<CalendarPick> pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
     QVERIFY(pick.has_value());
-    QCOMPARE(pick->year, 2001);
-    QCOMPARE(pick->month, 12);
-    QCOMPARE(pick->day, 24);
+    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2001, 12, 24));
 
-    // Arrow keys move the day; Enter picks it (a leap year: the 29th follows the 28th).
+    // The days take the keys from the start; in a leap year the 29th follows the 28th.
     WhenModalOpens([](QDialog& dialog) {
-        auto* calendar = dialog.findChild<QCalendarWidget*>("Calendar");
-        auto* days = calendar->findChild<QAbstractItemView*>();
+        auto* days =
+            dialog.findChild<QCalendarWidget*>("Calendar")->findChild<QAbstractItemView*>();
         QVERIFY(days != nullptr);
-        QCOMPARE(calendar->focusWidget(), days);  // the days take the keys from the start
         QTest::keyClick(days, Qt::Key_Right);
         QTest::keyClick(days, Qt::Key_Return);
     });
     pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
     QVERIFY(pick.has_value());
-    QCOMPARE(pick->month, 2);
-    QCOMPARE(pick->day, 29);
+    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2024, 2, 29));
 
     WhenModalOpens([](QDialog& dialog) {
         dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 1, 1));
         QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
     });
     QVERIFY(!ShowCalendarAt(nullptr, QPoint(10, 10), start).has_value());
-
-    WhenModalOpens([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    QVERIFY(!ShowCalendarAt(nullptr, QPoint(10, 10), start).has_value());
 }
 
 void UtilityWindowsTest::HelpOpensTopicsAndFollowsLinks()
 {
-    QCOMPARE(HelpTopicFileName(""), QString("contents.html"));
     QCOMPARE(HelpTopicFileName("Customizing the Software"),
              QString("customizing-the-software.html"));
-
     QWidget owner;
     OpenHelp(&owner, QUILLMARK_HELP_DIR, "Getting Started");
     QWidget* help = TopLevel("HelpWindow");
-    QVERIFY(help != nullptr);
-    QVERIFY(help->isVisible());
+    QVERIFY(help != nullptr && help->isVisible());
     auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
-    auto* back = help->findChild<QPushButton*>("BackBtn");
-    auto* forward = help->findChild<QPushButton*>("ForwardBtn");
     QCOMPARE(browser->documentTitle(), QString("Getting Started"));
-    QVERIFY(help->windowTitle().contains("Getting Started"));
     QVERIFY(browser->toPlainText().contains("Insert Record"));
 
     QTest::mouseClick(help->findChild<QPushButton*>("ContentsBtn"), Qt::LeftButton);
     QCOMPARE(browser->documentTitle(), QString("Contents"));
-    QVERIFY(back->isEnabled());
-    QVERIFY(!forward->isEnabled());
-    QTest::mouseClick(back, Qt::LeftButton);
+    QTest::mouseClick(help->findChild<QPushButton*>("BackBtn"), Qt::LeftButton);
     QCOMPARE(browser->documentTitle(), QString("Getting Started"));
-    QTest::mouseClick(forward, Qt::LeftButton);
+    QTest::mouseClick(help->findChild<QPushButton*>("ForwardBtn"), Qt::LeftButton);
     QCOMPARE(browser->documentTitle(), QString("Contents"));
 
     // Reopening reuses the window; a topic without a page opens the contents.
@@ -208,8 +161,6 @@ void UtilityWindowsTest::HelpOpensTopicsAndFollowsLinks()
     QCOMPARE(TopLevel("HelpWindow"), help);
     QCOMPARE(browser->documentTitle(), QString("Introduction"));
     OpenHelp(&owner, QUILLMARK_HELP_DIR, "No Such Topic");
-    QCOMPARE(browser->documentTitle(), QString("Contents"));
-    OpenHelp(&owner, QUILLMARK_HELP_DIR, "");
     QCOMPARE(browser->documentTitle(), QString("Contents"));
 }
 
@@ -249,11 +200,7 @@ void UtilityWindowsTest::AboutBoxShowsNameAndVersion()
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
             shown << label->text();
         }
-        QCOMPARE(dialog.findChildren<QPushButton*>().size(), 1);
-        auto* close = dialog.findChild<QPushButton*>("CloseBtn");
-        QVERIFY(close != nullptr);
-        QCOMPARE(close->text(), QString("Close"));
-        QTest::mouseClick(close, Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("CloseBtn"), Qt::LeftButton);
     });
     ShowAboutBox(nullptr);  // returns only once closed
     QCOMPARE(caption, QString("About"));
