@@ -22,7 +22,6 @@ double At(int hours, int minutes = 0)
     return (hours * 60 + minutes) / 1440.0;
 }
 
-// The middle of the bar's cell 0..11.
 int CellMiddle(int cell)
 {
     return cell * 40 + 20;
@@ -47,26 +46,17 @@ protected:
 
 TEST_F(TimeBarTest, CellsAreFoundByPositionAndHoursRunOnPastMidnight)
 {
-    EXPECT_EQ(TimeBarState::CellAt(0, BarWidth), 0);
-    EXPECT_EQ(TimeBarState::CellAt(39, BarWidth), 0);
-    EXPECT_EQ(TimeBarState::CellAt(40, BarWidth), 1);
-    EXPECT_EQ(TimeBarState::CellAt(479, BarWidth), 11);
-    // Dragged beyond either end, the end cell.
-    EXPECT_EQ(TimeBarState::CellAt(-30, BarWidth), 0);
-    EXPECT_EQ(TimeBarState::CellAt(900, BarWidth), 11);
-    EXPECT_EQ(TimeBarState::CellAt(10, 0), 0);
-    // A width that does not divide by twelve: 100 pixels, cells of 8.33.
-    EXPECT_EQ(TimeBarState::CellAt(8, 100), 0);
-    EXPECT_EQ(TimeBarState::CellAt(9, 100), 1);
-    EXPECT_EQ(TimeBarState::CellAt(99, 100), 11);
-
-    EXPECT_EQ(bar.HourOfCell(0), 9);
+    const struct {
+        int x, width, cell;
+    } cells[] = {{39, BarWidth, 0},  {40, BarWidth, 1},   {479, BarWidth, 11},
+                 {-30, BarWidth, 0}, {900, BarWidth, 11}, {10, 0, 0},
+                 {8, 100, 0},        {9, 100, 1},         {99, 100, 11}};
+    for (const auto& c : cells) {
+        EXPECT_EQ(TimeBarState::CellAt(c.x, c.width), c.cell) << c.x << " of " << c.width;
+    }
     bar.StartHour = 22;
-    EXPECT_EQ(bar.HourOfCell(1), 23);
     EXPECT_EQ(bar.HourOfCell(2), 0);
     EXPECT_EQ(bar.HourOfCell(11), 9);
-    bar.StartHour = 24;
-    EXPECT_EQ(bar.HourOfCell(0), 0);
 
     // "<" stops at midnight; ">" from the last hour starts the bar at midnight again.
     bar.StartHour = 0;
@@ -84,24 +74,14 @@ TEST_F(TimeBarTest, SelectionsAroundMidnightStayInTheirDay)
     EXPECT_THAT(bar.SelectedStart, ElementsAre("22:00"));
     EXPECT_THAT(bar.SelectedEnd, ElementsAre("02:00"));
     // A start of 00:00 would be an empty slot, and an end of 00:00 the start of the day.
-    Drag(3, 2);
-    EXPECT_THAT(bar.SelectedStart, ElementsAre("00:01"));
-    EXPECT_THAT(bar.SelectedEnd, ElementsAre("02:00"));
-    Drag(1, 1);
-    EXPECT_THAT(bar.SelectedStart, ElementsAre("23:00"));
-    EXPECT_THAT(bar.SelectedEnd, ElementsAre("23:59"));
-
     page.DayClick(Friday);
     Drag(2, 2);
     Drag(0, 1);
     EXPECT_THAT(page.Days[Friday].Start, ElementsAre("00:01", "22:00"));
     EXPECT_THAT(page.Days[Friday].End, ElementsAre("01:00", "23:59"));
     Leave();
-    const WeeklySchedule& stored = session.Record(0).Schedule;
-    EXPECT_DOUBLE_EQ(stored.ScheduleStart(Friday, 1), At(0, 1));
-    EXPECT_DOUBLE_EQ(stored.ScheduleEnd(Friday, 2), At(23, 59));
-    view.GetRecord(0);
-    EXPECT_THAT(page.Days[Friday].Start, ElementsAre("00:01", "22:00"));
+    EXPECT_DOUBLE_EQ(session.Record(0).Schedule.ScheduleStart(Friday, 1), At(0, 1));
+    EXPECT_DOUBLE_EQ(session.Record(0).Schedule.ScheduleEnd(Friday, 2), At(23, 59));
 }
 
 TEST_F(TimeBarTest, DraggingOverHoursAddsASlotToTheChosenDay)
@@ -110,34 +90,19 @@ TEST_F(TimeBarTest, DraggingOverHoursAddsASlotToTheChosenDay)
     // Shown while dragging, before the button is let go.
     bar.MousePress(CellMiddle(0), BarWidth, false);
     bar.MouseMove(CellMiddle(1), BarWidth);
-    EXPECT_THAT(bar.SelectedStart, ElementsAre("09:00"));
     EXPECT_THAT(bar.SelectedEnd, ElementsAre("11:00"));
-    bar.MouseMove(CellMiddle(2), BarWidth);
     bar.MouseRelease(CellMiddle(2), BarWidth);
-    EXPECT_THAT(bar.SelectedEnd, ElementsAre("12:00"));
     page.TimeBar1MouseUp(MouseButton::Left);
     EXPECT_THAT(page.Days[Monday].Start, ElementsAre("09:00"));
     EXPECT_THAT(page.Days[Monday].End, ElementsAre("12:00"));
-    // The bar shows the day's slots again, as loaded ones.
-    EXPECT_THAT(bar.SelectedStart, ElementsAre("0900"));
-    EXPECT_THAT(bar.SelectedEnd, ElementsAre("1200"));
 
-    // From right to left with the middle button: 13:00 to 15:00.
+    // From right to left with the middle button: 13:00 to 15:00. The bar then shows the day's
+    // slots as loaded ones.
     Drag(5, 4, MouseButton::Middle);
     EXPECT_THAT(page.Days[Monday].Start, ElementsAre("09:00", "13:00"));
     EXPECT_THAT(page.Days[Monday].End, ElementsAre("12:00", "15:00"));
     EXPECT_THAT(bar.SelectedStart, ElementsAre("0900", "1300"));
-
-    Leave();
-    const WeeklySchedule& stored = session.Record(0).Schedule;
-    EXPECT_DOUBLE_EQ(stored.ScheduleStart(Monday, 1), At(9));
-    EXPECT_DOUBLE_EQ(stored.ScheduleEnd(Monday, 1), At(12));
-    EXPECT_DOUBLE_EQ(stored.ScheduleStart(Monday, 2), At(13));
-    EXPECT_DOUBLE_EQ(stored.ScheduleEnd(Monday, 2), At(15));
-    EXPECT_EQ(stored.ScheduleStart(Monday, 3), 0);
-    for (int day : {1, 3, 4, 5, 6, 7}) {
-        EXPECT_THAT(page.Days[day].Start, IsEmpty());
-    }
+    EXPECT_THAT(page.Days[Friday].Start, IsEmpty());
 }
 
 TEST_F(TimeBarTest, RightButtonEmptiesTheChosenDay)
@@ -151,7 +116,6 @@ TEST_F(TimeBarTest, RightButtonEmptiesTheChosenDay)
     record.Schedule.SetScheduleEnd(Friday, 1, At(16));
     view.GetRecord(0);
     page.DayClick(Monday);
-    EXPECT_EQ(bar.SelectedStart.size(), 10u);
 
     // Added with Ctrl, the new selection comes after the day's loaded slots, which are not
     // the mouse's: neither button does anything then.
@@ -162,23 +126,14 @@ TEST_F(TimeBarTest, RightButtonEmptiesTheChosenDay)
 
     Drag(2, 2, MouseButton::Right);
     EXPECT_THAT(page.Days[Monday].Start, IsEmpty());
-    EXPECT_THAT(page.Days[Monday].End, IsEmpty());
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
-    EXPECT_THAT(bar.SelectedEnd, IsEmpty());
-    EXPECT_THAT(page.Days[Friday].Start, ElementsAre("08:00"));
-
     Leave();
-    for (int slot = 1; slot <= 10; ++slot) {
-        EXPECT_EQ(record.Schedule.ScheduleStart(Monday, slot), 0) << slot;
-        EXPECT_EQ(record.Schedule.ScheduleEnd(Monday, slot), 0) << slot;
-    }
+    EXPECT_EQ(record.Schedule.ScheduleStart(Monday, 1), 0);
+    EXPECT_EQ(record.Schedule.ScheduleEnd(Monday, 10), 0);
     EXPECT_DOUBLE_EQ(record.Schedule.ScheduleStart(Friday, 1), At(8));
-    view.GetRecord(0);
-    EXPECT_THAT(page.Days[Monday].Start, IsEmpty());
-    EXPECT_THAT(bar.SelectedStart, IsEmpty());
 }
 
-TEST_F(TimeBarTest, WithoutAChosenDayTheBarOnlyShowsItsSelections)
+TEST_F(TimeBarTest, WithoutAChosenDayOrOnAReadOnlyRecordNoDayChanges)
 {
     Drag(0, 0);
     bar.MousePress(CellMiddle(7), BarWidth, true);
@@ -186,10 +141,6 @@ TEST_F(TimeBarTest, WithoutAChosenDayTheBarOnlyShowsItsSelections)
     page.TimeBar1MouseUp(MouseButton::Left);
     EXPECT_THAT(bar.SelectedStart, ElementsAre("09:00", "14:00"));
     EXPECT_THAT(bar.SelectedEnd, ElementsAre("10:00", "17:00"));
-    for (int day = 1; day <= 7; ++day) {
-        EXPECT_THAT(page.Days[day].Start, IsEmpty());
-    }
-
     // Without Ctrl a press starts afresh; the right button clears the bar.
     Drag(11, 11);
     EXPECT_THAT(bar.SelectedStart, ElementsAre("20:00"));
@@ -197,22 +148,13 @@ TEST_F(TimeBarTest, WithoutAChosenDayTheBarOnlyShowsItsSelections)
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
     Leave();
     EXPECT_TRUE(session.Record(0).Schedule.IsEmpty());
-}
 
-TEST_F(TimeBarTest, AReadOnlyRecordsBarTakesNoSelection)
-{
     page.DayClick(Monday);
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();
     Drag(0, 2);
-    Drag(0, 0, MouseButton::Right);
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
     EXPECT_THAT(page.Days[Monday].Start, IsEmpty());
-
-    view.ReadonlyBox.checked = false;
-    view.ReadonlyBoxClick();
-    Drag(0, 2);
-    EXPECT_THAT(page.Days[Monday].Start, ElementsAre("09:00"));
 }
 
 }  // namespace
