@@ -64,11 +64,9 @@ TEST_F(CategoryEditorTest, RemovingAsksWithTheCountOfRecordsUnderTheCategory)
         editor.Selected = {0, 0};
         editor.RemoveBtnClick();  // Full Time: one record too, differing in case
     });
-    EXPECT_EQ(
-        dialogs.Texts(),
-        (std::vector<std::string>{
-            std::string("3 records ") + RemoveWarning, std::string("1 record ") + RemoveWarning,
-            std::string("1 record ") + RemoveWarning, std::string("1 record ") + RemoveWarning}));
+    const std::string one = std::string("1 record ") + RemoveWarning;
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{std::string("3 records ") + RemoveWarning, one, one, one}));
     EXPECT_EQ(workspace.database.DescriptionTrees[1], "Shift\r\n\tPart Time\r\nContract\r\n");
     // Records keep their values even when the category is gone.
     EXPECT_EQ(session.Record(3).Desc[1], "Part Time : Contract");

@@ -9,48 +9,6 @@
 
 namespace quillmark::test {
 
-ScriptedDialogs& ScriptedDialogs::AnswerYes()
-{
-    script_.push_back({StepKind::Button, Answer::Yes, std::nullopt});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::AnswerNo()
-{
-    script_.push_back({StepKind::Button, Answer::No, std::nullopt});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::AnswerCancel()
-{
-    script_.push_back({StepKind::Button, Answer::Cancel, std::nullopt});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::Type(std::string text)
-{
-    script_.push_back({StepKind::Typing, std::nullopt, std::move(text)});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::CancelInput()
-{
-    script_.push_back({StepKind::Typing, std::nullopt, std::nullopt});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::ChooseFile(std::string path)
-{
-    script_.push_back({StepKind::File, std::nullopt, std::move(path)});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::CancelFileDialog()
-{
-    script_.push_back({StepKind::File, std::nullopt, std::nullopt});
-    return *this;
-}
-
 std::vector<std::string> ScriptedDialogs::Texts() const
 {
     std::vector<std::string> texts;
@@ -59,16 +17,6 @@ std::vector<std::string> ScriptedDialogs::Texts() const
     }
     return texts;
 }
-
-namespace {
-
-const char* Describe(int stepKind)
-{
-    constexpr const char* names[] = {"a button", "typing", "a file"};
-    return names[stepKind];
-}
-
-}  // namespace
 
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, StepKind wanted)
 {
@@ -79,26 +27,17 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& te
     Step step = script_.front();
     script_.pop_front();
     if (step.kind != wanted) {
-        Problems.push_back(std::string("scripted ") + Describe(static_cast<int>(step.kind)) +
-                           " but \"" + text + "\" asks for " + Describe(static_cast<int>(wanted)));
+        constexpr const char* kinds[] = {"a button", "typing", "a file"};
+        Problems.push_back(std::string("scripted ") + kinds[static_cast<int>(step.kind)] +
+                           " but \"" + text + "\" asks for " + kinds[static_cast<int>(wanted)]);
         return std::nullopt;
     }
     return step;
 }
 
-void ScriptedDialogs::ShowInformation(const std::string& text)
-{
-    Messages.push_back({Kind::Information, text});
-}
-
-void ScriptedDialogs::ShowError(const std::string& text)
-{
-    Messages.push_back({Kind::Error, text});
-}
-
 bool ScriptedDialogs::AskYesNo(const std::string& text)
 {
-    Messages.push_back({Kind::YesNo, text});
+    Show(Kind::YesNo, text);
     const std::optional<Step> step = Next(text, StepKind::Button);
     if (step && step->answer == Answer::Cancel) {
         Problems.push_back("\"" + text + "\" has no Cancel button");
@@ -109,9 +48,17 @@ bool ScriptedDialogs::AskYesNo(const std::string& text)
 
 Answer ScriptedDialogs::AskYesNoCancel(const std::string& text)
 {
-    Messages.push_back({Kind::YesNoCancel, text});
+    Show(Kind::YesNoCancel, text);
     const std::optional<Step> step = Next(text, StepKind::Button);
     return step ? *step->answer : Answer::Cancel;
+}
+
+std::optional<std::string> ScriptedDialogs::TextAnswer(Kind kind, const std::string& text,
+                                                       StepKind wanted)
+{
+    Show(kind, text);
+    const std::optional<Step> step = Next(text, wanted);
+    return step ? step->text : std::nullopt;
 }
 
 std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
@@ -119,40 +66,25 @@ std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
                                                      const std::string& initial)
 {
     InputsShown.push_back({caption, prompt, initial});
-    Messages.push_back({Kind::Input, prompt});
-    const std::optional<Step> step = Next(prompt, StepKind::Typing);
-    return step ? step->text : std::nullopt;
+    return TextAnswer(Kind::Input, prompt, StepKind::Typing);
 }
 
-std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string& caption,
+std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string&,
                                                         const std::string& prompt)
 {
-    (void)caption;
-    Messages.push_back({Kind::Password, prompt});
-    const std::optional<Step> step = Next(prompt, StepKind::Typing);
-    return step ? step->text : std::nullopt;
+    return TextAnswer(Kind::Password, prompt, StepKind::Typing);
 }
 
 std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
-    Messages.push_back({Kind::OpenFile, request.title});
     FileDialogsShown.push_back(request);
-    const std::optional<Step> step = Next(request.title, StepKind::File);
-    return step ? step->text : std::nullopt;
+    return TextAnswer(Kind::OpenFile, request.title, StepKind::File);
 }
 
 std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogRequest& request)
 {
-    Messages.push_back({Kind::SaveFile, request.title});
     FileDialogsShown.push_back(request);
-    const std::optional<Step> step = Next(request.title, StepKind::File);
-    return step ? step->text : std::nullopt;
-}
-
-ScriptedDialogs& ScriptedDialogs::PickDay(std::optional<CalendarDate> day)
-{
-    dayPicks_.push_back(day);
-    return *this;
+    return TextAnswer(Kind::SaveFile, request.title, StepKind::File);
 }
 
 std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate initial)
@@ -165,36 +97,6 @@ std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate
     const std::optional<CalendarDate> day = dayPicks_.front();
     dayPicks_.pop_front();
     return day;
-}
-
-RecordingShell& RecordingShell::OnDatabaseInformation(DatabaseInformationUser user)
-{
-    informationUsers_.push_back(std::move(user));
-    return *this;
-}
-
-RecordingShell& RecordingShell::OnAddDescription(AddDescriptionUser user)
-{
-    addDescriptionUsers_.push_back(std::move(user));
-    return *this;
-}
-
-RecordingShell& RecordingShell::OnEditSkill(EditSkillUser user)
-{
-    editSkillUsers_.push_back(std::move(user));
-    return *this;
-}
-
-RecordingShell& RecordingShell::OnSetPassword(SetPasswordUser user)
-{
-    passwordUsers_.push_back(std::move(user));
-    return *this;
-}
-
-RecordingShell& RecordingShell::OnPickList(PickListUser user)
-{
-    pickListUsers_.push_back(std::move(user));
-    return *this;
 }
 
 namespace {

@@ -28,15 +28,21 @@ public:
     };
 
     // What the user will answer, in order.
-    ScriptedDialogs& AnswerYes();
-    ScriptedDialogs& AnswerNo();
-    ScriptedDialogs& AnswerCancel();
-    ScriptedDialogs& Type(std::string text);        // into the next input or password box, then OK
-    ScriptedDialogs& CancelInput();                 // the next input or password box is cancelled
-    ScriptedDialogs& ChooseFile(std::string path);  // in the next file dialog
-    ScriptedDialogs& CancelFileDialog();
+    ScriptedDialogs& AnswerYes() { return Push({StepKind::Button, Answer::Yes, {}}); }
+    ScriptedDialogs& AnswerNo() { return Push({StepKind::Button, Answer::No, {}}); }
+    ScriptedDialogs& AnswerCancel() { return Push({StepKind::Button, Answer::Cancel, {}}); }
+    // Into the next input or password box, then OK; or that box is cancelled.
+    ScriptedDialogs& Type(std::string text) { return Push({StepKind::Typing, {}, text}); }
+    ScriptedDialogs& CancelInput() { return Push({StepKind::Typing, {}, {}}); }
+    // In the next file dialog.
+    ScriptedDialogs& ChooseFile(std::string path) { return Push({StepKind::File, {}, path}); }
+    ScriptedDialogs& CancelFileDialog() { return Push({StepKind::File, {}, {}}); }
     // In the next calendar: the day picked, or nothing for closing it without a pick.
-    ScriptedDialogs& PickDay(std::optional<CalendarDate> day);
+    ScriptedDialogs& PickDay(std::optional<CalendarDate> day)
+    {
+        dayPicks_.push_back(day);
+        return *this;
+    }
 
     struct CalendarShown {
         int x = 0;
@@ -63,8 +69,8 @@ public:
     void Forget() { Messages.clear(); }
     bool ScriptUsedUp() const { return script_.empty() && dayPicks_.empty(); }
 
-    void ShowInformation(const std::string& text) override;
-    void ShowError(const std::string& text) override;
+    void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
+    void ShowError(const std::string& text) override { Show(Kind::Error, text); }
     bool AskYesNo(const std::string& text) override;
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
@@ -76,16 +82,24 @@ public:
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
 
 private:
-    std::deque<std::optional<CalendarDate>> dayPicks_;
     enum class StepKind { Button, Typing, File };
     struct Step {
         StepKind kind = StepKind::Button;
         std::optional<Answer> answer;     // for a question box
         std::optional<std::string> text;  // typed, or the file chosen; nothing: cancelled
     };
+    ScriptedDialogs& Push(Step step)
+    {
+        script_.push_back(std::move(step));
+        return *this;
+    }
+    void Show(Kind kind, const std::string& text) { Messages.push_back({kind, text}); }
     std::optional<Step> Next(const std::string& text, StepKind wanted);
+    // Shows a box that is answered by typing or by choosing a file.
+    std::optional<std::string> TextAnswer(Kind kind, const std::string& text, StepKind wanted);
 
     std::deque<Step> script_;
+    std::deque<std::optional<CalendarDate>> dayPicks_;
 };
 
 // So that a failed expectation shows the box: Information "File Saved".
@@ -108,11 +122,17 @@ public:
     using EditSkillUser = std::function<void(TEditSkillForm&)>;
 
     // What the user does in the next dialog of that kind, in order.
-    RecordingShell& OnDatabaseInformation(DatabaseInformationUser user);
-    RecordingShell& OnSetPassword(SetPasswordUser user);
-    RecordingShell& OnPickList(PickListUser user);
-    RecordingShell& OnAddDescription(AddDescriptionUser user);
-    RecordingShell& OnEditSkill(EditSkillUser user);
+    RecordingShell& OnDatabaseInformation(DatabaseInformationUser user)
+    {
+        return Queue(informationUsers_, std::move(user));
+    }
+    RecordingShell& OnSetPassword(SetPasswordUser u) { return Queue(passwordUsers_, std::move(u)); }
+    RecordingShell& OnPickList(PickListUser u) { return Queue(pickListUsers_, std::move(u)); }
+    RecordingShell& OnAddDescription(AddDescriptionUser user)
+    {
+        return Queue(addDescriptionUsers_, std::move(user));
+    }
+    RecordingShell& OnEditSkill(EditSkillUser u) { return Queue(editSkillUsers_, std::move(u)); }
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
@@ -167,6 +187,13 @@ public:
     }
 
 private:
+    template <typename User>
+    RecordingShell& Queue(std::deque<User>& users, User user)
+    {
+        users.push_back(std::move(user));
+        return *this;
+    }
+
     std::deque<DatabaseInformationUser> informationUsers_;
     std::deque<SetPasswordUser> passwordUsers_;
     std::deque<PickListUser> pickListUsers_;
