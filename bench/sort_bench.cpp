@@ -1,7 +1,7 @@
 // Sorting sample databases by name and by a salary figure, as the "Sort Records" menu does.
 
-#include "app/record_sorting.h"
 #include "core/default_trees.h"
+#include "engine/record_sorting.h"
 #include "quillmark-tool/sample_database.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the picture decoders: whatever a picture file holds, decoding ends
 // in a bitmap whose pixels match its size, within the size allowed, or in none.
 
-#include "app/picture_library.h"
+#include "engine/pictures/picture_library.h"
 
 #include <cstdint>
 #include <cstdio>

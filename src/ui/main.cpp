@@ -1,7 +1,7 @@
-#include "app/view_form.h"
-#include "app/workspace.h"
 #include "core/random_source.h"
-#include "ui/main_window.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+#include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 
 #include <QApplication>

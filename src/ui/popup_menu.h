@@ -1,13 +1,15 @@
 #pragma once
 
-#include "app/controls.h"
+#include "forms/controls.h"
 
 #include <QString>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
+class QMenu;
 class QWidget;
 
 namespace quillmark {
@@ -22,5 +24,11 @@ std::optional<std::size_t> PopUpAtPointer(QWidget* parent, const QString& object
 std::optional<std::size_t> PopUpBelow(QWidget* anchor, const QString& objectName,
                                       const std::vector<MenuItemControl>& entries,
                                       const QString& entryNamePrefix = {});
+
+// A real pop-up menu over a form's menu entries, nested as they are. Captions are shown as they
+// are: "&" is not taken for an accelerator. chosen is told the indexes leading to the entry.
+// An entry with entries below it opens its submenu.
+QMenu* BuildPopupMenu(const std::vector<MenuItemControl>& items, QWidget* parent,
+                      const std::function<void(const std::vector<int>&)>& chosen);
 
 }  // namespace quillmark

@@ -1,7 +1,7 @@
 #include "ui/printing.h"
 
-#include "app/form_print.h"
-#include "app/services.h"
+#include "engine/print_scaling.h"
+#include "forms/services.h"
 #include "ui/text.h"
 
 #include <QPainter>

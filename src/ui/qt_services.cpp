@@ -1,15 +1,15 @@
 #include "ui/qt_services.h"
 
-#include "ui/about_box.h"
-#include "ui/calculator_window.h"
-#include "ui/add_description_dialog.h"
-#include "ui/calendar_window.h"
-#include "ui/database_dialogs.h"
-#include "ui/edit_skill_dialog.h"
-#include "ui/help_window.h"
-#include "ui/pick_list_dialog.h"
+#include "ui/categories/add_description_dialog.h"
+#include "ui/main/database_dialogs.h"
+#include "ui/main/edit_skill_dialog.h"
+#include "ui/main/pick_list_dialog.h"
 #include "ui/printing.h"
 #include "ui/text.h"
+#include "ui/utilities/about_window.h"
+#include "ui/utilities/calculator_window.h"
+#include "ui/utilities/calendar_window.h"
+#include "ui/utilities/help_window.h"
 
 #include <QApplication>
 #include <QDate>

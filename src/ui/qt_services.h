@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/services.h"
+#include "forms/services.h"
 
 #include <QString>
 

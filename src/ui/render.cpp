@@ -1,6 +1,6 @@
 #include "ui/render.h"
 
-#include "app/bitmap.h"
+#include "engine/pictures/bitmap.h"
 #include "ui/text.h"
 
 #include <algorithm>

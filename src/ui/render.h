@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/controls.h"
+#include "forms/controls.h"
 
 class QAbstractButton;
 class QAction;

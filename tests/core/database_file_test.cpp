@@ -1,5 +1,5 @@
-#include "database_layout.h"
-#include "test_helpers.h"
+#include "support/database_layout.h"
+#include "support/test_helpers.h"
 
 #include "core/category_tree.h"
 #include "core/database_file.h"

@@ -1,4 +1,4 @@
-#include "test_helpers.h"
+#include "support/test_helpers.h"
 
 #include "core/database_file.h"
 #include "core/file_io.h"

@@ -1,4 +1,4 @@
-#include "test_helpers.h"
+#include "support/test_helpers.h"
 
 #include "core/byte_stream.h"
 #include "core/program_settings.h"

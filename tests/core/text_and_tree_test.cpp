@@ -1,4 +1,4 @@
-#include "test_helpers.h"
+#include "support/test_helpers.h"
 
 #include "core/category_tree.h"
 #include "core/default_trees.h"
@@ -110,10 +110,10 @@ TEST(DefaultTreesTest, TheUsersFolderComesBeforeTheProgramsFolder)
 
 TEST(DefaultTreesTest, ShippedDefaultsAreValidTreeText)
 {
-    const auto trees = ReadDefaultTrees({QUILLMARK_SHIPPED_DATA_DIR});
+    const auto trees = ReadDefaultTrees({QUILLMARK_DATA_DIR});
     for (int field = 1; field <= 10; ++field) {
         const std::string path =
-            std::string(QUILLMARK_SHIPPED_DATA_DIR) + "/" + DefaultTreeFileName(field);
+            std::string(QUILLMARK_DATA_DIR) + "/" + DefaultTreeFileName(field);
         const TreeTextResult shipped = ReadTreeText(test::ReadFileBytes(path));
         EXPECT_TRUE(shipped.Ok()) << path;
         EXPECT_EQ(ReadTreeText(trees[field]).Tree, shipped.Tree) << path;

@@ -1,4 +1,4 @@
-#include "test_helpers.h"
+#include "support/test_helpers.h"
 
 #include "core/value_reader.h"
 #include "core/value_writer.h"

@@ -1,6 +1,6 @@
-#include "tool_runner.h"
+#include "tool/tool_runner.h"
 
-#include "test_helpers.h"
+#include "support/test_helpers.h"
 
 #include <cstdlib>
 #include <sys/wait.h>

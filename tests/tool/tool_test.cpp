@@ -1,12 +1,12 @@
 // quillmark-tool as a user runs it: files in, JSON and messages out, exit codes.
 
-#include "database_layout.h"
-#include "test_helpers.h"
-#include "tool_runner.h"
+#include "support/database_layout.h"
+#include "support/test_helpers.h"
+#include "tool/tool_runner.h"
 
 #include "core/category_tree.h"
 #include "core/database_file.h"
-#include "search/salary_calculation.h"
+#include "engine/salary_calculation.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 // The date masks of the record window's boxes, as a user meets them.
 
-#include "app/controls.h"
-#include "app/description_page.h"
+#include "forms/controls.h"
+#include "forms/main/pages/description_page.h"
 #include "ui/render.h"
 
 #include <QLineEdit>

@@ -4,13 +4,13 @@
 #include "database_json.h"
 #include "sample_database.h"
 
-#include "app/record_sorting.h"
 #include "core/database_file.h"
 #include "core/default_trees.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
-#include "search/salary_calculation.h"
+#include "engine/record_sorting.h"
+#include "engine/salary_calculation.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,7 +2,7 @@
 
 #include "core/category_tree.h"
 #include "core/random_source.h"
-#include "search/salary_calculation.h"
+#include "engine/salary_calculation.h"
 
 #include <array>
 #include <cstdio>

@@ -1,0 +1,168 @@
+#include "engine/pictures/jpeg_decoder.h"
+
+// jpeglib.h needs FILE and size_t declared first.
+#include <cstdio>
+#include <csetjmp>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include <limits>
+#include <new>
+#include <vector>
+
+namespace quillmark {
+
+namespace {
+
+// A crafted progressive file can ask for thousands of scans over the same pixels; real ones
+// use a dozen or so.
+constexpr int MaxScans = 500;
+
+// libjpeg reports errors by calling error_exit, which by default ends the program. Ours jumps
+// back to the decoding function instead, and warnings are noted rather than printed.
+struct Decoding {
+    jpeg_decompress_struct info{};
+    jpeg_error_mgr errors{};
+    jpeg_progress_mgr progress{};
+    std::jmp_buf failed{};
+    bool cutOff = false;  // the data ended before the picture did
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> row;
+};
+
+Decoding& DecodingOf(j_common_ptr info)
+{
+    return *static_cast<Decoding*>(info->client_data);
+}
+
+[[noreturn]] void JumpBack(j_common_ptr info)
+{
+    std::longjmp(DecodingOf(info).failed, 1);
+}
+
+void NoteWarning(j_common_ptr info, int level)
+{
+    // Level -1 is a warning about the data; higher levels are trace messages.
+    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
+        DecodingOf(info).cutOff = true;
+    }
+}
+
+void LimitScans(j_common_ptr info)
+{
+    if (info->is_decompressor) {
+        const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
+        if (decompress->input_scan_number > MaxScans) {
+            JumpBack(info);
+        }
+    }
+}
+
+// CMYK pictures (from print work) as RGB. Adobe's files store the inks inverted.
+void CmykToRgba(const std::uint8_t* cmyk, std::uint8_t* rgba, std::size_t count, bool inverted)
+{
+    for (std::size_t i = 0; i < count; ++i, cmyk += 4, rgba += 4) {
+        const int black = inverted ? cmyk[3] : 255 - cmyk[3];
+        for (int channel = 0; channel < 3; ++channel) {
+            const int ink = inverted ? cmyk[channel] : 255 - cmyk[channel];
+            rgba[channel] = static_cast<std::uint8_t>(ink * black / 255);
+        }
+        rgba[3] = 255;
+    }
+}
+
+void RgbToRgba(const std::uint8_t* rgb, std::uint8_t* rgba, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i, rgb += 3, rgba += 4) {
+        rgba[0] = rgb[0];
+        rgba[1] = rgb[1];
+        rgba[2] = rgb[2];
+        rgba[3] = 255;
+    }
+}
+
+// Everything that libjpeg may jump out of happens here, with no C++ object of this frame
+// changed between the setjmp and a jump: all state lives in the Decoding.
+bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool& tooLarge)
+{
+    jpeg_decompress_struct& info = decoding.info;
+    if (setjmp(decoding.failed) != 0) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_create_decompress(&info);
+    info.progress = &decoding.progress;
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    if (!PictureSizeAllowed(info.image_width, info.image_height)) {
+        tooLarge = info.image_width > 0 && info.image_height > 0;
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_start_decompress(&info);
+
+    const std::size_t width = info.output_width;
+    const std::size_t components = static_cast<std::size_t>(info.output_components);
+    try {
+        decoding.row.resize(width * components);
+        decoding.pixels.resize(width * info.output_height * 4);
+    } catch (const std::bad_alloc&) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    decoding.width = static_cast<int>(info.output_width);
+    decoding.height = static_cast<int>(info.output_height);
+    while (info.output_scanline < info.output_height) {
+        JSAMPROW row = decoding.row.data();
+        const std::size_t y = info.output_scanline;
+        if (jpeg_read_scanlines(&info, &row, 1) != 1) {
+            break;
+        }
+        std::uint8_t* out = decoding.pixels.data() + y * width * 4;
+        if (cmyk) {
+            CmykToRgba(row, out, width, info.saw_Adobe_marker != 0);
+        } else {
+            RgbToRgba(row, out, width);
+        }
+    }
+    jpeg_finish_decompress(&info);
+    jpeg_destroy_decompress(&info);
+    return !decoding.cutOff;
+}
+
+}  // namespace
+
+bool LooksLikeJpeg(const std::uint8_t* data, std::size_t size)
+{
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
+JpegResult DecodeJpeg(const std::uint8_t* data, std::size_t size)
+{
+    JpegResult result;
+    if (!LooksLikeJpeg(data, size) || size > std::numeric_limits<unsigned long>::max()) {
+        return result;
+    }
+    auto decoding = std::make_unique<Decoding>();
+    decoding->info.client_data = decoding.get();
+    decoding->info.err = jpeg_std_error(&decoding->errors);
+    decoding->errors.error_exit = JumpBack;
+    decoding->errors.emit_message = NoteWarning;
+    decoding->progress.progress_monitor = LimitScans;
+    if (!Decode(*decoding, data, size, result.tooLarge)) {
+        return result;
+    }
+    auto bitmap = std::make_shared<Bitmap>();
+    bitmap->width = decoding->width;
+    bitmap->height = decoding->height;
+    bitmap->pixels = std::move(decoding->pixels);
+    result.bitmap = std::move(bitmap);
+    return result;
+}
+
+}  // namespace quillmark

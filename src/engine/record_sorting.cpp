@@ -1,0 +1,75 @@
+#include "engine/record_sorting.h"
+
+#include "core/field_catalogue.h"
+
+#include <algorithm>
+#include <numeric>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+namespace {
+
+// A record's key, read once before sorting.
+struct SortKeyValue {
+    std::string_view text;
+    double number = 0;
+};
+
+int CompareNumbers(double a, double b)
+{
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+}  // namespace
+
+int CompareStrings(int sortKey, const ItemRecord& a, const ItemRecord& b)
+{
+    const SortKeyField keyA = SortKeyText(sortKey, a);
+    const SortKeyField keyB = SortKeyText(sortKey, b);
+    if (keyA.numeric) {
+        return CompareNumbers(CleanNumberValue(keyA.text), CleanNumberValue(keyB.text));
+    }
+    return CompareTextsIgnoringCase(keyA.text, keyB.text);
+}
+
+void DoSort(ItemRecordList& records, int sortKey, bool ascending)
+{
+    if (records.size() < 2) {
+        return;
+    }
+    // Whether the key is numeric depends on the key alone.
+    const bool numeric = SortKeyText(sortKey, *records.front()).numeric;
+    std::vector<SortKeyValue> keys;
+    keys.reserve(records.size());
+    for (const auto& record : records) {
+        const SortKeyField field = SortKeyText(sortKey, *record);
+        keys.push_back({field.text, numeric ? CleanNumberValue(field.text) : 0.0});
+    }
+    auto compare = [&keys, numeric](std::size_t a, std::size_t b) {
+        return numeric ? CompareNumbers(keys[a].number, keys[b].number)
+                       : CompareTextsIgnoringCase(keys[a].text, keys[b].text);
+    };
+
+    // A stable sort puts records in the same order as exchanging neighbours whose keys are out
+    // of order would, equal keys never being exchanged.
+    std::vector<std::size_t> order(records.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    if (ascending) {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return compare(a, b) < 0; });
+    } else {
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return compare(a, b) > 0; });
+    }
+
+    ItemRecordList sorted;
+    sorted.reserve(records.size());
+    for (const std::size_t index : order) {
+        sorted.push_back(std::move(records[index]));
+    }
+    records = std::move(sorted);
+}
+
+}  // namespace quillmark

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "forms/controls.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+// A description field's pop-up menu: entry 0 adds a category, entry 1 clears the field, the
+// entries after them are the field's category tree.
+using PopupMenuControl = std::vector<MenuItemControl>;
+inline constexpr int AddCategoryEntry = 0;
+inline constexpr int ClearFieldEntry = 1;
+inline constexpr int FirstCategoryEntry = 2;
+
+// Builds field n's menu from its caption and its tree in tree text. Categories that have
+// children can be chosen too.
+PopupMenuControl BuildDescriptionMenu(int field, std::string_view caption,
+                                      std::string_view treeText);
+
+// The entry reached by following the indexes from the menu's top; nullptr when there is none.
+const MenuItemControl* MenuItemAt(const PopupMenuControl& menu, const std::vector<int>& path);
+
+// The stored value of the category entry at the path: its caption, then each enclosing entry's
+// caption, joined by " : ". Empty when the path leads nowhere.
+std::string DescriptionValueAt(const PopupMenuControl& menu, const std::vector<int>& path);
+
+// Letter case of Windows-1252 text, accented letters included.
+std::string UpperCaseText(std::string_view text);
+std::string LowerCaseText(std::string_view text);
+
+}  // namespace quillmark

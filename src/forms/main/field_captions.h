@@ -1,0 +1,32 @@
+#pragma once
+
+#include "forms/services.h"
+
+#include <string>
+#include <string_view>
+
+namespace quillmark {
+
+struct DescriptionPage;
+struct EditControl;
+struct LabelControl;
+
+// The 26 caption labels of the "Description" page by their names: "sn0" .. "sn9",
+// "Desc1" .. "Desc10", "OtherC1" .. "OtherC6". nullptr for any other name.
+LabelControl* CaptionLabel(DescriptionPage& page, std::string_view name);
+
+// A detail or other box by its name ("Detail0" .. "Detail9", "Other1" .. "Other6") and the
+// label that names its field; nullptrs for any other name.
+struct CaptionedBox {
+    EditControl* box = nullptr;
+    const LabelControl* caption = nullptr;
+};
+CaptionedBox DetailOrOtherBox(DescriptionPage& page, std::string_view name);
+
+// A field whose caption holds the word "Date", in that letter case, is filled from the calendar.
+bool IsDateCaption(std::string_view caption);
+
+// "03/05/1999" for 5 March 1999.
+std::string CalendarDateText(const CalendarDate& date);
+
+}  // namespace quillmark

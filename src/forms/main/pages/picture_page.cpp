@@ -1,0 +1,120 @@
+#include "forms/main/pages/picture_page.h"
+
+#include "core/record_paths.h"
+#include "engine/pictures/picture_library.h"
+#include "forms/services.h"
+
+#include <optional>
+
+namespace quillmark {
+
+void PicturePage::LoadDefaults()
+{
+    RecordImage.visible = false;
+    PictureFileName.clear();
+    PicStat.caption = "No Picture File Selected";
+    PicStatVisible = true;
+}
+
+void PicturePage::Load(const ItemRecord& record)
+{
+    ImageTitle.text = record.Images[ImageBook].ImageTitle;
+    PictureFileName = record.Images[ImageBook].ImageFile;
+    DisplayPicture();
+}
+
+void PicturePage::SetReadOnly(bool readOnly)
+{
+    ImageTitle.readOnly = readOnly;
+    SelectPictureBtn.enabled = !readOnly;
+    ClearPictureBtn.enabled = !readOnly;
+}
+
+void PicturePage::DisplayPicture()
+{
+    const std::string& fileName = PictureFileName;
+    if (fileName.empty()) {
+        RecordImage.visible = false;
+        PicStatVisible = true;
+        PicStat.caption = "No Image File Selected";
+        return;
+    }
+    if (!onShow_) {
+        displayPending_ = true;
+        return;
+    }
+    displayPending_ = false;
+    PicStatVisible = false;
+    RecordImage.visible = true;
+    const std::string extension = LowerCaseExtension(fileName);
+    if (extension == ".gif" || extension == ".pcx") {
+        // The picture library says nothing about failures: the area is simply left empty.
+        RecordImage.picture = NViewLibLoad(fileName, 0);
+        return;
+    }
+    LoadedPicture loaded = LoadPictureFile(fileName);
+    switch (loaded.error) {
+    case PictureError::None:
+        RecordImage.picture = std::move(loaded.bitmap);
+        break;
+    case PictureError::NotValid:
+        // A file that is not a picture of its kind leaves whatever the area showed before.
+        break;
+    case PictureError::CannotRead:
+        RecordImage.visible = false;
+        PicStatVisible = true;
+        PicStat.caption = "Image File is Not Valid";
+        break;
+    }
+}
+
+void PicturePage::PageShown(bool shown)
+{
+    onShow_ = shown;
+    if (onShow_ && displayPending_) {
+        DisplayPicture();
+    }
+}
+
+void PicturePage::ImageBookChange(int tab, const ItemRecord& record)
+{
+    ImageBook = tab;
+    PictureFileName = record.Images[tab].ImageFile;
+    DisplayPicture();
+    ImageTitle.text = record.Images[tab].ImageTitle;
+}
+
+void PicturePage::ImageTitleChange(ItemRecord& record) const
+{
+    record.Images[ImageBook].ImageTitle = ImageTitle.text;
+}
+
+void PicturePage::SelectPictureClick(Dialogs& dialogs, ItemRecord* record)
+{
+    if (!SelectPictureBtn.enabled) {
+        return;  // a read-only record keeps its pictures
+    }
+    FileDialogRequest request{"Open", PictureFilter, ""};
+    request.initialFile = SystemPathOfRecordPath(PictureFileName);
+    if (const std::optional<std::string> chosen = dialogs.OpenFileDialog(request)) {
+        PictureFileName = RecordPathFromSystem(*chosen);
+    }
+    DisplayPicture();
+    if (record != nullptr) {
+        Store(*record);
+    }
+}
+
+void PicturePage::ClearPictureClick(ItemRecord* record)
+{
+    if (!ClearPictureBtn.enabled) {
+        return;
+    }
+    RecordImage.visible = false;
+    PictureFileName.clear();
+    if (record != nullptr) {
+        Store(*record);
+    }
+}
+
+}  // namespace quillmark

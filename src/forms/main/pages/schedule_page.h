@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/item_record.h"
+#include "core/one_based_array.h"
+#include "forms/controls.h"
+#include "forms/main/pages/schedule_lists.h"
+#include "forms/main/pages/time_bar_state.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+// The "Schedule" page: a day's slots on the time bar and every day's start and end lists.
+struct SchedulePage {
+    SchedulePage();
+
+    OneBasedArray<CheckControl, 7> DayButtons;  // DaySun .. DaySat, none checked at first
+    LabelControl Day{"Day"};
+    TimeBarState TimeBar1;
+    ButtonControl Button2{"<", ""};
+    ButtonControl Button3{">", ""};
+    OneBasedArray<ScheduleDayLists, 7> Days;  // SunStart/SunEnd .. SatStart/SatEnd
+
+    static const char* DayButtonName(int day);
+    static const char* DayName(int day);
+    static const char* StartListName(int day);
+    static const char* EndListName(int day);
+
+    // A day button was clicked: the bar shows that day's slots.
+    void DayClick(int day);
+    // "<" and ">" move the bar's first hour by one; past either end of the day it starts at 0.
+    void Button2Click()
+    {
+        TimeBar1.StartHour = TimeBar1.StartHour - 1 < 0 ? 0 : TimeBar1.StartHour - 1;
+    }
+    void Button3Click()
+    {
+        TimeBar1.StartHour = TimeBar1.StartHour + 1 > 23 ? 0 : TimeBar1.StartHour + 1;
+    }
+    int SelectedDay() const;  // 0 when no day is chosen
+    // A mouse button was let go over the bar. A selection just made there (its texts have
+    // colons) is added to the chosen day's slots by the left or middle button; the right
+    // button clears the bar and empties the day's slots.
+    void TimeBar1MouseUp(MouseButton button);
+
+    void Load(const ItemRecord& record);
+    void Store(ItemRecord& record) const;
+    void SetReadOnly(bool readOnly);
+
+private:
+    void ShowDay(int day);
+};
+
+}  // namespace quillmark

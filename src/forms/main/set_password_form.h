@@ -1,0 +1,44 @@
+#pragma once
+
+#include "forms/controls.h"
+
+#include <string>
+
+namespace quillmark {
+
+class Dialogs;
+
+// The "Set Database Password" dialog: the password needed to open the database and the one
+// needed to save it, each typed twice. Every edit shows "*" for each character.
+class TSetPasswordForm {
+public:
+    // The passwords as they are now, in plain text.
+    TSetPasswordForm(Dialogs& dialogs, const std::string& readPassword,
+                     const std::string& savePassword);
+
+    std::string Caption = "Set Database Password";
+    LabelControl ReadGroup{"Password to Read"};
+    LabelControl SaveGroup{"Password to Save"};
+    LabelControl ReadPasswordLabel{"Read Password"};
+    LabelControl ReadPassword2Label{"Re-type Read Password"};
+    LabelControl SavePasswordLabel{"Save Pasword"};
+    LabelControl SavePassword2Label{"Re-type Save Password"};
+    EditControl ReadPassword;
+    EditControl ReadPassword2;
+    EditControl SavePassword;
+    EditControl SavePassword2;
+    ButtonControl OKBtn{"OK", ""};
+    ButtonControl CancelBtn{"Cancel", ""};
+
+    // Closes only when both pairs match; otherwise says which pair differs.
+    void OKBtnClick();
+    void CancelBtnClick() { Closed = true; }
+
+    bool Closed = false;
+    bool Accepted = false;
+
+private:
+    Dialogs& dialogs_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,181 @@
+#include "forms/main/view_actions.h"
+
+namespace quillmark {
+
+namespace {
+
+ActionControl Entry(std::string caption, std::string menuName, std::string shortcut = {})
+{
+    ActionControl action;
+    action.caption = std::move(caption);
+    action.menuName = std::move(menuName);
+    action.shortcut = std::move(shortcut);
+    return action;
+}
+
+ActionControl Button(std::string buttonName, std::string hint, std::string icon)
+{
+    ActionControl action;
+    action.buttonName = std::move(buttonName);
+    action.hint = std::move(hint);
+    action.icon = std::move(icon);
+    return action;
+}
+
+// A menu entry that also has a tool button.
+ActionControl Both(ActionControl entry, const ActionControl& button)
+{
+    entry.buttonName = button.buttonName;
+    entry.hint = button.hint;
+    entry.icon = button.icon;
+    return entry;
+}
+
+}  // namespace
+
+ViewActions::ViewActions()
+{
+    New = Entry("New", "New1");
+    Open = Entry("Open", "Open1");
+    Save = Both(Entry("Save", "Save1"), Button("QuickSaveTBtn", "Save Database", "document-save"));
+    SaveAs = Entry("Save As", "SaveAs1");
+    QuickExport = Entry("Quick Export", "QuickExport1");
+    Merge = Entry("Merge", "Merge1");
+    SetDatabaseInformation = Entry("Set Database Information", "SetDatabaseInformation1");
+    SetDatabasePassword = Entry("Set Database Password", "SetDatabasePassword1");
+    ResetApplication = Entry("Reset Application", "ResetApplication1");
+    Close =
+        Both(Entry("Close", "Close1"), Button("CloseTBtn", "Exit the Program", "application-exit"));
+
+    NewRecord = Both(Entry("New Record", "NewRecord1", "Ctrl+N"),
+                     Button("NewRecordTBtn", "Add New Record", "document-new"));
+    CopyRecord = Both(Entry("Copy Record", "CopyRecord1", "Ctrl+C"),
+                      Button("CopyRecordTBtn", "Copy Record", "edit-copy"));
+    DeleteRecord = Both(Entry("Delete Record", "DeleteRecord1", "Ctrl+D"),
+                        Button("DeleteRecordTBtn", "Delete Record", "edit-delete"));
+    InsertRecord = Both(Entry("Insert Record", "InsertRecord1", "Ctrl+I"),
+                        Button("InsertRecordTBtn", "Insert Record", "edit-paste"));
+    PrintForm = Entry("Print Form", "PrintForm1");
+    Ascending = Entry("Ascending", "Ascending1");
+    Ascending.checkable = true;
+    Ascending.checked = true;
+    Descending = Entry("Descending", "Descending1");
+    Descending.checkable = true;
+
+    SearchRecords = Both(Entry("Search Records", "SearchRecords1"),
+                         Button("SearchTBtn", "Perform Search", "system-search"));
+    AlbumView = Both(Entry("Album View", "AlbumView1"),
+                     Button("AlbumTBtn", "Generate Album View", "image-x-generic"));
+    GraphView = Both(Entry("Graph View", "GraphView1"),
+                     Button("GraphTBtn", "Generate Graph", "x-office-presentation"));
+    SpreadsheetView =
+        Both(Entry("Spreadsheet View", "SpreadsheetView1"),
+             Button("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet"));
+    GenerateHTMLReport = Entry("Generate HTML Report", "GenerateHTMLReport1");
+    GenerateRegularReport = Entry("Generate Regular Report", "GenerateRegularReport1");
+    ShortDescriptionValues = Entry("Short Description Values", "ShortDescriptionValues1");
+    ShortDescriptionValues.checkable = true;
+
+    Calculator = Both(Entry("Calculator", "Calculator1"),
+                      Button("CalculatorTBtn", "Display Calculator", "accessories-calculator"));
+    Calendar = Both(Entry("Calendar", "Calendar1"),
+                    Button("CalendarTBtn", "Display Calendar", "x-office-calendar"));
+    ChangePictureFilePath = Entry("Change Picture File Path", "ChangePictureFilePath1");
+    ChangeResumeFilePath = Entry("Change Resume File Path", "ChangeResumeFilePath1");
+
+    Contents =
+        Both(Entry("Contents", "Contents1"), Button("HelpTBtn", "Display Help", "help-contents"));
+    Introduction = Entry("Introduction", "Introduction1");
+    GettingStarted = Entry("Getting Started", "GettingStarted1");
+    About = Entry("Quillmark", "About1");
+
+    Previous = Button("PreviousTBtn", "Previous Record in Database", "go-previous");
+    Next = Button("NextTBtn", "Next Record in Database", "go-next");
+    PreviousSearch = Button("PreviousSearchTBtn", "Previous Record On Search List", "go-up");
+    NextSearch = Button("NextSearchTBtn", "Next Record on Search List", "go-down");
+    SortRecords = Button("SortRecordTBtn", "Sort Records", "view-sort-ascending");
+    DisplaySame = Button("DisplaySameBtn", "Display Related Records", "edit-find");
+    PrintScreen = Button("PrintScreenTBtn", "Print a screenshot", "document-print");
+    Report = Button("ReportTBtn", "Generate Report", "x-office-document");
+    ViewRecord = Button("ViewRecordBtn", "", "go-home");
+    CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
+
+    // What later work builds is present but not offered yet.
+    for (ActionControl* unbuilt : {&QuickExport,
+                                   &SearchRecords,
+                                   &AlbumView,
+                                   &GraphView,
+                                   &SpreadsheetView,
+                                   &GenerateHTMLReport,
+                                   &GenerateRegularReport,
+                                   &PreviousSearch,
+                                   &NextSearch,
+                                   &Report,
+                                   &ViewRecord,
+                                   &CdPlayer}) {
+        unbuilt->enabled = false;
+    }
+    // Saving needs a file name, and merging a database opened from a file.
+    Save.enabled = false;
+    Merge.enabled = false;
+    DeleteRecord.enabled = false;
+    InsertRecord.enabled = false;
+}
+
+std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
+{
+    MenuLayout sortMode{"Sort Mode", {&a.Ascending, &a.Descending}, {}};
+    MenuLayout sortRecords{"Sort Records", {}, {}};
+    return {
+        {"File",
+         {&a.New, &a.Open, &a.Save, &a.SaveAs, nullptr, &a.QuickExport, &a.Merge, nullptr,
+          &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
+          &a.Close},
+         {}},
+        {"Edit",
+         {&a.NewRecord, &a.CopyRecord, &a.DeleteRecord, &a.InsertRecord, nullptr, &a.PrintForm,
+          nullptr},
+         {sortMode, sortRecords}},
+        {"Report and View",
+         {&a.SearchRecords, &a.AlbumView, &a.GraphView, &a.SpreadsheetView, nullptr,
+          &a.GenerateHTMLReport, &a.GenerateRegularReport, nullptr, &a.ShortDescriptionValues},
+         {}},
+        {"Utilities",
+         {&a.Calculator, &a.Calendar, nullptr, &a.ChangePictureFilePath, &a.ChangeResumeFilePath},
+         {}},
+        {"Help", {&a.Contents, &a.Introduction, &a.GettingStarted}, {}},
+        {"About", {&a.About}, {}},
+    };
+}
+
+std::vector<ActionControl*> ToolBarLayout(ViewActions& a)
+{
+    return {&a.Previous,
+            &a.Next,
+            &a.PreviousSearch,
+            &a.NextSearch,
+            nullptr,
+            &a.NewRecord,
+            &a.CopyRecord,
+            &a.DeleteRecord,
+            &a.InsertRecord,
+            &a.SortRecords,
+            &a.DisplaySame,
+            nullptr,
+            &a.PrintScreen,
+            &a.SearchRecords,
+            &a.AlbumView,
+            &a.GraphView,
+            &a.SpreadsheetView,
+            &a.Report,
+            &a.ViewRecord,
+            nullptr,
+            &a.Calculator,
+            &a.Calendar,
+            &a.CdPlayer,
+            &a.Save,
+            &a.Contents,
+            &a.Close};
+}
+
+}  // namespace quillmark

@@ -1,0 +1,338 @@
+// The main window's "File" menu: the commands that act on the database as a whole.
+
+#include "core/database_file.h"
+#include "core/file_io.h"
+#include "core/password_cipher.h"
+#include "core/program_settings.h"
+#include "forms/main/database_information_form.h"
+#include "forms/main/set_password_form.h"
+#include "forms/main/view_form.h"
+#include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
+#include "forms/workspace.h"
+
+#include <filesystem>
+
+namespace quillmark {
+
+namespace {
+
+// "report" becomes "report.dat"; a name with an extension of its own is kept.
+std::string WithDatabaseExtension(const std::string& path)
+{
+    return FileNamePart(path).find('.') == std::string::npos ? path + ".dat" : path;
+}
+
+}  // namespace
+
+void TView::StartEmptyDatabase()
+{
+    workspace_.RecordList().clear();
+    workspace_.CurrentIndex = -1;
+    NewRecord1Click();
+    workspace_.DatabaseFileName.clear();
+    workspace_.DatabaseLoaded = true;
+    ShowFieldCaptions();
+    GetRecord(workspace_.CurrentIndex);  // the title follows the cleared file name
+}
+
+void TView::DiscardDatabase()
+{
+    workspace_.DiscardDatabase();
+    workspace_.DatabaseLoaded = false;
+    SetSaveButtonState(false);
+    Actions.DeleteRecord.enabled = false;
+}
+
+void TView::New1Click()
+{
+    const Answer answer = workspace_.services.dialogs.AskYesNoCancel(
+        "Would you like to save the current database before you create a new one ?");
+    if (answer == Answer::Cancel) {
+        return;
+    }
+    if (answer == Answer::Yes) {
+        // A save that fails or is cancelled keeps the database: nothing is thrown away unasked.
+        const bool saved = Actions.Save.enabled ? Save1Click() : SaveAs1Click();
+        if (!saved) {
+            return;
+        }
+    }
+    DiscardDatabase();
+    // The new database is the user's own, whatever the last one opened allowed.
+    workspace_.CanSave = true;
+    StartEmptyDatabase();
+    EnableDeleteWhenMoreThanOne();
+}
+
+void TView::Open1Click()
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    if (!dialogs.AskYesNo("Changes made since last save will be lost. Open new file anyway ?")) {
+        return;
+    }
+    const std::optional<std::string> path = dialogs.OpenFileDialog({"Open File"});
+    if (!path) {
+        return;
+    }
+    SaveRecord(workspace_.CurrentIndex);
+    OpenDatabase(*path);
+}
+
+// True when the file has no such password or the user types it.
+bool TView::PasswordGiven(const std::string& enciphered, const std::string& caption,
+                          const std::string& prompt)
+{
+    const std::string password = DecipherPassword(enciphered);
+    if (password.empty()) {
+        return true;
+    }
+    // A cancelled box counts as a wrong password.
+    return workspace_.services.dialogs.PasswordBox(caption, prompt).value_or("") == password;
+}
+
+void TView::OpenDatabase(const std::string& path)
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    // A file that cannot be opened at all (gone, locked, no permission) changes nothing.
+    try {
+        FileSource probe(path);
+    } catch (const ReadError& error) {
+        dialogs.ShowError(path + " could not be opened: " + error.what());
+        return;
+    }
+
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (passwords) {
+        if (!PasswordGiven(passwords->ReadPassword, "Enter Read Password",
+                           "Please Enter Read Password")) {
+            dialogs.ShowError(
+                "You have entered an incorrect password.  A new database will be created.");
+            DiscardDatabase();
+            StartEmptyDatabase();
+            return;
+        }
+        workspace_.CanSave = PasswordGiven(passwords->SavePassword, "Enter Save Password",
+                                           "Please Enter Save Password");
+        if (!workspace_.CanSave) {
+            dialogs.ShowError(
+                "You have entered an incorrect save password.  You will be able to view the "
+                "database, but you will not be able to save it.");
+        }
+        // Read aside, so that a damaged file leaves nothing half-read behind.
+        Database opened;
+        opened.DescriptionTrees = workspace_.DefaultTrees;
+        if (ReadDatabaseFile(path, opened, ReadMode::Replace).Ok()) {
+            workspace_.database = std::move(opened);
+            DatabaseOpened(path);
+            return;
+        }
+    }
+    dialogs.ShowError(path + " is not a valid Quillmark file.  A new database will be created.");
+    DiscardDatabase();
+    StartEmptyDatabase();
+}
+
+void TView::DatabaseOpened(const std::string& path)
+{
+    workspace_.DatabaseFileName = path;
+    workspace_.DatabaseLoaded = true;
+    workspace_.ChangeFlag = true;
+    workspace_.Search().Enabled = true;
+    SetSaveButtonState(true);
+    Actions.SaveAs.enabled = true;
+    Actions.Merge.enabled = true;
+    ShowFieldCaptions();
+    // A file of no records still opens on a record the user can fill in.
+    if (workspace_.RecordList().empty()) {
+        workspace_.RecordList().push_back(
+            CreateRecord(workspace_.RecordList(), workspace_.services.random));
+    }
+    workspace_.CurrentIndex = 0;
+    GetRecord(0);
+    Actions.DeleteRecord.enabled = workspace_.RecordCount() > 1;
+    workspace_.services.dialogs.ShowInformation(path + " opened.");
+}
+
+bool TView::Save1Click()
+{
+    if (!workspace_.CanSave) {
+        workspace_.services.dialogs.ShowInformation(NoPermissionToSave);
+        return false;
+    }
+    SaveRecord(workspace_.CurrentIndex);
+    if (!workspace_.WriteDatabaseFile(workspace_.DatabaseFileName)) {
+        return false;
+    }
+    GetRecord(workspace_.CurrentIndex);
+    workspace_.services.dialogs.ShowInformation("File Saved");
+    return true;
+}
+
+bool TView::SaveAs1Click()
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    if (!workspace_.CanSave) {
+        dialogs.ShowInformation(NoPermissionToSave);
+        return false;
+    }
+    std::string path;
+    for (;;) {
+        const std::optional<std::string> chosen = dialogs.SaveFileDialog({"Save As"});
+        if (!chosen || chosen->empty()) {
+            return false;
+        }
+        path = WithDatabaseExtension(*chosen);
+        std::error_code error;
+        if (!std::filesystem::exists(path, error) ||
+            dialogs.AskYesNo(path + " already exists.  Do you want to overwrite it ?")) {
+            break;
+        }
+    }
+    SaveRecord(workspace_.CurrentIndex);
+    // The database takes the new name only once it is written there.
+    if (!workspace_.WriteDatabaseFile(path)) {
+        return false;
+    }
+    workspace_.DatabaseFileName = path;
+    GetRecord(workspace_.CurrentIndex);
+    SetSaveButtonState(true);
+    dialogs.ShowInformation("File Saved as " + path);
+    return true;
+}
+
+void TView::Merge1Click()
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    const std::optional<std::string> path = dialogs.OpenFileDialog({"Merge with File"});
+    if (!path) {
+        return;
+    }
+    SaveRecord(workspace_.CurrentIndex);
+    const DatabaseReadResult result = ReadDatabaseFile(*path, workspace_.database, ReadMode::Merge);
+    switch (result.Outcome) {
+    case ReadOutcome::Loaded:
+        dialogs.ShowInformation("Merge Sucessful !");
+        break;
+    case ReadOutcome::Incompatible:
+        dialogs.ShowInformation(
+            "Sorry, the files could not be merged because they are incompatible or they use "
+            "different passowrds.");
+        break;
+    case ReadOutcome::CannotOpen:
+        dialogs.ShowError(*path + " could not be opened: " + result.Reason);
+        break;
+    case ReadOutcome::NotQuillmark:
+    case ReadOutcome::Damaged:
+        // Whatever was read before the damage has been merged; say so rather than nothing.
+        dialogs.ShowError(*path +
+                          " is not a valid Quillmark file.  The records read before the "
+                          "damage have been added.");
+        break;
+    }
+    workspace_.DatabaseLoaded = true;
+    workspace_.ChangeFlag = true;
+    ShowFieldCaptions();
+    GetRecord(workspace_.CurrentIndex);
+    EnableDeleteWhenMoreThanOne();
+}
+
+void TView::SetDatabaseInformation1Click()
+{
+    TDatabaseInformationForm form(workspace_.database.DatabaseInfo);
+    workspace_.services.shell.ShowDatabaseInformation(form);
+    if (form.Accepted) {
+        workspace_.database.DatabaseInfo = form.Result();
+    }
+}
+
+void TView::SetDatabasePassword1Click()
+{
+    Database& database = workspace_.database;
+    TSetPasswordForm form(workspace_.services.dialogs, DecipherPassword(database.ReadPassword),
+                          DecipherPassword(database.SavePassword));
+    workspace_.services.shell.ShowSetPassword(form);
+    if (form.Accepted) {
+        database.ReadPassword = EncipherPassword(form.ReadPassword.text);
+        database.SavePassword = EncipherPassword(form.SavePassword.text);
+    }
+}
+
+bool TView::FormCloseQuery()
+{
+    while (workspace_.CanSave) {
+        const Answer answer = workspace_.services.dialogs.AskYesNoCancel(
+            "Changes made since last save will be lost. Would you like to save before exiting ?");
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        if (answer == Answer::No) {
+            break;
+        }
+        // Asked again until the database is written somewhere, or the user lets it go.
+        const bool saved = workspace_.DatabaseFileName.empty() ? SaveAs1Click() : Save1Click();
+        if (saved) {
+            break;
+        }
+    }
+    return true;
+}
+
+void TView::ReopenLastDatabase()
+{
+    const StartupSettings startup = ReadStartupSettings(workspace_.settings);
+    workspace_.SpreadsheetColumns = startup.Columns;
+    Actions.ShortDescriptionValues.checked = startup.ShortDescriptions;
+    if (!startup.LastFile.empty() &&
+        workspace_.services.dialogs.AskYesNo("Would you like to open the file " + startup.LastFile +
+                                             " ?")) {
+        OpenDatabase(startup.LastFile);
+    }
+}
+
+void TView::ResetApplication1Click()
+{
+    if (!workspace_.services.dialogs.AskYesNo(
+            "This function will reset the application program to original installation settings.  "
+            "Are you sure you want to continue ?")) {
+        return;
+    }
+    workspace_.SpreadsheetColumns = ResetColumnLayout();
+    Actions.ShortDescriptionValues.checked = false;
+    Width = DefaultViewSize.width;
+    Height = DefaultViewSize.height;
+    TSearch& search = workspace_.Search();
+    search.Width = DefaultSearchSize.width;
+    search.Height = DefaultSearchSize.height;
+    TSnapShot& spreadsheet = workspace_.Spreadsheet();
+    spreadsheet.Width = DefaultSpreadsheetSize.width;
+    spreadsheet.Height = DefaultSpreadsheetSize.height;
+    spreadsheet.BrowsePanelWidth = DefaultSpreadsheetSplitter;
+    try {
+        WriteResetSizes(workspace_.settings);
+    } catch (const WriteError& error) {
+        workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
+                                              error.what());
+        return;
+    }
+    workspace_.services.dialogs.ShowInformation(
+        "Original application settings have been restored.");
+}
+
+void TView::FormClose()
+{
+    try {
+        WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
+                             workspace_.SpreadsheetColumns, ShortDescriptions());
+    } catch (const WriteError& error) {
+        workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
+                                              error.what());
+    }
+    SaveRecord(workspace_.CurrentIndex);
+    if (!workspace_.UserDataFolder.empty()) {
+        std::error_code error;
+        std::filesystem::remove(workspace_.UserDataFolder + "/rphtml.htm", error);
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,193 @@
+#pragma once
+
+#include "forms/controls.h"
+#include "forms/main/pages/description_page.h"
+#include "forms/main/pages/experience_page.h"
+#include "forms/main/pages/notes_page.h"
+#include "forms/main/pages/picture_page.h"
+#include "forms/main/pages/salary_page.h"
+#include "forms/main/pages/schedule_page.h"
+#include "forms/main/pages/skills_page.h"
+#include "forms/main/pick_list_form.h"
+#include "forms/main/view_actions.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmark {
+
+class Workspace;
+struct ItemRecord;
+
+// The main window: one record at a time on a notebook of seven pages, the record commands
+// and the doors to every other window.
+class TView {
+public:
+    explicit TView(Workspace& workspace);
+
+    // The notebook's pages, in order.
+    enum Page {
+        DescriptionTab,
+        SkillsTab,
+        ExperienceTab,
+        ScheduleTab,
+        SalaryTab,
+        NotesTab,
+        PictureTab
+    };
+    static constexpr std::array<const char*, 7> PageCaptions = {
+        "Description", "Skills", "Experience", "Schedule", "Salary", "Notes", "Picture"};
+
+    // ---- controls ----
+    std::string Caption = "Empty";  // the window title
+    int Width = 634;
+    int Height = 482;
+    LabelControl RecordTitle{"Name"};
+    EditControl RecordName;
+    LabelControl RecordLabel{"Record "};
+    EditControl number;
+    CheckControl ReadonlyBox{"Read Only"};
+    CheckControl SearchListBox{"Search List"};
+    int RecordBook = DescriptionTab;
+    DescriptionPage Description;
+    SkillsPage Skills;
+    ExperiencePage Experience;
+    SchedulePage Schedule;
+    SalaryPage Salary;
+    NotesPage Notes;
+    PicturePage Picture;
+    ViewActions Actions;
+    std::vector<MenuItemControl> DisplaySameMenu;  // the related-records pop-up
+    TPickListForm PickRelated;
+    OneBasedArray<std::vector<MenuItemControl>, 10> DescMenus;  // DescMenu1 .. DescMenu10
+
+    bool Initialised = false;
+
+    // ---- the window comes and goes ----
+    void FormActivate();
+    void FormDeactivate();
+
+    // ---- the record on show ----
+    void GetRecord(int position);   // show the record at the position
+    void SaveRecord(int position);  // store the window into the record at the position
+    void LoadDefaults(int position);
+    void SetReadOnlyState(bool readOnly);
+    void SetSaveButtonState(bool enabled);
+    void ShowFieldCaptions();
+
+    // ---- "File" ----
+    void New1Click();
+    void Open1Click();
+    // Opens the file after its name is known, asking for its passwords; also how the last
+    // database is reopened at start-up.
+    void OpenDatabase(const std::string& path);
+    bool Save1Click();    // true once the file is written
+    bool SaveAs1Click();  // true once the file is written
+    void Merge1Click();
+    void SetDatabaseInformation1Click();
+    void SetDatabasePassword1Click();
+    void ResetApplication1Click();
+    // Before the program ends: offers to save; false keeps the program open.
+    bool FormCloseQuery();
+    // The program ends: the record on show is stored and the working files are tidied away.
+    void FormClose();
+
+    // ---- record bar and "Edit" ----
+    void NextTBtnClick();
+    void PreviousTBtnClick();
+    void numberEnter();  // Enter pressed in the record number box
+    void NewRecord1Click();
+    void CopyRecord1Click();
+    void DeleteRecord1Click();
+    void InsertRecord1Click();
+    void ReadonlyBoxClick();
+
+    // ---- "Sort Records" and "Sort Mode" ----
+    std::vector<MenuItemControl> SortSelect;  // "Sort Records", each entry tagged with its key
+    std::vector<MenuItemControl> SortMenu;    // the tool button's pop-up: the same entries
+    void MakeSortMenu();                      // from the captions of the moment
+    void SortSelectClick(int entry);          // 1-based, in SortSelect or SortMenu
+    void SortRecordBtnClick();                // fills SortMenu; the window pops it up
+    void AscendingClick();
+    void DescendingClick();
+
+    // ---- pages ----
+    void RecordBookChange(int page);
+    void SalaryTypeClick(int period);
+    void HoursPerWeekEditChange();
+    void SalaryEditChange();
+    void WorkDaysPerWeekEditChange();
+    void DayClick(int day);
+    void EditSkillBtnClick();
+    void ItemListDblClick();  // does nothing while the record is read-only
+    void ImageBookChange(int tab);
+    void ImageTitleChange();
+    void SelectPictureClick();
+    void ClearPictureClick();
+    void AutosizeClick();
+    void SelectResumeBtnClick();
+    void ViewResumeBtnClick();
+
+    // ---- description values, captions and date fields ----
+    void MakeMenu(int field);  // rebuilds DescMenus[field] from the field's tree
+    void MakeDescriptionMenus();
+    std::string ReturnDescriptionValue(const std::string& value) const;
+    bool DescBoxClick(int field);  // true when the window is to pop up the field's menu
+    // An entry of DescMenus[field], found by its indexes from the menu's top.
+    void DescMenuClick(int field, const std::vector<int>& itemPath);
+    void DescClick(int field, const std::vector<int>& itemPath);
+    void ClearFieldClick(int field);
+    void DescOneEnter(int field);  // "ADD NEW ... CATEGORY": the category editor
+    void ShortDescriptionValues1Click();
+    void CustomizeLabels(std::string_view labelName);  // "sn0", "Desc1", "OtherC1", ...
+    // A click on "Detail0" .. "Detail9" or "Other1" .. "Other6" at a screen position.
+    void DetailClick(std::string_view boxName, int pointerX, int pointerY);
+
+    // ---- related records ----
+    // Fills DisplaySameMenu; the window then pops it up at the pointer.
+    void DisplaySameBtnClick();
+    // An entry of DisplaySameMenu, by its index: lists the related records and shows the one
+    // picked.
+    void DisplaySameClick(std::size_t entry);
+
+    // ---- "Utilities": files that have moved to another folder ----
+    void ChangePictureFilePath1Click();
+    void ChangeResumeFilePath1Click();
+
+    // ---- printing ----
+    // "Print Form" and "Print a screenshot": the window's picture on one page.
+    void QuickPrintClick();
+    // An entry of Experience.PrintMenu, which the window pops up under the print button.
+    void PrintMenuClick(int entry);
+
+    // ---- the other windows ----
+    void Calculator1Click();
+    void Calendar1Click();
+    void Contents1Click();
+    void Introduction1Click();
+    void GettingStarted1Click();
+    void About1Click();
+    void Close1Click();
+
+    bool ShortDescriptions() const { return Actions.ShortDescriptionValues.checked; }
+
+private:
+    void EnableDeleteWhenMoreThanOne();
+    void StartEmptyDatabase();
+    void DiscardDatabase();
+    void DatabaseOpened(const std::string& path);
+    void ReopenLastDatabase();
+    // Asks for the new folder and, once confirmed, lets moveFiles point every record's files
+    // of that kind ("Picture", "Resume") into it.
+    void ChangeFilePaths(const std::string& kind,
+                         void (*moveFiles)(ItemRecord& record, const std::string& folder));
+    bool PasswordGiven(const std::string& enciphered, const std::string& caption,
+                       const std::string& prompt);
+
+    Workspace& workspace_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,112 @@
+// The resume file of the Notes page and the Utilities that move every picture or resume file
+// of the database to another folder.
+
+#include "forms/main/view_form.h"
+
+#include "core/record_paths.h"
+#include "forms/workspace.h"
+
+#include <optional>
+
+namespace quillmark {
+
+namespace {
+
+bool IsSeparator(char c)
+{
+    return c == '/' || c == '\\';
+}
+
+// Records made on Windows keep "C:\Photos\ann.jpg", records made here "/home/ann/ann.jpg";
+// either kind of separator ends a folder.
+std::string LastComponent(const std::string& path)
+{
+    const std::size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// The folder ready to have a file name put after it, using the separator it already uses.
+std::string WithTrailingSeparator(std::string folder)
+{
+    if (!folder.empty() && !IsSeparator(folder.back())) {
+        const bool windowsStyle =
+            folder.find('\\') != std::string::npos && folder.find('/') == std::string::npos;
+        folder += windowsStyle ? '\\' : '/';
+    }
+    return folder;
+}
+
+void MovePictures(ItemRecord& record, const std::string& folder)
+{
+    for (int picture = 1; picture <= 6; ++picture) {
+        std::string& file = record.Images[picture].ImageFile;
+        if (!file.empty()) {
+            file = folder + LastComponent(file);
+        }
+    }
+}
+
+void MoveResume(ItemRecord& record, const std::string& folder)
+{
+    if (!record.ResumeFile.empty()) {
+        record.ResumeFile.front() = folder + LastComponent(record.ResumeFile.front());
+    }
+}
+
+}  // namespace
+
+void TView::SelectResumeBtnClick()
+{
+    if (!Notes.SelectResumeBtn.enabled) {
+        return;
+    }
+    FileDialogRequest request{"Open", "All Files|*.*|Word Files|*.doc", ""};
+    if (const std::optional<std::string> chosen =
+            workspace_.services.dialogs.OpenFileDialog(request)) {
+        // The record takes it when the window is next stored.
+        Notes.ResumeFile.lines = {RecordPathFromSystem(*chosen)};
+    }
+}
+
+void TView::ViewResumeBtnClick()
+{
+    if (Notes.ResumeFile.lines.empty()) {
+        workspace_.services.dialogs.ShowInformation("No resume file is selected.");
+        return;
+    }
+    workspace_.services.shell.OpenDocument(SystemPathOfRecordPath(Notes.ResumeFile.lines.front()));
+}
+
+void TView::ChangePictureFilePath1Click()
+{
+    ChangeFilePaths("Picture", MovePictures);
+}
+
+void TView::ChangeResumeFilePath1Click()
+{
+    ChangeFilePaths("Resume", MoveResume);
+}
+
+void TView::ChangeFilePaths(const std::string& kind,
+                            void (*moveFiles)(ItemRecord& record, const std::string& folder))
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    // Cancelling the input box answers its default, which is empty.
+    const std::string folder =
+        dialogs.InputBox("New Path", "Please enter new path:", "").value_or("");
+    if (!dialogs.AskYesNo(kind + " file path will be changed to " + folder +
+                          " for all records.  Are you sure you want to continue ?")) {
+        return;
+    }
+    if (!folder.empty()) {
+        SaveRecord(workspace_.CurrentIndex);
+        const std::string withSeparator = WithTrailingSeparator(folder);
+        for (const auto& record : workspace_.RecordList()) {
+            moveFiles(*record, withSeparator);
+        }
+        dialogs.ShowInformation(kind + " file path has been changed.");
+    }
+    GetRecord(workspace_.CurrentIndex);
+}
+
+}  // namespace quillmark

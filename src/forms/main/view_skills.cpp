@@ -1,0 +1,41 @@
+#include "forms/main/edit_skill_form.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+
+namespace quillmark {
+
+void TView::EditSkillBtnClick()
+{
+    const int skill = Skills.SelectedSkill();
+    if (skill == 0 || !Skills.EditSkillBtn.enabled) {
+        return;
+    }
+    // The dialog starts from the record, so it must hold what the list shows.
+    SaveRecord(workspace_.CurrentIndex);
+    const ItemRecord* record = workspace_.RecordOnShow();
+    if (record == nullptr) {
+        return;
+    }
+    OneBasedArray<std::string, 100>& names = workspace_.database.SkillNames;
+    TEditSkillForm editor(
+        workspace_.services.dialogs,
+        {names[skill], record->Skills.HasSkill(skill), record->Skills.SkillProficiency(skill),
+         record->Skills.SkillNotes(skill)});
+    workspace_.services.shell.ShowEditSkill(editor);
+
+    // The name belongs to the database, so every record shows it from now on.
+    names[skill] = editor.Values().title;
+    Skills.SetRow(skill, editor.Values());
+    // Coming back from the dialog shows the record on show again; store the row first so that
+    // the edit survives it.
+    SaveRecord(workspace_.CurrentIndex);
+}
+
+void TView::ItemListDblClick()
+{
+    if (Skills.editorOpensOnDoubleClick) {
+        EditSkillBtnClick();
+    }
+}
+
+}  // namespace quillmark

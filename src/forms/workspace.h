@@ -1,0 +1,93 @@
+#pragma once
+
+#include "core/database.h"
+#include "core/one_based_array.h"
+#include "core/program_settings.h"
+#include "core/settings_store.h"
+#include "forms/services.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillmark {
+
+class RandomSource;
+class TSearch;
+class TSnapShot;
+class TView;
+
+inline constexpr const char* NoPermissionToSave =
+    "Sorry, you do not have permission to save this file.";
+
+// The desktop services every form may call.
+struct Services {
+    Dialogs& dialogs;
+    Shell& shell;
+    Clock& clock;
+    RandomSource& random;
+};
+
+// The open database and the program's long-lived windows. Forms reach each other and the
+// records through here; records are shared, never copied between windows.
+class Workspace {
+public:
+    // defaultTreeFolders: where the default category files are looked for, in order;
+    // settingsPath: the settings file.
+    Workspace(Services services, std::vector<std::string> defaultTreeFolders,
+              std::string settingsPath = {});
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    Services services;
+    SettingsStore settings;
+    // The spreadsheet's columns: kept in the settings, read at start-up and written at the end.
+    ColumnLayout SpreadsheetColumns = DefaultColumnLayout();
+    Database database;
+    std::string DatabaseFileName;
+    int CurrentIndex = -1;  // the record on show; -1 while there is none
+    std::shared_ptr<ItemRecord> ClipboardRecord;
+    bool CanSave = true;
+    bool DatabaseLoaded = false;
+    bool ExtractMode = false;
+    // Records were added, removed, reordered or replaced; the search window rebuilds its menus.
+    bool ChangeFlag = false;
+    bool SpreadsheetIsCaller = false;
+    int SpreadsheetMode = 1;
+    int ReportMode = 1;
+    int SortMode = 0;
+    OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
+
+    ItemRecordList& RecordList() { return database.RecordList; }
+    int RecordCount() const { return static_cast<int>(database.RecordList.size()); }
+    bool IsValidPosition(int position) const { return position >= 0 && position < RecordCount(); }
+    // The record at CurrentIndex, or nothing while there is none.
+    ItemRecord* RecordOnShow();
+
+    // Captions, skill names and category trees of a new database.
+    void SetDatabaseDefaults();
+    // Forgets the open database: no records, no file name, no passwords, default captions.
+    void DiscardDatabase();
+
+    // Writes the database to the file, reporting a failure once with the system's reason;
+    // refused with a message while the database may not be saved. True when written.
+    bool WriteDatabaseFile(const std::string& path);
+    // The save buttons of the other windows: the record on show is not stored first.
+    void QuickSave();
+
+    // Where the program keeps its working files (the HTML report's page, saved defaults).
+    std::string UserDataFolder;
+
+    TView& View() { return *view_; }
+    TSnapShot& Spreadsheet() { return *spreadsheet_; }
+    TSearch& Search() { return *search_; }
+
+private:
+    // Made at start-up in this order and kept until the program ends.
+    std::unique_ptr<TView> view_;
+    std::unique_ptr<TSnapShot> spreadsheet_;
+    std::unique_ptr<TSearch> search_;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,111 @@
+#include "ui/main/database_dialogs.h"
+
+#include "forms/main/database_information_form.h"
+#include "forms/main/set_password_form.h"
+#include "ui/render.h"
+#include "ui/text.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillmark {
+
+namespace {
+
+QLineEdit* BoundEdit(EditControl& control, const QString& name, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    Render(edit, control);
+    Bind(edit, control);
+    return edit;
+}
+
+// OK and Cancel, each running the form's handler; the dialog ends when the form is closed.
+template <typename Form>
+QDialogButtonBox* Buttons(Form& form, QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelBtn");
+    QObject::connect(ok, &QPushButton::clicked, dialog, [&form, dialog] {
+        form.OKBtnClick();
+        if (form.Closed) {
+            dialog->accept();
+        }
+    });
+    QObject::connect(cancel, &QPushButton::clicked, dialog, [&form, dialog] {
+        form.CancelBtnClick();
+        dialog->reject();
+    });
+    return buttons;
+}
+
+}  // namespace
+
+DatabaseInformationDialog::DatabaseInformationDialog(TDatabaseInformationForm& form,
+                                                     QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName("DatabaseInformationForm");
+    setWindowTitle(ToQt(form.Caption));
+    auto* top = new QFormLayout;
+    auto* address = new QGroupBox(ToQt(form.AddressGroup.caption), this);
+    auto* addressLayout = new QFormLayout(address);
+    for (std::size_t i : TDatabaseInformationForm::DisplayOrder) {
+        QLineEdit* edit = BoundEdit(form.Fields[i], TDatabaseInformationForm::FieldName(i), this);
+        // Name and owner above; the owner's address and contacts grouped below.
+        (i < 2 ? top : addressLayout)->addRow(ToQt(form.FieldLabels[i].caption), edit);
+    }
+    auto* notes = new QPlainTextEdit(this);
+    notes->setObjectName("DatabaseNotes");
+    Render(notes, form.DatabaseNotes);
+    Bind(notes, form.DatabaseNotes);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(address);
+    layout->addWidget(new QLabel(ToQt(form.NotesLabel.caption), this));
+    layout->addWidget(notes, 1);
+    layout->addWidget(Buttons(form, this));
+    resize(420, 560);
+}
+
+SetPasswordDialog::SetPasswordDialog(TSetPasswordForm& form, QWidget* parent) : QDialog(parent)
+{
+    setObjectName("SetPasswordForm");
+    setWindowTitle(ToQt(form.Caption));
+    auto group = [&](const LabelControl& caption, EditControl& first,
+                     const LabelControl& firstLabel, const QString& firstName, EditControl& second,
+                     const LabelControl& secondLabel, const QString& secondName) {
+        auto* box = new QGroupBox(ToQt(caption.caption), this);
+        auto* rows = new QFormLayout(box);
+        for (auto [control, label, name] : {std::tuple{&first, &firstLabel, firstName},
+                                            std::tuple{&second, &secondLabel, secondName}}) {
+            QLineEdit* edit = BoundEdit(*control, name, box);
+            edit->setEchoMode(QLineEdit::Password);
+            rows->addRow(ToQt(label->caption), edit);
+        }
+        return box;
+    };
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group(form.ReadGroup, form.ReadPassword, form.ReadPasswordLabel,
+                            "ReadPassword", form.ReadPassword2, form.ReadPassword2Label,
+                            "ReadPassword2"));
+    layout->addWidget(group(form.SaveGroup, form.SavePassword, form.SavePasswordLabel,
+                            "SavePassword", form.SavePassword2, form.SavePassword2Label,
+                            "SavePassword2"));
+    layout->addWidget(Buttons(form, this));
+}
+
+}  // namespace quillmark

@@ -1,0 +1,304 @@
+#include "ui/main/main_window.h"
+
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+#include "ui/icons.h"
+#include "ui/main/pages/description_page_widget.h"
+#include "ui/main/pages/experience_page_widget.h"
+#include "ui/main/pages/notes_page_widget.h"
+#include "ui/main/pages/picture_page_widget.h"
+#include "ui/main/pages/salary_page_widget.h"
+#include "ui/main/pages/schedule_page_widget.h"
+#include "ui/main/pages/skills_page_widget.h"
+#include "ui/popup_menu.h"
+#include "ui/qt_services.h"
+#include "ui/render.h"
+#include "ui/text.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTimer>
+#include <QToolButton>
+
+namespace quillmark {
+
+MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(workspace.View())
+{
+    setObjectName("View");
+    BuildActions();
+    BuildRecordBar();
+    BuildNotebook();
+    ConnectActions();
+    BuildSorting();
+    statusBar();  // tool tips of the tool buttons also show here
+    Render();
+    appliedSize_ = QSize(view_.Width, view_.Height);
+    resize(appliedSize_);
+}
+
+void MainWindow::BuildActions()
+{
+    auto makeAction = [this](ActionControl* control) {
+        auto* action =
+            new QAction(ToQt(control->caption.empty() ? control->hint : control->caption), this);
+        action->setObjectName(
+            ToQt(control->menuName.empty() ? control->buttonName : control->menuName));
+        if (!control->shortcut.empty()) {
+            action->setShortcut(QKeySequence(ToQt(control->shortcut)));
+        }
+        if (!control->icon.empty()) {
+            action->setIcon(ToolIcon(ToQt(control->icon)));
+        }
+        action->setToolTip(ToQt(control->hint));
+        action->setStatusTip(ToQt(control->hint));
+        action->setCheckable(control->checkable);
+        actions_[control] = action;
+        return action;
+    };
+
+    const std::function<void(QMenu*, const MenuLayout&)> fillMenu = [&](QMenu* menu,
+                                                                        const MenuLayout& layout) {
+        for (ActionControl* entry : layout.entries) {
+            if (entry == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            menu->addAction(actions_.contains(entry) ? actions_[entry] : makeAction(entry));
+        }
+        for (const MenuLayout& submenu : layout.submenus) {
+            QMenu* sub = menu->addMenu(ToQt(submenu.caption));
+            fillMenu(sub, submenu);
+            sub->setEnabled(!submenu.entries.empty() &&
+                            std::any_of(submenu.entries.begin(), submenu.entries.end(),
+                                        [](const ActionControl* a) { return a && a->enabled; }));
+        }
+    };
+    for (const MenuLayout& menu : MainMenuLayout(view_.Actions)) {
+        // Alt and the first letter opens a menu, as on every desktop.
+        fillMenu(menuBar()->addMenu("&" + ToQt(menu.caption)), menu);
+    }
+
+    QToolBar* toolBar = addToolBar("Tools");
+    toolBar->setObjectName("ToolBar3");
+    toolBar->setMovable(false);
+    toolBar->setIconSize(QSize(22, 22));
+    for (ActionControl* entry : ToolBarLayout(view_.Actions)) {
+        if (entry == nullptr) {
+            toolBar->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.contains(entry) ? actions_[entry] : makeAction(entry);
+        toolBar->addAction(action);
+        if (QWidget* button = toolBar->widgetForAction(action)) {
+            button->setObjectName(ToQt(entry->buttonName));
+        }
+    }
+}
+
+void MainWindow::BuildRecordBar()
+{
+    addToolBarBreak();
+    QToolBar* bar = addToolBar("Record");
+    bar->setObjectName("ToolBar2");
+    bar->setMovable(false);
+    recordTitle_ = new QLabel(bar);
+    recordTitle_->setObjectName("RecordTitle");
+    recordName_ = new QLineEdit(bar);
+    recordName_->setObjectName("RecordName");
+    recordName_->setMinimumWidth(220);
+    recordLabel_ = new QLabel(bar);
+    recordLabel_->setObjectName("RecordLabel");
+    number_ = new QLineEdit(bar);
+    number_->setObjectName("number");
+    number_->setFixedWidth(70);
+    readOnly_ = new QCheckBox(bar);
+    readOnly_->setObjectName("ReadonlyBox");
+    searchList_ = new QCheckBox(bar);
+    searchList_->setObjectName("SearchListBox");
+    bar->addWidget(recordTitle_);
+    bar->addWidget(recordName_);
+    bar->addSeparator();
+    bar->addWidget(recordLabel_);
+    bar->addWidget(number_);
+    bar->addSeparator();
+    bar->addWidget(readOnly_);
+    bar->addWidget(searchList_);
+
+    Bind(recordName_, view_.RecordName);
+    Bind(number_, view_.number);
+    connect(number_, &QLineEdit::returnPressed, this,
+            [this] { Handle([this] { view_.numberEnter(); }); });
+    connect(readOnly_, &QCheckBox::clicked, this, [this](bool checked) {
+        Handle([this, checked] {
+            view_.ReadonlyBox.checked = checked;
+            view_.ReadonlyBoxClick();
+        });
+    });
+}
+
+void MainWindow::BuildNotebook()
+{
+    notebook_ = new QTabWidget(this);
+    notebook_->setObjectName("RecordBook");
+    auto render = [this] { Render(); };
+    pages_ = {new DescriptionPageWidget(view_, render), new SkillsPageWidget(view_, render),
+              new ExperiencePageWidget(view_, render),  new SchedulePageWidget(view_, render),
+              new SalaryPageWidget(view_, render),      new NotesPageWidget(view_, render),
+              new PicturePageWidget(view_, render)};
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+        pages_[i]->setObjectName(QString(TView::PageCaptions[i]) + "Page");
+        notebook_->addTab(pages_[i], TView::PageCaptions[i]);
+    }
+    setCentralWidget(notebook_);
+    connect(notebook_, &QTabWidget::currentChanged, this,
+            [this](int page) { Handle([this, page] { view_.RecordBookChange(page); }); });
+}
+
+void MainWindow::ConnectActions()
+{
+    ViewActions& a = view_.Actions;
+    const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
+        {&a.New, [this] { view_.New1Click(); }},
+        {&a.Open, [this] { view_.Open1Click(); }},
+        {&a.Save, [this] { view_.Save1Click(); }},
+        {&a.SaveAs, [this] { view_.SaveAs1Click(); }},
+        {&a.Merge, [this] { view_.Merge1Click(); }},
+        {&a.SetDatabaseInformation, [this] { view_.SetDatabaseInformation1Click(); }},
+        {&a.SetDatabasePassword, [this] { view_.SetDatabasePassword1Click(); }},
+        {&a.ResetApplication, [this] { view_.ResetApplication1Click(); }},
+        {&a.Previous, [this] { view_.PreviousTBtnClick(); }},
+        {&a.Next, [this] { view_.NextTBtnClick(); }},
+        {&a.NewRecord, [this] { view_.NewRecord1Click(); }},
+        {&a.CopyRecord, [this] { view_.CopyRecord1Click(); }},
+        {&a.DeleteRecord, [this] { view_.DeleteRecord1Click(); }},
+        {&a.InsertRecord, [this] { view_.InsertRecord1Click(); }},
+        {&a.PrintForm, [this] { view_.QuickPrintClick(); }},
+        {&a.PrintScreen, [this] { view_.QuickPrintClick(); }},
+        {&a.ShortDescriptionValues, [this] { view_.ShortDescriptionValues1Click(); }},
+        {&a.Calculator, [this] { view_.Calculator1Click(); }},
+        {&a.Calendar, [this] { view_.Calendar1Click(); }},
+        {&a.ChangePictureFilePath, [this] { view_.ChangePictureFilePath1Click(); }},
+        {&a.ChangeResumeFilePath, [this] { view_.ChangeResumeFilePath1Click(); }},
+        {&a.Contents, [this] { view_.Contents1Click(); }},
+        {&a.Introduction, [this] { view_.Introduction1Click(); }},
+        {&a.GettingStarted, [this] { view_.GettingStarted1Click(); }},
+        {&a.About, [this] { view_.About1Click(); }},
+        {&a.Close, [this] { view_.Close1Click(); }},
+    };
+    for (const auto& [control, handler] : handlers) {
+        connect(actions_.at(control), &QAction::triggered, this,
+                [this, handler] { Handle(handler); });
+    }
+    // The related-records button pops up the relation menu at the pointer.
+    connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
+        Handle([this] { view_.DisplaySameBtnClick(); });
+        if (const auto entry = PopUpAtPointer(this, "DisplaySameMenu", view_.DisplaySameMenu)) {
+            Handle([this, entry] { view_.DisplaySameClick(*entry); });
+        }
+    });
+}
+
+void MainWindow::Handle(const std::function<void()>& handler)
+{
+    handler();
+    Render();
+}
+
+void MainWindow::Render()
+{
+    if (const QSize wanted(view_.Width, view_.Height); wanted != appliedSize_) {
+        appliedSize_ = wanted;
+        resize(wanted);
+    }
+    const QString title = ToQt(view_.Caption);
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+    quillmark::Render(recordTitle_, view_.RecordTitle);
+    quillmark::Render(recordName_, view_.RecordName);
+    quillmark::Render(recordLabel_, view_.RecordLabel);
+    quillmark::Render(number_, view_.number);
+    quillmark::Render(readOnly_, view_.ReadonlyBox);
+    quillmark::Render(searchList_, view_.SearchListBox);
+    for (const auto& [control, action] : actions_) {
+        quillmark::Render(action, *control);
+    }
+    {
+        const QSignalBlocker blocker(notebook_);
+        notebook_->setCurrentIndex(view_.RecordBook);
+    }
+    for (PageWidget* page : pages_) {
+        page->Render();
+    }
+    RenderSorting();
+}
+
+// Switching to another window of the program stores the record on show; coming back shows it
+// again. Message boxes do not count: they belong to the command that is running.
+void MainWindow::Activate()
+{
+    if (!active_ && !MessageBoxIsOpen()) {
+        active_ = true;
+        Handle([this] { view_.FormActivate(); });
+    }
+}
+
+void MainWindow::Deactivate()
+{
+    if (active_ && !MessageBoxIsOpen()) {
+        active_ = false;
+        view_.FormDeactivate();
+    }
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        Activate();
+    } else if (event->type() == QEvent::WindowDeactivate) {
+        Deactivate();
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager no activation may ever arrive; the first showing counts as one,
+    // once the window is on screen, so that the reopen question has the window behind it.
+    if (!view_.Initialised) {
+        QTimer::singleShot(0, this, [this] { Activate(); });
+    }
+}
+
+// The form keeps the size the user gives the window, to remember it for the next start.
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    view_.Width = width();
+    view_.Height = height();
+    appliedSize_ = size();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!view_.FormCloseQuery()) {
+        event->ignore();
+        Render();
+        return;
+    }
+    view_.FormClose();
+    event->accept();
+    QApplication::exit(0);  // the utility windows may still be open
+}
+
+}  // namespace quillmark

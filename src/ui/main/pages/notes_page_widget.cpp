@@ -1,0 +1,74 @@
+#include "ui/main/pages/notes_page_widget.h"
+
+#include "forms/main/view_form.h"
+#include "ui/render.h"
+#include "ui/text.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace quillmark {
+
+namespace {
+
+QPlainTextEdit* Memo(const char* name, QWidget* parent)
+{
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    return memo;
+}
+
+}  // namespace
+
+NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler)
+    : PageWidget(view, std::move(afterHandler))
+{
+    NotesPage& page = view_.Notes;
+    keywords_ = Memo("Keywords", this);
+    notes_ = Memo("Notes", this);
+    resume_ = Memo("ResumeFile", this);
+    resume_->setMaximumHeight(resume_->fontMetrics().height() * 3);
+    viewButton_ = new QPushButton(this);
+    viewButton_->setObjectName("ViewResumeBtn");
+    selectButton_ = new QPushButton(this);
+    selectButton_->setObjectName("SelectResumeBtn");
+
+    auto* resumeButtons = new QHBoxLayout;
+    resumeButtons->addWidget(viewButton_);
+    resumeButtons->addWidget(selectButton_);
+    resumeButtons->addStretch();
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(new QLabel(ToQt(page.KeywordsLabel.caption), this), 0, 0);
+    layout->addWidget(new QLabel(ToQt(page.NotesLabel.caption), this), 0, 1);
+    layout->addWidget(keywords_, 1, 0);
+    layout->addWidget(notes_, 1, 1);
+    layout->addWidget(new QLabel(ToQt(page.ResumeFileLabel.caption), this), 2, 0, 1, 2);
+    layout->addWidget(resume_, 3, 0, 1, 2);
+    layout->addLayout(resumeButtons, 4, 0, 1, 2);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 2);
+    layout->setRowStretch(1, 1);
+
+    Bind(keywords_, page.Keywords);
+    Bind(notes_, page.Notes);
+    connect(viewButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.ViewResumeBtnClick(); }); });
+    connect(selectButton_, &QPushButton::clicked, this,
+            [this] { Handle([this] { view_.SelectResumeBtnClick(); }); });
+}
+
+void NotesPageWidget::Render()
+{
+    const NotesPage& page = view_.Notes;
+    quillmark::Render(keywords_, page.Keywords);
+    quillmark::Render(notes_, page.Notes);
+    quillmark::Render(resume_, page.ResumeFile);
+    quillmark::Render(viewButton_, page.ViewResumeBtn);
+    quillmark::Render(selectButton_, page.SelectResumeBtn);
+}
+
+}  // namespace quillmark

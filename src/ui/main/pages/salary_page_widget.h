@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/main/pages/page_widget.h"
+
+#include <array>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace quillmark {
+
+// The pay for one period and what it comes to in every other period.
+class SalaryPageWidget : public PageWidget {
+public:
+    SalaryPageWidget(TView& view, std::function<void()> afterHandler);
+    void Render() override;
+
+private:
+    QLineEdit* hours_ = nullptr;
+    QLabel* salaryLabel_ = nullptr;
+    QLineEdit* salary_ = nullptr;
+    QComboBox* workDays_ = nullptr;
+    std::array<QRadioButton*, 6> periods_{};
+    std::array<QLabel*, 6> amounts_{};
+    QLabel* hoursPerDay_ = nullptr;
+    QLabel* status_ = nullptr;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,135 @@
+#include "ui/main/pages/time_bar.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace quillmark {
+
+namespace {
+
+constexpr int MinutesPerDay = 24 * 60;
+
+// "0930", "09:30" or "9:30" as minutes after midnight; -1 when it is none of these.
+int Minutes(const std::string& text)
+{
+    std::string digits;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digits.push_back(c);
+        }
+    }
+    if (digits.size() < 3 || digits.size() > 4) {
+        return -1;
+    }
+    const int value = std::stoi(digits);
+    return (value / 100) * 60 + value % 100;
+}
+
+MouseButton ButtonOf(const QMouseEvent* event)
+{
+    switch (event->button()) {
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return MouseButton::Left;
+    }
+}
+
+}  // namespace
+
+TimeBar::TimeBar(TimeBarState& state, std::function<void(MouseButton)> released, QWidget* parent)
+    : QWidget(parent), state_(state), released_(std::move(released))
+{
+    setMinimumHeight(40);
+}
+
+QRect TimeBar::Bar() const
+{
+    return rect().adjusted(0, fontMetrics().height() + 4, -1, -1);
+}
+
+int TimeBar::BarX(const QMouseEvent* event) const
+{
+    return static_cast<int>(event->position().x()) - Bar().left();
+}
+
+void TimeBar::mousePressEvent(QMouseEvent* event)
+{
+    // Only the first button of a drag starts a selection.
+    if (event->buttons() == event->button()) {
+        state_.MousePress(BarX(event), Bar().width(),
+                          event->modifiers().testFlag(Qt::ControlModifier));
+        update();
+    }
+    event->accept();
+}
+
+void TimeBar::mouseMoveEvent(QMouseEvent* event)
+{
+    if (state_.Dragging()) {
+        state_.MouseMove(BarX(event), Bar().width());
+        update();
+    }
+    event->accept();
+}
+
+void TimeBar::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (state_.Dragging() && event->buttons() == Qt::NoButton) {
+        state_.MouseRelease(BarX(event), Bar().width());
+        update();
+        released_(ButtonOf(event));
+    }
+    event->accept();
+}
+
+void TimeBar::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QRect bar = Bar();
+    const double slotWidth = bar.width() / static_cast<double>(TimeBarState::HoursShown);
+    const int first = state_.FirstHour() * 60;
+    painter.fillRect(bar, palette().base());
+
+    // Selected ranges, clipped to the hours on the bar, which may run on past midnight.
+    const QColor selection = isEnabled() ? palette().highlight().color() : palette().mid().color();
+    for (std::size_t i = 0; i < state_.SelectedStart.size() && i < state_.SelectedEnd.size(); ++i) {
+        const int start = Minutes(state_.SelectedStart[i]);
+        const int end = Minutes(state_.SelectedEnd[i]);
+        if (start < 0 || end < 0) {
+            continue;
+        }
+        const int from = (start - first + MinutesPerDay) % MinutesPerDay;
+        int length = (end - start + MinutesPerDay) % MinutesPerDay;
+        if (length == 0) {
+            length = MinutesPerDay;
+        }
+        // A range that began before the bar's first hour shows its tail from the left edge.
+        for (const int offset : {from, from - MinutesPerDay}) {
+            const double left = std::max(offset, 0) / 60.0 * slotWidth;
+            const double right =
+                std::min((offset + length) / 60.0 * slotWidth, static_cast<double>(bar.width()));
+            if (right > left) {
+                painter.fillRect(QRectF(bar.left() + left, bar.top(), right - left, bar.height()),
+                                 selection);
+            }
+        }
+    }
+
+    painter.setPen(palette().mid().color());
+    painter.drawRect(bar);
+    for (int slot = 0; slot < TimeBarState::HoursShown; ++slot) {
+        const int x = bar.left() + static_cast<int>(slot * slotWidth);
+        painter.setPen(palette().mid().color());
+        painter.drawLine(x, bar.top(), x, bar.bottom());
+        painter.setPen(palette().text().color());
+        painter.drawText(QRect(x, 0, static_cast<int>(slotWidth), bar.top()), Qt::AlignCenter,
+                         QString("%1:00").arg(state_.HourOfCell(slot), 2, 10, QChar('0')));
+    }
+}
+
+}  // namespace quillmark

@@ -1,0 +1,220 @@
+// Turning picture files into bitmaps: tiny files written out from the formats, JPEG pictures
+// made with libjpeg's own compressor, and damaged, cut-off and oversized versions of them.
+
+#include "support/test_helpers.h"
+#include "engine/pictures/picture_library.h"
+#include "support/picture_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <jpeglib.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace quillmark::test {
+namespace {
+
+using Rgba = Bitmap::Rgba;
+
+constexpr Rgba Red{255, 0, 0, 255}, Green{0, 255, 0, 255}, Blue{0, 0, 255, 255},
+    White{255, 255, 255, 255};
+
+// A JPEG picture of one colour, made by libjpeg's compressor.
+std::string MakeJpeg(int width, int height, Rgba colour, bool gray = false)
+{
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = static_cast<JDIMENSION>(width);
+    info.image_height = static_cast<JDIMENSION>(height);
+    info.input_components = gray ? 1 : 3;
+    info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row;
+    for (int x = 0; x < width; ++x) {
+        if (gray) {
+            row.push_back(colour.red);
+        } else {
+            row.insert(row.end(), {colour.red, colour.green, colour.blue});
+        }
+    }
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::string bytes(reinterpret_cast<const char*>(buffer), size);
+    std::free(buffer);
+    return bytes;
+}
+
+// Where the frame header of a baseline JPEG keeps its height: after FF C0, the length and
+// the sample precision.
+std::size_t JpegHeightAt(const std::string& jpeg)
+{
+    return jpeg.find("\xFF\xC0") + 5;
+}
+
+void ExpectTinyPicture(const std::shared_ptr<const Bitmap>& bitmap, const std::string& what)
+{
+    ASSERT_NE(bitmap, nullptr) << what;
+    EXPECT_EQ(bitmap->width, 3) << what;
+    EXPECT_EQ(bitmap->height, 2) << what;
+    const Rgba expected[2][3] = {{Red, Green, Blue}, {White, Red, Green}};
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(bitmap->At(x, y), expected[y][x]) << what << " at " << x << "," << y;
+        }
+    }
+}
+
+bool Near(std::uint8_t value, int wanted)
+{
+    return std::abs(value - wanted) <= 6;
+}
+
+class PictureLibraryTest : public ::testing::Test {
+protected:
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = folder.File(name);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(PictureLibraryTest, DecodesGifPcxBmpAndJpegByTheirContents)
+{
+    // Capitals, other extensions and none at all make no difference.
+    for (const auto& [name, bytes] : {std::pair("tiny.gif", TinyGif()),
+                                      {"tiny.pcx", TinyPcx()},
+                                      {"tiny.bmp", TinyBmp()},
+                                      {"TINY.GIF", TinyGif()},
+                                      {"photo.jpg", TinyBmp()},
+                                      {"scan", TinyPcx()}}) {
+        ExpectTinyPicture(NViewLibLoad(Write(name, bytes), 0), name);
+    }
+
+    const auto colour = NViewLibLoad(Write("colour.jpg", MakeJpeg(20, 12, {200, 40, 90, 255})), 0);
+    ASSERT_NE(colour, nullptr);
+    EXPECT_EQ(colour->width, 20);
+    EXPECT_EQ(colour->height, 12);
+    for (const auto& [x, y] : {std::pair(0, 0), {19, 11}, {10, 6}}) {
+        const Rgba pixel = colour->At(x, y);
+        EXPECT_TRUE(Near(pixel.red, 200) && Near(pixel.green, 40) && Near(pixel.blue, 90) &&
+                    pixel.alpha == 255)
+            << x << "," << y;
+    }
+    const auto gray = NViewLibLoad(Write("gray.JPEG", MakeJpeg(9, 7, {128, 0, 0, 255}, true)), 0);
+    ASSERT_NE(gray, nullptr);
+    EXPECT_EQ(gray->height, 7);
+    const Rgba pixel = gray->At(4, 3);
+    EXPECT_TRUE(Near(pixel.red, 128) && Near(pixel.green, 128) && Near(pixel.blue, 128));
+}
+
+TEST_F(PictureLibraryTest, DamagedCutOffAndMissingFilesGiveNothing)
+{
+    const std::string jpeg = MakeJpeg(32, 32, {10, 20, 30, 255});
+    std::string noComponents = jpeg;
+    noComponents[JpegHeightAt(jpeg) + 4] = '\0';  // a frame of no colour components
+    std::string badGif = TinyGif();
+    badGif[35] = 12;  // codes of 13 bits and more, where GIF stops at 12
+    std::string badBmp = TinyBmp();
+    badBmp[28] = 7;  // 7 bits per pixel
+    std::string badPcx = TinyPcx();
+    badPcx[65] = 0;  // no colour planes
+
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"cut.gif", TinyGif().substr(0, 36)},
+        {"cut.pcx", TinyPcx().substr(0, 100)},
+        {"cut.bmp", TinyBmp().substr(0, 60)},
+        {"cut.jpg", jpeg.substr(0, jpeg.size() / 2)},
+        {"header.jpg", jpeg.substr(0, 2)},
+        {"components.jpg", noComponents},
+        {"codes.gif", badGif},
+        {"bits.bmp", badBmp},
+        {"planes.pcx", badPcx},
+        {"empty.gif", ""},
+        {"text.gif", "GIF89a is how it starts, and then nothing sensible follows"},
+        {"mark.png", Bytes({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0})},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        EXPECT_EQ(NViewLibLoad(Write(name, bytes), 0), nullptr) << name;
+    }
+    EXPECT_EQ(NViewLibLoad(folder.File("missing.gif"), 0), nullptr);
+    EXPECT_EQ(NViewLibLoad(folder.Path(), 0), nullptr) << "a folder";
+    EXPECT_EQ(NViewLibLoad("", 0), nullptr);
+}
+
+TEST_F(PictureLibraryTest, PicturesClaimingTwentyThousandPixelsSquareAreRefused)
+{
+    std::string gif = TinyGif();
+    for (const std::size_t at : {6u, 8u, 30u, 32u}) {  // the screen's and the image's sizes
+        gif[at] = 0x20;                                // 20000 is 4E20
+        gif[at + 1] = 0x4E;
+    }
+    std::string bmp = TinyBmp();
+    bmp[18] = bmp[22] = 0x20;
+    bmp[19] = bmp[23] = 0x4E;
+    std::string pcx = TinyPcx();
+    pcx[8] = pcx[10] = 0x1F;  // the last column and row: 19999 is 4E1F
+    pcx[9] = pcx[11] = 0x4E;
+    pcx[66] = 0x20;  // bytes per line for 20000 columns
+    pcx[67] = 0x4E;
+    std::string jpeg = MakeJpeg(16, 16, {0, 0, 0, 255});
+    const std::size_t height = JpegHeightAt(jpeg);
+    jpeg[height] = jpeg[height + 2] = 0x4E;
+    jpeg[height + 1] = jpeg[height + 3] = 0x20;
+
+    for (const auto& [name, bytes] :
+         {std::pair("huge.gif", gif), {"huge.bmp", bmp}, {"huge.pcx", pcx}, {"huge.jpg", jpeg}}) {
+        EXPECT_EQ(NViewLibLoad(Write(name, bytes), 0), nullptr) << name;
+    }
+    EXPECT_EQ(LoadPictureFile(folder.File("huge.bmp")).error, PictureError::CannotRead);
+    EXPECT_EQ(LoadPictureFile(folder.File("huge.jpg")).error, PictureError::CannotRead);
+}
+
+TEST_F(PictureLibraryTest, WindowsLoaderGoesByTheExtension)
+{
+    ExpectTinyPicture(LoadPictureFile(Write("tiny.BMP", TinyBmp())).bitmap, "BMP in capitals");
+    const LoadedPicture jpeg = LoadPictureFile(Write("photo.JPeG", MakeJpeg(5, 4, White)));
+    ASSERT_NE(jpeg.bitmap, nullptr);
+    EXPECT_EQ(jpeg.error, PictureError::None);
+
+    // A file it has no decoder for, or one that is not what its extension says, is not valid;
+    // a file it cannot read is reported as such.
+    std::string noWidth = TinyBmp();
+    noWidth[18] = 0;
+    const std::vector<std::pair<std::string, PictureError>> failures = {
+        {Write("tiny.gif", TinyGif()), PictureError::NotValid},
+        {Write("tiny.png", TinyBmp()), PictureError::NotValid},
+        {Write("bmp.jpg", TinyBmp()), PictureError::NotValid},
+        {Write("cut.bmp", TinyBmp().substr(0, 60)), PictureError::NotValid},
+        {Write("nowidth.bmp", noWidth), PictureError::NotValid},
+        {Write("readme", "no extension"), PictureError::NotValid},
+        {folder.File("missing.bmp"), PictureError::CannotRead},
+        {folder.File("missing.jpeg"), PictureError::CannotRead},
+        {folder.File("missing.wmf"), PictureError::NotValid},
+    };
+    for (const auto& [path, error] : failures) {
+        const LoadedPicture loaded = LoadPictureFile(path);
+        EXPECT_EQ(loaded.bitmap, nullptr) << path;
+        EXPECT_EQ(loaded.error, error) << path;
+    }
+    EXPECT_EQ(LowerCaseExtension("C:\\photos.old\\scan"), "");
+}
+
+}  // namespace
+}  // namespace quillmark::test

@@ -1,0 +1,100 @@
+#include "engine/salary_calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmark {
+namespace {
+
+constexpr int Hourly = 1, Daily = 2, Weekly = 3, BiMonthly = 4, Monthly = 5, Yearly = 6;
+
+std::vector<std::string> Figures(const SalaryCalculation& calculation)
+{
+    return {calculation.Figures.begin(), calculation.Figures.end()};
+}
+
+TEST(SalaryTest, EveryPeriodFollowsFromTheWorkedExample)
+{
+    const SalaryCalculation weekly = CalculateSalaryFigures("40", "500", "5", Weekly);
+    EXPECT_TRUE(weekly.Calculated);
+    EXPECT_EQ(weekly.Status, "Calculation Successful");
+    EXPECT_EQ(Figures(weekly), (std::vector<std::string>{"12.50", "100.00", "500.00", "1083.33",
+                                                         "2166.67", "26000.00"}));
+    EXPECT_EQ(weekly.HoursPerDay, "8.00");
+
+    // The same pay typed for any other period gives the same figures (within the rounding of
+    // the typed amount).
+    for (const auto& [period, salary] :
+         {std::pair(Hourly, "12.50"), std::pair(Daily, "100"), std::pair(BiMonthly, "1083.33"),
+          std::pair(Monthly, "2166.67"), std::pair(Yearly, "26,000")}) {
+        SCOPED_TRACE(period);
+        const SalaryCalculation other = CalculateSalaryFigures("40", salary, "5", period);
+        EXPECT_EQ(other.Status, "Calculation Successful");
+        EXPECT_EQ(other.Figures[1], "12.50");
+        EXPECT_EQ(other.Figures[3], "500.00");
+        EXPECT_NEAR(std::stod(other.Figures[6]), 26000.0, 1.0);
+    }
+
+    EXPECT_EQ(CalculateSalaryFigures("40", "1000", "5", BiMonthly).Figures[6], "24000.00");
+    EXPECT_EQ(CalculateSalaryFigures("40", "$1,000", "5", Weekly).Figures[3], "1000.00");
+    EXPECT_EQ(CalculateSalaryFigures("-40", "$1,000", "5", Weekly).Figures[1], "25.00");
+    EXPECT_EQ(CalculateSalaryFigures("40", "500", "7", Weekly).Status, "Calculation Successful");
+    EXPECT_EQ(CalculateSalaryFigures("8", "500", "1", Weekly).Status, "Calculation Successful");
+}
+
+TEST(SalaryTest, RefusedInputsNameTheProblemAndGiveNoFigures)
+{
+    const struct {
+        const char* hours;
+        const char* salary;
+        const char* days;
+        int period;
+        const char* status;
+    } refused[] = {
+        {"", "", "", Weekly, "Please enter hours per week."},
+        {"40", "", "", Weekly, "Please enter salary."},
+        {"40", "500", "", Weekly, "Please enter work days per week."},
+        {"40", "500", "8", Weekly, "Work Days per week can not be greater then 7."},
+        {"40", "500", "7.5", Weekly, "Work Days per week can not be greater then 7."},
+        {"40", "500", "0.5", Weekly, "Work Days per week must be greater then 1."},
+        {"40", "500", "none", Weekly, "Work Days per week must be greater then 1."},
+        // Without hours only an hourly wage can be worked out.
+        {"0", "500", "5", Weekly, "Please enter hours per week."},
+        {"0", "2000", "5", Monthly, "Please enter hours per week."},
+        {"none", "500", "5", Daily, "Please enter hours per week."},
+        {"0", "500", "5", Yearly, "Please enter hours per week."},
+    };
+    for (const auto& in : refused) {
+        const SalaryCalculation result =
+            CalculateSalaryFigures(in.hours, in.salary, in.days, in.period);
+        EXPECT_EQ(result.Status, in.status) << in.hours << "/" << in.salary << "/" << in.days;
+        EXPECT_FALSE(result.Calculated);
+        EXPECT_EQ(Figures(result), std::vector<std::string>(6));
+        EXPECT_EQ(result.HoursPerDay, "");
+    }
+}
+
+TEST(SalaryTest, UnusualInputsStillGiveFigures)
+{
+    const SalaryCalculation longDays = CalculateSalaryFigures("70", "700", "2", Weekly);
+    EXPECT_EQ(longDays.Status, "Warning:  Hours per day exceeds 24.");
+    EXPECT_EQ(longDays.HoursPerDay, "35.00");
+    EXPECT_EQ(Figures(longDays), (std::vector<std::string>{"10.00", "350.00", "700.00", "1516.67",
+                                                           "3033.33", "36400.00"}));
+
+    const SalaryCalculation letters = CalculateSalaryFigures("40", "abc", "5", Hourly);
+    EXPECT_EQ(letters.Status, "Calculation Successful");
+    EXPECT_EQ(Figures(letters), std::vector<std::string>(6, "0.00"));
+
+    const SalaryCalculation noHours = CalculateSalaryFigures("0", "12", "5", Hourly);
+    EXPECT_EQ(noHours.Figures[1], "12.00");
+    EXPECT_EQ(noHours.Figures[3], "0.00");  // never "inf" or "nan" in a record
+
+    EXPECT_EQ(TwoDecimals(0.005 + 1e-9), "0.01");
+    EXPECT_EQ(TwoDecimals(1234567.894), "1234567.89");
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,184 @@
+// "Display Related Records": the relation menu, the records each relation lists and jumping to
+// the one picked.
+
+#include "engine/related_records.h"
+#include "support/view_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
+#include <tuple>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+class RelatedRecordsTest : public ViewTest {
+protected:
+    // The first call names and fills the record on show, each later one a new record; the
+    // first record is left on show.
+    void Add(const std::string& name, const std::function<void(ItemRecord&)>& fill)
+    {
+        if (added_++ > 0) {
+            view.NewRecord1Click();
+        }
+        ItemRecord& record = session.Record(workspace.RecordCount() - 1);
+        record.RecordName = name;
+        fill(record);
+        view.GetRecord(0);
+    }
+    int added_ = 0;
+
+    // Chooses the entry with this tag from the button's menu; the pick list's user looks at
+    // the names offered and closes it.
+    std::vector<std::string> Listed(int relation)
+    {
+        std::vector<std::string> names;
+        session.shell.OnPickList([&](TPickListForm& form) {
+            for (const TPickListForm::Entry& entry : form.Items) {
+                names.push_back(entry.name);
+            }
+            form.CloseBtnClick();
+        });
+        Choose(relation);
+        return names;
+    }
+
+    void Choose(int relation)
+    {
+        view.DisplaySameBtnClick();
+        for (std::size_t entry = 0; entry < view.DisplaySameMenu.size(); ++entry) {
+            if (view.DisplaySameMenu[entry].tag == relation) {
+                view.DisplaySameClick(entry);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no entry tagged " << relation;
+    }
+};
+
+TEST_F(RelatedRecordsTest, MenuFollowsTheCaptionsOfTheMoment)
+{
+    view.DisplaySameBtnClick();
+    const std::vector<MenuItemControl>& menu = view.DisplaySameMenu;
+    ASSERT_EQ(menu.size(), 31u);
+    // Each entry's tag names the relation it lists.
+    for (const auto& [entry, tag, caption] :
+         {std::tuple{0, 5, "Display records with the same Primary \"Type\""},
+          {9, 95, "Display records with the same Primary \"Description 9\""},
+          {10, 0, "Display records with the same Complete \"Type\""},
+          {19, 90, "Display records with the same Complete \"Description 9\""},
+          {20, 100, "Display records with the same Street"},
+          {29, 190, "Display records with the same S.S.N."},
+          {30, 200, "Status"}}) {
+        EXPECT_EQ(menu[entry].tag, tag) << entry;
+        EXPECT_EQ(menu[entry].caption, caption);
+    }
+
+    // Renamed fields show at the next pop-up, and the menu is rebuilt rather than added to.
+    workspace.database.DescriptionCaptions[1] = "Shift";
+    view.Description.boxname.caption = "State of work";
+    view.DisplaySameBtnClick();
+    ASSERT_EQ(menu.size(), 31u);
+    EXPECT_EQ(menu[11].caption, "Display records with the same Complete \"Shift\"");
+    EXPECT_EQ(menu[30].caption, "State of work");
+}
+
+TEST_F(RelatedRecordsTest, DescriptionValuesMatchWholeOrByTopCategoryIgnoringCase)
+{
+    Add("Ann", [](ItemRecord& r) { r.Desc[1] = "Nights : Part Time : Shift"; });
+    Add("Bob", [](ItemRecord& r) { r.Desc[1] = "nights : PART TIME : shift"; });
+    Add("Cid", [](ItemRecord& r) { r.Desc[1] = "Days : Full Time : Shift"; });
+    Add("Dee", [](ItemRecord& r) { r.Desc[1] = "Days : Full Time : Shifts"; });
+    // The top category keeps the blank after its colon, so a one-level value differs from it.
+    Add("Eve", [](ItemRecord& r) { r.Desc[1] = "Shift"; });
+    Add("Fay", [](ItemRecord& r) { r.Desc[2] = "Nights : Part Time : Shift"; });
+
+    EXPECT_THAT(Listed(CompleteRelation(1)), ElementsAre("Bob"));
+    EXPECT_THAT(Listed(PrimaryRelation(1)), ElementsAre("Bob", "Cid"));
+    EXPECT_EQ(session.shell.DialogsShown.back(), "Display records with the same Primary \"Type\"");
+
+    // Without a colon the whole value is its own top category.
+    view.GetRecord(4);
+    EXPECT_THAT(Listed(PrimaryRelation(1)), IsEmpty());
+    view.GetRecord(0);
+
+    // Field 2 is empty everywhere but in Fay's record.
+    EXPECT_THAT(Listed(CompleteRelation(2)), ElementsAre("Bob", "Cid", "Dee", "Eve"));
+    EXPECT_EQ(workspace.CurrentIndex, 0);
+}
+
+TEST_F(RelatedRecordsTest, EmptyDetailsAreSharedAndTheRecordOnShowIsNeverListed)
+{
+    Add("Ann", [](ItemRecord& r) { r.Detail[0] = "12 High St"; });
+    Add("Ann", [](ItemRecord& r) { r.Detail[0] = "12 HIGH ST"; });
+    Add("Bob", [](ItemRecord& r) { r.Detail[3] = "Spain"; });
+    Add("Ann", [](ItemRecord&) {});
+
+    // The other two Anns are listed, in record order, but not the one on show.
+    EXPECT_THAT(Listed(DetailRelation(0)), ElementsAre("Ann"));
+    EXPECT_THAT(Listed(DetailRelation(3)), ElementsAre("Ann", "Ann"));
+    view.GetRecord(3);
+    EXPECT_THAT(Listed(DetailRelation(3)), ElementsAre("Ann", "Ann"));
+    EXPECT_THAT(Listed(DetailRelation(0)), ElementsAre("Bob"));
+}
+
+TEST_F(RelatedRecordsTest, OneEqualStatusFlagIsEnough)
+{
+    Add("Ann", [](ItemRecord& r) { r.Available = true; });
+    Add("Bob", [](ItemRecord& r) { r.NotAvailable = true; });              // both not working
+    Add("Cid", [](ItemRecord& r) { r.Working = r.NotAvailable = true; });  // all differ
+    Add("Dee", [](ItemRecord& r) { r.Working = r.Available = r.NotAvailable = true; });
+    Add("Eve", [](ItemRecord& r) { r.Working = r.Available = true; });
+
+    EXPECT_THAT(Listed(StatusRelation), ElementsAre("Bob", "Dee", "Eve"));
+    EXPECT_EQ(session.shell.DialogsShown.back(), "Status");
+
+    // The flags on show count once they are stored, as with every other field.
+    view.Description.CheckBox1.checked = true;
+    Leave();
+    EXPECT_THAT(Listed(StatusRelation), ElementsAre("Cid", "Dee", "Eve"));
+}
+
+TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndCloseLeavesEverythingAsItWas)
+{
+    Add("Ann", [](ItemRecord& r) { r.Detail[1] = "Leeds"; });
+    Add("Bob", [](ItemRecord& r) { r.Detail[1] = "York"; });
+    Add("Cid", [](ItemRecord& r) { r.Detail[1] = "leeds"; });
+    view.RecordBookChange(TView::NotesTab);
+    view.RecordName.text = "Ann Smith";  // typed, not stored yet
+
+    // Display without a selection, or Close with one, change nothing.
+    session.shell.OnPickList([](TPickListForm& form) { form.DisplayBtnClick(); });
+    Choose(DetailRelation(1));
+    session.shell.OnPickList([](TPickListForm& form) {
+        form.ItemIndex = 0;
+        form.CloseBtnClick();
+    });
+    Choose(DetailRelation(1));
+    EXPECT_EQ(workspace.CurrentIndex, 0);
+    EXPECT_EQ(view.RecordBook, TView::NotesTab);
+    EXPECT_EQ(view.RecordName.text, "Ann Smith");
+    EXPECT_EQ(session.Record(0).RecordName, "Ann");
+
+    // The list starts unselected at every showing.
+    session.shell.OnPickList([](TPickListForm& form) {
+        EXPECT_EQ(form.ItemIndex, -1);
+        EXPECT_FALSE(form.Picked);
+        ASSERT_EQ(form.Items.size(), 1u);
+        form.ItemIndex = 0;
+        form.DisplayBtnClick();
+    });
+    Choose(DetailRelation(1));
+    EXPECT_EQ(session.Record(0).RecordName, "Ann Smith");
+    EXPECT_EQ(workspace.CurrentIndex, 2);
+    EXPECT_EQ(view.RecordName.text, "Cid");
+    EXPECT_EQ(view.number.text, "3");
+    EXPECT_EQ(view.RecordBook, TView::DescriptionTab);
+    EXPECT_TRUE(dialogs.Messages.empty());
+}
+
+}  // namespace
+}  // namespace quillmark::test

@@ -1,0 +1,93 @@
+// The layers depend downwards only: core on nothing of ours, engine on core, forms on engine and
+// core, the windows on anything; the tool stands on core and engine. Only the windows may see Qt.
+// Every #include of the sources is read and checked against that.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Layer {
+    std::string folder;                     // under the source tree
+    std::vector<std::string> mayInclude;    // folders its quoted includes may name
+    bool sameFolderNames = false;           // "sample_database.h" beside the file itself
+};
+
+const std::vector<Layer> Layers = {
+    {"src/core", {"core/"}},
+    {"src/engine", {"core/", "engine/"}},
+    {"src/forms", {"core/", "engine/", "forms/"}},
+    {"tools", {"core/", "engine/"}, true},
+};
+
+bool IsQtHeader(const std::string& header)
+{
+    static const std::regex qt(R"(^Qt|^Q[A-Z])");
+    return std::regex_search(header, qt);
+}
+
+bool Allowed(const Layer& layer, const std::string& header)
+{
+    for (const std::string& prefix : layer.mayInclude) {
+        if (header.starts_with(prefix)) {
+            return true;
+        }
+    }
+    return layer.sameFolderNames && header.find('/') == std::string::npos;
+}
+
+// "file:line: what is wrong" for every include the layer may not have.
+std::vector<std::string> WrongIncludes(const fs::path& sourceRoot, const Layer& layer)
+{
+    static const std::regex include(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    std::vector<std::string> wrong;
+    for (const auto& entry : fs::recursive_directory_iterator(sourceRoot / layer.folder)) {
+        const std::string extension = entry.path().extension().string();
+        if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) {
+            continue;
+        }
+        std::ifstream file(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(file, line); ++number) {
+            std::smatch match;
+            if (!std::regex_search(line, match, include)) {
+                continue;
+            }
+            const bool quoted = match[1] == "\"";
+            const std::string header = match[2];
+            const std::string where = fs::relative(entry.path(), sourceRoot).string() + ":" +
+                                      std::to_string(number) + ": ";
+            if (quoted && !Allowed(layer, header)) {
+                wrong.push_back(where + layer.folder + " may not include \"" + header + "\"");
+            } else if (!quoted && IsQtHeader(header)) {
+                wrong.push_back(where + layer.folder + " may not include Qt's <" + header + ">");
+            }
+        }
+    }
+    return wrong;
+}
+
+TEST(Layering, EveryIncludePointsDownwards)
+{
+    const fs::path sourceRoot = QUILLMARK_SOURCE_DIR;
+    std::vector<std::string> wrong;
+    for (const Layer& layer : Layers) {
+        ASSERT_TRUE(fs::is_directory(sourceRoot / layer.folder)) << layer.folder;
+        const std::vector<std::string> found = WrongIncludes(sourceRoot, layer);
+        wrong.insert(wrong.end(), found.begin(), found.end());
+    }
+    std::string report;
+    for (const std::string& line : wrong) {
+        report += line + "\n";
+    }
+    EXPECT_TRUE(wrong.empty()) << report;
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+#include "support/fake_services.h"
+
+#include "forms/categories/add_description_form.h"
+#include "forms/main/database_information_form.h"
+#include "forms/main/edit_skill_form.h"
+#include "forms/main/pick_list_form.h"
+#include "forms/main/set_password_form.h"
+#include "forms/main/view_form.h"
+
+namespace quillmark::test {
+
+std::vector<std::string> ScriptedDialogs::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const Shown& shown : Messages) {
+        texts.push_back(shown.text);
+    }
+    return texts;
+}
+
+std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, StepKind wanted)
+{
+    if (script_.empty()) {
+        Problems.push_back("no answer scripted for \"" + text + "\"");
+        return std::nullopt;
+    }
+    Step step = script_.front();
+    script_.pop_front();
+    if (step.kind != wanted) {
+        constexpr const char* kinds[] = {"a button", "typing", "a file"};
+        Problems.push_back(std::string("scripted ") + kinds[static_cast<int>(step.kind)] +
+                           " but \"" + text + "\" asks for " + kinds[static_cast<int>(wanted)]);
+        return std::nullopt;
+    }
+    return step;
+}
+
+bool ScriptedDialogs::AskYesNo(const std::string& text)
+{
+    Show(Kind::YesNo, text);
+    const std::optional<Step> step = Next(text, StepKind::Button);
+    if (step && step->answer == Answer::Cancel) {
+        Problems.push_back("\"" + text + "\" has no Cancel button");
+        return false;
+    }
+    return step && step->answer == Answer::Yes;
+}
+
+Answer ScriptedDialogs::AskYesNoCancel(const std::string& text)
+{
+    Show(Kind::YesNoCancel, text);
+    const std::optional<Step> step = Next(text, StepKind::Button);
+    return step ? *step->answer : Answer::Cancel;
+}
+
+std::optional<std::string> ScriptedDialogs::TextAnswer(Kind kind, const std::string& text,
+                                                       StepKind wanted)
+{
+    Show(kind, text);
+    const std::optional<Step> step = Next(text, wanted);
+    return step ? step->text : std::nullopt;
+}
+
+std::optional<std::string> ScriptedDialogs::InputBox(const std::string& caption,
+                                                     const std::string& prompt,
+                                                     const std::string& initial)
+{
+    InputsShown.push_back({caption, prompt, initial});
+    return TextAnswer(Kind::Input, prompt, StepKind::Typing);
+}
+
+std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string&,
+                                                        const std::string& prompt)
+{
+    return TextAnswer(Kind::Password, prompt, StepKind::Typing);
+}
+
+std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
+{
+    FileDialogsShown.push_back(request);
+    return TextAnswer(Kind::OpenFile, request.title, StepKind::File);
+}
+
+std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogRequest& request)
+{
+    FileDialogsShown.push_back(request);
+    return TextAnswer(Kind::SaveFile, request.title, StepKind::File);
+}
+
+std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate initial)
+{
+    CalendarsShown.push_back({x, y, initial});
+    if (dayPicks_.empty()) {
+        Problems.push_back("nobody scripted a day for the calendar");
+        return std::nullopt;
+    }
+    const std::optional<CalendarDate> day = dayPicks_.front();
+    dayPicks_.pop_front();
+    return day;
+}
+
+namespace {
+
+// The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is
+// closed with its title bar's button, which changes nothing.
+template <typename Form, typename User>
+void PlayDialog(Form& form, std::deque<User>& users, std::vector<std::string>& shown,
+                std::vector<std::string>& problems)
+{
+    shown.push_back(form.Caption);
+    if (users.empty()) {
+        problems.push_back("nobody scripted what to do in \"" + form.Caption + "\"");
+        return;
+    }
+    const User user = std::move(users.front());
+    users.pop_front();
+    user(form);
+    if (!form.Closed) {
+        problems.push_back("\"" + form.Caption + "\" was left open");
+    }
+}
+
+}  // namespace
+
+void RecordingShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
+{
+    PlayDialog(form, informationUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSetPassword(TSetPasswordForm& form)
+{
+    PlayDialog(form, passwordUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowPickList(TPickListForm& form)
+{
+    PlayDialog(form, pickListUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowAddDescription(TAddDescription& form)
+{
+    form.FormActivate();
+    PlayDialog(form, addDescriptionUsers_, DialogsShown, Problems);
+    form.FormDeactivate();
+}
+
+void RecordingShell::ShowEditSkill(TEditSkillForm& form)
+{
+    PlayDialog(form, editSkillUsers_, DialogsShown, Problems);
+}
+
+Session::Session(std::uint64_t seed, std::string settingsPath)
+    : random(seed),
+      workspace(Services{dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR},
+                std::move(settingsPath)),
+      view(workspace.View())
+{
+}
+
+void Session::Start()
+{
+    view.FormActivate();
+}
+
+ItemRecord& Session::Record(int position)
+{
+    return *workspace.RecordList().at(static_cast<std::size_t>(position));
+}
+
+std::vector<std::string> Session::Names()
+{
+    std::vector<std::string> names;
+    for (const auto& record : workspace.RecordList()) {
+        names.push_back(record->RecordName);
+    }
+    return names;
+}
+
+}  // namespace quillmark::test

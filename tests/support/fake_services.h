@@ -1,0 +1,234 @@
+#pragma once
+
+#include "core/random_source.h"
+#include "forms/services.h"
+#include "forms/workspace.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmark::test {
+
+// Dialogs that answer from a script and keep every box shown, so that a test reads like the
+// user's session: "answer Yes, pick x.dat, expect 'File Saved'". A question the script has no
+// answer for is noted in Problems and answered No, Cancel or "cancelled"; tests check that
+// Problems stays empty.
+class ScriptedDialogs : public Dialogs {
+public:
+    enum class Kind { Information, Error, YesNo, YesNoCancel, Input, Password, OpenFile, SaveFile };
+    struct Shown {
+        Kind kind;
+        std::string text;  // the prompt of an input or password box, the title of a file dialog
+        bool operator==(const Shown&) const = default;
+    };
+
+    // What the user will answer, in order.
+    ScriptedDialogs& AnswerYes() { return Push({StepKind::Button, Answer::Yes, {}}); }
+    ScriptedDialogs& AnswerNo() { return Push({StepKind::Button, Answer::No, {}}); }
+    ScriptedDialogs& AnswerCancel() { return Push({StepKind::Button, Answer::Cancel, {}}); }
+    // Into the next input or password box, then OK; or that box is cancelled.
+    ScriptedDialogs& Type(std::string text) { return Push({StepKind::Typing, {}, text}); }
+    ScriptedDialogs& CancelInput() { return Push({StepKind::Typing, {}, {}}); }
+    // In the next file dialog.
+    ScriptedDialogs& ChooseFile(std::string path) { return Push({StepKind::File, {}, path}); }
+    ScriptedDialogs& CancelFileDialog() { return Push({StepKind::File, {}, {}}); }
+    // In the next calendar: the day picked, or nothing for closing it without a pick.
+    ScriptedDialogs& PickDay(std::optional<CalendarDate> day)
+    {
+        dayPicks_.push_back(day);
+        return *this;
+    }
+
+    struct CalendarShown {
+        int x = 0;
+        int y = 0;
+        CalendarDate initial;
+    };
+    std::vector<CalendarShown> CalendarsShown;
+
+    // What each input box offered: its caption, prompt and the text it started with.
+    struct InputShown {
+        std::string caption;
+        std::string prompt;
+        std::string initial;
+        bool operator==(const InputShown&) const = default;
+    };
+    std::vector<InputShown> InputsShown;
+
+    std::vector<Shown> Messages;                      // every box, in the order shown
+    std::vector<FileDialogRequest> FileDialogsShown;  // open and save dialogs, in order
+    std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
+
+    // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
+    std::vector<std::string> Texts() const;
+    void Forget() { Messages.clear(); }
+    bool ScriptUsedUp() const { return script_.empty() && dayPicks_.empty(); }
+
+    void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
+    void ShowError(const std::string& text) override { Show(Kind::Error, text); }
+    bool AskYesNo(const std::string& text) override;
+    Answer AskYesNoCancel(const std::string& text) override;
+    std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
+                                        const std::string& initial) override;
+    std::optional<std::string> PasswordBox(const std::string& caption,
+                                           const std::string& prompt) override;
+    std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
+
+private:
+    enum class StepKind { Button, Typing, File };
+    struct Step {
+        StepKind kind = StepKind::Button;
+        std::optional<Answer> answer;     // for a question box
+        std::optional<std::string> text;  // typed, or the file chosen; nothing: cancelled
+    };
+    ScriptedDialogs& Push(Step step)
+    {
+        script_.push_back(std::move(step));
+        return *this;
+    }
+    void Show(Kind kind, const std::string& text) { Messages.push_back({kind, text}); }
+    std::optional<Step> Next(const std::string& text, StepKind wanted);
+    // Shows a box that is answered by typing or by choosing a file.
+    std::optional<std::string> TextAnswer(Kind kind, const std::string& text, StepKind wanted);
+
+    std::deque<Step> script_;
+    std::deque<std::optional<CalendarDate>> dayPicks_;
+};
+
+// So that a failed expectation shows the box: Information "File Saved".
+inline void PrintTo(const ScriptedDialogs::Shown& shown, std::ostream* out)
+{
+    constexpr const char* kinds[] = {"Information", "Error",    "YesNo",    "YesNoCancel",
+                                     "Input",       "Password", "OpenFile", "SaveFile"};
+    *out << kinds[static_cast<int>(shown.kind)] << " \"" << shown.text << '"';
+}
+
+// Notes the windows opened, the calendar's positions, help topics and requests to end. The
+// database dialogs are played by scripted users who type into the form and click its buttons;
+// a dialog nobody scripted, or one its user leaves open, is noted in Problems.
+class RecordingShell : public Shell {
+public:
+    using DatabaseInformationUser = std::function<void(TDatabaseInformationForm&)>;
+    using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
+    using PickListUser = std::function<void(TPickListForm&)>;
+    using AddDescriptionUser = std::function<void(TAddDescription&)>;
+    using EditSkillUser = std::function<void(TEditSkillForm&)>;
+
+    // What the user does in the next dialog of that kind, in order.
+    RecordingShell& OnDatabaseInformation(DatabaseInformationUser user)
+    {
+        return Queue(informationUsers_, std::move(user));
+    }
+    RecordingShell& OnSetPassword(SetPasswordUser u) { return Queue(passwordUsers_, std::move(u)); }
+    RecordingShell& OnPickList(PickListUser u) { return Queue(pickListUsers_, std::move(u)); }
+    RecordingShell& OnAddDescription(AddDescriptionUser user)
+    {
+        return Queue(addDescriptionUsers_, std::move(user));
+    }
+    RecordingShell& OnEditSkill(EditSkillUser u) { return Queue(editSkillUsers_, std::move(u)); }
+
+    ScreenSize ScreenSizeShown{1024, 768};
+    std::vector<ProgramWindow> WindowsShown;
+    std::vector<std::string> DialogsShown;  // captions of the dialogs, in order
+    std::vector<std::string> Problems;
+    std::vector<std::pair<int, int>> CalendarPositions;
+    std::vector<std::string> HelpTopics;
+    std::vector<std::string> DocumentsOpened;  // files handed to the desktop's "open"
+    int ExitRequests = 0;
+
+    void ShowWindow(ProgramWindow window) override { WindowsShown.push_back(window); }
+    void ShowCalendarAt(int x, int y) override { CalendarPositions.emplace_back(x, y); }
+    ScreenSize Screen() override { return ScreenSizeShown; }
+    void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }
+    void OpenDocument(const std::string& path) override { DocumentsOpened.push_back(path); }
+    void ExitProgram() override { ++ExitRequests; }
+    void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
+    void ShowSetPassword(TSetPasswordForm& form) override;
+    void ShowPickList(TPickListForm& form) override;
+    // Opens the category editor, plays its user, then leaves it as closing the window does.
+    void ShowAddDescription(TAddDescription& form) override;
+    void ShowEditSkill(TEditSkillForm& form) override;
+
+    // Printing: what was printed, and whether the user cancels choosing a printer.
+    bool PrintingCancelled = false;
+    std::vector<ProgramWindow> FormsPrinted;
+    std::vector<std::string> PrintSettingsShown;  // the grids' names
+    std::vector<std::pair<std::string, PrintableTable>> TablesPrinted;
+    bool FormPrint(ProgramWindow window) override
+    {
+        if (!PrintingCancelled) {
+            FormsPrinted.push_back(window);
+        }
+        return !PrintingCancelled;
+    }
+    void ShowPrintSettings(const std::string& gridName) override
+    {
+        PrintSettingsShown.push_back(gridName);
+    }
+    bool PrintTable(const std::string& gridName, const PrintableTable& table) override
+    {
+        if (!PrintingCancelled) {
+            TablesPrinted.emplace_back(gridName, table);
+        }
+        return !PrintingCancelled;
+    }
+
+    bool ScriptUsedUp() const
+    {
+        return informationUsers_.empty() && passwordUsers_.empty() &&
+               addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty();
+    }
+
+private:
+    template <typename User>
+    RecordingShell& Queue(std::deque<User>& users, User user)
+    {
+        users.push_back(std::move(user));
+        return *this;
+    }
+
+    std::deque<DatabaseInformationUser> informationUsers_;
+    std::deque<SetPasswordUser> passwordUsers_;
+    std::deque<PickListUser> pickListUsers_;
+    std::deque<AddDescriptionUser> addDescriptionUsers_;
+    std::deque<EditSkillUser> editSkillUsers_;
+};
+
+class FixedClock : public Clock {
+public:
+    CalendarDate Date{2024, 3, 15};
+    CalendarDate Today() override { return Date; }
+};
+
+// A program run with the fake services: the workspace with its main window's form, default
+// category trees from the build's data folder. Start() activates the main window as the
+// program does when it first shows it. Without a settings file every setting takes its
+// default and closing cannot write them.
+class Session {
+public:
+    explicit Session(std::uint64_t seed = 20240315, std::string settingsPath = {});
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void Start();
+
+    ScriptedDialogs dialogs;
+    RecordingShell shell;
+    FixedClock clock;
+    SeededRandom random;
+    Workspace workspace;
+    TView& view;
+
+    // The record at a 0-based position, and the names of all records in order.
+    ItemRecord& Record(int position);
+    std::vector<std::string> Names();
+};
+
+}  // namespace quillmark::test

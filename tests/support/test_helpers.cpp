@@ -1,0 +1,219 @@
+#include "support/test_helpers.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+std::atomic<bool> watching{false};
+std::atomic<std::size_t> largest{0};
+
+void* Allocate(std::size_t size)
+{
+    if (watching) {
+        std::size_t seen = largest;
+        while (size > seen && !largest.compare_exchange_weak(seen, size)) {
+        }
+    }
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+std::string LittleEndian(std::uint64_t value, int byteCount)
+{
+    std::string bytes;
+    for (int i = 0; i < byteCount; ++i, value >>= 8) {
+        bytes.push_back(static_cast<char>(value & 0xFF));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+// The plain allocation functions are replaced as a set, so that every pair of them meets
+// malloc and free underneath, under AddressSanitizer too.
+void* operator new(std::size_t size)
+{
+    if (void* memory = Allocate(size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+
+namespace quillmark::test {
+
+std::string Hex(std::string_view pairs)
+{
+    std::string bytes;
+    std::string digits;
+    for (char c : pairs) {
+        if (c != ' ' && c != '\n') {
+            digits.push_back(c);
+        }
+    }
+    for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
+        bytes.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+    }
+    return bytes;
+}
+
+std::string ToHex(std::string_view bytes)
+{
+    std::string text;
+    char pair[4];
+    for (char c : bytes) {
+        std::snprintf(pair, sizeof pair, text.empty() ? "%02X" : " %02X",
+                      static_cast<unsigned char>(c));
+        text += pair;
+    }
+    return text;
+}
+
+std::string S(std::string_view text)
+{
+    if (text.size() <= 255) {
+        return "\x06" + LittleEndian(text.size(), 1) + std::string(text);
+    }
+    return "\x0C" + LittleEndian(text.size(), 4) + std::string(text);
+}
+
+std::string I(std::int32_t value)
+{
+    const auto bits = static_cast<std::uint32_t>(value);
+    if (value >= -128 && value <= 127) {
+        return "\x02" + LittleEndian(bits, 1);
+    }
+    if (value >= -32768 && value <= 32767) {
+        return "\x03" + LittleEndian(bits, 2);
+    }
+    return "\x04" + LittleEndian(bits, 4);
+}
+
+std::string B(bool value)
+{
+    return value ? "\x09" : "\x08";
+}
+std::string R8(std::uint64_t bits)
+{
+    return LittleEndian(bits, 8);
+}
+std::string Name(std::string_view name)
+{
+    return LittleEndian(name.size(), 1) + std::string(name);
+}
+
+std::string Repeat(std::string_view piece, int times)
+{
+    std::string bytes;
+    while (times-- > 0) {
+        bytes += piece;
+    }
+    return bytes;
+}
+
+std::size_t TrickleSource::ReadSome(char* buffer, std::size_t capacity)
+{
+    const std::size_t count = std::min({capacity, chunkSize_, bytes_.size()});
+    std::memcpy(buffer, bytes_.data(), count);
+    bytes_.remove_prefix(count);
+    return count;
+}
+
+AllocationWatch::AllocationWatch()
+{
+    largest = 0;
+    watching = true;
+}
+AllocationWatch::~AllocationWatch()
+{
+    watching = false;
+}
+std::size_t AllocationWatch::Largest() const
+{
+    return largest;
+}
+
+TemporaryFolder::TemporaryFolder()
+{
+    std::string pattern = std::filesystem::temp_directory_path() / "quillmark-test-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot make a temporary folder");
+    }
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::vector<std::string> TemporaryFolder::Entries() const
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& path, std::string_view bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace quillmark::test

@@ -1,0 +1,293 @@
+// The main window built for real on the offscreen platform, over a workspace whose dialogs
+// answer from a script, so that no message box ever waits for a click. What the pages do with
+// a record is tested without Qt; here clicks and typing must reach them and show the outcome.
+
+#include "forms/main/edit_skill_form.h"
+#include "forms/main/view_form.h"
+#include "support/fake_services.h"
+#include "ui/main/main_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+namespace quillmark {
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void RecordBarNumberBoxAndSorting();
+    void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
+    void SalaryBoxesAreWorkedOutAndStored();
+    void LeavingForAnotherWindowStoresTheRecord();
+    void ExperienceCellsStayWithTheirRecord();
+    void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
+    void SkillEditedFromTheSelectedRow();
+    void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+
+private:
+    template <typename T>
+    T* Find(const char* name)
+    {
+        T* found = window_->findChild<T*>(name);
+        if (found == nullptr) {
+            qWarning("no %s named %s", T::staticMetaObject.className(), name);
+        }
+        return found;
+    }
+    void Click(const char* button) { QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton); }
+    QString Shown(const char* name)
+    {
+        if (auto* box = window_->findChild<QLineEdit*>(name)) {
+            return box->text();
+        }
+        if (auto* label = window_->findChild<QLabel*>(name)) {
+            return label->text();
+        }
+        return QString("<no %1>").arg(name);
+    }
+    void Retype(const char* boxName, const QString& text)
+    {
+        auto* box = Find<QLineEdit>(boxName);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void Activate(QWidget* window)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+    }
+
+    std::unique_ptr<test::Session> session_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+void MainWindowTest::init()
+{
+    session_ = std::make_unique<test::Session>();
+    window_ = std::make_unique<MainWindow>(session_->workspace);
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    Activate(window_.get());
+}
+
+void MainWindowTest::cleanup()
+{
+    window_.reset();
+    const std::vector<std::string> problems = session_->dialogs.Problems;
+    session_.reset();
+    QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
+}
+
+void MainWindowTest::RecordBarNumberBoxAndSorting()
+{
+    QCOMPARE(Shown("Desc7"), QString("Description 6"));
+    Click("NewRecordTBtn");
+    Retype("RecordName", "Grace Hopper");
+    Click("PreviousTBtn");
+    QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
+    Click("NextTBtn");
+    Click("NextTBtn");
+    QCOMPARE(session_->dialogs.Texts(),
+             std::vector<std::string>{"You are already on the last record in the database."});
+    QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
+    QAction* byName = Find<QMenu>("SortSelect")->actions().value(27);
+    QCOMPARE(byName->text(), QString("Sort by Name"));
+    byName->trigger();  // the place on show is kept, now with another record
+    QCOMPARE(session_->Names(), (std::vector<std::string>{"Grace Hopper", "Untitled 1"}));
+    QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
+
+    // The number box moves on the keypad's Enter or Return.
+    session_->dialogs.Forget();
+    Retype("number", "1");
+    QTest::keyClick(Find<QLineEdit>("number"), Qt::Key_Enter);
+    QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
+    Retype("number", "x");
+    QTest::keyClick(Find<QLineEdit>("number"), Qt::Key_Return);
+    QCOMPARE(session_->dialogs.Texts(),
+             std::vector<std::string>{"You have entered an invalid number, please try again"});
+}
+
+void MainWindowTest::CopyKeyCopiesTextInABoxAndTheRecordElsewhere()
+{
+    auto* insert = Find<QToolButton>("InsertRecordTBtn");
+    auto* name = Find<QLineEdit>("RecordName");
+    QApplication::clipboard()->clear();
+    name->setFocus();
+    name->setSelection(0, 8);
+    QTest::keyClick(name, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QString("Untitled"));
+    QVERIFY(!insert->isEnabled());
+
+    // Outside a text box Ctrl+C is "Copy Record".
+    QTabBar* tabs = Find<QTabWidget>("RecordBook")->tabBar();
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_C, Qt::ControlModifier);
+    QTest::mouseClick(insert, Qt::LeftButton);
+    QCOMPARE(session_->Names(), (std::vector<std::string>{"Untitled 1", "Untitled 1"}));
+}
+
+void MainWindowTest::SalaryBoxesAreWorkedOutAndStored()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::SalaryTab);
+    QTest::mouseClick(Find<QAbstractButton>("sWeekly"), Qt::LeftButton);
+    Retype("HoursPerWeekEdit", "40");
+    Retype("SalaryEdit", "500");
+    Find<QComboBox>("WorkDaysPerWeekEdit")->setCurrentText("4");  // typed, not picked
+    QCOMPARE(Shown("aDaily"), QString("$125.00 per day"));
+    Click("NewRecordTBtn");
+    Click("PreviousTBtn");
+    QCOMPARE(session_->Record(0).WorkDaysPerWeek, std::string("4"));
+    QVERIFY(Find<QAbstractButton>("sWeekly")->isChecked());
+}
+
+void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
+{
+    Retype("RecordName", "Ada Lovelace");
+    // Text from an input method; a character the database cannot hold is kept as "?".
+    Find<QLineEdit>("Detail1")->setFocus();
+    QInputMethodEvent typing;
+    typing.setCommitString(QString::fromUtf8("Zürich Ω"));
+    QApplication::sendEvent(Find<QLineEdit>("Detail1"), &typing);
+    QCOMPARE(session_->Record(0).RecordName, std::string("Untitled 1"));
+
+    QWidget other;
+    other.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&other));
+    Activate(&other);
+    QCOMPARE(session_->Record(0).RecordName, std::string("Ada Lovelace"));
+    QCOMPARE(session_->Record(0).Detail[1], std::string("Z\xFCrich ?"));
+
+    session_->Record(0).Detail[1] = "Paris";  // changed meanwhile elsewhere
+    Activate(window_.get());
+    QCOMPARE(Shown("Detail1"), QString("Paris"));
+}
+
+void MainWindowTest::ExperienceCellsStayWithTheirRecord()
+{
+    auto* grid = Find<QTableWidget>("DirGrid");
+    grid->setItem(0, 0, new QTableWidgetItem("Acme"));
+    grid->setItem(1, 2, new QTableWidgetItem("1990-1995"));
+    Click("NewRecordTBtn");
+    Click("PreviousTBtn");
+    QCOMPARE(grid->item(1, 2)->text(), QString("1990-1995"));
+    QCOMPARE(session_->Record(0).ExperienceStream,
+             std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
+                         "0,1,Acme\r\n2,2,1990-1995\r\n"));
+}
+
+void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
+{
+    session_->workspace.database.DescriptionTrees[1] = "Shift\r\n\tNights & Days\r\n";
+    window_->Handle([this] { session_->view.MakeMenu(1); });
+    QTest::mouseClick(Find<QLineEdit>("DescOne"), Qt::LeftButton);
+    auto* menu = Find<QMenu>("DescMenu1");
+    QVERIFY(menu != nullptr && menu->isVisible());
+    QCOMPARE(menu->actions().size(), 3);
+    // A category with children heads its own submenu, so that it can be picked itself too.
+    QVERIFY(menu->actions()[2]->menu() != nullptr);
+    const QList<QAction*> shift = menu->actions()[2]->menu()->actions();
+    QCOMPARE(shift.size(), 3);
+    QCOMPARE(shift[0]->text(), QString("Shift"));
+    QCOMPARE(shift[2]->text(), QString("Nights && Days"));  // an ampersand shown as it is
+    shift[2]->trigger();
+    QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
+    QCOMPARE(session_->Record(0).Desc[1], std::string("Nights & Days : Shift"));
+    menu->close();
+
+    session_->dialogs.Type("Birthday");
+    QTest::mouseClick(Find<QLabel>("sn2"), Qt::LeftButton);
+    QCOMPARE(Shown("sn2"), QString("Birthday"));
+    // The sort menu follows at the next activation, its entries replaced rather than added to.
+    window_->Handle([this] { session_->view.FormActivate(); });
+    auto* sortMenu = Find<QMenu>("SortSelect");
+    QCOMPARE(sortMenu->actions().size(), 34);
+    QCOMPARE(sortMenu->actions()[12]->text(), QString("Sort by Birthday"));
+}
+
+void MainWindowTest::SkillEditedFromTheSelectedRow()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::SkillsTab);
+    auto* list = Find<QTreeWidget>("ItemList");
+    auto* editButton = Find<QPushButton>("EditSkillBtn");
+    // A current row that is not selected is no row to edit.
+    list->setCurrentItem(list->topLevelItem(3), 0, QItemSelectionModel::NoUpdate);
+    QTest::mouseClick(editButton, Qt::LeftButton);
+    QVERIFY(session_->shell.DialogsShown.empty());
+
+    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+        form.HasSkill.checked = true;
+        form.SkillProficiency.text = "Fluent";
+        form.OKBtnClick();
+    });
+    const QPoint row = list->visualItemRect(list->topLevelItem(4)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
+    QTest::mouseClick(editButton, Qt::LeftButton);
+    QCOMPARE(list->topLevelItem(4)->text(1), QString("Fluent"));
+    QCOMPARE(list->topLevelItem(4)->checkState(0), Qt::Checked);
+
+    // A double-click opens the dialog on its row.
+    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+        form.SkillNotes.text = "Weekends";
+        form.OKBtnClick();
+    });
+    const QPoint other = list->visualItemRect(list->topLevelItem(6)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, other);
+    QCOMPARE(list->topLevelItem(6)->text(2), QString("Weekends"));
+}
+
+void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
+{
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::ScheduleTab);
+    QTest::mouseClick(Find<QAbstractButton>("DayMon"), Qt::LeftButton);
+    auto* bar = Find<QWidget>("TimeBar1");
+    // The bar's hours are laid out below their labels, from 09:00 on.
+    const int y = (bar->fontMetrics().height() + 4 + bar->height()) / 2;
+    const double hourWidth = (bar->width() - 1) / 12.0;
+    auto hour = [&](int cell) { return QPoint(static_cast<int>((cell + 0.5) * hourWidth), y); };
+    auto lines = [&](const char* name) { return Find<QPlainTextEdit>(name)->toPlainText(); };
+    QTest::mousePress(bar, Qt::LeftButton, {}, hour(0));
+    QTest::mouseMove(bar, hour(1));
+    QTest::mouseMove(bar, hour(2));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(2));
+    QCOMPARE(lines("MonStart"), QString("09:00"));
+    QCOMPARE(lines("MonEnd"), QString("12:00"));
+    QVERIFY(lines("TueStart").isEmpty());
+
+    QTest::mouseClick(bar, Qt::RightButton, {}, hour(3));
+    QVERIFY(lines("MonStart").isEmpty());
+
+    // A read-only record locks every page.
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QVERIFY(!bar->isEnabled());
+    QVERIFY(Find<QLineEdit>("Detail0")->isReadOnly());
+    QVERIFY(Find<QPlainTextEdit>("Notes")->isReadOnly());
+    QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
+}
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,214 @@
+#include "ui/utilities/about_window.h"
+#include "ui/utilities/calculator_window.h"
+#include "ui/utilities/calendar_window.h"
+#include "ui/utilities/help_window.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace quillmark {
+namespace {
+
+QWidget* TopLevel(const QString& name)
+{
+    QWidget* found = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == name) {
+            if (found != nullptr) {
+                return nullptr;  // two of a window that should be single
+            }
+            found = widget;
+        }
+    }
+    return found;
+}
+
+// Runs `act` on the modal dialog once its event loop has started, as the user would.
+void WhenModalOpens(std::function<void(QDialog&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        act(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();  // a failed check must not leave the test waiting on the dialog
+        }
+    });
+}
+
+}  // namespace
+
+class UtilityWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void CalculatorIsOneWindowDrivenByButtonsAndKeys();
+    void CalendarPlacesItselfOnTheScreen();
+    void CalendarPickOrCancel();
+    void HelpOpensTopicsAndFollowsLinks();
+    void HelpPagesLinkOnlyToPagesThatExist();
+    void AboutBoxShowsNameAndVersion();
+};
+
+void UtilityWindowsTest::CalculatorIsOneWindowDrivenByButtonsAndKeys()
+{
+    QWidget owner;
+    ShowCalculator(&owner);
+    QWidget* calculator = TopLevel("CalculatorWindow");
+    QVERIFY(calculator != nullptr && calculator->isVisible());
+    auto* display = calculator->findChild<QLineEdit*>("Display");
+    QVERIFY(display->isReadOnly());
+    for (const char* name :
+         {"Digit2Btn", "PlusBtn", "Digit3Btn", "MultiplyBtn", "Digit4Btn", "EqualsBtn"}) {
+        auto* button = calculator->findChild<QPushButton*>(name);
+        QVERIFY2(button != nullptr, name);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QCOMPARE(display->text(), QString("20"));
+    QTest::keyClicks(calculator, "12.5*2");
+    QTest::keyClick(calculator, Qt::Key_Enter);
+    QCOMPARE(display->text(), QString("25"));
+    QTest::keyClicks(calculator, "4321");
+    QTest::keyClick(calculator, Qt::Key_Backspace);
+    QCOMPARE(display->text(), QString("432"));
+    QTest::keyClick(calculator, Qt::Key_Escape);
+    QCOMPARE(display->text(), QString("0"));
+
+    // Closing only hides it: opened again it is the same window, figures and all.
+    QTest::keyClicks(calculator, "42");
+    calculator->close();
+    ShowCalculator(&owner);
+    QCOMPARE(TopLevel("CalculatorWindow"), calculator);
+    QVERIFY(calculator->isVisible());
+    QCOMPARE(display->text(), QString("42"));
+}
+
+void UtilityWindowsTest::CalendarPlacesItselfOnTheScreen()
+{
+    // Placed next to the pointer at the screen's corner, it stays on the screen.
+    TCalendarWindow calendar;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    calendar.PlaceAt(screen.bottomRight());
+    QVERIFY(screen.contains(calendar.frameGeometry().topLeft()));
+    QVERIFY(calendar.pos().x() + calendar.width() <= screen.right() + 1);
+    QVERIFY(calendar.pos().y() + calendar.height() <= screen.bottom() + 1);
+}
+
+void UtilityWindowsTest::CalendarPickOrCancel()
+{
+    const QDate start(2024, 2, 28);
+    WhenModalOpens([](QDialog& dialog) {
+        dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 12, 24));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+    });
+    std::optional<CalendarPick> pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
+    QVERIFY(pick.has_value());
+    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2001, 12, 24));
+
+    // The days take the keys from the start; in a leap year the 29th follows the 28th.
+    WhenModalOpens([](QDialog& dialog) {
+        auto* days =
+            dialog.findChild<QCalendarWidget*>("Calendar")->findChild<QAbstractItemView*>();
+        QVERIFY(days != nullptr);
+        QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key_Return);
+    });
+    pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
+    QVERIFY(pick.has_value());
+    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2024, 2, 29));
+
+    WhenModalOpens([](QDialog& dialog) {
+        dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 1, 1));
+        QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+    });
+    QVERIFY(!ShowCalendarAt(nullptr, QPoint(10, 10), start).has_value());
+}
+
+void UtilityWindowsTest::HelpOpensTopicsAndFollowsLinks()
+{
+    QCOMPARE(HelpTopicFileName("Customizing the Software"),
+             QString("customizing-the-software.html"));
+    QWidget owner;
+    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Getting Started");
+    QWidget* help = TopLevel("HelpWindow");
+    QVERIFY(help != nullptr && help->isVisible());
+    auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+    QCOMPARE(browser->documentTitle(), QString("Getting Started"));
+    QVERIFY(browser->toPlainText().contains("Insert Record"));
+
+    QTest::mouseClick(help->findChild<QPushButton*>("ContentsBtn"), Qt::LeftButton);
+    QCOMPARE(browser->documentTitle(), QString("Contents"));
+    QTest::mouseClick(help->findChild<QPushButton*>("BackBtn"), Qt::LeftButton);
+    QCOMPARE(browser->documentTitle(), QString("Getting Started"));
+    QTest::mouseClick(help->findChild<QPushButton*>("ForwardBtn"), Qt::LeftButton);
+    QCOMPARE(browser->documentTitle(), QString("Contents"));
+
+    // Reopening reuses the window; a topic without a page opens the contents.
+    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Introduction");
+    QCOMPARE(TopLevel("HelpWindow"), help);
+    QCOMPARE(browser->documentTitle(), QString("Introduction"));
+    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "No Such Topic");
+    QCOMPARE(browser->documentTitle(), QString("Contents"));
+}
+
+void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
+{
+    const QDir folder(QUILLMARK_DATA_DIR "/help");
+    const QStringList pages = folder.entryList({"*.html"});
+    QVERIFY(pages.contains("contents.html"));
+    const QRegularExpression link(R"re((?:href|src)="([^"#:]+)(#[^"]*)?")re");
+    int links = 0;
+    for (const QString& page : pages) {
+        QFile file(folder.filePath(page));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
+            ++links;
+            const QString target = match.captured(1);
+            QVERIFY2(folder.exists(target), qPrintable(page + " links to " + target));
+            const QString anchor = match.captured(2).mid(1);
+            if (!anchor.isEmpty()) {
+                QFile linked(folder.filePath(target));
+                QVERIFY(linked.open(QIODevice::ReadOnly));
+                QVERIFY2(linked.readAll().contains(("name=\"" + anchor + "\"").toUtf8()),
+                         qPrintable(page + " links to a missing " + target + "#" + anchor));
+            }
+        }
+    }
+    QVERIFY(links > pages.size());
+}
+
+void UtilityWindowsTest::AboutBoxShowsNameAndVersion()
+{
+    QStringList shown;
+    QString caption;
+    WhenModalOpens([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+            shown << label->text();
+        }
+        QTest::mouseClick(dialog.findChild<QPushButton*>("CloseBtn"), Qt::LeftButton);
+    });
+    ShowAboutBox(nullptr);  // returns only once closed
+    QCOMPARE(caption, QString("About"));
+    QVERIFY(shown.contains("Quillmark"));
+    QVERIFY(shown.contains("Version 1.12"));
+}
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::UtilityWindowsTest)
+#include "utility_windows_test.moc"
