@@ -15,9 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Layer {
-    std::string folder;                     // under the source tree
-    std::vector<std::string> mayInclude;    // folders its quoted includes may name
-    bool sameFolderNames = false;           // "sample_database.h" beside the file itself
+    std::string folder;                   // under the source tree
+    std::vector<std::string> mayInclude;  // folders its quoted includes may name
+    bool sameFolderNames = false;         // "sample_database.h" beside the file itself
 };
 
 const std::vector<Layer> Layers = {

@@ -40,8 +40,8 @@ struct Database {
     DatabaseRecord DatabaseInfo;
     std::array<std::string, 10> DescriptionCaptions;
     std::array<std::string, 10> DetailCaptions;
-    std::array<std::string, 6> OtherCaptions;
-    OneBasedArray<std::string, 100> SkillNames;
+    std::array<std::string, OtherFieldCount> OtherCaptions;
+    OneBasedArray<std::string, SkillSet::Count> SkillNames;
     OneBasedArray<std::string, 10> DescriptionTrees;  // tree text of each description field
     std::string ReadPassword;                         // enciphered; empty means none
     std::string SavePassword;                         // enciphered; empty means none

@@ -1,6 +1,7 @@
 #include "core/database_file.h"
 
 #include "core/category_tree.h"
+#include "core/file_names.h"
 #include "core/value_reader.h"
 #include "core/value_tags.h"
 #include "core/value_writer.h"

@@ -42,11 +42,6 @@ std::string StatusText(const ItemRecord& record)
     return {};
 }
 
-unsigned char FoldCase(unsigned char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
-
 }  // namespace
 
 std::string FieldTitle(int fieldNumber, FieldNumbering numbering, const Database& database)
@@ -163,19 +158,6 @@ double CleanNumberValue(std::string_view text)
         std::from_chars(cleaned.data(), cleaned.data() + cleaned.size(), value);
     // "." alone holds no digit and reads as 0; so does a number too large for a double.
     return error == std::errc() ? value : 0.0;
-}
-
-int CompareTextsIgnoringCase(std::string_view a, std::string_view b)
-{
-    const std::size_t common = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < common; ++i) {
-        const unsigned char x = FoldCase(static_cast<unsigned char>(a[i]));
-        const unsigned char y = FoldCase(static_cast<unsigned char>(b[i]));
-        if (x != y) {
-            return x < y ? -1 : 1;
-        }
-    }
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
 }
 
 }  // namespace quillmark

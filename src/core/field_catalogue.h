@@ -44,7 +44,4 @@ std::string CleanNumber(std::string_view text);
 // CleanNumber read as a number; a lone "." counts as 0.
 double CleanNumberValue(std::string_view text);
 
-// Case-insensitive over the ASCII letters, other bytes by value: <0, 0 or >0.
-int CompareTextsIgnoringCase(std::string_view a, std::string_view b);
-
 }  // namespace quillmark

@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/file_names.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -180,12 +182,6 @@ std::string ReadWholeFile(const std::string& path)
     }
     bytes.resize(filled);
     return bytes;
-}
-
-std::string FileNamePart(const std::string& path)
-{
-    const auto separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 }  // namespace quillmark

@@ -42,7 +42,4 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
 // Reads a whole (small) file; throws ReadError with the system's reason.
 std::string ReadWholeFile(const std::string& path);
 
-// The file name without its folder; both "/" and "\" separate folders.
-std::string FileNamePart(const std::string& path);
-
 }  // namespace quillmark

@@ -16,6 +16,11 @@ class RandomSource;
 
 using StringList = std::vector<std::string>;
 
+inline constexpr int OtherFieldCount = 6;  // Other1 .. Other6
+inline constexpr int PictureCount = 6;     // picture slots 1 .. 6
+// 1 Hourly, 2 Daily, 3 Weekly, 4 Bi-Monthly, 5 Monthly, 6 Yearly
+inline constexpr int PayPeriodCount = 6;
+
 // One picture slot of a record.
 struct ImageRecord {
     std::string ImageFile;
@@ -31,8 +36,8 @@ struct ItemRecord {
     std::string RecordName;
     std::array<std::string, 10> Detail;   // Detail0 .. Detail9
     OneBasedArray<std::string, 10> Desc;  // DescOne .. DescTen: leaf-first category paths
-    OneBasedArray<std::string, 6> Other;  // Other1 .. Other6
-    OneBasedArray<ImageRecord, 6> Images;
+    OneBasedArray<std::string, OtherFieldCount> Other;
+    OneBasedArray<ImageRecord, PictureCount> Images;
     std::string SpareText;  // carried through the file; nothing shows it
     StringList Keywords;
     StringList ResumeFile;  // first line: path of the resume file

@@ -1,5 +1,7 @@
 #include "core/settings_store.h"
 
+#include "core/case_folding.h"
+
 #include "core/byte_stream.h"
 #include "core/file_io.h"
 
@@ -35,24 +37,6 @@ std::string_view Trimmed(std::string_view text)
         text.remove_suffix(1);
     }
     return text;
-}
-
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // Blanks around a text value are not part of it unless it is written in double quotes.
@@ -156,8 +140,9 @@ std::optional<std::size_t> SettingsStore::Group::FindEntry(std::string_view sect
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const Line& line = lines_[i];
         if (line.kind == LineKind::Section) {
-            inSection = SameName(line.name, section);
-        } else if (inSection && line.kind == LineKind::Entry && SameName(line.name, key)) {
+            inSection = SameTextIgnoringAsciiCase(line.name, section);
+        } else if (inSection && line.kind == LineKind::Entry &&
+                   SameTextIgnoringAsciiCase(line.name, key)) {
             return i;
         }
     }
@@ -196,10 +181,10 @@ bool SettingsStore::Group::ReadBool(std::string_view section, std::string_view k
     if (!value) {
         return fallback;
     }
-    if (SameName(*value, "true")) {
+    if (SameTextIgnoringAsciiCase(*value, "true")) {
         return true;
     }
-    if (SameName(*value, "false")) {
+    if (SameTextIgnoringAsciiCase(*value, "false")) {
         return false;
     }
     // Any number counts, as a hand-edited "2" or "-1" clearly means "on".
@@ -249,7 +234,8 @@ void SettingsStore::Group::WriteValue(std::string_view section, std::string_view
 
     std::string entry = std::string(key) + "=" + std::string(value);
     for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind != LineKind::Section || !SameName(lines_[i].name, section)) {
+        if (lines_[i].kind != LineKind::Section ||
+            !SameTextIgnoringAsciiCase(lines_[i].name, section)) {
             continue;
         }
         // After the section's last entry, so that blank lines and comments that lead into the

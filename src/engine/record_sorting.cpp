@@ -1,5 +1,6 @@
 #include "engine/record_sorting.h"
 
+#include "core/case_folding.h"
 #include "core/field_catalogue.h"
 
 #include <algorithm>
@@ -31,7 +32,7 @@ int CompareStrings(int sortKey, const ItemRecord& a, const ItemRecord& b)
     if (keyA.numeric) {
         return CompareNumbers(CleanNumberValue(keyA.text), CleanNumberValue(keyB.text));
     }
-    return CompareTextsIgnoringCase(keyA.text, keyB.text);
+    return CompareTextsIgnoringAsciiCase(keyA.text, keyB.text);
 }
 
 void DoSort(ItemRecordList& records, int sortKey, bool ascending)
@@ -49,7 +50,7 @@ void DoSort(ItemRecordList& records, int sortKey, bool ascending)
     }
     auto compare = [&keys, numeric](std::size_t a, std::size_t b) {
         return numeric ? CompareNumbers(keys[a].number, keys[b].number)
-                       : CompareTextsIgnoringCase(keys[a].text, keys[b].text);
+                       : CompareTextsIgnoringAsciiCase(keys[a].text, keys[b].text);
     };
 
     // A stable sort puts records in the same order as exchanging neighbours whose keys are out

@@ -1,6 +1,6 @@
 #include "engine/related_records.h"
 
-#include "core/field_catalogue.h"
+#include "core/case_folding.h"
 
 namespace quillmark {
 
@@ -25,30 +25,22 @@ std::string_view PrimaryPart(std::string_view value)
     return colon == std::string_view::npos ? value : value.substr(colon + 1);
 }
 
-namespace {
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && CompareTextsIgnoringCase(a, b) == 0;
-}
-
-}  // namespace
-
 bool IsRelated(const ItemRecord& record, const ItemRecord& onShow, int relation)
 {
     if (relation >= 0 && relation < 100) {
         const int field = relation / 10 + 1;
         if (relation % 10 == 5) {
-            return SameText(PrimaryPart(record.Desc[field]), PrimaryPart(onShow.Desc[field]));
+            return SameTextIgnoringAsciiCase(PrimaryPart(record.Desc[field]),
+                                             PrimaryPart(onShow.Desc[field]));
         }
         if (relation % 10 == 0) {
-            return SameText(record.Desc[field], onShow.Desc[field]);
+            return SameTextIgnoringAsciiCase(record.Desc[field], onShow.Desc[field]);
         }
         return false;
     }
     if (relation >= 100 && relation < StatusRelation && relation % 10 == 0) {
         const auto detail = static_cast<std::size_t>((relation - 100) / 10);
-        return SameText(record.Detail[detail], onShow.Detail[detail]);
+        return SameTextIgnoringAsciiCase(record.Detail[detail], onShow.Detail[detail]);
     }
     if (relation == StatusRelation) {
         // One flag in common is enough.

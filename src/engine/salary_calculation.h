@@ -1,14 +1,12 @@
 #pragma once
 
+#include "core/item_record.h"
 #include "core/one_based_array.h"
 
 #include <string>
 #include <string_view>
 
 namespace quillmark {
-
-inline constexpr int PayPeriodCount =
-    6;  // 1 Hourly, 2 Daily, 3 Weekly, 4 Bi-Monthly, 5 Monthly, 6 Yearly
 
 struct SalaryCalculation {
     bool Calculated = false;  // false: the inputs failed a check, Figures are empty
@@ -21,8 +19,6 @@ struct SalaryCalculation {
 // period and the working days per week, all as typed.
 SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::string_view salary,
                                          std::string_view workDaysPerWeek, int salaryType);
-
-struct ItemRecord;
 
 // Puts the worked-out pay into the record's salary figures; a failed calculation empties them
 // all, so that a record with bad inputs has no figures for search, sorting and reports.

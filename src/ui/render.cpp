@@ -1,6 +1,7 @@
 #include "ui/render.h"
 
 #include "engine/pictures/bitmap.h"
+#include "forms/edit_mask.h"
 #include "ui/text.h"
 
 #include <algorithm>
@@ -33,31 +34,6 @@ QString QtInputMask(const std::string& mask)
         qtFormat += c == '0' ? QChar('9') : c == '9' ? QChar('0') : c;
     }
     return qtFormat + ";" + parts.value(2, " ");
-}
-
-// A mask is laid over a box only while its text fits: texts typed some other way (imported,
-// or from before the mask) are shown and kept as they are rather than squeezed into it.
-bool TextFitsMask(const std::string& text, const std::string& mask)
-{
-    QString format = ToQt(mask).section(';', 0, 0);
-    if (format.startsWith('!')) {
-        format.remove(0, 1);
-    }
-    if (text.empty()) {
-        return true;
-    }
-    if (static_cast<int>(text.size()) != format.size()) {
-        return false;
-    }
-    for (int i = 0; i < format.size(); ++i) {
-        const char c = text[static_cast<std::size_t>(i)];
-        const bool digitPlace = format[i] == '0' || format[i] == '9';
-        if (digitPlace ? !(c >= '0' && c <= '9') && !(format[i] == '9' && c == ' ')
-                       : c != format[i].toLatin1()) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // What the box holds; a masked box left blank reads back as its separators alone ("//"),

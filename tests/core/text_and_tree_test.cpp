@@ -1,7 +1,9 @@
 #include "support/test_helpers.h"
 
+#include "core/case_folding.h"
 #include "core/category_tree.h"
 #include "core/default_trees.h"
+#include "core/file_names.h"
 #include "core/windows1252.h"
 
 #include <gtest/gtest.h>
@@ -112,8 +114,7 @@ TEST(DefaultTreesTest, ShippedDefaultsAreValidTreeText)
 {
     const auto trees = ReadDefaultTrees({QUILLMARK_DATA_DIR});
     for (int field = 1; field <= 10; ++field) {
-        const std::string path =
-            std::string(QUILLMARK_DATA_DIR) + "/" + DefaultTreeFileName(field);
+        const std::string path = std::string(QUILLMARK_DATA_DIR) + "/" + DefaultTreeFileName(field);
         const TreeTextResult shipped = ReadTreeText(test::ReadFileBytes(path));
         EXPECT_TRUE(shipped.Ok()) << path;
         EXPECT_EQ(ReadTreeText(trees[field]).Tree, shipped.Tree) << path;
@@ -166,6 +167,42 @@ TEST(Windows1252Test, CharactersWithoutAByteAndBrokenTextBecomeQuestionMarks)
         SCOPED_TRACE(c.what);
         EXPECT_FALSE(Utf8ToWindows1252(c.utf8).has_value());
         EXPECT_EQ(Utf8ToWindows1252Lossy(c.utf8), c.lossy);
+    }
+}
+
+TEST(CaseFoldingTest, TheAsciiFoldLeavesAccentsAloneTheWindows1252FoldTakesThemAlong)
+{
+    EXPECT_EQ(CompareTextsIgnoringAsciiCase("Sales", "SALES"), 0);
+    EXPECT_GT(CompareTextsIgnoringAsciiCase("Zeta", "alpha"), 0);
+    EXPECT_LT(CompareTextsIgnoringAsciiCase("abc", "ABCD"), 0) << "a prefix is the smaller";
+    EXPECT_GT(CompareTextsIgnoringAsciiCase("\xE9t\xE9", "\xC9T\xC9"), 0) << "only ASCII folds";
+    EXPECT_TRUE(SameTextIgnoringAsciiCase("SpreadSheetH:", "SpreadsheetH:"));
+    EXPECT_FALSE(SameTextIgnoringAsciiCase("Ann", "Anne"));
+
+    // e acute, s caron, oe, z caron, y diaeresis; the division sign is no letter.
+    const std::string lower = "\xE9t\xE9 \x9A\x9C\x9E\xFF \xF7";
+    const std::string upper = "\xC9T\xC9 \x8A\x8C\x8E\x9F \xF7";
+    EXPECT_EQ(Windows1252UpperCaseText(lower), upper);
+    EXPECT_EQ(Windows1252LowerCaseText(upper), lower);
+}
+
+TEST(FileNamesTest, EitherSeparatorEndsAFolder)
+{
+    const struct {
+        const char* path;
+        const char* name;
+        const char* extension;
+    } cases[] = {
+        {"C:\\Photos\\ann.JPG", "ann.JPG", ".JPG"},
+        {"/home/ann/photos.old/scan", "scan", ""},
+        {"C:\\photos.old\\scan", "scan", ""},
+        {"archive.tar.gz", "archive.tar.gz", ".gz"},
+        {"/home/ann/", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(FileNamePart(c.path), c.name);
+        EXPECT_EQ(FileExtension(c.path), c.extension);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "engine/pictures/picture_library.h"
 
+#include "core/case_folding.h"
+#include "core/file_names.h"
 #include "core/record_paths.h"
 #include "engine/pictures/jpeg_decoder.h"
 
@@ -265,7 +267,8 @@ std::shared_ptr<const Bitmap> DecodePicture(const std::uint8_t* data, std::size_
 
 LoadedPicture LoadPictureFile(const std::string& fileName)
 {
-    const std::optional<PictureKind> expected = KindForExtension(LowerCaseExtension(fileName));
+    const std::optional<PictureKind> expected =
+        KindForExtension(AsciiLowerCaseText(FileExtension(fileName)));
     if (!expected) {
         return {nullptr, PictureError::NotValid};
     }
@@ -281,20 +284,6 @@ LoadedPicture LoadPictureFile(const std::string& fileName)
         return {nullptr, decoded.tooLarge ? PictureError::CannotRead : PictureError::NotValid};
     }
     return {std::move(decoded.bitmap), PictureError::None};
-}
-
-std::string LowerCaseExtension(const std::string& fileName)
-{
-    const std::size_t componentStart = fileName.find_last_of("/\\");
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || (componentStart != std::string::npos && dot < componentStart)) {
-        return {};
-    }
-    std::string extension = fileName.substr(dot);
-    std::transform(extension.begin(), extension.end(), extension.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return extension;
 }
 
 }  // namespace quillmark

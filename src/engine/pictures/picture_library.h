@@ -37,8 +37,4 @@ struct LoadedPicture {
 // ".jpg" and ".jpeg" JPEG pictures, ".ico" icons.
 LoadedPicture LoadPictureFile(const std::string& fileName);
 
-// The extension of a stored path in lower case, with its dot (".gif"); empty when the last
-// component of the path has none. Both "/" and "\" separate components.
-std::string LowerCaseExtension(const std::string& fileName);
-
 }  // namespace quillmark

@@ -1,10 +1,10 @@
 #include "forms/categories/add_description_form.h"
 
+#include "core/case_folding.h"
 #include "core/default_trees.h"
 #include "core/file_io.h"
 #include "core/item_record.h"
 #include "core/program_settings.h"
-#include "forms/main/description_menus.h"
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
@@ -20,7 +20,7 @@ void SortByText(std::vector<CategoryNode>& categories)
 {
     std::stable_sort(categories.begin(), categories.end(),
                      [](const CategoryNode& a, const CategoryNode& b) {
-                         return LowerCaseText(a.Text) < LowerCaseText(b.Text);
+                         return Windows1252LowerCaseText(a.Text) < Windows1252LowerCaseText(b.Text);
                      });
 }
 
@@ -153,10 +153,10 @@ void TAddDescription::RemoveBtnClick()
         return;
     }
     // Values are stored leaf first, so a record under the category ends with its full name.
-    const std::string tail = LowerCaseText(": " + FullName(Selected));
+    const std::string tail = Windows1252LowerCaseText(": " + FullName(Selected));
     int affected = 0;
     for (const auto& record : workspace_.RecordList()) {
-        if (EndsWith(LowerCaseText(": " + record->Desc[Field]), tail)) {
+        if (EndsWith(Windows1252LowerCaseText(": " + record->Desc[Field]), tail)) {
             ++affected;
         }
     }
@@ -187,10 +187,10 @@ void TAddDescription::RenameBtnClick()
 
     // The old path is replaced where it ends a value, whatever the letter case: the value itself
     // or a category below it. Records under another category of the same text keep theirs.
-    const std::string tail = LowerCaseText(": " + oldName);
+    const std::string tail = Windows1252LowerCaseText(": " + oldName);
     for (const auto& record : workspace_.RecordList()) {
         const std::string value = ": " + record->Desc[Field];
-        if (EndsWith(LowerCaseText(value), tail)) {
+        if (EndsWith(Windows1252LowerCaseText(value), tail)) {
             record->Desc[Field] =
                 (value.substr(0, value.size() - tail.size()) + ": " + newName).substr(2);
         }

@@ -1,5 +1,6 @@
 #include "forms/main/description_menus.h"
 
+#include "core/case_folding.h"
 #include "core/category_tree.h"
 
 namespace quillmark {
@@ -17,40 +18,6 @@ void AddCategories(std::vector<MenuItemControl>& items, const CategoryTree& cate
     }
 }
 
-unsigned char UpperCaseByte(unsigned char c)
-{
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
-        return static_cast<unsigned char>(c - 0x20);
-    }
-    switch (c) {
-    case 0x9A:  // s caron
-    case 0x9C:  // oe
-    case 0x9E:  // z caron
-        return static_cast<unsigned char>(c - 0x10);
-    case 0xFF:  // y diaeresis
-        return 0x9F;
-    default:
-        return c;
-    }
-}
-
-unsigned char LowerCaseByte(unsigned char c)
-{
-    if ((c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return static_cast<unsigned char>(c + 0x20);
-    }
-    switch (c) {
-    case 0x8A:
-    case 0x8C:
-    case 0x8E:
-        return static_cast<unsigned char>(c + 0x10);
-    case 0x9F:
-        return 0xFF;
-    default:
-        return c;
-    }
-}
-
 }  // namespace
 
 PopupMenuControl BuildDescriptionMenu(int field, std::string_view caption,
@@ -60,7 +27,7 @@ PopupMenuControl BuildDescriptionMenu(int field, std::string_view caption,
     MenuItemControl add;
     // A field number out of range has no caption to name.
     const std::string shownCaption =
-        field >= 1 && field <= 10 ? UpperCaseText(caption) : std::string(" ");
+        field >= 1 && field <= 10 ? Windows1252UpperCaseText(caption) : std::string(" ");
     add.caption = "ADD NEW " + shownCaption + " CATEGORY";
     add.tag = field;
     menu.push_back(add);
@@ -105,24 +72,6 @@ std::string DescriptionValueAt(const PopupMenuControl& menu, const std::vector<i
         items = &item.children;
     }
     return fromTop.empty() ? std::string() : CategoryFullName(fromTop);
-}
-
-std::string UpperCaseText(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        c = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(c)));
-    }
-    return result;
-}
-
-std::string LowerCaseText(std::string_view text)
-{
-    std::string result(text);
-    for (char& c : result) {
-        c = static_cast<char>(LowerCaseByte(static_cast<unsigned char>(c)));
-    }
-    return result;
 }
 
 }  // namespace quillmark

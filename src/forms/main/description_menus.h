@@ -27,8 +27,4 @@ const MenuItemControl* MenuItemAt(const PopupMenuControl& menu, const std::vecto
 // caption, joined by " : ". Empty when the path leads nowhere.
 std::string DescriptionValueAt(const PopupMenuControl& menu, const std::vector<int>& path);
 
-// Letter case of Windows-1252 text, accented letters included.
-std::string UpperCaseText(std::string_view text);
-std::string LowerCaseText(std::string_view text);
-
 }  // namespace quillmark

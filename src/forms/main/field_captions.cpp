@@ -39,7 +39,7 @@ LabelControl* CaptionLabel(DescriptionPage& page, std::string_view name)
     if (const auto detail = NumberAfter(name, "sn", 0, 9)) {
         return &page.DetailCaptions[static_cast<std::size_t>(*detail)];
     }
-    if (const auto other = NumberAfter(name, "OtherC", 1, 6)) {
+    if (const auto other = NumberAfter(name, "OtherC", 1, OtherFieldCount)) {
         return &page.OtherCaptions[*other];
     }
     if (const auto field = NumberAfter(name, "Desc", 1, 10)) {
@@ -54,7 +54,7 @@ CaptionedBox DetailOrOtherBox(DescriptionPage& page, std::string_view name)
         const auto index = static_cast<std::size_t>(*detail);
         return {&page.Detail[index], &page.DetailCaptions[index]};
     }
-    if (const auto other = NumberAfter(name, "Other", 1, 6)) {
+    if (const auto other = NumberAfter(name, "Other", 1, OtherFieldCount)) {
         return {&page.Other[*other], &page.OtherCaptions[*other]};
     }
     return {};

@@ -126,7 +126,7 @@ void TView::CustomizeLabels(std::string_view labelName)
         database.DetailCaptions[i] = Description.DetailCaptions[i].caption;
         database.DescriptionCaptions[i] = Description.DescCaptions[static_cast<int>(i) + 1].caption;
     }
-    for (std::size_t i = 0; i < 6; ++i) {
+    for (std::size_t i = 0; i < OtherFieldCount; ++i) {
         database.OtherCaptions[i] = Description.OtherCaptions[static_cast<int>(i) + 1].caption;
     }
 }

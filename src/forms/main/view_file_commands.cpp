@@ -2,6 +2,7 @@
 
 #include "core/database_file.h"
 #include "core/file_io.h"
+#include "core/file_names.h"
 #include "core/password_cipher.h"
 #include "core/program_settings.h"
 #include "forms/main/database_information_form.h"

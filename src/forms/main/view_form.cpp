@@ -156,7 +156,7 @@ void TView::ShowFieldCaptions()
     for (std::size_t i = 0; i < 10; ++i) {
         Description.DetailCaptions[i].caption = database.DetailCaptions[i];
     }
-    for (int field = 1; field <= 6; ++field) {
+    for (int field = 1; field <= OtherFieldCount; ++field) {
         Description.OtherCaptions[field].caption =
             database.OtherCaptions[static_cast<std::size_t>(field - 1)];
     }

@@ -3,6 +3,7 @@
 
 #include "forms/main/view_form.h"
 
+#include "core/file_names.h"
 #include "core/record_paths.h"
 #include "forms/workspace.h"
 
@@ -15,14 +16,6 @@ namespace {
 bool IsSeparator(char c)
 {
     return c == '/' || c == '\\';
-}
-
-// Records made on Windows keep "C:\Photos\ann.jpg", records made here "/home/ann/ann.jpg";
-// either kind of separator ends a folder.
-std::string LastComponent(const std::string& path)
-{
-    const std::size_t separator = path.find_last_of("/\\");
-    return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
 // The folder ready to have a file name put after it, using the separator it already uses.
@@ -38,10 +31,10 @@ std::string WithTrailingSeparator(std::string folder)
 
 void MovePictures(ItemRecord& record, const std::string& folder)
 {
-    for (int picture = 1; picture <= 6; ++picture) {
+    for (int picture = 1; picture <= PictureCount; ++picture) {
         std::string& file = record.Images[picture].ImageFile;
         if (!file.empty()) {
-            file = folder + LastComponent(file);
+            file = folder + FileNamePart(file);
         }
     }
 }
@@ -49,7 +42,7 @@ void MovePictures(ItemRecord& record, const std::string& folder)
 void MoveResume(ItemRecord& record, const std::string& folder)
 {
     if (!record.ResumeFile.empty()) {
-        record.ResumeFile.front() = folder + LastComponent(record.ResumeFile.front());
+        record.ResumeFile.front() = folder + FileNamePart(record.ResumeFile.front());
     }
 }
 

@@ -16,7 +16,7 @@ void TView::EditSkillBtnClick()
     if (record == nullptr) {
         return;
     }
-    OneBasedArray<std::string, 100>& names = workspace_.database.SkillNames;
+    OneBasedArray<std::string, SkillSet::Count>& names = workspace_.database.SkillNames;
     TEditSkillForm editor(
         workspace_.services.dialogs,
         {names[skill], record->Skills.HasSkill(skill), record->Skills.SkillProficiency(skill),

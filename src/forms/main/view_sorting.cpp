@@ -26,7 +26,7 @@ std::vector<MenuItemControl> SortRecordsEntries(const Database& database,
     }
     // Entry 21 repeats entry 20: it sorts by the last detail field, and says so.
     add("Sort by " + database.DetailCaptions[9], 20);
-    for (int field = 0; field < 6; ++field) {
+    for (int field = 0; field < OtherFieldCount; ++field) {
         add("Sory by " + database.OtherCaptions[static_cast<std::size_t>(field)], field + 21);
     }
     add("Sort by " + nameCaption, 27);

@@ -41,7 +41,7 @@ void DescriptionPage::Load(const ItemRecord& record, bool shortDescriptions)
     for (std::size_t i = 0; i < Detail.size(); ++i) {
         Detail[i].text = record.Detail[i];
     }
-    for (int field = 1; field <= 6; ++field) {
+    for (int field = 1; field <= OtherFieldCount; ++field) {
         Other[field].text = record.Other[field];
     }
     CheckBox1.checked = record.Working;
@@ -61,7 +61,7 @@ void DescriptionPage::Store(ItemRecord& record) const
     for (int field = 1; field <= 10; ++field) {
         record.Desc[field] = DescBoxes[field].hint;
     }
-    for (int field = 1; field <= 6; ++field) {
+    for (int field = 1; field <= OtherFieldCount; ++field) {
         record.Other[field] = Other[field].text;
     }
 }

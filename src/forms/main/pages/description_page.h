@@ -18,8 +18,8 @@ struct DescriptionPage {
     OneBasedArray<EditControl, 10> DescBoxes;      // DescOne .. DescTen; the hint holds the value
     std::array<LabelControl, 10> DetailCaptions;   // sn0 .. sn9
     std::array<EditControl, 10> Detail;            // Detail0 .. Detail9
-    OneBasedArray<LabelControl, 6> OtherCaptions;  // OtherC1 .. OtherC6
-    OneBasedArray<EditControl, 6> Other;           // Other1 .. Other6
+    OneBasedArray<LabelControl, OtherFieldCount> OtherCaptions;  // OtherC1 .. OtherC6
+    OneBasedArray<EditControl, OtherFieldCount> Other;           // Other1 .. Other6
     LabelControl boxname{"Status"};
     CheckControl CheckBox1{"Working"};
     CheckControl CheckBox2{"Available"};

@@ -1,5 +1,7 @@
 #include "forms/main/pages/picture_page.h"
 
+#include "core/case_folding.h"
+#include "core/file_names.h"
 #include "core/record_paths.h"
 #include "engine/pictures/picture_library.h"
 #include "forms/services.h"
@@ -46,7 +48,7 @@ void PicturePage::DisplayPicture()
     displayPending_ = false;
     PicStatVisible = false;
     RecordImage.visible = true;
-    const std::string extension = LowerCaseExtension(fileName);
+    const std::string extension = AsciiLowerCaseText(FileExtension(fileName));
     if (extension == ".gif" || extension == ".pcx") {
         // The picture library says nothing about failures: the area is simply left empty.
         RecordImage.picture = NViewLibLoad(fileName, 0);

@@ -6,14 +6,14 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* PeriodCaptions[6] = {"Hourly",     "Daily",   "Weekly",
-                                           "Bi-Monthly", "Monthly", "Yearly"};
-constexpr const char* PeriodButtonNames[6] = {"sHourly",    "sDaily",   "sWeekly",
-                                              "sBiMonthly", "sMonthly", "sYearly"};
-constexpr const char* AmountNames[6] = {"aHourly",    "aDaily",   "aWeekly",
-                                        "aBiMonthly", "aMonthly", "aYearly"};
-constexpr const char* AmountEndings[6] = {" per hour",   " per day",   " per week",
-                                          " bi-monthly", " per month", " per year"};
+constexpr const char* PeriodCaptions[PayPeriodCount] = {"Hourly",     "Daily",   "Weekly",
+                                                        "Bi-Monthly", "Monthly", "Yearly"};
+constexpr const char* PeriodButtonNames[PayPeriodCount] = {"sHourly",    "sDaily",   "sWeekly",
+                                                           "sBiMonthly", "sMonthly", "sYearly"};
+constexpr const char* AmountNames[PayPeriodCount] = {"aHourly",    "aDaily",   "aWeekly",
+                                                     "aBiMonthly", "aMonthly", "aYearly"};
+constexpr const char* AmountEndings[PayPeriodCount] = {" per hour",   " per day",   " per week",
+                                                       " bi-monthly", " per month", " per year"};
 
 }  // namespace
 
@@ -23,7 +23,7 @@ SalaryPage::SalaryPage()
     for (int days = 1; days <= 7; ++days) {
         WorkDaysChoices.push_back(std::to_string(days));
     }
-    for (int period = 1; period <= 6; ++period) {
+    for (int period = 1; period <= PayPeriodCount; ++period) {
         PeriodButtons[period].caption = PeriodCaptions[period - 1];
         Amounts[period].caption = "$0.00";
     }
@@ -52,7 +52,7 @@ int SalaryPage::CheckedPeriod() const
 
 void SalaryPage::ResetAmounts()
 {
-    for (int period = 1; period <= 6; ++period) {
+    for (int period = 1; period <= PayPeriodCount; ++period) {
         Amounts[period].caption = std::string("$0.00") + AmountEndings[period - 1];
     }
     HoursPerDay.caption.clear();
@@ -76,7 +76,7 @@ std::string SalaryPage::CalculateSalary(ItemRecord& record)
 
 void SalaryPage::SalaryTypeClick(int period, ItemRecord& record)
 {
-    for (int other = 1; other <= 6; ++other) {
+    for (int other = 1; other <= PayPeriodCount; ++other) {
         PeriodButtons[other].checked = other == period;
     }
     SalaryLabel.caption = std::string(PeriodCaptions[period - 1]) + " Salary";
@@ -124,7 +124,7 @@ void SalaryPage::Load(ItemRecord& record)
     SalaryEdit.text = record.SalaryAmount;
     WorkDaysPerWeekEdit.text = record.WorkDaysPerWeek;
     const int period = record.SalaryType >= 1 && record.SalaryType <= 5 ? record.SalaryType : 6;
-    for (int other = 1; other <= 6; ++other) {
+    for (int other = 1; other <= PayPeriodCount; ++other) {
         PeriodButtons[other].checked = other == period;
     }
     CalcStatus.caption = CalculateSalary(record);

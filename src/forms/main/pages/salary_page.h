@@ -24,9 +24,9 @@ struct SalaryPage {
     LabelControl PeriodGroup{"Pay Period"};
     LabelControl AmountGroup{"Salary Amounts"};
     // sHourly, sDaily, sWeekly, sBiMonthly, sMonthly, sYearly: pay periods 1..6.
-    OneBasedArray<CheckControl, 6> PeriodButtons;
+    OneBasedArray<CheckControl, PayPeriodCount> PeriodButtons;
     // aHourly .. aYearly: the worked-out pay as sentences.
-    OneBasedArray<LabelControl, 6> Amounts;
+    OneBasedArray<LabelControl, PayPeriodCount> Amounts;
     LabelControl HoursPerDay{"per day"};
     LabelControl CalcStatus{"Calculation Successful"};
 

@@ -1,60 +1,10 @@
 #include "forms/main/pages/schedule_lists.h"
 
-#include "core/whole_number.h"
+#include "engine/time_of_day.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdio>
 
 namespace quillmark {
-
-namespace {
-
-constexpr int MinutesPerDay = 24 * 60;
-
-std::optional<int> ReadDigits(std::string_view text, std::size_t minLength, std::size_t maxLength)
-{
-    if (text.size() < minLength || text.size() > maxLength) {
-        return std::nullopt;
-    }
-    return ReadWholeNumber(text);
-}
-
-}  // namespace
-
-std::string TimeOfDayText(double time)
-{
-    double dayFraction = time - std::floor(time);
-    if (!std::isfinite(dayFraction)) {
-        dayFraction = 0;
-    }
-    // Half a millisecond up, so that 9/24 stored as 0.37499999.. still reads 09:00.
-    const auto minutes =
-        static_cast<int>(std::floor(dayFraction * MinutesPerDay + 0.5 / 60000)) % MinutesPerDay;
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
-    return text;
-}
-
-std::optional<double> ReadTimeOfDay(std::string_view text)
-{
-    const std::size_t colon = text.find(':');
-    if (colon == std::string_view::npos) {
-        return std::nullopt;
-    }
-    std::string_view rest = text.substr(colon + 1);
-    std::optional<int> seconds = 0;
-    if (const std::size_t second = rest.find(':'); second != std::string_view::npos) {
-        seconds = ReadDigits(rest.substr(second + 1), 2, 2);
-        rest = rest.substr(0, second);
-    }
-    const std::optional<int> hours = ReadDigits(text.substr(0, colon), 1, 2);
-    const std::optional<int> minutes = ReadDigits(rest, 2, 2);
-    if (!hours || !minutes || !seconds || *hours > 23 || *minutes > 59 || *seconds > 59) {
-        return std::nullopt;
-    }
-    return (*hours * 3600 + *minutes * 60 + *seconds) / 86400.0;
-}
 
 ScheduleDayLists LoadScheduleDay(const WeeklySchedule& schedule, int day)
 {

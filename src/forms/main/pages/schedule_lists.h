@@ -2,18 +2,10 @@
 
 #include "core/weekly_schedule.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace quillmark {
-
-// A time of day (fraction of a day) as the schedule lists show it: "09:00".
-std::string TimeOfDayText(double time);
-
-// "9:00", "09:00" or "09:00:00" as a fraction of a day; nothing for anything else.
-std::optional<double> ReadTimeOfDay(std::string_view text);
 
 // One day's slots as the schedule page lists them: start times and end times, line by line.
 struct ScheduleDayLists {

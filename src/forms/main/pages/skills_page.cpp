@@ -14,10 +14,11 @@ void SkillsPage::SetRow(int skill, const SkillValues& values)
                                                         values.proficiency, values.notes};
 }
 
-void SkillsPage::Load(const ItemRecord& record, const OneBasedArray<std::string, 100>& skillNames)
+void SkillsPage::Load(const ItemRecord& record,
+                      const OneBasedArray<std::string, SkillSet::Count>& skillNames)
 {
-    ItemList.assign(100, SkillRow{});
-    for (int skill = 1; skill <= 100; ++skill) {
+    ItemList.assign(SkillSet::Count, SkillRow{});
+    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
         SkillRow& row = ItemList[static_cast<std::size_t>(skill - 1)];
         row.caption = skillNames[skill];
         row.checked = record.Skills.HasSkill(skill);
@@ -28,7 +29,8 @@ void SkillsPage::Load(const ItemRecord& record, const OneBasedArray<std::string,
 
 void SkillsPage::Store(ItemRecord& record) const
 {
-    for (int skill = 1; skill <= 100 && skill <= static_cast<int>(ItemList.size()); ++skill) {
+    for (int skill = 1; skill <= SkillSet::Count && skill <= static_cast<int>(ItemList.size());
+         ++skill) {
         const SkillRow& row = ItemList[static_cast<std::size_t>(skill - 1)];
         record.Skills.SetHasSkill(skill, row.checked);
         record.Skills.SetSkillProficiency(skill, row.proficiency);

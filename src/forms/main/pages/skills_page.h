@@ -23,7 +23,7 @@ struct SkillRow {
 struct SkillsPage {
     static constexpr const char* Columns[3] = {"Skill", "Proficiency", "Notes"};
     static constexpr int ColumnWidths[3] = {150, 100, 285};
-    std::vector<SkillRow> ItemList = std::vector<SkillRow>(100);
+    std::vector<SkillRow> ItemList = std::vector<SkillRow>(SkillSet::Count);
     int SelectedRow = -1;  // 0-based, the last row selected; -1 when no row is selected
     ButtonControl EditSkillBtn{"Edit Skill", ""};
     bool editorOpensOnDoubleClick = true;
@@ -32,7 +32,8 @@ struct SkillsPage {
     int SelectedSkill() const;
     void SetRow(int skill, const SkillValues& values);
 
-    void Load(const ItemRecord& record, const OneBasedArray<std::string, 100>& skillNames);
+    void Load(const ItemRecord& record,
+              const OneBasedArray<std::string, SkillSet::Count>& skillNames);
     void Store(ItemRecord& record) const;
     // A read-only record's skills cannot be edited from the button either.
     void SetReadOnly(bool readOnly)

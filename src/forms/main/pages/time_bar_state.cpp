@@ -1,8 +1,10 @@
 #include "forms/main/pages/time_bar_state.h"
 
-#include "forms/main/pages/schedule_lists.h"
+#include "engine/time_of_day.h"
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 
 namespace quillmark {
 
@@ -11,10 +13,24 @@ namespace {
 // "09:00", as the schedule lists write times.
 std::string HourText(int hour, int minute)
 {
-    return TimeOfDayText((hour * 60 + minute) / (24.0 * 60));
+    return TimeOfDayText((hour * 60 + minute) / static_cast<double>(MinutesPerDay));
 }
 
 }  // namespace
+
+std::vector<TimeBarState::MinuteRange> TimeBarState::SelectedMinutes() const
+{
+    std::vector<MinuteRange> ranges;
+    for (std::size_t i = 0; i < SelectedStart.size() && i < SelectedEnd.size(); ++i) {
+        const std::optional<double> start = ReadTimeOfDay(SelectedStart[i]);
+        const std::optional<double> end = ReadTimeOfDay(SelectedEnd[i]);
+        if (start && end) {
+            ranges.push_back({static_cast<int>(std::lround(*start * MinutesPerDay)),
+                              static_cast<int>(std::lround(*end * MinutesPerDay))});
+        }
+    }
+    return ranges;
+}
 
 int TimeBarState::CellAt(int x, int width)
 {

@@ -34,6 +34,14 @@ struct TimeBarState {
     // The hour of the day a cell shows; the bar runs on past midnight.
     int HourOfCell(int cell) const { return (FirstHour() + cell) % 24; }
 
+    // The selections in minutes after midnight, in list order; a pair whose texts do not both
+    // read as times is left out.
+    struct MinuteRange {
+        int start = 0;
+        int end = 0;
+    };
+    std::vector<MinuteRange> SelectedMinutes() const;
+
     void MousePress(int x, int width, bool ctrl);
     void MouseMove(int x, int width);
     void MouseRelease(int x, int width);

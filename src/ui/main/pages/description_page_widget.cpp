@@ -94,7 +94,7 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     }
     rightGrid->addWidget(statusCaption_, row, 0, Qt::AlignTop);
     rightGrid->addLayout(statusRow, row++, 1);
-    for (int field = 4; field <= 6; ++field, ++row) {
+    for (int field = 4; field <= OtherFieldCount; ++field, ++row) {
         otherCaptions_[field - 1] = Caption(QString("OtherC%1").arg(field), right);
         others_[field - 1] = Box(QString("Other%1").arg(field), right);
         rightGrid->addWidget(otherCaptions_[field - 1], row, 0);
@@ -112,7 +112,7 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     for (std::size_t i = 0; i < details_.size(); ++i) {
         Bind(details_[i], page.Detail[i]);
     }
-    for (int field = 1; field <= 6; ++field) {
+    for (int field = 1; field <= OtherFieldCount; ++field) {
         Bind(others_[static_cast<std::size_t>(field - 1)], page.Other[field]);
     }
     Bind(statusBoxes_[0], page.CheckBox1);
@@ -189,7 +189,7 @@ void DescriptionPageWidget::Render()
         quillmark::Render(detailCaptions_[i], page.DetailCaptions[i]);
         quillmark::Render(details_[i], page.Detail[i]);
     }
-    for (int field = 1; field <= 6; ++field) {
+    for (int field = 1; field <= OtherFieldCount; ++field) {
         quillmark::Render(otherCaptions_[field - 1], page.OtherCaptions[field]);
         quillmark::Render(others_[field - 1], page.Other[field]);
     }

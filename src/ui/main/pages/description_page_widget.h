@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/item_record.h"
 #include "ui/main/pages/page_widget.h"
 
 #include <array>
@@ -26,8 +27,8 @@ private:
     std::array<QLineEdit*, 10> descBoxes_{};
     std::array<QLabel*, 10> detailCaptions_{};
     std::array<QLineEdit*, 10> details_{};
-    std::array<QLabel*, 6> otherCaptions_{};
-    std::array<QLineEdit*, 6> others_{};
+    std::array<QLabel*, OtherFieldCount> otherCaptions_{};
+    std::array<QLineEdit*, OtherFieldCount> others_{};
     QLabel* statusCaption_ = nullptr;
     std::array<QCheckBox*, 3> statusBoxes_{};
 };

@@ -24,7 +24,7 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
     PicturePage& page = view_.Picture;
     tabs_ = new QTabBar(this);
     tabs_->setObjectName("ImageBook");
-    for (int tab = 1; tab <= 6; ++tab) {
+    for (int tab = 1; tab <= PictureCount; ++tab) {
         tabs_->addTab(ToQt(PicturePage::TabCaption(tab)));
     }
     // The picture and the status line share the framed area; the form shows one or the other.

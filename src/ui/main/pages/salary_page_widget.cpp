@@ -43,7 +43,7 @@ SalaryPageWidget::SalaryPageWidget(TView& view, std::function<void()> afterHandl
     auto* periodLayout = new QVBoxLayout(periodBox);
     auto* amountBox = new QGroupBox(ToQt(page.AmountGroup.caption), this);
     auto* amountLayout = new QVBoxLayout(amountBox);
-    for (int period = 1; period <= 6; ++period) {
+    for (int period = 1; period <= PayPeriodCount; ++period) {
         QRadioButton* button = new QRadioButton(periodBox);
         button->setObjectName(SalaryPage::PeriodButtonName(period));
         button->setAutoExclusive(false);  // the form keeps one checked
@@ -109,7 +109,7 @@ void SalaryPageWidget::Render()
         }
         workDays_->setEnabled(page.WorkDaysPerWeekEdit.enabled);
     }
-    for (int period = 1; period <= 6; ++period) {
+    for (int period = 1; period <= PayPeriodCount; ++period) {
         quillmark::Render(periods_[period - 1], page.PeriodButtons[period]);
         quillmark::Render(amounts_[period - 1], page.Amounts[period]);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/item_record.h"
 #include "ui/main/pages/page_widget.h"
 
 #include <array>
@@ -22,8 +23,8 @@ private:
     QLabel* salaryLabel_ = nullptr;
     QLineEdit* salary_ = nullptr;
     QComboBox* workDays_ = nullptr;
-    std::array<QRadioButton*, 6> periods_{};
-    std::array<QLabel*, 6> amounts_{};
+    std::array<QRadioButton*, PayPeriodCount> periods_{};
+    std::array<QLabel*, PayPeriodCount> amounts_{};
     QLabel* hoursPerDay_ = nullptr;
     QLabel* status_ = nullptr;
 };

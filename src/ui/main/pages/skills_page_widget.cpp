@@ -47,7 +47,7 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
         " border-bottom: 1px solid palette(midlight); }"
         "QTreeView::item:selected { background: palette(highlight);"
         " color: palette(highlighted-text); }");
-    for (int row = 0; row < 100; ++row) {
+    for (int row = 0; row < SkillSet::Count; ++row) {
         auto* item = new QTreeWidgetItem(list_);
         // The check mark shows the record's value; it changes through the skill dialog only.
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);

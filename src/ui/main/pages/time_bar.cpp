@@ -1,5 +1,7 @@
 #include "ui/main/pages/time_bar.h"
 
+#include "engine/time_of_day.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -8,24 +10,6 @@
 namespace quillmark {
 
 namespace {
-
-constexpr int MinutesPerDay = 24 * 60;
-
-// "0930", "09:30" or "9:30" as minutes after midnight; -1 when it is none of these.
-int Minutes(const std::string& text)
-{
-    std::string digits;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') {
-            digits.push_back(c);
-        }
-    }
-    if (digits.size() < 3 || digits.size() > 4) {
-        return -1;
-    }
-    const int value = std::stoi(digits);
-    return (value / 100) * 60 + value % 100;
-}
 
 MouseButton ButtonOf(const QMouseEvent* event)
 {
@@ -97,12 +81,7 @@ void TimeBar::paintEvent(QPaintEvent*)
 
     // Selected ranges, clipped to the hours on the bar, which may run on past midnight.
     const QColor selection = isEnabled() ? palette().highlight().color() : palette().mid().color();
-    for (std::size_t i = 0; i < state_.SelectedStart.size() && i < state_.SelectedEnd.size(); ++i) {
-        const int start = Minutes(state_.SelectedStart[i]);
-        const int end = Minutes(state_.SelectedEnd[i]);
-        if (start < 0 || end < 0) {
-            continue;
-        }
+    for (const auto [start, end] : state_.SelectedMinutes()) {
         const int from = (start - first + MinutesPerDay) % MinutesPerDay;
         int length = (end - start + MinutesPerDay) % MinutesPerDay;
         if (length == 0) {
