@@ -9,6 +9,7 @@ packages=(
   libjpeg-dev libgraphicsmagick1-dev libcdio-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  clang-format
 )
 
 missing=()
