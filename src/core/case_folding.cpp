@@ -6,6 +6,18 @@ namespace quillmark {
 
 namespace {
 
+template <typename Fold>
+std::string Folded(std::string_view text, Fold fold)
+{
+    std::string result(text);
+    for (char& c : result) {
+        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
+    }
+    return result;
+}
+
+}  // namespace
+
 unsigned char Windows1252UpperCase(unsigned char c)
 {
     if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
@@ -39,18 +51,6 @@ unsigned char Windows1252LowerCase(unsigned char c)
         return c;
     }
 }
-
-template <typename Fold>
-std::string Folded(std::string_view text, Fold fold)
-{
-    std::string result(text);
-    for (char& c : result) {
-        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
-    }
-    return result;
-}
-
-}  // namespace
 
 char AsciiLowerCase(char c)
 {

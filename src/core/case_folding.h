@@ -19,6 +19,8 @@ int CompareTextsIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // Every Windows-1252 letter, accented ones included (é/É, š/Š, ÿ/Ÿ): what the category menus
 // show and the category editor matches by.
+unsigned char Windows1252UpperCase(unsigned char c);
+unsigned char Windows1252LowerCase(unsigned char c);
 std::string Windows1252UpperCaseText(std::string_view text);
 std::string Windows1252LowerCaseText(std::string_view text);
 

@@ -1,17 +1,10 @@
 #include "engine/experience_table.h"
 
-#include "core/whole_number.h"
-
 #include <algorithm>
-#include <optional>
 
 namespace quillmark {
 
 namespace {
-
-// A saved table larger than this comes from a damaged file; the grid keeps its size then.
-constexpr int MaximumColumns = 100;
-constexpr int MaximumRows = 100000;
 
 const std::string EmptyCell;
 
@@ -90,46 +83,15 @@ std::string WriteExperienceStream(const ExperienceTable& table)
 
 void ReadExperienceStream(std::string_view stream, ExperienceTable& table)
 {
-    bool first = true;
-    std::size_t position = 0;
-    while (position < stream.size()) {
-        // A line runs up to its CR; the byte after the CR (the LF) is skipped.
-        std::size_t end = stream.find('\r', position);
-        std::string_view line =
-            stream.substr(position, end == std::string_view::npos ? end : end - position);
-        position = end == std::string_view::npos ? stream.size() : end + 2;
-
-        const std::size_t firstComma = line.find(',');
-        if (first) {
-            first = false;
-            if (firstComma == std::string_view::npos) {
-                continue;
+    VisitExperienceStream(
+        stream, [&table](int columns, int rows) { table.Resize(columns, rows); },
+        [&table](int column, int row, std::string_view stored) {
+            std::string text(stored);
+            for (char& c : text) {
+                c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
             }
-            const std::optional<int> columns = ReadWholeNumber(line.substr(0, firstComma));
-            const std::optional<int> rows = ReadWholeNumber(line.substr(firstComma + 1));
-            if (columns && rows && *columns >= 1 && *columns <= MaximumColumns && *rows >= 1 &&
-                *rows <= MaximumRows) {
-                table.Resize(*columns, *rows);
-            }
-            continue;
-        }
-        const std::size_t secondComma =
-            firstComma == std::string_view::npos ? firstComma : line.find(',', firstComma + 1);
-        if (secondComma == std::string_view::npos) {
-            continue;
-        }
-        const std::optional<int> column = ReadWholeNumber(line.substr(0, firstComma));
-        const std::optional<int> row =
-            ReadWholeNumber(line.substr(firstComma + 1, secondComma - firstComma - 1));
-        if (!column || !row) {
-            continue;
-        }
-        std::string text(line.substr(secondComma + 1));
-        for (char& c : text) {
-            c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
-        }
-        table.SetCell(*column, *row, std::move(text));
-    }
+            table.SetCell(column, row, std::move(text));
+        });
 }
 
 }  // namespace quillmark

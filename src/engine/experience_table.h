@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/whole_number.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +43,58 @@ private:
 // and LF as byte 8 so that every cell stays on one line.
 std::string WriteExperienceStream(const ExperienceTable& table);
 
+// Walks a saved stream line by line: `size(columns, rows)` for a first line that gives a
+// sensible size, then `cell(column, row, text)` for every further line that starts with two
+// numbers, its text as stored (CR as byte 9, LF as byte 8). A line runs up to its CR; the byte
+// after the CR (the LF) is skipped.
+template <typename SizeVisitor, typename CellVisitor>
+void VisitExperienceStream(std::string_view stream, SizeVisitor size, CellVisitor cell);
+
 // Fills the table from a saved stream, header row included; an empty stream changes nothing.
 // Lines that do not start with two numbers, and cells outside the table, are passed over.
 void ReadExperienceStream(std::string_view stream, ExperienceTable& table);
+
+// A saved table larger than this comes from a damaged file; the grid keeps its size then.
+inline constexpr int MaximumExperienceColumns = 100;
+inline constexpr int MaximumExperienceRows = 100000;
+
+template <typename SizeVisitor, typename CellVisitor>
+void VisitExperienceStream(std::string_view stream, SizeVisitor size, CellVisitor cell)
+{
+    bool first = true;
+    std::size_t position = 0;
+    while (position < stream.size()) {
+        const std::size_t end = stream.find('\r', position);
+        const std::string_view line =
+            stream.substr(position, end == std::string_view::npos ? end : end - position);
+        position = end == std::string_view::npos ? stream.size() : end + 2;
+
+        const std::size_t firstComma = line.find(',');
+        if (first) {
+            first = false;
+            if (firstComma == std::string_view::npos) {
+                continue;
+            }
+            const std::optional<int> columns = ReadWholeNumber(line.substr(0, firstComma));
+            const std::optional<int> rows = ReadWholeNumber(line.substr(firstComma + 1));
+            if (columns && rows && *columns >= 1 && *columns <= MaximumExperienceColumns &&
+                *rows >= 1 && *rows <= MaximumExperienceRows) {
+                size(*columns, *rows);
+            }
+            continue;
+        }
+        const std::size_t secondComma =
+            firstComma == std::string_view::npos ? firstComma : line.find(',', firstComma + 1);
+        if (secondComma == std::string_view::npos) {
+            continue;
+        }
+        const std::optional<int> column = ReadWholeNumber(line.substr(0, firstComma));
+        const std::optional<int> row =
+            ReadWholeNumber(line.substr(firstComma + 1, secondComma - firstComma - 1));
+        if (column && row) {
+            cell(*column, *row, line.substr(secondComma + 1));
+        }
+    }
+}
 
 }  // namespace quillmark

@@ -1,0 +1,367 @@
+#include "engine/search/search_rules.h"
+
+#include "core/case_folding.h"
+#include "core/field_catalogue.h"
+#include "engine/experience_table.h"
+#include "engine/time_of_day.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace quillmark {
+
+namespace {
+
+using Fold = unsigned char (*)(unsigned char);
+
+unsigned char AsciiUpper(unsigned char c)
+{
+    return static_cast<unsigned char>(AsciiUpperCase(static_cast<char>(c)));
+}
+
+std::string FoldedText(std::string_view text, Fold fold)
+{
+    std::string folded(text);
+    for (char& c : folded) {
+        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
+    }
+    return folded;
+}
+
+// Whether the text holds the needle, letters compared through the fold; the needle comes
+// folded already. The experience table's stored line breaks (bytes 9 and 8) can be taken as
+// the CR and LF they stand for.
+bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, Fold fold,
+                    bool storedLineBreaks = false)
+{
+    if (foldedNeedle.empty()) {
+        return true;
+    }
+    if (foldedNeedle.size() > text.size()) {
+        return false;
+    }
+    auto folded = [&](char c) {
+        if (storedLineBreaks) {
+            c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
+        }
+        return static_cast<char>(fold(static_cast<unsigned char>(c)));
+    };
+    for (std::size_t start = 0; start + foldedNeedle.size() <= text.size(); ++start) {
+        std::size_t i = 0;
+        while (i < foldedNeedle.size() && folded(text[start + i]) == foldedNeedle[i]) {
+            ++i;
+        }
+        if (i == foldedNeedle.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// An optionally signed decimal number with "." as its point and an optional exponent, leading
+// blanks allowed, nothing after it; an empty text is no number.
+bool ReadNumber(std::string_view text, double& value)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    text.remove_prefix(first);
+    bool negative = false;
+    if (text.front() == '+' || text.front() == '-') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    // from_chars would also take "inf" and "nan", which are no numbers here.
+    if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) {
+        return false;
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return false;
+    }
+    value = negative ? -value : value;
+    return true;
+}
+
+// The first `length` characters of a text, or all of it when it is shorter.
+std::string_view Head(std::string_view text, std::size_t length)
+{
+    return text.substr(0, std::min(length, text.size()));
+}
+
+// The bounds of a schedule term: a time of day, blanks around it allowed (the time boxes'
+// masks leave a blank for a one-digit hour). "24:00", the dialog's default end, is the end of
+// the day: 23:59, the latest a slot of the schedule page can end.
+bool ReadScheduleTime(std::string_view text, double& time)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t last = text.find_last_not_of(' ');
+    text =
+        first == std::string_view::npos ? std::string_view() : text.substr(first, last - first + 1);
+    if (text == "24:00") {
+        text = "23:59";
+    }
+    const std::optional<double> read = ReadTimeOfDay(text);
+    time = read.value_or(0);
+    return read.has_value();
+}
+
+constexpr const char* DayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                    "Thursday", "Friday", "Saturday"};
+constexpr const char* AnyDay = "Any Day";
+constexpr const char* SalaryTypes[] = {"Hourly",     "Daily",   "Weekly",
+                                       "Bi-Monthly", "Monthly", "Yearly"};
+
+}  // namespace
+
+PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& context)
+    : term_(term), inverted_(term.Inclusion == DoesNotIncludeInclusion)
+{
+    const int tag = term.FieldTag;
+    namespace Tag = SearchFieldTag;
+    if (Tag::IsDescription(tag)) {
+        rule_ = Rule::Category;
+    } else if (Tag::IsDetail(tag) || Tag::IsOther(tag) || tag == Tag::Name ||
+               tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
+        rule_ = Rule::Range;
+        cleanedValue_ = tag >= Tag::HoursPerWeek;
+        fromIsNumber_ = ReadNumber(term.FromValue, fromNumber_);
+        toIsNumber_ = ReadNumber(term.ToValue, toNumber_);
+        fromLower_ = FoldedText(term.FromValue, Windows1252LowerCase);
+        toLower_ = FoldedText(term.ToValue, Windows1252LowerCase);
+    } else if (tag == Tag::Keywords || tag == Tag::ResumeFile || tag == Tag::Notes) {
+        rule_ = Rule::List;
+        valueUpper_ = FoldedText(term.FromValue, AsciiUpper);
+    } else if (tag == Tag::Status) {
+        rule_ = Rule::Status;
+        for (int box = 3; box >= 1; --box) {
+            if (term.FromValue == context.StatusCaptions[static_cast<std::size_t>(box - 1)]) {
+                statusBox_ = box;
+            }
+        }
+    } else if (tag == Tag::SalaryType) {
+        rule_ = Rule::SalaryType;
+    } else if (tag == Tag::Experience) {
+        rule_ = Rule::Experience;
+        valueUpper_ = FoldedText(term.FromValue, Windows1252UpperCase);
+    } else if (tag == Tag::Schedule) {
+        rule_ = Rule::Schedule;
+        if (term.DayName == AnyDay) {
+            firstDay_ = 1;
+            lastDay_ = WeeklySchedule::Days;
+        }
+        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+            if (term.DayName == DayNames[day - 1]) {
+                firstDay_ = lastDay_ = day;
+            }
+        }
+        if (!ReadScheduleTime(term.FromValue, low_)) {
+            unreadableTime_ = term.FromValue;
+        } else if (!ReadScheduleTime(term.ToValue, high_)) {
+            unreadableTime_ = term.ToValue;
+        } else {
+            timesRead_ = true;
+        }
+    } else if (tag == Tag::Skills) {
+        rule_ = Rule::Skill;
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            if (context.SkillNames[skill] == term.SkillName) {
+                skill_ = skill;
+            }
+        }
+        proficiencyLow_ = CleanNumberValue(term.FromValue);
+        proficiencyHigh_ = CleanNumberValue(term.ToValue);
+        valueUpper_ = FoldedText(term.NotesValue, AsciiUpper);
+    }
+}
+
+bool PreparedTerm::Holds(const ItemRecord& record) const
+{
+    return RuleHolds(record) != inverted_;
+}
+
+bool PreparedTerm::RuleHolds(const ItemRecord& record) const
+{
+    switch (rule_) {
+    case Rule::Range:
+        return RangeHolds(RangeValue(record));
+    case Rule::Category:
+        return record.Desc[term_.FieldTag / 10 + 1].find(term_.FromValue) != std::string::npos;
+    case Rule::List:
+        if (term_.FromValue.empty()) {
+            return false;
+        }
+        if (term_.FieldTag == SearchFieldTag::Keywords) {
+            return ListHolds(record.Keywords);
+        }
+        return ListHolds(term_.FieldTag == SearchFieldTag::Notes ? record.Notes
+                                                                 : record.ResumeFile);
+    case Rule::Status:
+        return (statusBox_ == 1 && record.Working) || (statusBox_ == 2 && record.Available) ||
+               (statusBox_ == 3 && record.NotAvailable);
+    case Rule::SalaryType:
+        return record.SalaryType >= 1 && record.SalaryType <= PayPeriodCount &&
+               term_.FromValue == SalaryTypes[record.SalaryType - 1];
+    case Rule::Experience:
+        return !term_.FromValue.empty() && ExperienceHolds(record.ExperienceStream);
+    case Rule::Schedule:
+        if (!timesRead_) {
+            throw UnreadableScheduleTerm{0, unreadableTime_};
+        }
+        return ScheduleHolds(record.Schedule);
+    case Rule::Skill:
+        return SkillHolds(record.Skills);
+    case Rule::None:
+        break;
+    }
+    return false;
+}
+
+std::string_view PreparedTerm::RangeValue(const ItemRecord& record) const
+{
+    const int tag = term_.FieldTag;
+    if (tag == SearchFieldTag::Name) {
+        return record.RecordName;
+    }
+    if (SearchFieldTag::IsDetail(tag)) {
+        return record.Detail[static_cast<std::size_t>((tag - 100) / 10)];
+    }
+    if (SearchFieldTag::IsOther(tag)) {
+        return record.Other[(tag - 250) / 10];
+    }
+    const std::string& raw = tag == SearchFieldTag::HoursPerWeek
+                                 ? record.HoursPerWeek
+                                 : record.SalaryFigures[tag - SearchFieldTag::HourlySalary + 1];
+    // Kept in a buffer of the term's own, so that cleaning allocates only while it grows.
+    cleaned_.clear();
+    const std::size_t lastPoint = raw.rfind('.');
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if ((raw[i] >= '0' && raw[i] <= '9') || i == lastPoint) {
+            cleaned_.push_back(raw[i]);
+        }
+    }
+    if (cleaned_.empty()) {
+        cleaned_ = "0";
+    }
+    return cleaned_;
+}
+
+bool PreparedTerm::RangeHolds(std::string_view value) const
+{
+    const std::string& from = term_.FromValue;
+    const std::string& to = term_.ToValue;
+    double number = 0;
+    if (fromIsNumber_ && toIsNumber_ && ReadNumber(value, number)) {
+        return fromNumber_ <= number && number <= toNumber_;
+    }
+    if (!from.empty() && !to.empty()) {
+        // The value's beginning, as long as each bound, lies between the bounds.
+        return CompareTextsIgnoringAsciiCase(Head(value, from.size()), from) >= 0 &&
+               CompareTextsIgnoringAsciiCase(Head(value, to.size()), to) <= 0;
+    }
+    return (!from.empty() && ContainsFolded(value, fromLower_, Windows1252LowerCase)) ||
+           (!to.empty() && ContainsFolded(value, toLower_, Windows1252LowerCase));
+}
+
+bool PreparedTerm::ListHolds(const StringList& lines) const
+{
+    return std::any_of(lines.begin(), lines.end(), [this](const std::string& line) {
+        return ContainsFolded(line, valueUpper_, AsciiUpper);
+    });
+}
+
+bool PreparedTerm::ExperienceHolds(std::string_view stream) const
+{
+    // The table a stream fills is 4 by 100 unless its first line says otherwise; cells outside
+    // it and the header row do not count, and a cell written twice holds its last text.
+    int columns = ExperienceTable::DefaultColumns;
+    int rows = ExperienceTable::DefaultRows;
+    matchedCells_.clear();
+    VisitExperienceStream(
+        stream,
+        [&](int streamColumns, int streamRows) {
+            columns = streamColumns;
+            rows = streamRows;
+        },
+        [&](int column, int row, std::string_view text) {
+            if (column < 0 || column >= columns || row < 0 || row >= rows) {
+                return;
+            }
+            const std::pair<int, int> cell{column, row};
+            const auto known = std::find(matchedCells_.begin(), matchedCells_.end(), cell);
+            const bool matches =
+                row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, true);
+            if (matches && known == matchedCells_.end()) {
+                matchedCells_.push_back(cell);
+            } else if (!matches && known != matchedCells_.end()) {
+                matchedCells_.erase(known);
+            }
+        });
+    return !matchedCells_.empty();
+}
+
+bool PreparedTerm::ScheduleHolds(const WeeklySchedule& schedule) const
+{
+    for (int day = firstDay_; day <= lastDay_; ++day) {
+        for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+            const double start = schedule.ScheduleStart(day, slot);
+            if (start > 0 && start <= low_ && high_ <= schedule.ScheduleEnd(day, slot)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool PreparedTerm::SkillHolds(const SkillSet& skills) const
+{
+    if (skill_ == 0 || !skills.HasSkill(skill_)) {
+        return false;
+    }
+    if (!term_.FromValue.empty() || !term_.ToValue.empty()) {
+        const double proficiency = CleanNumberValue(skills.SkillProficiency(skill_));
+        if ((!term_.FromValue.empty() && proficiency < proficiencyLow_) ||
+            (!term_.ToValue.empty() && proficiency > proficiencyHigh_)) {
+            return false;
+        }
+    }
+    if (!term_.NotesValue.empty()) {
+        const std::string& notes = skills.SkillNotes(skill_);
+        if (term_.MatchMode == 1) {
+            return SameTextIgnoringAsciiCase(notes, term_.NotesValue);
+        }
+        return ContainsFolded(notes, valueUpper_, AsciiUpper);
+    }
+    return true;
+}
+
+PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<int>& rowSlots,
+                               const SearchContext& context)
+{
+    for (std::size_t row = 0; row < rowSlots.size(); ++row) {
+        if (HoldsTerm(rowSlots[row])) {
+            terms_.emplace_back(static_cast<int>(row + 1),
+                                PreparedTerm(terms[rowSlots[row]], context));
+        }
+    }
+}
+
+bool PreparedSearch::Matches(const ItemRecord& record) const
+{
+    bool result = false;
+    for (const auto& [row, term] : terms_) {
+        try {
+            result = term.Holds(record);
+        } catch (UnreadableScheduleTerm& unreadable) {
+            unreadable.row = row;
+            throw;
+        }
+        if (!result) {
+            break;
+        }
+    }
+    return result;
+}
+
+}  // namespace quillmark

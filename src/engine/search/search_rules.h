@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/item_record.h"
+#include "engine/search/search_terms.h"
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace quillmark {
+
+// What a search needs to know of the database besides its records.
+struct SearchContext {
+    OneBasedArray<std::string, SkillSet::Count> SkillNames;
+    // The captions of the main window's three status boxes, which status terms name.
+    std::array<std::string, 3> StatusCaptions = {"Working", "Available", "Not Available"};
+};
+
+// A schedule term whose times cannot be read cannot be tested; the search stops there.
+struct UnreadableScheduleTerm {
+    int row = 0;       // the term row, from 1
+    std::string text;  // the time that does not read
+};
+
+// A term made ready to test many records: its texts folded and its numbers, times and skill
+// found once, so that testing a record allocates nothing for the simple rules.
+class PreparedTerm {
+public:
+    PreparedTerm(const SearchRecord& term, const SearchContext& context);
+
+    // Whether the term holds for the record, "Does Not Include" applied. Throws
+    // UnreadableScheduleTerm for a schedule term whose times do not read.
+    bool Holds(const ItemRecord& record) const;
+
+private:
+    enum class Rule {
+        None,
+        Range,
+        Category,
+        List,
+        Status,
+        SalaryType,
+        Experience,
+        Schedule,
+        Skill
+    };
+
+    bool RuleHolds(const ItemRecord& record) const;
+    bool RangeHolds(std::string_view value) const;
+    bool ListHolds(const StringList& lines) const;
+    bool ExperienceHolds(std::string_view stream) const;
+    bool ScheduleHolds(const WeeklySchedule& schedule) const;
+    bool SkillHolds(const SkillSet& skills) const;
+    std::string_view RangeValue(const ItemRecord& record) const;
+
+    SearchRecord term_;
+    Rule rule_ = Rule::None;
+    bool inverted_ = false;
+
+    // Range terms: the bounds as numbers when they read as numbers; the bounds folded for
+    // the substring test.
+    bool fromIsNumber_ = false;
+    bool toIsNumber_ = false;
+    double fromNumber_ = 0;
+    double toNumber_ = 0;
+    std::string fromLower_;
+    std::string toLower_;
+    bool cleanedValue_ = false;  // hours per week and salaries are compared cleaned
+    mutable std::string cleaned_;
+
+    std::string valueUpper_;  // list and experience terms
+
+    // Schedule terms: days 1..7 to look at, and the interval.
+    int firstDay_ = 0;
+    int lastDay_ = -1;
+    double low_ = 0;
+    double high_ = 0;
+    bool timesRead_ = false;
+    std::string unreadableTime_;
+
+    int statusBox_ = 0;  // status terms: 1 Working, 2 Available, 3 Not Available, 0 none
+
+    // Skill terms.
+    int skill_ = 0;
+    double proficiencyLow_ = 0;
+    double proficiencyHigh_ = 0;
+
+    // Experience terms: the cells found so far in the stream being read (column, row).
+    mutable std::vector<std::pair<int, int>> matchedCells_;
+};
+
+// Every term row's slot number in row order; rows without a term (slot outside 1..50) are
+// passed over. The terms combine by "and", in row order, and testing a record stops at the
+// first term that fails. A search with no term finds nothing.
+class PreparedSearch {
+public:
+    PreparedSearch(const SearchTermTable& terms, const std::vector<int>& rowSlots,
+                   const SearchContext& context);
+
+    // Throws UnreadableScheduleTerm naming the row whose term cannot be tested.
+    bool Matches(const ItemRecord& record) const;
+
+private:
+    std::vector<std::pair<int, PreparedTerm>> terms_;  // row number, term
+};
+
+}  // namespace quillmark

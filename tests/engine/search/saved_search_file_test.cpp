@@ -1,0 +1,82 @@
+#include "support/test_helpers.h"
+
+#include "core/value_reader.h"
+#include "engine/search/saved_search_file.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+using test::Hex;
+using test::I;
+using test::Repeat;
+using test::S;
+
+// A slot as the file holds it: from, to, inclusion, tag, day, notes, skill, match mode.
+std::string Slot(const std::string& from, const std::string& to, int inclusion, int tag,
+                 const std::string& day = {}, const std::string& notes = {},
+                 const std::string& skill = {}, int matchMode = 0)
+{
+    return S(from) + S(to) + I(inclusion) + I(tag) + S(day) + S(notes) + S(skill) + I(matchMode);
+}
+
+const std::string FreeSlot = Slot("", "", 0, -1);
+
+TEST(SavedSearchFileTest, RowsAndAllFiftySlotsInTheirOrder)
+{
+    // Row 1 holds slot 2 and row 2 slot 1: the field of row 2 was chosen first.
+    std::vector<SearchTermRow> rows = {{"Skills", "Includes", "Forklift with proficiency < 5", 2},
+                                       {"Name", "Does Not Include", "Smith", 1}};
+    SearchTermTable terms;
+    terms[1] = {210, 2, "Smith", "", "Monday", "", "", 1};
+    terms[2] = {197, 1, "", "5", "", "nights", "Forklift", 2};
+    terms[3].DayName = "Friday";  // a free slot keeps what its last term left
+
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("find.srh");
+    SaveSearchFile(path, rows, terms);
+    const std::string expected = I(3) + S("Includes") + S("Forklift with proficiency < 5") + I(2) +
+                                 S("Does Not Include") + S("Smith") + I(1) +
+                                 Slot("Smith", "", 2, 210, "Monday", "", "", 1) +
+                                 Slot("", "5", 1, 197, "", "nights", "Forklift", 2) +
+                                 Slot("", "", 0, -1, "Friday") + Repeat(FreeSlot, 47);
+    EXPECT_EQ(test::ToHex(test::ReadFileBytes(path)), test::ToHex(expected));
+
+    const SavedSearch loaded = LoadSearchFile(path);
+    ASSERT_EQ(loaded.Rows.size(), 2u);
+    EXPECT_EQ(loaded.Rows[0].Slot, 2);
+    EXPECT_EQ(loaded.Rows[1].Value, "Smith");
+    EXPECT_TRUE(loaded.Rows[0].Field.empty()) << "captions come from the open database";
+    EXPECT_EQ(loaded.Terms, terms);
+}
+
+TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
+{
+    const std::string rows = I(2) + S("") + S("") + I(-1);
+    const struct {
+        const char* what;
+        std::string bytes;
+    } damaged[] = {
+        {"empty", ""},
+        {"cut after the rows", rows},
+        {"cut in the last slot", rows + Repeat(FreeSlot, 49) + S("") + S("")},
+        {"a string where the row count belongs", S("2") + S("") + S("") + I(-1)},
+        {"no term row", I(1) + Repeat(FreeSlot, 50)},
+        {"51 term rows", I(52) + Repeat(S("") + S("") + I(-1), 51) + Repeat(FreeSlot, 50)},
+        {"a negative row count", I(-5) + Repeat(FreeSlot, 50)},
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.what);
+        ValueReader reader(d.bytes);
+        EXPECT_THROW(ReadSavedSearch(reader), FormatError);
+    }
+    const std::string single = rows + Repeat(FreeSlot, 50);
+    ValueReader reader(single);
+    const SavedSearch empty = ReadSavedSearch(reader);
+    ASSERT_EQ(empty.Rows.size(), 1u);
+    EXPECT_EQ(empty.Rows[0].Slot, RowNeverUsed);
+}
+
+}  // namespace
+}  // namespace quillmark
