@@ -49,7 +49,9 @@ void MovePictures(ItemRecord& record, const std::string& folder)
 void MoveResume(ItemRecord& record, const std::string& folder)
 {
     if (!record.ResumeFile.empty()) {
-        record.ResumeFile.front() = folder + LastComponent(record.ResumeFile.front());
+        std::vector<std::string> lines = record.ResumeFile;
+        lines.front() = folder + LastComponent(lines.front());
+        record.ResumeFile = lines;
     }
 }
 

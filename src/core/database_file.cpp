@@ -25,7 +25,11 @@ constexpr char EmptySkill[] = {Tag::False, Tag::String, 0, Tag::String, 0};
 
 void WriteCategoryTree(ValueWriter& writer, const std::string& treeText, int field)
 {
-    const TreeTextResult tree = ReadTreeText(treeText);
+    const TreeTextCheck tree = NormaliseTreeText(treeText);
+    if (tree.TooManyCategories) {
+        throw WriteError("The category tree of description field " + std::to_string(field) +
+                         " has more than " + std::to_string(MaximumCategories) + " categories.");
+    }
     if (!tree.Ok()) {
         throw WriteError("The category tree of description field " + std::to_string(field) +
                          " is not valid (line " + std::to_string(*tree.ErrorLine) +
@@ -33,7 +37,7 @@ void WriteCategoryTree(ValueWriter& writer, const std::string& treeText, int fie
     }
     writer.BeginRootComponent(TreeClassName, TreeObjectName);
     writer.WritePropertyName(TreeTextProperty);
-    writer.WriteString(WriteTreeText(tree.Tree));
+    writer.WriteString(tree.Text);
     writer.EndProperties();
     writer.EndChildren();
 }
@@ -43,7 +47,7 @@ std::string ReadCategoryTree(ValueReader& reader)
     std::string className;
     std::string objectName;
     reader.BeginRootComponent(className, objectName);
-    CategoryTree tree;
+    std::string tree;
     while (!reader.EndOfList()) {
         const std::string property = reader.ReadPropertyName();
         if (property != TreeTextProperty) {
@@ -51,17 +55,22 @@ std::string ReadCategoryTree(ValueReader& reader)
             continue;
         }
         const std::uint64_t start = reader.Offset();
-        TreeTextResult text = ReadTreeText(reader.ReadString());
+        TreeTextCheck text = NormaliseTreeText(reader.ReadString());
+        if (text.TooManyCategories) {
+            throw FormatError("a category tree has more than " + std::to_string(MaximumCategories) +
+                                  " categories",
+                              start);
+        }
         if (!text.Ok()) {
             throw FormatError(
                 "a category tree is nested too deep at its line " + std::to_string(*text.ErrorLine),
                 start);
         }
-        tree = std::move(text.Tree);
+        tree = std::move(text.Text);
     }
     reader.ReadListEnd();
     reader.SkipChildren();
-    return WriteTreeText(tree);
+    return tree;
 }
 
 void WriteRecord(ValueWriter& writer, const ItemRecord& record)
@@ -220,7 +229,8 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
     // The record is new: its schedule and skills are empty, so only what the file fills in
     // needs storing, and most of a record's 70 slots and 200 skill texts are empty.
     ReadSchedule(reader, record.Schedule);
-    std::string text;
+    std::string proficiency;
+    std::string notes;
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
         // An unchecked skill without texts, by far the most common, in one comparison.
         if (const char* bytes = reader.Peek(sizeof EmptySkill);
@@ -231,14 +241,9 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
         if (reader.ReadBoolean()) {
             record.Skills.SetHasSkill(skill, true);
         }
-        reader.ReadStringInto(text);
-        if (!text.empty()) {
-            record.Skills.SetSkillProficiency(skill, std::move(text));
-        }
-        reader.ReadStringInto(text);
-        if (!text.empty()) {
-            record.Skills.SetSkillNotes(skill, std::move(text));
-        }
+        reader.ReadStringInto(proficiency);
+        reader.ReadStringInto(notes);
+        record.Skills.SetSkillTexts(skill, proficiency, notes);
     }
 }
 
@@ -420,7 +425,7 @@ bool CheckMergeCompatibility(const std::string& path, const Database& database)
         for (int i = 0; i < 10; ++i) {
             reader.ReadString();
         }
-        reader.ReadStringList();
+        reader.SkipValue();  // the notes
         bool compatible = true;
         for (const std::string& caption : database.DescriptionCaptions) {
             compatible = reader.ReadString() == caption && compatible;

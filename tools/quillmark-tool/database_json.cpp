@@ -16,7 +16,7 @@ namespace {
 
 // ---- to JSON ----
 
-ordered_json Text(const std::string& bytes)
+ordered_json Text(std::string_view bytes)
 {
     return Windows1252ToUtf8(bytes);
 }
@@ -25,7 +25,7 @@ template <typename Texts>
 ordered_json TextArray(const Texts& texts)
 {
     ordered_json array = ordered_json::array();
-    for (const std::string& text : texts) {
+    for (std::string_view text : texts) {
         array.push_back(Text(text));
     }
     return array;
