@@ -5,6 +5,7 @@
 #include "app/workspace.h"
 #include "core/default_trees.h"
 #include "core/file_io.h"
+#include "core/file_messages.h"
 #include "core/item_record.h"
 #include "core/program_settings.h"
 
@@ -225,8 +226,8 @@ void TAddDescription::MakeDefaultBtnClick()
         const std::string text = WriteTreeText(DescriptionList);
         SaveFileSafely(path, [&text](ByteSink& sink) { sink.Write(text); });
     } catch (const WriteError& error) {
-        workspace_.services.dialogs.ShowError("Cannot create file \"" + path + "\". " +
-                                              error.what());
+        workspace_.services.dialogs.ShowError("Cannot create file \"" + FileNameInMessage(path) +
+                                              "\". " + error.what());
     }
 }
 

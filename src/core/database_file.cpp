@@ -1,9 +1,11 @@
 #include "core/database_file.h"
 
 #include "core/category_tree.h"
+#include "core/file_messages.h"
 #include "core/value_reader.h"
 #include "core/value_tags.h"
 #include "core/value_writer.h"
+#include "core/windows1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +24,12 @@ constexpr std::uint64_t SmallestRecordBytes = 1752;
 constexpr int ExperienceBytesPerCharacter = 3;
 // False, then two empty strings: an unchecked skill with no proficiency and no notes.
 constexpr char EmptySkill[] = {Tag::False, Tag::String, 0, Tag::String, 0};
+
+// File names are spelt as the system does (UTF-8); the name goes into record text.
+std::string DatabaseNameOfFile(const std::string& path)
+{
+    return Utf8ToWindows1252Lossy(FileNamePart(path));
+}
 
 void WriteCategoryTree(ValueWriter& writer, const std::string& treeText, int field)
 {
@@ -278,7 +286,7 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
     }
     reader.ReadStringListInto(database.DatabaseInfo.DatabaseNotes);
     if (database.DatabaseInfo.DatabaseName.empty()) {
-        database.DatabaseInfo.DatabaseName = FileNamePart(fileName);
+        database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
     }
     ReadCaptions(reader, database);
     for (std::string& tree : database.DescriptionTrees) {
@@ -297,6 +305,7 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
         ReadRecord(reader, *record);
         database.RecordList.push_back(std::move(record));
     }
+    result.DataAfterRecords = reader.Remaining() > 0;
 }
 
 }  // namespace
@@ -315,7 +324,7 @@ void WriteDatabase(ValueWriter& writer, Database& database, const std::string& f
     writer.WriteString(database.ReadPassword);
     writer.WriteString(database.SavePassword);
     if (database.DatabaseInfo.DatabaseName.empty()) {
-        database.DatabaseInfo.DatabaseName = FileNamePart(fileName);
+        database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
     }
     for (const std::string* text : InformationTexts(database.DatabaseInfo)) {
         writer.WriteString(*text);
@@ -380,21 +389,34 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
 
 DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode)
 {
-    if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database)) {
-        DatabaseReadResult result;
-        result.Outcome = ReadOutcome::Incompatible;
-        return result;
-    }
+    DatabaseReadResult result;
     try {
         FileSource source(path);
+        if (source.Size() == 0) {
+            result.Outcome = ReadOutcome::Empty;
+            return result;
+        }
+        if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database)) {
+            result.Outcome = ReadOutcome::Incompatible;
+            return result;
+        }
         ValueReader reader(source, source.Size());
         return ReadDatabase(reader, database, path, mode);
+    } catch (const NotRegularFileError& error) {
+        result.Outcome = ReadOutcome::NotRegularFile;
+        result.Reason = error.what();
     } catch (const ReadError& error) {
-        DatabaseReadResult result;
         result.Outcome = ReadOutcome::CannotOpen;
         result.Reason = error.what();
-        return result;
     }
+    return result;
+}
+
+std::string DataAfterRecordsMessage(const std::string& path)
+{
+    return FileNameInMessage(path) +
+           " holds data after its last record that Quillmark cannot read. Saving the database "
+           "will not keep it.";
 }
 
 std::optional<FilePasswords> ReadPasswords(const std::string& path)
