@@ -56,6 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t lines = CountLines(text);
 
     const TreeTextResult read = ReadTreeText(text);
+    // Files are read and written through the line-by-line form; it must agree with the tree.
+    const TreeTextCheck normal = NormaliseTreeText(text);
+    if (normal.TooManyCategories
+            ? lines <= MaximumCategories
+            : normal.ErrorLine != read.ErrorLine || (read.Ok() && lines > MaximumCategories)) {
+        Fail("the line-by-line check and the tree disagree");
+    }
     if (!read.Ok()) {
         if (*read.ErrorLine < 2 || *read.ErrorLine > lines) {
             Fail("the error names a line that cannot be wrong");
@@ -67,6 +74,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const std::string written = WriteTreeText(read.Tree);
+    if (normal.Ok() && normal.Text != written) {
+        Fail("the line-by-line text differs from the written tree");
+    }
     const TreeTextResult again = ReadTreeText(written);
     if (!again.Ok() || again.Tree != read.Tree) {
         Fail("a written tree reads back different");

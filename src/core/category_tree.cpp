@@ -17,14 +17,11 @@ void AppendNodes(const CategoryTree& nodes, std::size_t level, std::string& out)
     }
 }
 
-}  // namespace
-
-TreeTextResult ReadTreeText(std::string_view text)
+// Calls visit(level, category) for each line until it returns false. Returns the number of the
+// first line nested too deep, if any.
+template <typename Visit>
+std::optional<std::size_t> VisitLines(std::string_view text, Visit visit)
 {
-    TreeTextResult result;
-    // The chain of categories from the top level down to the last one read: path[d] is the
-    // children list at depth d.
-    std::vector<CategoryTree*> path;
     std::size_t previousLevel = 0;
     std::size_t lineNumber = 0;
     std::size_t position = 0;
@@ -48,21 +45,64 @@ TreeTextResult ReadTreeText(std::string_view text)
             ++indent;
         }
         // The first line is top level whatever its indentation.
-        const std::size_t level = path.empty() ? 0 : indent;
-        if (!path.empty() && (level > previousLevel + 1 || level >= MaximumTreeDepth)) {
-            result.ErrorLine = lineNumber;
-            return result;
+        const std::size_t level = lineNumber == 1 ? 0 : indent;
+        if (lineNumber > 1 && (level > previousLevel + 1 || level >= MaximumTreeDepth)) {
+            return lineNumber;
         }
+        if (!visit(level, line.substr(indent))) {
+            return std::nullopt;
+        }
+        previousLevel = level;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+TreeTextResult ReadTreeText(std::string_view text)
+{
+    TreeTextResult result;
+    // The chain of categories from the top level down to the last one read: path[d] is the
+    // children list at depth d.
+    std::vector<CategoryTree*> path;
+    result.ErrorLine = VisitLines(text, [&](std::size_t level, std::string_view category) {
         if (path.empty()) {
             path.push_back(&result.Tree);
-        } else if (level == previousLevel + 1) {
+        } else if (level == path.size()) {
             path.push_back(&path.back()->back().Children);
         } else {
             path.resize(level + 1);
         }
-        path.back()->push_back(CategoryNode{std::string(line.substr(indent)), {}});
-        previousLevel = level;
+        path.back()->push_back(CategoryNode{std::string(category), {}});
+        return true;
+    });
+    return result;
+}
+
+TreeTextCheck NormaliseTreeText(std::string_view text)
+{
+    TreeTextCheck result;
+    // Measured first, so that the text is allocated once at its final size.
+    std::size_t size = 0;
+    std::size_t lines = 0;
+    result.ErrorLine = VisitLines(text, [&](std::size_t level, std::string_view category) {
+        size += level + category.size() + 2;
+        return ++lines <= MaximumCategories;
+    });
+    if (lines > MaximumCategories) {
+        result.TooManyCategories = true;
+        result.ErrorLine.reset();
     }
+    if (!result.Ok()) {
+        return result;
+    }
+    result.Text.reserve(size);
+    VisitLines(text, [&](std::size_t level, std::string_view category) {
+        result.Text.append(level, '\t');
+        result.Text += category;
+        result.Text += "\r\n";
+        return true;
+    });
     return result;
 }
 

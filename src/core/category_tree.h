@@ -32,6 +32,20 @@ TreeTextResult ReadTreeText(std::string_view text);
 // Writes tabs and CR LF line ends.
 std::string WriteTreeText(const CategoryTree& tree);
 
+// No user's tree comes near this many categories; more only come from a damaged file.
+inline constexpr std::size_t MaximumCategories = 100000;
+
+struct TreeTextCheck {
+    std::string Text;                      // as WriteTreeText would write the tree
+    std::optional<std::size_t> ErrorLine;  // as in TreeTextResult
+    bool TooManyCategories = false;
+    bool Ok() const { return !ErrorLine && !TooManyCategories; }
+};
+
+// WriteTreeText(ReadTreeText(text)) line by line, without building the tree: files are read
+// and written through here, so a text of millions of lines costs no more than its bytes.
+TreeTextCheck NormaliseTreeText(std::string_view text);
+
 // The stored form of a description value: the category first, then each enclosing category,
 // joined by " : ". pathFromTop lists the categories from the top level down to the chosen one.
 std::string CategoryFullName(const std::vector<std::string_view>& pathFromTop);

@@ -1,10 +1,12 @@
 #include "core/database_file.h"
 
 #include "core/category_tree.h"
+#include "core/file_messages.h"
 #include "core/file_names.h"
 #include "core/value_reader.h"
 #include "core/value_tags.h"
 #include "core/value_writer.h"
+#include "core/windows1252.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,9 +26,19 @@ constexpr int ExperienceBytesPerCharacter = 3;
 // False, then two empty strings: an unchecked skill with no proficiency and no notes.
 constexpr char EmptySkill[] = {Tag::False, Tag::String, 0, Tag::String, 0};
 
+// File names are spelt as the system does (UTF-8); the name goes into record text.
+std::string DatabaseNameOfFile(const std::string& path)
+{
+    return Utf8ToWindows1252Lossy(FileNamePart(path));
+}
+
 void WriteCategoryTree(ValueWriter& writer, const std::string& treeText, int field)
 {
-    const TreeTextResult tree = ReadTreeText(treeText);
+    const TreeTextCheck tree = NormaliseTreeText(treeText);
+    if (tree.TooManyCategories) {
+        throw WriteError("The category tree of description field " + std::to_string(field) +
+                         " has more than " + std::to_string(MaximumCategories) + " categories.");
+    }
     if (!tree.Ok()) {
         throw WriteError("The category tree of description field " + std::to_string(field) +
                          " is not valid (line " + std::to_string(*tree.ErrorLine) +
@@ -34,7 +46,7 @@ void WriteCategoryTree(ValueWriter& writer, const std::string& treeText, int fie
     }
     writer.BeginRootComponent(TreeClassName, TreeObjectName);
     writer.WritePropertyName(TreeTextProperty);
-    writer.WriteString(WriteTreeText(tree.Tree));
+    writer.WriteString(tree.Text);
     writer.EndProperties();
     writer.EndChildren();
 }
@@ -44,7 +56,7 @@ std::string ReadCategoryTree(ValueReader& reader)
     std::string className;
     std::string objectName;
     reader.BeginRootComponent(className, objectName);
-    CategoryTree tree;
+    std::string tree;
     while (!reader.EndOfList()) {
         const std::string property = reader.ReadPropertyName();
         if (property != TreeTextProperty) {
@@ -52,17 +64,22 @@ std::string ReadCategoryTree(ValueReader& reader)
             continue;
         }
         const std::uint64_t start = reader.Offset();
-        TreeTextResult text = ReadTreeText(reader.ReadString());
+        TreeTextCheck text = NormaliseTreeText(reader.ReadString());
+        if (text.TooManyCategories) {
+            throw FormatError("a category tree has more than " + std::to_string(MaximumCategories) +
+                                  " categories",
+                              start);
+        }
         if (!text.Ok()) {
             throw FormatError(
                 "a category tree is nested too deep at its line " + std::to_string(*text.ErrorLine),
                 start);
         }
-        tree = std::move(text.Tree);
+        tree = std::move(text.Text);
     }
     reader.ReadListEnd();
     reader.SkipChildren();
-    return WriteTreeText(tree);
+    return tree;
 }
 
 void WriteRecord(ValueWriter& writer, const ItemRecord& record)
@@ -221,7 +238,8 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
     // The record is new: its schedule and skills are empty, so only what the file fills in
     // needs storing, and most of a record's 70 slots and 200 skill texts are empty.
     ReadSchedule(reader, record.Schedule);
-    std::string text;
+    std::string proficiency;
+    std::string notes;
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
         // An unchecked skill without texts, by far the most common, in one comparison.
         if (const char* bytes = reader.Peek(sizeof EmptySkill);
@@ -232,14 +250,9 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
         if (reader.ReadBoolean()) {
             record.Skills.SetHasSkill(skill, true);
         }
-        reader.ReadStringInto(text);
-        if (!text.empty()) {
-            record.Skills.SetSkillProficiency(skill, std::move(text));
-        }
-        reader.ReadStringInto(text);
-        if (!text.empty()) {
-            record.Skills.SetSkillNotes(skill, std::move(text));
-        }
+        reader.ReadStringInto(proficiency);
+        reader.ReadStringInto(notes);
+        record.Skills.SetSkillTexts(skill, proficiency, notes);
     }
 }
 
@@ -274,7 +287,7 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
     }
     reader.ReadStringListInto(database.DatabaseInfo.DatabaseNotes);
     if (database.DatabaseInfo.DatabaseName.empty()) {
-        database.DatabaseInfo.DatabaseName = FileNamePart(fileName);
+        database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
     }
     ReadCaptions(reader, database);
     for (std::string& tree : database.DescriptionTrees) {
@@ -293,6 +306,7 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
         ReadRecord(reader, *record);
         database.RecordList.push_back(std::move(record));
     }
+    result.DataAfterRecords = reader.Remaining() > 0;
 }
 
 }  // namespace
@@ -311,7 +325,7 @@ void WriteDatabase(ValueWriter& writer, Database& database, const std::string& f
     writer.WriteString(database.ReadPassword);
     writer.WriteString(database.SavePassword);
     if (database.DatabaseInfo.DatabaseName.empty()) {
-        database.DatabaseInfo.DatabaseName = FileNamePart(fileName);
+        database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
     }
     for (const std::string* text : InformationTexts(database.DatabaseInfo)) {
         writer.WriteString(*text);
@@ -376,21 +390,34 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
 
 DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode)
 {
-    if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database)) {
-        DatabaseReadResult result;
-        result.Outcome = ReadOutcome::Incompatible;
-        return result;
-    }
+    DatabaseReadResult result;
     try {
         FileSource source(path);
+        if (source.Size() == 0) {
+            result.Outcome = ReadOutcome::Empty;
+            return result;
+        }
+        if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database)) {
+            result.Outcome = ReadOutcome::Incompatible;
+            return result;
+        }
         ValueReader reader(source, source.Size());
         return ReadDatabase(reader, database, path, mode);
+    } catch (const NotRegularFileError& error) {
+        result.Outcome = ReadOutcome::NotRegularFile;
+        result.Reason = error.what();
     } catch (const ReadError& error) {
-        DatabaseReadResult result;
         result.Outcome = ReadOutcome::CannotOpen;
         result.Reason = error.what();
-        return result;
     }
+    return result;
+}
+
+std::string DataAfterRecordsMessage(const std::string& path)
+{
+    return FileNameInMessage(path) +
+           " holds data after its last record that Quillmark cannot read. Saving the database "
+           "will not keep it.";
 }
 
 std::optional<FilePasswords> ReadPasswords(const std::string& path)
@@ -421,7 +448,7 @@ bool CheckMergeCompatibility(const std::string& path, const Database& database)
         for (int i = 0; i < 10; ++i) {
             reader.ReadString();
         }
-        reader.ReadStringList();
+        reader.SkipValue();  // the notes
         bool compatible = true;
         for (const std::string& caption : database.DescriptionCaptions) {
             compatible = reader.ReadString() == caption && compatible;

@@ -15,6 +15,10 @@ class ValueWriter;
 inline constexpr const char* DatabaseIdentification = "Quillmark";
 inline constexpr const char* DatabaseFormatVersion = "1.12";
 
+// What a save is told when the database's save password was not given.
+inline constexpr const char* NoPermissionToSave =
+    "Sorry, you do not have permission to save this file.";
+
 struct DatabaseWriteOptions {
     // Writes only the records on the search list (extracting the search list to a new file).
     bool ExtractMode = false;
@@ -41,10 +45,12 @@ enum class ReadMode {
 
 enum class ReadOutcome {
     Loaded,
-    CannotOpen,    // the system refused to open or read the file; Reason says why
-    NotQuillmark,  // the identification is not "Quillmark"
-    Damaged,       // a format error; Reason and Offset say what and where
-    Incompatible,  // merge only: captions or passwords differ, nothing was read
+    CannotOpen,      // the system refused to open or read the file; Reason says why
+    NotRegularFile,  // a folder, a device, a FIFO: never read
+    Empty,           // a file of no bytes
+    NotQuillmark,    // the identification is not "Quillmark"
+    Damaged,         // a format error; Reason and Offset say what and where
+    Incompatible,    // merge only: captions or passwords differ, nothing was read
 };
 
 struct DatabaseReadResult {
@@ -52,6 +58,9 @@ struct DatabaseReadResult {
     std::string Reason;
     std::uint64_t Offset = 0;
     std::string Version;  // the file's version value, never examined
+    // Bytes follow the last record the count promises. They may be harmless, or records a
+    // damaged count leaves out: the user is told, since saving drops them.
+    bool DataAfterRecords = false;
     bool Ok() const { return Outcome == ReadOutcome::Loaded; }
 };
 
@@ -61,6 +70,10 @@ struct DatabaseReadResult {
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
                                 const std::string& fileName, ReadMode mode);
 DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode);
+
+// "<file> holds data after its last record that Quillmark cannot read. Saving the database
+// will not keep it."
+std::string DataAfterRecordsMessage(const std::string& path);
 
 // The enciphered passwords of a file, read before it is opened; nothing when the header
 // cannot be read.

@@ -6,8 +6,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace quillmark {
@@ -17,6 +21,12 @@ namespace {
 std::string SystemReason(int error)
 {
     return std::strerror(error);
+}
+
+// Why a file of this kind is not read or replaced, in the system's words where it has them.
+std::string NotRegularReason(mode_t mode)
+{
+    return S_ISDIR(mode) ? SystemReason(EISDIR) : "Not a regular file";
 }
 
 // Writes to an open descriptor, all of each piece, retrying after signals.
@@ -55,19 +65,6 @@ private:
     std::uint64_t written_ = 0;
 };
 
-// A link is followed so that saving replaces the file it points to, not the link.
-std::string ResolveTarget(const std::string& path)
-{
-    struct stat status {};
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr) {
-            return resolved;
-        }
-    }
-    return path;
-}
-
 std::string FolderPart(const std::string& path)
 {
     const auto slash = path.find_last_of('/');
@@ -77,35 +74,149 @@ std::string FolderPart(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-mode_t PermissionsFor(const std::string& target)
+// Links are followed, one step at a time, to the file they name: saving replaces that file and
+// leaves the links as they are. The last link may point at nothing yet.
+std::string ResolveTarget(const std::string& path)
 {
-    struct stat status {};
-    if (::stat(target.c_str(), &status) == 0) {
-        return status.st_mode & 07777;
+    std::string current = path;
+    // As many steps as the system itself follows before it gives up.
+    for (int step = 0; step < 40; ++step) {
+        struct stat status {};
+        if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return current;
+        }
+        std::string link(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : PATH_MAX),
+                         '\0');
+        const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+        if (length < 0) {
+            throw WriteError(SystemReason(errno));
+        }
+        link.resize(static_cast<std::size_t>(length));
+        current = link.starts_with('/') ? link : FolderPart(current) + "/" + link;
     }
-    // A new file gets what the user's umask allows, as an ordinary create would.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
+    throw WriteError(SystemReason(ELOOP));
+}
+
+// The start of the temporary files' names for a target: ".NAME.saving-". Only the start of the
+// name is used, so that a target whose name is near the system's limit can still be saved.
+std::string TemporaryPrefix(const std::string& target)
+{
+    return "." + FileNamePart(target).substr(0, 100) + ".saving-";
+}
+
+// What the new file takes over from the one it replaces. Set-id and sticky bits are not kept:
+// a database is no program, and a copy that quietly runs as someone else is no copy.
+void TakeOverAttributes(int descriptor, const std::string& target, const struct stat* old)
+{
+    if (old == nullptr) {
+        // A new file gets what the user's umask allows, as an ordinary create would.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        if (::fchmod(descriptor, 0666 & ~mask) != 0) {
+            throw WriteError(SystemReason(errno));
+        }
+        return;
+    }
+    // Owner and group where the process may set them; otherwise at least the group, which
+    // an ordinary user may choose among their own. What fails keeps the saver's.
+    if (::fchown(descriptor, old->st_uid, old->st_gid) != 0) {
+        [[maybe_unused]] const int ignored =
+            ::fchown(descriptor, static_cast<uid_t>(-1), old->st_gid);
+    }
+    if (::fchmod(descriptor, old->st_mode & 0777) != 0) {
+        throw WriteError(SystemReason(errno));
+    }
+    // Extended attributes (access lists among them) where both files' file systems keep them.
+    const ssize_t namesSize = ::listxattr(target.c_str(), nullptr, 0);
+    if (namesSize <= 0) {
+        return;
+    }
+    std::string names(static_cast<std::size_t>(namesSize), '\0');
+    const ssize_t gotNames = ::listxattr(target.c_str(), names.data(), names.size());
+    if (gotNames <= 0) {
+        return;
+    }
+    names.resize(static_cast<std::size_t>(gotNames));
+    for (std::size_t at = 0; at < names.size();) {
+        const std::string name = names.c_str() + at;
+        at += name.size() + 1;
+        const ssize_t valueSize = ::getxattr(target.c_str(), name.c_str(), nullptr, 0);
+        if (valueSize < 0) {
+            continue;
+        }
+        std::string value(static_cast<std::size_t>(valueSize), '\0');
+        const ssize_t gotValue =
+            ::getxattr(target.c_str(), name.c_str(), value.data(), value.size());
+        if (gotValue >= 0) {
+            ::fsetxattr(descriptor, name.c_str(), value.data(), static_cast<std::size_t>(gotValue),
+                        0);
+        }
+    }
+}
+
+// Removes temporary files of the target that no save is writing any more: a save holds a lock
+// on its temporary file until it is renamed, and the lock goes with a killed process.
+void RemoveLeftovers(const std::string& folder, const std::string& prefix)
+{
+    DIR* entries = ::opendir(folder.c_str());
+    if (entries == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix) || name.size() != prefix.size() + 6) {
+            continue;
+        }
+        const int descriptor = ::openat(::dirfd(entries), entry->d_name,
+                                        O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (descriptor < 0) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+        }
+        ::close(descriptor);
+    }
+    ::closedir(entries);
+}
+
+// A rename is durable only once the folder holding it is; some file systems cannot flush a
+// folder at all, and the file is in place by now either way.
+void FlushFolder(const std::string& folder)
+{
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        ::fsync(descriptor);
+        ::close(descriptor);
+    }
 }
 
 }  // namespace
 
 FileSource::FileSource(const std::string& path)
 {
-    descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Looked at before it is opened: opening a FIFO or a device may wait or act by itself.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        throw ReadError(SystemReason(errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        throw NotRegularFileError(NotRegularReason(status.st_mode));
+    }
+    descriptor_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (descriptor_ < 0) {
         throw ReadError(SystemReason(errno));
     }
-    struct stat status {};
-    if (::fstat(descriptor_, &status) != 0) {
+    // The name may have been given to something else meanwhile.
+    if (::fstat(descriptor_, &status) != 0 || !S_ISREG(status.st_mode)) {
         const int error = errno;
         ::close(descriptor_);
-        throw ReadError(SystemReason(error));
-    }
-    if (S_ISDIR(status.st_mode)) {
-        ::close(descriptor_);
-        throw ReadError(SystemReason(EISDIR));
+        if (S_ISREG(status.st_mode)) {
+            throw ReadError(SystemReason(error));
+        }
+        throw NotRegularFileError(NotRegularReason(status.st_mode));
     }
     size_ = static_cast<std::uint64_t>(status.st_size);
 }
@@ -134,37 +245,38 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
                     const SaveOptions& options)
 {
     const std::string target = ResolveTarget(path);
-    // Only the start of the name goes into the temporary one, so that a target whose name is
-    // near the file system's limit can still be saved.
-    std::string temporary =
-        FolderPart(target) + "/." + FileNamePart(target).substr(0, 100) + ".saving-XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        throw WriteError(NotRegularReason(old.st_mode));
+    }
+    const std::string folder = FolderPart(target);
+    const std::string prefix = TemporaryPrefix(target);
+    std::string temporary = folder + "/" + prefix + "XXXXXX";
+    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (descriptor < 0) {
         throw WriteError(SystemReason(errno));
     }
-    bool open = true;
+    // The lock tells other saves that this file is no leftover; it is held until the rename.
+    ::flock(descriptor, LOCK_EX);
     try {
         DescriptorSink sink(descriptor, options.failAfterBytes);
         writeContent(sink);
-        if (::fchmod(descriptor, PermissionsFor(target)) != 0 || ::fsync(descriptor) != 0) {
+        TakeOverAttributes(descriptor, target, exists ? &old : nullptr);
+        if (::fsync(descriptor) != 0) {
             throw WriteError(SystemReason(errno));
         }
-        open = false;
-        if (::close(descriptor) != 0) {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
             throw WriteError(SystemReason(errno));
         }
     } catch (...) {
-        if (open) {
-            ::close(descriptor);
-        }
         ::unlink(temporary.c_str());
+        ::close(descriptor);
         throw;
     }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        throw WriteError(SystemReason(error));
-    }
+    ::close(descriptor);  // flushed already: nothing is left for close to report
+    FlushFolder(folder);
+    RemoveLeftovers(folder, prefix);
 }
 
 std::string ReadWholeFile(const std::string& path)

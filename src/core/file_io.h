@@ -9,10 +9,18 @@
 
 namespace quillmark {
 
+// The file is there but is no regular file (a folder, a device, a FIFO): it is never read,
+// since it may never end or may block the program.
+class NotRegularFileError : public ReadError {
+public:
+    using ReadError::ReadError;
+};
+
 // Reads a file through the operating system, a buffer at a time.
 class FileSource : public ByteSource {
 public:
-    // Throws ReadError with the system's reason when the file cannot be opened.
+    // Throws ReadError with the system's reason when the file cannot be opened, and
+    // NotRegularFileError for anything but a regular file; opening never waits.
     explicit FileSource(const std::string& path);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
@@ -33,9 +41,12 @@ struct SaveOptions {
 };
 
 // Every file that holds the user's data is written through here: the content goes to a
-// temporary file in the same folder, is flushed to disk, takes the old file's permissions and
-// only then replaces the old file. When anything fails the old file is left as it was and
-// WriteError carries the system's reason.
+// temporary file in the same folder, is flushed to disk, takes the old file's owner, group,
+// permissions (without set-id and sticky bits) and extended attributes as far as the system
+// allows, and only then replaces the old file; the folder is flushed after. A link is written
+// through to the file it names, also when that does not exist yet. A target that is no regular
+// file is refused. Temporary files left by a save that was killed are removed by the next one.
+// When anything fails the old file is left as it was and WriteError carries the reason.
 void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)>& writeContent,
                     const SaveOptions& options = {});
 

@@ -2,6 +2,7 @@
 
 #include "core/one_based_array.h"
 #include "core/skill_set.h"
+#include "core/string_list.h"
 #include "core/weekly_schedule.h"
 
 #include <array>
@@ -13,8 +14,6 @@
 namespace quillmark {
 
 class RandomSource;
-
-using StringList = std::vector<std::string>;
 
 inline constexpr int OtherFieldCount = 6;  // Other1 .. Other6
 inline constexpr int PictureCount = 6;     // picture slots 1 .. 6

@@ -1,13 +1,12 @@
 #include "core/skill_set.h"
 
-#include <algorithm>
+#include "core/string_list.h"
+
 #include <stdexcept>
 
 namespace quillmark {
 
 namespace {
-
-const std::string EmptyText;
 
 void CheckSkillNumber(int skill)
 {
@@ -24,16 +23,14 @@ bool SkillSet::HasSkill(int skill) const
     return has_.test(static_cast<std::size_t>(skill - 1));
 }
 
-const std::string& SkillSet::SkillProficiency(int skill) const
+std::string_view SkillSet::SkillProficiency(int skill) const
 {
-    const SkillTexts* texts = Find(skill);
-    return texts ? texts->proficiency : EmptyText;
+    return Find(skill).proficiency;
 }
 
-const std::string& SkillSet::SkillNotes(int skill) const
+std::string_view SkillSet::SkillNotes(int skill) const
 {
-    const SkillTexts* texts = Find(skill);
-    return texts ? texts->notes : EmptyText;
+    return Find(skill).notes;
 }
 
 void SkillSet::SetHasSkill(int skill, bool has)
@@ -42,51 +39,82 @@ void SkillSet::SetHasSkill(int skill, bool has)
     has_.set(static_cast<std::size_t>(skill - 1), has);
 }
 
-void SkillSet::SetSkillProficiency(int skill, std::string text)
+void SkillSet::SetSkillProficiency(int skill, std::string_view text)
+{
+    const Entry entry = Find(skill);
+    if (text != entry.proficiency) {
+        Replace(skill, text, entry.notes);
+    }
+}
+
+void SkillSet::SetSkillNotes(int skill, std::string_view text)
+{
+    const Entry entry = Find(skill);
+    if (text != entry.notes) {
+        Replace(skill, entry.proficiency, text);
+    }
+}
+
+void SkillSet::SetSkillTexts(int skill, std::string_view proficiency, std::string_view notes)
+{
+    const Entry entry = Find(skill);
+    if (proficiency != entry.proficiency || notes != entry.notes) {
+        Replace(skill, proficiency, notes);
+    }
+}
+
+SkillSet::Entry SkillSet::Find(int skill) const
 {
     CheckSkillNumber(skill);
-    if (text.empty() && !Find(skill)) {
-        return;
+    Entry entry;
+    if (skill > lastSkill_) {
+        entry.start = entry.end = texts_.size();
+        return entry;
     }
-    FindOrAdd(skill).proficiency = std::move(text);
-    DropIfEmpty(skill);
-}
-
-void SkillSet::SetSkillNotes(int skill, std::string text)
-{
-    CheckSkillNumber(skill);
-    if (text.empty() && !Find(skill)) {
-        return;
+    const char* at = texts_.data();
+    const char* const end = texts_.data() + texts_.size();
+    while (at != end) {
+        const char* const start = at;
+        const int number = static_cast<unsigned char>(*at++);
+        const std::string_view proficiency = packed::NextText(at);
+        const std::string_view notes = packed::NextText(at);
+        if (number >= skill) {
+            entry.start = static_cast<std::size_t>(start - texts_.data());
+            if (number == skill) {
+                entry.end = static_cast<std::size_t>(at - texts_.data());
+                entry.proficiency = proficiency;
+                entry.notes = notes;
+            } else {
+                entry.end = entry.start;
+            }
+            return entry;
+        }
     }
-    FindOrAdd(skill).notes = std::move(text);
-    DropIfEmpty(skill);
+    entry.start = entry.end = texts_.size();
+    return entry;
 }
 
-const SkillSet::SkillTexts* SkillSet::Find(int skill) const
+void SkillSet::Replace(int skill, std::string_view proficiency, std::string_view notes)
 {
-    CheckSkillNumber(skill);
-    auto found = std::lower_bound(texts_.begin(), texts_.end(), skill,
-                                  [](const SkillTexts& t, int n) { return t.skill < n; });
-    return found != texts_.end() && found->skill == skill ? &*found : nullptr;
-}
-
-SkillSet::SkillTexts& SkillSet::FindOrAdd(int skill)
-{
-    auto found = std::lower_bound(texts_.begin(), texts_.end(), skill,
-                                  [](const SkillTexts& t, int n) { return t.skill < n; });
-    if (found != texts_.end() && found->skill == skill) {
-        return *found;
+    const Entry old = Find(skill);
+    std::string entry;
+    if (!proficiency.empty() || !notes.empty()) {
+        entry.push_back(static_cast<char>(skill));
+        packed::AppendText(entry, proficiency);
+        packed::AppendText(entry, notes);
     }
-    SkillTexts added;
-    added.skill = static_cast<std::uint8_t>(skill);
-    return *texts_.insert(found, std::move(added));
-}
-
-void SkillSet::DropIfEmpty(int skill)
-{
-    std::erase_if(texts_, [skill](const SkillTexts& t) {
-        return t.skill == skill && t.proficiency.empty() && t.notes.empty();
-    });
+    // The views may point into texts_: the new entry is complete before texts_ changes.
+    texts_.replace(old.start, old.end - old.start, entry);
+    if (!entry.empty() && skill > lastSkill_) {
+        lastSkill_ = skill;
+    } else if (entry.empty() && skill == lastSkill_) {
+        lastSkill_ = 0;
+        for (const char* at = texts_.data(); at != texts_.data() + texts_.size();) {
+            lastSkill_ = static_cast<unsigned char>(*at++);
+            packed::NextText(at);
+            packed::NextText(at);
+        }
+    }
 }
 
 }  // namespace quillmark

@@ -1,44 +1,46 @@
 #pragma once
 
 #include <bitset>
-#include <cstdint>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace quillmark {
 
 // A record's values for the database's 100 skills: the check mark, the proficiency and the
 // notes of each skill number 1..100. Most records fill only a handful of skills, so the texts
-// are kept only for the skills that have one; an untouched record costs a few bytes here
-// instead of two hundred empty strings.
+// are kept only for the skills that have one, all in one block of bytes: an untouched record
+// costs a few bytes here instead of two hundred empty strings, and a full one little more than
+// its texts.
 class SkillSet {
 public:
     static constexpr int Count = 100;
 
     bool HasSkill(int skill) const;
-    const std::string& SkillProficiency(int skill) const;
-    const std::string& SkillNotes(int skill) const;
+    std::string_view SkillProficiency(int skill) const;
+    std::string_view SkillNotes(int skill) const;
 
     void SetHasSkill(int skill, bool has);
-    void SetSkillProficiency(int skill, std::string text);
-    void SetSkillNotes(int skill, std::string text);
+    void SetSkillProficiency(int skill, std::string_view text);
+    void SetSkillNotes(int skill, std::string_view text);
+    void SetSkillTexts(int skill, std::string_view proficiency, std::string_view notes);
 
     bool operator==(const SkillSet&) const = default;
 
 private:
-    struct SkillTexts {
-        std::uint8_t skill = 0;
-        std::string proficiency;
-        std::string notes;
-        bool operator==(const SkillTexts&) const = default;
+    struct Entry {
+        std::size_t start = 0;  // where the entry begins in texts_
+        std::size_t end = 0;
+        std::string_view proficiency;
+        std::string_view notes;
     };
-
-    const SkillTexts* Find(int skill) const;
-    SkillTexts& FindOrAdd(int skill);
-    void DropIfEmpty(int skill);
+    // The entry of the skill, or where it would go (start == end) when it has no texts.
+    Entry Find(int skill) const;
+    void Replace(int skill, std::string_view proficiency, std::string_view notes);
 
     std::bitset<Count> has_;
-    std::vector<SkillTexts> texts_;  // ordered by skill number
+    // For each skill with a text, by skill number: the number, the proficiency, the notes.
+    std::string texts_;
+    int lastSkill_ = 0;  // the number of the last entry: a file's skills come in order
 };
 
 }  // namespace quillmark

@@ -279,21 +279,16 @@ void ValueReader::ReadListEnd()
     }
 }
 
-void ValueReader::ReadStringListInto(std::vector<std::string>& lines)
+void ValueReader::ReadStringListInto(StringList& lines)
 {
     lines.clear();
     ReadListBegin();
+    std::string line;
     while (!EndOfList()) {
-        ReadStringInto(lines.emplace_back());
+        ReadStringInto(line);
+        lines.push_back(line);
     }
     ReadListEnd();
-}
-
-std::vector<std::string> ValueReader::ReadStringList()
-{
-    std::vector<std::string> lines;
-    ReadStringListInto(lines);
-    return lines;
 }
 
 void ValueReader::ReadRawBlock(void* data, std::size_t size)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/byte_stream.h"
+#include "core/string_list.h"
 
 #include <cstdint>
 #include <limits>
@@ -28,8 +29,7 @@ public:
     void ReadListBegin();
     bool EndOfList();  // peeks: is the next tag the end of a list?
     void ReadListEnd();
-    std::vector<std::string> ReadStringList();
-    void ReadStringListInto(std::vector<std::string>& lines);
+    void ReadStringListInto(StringList& lines);
     void ReadRawBlock(void* data, std::size_t size);
 
     // A component stream: signature, class name and object name. Then, while !EndOfList(),

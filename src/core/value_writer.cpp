@@ -112,10 +112,10 @@ void ValueWriter::WriteListEnd()
     PutByte(Tag::EndOfList);
 }
 
-void ValueWriter::WriteStringList(const std::vector<std::string>& lines)
+void ValueWriter::WriteStringList(const StringList& lines)
 {
     WriteListBegin();
-    for (const std::string& line : lines) {
+    for (std::string_view line : lines) {
         WriteString(line);
     }
     WriteListEnd();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/byte_stream.h"
+#include "core/string_list.h"
 
 #include <cstdint>
 #include <string>
@@ -21,7 +22,7 @@ public:
     void WriteCharacter(char c);
     void WriteListBegin();
     void WriteListEnd();
-    void WriteStringList(const std::vector<std::string>& lines);
+    void WriteStringList(const StringList& lines);
     void WriteRawBlock(const void* data, std::size_t size);
 
     // A component stream: signature, class and object name, then properties (a name followed by

@@ -2,6 +2,7 @@
 
 #include "core/database_file.h"
 #include "core/default_trees.h"
+#include "core/file_messages.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -50,7 +51,8 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
         return true;
     } catch (const WriteError& error) {
         database.DatabaseInfo.DatabaseName = nameBefore;
-        services.dialogs.ShowError(path + " could not be saved: " + error.what());
+        services.dialogs.ShowError(FileNameInMessage(path) +
+                                   " could not be saved: " + error.what());
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/database.h"
+#include "core/database_file.h"
 #include "core/one_based_array.h"
 #include "core/program_settings.h"
 #include "core/settings_store.h"
@@ -16,9 +17,6 @@ class RandomSource;
 class TSearch;
 class TSnapShot;
 class TView;
-
-inline constexpr const char* NoPermissionToSave =
-    "Sorry, you do not have permission to save this file.";
 
 // The desktop services every form may call.
 struct Services {

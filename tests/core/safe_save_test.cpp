@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 #include <vector>
 
@@ -113,6 +114,67 @@ TEST(SafeSaveTest, AFolderThatCannotTakeTheFileLeavesTheOldOneAndGivesTheSystems
     EXPECT_EQ(message, "Permission denied");
     EXPECT_EQ(test::ReadFileBytes(path), "old");
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
+}
+
+TEST(SafeSaveTest, LinksStayLinksAndSpecialFilesAreNeverReplaced)
+{
+    test::TemporaryFolder folder;
+    const auto write = [](ByteSink& sink) { sink.Write("new"); };
+
+    // A link to a file not made yet: the file appears where the link points.
+    fs::create_directory(folder.File("data"));
+    fs::create_symlink("data/later.dat", folder.File("dangling.dat"));
+    SaveFileSafely(folder.File("dangling.dat"), write);
+    EXPECT_TRUE(fs::is_symlink(folder.File("dangling.dat")));
+    EXPECT_EQ(test::ReadFileBytes(folder.File("data/later.dat")), "new");
+
+    // A folder, a FIFO and a device (one the superuser can make) stay what they are.
+    fs::create_directory(folder.File("folder.dat"));
+    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
+    std::vector<std::pair<std::string, std::string>> targets = {{"folder.dat", "Is a directory"},
+                                                                {"fifo.dat", "Not a regular file"}};
+    if (::mknod(folder.File("null.dat").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        targets.emplace_back("null.dat", "Not a regular file");
+    }
+    fs::create_symlink("fifo.dat", folder.File("to-fifo.dat"));
+    targets.emplace_back("to-fifo.dat", "Not a regular file");
+    for (const auto& [name, reason] : targets) {
+        EXPECT_EQ(SavedMessage([&] { SaveFileSafely(folder.File(name), write); }), reason) << name;
+    }
+    EXPECT_TRUE(fs::is_directory(folder.File("folder.dat")));
+    EXPECT_TRUE(fs::is_fifo(folder.File("fifo.dat")));
+    EXPECT_EQ(folder.Entries().size(), targets.size() + 2);  // no temporary file left
+}
+
+TEST(SafeSaveTest, TheNewFileKeepsOwnerAndModeButNoSetIdBits)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can save a file owned by another user";
+    }
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("theirs.dat");
+    test::WriteFileBytes(path, "old");
+    ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 06640), 0);
+    SaveFileSafely(path, [](ByteSink& sink) { sink.Write("new"); });
+    struct stat status {};
+    ASSERT_EQ(::stat(path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_uid, 4321u);
+    EXPECT_EQ(status.st_gid, 8765u);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST(SafeSaveTest, TheNextSaveRemovesATemporaryFileLeftByAKilledOne)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("people.dat");
+    test::WriteFileBytes(folder.File(".people.dat.saving-Ab12Cd"), "half a database");
+    // Not this file's, or not a temporary name: kept.
+    test::WriteFileBytes(folder.File(".other.dat.saving-Ab12Cd"), "other");
+    test::WriteFileBytes(folder.File(".people.dat.saving-Ab12Cd.bak"), "kept");
+    SaveFileSafely(path, [](ByteSink& sink) { sink.Write("new"); });
+    EXPECT_EQ(folder.Entries(),
+              (Names{".other.dat.saving-Ab12Cd", ".people.dat.saving-Ab12Cd.bak", "people.dat"}));
 }
 
 }  // namespace

@@ -12,7 +12,15 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 #include <set>
+#include <fcntl.h>
+#include <malloc.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <tuple>
 
 namespace quillmark::test {
@@ -37,6 +45,42 @@ Names RecordNamesIn(const std::string& path)
         names.push_back(record["RecordName"]);
     }
     return names;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool UnderSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool UnderSanitizer = true;
+#else
+constexpr bool UnderSanitizer = false;
+#endif
+#else
+constexpr bool UnderSanitizer = false;
+#endif
+
+// One run of the tool in a process of its own, its output dropped: the exit code and the peak
+// memory of that process alone, in kilobytes.
+std::pair<int, long> ExitCodeAndPeakKilobytes(Names arguments)
+{
+    arguments.insert(arguments.begin(), QUILLMARK_TOOL_PATH);
+    std::vector<char*> words;
+    for (std::string& argument : arguments) {
+        words.push_back(argument.data());
+    }
+    words.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const int nowhere = ::open("/dev/null", O_WRONLY);
+        ::dup2(nowhere, 1);
+        ::dup2(nowhere, 2);
+        ::execv(words[0], words.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
 }
 
 json Numbered(const std::string& prefix, int count)
@@ -294,6 +338,78 @@ TEST(ToolCheck, CountsRecordsOrSaysWhatIsWrong)
     EXPECT_EQ(LineCount(usage.err), 1);
 }
 
+TEST(ToolCheck, CraftedFilesTakeNoMoreThanAFewTimesTheirSize)
+{
+    if (UnderSanitizer) {
+        GTEST_SKIP() << "the sanitizer keeps freed memory aside";
+    }
+    TemporaryFolder folder;
+    constexpr int Lines = 2'000'000;
+    const auto emptyLines = [] { return "\x01" + Repeat(S(""), Lines) + '\0'; };
+    const struct {
+        const char* name;
+        std::function<std::string()> bytes;
+        int exitCode;
+    } cases[] = {
+        {"tree text of empty lines",
+         [] {
+             HeaderLayout header;
+             header.Trees[0] = TreeTextComponent(std::string(Lines, '\n'));
+             return header.Bytes(0);
+         },
+         1},  // too many categories
+        {"notes of empty lines",
+         [&] {
+             const std::string header = HeaderLayout().BeforeTrees();
+             const std::size_t notes = header.find(List({}));  // the header's one list
+             return header.substr(0, notes) + emptyLines() + header.substr(notes + 2) +
+                    Repeat(TreeComponent(), 10) + I(0);
+         },
+         0},
+        {"a record's list of empty lines",
+         [&] {
+             const std::string record = RecordLayout().Bytes();
+             const std::string lists = Repeat(List({}), 5);
+             const std::size_t at = record.find(lists);
+             return HeaderLayout().Bytes(1) + record.substr(0, at) + emptyLines() +
+                    Repeat(List({}), 4) + record.substr(at + lists.size());
+         },
+         0},
+        {"records of one-letter skill texts",
+         [] {
+             RecordLayout record;
+             for (int skill = 1; skill <= 100; ++skill) {
+                 record.Skills[skill] = {true, "p", "n"};
+             }
+             return HeaderLayout().Bytes(2000) + Repeat(record.Bytes(), 2000);
+         },
+         0},
+    };
+    std::vector<std::uint64_t> sizes;
+    for (const auto& test : cases) {
+        const std::string bytes = test.bytes();
+        sizes.push_back(bytes.size());
+        WriteFileBytes(folder.File(std::to_string(sizes.size()) + ".dat"), bytes);
+    }
+    WriteFileBytes(folder.File("small.dat"), HeaderLayout().Bytes(1) + RecordLayout().Bytes());
+    // A child process starts with this one's memory: little of it, and the same for every run.
+    ::malloc_trim(0);
+    const auto [smallExit, smallPeak] =
+        ExitCodeAndPeakKilobytes({"check", folder.File("small.dat")});
+    ASSERT_EQ(smallExit, 0);
+
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        for (const char* command : {"check", "dump"}) {
+            const auto [exitCode, peak] =
+                ExitCodeAndPeakKilobytes({command, folder.File(std::to_string(i + 1) + ".dat")});
+            EXPECT_EQ(exitCode, cases[i].exitCode) << cases[i].name;
+            EXPECT_LE(static_cast<std::uint64_t>(peak - smallPeak) * 1024, 3 * sizes[i])
+                << command << ", " << cases[i].name << ": " << peak - smallPeak << " KB for "
+                << sizes[i] << " bytes";
+        }
+    }
+}
+
 TEST(ToolSample, IsRepeatableAndRealistic)
 {
     TemporaryFolder folder;
@@ -454,6 +570,75 @@ TEST(ToolCipher, EnciphersAndDeciphers)
     const ToolRun broken = RunTool({"cipher", "decipher", "abc"});
     EXPECT_NE(broken.exitCode, 0);
     EXPECT_EQ(LineCount(broken.err), 1);
+}
+
+TEST(ToolCheck, RefusesWhatIsNoDatabaseFileAndWarnsOfDataAfterTheRecords)
+{
+    TemporaryFolder folder;
+    // A name that would break the message into lines is shown escaped.
+    const std::string empty = folder.File("new\nline.dat");
+    WriteFileBytes(empty, "");
+    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.File("folder.dat"));
+    const std::pair<std::string, std::string> refused[] = {
+        {empty, folder.File("new\\nline.dat") + " is empty."},
+        {folder.File("fifo.dat"), folder.File("fifo.dat") + " is not a regular file."},
+        {folder.File("folder.dat"), folder.File("folder.dat") + " is not a regular file."},
+    };
+    for (const auto& [path, message] : refused) {
+        const ToolRun run = RunTool({"check", path});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "quillmark-tool: " + message + "\n");
+        EXPECT_EQ(run.out, "");
+    }
+
+    // A count one lower than the records present: what the count says is read, with a warning.
+    const std::string shortCount = folder.File("short.dat");
+    WriteFileBytes(shortCount,
+                   HeaderLayout().Bytes(1) + RecordLayout().Bytes() + RecordLayout().Bytes());
+    const ToolRun run = RunTool({"check", shortCount});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "1 records\n");
+    EXPECT_EQ(run.err, "quillmark-tool: warning: " + shortCount +
+                           " holds data after its last record that Quillmark cannot read. Saving "
+                           "the database will not keep it.\n");
+}
+
+TEST(ToolPasswords, WritersNeedTheSavePasswordOfTheDatabaseTheyReplace)
+{
+    TemporaryFolder folder;
+    // Built from JSON, a database keeps the passwords the JSON holds.
+    WriteFileBytes(folder.File("in.json"),
+                   std::string(R"({"SavePassword": ")") + SecretHex + R"(", "records": [{}]})");
+    const std::string path = folder.File("Z\xC3\xBCrich.dat");
+    ASSERT_EQ(RunTool({"build", folder.File("in.json"), path}).exitCode, 0);
+    Database built;
+    ASSERT_TRUE(ReadDatabaseFile(path, built, ReadMode::Replace).Ok());
+    EXPECT_EQ(built.SavePassword, Hex(SecretHex));
+    EXPECT_EQ(built.DatabaseInfo.DatabaseName, "Z\xFCrich.dat");  // stored as Windows-1252
+
+    const std::vector<Names> writers = {
+        {"sort", path, "27", path},
+        {"recalc", path, path},
+        {"merge", path, path, path},
+        {"build", folder.File("in.json"), path},
+    };
+    for (const Names& writer : writers) {
+        const std::string before = ReadFileBytes(path);
+        for (const Names& password : {Names{}, {"--save-password", "Secret"}}) {
+            Names arguments = writer;
+            arguments.insert(arguments.end(), password.begin(), password.end());
+            const ToolRun run = RunTool(arguments);
+            EXPECT_EQ(run.exitCode, 1) << writer[0];
+            EXPECT_EQ(run.err,
+                      "quillmark-tool: Sorry, you do not have permission to save this file.\n");
+        }
+        EXPECT_EQ(ReadFileBytes(path), before);
+        Names arguments = writer;
+        arguments.insert(arguments.end(), {"--save-password", "secret"});
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.exitCode, 0) << writer[0] << ": " << run.err;
+    }
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include "core/random_source.h"
 #include "core/windows1252.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
+#include <string_view>
 
 namespace quillmark {
 
@@ -15,21 +17,6 @@ using nlohmann::ordered_json;
 namespace {
 
 // ---- to JSON ----
-
-ordered_json Text(const std::string& bytes)
-{
-    return Windows1252ToUtf8(bytes);
-}
-
-template <typename Texts>
-ordered_json TextArray(const Texts& texts)
-{
-    ordered_json array = ordered_json::array();
-    for (const std::string& text : texts) {
-        array.push_back(Text(text));
-    }
-    return array;
-}
 
 ordered_json Time(std::uint64_t bits)
 {
@@ -42,63 +29,239 @@ ordered_json Time(std::uint64_t bits)
     return std::string(hex);
 }
 
-ordered_json RecordToJson(const ItemRecord& r)
-{
-    ordered_json j;
-    j["ReadOnly"] = r.ReadOnly;
-    j["RecordName"] = Text(r.RecordName);
-    j["RecordId"] = Text(r.RecordId);
-    j["Detail"] = TextArray(r.Detail);
-    j["Desc"] = TextArray(r.Desc);
-    j["Other"] = TextArray(r.Other);
-    j["HoursPerWeek"] = Text(r.HoursPerWeek);
-    j["SalaryAmount"] = Text(r.SalaryAmount);
-    j["SalaryType"] = r.SalaryType;
-    j["WorkDaysPerWeek"] = Text(r.WorkDaysPerWeek);
-    j["SalaryFigures"] = TextArray(r.SalaryFigures);
-    j["ExperienceStream"] = Text(r.ExperienceStream);
-    j["Keywords"] = TextArray(r.Keywords);
-    j["ResumeFile"] = TextArray(r.ResumeFile);
-    j["Notes"] = TextArray(r.Notes);
-    j["SpareList1"] = TextArray(r.SpareList1);
-    j["SpareList2"] = TextArray(r.SpareList2);
-    ordered_json images = ordered_json::array();
-    for (const ImageRecord& image : r.Images) {
-        images.push_back({{"ImageFile", Text(image.ImageFile)},
-                          {"ImageTitle", Text(image.ImageTitle)},
-                          {"ImageFlag", image.ImageFlag}});
+// Writes JSON laid out exactly as nlohmann's dump(2) lays it out, straight into a string: a
+// record is a few hundred values, and the dump of a large database spends its time here.
+class PrettyJson {
+public:
+    // What is written so far goes on to sink whenever it grows past a few pages, so that even a
+    // list of millions of empty lines takes only its own bytes.
+    PrettyJson(std::string& out, std::size_t indent, std::ostream* sink = nullptr)
+        : out_(out), indent_(indent), sink_(sink)
+    {
     }
-    j["Images"] = std::move(images);
-    j["SpareText"] = Text(r.SpareText);
-    j["Working"] = r.Working;
-    j["Available"] = r.Available;
-    j["NotAvailable"] = r.NotAvailable;
-    ordered_json starts = ordered_json::array();
-    ordered_json ends = ordered_json::array();
-    for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-        ordered_json dayStarts = ordered_json::array();
-        ordered_json dayEnds = ordered_json::array();
-        for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-            dayStarts.push_back(Time(r.Schedule.StartBits(day, slot)));
-            dayEnds.push_back(Time(r.Schedule.EndBits(day, slot)));
+
+    void Begin(char bracket)
+    {
+        BeforeValue();
+        out_ += bracket;
+        empty_.push_back(true);
+        indent_ += 2;
+    }
+    void End(char bracket)
+    {
+        indent_ -= 2;
+        if (!empty_.back()) {
+            NewLine();
         }
-        starts.push_back(std::move(dayStarts));
-        ends.push_back(std::move(dayEnds));
+        empty_.pop_back();
+        out_ += bracket;
     }
-    j["ScheduleStart"] = std::move(starts);
-    j["ScheduleEnd"] = std::move(ends);
-    ordered_json has = ordered_json::array();
-    ordered_json proficiency = ordered_json::array();
-    ordered_json notes = ordered_json::array();
+    void Key(std::string_view key)
+    {
+        Separate();
+        Quoted(key);
+        out_ += ": ";
+        afterKey_ = true;
+    }
+    void Text(std::string_view bytes)
+    {
+        BeforeValue();
+        Quoted(Windows1252ToUtf8(bytes));
+    }
+    template <typename Texts>
+    void TextArray(const Texts& texts)
+    {
+        Begin('[');
+        for (std::string_view text : texts) {
+            Text(text);
+        }
+        End(']');
+    }
+    void Boolean(bool value)
+    {
+        BeforeValue();
+        out_ += value ? "true" : "false";
+    }
+    void Integer(std::int64_t value)
+    {
+        BeforeValue();
+        out_ += std::to_string(value);
+    }
+    void Time(std::uint64_t bits)
+    {
+        if (bits == 0) {
+            BeforeValue();
+            out_ += "0.0";  // an empty slot, by far the most common
+        } else {
+            const ordered_json value = quillmark::Time(bits);
+            BeforeValue();
+            out_ += value.dump();
+        }
+    }
+
+private:
+    void BeforeValue()
+    {
+        if (sink_ != nullptr && out_.size() >= 64 * 1024) {
+            *sink_ << out_;
+            out_.clear();
+        }
+        if (afterKey_) {
+            afterKey_ = false;
+        } else if (!empty_.empty()) {
+            Separate();
+        }
+    }
+    void Separate()
+    {
+        if (empty_.back()) {
+            empty_.back() = false;
+        } else {
+            out_ += ',';
+        }
+        NewLine();
+    }
+    void NewLine()
+    {
+        out_ += '\n';
+        out_.append(indent_, ' ');
+    }
+    void Quoted(std::string_view utf8)
+    {
+        static constexpr char Digits[] = "0123456789abcdef";
+        out_ += '"';
+        for (const char c : utf8) {
+            switch (c) {
+            case '"':
+                out_ += "\\\"";
+                break;
+            case '\\':
+                out_ += "\\\\";
+                break;
+            case '\b':
+                out_ += "\\b";
+                break;
+            case '\t':
+                out_ += "\\t";
+                break;
+            case '\n':
+                out_ += "\\n";
+                break;
+            case '\f':
+                out_ += "\\f";
+                break;
+            case '\r':
+                out_ += "\\r";
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    out_ += "\\u00";
+                    out_ += Digits[static_cast<unsigned char>(c) >> 4];
+                    out_ += Digits[static_cast<unsigned char>(c) & 0x0F];
+                } else {
+                    out_ += c;
+                }
+            }
+        }
+        out_ += '"';
+    }
+
+    std::string& out_;
+    std::size_t indent_;
+    std::ostream* sink_;
+    std::vector<bool> empty_;  // per open bracket: nothing written in it yet
+    bool afterKey_ = false;
+};
+
+void WriteRecordJson(PrettyJson& j, const ItemRecord& r)
+{
+    j.Begin('{');
+    j.Key("ReadOnly");
+    j.Boolean(r.ReadOnly);
+    j.Key("RecordName");
+    j.Text(r.RecordName);
+    j.Key("RecordId");
+    j.Text(r.RecordId);
+    j.Key("Detail");
+    j.TextArray(r.Detail);
+    j.Key("Desc");
+    j.TextArray(r.Desc);
+    j.Key("Other");
+    j.TextArray(r.Other);
+    j.Key("HoursPerWeek");
+    j.Text(r.HoursPerWeek);
+    j.Key("SalaryAmount");
+    j.Text(r.SalaryAmount);
+    j.Key("SalaryType");
+    j.Integer(r.SalaryType);
+    j.Key("WorkDaysPerWeek");
+    j.Text(r.WorkDaysPerWeek);
+    j.Key("SalaryFigures");
+    j.TextArray(r.SalaryFigures);
+    j.Key("ExperienceStream");
+    j.Text(r.ExperienceStream);
+    j.Key("Keywords");
+    j.TextArray(r.Keywords);
+    j.Key("ResumeFile");
+    j.TextArray(r.ResumeFile);
+    j.Key("Notes");
+    j.TextArray(r.Notes);
+    j.Key("SpareList1");
+    j.TextArray(r.SpareList1);
+    j.Key("SpareList2");
+    j.TextArray(r.SpareList2);
+    j.Key("Images");
+    j.Begin('[');
+    for (const ImageRecord& image : r.Images) {
+        j.Begin('{');
+        j.Key("ImageFile");
+        j.Text(image.ImageFile);
+        j.Key("ImageTitle");
+        j.Text(image.ImageTitle);
+        j.Key("ImageFlag");
+        j.Boolean(image.ImageFlag);
+        j.End('}');
+    }
+    j.End(']');
+    j.Key("SpareText");
+    j.Text(r.SpareText);
+    j.Key("Working");
+    j.Boolean(r.Working);
+    j.Key("Available");
+    j.Boolean(r.Available);
+    j.Key("NotAvailable");
+    j.Boolean(r.NotAvailable);
+    for (const bool starts : {true, false}) {
+        j.Key(starts ? "ScheduleStart" : "ScheduleEnd");
+        j.Begin('[');
+        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+            j.Begin('[');
+            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+                j.Time(starts ? r.Schedule.StartBits(day, slot) : r.Schedule.EndBits(day, slot));
+            }
+            j.End(']');
+        }
+        j.End(']');
+    }
+    j.Key("HasSkill");
+    j.Begin('[');
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        has.push_back(r.Skills.HasSkill(skill));
-        proficiency.push_back(Text(r.Skills.SkillProficiency(skill)));
-        notes.push_back(Text(r.Skills.SkillNotes(skill)));
+        j.Boolean(r.Skills.HasSkill(skill));
     }
-    j["HasSkill"] = std::move(has);
-    j["SkillProficiency"] = std::move(proficiency);
-    j["SkillNotes"] = std::move(notes);
-    return j;
+    j.End(']');
+    j.Key("SkillProficiency");
+    j.Begin('[');
+    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+        j.Text(r.Skills.SkillProficiency(skill));
+    }
+    j.End(']');
+    j.Key("SkillNotes");
+    j.Begin('[');
+    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+        j.Text(r.Skills.SkillNotes(skill));
+    }
+    j.End(']');
+    j.End('}');
 }
 
 // ---- from JSON ----
@@ -407,32 +570,48 @@ std::optional<std::string> FromHex(std::string_view hex)
     return bytes;
 }
 
-ordered_json DatabaseToJson(const Database& database, const std::string& version)
+void WriteDatabaseJson(std::ostream& out, const Database& database, const std::string& version)
 {
-    ordered_json j;
-    j["version"] = Text(version);
-    j["identification"] = DatabaseIdentification;
-    j["ReadPassword"] = ToHex(database.ReadPassword);
-    j["SavePassword"] = ToHex(database.SavePassword);
-    ordered_json info;
-    const DatabaseRecord& d = database.DatabaseInfo;
-    const auto texts = InformationTexts(d);
+    // Written a record at a time, so that the JSON of a large database is never held whole.
+    std::string text;
+    PrettyJson j(text, 0, &out);
+    j.Begin('{');
+    j.Key("version");
+    j.Text(version);
+    j.Key("identification");
+    j.Text(DatabaseIdentification);
+    j.Key("ReadPassword");
+    j.Text(ToHex(database.ReadPassword));
+    j.Key("SavePassword");
+    j.Text(ToHex(database.SavePassword));
+    j.Key("DatabaseInfo");
+    j.Begin('{');
+    const auto texts = InformationTexts(database.DatabaseInfo);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        info[InformationTextNames[i]] = Text(*texts[i]);
+        j.Key(InformationTextNames[i]);
+        j.Text(*texts[i]);
     }
-    info["DatabaseNotes"] = TextArray(d.DatabaseNotes);
-    j["DatabaseInfo"] = std::move(info);
-    j["DescriptionCaptions"] = TextArray(database.DescriptionCaptions);
-    j["DetailCaptions"] = TextArray(database.DetailCaptions);
-    j["OtherCaptions"] = TextArray(database.OtherCaptions);
-    j["SkillNames"] = TextArray(database.SkillNames);
-    j["DescriptionTrees"] = TextArray(database.DescriptionTrees);
-    ordered_json records = ordered_json::array();
+    j.Key("DatabaseNotes");
+    j.TextArray(database.DatabaseInfo.DatabaseNotes);
+    j.End('}');
+    j.Key("DescriptionCaptions");
+    j.TextArray(database.DescriptionCaptions);
+    j.Key("DetailCaptions");
+    j.TextArray(database.DetailCaptions);
+    j.Key("OtherCaptions");
+    j.TextArray(database.OtherCaptions);
+    j.Key("SkillNames");
+    j.TextArray(database.SkillNames);
+    j.Key("DescriptionTrees");
+    j.TextArray(database.DescriptionTrees);
+    j.Key("records");
+    j.Begin('[');
     for (const auto& record : database.RecordList) {
-        records.push_back(RecordToJson(*record));
+        WriteRecordJson(j, *record);
     }
-    j["records"] = std::move(records);
-    return j;
+    j.End(']');
+    j.End('}');
+    out << text << '\n';
 }
 
 DatabaseFromJsonResult DatabaseFromJson(const json& input,

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -16,17 +17,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The whole database as JSON: texts as UTF-8, passwords as lower-case hex of their enciphered
-// bytes, schedule times as numbers (or, for times that are not finite, the 16 hex digits of
-// their bits, so that every byte survives).
-nlohmann::ordered_json DatabaseToJson(const Database& database, const std::string& version);
+// Writes the whole database as JSON, record by record: texts as UTF-8, passwords as lower-case
+// hex of their enciphered bytes, schedule times as numbers (or, for times that are not finite,
+// the 16 hex digits of their bits, so that every byte survives).
+void WriteDatabaseJson(std::ostream& out, const Database& database, const std::string& version);
 
 struct DatabaseFromJsonResult {
     Database database;
     DatabaseWriteOptions options;  // the file's version and identification
 };
 
-// The reverse of DatabaseToJson. Missing keys take the values of a new database and a new
+// The reverse of WriteDatabaseJson. Missing keys take the values of a new database and a new
 // record; defaultTrees are the category trees a new database starts with.
 DatabaseFromJsonResult DatabaseFromJson(const nlohmann::json& json,
                                         const OneBasedArray<std::string, 10>& defaultTrees);

@@ -6,6 +6,7 @@
 
 #include "core/database_file.h"
 #include "core/default_trees.h"
+#include "core/file_messages.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
@@ -41,7 +42,9 @@ constexpr const char* Usage =
     "  quillmark-tool recalc DB.dat OUT.dat [--read-password P]\n"
     "                                                    work every record's pay out again\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
-    "  quillmark-tool cipher decipher HEX                print the plain text\n";
+    "  quillmark-tool cipher decipher HEX                print the plain text\n"
+    "Commands that write OUT.dat over a database with a save password need\n"
+    "--save-password P, the password of the file they replace.\n";
 
 // A failure the user is told about in one line on standard error.
 struct ToolFailure {
@@ -141,33 +144,69 @@ void CheckReadPassword(const std::string& path, const Arguments& arguments)
     }
 }
 
+// Fails with the line that says why the file could not be read; warns, once, about data the
+// file holds after its records, which a save would drop.
+void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
+{
+    const std::string name = FileNameInMessage(path);
+    switch (result.Outcome) {
+    case ReadOutcome::Loaded:
+        if (result.DataAfterRecords) {
+            std::cerr << "quillmark-tool: warning: " << DataAfterRecordsMessage(path) << '\n';
+        }
+        return;
+    case ReadOutcome::CannotOpen:
+        Fail("Cannot read " + name + ": " + result.Reason);
+    case ReadOutcome::NotRegularFile:
+        Fail(NotRegularFileMessage(path));
+    case ReadOutcome::Empty:
+        Fail(EmptyFileMessage(path));
+    case ReadOutcome::NotQuillmark:
+        Fail(name + " is not a valid Quillmark file.");
+    case ReadOutcome::Incompatible:
+        Fail(
+            "Sorry, the files could not be merged because they are incompatible or they use "
+            "different passowrds.");
+    case ReadOutcome::Damaged:
+        Fail(name + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
+             std::to_string(result.Offset) + ").");
+    }
+}
+
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
                                 Database& database)
 {
     CheckReadPassword(path, arguments);
     DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace);
-    switch (result.Outcome) {
-    case ReadOutcome::Loaded:
-        break;
-    case ReadOutcome::CannotOpen:
-        Fail("Cannot read " + path + ": " + result.Reason);
-    case ReadOutcome::NotQuillmark:
-        Fail(path + " is not a valid Quillmark file.");
-    case ReadOutcome::Damaged:
-    case ReadOutcome::Incompatible:
-        Fail(path + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
-             std::to_string(result.Offset) + ").");
-    }
+    ExpectLoaded(path, result);
     return result;
 }
 
-void SaveDatabase(const std::string& path, Database& database,
+// A database with a save password is only replaced by someone who gives it, as in the program.
+void CheckSavePassword(const std::string& path, const Arguments& arguments)
+{
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (!passwords) {
+        return;  // no database there to protect
+    }
+    const std::string expected = DecipherPassword(passwords->SavePassword);
+    if (expected.empty()) {
+        return;
+    }
+    const std::optional<std::string> given = arguments.Option("--save-password");
+    if (!given || CommandLineText(*given, "The password") != expected) {
+        Fail(NoPermissionToSave);
+    }
+}
+
+void SaveDatabase(const std::string& path, Database& database, const Arguments& arguments,
                   const DatabaseWriteOptions& options = {})
 {
+    CheckSavePassword(path, arguments);
     try {
         SaveDatabaseFile(path, database, options);
     } catch (const WriteError& error) {
-        Fail("Cannot write " + path + ": " + error.what());
+        Fail("Cannot write " + FileNameInMessage(path) + ": " + error.what());
     }
 }
 
@@ -176,7 +215,11 @@ int Dump(const Arguments& arguments)
     ExpectPositional(arguments, 1);
     Database database;
     const DatabaseReadResult result = LoadDatabase(arguments.positional[0], arguments, database);
-    std::cout << DatabaseToJson(database, result.Version).dump(2) << '\n';
+    WriteDatabaseJson(std::cout, database, result.Version);
+    std::cout.flush();
+    if (!std::cout) {
+        Fail("Cannot write the JSON to standard output.");
+    }
     return 0;
 }
 
@@ -197,23 +240,8 @@ int Merge(const Arguments& arguments)
     const std::string& second = arguments.positional[1];
     Database database;
     LoadDatabase(first, arguments, database);
-    const DatabaseReadResult result = ReadDatabaseFile(second, database, ReadMode::Merge);
-    switch (result.Outcome) {
-    case ReadOutcome::Loaded:
-        break;
-    case ReadOutcome::Incompatible:
-        Fail(
-            "Sorry, the files could not be merged because they are incompatible or they use "
-            "different passowrds.");
-    case ReadOutcome::CannotOpen:
-        Fail("Cannot read " + second + ": " + result.Reason);
-    case ReadOutcome::NotQuillmark:
-        Fail(second + " is not a valid Quillmark file.");
-    case ReadOutcome::Damaged:
-        Fail(second + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
-             std::to_string(result.Offset) + ").");
-    }
-    SaveDatabase(arguments.positional[2], database);
+    ExpectLoaded(second, ReadDatabaseFile(second, database, ReadMode::Merge));
+    SaveDatabase(arguments.positional[2], database, arguments);
     return 0;
 }
 
@@ -231,7 +259,7 @@ int Sort(const Arguments& arguments, bool descending)
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
     DoSort(database.RecordList, key, !descending);
-    SaveDatabase(arguments.positional[2], database);
+    SaveDatabase(arguments.positional[2], database, arguments);
     return 0;
 }
 
@@ -248,7 +276,7 @@ int Recalc(const Arguments& arguments)
             ++withoutFigures;
         }
     }
-    SaveDatabase(arguments.positional[1], database);
+    SaveDatabase(arguments.positional[1], database, arguments);
     std::cout << database.RecordList.size() << " records, " << withoutFigures
               << " without salary figures\n";
     return 0;
@@ -260,21 +288,21 @@ int Build(const Arguments& arguments)
     const std::string& input = arguments.positional[0];
     std::ifstream file(input, std::ios::binary);
     if (!file) {
-        Fail("Cannot read " + input + ": " + std::strerror(errno));
+        Fail("Cannot read " + FileNameInMessage(input) + ": " + std::strerror(errno));
     }
     nlohmann::json json;
     try {
         json = nlohmann::json::parse(file);
     } catch (const nlohmann::json::exception& error) {
-        Fail(input + " is not valid JSON: " + error.what());
+        Fail(FileNameInMessage(input) + " is not valid JSON: " + error.what());
     }
     DatabaseFromJsonResult built;
     try {
         built = DatabaseFromJson(json, ReadDefaultTrees(ProgramDataFolders()));
     } catch (const JsonInputError& error) {
-        Fail(input + ": " + error.what());
+        Fail(FileNameInMessage(input) + ": " + error.what());
     }
-    SaveDatabase(arguments.positional[1], built.database, built.options);
+    SaveDatabase(arguments.positional[1], built.database, arguments, built.options);
     return 0;
 }
 
@@ -297,7 +325,7 @@ int Sample(const Arguments& arguments)
         }
     }
     Database database = MakeSampleDatabase(count, seed, ReadDefaultTrees(ProgramDataFolders()));
-    SaveDatabase(arguments.positional[1], database);
+    SaveDatabase(arguments.positional[1], database, arguments);
     return 0;
 }
 
@@ -334,7 +362,7 @@ int Run(int argc, char* argv[])
         return Check(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "merge") {
-        return Merge(ParseArguments(rest, {"--read-password"}));
+        return Merge(ParseArguments(rest, {"--read-password", "--save-password"}));
     }
     if (command == "sort") {
         // --descending is the one option that takes no value.
@@ -346,16 +374,16 @@ int Run(int argc, char* argv[])
         if (descending) {
             words.erase(flag);
         }
-        return Sort(ParseArguments(words, {"--read-password"}), descending);
+        return Sort(ParseArguments(words, {"--read-password", "--save-password"}), descending);
     }
     if (command == "recalc") {
-        return Recalc(ParseArguments(rest, {"--read-password"}));
+        return Recalc(ParseArguments(rest, {"--read-password", "--save-password"}));
     }
     if (command == "build") {
-        return Build(ParseArguments(rest, {}));
+        return Build(ParseArguments(rest, {"--save-password"}));
     }
     if (command == "sample") {
-        return Sample(ParseArguments(rest, {"--seed"}));
+        return Sample(ParseArguments(rest, {"--seed", "--save-password"}));
     }
     if (command == "cipher") {
         return Cipher(ParseArguments(rest, {}));

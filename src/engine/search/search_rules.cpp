@@ -266,7 +266,7 @@ bool PreparedTerm::RangeHolds(std::string_view value) const
 
 bool PreparedTerm::ListHolds(const StringList& lines) const
 {
-    return std::any_of(lines.begin(), lines.end(), [this](const std::string& line) {
+    return std::any_of(lines.begin(), lines.end(), [this](std::string_view line) {
         return ContainsFolded(line, valueUpper_, AsciiUpper);
     });
 }
@@ -327,7 +327,7 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
         }
     }
     if (!term_.NotesValue.empty()) {
-        const std::string& notes = skills.SkillNotes(skill_);
+        const std::string_view notes = skills.SkillNotes(skill_);
         if (term_.MatchMode == 1) {
             return SameTextIgnoringAsciiCase(notes, term_.NotesValue);
         }

@@ -3,6 +3,7 @@
 #include "core/case_folding.h"
 #include "core/default_trees.h"
 #include "core/file_io.h"
+#include "core/file_messages.h"
 #include "core/item_record.h"
 #include "core/program_settings.h"
 #include "forms/main/view_form.h"
@@ -225,8 +226,8 @@ void TAddDescription::MakeDefaultBtnClick()
         const std::string text = WriteTreeText(DescriptionList);
         SaveFileSafely(path, [&text](ByteSink& sink) { sink.Write(text); });
     } catch (const WriteError& error) {
-        workspace_.services.dialogs.ShowError("Cannot create file \"" + path + "\". " +
-                                              error.what());
+        workspace_.services.dialogs.ShowError("Cannot create file \"" + FileNameInMessage(path) +
+                                              "\". " + error.what());
     }
 }
 

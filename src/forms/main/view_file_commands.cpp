@@ -2,6 +2,7 @@
 
 #include "core/database_file.h"
 #include "core/file_io.h"
+#include "core/file_messages.h"
 #include "core/file_names.h"
 #include "core/password_cipher.h"
 #include "core/program_settings.h"
@@ -95,11 +96,18 @@ bool TView::PasswordGiven(const std::string& enciphered, const std::string& capt
 void TView::OpenDatabase(const std::string& path)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
-    // A file that cannot be opened at all (gone, locked, no permission) changes nothing.
+    // A file that cannot be opened at all (gone, locked, no permission, no regular file, no
+    // bytes) changes nothing.
     try {
-        FileSource probe(path);
+        if (FileSource(path).Size() == 0) {
+            dialogs.ShowError(EmptyFileMessage(path));
+            return;
+        }
+    } catch (const NotRegularFileError&) {
+        dialogs.ShowError(NotRegularFileMessage(path));
+        return;
     } catch (const ReadError& error) {
-        dialogs.ShowError(path + " could not be opened: " + error.what());
+        dialogs.ShowError(FileNameInMessage(path) + " could not be opened: " + error.what());
         return;
     }
 
@@ -123,13 +131,18 @@ void TView::OpenDatabase(const std::string& path)
         // Read aside, so that a damaged file leaves nothing half-read behind.
         Database opened;
         opened.DescriptionTrees = workspace_.DefaultTrees;
-        if (ReadDatabaseFile(path, opened, ReadMode::Replace).Ok()) {
+        const DatabaseReadResult result = ReadDatabaseFile(path, opened, ReadMode::Replace);
+        if (result.Ok()) {
             workspace_.database = std::move(opened);
             DatabaseOpened(path);
+            if (result.DataAfterRecords) {
+                dialogs.ShowError(DataAfterRecordsMessage(path));
+            }
             return;
         }
     }
-    dialogs.ShowError(path + " is not a valid Quillmark file.  A new database will be created.");
+    dialogs.ShowError(FileNameInMessage(path) +
+                      " is not a valid Quillmark file.  A new database will be created.");
     DiscardDatabase();
     StartEmptyDatabase();
 }
@@ -152,7 +165,7 @@ void TView::DatabaseOpened(const std::string& path)
     workspace_.CurrentIndex = 0;
     GetRecord(0);
     Actions.DeleteRecord.enabled = workspace_.RecordCount() > 1;
-    workspace_.services.dialogs.ShowInformation(path + " opened.");
+    workspace_.services.dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
 }
 
 bool TView::Save1Click()
@@ -186,7 +199,8 @@ bool TView::SaveAs1Click()
         path = WithDatabaseExtension(*chosen);
         std::error_code error;
         if (!std::filesystem::exists(path, error) ||
-            dialogs.AskYesNo(path + " already exists.  Do you want to overwrite it ?")) {
+            dialogs.AskYesNo(FileNameInMessage(path) +
+                             " already exists.  Do you want to overwrite it ?")) {
             break;
         }
     }
@@ -198,7 +212,7 @@ bool TView::SaveAs1Click()
     workspace_.DatabaseFileName = path;
     GetRecord(workspace_.CurrentIndex);
     SetSaveButtonState(true);
-    dialogs.ShowInformation("File Saved as " + path);
+    dialogs.ShowInformation("File Saved as " + FileNameInMessage(path));
     return true;
 }
 
@@ -214,6 +228,9 @@ void TView::Merge1Click()
     switch (result.Outcome) {
     case ReadOutcome::Loaded:
         dialogs.ShowInformation("Merge Sucessful !");
+        if (result.DataAfterRecords) {
+            dialogs.ShowError(DataAfterRecordsMessage(*path));
+        }
         break;
     case ReadOutcome::Incompatible:
         dialogs.ShowInformation(
@@ -221,12 +238,18 @@ void TView::Merge1Click()
             "different passowrds.");
         break;
     case ReadOutcome::CannotOpen:
-        dialogs.ShowError(*path + " could not be opened: " + result.Reason);
+        dialogs.ShowError(FileNameInMessage(*path) + " could not be opened: " + result.Reason);
+        break;
+    case ReadOutcome::NotRegularFile:
+        dialogs.ShowError(NotRegularFileMessage(*path));
+        break;
+    case ReadOutcome::Empty:
+        dialogs.ShowError(EmptyFileMessage(*path));
         break;
     case ReadOutcome::NotQuillmark:
     case ReadOutcome::Damaged:
         // Whatever was read before the damage has been merged; say so rather than nothing.
-        dialogs.ShowError(*path +
+        dialogs.ShowError(FileNameInMessage(*path) +
                           " is not a valid Quillmark file.  The records read before the "
                           "damage have been added.");
         break;
@@ -285,8 +308,8 @@ void TView::ReopenLastDatabase()
     workspace_.SpreadsheetColumns = startup.Columns;
     Actions.ShortDescriptionValues.checked = startup.ShortDescriptions;
     if (!startup.LastFile.empty() &&
-        workspace_.services.dialogs.AskYesNo("Would you like to open the file " + startup.LastFile +
-                                             " ?")) {
+        workspace_.services.dialogs.AskYesNo("Would you like to open the file " +
+                                             FileNameInMessage(startup.LastFile) + " ?")) {
         OpenDatabase(startup.LastFile);
     }
 }

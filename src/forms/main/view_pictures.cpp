@@ -42,7 +42,9 @@ void MovePictures(ItemRecord& record, const std::string& folder)
 void MoveResume(ItemRecord& record, const std::string& folder)
 {
     if (!record.ResumeFile.empty()) {
-        record.ResumeFile.front() = folder + FileNamePart(record.ResumeFile.front());
+        std::vector<std::string> lines = record.ResumeFile;
+        lines.front() = folder + FileNamePart(lines.front());
+        record.ResumeFile = lines;
     }
 }
 

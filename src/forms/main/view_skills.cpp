@@ -17,10 +17,10 @@ void TView::EditSkillBtnClick()
         return;
     }
     OneBasedArray<std::string, SkillSet::Count>& names = workspace_.database.SkillNames;
-    TEditSkillForm editor(
-        workspace_.services.dialogs,
-        {names[skill], record->Skills.HasSkill(skill), record->Skills.SkillProficiency(skill),
-         record->Skills.SkillNotes(skill)});
+    TEditSkillForm editor(workspace_.services.dialogs,
+                          {names[skill], record->Skills.HasSkill(skill),
+                           std::string(record->Skills.SkillProficiency(skill)),
+                           std::string(record->Skills.SkillNotes(skill))});
     workspace_.services.shell.ShowEditSkill(editor);
 
     // The name belongs to the database, so every record shows it from now on.

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace quillmark::test {
 namespace {
@@ -380,13 +381,21 @@ TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
     const std::string gone = folder.File("gone.dat");
     const std::string directory = folder.File("folder.dat");
     std::filesystem::create_directory(directory);
-    WillOpen(gone).AnswerYes().ChooseFile(directory);
-    view.Open1Click();
-    view.Open1Click();
+    const std::string fifo = folder.File("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string empty = folder.File("empty\x1B.dat");
+    WriteFileBytes(empty, "");
+    WillOpen(gone).AnswerYes().ChooseFile(directory).AnswerYes().ChooseFile(fifo);
+    dialogs.AnswerYes().ChooseFile(empty);
+    for (int i = 0; i < 4; ++i) {
+        view.Open1Click();
+    }
     EXPECT_THAT(dialogs.Texts(),
                 ElementsAre(OpenQuestion, "Open File",
                             gone + " could not be opened: No such file or directory", OpenQuestion,
-                            "Open File", directory + " could not be opened: Is a directory"));
+                            "Open File", directory + " is not a regular file.", OpenQuestion,
+                            "Open File", fifo + " is not a regular file.", OpenQuestion,
+                            "Open File", folder.File("empty\\x1B.dat") + " is empty."));
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
     EXPECT_EQ(view.Caption, path);
     EXPECT_EQ(view.RecordName.text, "Bob Ray");
@@ -451,6 +460,35 @@ TEST_F(DatabaseCommandsTest, MergingAppendsTheRecordsAndTakesTheOtherHeader)
     EXPECT_TRUE(Holds(saved, S("Ann Saved")));
     EXPECT_TRUE(Holds(saved, S("Dee")));
     EXPECT_TRUE(Holds(saved, S("B people")));
+}
+
+TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerging)
+{
+    // A count one lower than the records present: one record would be lost without a word.
+    const std::string path = folder.File("short.dat");
+    RecordLayout ann;
+    ann.RecordName = "Ann";
+    RecordLayout bob;
+    bob.RecordName = "Bob";
+    WriteFileBytes(path, HeaderLayout().Bytes(1) + ann.Bytes() + bob.Bytes());
+    const std::string warning = path +
+                                " holds data after its last record that Quillmark cannot read. "
+                                "Saving the database will not keep it.";
+    WillOpen(path);
+    view.Open1Click();
+    EXPECT_THAT(
+        dialogs.Messages,
+        ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
+                    Shown{Kind::Information, path + " opened."}, Shown{Kind::Error, warning}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
+    dialogs.Forget();
+
+    dialogs.ChooseFile(path);
+    view.Merge1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
+                                              Shown{Kind::Information, "Merge Sucessful !"},
+                                              Shown{Kind::Error, warning}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann", "Ann"));
 }
 
 TEST_F(DatabaseCommandsTest, IncompatibleOrDamagedMergeFiles)
