@@ -15,4 +15,9 @@ std::string FileExtension(const std::string& path)
     return dot == std::string::npos ? std::string() : name.substr(dot);
 }
 
+std::string WithDefaultExtension(const std::string& path, const std::string& extension)
+{
+    return FileNamePart(path).find('.') == std::string::npos ? path + extension : path;
+}
+
 }  // namespace quillmark

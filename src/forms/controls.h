@@ -43,6 +43,27 @@ struct ButtonControl {
     bool enabled = true;
 };
 
+// A number box with up and down arrows, kept within its bounds.
+struct SpinControl {
+    int value = 0;
+    int minimum = 0;
+    int maximum = 100;
+    bool enabled = true;
+};
+
+struct ProgressControl {
+    int position = 0;
+    int maximum = 100;
+};
+
+// A drop-down list: the entries offered and the text in the box, which may be typed when the
+// box is editable.
+struct ChoiceControl {
+    std::vector<std::string> items;
+    std::string text;
+    bool editable = false;
+};
+
 // A picture area: the bitmap it holds (nothing for none), whether it is shown, and whether the
 // picture is stretched to fill the area or drawn at its own size.
 struct ImageControl {

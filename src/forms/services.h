@@ -22,6 +22,9 @@ class TAddDescription;
 class TDatabaseInformationForm;
 class TEditSkillForm;
 class TPickListForm;
+class TSelectRangeForm;
+class TSelectScheduleForm;
+class TSelectSkillsForm;
 class TSetPasswordForm;
 
 // What a file dialog shows: "Quillmark File|*.dat" is a caption and a pattern.
@@ -97,6 +100,12 @@ public:
     virtual void ShowAddDescription(TAddDescription& form) = 0;
     // The skill dialog, modal until the form says it is closed.
     virtual void ShowEditSkill(TEditSkillForm& form) = 0;
+    // The search window's term dialogs, modal until the form says it is closed.
+    virtual void ShowSelectRange(TSelectRangeForm& form) = 0;
+    virtual void ShowSelectSchedule(TSelectScheduleForm& form) = 0;
+    virtual void ShowSelectSkills(TSelectSkillsForm& form) = 0;
+    // Shows the window's state now, while a long command (a search) is still running.
+    virtual void RefreshWindow(ProgramWindow window) = 0;
 
     // Prints the window's picture as it is on the screen, on one page of the default printer.
     // False when no print job was started (the user cancelled choosing a printer).

@@ -18,7 +18,7 @@ Workspace::Workspace(Services services_, std::vector<std::string> defaultTreeFol
     SetDatabaseDefaults();
     view_ = std::make_unique<TView>(*this);
     spreadsheet_ = std::make_unique<TSnapShot>();
-    search_ = std::make_unique<TSearch>();
+    search_ = std::make_unique<TSearch>(*this);
 }
 
 Workspace::~Workspace() = default;

@@ -3,6 +3,7 @@
 #include "forms/workspace.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
+#include "ui/search/search_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +66,8 @@ int main(int argc, char* argv[])
 
     quillmark::MainWindow window(workspace);
     mainWindow = &window;
+    quillmark::SearchWindow search(workspace);
+    shell.AddWindow(quillmark::ProgramWindow::Search, &search, [&search] { search.Render(); });
     window.show();
     return application.exec();
 }

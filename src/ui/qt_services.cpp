@@ -5,6 +5,8 @@
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/pick_list_dialog.h"
 #include "ui/printing.h"
+#include "ui/search/select_range_dialog.h"
+#include "ui/search/select_skills_dialog.h"
 #include "ui/text.h"
 #include "ui/utilities/about_window.h"
 #include "ui/utilities/calculator_window.h"
@@ -197,8 +199,38 @@ void QtShell::ShowWindow(ProgramWindow window)
     case ProgramWindow::About:
         ShowAboutBox(owner_);
         break;
-    default:
-        break;  // the other windows arrive with their own work
+    default: {
+        // Windows still to be built have no widget yet, and nothing to show.
+        QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
+        if (const auto added = windows_.find(window); added != windows_.end()) {
+            shown = added->second.widget;
+        }
+        if (shown != nullptr) {
+            shown->show();
+            shown->raise();
+            shown->activateWindow();
+        }
+        break;
+    }
+    }
+}
+
+void QtShell::AddWindow(ProgramWindow window, QWidget* widget, std::function<void()> render)
+{
+    windows_[window] = {widget, std::move(render)};
+}
+
+QWidget* QtShell::WindowOf(ProgramWindow window) const
+{
+    const auto shown = windows_.find(window);
+    return shown != windows_.end() ? shown->second.widget : owner_;
+}
+
+void QtShell::RefreshWindow(ProgramWindow window)
+{
+    const auto shown = windows_.find(window);
+    if (shown != windows_.end() && shown->second.render) {
+        shown->second.render();
     }
 }
 
@@ -268,6 +300,21 @@ void QtShell::ShowAddDescription(TAddDescription& form)
 void QtShell::ShowEditSkill(TEditSkillForm& form)
 {
     EditSkillDialog(form, owner_).exec();
+}
+
+void QtShell::ShowSelectRange(TSelectRangeForm& form)
+{
+    SelectRangeDialog(form, WindowOf(ProgramWindow::Search)).exec();
+}
+
+void QtShell::ShowSelectSchedule(TSelectScheduleForm& form)
+{
+    SelectRangeDialog(form, WindowOf(ProgramWindow::Search)).exec();
+}
+
+void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
+{
+    SelectSkillsDialog(form, WindowOf(ProgramWindow::Search)).exec();
 }
 
 QtShell::QtShell(QWidget*& owner, QString helpFolder)

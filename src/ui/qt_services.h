@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -45,6 +46,10 @@ public:
     QtShell(QWidget*& owner, QString helpFolder);
     ~QtShell() override;
 
+    // The program's long-lived windows other than the main one, shown and refreshed for their
+    // forms; render puts the form's state on the window.
+    void AddWindow(ProgramWindow window, QWidget* widget, std::function<void()> render);
+
     void ShowWindow(ProgramWindow window) override;
     void ShowCalendarAt(int x, int y) override;
     ScreenSize Screen() override;
@@ -56,12 +61,24 @@ public:
     void ShowPickList(TPickListForm& form) override;
     void ShowAddDescription(TAddDescription& form) override;
     void ShowEditSkill(TEditSkillForm& form) override;
+    void ShowSelectRange(TSelectRangeForm& form) override;
+    void ShowSelectSchedule(TSelectScheduleForm& form) override;
+    void ShowSelectSkills(TSelectSkillsForm& form) override;
+    void RefreshWindow(ProgramWindow window) override;
     bool FormPrint(ProgramWindow window) override;
     void ShowPrintSettings(const std::string& gridName) override;
     bool PrintTable(const std::string& gridName, const PrintableTable& table) override;
 
 private:
     QPrinter& GridPrinter(const std::string& gridName);
+    // The window a dialog of that window's form belongs over.
+    QWidget* WindowOf(ProgramWindow window) const;
+
+    struct ShownWindow {
+        QWidget* widget = nullptr;
+        std::function<void()> render;
+    };
+    std::map<ProgramWindow, ShownWindow> windows_;
 
     QWidget*& owner_;
     QString helpFolder_;

@@ -8,13 +8,16 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace quillmark {
 
@@ -121,6 +124,47 @@ void Render(QAction* action, const ActionControl& control)
     }
 }
 
+void Render(QComboBox* widget, const ChoiceControl& control)
+{
+    const QSignalBlocker blocker(widget);
+    QStringList items;
+    for (const std::string& item : control.items) {
+        items << ToQt(item);
+    }
+    bool same = widget->count() == items.size();
+    for (int i = 0; same && i < items.size(); ++i) {
+        same = widget->itemText(i) == items[i];
+    }
+    if (!same) {
+        widget->clear();
+        widget->addItems(items);
+    }
+    widget->setEditable(control.editable);
+    const QString text = ToQt(control.text);
+    if (widget->currentText() != text) {
+        const int index = widget->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index >= 0) {
+            widget->setCurrentIndex(index);
+        } else if (control.editable) {
+            widget->setEditText(text);
+        }
+    }
+}
+
+void Render(QSpinBox* widget, const SpinControl& control)
+{
+    const QSignalBlocker blocker(widget);
+    widget->setRange(control.minimum, control.maximum);
+    widget->setValue(control.value);
+    widget->setEnabled(control.enabled);
+}
+
+void Render(QProgressBar* widget, const ProgressControl& control)
+{
+    widget->setRange(0, std::max(control.maximum, 1));
+    widget->setValue(std::min(control.position, std::max(control.maximum, 1)));
+}
+
 QPixmap ToPixmap(const Bitmap& bitmap)
 {
     // The image only borrows the pixels; the pixmap made from it has its own.
@@ -139,6 +183,18 @@ void Bind(QPlainTextEdit* widget, MemoControl& control)
 {
     QObject::connect(widget, &QPlainTextEdit::textChanged, widget,
                      [widget, &control] { control.lines = LinesFromQt(widget->toPlainText()); });
+}
+
+void Bind(QComboBox* widget, ChoiceControl& control)
+{
+    QObject::connect(widget, &QComboBox::currentTextChanged, widget,
+                     [&control](const QString& text) { control.text = FromQt(text); });
+}
+
+void Bind(QSpinBox* widget, SpinControl& control)
+{
+    QObject::connect(widget, &QSpinBox::valueChanged, widget,
+                     [&control](int value) { control.value = value; });
 }
 
 void Bind(QAbstractButton* widget, CheckControl& control)

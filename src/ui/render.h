@@ -4,11 +4,14 @@
 
 class QAbstractButton;
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPixmap;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
+class QSpinBox;
 
 namespace quillmark {
 
@@ -23,6 +26,9 @@ void Render(QAbstractButton* widget, const CheckControl& control);
 void Render(QPushButton* widget, const ButtonControl& control);
 void Render(QPlainTextEdit* widget, const MemoControl& control);
 void Render(QAction* action, const ActionControl& control);
+void Render(QComboBox* widget, const ChoiceControl& control);
+void Render(QSpinBox* widget, const SpinControl& control);
+void Render(QProgressBar* widget, const ProgressControl& control);
 
 // A decoded picture as the screen draws it.
 QPixmap ToPixmap(const Bitmap& bitmap);
@@ -31,5 +37,7 @@ QPixmap ToPixmap(const Bitmap& bitmap);
 void Bind(QLineEdit* widget, EditControl& control);
 void Bind(QPlainTextEdit* widget, MemoControl& control);
 void Bind(QAbstractButton* widget, CheckControl& control);
+void Bind(QComboBox* widget, ChoiceControl& control);
+void Bind(QSpinBox* widget, SpinControl& control);
 
 }  // namespace quillmark

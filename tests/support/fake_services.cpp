@@ -6,6 +6,8 @@
 #include "forms/main/pick_list_form.h"
 #include "forms/main/set_password_form.h"
 #include "forms/main/view_form.h"
+#include "forms/search/select_schedule_form.h"
+#include "forms/search/select_skills_form.h"
 
 namespace quillmark::test {
 
@@ -147,6 +149,21 @@ void RecordingShell::ShowAddDescription(TAddDescription& form)
 void RecordingShell::ShowEditSkill(TEditSkillForm& form)
 {
     PlayDialog(form, editSkillUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSelectRange(TSelectRangeForm& form)
+{
+    PlayDialog(form, rangeUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSelectSchedule(TSelectScheduleForm& form)
+{
+    PlayDialog(form, scheduleUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSelectSkills(TSelectSkillsForm& form)
+{
+    PlayDialog(form, skillsUsers_, DialogsShown, Problems);
 }
 
 Session::Session(std::uint64_t seed, std::string settingsPath)

@@ -120,6 +120,9 @@ public:
     using PickListUser = std::function<void(TPickListForm&)>;
     using AddDescriptionUser = std::function<void(TAddDescription&)>;
     using EditSkillUser = std::function<void(TEditSkillForm&)>;
+    using SelectRangeUser = std::function<void(TSelectRangeForm&)>;
+    using SelectScheduleUser = std::function<void(TSelectScheduleForm&)>;
+    using SelectSkillsUser = std::function<void(TSelectSkillsForm&)>;
 
     // What the user does in the next dialog of that kind, in order.
     RecordingShell& OnDatabaseInformation(DatabaseInformationUser user)
@@ -133,6 +136,12 @@ public:
         return Queue(addDescriptionUsers_, std::move(user));
     }
     RecordingShell& OnEditSkill(EditSkillUser u) { return Queue(editSkillUsers_, std::move(u)); }
+    RecordingShell& OnSelectRange(SelectRangeUser u) { return Queue(rangeUsers_, std::move(u)); }
+    RecordingShell& OnSelectSchedule(SelectScheduleUser u)
+    {
+        return Queue(scheduleUsers_, std::move(u));
+    }
+    RecordingShell& OnSelectSkills(SelectSkillsUser u) { return Queue(skillsUsers_, std::move(u)); }
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
@@ -155,6 +164,11 @@ public:
     // Opens the category editor, plays its user, then leaves it as closing the window does.
     void ShowAddDescription(TAddDescription& form) override;
     void ShowEditSkill(TEditSkillForm& form) override;
+    void ShowSelectRange(TSelectRangeForm& form) override;
+    void ShowSelectSchedule(TSelectScheduleForm& form) override;
+    void ShowSelectSkills(TSelectSkillsForm& form) override;
+    std::vector<ProgramWindow> WindowsRefreshed;
+    void RefreshWindow(ProgramWindow window) override { WindowsRefreshed.push_back(window); }
 
     // Printing: what was printed, and whether the user cancels choosing a printer.
     bool PrintingCancelled = false;
@@ -183,7 +197,8 @@ public:
     bool ScriptUsedUp() const
     {
         return informationUsers_.empty() && passwordUsers_.empty() &&
-               addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty();
+               addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty() &&
+               rangeUsers_.empty() && scheduleUsers_.empty() && skillsUsers_.empty();
     }
 
 private:
@@ -199,6 +214,9 @@ private:
     std::deque<PickListUser> pickListUsers_;
     std::deque<AddDescriptionUser> addDescriptionUsers_;
     std::deque<EditSkillUser> editSkillUsers_;
+    std::deque<SelectRangeUser> rangeUsers_;
+    std::deque<SelectScheduleUser> scheduleUsers_;
+    std::deque<SelectSkillsUser> skillsUsers_;
 };
 
 class FixedClock : public Clock {

@@ -2,7 +2,7 @@
 
 #include "core/field_catalogue.h"
 #include "forms/categories/add_description_form.h"
-#include "forms/main/description_menus.h"
+#include "forms/category_menus.h"
 #include "forms/main/field_captions.h"
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"

@@ -17,16 +17,6 @@
 
 namespace quillmark {
 
-namespace {
-
-// "report" becomes "report.dat"; a name with an extension of its own is kept.
-std::string WithDatabaseExtension(const std::string& path)
-{
-    return FileNamePart(path).find('.') == std::string::npos ? path + ".dat" : path;
-}
-
-}  // namespace
-
 void TView::StartEmptyDatabase()
 {
     workspace_.RecordList().clear();
@@ -196,7 +186,7 @@ bool TView::SaveAs1Click()
         if (!chosen || chosen->empty()) {
             return false;
         }
-        path = WithDatabaseExtension(*chosen);
+        path = WithDefaultExtension(*chosen, ".dat");
         std::error_code error;
         if (!std::filesystem::exists(path, error) ||
             dialogs.AskYesNo(FileNameInMessage(path) +

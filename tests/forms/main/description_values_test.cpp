@@ -3,7 +3,7 @@
 
 #include "support/view_fixture.h"
 
-#include "forms/main/description_menus.h"
+#include "forms/category_menus.h"
 
 #include <tuple>
 

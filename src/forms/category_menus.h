@@ -20,11 +20,19 @@ inline constexpr int FirstCategoryEntry = 2;
 PopupMenuControl BuildDescriptionMenu(int field, std::string_view caption,
                                       std::string_view treeText);
 
+// The categories of a tree as menu entries tagged with the field, nested as the tree is. With
+// `reversed` each level lists its categories last first, as the search window's menus do.
+std::vector<MenuItemControl> CategoryEntries(int field, std::string_view treeText,
+                                             bool reversed = false);
+
 // The entry reached by following the indexes from the menu's top; nullptr when there is none.
 const MenuItemControl* MenuItemAt(const PopupMenuControl& menu, const std::vector<int>& path);
 
 // The stored value of the category entry at the path: its caption, then each enclosing entry's
 // caption, joined by " : ". Empty when the path leads nowhere.
 std::string DescriptionValueAt(const PopupMenuControl& menu, const std::vector<int>& path);
+// The same for entries that are all categories.
+std::string CategoryValueAt(const std::vector<MenuItemControl>& entries,
+                            const std::vector<int>& path);
 
 }  // namespace quillmark

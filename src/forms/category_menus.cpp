@@ -1,4 +1,4 @@
-#include "forms/main/description_menus.h"
+#include "forms/category_menus.h"
 
 #include "core/case_folding.h"
 #include "core/category_tree.h"
@@ -7,14 +7,15 @@ namespace quillmark {
 
 namespace {
 
-void AddCategories(std::vector<MenuItemControl>& items, const CategoryTree& categories, int field)
+void AddCategories(std::vector<MenuItemControl>& items, const CategoryTree& categories, int field,
+                   bool reversed)
 {
     for (const CategoryNode& category : categories) {
         MenuItemControl item;
         item.caption = category.Text;
         item.tag = field;
-        AddCategories(item.children, category.Children, field);
-        items.push_back(std::move(item));
+        AddCategories(item.children, category.Children, field, reversed);
+        items.insert(reversed ? items.begin() : items.end(), std::move(item));
     }
 }
 
@@ -37,9 +38,18 @@ PopupMenuControl BuildDescriptionMenu(int field, std::string_view caption,
     clear.tag = field;
     menu.push_back(clear);
 
-    // A damaged tree still offers what could be read of it.
-    AddCategories(menu, ReadTreeText(treeText).Tree, field);
+    std::vector<MenuItemControl> categories = CategoryEntries(field, treeText);
+    menu.insert(menu.end(), std::make_move_iterator(categories.begin()),
+                std::make_move_iterator(categories.end()));
     return menu;
+}
+
+std::vector<MenuItemControl> CategoryEntries(int field, std::string_view treeText, bool reversed)
+{
+    std::vector<MenuItemControl> entries;
+    // A damaged tree still offers what could be read of it.
+    AddCategories(entries, ReadTreeText(treeText).Tree, field, reversed);
+    return entries;
 }
 
 const MenuItemControl* MenuItemAt(const PopupMenuControl& menu, const std::vector<int>& path)
@@ -58,11 +68,17 @@ const MenuItemControl* MenuItemAt(const PopupMenuControl& menu, const std::vecto
 
 std::string DescriptionValueAt(const PopupMenuControl& menu, const std::vector<int>& path)
 {
-    std::vector<std::string_view> fromTop;
     if (path.empty() || path.front() < FirstCategoryEntry) {
         return {};
     }
-    const std::vector<MenuItemControl>* items = &menu;
+    return CategoryValueAt(menu, path);
+}
+
+std::string CategoryValueAt(const std::vector<MenuItemControl>& entries,
+                            const std::vector<int>& path)
+{
+    std::vector<std::string_view> fromTop;
+    const std::vector<MenuItemControl>* items = &entries;
     for (const int index : path) {
         if (index < 0 || static_cast<std::size_t>(index) >= items->size()) {
             return {};

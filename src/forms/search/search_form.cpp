@@ -1,0 +1,680 @@
+#include "forms/search/search_form.h"
+
+#include "core/byte_stream.h"
+#include "core/file_names.h"
+#include "core/program_settings.h"
+#include "engine/search/saved_search_file.h"
+#include "engine/search/search_list.h"
+#include "engine/search/search_run.h"
+#include "forms/category_menus.h"
+#include "forms/main/view_form.h"
+#include "forms/search/select_range_form.h"
+#include "forms/search/select_schedule_form.h"
+#include "forms/search/select_skills_form.h"
+#include "forms/workspace.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace quillmark {
+
+namespace {
+
+ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
+{
+    ActionControl action;
+    action.buttonName = std::move(buttonName);
+    action.hint = std::move(hint);
+    action.icon = std::move(icon);
+    return action;
+}
+
+std::vector<MenuItemControl> Entries(std::initializer_list<const char*> captions)
+{
+    std::vector<MenuItemControl> entries;
+    for (const char* caption : captions) {
+        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
+    }
+    return entries;
+}
+
+// The value choosers of the detail fields that take the edit mask of their box on the main
+// window: details 2, 3, 4, 5 and 9.
+bool DetailTakesMask(int detail)
+{
+    return (detail >= 2 && detail <= 5) || detail == 9;
+}
+
+}  // namespace
+
+SearchActions::SearchActions()
+{
+    namespace Tag = SearchFieldTag;
+    LoadSearchBtn = ToolButton("LoadSearchBtn", "Load Search From Disk", "document-open");
+    SaveSearchBtn = ToolButton("SaveSearchBtn", "Save Search To Disk", "document-save-as");
+    Extract = ToolButton("Extract", "Save search list records to new file.", "document-export");
+    PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
+    SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
+    AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
+    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
+    SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
+    ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
+    ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
+    CalculatorTBtn = ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator");
+    CalendarTBtn = ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar");
+    CDPlayerBtn = ToolButton("CDPlayerBtn", "Display CD Player", "media-optical-audio");
+    QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
+    HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
+    CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
+    // The search button is this window's own; the other views arrive with their own work.
+    for (ActionControl* unbuilt :
+         {&SearchTBtn, &AlbumTBtn, &GraphTBtn, &SpreadsheetTBtn, &ReportTBtn, &CDPlayerBtn}) {
+        unbuilt->enabled = false;
+    }
+    Extract.enabled = false;
+}
+
+std::vector<ActionControl*> SearchActions::ToolBar()
+{
+    return {&LoadSearchBtn, &SaveSearchBtn, &Extract,        nullptr,          &PrintScreenTBtn,
+            &SearchTBtn,    &AlbumTBtn,     &GraphTBtn,      &SpreadsheetTBtn, &ReportTBtn,
+            &ViewTBtn,      nullptr,        &CalculatorTBtn, &CalendarTBtn,    &CDPlayerBtn,
+            nullptr,        &QuickSaveTBtn, &HelpTBtn,       &CloseTBtn};
+}
+
+TSearch::TSearch(Workspace& workspace) : workspace_(workspace)
+{
+    const WindowSize size =
+        ReadWindowSize(workspace.settings, "SearchW:", "SearchH:", DefaultSearchSize);
+    Width = size.width;
+    Height = size.height;
+    GridRows.push_back({});
+    FreeAllSlots(SearchTerms);
+    TypeMenu = Entries({IncludesText, DoesNotIncludeText});
+    SalaryMenu = Entries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
+    StatusMenu = Entries({"Working", "Available", "Not Available"});
+    ExtractType = Entries({"Remove From Database", "Extract To File"});
+    PrintMenu = Entries({"Print Settings", "Print"});
+    BuildFieldMenu();
+}
+
+// ---- the window comes and goes ----
+
+void TSearch::FormActivate()
+{
+    HighRange.maximum = std::max(1, workspace_.RecordCount());
+    HighRange.value = std::min(HighRange.value, HighRange.maximum);
+    LowRange.maximum = HighRange.maximum;
+    LowRange.value = std::min(LowRange.value, LowRange.maximum);
+    if (workspace_.ChangeFlag) {
+        BuildCategoryMenus();
+        workspace_.ExtractMode = false;
+    }
+    BuildFieldMenu();
+    SetFieldMenuEnableState();
+    const DescriptionPage& page = workspace_.View().Description;
+    StatusMenu[0].caption = page.CheckBox1.caption;
+    StatusMenu[1].caption = page.CheckBox2.caption;
+    StatusMenu[2].caption = page.CheckBox3.caption;
+    SetExtractState();
+    Actions.QuickSaveTBtn.enabled = workspace_.View().Actions.Save.enabled;
+}
+
+void TSearch::FormDeactivate()
+{
+    try {
+        WriteWindowSize(workspace_.settings, "SearchW:", "SearchH:", {Width, Height});
+    } catch (const WriteError&) {
+        // The size is a convenience; the main window reports a settings file it cannot write.
+    }
+}
+
+void TSearch::BuildFieldMenu()
+{
+    namespace Tag = SearchFieldTag;
+    const Database& database = workspace_.database;
+    const TView& view = workspace_.View();
+    FieldMenu.clear();
+    auto add = [this](std::string caption, int tag) {
+        FieldMenu.push_back({std::move(caption), tag, true, {}});
+    };
+    add("REMOVE SEARCH TERM", Tag::RemoveTerm);
+    for (int field = 1; field <= 10; ++field) {
+        add(database.DescriptionCaptions[static_cast<std::size_t>(field - 1)],
+            Tag::Description(field));
+    }
+    for (int detail = 0; detail < 10; ++detail) {
+        add(database.DetailCaptions[static_cast<std::size_t>(detail)], Tag::Detail(detail));
+    }
+    add(view.Description.boxname.caption, Tag::Status);
+    add(view.RecordTitle.caption, Tag::Name);
+    add(view.Notes.KeywordsLabel.caption, Tag::Keywords);
+    add(view.Notes.ResumeFileLabel.caption, Tag::ResumeFile);
+    add(view.Notes.NotesLabel.caption, Tag::Notes);
+    add("Experience", Tag::Experience);
+    add("Schedule", Tag::Schedule);
+    add("Skills", Tag::Skills);
+    for (int field = 1; field <= OtherFieldCount; ++field) {
+        add(database.OtherCaptions[static_cast<std::size_t>(field - 1)], Tag::Other(field));
+    }
+    add("Hours per Week", Tag::HoursPerWeek);
+    int tag = Tag::HourlySalary;
+    for (const char* period : {"Hourly", "Daily", "Weekly", "Bi-Monthly", "Monthly", "Yearly"}) {
+        add(std::string(period) + " Salary", tag++);
+    }
+    add("Salary Type", Tag::SalaryType);
+}
+
+void TSearch::BuildCategoryMenus()
+{
+    for (int field = 1; field <= 10; ++field) {
+        SearchMenus[field] =
+            CategoryEntries(field, workspace_.database.DescriptionTrees[field], true);
+    }
+}
+
+void TSearch::SetFieldMenuEnableState()
+{
+    for (MenuItemControl& entry : FieldMenu) {
+        entry.enabled = true;
+    }
+    for (const SearchTermRow& row : GridRows) {
+        if (!HoldsTerm(row.Slot)) {
+            continue;
+        }
+        const int tag = SearchTerms[row.Slot].FieldTag;
+        if (SearchFieldTag::MayRepeat(tag)) {
+            continue;
+        }
+        for (MenuItemControl& entry : FieldMenu) {
+            if (entry.tag == tag) {
+                entry.enabled = false;
+            }
+        }
+    }
+}
+
+std::string TSearch::FieldCaption(int tag) const
+{
+    for (const MenuItemControl& entry : FieldMenu) {
+        if (entry.tag == tag) {
+            return entry.caption;
+        }
+    }
+    return {};
+}
+
+// ---- term entry ----
+
+void TSearch::SearchGridSelectCell(int row, int column)
+{
+    if (row >= 0 && row < static_cast<int>(GridRows.size()) && column >= FieldColumn &&
+        column <= ValueColumn) {
+        GridRow = row;
+        GridColumn = column;
+    }
+}
+
+SearchRecord* TSearch::CurrentTerm()
+{
+    const int slot = CurrentRow().Slot;
+    return HoldsTerm(slot) ? &SearchTerms[slot] : nullptr;
+}
+
+const std::vector<MenuItemControl>* TSearch::OpenChooser()
+{
+    namespace Tag = SearchFieldTag;
+    chooser_ = Chooser::None;
+    if (GridColumn == FieldColumn) {
+        chooser_ = Chooser::Field;
+        return &FieldMenu;
+    }
+    if (GridColumn == TypeColumn) {
+        chooser_ = Chooser::Type;
+        return &TypeMenu;
+    }
+    const SearchRecord* term = CurrentTerm();
+    if (term == nullptr) {
+        return nullptr;
+    }
+    const int tag = term->FieldTag;
+    if (Tag::IsDescription(tag)) {
+        chooser_ = Chooser::Category;
+        chooserField_ = tag / 10 + 1;
+        return &SearchMenus[chooserField_];
+    }
+    if (tag == Tag::Status) {
+        chooser_ = Chooser::Status;
+        return &StatusMenu;
+    }
+    if (tag == Tag::SalaryType) {
+        chooser_ = Chooser::Salary;
+        return &SalaryMenu;
+    }
+    if (Tag::IsDetail(tag)) {
+        const int detail = (tag - 100) / 10;
+        ChooseRange(
+            DetailTakesMask(detail)
+                ? workspace_.View().Description.Detail[static_cast<std::size_t>(detail)].mask
+                : std::string());
+    } else if (tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
+        ChooseRange({});
+    } else if (tag == Tag::Schedule) {
+        ChooseSchedule();
+    } else if (tag == Tag::Skills) {
+        ChooseSkill();
+    }
+    return nullptr;
+}
+
+void TSearch::ChooserClick(const std::vector<int>& itemPath)
+{
+    const Chooser chooser = std::exchange(chooser_, Chooser::None);
+    if (itemPath.empty() || itemPath.front() < 0) {
+        return;
+    }
+    const auto entry = static_cast<std::size_t>(itemPath.front());
+    switch (chooser) {
+    case Chooser::Field:
+        if (entry < FieldMenu.size() && FieldMenu[entry].enabled) {
+            SelectField(FieldMenu[entry]);
+        }
+        break;
+    case Chooser::Type:
+        if (entry < TypeMenu.size()) {
+            SelectType(entry == 0 ? IncludesInclusion : DoesNotIncludeInclusion);
+        }
+        break;
+    case Chooser::Category:
+        if (const std::string value = CategoryValueAt(SearchMenus[chooserField_], itemPath);
+            !value.empty()) {
+            SetValue(value, {}, value);
+        }
+        break;
+    case Chooser::Status:
+        if (entry < StatusMenu.size()) {
+            SetValue(StatusMenu[entry].caption, {}, StatusMenu[entry].caption);
+        }
+        break;
+    case Chooser::Salary:
+        if (entry < SalaryMenu.size()) {
+            SetValue(SalaryMenu[entry].caption, {}, SalaryMenu[entry].caption);
+        }
+        break;
+    case Chooser::None:
+        break;
+    }
+}
+
+void TSearch::SelectField(const MenuItemControl& entry)
+{
+    if (entry.tag == SearchFieldTag::RemoveTerm) {
+        RemoveTerm();
+        return;
+    }
+    SearchTermRow& row = CurrentRow();
+    if (!HoldsTerm(row.Slot)) {
+        row.Slot = LowestFreeSlot(SearchTerms);
+    }
+    SearchRecord& term = SearchTerms[row.Slot];
+    term.FieldTag = entry.tag;
+    term.FromValue.clear();
+    term.ToValue.clear();
+    row.Field = entry.caption;
+    if (row.Type.empty()) {
+        row.Type = IncludesText;
+    }
+    // A type chosen before the field is the term's type from the start.
+    term.Inclusion = row.Type == DoesNotIncludeText ? DoesNotIncludeInclusion : IncludesInclusion;
+    row.Value.clear();
+    SetFieldMenuEnableState();
+}
+
+void TSearch::SelectType(int inclusion)
+{
+    SearchTermRow& row = CurrentRow();
+    row.Type = inclusion == IncludesInclusion ? IncludesText : DoesNotIncludeText;
+    if (SearchRecord* term = CurrentTerm()) {
+        term->Inclusion = inclusion;
+    }
+}
+
+void TSearch::RemoveTerm()
+{
+    SearchTermRow& row = CurrentRow();
+    if (HoldsTerm(row.Slot)) {
+        SearchTerms[row.Slot].FieldTag = -1;
+    }
+    row = {};
+    if (GridRows.size() > 1) {
+        GridRows.erase(GridRows.begin() + GridRow);
+        GridRow = std::min(GridRow, static_cast<int>(GridRows.size()) - 1);
+    }
+    SetFieldMenuEnableState();
+}
+
+void TSearch::SetValue(const std::string& from, const std::string& to, const std::string& shown)
+{
+    SearchRecord* term = CurrentTerm();
+    if (term == nullptr) {
+        return;
+    }
+    term->FromValue = from;
+    term->ToValue = to;
+    CurrentRow().Value = shown;
+}
+
+void TSearch::ChooseRange(const std::string& mask)
+{
+    const SearchRecord& term = *CurrentTerm();
+    TSelectRangeForm dialog(workspace_.services.dialogs, mask, term.FromValue, term.ToValue);
+    workspace_.services.shell.ShowSelectRange(dialog);
+    if (dialog.Accepted) {
+        SetValue(dialog.FromValue, dialog.ToValue, dialog.ValueText);
+    }
+}
+
+void TSearch::ChooseSchedule()
+{
+    const SearchRecord& term = *CurrentTerm();
+    TSelectScheduleForm dialog(workspace_.services.dialogs, term.FromValue, term.ToValue,
+                               term.DayName);
+    workspace_.services.shell.ShowSelectSchedule(dialog);
+    if (dialog.Accepted) {
+        SetValue(dialog.FromValue, dialog.ToValue, dialog.ValueText);
+        CurrentTerm()->DayName = dialog.DayName;
+    }
+}
+
+void TSearch::ChooseSkill()
+{
+    SearchRecord& term = *CurrentTerm();
+    TSelectSkillsForm dialog(workspace_.services.dialogs, term, workspace_.database.SkillNames);
+    workspace_.services.shell.ShowSelectSkills(dialog);
+    if (dialog.Accepted) {
+        term = dialog.Term;
+        CurrentRow().Value = dialog.ValueText;
+    }
+}
+
+bool TSearch::CellEditable(int row, int column) const
+{
+    if (column != ValueColumn || row < 0 || row >= static_cast<int>(GridRows.size())) {
+        return false;
+    }
+    const int slot = GridRows[static_cast<std::size_t>(row)].Slot;
+    return HoldsTerm(slot) && SearchTerms[slot].FieldTag >= SearchFieldTag::Name;
+}
+
+void TSearch::SearchGridSetEditText(int row, const std::string& text)
+{
+    if (!CellEditable(row, ValueColumn)) {
+        return;
+    }
+    SearchTermRow& edited = GridRows[static_cast<std::size_t>(row)];
+    edited.Value = text;
+    // Typed fields search for what was typed; the others keep the values of their chooser.
+    SearchRecord& term = SearchTerms[edited.Slot];
+    if (term.FieldTag <= SearchFieldTag::Other(OtherFieldCount)) {
+        term.FromValue = text;
+    }
+}
+
+void TSearch::AddTermBtnClick()
+{
+    if (GridRows.size() >= static_cast<std::size_t>(SearchSlotCount)) {
+        workspace_.services.dialogs.ShowInformation(
+            "You may add a maximum of 50 search terms per search.");
+        return;
+    }
+    GridRows.push_back({{}, {}, {}, RowAwaitingField});
+    GridRow = static_cast<int>(GridRows.size()) - 1;
+    GridColumn = FieldColumn;
+}
+
+void TSearch::NewSearchBtnClick()
+{
+    if (!workspace_.services.dialogs.AskYesNo(
+            "Existing search will be cleared.  Are you sure you want to continue ?")) {
+        return;
+    }
+    GridRows.assign(1, SearchTermRow{});
+    GridRow = 0;
+    GridColumn = FieldColumn;
+    FreeAllSlots(SearchTerms);
+    SetFieldMenuEnableState();
+    SearchResultMessage.clear();
+    SearchProgress.position = 0;
+}
+
+void TSearch::PerformSearchBtnClick()
+{
+    ItemRecordList& records = workspace_.RecordList();
+    SearchProgress.position = 0;
+    SearchProgress.maximum = static_cast<int>(records.size());
+    SearchResultMessage.clear();
+
+    SearchContext context;
+    context.SkillNames = workspace_.database.SkillNames;
+    for (std::size_t box = 0; box < 3; ++box) {
+        context.StatusCaptions[box] = StatusMenu[box].caption;
+    }
+    std::vector<int> rowSlots;
+    for (const SearchTermRow& row : GridRows) {
+        rowSlots.push_back(row.Slot);
+    }
+    const SearchOutcome outcome = RunSearch(
+        records, PreparedSearch(SearchTerms, rowSlots, context), [this](std::size_t tested) {
+            SearchProgress.position = static_cast<int>(tested);
+            workspace_.services.shell.RefreshWindow(ProgramWindow::Search);
+        });
+    if (outcome.Unreadable) {
+        SetExtractState();
+        workspace_.services.dialogs.ShowError(UnreadableTermMessage(*outcome.Unreadable));
+        return;
+    }
+    if (outcome.NewRecords == 0) {
+        workspace_.services.dialogs.ShowInformation(NoNewRecordsMessage);
+        return;
+    }
+    SetExtractState();
+    SearchResultMessage = SearchResultText(outcome.NewRecords);
+    workspace_.SpreadsheetMode = 2;
+    workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
+    // The spreadsheet shows the records found under this message; until it is built, a box
+    // tells the user what the search found.
+    workspace_.services.dialogs.ShowInformation(SearchResultMessage);
+}
+
+// ---- the search list ----
+
+void TSearch::AddRangeBtnClick()
+{
+    AddRecordRange(workspace_.RecordList(), LowRange.value, HighRange.value);
+    Actions.Extract.enabled = true;
+    workspace_.services.dialogs.ShowInformation("Records " + std::to_string(LowRange.value) +
+                                                " to " + std::to_string(HighRange.value) +
+                                                " have been added to the Search List.");
+}
+
+void TSearch::ClearClick()
+{
+    ClearSearchList(workspace_.RecordList());
+    SetExtractState();
+    SearchProgress.position = 0;
+    workspace_.services.dialogs.ShowInformation("Search List Cleared");
+}
+
+void TSearch::SetExtractState()
+{
+    Actions.Extract.enabled = CountOnSearchList(workspace_.RecordList()) > 0;
+}
+
+void TSearch::ExtractTypeClick(int entry)
+{
+    if (!Actions.Extract.enabled) {
+        return;
+    }
+    if (entry == 0) {
+        RemoveFromDatabase();
+    } else if (entry == 1) {
+        ExtractToFile();
+    }
+}
+
+void TSearch::RemoveFromDatabase()
+{
+    if (!workspace_.services.dialogs.AskYesNo(
+            "All Search List Records will be removed.  Are you sure you want to continue ?")) {
+        return;
+    }
+    ItemRecordList& records = workspace_.RecordList();
+    const std::shared_ptr<ItemRecord> onShow =
+        workspace_.IsValidPosition(workspace_.CurrentIndex)
+            ? records[static_cast<std::size_t>(workspace_.CurrentIndex)]
+            : nullptr;
+    const int removed = RemoveListedRecords(records);
+    workspace_.ChangeFlag = true;
+    LowRange.value = HighRange.value = 1;
+    HighRange.maximum = LowRange.maximum = workspace_.RecordCount();
+    SetExtractState();
+    // The record on show stays on show if it is still there; otherwise the first one is.
+    const auto kept = std::find(records.begin(), records.end(), onShow);
+    workspace_.CurrentIndex = kept == records.end() ? 0 : static_cast<int>(kept - records.begin());
+    workspace_.View().GetRecord(workspace_.CurrentIndex);
+    workspace_.services.dialogs.ShowInformation(std::to_string(removed) +
+                                                " records have been removed from the Database.");
+}
+
+void TSearch::ExtractToFile()
+{
+    const int count = CountOnSearchList(workspace_.RecordList());
+    if (count == 0) {
+        return;
+    }
+    Dialogs& dialogs = workspace_.services.dialogs;
+    std::optional<std::string> path;
+    while (true) {
+        path = dialogs.SaveFileDialog({"Extract and Save Searched Records As"});
+        if (!path) {
+            return;
+        }
+        *path = WithDefaultExtension(*path, ".dat");
+        std::error_code error;
+        if (!std::filesystem::exists(*path, error) ||
+            dialogs.AskYesNo(*path + " already exists.  Do you want to overwrite it ?")) {
+            break;
+        }
+    }
+    // The extract is written as a save is, but the open database keeps its file and records.
+    const std::string databaseFileName = workspace_.DatabaseFileName;
+    workspace_.DatabaseFileName = *path;
+    workspace_.ExtractMode = true;
+    const bool written = workspace_.WriteDatabaseFile(*path);
+    workspace_.ExtractMode = false;
+    workspace_.DatabaseFileName = databaseFileName;
+    if (written) {
+        dialogs.ShowInformation("Extract Sucessful !");
+    }
+}
+
+// ---- saved searches ----
+
+void TSearch::SaveSearchBtnClick()
+{
+    std::optional<std::string> path = workspace_.services.dialogs.SaveFileDialog(
+        {"Save Search", "Database Search File|*.srh", "srh"});
+    if (!path || path->empty()) {
+        return;
+    }
+    *path = WithDefaultExtension(*path, ".srh");
+    try {
+        SaveSearchFile(*path, GridRows, SearchTerms);
+    } catch (const WriteError&) {
+        workspace_.services.dialogs.ShowInformation(
+            "A problem was encountered.  Search was not saved.  Please try again.");
+        return;
+    }
+    workspace_.services.dialogs.ShowInformation("Search Saved.");
+}
+
+void TSearch::LoadSearchBtnClick()
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    if (!dialogs.AskYesNo(
+            "Existing search will be cleared.  Are you sure you want to continue ?")) {
+        return;
+    }
+    const std::optional<std::string> path =
+        dialogs.OpenFileDialog({"Load Search", "Database Search File|*.srh", "srh"});
+    if (!path || path->empty()) {
+        return;
+    }
+    SavedSearch loaded;
+    try {
+        loaded = LoadSearchFile(*path);
+    } catch (const std::runtime_error&) {
+        // Nothing of a damaged file takes effect: the search shown before stays.
+        dialogs.ShowInformation("Selected search file is invalid.  No search loaded.");
+        return;
+    }
+    for (SearchTermRow& row : loaded.Rows) {
+        if (HoldsTerm(row.Slot)) {
+            row.Field = FieldCaption(loaded.Terms[row.Slot].FieldTag);
+        }
+    }
+    GridRows = std::move(loaded.Rows);
+    SearchTerms = std::move(loaded.Terms);
+    GridRow = 0;
+    GridColumn = FieldColumn;
+    SetFieldMenuEnableState();
+}
+
+// ---- tool bar ----
+
+void TSearch::PrintMenuClick(int entry)
+{
+    Shell& shell = workspace_.services.shell;
+    if (entry == 0) {
+        shell.ShowPrintSettings("SearchGrid");
+        return;
+    }
+    if (entry != 1) {
+        return;
+    }
+    PrintableTable table;
+    table.title = Caption;
+    table.header.assign(GridHeader.begin(), GridHeader.end());
+    for (const SearchTermRow& row : GridRows) {
+        table.rows.push_back({row.Field, row.Type, row.Value});
+    }
+    shell.PrintTable("SearchGrid", table);
+}
+
+void TSearch::ViewTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Main);
+}
+
+void TSearch::CalculatorTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Calculator);
+}
+
+void TSearch::CalendarTBtnClick()
+{
+    const ScreenSize screen = workspace_.services.shell.Screen();
+    workspace_.services.shell.ShowCalendarAt((screen.width - 100) / 2, (screen.height - 200) / 2);
+}
+
+void TSearch::QuickSaveTBtnClick()
+{
+    workspace_.QuickSave();
+}
+
+void TSearch::HelpTBtnClick()
+{
+    workspace_.services.shell.OpenHelp("Search Function");
+}
+
+}  // namespace quillmark

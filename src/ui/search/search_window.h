@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QAction;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+namespace quillmark {
+
+class TermGrid;
+class TSearch;
+class Workspace;
+struct ActionControl;
+
+// The search window: renders the TSearch form and hands every event to it.
+class SearchWindow : public QMainWindow {
+public:
+    explicit SearchWindow(Workspace& workspace, QWidget* parent = nullptr);
+
+    // Runs a form handler and shows what it changed.
+    void Handle(const std::function<void()>& handler);
+    void Render();
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildToolBar();
+    QWidget* BuildPanel();
+    // The chooser of the grid's current cell, a menu popped up at the position given.
+    void OpenChooser(const QPoint& globalPosition);
+
+    TSearch& search_;
+    std::map<const ActionControl*, QAction*> actions_;
+    TermGrid* grid_ = nullptr;
+    QPushButton* addTerm_ = nullptr;
+    QPushButton* perform_ = nullptr;
+    QPushButton* newSearch_ = nullptr;
+    QPushButton* clear_ = nullptr;
+    QLabel* rangeLabel_ = nullptr;
+    QSpinBox* lowRange_ = nullptr;
+    QLabel* rangeTo_ = nullptr;
+    QSpinBox* highRange_ = nullptr;
+    QPushButton* addRange_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    bool active_ = false;
+    bool rendering_ = false;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,97 @@
+#include "ui/search/select_skills_dialog.h"
+
+#include "forms/search/select_skills_form.h"
+#include "ui/render.h"
+#include "ui/text.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace quillmark {
+
+namespace {
+
+QLineEdit* Box(const char* name, EditControl& control, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    Render(box, control);
+    Bind(box, control);
+    return box;
+}
+
+QRadioButton* Choice(const char* name, CheckControl& control, QWidget* parent)
+{
+    auto* button = new QRadioButton(ToQt(control.caption), parent);
+    button->setObjectName(name);
+    Render(button, control);
+    Bind(button, control);
+    return button;
+}
+
+}  // namespace
+
+SelectSkillsDialog::SelectSkillsDialog(TSelectSkillsForm& form, QWidget* parent)
+    : QDialog(parent), form_(form)
+{
+    setObjectName("SelectSkillsForm");
+    setWindowTitle(ToQt(form.Caption));
+
+    skill_ = new QComboBox(this);
+    skill_->setObjectName("Skill");
+    skill_->setMinimumWidth(220);
+    Render(skill_, form.Skill);
+    Bind(skill_, form.Skill);
+    QLineEdit* low = Box("PLowValue", form.PLowValue, this);
+    QLineEdit* high = Box("pHighValue", form.pHighValue, this);
+    QLineEdit* notes = Box("Notes", form.Notes, this);
+    notes->setMinimumWidth(260);
+
+    auto* proficiency = new QHBoxLayout;
+    proficiency->addWidget(new QLabel(ToQt(form.FromLabel.caption), this));
+    proficiency->addWidget(low);
+    proficiency->addWidget(new QLabel(ToQt(form.ToLabel.caption), this));
+    proficiency->addWidget(high);
+    auto* match = new QHBoxLayout;
+    match->addWidget(Choice("FullMatch", form.FullMatch, this));
+    match->addWidget(Choice("PartialMatch", form.PartialMatch, this));
+
+    auto* boxes = new QFormLayout;
+    boxes->addRow(ToQt(form.SkillLabel.caption), skill_);
+    boxes->addRow(ToQt(form.ProficiencyLabel.caption), proficiency);
+    boxes->addRow(ToQt(form.NotesLabel.caption), notes);
+    boxes->addRow(QString(), match);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* cancel =
+        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelBtn");
+    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        form_.OKBtnClick();
+        if (form_.Closed) {
+            accept();
+        } else {
+            skill_->setFocus();
+        }
+    });
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        form_.CancelBtnClick();
+        reject();
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(boxes);
+    layout->addWidget(buttons);
+}
+
+}  // namespace quillmark

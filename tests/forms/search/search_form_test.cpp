@@ -1,0 +1,321 @@
+// The search window driven as a user drives it: terms chosen from its menus and dialogs, the
+// search run, the search list and saved searches.
+
+#include "support/test_helpers.h"
+#include "support/view_fixture.h"
+
+#include "core/database_file.h"
+#include "forms/search/search_form.h"
+#include "forms/search/select_schedule_form.h"
+#include "forms/search/select_skills_form.h"
+
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class SearchFormTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        // Four records: Ann Smith, Bob Smith, Cy Jones, Di Smith; Bob is working.
+        ItemRecordList& records = workspace.RecordList();
+        records.clear();
+        for (const char* name : {"Ann Smith", "Bob Smith", "Cy Jones", "Di Smith"}) {
+            records.push_back(std::make_shared<ItemRecord>());
+            records.back()->RecordName = name;
+        }
+        records[1]->Working = true;
+        workspace.CurrentIndex = 0;
+        view.GetRecord(0);
+        search.FormActivate();
+    }
+
+    // Picks the field menu's entry with this caption for the current row.
+    void ChooseField(const std::string& caption)
+    {
+        search.GridColumn = TSearch::FieldColumn;
+        const std::vector<MenuItemControl>* menu = search.OpenChooser();
+        ASSERT_NE(menu, nullptr);
+        const auto entry = std::find_if(menu->begin(), menu->end(),
+                                        [&](const auto& item) { return item.caption == caption; });
+        ASSERT_NE(entry, menu->end()) << caption;
+        search.ChooserClick({static_cast<int>(entry - menu->begin())});
+    }
+    bool FieldOffered(const std::string& caption)
+    {
+        const auto& menu = search.FieldMenu;
+        return std::find_if(menu.begin(), menu.end(), [&](const auto& item) {
+                   return item.caption == caption && item.enabled;
+               }) != menu.end();
+    }
+    // A new row whose field is the caption and whose typed value is the text.
+    void AddTypedTerm(const std::string& caption, const std::string& text)
+    {
+        if (search.GridRows.back().Slot != RowNeverUsed) {
+            search.AddTermBtnClick();
+        }
+        search.GridRow = static_cast<int>(search.GridRows.size()) - 1;
+        ChooseField(caption);
+        search.SearchGridSetEditText(search.GridRow, text);
+    }
+    std::vector<std::string> Listed()
+    {
+        std::vector<std::string> names;
+        for (const auto& record : workspace.RecordList()) {
+            if (record->InSearchList) {
+                names.push_back(record->RecordName);
+            }
+        }
+        return names;
+    }
+
+    TSearch& search = workspace.Search();
+    RecordingShell& shell = session.shell;
+};
+
+TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
+{
+    AddTypedTerm("Name", "smith");
+    EXPECT_THAT(search.GridRows[0], ::testing::Eq(SearchTermRow{"Name", "Includes", "smith", 1}));
+    EXPECT_FALSE(FieldOffered("Name")) << "a field other than three appears in one term only";
+
+    // The type chosen before the field is kept when the field comes.
+    search.AddTermBtnClick();
+    search.GridColumn = TSearch::TypeColumn;
+    ASSERT_EQ(search.OpenChooser(), &search.TypeMenu);
+    search.ChooserClick({1});
+    ChooseField("Status");
+    search.GridColumn = TSearch::ValueColumn;
+    EXPECT_FALSE(search.CellEditable(1, TSearch::ValueColumn)) << "chosen from a menu";
+    ASSERT_EQ(search.OpenChooser(), &search.StatusMenu);
+    search.ChooserClick({0});
+    EXPECT_THAT(search.GridRows[1],
+                ::testing::Eq(SearchTermRow{"Status", "Does Not Include", "Working", 2}));
+
+    search.PerformSearchBtnClick();
+    EXPECT_THAT(Listed(), ElementsAre("Ann Smith", "Di Smith"));
+    EXPECT_EQ(search.SearchResultMessage, "2 new records were found during the previous search.");
+    EXPECT_EQ(workspace.SpreadsheetMode, 2);
+    EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
+    EXPECT_TRUE(search.Actions.Extract.enabled);
+    EXPECT_EQ(search.SearchProgress.position, 4);
+
+    search.PerformSearchBtnClick();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("2 new records were found during the previous search.",
+                            "No new records were found during this search."));
+    EXPECT_EQ(search.SearchResultMessage, "");
+}
+
+TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
+{
+    AddTypedTerm("Experience", "acme");
+    AddTypedTerm("Experience", "welding");
+    EXPECT_TRUE(FieldOffered("Experience")) << "experience may repeat";
+    while (search.GridRows.size() < 50) {
+        search.AddTermBtnClick();
+    }
+    search.AddTermBtnClick();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("You may add a maximum of 50 search terms per search."));
+    EXPECT_EQ(search.GridRows.size(), 50u);
+
+    search.GridRow = 0;
+    ChooseField("REMOVE SEARCH TERM");
+    EXPECT_EQ(search.GridRows.size(), 49u);
+    EXPECT_TRUE(search.SearchTerms[1].IsFree());
+    // The freed slot is the lowest, so the next field chosen takes it.
+    search.GridRow = 48;
+    ChooseField("Keywords");
+    EXPECT_EQ(search.GridRows[48].Slot, 1);
+
+    dialogs.AnswerNo().AnswerYes();
+    search.NewSearchBtnClick();
+    EXPECT_EQ(search.GridRows.size(), 49u);
+    search.NewSearchBtnClick();
+    ASSERT_EQ(search.GridRows.size(), 1u);
+    EXPECT_EQ(search.GridRows[0].Slot, RowNeverUsed);
+    EXPECT_TRUE(FieldOffered("Keywords"));
+    ChooseField("REMOVE SEARCH TERM");
+    EXPECT_EQ(search.GridRows.size(), 1u) << "the only row stays, empty";
+}
+
+TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
+{
+    session.view.Description.Detail[2].mask = "!99/99/0000;1;_";
+    shell
+        .OnSelectRange([](TSelectRangeForm& form) {
+            EXPECT_EQ(form.LowValue.mask, "!99/99/0000;1;_") << "the box's mask on the main window";
+            form.SpecificOKBtnClick();
+            form.LowValue.text = "01/01/1980";
+            form.RangeOKBtnClick();
+            EXPECT_EQ(form.FocusedControl, "HighValue");
+            form.HighValue.text = "12/31/1989";
+            form.RangeOKBtnClick();
+        })
+        .OnSelectSchedule([](TSelectScheduleForm& form) {
+            EXPECT_EQ(form.HighValue.text, "24:00");
+            EXPECT_EQ(form.Day1.text, "Any Day");
+            form.LowValue.text = "09:00";
+            form.HighValue.text = "12:00";
+            form.Day2.text = "Monday";
+            form.RangeOKBtnClick();
+        })
+        .OnSelectSkills([](TSelectSkillsForm& form) {
+            EXPECT_EQ(form.Skill.items.size(), 100u);
+            form.Skill.text = "Juggling";
+            form.OKBtnClick();
+            form.Skill.text = "Welding";
+            form.pHighValue.text = "5";
+            form.Notes.text = "nights";
+            form.FullMatchClick();
+            form.OKBtnClick();
+        });
+    workspace.database.SkillNames[4] = "Welding";
+    const std::string birthDate = workspace.database.DetailCaptions[2];
+    for (const std::string& field : {birthDate, std::string("Schedule"), std::string("Skills")}) {
+        if (search.GridRows.back().Slot != RowNeverUsed) {
+            search.AddTermBtnClick();
+        }
+        ChooseField(field);
+        search.GridColumn = TSearch::ValueColumn;
+        EXPECT_EQ(search.OpenChooser(), nullptr) << "a dialog, not a menu";
+    }
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Please enter a value in the search field.",
+                                             "Please enter a value in the \"to\" search field.",
+                                             "Please select a valid skill."));
+    EXPECT_EQ(search.GridRows[0].Value, "01/01/1980 < 12/31/1989");
+    EXPECT_EQ(search.GridRows[1].Value, "09:00 < 12:00 on Monday");
+    EXPECT_EQ(search.GridRows[2].Value, "Welding with proficiency < 5 Notes nights");
+    const SearchRecord& skill = search.SearchTerms[3];
+    EXPECT_EQ(skill.SkillName, "Welding");
+    EXPECT_EQ(skill.MatchMode, 1);
+    EXPECT_EQ(search.SearchTerms[2].DayName, "Monday");
+}
+
+TEST_F(SearchFormTest, CategoryMenusListEachLevelInReverseAndGiveLeafFirstValues)
+{
+    workspace.database.DescriptionTrees[1] = "Clerk\r\n\tOffice\r\n\tStore\r\nManager\r\n";
+    workspace.ChangeFlag = true;
+    search.FormActivate();
+    ChooseField(workspace.database.DescriptionCaptions[0]);
+    search.GridColumn = TSearch::ValueColumn;
+    const std::vector<MenuItemControl>* menu = search.OpenChooser();
+    ASSERT_EQ(menu, &search.SearchMenus[1]);
+    ASSERT_EQ(menu->size(), 2u);
+    EXPECT_EQ((*menu)[0].caption, "Manager");
+    EXPECT_EQ((*menu)[1].children[0].caption, "Store");
+    search.ChooserClick({1, 1});
+    EXPECT_EQ(search.GridRows[0].Value, "Office : Clerk");
+    EXPECT_EQ(search.SearchTerms[1].FromValue, "Office : Clerk");
+}
+
+TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
+{
+    search.LowRange.value = 2;
+    search.HighRange.value = 3;
+    search.AddRangeBtnClick();
+    search.LowRange.value = 5;
+    search.HighRange.value = 3;
+    search.AddRangeBtnClick();
+    EXPECT_THAT(Listed(), ElementsAre("Bob Smith", "Cy Jones"));
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Records 2 to 3 have been added to the Search List.",
+                                             "Records 5 to 3 have been added to the Search List."));
+    dialogs.Forget();
+
+    // Extracting to an existing file answered No asks again; the open database stays as it was.
+    TemporaryFolder folder;
+    const std::string existing = folder.File("old.dat");
+    WriteFileBytes(existing, "keep");
+    workspace.DatabaseFileName = folder.File("staff.dat");
+    dialogs.ChooseFile(existing).AnswerNo().ChooseFile(folder.File("found"));
+    search.ExtractTypeClick(1);
+    const std::string title = "Extract and Save Searched Records As";
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre(title, existing + " already exists.  Do you want to overwrite it ?",
+                            title, "Extract Sucessful !"));
+    EXPECT_EQ(ReadFileBytes(existing), "keep");
+    EXPECT_EQ(workspace.DatabaseFileName, folder.File("staff.dat"));
+    EXPECT_FALSE(workspace.ExtractMode);
+    Database extract;
+    ASSERT_EQ(ReadDatabaseFile(folder.File("found.dat"), extract, ReadMode::Replace).Outcome,
+              ReadOutcome::Loaded);
+    ASSERT_EQ(extract.RecordList.size(), 2u);
+    EXPECT_EQ(extract.RecordList[1]->RecordName, "Cy Jones");
+    dialogs.Forget();
+
+    // Removing keeps the record on show when it stays, and never the last record.
+    workspace.CurrentIndex = 3;
+    dialogs.AnswerYes();
+    search.ExtractTypeClick(0);
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Smith", "Di Smith"));
+    EXPECT_EQ(workspace.CurrentIndex, 1);
+    EXPECT_EQ(view.RecordName.text, "Di Smith");
+    EXPECT_EQ(search.HighRange.maximum, 2);
+    EXPECT_FALSE(search.Actions.Extract.enabled);
+    search.LowRange.value = 1;
+    search.HighRange.value = 2;
+    search.AddRangeBtnClick();
+    dialogs.AnswerYes();
+    search.ExtractTypeClick(0);
+    EXPECT_THAT(session.Names(), ElementsAre("Di Smith"));
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("All Search List Records will be removed.  Are you sure you want to "
+                            "continue ?",
+                            "2 records have been removed from the Database.",
+                            "Records 1 to 2 have been added to the Search List.",
+                            "All Search List Records will be removed.  Are you sure you want to "
+                            "continue ?",
+                            "1 records have been removed from the Database."));
+    dialogs.Forget();
+    search.ClearClick();
+    EXPECT_THAT(Listed(), ElementsAre());
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Search List Cleared"));
+}
+
+TEST_F(SearchFormTest, ASavedSearchComesBackWithTheCaptionsOfTheOpenDatabase)
+{
+    // The field of row 2 is chosen first, so row 1 holds slot 2.
+    search.AddTermBtnClick();
+    search.GridRow = 1;
+    ChooseField("Keywords");
+    search.GridRow = 0;
+    ChooseField("Name");
+    search.SearchGridSetEditText(0, "Smith");
+    TemporaryFolder folder;
+    dialogs.ChooseFile(folder.File("names"));
+    search.SaveSearchBtnClick();
+
+    workspace.View().RecordTitle.caption = "Employee";
+    dialogs.AnswerYes();
+    search.NewSearchBtnClick();
+    search.FormActivate();
+    dialogs.AnswerYes().ChooseFile(folder.File("names.srh"));
+    search.LoadSearchBtnClick();
+    ASSERT_EQ(search.GridRows.size(), 2u);
+    EXPECT_EQ(search.GridRows[0].Field, "Employee");
+    EXPECT_EQ(search.GridRows[1].Field, "Keywords");
+    EXPECT_EQ(search.SearchTerms[2].FromValue, "Smith");
+    EXPECT_FALSE(FieldOffered("Keywords"));
+
+    // A damaged file changes nothing.
+    WriteFileBytes(folder.File("cut.srh"), I(3) + S("Includes") + S("x"));
+    dialogs.AnswerYes().ChooseFile(folder.File("cut.srh"));
+    search.LoadSearchBtnClick();
+    EXPECT_EQ(search.GridRows.size(), 2u);
+    const std::string question =
+        "Existing search will be cleared.  Are you sure you want to continue ?";
+    EXPECT_THAT(
+        dialogs.Texts(),
+        ElementsAre("Save Search", "Search Saved.", question, question, "Load Search", question,
+                    "Load Search", "Selected search file is invalid.  No search loaded."));
+}
+
+}  // namespace
+}  // namespace quillmark::test
