@@ -12,6 +12,8 @@
 #include "core/windows1252.h"
 #include "engine/record_sorting.h"
 #include "engine/salary_calculation.h"
+#include "engine/search/saved_search_file.h"
+#include "engine/search/search_run.h"
 
 #include <algorithm>
 #include <charconv>
@@ -41,6 +43,10 @@ constexpr const char* Usage =
     "                                                    the records sorted by key 0..33\n"
     "  quillmark-tool recalc DB.dat OUT.dat [--read-password P]\n"
     "                                                    work every record's pay out again\n"
+    "  quillmark-tool search DB.dat SEARCH.srh [--read-password P]\n"
+    "                                                    the numbers of the records found\n"
+    "  quillmark-tool extract DB.dat SEARCH.srh OUT.dat [--read-password P]\n"
+    "                                                    the records found, as a database\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
     "Commands that write OUT.dat over a database with a save password need\n"
@@ -282,6 +288,56 @@ int Recalc(const Arguments& arguments)
     return 0;
 }
 
+// Runs a saved search over the database as the search window does, on an empty search list,
+// and leaves the records found on the list.
+void RunSavedSearch(const std::string& searchPath, Database& database)
+{
+    SavedSearch search;
+    try {
+        search = LoadSearchFile(searchPath);
+    } catch (const ReadError& error) {
+        Fail("Cannot read " + FileNameInMessage(searchPath) + ": " + error.what());
+    } catch (const FormatError& error) {
+        Fail(FileNameInMessage(searchPath) + " is not a valid saved search: " + error.what() +
+             " (at byte " + std::to_string(error.Offset()) + ").");
+    }
+    SearchContext context;
+    context.SkillNames = database.SkillNames;
+    std::vector<int> rowSlots;
+    for (const SearchTermRow& row : search.Rows) {
+        rowSlots.push_back(row.Slot);
+    }
+    const SearchOutcome outcome =
+        RunSearch(database.RecordList, PreparedSearch(search.Terms, rowSlots, context));
+    if (outcome.Unreadable) {
+        Fail(UnreadableTermMessage(*outcome.Unreadable));
+    }
+}
+
+int Search(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    RunSavedSearch(arguments.positional[1], database);
+    for (std::size_t position = 0; position < database.RecordList.size(); ++position) {
+        if (database.RecordList[position]->InSearchList) {
+            std::cout << position + 1 << '\n';
+        }
+    }
+    return 0;
+}
+
+int Extract(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 3);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    RunSavedSearch(arguments.positional[1], database);
+    SaveDatabase(arguments.positional[2], database, arguments, DatabaseWriteOptions{true});
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -378,6 +434,12 @@ int Run(int argc, char* argv[])
     }
     if (command == "recalc") {
         return Recalc(ParseArguments(rest, {"--read-password", "--save-password"}));
+    }
+    if (command == "search") {
+        return Search(ParseArguments(rest, {"--read-password"}));
+    }
+    if (command == "extract") {
+        return Extract(ParseArguments(rest, {"--read-password", "--save-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {"--save-password"}));
