@@ -34,7 +34,6 @@ TView::TView(Workspace& workspace) : workspace_(workspace)
     Height = size.height;
     number.text = "0";
     number.hint = "Enter the record you want to go to here ";
-    SearchListBox.enabled = false;  // the search list is not built yet
     ShowFieldCaptions();
     MakeSortMenu();
 }

@@ -153,6 +153,13 @@ public:
     // picked.
     void DisplaySameClick(std::size_t entry);
 
+    // ---- the search list ----
+    void SearchRecords1Click();  // shows the search window
+    void SearchListBoxClick();
+    // The spreadsheet walks the list through the main window too, as the caller.
+    void NextSearchClick(bool fromSpreadsheet = false);
+    void PreviousSearchClick(bool fromSpreadsheet = false);
+
     // ---- "Utilities": files that have moved to another folder ----
     void ChangePictureFilePath1Click();
     void ChangeResumeFilePath1Click();
@@ -184,6 +191,7 @@ private:
     // of that kind ("Picture", "Resume") into it.
     void ChangeFilePaths(const std::string& kind,
                          void (*moveFiles)(ItemRecord& record, const std::string& folder));
+    void WalkSearchList(int step, bool fromSpreadsheet);
     bool PasswordGiven(const std::string& enciphered, const std::string& caption,
                        const std::string& prompt);
 

@@ -143,6 +143,12 @@ void MainWindow::BuildRecordBar()
             view_.ReadonlyBoxClick();
         });
     });
+    connect(searchList_, &QCheckBox::clicked, this, [this](bool checked) {
+        Handle([this, checked] {
+            view_.SearchListBox.checked = checked;
+            view_.SearchListBoxClick();
+        });
+    });
 }
 
 void MainWindow::BuildNotebook()
@@ -193,6 +199,9 @@ void MainWindow::ConnectActions()
         {&a.GettingStarted, [this] { view_.GettingStarted1Click(); }},
         {&a.About, [this] { view_.About1Click(); }},
         {&a.Close, [this] { view_.Close1Click(); }},
+        {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
+        {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
+        {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
     for (const auto& [control, handler] : handlers) {
         connect(actions_.at(control), &QAction::triggered, this,

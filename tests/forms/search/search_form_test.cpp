@@ -107,9 +107,8 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     EXPECT_EQ(search.SearchProgress.position, 4);
 
     search.PerformSearchBtnClick();
-    EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("2 new records were found during the previous search.",
-                            "No new records were found during this search."));
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("2 new records were found during the previous search.",
+                                             "No new records were found during this search."));
     EXPECT_EQ(search.SearchResultMessage, "");
 }
 
@@ -277,6 +276,34 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     search.ClearClick();
     EXPECT_THAT(Listed(), ElementsAre());
     EXPECT_THAT(dialogs.Texts(), ElementsAre("Search List Cleared"));
+}
+
+TEST_F(SearchFormTest, TheMainWindowWalksTheSearchListAndTicksItsBox)
+{
+    workspace.RecordList()[1]->InSearchList = true;
+    view.PreviousSearchClick();
+    view.RecordName.text = "Ann Smith-Lee";
+    view.NextSearchClick();
+    EXPECT_EQ(view.RecordName.text, "Bob Smith");
+    EXPECT_EQ(session.Record(0).RecordName, "Ann Smith-Lee") << "stored before moving on";
+    view.NextSearchClick();
+    EXPECT_EQ(workspace.CurrentIndex, 1) << "nothing listed after Bob";
+    view.GetRecord(3);
+    view.NextSearchClick();
+    view.PreviousSearchClick();
+    EXPECT_EQ(workspace.CurrentIndex, 1);
+    view.PreviousSearchClick();
+    EXPECT_EQ(workspace.CurrentIndex, 1);
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("There are no records in the search list prior to this one.",
+                            "There are no records on the Search List after this one.",
+                            "There are no records in the search list after this one.",
+                            "There are no records on the Search List prior to this one."));
+
+    view.GetRecord(2);
+    view.SearchListBox.checked = true;
+    view.SearchListBoxClick();
+    EXPECT_TRUE(session.Record(2).InSearchList && session.Record(2).SearchHit);
 }
 
 TEST_F(SearchFormTest, ASavedSearchComesBackWithTheCaptionsOfTheOpenDatabase)
