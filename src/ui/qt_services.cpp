@@ -30,6 +30,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace quillmark {
 
 namespace {
@@ -206,6 +208,17 @@ void QtShell::ShowWindow(ProgramWindow window)
             shown = added->second.widget;
         }
         if (shown != nullptr) {
+            if (!shown->isVisible() && shown != owner_ && owner_ != nullptr) {
+                // Over the main window rather than wherever the desktop puts a new window.
+                QRect frame = shown->frameGeometry();
+                frame.moveCenter(owner_->frameGeometry().center());
+                const QRect screen = owner_->screen()->availableGeometry();
+                frame.moveLeft(std::clamp(frame.left(), screen.left(),
+                                          std::max(screen.left(), screen.right() - frame.width())));
+                frame.moveTop(std::clamp(frame.top(), screen.top(),
+                                         std::max(screen.top(), screen.bottom() - frame.height())));
+                shown->move(frame.topLeft());
+            }
             shown->show();
             shown->raise();
             shown->activateWindow();
