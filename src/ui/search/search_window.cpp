@@ -137,6 +137,12 @@ SearchWindow::SearchWindow(Workspace& workspace, QWidget* parent)
     resize(search_.Width, search_.Height);
 }
 
+SearchWindow::~SearchWindow()
+{
+    // An edit still open is committed while the widgets go; the form must not hear of it then.
+    grid_->disconnect(this);
+}
+
 void SearchWindow::BuildToolBar()
 {
     QToolBar* toolBar = addToolBar("Tools");
@@ -250,7 +256,7 @@ void SearchWindow::OpenChooser(const QPoint& globalPosition)
         BuildPopupMenu(*menu, this, [&chosen](const std::vector<int>& path) { chosen = path; });
     popup->setObjectName("ChooserMenu");
     popup->exec(globalPosition);
-    popup->deleteLater();
+    delete popup;
     Handle([this, &chosen] { search_.ChooserClick(chosen); });
 }
 

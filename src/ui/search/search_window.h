@@ -22,6 +22,7 @@ struct ActionControl;
 class SearchWindow : public QMainWindow {
 public:
     explicit SearchWindow(Workspace& workspace, QWidget* parent = nullptr);
+    ~SearchWindow() override;
 
     // Runs a form handler and shows what it changed.
     void Handle(const std::function<void()>& handler);

@@ -1,0 +1,97 @@
+// The search window built for real on the offscreen platform: a term chosen from the grid's
+// menu with the keyboard, its value typed into the cell, and the search run from its button.
+
+#include "forms/search/search_form.h"
+#include "support/fake_services.h"
+#include "ui/search/search_window.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace quillmark {
+
+class SearchWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ATermIsChosenTypedAndRunFromTheKeyboard();
+};
+
+namespace {
+
+// Picks the entry of the menu that pops up next, once it is up.
+void PickFromNextMenu(const QString& caption)
+{
+    QTimer::singleShot(0, [caption] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu != nullptr);
+        for (QAction* action : menu->actions()) {
+            if (action->text() == caption) {
+                action->trigger();
+                menu->close();
+                return;
+            }
+        }
+        menu->close();
+        QFAIL(qPrintable("no entry " + caption));
+    });
+}
+
+}  // namespace
+
+void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
+{
+    test::Session session;
+    session.Start();
+    for (const char* name : {"Ann Smith", "Bob Jones"}) {
+        auto record = std::make_shared<ItemRecord>();
+        record->RecordName = name;
+        session.workspace.RecordList().push_back(record);
+    }
+    TSearch& search = session.workspace.Search();
+    search.Enabled = true;
+    SearchWindow window(session.workspace);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+
+    auto* grid = window.findChild<QTableWidget*>("SearchGrid");
+    grid->setFocus();
+    PickFromNextMenu("Name");
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->item(0, 0)->text(), QString("Name"));
+    QCOMPARE(grid->item(0, 1)->text(), QString("Includes"));
+
+    // A typed field's value cell takes the keys themselves.
+    window.activateWindow();  // the offscreen platform does not give it back after the menu
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_S);
+    QTest::keyClicks(QApplication::focusWidget(), "mith");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // The cell's delegate commits the edit once the key's event is over.
+    QTRY_COMPARE(search.SearchTerms[1].FromValue, std::string("smith"));
+
+    QTest::mouseClick(window.findChild<QPushButton*>("PerformSearchBtn"), Qt::LeftButton);
+    QVERIFY(session.workspace.RecordList()[1]->InSearchList);
+    QVERIFY(!session.workspace.RecordList()[2]->InSearchList);
+    QCOMPARE(window.findChild<QProgressBar*>("SearchProgress")->value(), 3);
+    QCOMPARE(session.dialogs.Texts(),
+             std::vector<std::string>{"1 new record was found during the previous search."});
+}
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::SearchWindowTest)
+#include "search_window_test.moc"
