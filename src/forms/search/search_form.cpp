@@ -72,6 +72,11 @@ SearchActions::SearchActions()
         unbuilt->enabled = false;
     }
     Extract.enabled = false;
+    // The window's own commands from the keyboard too.
+    LoadSearchBtn.shortcut = "Ctrl+O";
+    SaveSearchBtn.shortcut = "Ctrl+S";
+    HelpTBtn.shortcut = "F1";
+    CloseTBtn.shortcut = "Ctrl+W";
 }
 
 std::vector<ActionControl*> SearchActions::ToolBar()

@@ -157,6 +157,9 @@ void SearchWindow::BuildToolBar()
         auto* action = new QAction(ToolIcon(ToQt(control->icon)), ToQt(control->hint), this);
         action->setObjectName(ToQt(control->buttonName));
         action->setStatusTip(ToQt(control->hint));
+        if (!control->shortcut.empty()) {
+            action->setShortcut(QKeySequence(ToQt(control->shortcut)));
+        }
         toolBar->addAction(action);
         if (QWidget* button = toolBar->widgetForAction(action)) {
             button->setObjectName(ToQt(control->buttonName));
