@@ -1,25 +1,27 @@
+// The database file against the layout, and the files a user may meet by accident or be handed
+// on purpose. (Files crafted to take memory are run through the tool.)
+
 #include "support/database_layout.h"
 #include "support/test_helpers.h"
 
-#include "core/category_tree.h"
 #include "core/database_file.h"
+#include "core/file_messages.h"
 #include "core/password_cipher.h"
 #include "core/value_reader.h"
 #include "core/value_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <bit>
-#include <map>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace quillmark {
 namespace {
 
-using test::B;
 using test::Hex;
 using test::I;
 using test::Name;
@@ -47,7 +49,7 @@ RecordLayout BusyRecordLayout()
     record.SalaryType = 3;
     record.SalaryFigures[0] = "12.50";
     record.SalaryFigures[5] = "26000.00";
-    record.Experience = "1990\tClerk\r\n";
+    record.Experience = "1990\tClerk\r\n" + std::string(120, '-');  // a count of two bytes
     record.Lists = {
         {{"night shift", "forklift"}, {"/home/staff/cv.doc"}, {"", "third"}, {"s"}, {}}};
     record.Images[2] = {"/pictures/portrait.jpg", "Portrait", true};
@@ -99,11 +101,6 @@ std::vector<std::string> RecordNames(const Database& database)
     return names;
 }
 
-CategoryTree Tree(const std::string& treeText)
-{
-    return ReadTreeText(treeText).Tree;
-}
-
 TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
 {
     HeaderLayout header;
@@ -123,7 +120,7 @@ TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
                       Name("TreeText") + S("Shift\r\n\tPart Time\r\n\t\tNights\r\n") +
                       Name("Font.Style") + Hex("0B") + Name("fsBold") + Hex("00"));
     header.Trees[1] = Hex("54 50 46 30") + Name("TTreeView") + Name("DescriptionTree") +
-                      Name("TreeText") + S("Male\nFemale") + Hex("00") + Name("TScrollBar") +
+                      Name("TreeText") + S("Male\n Boys\nFemale") + Hex("00") + Name("TScrollBar") +
                       Name("Bar") + Hex("00 00 00");  // with a child object
     RecordLayout second;
     second.RecordName = "Second";
@@ -134,6 +131,7 @@ TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
     for (std::size_t chunk : {0, 1}) {
         SCOPED_TRACE(chunk);
         Database database;
+        database.RecordList.push_back(NamedRecord("Old"));
         const DatabaseReadResult result = Read(bytes, database, chunk);
         ASSERT_EQ(result.Outcome, ReadOutcome::Loaded) << result.Reason << " at " << result.Offset;
         EXPECT_EQ(result.Version, "2.00");
@@ -148,96 +146,54 @@ TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
         EXPECT_EQ(database.DetailCaptions[9], "Badge");
         EXPECT_EQ(database.OtherCaptions[0], "Hired");
         EXPECT_EQ(database.SkillNames[100], "Welding");
-        EXPECT_EQ(Tree(database.DescriptionTrees[1]),
-                  (CategoryTree{{"Shift", {{"Part Time", {{"Nights", {}}}}}}}));
-        EXPECT_EQ(Tree(database.DescriptionTrees[2]), (CategoryTree{{"Male", {}}, {"Female", {}}}));
+        EXPECT_EQ(database.DescriptionTrees[1], "Shift\r\n\tPart Time\r\n\t\tNights\r\n");
+        EXPECT_EQ(database.DescriptionTrees[2], "Male\r\n\tBoys\r\nFemale\r\n")
+            << "kept with tabs and CR LF";
         EXPECT_EQ(database.DescriptionTrees[3], "");
 
-        ASSERT_EQ(database.RecordList.size(), 2u);
+        ASSERT_EQ(database.RecordList.size(), 2u) << "the records read replace those in memory";
         const ItemRecord& read = *database.RecordList[0];
         EXPECT_TRUE(read.SameFiledContent(first.Record()));
         EXPECT_EQ(read.Desc[1], "Nights : Part Time : Shift");
         EXPECT_EQ(read.Other[6], "text 25");
-        EXPECT_FALSE(read.InSearchList);
-        EXPECT_EQ(read.SheetRow, -1);
         EXPECT_EQ(database.RecordList[1]->RecordId, "ABCDEFGH") << "kept to eight characters";
     }
 }
 
 TEST(DatabaseFileTest, WritesTheLayoutByteForByte)
 {
+    // An unnamed database takes the name of its file.
     Database database;
+    const std::string empty = Written(database, "/home/ann/databases/people.dat");
     const std::string start = Hex("06 04 31 2E 31 32 06 09") + "Quillmark" +
                               Hex("06 00 06 00 06 0A") + "people.dat" +
                               test::Repeat(Hex("06 00"), 9) + Hex("01 00 06 04") + "Type";
-    const std::string empty = Written(database, "/home/ann/databases/people.dat");
     EXPECT_EQ(ToHex(empty.substr(0, start.size())), ToHex(start));
     EXPECT_EQ(database.DatabaseInfo.DatabaseName, "people.dat");
-
     HeaderLayout header;
     header.Information[0] = "people.dat";
-    const std::string beforeTrees = header.BeforeTrees();
-    const std::string treeStart =
-        Hex("54 50 46 30 09") + "TTreeView" + Hex("0F") + "DescriptionTree";
-    EXPECT_EQ(ToHex(empty.substr(0, beforeTrees.size() + treeStart.size())),
-              ToHex(beforeTrees + treeStart));
-    // The last tree's ends of properties and children, then the count 0.
-    EXPECT_EQ(ToHex(empty.substr(empty.size() - 4)), "00 00 02 00");
-    Database reread;
-    ASSERT_TRUE(Read(empty, reread).Ok()) << "ten trees, no more and no fewer";
+    header.Trees.assign(10, TreeTextComponent(""));
+    EXPECT_EQ(ToHex(empty), ToHex(header.Bytes(0)));
 
-    RecordLayout record = BusyRecordLayout();
-    record.Experience = std::string(200, 'x');
+    // Every information text distinct, long values, a tree, a busy record.
+    database.ReadPassword = header.ReadPassword = EncipherPassword("open sesame");
+    database.SavePassword = header.SavePassword = std::string(300, '\xA0');
+    std::size_t i = 0;
+    for (std::string* text : InformationTexts(database.DatabaseInfo)) {
+        header.Information[i] = "info " + std::to_string(i);
+        *text = header.Information[i++];
+    }
+    database.DatabaseInfo.DatabaseNotes = header.Notes = {"", std::string(256, 'n')};
+    database.DescriptionTrees[10] = "Top\n Child";
+    header.Trees[9] = TreeTextComponent("Top\r\n\tChild\r\n");
+    const RecordLayout record = BusyRecordLayout();
     database.RecordList.push_back(std::make_shared<ItemRecord>(record.Record()));
-    const std::string one = Written(database);
-    const std::string tail = Hex("02 01") + record.Bytes();
-    EXPECT_EQ(ToHex(one.substr(one.size() - tail.size())), ToHex(tail));
-    EXPECT_EQ(one.substr(0, one.size() - tail.size()), empty.substr(0, empty.size() - 2));
+    EXPECT_EQ(ToHex(Written(database)), ToHex(header.Bytes(1) + record.Bytes()));
 
-    // A name is filled in only when there is none; either folder separator counts.
-    Database named;
-    Written(named, "C:\\Staff\\team.dat");
-    EXPECT_EQ(named.DatabaseInfo.DatabaseName, "team.dat");
     Database unnamed;
     header.Information[0] = "";
     ASSERT_TRUE(Read(header.Bytes(0), unnamed).Ok());
     EXPECT_EQ(unnamed.DatabaseInfo.DatabaseName, "people.dat") << "named after the file read";
-}
-
-TEST(DatabaseFileTest, LongValuesSurviveAWriteAndARead)
-{
-    Database database;
-    database.ReadPassword = EncipherPassword("open sesame");
-    for (std::string* text : InformationTexts(database.DatabaseInfo)) {
-        *text = std::string(300, 'i') + "\x80\xFF";
-    }
-    database.DatabaseInfo.DatabaseNotes = {"", std::string(256, 'n')};
-    database.DetailCaptions[0] = std::string(300, 'd');
-    database.DescriptionTrees[10] = "\r\n\xC4rger\r\n\t\r\n";
-    RecordLayout layout = BusyRecordLayout();
-    layout.RecordName = std::string(300, 'N');
-    layout.SpareText = std::string(70'000, '\xA0');
-    for (int i = 0; i < 200; ++i) {
-        layout.Experience.push_back(static_cast<char>(i));
-    }
-    database.RecordList.push_back(std::make_shared<ItemRecord>(layout.Record()));
-    database.RecordList[0]->InSearchList = database.RecordList[0]->Marked = true;  // not filed
-
-    const std::string bytes = Written(database);
-    for (std::size_t chunk : {0, 5}) {
-        SCOPED_TRACE(chunk);
-        Database read;
-        read.RecordList.push_back(NamedRecord("Old"));
-        const DatabaseReadResult result = Read(bytes, read, chunk);
-        ASSERT_TRUE(result.Ok()) << result.Reason << " at " << result.Offset;
-        EXPECT_EQ(DecipherPassword(read.ReadPassword), "open sesame");
-        EXPECT_EQ(read.DatabaseInfo, database.DatabaseInfo);
-        EXPECT_EQ(read.DetailCaptions, database.DetailCaptions);
-        EXPECT_EQ(Tree(read.DescriptionTrees[10]), Tree(database.DescriptionTrees[10]));
-        ASSERT_EQ(read.RecordList.size(), 1u) << "the records read replace those in memory";
-        EXPECT_TRUE(read.RecordList[0]->SameFiledContent(*database.RecordList[0]));
-        EXPECT_FALSE(read.RecordList[0]->InSearchList || read.RecordList[0]->Marked);
-    }
 }
 
 TEST(DatabaseFileTest, ExtractingWritesOnlyTheSearchList)
@@ -338,55 +294,86 @@ TEST(DatabaseFileTest, DamagedFilesAreReportedWithoutHugeAllocations)
     }
 }
 
-TEST(DatabaseFileTest, MergingAppendsRecordsAndTakesTheMergedHeader)
+TEST(DatabaseFileTest, WhatAFileCannotHoldIsSaidBeforeAnythingIsLost)
+{
+    test::TemporaryFolder folder;
+    const std::string records = RecordLayout().Bytes() + RecordLayout().Bytes();
+    test::WriteFileBytes(folder.File("exact.dat"), HeaderLayout().Bytes(2) + records);
+    test::WriteFileBytes(folder.File("one-short.dat"), HeaderLayout().Bytes(1) + records);
+    test::WriteFileBytes(folder.File("empty.dat"), "");
+    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
+    std::filesystem::create_directory(folder.File("folder.dat"));
+    const struct {
+        const char* name;
+        ReadOutcome outcome;
+        std::size_t records;
+        bool dataAfterRecords;
+    } cases[] = {
+        {"exact.dat", ReadOutcome::Loaded, 2, false},
+        {"one-short.dat", ReadOutcome::Loaded, 1, true},
+        {"empty.dat", ReadOutcome::Empty, 0, false},
+        {"fifo.dat", ReadOutcome::NotRegularFile, 0, false},  // must not wait for a writer
+        {"folder.dat", ReadOutcome::NotRegularFile, 0, false},
+        {"missing.dat", ReadOutcome::CannotOpen, 0, false},
+    };
+    for (const auto& c : cases) {
+        for (const ReadMode mode : {ReadMode::Replace, ReadMode::Merge}) {
+            Database database;
+            const DatabaseReadResult result = ReadDatabaseFile(folder.File(c.name), database, mode);
+            EXPECT_EQ(result.Outcome, c.outcome) << c.name;
+            EXPECT_EQ(database.RecordList.size(), c.records) << c.name;
+            EXPECT_EQ(result.DataAfterRecords, c.dataAfterRecords) << c.name;
+        }
+    }
+    Database database;
+    EXPECT_EQ(ReadDatabaseFile(folder.File("missing.dat"), database, ReadMode::Replace).Reason,
+              "No such file or directory");
+
+    // A file name in a message shows its control characters escaped.
+    EXPECT_EQ(FileNameInMessage("/home/ren\xE9/staff.dat"), "/home/ren\xE9/staff.dat");
+    EXPECT_EQ(FileNameInMessage("a\nb\rc\td"), "a\\nb\\rc\\td");
+    EXPECT_EQ(FileNameInMessage("\x1B[2Jx\x7F"), "\\x1B[2Jx\\x7F");
+    EXPECT_EQ(FileNameInMessage(std::string("nul\0.dat", 8)), "nul\\x00.dat");
+}
+
+TEST(DatabaseFileTest, MergingRefusesFilesWithOtherCaptionsOrPasswordsBeforeReadingAnything)
 {
     test::TemporaryFolder folder;
     const std::string path = folder.File("other.dat");
     Database other;
     other.ReadPassword = EncipherPassword("read");
     other.SavePassword = EncipherPassword("save");
-    other.OtherCaptions[0] = "Hired";
+    other.OtherCaptions[0] = "Hired";  // other captions may differ
     other.RecordList.push_back(NamedRecord("A1"));
-    other.RecordList.push_back(NamedRecord("A2"));
     SaveDatabaseFile(path, other);
+    test::WriteFileBytes(folder.File("short.dat"), test::ReadFileBytes(path).substr(0, 40));
 
-    const auto openDatabase = [] {
+    const struct {
+        const char* what;
+        std::string path;
+        void (*change)(Database&);
+    } refused[] = {
+        {"description caption differing in case", path,
+         [](Database& d) { d.DescriptionCaptions[3] = "Work location"; }},
+        {"read password", path, [](Database& d) { d.ReadPassword = EncipherPassword("Read"); }},
+        {"save password", path, [](Database& d) { d.SavePassword.clear(); }},
+        {"header cut short", folder.File("short.dat"), [](Database&) {}},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.what);
         Database database;
         database.ReadPassword = EncipherPassword("read");
         database.SavePassword = EncipherPassword("save");
         database.OtherCaptions[0] = "Started";
         database.RecordList.push_back(NamedRecord("B1"));
-        return database;
-    };
-    Database database = openDatabase();
-    EXPECT_TRUE(CheckMergeCompatibility(path, database));
-    const DatabaseReadResult merged = ReadDatabaseFile(path, database, ReadMode::Merge);
-    ASSERT_TRUE(merged.Ok()) << merged.Reason;
-    EXPECT_EQ(RecordNames(database), (std::vector<std::string>{"B1", "A1", "A2"}));
-    EXPECT_EQ(database.OtherCaptions[0], "Hired");
-
-    const struct {
-        const char* what;
-        void (*change)(Database&);
-    } incompatible[] = {
-        {"description caption differing in case",
-         [](Database& d) { d.DescriptionCaptions[3] = "Work location"; }},
-        {"read password", [](Database& d) { d.ReadPassword = EncipherPassword("Read"); }},
-        {"save password", [](Database& d) { d.SavePassword.clear(); }},
-    };
-    for (const auto& c : incompatible) {
-        SCOPED_TRACE(c.what);
-        Database refused = openDatabase();
-        c.change(refused);
-        EXPECT_FALSE(CheckMergeCompatibility(path, refused));
-        EXPECT_EQ(ReadDatabaseFile(path, refused, ReadMode::Merge).Outcome,
+        c.change(database);
+        EXPECT_FALSE(CheckMergeCompatibility(c.path, database));
+        EXPECT_EQ(ReadDatabaseFile(c.path, database, ReadMode::Merge).Outcome,
                   ReadOutcome::Incompatible);
-        EXPECT_EQ(RecordNames(refused), (std::vector<std::string>{"B1"}));
-        EXPECT_EQ(refused.OtherCaptions[0], "Started") << "nothing is read";
+        EXPECT_EQ(RecordNames(database), (std::vector<std::string>{"B1"}));
+        EXPECT_EQ(database.OtherCaptions[0], "Started") << "nothing is read";
     }
-    EXPECT_FALSE(CheckMergeCompatibility(folder.File("missing.dat"), openDatabase()));
-    test::WriteFileBytes(folder.File("short.dat"), test::ReadFileBytes(path).substr(0, 40));
-    EXPECT_FALSE(CheckMergeCompatibility(folder.File("short.dat"), openDatabase()));
+    EXPECT_FALSE(CheckMergeCompatibility(folder.File("missing.dat"), Database()));
 }
 
 TEST(DatabaseFileTest, PasswordsAreReadAheadOfOpening)
@@ -408,12 +395,6 @@ TEST(DatabaseFileTest, PasswordsAreReadAheadOfOpening)
     EXPECT_FALSE(ReadPasswords(folder.File("cut.dat")).has_value());
     EXPECT_FALSE(ReadPasswords(folder.File("missing.dat")).has_value());
     EXPECT_FALSE(ReadPasswords(folder.Path()).has_value()) << "a folder is not a database";
-
-    Database database;
-    const DatabaseReadResult missing =
-        ReadDatabaseFile(folder.File("missing.dat"), database, ReadMode::Replace);
-    EXPECT_EQ(missing.Outcome, ReadOutcome::CannotOpen);
-    EXPECT_EQ(missing.Reason, "No such file or directory");
 }
 
 TEST(PasswordCipherTest, EnciphersByTheRunningKeyAndDeciphersBack)
@@ -424,16 +405,13 @@ TEST(PasswordCipherTest, EnciphersByTheRunningKeyAndDeciphersBack)
     EXPECT_EQ(ToHex(EncipherPassword("\xE9t\xE9")), "FD 2C E5");
     EXPECT_EQ(DecipherPassword(Hex("47 17 67 92 C0 14")), "Secret");
     EXPECT_EQ(EncipherPassword(""), "");
-    EXPECT_EQ(DecipherPassword(""), "");
 
     std::string everyByte;
     for (int b = 255; b >= 0; --b) {
         everyByte.push_back(static_cast<char>(b));
     }
     for (std::uint16_t key : {5281, 0, 65535}) {
-        const std::string enciphered = EncipherPassword(everyByte, key);
-        EXPECT_EQ(enciphered.size(), 256u);
-        EXPECT_EQ(DecipherPassword(enciphered, key), everyByte);
+        EXPECT_EQ(DecipherPassword(EncipherPassword(everyByte, key), key), everyByte);
     }
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
@@ -20,6 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using Names = std::vector<std::string>;
+using test::SaveOutcome;
 
 mode_t PermissionsOf(const std::string& path)
 {
@@ -28,14 +28,9 @@ mode_t PermissionsOf(const std::string& path)
     return status.st_mode & 07777;
 }
 
-std::string SavedMessage(const std::function<void()>& save)
+void WriteNew(ByteSink& sink)
 {
-    try {
-        save();
-    } catch (const WriteError& error) {
-        return error.what();
-    }
-    return "saved";
+    sink.Write("new");
 }
 
 TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
@@ -57,9 +52,8 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
 
     for (std::uint64_t limit = 0; limit < nextBytes.size(); ++limit) {
         SCOPED_TRACE("disk full after " + std::to_string(limit) + " bytes");
-        ASSERT_EQ(
-            SavedMessage([&] { SaveDatabaseFile(path, next, {}, {.failAfterBytes = limit}); }),
-            "No space left on device");
+        ASSERT_EQ(SaveOutcome([&] { SaveDatabaseFile(path, next, {}, {.failAfterBytes = limit}); }),
+                  "No space left on device");
         ASSERT_EQ(test::ReadFileBytes(path), previousBytes);
         ASSERT_EQ(folder.Entries(), Names{"people.dat"}) << "no temporary file is left behind";
     }
@@ -68,35 +62,59 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
 }
 
-TEST(SafeSaveTest, ASavedFileKeepsItsPermissionsAndItsLinks)
+TEST(SafeSaveTest, SavingKeepsPermissionsAndLinksAndNeverReplacesSpecialFiles)
 {
     test::TemporaryFolder folder;
-    const auto write = [](ByteSink& sink) { sink.Write("new"); };
-
     const std::string shared = folder.File("shared.dat");
     test::WriteFileBytes(shared, "old");
     ::chmod(shared.c_str(), 0604);
-    SaveFileSafely(shared, write);
+    SaveFileSafely(shared, WriteNew);
     EXPECT_EQ(PermissionsOf(shared), 0604u);
 
     // A new file gets what the user's file mask allows.
     const mode_t mask = ::umask(022);
-    SaveFileSafely(folder.File("fresh.dat"), write);
+    SaveFileSafely(folder.File("fresh.dat"), WriteNew);
     ::umask(mask);
     EXPECT_EQ(PermissionsOf(folder.File("fresh.dat")), 0644u);
 
     // The temporary file must not need a longer name than the longest one a folder takes.
-    const std::string longName = std::string(251, 'n') + ".dat";
-    SaveFileSafely(folder.File(longName), write);
-    EXPECT_EQ(test::ReadFileBytes(folder.File(longName)), "new");
-    fs::remove(folder.File(longName));
+    const std::string longName = folder.File(std::string(251, 'n') + ".dat");
+    SaveFileSafely(longName, WriteNew);
+    EXPECT_EQ(test::ReadFileBytes(longName), "new");
+    fs::remove(longName);
 
-    // Saving through a link replaces the file it points to and keeps the link.
+    // Saving through a link replaces the file it points to, or makes it, and keeps the link.
     fs::create_symlink("shared.dat", folder.File("link.dat"));
     SaveFileSafely(folder.File("link.dat"), [](ByteSink& sink) { sink.Write("through link"); });
     EXPECT_TRUE(fs::is_symlink(folder.File("link.dat")));
     EXPECT_EQ(test::ReadFileBytes(shared), "through link");
-    EXPECT_EQ(folder.Entries(), (Names{"fresh.dat", "link.dat", "shared.dat"}));
+    fs::create_directory(folder.File("data"));
+    fs::create_symlink("data/later.dat", folder.File("dangling.dat"));
+    SaveFileSafely(folder.File("dangling.dat"), WriteNew);
+    EXPECT_TRUE(fs::is_symlink(folder.File("dangling.dat")));
+    EXPECT_EQ(test::ReadFileBytes(folder.File("data/later.dat")), "new");
+
+    // A folder, a FIFO and a device (one the superuser can make) stay what they are.
+    fs::create_directory(folder.File("folder.dat"));
+    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
+    fs::create_symlink("fifo.dat", folder.File("to-fifo.dat"));
+    std::vector<std::pair<std::string, std::string>> targets = {
+        {"folder.dat", "Is a directory"},
+        {"fifo.dat", "Not a regular file"},
+        {"to-fifo.dat", "Not a regular file"}};
+    Names entries = {"dangling.dat", "data",     "fifo.dat",   "folder.dat",
+                     "fresh.dat",    "link.dat", "shared.dat", "to-fifo.dat"};
+    if (::mknod(folder.File("null.dat").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        targets.emplace_back("null.dat", "Not a regular file");
+        entries.insert(entries.begin() + 6, "null.dat");
+    }
+    for (const auto& [name, reason] : targets) {
+        EXPECT_EQ(SaveOutcome([&] { SaveFileSafely(folder.File(name), WriteNew); }), reason)
+            << name;
+    }
+    EXPECT_TRUE(fs::is_directory(folder.File("folder.dat")));
+    EXPECT_TRUE(fs::is_fifo(folder.File("fifo.dat")));
+    EXPECT_EQ(folder.Entries(), entries) << "no temporary file is left behind";
 }
 
 TEST(SafeSaveTest, AFolderThatCannotTakeTheFileLeavesTheOldOneAndGivesTheSystemsReason)
@@ -108,42 +126,11 @@ TEST(SafeSaveTest, AFolderThatCannotTakeTheFileLeavesTheOldOneAndGivesTheSystems
     const std::string path = folder.File("people.dat");
     test::WriteFileBytes(path, "old");
     ::chmod(folder.Path().c_str(), 0555);
-    const std::string message =
-        SavedMessage([&] { SaveFileSafely(path, [](ByteSink& sink) { sink.Write("new"); }); });
+    const std::string message = SaveOutcome([&] { SaveFileSafely(path, WriteNew); });
     ::chmod(folder.Path().c_str(), 0755);
     EXPECT_EQ(message, "Permission denied");
     EXPECT_EQ(test::ReadFileBytes(path), "old");
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
-}
-
-TEST(SafeSaveTest, LinksStayLinksAndSpecialFilesAreNeverReplaced)
-{
-    test::TemporaryFolder folder;
-    const auto write = [](ByteSink& sink) { sink.Write("new"); };
-
-    // A link to a file not made yet: the file appears where the link points.
-    fs::create_directory(folder.File("data"));
-    fs::create_symlink("data/later.dat", folder.File("dangling.dat"));
-    SaveFileSafely(folder.File("dangling.dat"), write);
-    EXPECT_TRUE(fs::is_symlink(folder.File("dangling.dat")));
-    EXPECT_EQ(test::ReadFileBytes(folder.File("data/later.dat")), "new");
-
-    // A folder, a FIFO and a device (one the superuser can make) stay what they are.
-    fs::create_directory(folder.File("folder.dat"));
-    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
-    std::vector<std::pair<std::string, std::string>> targets = {{"folder.dat", "Is a directory"},
-                                                                {"fifo.dat", "Not a regular file"}};
-    if (::mknod(folder.File("null.dat").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
-        targets.emplace_back("null.dat", "Not a regular file");
-    }
-    fs::create_symlink("fifo.dat", folder.File("to-fifo.dat"));
-    targets.emplace_back("to-fifo.dat", "Not a regular file");
-    for (const auto& [name, reason] : targets) {
-        EXPECT_EQ(SavedMessage([&] { SaveFileSafely(folder.File(name), write); }), reason) << name;
-    }
-    EXPECT_TRUE(fs::is_directory(folder.File("folder.dat")));
-    EXPECT_TRUE(fs::is_fifo(folder.File("fifo.dat")));
-    EXPECT_EQ(folder.Entries().size(), targets.size() + 2);  // no temporary file left
 }
 
 TEST(SafeSaveTest, TheNewFileKeepsOwnerAndModeButNoSetIdBits)
@@ -156,7 +143,7 @@ TEST(SafeSaveTest, TheNewFileKeepsOwnerAndModeButNoSetIdBits)
     test::WriteFileBytes(path, "old");
     ASSERT_EQ(::chown(path.c_str(), 4321, 8765), 0);
     ASSERT_EQ(::chmod(path.c_str(), 06640), 0);
-    SaveFileSafely(path, [](ByteSink& sink) { sink.Write("new"); });
+    SaveFileSafely(path, WriteNew);
     struct stat status {};
     ASSERT_EQ(::stat(path.c_str(), &status), 0);
     EXPECT_EQ(status.st_uid, 4321u);
@@ -172,7 +159,7 @@ TEST(SafeSaveTest, TheNextSaveRemovesATemporaryFileLeftByAKilledOne)
     // Not this file's, or not a temporary name: kept.
     test::WriteFileBytes(folder.File(".other.dat.saving-Ab12Cd"), "other");
     test::WriteFileBytes(folder.File(".people.dat.saving-Ab12Cd.bak"), "kept");
-    SaveFileSafely(path, [](ByteSink& sink) { sink.Write("new"); });
+    SaveFileSafely(path, WriteNew);
     EXPECT_EQ(folder.Entries(),
               (Names{".other.dat.saving-Ab12Cd", ".people.dat.saving-Ab12Cd.bak", "people.dat"}));
 }

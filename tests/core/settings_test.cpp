@@ -16,16 +16,7 @@ namespace quillmark {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string SaveMessage(const SettingsStore::Group& group)
-{
-    try {
-        group.Save();
-    } catch (const WriteError& error) {
-        return error.what();
-    }
-    return "saved";
-}
+using test::SaveOutcome;
 
 class SettingsTest : public ::testing::Test {
 protected:
@@ -162,9 +153,7 @@ TEST_F(SettingsTest, OddFilesReadAsWellAsTheyCanAndSurviveASave)
         SCOPED_TRACE(original.substr(0, 40));
         test::WriteFileBytes(path, original);
         const SettingsStore store(path);
-        const StartupSettings startup = ReadStartupSettings(store);
-        EXPECT_EQ(startup.Columns, DefaultColumnLayout());
-        ReadWindowSize(store, "ViewW:", "ViewH:", DefaultViewSize);
+        EXPECT_EQ(ReadStartupSettings(store).Columns, DefaultColumnLayout());
 
         WriteWindowSize(store, "SearchW:", "SearchH:", {10, 20});
         EXPECT_EQ(ReadWindowSize(store, "SearchW:", "SearchH:", DefaultSearchSize),
@@ -182,7 +171,7 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
     {
         const SettingsStore store(path);
         EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", DefaultViewSize), DefaultViewSize);
-        EXPECT_EQ(SaveMessage(store.Open()), "Is a directory");
+        EXPECT_EQ(SaveOutcome([&] { store.Open().Save(); }), "Is a directory");
         EXPECT_TRUE(fs::is_directory(store.Path()));
     }
 
@@ -195,11 +184,13 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
         GTEST_SKIP() << "permissions do not stop the superuser";
     }
     ASSERT_EQ(::chmod(folder.File("config/Quillmark").c_str(), 0500), 0);
-    EXPECT_THROW(WriteWindowSize(nested, "ViewW:", "ViewH:", {3, 4}), WriteError);
-    EXPECT_EQ(SaveMessage(nested.Open()), "Permission denied");
+    EXPECT_EQ(SaveOutcome([&] {
+                  WriteWindowSize(nested, "ViewW:", "ViewH:", {3, 4});
+              }),
+              "Permission denied");
     EXPECT_EQ(test::ReadFileBytes(nested.Path()), "[SETTINGS]\nViewW:=1\nViewH:=2\n");
     const SettingsStore unmakeable(folder.File("config/Quillmark/more/Quillmark.ini"));
-    EXPECT_EQ(SaveMessage(unmakeable.Open()), "Permission denied");
+    EXPECT_EQ(SaveOutcome([&] { unmakeable.Open().Save(); }), "Permission denied");
     ::chmod(folder.File("config/Quillmark").c_str(), 0700);
 }
 

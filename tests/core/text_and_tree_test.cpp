@@ -90,7 +90,7 @@ TEST(TreeTextTest, WrittenTreesReadBackTheSameAndFullNamesRunUp)
     EXPECT_EQ(CategoryFullName({}), "");
 }
 
-TEST(DefaultTreesTest, TheUsersFolderComesBeforeTheProgramsFolder)
+TEST(DefaultTreesTest, TheUsersFolderComesFirstAndTheShippedTreesAreValid)
 {
     test::TemporaryFolder user;
     test::TemporaryFolder program;
@@ -107,22 +107,18 @@ TEST(DefaultTreesTest, TheUsersFolderComesBeforeTheProgramsFolder)
     EXPECT_EQ(trees[3], "") << "missing everywhere";
     EXPECT_EQ(trees[4], "") << "not valid tree text";
 
-    EXPECT_EQ(ReadDefaultTrees({user.Path() + "/nowhere"})[1], "");
-}
-
-TEST(DefaultTreesTest, ShippedDefaultsAreValidTreeText)
-{
-    const auto trees = ReadDefaultTrees({QUILLMARK_DATA_DIR});
+    // Those the program ships are all valid.
+    const auto shipped = ReadDefaultTrees({QUILLMARK_DATA_DIR});
     for (int field = 1; field <= 10; ++field) {
         const std::string path = std::string(QUILLMARK_DATA_DIR) + "/" + DefaultTreeFileName(field);
-        const TreeTextResult shipped = ReadTreeText(test::ReadFileBytes(path));
-        EXPECT_TRUE(shipped.Ok()) << path;
-        EXPECT_EQ(ReadTreeText(trees[field]).Tree, shipped.Tree) << path;
+        const TreeTextResult file = ReadTreeText(test::ReadFileBytes(path));
+        EXPECT_TRUE(file.Ok()) << path;
+        EXPECT_EQ(ReadTreeText(shipped[field]).Tree, file.Tree) << path;
     }
-    EXPECT_FALSE(trees[1].empty());
+    EXPECT_FALSE(shipped[1].empty());
 }
 
-TEST(Windows1252Test, EveryByteSurvivesTheTripThroughUnicode)
+TEST(Windows1252Test, EveryByteSurvivesTheTripAndOtherCharactersBecomeQuestionMarks)
 {
     std::string everyByte;
     for (int b = 0; b < 256; ++b) {
@@ -148,10 +144,8 @@ TEST(Windows1252Test, EveryByteSurvivesTheTripThroughUnicode)
         EXPECT_EQ(Windows1252ToUtf8(p.windows1252), p.utf8);
         EXPECT_EQ(Utf8ToWindows1252(p.utf8), p.windows1252);
     }
-}
 
-TEST(Windows1252Test, CharactersWithoutAByteAndBrokenTextBecomeQuestionMarks)
-{
+    // Characters without a byte and broken text: refused, or question marks when lossy.
     const struct {
         const char* what;
         const char* utf8;

@@ -216,4 +216,14 @@ void WriteFileBytes(const std::string& path, std::string_view bytes)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::string SaveOutcome(const std::function<void()>& save)
+{
+    try {
+        save();
+    } catch (const WriteError& error) {
+        return error.what();
+    }
+    return "saved";
+}
+
 }  // namespace quillmark::test

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,5 +62,8 @@ private:
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
+
+// The reason a save gave for its WriteError, or "saved" when it did not fail.
+std::string SaveOutcome(const std::function<void()>& save);
 
 }  // namespace quillmark::test

@@ -2,11 +2,11 @@
 
 #include "support/database_layout.h"
 #include "support/test_helpers.h"
-#include "tool/tool_runner.h"
 
 #include "core/category_tree.h"
 #include "core/database_file.h"
 #include "engine/salary_calculation.h"
+#include "engine/search/saved_search_file.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -31,6 +31,45 @@ using Names = std::vector<std::string>;
 
 // "secret" enciphered with the start key 5281, worked out by hand.
 constexpr const char* SecretHex = "6734bac20e61";
+
+struct ToolRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+    long peakKilobytes = 0;  // of the tool's process alone
+};
+
+// Runs the built tool as a user would from a shell, with nothing to read. Without keepOutput
+// its output goes nowhere, so that this process stays small for the memory checks.
+ToolRun RunTool(Names arguments, bool keepOutput = true)
+{
+    const TemporaryFolder folder;
+    const std::string out = keepOutput ? folder.File("out") : "/dev/null";
+    const std::string err = keepOutput ? folder.File("err") : "/dev/null";
+    arguments.insert(arguments.begin(), QUILLMARK_TOOL_PATH);
+    std::vector<char*> words;
+    for (std::string& argument : arguments) {
+        words.push_back(argument.data());
+    }
+    words.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::dup2(::open("/dev/null", O_RDONLY), 0);
+        ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
+        ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
+        ::execv(words[0], words.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    ::wait4(child, &status, 0, &usage);
+    ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", "", usage.ru_maxrss};
+    if (keepOutput) {
+        run.out = ReadFileBytes(out);
+        run.err = ReadFileBytes(err);
+    }
+    return run;
+}
 
 int LineCount(const std::string& text)
 {
@@ -58,30 +97,6 @@ constexpr bool UnderSanitizer = false;
 #else
 constexpr bool UnderSanitizer = false;
 #endif
-
-// One run of the tool in a process of its own, its output dropped: the exit code and the peak
-// memory of that process alone, in kilobytes.
-std::pair<int, long> ExitCodeAndPeakKilobytes(Names arguments)
-{
-    arguments.insert(arguments.begin(), QUILLMARK_TOOL_PATH);
-    std::vector<char*> words;
-    for (std::string& argument : arguments) {
-        words.push_back(argument.data());
-    }
-    words.push_back(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        const int nowhere = ::open("/dev/null", O_WRONLY);
-        ::dup2(nowhere, 1);
-        ::dup2(nowhere, 2);
-        ::execv(words[0], words.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    ::wait4(child, &status, 0, &usage);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, usage.ru_maxrss};
-}
 
 json Numbered(const std::string& prefix, int count)
 {
@@ -279,62 +294,62 @@ TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
     EXPECT_EQ(folder.Entries(), Names{"in.json"});
 }
 
-TEST(ToolPasswords, AReadPasswordIsNeededToDumpOrCheck)
+TEST(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
 {
-    HeaderLayout header;
-    header.ReadPassword = Hex(SecretHex);
     TemporaryFolder folder;
-    const std::string path = folder.File("locked.dat");
-    WriteFileBytes(path, header.Bytes(1) + RecordLayout().Bytes());
-
-    for (const char* command : {"dump", "check"}) {
-        for (const Names& password :
-             {Names{}, {"--read-password", "Secret"}, {"--read-password", ""}}) {
-            Names arguments = {command, path};
-            arguments.insert(arguments.end(), password.begin(), password.end());
-            const ToolRun run = RunTool(arguments);
-            EXPECT_NE(run.exitCode, 0);
-            EXPECT_EQ(run.err, "quillmark-tool: You have entered an incorrect password.\n");
-            EXPECT_EQ(run.out, "");
-        }
+    const auto file = [&folder](const std::string& name, const std::string& bytes) {
+        WriteFileBytes(folder.File(name), bytes);
+        return folder.File(name);
+    };
+    const std::string records = RecordLayout().Bytes() + RecordLayout().Bytes();
+    const std::string goodBytes = HeaderLayout().Bytes(2) + records;
+    const std::string good = file("good.dat", goodBytes);
+    // A count one lower than the records present: what the count says is read, with a warning.
+    const std::string shortCount = file("short.dat", HeaderLayout().Bytes(1) + records);
+    // A name that would break the message into lines is shown escaped.
+    const std::string empty = file("new\nline.dat", "");
+    HeaderLayout foreign;
+    foreign.Identification = "quillmark";
+    const std::string other = file("other.dat", foreign.Bytes(0));
+    const std::string fifo = folder.File("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string directory = folder.File("folder.dat");
+    std::filesystem::create_directory(directory);
+    const std::string missing = folder.File("none.dat");
+    const struct {
+        std::string path;
+        int exitCode;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {good, 0, "2 records\n", ""},
+        {shortCount, 0, "1 records\n",
+         "warning: " + shortCount +
+             " holds data after its last record that Quillmark cannot read. Saving the database "
+             "will not keep it."},
+        {empty, 1, "", folder.File("new\\nline.dat") + " is empty."},
+        {fifo, 1, "", fifo + " is not a regular file."},
+        {directory, 1, "", directory + " is not a regular file."},
+        {other, 1, "", other + " is not a valid Quillmark file."},
+        {missing, 1, "", "Cannot read " + missing + ": No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool({"check", c.path});
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.path;
+        EXPECT_EQ(run.out, c.out) << c.path;
+        EXPECT_EQ(run.err, c.err.empty() ? "" : "quillmark-tool: " + c.err + "\n");
     }
-    const ToolRun run = RunTool({"check", path, "--read-password", "secret"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "1 records\n");
-}
 
-TEST(ToolCheck, CountsRecordsOrSaysWhatIsWrong)
-{
-    TemporaryFolder folder;
-    const std::string bytes =
-        HeaderLayout().Bytes(2) + RecordLayout().Bytes() + RecordLayout().Bytes();
-    WriteFileBytes(folder.File("good.dat"), bytes);
-    const ToolRun ok = RunTool({"check", folder.File("good.dat")});
-    EXPECT_EQ(ok.exitCode, 0);
-    EXPECT_EQ(ok.out, "2 records\n");
-    EXPECT_EQ(ok.err, "");
-
-    WriteFileBytes(folder.File("cut.dat"), bytes.substr(0, bytes.size() - 7));
-    const ToolRun damaged = RunTool({"check", folder.File("cut.dat")});
-    EXPECT_NE(damaged.exitCode, 0);
+    const std::string cut = file("cut.dat", goodBytes.substr(0, goodBytes.size() - 7));
+    const ToolRun damaged = RunTool({"check", cut});
+    EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_EQ(damaged.out, "");
-    EXPECT_NE(damaged.err.find("is not a valid Quillmark file"), std::string::npos);
-    EXPECT_NE(damaged.err.find("at byte"), std::string::npos);
-    EXPECT_EQ(LineCount(damaged.err), 1);
-
-    HeaderLayout other;
-    other.Identification = "quillmark";
-    WriteFileBytes(folder.File("other.dat"), other.Bytes(0));
-    const ToolRun foreign = RunTool({"check", folder.File("other.dat")});
-    EXPECT_NE(foreign.exitCode, 0);
-    EXPECT_EQ(foreign.err,
-              "quillmark-tool: " + folder.File("other.dat") + " is not a valid Quillmark file.\n");
-
-    const ToolRun missing = RunTool({"check", folder.File("none.dat")});
-    EXPECT_NE(missing.exitCode, 0);
-    EXPECT_NE(missing.err.find("No such file or directory"), std::string::npos);
+    EXPECT_EQ(damaged.err, "quillmark-tool: " + cut +
+                               " is not a valid Quillmark file: the file ends before the value is "
+                               "complete (at byte " +
+                               std::to_string(goodBytes.size() - 7) + ").\n");
     const ToolRun usage = RunTool({"check"});
-    EXPECT_NE(usage.exitCode, 0);
+    EXPECT_EQ(usage.exitCode, 2);
     EXPECT_EQ(LineCount(usage.err), 1);
 }
 
@@ -394,18 +409,18 @@ TEST(ToolCheck, CraftedFilesTakeNoMoreThanAFewTimesTheirSize)
     WriteFileBytes(folder.File("small.dat"), HeaderLayout().Bytes(1) + RecordLayout().Bytes());
     // A child process starts with this one's memory: little of it, and the same for every run.
     ::malloc_trim(0);
-    const auto [smallExit, smallPeak] =
-        ExitCodeAndPeakKilobytes({"check", folder.File("small.dat")});
-    ASSERT_EQ(smallExit, 0);
+    const ToolRun small = RunTool({"check", folder.File("small.dat")}, false);
+    ASSERT_EQ(small.exitCode, 0);
 
     for (std::size_t i = 0; i < sizes.size(); ++i) {
         for (const char* command : {"check", "dump"}) {
-            const auto [exitCode, peak] =
-                ExitCodeAndPeakKilobytes({command, folder.File(std::to_string(i + 1) + ".dat")});
-            EXPECT_EQ(exitCode, cases[i].exitCode) << cases[i].name;
-            EXPECT_LE(static_cast<std::uint64_t>(peak - smallPeak) * 1024, 3 * sizes[i])
-                << command << ", " << cases[i].name << ": " << peak - smallPeak << " KB for "
-                << sizes[i] << " bytes";
+            const ToolRun run =
+                RunTool({command, folder.File(std::to_string(i + 1) + ".dat")}, false);
+            const long peak = run.peakKilobytes - small.peakKilobytes;
+            EXPECT_EQ(run.exitCode, cases[i].exitCode) << cases[i].name;
+            EXPECT_LE(static_cast<std::uint64_t>(peak) * 1024, 3 * sizes[i])
+                << command << ", " << cases[i].name << ": " << peak << " KB for " << sizes[i]
+                << " bytes";
         }
     }
 }
@@ -572,55 +587,40 @@ TEST(ToolCipher, EnciphersAndDeciphers)
     EXPECT_EQ(LineCount(broken.err), 1);
 }
 
-TEST(ToolCheck, RefusesWhatIsNoDatabaseFileAndWarnsOfDataAfterTheRecords)
-{
-    TemporaryFolder folder;
-    // A name that would break the message into lines is shown escaped.
-    const std::string empty = folder.File("new\nline.dat");
-    WriteFileBytes(empty, "");
-    ASSERT_EQ(::mkfifo(folder.File("fifo.dat").c_str(), 0600), 0);
-    std::filesystem::create_directory(folder.File("folder.dat"));
-    const std::pair<std::string, std::string> refused[] = {
-        {empty, folder.File("new\\nline.dat") + " is empty."},
-        {folder.File("fifo.dat"), folder.File("fifo.dat") + " is not a regular file."},
-        {folder.File("folder.dat"), folder.File("folder.dat") + " is not a regular file."},
-    };
-    for (const auto& [path, message] : refused) {
-        const ToolRun run = RunTool({"check", path});
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "quillmark-tool: " + message + "\n");
-        EXPECT_EQ(run.out, "");
-    }
-
-    // A count one lower than the records present: what the count says is read, with a warning.
-    const std::string shortCount = folder.File("short.dat");
-    WriteFileBytes(shortCount,
-                   HeaderLayout().Bytes(1) + RecordLayout().Bytes() + RecordLayout().Bytes());
-    const ToolRun run = RunTool({"check", shortCount});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out, "1 records\n");
-    EXPECT_EQ(run.err, "quillmark-tool: warning: " + shortCount +
-                           " holds data after its last record that Quillmark cannot read. Saving "
-                           "the database will not keep it.\n");
-}
-
-TEST(ToolPasswords, WritersNeedTheSavePasswordOfTheDatabaseTheyReplace)
+TEST(ToolPasswords, ReadersNeedTheReadPasswordAndWritersTheSavePasswordOfTheFileTheyReplace)
 {
     TemporaryFolder folder;
     // Built from JSON, a database keeps the passwords the JSON holds.
-    WriteFileBytes(folder.File("in.json"),
-                   std::string(R"({"SavePassword": ")") + SecretHex + R"(", "records": [{}]})");
+    WriteFileBytes(folder.File("in.json"), std::string(R"({"ReadPassword": ")") + SecretHex +
+                                               R"(", "SavePassword": ")" + SecretHex +
+                                               R"(", "records": [{}]})");
     const std::string path = folder.File("Z\xC3\xBCrich.dat");
     ASSERT_EQ(RunTool({"build", folder.File("in.json"), path}).exitCode, 0);
     Database built;
     ASSERT_TRUE(ReadDatabaseFile(path, built, ReadMode::Replace).Ok());
+    EXPECT_EQ(built.ReadPassword, Hex(SecretHex));
     EXPECT_EQ(built.SavePassword, Hex(SecretHex));
     EXPECT_EQ(built.DatabaseInfo.DatabaseName, "Z\xFCrich.dat");  // stored as Windows-1252
 
+    const Names wrongPasswords[] = {{}, {"Secret"}, {""}};
+    for (const char* reader : {"dump", "check"}) {
+        for (const Names& password : wrongPasswords) {
+            Names arguments = {reader, path};
+            for (const std::string& word : password) {
+                arguments.insert(arguments.end(), {"--read-password", word});
+            }
+            const ToolRun run = RunTool(arguments);
+            EXPECT_EQ(run.exitCode, 1) << reader;
+            EXPECT_EQ(run.err, "quillmark-tool: You have entered an incorrect password.\n");
+            EXPECT_EQ(run.out, "");
+        }
+    }
+    EXPECT_EQ(RunTool({"check", path, "--read-password", "secret"}).out, "1 records\n");
+
     const std::vector<Names> writers = {
-        {"sort", path, "27", path},
-        {"recalc", path, path},
-        {"merge", path, path, path},
+        {"sort", path, "27", path, "--read-password", "secret"},
+        {"recalc", path, path, "--read-password", "secret"},
+        {"merge", path, path, path, "--read-password", "secret"},
         {"build", folder.File("in.json"), path},
     };
     for (const Names& writer : writers) {
@@ -639,6 +639,59 @@ TEST(ToolPasswords, WritersNeedTheSavePasswordOfTheDatabaseTheyReplace)
         const ToolRun run = RunTool(arguments);
         EXPECT_EQ(run.exitCode, 0) << writer[0] << ": " << run.err;
     }
+}
+
+// The saved search run from the command line, as the search window runs it.
+class ToolSearch : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteFileBytes(folder.File("in.json"), R"({"records": [
+            {"RecordName": "Ann Smith", "HoursPerWeek": "40 hrs"},
+            {"RecordName": "Bob Jones", "HoursPerWeek": "38"},
+            {"RecordName": "Cy Smithers", "HoursPerWeek": "20"},
+            {"RecordName": "Di Smith"}]})");
+        ASSERT_EQ(RunTool({"build", folder.File("in.json"), database}).exitCode, 0);
+    }
+
+    // Name holds "smith" and the hours are 30 to 45; rows out of slot order.
+    void SaveSearch(const std::string& path, const std::string& hoursTo = "45")
+    {
+        SearchTermTable terms;
+        terms[4] = {SearchFieldTag::Name, 1, "smith", "", "", "", "", 0};
+        terms[2] = {SearchFieldTag::HoursPerWeek, 1, "30", hoursTo, "", "", "", 0};
+        SaveSearchFile(path, {{"", "Includes", "30 < 45", 2}, {"", "Includes", "smith", 4}}, terms);
+    }
+
+    TemporaryFolder folder;
+    const std::string database = folder.File("staff.dat");
+};
+
+TEST_F(ToolSearch, PrintsTheNumbersOfTheRecordsFoundAndExtractsThem)
+{
+    SaveSearch(folder.File("find.srh"));
+    const ToolRun run = RunTool({"search", database, folder.File("find.srh")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "1\n") << "Di Smith works no hours, Cy Smithers too few";
+
+    SaveSearch(folder.File("wide.srh"), "");  // hours empty: "30" found inside the hours text
+    EXPECT_EQ(RunTool({"search", database, folder.File("wide.srh")}).out, "");
+
+    ASSERT_EQ(
+        RunTool({"extract", database, folder.File("find.srh"), folder.File("found.dat")}).exitCode,
+        0);
+    const ToolRun check = RunTool({"check", folder.File("found.dat")});
+    EXPECT_EQ(check.out, "1 records\n");
+}
+
+TEST_F(ToolSearch, ADamagedSearchFileIsNamedAndNothingIsWritten)
+{
+    WriteFileBytes(folder.File("cut.srh"), I(2) + S("Includes"));
+    const ToolRun run =
+        RunTool({"extract", database, folder.File("cut.srh"), folder.File("found.dat")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("cut.srh is not a valid saved search"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("found.dat")));
 }
 
 }  // namespace
