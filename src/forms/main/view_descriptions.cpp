@@ -129,6 +129,7 @@ void TView::CustomizeLabels(std::string_view labelName)
     for (std::size_t i = 0; i < OtherFieldCount; ++i) {
         database.OtherCaptions[i] = Description.OtherCaptions[static_cast<int>(i) + 1].caption;
     }
+    ShowFieldCaptions();
 }
 
 void TView::DetailClick(std::string_view boxName, int pointerX, int pointerY)

@@ -36,7 +36,6 @@ TView::TView(Workspace& workspace) : workspace_(workspace)
     number.hint = "Enter the record you want to go to here ";
     SearchListBox.enabled = false;  // the search list is not built yet
     ShowFieldCaptions();
-    MakeSortMenu();
 }
 
 // ---- the window comes and goes ----
@@ -50,8 +49,6 @@ void TView::FormActivate()
         workspace_.CurrentIndex = -1;
     }
     ShowFieldCaptions();
-    MakeDescriptionMenus();
-    MakeSortMenu();
     // Whatever was copied or cut before is no longer offered for insertion.
     workspace_.ClipboardRecord = std::make_shared<ItemRecord>();
     Actions.InsertRecord.enabled = false;
@@ -160,6 +157,10 @@ void TView::ShowFieldCaptions()
         Description.OtherCaptions[field].caption =
             database.OtherCaptions[static_cast<std::size_t>(field - 1)];
     }
+    // The menus are made from the captions and trees: a database opened, merged or started
+    // anew, or a caption renamed, shows in them at once.
+    MakeDescriptionMenus();
+    MakeSortMenu();
 }
 
 // ---- record bar and "Edit" ----

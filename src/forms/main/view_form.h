@@ -76,6 +76,7 @@ public:
     void LoadDefaults(int position);
     void SetReadOnlyState(bool readOnly);
     void SetSaveButtonState(bool enabled);
+    // The database's captions on their labels, its trees and captions in the menus.
     void ShowFieldCaptions();
 
     // ---- "File" ----
