@@ -256,6 +256,16 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, other);
     QCOMPARE(list->topLevelItem(6)->text(2), QString("Weekends"));
+
+    // The space bar ticks the current row's check mark, as a click on it does.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(6), 0);
+    QTest::keyClick(list, Qt::Key_Space);
+    QVERIFY(session_->view.Skills.ItemList[6].checked);
+    QCOMPARE(list->topLevelItem(6)->checkState(0), Qt::Checked);
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(list->topLevelItem(6)->checkState(0), Qt::Checked);
 }
 
 void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
