@@ -6,12 +6,14 @@
 #include "forms/main/view_form.h"
 #include "support/fake_services.h"
 #include "ui/main/main_window.h"
+#include "ui/qt_services.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +46,7 @@ private slots:
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
     void SkillEditedFromTheSelectedRow();
     void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+    void QuestionsOpenAboveTheWindowThatAsked();
 
 private:
     template <typename T>
@@ -295,6 +298,68 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QVERIFY(Find<QLineEdit>("Detail0")->isReadOnly());
     QVERIFY(Find<QPlainTextEdit>("Notes")->isReadOnly());
     QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
+}
+
+namespace {
+
+// Run while a box of the real dialogs is up: it notes what the box is like and answers it.
+struct BoxSeen {
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    bool titleWhole = false;
+};
+
+void AnswerWhenItOpens(BoxSeen& seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        seen.parent = box->parentWidget();
+        seen.onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        // Room for the title and a window manager's buttons beside it.
+        seen.titleWhole =
+            box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
+        box->reject();
+    });
+}
+
+}  // namespace
+
+void MainWindowTest::QuestionsOpenAboveTheWindowThatAsked()
+{
+    // An always-on-top modal window, as the category editor is, asks its question.
+    QDialog editor(window_.get());
+    editor.setWindowFlag(Qt::WindowStaysOnTopHint);
+    editor.setModal(true);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QWidget* owner = window_.get();
+    QtDialogs dialogs(owner);
+
+    BoxSeen question;
+    AnswerWhenItOpens(question);
+    QVERIFY(
+        !dialogs.AskYesNo("3 records will be effected by this change.  Are you sure you want "
+                          "to continue ?"));
+    QCOMPARE(question.parent, &editor);
+    QVERIFY(question.onTop);
+    QVERIFY(question.titleWhole);
+
+    BoxSeen password;
+    AnswerWhenItOpens(password);
+    QVERIFY(!dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password"));
+    QCOMPARE(password.parent, &editor);
+    QVERIFY(password.titleWhole);
+
+    // Without a modal window, the main window asks.
+    editor.close();
+    Activate(window_.get());
+    BoxSeen information;
+    AnswerWhenItOpens(information);
+    dialogs.ShowInformation("File Saved");
+    QCOMPARE(information.parent, window_.get());
+    QVERIFY(!information.onTop);
+    QVERIFY(information.titleWhole);
 }
 
 }  // namespace quillmark
