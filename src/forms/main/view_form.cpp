@@ -29,7 +29,7 @@ std::optional<int> ReadRecordNumber(std::string_view text)
 
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
-    const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", DefaultViewSize);
+    const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
     Width = size.width;
     Height = size.height;
     number.text = "0";

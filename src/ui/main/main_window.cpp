@@ -20,8 +20,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -41,8 +43,42 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
+}
+
+// The size the form asks for; a side it leaves at 0 (no size saved) is the smallest that shows
+// the whole tool bar and every page without scrolling, as far as the screen allows.
+void MainWindow::ApplySize()
+{
     appliedSize_ = QSize(view_.Width, view_.Height);
-    resize(appliedSize_);
+    QSize size = appliedSize_;
+    if (size.width() <= 0 || size.height() <= 0) {
+        const QSize fitting = FittingSize();
+        size = QSize(size.width() > 0 ? size.width() : fitting.width(),
+                     size.height() > 0 ? size.height() : fitting.height());
+    }
+    resize(size);
+}
+
+QSize MainWindow::FittingSize()
+{
+    // The window's own size hint asks for the tool bars in full and the largest page, once
+    // every layout has forgotten what it worked out before the texts were rendered.
+    ensurePolished();
+    for (QWidget* inner : findChildren<QWidget*>()) {
+        inner->updateGeometry();
+    }
+    for (QLayout* inner : findChildren<QLayout*>()) {
+        inner->invalidate();
+    }
+    layout()->invalidate();
+    QSize fitting = sizeHint().expandedTo(minimumSizeHint());
+    if (const QScreen* shown = screen()) {
+        // Room for a window manager's frame.
+        constexpr int FrameRoom = 40;
+        fitting =
+            fitting.boundedTo(shown->availableGeometry().size() - QSize(FrameRoom, FrameRoom));
+    }
+    return fitting;
 }
 
 void MainWindow::BuildActions()
@@ -215,10 +251,6 @@ void MainWindow::Handle(const std::function<void()>& handler)
 
 void MainWindow::Render()
 {
-    if (const QSize wanted(view_.Width, view_.Height); wanted != appliedSize_) {
-        appliedSize_ = wanted;
-        resize(wanted);
-    }
     const QString title = ToQt(view_.Caption);
     if (windowTitle() != title) {
         setWindowTitle(title);
@@ -240,6 +272,10 @@ void MainWindow::Render()
         page->Render();
     }
     RenderSorting();
+    // Last, so that a fitting size is worked out with the texts just rendered.
+    if (QSize(view_.Width, view_.Height) != appliedSize_) {
+        ApplySize();
+    }
 }
 
 // Switching to another window of the program stores the record on show; coming back shows it

@@ -43,6 +43,8 @@ private:
     void ConnectActions();
     void Activate();
     void Deactivate();
+    void ApplySize();
+    QSize FittingSize();
     // Sorting lives in main_window_sorting.cpp.
     void BuildSorting();
     void RenderSorting();

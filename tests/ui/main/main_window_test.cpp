@@ -2,9 +2,11 @@
 // answer from a script, so that no message box ever waits for a click. What the pages do with
 // a record is tested without Qt; here clicks and typing must reach them and show the outcome.
 
+#include "core/program_settings.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/main/view_form.h"
 #include "support/fake_services.h"
+#include "support/test_helpers.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 
@@ -20,9 +22,13 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -46,6 +52,7 @@ private slots:
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
     void SkillEditedFromTheSelectedRow();
     void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+    void OpensWholeWithoutASavedSizeAndAsSavedWithOne();
     void QuestionsOpenAboveTheWindowThatAsked();
 
 private:
@@ -298,6 +305,42 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QVERIFY(Find<QLineEdit>("Detail0")->isReadOnly());
     QVERIFY(Find<QPlainTextEdit>("Notes")->isReadOnly());
     QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
+}
+
+void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
+{
+    // Every tool button is on the bar, with an icon; nothing is left over for "»".
+    auto* toolBar = Find<QToolBar>("ToolBar3");
+    const auto* overflow = toolBar->findChild<QToolButton*>("qt_toolbar_ext_button");
+    QVERIFY(overflow == nullptr || !overflow->isVisible());
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator()) {
+            QVERIFY2(toolBar->widgetForAction(action)->isVisible(), qPrintable(action->toolTip()));
+            QVERIFY2(!action->icon().pixmap(22).isNull(), qPrintable(action->toolTip()));
+        }
+    }
+    // Every page shows all its boxes and lists without scrolling the page.
+    auto* notebook = Find<QTabWidget>("RecordBook");
+    for (int page = 0; page < notebook->count(); ++page) {
+        notebook->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (const QScrollArea* area : notebook->currentWidget()->findChildren<QScrollArea*>()) {
+            for (const QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+                QVERIFY2(!bar->isVisible(), TView::PageCaptions[static_cast<std::size_t>(page)]);
+            }
+        }
+    }
+    QCOMPARE(Shown("SatStartHeading"), QString("Start"));
+    QCOMPARE(Shown("SatEndHeading"), QString("End"));
+    QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
+
+    // A size kept in the settings is the one the window opens at.
+    test::TemporaryFolder folder;
+    const std::string settings = folder.File("Quillmark.ini");
+    WriteWindowSize(SettingsStore(settings), "ViewW:", "ViewH:", {700, 500});
+    test::Session saved(1, settings);
+    MainWindow window(saved.workspace);
+    QCOMPARE(window.size(), QSize(700, 500));
 }
 
 namespace {
