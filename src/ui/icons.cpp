@@ -1,80 +1,45 @@
 #include "ui/icons.h"
 
-#include <QFont>
-#include <QHash>
-#include <QPainter>
-#include <QPixmap>
+#include <QStandardPaths>
+#include <QStringList>
 
 namespace quillmark {
 
 namespace {
 
-// A glyph and a colour for each icon the program asks for.
-struct StandIn {
-    QString glyph;
-    QColor colour;
-};
-
-StandIn StandInFor(const QString& name)
+// Looks for icons the desktop's theme lacks in Breeze, which the setup installs, and then
+// among the program's own, built into it under ":/icons".
+void UseFallbackIcons()
 {
-    static const QHash<QString, StandIn> standIns = {
-        {"go-previous", {QString::fromUtf8("\u25C0"), QColor(40, 100, 180)}},
-        {"go-next", {QString::fromUtf8("\u25B6"), QColor(40, 100, 180)}},
-        {"go-up", {QString::fromUtf8("\u25B2"), QColor(30, 140, 90)}},
-        {"go-down", {QString::fromUtf8("\u25BC"), QColor(30, 140, 90)}},
-        {"go-home", {QString::fromUtf8("\u2302"), QColor(90, 90, 90)}},
-        {"document-new", {"+", QColor(30, 140, 90)}},
-        {"edit-copy", {QString::fromUtf8("\u2750"), QColor(90, 90, 160)}},
-        {"edit-delete", {QString::fromUtf8("\u2715"), QColor(190, 50, 40)}},
-        {"edit-paste", {QString::fromUtf8("\u2193"), QColor(90, 90, 160)}},
-        {"view-sort-ascending", {"AZ", QColor(120, 80, 30)}},
-        {"edit-find", {"=", QColor(120, 80, 30)}},
-        {"document-print", {"P", QColor(60, 60, 60)}},
-        {"system-search", {"?", QColor(40, 100, 180)}},
-        {"image-x-generic", {QString::fromUtf8("\u25A3"), QColor(160, 90, 30)}},
-        {"x-office-presentation", {QString::fromUtf8("\u2587"), QColor(30, 120, 160)}},
-        {"x-office-spreadsheet", {QString::fromUtf8("\u25A6"), QColor(30, 140, 90)}},
-        {"x-office-document", {QString::fromUtf8("\u2261"), QColor(60, 60, 140)}},
-        {"accessories-calculator", {QString::fromUtf8("\u00B1"), QColor(60, 60, 60)}},
-        {"x-office-calendar", {"31", QColor(190, 50, 40)}},
-        {"media-optical-audio", {QString::fromUtf8("\u25CE"), QColor(100, 60, 140)}},
-        {"document-save", {QString::fromUtf8("\u2913"), QColor(40, 100, 180)}},
-        {"help-contents", {"?", QColor(30, 140, 90)}},
-        {"application-exit", {QString::fromUtf8("\u21E5"), QColor(190, 50, 40)}},
-    };
-    return standIns.value(name, StandIn{name.left(1).toUpper(), QColor(90, 90, 90)});
-}
-
-QIcon DrawnIcon(const QString& name)
-{
-    const StandIn standIn = StandInFor(name);
-    QIcon icon;
-    for (int size : {16, 24, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        QFont font = painter.font();
-        font.setBold(true);
-        font.setPixelSize(standIn.glyph.size() > 1 ? size * 9 / 16 : size * 13 / 16);
-        painter.setFont(font);
-        painter.setPen(standIn.colour);
-        painter.drawText(pixmap.rect(), Qt::AlignCenter, standIn.glyph);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    static const bool done = [] {
+        // Not every platform plug-in names the system's icon folders.
+        QStringList themeFolders = QIcon::themeSearchPaths();
+        for (const QString& folder : QStandardPaths::locateAll(
+                 QStandardPaths::GenericDataLocation, "icons", QStandardPaths::LocateDirectory)) {
+            if (!themeFolders.contains(folder)) {
+                themeFolders.append(folder);
+            }
+        }
+        QIcon::setThemeSearchPaths(themeFolders);
+        QIcon::setFallbackThemeName("breeze");
+        // Without a desktop there is no theme, and a missing theme has no fallback either.
+        if (QIcon::themeName().isEmpty()) {
+            QIcon::setThemeName("breeze");
+        }
+        QStringList paths = QIcon::fallbackSearchPaths();
+        paths.append(":/icons");
+        QIcon::setFallbackSearchPaths(paths);
+        return true;
+    }();
+    (void)done;
 }
 
 }  // namespace
 
 QIcon ToolIcon(const QString& themeName)
 {
-    if (QIcon::hasThemeIcon(themeName)) {
-        return QIcon::fromTheme(themeName);
-    }
-    return DrawnIcon(themeName);
+    UseFallbackIcons();
+    return QIcon::fromTheme(themeName);
 }
 
 }  // namespace quillmark

@@ -5,8 +5,8 @@
 
 namespace quillmark {
 
-// The desktop theme's icon of that name; where the theme has none, a small drawn stand-in
-// so that every tool button still shows something recognisable.
+// The icon of that name from the desktop's theme; where the theme has none, from Breeze, and
+// where Breeze has none either, the program's own drawing of it.
 QIcon ToolIcon(const QString& themeName);
 
 }  // namespace quillmark

@@ -12,12 +12,15 @@
 #include "ui/utilities/calculator_window.h"
 #include "ui/utilities/calendar_window.h"
 #include "ui/utilities/help_window.h"
+#include "ui/window_placement.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -27,6 +30,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QScreen>
+#include <QSpacerItem>
 #include <QTimer>
 #include <QUrl>
 
@@ -52,6 +56,51 @@ QString Title()
     return QApplication::applicationName();
 }
 
+// Window managers cut a title that does not fit between their buttons: a box is made wide
+// enough for its title, with room for those buttons.
+int WidthForTitle(const QWidget& box)
+{
+    constexpr int TitleBarButtons = 160;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarButtons;
+}
+
+QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
+                                    QMessageBox::StandardButtons buttons)
+{
+    const BoxOpen open;
+    QWidget* parent = AskingWindow(owner);
+    QMessageBox box(icon, Title(), ToQt(text), buttons, parent);
+    KeepAbove(&box, parent);
+    // A message box sizes itself from its layout when shown: a spacer sets the least width.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        grid->addItem(new QSpacerItem(WidthForTitle(box), 0, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+std::optional<std::string> AskForText(QWidget* owner, const std::string& caption,
+                                      const std::string& prompt, const std::string& initial,
+                                      QLineEdit::EchoMode echo)
+{
+    const BoxOpen open;
+    QWidget* parent = AskingWindow(owner);
+    QInputDialog box(parent);
+    box.setWindowTitle(ToQt(caption));
+    box.setLabelText(ToQt(prompt));
+    box.setTextEchoMode(echo);
+    box.setTextValue(ToQt(initial));
+    KeepAbove(&box, parent);
+    box.adjustSize();
+    box.resize(std::max(box.width(), WidthForTitle(box)), box.height());
+    if (box.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return FromQt(box.textValue());
+}
+
 }  // namespace
 
 bool MessageBoxIsOpen()
@@ -61,28 +110,24 @@ bool MessageBoxIsOpen()
 
 void QtDialogs::ShowInformation(const std::string& text)
 {
-    const BoxOpen open;
-    QMessageBox::information(owner_, Title(), ToQt(text));
+    ShowBox(owner_, QMessageBox::Information, text, QMessageBox::Ok);
 }
 
 void QtDialogs::ShowError(const std::string& text)
 {
-    const BoxOpen open;
-    QMessageBox::critical(owner_, Title(), ToQt(text));
+    ShowBox(owner_, QMessageBox::Critical, text, QMessageBox::Ok);
 }
 
 bool QtDialogs::AskYesNo(const std::string& text)
 {
-    const BoxOpen open;
-    return QMessageBox::question(owner_, Title(), ToQt(text), QMessageBox::Yes | QMessageBox::No) ==
+    return ShowBox(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
 Answer QtDialogs::AskYesNoCancel(const std::string& text)
 {
-    const BoxOpen open;
-    switch (QMessageBox::question(owner_, Title(), ToQt(text),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    switch (ShowBox(owner_, QMessageBox::Question, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
     case QMessageBox::No:
@@ -96,27 +141,13 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& caption,
                                                const std::string& prompt,
                                                const std::string& initial)
 {
-    const BoxOpen open;
-    bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
-                                                 QLineEdit::Normal, ToQt(initial), &accepted);
-    if (!accepted) {
-        return std::nullopt;
-    }
-    return FromQt(answer);
+    return AskForText(owner_, caption, prompt, initial, QLineEdit::Normal);
 }
 
 std::optional<std::string> QtDialogs::PasswordBox(const std::string& caption,
                                                   const std::string& prompt)
 {
-    const BoxOpen open;
-    bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
-                                                 QLineEdit::Password, QString(), &accepted);
-    if (!accepted) {
-        return std::nullopt;
-    }
-    return FromQt(answer);
+    return AskForText(owner_, caption, prompt, {}, QLineEdit::Password);
 }
 
 namespace {
@@ -175,7 +206,9 @@ void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
 std::optional<std::string> QtDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
     const BoxOpen open;
-    QFileDialog dialog(owner_);
+    QWidget* parent = AskingWindow(owner_);
+    QFileDialog dialog(parent);
+    KeepAbove(&dialog, parent);
     SetUpOpenFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -187,8 +220,8 @@ std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& re
 {
     const BoxOpen open;
     // The form adds the extension and asks about overwriting itself.
-    return ChosenFile(QFileDialog::getSaveFileName(owner_, ToQt(request.title), QString(),
-                                                   QtFilter(request.filter), nullptr,
+    return ChosenFile(QFileDialog::getSaveFileName(AskingWindow(owner_), ToQt(request.title),
+                                                   QString(), QtFilter(request.filter), nullptr,
                                                    QFileDialog::DontConfirmOverwrite));
 }
 
@@ -252,7 +285,7 @@ std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initi
     // Part of the click that opened it, like a message box: the record on show stays as it is.
     const BoxOpen open;
     const std::optional<CalendarPick> pick = quillmark::ShowCalendarAt(
-        owner_, QPoint(x, y), QDate(initial.year, initial.month, initial.day));
+        AskingWindow(owner_), QPoint(x, y), QDate(initial.year, initial.month, initial.day));
     if (!pick) {
         return std::nullopt;
     }
@@ -261,7 +294,7 @@ std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initi
 
 void QtShell::ShowCalendarAt(int x, int y)
 {
-    quillmark::ShowCalendarAt(owner_, QPoint(x, y));
+    quillmark::ShowCalendarAt(AskingWindow(owner_), QPoint(x, y));
 }
 
 ScreenSize QtShell::Screen()
@@ -275,7 +308,7 @@ ScreenSize QtShell::Screen()
 
 void QtShell::OpenHelp(const std::string& topic)
 {
-    quillmark::OpenHelp(owner_, helpFolder_, ToQt(topic));
+    quillmark::OpenHelp(AskingWindow(owner_), helpFolder_, ToQt(topic));
 }
 
 void QtShell::OpenDocument(const std::string& path)
@@ -292,27 +325,27 @@ void QtShell::ExitProgram()
 
 void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 {
-    DatabaseInformationDialog(form, owner_).exec();
+    DatabaseInformationDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowSetPassword(TSetPasswordForm& form)
 {
-    SetPasswordDialog(form, owner_).exec();
+    SetPasswordDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowPickList(TPickListForm& form)
 {
-    PickListDialog(form, owner_).exec();
+    PickListDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowAddDescription(TAddDescription& form)
 {
-    AddDescriptionDialog(form, owner_).exec();
+    AddDescriptionDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowEditSkill(TEditSkillForm& form)
 {
-    EditSkillDialog(form, owner_).exec();
+    EditSkillDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowSelectRange(TSelectRangeForm& form)
@@ -350,7 +383,7 @@ bool QtShell::FormPrint(ProgramWindow window)
     // file, say) rather than printing into nothing.
     if (QPrinterInfo::defaultPrinter().isNull()) {
         const BoxOpen open;
-        QPrintDialog dialog(&printer, owner_);
+        QPrintDialog dialog(&printer, AskingWindow(owner_));
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }
@@ -371,7 +404,7 @@ QPrinter& QtShell::GridPrinter(const std::string& gridName)
 void QtShell::ShowPrintSettings(const std::string& gridName)
 {
     const BoxOpen open;
-    QPageSetupDialog(&GridPrinter(gridName), owner_).exec();
+    QPageSetupDialog(&GridPrinter(gridName), AskingWindow(owner_)).exec();
 }
 
 bool QtShell::PrintTable(const std::string& gridName, const PrintableTable& table)
@@ -379,7 +412,7 @@ bool QtShell::PrintTable(const std::string& gridName, const PrintableTable& tabl
     QPrinter& printer = GridPrinter(gridName);
     {
         const BoxOpen open;
-        QPrintDialog dialog(&printer, owner_);
+        QPrintDialog dialog(&printer, AskingWindow(owner_));
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include "forms/main/pages/description_page.h"
 
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -70,6 +71,44 @@ std::string CalendarDateText(const CalendarDate& date)
     char text[32];
     std::snprintf(text, sizeof text, "%02d/%02d/%04d", date.month, date.day, date.year);
     return text;
+}
+
+std::optional<CalendarDate> CalendarDateFromText(std::string_view text)
+{
+    // Month, day and year: runs of digits parted by single separators, blanks around them.
+    std::array<int, 3> parts{};
+    std::size_t part = 0;
+    std::size_t digits = 0;
+    std::size_t at = text.find_first_not_of(' ');
+    const std::size_t end = text.find_last_not_of(' ');
+    if (at == std::string_view::npos) {
+        return std::nullopt;
+    }
+    for (; at <= end; ++at) {
+        const char c = text[at];
+        if (c >= '0' && c <= '9') {
+            if (++digits > 4) {
+                return std::nullopt;
+            }
+            parts[part] = parts[part] * 10 + (c - '0');
+        } else if ((c == '/' || c == '-' || c == '.') && digits > 0 && part < 2) {
+            ++part;
+            digits = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (part != 2 || digits != 4) {
+        return std::nullopt;
+    }
+    const auto [month, day, year] = parts;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    constexpr std::array<int, 12> monthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || month < 1 || month > 12 || day < 1 ||
+        day > monthDays[static_cast<std::size_t>(month - 1)] + (month == 2 && leap ? 1 : 0)) {
+        return std::nullopt;
+    }
+    return CalendarDate{year, month, day};
 }
 
 }  // namespace quillmark

@@ -2,6 +2,7 @@
 
 #include "forms/services.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,5 +29,8 @@ bool IsDateCaption(std::string_view caption);
 
 // "03/05/1999" for 5 March 1999.
 std::string CalendarDateText(const CalendarDate& date);
+// The day a date box holds in that form ("3/5/1999" too); nothing for an empty or partly typed
+// box or a day that does not exist.
+std::optional<CalendarDate> CalendarDateFromText(std::string_view text);
 
 }  // namespace quillmark

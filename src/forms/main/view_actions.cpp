@@ -67,7 +67,7 @@ ViewActions::ViewActions()
     AlbumView = Both(Entry("Album View", "AlbumView1"),
                      Button("AlbumTBtn", "Generate Album View", "image-x-generic"));
     GraphView = Both(Entry("Graph View", "GraphView1"),
-                     Button("GraphTBtn", "Generate Graph", "x-office-presentation"));
+                     Button("GraphTBtn", "Generate Graph", "office-chart-bar"));
     SpreadsheetView =
         Both(Entry("Spreadsheet View", "SpreadsheetView1"),
              Button("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet"));
@@ -91,10 +91,12 @@ ViewActions::ViewActions()
 
     Previous = Button("PreviousTBtn", "Previous Record in Database", "go-previous");
     Next = Button("NextTBtn", "Next Record in Database", "go-next");
-    PreviousSearch = Button("PreviousSearchTBtn", "Previous Record On Search List", "go-up");
-    NextSearch = Button("NextSearchTBtn", "Next Record on Search List", "go-down");
+    PreviousSearch = Button("PreviousSearchTBtn", "Previous Record On Search List",
+                            "quillmark-search-list-previous");
+    NextSearch =
+        Button("NextSearchTBtn", "Next Record on Search List", "quillmark-search-list-next");
     SortRecords = Button("SortRecordTBtn", "Sort Records", "view-sort-ascending");
-    DisplaySame = Button("DisplaySameBtn", "Display Related Records", "edit-find");
+    DisplaySame = Button("DisplaySameBtn", "Display Related Records", "view-filter");
     PrintScreen = Button("PrintScreenTBtn", "Print a screenshot", "document-print");
     Report = Button("ReportTBtn", "Generate Report", "x-office-document");
     ViewRecord = Button("ViewRecordBtn", "", "go-home");

@@ -129,6 +129,7 @@ void TView::CustomizeLabels(std::string_view labelName)
     for (std::size_t i = 0; i < OtherFieldCount; ++i) {
         database.OtherCaptions[i] = Description.OtherCaptions[static_cast<int>(i) + 1].caption;
     }
+    ShowFieldCaptions();
 }
 
 void TView::DetailClick(std::string_view boxName, int pointerX, int pointerY)
@@ -140,11 +141,14 @@ void TView::DetailClick(std::string_view boxName, int pointerX, int pointerY)
     if (field.box == nullptr || !IsDateCaption(field.caption->caption)) {
         return;
     }
-    const CalendarDate today = workspace_.services.clock.Today();
-    const std::optional<CalendarDate> picked =
-        workspace_.services.dialogs.PickDate(pointerX + 10, pointerY + 10, today);
-    // Closing the calendar without a pick still fills in the day it showed.
-    field.box->text = CalendarDateText(picked.value_or(today));
+    // The calendar starts at the box's own day, and closing it without a pick keeps the box
+    // as it was: a birth date must not turn into today by a look at the calendar.
+    const CalendarDate shown =
+        CalendarDateFromText(field.box->text).value_or(workspace_.services.clock.Today());
+    if (const std::optional<CalendarDate> picked =
+            workspace_.services.dialogs.PickDate(pointerX + 10, pointerY + 10, shown)) {
+        field.box->text = CalendarDateText(*picked);
+    }
 }
 
 }  // namespace quillmark

@@ -313,8 +313,8 @@ void TView::ResetApplication1Click()
     }
     workspace_.SpreadsheetColumns = ResetColumnLayout();
     Actions.ShortDescriptionValues.checked = false;
-    Width = DefaultViewSize.width;
-    Height = DefaultViewSize.height;
+    Width = 0;  // the window's own fitting size, as on a first start
+    Height = 0;
     TSearch& search = workspace_.Search();
     search.Width = DefaultSearchSize.width;
     search.Height = DefaultSearchSize.height;

@@ -29,13 +29,12 @@ std::optional<int> ReadRecordNumber(std::string_view text)
 
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
-    const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", DefaultViewSize);
+    const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
     Width = size.width;
     Height = size.height;
     number.text = "0";
     number.hint = "Enter the record you want to go to here ";
     ShowFieldCaptions();
-    MakeSortMenu();
 }
 
 // ---- the window comes and goes ----
@@ -49,8 +48,6 @@ void TView::FormActivate()
         workspace_.CurrentIndex = -1;
     }
     ShowFieldCaptions();
-    MakeDescriptionMenus();
-    MakeSortMenu();
     // Whatever was copied or cut before is no longer offered for insertion.
     workspace_.ClipboardRecord = std::make_shared<ItemRecord>();
     Actions.InsertRecord.enabled = false;
@@ -159,6 +156,10 @@ void TView::ShowFieldCaptions()
         Description.OtherCaptions[field].caption =
             database.OtherCaptions[static_cast<std::size_t>(field - 1)];
     }
+    // The menus are made from the captions and trees: a database opened, merged or started
+    // anew, or a caption renamed, shows in them at once.
+    MakeDescriptionMenus();
+    MakeSortMenu();
 }
 
 // ---- record bar and "Edit" ----

@@ -43,8 +43,10 @@ public:
 
     // ---- controls ----
     std::string Caption = "Empty";  // the window title
-    int Width = 634;
-    int Height = 482;
+    // The size saved in the settings; 0 when none is, for the window to open at the smallest
+    // size that shows it whole. The window keeps them up to date as it is resized.
+    int Width = 0;
+    int Height = 0;
     LabelControl RecordTitle{"Name"};
     EditControl RecordName;
     LabelControl RecordLabel{"Record "};
@@ -76,6 +78,7 @@ public:
     void LoadDefaults(int position);
     void SetReadOnlyState(bool readOnly);
     void SetSaveButtonState(bool enabled);
+    // The database's captions on their labels, its trees and captions in the menus.
     void ShowFieldCaptions();
 
     // ---- "File" ----

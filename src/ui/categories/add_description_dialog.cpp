@@ -1,6 +1,7 @@
 #include "ui/categories/add_description_dialog.h"
 
 #include "forms/categories/add_description_form.h"
+#include "ui/icons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -108,6 +109,7 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
     auto* help = new QToolButton(this);
     help->setObjectName("HelpBtn");
     help->setText("?");
+    help->setIcon(ToolIcon("help-contents"));
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);

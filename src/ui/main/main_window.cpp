@@ -14,20 +14,24 @@
 #include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 namespace quillmark {
 
@@ -41,8 +45,43 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
+    PlaceOver(this, nullptr);  // the middle of the screen
+}
+
+// The size the form asks for; a side it leaves at 0 (no size saved) is the smallest that shows
+// the whole tool bar and every page without scrolling, as far as the screen allows.
+void MainWindow::ApplySize()
+{
     appliedSize_ = QSize(view_.Width, view_.Height);
-    resize(appliedSize_);
+    QSize size = appliedSize_;
+    if (size.width() <= 0 || size.height() <= 0) {
+        const QSize fitting = FittingSize();
+        size = QSize(size.width() > 0 ? size.width() : fitting.width(),
+                     size.height() > 0 ? size.height() : fitting.height());
+    }
+    resize(size);
+}
+
+QSize MainWindow::FittingSize()
+{
+    // The window's own size hint asks for the tool bars in full and the largest page, once
+    // every layout has forgotten what it worked out before the texts were rendered.
+    ensurePolished();
+    for (QWidget* inner : findChildren<QWidget*>()) {
+        inner->updateGeometry();
+    }
+    for (QLayout* inner : findChildren<QLayout*>()) {
+        inner->invalidate();
+    }
+    layout()->invalidate();
+    QSize fitting = sizeHint().expandedTo(minimumSizeHint());
+    if (const QScreen* shown = screen()) {
+        // Room for a window manager's frame.
+        constexpr int FrameRoom = 40;
+        fitting =
+            fitting.boundedTo(shown->availableGeometry().size() - QSize(FrameRoom, FrameRoom));
+    }
+    return fitting;
 }
 
 void MainWindow::BuildActions()
@@ -108,6 +147,7 @@ void MainWindow::BuildRecordBar()
 {
     addToolBarBreak();
     QToolBar* bar = addToolBar("Record");
+    recordBar_ = bar;
     bar->setObjectName("ToolBar2");
     bar->setMovable(false);
     recordTitle_ = new QLabel(bar);
@@ -224,10 +264,6 @@ void MainWindow::Handle(const std::function<void()>& handler)
 
 void MainWindow::Render()
 {
-    if (const QSize wanted(view_.Width, view_.Height); wanted != appliedSize_) {
-        appliedSize_ = wanted;
-        resize(wanted);
-    }
     const QString title = ToQt(view_.Caption);
     if (windowTitle() != title) {
         setWindowTitle(title);
@@ -249,16 +285,51 @@ void MainWindow::Render()
         page->Render();
     }
     RenderSorting();
+    // Last, so that a fitting size is worked out with the texts just rendered.
+    if (QSize(view_.Width, view_.Height) != appliedSize_) {
+        ApplySize();
+    }
 }
 
 // Switching to another window of the program stores the record on show; coming back shows it
 // again. Message boxes do not count: they belong to the command that is running.
 void MainWindow::Activate()
 {
-    if (!active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { view_.FormActivate(); });
+    if (active_ || MessageBoxIsOpen()) {
+        return;
     }
+    active_ = true;
+    if (view_.Initialised) {
+        Handle([this] { view_.FormActivate(); });
+        return;
+    }
+    // The first activation may ask whether to open the last database before any record is
+    // shown: meanwhile the window shows no record rather than an empty "Record 0". A box that
+    // follows once a record is there ("... opened.") has the record behind it.
+    recordBar_->hide();
+    notebook_->hide();
+    qApp->installEventFilter(this);
+    Handle([this] { view_.FormActivate(); });
+    qApp->removeEventFilter(this);
+    ShowRecord();
+}
+
+void MainWindow::ShowRecord()
+{
+    if (notebook_->isHidden()) {
+        Render();
+        recordBar_->show();
+        notebook_->show();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow() && workspace_.CurrentIndex >= 0) {
+        ShowRecord();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::Deactivate()
@@ -285,8 +356,21 @@ void MainWindow::showEvent(QShowEvent* event)
     // Without a window manager no activation may ever arrive; the first showing counts as one,
     // once the window is on screen, so that the reopen question has the window behind it.
     if (!view_.Initialised) {
-        QTimer::singleShot(0, this, [this] { Activate(); });
+        ActivateOnceExposed();
     }
+}
+
+// A window manager places and frames the window only after it is shown: a box asked before
+// then would have no window to be placed over.
+void MainWindow::ActivateOnceExposed(int triesLeft)
+{
+    QTimer::singleShot(triesLeft == ExposeTries ? 0 : 20, this, [this, triesLeft] {
+        if (triesLeft > 0 && (windowHandle() == nullptr || !windowHandle()->isExposed())) {
+            ActivateOnceExposed(triesLeft - 1);
+            return;
+        }
+        Activate();
+    });
 }
 
 // The form keeps the size the user gives the window, to remember it for the next start.

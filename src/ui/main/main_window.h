@@ -32,6 +32,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -43,6 +44,11 @@ private:
     void ConnectActions();
     void Activate();
     void Deactivate();
+    void ShowRecord();  // after the first activation has a record to show
+    static constexpr int ExposeTries = 25;
+    void ActivateOnceExposed(int triesLeft = ExposeTries);
+    void ApplySize();
+    QSize FittingSize();
     // Sorting lives in main_window_sorting.cpp.
     void BuildSorting();
     void RenderSorting();
@@ -50,6 +56,7 @@ private:
     Workspace& workspace_;
     TView& view_;
     std::map<const ActionControl*, QAction*> actions_;
+    QWidget* recordBar_ = nullptr;
     QLabel* recordTitle_ = nullptr;
     QLineEdit* recordName_ = nullptr;
     QLabel* recordLabel_ = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/utilities/calculator_window.h"
 
 #include "core/windows1252.h"
+#include "ui/window_placement.h"
 
 #include <cctype>
 
@@ -129,6 +130,8 @@ void ShowCalculator(QWidget* parent)
     static QPointer<TCalculatorWindow> calculator;
     if (calculator == nullptr) {
         calculator = new TCalculatorWindow(parent);
+        calculator->adjustSize();
+        PlaceOver(calculator, parent);
     }
     calculator->show();
     calculator->raise();

@@ -1,5 +1,7 @@
 #include "ui/utilities/help_window.h"
 
+#include "ui/window_placement.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -94,10 +96,24 @@ void THelpWindow::PageChanged()
 void OpenHelp(QWidget* parent, const QString& helpFolder, const QString& topic)
 {
     static QPointer<THelpWindow> help;
+    if (parent == help) {
+        parent = help->parentWidget();
+    }
+    bool place = false;
     if (help == nullptr) {
         help = new THelpWindow(parent);
+        place = true;
+    } else if (help->parentWidget() != parent) {
+        // Help asked for from a modal window is that window's own, or the modal window would
+        // block it.
+        help->setParent(parent, help->windowFlags());
+        place = true;
     }
+    KeepAbove(help, parent);
     help->ShowTopic(helpFolder, topic);
+    if (place) {
+        PlaceOver(help, parent);
+    }
     help->show();
     help->raise();
     help->activateWindow();

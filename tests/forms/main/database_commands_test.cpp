@@ -149,6 +149,51 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
     EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
 }
 
+// The menus made from captions and trees follow the database at once, not at the window's next
+// activation: opening, merging, starting anew and renaming a caption.
+TEST_F(DatabaseCommandsTest, MenusFollowTheDatabaseAtOnce)
+{
+    const auto fieldTwo = [this] {
+        std::vector<std::string> shown;
+        for (const MenuItemControl& entry : view.DescMenus[2]) {
+            shown.push_back(entry.caption);
+            for (const MenuItemControl& child : entry.children) {
+                shown.push_back(" " + child.caption);
+            }
+        }
+        return shown;
+    };
+    const auto sortBy = [this](std::size_t entry) { return view.SortSelect.at(entry).caption; };
+
+    HeaderLayout sales;
+    sales.Captions[1] = "Department";
+    sales.Captions[21] = "Start Date";  // Other 2
+    sales.Trees[1] = TreeTextComponent("Sales\r\n\tRetail Sales\r\nStores\r\n");
+    OpenQuietly(MakeFile("sales.dat", {"Ann"}, sales));
+    EXPECT_THAT(fieldTwo(), ElementsAre("ADD NEW DEPARTMENT CATEGORY", "CLEAR FIELD", "Sales",
+                                        " Retail Sales", "Stores"));
+    EXPECT_EQ(sortBy(1), "Sort by Department");
+    EXPECT_EQ(sortBy(22), "Sory by Start Date");
+
+    HeaderLayout plain = sales;  // a merge needs the same description and detail captions
+    plain.Captions[21] = "Shoe Size";
+    plain.Trees[1] = TreeTextComponent("Warehouse\r\n");
+    dialogs.ChooseFile(MakeFile("plain.dat", {"Bob"}, plain));
+    view.Merge1Click();
+    dialogs.Forget();
+    EXPECT_THAT(fieldTwo(), ElementsAre("ADD NEW DEPARTMENT CATEGORY", "CLEAR FIELD", "Warehouse"));
+    EXPECT_EQ(sortBy(22), "Sory by Shoe Size");
+
+    dialogs.Type("Hired On");
+    view.CustomizeLabels("OtherC2");
+    EXPECT_EQ(sortBy(22), "Sory by Hired On");
+
+    dialogs.AnswerNo();
+    view.New1Click();
+    EXPECT_EQ(sortBy(22), "Sory by Other 2");
+    EXPECT_EQ(fieldTwo().at(0), "ADD NEW CATEGORY CATEGORY");
+}
+
 TEST_F(DatabaseCommandsTest, AReadPasswordMustBeTypedExactly)
 {
     HeaderLayout locked;

@@ -4,8 +4,13 @@
 #include "support/view_fixture.h"
 
 #include "forms/category_menus.h"
+#include "forms/main/field_captions.h"
 
+#include <optional>
+#include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace quillmark::test {
 namespace {
@@ -99,18 +104,44 @@ TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
     EXPECT_EQ(dialogs.CalendarsShown.size(), 1u);
     EXPECT_EQ(view.Description.Detail[2].text, "03/05/1999");
 
-    // Closing the calendar without a pick still fills in the day it showed.
-    dialogs.PickDay(std::nullopt);
+    // The calendar opens at the box's own day; closing it without a pick leaves the box alone.
+    dialogs.PickDay(std::nullopt).PickDay(std::nullopt);
+    view.Description.Detail[4].text = "12/31/1980";
     view.DetailClick("Detail4", 0, 0);
-    EXPECT_EQ(view.Description.Detail[4].text, "03/15/2024");
+    view.Description.Detail[4].text = "";
+    view.DetailClick("Detail4", 0, 0);
+    EXPECT_EQ(dialogs.CalendarsShown.at(1).initial, (CalendarDate{1980, 12, 31}));
+    EXPECT_EQ(dialogs.CalendarsShown.at(2).initial, (CalendarDate{2024, 3, 15}));
+    EXPECT_EQ(view.Description.Detail[4].text, "");
     view.FormDeactivate();
-    EXPECT_EQ(session.Record(0).Detail[4], "03/15/2024");
+    EXPECT_EQ(session.Record(0).Detail[4], "");
 
     // A read-only record opens no calendar.
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();
     view.DetailClick("Detail4", 0, 0);
-    EXPECT_EQ(dialogs.CalendarsShown.size(), 2u);
+    EXPECT_EQ(dialogs.CalendarsShown.size(), 3u);
+}
+
+TEST(DateBoxText, GivesTheDayOnlyWhenTheBoxHoldsAWholeRealDate)
+{
+    const std::vector<std::pair<std::string, std::optional<CalendarDate>>> cases = {
+        {"03/05/1999", CalendarDate{1999, 3, 5}},
+        {" 3/5/1999 ", CalendarDate{1999, 3, 5}},
+        {"02/29/2000", CalendarDate{2000, 2, 29}},
+        {"02/29/1900", std::nullopt},
+        {"04/31/2001", std::nullopt},
+        {"13/01/2001", std::nullopt},
+        {"12/__/____", std::nullopt},  // the mask's blanks
+        {"  /  /    ", std::nullopt},
+        {"", std::nullopt},
+        {"03/05/99", std::nullopt},
+        {"03//1999", std::nullopt},
+        {"1999-03-05", std::nullopt},
+    };
+    for (const auto& [text, day] : cases) {
+        EXPECT_EQ(CalendarDateFromText(text), day) << '"' << text << '"';
+    }
 }
 
 }  // namespace

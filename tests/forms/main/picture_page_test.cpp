@@ -8,7 +8,9 @@
 
 #include <gmock/gmock.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmark::test {
@@ -73,36 +75,35 @@ TEST_F(PicturePageTest, ChosenPicturesAreShownAndStoredWithTheirTab)
 
 TEST_F(PicturePageTest, FilesThatCannotBeShown)
 {
+    // GIF and PCX files go to the picture library, capitals or not.
+    for (const auto& [name, bytes] :
+         {std::pair("BOB.GIF", TinyGif()), std::pair("scan.Pcx", TinyPcx())}) {
+        SelectPicture(Write(name, bytes));
+        EXPECT_NE(Displayed(), nullptr) << name;
+    }
+
+    // Whatever cannot be shown says so in its own tab, however the previous tab's picture
+    // was shown; the record keeps the path.
+    view.ImageBookChange(3);
     SelectPicture(Write("ann.bmp"));
-    const Bitmap* ann = Displayed();
-    ASSERT_NE(ann, nullptr);
-
-    // A missing file is reported on the status line; the record keeps its path.
-    const std::string missing = folder.File("gone.jpg");
-    SelectPicture(missing);
-    EXPECT_FALSE(page.RecordImage.visible);
-    EXPECT_EQ(StatusDisplayed(), "Image File is Not Valid");
-    EXPECT_EQ(session.Record(0).Images[1].ImageFile, missing);
-
-    // A damaged bitmap, or a kind of file the window cannot show, says nothing: the area
-    // shows what it had.
-    SelectPicture(Write("damaged.bmp", TinyBmp().substr(0, 50)));
-    EXPECT_TRUE(page.RecordImage.visible);
-    EXPECT_EQ(StatusDisplayed(), "");
-    EXPECT_EQ(Displayed(), ann);
-    SelectPicture(Write("drawing.wmf", "not read at all"));
-    EXPECT_EQ(Displayed(), ann);
-
-    // GIF and PCX files go to the picture library, capitals or not; when it gives nothing the
-    // area is left empty, again without a word.
-    SelectPicture(Write("BOB.GIF", TinyGif()));
-    ASSERT_NE(Displayed(), nullptr);
-    EXPECT_NE(Displayed(), ann);
-    SelectPicture(Write("scan.Pcx", TinyPcx()));
-    ASSERT_NE(Displayed(), nullptr);
-    SelectPicture(folder.File("missing.GIF"));
-    EXPECT_EQ(Displayed(), nullptr);
-    EXPECT_EQ(StatusDisplayed(), "");
+    const std::vector<std::pair<std::string, std::optional<std::string>>> unshowable = {
+        {"gone.jpg", std::nullopt},  // missing
+        {"fake.jpg", "a text file, not a picture"},
+        {"damaged.bmp", TinyBmp().substr(0, 50)},
+        {"drawing.wmf", "not read at all"},
+        {"missing.GIF", std::nullopt},
+        {"fake.pcx", "no picture either"},
+    };
+    for (const auto& [name, bytes] : unshowable) {
+        view.ImageBookChange(3);
+        ASSERT_NE(Displayed(), nullptr);
+        view.ImageBookChange(4);
+        SelectPicture(bytes ? Write(name, *bytes) : folder.File(name));
+        EXPECT_FALSE(page.RecordImage.visible) << name;
+        EXPECT_EQ(Displayed(), nullptr) << name;
+        EXPECT_EQ(StatusDisplayed(), "Image File is Not Valid") << name;
+        EXPECT_EQ(session.Record(0).Images[4].ImageFile, folder.File(name));
+    }
     EXPECT_THAT(dialogs.Texts(), ::testing::Each(std::string("Open")));
 }
 
@@ -114,6 +115,7 @@ TEST_F(PicturePageTest, ClearReadOnlyAndAutoSize)
     SelectPicture(Write("door.bmp"));
     view.ClearPictureClick();
     EXPECT_FALSE(page.RecordImage.visible);
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
     EXPECT_EQ(session.Record(0).Images[3].ImageFile, "");
     EXPECT_EQ(session.Record(0).Images[3].ImageTitle, "Front door");
 

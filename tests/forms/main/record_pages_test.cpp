@@ -86,6 +86,13 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
     view.WorkDaysPerWeekEditChange();
     EXPECT_EQ(salary.CalcStatus.caption, "Work Days per week can not be greater then 7.");
     ExpectNoFigures();
+
+    // With no figure for the new period the box keeps what the user typed.
+    view.SalaryTypeClick(Hourly);
+    EXPECT_EQ(salary.SalaryEdit.text, "2166.67");
+    EXPECT_EQ(salary.SalaryLabel.caption, "Hourly Salary");
+    Leave();
+    EXPECT_EQ(session.Record(0).SalaryAmount, "2166.67");
 }
 
 TEST_F(RecordPagesTest, ShowingARecordWorksItsSalaryOutAndNamesItsPeriod)

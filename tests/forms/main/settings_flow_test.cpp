@@ -15,6 +15,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <utility>
 
 namespace quillmark::test {
 namespace {
@@ -58,7 +59,8 @@ TEST_F(SettingsFlowTest, AFirstRunAsksNothingAndLeavesItsWindowAndColumnsToTheNe
         Session& first = Program();
         first.Start();
         EXPECT_THAT(first.dialogs.Messages, IsEmpty());
-        EXPECT_EQ(first.view.Width, 634);
+        // Nothing saved: the window opens at its own fitting size.
+        EXPECT_EQ(std::pair(first.view.Width, first.view.Height), std::pair(0, 0));
         EXPECT_FALSE(first.view.ShortDescriptions());
         EXPECT_TRUE(folder.Entries().empty()) << "reading makes neither the file nor its folder";
 
@@ -197,7 +199,7 @@ TEST_F(SettingsFlowTest, ResetApplicationRestoresTheSizesAndTheColumnsOfAFirstIn
         program.dialogs.Messages,
         ElementsAre(Shown{Kind::YesNo, question},
                     Shown{Kind::Information, "Original application settings have been restored."}));
-    EXPECT_EQ(view.Width, 634);
+    EXPECT_EQ(std::pair(view.Width, view.Height), std::pair(0, 0));  // the window's fitting size
     EXPECT_EQ(search.Width, 581);
     EXPECT_EQ(spreadsheet.BrowsePanelWidth, 174);
     EXPECT_FALSE(view.ShortDescriptions());

@@ -99,6 +99,21 @@ TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsVal
     EXPECT_EQ(skills.SkillNotes(5), "MIG and TIG");
 }
 
+TEST_F(SkillEditingTest, TickingACheckMarkGivesOrTakesTheSkillUnlessReadOnly)
+{
+    view.Skills.ItemListCheckClick(Row5);
+    view.Skills.ItemListCheckClick(0);
+    EXPECT_EQ(Shown(Row5), (SkillRow{false, "Skill 5", "Expert", "Ten years"}));
+    Leave();
+    EXPECT_FALSE(session.Record(1).Skills.HasSkill(5));
+    EXPECT_TRUE(session.Record(1).Skills.HasSkill(1));
+
+    view.ReadonlyBox.checked = true;
+    view.ReadonlyBoxClick();
+    view.Skills.ItemListCheckClick(0);
+    EXPECT_TRUE(Shown(0).checked);
+}
+
 TEST_F(SkillEditingTest, NothingOpensWithoutASelectedRowNorOnAReadOnlyRecord)
 {
     view.Skills.SelectedRow = -1;

@@ -2,25 +2,33 @@
 // answer from a script, so that no message box ever waits for a click. What the pages do with
 // a record is tested without Qt; here clicks and typing must reach them and show the outcome.
 
+#include "core/program_settings.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/main/view_form.h"
 #include "support/fake_services.h"
+#include "support/test_helpers.h"
 #include "ui/main/main_window.h"
+#include "ui/qt_services.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -44,6 +52,8 @@ private slots:
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
     void SkillEditedFromTheSelectedRow();
     void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+    void OpensWholeWithoutASavedSizeAndAsSavedWithOne();
+    void QuestionsOpenAboveTheWindowThatAsked();
 
 private:
     template <typename T>
@@ -256,6 +266,16 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, other);
     QCOMPARE(list->topLevelItem(6)->text(2), QString("Weekends"));
+
+    // The space bar ticks the current row's check mark, as a click on it does.
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(6), 0);
+    QTest::keyClick(list, Qt::Key_Space);
+    QVERIFY(session_->view.Skills.ItemList[6].checked);
+    QCOMPARE(list->topLevelItem(6)->checkState(0), Qt::Checked);
+    QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
+    QTest::keyClick(list, Qt::Key_Space);
+    QCOMPARE(list->topLevelItem(6)->checkState(0), Qt::Checked);
 }
 
 void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
@@ -285,6 +305,104 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QVERIFY(Find<QLineEdit>("Detail0")->isReadOnly());
     QVERIFY(Find<QPlainTextEdit>("Notes")->isReadOnly());
     QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
+}
+
+void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
+{
+    // Every tool button is on the bar, with an icon; nothing is left over for "»".
+    auto* toolBar = Find<QToolBar>("ToolBar3");
+    const auto* overflow = toolBar->findChild<QToolButton*>("qt_toolbar_ext_button");
+    QVERIFY(overflow == nullptr || !overflow->isVisible());
+    for (QAction* action : toolBar->actions()) {
+        if (!action->isSeparator()) {
+            QVERIFY2(toolBar->widgetForAction(action)->isVisible(), qPrintable(action->toolTip()));
+            QVERIFY2(!action->icon().pixmap(22).isNull(), qPrintable(action->toolTip()));
+        }
+    }
+    // Every page shows all its boxes and lists without scrolling the page.
+    auto* notebook = Find<QTabWidget>("RecordBook");
+    for (int page = 0; page < notebook->count(); ++page) {
+        notebook->setCurrentIndex(page);
+        QApplication::processEvents();
+        for (const QScrollArea* area : notebook->currentWidget()->findChildren<QScrollArea*>()) {
+            for (const QScrollBar* bar : {area->horizontalScrollBar(), area->verticalScrollBar()}) {
+                QVERIFY2(!bar->isVisible(), TView::PageCaptions[static_cast<std::size_t>(page)]);
+            }
+        }
+    }
+    QCOMPARE(Shown("SatStartHeading"), QString("Start"));
+    QCOMPARE(Shown("SatEndHeading"), QString("End"));
+    QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
+
+    // A size kept in the settings is the one the window opens at.
+    test::TemporaryFolder folder;
+    const std::string settings = folder.File("Quillmark.ini");
+    WriteWindowSize(SettingsStore(settings), "ViewW:", "ViewH:", {700, 500});
+    test::Session saved(1, settings);
+    MainWindow window(saved.workspace);
+    QCOMPARE(window.size(), QSize(700, 500));
+}
+
+namespace {
+
+// Run while a box of the real dialogs is up: it notes what the box is like and answers it.
+struct BoxSeen {
+    QWidget* parent = nullptr;
+    bool onTop = false;
+    bool titleWhole = false;
+};
+
+void AnswerWhenItOpens(BoxSeen& seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        seen.parent = box->parentWidget();
+        seen.onTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        // Room for the title and a window manager's buttons beside it.
+        seen.titleWhole =
+            box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
+        box->reject();
+    });
+}
+
+}  // namespace
+
+void MainWindowTest::QuestionsOpenAboveTheWindowThatAsked()
+{
+    // An always-on-top modal window, as the category editor is, asks its question.
+    QDialog editor(window_.get());
+    editor.setWindowFlag(Qt::WindowStaysOnTopHint);
+    editor.setModal(true);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QWidget* owner = window_.get();
+    QtDialogs dialogs(owner);
+
+    BoxSeen question;
+    AnswerWhenItOpens(question);
+    QVERIFY(
+        !dialogs.AskYesNo("3 records will be effected by this change.  Are you sure you want "
+                          "to continue ?"));
+    QCOMPARE(question.parent, &editor);
+    QVERIFY(question.onTop);
+    QVERIFY(question.titleWhole);
+
+    BoxSeen password;
+    AnswerWhenItOpens(password);
+    QVERIFY(!dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password"));
+    QCOMPARE(password.parent, &editor);
+    QVERIFY(password.titleWhole);
+
+    // Without a modal window, the main window asks.
+    editor.close();
+    Activate(window_.get());
+    BoxSeen information;
+    AnswerWhenItOpens(information);
+    dialogs.ShowInformation("File Saved");
+    QCOMPARE(information.parent, window_.get());
+    QVERIFY(!information.onTop);
+    QVERIFY(information.titleWhole);
 }
 
 }  // namespace quillmark

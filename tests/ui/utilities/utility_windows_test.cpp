@@ -60,6 +60,7 @@ private slots:
     void CalendarPickOrCancel();
     void HelpOpensTopicsAndFollowsLinks();
     void HelpPagesLinkOnlyToPagesThatExist();
+    void HelpFromAModalWindowIsUsableAndOnTheScreen();
     void AboutBoxShowsNameAndVersion();
 };
 
@@ -189,6 +190,33 @@ void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
         }
     }
     QVERIFY(links > pages.size());
+}
+
+void UtilityWindowsTest::HelpFromAModalWindowIsUsableAndOnTheScreen()
+{
+    QWidget owner;
+    owner.show();
+    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Introduction");
+    QWidget* help = TopLevel("HelpWindow");
+    QVERIFY(help != nullptr);
+    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+
+    // An always-on-top modal window, as the category editor is, asks for help.
+    QDialog editor(&owner);
+    editor.setWindowFlag(Qt::WindowStaysOnTopHint);
+    editor.setModal(true);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    OpenHelp(&editor, QUILLMARK_DATA_DIR "/help", "Customizing the Software");
+    QCOMPARE(TopLevel("HelpWindow"), help);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+    // A click from the window system reaches it: the modal window does not block it.
+    const auto* contents = help->findChild<QPushButton*>("ContentsBtn");
+    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                      contents->mapTo(help, contents->rect().center()));
+    QCOMPARE(help->findChild<QTextBrowser*>("HelpBrowser")->documentTitle(), QString("Contents"));
 }
 
 void UtilityWindowsTest::AboutBoxShowsNameAndVersion()

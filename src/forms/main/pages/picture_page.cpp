@@ -46,27 +46,20 @@ void PicturePage::DisplayPicture()
         return;
     }
     displayPending_ = false;
-    PicStatVisible = false;
-    RecordImage.visible = true;
     const std::string extension = AsciiLowerCaseText(FileExtension(fileName));
+    std::shared_ptr<const Bitmap> picture;
     if (extension == ".gif" || extension == ".pcx") {
-        // The picture library says nothing about failures: the area is simply left empty.
-        RecordImage.picture = NViewLibLoad(fileName, 0);
-        return;
+        picture = NViewLibLoad(fileName, 0);
+    } else {
+        picture = LoadPictureFile(fileName).bitmap;
     }
-    LoadedPicture loaded = LoadPictureFile(fileName);
-    switch (loaded.error) {
-    case PictureError::None:
-        RecordImage.picture = std::move(loaded.bitmap);
-        break;
-    case PictureError::NotValid:
-        // A file that is not a picture of its kind leaves whatever the area showed before.
-        break;
-    case PictureError::CannotRead:
-        RecordImage.visible = false;
-        PicStatVisible = true;
+    // Whatever keeps the file from being shown says so in this tab's own area: leaving the
+    // last picture up would pass it off as this tab's.
+    RecordImage.picture = std::move(picture);
+    RecordImage.visible = RecordImage.picture != nullptr;
+    PicStatVisible = !RecordImage.visible;
+    if (PicStatVisible) {
         PicStat.caption = "Image File is Not Valid";
-        break;
     }
 }
 
@@ -112,8 +105,8 @@ void PicturePage::ClearPictureClick(ItemRecord* record)
     if (!ClearPictureBtn.enabled) {
         return;
     }
-    RecordImage.visible = false;
     PictureFileName.clear();
+    DisplayPicture();
     if (record != nullptr) {
         Store(*record);
     }

@@ -80,9 +80,12 @@ void SalaryPage::SalaryTypeClick(int period, ItemRecord& record)
         PeriodButtons[other].checked = other == period;
     }
     SalaryLabel.caption = std::string(PeriodCaptions[period - 1]) + " Salary";
-    // The same pay in the new period; filling the box runs its own change action too.
-    SalaryEdit.text = record.SalaryFigures[period];
-    SalaryEditChange(record);
+    // The same pay in the new period; filling the box runs its own change action too. Without
+    // a worked-out figure for that period the box keeps what was typed rather than go blank.
+    if (const std::string& samePay = record.SalaryFigures[period]; !samePay.empty()) {
+        SalaryEdit.text = samePay;
+        SalaryEditChange(record);
+    }
     CalcStatus.caption = CalculateSalary(record);
 }
 

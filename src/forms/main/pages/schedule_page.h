@@ -21,6 +21,8 @@ struct SchedulePage {
     ButtonControl Button2{"<", ""};
     ButtonControl Button3{">", ""};
     OneBasedArray<ScheduleDayLists, 7> Days;  // SunStart/SunEnd .. SatStart/SatEnd
+    LabelControl StartHeading{"Start"};       // over each day's start list
+    LabelControl EndHeading{"End"};           // and over its end list
 
     static const char* DayButtonName(int day);
     static const char* DayName(int day);

@@ -14,6 +14,14 @@ void SkillsPage::SetRow(int skill, const SkillValues& values)
                                                         values.proficiency, values.notes};
 }
 
+void SkillsPage::ItemListCheckClick(int row)
+{
+    if (!checksLocked && row >= 0 && row < static_cast<int>(ItemList.size())) {
+        SkillRow& skill = ItemList[static_cast<std::size_t>(row)];
+        skill.checked = !skill.checked;
+    }
+}
+
 void SkillsPage::Load(const ItemRecord& record,
                       const OneBasedArray<std::string, SkillSet::Count>& skillNames)
 {

@@ -27,10 +27,13 @@ struct SkillsPage {
     int SelectedRow = -1;  // 0-based, the last row selected; -1 when no row is selected
     ButtonControl EditSkillBtn{"Edit Skill", ""};
     bool editorOpensOnDoubleClick = true;
+    bool checksLocked = false;  // the check marks cannot be clicked while the record is read-only
 
     // The skill of the selected row, 1..100; 0 when no row is selected.
     int SelectedSkill() const;
     void SetRow(int skill, const SkillValues& values);
+    // The check mark of a row (0-based) was clicked: the person has the skill or not.
+    void ItemListCheckClick(int row);
 
     void Load(const ItemRecord& record,
               const OneBasedArray<std::string, SkillSet::Count>& skillNames);
@@ -39,6 +42,7 @@ struct SkillsPage {
     void SetReadOnly(bool readOnly)
     {
         editorOpensOnDoubleClick = !readOnly;
+        checksLocked = readOnly;
         EditSkillBtn.enabled = !readOnly;
     }
 };

@@ -1,6 +1,7 @@
 #include "ui/main/pages/description_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/main/pages/page_scroll_area.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -34,14 +34,11 @@ QLineEdit* Box(const QString& name, QWidget* parent)
     return box;
 }
 
-// A panel that scrolls when the window is too small for its rows.
+// A panel that scrolls when the window is made too small for its rows.
 QWidget* Scrolled(QWidget* panel)
 {
-    auto* scroll = new QScrollArea;
-    scroll->setWidgetResizable(true);
+    auto* scroll = new PageScrollArea(panel);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(panel);
     return scroll;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/main/pages/schedule_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/main/pages/page_scroll_area.h"
 #include "ui/main/pages/time_bar.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -12,22 +13,36 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
+#include <QFontMetrics>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace quillmark {
 
 namespace {
 
-QPlainTextEdit* TimeList(const char* name, QWidget* parent)
-{
-    auto* list = new QPlainTextEdit(parent);
-    list->setObjectName(name);
-    list->setReadOnly(true);
-    list->setLineWrapMode(QPlainTextEdit::NoWrap);
-    list->setMinimumWidth(56);
-    return list;
-}
+// A day's start or end times: as wide as a time and tall enough for a day's ten slots, both
+// without scroll bars, and stretched when there is more room.
+class TimeList : public QPlainTextEdit {
+public:
+    TimeList(const char* name, QWidget* parent) : QPlainTextEdit(parent)
+    {
+        setObjectName(name);
+        setReadOnly(true);
+        setLineWrapMode(QPlainTextEdit::NoWrap);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+
+    QSize sizeHint() const override
+    {
+        constexpr int SlotsPerDay = 10;
+        const QFontMetrics metrics(font());
+        const int margins = 2 * (frameWidth() + static_cast<int>(document()->documentMargin()));
+        return {metrics.horizontalAdvance("00:00") + margins + 2,
+                metrics.lineSpacing() * SlotsPerDay + margins};
+    }
+    QSize minimumSizeHint() const override { return {sizeHint().width(), sizeHint().height() / 2}; }
+};
 
 void RenderLines(QPlainTextEdit* list, const std::vector<std::string>& lines)
 {
@@ -80,33 +95,46 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
     barRow->addWidget(timeBar_, 1);
     barRow->addWidget(later_);
 
-    // The fourteen lists scroll sideways when the window is narrow.
+    // The fourteen lists, each day's two under its name and their headings, share the width;
+    // they scroll sideways only when the window is made narrower than they need.
     auto* listPanel = new QWidget;
     auto* lists = new QGridLayout(listPanel);
     lists->setContentsMargins(0, 0, 0, 0);
+    lists->setHorizontalSpacing(6);
     for (int day = 1; day <= 7; ++day) {
+        const int column = (day - 1) * 2;
         auto* name = new QLabel(SchedulePage::DayName(day), listPanel);
-        startLists_[day - 1] = TimeList(SchedulePage::StartListName(day), listPanel);
-        endLists_[day - 1] = TimeList(SchedulePage::EndListName(day), listPanel);
-        lists->addWidget(name, 0, (day - 1) * 2, 1, 2, Qt::AlignHCenter);
-        lists->addWidget(startLists_[day - 1], 1, (day - 1) * 2);
-        lists->addWidget(endLists_[day - 1], 1, (day - 1) * 2 + 1);
+        auto* start = new QLabel(listPanel);
+        start->setObjectName(QString(SchedulePage::StartListName(day)) + "Heading");
+        auto* end = new QLabel(listPanel);
+        end->setObjectName(QString(SchedulePage::EndListName(day)) + "Heading");
+        headings_.push_back({start, end});
+        startLists_[day - 1] = new TimeList(SchedulePage::StartListName(day), listPanel);
+        endLists_[day - 1] = new TimeList(SchedulePage::EndListName(day), listPanel);
+        lists->addWidget(name, 0, column, 1, 2, Qt::AlignHCenter);
+        lists->addWidget(start, 1, column, Qt::AlignHCenter);
+        lists->addWidget(end, 1, column + 1, Qt::AlignHCenter);
+        lists->addWidget(startLists_[day - 1], 2, column);
+        lists->addWidget(endLists_[day - 1], 2, column + 1);
     }
+    lists->setRowStretch(2, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(days);
     layout->addWidget(dayLabel_);
     layout->addLayout(barRow);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(listPanel);
+    auto* scroll = new PageScrollArea(listPanel, this);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(scroll, 1);
 }
 
 void SchedulePageWidget::Render()
 {
     const SchedulePage& page = view_.Schedule;
+    for (const auto& [start, end] : headings_) {
+        quillmark::Render(start, page.StartHeading);
+        quillmark::Render(end, page.EndHeading);
+    }
     for (int day = 1; day <= 7; ++day) {
         quillmark::Render(dayButtons_[day - 1], page.DayButtons[day]);
         RenderLines(startLists_[day - 1], page.Days[day].Start);

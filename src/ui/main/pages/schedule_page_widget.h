@@ -3,6 +3,8 @@
 #include "ui/main/pages/page_widget.h"
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QLabel;
 class QPlainTextEdit;
@@ -27,6 +29,7 @@ private:
     QPushButton* later_ = nullptr;
     std::array<QPlainTextEdit*, 7> startLists_{};
     std::array<QPlainTextEdit*, 7> endLists_{};
+    std::vector<std::pair<QLabel*, QLabel*>> headings_;  // "Start" and "End" of each day
 };
 
 }  // namespace quillmark

@@ -49,8 +49,7 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
         " color: palette(highlighted-text); }");
     for (int row = 0; row < SkillSet::Count; ++row) {
         auto* item = new QTreeWidgetItem(list_);
-        // The check mark shows the record's value; it changes through the skill dialog only.
-        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
     editButton_ = new QPushButton(this);
@@ -70,6 +69,16 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
         view_.Skills.SelectedRow =
             selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.back());
     });
+    // A click on a check mark goes to the form, which decides what the mark shows.
+    connect(list_, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int row = list_->indexOfTopLevelItem(item);
+        const auto& rows = view_.Skills.ItemList;
+        if (column != 0 || row < 0 || row >= static_cast<int>(rows.size()) ||
+            (item->checkState(0) == Qt::Checked) == rows[static_cast<std::size_t>(row)].checked) {
+            return;
+        }
+        Handle([this, row] { view_.Skills.ItemListCheckClick(row); });
+    });
     connect(list_, &QTreeWidget::itemDoubleClicked, this,
             [this] { Handle([this] { view_.ItemListDblClick(); }); });
     connect(editButton_, &QPushButton::clicked, this,
@@ -79,6 +88,7 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
 void SkillsPageWidget::Render()
 {
     const SkillsPage& page = view_.Skills;
+    const QSignalBlocker blocker(list_);
     for (int row = 0;
          row < list_->topLevelItemCount() && row < static_cast<int>(page.ItemList.size()); ++row) {
         const SkillRow& skill = page.ItemList[static_cast<std::size_t>(row)];
@@ -90,13 +100,17 @@ void SkillsPageWidget::Render()
         if (item->checkState(0) != state) {
             item->setCheckState(0, state);
         }
+        const Qt::ItemFlags flags = page.checksLocked ? item->flags() & ~Qt::ItemIsUserCheckable
+                                                      : item->flags() | Qt::ItemIsUserCheckable;
+        if (item->flags() != flags) {
+            item->setFlags(flags);
+        }
     }
     quillmark::Render(editButton_, page.EditSkillBtn);
 
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
     const int shown = selected.isEmpty() ? -1 : list_->indexOfTopLevelItem(selected.back());
     if (shown != page.SelectedRow) {
-        const QSignalBlocker blocker(list_);
         list_->clearSelection();
         if (QTreeWidgetItem* item = list_->topLevelItem(page.SelectedRow)) {
             item->setSelected(true);
