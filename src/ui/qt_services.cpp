@@ -34,8 +34,6 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <algorithm>
-
 namespace quillmark {
 
 namespace {
@@ -241,16 +239,9 @@ void QtShell::ShowWindow(ProgramWindow window)
             shown = added->second.widget;
         }
         if (shown != nullptr) {
-            if (!shown->isVisible() && shown != owner_ && owner_ != nullptr) {
+            if (!shown->isVisible() && shown != owner_) {
                 // Over the main window rather than wherever the desktop puts a new window.
-                QRect frame = shown->frameGeometry();
-                frame.moveCenter(owner_->frameGeometry().center());
-                const QRect screen = owner_->screen()->availableGeometry();
-                frame.moveLeft(std::clamp(frame.left(), screen.left(),
-                                          std::max(screen.left(), screen.right() - frame.width())));
-                frame.moveTop(std::clamp(frame.top(), screen.top(),
-                                         std::max(screen.top(), screen.bottom() - frame.height())));
-                shown->move(frame.topLeft());
+                PlaceOver(shown, owner_);
             }
             shown->show();
             shown->raise();
@@ -264,12 +255,6 @@ void QtShell::ShowWindow(ProgramWindow window)
 void QtShell::AddWindow(ProgramWindow window, QWidget* widget, std::function<void()> render)
 {
     windows_[window] = {widget, std::move(render)};
-}
-
-QWidget* QtShell::WindowOf(ProgramWindow window) const
-{
-    const auto shown = windows_.find(window);
-    return shown != windows_.end() ? shown->second.widget : owner_;
 }
 
 void QtShell::RefreshWindow(ProgramWindow window)
@@ -350,17 +335,17 @@ void QtShell::ShowEditSkill(TEditSkillForm& form)
 
 void QtShell::ShowSelectRange(TSelectRangeForm& form)
 {
-    SelectRangeDialog(form, WindowOf(ProgramWindow::Search)).exec();
+    SelectRangeDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowSelectSchedule(TSelectScheduleForm& form)
 {
-    SelectRangeDialog(form, WindowOf(ProgramWindow::Search)).exec();
+    SelectRangeDialog(form, AskingWindow(owner_)).exec();
 }
 
 void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
 {
-    SelectSkillsDialog(form, WindowOf(ProgramWindow::Search)).exec();
+    SelectSkillsDialog(form, AskingWindow(owner_)).exec();
 }
 
 QtShell::QtShell(QWidget*& owner, QString helpFolder)

@@ -71,8 +71,6 @@ public:
 
 private:
     QPrinter& GridPrinter(const std::string& gridName);
-    // The window a dialog of that window's form belongs over.
-    QWidget* WindowOf(ProgramWindow window) const;
 
     struct ShownWindow {
         QWidget* widget = nullptr;
