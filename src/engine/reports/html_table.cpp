@@ -1,0 +1,100 @@
+#include "engine/reports/html_table.h"
+
+#include "core/byte_stream.h"
+
+#include <cstdio>
+
+namespace quillmark {
+
+namespace {
+
+std::string CellText(const std::string& text)
+{
+    if (text.empty()) {
+        return "<br>";
+    }
+    std::string html;
+    html.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '\r':
+            html += "<br>";
+            break;
+        default:
+            html += c;
+        }
+    }
+    return html;
+}
+
+std::string StyledCell(const std::string& text, const HtmlCellStyle& style)
+{
+    std::string opening;
+    std::string closing;
+    if (style.bold) {
+        opening += "<B>";
+        closing = "</B>" + closing;
+    }
+    if (style.italic) {
+        opening += "<I>";
+        closing = "</I>" + closing;
+    }
+    if (style.underline) {
+        opening += "<U>";
+        closing = "</U>" + closing;
+    }
+    return "<td nowrap BGCOLOR=\"#" + style.background + "\"><font color=\"#" + style.fontColour +
+           "\">" + opening + CellText(text) + closing + "</font></td>";
+}
+
+}  // namespace
+
+std::string HtmlColour(unsigned red, unsigned green, unsigned blue)
+{
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%02X%02X%02X", red & 0xFF, green & 0xFF, blue & 0xFF);
+    return digits;
+}
+
+void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>& rows,
+                    const HtmlTableOptions& options)
+{
+    std::string html;
+    auto line = [&html](const std::string& text) { html += text + "\r\n"; };
+    for (const std::string& header : options.headerLines) {
+        line(header);
+    }
+    line("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">");
+    // A table of titles alone has no fixed row: its one row is data like any other.
+    const bool titleRow = options.style && rows.size() > 1;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        line("<tr>");
+        for (const std::string& cell : rows[row]) {
+            if (!options.style) {
+                line("<td nowrap>" + CellText(cell) + "</td>");
+            } else if (row == 0 && titleRow) {
+                line("<td nowrap BGCOLOR=\"#" + options.titleBackground + "\"><B>" +
+                     CellText(cell) + "</B></td>");
+            } else {
+                line(StyledCell(cell, *options.style));
+            }
+        }
+        line("</tr>");
+    }
+    line("</table><p>");
+    for (const std::string& footer : options.footerLines) {
+        line(footer);
+    }
+    sink.Write(html);
+}
+
+}  // namespace quillmark
