@@ -5,8 +5,8 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libgl-dev
-  libjpeg-dev libgraphicsmagick1-dev libcdio-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev libgl-dev
+  libjpeg-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   clang-format

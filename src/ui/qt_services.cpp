@@ -38,15 +38,6 @@ namespace {
 
 int openBoxes = 0;
 
-// Counts the boxes that are up for as long as one is shown.
-class BoxOpen {
-public:
-    BoxOpen() { ++openBoxes; }
-    ~BoxOpen() { --openBoxes; }
-    BoxOpen(const BoxOpen&) = delete;
-    BoxOpen& operator=(const BoxOpen&) = delete;
-};
-
 QString Title()
 {
     return QApplication::applicationName();
@@ -57,6 +48,16 @@ QString Title()
 bool MessageBoxIsOpen()
 {
     return openBoxes > 0;
+}
+
+BoxOpen::BoxOpen()
+{
+    ++openBoxes;
+}
+
+BoxOpen::~BoxOpen()
+{
+    --openBoxes;
 }
 
 void QtDialogs::ShowInformation(const std::string& text)
@@ -205,7 +206,7 @@ void QtShell::ShowWindow(ProgramWindow window)
         // Windows still to be built have no widget yet, and nothing to show.
         QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
         if (const auto added = windows_.find(window); added != windows_.end()) {
-            shown = added->second.widget;
+            shown = added->second.widget.data();
         }
         if (shown != nullptr) {
             if (!shown->isVisible() && shown != owner_ && owner_ != nullptr) {
@@ -233,16 +234,45 @@ void QtShell::AddWindow(ProgramWindow window, QWidget* widget, std::function<voi
     windows_[window] = {widget, std::move(render)};
 }
 
+void QtShell::AddWindowMaker(ProgramWindow window, std::function<MadeWindow()> make)
+{
+    makers_[window] = std::move(make);
+}
+
+bool QtShell::OpenWindow(ProgramWindow window)
+{
+    const auto shown = windows_.find(window);
+    if (shown == windows_.end() || shown->second.widget.isNull()) {
+        const auto maker = makers_.find(window);
+        if (maker == makers_.end()) {
+            return false;
+        }
+        try {
+            MadeWindow made = maker->second();
+            if (made.widget == nullptr) {
+                return false;
+            }
+            made.widget->setAttribute(Qt::WA_DeleteOnClose);
+            windows_[window] = {made.widget, std::move(made.render)};
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    ShowWindow(window);
+    return true;
+}
+
 QWidget* QtShell::WindowOf(ProgramWindow window) const
 {
     const auto shown = windows_.find(window);
-    return shown != windows_.end() ? shown->second.widget : owner_;
+    return shown != windows_.end() && !shown->second.widget.isNull() ? shown->second.widget.data()
+                                                                     : owner_;
 }
 
 void QtShell::RefreshWindow(ProgramWindow window)
 {
     const auto shown = windows_.find(window);
-    if (shown != windows_.end() && shown->second.render) {
+    if (shown != windows_.end() && !shown->second.widget.isNull() && shown->second.render) {
         shown->second.render();
     }
 }
@@ -340,6 +370,9 @@ QtShell::~QtShell() = default;
 bool QtShell::FormPrint(ProgramWindow window)
 {
     QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
+    if (const auto added = windows_.find(window); added != windows_.end()) {
+        shown = added->second.widget.data();
+    }
     if (shown == nullptr) {
         return false;
     }
@@ -350,7 +383,7 @@ bool QtShell::FormPrint(ProgramWindow window)
     // file, say) rather than printing into nothing.
     if (QPrinterInfo::defaultPrinter().isNull()) {
         const BoxOpen open;
-        QPrintDialog dialog(&printer, owner_);
+        QPrintDialog dialog(&printer, shown);
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }
