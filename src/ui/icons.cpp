@@ -41,6 +41,15 @@ StandIn StandInFor(const QString& name)
         {"document-save", {QString::fromUtf8("\u2913"), QColor(40, 100, 180)}},
         {"help-contents", {"?", QColor(30, 140, 90)}},
         {"application-exit", {QString::fromUtf8("\u21E5"), QColor(190, 50, 40)}},
+        {"window-close", {QString::fromUtf8("\u2715"), QColor(90, 90, 90)}},
+        {"document-save-as", {QString::fromUtf8("\u21A7"), QColor(30, 140, 90)}},
+        {"view-fullscreen", {QString::fromUtf8("\u2922"), QColor(90, 90, 90)}},
+        {"media-playback-start", {QString::fromUtf8("\u25B6"), QColor(30, 140, 90)}},
+        {"media-playback-pause", {QString::fromUtf8("\u2016"), QColor(160, 120, 20)}},
+        {"media-playback-stop", {QString::fromUtf8("\u25A0"), QColor(190, 50, 40)}},
+        {"media-skip-forward", {QString::fromUtf8("\u21E5"), QColor(40, 100, 180)}},
+        {"media-skip-backward", {QString::fromUtf8("\u21E4"), QColor(40, 100, 180)}},
+        {"media-eject", {QString::fromUtf8("\u23CF"), QColor(90, 90, 90)}},
     };
     return standIns.value(name, StandIn{name.left(1).toUpper(), QColor(90, 90, 90)});
 }
