@@ -81,6 +81,9 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void ShowWindow(ProgramWindow window) = 0;
+    // The windows made on first use and discarded when closed (album, graph, CD player):
+    // made if need be, then shown. False when the window could not be made.
+    virtual bool OpenWindow(ProgramWindow window) = 0;
     // Opens the calendar modally with its top-left corner at the screen position.
     virtual void ShowCalendarAt(int x, int y) = 0;
     virtual ScreenSize Screen() = 0;

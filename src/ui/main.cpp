@@ -1,6 +1,9 @@
 #include "core/random_source.h"
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"
+#include "ui/album/album_window.h"
+#include "ui/cd_player/cd_player_window.h"
+#include "ui/graph/graph_window.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/search/search_window.h"
@@ -68,6 +71,20 @@ int main(int argc, char* argv[])
     mainWindow = &window;
     quillmark::SearchWindow search(workspace);
     shell.AddWindow(quillmark::ProgramWindow::Search, &search, [&search] { search.Render(); });
+    // Made on first use and discarded when closed.
+    using Made = quillmark::QtShell::MadeWindow;
+    shell.AddWindowMaker(quillmark::ProgramWindow::Album, [&workspace] {
+        auto* album = new quillmark::AlbumWindow(workspace);
+        return Made{album, [album] { album->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::Graph, [&workspace] {
+        auto* graph = new quillmark::GraphWindow(workspace);
+        return Made{graph, [graph] { graph->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::CdPlayer, [&workspace] {
+        auto* player = new quillmark::CdPlayerWindow(workspace);
+        return Made{player, [player] { player->Render(); }};
+    });
     window.show();
     return application.exec();
 }

@@ -40,15 +40,6 @@ namespace {
 
 int openBoxes = 0;
 
-// Counts the boxes that are up for as long as one is shown.
-class BoxOpen {
-public:
-    BoxOpen() { ++openBoxes; }
-    ~BoxOpen() { --openBoxes; }
-    BoxOpen(const BoxOpen&) = delete;
-    BoxOpen& operator=(const BoxOpen&) = delete;
-};
-
 QString Title()
 {
     return QApplication::applicationName();
@@ -104,6 +95,16 @@ std::optional<std::string> AskForText(QWidget* owner, const std::string& caption
 bool MessageBoxIsOpen()
 {
     return openBoxes > 0;
+}
+
+BoxOpen::BoxOpen()
+{
+    ++openBoxes;
+}
+
+BoxOpen::~BoxOpen()
+{
+    --openBoxes;
 }
 
 void QtDialogs::ShowInformation(const std::string& text)
@@ -236,7 +237,7 @@ void QtShell::ShowWindow(ProgramWindow window)
         // Windows still to be built have no widget yet, and nothing to show.
         QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
         if (const auto added = windows_.find(window); added != windows_.end()) {
-            shown = added->second.widget;
+            shown = added->second.widget.data();
         }
         if (shown != nullptr) {
             if (!shown->isVisible() && shown != owner_) {
@@ -257,10 +258,38 @@ void QtShell::AddWindow(ProgramWindow window, QWidget* widget, std::function<voi
     windows_[window] = {widget, std::move(render)};
 }
 
+void QtShell::AddWindowMaker(ProgramWindow window, std::function<MadeWindow()> make)
+{
+    makers_[window] = std::move(make);
+}
+
+bool QtShell::OpenWindow(ProgramWindow window)
+{
+    const auto shown = windows_.find(window);
+    if (shown == windows_.end() || shown->second.widget.isNull()) {
+        const auto maker = makers_.find(window);
+        if (maker == makers_.end()) {
+            return false;
+        }
+        try {
+            MadeWindow made = maker->second();
+            if (made.widget == nullptr) {
+                return false;
+            }
+            made.widget->setAttribute(Qt::WA_DeleteOnClose);
+            windows_[window] = {made.widget, std::move(made.render)};
+        } catch (const std::exception&) {
+            return false;
+        }
+    }
+    ShowWindow(window);
+    return true;
+}
+
 void QtShell::RefreshWindow(ProgramWindow window)
 {
     const auto shown = windows_.find(window);
-    if (shown != windows_.end() && shown->second.render) {
+    if (shown != windows_.end() && !shown->second.widget.isNull() && shown->second.render) {
         shown->second.render();
     }
 }
@@ -358,6 +387,9 @@ QtShell::~QtShell() = default;
 bool QtShell::FormPrint(ProgramWindow window)
 {
     QWidget* shown = window == ProgramWindow::Main ? owner_ : nullptr;
+    if (const auto added = windows_.find(window); added != windows_.end()) {
+        shown = added->second.widget.data();
+    }
     if (shown == nullptr) {
         return false;
     }
@@ -368,7 +400,7 @@ bool QtShell::FormPrint(ProgramWindow window)
     // file, say) rather than printing into nothing.
     if (QPrinterInfo::defaultPrinter().isNull()) {
         const BoxOpen open;
-        QPrintDialog dialog(&printer, AskingWindow(owner_));
+        QPrintDialog dialog(&printer, shown);
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include "forms/services.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -17,6 +18,15 @@ namespace quillmark {
 // True while a message or input box is up: such boxes do not count as the main window
 // losing activation.
 bool MessageBoxIsOpen();
+
+// Counts a box or dialog of the running command as open for as long as it lives.
+class BoxOpen {
+public:
+    BoxOpen();
+    ~BoxOpen();
+    BoxOpen(const BoxOpen&) = delete;
+    BoxOpen& operator=(const BoxOpen&) = delete;
+};
 
 // The open dialog as QtDialogs sets it up for a request, before it is shown.
 void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
@@ -50,7 +60,16 @@ public:
     // forms; render puts the form's state on the window.
     void AddWindow(ProgramWindow window, QWidget* widget, std::function<void()> render);
 
+    // A window made on first use and discarded when closed: how to make it, and how to put
+    // its form's state on it. A maker may throw when the window cannot be made.
+    struct MadeWindow {
+        QWidget* widget = nullptr;
+        std::function<void()> render;
+    };
+    void AddWindowMaker(ProgramWindow window, std::function<MadeWindow()> make);
+
     void ShowWindow(ProgramWindow window) override;
+    bool OpenWindow(ProgramWindow window) override;
     void ShowCalendarAt(int x, int y) override;
     ScreenSize Screen() override;
     void OpenHelp(const std::string& topic) override;
@@ -73,10 +92,11 @@ private:
     QPrinter& GridPrinter(const std::string& gridName);
 
     struct ShownWindow {
-        QWidget* widget = nullptr;
+        QPointer<QWidget> widget;
         std::function<void()> render;
     };
     std::map<ProgramWindow, ShownWindow> windows_;
+    std::map<ProgramWindow, std::function<MadeWindow()>> makers_;
 
     QWidget*& owner_;
     QString helpFolder_;

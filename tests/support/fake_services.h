@@ -153,6 +153,16 @@ public:
     int ExitRequests = 0;
 
     void ShowWindow(ProgramWindow window) override { WindowsShown.push_back(window); }
+    // Windows made on first use are noted with the others; none can be made while this is set.
+    bool WindowsCannotBeMade = false;
+    bool OpenWindow(ProgramWindow window) override
+    {
+        if (WindowsCannotBeMade) {
+            return false;
+        }
+        WindowsShown.push_back(window);
+        return true;
+    }
     void ShowCalendarAt(int x, int y) override { CalendarPositions.emplace_back(x, y); }
     ScreenSize Screen() override { return ScreenSizeShown; }
     void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }

@@ -694,5 +694,54 @@ TEST_F(ToolSearch, ADamagedSearchFileIsNamedAndNothingIsWritten)
     EXPECT_FALSE(std::filesystem::exists(folder.File("found.dat")));
 }
 
+// The graph window's counts from the command line.
+TEST(ToolGraph, PrintsEachSubCategoryWithItsCountOrSaysWhatIsWrong)
+{
+    const TemporaryFolder folder;
+    const std::string database = folder.File("staff.dat");
+    auto descs = [](const char* first) {
+        return std::string(R"([")") + first + R"(", "", "", "", "", "", "", "", "", ""])";
+    };
+    WriteFileBytes(
+        folder.File("in.json"),
+        std::string(
+            R"({"DescriptionCaptions": ["Type", "B", "C", "D", "E", "F", "G", "H", "I", "J"],
+        "DescriptionTrees": ["Full Time\r\nPart Time\r\n\tNights\r\n\tCaf\u00e9\r\n", "", "", "", "", "", "", "", "", ""],
+        "records": [{"Desc": )") +
+            descs("Full Time") + R"(}, {"Desc": )" + descs("Nights : Part Time") +
+            R"(}, {"Desc": )" + descs("part time") + R"(}, {"Desc": )" +
+            descs("Caf\u00e9 : Part Time") + R"(}, {"Desc": )" + descs("Senior Full Time") + "}]}");
+    ASSERT_EQ(RunTool({"build", folder.File("in.json"), database}).exitCode, 0);
+
+    struct Case {
+        Names arguments;
+        int exitCode;
+        std::string out;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"1"}, 0, "Full Time\t1\nPart Time\t3\n", ""},
+        {{"1", "Part Time"}, 0, "Nights\t1\nCaf\u00e9\t1\n", ""},
+        {{"1", "Nights : Part Time"}, 0, "", ""},
+        {{"2"}, 0, "", ""},
+        {{"1", "Days : Part Time"},
+         1,
+         "",
+         "quillmark-tool: Field 1 has no category \"Days : Part Time\".\n"},
+        {{"11"}, 2, "", "FIELD must be a description field, 1 to 10"},
+        {{}, 2, "", "wrong number of arguments"},
+    };
+    for (const Case& c : cases) {
+        Names arguments = {"graph", database};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const ToolRun run = RunTool(arguments);
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments.front();
+        EXPECT_EQ(run.exitCode, c.exitCode) << shown << ": " << run.err;
+        EXPECT_EQ(run.out, c.out) << shown;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << shown << ": " << run.err;
+        EXPECT_EQ(LineCount(run.err), c.err.empty() ? 0 : 1) << shown;
+    }
+}
+
 }  // namespace
 }  // namespace quillmark::test

@@ -10,6 +10,7 @@
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
+#include "engine/graph_counts.h"
 #include "engine/record_sorting.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
@@ -47,6 +48,8 @@ constexpr const char* Usage =
     "                                                    the numbers of the records found\n"
     "  quillmark-tool extract DB.dat SEARCH.srh OUT.dat [--read-password P]\n"
     "                                                    the records found, as a database\n"
+    "  quillmark-tool graph DB.dat FIELD [CATEGORY] [--read-password P]\n"
+    "                                                    records under each sub-category\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
     "Commands that write OUT.dat over a database with a save password need\n"
@@ -338,6 +341,40 @@ int Extract(const Arguments& arguments)
     return 0;
 }
 
+// The graph window's bars as text: FIELD 1..10, CATEGORY leaf first as values are stored.
+int Graph(const Arguments& arguments)
+{
+    if (arguments.positional.size() != 2 && arguments.positional.size() != 3) {
+        UsageError("wrong number of arguments");
+    }
+    const std::string& fieldText = arguments.positional[1];
+    int field = 0;
+    const auto [end, error] =
+        std::from_chars(fieldText.data(), fieldText.data() + fieldText.size(), field);
+    if (error != std::errc() || end != fieldText.data() + fieldText.size() || field < 1 ||
+        field > 10) {
+        UsageError("FIELD must be a description field, 1 to 10");
+    }
+    const std::string category = arguments.positional.size() == 3
+                                     ? CommandLineText(arguments.positional[2], "CATEGORY")
+                                     : std::string();
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    const std::vector<GraphNode> tree =
+        BuildGraphTree(database.DescriptionCaptions, database.DescriptionTrees);
+    const GraphLineage lineage =
+        FindGraphCategory(tree[static_cast<std::size_t>(field - 1)], category);
+    if (lineage.empty()) {
+        Fail("Field " + std::to_string(field) + " has no category \"" +
+             Windows1252ToUtf8(category) + "\".");
+    }
+    const std::string& caption = database.DescriptionCaptions[static_cast<std::size_t>(field - 1)];
+    for (const GraphBar& bar : CountGraphBars(database.RecordList, lineage, caption)) {
+        std::cout << Windows1252ToUtf8(bar.Caption) << '\t' << bar.Count << '\n';
+    }
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -440,6 +477,9 @@ int Run(int argc, char* argv[])
     }
     if (command == "extract") {
         return Extract(ParseArguments(rest, {"--read-password", "--save-password"}));
+    }
+    if (command == "graph") {
+        return Graph(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {"--save-password"}));

@@ -7,6 +7,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <limits>
 #include <new>
 #include <vector>
@@ -31,6 +32,13 @@ struct Decoding {
     int height = 0;
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> row;
+    // What to decode: a scale of 1 to 8 eighths, and the rows and columns wanted (0: all).
+    int minWidth = 0;
+    int minHeight = 0;
+    int cornerWidth = 0;
+    int cornerHeight = 0;
+    int pictureWidth = 0;
+    int pictureHeight = 0;
 };
 
 Decoding& DecodingOf(j_common_ptr info)
@@ -102,22 +110,49 @@ bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool
         jpeg_destroy_decompress(&info);
         return false;
     }
+    decoding.pictureWidth = static_cast<int>(info.image_width);
+    decoding.pictureHeight = static_cast<int>(info.image_height);
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    if (decoding.minWidth > 0 && decoding.minHeight > 0) {
+        // The smallest eighth that still covers the size asked for; a thumbnail needs no
+        // finer detail than that, nor the slow smooth upsampling of colour.
+        info.scale_denom = 8;
+        info.scale_num = 8;
+        while (info.scale_num > 1 &&
+               static_cast<long long>(info.image_width) * (info.scale_num - 1) >=
+                   8LL * decoding.minWidth &&
+               static_cast<long long>(info.image_height) * (info.scale_num - 1) >=
+                   8LL * decoding.minHeight) {
+            --info.scale_num;
+        }
+        info.dct_method = JDCT_IFAST;
+        info.do_fancy_upsampling = FALSE;
+    }
     jpeg_start_decompress(&info);
+    JDIMENSION outputHeight = info.output_height;
+    if (decoding.cornerWidth > 0 && decoding.cornerHeight > 0) {
+        // The decoder works in whole blocks: it may give a few more columns than asked.
+        JDIMENSION left = 0;
+        JDIMENSION columns =
+            std::min<JDIMENSION>(info.output_width, static_cast<JDIMENSION>(decoding.cornerWidth));
+        jpeg_crop_scanline(&info, &left, &columns);
+        outputHeight =
+            std::min<JDIMENSION>(outputHeight, static_cast<JDIMENSION>(decoding.cornerHeight));
+    }
 
     const std::size_t width = info.output_width;
     const std::size_t components = static_cast<std::size_t>(info.output_components);
     try {
         decoding.row.resize(width * components);
-        decoding.pixels.resize(width * info.output_height * 4);
+        decoding.pixels.resize(width * outputHeight * 4);
     } catch (const std::bad_alloc&) {
         jpeg_destroy_decompress(&info);
         return false;
     }
     decoding.width = static_cast<int>(info.output_width);
-    decoding.height = static_cast<int>(info.output_height);
-    while (info.output_scanline < info.output_height) {
+    decoding.height = static_cast<int>(outputHeight);
+    while (info.output_scanline < outputHeight) {
         JSAMPROW row = decoding.row.data();
         const std::size_t y = info.output_scanline;
         if (jpeg_read_scanlines(&info, &row, 1) != 1) {
@@ -130,7 +165,12 @@ bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool
             RgbToRgba(row, out, width);
         }
     }
-    jpeg_finish_decompress(&info);
+    if (info.output_scanline < info.output_height) {
+        // The corner is decoded; the rest of the picture is not wanted.
+        jpeg_abort_decompress(&info);
+    } else {
+        jpeg_finish_decompress(&info);
+    }
     jpeg_destroy_decompress(&info);
     return !decoding.cutOff;
 }
@@ -142,27 +182,55 @@ bool LooksLikeJpeg(const std::uint8_t* data, std::size_t size)
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-JpegResult DecodeJpeg(const std::uint8_t* data, std::size_t size)
+namespace {
+
+ScaledJpeg DecodeJpegPart(const std::uint8_t* data, std::size_t size, int minWidth, int minHeight,
+                          int cornerWidth, int cornerHeight)
 {
-    JpegResult result;
+    ScaledJpeg scaled;
+    JpegResult& result = scaled.decoded;
     if (!LooksLikeJpeg(data, size) || size > std::numeric_limits<unsigned long>::max()) {
-        return result;
+        return scaled;
     }
     auto decoding = std::make_unique<Decoding>();
+    decoding->minWidth = minWidth;
+    decoding->minHeight = minHeight;
+    decoding->cornerWidth = cornerWidth;
+    decoding->cornerHeight = cornerHeight;
     decoding->info.client_data = decoding.get();
     decoding->info.err = jpeg_std_error(&decoding->errors);
     decoding->errors.error_exit = JumpBack;
     decoding->errors.emit_message = NoteWarning;
     decoding->progress.progress_monitor = LimitScans;
-    if (!Decode(*decoding, data, size, result.tooLarge)) {
-        return result;
+    const bool decoded = Decode(*decoding, data, size, result.tooLarge);
+    scaled.pictureWidth = decoding->pictureWidth;
+    scaled.pictureHeight = decoding->pictureHeight;
+    if (!decoded) {
+        return scaled;
     }
     auto bitmap = std::make_shared<Bitmap>();
     bitmap->width = decoding->width;
     bitmap->height = decoding->height;
     bitmap->pixels = std::move(decoding->pixels);
     result.bitmap = std::move(bitmap);
-    return result;
+    return scaled;
+}
+
+}  // namespace
+
+JpegResult DecodeJpeg(const std::uint8_t* data, std::size_t size)
+{
+    return DecodeJpegPart(data, size, 0, 0, 0, 0).decoded;
+}
+
+ScaledJpeg DecodeJpegScaled(const std::uint8_t* data, std::size_t size, int minWidth, int minHeight)
+{
+    return DecodeJpegPart(data, size, std::max(1, minWidth), std::max(1, minHeight), 0, 0);
+}
+
+ScaledJpeg DecodeJpegCorner(const std::uint8_t* data, std::size_t size, int width, int height)
+{
+    return DecodeJpegPart(data, size, 0, 0, std::max(1, width), std::max(1, height));
 }
 
 }  // namespace quillmark

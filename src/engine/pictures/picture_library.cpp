@@ -79,8 +79,9 @@ const char* MagickName(PictureKind kind)
     return "JPEG";
 }
 
-// The whole file, or nothing when it cannot be read or is too big to be a picture.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& fileName)
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::string& fileName)
 {
     std::error_code error;
     const std::filesystem::path path(SystemPathOfRecordPath(fileName));
@@ -103,6 +104,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& fileNa
     return bytes;
 }
 
+namespace {
+
 // ---- GraphicsMagick ----
 
 void Quietly(const ExceptionType, const char*, const char*) {}
@@ -118,7 +121,8 @@ void StartGraphicsMagick()
         DestroyExceptionInfo(&exception);
         SetWarningHandler(Quietly);
         SetErrorHandler(Quietly);
-        // One picture at a time on the window's thread, in memory, never bigger than we allow.
+        // No threads of its own (the album decodes on threads of ours), in memory, never
+        // bigger than we allow.
         SetMagickResourceLimit(ThreadsResource, 1);
         SetMagickResourceLimit(PixelsResource, MaxPicturePixels);
         SetMagickResourceLimit(WidthResource, MaxPicturePixels);
@@ -244,7 +248,7 @@ std::optional<PictureKind> KindForExtension(const std::string& extension)
 std::shared_ptr<const Bitmap> NViewLibLoad(const std::string& fileName, int /*flag*/)
 {
     // The contents decide, not the extension: callers hand over files whatever their names.
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(fileName);
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureFile(fileName);
     if (!bytes) {
         return nullptr;
     }
@@ -272,7 +276,7 @@ LoadedPicture LoadPictureFile(const std::string& fileName)
     if (!expected) {
         return {nullptr, PictureError::NotValid};
     }
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(fileName);
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureFile(fileName);
     if (!bytes) {
         return {nullptr, PictureError::CannotRead};
     }

@@ -5,7 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -17,6 +19,10 @@ namespace quillmark {
 // contents whatever its extension. Nothing when the file is missing, unreadable, of another
 // kind, damaged or too large. The flag is always 0.
 std::shared_ptr<const Bitmap> NViewLibLoad(const std::string& fileName, int flag);
+
+// A picture file's bytes, named as the record stores it; nothing when it is missing, no
+// regular file, unreadable or too big to be a picture.
+std::optional<std::vector<std::uint8_t>> ReadPictureFile(const std::string& fileName);
 
 // What NViewLibLoad does with a file's bytes once it has read them.
 std::shared_ptr<const Bitmap> DecodePicture(const std::uint8_t* data, std::size_t size);

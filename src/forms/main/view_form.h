@@ -174,6 +174,9 @@ public:
     void PrintMenuClick(int entry);
 
     // ---- the other windows ----
+    void AlbumView1Click();
+    void GraphView1Click();
+    void CDButtonClick();
     void Calculator1Click();
     void Calendar1Click();
     void Contents1Click();

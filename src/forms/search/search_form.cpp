@@ -11,6 +11,7 @@
 #include "forms/search/select_range_form.h"
 #include "forms/search/select_schedule_form.h"
 #include "forms/search/select_skills_form.h"
+#include "forms/view_tool_bar.h"
 #include "forms/workspace.h"
 
 #include <algorithm>
@@ -67,8 +68,7 @@ SearchActions::SearchActions()
     HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
     CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
     // The search button is this window's own; the other views arrive with their own work.
-    for (ActionControl* unbuilt :
-         {&SearchTBtn, &AlbumTBtn, &GraphTBtn, &SpreadsheetTBtn, &ReportTBtn, &CDPlayerBtn}) {
+    for (ActionControl* unbuilt : {&SearchTBtn, &SpreadsheetTBtn, &ReportTBtn}) {
         unbuilt->enabled = false;
     }
     Extract.enabled = false;
@@ -659,6 +659,21 @@ void TSearch::PrintMenuClick(int entry)
 void TSearch::ViewTBtnClick()
 {
     workspace_.services.shell.ShowWindow(ProgramWindow::Main);
+}
+
+void TSearch::AlbumTBtnClick()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::Album);
+}
+
+void TSearch::GraphTBtnClick()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::Graph);
+}
+
+void TSearch::CDPlayerBtnClick()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
 }
 
 void TSearch::CalculatorTBtnClick()

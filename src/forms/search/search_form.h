@@ -99,6 +99,9 @@ public:
     // ---- tool bar ----
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
     void ViewTBtnClick();
+    void AlbumTBtnClick();
+    void GraphTBtnClick();
+    void CDPlayerBtnClick();
     void CalculatorTBtnClick();
     void CalendarTBtnClick();
     void QuickSaveTBtnClick();

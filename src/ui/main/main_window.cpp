@@ -240,6 +240,9 @@ void MainWindow::ConnectActions()
         {&a.About, [this] { view_.About1Click(); }},
         {&a.Close, [this] { view_.Close1Click(); }},
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
+        {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
+        {&a.GraphView, [this] { view_.GraphView1Click(); }},
+        {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };

@@ -3,6 +3,7 @@
 
 #include "support/test_helpers.h"
 #include "engine/pictures/picture_library.h"
+#include "engine/pictures/thumbnails.h"
 #include "support/picture_files.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,10 @@
 #include <cstdio>
 #include <jpeglib.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -213,6 +217,77 @@ TEST_F(PictureLibraryTest, WindowsLoaderGoesByTheExtension)
         EXPECT_EQ(loaded.bitmap, nullptr) << path;
         EXPECT_EQ(loaded.error, error) << path;
     }
+}
+
+// The album's thumbnails: what each kind of file gives, at which size, and what is kept.
+TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothing)
+{
+    const std::string photo = Write("photo.JPG", MakeJpeg(1600, 1200, {200, 40, 90, 255}));
+    const std::string small = Write("small.jpeg", MakeJpeg(20, 12, Blue));
+    const std::string bmpNamedGif = Write("bitmap.gif", TinyBmp());
+    const std::string bmpNamedJpg = Write("bitmap.jpg", TinyBmp());
+    using Fit = ThumbnailFit;
+    struct Case {
+        std::string file;
+        Fit fit;
+        int width, height;  // of the bitmap; 0 for none
+        int pictureWidth, pictureHeight;
+    };
+    const std::vector<Case> cases = {
+        {photo, Fit::Whole, 100, 80, 1600, 1200},
+        {photo, Fit::Corner, 100, 80, 1600, 1200},
+        {small, Fit::Whole, 20, 12, 20, 12},
+        {small, Fit::Corner, 20, 12, 20, 12},
+        {bmpNamedGif, Fit::Whole, 3, 2, 3, 2},
+        {bmpNamedJpg, Fit::Whole, 0, 0, 0, 0},  // the JPEG decoder takes only JPEG pictures
+        {folder.File("missing.jpg"), Fit::Whole, 0, 0, 0, 0},
+        {"", Fit::Corner, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const Thumbnail thumbnail = DecodeThumbnail({c.file, 100, 80, c.fit});
+        const std::string what = c.file + (c.fit == Fit::Whole ? " whole" : " corner");
+        if (c.width == 0) {
+            EXPECT_EQ(thumbnail.bitmap, nullptr) << what;
+            continue;
+        }
+        ASSERT_NE(thumbnail.bitmap, nullptr) << what;
+        EXPECT_EQ(thumbnail.bitmap->width, c.width) << what;
+        EXPECT_EQ(thumbnail.bitmap->height, c.height) << what;
+        EXPECT_EQ(thumbnail.bitmap->pixels.size(),
+                  static_cast<std::size_t>(c.width * c.height * 4));
+        EXPECT_EQ(thumbnail.pictureWidth, c.pictureWidth) << what;
+        EXPECT_EQ(thumbnail.pictureHeight, c.pictureHeight) << what;
+    }
+    const Thumbnail reduced = DecodeThumbnail({photo, 100, 80, Fit::Whole});
+    EXPECT_TRUE(Near(reduced.bitmap->At(99, 79).red, 200) &&
+                Near(reduced.bitmap->At(0, 0).blue, 90));
+    ExpectTinyPicture(DecodeThumbnail({bmpNamedGif, 3, 2, Fit::Corner}).bitmap, "tiny corner");
+
+    // Decoded on a worker, kept, and decoded afresh once the file changes.
+    ThumbnailCache cache(1);
+    std::mutex mutex;
+    std::condition_variable arrived;
+    int arrivals = 0;
+    cache.SetArrived([&] {
+        const std::lock_guard lock(mutex);
+        ++arrivals;
+        arrived.notify_all();
+    });
+    auto waitFor = [&](int count) {
+        std::unique_lock lock(mutex);
+        return arrived.wait_for(lock, std::chrono::seconds(10), [&] { return arrivals >= count; });
+    };
+    const ThumbnailRequest request{small, 10, 10, Fit::Whole};
+    EXPECT_FALSE(cache.Find(request));
+    ASSERT_TRUE(waitFor(1));
+    const std::optional<Thumbnail> kept = cache.Find(request);
+    ASSERT_TRUE(kept && kept->bitmap);
+    EXPECT_EQ(kept->bitmap->width, 10);
+    EXPECT_EQ(cache.Find(request)->bitmap, kept->bitmap) << "found again, not decoded again";
+    WriteFileBytes(small, MakeJpeg(30, 5, Blue));
+    EXPECT_FALSE(cache.Find(request)) << "a file changed on disk is decoded afresh";
+    ASSERT_TRUE(waitFor(2));
+    EXPECT_EQ(cache.Find(request)->pictureWidth, 30);
 }
 
 }  // namespace

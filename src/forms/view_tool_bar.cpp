@@ -1,0 +1,119 @@
+#include "forms/view_tool_bar.h"
+
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+
+namespace quillmark {
+
+namespace {
+
+ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
+{
+    ActionControl action;
+    action.buttonName = std::move(buttonName);
+    action.hint = std::move(hint);
+    action.icon = std::move(icon);
+    return action;
+}
+
+}  // namespace
+
+void OpenProgramWindow(Workspace& workspace, ProgramWindow window)
+{
+    if (!workspace.services.shell.OpenWindow(window)) {
+        workspace.services.dialogs.ShowError(
+            "Too many windows are open.  Please close some windows and try again.");
+    }
+}
+
+ViewToolBar::ViewToolBar(Workspace& workspace, ProgramWindow self, std::string helpTopic,
+                         std::string closeHint)
+    : workspace_(workspace), helpTopic_(std::move(helpTopic))
+{
+    PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
+    SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
+    AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
+    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
+    SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
+    ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
+    ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
+    CalculatorTBtn = ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator");
+    CalendarTBtn = ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar");
+    CDPlayerBtn = ToolButton("CDPlayerBtn", "Display CD Player", "media-optical-audio");
+    QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
+    HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
+    CloseTBtn = ToolButton("CloseTBtn", std::move(closeHint), "window-close");
+    AlbumTBtn.enabled = self != ProgramWindow::Album;
+    GraphTBtn.enabled = self != ProgramWindow::Graph;
+    // The spreadsheet and the reports arrive with their own work.
+    SpreadsheetTBtn.enabled = false;
+    ReportTBtn.enabled = false;
+    HelpTBtn.shortcut = "F1";
+    CloseTBtn.shortcut = "Ctrl+W";
+}
+
+std::vector<ActionControl*> ViewToolBar::ToolBar()
+{
+    return {&PrintScreenTBtn, &SearchTBtn, &AlbumTBtn,     &GraphTBtn,      &SpreadsheetTBtn,
+            &ReportTBtn,      &ViewTBtn,   nullptr,        &CalculatorTBtn, &CalendarTBtn,
+            &CDPlayerBtn,     nullptr,     &QuickSaveTBtn, &HelpTBtn,       &CloseTBtn};
+}
+
+void ViewToolBar::CopySaveState()
+{
+    QuickSaveTBtn.enabled = workspace_.View().Actions.Save.enabled;
+}
+
+void ViewToolBar::SearchTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Search);
+}
+
+void ViewToolBar::AlbumTBtnClick()
+{
+    if (AlbumTBtn.enabled) {
+        OpenProgramWindow(workspace_, ProgramWindow::Album);
+    }
+}
+
+void ViewToolBar::GraphTBtnClick()
+{
+    if (GraphTBtn.enabled) {
+        OpenProgramWindow(workspace_, ProgramWindow::Graph);
+    }
+}
+
+void ViewToolBar::ViewTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Main);
+}
+
+void ViewToolBar::CalculatorTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Calculator);
+}
+
+void ViewToolBar::CalendarTBtnClick()
+{
+    const ScreenSize screen = workspace_.services.shell.Screen();
+    workspace_.services.shell.ShowCalendarAt((screen.width - 100) / 2, (screen.height - 200) / 2);
+}
+
+void ViewToolBar::CDPlayerBtnClick()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
+}
+
+void ViewToolBar::QuickSaveTBtnClick()
+{
+    if (QuickSaveTBtn.enabled) {
+        workspace_.QuickSave();
+    }
+}
+
+void ViewToolBar::HelpTBtnClick()
+{
+    workspace_.services.shell.OpenHelp(helpTopic_);
+}
+
+}  // namespace quillmark

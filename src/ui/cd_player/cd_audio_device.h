@@ -1,0 +1,58 @@
+#pragma once
+
+#include "forms/cd_player/cd_device.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+
+class QThread;
+
+namespace quillmark {
+
+class CdDisc;
+class CdFeeder;
+
+// The CD player's device: the disc in the drive (or a disc image) read digitally and played
+// through the sound output on a worker thread. Commands wait for the worker to take them, so
+// that the mode asked for is the mode reported. Without a sound output the disc still plays,
+// silently, at its own pace.
+class CdAudioDevice : public CdDevice {
+public:
+    CdAudioDevice();
+    ~CdAudioDevice() override;
+    CdAudioDevice(const CdAudioDevice&) = delete;
+    CdAudioDevice& operator=(const CdAudioDevice&) = delete;
+
+    // Where the completion notification goes: run on the window's thread.
+    void SetNotification(QObject* context, std::function<void()> notify);
+
+    CdMode Mode() override;
+    int TrackCount() override;
+    CdTrackLength TrackLength(int track) override;
+    CdTrackPosition Position() override;
+    void SetStartPosition(CdTrackPosition position) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    void Next() override;
+    void Previous() override;
+    void Eject() override;
+    void NotifyOnCompletion() override;
+    std::optional<std::string> OpenDiscImage(const std::string& path) override;
+
+private:
+    // Runs the command on the worker and waits for it; then the notification, if asked for.
+    void Command(const std::function<void(CdFeeder&)>& command);
+
+    QThread* thread_ = nullptr;
+    CdFeeder* feeder_ = nullptr;  // lives on thread_
+    QPointer<QObject> notifyContext_;
+    std::function<void()> notify_;
+    bool notifyArmed_ = false;
+};
+
+}  // namespace quillmark

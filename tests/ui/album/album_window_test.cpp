@@ -1,0 +1,67 @@
+// The album window built for real: a page of records drawn, paged and picked with the mouse,
+// the pictures arriving from the worker threads.
+
+#include "forms/album/album_form.h"
+#include "support/fake_services.h"
+#include "support/picture_files.h"
+#include "support/test_helpers.h"
+#include "ui/album/album_window.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace quillmark {
+
+class AlbumWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void PagesArePagedPicturesArriveAndACellIsPicked();
+};
+
+void AlbumWindowTest::PagesArePagedPicturesArriveAndACellIsPicked()
+{
+    test::Session session;
+    session.Start();
+    const test::TemporaryFolder folder;
+    test::WriteFileBytes(folder.File("tiny.bmp"), test::TinyBmp());
+    ItemRecordList& records = session.workspace.RecordList();
+    records.clear();
+    for (int number = 1; number <= 10; ++number) {
+        records.push_back(std::make_shared<ItemRecord>());
+        records.back()->RecordName = "Name " + std::to_string(number);
+        records.back()->Images[1].ImageFile = folder.File("tiny.bmp");
+    }
+    session.workspace.CurrentIndex = 0;
+
+    AlbumWindow window(session.workspace);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Handle([&window] { window.Form().FormActivate(); });
+    QCOMPARE(window.windowTitle(), QString("Album View (All Records)"));
+    QCOMPARE(window.findChild<QLabel*>("pagenum")->text(), QString("Page 1 of 2"));
+
+    auto* next = window.findChild<QPushButton*>("Next");
+    QVERIFY(next->isEnabled());
+    QTest::mouseClick(next, Qt::LeftButton);
+    QCOMPARE(window.findChild<QLabel*>("pagenum")->text(), QString("Page 2 of 2"));
+    QVERIFY(!next->isEnabled());
+    QTest::mouseClick(window.findChild<QPushButton*>("LessRows"), Qt::LeftButton);
+    QCOMPARE(window.findChild<QLabel*>("Size")->text(), QString("2 X 3"));
+
+    // The picture of record 7, first on the page, arrives from a worker and is drawn.
+    QTRY_VERIFY(window.Form().AlbumGridDrawCell(0, 0).picture != nullptr);
+    QWidget* grid = window.findChild<QWidget*>("AlbumGrid");
+    const QImage drawn = grid->grab().toImage();
+    QCOMPARE(drawn.pixelColor(1, 1), QColor(255, 0, 0));  // the tiny picture's red corner
+
+    QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(window.Form().CellWidth + 10, 5));
+    QCOMPARE(session.workspace.CurrentIndex, 7);
+    QVERIFY(session.dialogs.Messages.empty());
+}
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::AlbumWindowTest)
+#include "album_window_test.moc"
