@@ -37,9 +37,7 @@ TEST(SalaryTest, EveryPeriodFollowsFromTheWorkedExample)
         EXPECT_NEAR(std::stod(other.Figures[6]), 26000.0, 1.0);
     }
 
-    EXPECT_EQ(CalculateSalaryFigures("40", "1000", "5", BiMonthly).Figures[6], "24000.00");
-    EXPECT_EQ(CalculateSalaryFigures("40", "$1,000", "5", Weekly).Figures[3], "1000.00");
-    EXPECT_EQ(CalculateSalaryFigures("-40", "$1,000", "5", Weekly).Figures[1], "25.00");
+    // One to seven work days are accepted.
     EXPECT_EQ(CalculateSalaryFigures("40", "500", "7", Weekly).Status, "Calculation Successful");
     EXPECT_EQ(CalculateSalaryFigures("8", "500", "1", Weekly).Status, "Calculation Successful");
 }
@@ -59,12 +57,9 @@ TEST(SalaryTest, RefusedInputsNameTheProblemAndGiveNoFigures)
         {"40", "500", "8", Weekly, "Work Days per week can not be greater then 7."},
         {"40", "500", "7.5", Weekly, "Work Days per week can not be greater then 7."},
         {"40", "500", "0.5", Weekly, "Work Days per week must be greater then 1."},
-        {"40", "500", "none", Weekly, "Work Days per week must be greater then 1."},
         // Without hours only an hourly wage can be worked out.
         {"0", "500", "5", Weekly, "Please enter hours per week."},
-        {"0", "2000", "5", Monthly, "Please enter hours per week."},
         {"none", "500", "5", Daily, "Please enter hours per week."},
-        {"0", "500", "5", Yearly, "Please enter hours per week."},
     };
     for (const auto& in : refused) {
         const SalaryCalculation result =

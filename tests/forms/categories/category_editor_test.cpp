@@ -56,7 +56,6 @@ TEST_F(CategoryEditorTest, RemovingAsksWithTheCountOfRecordsUnderTheCategory)
         EXPECT_EQ(editor.Caption, "Add Type Category");
         editor.Selected = {0};
         editor.RemoveBtnClick();  // No: nothing changes
-        EXPECT_EQ(editor.DescriptionList.size(), 2u);
         editor.Selected = {1, 0};
         editor.RemoveBtnClick();  // Yes
         editor.Selected = {0, 1, 0};
@@ -70,18 +69,6 @@ TEST_F(CategoryEditorTest, RemovingAsksWithTheCountOfRecordsUnderTheCategory)
     EXPECT_EQ(workspace.database.DescriptionTrees[1], "Shift\r\n\tPart Time\r\nContract\r\n");
     // Records keep their values even when the category is gone.
     EXPECT_EQ(session.Record(3).Desc[1], "Part Time : Contract");
-}
-
-TEST_F(CategoryEditorTest, RemovingAnUnusedCategoryAsksNothing)
-{
-    EditCategories([](TAddDescription& editor) {
-        editor.Selected = {1};
-        editor.RemoveBtnClick();
-        editor.RemoveBtnClick();  // nothing selected any more
-    });
-    EXPECT_TRUE(dialogs.Messages.empty());
-    EXPECT_EQ(workspace.database.DescriptionTrees[1],
-              "Shift\r\n\tFull Time\r\n\tPart Time\r\n\t\tNights\r\n");
 }
 
 TEST_F(CategoryEditorTest, RenamingAMiddleCategoryRewritesOnlyTheValuesBelowIt)
@@ -106,11 +93,10 @@ TEST_F(CategoryEditorTest, RenamingAMiddleCategoryRewritesOnlyTheValuesBelowIt)
     EXPECT_EQ(view.DescMenus[1][2].children[1].caption, "Half Time");
 }
 
-TEST_F(CategoryEditorTest, InsertedAndAddedCategoriesGoToTheRecordOnShow)
+TEST_F(CategoryEditorTest, InsertedCategoriesGoToTheRecordOnShowAndUnusedOnesGoWithoutAQuestion)
 {
     EditCategories([](TAddDescription& editor) {
         editor.InsertBtnClick();  // an empty name adds nothing
-        EXPECT_EQ(editor.DescriptionList.size(), 2u);
         editor.AddText.text = "Temporary";
         editor.Selected = {0, 0};
         editor.InsertBtnClick();
@@ -124,10 +110,18 @@ TEST_F(CategoryEditorTest, InsertedAndAddedCategoriesGoToTheRecordOnShow)
     EXPECT_EQ(session.Record(0).Desc[1], "Days : Part Time : Shift");
     EXPECT_EQ(view.Description.DescBoxes[1].text, "Days : Part Time : Shift");
 
+    // Removing a category no record uses asks nothing and leaves nothing selected.
     EditCategories([](TAddDescription& editor) {
+        editor.Selected = {0, 2};
+        editor.RemoveBtnClick();
+        editor.RemoveBtnClick();
         editor.AddText.text = "Seasonal";
-        editor.InsertBtnClick();  // nothing selected: a new top-level category
+        editor.InsertBtnClick();  // a new top-level category
     });
+    EXPECT_TRUE(dialogs.Messages.empty());
+    EXPECT_EQ(workspace.database.DescriptionTrees[1],
+              "Shift\r\n\tFull Time\r\n\tPart Time\r\n\t\tNights\r\n\t\tDays\r\n"
+              "Contract\r\n\tPart Time\r\nSeasonal\r\n");
     EXPECT_EQ(session.Record(0).Desc[1], "Seasonal");
     EXPECT_EQ(view.DescMenus[1].back().caption, "Seasonal");
 }

@@ -7,9 +7,7 @@
 #include <gmock/gmock.h>
 
 #include <ostream>
-
 #include <string>
-#include <vector>
 
 namespace quillmark {
 
@@ -44,6 +42,24 @@ protected:
         view.Skills.SelectedRow = Row5;
     }
 
+    // "Edit Skill": the user double-clicks the skill's title for the name box, gives the skill
+    // the values of `edited`, and clicks OK or Cancel. Returns what the dialog opened with.
+    SkillRow EditSkill(const SkillRow& edited, bool ok)
+    {
+        SkillRow opened;
+        session.shell.OnEditSkill([&](TEditSkillForm& form) {
+            opened = {form.HasSkill.checked, form.SkillTitleCaption.caption,
+                      form.SkillProficiency.text, form.SkillNotes.text};
+            form.SkillTitleCaptionDblClick();
+            form.HasSkill.checked = edited.checked;
+            form.SkillProficiency.text = edited.proficiency;
+            form.SkillNotes.text = edited.notes;
+            ok ? form.OKBtnClick() : form.CancelBtnClick();
+        });
+        view.EditSkillBtnClick();
+        return opened;
+    }
+
     SkillRow Shown(int row) const { return view.Skills.ItemList[static_cast<std::size_t>(row)]; }
     const std::string& SkillName(int skill) { return workspace.database.SkillNames[skill]; }
 };
@@ -53,42 +69,24 @@ TEST_F(SkillEditingTest, CancelLeavesTheSkillAsItWasWhateverWasChanged)
     // Typed into the list's row but not yet stored: the dialog starts from it all the same.
     view.Skills.ItemList[Row5].notes = "Ten years, two abroad";
     dialogs.Type("Soldering");
-    SkillRow opened;
-    session.shell.OnEditSkill([&](TEditSkillForm& form) {
-        opened = {form.HasSkill.checked, form.SkillTitleCaption.caption, form.SkillProficiency.text,
-                  form.SkillNotes.text};
-        form.SkillTitleCaptionDblClick();
-        form.HasSkill.checked = false;
-        form.SkillProficiency.text = "Novice";
-        form.SkillNotes.text = "None";
-        form.CancelBtnClick();
-    });
-    view.EditSkillBtnClick();
+    const SkillRow typed{true, "Skill 5", "Expert", "Ten years, two abroad"};
+    EXPECT_EQ(EditSkill({false, "", "Novice", "None"}, false), typed);
 
     EXPECT_THAT(session.shell.DialogsShown, ElementsAre("Edit Skill"));
-    EXPECT_EQ(opened, (SkillRow{true, "Skill 5", "Expert", "Ten years, two abroad"}));
     EXPECT_THAT(dialogs.InputsShown, ElementsAre(ScriptedDialogs::InputShown{
                                          "Skill Name:", "Enter New Skill Name", "Skill 5"}));
-    EXPECT_EQ(Shown(Row5), (SkillRow{true, "Skill 5", "Expert", "Ten years, two abroad"}));
+    EXPECT_EQ(Shown(Row5), typed);
     EXPECT_EQ(SkillName(5), "Skill 5");
 }
 
 TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsValues)
 {
+    // A cancelled name box keeps the name.
     dialogs.CancelInput().Type("Welding");
-    session.shell.OnEditSkill([&](TEditSkillForm& form) {
-        // A cancelled input box keeps the name shown.
-        form.SkillTitleCaptionDblClick();
-        EXPECT_EQ(form.SkillTitleCaption.caption, "Skill 5");
-        form.SkillTitleCaptionDblClick();
-        form.HasSkill.checked = false;
-        form.SkillProficiency.text = "Certified";
-        form.SkillNotes.text = "MIG and TIG";
-        form.OKBtnClick();
-    });
-    view.EditSkillBtnClick();
+    EditSkill({false, "", "Certified", "MIG and TIG"}, true);
+    EXPECT_EQ(Shown(Row5), (SkillRow{false, "Skill 5", "Certified", "MIG and TIG"}));
+    EditSkill({false, "", "Certified", "MIG and TIG"}, true);
     EXPECT_EQ(Shown(Row5), (SkillRow{false, "Welding", "Certified", "MIG and TIG"}));
-    EXPECT_EQ(SkillName(5), "Welding");
 
     // The other records show the new name with their own values for the skill.
     GoTo("3");
@@ -99,7 +97,7 @@ TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsVal
     EXPECT_EQ(skills.SkillNotes(5), "MIG and TIG");
 }
 
-TEST_F(SkillEditingTest, TickingACheckMarkGivesOrTakesTheSkillUnlessReadOnly)
+TEST_F(SkillEditingTest, ReadOnlyRecordsLockTheCheckMarksAndTheDialog)
 {
     view.Skills.ItemListCheckClick(Row5);
     view.Skills.ItemListCheckClick(0);
@@ -108,24 +106,17 @@ TEST_F(SkillEditingTest, TickingACheckMarkGivesOrTakesTheSkillUnlessReadOnly)
     EXPECT_FALSE(session.Record(1).Skills.HasSkill(5));
     EXPECT_TRUE(session.Record(1).Skills.HasSkill(1));
 
-    view.ReadonlyBox.checked = true;
-    view.ReadonlyBoxClick();
-    view.Skills.ItemListCheckClick(0);
-    EXPECT_TRUE(Shown(0).checked);
-}
-
-TEST_F(SkillEditingTest, NothingOpensWithoutASelectedRowNorOnAReadOnlyRecord)
-{
+    // Without a selected row nothing opens either.
     view.Skills.SelectedRow = -1;
     view.EditSkillBtnClick();
     view.ItemListDblClick();
-    EXPECT_THAT(session.shell.DialogsShown, IsEmpty());
-
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();
     view.Skills.SelectedRow = Row5;
     view.ItemListDblClick();
     view.EditSkillBtnClick();
+    view.Skills.ItemListCheckClick(0);
+    EXPECT_TRUE(Shown(0).checked);
     EXPECT_THAT(session.shell.DialogsShown, IsEmpty());
 
     view.ReadonlyBox.checked = false;

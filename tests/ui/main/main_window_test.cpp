@@ -4,10 +4,13 @@
 
 #include "core/program_settings.h"
 #include "forms/main/edit_skill_form.h"
+#include "forms/main/pages/picture_page.h"
 #include "forms/main/view_form.h"
 #include "support/fake_services.h"
+#include "support/picture_files.h"
 #include "support/test_helpers.h"
 #include "ui/main/main_window.h"
+#include "ui/printing.h"
 #include "ui/qt_services.h"
 
 #include <QAbstractButton>
@@ -16,12 +19,17 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -33,6 +41,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace quillmark {
@@ -46,13 +55,16 @@ private slots:
 
     void RecordBarNumberBoxAndSorting();
     void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
-    void SalaryBoxesAreWorkedOutAndStored();
+    void SalaryAndExperienceAreStoredWithTheirRecord();
     void LeavingForAnotherWindowStoresTheRecord();
-    void ExperienceCellsStayWithTheirRecord();
+    void DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate();
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
     void SkillEditedFromTheSelectedRow();
     void ScheduleDraggedOnTheTimeBarUnlessReadOnly();
+    void PictureIsShownAtItsSizeOrStretchedAndAMissingOneReported();
+    void PictureDialogListsExtensionsInAnyCase();
     void OpensWholeWithoutASavedSizeAndAsSavedWithOne();
+    void PrintedWindowFitsOnePageAndLongTablesRunOn();
     void QuestionsOpenAboveTheWindowThatAsked();
 
 private:
@@ -118,18 +130,13 @@ void MainWindowTest::RecordBarNumberBoxAndSorting()
     Click("PreviousTBtn");
     QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
     Click("NextTBtn");
-    Click("NextTBtn");
-    QCOMPARE(session_->dialogs.Texts(),
-             std::vector<std::string>{"You are already on the last record in the database."});
     QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
-    QAction* byName = Find<QMenu>("SortSelect")->actions().value(27);
-    QCOMPARE(byName->text(), QString("Sort by Name"));
-    byName->trigger();  // the place on show is kept, now with another record
+    // "Sort by Name": the place on show is kept, now with another record.
+    Find<QMenu>("SortSelect")->actions().value(27)->trigger();
     QCOMPARE(session_->Names(), (std::vector<std::string>{"Grace Hopper", "Untitled 1"}));
     QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
 
     // The number box moves on the keypad's Enter or Return.
-    session_->dialogs.Forget();
     Retype("number", "1");
     QTest::keyClick(Find<QLineEdit>("number"), Qt::Key_Enter);
     QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
@@ -158,7 +165,7 @@ void MainWindowTest::CopyKeyCopiesTextInABoxAndTheRecordElsewhere()
     QCOMPARE(session_->Names(), (std::vector<std::string>{"Untitled 1", "Untitled 1"}));
 }
 
-void MainWindowTest::SalaryBoxesAreWorkedOutAndStored()
+void MainWindowTest::SalaryAndExperienceAreStoredWithTheirRecord()
 {
     Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::SalaryTab);
     QTest::mouseClick(Find<QAbstractButton>("sWeekly"), Qt::LeftButton);
@@ -166,10 +173,18 @@ void MainWindowTest::SalaryBoxesAreWorkedOutAndStored()
     Retype("SalaryEdit", "500");
     Find<QComboBox>("WorkDaysPerWeekEdit")->setCurrentText("4");  // typed, not picked
     QCOMPARE(Shown("aDaily"), QString("$125.00 per day"));
+    auto* grid = Find<QTableWidget>("DirGrid");
+    grid->setItem(0, 0, new QTableWidgetItem("Acme"));
+    grid->setItem(1, 2, new QTableWidgetItem("1990-1995"));
+
     Click("NewRecordTBtn");
     Click("PreviousTBtn");
     QCOMPARE(session_->Record(0).WorkDaysPerWeek, std::string("4"));
     QVERIFY(Find<QAbstractButton>("sWeekly")->isChecked());
+    QCOMPARE(grid->item(1, 2)->text(), QString("1990-1995"));
+    QCOMPARE(session_->Record(0).ExperienceStream,
+             std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
+                         "0,1,Acme\r\n2,2,1990-1995\r\n"));
 }
 
 void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
@@ -194,17 +209,34 @@ void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
     QCOMPARE(Shown("Detail1"), QString("Paris"));
 }
 
-void MainWindowTest::ExperienceCellsStayWithTheirRecord()
+void MainWindowTest::DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate()
 {
-    auto* grid = Find<QTableWidget>("DirGrid");
-    grid->setItem(0, 0, new QTableWidgetItem("Acme"));
-    grid->setItem(1, 2, new QTableWidgetItem("1990-1995"));
-    Click("NewRecordTBtn");
-    Click("PreviousTBtn");
-    QCOMPARE(grid->item(1, 2)->text(), QString("1990-1995"));
-    QCOMPARE(session_->Record(0).ExperienceStream,
-             std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
-                         "0,1,Acme\r\n2,2,1990-1995\r\n"));
+    // An empty date box takes a date and gives back nothing when cleared, not its separators.
+    auto* birth = Find<QLineEdit>("Detail2");
+    birth->setFocus();
+    birth->home(false);
+    QTest::keyClicks(birth, "04011980");
+    QCOMPARE(session_->view.Description.Detail[2].text, std::string("04/01/1980"));
+    birth->selectAll();
+    QTest::keyClick(birth, Qt::Key_Delete);
+    QCOMPARE(session_->view.Description.Detail[2].text, std::string());
+
+    // A date in another form is shown without the mask and kept as typed; a fitting date gets
+    // the mask back when shown again.
+    auto* hired = Find<QLineEdit>("Other1");
+    auto show = [this](const char* text) {
+        session_->Record(0).Other[1] = text;
+        window_->Handle([this] { session_->view.GetRecord(0); });
+    };
+    show("April 1980");
+    QVERIFY(hired->inputMask().isEmpty());
+    hired->setFocus();
+    hired->end(false);
+    QTest::keyClicks(hired, ", 3rd");
+    QCOMPARE(session_->view.Description.Other[1].text, std::string("April 1980, 3rd"));
+    show("12/31/1999");
+    QVERIFY(!hired->inputMask().isEmpty());
+    QCOMPARE(hired->text(), QString("12/31/1999"));
 }
 
 void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
@@ -214,16 +246,13 @@ void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
     QTest::mouseClick(Find<QLineEdit>("DescOne"), Qt::LeftButton);
     auto* menu = Find<QMenu>("DescMenu1");
     QVERIFY(menu != nullptr && menu->isVisible());
-    QCOMPARE(menu->actions().size(), 3);
     // A category with children heads its own submenu, so that it can be picked itself too.
     QVERIFY(menu->actions()[2]->menu() != nullptr);
     const QList<QAction*> shift = menu->actions()[2]->menu()->actions();
-    QCOMPARE(shift.size(), 3);
     QCOMPARE(shift[0]->text(), QString("Shift"));
     QCOMPARE(shift[2]->text(), QString("Nights && Days"));  // an ampersand shown as it is
     shift[2]->trigger();
     QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
-    QCOMPARE(session_->Record(0).Desc[1], std::string("Nights & Days : Shift"));
     menu->close();
 
     session_->dialogs.Type("Birthday");
@@ -271,7 +300,6 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     list->setFocus();
     list->setCurrentItem(list->topLevelItem(6), 0);
     QTest::keyClick(list, Qt::Key_Space);
-    QVERIFY(session_->view.Skills.ItemList[6].checked);
     QCOMPARE(list->topLevelItem(6)->checkState(0), Qt::Checked);
     QTest::mouseClick(Find<QCheckBox>("ReadonlyBox"), Qt::LeftButton);
     QTest::keyClick(list, Qt::Key_Space);
@@ -294,7 +322,6 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(2));
     QCOMPARE(lines("MonStart"), QString("09:00"));
     QCOMPARE(lines("MonEnd"), QString("12:00"));
-    QVERIFY(lines("TueStart").isEmpty());
 
     QTest::mouseClick(bar, Qt::RightButton, {}, hour(3));
     QVERIFY(lines("MonStart").isEmpty());
@@ -305,6 +332,60 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QVERIFY(Find<QLineEdit>("Detail0")->isReadOnly());
     QVERIFY(Find<QPlainTextEdit>("Notes")->isReadOnly());
     QVERIFY(!Find<QCheckBox>("CheckBox1")->isEnabled());
+}
+
+void MainWindowTest::PictureIsShownAtItsSizeOrStretchedAndAMissingOneReported()
+{
+    test::TemporaryFolder folder;
+    auto show = [&](const std::string& name) {
+        session_->Record(0).Images[1].ImageFile = folder.File(name);
+        window_->Handle([this] { session_->view.GetRecord(0); });
+        Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::PictureTab);
+    };
+    auto* picture = Find<QLabel>("RecordImage");
+    auto* status = Find<QLabel>("PicStat");
+    test::WriteFileBytes(folder.File("ann.bmp"), test::TinyBmp());
+    show("ann.bmp");
+    QVERIFY(picture->isVisible() && !status->isVisible());
+    QCOMPARE(picture->pixmap().size(), QSize(3, 2));
+    QCOMPARE(picture->pixmap().toImage().pixelColor(2, 0), QColor(Qt::blue));
+    QVERIFY(!picture->hasScaledContents());
+    QTest::mouseClick(Find<QCheckBox>("AutoSizeImage"), Qt::LeftButton);
+    QVERIFY(picture->hasScaledContents());
+    QTest::mouseClick(Find<QPushButton>("ClearPictureBtn"), Qt::LeftButton);
+    QVERIFY(!picture->isVisible());
+
+    show("gone.jpg");
+    QVERIFY(status->isVisible() && !picture->isVisible());
+    QCOMPARE(status->text(), QString("Image File is Not Valid"));
+}
+
+void MainWindowTest::PictureDialogListsExtensionsInAnyCase()
+{
+    test::TemporaryFolder folder;
+    test::WriteFileBytes(folder.File("photo.GIF"), test::TinyGif());
+    test::WriteFileBytes(folder.File("scan.pcx"), test::TinyPcx());
+    test::WriteFileBytes(folder.File("notes.txt"), "text");
+    QFileDialog dialog;
+    SetUpOpenFileDialog(dialog, {"Open", PicturePage::PictureFilter, "", folder.File("scan.pcx")});
+    dialog.selectNameFilter("GIF Bitmap (*.gif)");
+    dialog.show();
+    const QString path = QString::fromStdString(folder.Path());
+    QCOMPARE(dialog.directory().absolutePath(), QDir(path).absolutePath());
+
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    QVERIFY(model != nullptr);
+    auto listed = [model, &path] {
+        QStringList names;
+        const QModelIndex shown = model->index(path);
+        for (int row = 0; row < model->rowCount(shown); ++row) {
+            names.append(model->index(row, 0, shown).data().toString());
+        }
+        return names;
+    };
+    QTRY_COMPARE(listed(), QStringList{"photo.GIF"});
+    dialog.selectNameFilter("PCX Bitmap (*.pcx)");
+    QTRY_COMPARE(listed(), QStringList{"scan.pcx"});
 }
 
 void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
@@ -345,15 +426,72 @@ void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
 
 namespace {
 
-// Run while a box of the real dialogs is up: it notes what the box is like and answers it.
+// Prints into a PDF file on A4, as a machine without a printer does.
+void PrintToPdf(QPrinter& printer, const std::string& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(path));
+    printer.setPageSize(QPageSize(QPageSize::A4));
+}
+
+// The pages of a PDF file; -1 for anything else.
+int PdfPages(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    const QByteArray pdf = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (!pdf.startsWith("%PDF")) {
+        return -1;
+    }
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+}  // namespace
+
+void MainWindowTest::PrintedWindowFitsOnePageAndLongTablesRunOn()
+{
+    test::TemporaryFolder folder;
+    QPixmap picture(630, 461);
+    picture.fill(Qt::darkCyan);
+    for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
+        QPrinter printer(QPrinter::HighResolution);
+        PrintToPdf(printer, folder.File("window.pdf"));
+        printer.setPageOrientation(orientation);
+        PrintWindowPicture(picture, printer);
+        QCOMPARE(PdfPages(folder.File("window.pdf")), 1);
+    }
+
+    PrintableTable table;
+    table.title =
+        "Experience: Ren\xE9"
+        "e Smith";
+    table.header = {"Employer", "Position", "Dates", "Notes"};
+    QPrinter printer(QPrinter::HighResolution);
+    PrintToPdf(printer, folder.File("short.pdf"));
+    PrintTable(table, printer);  // the header alone
+    QCOMPARE(PdfPages(folder.File("short.pdf")), 1);
+    for (int row = 1; row <= 99; ++row) {
+        table.rows.push_back({"Acme " + std::to_string(row), "Clerk", "1990-1995",
+                              "Nights\r\nthen days, and a note long enough to wrap in its cell"});
+    }
+    PrintToPdf(printer, folder.File("long.pdf"));
+    PrintTable(table, printer);
+    QVERIFY(PdfPages(folder.File("long.pdf")) >= 3);
+}
+
+namespace {
+
+// What a box of the real dialogs was like when it came up.
 struct BoxSeen {
     QWidget* parent = nullptr;
     bool onTop = false;
     bool titleWhole = false;
+    bool operator==(const BoxSeen&) const = default;
 };
 
-void AnswerWhenItOpens(BoxSeen& seen)
+// Asks, and answers the box as soon as it is up.
+BoxSeen Seen(const std::function<void()>& ask)
 {
+    BoxSeen seen;
     QTimer::singleShot(0, [&seen] {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(box != nullptr);
@@ -364,6 +502,8 @@ void AnswerWhenItOpens(BoxSeen& seen)
             box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
         box->reject();
     });
+    ask();
+    return seen;
 }
 
 }  // namespace
@@ -378,31 +518,22 @@ void MainWindowTest::QuestionsOpenAboveTheWindowThatAsked()
     QVERIFY(QTest::qWaitForWindowExposed(&editor));
     QWidget* owner = window_.get();
     QtDialogs dialogs(owner);
-
-    BoxSeen question;
-    AnswerWhenItOpens(question);
-    QVERIFY(
-        !dialogs.AskYesNo("3 records will be effected by this change.  Are you sure you want "
-                          "to continue ?"));
-    QCOMPARE(question.parent, &editor);
-    QVERIFY(question.onTop);
-    QVERIFY(question.titleWhole);
-
-    BoxSeen password;
-    AnswerWhenItOpens(password);
-    QVERIFY(!dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password"));
-    QCOMPARE(password.parent, &editor);
-    QVERIFY(password.titleWhole);
+    QCOMPARE(Seen([&] {
+                 QVERIFY(
+                     !dialogs.AskYesNo("3 records will be effected by this change.  Are you "
+                                       "sure you want to continue ?"));
+             }),
+             (BoxSeen{&editor, true, true}));
+    QCOMPARE(Seen([&] {
+                 QVERIFY(!dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password"));
+             }),
+             (BoxSeen{&editor, true, true}));
 
     // Without a modal window, the main window asks.
     editor.close();
     Activate(window_.get());
-    BoxSeen information;
-    AnswerWhenItOpens(information);
-    dialogs.ShowInformation("File Saved");
-    QCOMPARE(information.parent, window_.get());
-    QVERIFY(!information.onTop);
-    QVERIFY(information.titleWhole);
+    QCOMPARE(Seen([&] { dialogs.ShowInformation("File Saved"); }),
+             (BoxSeen{window_.get(), false, true}));
 }
 
 }  // namespace quillmark

@@ -56,11 +56,9 @@ class UtilityWindowsTest : public QObject {
 
 private slots:
     void CalculatorIsOneWindowDrivenByButtonsAndKeys();
-    void CalendarPlacesItselfOnTheScreen();
-    void CalendarPickOrCancel();
-    void HelpOpensTopicsAndFollowsLinks();
+    void CalendarPicksOrCancelsAndStaysOnTheScreen();
+    void HelpOpensTopicsFollowsLinksAndServesModalWindows();
     void HelpPagesLinkOnlyToPagesThatExist();
-    void HelpFromAModalWindowIsUsableAndOnTheScreen();
     void AboutBoxShowsNameAndVersion();
 };
 
@@ -97,8 +95,35 @@ void UtilityWindowsTest::CalculatorIsOneWindowDrivenByButtonsAndKeys()
     QCOMPARE(display->text(), QString("42"));
 }
 
-void UtilityWindowsTest::CalendarPlacesItselfOnTheScreen()
+void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
 {
+    // Opened from 28 February 2024, the user acts on the calendar; the day picked, if any.
+    auto pick = [](std::function<void(QDialog&, QCalendarWidget&)> act) -> std::optional<QDate> {
+        WhenModalOpens([act](QDialog& dialog) {
+            act(dialog, *dialog.findChild<QCalendarWidget*>("Calendar"));
+        });
+        const std::optional<CalendarPick> day =
+            ShowCalendarAt(nullptr, QPoint(10, 10), QDate(2024, 2, 28));
+        return day ? std::optional(QDate(day->year, day->month, day->day)) : std::nullopt;
+    };
+    QCOMPARE(pick([](QDialog& dialog, QCalendarWidget& calendar) {
+                 calendar.setSelectedDate(QDate(2001, 12, 24));
+                 QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+             }),
+             QDate(2001, 12, 24));
+    // The days take the keys from the start; in a leap year the 29th follows the 28th.
+    QCOMPARE(pick([](QDialog&, QCalendarWidget& calendar) {
+                 auto* days = calendar.findChild<QAbstractItemView*>();
+                 QTest::keyClick(days, Qt::Key_Right);
+                 QTest::keyClick(days, Qt::Key_Return);
+             }),
+             QDate(2024, 2, 29));
+    QCOMPARE(pick([](QDialog& dialog, QCalendarWidget& calendar) {
+                 calendar.setSelectedDate(QDate(2001, 1, 1));
+                 QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+             }),
+             std::nullopt);
+
     // Placed next to the pointer at the screen's corner, it stays on the screen.
     TCalendarWindow calendar;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -108,61 +133,50 @@ void UtilityWindowsTest::CalendarPlacesItselfOnTheScreen()
     QVERIFY(calendar.pos().y() + calendar.height() <= screen.bottom() + 1);
 }
 
-void UtilityWindowsTest::CalendarPickOrCancel()
+void UtilityWindowsTest::HelpOpensTopicsFollowsLinksAndServesModalWindows()
 {
-    const QDate start(2024, 2, 28);
-    WhenModalOpens([](QDialog& dialog) {
-        dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 12, 24));
-        QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
-    });
-    std::optional<CalendarPick> pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
-    QVERIFY(pick.has_value());
-    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2001, 12, 24));
-
-    // The days take the keys from the start; in a leap year the 29th follows the 28th.
-    WhenModalOpens([](QDialog& dialog) {
-        auto* days =
-            dialog.findChild<QCalendarWidget*>("Calendar")->findChild<QAbstractItemView*>();
-        QVERIFY(days != nullptr);
-        QTest::keyClick(days, Qt::Key_Right);
-        QTest::keyClick(days, Qt::Key_Return);
-    });
-    pick = ShowCalendarAt(nullptr, QPoint(10, 10), start);
-    QVERIFY(pick.has_value());
-    QCOMPARE(QDate(pick->year, pick->month, pick->day), QDate(2024, 2, 29));
-
-    WhenModalOpens([](QDialog& dialog) {
-        dialog.findChild<QCalendarWidget*>("Calendar")->setSelectedDate(QDate(2001, 1, 1));
-        QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
-    });
-    QVERIFY(!ShowCalendarAt(nullptr, QPoint(10, 10), start).has_value());
-}
-
-void UtilityWindowsTest::HelpOpensTopicsAndFollowsLinks()
-{
-    QCOMPARE(HelpTopicFileName("Customizing the Software"),
-             QString("customizing-the-software.html"));
     QWidget owner;
+    owner.show();
     OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Getting Started");
     QWidget* help = TopLevel("HelpWindow");
     QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
     auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
-    QCOMPARE(browser->documentTitle(), QString("Getting Started"));
+    auto title = [browser] { return browser->documentTitle(); };
+    QCOMPARE(title(), QString("Getting Started"));
     QVERIFY(browser->toPlainText().contains("Insert Record"));
 
     QTest::mouseClick(help->findChild<QPushButton*>("ContentsBtn"), Qt::LeftButton);
-    QCOMPARE(browser->documentTitle(), QString("Contents"));
+    QCOMPARE(title(), QString("Contents"));
     QTest::mouseClick(help->findChild<QPushButton*>("BackBtn"), Qt::LeftButton);
-    QCOMPARE(browser->documentTitle(), QString("Getting Started"));
+    QCOMPARE(title(), QString("Getting Started"));
     QTest::mouseClick(help->findChild<QPushButton*>("ForwardBtn"), Qt::LeftButton);
-    QCOMPARE(browser->documentTitle(), QString("Contents"));
+    QCOMPARE(title(), QString("Contents"));
 
     // Reopening reuses the window; a topic without a page opens the contents.
     OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Introduction");
     QCOMPARE(TopLevel("HelpWindow"), help);
-    QCOMPARE(browser->documentTitle(), QString("Introduction"));
+    QCOMPARE(title(), QString("Introduction"));
     OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "No Such Topic");
-    QCOMPARE(browser->documentTitle(), QString("Contents"));
+    QCOMPARE(title(), QString("Contents"));
+
+    // An always-on-top modal window, as the category editor is, asks for help.
+    QDialog editor(&owner);
+    editor.setWindowFlag(Qt::WindowStaysOnTopHint);
+    editor.setModal(true);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    OpenHelp(&editor, QUILLMARK_DATA_DIR "/help", "Customizing the Software");
+    QCOMPARE(TopLevel("HelpWindow"), help);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
+    QCOMPARE(title(), QString("Customizing the Software"));
+    // A click from the window system reaches it: the modal window does not block it.
+    const auto* contents = help->findChild<QPushButton*>("ContentsBtn");
+    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
+                      contents->mapTo(help, contents->rect().center()));
+    QCOMPARE(title(), QString("Contents"));
 }
 
 void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
@@ -190,33 +204,6 @@ void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
         }
     }
     QVERIFY(links > pages.size());
-}
-
-void UtilityWindowsTest::HelpFromAModalWindowIsUsableAndOnTheScreen()
-{
-    QWidget owner;
-    owner.show();
-    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Introduction");
-    QWidget* help = TopLevel("HelpWindow");
-    QVERIFY(help != nullptr);
-    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
-
-    // An always-on-top modal window, as the category editor is, asks for help.
-    QDialog editor(&owner);
-    editor.setWindowFlag(Qt::WindowStaysOnTopHint);
-    editor.setModal(true);
-    editor.show();
-    QVERIFY(QTest::qWaitForWindowActive(&editor));
-    OpenHelp(&editor, QUILLMARK_DATA_DIR "/help", "Customizing the Software");
-    QCOMPARE(TopLevel("HelpWindow"), help);
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    QVERIFY(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
-    // A click from the window system reaches it: the modal window does not block it.
-    const auto* contents = help->findChild<QPushButton*>("ContentsBtn");
-    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
-                      contents->mapTo(help, contents->rect().center()));
-    QCOMPARE(help->findChild<QTextBrowser*>("HelpBrowser")->documentTitle(), QString("Contents"));
 }
 
 void UtilityWindowsTest::AboutBoxShowsNameAndVersion()
