@@ -412,6 +412,7 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     // No file chosen: nothing happens, and the next Open is an ordinary one.
     dialogs.CancelFileDialog();
     view.Merge1Click();
+    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
     OpenQuietly(a);
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
 
@@ -715,17 +716,31 @@ TEST_F(SettingsFlowTest, TheLastDatabaseIsOfferedAtTheNextStartWithItsPasswords)
         second.view.Close1Click();
     }
     {
-        // No, and the program closed straight away: nothing is offered next time.
+        // No opens nothing. The file opened from the menu then goes away while the program
+        // runs; it is still the last file at the close.
         Session& third = NextRun();
-        third.dialogs.AnswerNo().AnswerNo();
+        third.dialogs.AnswerNo().AnswerYes().ChooseFile(path).Type("secret").AnswerNo();
         third.Start();
         EXPECT_THAT(third.dialogs.Texts(), ElementsAre(question));
         EXPECT_THAT(third.Names(), ElementsAre("Untitled 1"));
+        third.view.Open1Click();
+        std::filesystem::remove(path);
         third.view.Close1Click();
     }
-    Session& fourth = NextRun();
-    fourth.Start();
-    EXPECT_THAT(fourth.dialogs.Messages, IsEmpty());
+    {
+        Session& fourth = NextRun();
+        fourth.dialogs.AnswerYes().AnswerNo();
+        fourth.Start();
+        EXPECT_THAT(
+            fourth.dialogs.Texts(),
+            ElementsAre(question, path + " could not be opened: No such file or directory"));
+        EXPECT_THAT(fourth.Names(), ElementsAre("Untitled 1"));
+        fourth.view.Close1Click();
+    }
+    // A file that could not be opened is not offered again.
+    Session& fifth = NextRun();
+    fifth.Start();
+    EXPECT_THAT(fifth.dialogs.Messages, IsEmpty());
 }
 
 }  // namespace

@@ -124,6 +124,13 @@ TEST_F(RecordPagesTest, ShowingARecordWorksItsSalaryOutAndNamesItsPeriod)
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.Amounts[Weekly].caption, "$1000.00 per week");
 
+    // With the page on show, a record is worked out as it is shown: figures left over from an
+    // earlier calculation go when its inputs are refused.
+    record.HoursPerWeek = "0";
+    view.GetRecord(0);
+    EXPECT_EQ(view.Salary.CalcStatus.caption, "Please enter hours per week.");
+    EXPECT_THAT(FiguresStored(), Each(IsEmpty()));
+
     // Any code past Monthly reads as Yearly.
     record.SalaryType = 9;
     view.GetRecord(0);
@@ -393,18 +400,18 @@ TEST_F(PicturePageTest, FilesThatCannotBeShown)
     view.ImageBookChange(3);
     SelectPicture(Write("ann.bmp"));
     const std::vector<std::pair<std::string, std::optional<std::string>>> unshowable = {
-        {"gone.jpg", std::nullopt},  // missing
-        {"fake.pcx", "no picture either"},
+        {"fake.pcx", "no picture"}, {"gone.jpg", std::nullopt},  // missing
     };
+    int tab = 4;
     for (const auto& [name, bytes] : unshowable) {
         view.ImageBookChange(3);
         ASSERT_NE(Displayed(), nullptr);
-        view.ImageBookChange(4);
+        view.ImageBookChange(tab);
         SelectPicture(bytes ? Write(name, *bytes) : folder.File(name));
         EXPECT_FALSE(page.RecordImage.visible) << name;
         EXPECT_EQ(Displayed(), nullptr) << name;
         EXPECT_EQ(StatusDisplayed(), "Image File is Not Valid") << name;
-        EXPECT_EQ(session.Record(0).Images[4].ImageFile, folder.File(name));
+        EXPECT_EQ(session.Record(0).Images[tab++].ImageFile, folder.File(name));
     }
     EXPECT_THAT(dialogs.Texts(), Each(std::string("Open")));
 }
