@@ -71,8 +71,8 @@ TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
     EXPECT_EQ(ScaleToPage(630, 461, 4800, 6600), (PrintedSize{4800, 3512}));
     // Landscape and square pages: the full height.
     EXPECT_EQ(ScaleToPage(630, 461, 7016, 4960), (PrintedSize{6778, 4960}));
-    EXPECT_EQ(ScaleToPage(200, 100, 1000, 1000), (PrintedSize{1000, 500}));
     // Where filling that side would push the window off the paper, the other side is filled.
+    EXPECT_EQ(ScaleToPage(200, 100, 1000, 1000), (PrintedSize{1000, 500}));
     EXPECT_EQ(ScaleToPage(630, 461, 6600, 5100), (PrintedSize{6600, 4830}));
     EXPECT_EQ(ScaleToPage(100, 400, 1000, 2000), (PrintedSize{500, 2000}));
     // Nothing to print, or nothing to print on.
