@@ -1,18 +1,24 @@
 // The "File" menu on real files: opening with and without passwords, saving, Save As, merging,
-// the database information and password dialogs, New and closing the program.
+// the database information and password dialogs, New and closing the program; and what one run
+// leaves in its settings file for the next.
 
-#include "support/database_layout.h"
-#include "support/test_helpers.h"
+#include "core/program_settings.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/set_password_form.h"
 #include "forms/main/view_form.h"
+#include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
 #include "forms/workspace.h"
+#include "support/database_layout.h"
 #include "support/fake_services.h"
+#include "support/test_helpers.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <tuple>
 #include <sys/stat.h>
 
 namespace quillmark::test {
@@ -31,13 +37,7 @@ constexpr const char* NewQuestion =
     "Would you like to save the current database before you create a new one ?";
 constexpr const char* WrongReadPassword =
     "You have entered an incorrect password.  A new database will be created.";
-constexpr const char* WrongSavePassword =
-    "You have entered an incorrect save password.  You will be able to view the database, but "
-    "you will not be able to save it.";
 constexpr const char* NoPermission = "Sorry, you do not have permission to save this file.";
-constexpr const char* Incompatible =
-    "Sorry, the files could not be merged because they are incompatible or they use different "
-    "passowrds.";
 
 // "secret" and "abc" enciphered with the start key 5281, worked out by hand.
 const std::string Secret = Hex("67 34 BA C2 0E 61");
@@ -52,16 +52,26 @@ bool Holds(const std::string& bytes, const std::string& part)
     return bytes.find(part) != std::string::npos;
 }
 
+// The boxes of "Open" up to the file chosen, then those given.
+std::vector<Shown> Opening(std::vector<Shown> then)
+{
+    then.insert(then.begin(),
+                {Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"}});
+    return then;
+}
+
+void ExpectScriptPlayedOut(const Session& run)
+{
+    EXPECT_THAT(run.dialogs.Problems, IsEmpty());
+    EXPECT_THAT(run.shell.Problems, IsEmpty());
+    EXPECT_TRUE(run.dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
+    EXPECT_TRUE(run.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
+}
+
 class DatabaseCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { session.Start(); }
-    void TearDown() override
-    {
-        EXPECT_THAT(dialogs.Problems, IsEmpty());
-        EXPECT_THAT(shell.Problems, IsEmpty());
-        EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
-        EXPECT_TRUE(shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
-    }
+    void TearDown() override { ExpectScriptPlayedOut(session); }
 
     // A database file put together by hand: the header, then a record for each name.
     std::string MakeFile(const std::string& name, const std::vector<std::string>& names,
@@ -98,6 +108,25 @@ protected:
         OpenQuietly(MakeFile("view-only.dat", {"Cid"}, viewOnly), {"wrong"});
         ASSERT_FALSE(workspace.CanSave);
     }
+    // Nothing of the database before is left: one untitled record, the default captions in the
+    // boxes and the menus, no information and no file to save to.
+    void ExpectNewDatabase()
+    {
+        EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+        EXPECT_EQ(view.Caption, "Untitled");
+        EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Street");
+        EXPECT_EQ(view.DescMenus[2].at(0).caption, "ADD NEW CATEGORY CATEGORY");
+        EXPECT_EQ(workspace.database.DatabaseInfo, DatabaseRecord{});
+        EXPECT_FALSE(view.Actions.Save.enabled);
+    }
+    // The boxes shown by merging the file.
+    std::vector<Shown> Merge(const std::string& path)
+    {
+        dialogs.Forget();
+        dialogs.ChooseFile(path);
+        view.Merge1Click();
+        return dialogs.Messages;
+    }
 
     TemporaryFolder folder;
     Session session{20240315, folder.File("Quillmark.ini")};
@@ -105,13 +134,22 @@ protected:
     Workspace& workspace = session.workspace;
     ScriptedDialogs& dialogs = session.dialogs;
     RecordingShell& shell = session.shell;
+    // Captions, a category tree and information that a new database does not have.
+    const HeaderLayout staffHeader = [] {
+        HeaderLayout header;
+        header.Captions[1] = "Department";
+        header.Captions[10] = "Road";  // the first detail caption
+        header.Trees[1] = TreeTextComponent("Sales\r\n");
+        header.Information[0] = "Staff";
+        return header;
+    }();
 };
 
-TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
+// The menus made from the captions and trees follow the database at once, not at the window's
+// next activation.
+TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
 {
-    HeaderLayout header;
-    header.Captions[10] = "Road";  // the first detail caption
-    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, header);
+    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
 
     // No to the question, or no file chosen, keeps the new database.
     dialogs.AnswerNo().AnswerYes().CancelFileDialog();
@@ -122,14 +160,20 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
 
     WillOpen(path);
     view.Open1Click();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                            Shown{Kind::Information, path + " opened."}));
+    EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}}));
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
     EXPECT_EQ(view.Caption, path);
     EXPECT_EQ(view.RecordName.text, "Ann Lee");
     EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Road");
+    EXPECT_EQ(view.DescMenus[2].at(0).caption, "ADD NEW DEPARTMENT CATEGORY");
+    EXPECT_EQ(view.DescMenus[2].at(2).caption, "Sales");
     EXPECT_TRUE(view.Actions.Save.enabled);
+    dialogs.Forget();
+
+    // So does renaming a caption.
+    dialogs.Type("Start Date");
+    view.CustomizeLabels("OtherC2");
+    EXPECT_EQ(view.SortSelect.at(22).caption, "Sory by Start Date");
     dialogs.Forget();
 
     // The other windows' save button writes the records as they are; the main window's Save
@@ -140,7 +184,6 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
     EXPECT_FALSE(Holds(ReadFileBytes(path), S("Ann Smith")));
     EXPECT_TRUE(view.Save1Click());
     EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Smith")));
-    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"staff.dat"});
 
     // A file of no records opens on a new one.
     OpenQuietly(MakeFile("empty.dat", {}));
@@ -149,112 +192,73 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecord)
     EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
 }
 
-// The menus made from captions and trees follow the database at once, not at the window's next
-// activation: opening, merging, starting anew and renaming a caption.
-TEST_F(DatabaseCommandsTest, MenusFollowTheDatabaseAtOnce)
+TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
 {
-    const auto fieldTwo = [this] {
-        std::vector<std::string> shown;
-        for (const MenuItemControl& entry : view.DescMenus[2]) {
-            shown.push_back(entry.caption);
-            for (const MenuItemControl& child : entry.children) {
-                shown.push_back(" " + child.caption);
-            }
-        }
-        return shown;
-    };
-    const auto sortBy = [this](std::size_t entry) { return view.SortSelect.at(entry).caption; };
+    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
+    OpenQuietly(path);
+    view.NextTBtnClick();
 
-    HeaderLayout sales;
-    sales.Captions[1] = "Department";
-    sales.Captions[21] = "Start Date";  // Other 2
-    sales.Trees[1] = TreeTextComponent("Sales\r\n\tRetail Sales\r\nStores\r\n");
-    OpenQuietly(MakeFile("sales.dat", {"Ann"}, sales));
-    EXPECT_THAT(fieldTwo(), ElementsAre("ADD NEW DEPARTMENT CATEGORY", "CLEAR FIELD", "Sales",
-                                        " Retail Sales", "Stores"));
-    EXPECT_EQ(sortBy(1), "Sort by Department");
-    EXPECT_EQ(sortBy(22), "Sory by Start Date");
-
-    HeaderLayout plain = sales;  // a merge needs the same description and detail captions
-    plain.Captions[21] = "Shoe Size";
-    plain.Trees[1] = TreeTextComponent("Warehouse\r\n");
-    dialogs.ChooseFile(MakeFile("plain.dat", {"Bob"}, plain));
-    view.Merge1Click();
-    dialogs.Forget();
-    EXPECT_THAT(fieldTwo(), ElementsAre("ADD NEW DEPARTMENT CATEGORY", "CLEAR FIELD", "Warehouse"));
-    EXPECT_EQ(sortBy(22), "Sory by Shoe Size");
-
-    dialogs.Type("Hired On");
-    view.CustomizeLabels("OtherC2");
-    EXPECT_EQ(sortBy(22), "Sory by Hired On");
-
-    dialogs.AnswerNo();
-    view.New1Click();
-    EXPECT_EQ(sortBy(22), "Sory by Other 2");
-    EXPECT_EQ(fieldTwo().at(0), "ADD NEW CATEGORY CATEGORY");
+    const std::string gone = folder.File("gone.dat");
+    const std::string fifo = folder.File("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string empty = folder.File("empty\x1B.dat");
+    WriteFileBytes(empty, "");
+    WillOpen(gone).AnswerYes().ChooseFile(fifo).AnswerYes().ChooseFile(empty);
+    for (int i = 0; i < 3; ++i) {
+        view.Open1Click();
+    }
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre(OpenQuestion, "Open File",
+                            gone + " could not be opened: No such file or directory", OpenQuestion,
+                            "Open File", fifo + " is not a regular file.", OpenQuestion,
+                            "Open File", folder.File("empty\\x1B.dat") + " is empty."));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(view.RecordName.text, "Bob Ray");
+    EXPECT_TRUE(view.Actions.Save.enabled);
 }
 
-TEST_F(DatabaseCommandsTest, AReadPasswordMustBeTypedExactly)
+// A wrong read password, a file that is no database and one that ends in the middle of a record
+// all throw the open database away and start a new one.
+TEST_F(DatabaseCommandsTest, AWrongReadPasswordOrADamagedFileGivesWayToANewDatabase)
 {
+    const std::string staff = MakeFile("staff.dat", {"Bob Ray"}, staffHeader);
     HeaderLayout locked;
     locked.ReadPassword = Secret;
-    const std::string path = MakeFile("locked.dat", {"Ann Lee"}, locked);
+    const std::string lockedPath = MakeFile("locked.dat", {"Ann Lee"}, locked);
+    HeaderLayout other;
+    other.Identification = "Quillmark ";
+    const std::string foreign = MakeFile("other.dat", {"Zed"}, other);
+    const std::string cut = folder.File("cut.dat");
+    const std::string whole = ReadFileBytes(staff);
+    WriteFileBytes(cut, whole.substr(0, whole.size() - 10));
 
-    // A wrong password throws the open database away and starts a new one.
-    HeaderLayout open;
-    open.Captions[10] = "Road";  // the first detail caption
-    OpenQuietly(MakeFile("staff.dat", {"Bob Ray"}, open));
-    WillOpen(path).Type("Secret");
-    view.Open1Click();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                            Shown{Kind::Password, "Please Enter Read Password"},
-                            Shown{Kind::Error, WrongReadPassword}));
-    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-    EXPECT_EQ(view.Caption, "Untitled");
-    EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Street");
-    EXPECT_FALSE(view.Actions.Save.enabled);
+    const std::string notValid = " is not a valid Quillmark file.  A new database will be created.";
+    const std::pair<std::string, std::vector<Shown>> cases[] = {
+        {lockedPath, Opening({Shown{Kind::Password, "Please Enter Read Password"},
+                              Shown{Kind::Error, WrongReadPassword}})},
+        {foreign, Opening({Shown{Kind::Error, foreign + notValid}})},
+        {cut, Opening({Shown{Kind::Error, cut + notValid}})},
+    };
+    for (const auto& [path, boxes] : cases) {
+        OpenQuietly(staff);
+        WillOpen(path);
+        if (path == lockedPath) {
+            dialogs.Type("Secret");
+        }
+        view.Open1Click();
+        EXPECT_EQ(dialogs.Messages, boxes);
+        ExpectNewDatabase();
+        dialogs.Forget();
+    }
 
     // Cancelling the box is a wrong password too, and save permission stays as it was.
     OpenViewOnly();
-    WillOpen(path).CancelInput();
+    WillOpen(lockedPath).CancelInput();
     view.Open1Click();
     EXPECT_EQ(dialogs.Texts().back(), WrongReadPassword);
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     EXPECT_FALSE(workspace.CanSave);
-}
-
-TEST_F(DatabaseCommandsTest, AWrongSavePasswordOpensTheDatabaseForViewingOnly)
-{
-    HeaderLayout header;
-    header.SavePassword = Secret;
-    const std::string path = MakeFile("staff.dat", {"Ann Lee"}, header);
-    const std::string before = ReadFileBytes(path);
-
-    WillOpen(path).Type("nope");
-    view.Open1Click();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                            Shown{Kind::Password, "Please Enter Save Password"},
-                            Shown{Kind::Error, WrongSavePassword},
-                            Shown{Kind::Information, path + " opened."}));
-    EXPECT_FALSE(workspace.CanSave);
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee"));
-    dialogs.Forget();
-
-    // Every way of saving is refused before anything is asked or written, and closing offers
-    // nothing to save.
-    view.RecordName.text = "Changed";
-    EXPECT_FALSE(view.Save1Click());
-    EXPECT_FALSE(view.SaveAs1Click());
-    workspace.QuickSave();
-    const Shown refused{Kind::Information, NoPermission};
-    EXPECT_THAT(dialogs.Messages, ElementsAre(refused, refused, refused));
-    dialogs.Forget();
-    view.Close1Click();
-    EXPECT_THAT(dialogs.Messages, IsEmpty());
-    EXPECT_EQ(shell.ExitRequests, 1);
-    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 TEST_F(DatabaseCommandsTest, SaveAsNamesTheFile)
@@ -305,48 +309,32 @@ TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
     const std::string before = ReadFileBytes(path);
 
     // Save As into a folder that does not exist: the database keeps its old name.
-    const std::string nowhere = folder.File("missing/staff");
-    dialogs.ChooseFile(nowhere);
+    dialogs.ChooseFile(folder.File("missing/staff"));
     EXPECT_FALSE(view.SaveAs1Click());
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::SaveFile, "Save As"},
-                            Shown{Kind::Error, nowhere + ".dat could not be saved: No such file or "
-                                                         "directory"}));
-    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(workspace.DatabaseFileName, path);
     dialogs.Forget();
 
-    // A write that fails halfway (here on a category tree that cannot be written) leaves the
-    // file as it was and no temporary file behind, and an unnamed database is not named after
-    // a file that was never written.
+    // A write that fails halfway (here on a category tree that cannot be written), from either
+    // save button, leaves the file as it was and no temporary file behind, and an unnamed
+    // database is not named after a file that was never written.
     view.RecordName.text = "Changed";
     workspace.database.DatabaseInfo.DatabaseName.clear();
     workspace.database.DescriptionTrees[4] = "Top\r\n\t\tNested too deep\r\n";
     EXPECT_FALSE(view.Save1Click());
+    workspace.QuickSave();
     EXPECT_EQ(workspace.database.DatabaseInfo.DatabaseName, "");
-    ASSERT_EQ(dialogs.Messages.size(), 1u);
-    EXPECT_EQ(dialogs.Messages[0].kind, Kind::Error);
-    EXPECT_TRUE(dialogs.Messages[0].text.starts_with(path + " could not be saved: "));
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    for (const Shown& shown : dialogs.Messages) {
+        EXPECT_EQ(shown.kind, Kind::Error);
+        EXPECT_TRUE(shown.text.starts_with(path + " could not be saved: ")) << shown.text;
+    }
     EXPECT_EQ(ReadFileBytes(path), before);
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"staff.dat"});
-    workspace.database.DescriptionTrees[4].clear();
-    dialogs.Forget();
-
-    // The file has become a folder: nothing replaces it.
-    std::filesystem::remove(path);
-    std::filesystem::create_directory(path);
-    WriteFileBytes(path + "/kept.txt", "kept");
-    workspace.QuickSave();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::Error, path + " could not be saved: Is a directory"}));
-    EXPECT_EQ(ReadFileBytes(path + "/kept.txt"), "kept");
 }
 
 TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
 {
-    HeaderLayout header;
-    header.Information[0] = "Staff";
-    header.Captions[10] = "Road";
-    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, header);
+    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
     OpenQuietly(path);
 
     dialogs.AnswerCancel();
@@ -362,12 +350,7 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, NewQuestion},
                                               Shown{Kind::Information, "File Saved"}));
     EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Saved")));
-    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-    EXPECT_EQ(view.Caption, "Untitled");
-    EXPECT_EQ(workspace.DatabaseFileName, "");
-    EXPECT_EQ(workspace.database.DatabaseInfo, DatabaseRecord{});
-    EXPECT_EQ(view.Description.DetailCaptions[0].caption, "Street");
-    EXPECT_FALSE(view.Actions.Save.enabled);
+    ExpectNewDatabase();
 
     // Yes on an untitled database asks for a name; cancelling that keeps the database.
     const ItemRecord* shown = &session.Record(0);
@@ -387,7 +370,6 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     dialogs.AnswerNo().ChooseFile(folder.File("fresh"));
     view.New1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-    EXPECT_TRUE(workspace.CanSave);
     EXPECT_TRUE(view.SaveAs1Click());
     EXPECT_EQ(ReadFileBytes(folder.File("fresh.dat")).substr(0, Unprotected.size()), Unprotected);
 }
@@ -415,83 +397,63 @@ TEST_F(DatabaseCommandsTest, ClosingAsksUntilTheDatabaseIsSavedOrLetGo)
                     Shown{Kind::YesNoCancel, CloseQuestion}));
     EXPECT_EQ(shell.ExitRequests, 1);
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"Quillmark.ini"});
+
+    // A database that may not be saved is let go without a question.
+    OpenViewOnly();
+    view.Close1Click();
+    EXPECT_THAT(dialogs.Messages, IsEmpty());
+    EXPECT_EQ(shell.ExitRequests, 2);
 }
 
-TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
+TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
 {
-    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
-    OpenQuietly(path);
-    view.NextTBtnClick();
-
-    const std::string gone = folder.File("gone.dat");
-    const std::string directory = folder.File("folder.dat");
-    std::filesystem::create_directory(directory);
-    const std::string fifo = folder.File("fifo.dat");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    const std::string empty = folder.File("empty\x1B.dat");
-    WriteFileBytes(empty, "");
-    WillOpen(gone).AnswerYes().ChooseFile(directory).AnswerYes().ChooseFile(fifo);
-    dialogs.AnswerYes().ChooseFile(empty);
-    for (int i = 0; i < 4; ++i) {
-        view.Open1Click();
-    }
-    EXPECT_THAT(dialogs.Texts(),
-                ElementsAre(OpenQuestion, "Open File",
-                            gone + " could not be opened: No such file or directory", OpenQuestion,
-                            "Open File", directory + " is not a regular file.", OpenQuestion,
-                            "Open File", fifo + " is not a regular file.", OpenQuestion,
-                            "Open File", folder.File("empty\\x1B.dat") + " is empty."));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
-    EXPECT_EQ(view.Caption, path);
-    EXPECT_EQ(view.RecordName.text, "Bob Ray");
-    EXPECT_TRUE(view.Actions.Save.enabled);
-    dialogs.Forget();
-
-    // A file that opens but is not a database, or one that ends in the middle of a record,
-    // gives way to a new database with none of its records.
-    HeaderLayout other;
-    other.Identification = "Quillmark ";
-    const std::string foreign = MakeFile("other.dat", {"Zed"}, other);
-    const std::string whole = ReadFileBytes(path);
-    const std::string cut = folder.File("cut.dat");
-    WriteFileBytes(cut, whole.substr(0, whole.size() - 10));
-    for (const std::string& damaged : {foreign, cut}) {
-        OpenQuietly(path);
-        WillOpen(damaged);
-        view.Open1Click();
-        EXPECT_THAT(
-            dialogs.Messages,
-            ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                        Shown{Kind::Error, damaged + " is not a valid Quillmark file.  A "
-                                                     "new database will be created."}));
-        EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-        EXPECT_EQ(view.Caption, "Untitled");
-        EXPECT_FALSE(view.Actions.Save.enabled);
-        dialogs.Forget();
-    }
-}
-
-TEST_F(DatabaseCommandsTest, MergingAppendsTheRecordsAndTakesTheOtherHeader)
-{
-    const std::string a = MakeFile("a.dat", {"Ann", "Bob"});
+    const std::string a = MakeFile("a.dat", {"Ann"});
     OpenQuietly(a);
-    view.RecordName.text = "Ann Typed";
+    // No file chosen: nothing happens, and the next Open is an ordinary one.
+    dialogs.CancelFileDialog();
+    view.Merge1Click();
+    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
+    OpenQuietly(a);
+    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
 
+    view.RecordName.text = "Ann Typed";
     HeaderLayout second;
     second.Information[0] = "B people";
     second.Captions[20] = "Hired";  // the first of the other captions
     second.SkillNames[4] = "Welding";
-    MakeFile("b.dat", {"Cid", "Dee"}, second);
-
-    dialogs.ChooseFile(folder.File("b.dat"));
-    view.Merge1Click();
-    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
-                                              Shown{Kind::Information, "Merge Sucessful !"}));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Bob", "Cid", "Dee"));
+    second.Trees[1] = TreeTextComponent("Warehouse\r\n");
+    const Shown merging{Kind::OpenFile, "Merge with File"};
+    const Shown merged{Kind::Information, "Merge Sucessful !"};
+    EXPECT_THAT(Merge(MakeFile("b.dat", {"Cid", "Dee"}, second)), ElementsAre(merging, merged));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Cid", "Dee"));
     EXPECT_EQ(view.Caption, a);
     EXPECT_EQ(view.RecordName.text, "Ann Typed");
+    EXPECT_TRUE(view.Actions.DeleteRecord.enabled);
     EXPECT_EQ(view.Description.OtherCaptions[1].caption, "Hired");
+    EXPECT_EQ(view.SortSelect.at(21).caption, "Sory by Hired");
+    EXPECT_EQ(view.DescMenus[2].at(2).caption, "Warehouse");
     EXPECT_EQ(view.Skills.ItemList[4].caption, "Welding");
+
+    // Another password refuses the whole file.
+    HeaderLayout password = second;
+    password.SavePassword = Secret;
+    EXPECT_THAT(Merge(MakeFile("locked.dat", {"Eve"}, password)),
+                ElementsAre(merging, Shown{Kind::Information,
+                                           "Sorry, the files could not be merged because they are "
+                                           "incompatible or they use different passowrds."}));
+    EXPECT_EQ(workspace.database.SavePassword, "");
+
+    // A file damaged after its header adds the records read before the damage.
+    RecordLayout fay, gus;
+    fay.RecordName = "Fay";
+    gus.RecordName = "Gus";
+    const std::string damaged = folder.File("damaged.dat");
+    WriteFileBytes(damaged, second.Bytes(2) + fay.Bytes() + gus.Bytes().substr(0, 40));
+    EXPECT_THAT(Merge(damaged),
+                ElementsAre(merging, Shown{Kind::Error, damaged + " is not a valid Quillmark file. "
+                                                                  " The records read before the "
+                                                                  "damage have been added."}));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Cid", "Dee", "Fay"));
     dialogs.Forget();
 
     // Saving at the close writes everything to the file that was open.
@@ -500,10 +462,9 @@ TEST_F(DatabaseCommandsTest, MergingAppendsTheRecordsAndTakesTheOtherHeader)
     view.Close1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion},
                                               Shown{Kind::Information, "File Saved"}));
-    EXPECT_EQ(shell.ExitRequests, 1);
     const std::string saved = ReadFileBytes(a);
     EXPECT_TRUE(Holds(saved, S("Ann Saved")));
-    EXPECT_TRUE(Holds(saved, S("Dee")));
+    EXPECT_TRUE(Holds(saved, S("Fay")));
     EXPECT_TRUE(Holds(saved, S("B people")));
 }
 
@@ -513,73 +474,22 @@ TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerg
     const std::string path = folder.File("short.dat");
     RecordLayout ann;
     ann.RecordName = "Ann";
-    RecordLayout bob;
-    bob.RecordName = "Bob";
-    WriteFileBytes(path, HeaderLayout().Bytes(1) + ann.Bytes() + bob.Bytes());
-    const std::string warning = path +
-                                " holds data after its last record that Quillmark cannot read. "
-                                "Saving the database will not keep it.";
+    WriteFileBytes(path, HeaderLayout().Bytes(1) + ann.Bytes() + RecordLayout().Bytes());
+    const Shown warning{Kind::Error,
+                        path +
+                            " holds data after its last record that Quillmark cannot read. "
+                            "Saving the database will not keep it."};
     WillOpen(path);
     view.Open1Click();
-    EXPECT_THAT(
-        dialogs.Messages,
-        ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                    Shown{Kind::Information, path + " opened."}, Shown{Kind::Error, warning}));
+    EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}, warning}));
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-    dialogs.Forget();
 
-    dialogs.ChooseFile(path);
-    view.Merge1Click();
-    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
-                                              Shown{Kind::Information, "Merge Sucessful !"},
-                                              Shown{Kind::Error, warning}));
+    EXPECT_THAT(Merge(path), ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
+                                         Shown{Kind::Information, "Merge Sucessful !"}, warning));
     EXPECT_THAT(session.Names(), ElementsAre("Ann", "Ann"));
 }
 
-TEST_F(DatabaseCommandsTest, IncompatibleOrDamagedMergeFiles)
-{
-    const std::string a = MakeFile("a.dat", {"Ann"});
-    OpenQuietly(a);
-
-    HeaderLayout password;
-    password.SavePassword = Secret;
-    dialogs.ChooseFile(MakeFile("locked.dat", {"Cid"}, password));
-    view.Merge1Click();
-    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
-                                              Shown{Kind::Information, Incompatible}));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-    EXPECT_EQ(workspace.database.SavePassword, "");
-    dialogs.Forget();
-
-    // No file chosen: nothing happens, and the next Open is an ordinary one.
-    dialogs.CancelFileDialog();
-    view.Merge1Click();
-    EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-    OpenQuietly(MakeFile("c.dat", {"Cid"}));
-    EXPECT_THAT(session.Names(), ElementsAre("Cid"));
-    OpenQuietly(a);
-
-    // A file damaged after its header adds the records read before the damage.
-    HeaderLayout header;
-    header.Information[0] = "B people";
-    RecordLayout cid, dee, eve;
-    cid.RecordName = "Cid";
-    dee.RecordName = "Dee";
-    eve.RecordName = "Eve";
-    const std::string b = folder.File("b.dat");
-    WriteFileBytes(b, header.Bytes(3) + cid.Bytes() + dee.Bytes() + eve.Bytes().substr(0, 40));
-    dialogs.ChooseFile(b);
-    view.Merge1Click();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
-                            Shown{Kind::Error, b + " is not a valid Quillmark file.  The records "
-                                                   "read before the damage have been added."}));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann", "Cid", "Dee"));
-    EXPECT_EQ(view.Caption, a);
-    EXPECT_TRUE(view.Actions.DeleteRecord.enabled);
-}
-
-TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedAndReachTheFileAtTheNextSave)
+TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveAndGuardIt)
 {
     dialogs.ChooseFile(folder.File("locked"));
     ASSERT_TRUE(view.SaveAs1Click());
@@ -601,9 +511,8 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedAndReachTheFileAtTheNextSa
     });
     view.SetDatabasePassword1Click();
     EXPECT_THAT(shell.DialogsShown, ElementsAre("Set Database Password"));
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::Information, "The read passwords do not match."},
-                            Shown{Kind::Information, "The save passwords do not match."}));
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("The read passwords do not match.",
+                                             "The save passwords do not match."));
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
 
     ASSERT_TRUE(view.Save1Click());
@@ -611,15 +520,31 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedAndReachTheFileAtTheNextSa
     EXPECT_EQ(ReadFileBytes(path).substr(0, protectedHeader.size()), protectedHeader);
     dialogs.Forget();
 
+    // A wrong save password opens the database for viewing only: every way of saving is
+    // refused before anything is asked or written.
+    const std::string before = ReadFileBytes(path);
+    WillOpen(path).Type("secret").Type("nope");
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Messages,
+              Opening({Shown{Kind::Password, "Please Enter Read Password"},
+                       Shown{Kind::Password, "Please Enter Save Password"},
+                       Shown{Kind::Error,
+                             "You have entered an incorrect save password.  You will "
+                             "be able to view the database, but you will not be able "
+                             "to save it."},
+                       Shown{Kind::Information, path + " opened."}}));
+    dialogs.Forget();
+    view.RecordName.text = "Changed";
+    EXPECT_FALSE(view.Save1Click());
+    EXPECT_FALSE(view.SaveAs1Click());
+    workspace.QuickSave();
+    const Shown refused{Kind::Information, NoPermission};
+    EXPECT_THAT(dialogs.Messages, ElementsAre(refused, refused, refused));
+    EXPECT_EQ(ReadFileBytes(path), before);
+
     WillOpen(path).Type("secret").Type("abc");
     view.Open1Click();
-    EXPECT_THAT(dialogs.Messages,
-                ElementsAre(Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"},
-                            Shown{Kind::Password, "Please Enter Read Password"},
-                            Shown{Kind::Password, "Please Enter Save Password"},
-                            Shown{Kind::Information, path + " opened."}));
     EXPECT_TRUE(workspace.CanSave);
-    dialogs.Forget();
 
     // Cancel changes nothing; emptied edits remove both passwords.
     shell.OnSetPassword([](TSetPasswordForm& form) {
@@ -637,11 +562,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedAndReachTheFileAtTheNextSa
     view.SetDatabasePassword1Click();
     ASSERT_TRUE(view.Save1Click());
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
-    dialogs.Forget();
-
-    WillOpen(path);
-    view.Open1Click();
-    EXPECT_THAT(dialogs.Texts(), ElementsAre(OpenQuestion, "Open File", path + " opened."));
 }
 
 TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
@@ -669,7 +589,6 @@ TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
     });
     view.SetDatabaseInformation1Click();
     EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
-    EXPECT_TRUE(dialogs.Messages.empty());
 
     // The file has the change, and everything left alone, after the next save.
     ASSERT_TRUE(view.Save1Click());
@@ -677,6 +596,151 @@ TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
                                  S("UK") + S("YO1") + S("555") + S("556") + S("d@x.org") +
                                  S("x.org") + List({"one", "two"});
     EXPECT_EQ(ReadFileBytes(path).substr(0, expected.size()), expected);
+}
+
+// Runs of the program one after another over one settings file, in a folder of its own that the
+// first save makes. Each run's main window is made but not yet shown.
+class SettingsFlowTest : public ::testing::Test {
+protected:
+    Session& NextRun()
+    {
+        TearDown();
+        run_ = std::make_unique<Session>(20240315, settingsPath);
+        return *run_;
+    }
+    void TearDown() override
+    {
+        if (run_) {
+            ExpectScriptPlayedOut(*run_);
+        }
+    }
+
+    TemporaryFolder folder;
+    const std::string settingsPath = folder.File("config/Quillmark.ini");
+    const SettingsStore store{settingsPath};
+
+private:
+    std::unique_ptr<Session> run_;
+};
+
+TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationIsReset)
+{
+    {
+        Session& first = NextRun();
+        first.Start();
+        EXPECT_THAT(first.dialogs.Messages, IsEmpty());
+        // Nothing saved: the window opens at its own fitting size.
+        EXPECT_EQ(std::pair(first.view.Width, first.view.Height), std::pair(0, 0));
+        EXPECT_TRUE(folder.Entries().empty()) << "reading makes neither the file nor its folder";
+
+        first.view.Width = 812;
+        first.view.Height = 590;
+        first.view.Actions.ShortDescriptionValues.checked = true;
+        first.workspace.SpreadsheetColumns.FieldNumbers[3] = 350;
+        first.workspace.SpreadsheetColumns.Widths[3] = 90;
+        first.dialogs.AnswerNo();
+        first.view.Close1Click();
+    }
+    // An untitled database leaves no last file to offer.
+    Session& second = NextRun();
+    TView& view = second.view;
+    EXPECT_EQ(std::pair(view.Width, view.Height), std::pair(812, 590));
+    second.Start();
+    EXPECT_THAT(second.dialogs.Messages, IsEmpty());
+    EXPECT_TRUE(view.ShortDescriptions());
+    EXPECT_EQ(second.workspace.SpreadsheetColumns.FieldNumbers[3], 350);
+    EXPECT_EQ(second.workspace.SpreadsheetColumns.Widths[3], 90);
+
+    // "Reset Application": No changes nothing.
+    TSearch& search = second.workspace.Search();
+    TSnapShot& spreadsheet = second.workspace.Spreadsheet();
+    search.Width = 1000;
+    spreadsheet.BrowsePanelWidth = 300;
+    const std::string question =
+        "This function will reset the application program to original installation settings.  "
+        "Are you sure you want to continue ?";
+    second.dialogs.AnswerNo().AnswerYes();
+    view.ResetApplication1Click();
+    EXPECT_EQ(view.Width, 812);
+    view.ResetApplication1Click();
+    EXPECT_THAT(
+        second.dialogs.Messages,
+        ElementsAre(Shown{Kind::YesNo, question}, Shown{Kind::YesNo, question},
+                    Shown{Kind::Information, "Original application settings have been restored."}));
+    EXPECT_EQ(std::pair(view.Width, view.Height), std::pair(0, 0));  // the window's fitting size
+    EXPECT_EQ(search.Width, 581);
+    EXPECT_EQ(spreadsheet.BrowsePanelWidth, 174);
+    EXPECT_FALSE(view.ShortDescriptions());
+    // The window sizes are written at once, the columns at the close: those of a first
+    // installation without the status column.
+    EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", {}), (WindowSize{634, 482}));
+    second.dialogs.AnswerNo();
+    view.Close1Click();
+    const ColumnLayout saved = ReadStartupSettings(store).Columns;
+    EXPECT_EQ(saved, ResetColumnLayout());
+    EXPECT_EQ(std::tuple(saved.FieldNumbers[21], saved.FieldNumbers[22], saved.FieldNumbers[33],
+                         saved.FieldNumbers[34]),
+              std::tuple(200, 240, 350, -1));
+}
+
+TEST_F(SettingsFlowTest, TheLastDatabaseIsOfferedAtTheNextStartWithItsPasswords)
+{
+    const std::string path = folder.File("staff.dat");
+    const std::string question = "Would you like to open the file " + path + " ?";
+    {
+        // Named only by the save that closing asks for.
+        Session& first = NextRun();
+        first.Start();
+        first.view.RecordName.text = "Ann Lee";
+        first.shell.OnSetPassword([](TSetPasswordForm& form) {
+            form.ReadPassword.text = form.ReadPassword2.text = "secret";
+            form.OKBtnClick();
+        });
+        first.view.SetDatabasePassword1Click();
+        first.dialogs.AnswerYes().ChooseFile(folder.File("staff"));
+        first.view.Close1Click();
+    }
+    {
+        Session& second = NextRun();
+        second.dialogs.AnswerYes().Type("secret");
+        second.Start();
+        EXPECT_THAT(second.dialogs.Texts(),
+                    ElementsAre(question, "Please Enter Read Password", path + " opened."));
+        EXPECT_THAT(second.Names(), ElementsAre("Ann Lee"));
+        EXPECT_EQ(second.view.Caption, path);
+        // Activating the window again later does not ask again.
+        second.view.FormDeactivate();
+        second.view.FormActivate();
+        EXPECT_EQ(second.dialogs.Messages.size(), 3u);
+        second.dialogs.AnswerNo();
+        second.view.Close1Click();
+    }
+    {
+        // No opens nothing. The file opened from the menu then goes away while the program
+        // runs; it is still the last file at the close.
+        Session& third = NextRun();
+        third.dialogs.AnswerNo().AnswerYes().ChooseFile(path).Type("secret").AnswerNo();
+        third.Start();
+        EXPECT_THAT(third.dialogs.Texts(), ElementsAre(question));
+        EXPECT_THAT(third.Names(), ElementsAre("Untitled 1"));
+        third.view.Open1Click();
+        std::filesystem::remove(path);
+        third.view.Close1Click();
+    }
+    {
+        Session& fourth = NextRun();
+        fourth.dialogs.AnswerYes().AnswerNo();
+        fourth.Start();
+        EXPECT_THAT(
+            fourth.dialogs.Texts(),
+            ElementsAre(question, path + " could not be opened: No such file or directory"));
+        EXPECT_THAT(fourth.Names(), ElementsAre("Untitled 1"));
+        fourth.view.Close1Click();
+    }
+    // A file that could not be opened is not offered again.
+    Session& fifth = NextRun();
+    fifth.Start();
+    EXPECT_THAT(fifth.dialogs.Messages, IsEmpty());
 }
 
 }  // namespace

