@@ -10,7 +10,7 @@ packages=(
   libjpeg-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
   nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
-  clang-format
+  clang-format locales
 )
 
 missing=()

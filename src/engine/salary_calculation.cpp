@@ -3,8 +3,8 @@
 #include "core/field_catalogue.h"
 #include "core/item_record.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace quillmark {
 
@@ -13,9 +13,12 @@ std::string TwoDecimals(double value)
     if (!std::isfinite(value)) {
         value = 0;  // only a figure too large for a double gets here; no amount is meaningful then
     }
+    // to_chars, not printf: the program runs under the user's locale, whose decimal separator
+    // may be a comma, and the figures are record text read back with a point.
     char text[400];  // room for the largest double written out in full
-    std::snprintf(text, sizeof text, "%.2f", value);
-    return text;
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    return error == std::errc() ? std::string(text, end) : std::string("0.00");
 }
 
 SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::string_view salary,

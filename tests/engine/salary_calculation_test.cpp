@@ -1,7 +1,12 @@
+#include "support/test_helpers.h"
+
 #include "engine/salary_calculation.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -89,6 +94,29 @@ TEST(SalaryTest, UnusualInputsStillGiveFigures)
 
     EXPECT_EQ(TwoDecimals(0.005 + 1e-9), "0.01");
     EXPECT_EQ(TwoDecimals(1234567.894), "1234567.89");
+}
+
+// The program runs under the user's locale; a comma for its decimal separator must not reach
+// the figures a record keeps, which are read back with a point.
+TEST(SalaryTest, FiguresHaveADecimalPointWhateverTheLocale)
+{
+    const test::TemporaryFolder folder;
+    const std::string build =
+        "localedef -c -i de_DE -f UTF-8 " + folder.File("de_DE.UTF-8") + " >/dev/null 2>&1";
+    if (std::system(build.c_str()) != 0) {
+        GTEST_SKIP() << "no locale source to build a comma locale from";
+    }
+    ::setenv("LOCPATH", folder.Path().c_str(), 1);
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    char probe[8];
+    std::snprintf(probe, sizeof probe, "%.1f", 1.5);
+    const SalaryCalculation weekly = CalculateSalaryFigures("40", "500", "5", Weekly);
+    std::setlocale(LC_NUMERIC, before.c_str());
+    ::unsetenv("LOCPATH");
+    ASSERT_STREQ(probe, "1,5") << "the locale did not take";
+    EXPECT_EQ(weekly.Figures[1], "12.50");
+    EXPECT_EQ(weekly.HoursPerDay, "8.00");
 }
 
 }  // namespace
