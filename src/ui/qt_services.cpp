@@ -7,6 +7,7 @@
 #include "ui/printing.h"
 #include "ui/search/select_range_dialog.h"
 #include "ui/search/select_skills_dialog.h"
+#include "ui/spreadsheet/select_spreadsheet_dialog.h"
 #include "ui/text.h"
 #include "ui/utilities/about_window.h"
 #include "ui/utilities/calculator_window.h"
@@ -233,6 +234,12 @@ void QtShell::AddWindow(ProgramWindow window, QWidget* widget, std::function<voi
     windows_[window] = {widget, std::move(render)};
 }
 
+QWidget* QtShell::ActiveWindow() const
+{
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : owner_;
+}
+
 QWidget* QtShell::WindowOf(ProgramWindow window) const
 {
     const auto shown = windows_.find(window);
@@ -330,6 +337,11 @@ void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
     SelectSkillsDialog(form, WindowOf(ProgramWindow::Search)).exec();
 }
 
+void QtShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
+{
+    SelectSpreadsheetDialog(form, WindowOf(ProgramWindow::Spreadsheet)).exec();
+}
+
 QtShell::QtShell(QWidget*& owner, QString helpFolder)
     : owner_(owner), helpFolder_(std::move(helpFolder))
 {
@@ -359,11 +371,14 @@ bool QtShell::FormPrint(ProgramWindow window)
     return true;
 }
 
-QPrinter& QtShell::GridPrinter(const std::string& gridName)
+QPrinter& QtShell::GridPrinter(const std::string& gridName, GridPageSetup initial)
 {
     std::unique_ptr<QPrinter>& printer = gridPrinters_[gridName];
     if (!printer) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (initial.landscape) {
+            printer->setPageOrientation(QPageLayout::Landscape);
+        }
     }
     return *printer;
 }
@@ -385,6 +400,27 @@ bool QtShell::PrintTable(const std::string& gridName, const PrintableTable& tabl
         }
     }
     quillmark::PrintTable(table, printer);
+    return true;
+}
+
+void QtShell::ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial)
+{
+    const BoxOpen open;
+    QPageSetupDialog(&GridPrinter(gridName, initial), ActiveWindow()).exec();
+}
+
+bool QtShell::PrintGrid(const std::string& gridName, GridPageSetup initial,
+                        const PrintableGrid& grid)
+{
+    QPrinter& printer = GridPrinter(gridName, initial);
+    {
+        const BoxOpen open;
+        QPrintDialog dialog(&printer, ActiveWindow());
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    quillmark::PrintGrid(grid, initial.shrinkToFit, printer);
     return true;
 }
 

@@ -64,15 +64,22 @@ public:
     void ShowSelectRange(TSelectRangeForm& form) override;
     void ShowSelectSchedule(TSelectScheduleForm& form) override;
     void ShowSelectSkills(TSelectSkillsForm& form) override;
+    void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
     void RefreshWindow(ProgramWindow window) override;
     bool FormPrint(ProgramWindow window) override;
     void ShowPrintSettings(const std::string& gridName) override;
     bool PrintTable(const std::string& gridName, const PrintableTable& table) override;
+    void ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial) override;
+    bool PrintGrid(const std::string& gridName, GridPageSetup initial,
+                   const PrintableGrid& grid) override;
 
 private:
-    QPrinter& GridPrinter(const std::string& gridName);
+    // A grid's printer, made with the page setup given the first time the grid asks for it.
+    QPrinter& GridPrinter(const std::string& gridName, GridPageSetup initial = {});
     // The window a dialog of that window's form belongs over.
     QWidget* WindowOf(ProgramWindow window) const;
+    // The window the user works in, for dialogs of grids that any window may print.
+    QWidget* ActiveWindow() const;
 
     struct ShownWindow {
         QWidget* widget = nullptr;
