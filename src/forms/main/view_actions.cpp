@@ -101,9 +101,8 @@ ViewActions::ViewActions()
     CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
-    for (ActionControl* unbuilt :
-         {&QuickExport, &AlbumView, &GraphView, &SpreadsheetView, &GenerateHTMLReport,
-          &GenerateRegularReport, &Report, &ViewRecord, &CdPlayer}) {
+    for (ActionControl* unbuilt : {&QuickExport, &AlbumView, &GraphView, &GenerateHTMLReport,
+                                   &GenerateRegularReport, &Report, &ViewRecord, &CdPlayer}) {
         unbuilt->enabled = false;
     }
     // Saving needs a file name, and merging a database opened from a file.

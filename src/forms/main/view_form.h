@@ -160,6 +160,9 @@ public:
     void NextSearchClick(bool fromSpreadsheet = false);
     void PreviousSearchClick(bool fromSpreadsheet = false);
 
+    // ---- the spreadsheet ----
+    void SpreadsheetView1Click();  // shows the spreadsheet window
+
     // ---- "Utilities": files that have moved to another folder ----
     void ChangePictureFilePath1Click();
     void ChangeResumeFilePath1Click();

@@ -200,6 +200,7 @@ void MainWindow::ConnectActions()
         {&a.About, [this] { view_.About1Click(); }},
         {&a.Close, [this] { view_.Close1Click(); }},
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
+        {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
