@@ -101,7 +101,7 @@ ViewActions::ViewActions()
     CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
-    for (ActionControl* unbuilt : {&QuickExport, &AlbumView, &GraphView, &GenerateHTMLReport,
+    for (ActionControl* unbuilt : {&AlbumView, &GraphView, &GenerateHTMLReport,
                                    &GenerateRegularReport, &Report, &ViewRecord, &CdPlayer}) {
         unbuilt->enabled = false;
     }

@@ -87,6 +87,7 @@ public:
     bool Save1Click();    // true once the file is written
     bool SaveAs1Click();  // true once the file is written
     void Merge1Click();
+    void QuickExport1Click();
     void SetDatabaseInformation1Click();
     void SetDatabasePassword1Click();
     void ResetApplication1Click();

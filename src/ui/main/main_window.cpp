@@ -201,6 +201,7 @@ void MainWindow::ConnectActions()
         {&a.Close, [this] { view_.Close1Click(); }},
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
         {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
+        {&a.QuickExport, [this] { view_.QuickExport1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
