@@ -97,6 +97,12 @@ SpreadsheetWindow::SpreadsheetWindow(Workspace& workspace, QWidget* parent)
     Render();
 }
 
+// A cell still being edited is written as the window goes, while the window is still whole.
+SpreadsheetWindow::~SpreadsheetWindow()
+{
+    hide();
+}
+
 void SpreadsheetWindow::BuildToolBar()
 {
     QToolBar* toolBar = addToolBar("Tools");

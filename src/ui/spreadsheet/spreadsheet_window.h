@@ -28,6 +28,7 @@ struct MenuItemControl;
 class SpreadsheetWindow : public QMainWindow {
 public:
     explicit SpreadsheetWindow(Workspace& workspace, QWidget* parent = nullptr);
+    ~SpreadsheetWindow() override;
 
     // Runs a form handler and shows what it changed.
     void Handle(const std::function<void()>& handler);
