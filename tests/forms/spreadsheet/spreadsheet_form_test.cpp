@@ -296,6 +296,13 @@ TEST_F(SpreadsheetTest, RecordNumberBoxAndNextOnTheSearchList)
     EXPECT_EQ(workspace.CurrentIndex, 2);
     EXPECT_EQ(sheet.SpreadView.Row, 3);
     EXPECT_TRUE(workspace.SpreadsheetIsCaller);
+    // A sort made meanwhile shows in the grid at once.
+    view.SortSelectClick(28);  // by name
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"));
+    view.DescendingClick();
+    view.SortSelectClick(28);
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Di Lee", "Cy Ng", "Bob Jones", "Ann Smith"));
+    EXPECT_THAT(shell.WindowsRefreshed, ::testing::Contains(ProgramWindow::Spreadsheet));
     sheet.SpreadViewDblClick();
     EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Main));
 }
