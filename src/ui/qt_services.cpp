@@ -60,29 +60,37 @@ bool MessageBoxIsOpen()
     return openBoxes > 0;
 }
 
+// Over the window the user works in, so that answering a box leaves that window in front; the
+// main window while none of the program's windows is active.
+QWidget* QtDialogs::Parent() const
+{
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : owner_;
+}
+
 void QtDialogs::ShowInformation(const std::string& text)
 {
     const BoxOpen open;
-    QMessageBox::information(owner_, Title(), ToQt(text));
+    QMessageBox::information(Parent(), Title(), ToQt(text));
 }
 
 void QtDialogs::ShowError(const std::string& text)
 {
     const BoxOpen open;
-    QMessageBox::critical(owner_, Title(), ToQt(text));
+    QMessageBox::critical(Parent(), Title(), ToQt(text));
 }
 
 bool QtDialogs::AskYesNo(const std::string& text)
 {
     const BoxOpen open;
-    return QMessageBox::question(owner_, Title(), ToQt(text), QMessageBox::Yes | QMessageBox::No) ==
-           QMessageBox::Yes;
+    return QMessageBox::question(Parent(), Title(), ToQt(text),
+                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtDialogs::AskYesNoCancel(const std::string& text)
 {
     const BoxOpen open;
-    switch (QMessageBox::question(owner_, Title(), ToQt(text),
+    switch (QMessageBox::question(Parent(), Title(), ToQt(text),
                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -99,7 +107,7 @@ std::optional<std::string> QtDialogs::InputBox(const std::string& caption,
 {
     const BoxOpen open;
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
+    const QString answer = QInputDialog::getText(Parent(), ToQt(caption), ToQt(prompt),
                                                  QLineEdit::Normal, ToQt(initial), &accepted);
     if (!accepted) {
         return std::nullopt;
@@ -112,7 +120,7 @@ std::optional<std::string> QtDialogs::PasswordBox(const std::string& caption,
 {
     const BoxOpen open;
     bool accepted = false;
-    const QString answer = QInputDialog::getText(owner_, ToQt(caption), ToQt(prompt),
+    const QString answer = QInputDialog::getText(Parent(), ToQt(caption), ToQt(prompt),
                                                  QLineEdit::Password, QString(), &accepted);
     if (!accepted) {
         return std::nullopt;
@@ -176,7 +184,7 @@ void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
 std::optional<std::string> QtDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
     const BoxOpen open;
-    QFileDialog dialog(owner_);
+    QFileDialog dialog(Parent());
     SetUpOpenFileDialog(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -188,7 +196,7 @@ std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& re
 {
     const BoxOpen open;
     // The form adds the extension and asks about overwriting itself.
-    return ChosenFile(QFileDialog::getSaveFileName(owner_, ToQt(request.title), QString(),
+    return ChosenFile(QFileDialog::getSaveFileName(Parent(), ToQt(request.title), QString(),
                                                    QtFilter(request.filter), nullptr,
                                                    QFileDialog::DontConfirmOverwrite));
 }

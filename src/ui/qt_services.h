@@ -38,6 +38,8 @@ public:
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
 
 private:
+    QWidget* Parent() const;
+
     QWidget*& owner_;  // the main window, once it exists
 };
 
