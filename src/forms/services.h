@@ -25,6 +25,7 @@ class TPickListForm;
 class TSelectRangeForm;
 class TSelectScheduleForm;
 class TSelectSkillsForm;
+class TSelectSpreadsheetForm;
 class TSetPasswordForm;
 
 // What a file dialog shows: "Quillmark File|*.dat" is a caption and a pattern.
@@ -72,6 +73,24 @@ struct PrintableTable {
     bool operator==(const PrintableTable&) const = default;
 };
 
+// How a grid's pages start out, until the user changes them in its print settings.
+struct GridPageSetup {
+    bool landscape = false;
+    bool shrinkToFit = false;  // columns narrowed together until the widest row fits the page
+    bool operator==(const GridPageSetup&) const = default;
+};
+
+// A grid too large to copy for the printer: its cells are read as the pages are laid out.
+class PrintableGrid {
+public:
+    virtual ~PrintableGrid() = default;
+    virtual int ColumnCount() const = 0;
+    virtual int RowCount() const = 0;  // below the header row
+    virtual std::string HeaderText(int column) const = 0;
+    virtual int ColumnWidth(int column) const = 0;  // in screen pixels
+    virtual std::string CellText(int row, int column) const = 0;
+};
+
 struct ScreenSize {
     int width = 0;
     int height = 0;
@@ -107,6 +126,8 @@ public:
     virtual void ShowSelectRange(TSelectRangeForm& form) = 0;
     virtual void ShowSelectSchedule(TSelectScheduleForm& form) = 0;
     virtual void ShowSelectSkills(TSelectSkillsForm& form) = 0;
+    // The spreadsheet's column chooser, modal until the form says it is closed.
+    virtual void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) = 0;
     // Shows the window's state now, while a long command (a search) is still running.
     virtual void RefreshWindow(ProgramWindow window) = 0;
 
@@ -117,6 +138,10 @@ public:
     virtual void ShowPrintSettings(const std::string& gridName) = 0;
     // Prints a grid's table after the print dialog; false when the user cancelled it.
     virtual bool PrintTable(const std::string& gridName, const PrintableTable& table) = 0;
+    // The same for a grid read as it prints; its pages start out as the setup says.
+    virtual void ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial) = 0;
+    virtual bool PrintGrid(const std::string& gridName, GridPageSetup initial,
+                           const PrintableGrid& grid) = 0;
 };
 
 class Clock {

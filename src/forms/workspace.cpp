@@ -17,7 +17,7 @@ Workspace::Workspace(Services services_, std::vector<std::string> defaultTreeFol
 {
     SetDatabaseDefaults();
     view_ = std::make_unique<TView>(*this);
-    spreadsheet_ = std::make_unique<TSnapShot>();
+    spreadsheet_ = std::make_unique<TSnapShot>(*this);
     search_ = std::make_unique<TSearch>(*this);
 }
 

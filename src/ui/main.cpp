@@ -7,6 +7,7 @@
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/search/search_window.h"
+#include "ui/spreadsheet/spreadsheet_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -69,6 +70,10 @@ int main(int argc, char* argv[])
 
     quillmark::MainWindow window(workspace);
     mainWindow = &window;
+    shell.AddWindow(quillmark::ProgramWindow::Main, &window, [&window] { window.Render(); });
+    quillmark::SpreadsheetWindow spreadsheet(workspace);
+    shell.AddWindow(quillmark::ProgramWindow::Spreadsheet, &spreadsheet,
+                    [&spreadsheet] { spreadsheet.Render(); });
     quillmark::SearchWindow search(workspace);
     shell.AddWindow(quillmark::ProgramWindow::Search, &search, [&search] { search.Render(); });
     // Made on first use and discarded when closed.

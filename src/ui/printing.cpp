@@ -4,6 +4,10 @@
 #include "forms/services.h"
 #include "ui/text.h"
 
+#include <algorithm>
+#include <functional>
+
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrinter>
@@ -74,6 +78,85 @@ void PrintTable(const PrintableTable& table, QPrinter& printer)
         }
     }
     document.print(&printer);
+}
+
+namespace {
+
+constexpr int GridRowHeight = 21;  // the grid's rows on the screen, in pixels
+constexpr double ScreenDpi = 96.0;
+
+QString OneLine(const std::string& text)
+{
+    QString shown = ToQt(text);
+    shown.replace("\r\n", " ");
+    shown.replace('\r', ' ');
+    shown.replace('\n', ' ');
+    return shown;
+}
+
+// One row of cells at the height y, in screen pixels.
+void DrawGridRow(QPainter& painter, const std::vector<int>& widths, int y,
+                 const std::function<std::string(int)>& cellText, bool header)
+{
+    const QFontMetrics metrics = painter.fontMetrics();
+    int x = 0;
+    for (std::size_t column = 0; column < widths.size(); ++column) {
+        const QRect cell(x, y, widths[column], GridRowHeight);
+        if (header) {
+            painter.fillRect(cell, QColor(0xE0, 0xE0, 0xE0));
+        }
+        painter.drawRect(cell);
+        const QRect inside = cell.adjusted(3, 0, -3, 0);
+        painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                         metrics.elidedText(OneLine(cellText(static_cast<int>(column))),
+                                            Qt::ElideRight, inside.width()));
+        x += widths[column];
+    }
+}
+
+}  // namespace
+
+void PrintGrid(const PrintableGrid& grid, bool shrinkToFit, QPrinter& printer)
+{
+    std::vector<int> widths;
+    int gridWidth = 0;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        widths.push_back(std::max(grid.ColumnWidth(column), 1));
+        gridWidth += widths.back();
+    }
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    // Screen pixels to printer pixels; smaller when the grid is wider than the page.
+    double scale = printer.resolution() / ScreenDpi;
+    if (shrinkToFit && gridWidth > 0 && gridWidth * scale > page.width()) {
+        scale = page.width() / static_cast<double>(gridWidth);
+    }
+    const int rowsPerPage =
+        std::max(1, static_cast<int>(page.height() / scale / GridRowHeight) - 1);
+
+    QPainter painter(&printer);
+    painter.scale(scale, scale);
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    QFont bold = font;
+    bold.setBold(true);
+    painter.setPen(QPen(Qt::black, 0));
+
+    const int rows = grid.RowCount();
+    int row = 0;
+    do {
+        if (row > 0) {
+            printer.newPage();
+        }
+        painter.setFont(bold);
+        DrawGridRow(
+            painter, widths, 0, [&grid](int column) { return grid.HeaderText(column); }, true);
+        painter.setFont(font);
+        for (int line = 1; line <= rowsPerPage && row < rows; ++line, ++row) {
+            DrawGridRow(
+                painter, widths, line * GridRowHeight,
+                [&grid, row](int column) { return grid.CellText(row, column); }, false);
+        }
+    } while (row < rows);
 }
 
 }  // namespace quillmark

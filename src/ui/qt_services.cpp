@@ -7,6 +7,7 @@
 #include "ui/printing.h"
 #include "ui/search/select_range_dialog.h"
 #include "ui/search/select_skills_dialog.h"
+#include "ui/spreadsheet/select_spreadsheet_dialog.h"
 #include "ui/text.h"
 #include "ui/utilities/about_window.h"
 #include "ui/utilities/calculator_window.h"
@@ -377,6 +378,11 @@ void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
     SelectSkillsDialog(form, AskingWindow(owner_)).exec();
 }
 
+void QtShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
+{
+    SelectSpreadsheetDialog(form, AskingWindow(owner_)).exec();
+}
+
 QtShell::QtShell(QWidget*& owner, QString helpFolder)
     : owner_(owner), helpFolder_(std::move(helpFolder))
 {
@@ -409,11 +415,14 @@ bool QtShell::FormPrint(ProgramWindow window)
     return true;
 }
 
-QPrinter& QtShell::GridPrinter(const std::string& gridName)
+QPrinter& QtShell::GridPrinter(const std::string& gridName, GridPageSetup initial)
 {
     std::unique_ptr<QPrinter>& printer = gridPrinters_[gridName];
     if (!printer) {
         printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (initial.landscape) {
+            printer->setPageOrientation(QPageLayout::Landscape);
+        }
     }
     return *printer;
 }
@@ -435,6 +444,27 @@ bool QtShell::PrintTable(const std::string& gridName, const PrintableTable& tabl
         }
     }
     quillmark::PrintTable(table, printer);
+    return true;
+}
+
+void QtShell::ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial)
+{
+    const BoxOpen open;
+    QPageSetupDialog(&GridPrinter(gridName, initial), AskingWindow(owner_)).exec();
+}
+
+bool QtShell::PrintGrid(const std::string& gridName, GridPageSetup initial,
+                        const PrintableGrid& grid)
+{
+    QPrinter& printer = GridPrinter(gridName, initial);
+    {
+        const BoxOpen open;
+        QPrintDialog dialog(&printer, AskingWindow(owner_));
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+    }
+    quillmark::PrintGrid(grid, initial.shrinkToFit, printer);
     return true;
 }
 

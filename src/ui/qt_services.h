@@ -83,13 +83,18 @@ public:
     void ShowSelectRange(TSelectRangeForm& form) override;
     void ShowSelectSchedule(TSelectScheduleForm& form) override;
     void ShowSelectSkills(TSelectSkillsForm& form) override;
+    void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
     void RefreshWindow(ProgramWindow window) override;
     bool FormPrint(ProgramWindow window) override;
     void ShowPrintSettings(const std::string& gridName) override;
     bool PrintTable(const std::string& gridName, const PrintableTable& table) override;
+    void ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial) override;
+    bool PrintGrid(const std::string& gridName, GridPageSetup initial,
+                   const PrintableGrid& grid) override;
 
 private:
-    QPrinter& GridPrinter(const std::string& gridName);
+    // A grid's printer, made with the page setup given the first time the grid asks for it.
+    QPrinter& GridPrinter(const std::string& gridName, GridPageSetup initial = {});
 
     struct ShownWindow {
         QPointer<QWidget> widget;

@@ -21,8 +21,6 @@
 
 namespace quillmark {
 
-namespace {
-
 // "!99/99/0000;1;_" in Qt's notation, where the digit letters mean the opposite: a required
 // digit is 9 and an optional one 0.
 QString QtInputMask(const std::string& mask)
@@ -49,8 +47,6 @@ QString TypedText(const QLineEdit* widget)
         std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetterOrNumber(); });
     return onlySeparators ? QString() : text;
 }
-
-}  // namespace
 
 void Render(QLineEdit* widget, const EditControl& control)
 {

@@ -2,6 +2,8 @@
 
 #include "forms/controls.h"
 
+#include <QString>
+
 class QAbstractButton;
 class QAction;
 class QComboBox;
@@ -29,6 +31,11 @@ void Render(QAction* action, const ActionControl& control);
 void Render(QComboBox* widget, const ChoiceControl& control);
 void Render(QSpinBox* widget, const SpinControl& control);
 void Render(QProgressBar* widget, const ProgressControl& control);
+
+// An edit mask in the program's notation ("!99/99/0000;1;_") as QLineEdit takes it.
+QString QtInputMask(const std::string& mask);
+// What a box holds; a masked box left blank reads back as no text, not as its separators.
+QString TypedText(const QLineEdit* widget);
 
 // A decoded picture as the screen draws it.
 QPixmap ToPixmap(const Bitmap& bitmap);

@@ -8,6 +8,7 @@
 #include "forms/main/view_form.h"
 #include "forms/search/select_schedule_form.h"
 #include "forms/search/select_skills_form.h"
+#include "forms/spreadsheet/select_spreadsheet_form.h"
 
 namespace quillmark::test {
 
@@ -164,6 +165,32 @@ void RecordingShell::ShowSelectSchedule(TSelectScheduleForm& form)
 void RecordingShell::ShowSelectSkills(TSelectSkillsForm& form)
 {
     PlayDialog(form, skillsUsers_, DialogsShown, Problems);
+}
+
+void RecordingShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
+{
+    PlayDialog(form, spreadsheetUsers_, DialogsShown, Problems);
+}
+
+bool RecordingShell::PrintGrid(const std::string& gridName, GridPageSetup initial,
+                               const PrintableGrid& grid)
+{
+    GridSetups.emplace_back(gridName, initial);
+    if (PrintingCancelled) {
+        return false;
+    }
+    PrintableTable table;
+    for (int column = 0; column < grid.ColumnCount(); ++column) {
+        table.header.push_back(grid.HeaderText(column));
+    }
+    for (int row = 0; row < grid.RowCount(); ++row) {
+        std::vector<std::string>& cells = table.rows.emplace_back();
+        for (int column = 0; column < grid.ColumnCount(); ++column) {
+            cells.push_back(grid.CellText(row, column));
+        }
+    }
+    TablesPrinted.emplace_back(gridName, table);
+    return true;
 }
 
 Session::Session(std::uint64_t seed, std::string settingsPath)

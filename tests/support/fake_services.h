@@ -123,6 +123,7 @@ public:
     using SelectRangeUser = std::function<void(TSelectRangeForm&)>;
     using SelectScheduleUser = std::function<void(TSelectScheduleForm&)>;
     using SelectSkillsUser = std::function<void(TSelectSkillsForm&)>;
+    using SelectSpreadsheetUser = std::function<void(TSelectSpreadsheetForm&)>;
 
     // What the user does in the next dialog of that kind, in order.
     RecordingShell& OnDatabaseInformation(DatabaseInformationUser user)
@@ -142,6 +143,10 @@ public:
         return Queue(scheduleUsers_, std::move(u));
     }
     RecordingShell& OnSelectSkills(SelectSkillsUser u) { return Queue(skillsUsers_, std::move(u)); }
+    RecordingShell& OnSelectSpreadsheet(SelectSpreadsheetUser user)
+    {
+        return Queue(spreadsheetUsers_, std::move(user));
+    }
 
     ScreenSize ScreenSizeShown{1024, 768};
     std::vector<ProgramWindow> WindowsShown;
@@ -177,6 +182,7 @@ public:
     void ShowSelectRange(TSelectRangeForm& form) override;
     void ShowSelectSchedule(TSelectScheduleForm& form) override;
     void ShowSelectSkills(TSelectSkillsForm& form) override;
+    void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
     std::vector<ProgramWindow> WindowsRefreshed;
     void RefreshWindow(ProgramWindow window) override { WindowsRefreshed.push_back(window); }
 
@@ -203,12 +209,22 @@ public:
         }
         return !PrintingCancelled;
     }
+    // Grids read as they print are noted with their page setup and copied into TablesPrinted.
+    std::vector<std::pair<std::string, GridPageSetup>> GridSetups;
+    void ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial) override
+    {
+        PrintSettingsShown.push_back(gridName);
+        GridSetups.emplace_back(gridName, initial);
+    }
+    bool PrintGrid(const std::string& gridName, GridPageSetup initial,
+                   const PrintableGrid& grid) override;
 
     bool ScriptUsedUp() const
     {
         return informationUsers_.empty() && passwordUsers_.empty() &&
                addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty() &&
-               rangeUsers_.empty() && scheduleUsers_.empty() && skillsUsers_.empty();
+               rangeUsers_.empty() && scheduleUsers_.empty() && skillsUsers_.empty() &&
+               spreadsheetUsers_.empty();
     }
 
 private:
@@ -227,6 +243,7 @@ private:
     std::deque<SelectRangeUser> rangeUsers_;
     std::deque<SelectScheduleUser> scheduleUsers_;
     std::deque<SelectSkillsUser> skillsUsers_;
+    std::deque<SelectSpreadsheetUser> spreadsheetUsers_;
 };
 
 class FixedClock : public Clock {

@@ -11,6 +11,7 @@
 #include "core/value_writer.h"
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
+#include "engine/quick_export.h"
 #include "engine/record_sorting.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
@@ -50,6 +51,8 @@ constexpr const char* Usage =
     "                                                    the records found, as a database\n"
     "  quillmark-tool graph DB.dat FIELD [CATEGORY] [--read-password P]\n"
     "                                                    records under each sub-category\n"
+    "  quillmark-tool export DB.dat OUT.txt [--read-password P]\n"
+    "                                                    every record as Quick Export writes it\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
     "Commands that write OUT.dat over a database with a save password need\n"
@@ -375,6 +378,21 @@ int Graph(const Arguments& arguments)
     return 0;
 }
 
+// The main window's "Quick Export", the statuses under the captions of a new database.
+int Export(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    const std::string& path = arguments.positional[1];
+    try {
+        SaveQuickExport(path, database.RecordList, DefaultStatusCaptions());
+    } catch (const WriteError& error) {
+        Fail("Cannot create file " + FileNameInMessage(path) + ": " + error.what());
+    }
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -480,6 +498,9 @@ int Run(int argc, char* argv[])
     }
     if (command == "graph") {
         return Graph(ParseArguments(rest, {"--read-password"}));
+    }
+    if (command == "export") {
+        return Export(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {"--save-password"}));

@@ -90,6 +90,7 @@ public:
     bool Save1Click();    // true once the file is written
     bool SaveAs1Click();  // true once the file is written
     void Merge1Click();
+    void QuickExport1Click();
     void SetDatabaseInformation1Click();
     void SetDatabasePassword1Click();
     void ResetApplication1Click();
@@ -162,6 +163,9 @@ public:
     // The spreadsheet walks the list through the main window too, as the caller.
     void NextSearchClick(bool fromSpreadsheet = false);
     void PreviousSearchClick(bool fromSpreadsheet = false);
+
+    // ---- the spreadsheet ----
+    void SpreadsheetView1Click();  // shows the spreadsheet window
 
     // ---- "Utilities": files that have moved to another folder ----
     void ChangePictureFilePath1Click();

@@ -2,6 +2,7 @@
 
 #include "engine/record_sorting.h"
 #include "forms/main/view_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
 #include "forms/workspace.h"
 
 namespace quillmark {
@@ -55,6 +56,11 @@ void TView::SortSelectClick(int entry)
     DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);
     // The position stays: whichever record now stands there is shown.
     GetRecord(workspace_.CurrentIndex);
+    // The spreadsheet walking the search list shows the new order at once.
+    if (workspace_.SpreadsheetIsCaller) {
+        workspace_.Spreadsheet().FormActivate();
+        workspace_.services.shell.RefreshWindow(ProgramWindow::Spreadsheet);
+    }
 }
 
 void TView::SortRecordBtnClick()

@@ -68,7 +68,7 @@ SearchActions::SearchActions()
     HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
     CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
     // The search button is this window's own; the other views arrive with their own work.
-    for (ActionControl* unbuilt : {&SearchTBtn, &SpreadsheetTBtn, &ReportTBtn}) {
+    for (ActionControl* unbuilt : {&SearchTBtn, &ReportTBtn}) {
         unbuilt->enabled = false;
     }
     Extract.enabled = false;
@@ -485,10 +485,8 @@ void TSearch::PerformSearchBtnClick()
     SetExtractState();
     SearchResultMessage = SearchResultText(outcome.NewRecords);
     workspace_.SpreadsheetMode = 2;
+    // The spreadsheet shows the records found under this message.
     workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
-    // The spreadsheet shows the records found under this message; until it is built, a box
-    // tells the user what the search found.
-    workspace_.services.dialogs.ShowInformation(SearchResultMessage);
 }
 
 // ---- the search list ----
@@ -654,6 +652,11 @@ void TSearch::PrintMenuClick(int entry)
         table.rows.push_back({row.Field, row.Type, row.Value});
     }
     shell.PrintTable("SearchGrid", table);
+}
+
+void TSearch::SpreadsheetTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
 }
 
 void TSearch::ViewTBtnClick()

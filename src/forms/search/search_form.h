@@ -98,6 +98,7 @@ public:
 
     // ---- tool bar ----
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
+    void SpreadsheetTBtnClick();
     void ViewTBtnClick();
     void AlbumTBtnClick();
     void GraphTBtnClick();

@@ -243,6 +243,8 @@ void MainWindow::ConnectActions()
         {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
         {&a.GraphView, [this] { view_.GraphView1Click(); }},
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
+        {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
+        {&a.QuickExport, [this] { view_.QuickExport1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };

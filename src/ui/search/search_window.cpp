@@ -171,6 +171,7 @@ void SearchWindow::BuildToolBar()
     const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
         {&a.LoadSearchBtn, [this] { search_.LoadSearchBtnClick(); }},
         {&a.SaveSearchBtn, [this] { search_.SaveSearchBtnClick(); }},
+        {&a.SpreadsheetTBtn, [this] { search_.SpreadsheetTBtnClick(); }},
         {&a.ViewTBtn, [this] { search_.ViewTBtnClick(); }},
         {&a.AlbumTBtn, [this] { search_.AlbumTBtnClick(); }},
         {&a.GraphTBtn, [this] { search_.GraphTBtnClick(); }},

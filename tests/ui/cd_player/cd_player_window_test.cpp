@@ -57,14 +57,14 @@ void WriteToneImage(const std::string& cue, const std::string& bin,
 void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
 {
     const test::TemporaryFolder folder;
-    WriteToneImage(folder.File("tones.cue"), folder.File("tones.bin"), {{440, 3}, {660, 5}});
+    WriteToneImage(folder.File("tones.cue"), folder.File("tones.bin"), {{440, 20}, {660, 5}});
     {
         CdAudioDevice device;
         QCOMPARE(device.Mode(), CdMode::NotReady);
         QCOMPARE(device.OpenDiscImage(folder.File("tones.bin.missing")).has_value(), true);
         QVERIFY(!device.OpenDiscImage(folder.File("tones.cue")));
         QCOMPARE(device.TrackCount(), 2);
-        QCOMPARE(device.TrackLength(1), (CdTrackLength{0, 3}));
+        QCOMPARE(device.TrackLength(1), (CdTrackLength{0, 20}));
         QCOMPARE(device.TrackLength(2), (CdTrackLength{0, 5}));
     }
 
@@ -82,7 +82,9 @@ void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
     window.findChild<QAction*>("OpenDiscImage")->trigger();
     QVERIFY(play->isEnabled());
     QTest::mouseClick(play, Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QLabel*>("lblTime")->text(), QString("00:01"), 5000);
+    // Once a second, or later on a busy machine: any time past the start will do.
+    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QLabel*>("lblTime")->text() != QString("00:00"),
+                             10000);
     QCOMPARE(status->text(), QString(" Playing"));
     QCOMPARE(window.findChild<QLabel*>("lblTrack")->text(), QString("1"));
     QTest::mouseClick(window.findChild<QPushButton*>("Next"), Qt::LeftButton);

@@ -87,8 +87,9 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QVERIFY(session.workspace.RecordList()[1]->InSearchList);
     QVERIFY(!session.workspace.RecordList()[2]->InSearchList);
     QCOMPARE(window.findChild<QProgressBar*>("SearchProgress")->value(), 3);
-    QCOMPARE(session.dialogs.Texts(),
-             std::vector<std::string>{"1 new record was found during the previous search."});
+    QCOMPARE(search.SearchResultMessage,
+             std::string("1 new record was found during the previous search."));
+    QVERIFY(session.dialogs.Texts().empty());
 }
 
 }  // namespace quillmark

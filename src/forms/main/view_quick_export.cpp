@@ -1,0 +1,43 @@
+// "Quick Export" of the File menu: every record to a comma-delimited text file.
+
+#include "core/byte_stream.h"
+#include "core/file_messages.h"
+#include "core/file_names.h"
+#include "engine/quick_export.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+
+#include <filesystem>
+
+namespace quillmark {
+
+void TView::QuickExport1Click()
+{
+    Dialogs& dialogs = workspace_.services.dialogs;
+    std::optional<std::string> path =
+        dialogs.SaveFileDialog({"Quick Export", "Comma Delimited Text File|*.txt", "txt"});
+    if (!path || path->empty()) {
+        return;
+    }
+    *path = WithDefaultExtension(*path, ".txt");
+    // What is typed into the record on show is part of the database being exported.
+    SaveRecord(workspace_.CurrentIndex);
+    std::error_code error;
+    if (std::filesystem::exists(*path, error) &&
+        !dialogs.AskYesNo(FileNameInMessage(*path) +
+                          " already exists.  Would you like to replace it ?")) {
+        dialogs.ShowInformation("Export Aborted.");
+        return;
+    }
+    const StatusCaptions captions = {Description.CheckBox1.caption, Description.CheckBox2.caption,
+                                     Description.CheckBox3.caption};
+    try {
+        SaveQuickExport(*path, workspace_.RecordList(), captions);
+    } catch (const WriteError& failure) {
+        dialogs.ShowError("Cannot create file " + FileNameInMessage(*path) + ": " + failure.what());
+        return;
+    }
+    dialogs.ShowInformation("Export Successful.");
+}
+
+}  // namespace quillmark

@@ -1,0 +1,448 @@
+// The spreadsheet window: its tool bar, coming and going, filling the grid, the browse panel
+// and the boxes around the grid. The grid's cells and events are in snapshot_grid.cpp.
+
+#include "forms/spreadsheet/snapshot_form.h"
+
+#include "core/field_catalogue.h"
+#include "core/program_settings.h"
+#include "core/whole_number.h"
+#include "forms/main/view_form.h"
+#include "forms/search/search_form.h"
+#include "forms/spreadsheet/select_spreadsheet_form.h"
+#include "forms/workspace.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace quillmark {
+
+namespace {
+
+ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
+{
+    ActionControl action;
+    action.buttonName = std::move(buttonName);
+    action.hint = std::move(hint);
+    action.icon = std::move(icon);
+    return action;
+}
+
+std::vector<MenuItemControl> Entries(std::initializer_list<const char*> captions)
+{
+    std::vector<MenuItemControl> entries;
+    for (const char* caption : captions) {
+        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
+    }
+    return entries;
+}
+
+// Browse codes: 10 * (n - 1) the whole description value n, 10 * (n - 1) + 5 its top
+// category, 100 + 10 * k detail k, 200 the status.
+constexpr int StatusBrowseCode = 200;
+
+// The top category of a description value, which is stored leaf first.
+std::string PrimaryCategory(const std::string& value)
+{
+    const std::size_t colon = value.rfind(':');
+    if (colon == std::string::npos) {
+        return value;
+    }
+    std::string primary = value.substr(colon + 1);
+    if (!primary.empty() && primary.front() == ' ') {
+        primary.erase(0, 1);
+    }
+    return primary;
+}
+
+// A record number as typed: blanks around it and a plus sign allowed.
+std::optional<int> ReadTypedNumber(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    return ReadWholeNumber(text);
+}
+
+}  // namespace
+
+SnapShotActions::SnapShotActions()
+{
+    SelectFieldsTBtn =
+        ToolButton("SelectFieldsTBtn", "Select Spreadsheet Fields", "view-list-details");
+    NextSearchTBtn = ToolButton("NextSearchTBtn", "Next Record on Search List", "go-down");
+    PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
+    SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
+    AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
+    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
+    SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
+    ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
+    ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
+    CalculatorTBtn = ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator");
+    CalendarTBtn = ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar");
+    CDPlayerBtn = ToolButton("CDPlayerBtn", "Display CD Player", "media-optical-audio");
+    QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
+    HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
+    CloseTBtn = ToolButton("CloseTBtn", "Close Spreadsheet Window", "window-close");
+    // This window is the spreadsheet; the album, graph, reports and CD player come later.
+    for (ActionControl* unbuilt :
+         {&SpreadsheetTBtn, &AlbumTBtn, &GraphTBtn, &ReportTBtn, &CDPlayerBtn}) {
+        unbuilt->enabled = false;
+    }
+}
+
+std::vector<ActionControl*> SnapShotActions::ToolBar()
+{
+    return {&SelectFieldsTBtn, &NextSearchTBtn, nullptr,          &PrintScreenTBtn, &SearchTBtn,
+            &AlbumTBtn,        &GraphTBtn,      &SpreadsheetTBtn, &ReportTBtn,      &ViewTBtn,
+            nullptr,           &CalculatorTBtn, &CalendarTBtn,    &CDPlayerBtn,     nullptr,
+            &QuickSaveTBtn,    &HelpTBtn,       &CloseTBtn};
+}
+
+TSnapShot::TSnapShot(Workspace& workspace) : workspace_(workspace)
+{
+    const SpreadsheetWindowSize size = ReadSpreadsheetWindowSize(workspace.settings);
+    Width = size.size.width;
+    Height = size.size.height;
+    BrowsePanelWidth = size.splitter;
+    ViewFields.readOnly = true;
+    ViewFields.hint = "Click to Change";
+    Status.readOnly = true;
+    number.hint = "Enter the record you want to go to here ";
+    ViewAll.checked = true;
+    Checkb = Entries({"Working", "Available", "Not Available"});
+    PictureMenu = Entries({"Select Image", "Clear Image"});
+    PrintMenu = Entries({"Print Settings", "Print"});
+}
+
+// ---- the window comes and goes ----
+
+void TSnapShot::FormActivate()
+{
+    const int mode = workspace_.SpreadsheetMode;
+    SetMode(mode);
+    if (mode == 2) {
+        std::string& message = workspace_.Search().SearchResultMessage;
+        Status.text = message.empty() ? "Search List Records" : std::exchange(message, {});
+    } else {
+        // "All Records" would misname the rows while a browse value picks them.
+        Status.text = mode == 3 ? "Selected Records" : "All Records";
+    }
+    number.text = std::to_string(workspace_.CurrentIndex + 1);
+
+    TView& view = workspace_.View();
+    Checkb[0].caption = view.Description.CheckBox1.caption;
+    Checkb[1].caption = view.Description.CheckBox2.caption;
+    Checkb[2].caption = view.Description.CheckBox3.caption;
+    for (int field = 1; field <= 10; ++field) {
+        view.MakeMenu(field);
+        DMenu[static_cast<std::size_t>(field - 1)] = view.DescMenus[field];
+    }
+
+    std::optional<std::string> picked;
+    if (BrowseViewIndex >= 0 && BrowseViewIndex < static_cast<int>(BrowseView.size())) {
+        picked = BrowseView[static_cast<std::size_t>(BrowseViewIndex)].caption;
+    }
+    FillBrowseByEntries();
+    FillBrowseBy();
+    for (std::size_t item = 0; item < BrowseView.size(); ++item) {
+        if (picked && BrowseView[item].caption == *picked) {
+            BrowseView[item].stateIndex = 0;
+            BrowseViewIndex = static_cast<int>(item);
+        }
+    }
+    FillSpreadsheet();
+    Actions.QuickSaveTBtn.enabled = view.Actions.Save.enabled;
+}
+
+void TSnapShot::FormDeactivate()
+{
+    ColumnLayout& columns = workspace_.SpreadsheetColumns;
+    for (int column = 0; column < SpreadsheetColumnCount; ++column) {
+        columns.Widths[static_cast<std::size_t>(column)] =
+            column < static_cast<int>(SpreadView.ColWidths.size())
+                ? SpreadView.ColWidths[static_cast<std::size_t>(column)]
+                : DefaultColWidth;
+    }
+    try {
+        WriteSpreadsheetWindowSize(workspace_.settings, {{Width, Height}, BrowsePanelWidth});
+    } catch (const WriteError&) {
+        // The size is a convenience; the main window reports a settings file it cannot write.
+    }
+}
+
+// ---- filling ----
+
+void TSnapShot::FillBrowseByEntries()
+{
+    const Database& database = workspace_.database;
+    BrowseBy.items.clear();
+    browseCodes_.clear();
+    const auto add = [this](std::string caption, int code) {
+        BrowseBy.items.push_back(std::move(caption));
+        browseCodes_.push_back(code);
+    };
+    for (const char* word : {"Primary", "Complete"}) {
+        for (int field = 1; field <= 10; ++field) {
+            const std::string& caption =
+                database.DescriptionCaptions[static_cast<std::size_t>(field - 1)];
+            add(std::string(word) + " \"" + caption + "\" Category",
+                10 * (field - 1) + (word[0] == 'P' ? 5 : 0));
+        }
+    }
+    for (int detail = 0; detail < 10; ++detail) {
+        add(database.DetailCaptions[static_cast<std::size_t>(detail)], 100 + 10 * detail);
+    }
+    add(workspace_.View().Description.boxname.caption, StatusBrowseCode);
+}
+
+std::optional<std::string> TSnapShot::ReturnBrowseValue(const ItemRecord& record) const
+{
+    const auto entry = std::find(BrowseBy.items.begin(), BrowseBy.items.end(), BrowseBy.text);
+    if (entry == BrowseBy.items.end()) {
+        return std::nullopt;
+    }
+    const int code = browseCodes_[static_cast<std::size_t>(entry - BrowseBy.items.begin())];
+    if (code == StatusBrowseCode) {
+        return StatusText(record);
+    }
+    if (code >= 100) {
+        return record.Detail[static_cast<std::size_t>((code - 100) / 10)];
+    }
+    const std::string& value = record.Desc[code / 10 + 1];
+    return code % 10 == 5 ? PrimaryCategory(value) : value;
+}
+
+void TSnapShot::FillBrowseBy()
+{
+    BrowseView.clear();
+    BrowseViewIndex = -1;
+    ++BrowseFillCount;
+    std::unordered_set<std::string> seen;
+    for (const auto& record : workspace_.RecordList()) {
+        std::optional<std::string> value = ReturnBrowseValue(*record);
+        if (!value) {
+            return;  // no field to browse
+        }
+        if (!value->empty() && seen.insert(*value).second) {
+            BrowseView.push_back({std::move(*value), 1});
+        }
+    }
+}
+
+void TSnapShot::FillView()
+{
+    std::string titles;
+    for (int column = 0; column < SpreadView.ColCount; ++column) {
+        if (column > 0) {
+            titles += '+';
+        }
+        titles += ReturnFieldTitle(column);
+    }
+    ViewFields.text = titles;
+}
+
+void TSnapShot::FillSpreadsheet()
+{
+    ItemRecordList& records = workspace_.RecordList();
+    if (workspace_.CurrentIndex == -1 && !records.empty()) {
+        workspace_.CurrentIndex = 0;
+    }
+    const int mode = workspace_.SpreadsheetMode;
+    if (mode == 3) {
+        const BrowseItem* picked =
+            BrowseViewIndex >= 0 && BrowseViewIndex < static_cast<int>(BrowseView.size())
+                ? &BrowseView[static_cast<std::size_t>(BrowseViewIndex)]
+                : nullptr;
+        for (const auto& record : records) {
+            record->Marked = picked != nullptr && ReturnBrowseValue(*record) == picked->caption;
+        }
+    }
+
+    // Every column takes the width it was given last, so that widths survive a restart.
+    int last = -1;
+    for (int position = 0; position < SpreadsheetColumnCount; ++position) {
+        if (CodeAt(position) > UnusedColumn) {
+            last = position;
+        }
+    }
+    SpreadView.ColCount = last < 0 ? 2 : last + 1;
+    SpreadView.ColWidths.resize(static_cast<std::size_t>(SpreadView.ColCount));
+    for (int column = 0; column < SpreadView.ColCount; ++column) {
+        SpreadView.ColWidths[static_cast<std::size_t>(column)] =
+            workspace_.SpreadsheetColumns.Widths[static_cast<std::size_t>(column)];
+    }
+    SpreadView.Col = std::clamp(SpreadView.Col, 0, SpreadView.ColCount - 1);
+    FillView();
+
+    rowRecords_.clear();
+    for (std::size_t position = 0; position < records.size(); ++position) {
+        ItemRecord& record = *records[position];
+        record.SheetRow = -1;
+        const bool shown =
+            mode == 1 || (mode == 2 && record.InSearchList) || (mode == 3 && record.Marked);
+        if (shown) {
+            rowRecords_.push_back(static_cast<int>(position));
+            record.SheetRow = static_cast<int>(rowRecords_.size());
+        }
+    }
+    SpreadView.RowCount = static_cast<int>(rowRecords_.size()) + 1;
+    SpreadView.Silver = rowRecords_.empty();
+    if (rowRecords_.empty()) {
+        Status.text = mode == 3 ? "No Records are Selected" : "Search List Empty";
+        SpreadView.Row = 0;
+    }
+    // Files may have changed since they were last drawn.
+    pictures_.Clear();
+    ++FillCount;
+    SelectCurrentRecord();
+}
+
+// The record on show keeps its row; when it is not shown, the first row is taken instead.
+void TSnapShot::SelectCurrentRecord()
+{
+    if (rowRecords_.empty()) {
+        return;
+    }
+    int row = 1;
+    if (const ItemRecord* record = workspace_.RecordOnShow(); record && record->SheetRow > 0) {
+        row = record->SheetRow;
+    }
+    SpreadViewSelectCell(SpreadView.Col, row);
+}
+
+void TSnapShot::SetMode(int mode)
+{
+    workspace_.SpreadsheetMode = mode;
+    ViewAll.checked = mode == 1;
+    ViewSearched.checked = mode == 2;
+    ViewSelected.checked = mode == 3;
+}
+
+// ---- the boxes and buttons around the grid ----
+
+void TSnapShot::ViewFieldsClick()
+{
+    std::vector<std::string> titles;
+    for (int entry = 0; entry < TSelectSpreadsheetForm::FieldCount; ++entry) {
+        titles.push_back(CodeTitle(10 * entry + 10));
+    }
+    ColumnLayout& columns = workspace_.SpreadsheetColumns;
+    {
+        TSelectSpreadsheetForm chooser(titles, columns.FieldNumbers);
+        workspace_.services.shell.ShowSelectSpreadsheet(chooser);
+        if (chooser.Accepted) {
+            columns.FieldNumbers = chooser.Chosen;
+        }
+    }
+    FormActivate();
+}
+
+void TSnapShot::numberEnter()
+{
+    const std::optional<int> typed = ReadTypedNumber(number.text);
+    if (!typed) {
+        workspace_.services.dialogs.ShowInformation(
+            "You have entered an invalid number, please try again");
+        return;
+    }
+    const long long last = std::max(workspace_.RecordCount() - 1, 0);
+    workspace_.CurrentIndex =
+        static_cast<int>(std::clamp(static_cast<long long>(*typed) - 1, 0LL, last));
+    number.text = std::to_string(workspace_.CurrentIndex + 1);
+    FormActivate();
+}
+
+void TSnapShot::ViewAllClick()
+{
+    SetMode(1);
+    Status.text = "All Records";
+    BrowseView.clear();
+    BrowseViewIndex = -1;
+    ++BrowseFillCount;
+    FormActivate();
+}
+
+void TSnapShot::ViewSearchedClick()
+{
+    SetMode(2);
+    BrowseView.clear();
+    BrowseViewIndex = -1;
+    ++BrowseFillCount;
+    FormActivate();
+}
+
+void TSnapShot::ViewSelectedClick()
+{
+    SetMode(3);
+    Status.text = "Selected Records";
+    FillBrowseBy();
+    FillSpreadsheet();
+}
+
+void TSnapShot::BrowseByChange()
+{
+    ViewSelectedClick();
+}
+
+void TSnapShot::BrowseViewClick(int item)
+{
+    if (item < 0 || item >= static_cast<int>(BrowseView.size())) {
+        return;
+    }
+    for (BrowseItem& value : BrowseView) {
+        value.stateIndex = 1;
+    }
+    BrowseView[static_cast<std::size_t>(item)].stateIndex = 0;
+    BrowseViewIndex = item;
+    // Picking a value shows the records that have it, whichever rows were shown before.
+    SetMode(3);
+    Status.text = "Selected Records";
+    FillSpreadsheet();
+}
+
+// ---- tool bar ----
+
+void TSnapShot::NextSearchTBtnClick()
+{
+    workspace_.View().NextSearchClick(true);
+    FormActivate();
+}
+
+void TSnapShot::SearchTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Search);
+}
+
+void TSnapShot::ViewTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Main);
+}
+
+void TSnapShot::CalculatorTBtnClick()
+{
+    workspace_.services.shell.ShowWindow(ProgramWindow::Calculator);
+}
+
+void TSnapShot::CalendarTBtnClick()
+{
+    const ScreenSize screen = workspace_.services.shell.Screen();
+    workspace_.services.shell.ShowCalendarAt((screen.width - 100) / 2, (screen.height - 200) / 2);
+}
+
+void TSnapShot::QuickSaveTBtnClick()
+{
+    workspace_.QuickSave();
+}
+
+void TSnapShot::HelpTBtnClick()
+{
+    workspace_.services.shell.OpenHelp("Spreadsheet View");
+}
+
+}  // namespace quillmark

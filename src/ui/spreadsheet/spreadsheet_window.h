@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListView;
+class QRadioButton;
+class QSplitter;
+
+namespace quillmark {
+
+class BrowseListModel;
+class SpreadGrid;
+class SpreadsheetModel;
+class TSnapShot;
+class Workspace;
+struct ActionControl;
+struct MenuItemControl;
+
+// The spreadsheet window: renders the TSnapShot form and hands every event to it.
+class SpreadsheetWindow : public QMainWindow {
+public:
+    explicit SpreadsheetWindow(Workspace& workspace, QWidget* parent = nullptr);
+    ~SpreadsheetWindow() override;
+
+    // Runs a form handler and shows what it changed.
+    void Handle(const std::function<void()>& handler);
+    void Render();
+
+protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildToolBar();
+    QWidget* BuildBrowsePanel();
+    QWidget* BuildTablePanel();
+    QWidget* BuildStatusBar();
+    void BuildGrid();
+    // Pops up a menu of the grid's cell at the screen position; the choice goes to the form.
+    void PopUp(const std::vector<MenuItemControl>* menu, const QPoint& globalPosition);
+    void ColumnMoved(int from, int to);
+    void RenderGrid();
+
+    TSnapShot& sheet_;
+    std::map<const ActionControl*, QAction*> actions_;
+    SpreadGrid* grid_ = nullptr;
+    SpreadsheetModel* model_ = nullptr;
+    BrowseListModel* browseModel_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QLineEdit* viewFields_ = nullptr;
+    QLineEdit* status_ = nullptr;
+    QCheckBox* highlight_ = nullptr;
+    QLineEdit* number_ = nullptr;
+    QRadioButton* viewAll_ = nullptr;
+    QRadioButton* viewSearched_ = nullptr;
+    QRadioButton* viewSelected_ = nullptr;
+    QComboBox* browseBy_ = nullptr;
+    QListView* browseView_ = nullptr;
+    bool active_ = false;
+    bool rendering_ = false;
+    QSize appliedSize_;
+    int appliedSplitter_ = -1;
+};
+
+}  // namespace quillmark

@@ -1,0 +1,95 @@
+// The quick export's file: one line per record, 36 cells, written out here byte by byte.
+
+#include "core/byte_stream.h"
+#include "engine/quick_export.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace quillmark {
+namespace {
+
+std::string Export(const ItemRecordList& records)
+{
+    std::string bytes;
+    StringSink sink(bytes);
+    WriteQuickExport(sink, records, DefaultStatusCaptions());
+    return bytes;
+}
+
+std::string Repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i) {
+        text += piece;
+    }
+    return text;
+}
+
+TEST(QuickExportTest, CellsAreQuotedOnlyForCommas)
+{
+    struct Case {
+        std::string value;
+        std::string cell;
+    };
+    const Case cases[] = {
+        {"", "\"\""},
+        {"Smith", "Smith"},
+        {"Smith, Ann", "\"Smith, Ann\""},
+        // Quotes without a comma stay as they are; with one they are doubled.
+        {"Ann \"Bee\" Smith", "Ann \"Bee\" Smith"},
+        {"\"Bee\", Ann", "\"\"\"Bee\"\", Ann\""},
+        // Line breaks lose their CR only inside quotes.
+        {"12 Elm St\r\nFlat 3", "12 Elm St\r\nFlat 3"},
+        {"12 Elm St,\r\nFlat 3\r", "\"12 Elm St,\nFlat 3\r\""},
+        {" ", " "},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(QuickExportCell(c.value), c.cell) << c.value;
+    }
+}
+
+TEST(QuickExportTest, EveryRecordIsOneLineOfThirtySixCells)
+{
+    ItemRecordList records;
+    records.push_back(std::make_shared<ItemRecord>());
+    ItemRecord& ann = *records.back();
+    ann.RecordName = "Smith, Ann";
+    ann.Desc[1] = "Nights : Part Time : Shift";
+    ann.Desc[10] = "Sales";
+    ann.Detail[0] = "12 Elm St";
+    ann.Detail[9] = "123-45-6789";
+    ann.Available = true;
+    ann.NotAvailable = true;
+    ann.Other[1] = "03/04/2001";
+    ann.Other[6] = "x";
+    ann.SalaryFigures[1] = "10.00";
+    ann.SalaryFigures[6] = "20800.00";
+    ann.SalaryFigures[7] = "never written";
+    ann.WorkDaysPerWeek = "5";
+    ann.HoursPerWeek = "40";
+    EXPECT_EQ(Export(records),
+              "\"Smith, Ann\",Nights : Part Time : Shift,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+              "Sales,12 Elm St,\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",123-45-6789,Available,"
+              "03/04/2001,\"\",\"\",\"\",\"\",x,10.00,\"\",\"\",\"\",\"\",20800.00,5,40\r\n");
+
+    // A record without any value, and the status of each line its own record's.
+    records.push_back(std::make_shared<ItemRecord>());
+    records.back()->WorkDaysPerWeek.clear();
+    records.push_back(std::make_shared<ItemRecord>());
+    records.back()->WorkDaysPerWeek.clear();
+    records.back()->Working = true;
+    records.back()->NotAvailable = true;
+    const std::string empty = Repeated("\"\",", 35) + "\"\"\r\n";
+    const std::string working =
+        Repeated("\"\",", 21) + "Working," + Repeated("\"\",", 13) + "\"\"\r\n";
+    const std::string bytes = Export(records);
+    EXPECT_EQ(bytes.substr(bytes.size() - empty.size() - working.size()), empty + working);
+
+    EXPECT_EQ(Export({}), "");
+}
+
+}  // namespace
+}  // namespace quillmark

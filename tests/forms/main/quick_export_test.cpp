@@ -1,0 +1,71 @@
+// "Quick Export" of the File menu: the file name, the replace question and what is reported.
+
+#include "support/test_helpers.h"
+#include "support/view_fixture.h"
+
+#include <gmock/gmock.h>
+
+#include <filesystem>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using Kind = ScriptedDialogs::Kind;
+using Shown = ScriptedDialogs::Shown;
+
+class QuickExportTest : public ViewTest {
+protected:
+    TemporaryFolder folder;
+};
+
+TEST_F(QuickExportTest, AsksForAFileAndForLeaveToReplaceOne)
+{
+    dialogs.CancelFileDialog();
+    view.QuickExport1Click();
+    EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::SaveFile, "Quick Export"}))
+        << "no file, no message";
+    EXPECT_EQ(dialogs.FileDialogsShown.at(0).filter, "Comma Delimited Text File|*.txt");
+    dialogs.Forget();
+
+    // What is typed into the record on show is exported with it.
+    view.RecordName.text = "Ann Smith";
+    const std::string path = folder.File("staff.txt");
+    dialogs.ChooseFile(folder.File("staff"));
+    view.QuickExport1Click();
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Quick Export", "Export Successful."));
+    const std::string line = ReadFileBytes(path);
+    EXPECT_EQ(line.substr(0, 10), "Ann Smith,");
+    EXPECT_EQ(line.substr(line.size() - 7), ",5,\"\"\r\n");
+    dialogs.Forget();
+
+    WriteFileBytes(path, "kept");
+    dialogs.ChooseFile(path).AnswerNo();
+    view.QuickExport1Click();
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(Shown{Kind::SaveFile, "Quick Export"},
+                            Shown{Kind::YesNo, path + " already exists.  Would you like to "
+                                                      "replace it ?"},
+                            Shown{Kind::Information, "Export Aborted."}));
+    EXPECT_EQ(ReadFileBytes(path), "kept");
+    dialogs.Forget();
+
+    dialogs.ChooseFile(path).AnswerYes();
+    view.QuickExport1Click();
+    EXPECT_EQ(dialogs.Texts().back(), "Export Successful.");
+    EXPECT_EQ(ReadFileBytes(path), line);
+    dialogs.Forget();
+
+    // A file that cannot be made is named, and nothing is called successful.
+    const std::string nowhere = folder.File("no such folder/staff.txt");
+    dialogs.ChooseFile(nowhere);
+    view.QuickExport1Click();
+    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    EXPECT_EQ(dialogs.Messages[1].kind, Kind::Error);
+    EXPECT_EQ(dialogs.Messages[1].text.rfind("Cannot create file " + nowhere + ": ", 0), 0u)
+        << dialogs.Messages[1].text;
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+}  // namespace
+}  // namespace quillmark::test

@@ -1,0 +1,100 @@
+// The spreadsheet window built for real on the offscreen platform: the grid reads the records
+// through its model, and typing in a cell reaches the record and nothing else.
+
+#include "forms/main/view_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
+#include "support/fake_services.h"
+#include "ui/spreadsheet/spreadsheet_window.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+namespace quillmark {
+
+class SpreadsheetWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        session_ = std::make_unique<test::Session>();
+        session_->Start();
+        ItemRecordList& records = session_->workspace.RecordList();
+        records.clear();
+        for (const char* name : {"Ann Smith", "Bob Jones"}) {
+            records.push_back(std::make_shared<ItemRecord>());
+            records.back()->RecordName = name;
+        }
+        records[0]->Detail[2] = "1985-03-04";  // typed before the box had its mask
+        // Name, Birth Date.
+        session_->workspace.SpreadsheetColumns.FieldNumbers.fill(-1);
+        session_->workspace.SpreadsheetColumns.FieldNumbers[0] = 230;
+        session_->workspace.SpreadsheetColumns.FieldNumbers[1] = 130;
+        window_ = std::make_unique<SpreadsheetWindow>(session_->workspace);
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        grid_ = window_->findChild<QTableView*>("SpreadView");
+        QVERIFY(grid_ != nullptr);
+    }
+
+    void cleanup()
+    {
+        window_.reset();
+        const std::vector<std::string> problems = session_->dialogs.Problems;
+        session_.reset();
+        QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
+    }
+
+    void TypingInACellReachesItsRecord()
+    {
+        QCOMPARE(grid_->model()->rowCount(), 2);
+        QCOMPARE(grid_->model()->headerData(1, Qt::Horizontal), QVariant("Birth Date"));
+        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant("Bob Jones"));
+
+        grid_->setCurrentIndex(grid_->model()->index(1, 0));
+        QCOMPARE(session_->workspace.CurrentIndex, 1);
+        // The first key opens the editor with itself; the rest go to the editor.
+        QTest::keyClick(grid_, 'B');
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->objectName(), QString("SpreadViewEditor"));
+        QTest::keyClicks(editor, "ea");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();  // Return commits once the key is done with
+        QCOMPARE(session_->Record(1).RecordName, std::string("Bea"));
+        QCOMPARE(session_->view.RecordName.text, std::string("Bea"));
+        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant("Bea"));
+    }
+
+    void OpeningAndLeavingACellKeepsItsValue()
+    {
+        // A value that does not fit the date mask is edited whole and without the mask; an
+        // empty date comes back empty, not as the mask's separators.
+        for (int row : {0, 1}) {
+            grid_->setCurrentIndex(grid_->model()->index(row, 1));
+            QTest::keyClick(grid_, Qt::Key_F2);
+            auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QVERIFY(editor != nullptr);
+            QCOMPARE(editor->objectName(), QString("SpreadViewEditor"));
+            QCOMPARE(editor->text(), row == 0 ? QString("1985-03-04") : QString("//"));
+            QTest::keyClick(editor, Qt::Key_Tab);
+        }
+        QCOMPARE(session_->Record(0).Detail[2], std::string("1985-03-04"));
+        QCOMPARE(session_->Record(1).Detail[2], std::string());
+    }
+
+private:
+    std::unique_ptr<test::Session> session_;
+    std::unique_ptr<SpreadsheetWindow> window_;
+    QTableView* grid_ = nullptr;
+};
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::SpreadsheetWindowTest)
+#include "spreadsheet_window_test.moc"
