@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/reports/font_setting.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,6 +60,10 @@ public:
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
+    // The font chooser, colour included, and the colour chooser, starting at what is given;
+    // nothing when cancelled.
+    virtual std::optional<FontSetting> ChooseFont(const FontSetting& initial) = 0;
+    virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
