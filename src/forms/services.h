@@ -67,7 +67,17 @@ public:
 };
 
 // The program's other windows, as the main window's commands open them.
-enum class ProgramWindow { Main, Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+enum class ProgramWindow {
+    Main,
+    Search,
+    Spreadsheet,
+    Album,
+    Graph,
+    CdPlayer,
+    Calculator,
+    About,
+    HtmlReport
+};
 
 // A grid's contents as they go to the printer: a title over the table, the header row and the
 // rows below it.
@@ -87,8 +97,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void ShowWindow(ProgramWindow window) = 0;
-    // The windows made on first use and discarded when closed (album, graph, CD player):
-    // made if need be, then shown. False when the window could not be made.
+    // The windows made on first use and discarded when closed (album, graph, CD player, HTML
+    // report): made if need be, then shown. False when the window could not be made.
     virtual bool OpenWindow(ProgramWindow window) = 0;
     // Opens the calendar modally with its top-left corner at the screen position.
     virtual void ShowCalendarAt(int x, int y) = 0;

@@ -67,8 +67,8 @@ SearchActions::SearchActions()
     QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
     HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
     CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
-    // The search button is this window's own; the other views arrive with their own work.
-    for (ActionControl* unbuilt : {&SearchTBtn, &SpreadsheetTBtn, &ReportTBtn}) {
+    // The search button is this window's own; the spreadsheet arrives with its own work.
+    for (ActionControl* unbuilt : {&SearchTBtn, &SpreadsheetTBtn}) {
         unbuilt->enabled = false;
     }
     Extract.enabled = false;
@@ -654,6 +654,16 @@ void TSearch::PrintMenuClick(int entry)
         table.rows.push_back({row.Field, row.Type, row.Value});
     }
     shell.PrintTable("SearchGrid", table);
+}
+
+std::vector<MenuItemControl> TSearch::ReportMenu() const
+{
+    return ReportMenuEntries(workspace_.View().Actions);
+}
+
+void TSearch::ReportMenuClick(int entry)
+{
+    workspace_.View().ReportMenuClick(entry);
 }
 
 void TSearch::ViewTBtnClick()

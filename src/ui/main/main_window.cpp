@@ -243,6 +243,7 @@ void MainWindow::ConnectActions()
         {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
         {&a.GraphView, [this] { view_.GraphView1Click(); }},
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
+        {&a.GenerateHTMLReport, [this] { view_.GenerateHTMLReport1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
@@ -250,6 +251,12 @@ void MainWindow::ConnectActions()
         connect(actions_.at(control), &QAction::triggered, this,
                 [this, handler] { Handle(handler); });
     }
+    connect(actions_.at(&a.Report), &QAction::triggered, this, [this] {
+        if (const auto entry =
+                PopUpAtPointer(this, "ReportMenu", ReportMenuEntries(view_.Actions))) {
+            Handle([this, entry] { view_.ReportMenuClick(static_cast<int>(*entry)); });
+        }
+    });
     // The related-records button pops up the relation menu at the pointer.
     connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
         Handle([this] { view_.DisplaySameBtnClick(); });
