@@ -334,6 +334,20 @@ std::string ValueReader::ReadPropertyName()
     return name;
 }
 
+std::vector<std::string> ValueReader::ReadSet()
+{
+    const std::uint8_t tag = ReadTag();
+    if (tag != Tag::Set) {
+        FailTag(tag, "a set");
+    }
+    std::vector<std::string> elements;
+    std::string name;
+    for (ReadShortName(name); !name.empty(); ReadShortName(name)) {
+        elements.push_back(name);
+    }
+    return elements;
+}
+
 void ValueReader::SkipValue()
 {
     SkipValueAt(0);

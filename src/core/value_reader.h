@@ -37,6 +37,8 @@ public:
     // end of the properties and SkipChildren() for the child objects.
     void BeginRootComponent(std::string& className, std::string& objectName);
     std::string ReadPropertyName();
+    // A set property's value: its element names in the order written.
+    std::vector<std::string> ReadSet();
     void SkipValue();
     void SkipChildren();
 

@@ -147,6 +147,18 @@ void ValueWriter::WritePropertyName(std::string_view name)
     PutShortName(name);
 }
 
+void ValueWriter::WriteSet(const std::vector<std::string_view>& elements)
+{
+    PutByte(Tag::Set);
+    for (const std::string_view element : elements) {
+        if (element.empty()) {
+            throw std::invalid_argument("an empty name would end the set");
+        }
+        PutShortName(element);
+    }
+    PutByte(0);
+}
+
 void ValueWriter::EndProperties()
 {
     PutByte(Tag::EndOfList);

@@ -29,6 +29,8 @@ public:
     // one tagged value each), then EndProperties() and EndChildren().
     void BeginRootComponent(std::string_view className, std::string_view objectName);
     void WritePropertyName(std::string_view name);
+    // A set property's value: its element names, such as "fsBold".
+    void WriteSet(const std::vector<std::string_view>& elements);
     void EndProperties();
     void EndChildren();
 

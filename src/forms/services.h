@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/reports/font_setting.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -59,10 +61,24 @@ public:
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
+    // The font chooser, colour included, and the colour chooser, starting at what is given;
+    // nothing when cancelled.
+    virtual std::optional<FontSetting> ChooseFont(const FontSetting& initial) = 0;
+    virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
-enum class ProgramWindow { Main, Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+enum class ProgramWindow {
+    Main,
+    Search,
+    Spreadsheet,
+    Album,
+    Graph,
+    CdPlayer,
+    Calculator,
+    About,
+    HtmlReport
+};
 
 // A grid's contents as they go to the printer: a title over the table, the header row and the
 // rows below it.
@@ -100,8 +116,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void ShowWindow(ProgramWindow window) = 0;
-    // The windows made on first use and discarded when closed (album, graph, CD player):
-    // made if need be, then shown. False when the window could not be made.
+    // The windows made on first use and discarded when closed (album, graph, CD player, HTML
+    // report): made if need be, then shown. False when the window could not be made.
     virtual bool OpenWindow(ProgramWindow window) = 0;
     // Opens the calendar modally with its top-left corner at the screen position.
     virtual void ShowCalendarAt(int x, int y) = 0;

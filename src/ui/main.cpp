@@ -4,6 +4,7 @@
 #include "ui/album/album_window.h"
 #include "ui/cd_player/cd_player_window.h"
 #include "ui/graph/graph_window.h"
+#include "ui/html_report/html_report_window.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/search/search_window.h"
@@ -89,6 +90,10 @@ int main(int argc, char* argv[])
     shell.AddWindowMaker(quillmark::ProgramWindow::CdPlayer, [&workspace] {
         auto* player = new quillmark::CdPlayerWindow(workspace);
         return Made{player, [player] { player->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::HtmlReport, [&workspace] {
+        auto* report = new quillmark::HtmlReportWindow(workspace);
+        return Made{report, [report] { report->Render(); }};
     });
     window.show();
     return application.exec();

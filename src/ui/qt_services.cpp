@@ -1,6 +1,7 @@
 #include "ui/qt_services.h"
 
 #include "ui/categories/add_description_dialog.h"
+#include "ui/font_chooser.h"
 #include "ui/main/database_dialogs.h"
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/pick_list_dialog.h"
@@ -305,6 +306,18 @@ std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initi
         return std::nullopt;
     }
     return CalendarDate{pick->year, pick->month, pick->day};
+}
+
+std::optional<FontSetting> QtDialogs::ChooseFont(const FontSetting& initial)
+{
+    const BoxOpen open;
+    return ChooseFontWithColour(AskingWindow(owner_), initial);
+}
+
+std::optional<RgbColour> QtDialogs::ChooseColour(RgbColour initial)
+{
+    const BoxOpen open;
+    return ChooseColourFor(AskingWindow(owner_), initial);
 }
 
 void QtShell::ShowCalendarAt(int x, int y)

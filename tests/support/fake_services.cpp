@@ -102,6 +102,30 @@ std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate
     return day;
 }
 
+std::optional<FontSetting> ScriptedDialogs::ChooseFont(const FontSetting& initial)
+{
+    FontsShown.push_back(initial);
+    if (fontPicks_.empty()) {
+        Problems.push_back("nobody scripted a choice in the font chooser");
+        return std::nullopt;
+    }
+    std::optional<FontSetting> font = std::move(fontPicks_.front());
+    fontPicks_.pop_front();
+    return font;
+}
+
+std::optional<RgbColour> ScriptedDialogs::ChooseColour(RgbColour initial)
+{
+    ColoursShown.push_back(initial);
+    if (colourPicks_.empty()) {
+        Problems.push_back("nobody scripted a choice in the colour chooser");
+        return std::nullopt;
+    }
+    const std::optional<RgbColour> colour = colourPicks_.front();
+    colourPicks_.pop_front();
+    return colour;
+}
+
 namespace {
 
 // The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is

@@ -44,6 +44,20 @@ public:
         return *this;
     }
 
+    // In the next font or colour chooser: the choice made, or nothing for cancelling it.
+    ScriptedDialogs& ChooseFontAnswer(std::optional<FontSetting> font)
+    {
+        fontPicks_.push_back(std::move(font));
+        return *this;
+    }
+    ScriptedDialogs& ChooseColourAnswer(std::optional<RgbColour> colour)
+    {
+        colourPicks_.push_back(colour);
+        return *this;
+    }
+    std::vector<FontSetting> FontsShown;  // what each font chooser started at
+    std::vector<RgbColour> ColoursShown;  // and each colour chooser
+
     struct CalendarShown {
         int x = 0;
         int y = 0;
@@ -67,7 +81,10 @@ public:
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
     std::vector<std::string> Texts() const;
     void Forget() { Messages.clear(); }
-    bool ScriptUsedUp() const { return script_.empty() && dayPicks_.empty(); }
+    bool ScriptUsedUp() const
+    {
+        return script_.empty() && dayPicks_.empty() && fontPicks_.empty() && colourPicks_.empty();
+    }
 
     void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
     void ShowError(const std::string& text) override { Show(Kind::Error, text); }
@@ -80,6 +97,8 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
+    std::optional<FontSetting> ChooseFont(const FontSetting& initial) override;
+    std::optional<RgbColour> ChooseColour(RgbColour initial) override;
 
 private:
     enum class StepKind { Button, Typing, File };
@@ -100,6 +119,8 @@ private:
 
     std::deque<Step> script_;
     std::deque<std::optional<CalendarDate>> dayPicks_;
+    std::deque<std::optional<FontSetting>> fontPicks_;
+    std::deque<std::optional<RgbColour>> colourPicks_;
 };
 
 // So that a failed expectation shows the box: Information "File Saved".

@@ -5,6 +5,7 @@
 
 #include "core/category_tree.h"
 #include "core/database_file.h"
+#include "engine/reports/html_report.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
 
@@ -784,6 +785,54 @@ TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
                   "quillmark-tool: Cannot create file " + folder.File("none/staff.txt") + ": ", 0),
               0u)
         << run.err;
+// The report window's HTML report from the command line, of all records or of those found.
+TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
+{
+    SaveSearch(folder.File("find.srh"));
+    WriteFileBytes(folder.File("head.htm"), "<h1>Staff & co</h1>\n");
+    const std::string out = folder.File("out.htm");
+    const ToolRun run = RunTool({"html-report", database, out, "--items", "230,220", "--bold",
+                                 "--font-color", "ffffff", "--background", "000000", "--header",
+                                 folder.File("head.htm"), "--search", folder.File("find.srh")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B>";
+    EXPECT_EQ(ReadFileBytes(out),
+              "<h1>Staff & co</h1>\r\n"
+              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+              "<tr>\r\n<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
+              "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Record #</B></td>\r\n</tr>\r\n"
+              "<tr>\r\n" +
+                  cell + "Ann Smith</B></font></td>\r\n" + cell +
+                  "1</B></font></td>\r\n</tr>\r\n</table><p>\r\n");
+
+    const struct {
+        Names options;
+        int exitCode;
+        std::string err;
+    } refused[] = {
+        {{}, 2, "--items is needed"},
+        {{"--items", "230,235"}, 2, "235 is none of them"},
+        {{"--items", "230,"}, 2, "--items takes codes"},
+        {{"--items", "230", "--background", "fff"}, 2, "--background takes six hexadecimal"},
+        {{"--items", "230", "--footer", folder.File("none.htm")}, 1, "Cannot read"},
+    };
+    for (const auto& r : refused) {
+        Names arguments = {"html-report", database, folder.File("no.htm")};
+        arguments.insert(arguments.end(), r.options.begin(), r.options.end());
+        const ToolRun refusal = RunTool(arguments);
+        EXPECT_EQ(refusal.exitCode, r.exitCode) << r.err;
+        EXPECT_NE(refusal.err.find(r.err), std::string::npos) << refusal.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.File("no.htm")));
+    }
+
+    // Past a thousand records the rest are left out, with the window's warning.
+    ASSERT_EQ(RunTool({"sample", "1001", folder.File("big.dat")}).exitCode, 0);
+    const ToolRun big = RunTool({"html-report", folder.File("big.dat"), out, "--items", "220"});
+    EXPECT_EQ(big.exitCode, 0);
+    EXPECT_EQ(big.err, std::string("quillmark-tool: warning: ") + HtmlReportLimitWarning + "\n");
+    const std::string html = ReadFileBytes(out);
+    EXPECT_NE(html.find(">1000</font>"), std::string::npos);
+    EXPECT_EQ(html.find(">1001</font>"), std::string::npos);
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 
 #include "core/database_file.h"
 #include "core/default_trees.h"
+#include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
 #include "engine/quick_export.h"
+#include "engine/reports/html_report.h"
 #include "engine/record_sorting.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
@@ -53,6 +55,11 @@ constexpr const char* Usage =
     "                                                    records under each sub-category\n"
     "  quillmark-tool export DB.dat OUT.txt [--read-password P]\n"
     "                                                    every record as Quick Export writes it\n"
+    "  quillmark-tool html-report DB.dat OUT.htm --items CODES [--bold] [--italic]\n"
+    "        [--underline] [--font-color RRGGBB] [--background RRGGBB] [--header FILE]\n"
+    "        [--footer FILE] [--search SRH] [--read-password P]\n"
+    "                                                    the HTML report of the items, codes\n"
+    "                                                    10..350 as in the report's item menu\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
     "Commands that write OUT.dat over a database with a save password need\n"
@@ -440,6 +447,89 @@ int Sample(const Arguments& arguments)
     return 0;
 }
 
+// "FF8000" as the report writes colours; nothing for anything else.
+std::optional<RgbColour> ParseColour(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.size() != 6 || error != std::errc() || end != text.data() + text.size() ||
+        text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return std::nullopt;
+    }
+    return RgbColour{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
+}
+
+std::vector<std::string> HtmlLinesOf(const Arguments& arguments, const std::string& option)
+{
+    const std::optional<std::string> path = arguments.Option(option);
+    if (!path) {
+        return {};
+    }
+    try {
+        return TextFileLines(ReadWholeFile(*path));
+    } catch (const ReadError& error) {
+        Fail("Cannot read " + FileNameInMessage(*path) + ": " + error.what());
+    }
+}
+
+// The report window's HTML report; the style flags are taken off the words before parsing.
+int HtmlReport(const Arguments& arguments, const FontSetting& style)
+{
+    ExpectPositional(arguments, 2);
+    const std::optional<std::string> items = arguments.Option("--items");
+    if (!items) {
+        UsageError("--items is needed: the report's item codes, comma-separated");
+    }
+    std::vector<int> codes;
+    for (std::size_t start = 0; start <= items->size();) {
+        const std::size_t comma = std::min(items->find(',', start), items->size());
+        int code = 0;
+        const char* first = items->data() + start;
+        const char* last = items->data() + comma;
+        const auto [end, error] = std::from_chars(first, last, code);
+        if (error != std::errc() || end != last || !IsHtmlReportItem(code)) {
+            UsageError("--items takes codes 10, 20, ... 350: " +
+                       items->substr(start, comma - start) + " is none of them");
+        }
+        codes.push_back(code);
+        start = comma + 1;
+    }
+    FontSetting font = style;
+    RgbColour background = White;
+    for (const auto& [option, colour] :
+         {std::pair{"--font-color", &font.Colour}, {"--background", &background}}) {
+        if (const std::optional<std::string> text = arguments.Option(option)) {
+            const std::optional<RgbColour> parsed = ParseColour(*text);
+            if (!parsed) {
+                UsageError(std::string(option) + " takes six hexadecimal digits, RRGGBB");
+            }
+            *colour = *parsed;
+        }
+    }
+    const std::vector<std::string> header = HtmlLinesOf(arguments, "--header");
+    const std::vector<std::string> footer = HtmlLinesOf(arguments, "--footer");
+
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    const std::optional<std::string> search = arguments.Option("--search");
+    if (search) {
+        RunSavedSearch(*search, database);
+    }
+    const HtmlReportTable table = BuildHtmlReportTable(database, codes, search.has_value(), false);
+    if (table.limitReached) {
+        std::cerr << "quillmark-tool: warning: " << HtmlReportLimitWarning << '\n';
+    }
+    const std::string& output = arguments.positional[1];
+    try {
+        SaveFileSafely(output, [&](ByteSink& sink) {
+            WriteHtmlTable(sink, table.rows, HtmlReportOptions(header, footer, font, background));
+        });
+    } catch (const WriteError& error) {
+        Fail("Cannot write " + FileNameInMessage(output) + ": " + error.what());
+    }
+    return 0;
+}
+
 int Cipher(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -507,6 +597,26 @@ int Run(int argc, char* argv[])
     }
     if (command == "sample") {
         return Sample(ParseArguments(rest, {"--seed", "--save-password"}));
+    }
+    if (command == "html-report") {
+        // The style options are flags without a value.
+        std::vector<char*> words;
+        FontSetting style;
+        for (char* word : rest) {
+            bool* flag = std::strcmp(word, "--bold") == 0        ? &style.Bold
+                         : std::strcmp(word, "--italic") == 0    ? &style.Italic
+                         : std::strcmp(word, "--underline") == 0 ? &style.Underline
+                                                                 : nullptr;
+            if (flag != nullptr) {
+                *flag = true;
+            } else {
+                words.push_back(word);
+            }
+        }
+        return HtmlReport(
+            ParseArguments(words, {"--items", "--font-color", "--background", "--header",
+                                   "--footer", "--search", "--read-password"}),
+            style);
     }
     if (command == "cipher") {
         return Cipher(ParseArguments(rest, {}));

@@ -181,6 +181,9 @@ public:
     void AlbumView1Click();
     void GraphView1Click();
     void CDButtonClick();
+    void GenerateHTMLReport1Click();
+    // An entry of the report menu (ReportMenuEntries) that "Generate Report" pops up.
+    void ReportMenuClick(int entry);
     void Calculator1Click();
     void Calendar1Click();
     void Contents1Click();

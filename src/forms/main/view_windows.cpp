@@ -1,4 +1,5 @@
-// The main window's doors to the album, the graph and the CD player, each made on first use.
+// The main window's doors to the album, the graph, the CD player and the HTML report, each made
+// on first use.
 
 #include "forms/main/view_form.h"
 #include "forms/view_tool_bar.h"
@@ -19,6 +20,18 @@ void TView::GraphView1Click()
 void TView::CDButtonClick()
 {
     OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
+}
+
+void TView::GenerateHTMLReport1Click()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::HtmlReport);
+}
+
+void TView::ReportMenuClick(int entry)
+{
+    if (entry == ReportMenuHtmlEntry && Actions.GenerateHTMLReport.enabled) {
+        GenerateHTMLReport1Click();
+    }
 }
 
 }  // namespace quillmark

@@ -245,6 +245,7 @@ void MainWindow::ConnectActions()
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
         {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
         {&a.QuickExport, [this] { view_.QuickExport1Click(); }},
+        {&a.GenerateHTMLReport, [this] { view_.GenerateHTMLReport1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
@@ -252,6 +253,12 @@ void MainWindow::ConnectActions()
         connect(actions_.at(control), &QAction::triggered, this,
                 [this, handler] { Handle(handler); });
     }
+    connect(actions_.at(&a.Report), &QAction::triggered, this, [this] {
+        if (const auto entry =
+                PopUpAtPointer(this, "ReportMenu", ReportMenuEntries(view_.Actions))) {
+            Handle([this, entry] { view_.ReportMenuClick(static_cast<int>(*entry)); });
+        }
+    });
     // The related-records button pops up the relation menu at the pointer.
     connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
         Handle([this] { view_.DisplaySameBtnClick(); });
