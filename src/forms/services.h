@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/reports/page_canvas.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +37,8 @@ struct FileDialogRequest {
     // The file the dialog starts at, its folder open and its name filled in; empty for none.
     // Like the chosen file, named as the system spells it.
     std::string initialFile = {};
+    // Which filter the dialog starts with, 0 for the first.
+    int filterIndex = 0;
 };
 
 class Dialogs {
@@ -58,10 +62,24 @@ public:
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
+    // The font chooser, offering sizes up to largestSize points; nothing when cancelled.
+    virtual std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) = 0;
+    // The colour chooser, starting at the colour; nothing when cancelled.
+    virtual std::optional<PageColour> ChooseColour(PageColour colour) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
-enum class ProgramWindow { Main, Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+enum class ProgramWindow {
+    Main,
+    Search,
+    Spreadsheet,
+    Album,
+    Graph,
+    CdPlayer,
+    Calculator,
+    About,
+    ColumnReport
+};
 
 // A grid's contents as they go to the printer: a title over the table, the header row and the
 // rows below it.

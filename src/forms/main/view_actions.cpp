@@ -103,8 +103,8 @@ ViewActions::ViewActions()
     CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
-    for (ActionControl* unbuilt : {&QuickExport, &SpreadsheetView, &GenerateHTMLReport,
-                                   &GenerateRegularReport, &Report, &ViewRecord}) {
+    for (ActionControl* unbuilt :
+         {&QuickExport, &SpreadsheetView, &GenerateHTMLReport, &Report, &ViewRecord}) {
         unbuilt->enabled = false;
     }
     // Saving needs a file name, and merging a database opened from a file.

@@ -176,6 +176,7 @@ public:
     // ---- the other windows ----
     void AlbumView1Click();
     void GraphView1Click();
+    void GenerateRegularReport1Click();
     void CDButtonClick();
     void Calculator1Click();
     void Calendar1Click();

@@ -1,4 +1,5 @@
-// The main window's doors to the album, the graph and the CD player, each made on first use.
+// The main window's doors to the album, the graph, the CD player and the column report, each
+// made on first use.
 
 #include "forms/main/view_form.h"
 #include "forms/view_tool_bar.h"
@@ -14,6 +15,12 @@ void TView::AlbumView1Click()
 void TView::GraphView1Click()
 {
     OpenProgramWindow(workspace_, ProgramWindow::Graph);
+}
+
+void TView::GenerateRegularReport1Click()
+{
+    workspace_.SpreadsheetMode = 1;
+    OpenProgramWindow(workspace_, ProgramWindow::ColumnReport);
 }
 
 void TView::CDButtonClick()

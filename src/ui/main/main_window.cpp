@@ -242,6 +242,7 @@ void MainWindow::ConnectActions()
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
         {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
         {&a.GraphView, [this] { view_.GraphView1Click(); }},
+        {&a.GenerateRegularReport, [this] { view_.GenerateRegularReport1Click(); }},
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
