@@ -4,6 +4,7 @@
 #include "ui/main/database_dialogs.h"
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/pick_list_dialog.h"
+#include "ui/preview/page_painter.h"
 #include "ui/printing.h"
 #include "ui/search/select_range_dialog.h"
 #include "ui/search/select_skills_dialog.h"
@@ -15,10 +16,12 @@
 #include "ui/window_placement.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -194,7 +197,11 @@ void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
     // "photo.GIF" too. The desktop's own dialogs would match by case, so Qt's is used.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setNameFilters(QtFilters(request.filter));
+    const QStringList filters = QtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex > 0 && request.filterIndex < filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex]);
+    }
     if (!request.initialFile.empty()) {
         // Stored as the system spells file names (see ChosenFile).
         dialog.selectFile(QString::fromStdString(request.initialFile));
@@ -304,6 +311,39 @@ std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initi
         return std::nullopt;
     }
     return CalendarDate{pick->year, pick->month, pick->day};
+}
+
+std::optional<PageFont> QtDialogs::ChooseFont(const PageFont& font, int largestSize)
+{
+    const BoxOpen open;
+    bool chosen = false;
+    const QFont picked = QFontDialog::getFont(&chosen, PointFont(font), AskingWindow(owner_));
+    if (!chosen) {
+        return std::nullopt;
+    }
+    PageFont result = font;
+    result.name = FromQt(picked.family());
+    // The chooser offers every size; the report takes sizes up to its limit.
+    result.size =
+        std::clamp(picked.pointSize() > 0 ? picked.pointSize() : font.size, 1, largestSize);
+    result.bold = picked.bold();
+    result.italic = picked.italic();
+    result.underline = picked.underline();
+    result.strikeOut = picked.strikeOut();
+    return result;
+}
+
+std::optional<PageColour> QtDialogs::ChooseColour(PageColour colour)
+{
+    const BoxOpen open;
+    const QColor picked =
+        QColorDialog::getColor(QColor(colour.red, colour.green, colour.blue), AskingWindow(owner_));
+    if (!picked.isValid()) {
+        return std::nullopt;
+    }
+    return PageColour{static_cast<std::uint8_t>(picked.red()),
+                      static_cast<std::uint8_t>(picked.green()),
+                      static_cast<std::uint8_t>(picked.blue())};
 }
 
 void QtShell::ShowCalendarAt(int x, int y)
