@@ -36,7 +36,7 @@ void HtmlReport(benchmark::State& state)
     for (auto _ : state) {
         const HtmlReportTable table = BuildHtmlReportTable(database, codes, searchListOnly, false);
         SaveFileSafely(page, [&](ByteSink& sink) {
-            WriteHtmlTable(sink, table.rows, HtmlReportOptions({}, {}, FontSetting{}, White));
+            WriteHtmlTable(sink, table.rows, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour));
         });
         bytes = std::filesystem::file_size(page);
     }

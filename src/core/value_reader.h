@@ -37,10 +37,15 @@ public:
     // end of the properties and SkipChildren() for the child objects.
     void BeginRootComponent(std::string& className, std::string& objectName);
     std::string ReadPropertyName();
-    // A set property's value: its element names in the order written.
-    std::vector<std::string> ReadSet();
     void SkipValue();
     void SkipChildren();
+    // The tag of the next value, not consumed; for properties that may come in more than one
+    // kind. Then the component-only kinds: an identifier, a set's names and a collection's
+    // start (its items are lists of properties, the whole ended by ReadListEnd()).
+    std::uint8_t PeekTag() { return PeekByte(); }
+    std::string ReadIdentifier();
+    std::vector<std::string> ReadSet();
+    void ReadCollectionBegin();
 
     // The next count bytes (count at most BufferSize) without consuming them, or nothing when
     // the input ends sooner. For readers that recognise a common run of values at once; they

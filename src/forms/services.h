@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/reports/font_setting.h"
+#include "engine/reports/page_canvas.h"
 
 #include <optional>
 #include <string>
@@ -38,6 +38,8 @@ struct FileDialogRequest {
     // The file the dialog starts at, its folder open and its name filled in; empty for none.
     // Like the chosen file, named as the system spells it.
     std::string initialFile = {};
+    // Which filter the dialog starts with, 0 for the first.
+    int filterIndex = 0;
 };
 
 class Dialogs {
@@ -61,10 +63,11 @@ public:
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
-    // The font chooser, colour included, and the colour chooser, starting at what is given;
-    // nothing when cancelled.
-    virtual std::optional<FontSetting> ChooseFont(const FontSetting& initial) = 0;
-    virtual std::optional<RgbColour> ChooseColour(RgbColour initial) = 0;
+    // The font chooser, its colour included, offering sizes up to largestSize points (0 for
+    // any size); nothing when cancelled.
+    virtual std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) = 0;
+    // The colour chooser, starting at the colour; nothing when cancelled.
+    virtual std::optional<RgbColour> ChooseColour(RgbColour colour) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
@@ -77,7 +80,8 @@ enum class ProgramWindow {
     CdPlayer,
     Calculator,
     About,
-    HtmlReport
+    HtmlReport,
+    ColumnReport
 };
 
 // A grid's contents as they go to the printer: a title over the table, the header row and the

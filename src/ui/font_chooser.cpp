@@ -1,5 +1,6 @@
 #include "ui/font_chooser.h"
 
+#include "ui/preview/page_painter.h"
 #include "ui/text.h"
 
 #include <QColorDialog>
@@ -21,9 +22,6 @@ namespace quillmark {
 
 namespace {
 
-// The files count font heights in pixels of a 96 dots-per-inch screen.
-constexpr double PixelsPerPoint = 96.0 / 72.0;
-
 QColor ToQColor(RgbColour colour)
 {
     return QColor(colour.red, colour.green, colour.blue);
@@ -34,17 +32,12 @@ RgbColour FromQColor(const QColor& colour)
     return {colour.red(), colour.green(), colour.blue()};
 }
 
-QFont ToQFont(const FontSetting& setting)
+QFont ToQFont(const PageFont& setting)
 {
-    QFont font(ToQt(setting.Name));
+    QFont font = PointFont(setting);
     // A family this system lacks ("MS Sans Serif") shows as the one drawn in its place, whose
     // bold and italic faces the chooser can offer.
     font.setFamily(QFontInfo(font).family());
-    font.setPointSizeF(std::max(1, std::abs(setting.Height)) / PixelsPerPoint);
-    font.setBold(setting.Bold);
-    font.setItalic(setting.Italic);
-    font.setUnderline(setting.Underline);
-    font.setStrikeOut(setting.StrikeOut);
     // The chooser picks its style by name, and families name their upright face in their own
     // words ("Book", "Regular"): without the name it would start at another face.
     font.setStyleName(QFontInfo(font).styleName());
@@ -60,7 +53,8 @@ QIcon Swatch(RgbColour colour)
 
 }  // namespace
 
-std::optional<FontSetting> ChooseFontWithColour(QWidget* parent, const FontSetting& initial)
+std::optional<PageFont> ChooseFontWithColour(QWidget* parent, const PageFont& initial,
+                                             int largestSize)
 {
     QDialog dialog(parent);
     dialog.setObjectName("FontDialog");
@@ -70,7 +64,7 @@ std::optional<FontSetting> ChooseFontWithColour(QWidget* parent, const FontSetti
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
     fonts->setWindowFlags(Qt::Widget);
 
-    RgbColour colour = initial.Colour;
+    RgbColour colour = initial.colour;
     auto* colourButton = new QPushButton(Swatch(colour), QString(), &dialog);
     colourButton->setObjectName("FontColour");
     colourButton->setIconSize(QSize(32, 16));
@@ -98,19 +92,21 @@ std::optional<FontSetting> ChooseFontWithColour(QWidget* parent, const FontSetti
         return std::nullopt;
     }
     const QFont font = fonts->currentFont();
-    FontSetting chosen = initial;
-    chosen.Name = FromQt(font.family());
-    const double points = font.pointSizeF() > 0 ? font.pointSizeF() : 0;
-    if (points > 0) {
-        chosen.Height = -static_cast<int>(std::lround(points * PixelsPerPoint));
+    PageFont chosen = initial;
+    chosen.name = FromQt(font.family());
+    if (font.pointSizeF() > 0) {
+        chosen.size = std::max(1, static_cast<int>(std::lround(font.pointSizeF())));
     } else if (font.pixelSize() > 0) {
-        chosen.Height = -font.pixelSize();
+        chosen.size = std::max(1, static_cast<int>(std::lround(font.pixelSize() * 72.0 / 96)));
     }
-    chosen.Colour = colour;
-    chosen.Bold = font.bold();
-    chosen.Italic = font.italic();
-    chosen.Underline = font.underline();
-    chosen.StrikeOut = font.strikeOut();
+    if (largestSize > 0) {
+        chosen.size = std::min(chosen.size, largestSize);
+    }
+    chosen.colour = colour;
+    chosen.bold = font.bold();
+    chosen.italic = font.italic();
+    chosen.underline = font.underline();
+    chosen.strikeOut = font.strikeOut();
     return chosen;
 }
 

@@ -3,6 +3,7 @@
 #include "forms/workspace.h"
 #include "ui/album/album_window.h"
 #include "ui/cd_player/cd_player_window.h"
+#include "ui/column_report/column_report_window.h"
 #include "ui/graph/graph_window.h"
 #include "ui/html_report/html_report_window.h"
 #include "ui/main/main_window.h"
@@ -93,6 +94,10 @@ int main(int argc, char* argv[])
     });
     shell.AddWindowMaker(quillmark::ProgramWindow::HtmlReport, [&workspace] {
         auto* report = new quillmark::HtmlReportWindow(workspace);
+        return Made{report, [report] { report->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::ColumnReport, [&workspace] {
+        auto* report = new quillmark::ColumnReportWindow(workspace);
         return Made{report, [report] { report->Render(); }};
     });
     window.show();

@@ -21,6 +21,17 @@ std::vector<std::string> ScriptedDialogs::Texts() const
     return texts;
 }
 
+std::vector<std::string> ScriptedDialogs::BoxTexts() const
+{
+    std::vector<std::string> texts;
+    for (const Shown& shown : Messages) {
+        if (shown.kind != Kind::OpenFile && shown.kind != Kind::SaveFile) {
+            texts.push_back(shown.text);
+        }
+    }
+    return texts;
+}
+
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, StepKind wanted)
 {
     if (script_.empty()) {
@@ -78,6 +89,30 @@ std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string&,
     return TextAnswer(Kind::Password, prompt, StepKind::Typing);
 }
 
+std::optional<PageFont> ScriptedDialogs::ChooseFont(const PageFont& font, int largestSize)
+{
+    FontChoosersShown.emplace_back(font, largestSize);
+    if (fontChoices_.empty()) {
+        Problems.push_back("nobody scripted a font");
+        return std::nullopt;
+    }
+    std::optional<PageFont> chosen = fontChoices_.front();
+    fontChoices_.pop_front();
+    return chosen;
+}
+
+std::optional<RgbColour> ScriptedDialogs::ChooseColour(RgbColour colour)
+{
+    ColourChoosersShown.push_back(colour);
+    if (colourChoices_.empty()) {
+        Problems.push_back("nobody scripted a colour");
+        return std::nullopt;
+    }
+    const std::optional<RgbColour> chosen = colourChoices_.front();
+    colourChoices_.pop_front();
+    return chosen;
+}
+
 std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
 {
     FileDialogsShown.push_back(request);
@@ -100,30 +135,6 @@ std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate
     const std::optional<CalendarDate> day = dayPicks_.front();
     dayPicks_.pop_front();
     return day;
-}
-
-std::optional<FontSetting> ScriptedDialogs::ChooseFont(const FontSetting& initial)
-{
-    FontsShown.push_back(initial);
-    if (fontPicks_.empty()) {
-        Problems.push_back("nobody scripted a choice in the font chooser");
-        return std::nullopt;
-    }
-    std::optional<FontSetting> font = std::move(fontPicks_.front());
-    fontPicks_.pop_front();
-    return font;
-}
-
-std::optional<RgbColour> ScriptedDialogs::ChooseColour(RgbColour initial)
-{
-    ColoursShown.push_back(initial);
-    if (colourPicks_.empty()) {
-        Problems.push_back("nobody scripted a choice in the colour chooser");
-        return std::nullopt;
-    }
-    const std::optional<RgbColour> colour = colourPicks_.front();
-    colourPicks_.pop_front();
-    return colour;
 }
 
 namespace {

@@ -44,26 +44,27 @@ public:
         return *this;
     }
 
-    // In the next font or colour chooser: the choice made, or nothing for cancelling it.
-    ScriptedDialogs& ChooseFontAnswer(std::optional<FontSetting> font)
-    {
-        fontPicks_.push_back(std::move(font));
-        return *this;
-    }
-    ScriptedDialogs& ChooseColourAnswer(std::optional<RgbColour> colour)
-    {
-        colourPicks_.push_back(colour);
-        return *this;
-    }
-    std::vector<FontSetting> FontsShown;  // what each font chooser started at
-    std::vector<RgbColour> ColoursShown;  // and each colour chooser
-
     struct CalendarShown {
         int x = 0;
         int y = 0;
         CalendarDate initial;
     };
     std::vector<CalendarShown> CalendarsShown;
+
+    // In the next font or colour chooser: what is chosen, or nothing for cancelling it.
+    ScriptedDialogs& ChooseFontAnswer(std::optional<PageFont> font)
+    {
+        fontChoices_.push_back(std::move(font));
+        return *this;
+    }
+    ScriptedDialogs& ChooseColourAnswer(std::optional<RgbColour> colour)
+    {
+        colourChoices_.push_back(colour);
+        return *this;
+    }
+    // The font each font chooser started with and the largest size it offered.
+    std::vector<std::pair<PageFont, int>> FontChoosersShown;
+    std::vector<RgbColour> ColourChoosersShown;
 
     // What each input box offered: its caption, prompt and the text it started with.
     struct InputShown {
@@ -80,10 +81,13 @@ public:
 
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
     std::vector<std::string> Texts() const;
+    // The same without the file dialogs: the message and question boxes alone.
+    std::vector<std::string> BoxTexts() const;
     void Forget() { Messages.clear(); }
     bool ScriptUsedUp() const
     {
-        return script_.empty() && dayPicks_.empty() && fontPicks_.empty() && colourPicks_.empty();
+        return script_.empty() && dayPicks_.empty() && fontChoices_.empty() &&
+               colourChoices_.empty();
     }
 
     void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
@@ -97,8 +101,8 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
-    std::optional<FontSetting> ChooseFont(const FontSetting& initial) override;
-    std::optional<RgbColour> ChooseColour(RgbColour initial) override;
+    std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) override;
+    std::optional<RgbColour> ChooseColour(RgbColour colour) override;
 
 private:
     enum class StepKind { Button, Typing, File };
@@ -119,8 +123,8 @@ private:
 
     std::deque<Step> script_;
     std::deque<std::optional<CalendarDate>> dayPicks_;
-    std::deque<std::optional<FontSetting>> fontPicks_;
-    std::deque<std::optional<RgbColour>> colourPicks_;
+    std::deque<std::optional<PageFont>> fontChoices_;
+    std::deque<std::optional<RgbColour>> colourChoices_;
 };
 
 // So that a failed expectation shows the box: Information "File Saved".

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <vector>
 
@@ -58,6 +60,33 @@ constexpr std::array<StyleName, 4> Styles = {{{"fsBold", &FontSetting::Bold},
 
 }  // namespace
 
+PageFont PageFontOf(const FontSetting& setting)
+{
+    PageFont font;
+    font.name = setting.Name;
+    font.size = std::max(1, static_cast<int>(std::lround(std::abs(setting.Height) * 72.0 / 96)));
+    font.bold = setting.Bold;
+    font.italic = setting.Italic;
+    font.underline = setting.Underline;
+    font.strikeOut = setting.StrikeOut;
+    font.colour = setting.Colour;
+    return font;
+}
+
+FontSetting WithPageFont(FontSetting setting, const PageFont& font)
+{
+    if (font.size != PageFontOf(setting).size) {
+        setting.Height = -static_cast<int>(std::lround(font.size * 96.0 / 72));
+    }
+    setting.Name = font.name;
+    setting.Bold = font.bold;
+    setting.Italic = font.italic;
+    setting.Underline = font.underline;
+    setting.StrikeOut = font.strikeOut;
+    setting.Colour = font.colour;
+    return setting;
+}
+
 void WriteFontDialog(ValueWriter& writer, std::string_view objectName, const FontSetting& font,
                      int maxFontSize)
 {
@@ -71,10 +100,10 @@ void WriteFontDialog(ValueWriter& writer, std::string_view objectName, const Fon
     writer.WritePropertyName("Font.Name");
     writer.WriteString(font.Name);
     writer.WritePropertyName("Font.Style");
-    std::vector<std::string_view> style;
+    std::vector<std::string> style;
     for (const StyleName& entry : Styles) {
         if (font.*entry.flag) {
-            style.push_back(entry.name);
+            style.emplace_back(entry.name);
         }
     }
     writer.WriteSet(style);

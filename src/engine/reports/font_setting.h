@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/rgb_colour.h"
+#include "engine/reports/page_canvas.h"
+
 #include <string>
 #include <string_view>
 
@@ -7,15 +10,6 @@ namespace quillmark {
 
 class ValueReader;
 class ValueWriter;
-
-struct RgbColour {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    bool operator==(const RgbColour&) const = default;
-};
-
-inline constexpr RgbColour White{255, 255, 255};
 
 // A font as the font chooser gives it and the report format files keep it. Height is in pixels,
 // negative for the height of the characters without the space above them, as the files have it.
@@ -30,6 +24,12 @@ struct FontSetting {
     int Charset = 1;  // the system's default character set
     bool operator==(const FontSetting&) const = default;
 };
+
+// The font as the chooser offers it and pages set it: whole points of a 96 dots-per-inch screen.
+PageFont PageFontOf(const FontSetting& setting);
+// The setting with the chooser's font. Its height stays as it was when the size in points did
+// not change, so that a font only looked at is filed as it came.
+FontSetting WithPageFont(FontSetting setting, const PageFont& font);
 
 // The font chooser as a component stream: class "TFontDialog", the font as "Font.Charset",
 // "Font.Color", "Font.Height", "Font.Name" and "Font.Style", then "MinFontSize" and

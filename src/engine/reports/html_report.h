@@ -55,7 +55,7 @@ struct HtmlReportFormat {
     std::vector<std::string> HeaderHTML;
     std::vector<std::string> FooterHTML;
     FontSetting ReportFont;
-    RgbColour ReportColor = White;
+    RgbColour ReportColor = WhiteColour;
     bool SearchListOnly = false;
     bool operator==(const HtmlReportFormat&) const = default;
 };

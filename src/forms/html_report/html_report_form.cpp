@@ -193,9 +193,9 @@ void THTMLReport::LoadFooterBtnClick()
 
 void THTMLReport::FontBtnClick()
 {
-    if (const std::optional<FontSetting> font =
-            workspace_.services.dialogs.ChooseFont(ReportFont)) {
-        ReportFont = *font;
+    if (const std::optional<PageFont> font =
+            workspace_.services.dialogs.ChooseFont(PageFontOf(ReportFont), 0)) {
+        ReportFont = WithPageFont(ReportFont, *font);
     }
 }
 

@@ -47,9 +47,9 @@ public:
     std::vector<MenuItemControl> PreviewMenu;  // "Print Settings", "Print"
     ViewToolBar Actions;
 
-    FontSetting ReportFont;         // the data cells' text colour and style
-    RgbColour ReportColor = White;  // the data cells' background
-    HtmlReportTable ReportData;     // built by GenerateReport
+    FontSetting ReportFont;               // the data cells' text colour and style
+    RgbColour ReportColor = WhiteColour;  // the data cells' background
+    HtmlReportTable ReportData;           // built by GenerateReport
 
     // The window's own buttons in tool bar order, before the common view buttons.
     std::vector<ActionControl*> ToolBar();

@@ -103,7 +103,7 @@ ViewActions::ViewActions()
     CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
-    for (ActionControl* unbuilt : {&GenerateRegularReport, &ViewRecord}) {
+    for (ActionControl* unbuilt : {&ViewRecord}) {
         unbuilt->enabled = false;
     }
     // Saving needs a file name, and merging a database opened from a file.

@@ -180,6 +180,7 @@ public:
     // ---- the other windows ----
     void AlbumView1Click();
     void GraphView1Click();
+    void GenerateRegularReport1Click();
     void CDButtonClick();
     void GenerateHTMLReport1Click();
     // An entry of the report menu (ReportMenuEntries) that "Generate Report" pops up.

@@ -1,4 +1,4 @@
-// The main window's doors to the album, the graph, the CD player and the HTML report, each made
+// The main window's doors to the album, the graph, the CD player and the two reports, each made
 // on first use.
 
 #include "forms/main/view_form.h"
@@ -17,6 +17,12 @@ void TView::GraphView1Click()
     OpenProgramWindow(workspace_, ProgramWindow::Graph);
 }
 
+void TView::GenerateRegularReport1Click()
+{
+    workspace_.SpreadsheetMode = 1;
+    OpenProgramWindow(workspace_, ProgramWindow::ColumnReport);
+}
+
 void TView::CDButtonClick()
 {
     OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
@@ -31,6 +37,8 @@ void TView::ReportMenuClick(int entry)
 {
     if (entry == ReportMenuHtmlEntry && Actions.GenerateHTMLReport.enabled) {
         GenerateHTMLReport1Click();
+    } else if (entry == ReportMenuRegularEntry && Actions.GenerateRegularReport.enabled) {
+        GenerateRegularReport1Click();
     }
 }
 

@@ -655,6 +655,8 @@ void TSearch::PrintMenuClick(int entry)
 void TSearch::SpreadsheetTBtnClick()
 {
     workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
+}
+
 std::vector<MenuItemControl> TSearch::ReportMenu() const
 {
     return ReportMenuEntries(workspace_.View().Actions);

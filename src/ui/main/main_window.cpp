@@ -242,6 +242,7 @@ void MainWindow::ConnectActions()
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
         {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
         {&a.GraphView, [this] { view_.GraphView1Click(); }},
+        {&a.GenerateRegularReport, [this] { view_.GenerateRegularReport1Click(); }},
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
         {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
         {&a.QuickExport, [this] { view_.QuickExport1Click(); }},

@@ -82,7 +82,7 @@ TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
     }
     const HtmlReportTable titlesOnly = BuildHtmlReportTable(database, {230, 210}, true, false);
     EXPECT_EQ(titlesOnly.rows, (Rows{{"Name", "Status"}}));
-    EXPECT_EQ(Document(titlesOnly, HtmlReportOptions({}, {}, FontSetting{}, White)),
+    EXPECT_EQ(Document(titlesOnly, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour)),
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n"
               "<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Name</font></td>\r\n"

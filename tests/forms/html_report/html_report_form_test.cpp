@@ -108,14 +108,14 @@ TEST_F(HtmlReportFormTest, TheReportIsViewedSavedAndPrinted)
     dialogs.ChooseFontAnswer(std::nullopt).ChooseColourAnswer(std::nullopt);
     report.FontBtnClick();
     report.ColorBtnClick();  // both cancelled
-    FontSetting white;
-    white.Colour = {255, 255, 255};
-    white.Bold = white.Italic = true;
+    PageFont white = PageFontOf(FontSetting{});
+    white.colour = WhiteColour;
+    white.bold = white.italic = true;
     dialogs.ChooseFontAnswer(white).ChooseColourAnswer(RgbColour{0, 0, 0});
     report.FontBtnClick();
     report.ColorBtnClick();
-    ASSERT_EQ(dialogs.ColoursShown.size(), 2u);
-    EXPECT_EQ(dialogs.ColoursShown[1], White);
+    ASSERT_EQ(dialogs.ColourChoosersShown.size(), 2u);
+    EXPECT_EQ(dialogs.ColourChoosersShown[1], WhiteColour);
 
     // "View" writes the page and the header and footer beside it, and opens the page.
     report.ViewBtnClick();
@@ -176,10 +176,16 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
     report.HeaderHTML.lines = {"<h1>Staff</h1>"};
     report.FooterHTML.lines = {"</body>"};
     report.SearchListOnly.checked = true;
+    // A size picked in points is filed as a height in pixels.
+    PageFont picked = PageFontOf(FontSetting{});
+    picked.size = 12;
+    picked.underline = true;
+    picked.colour = {1, 2, 3};
     FontSetting font;
+    font.Height = -16;
     font.Underline = true;
     font.Colour = {1, 2, 3};
-    dialogs.ChooseFontAnswer(font).ChooseColourAnswer(RgbColour{4, 5, 6});
+    dialogs.ChooseFontAnswer(picked).ChooseColourAnswer(RgbColour{4, 5, 6});
     report.FontBtnClick();
     report.ColorBtnClick();
     dialogs.ChooseFile(folder.File("staff"));
@@ -227,29 +233,35 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
 }
 
-// The report doors of the main, search and album windows; the report's own is shut.
-TEST_F(ViewTest, GenerateReportOffersTheHtmlReport)
+// The report doors of the main, search, album and HTML report windows; the HTML report's own
+// entry is shut in its window.
+TEST_F(ViewTest, GenerateReportOffersBothReports)
 {
     const std::vector<MenuItemControl> menu = ReportMenuEntries(view.Actions);
     ASSERT_EQ(menu.size(), 2u);
     EXPECT_EQ(menu[0].caption, "Generate HTML Report");
-    EXPECT_TRUE(menu[0].enabled);
-    EXPECT_FALSE(menu[1].enabled);
+    EXPECT_TRUE(menu[0].enabled && menu[1].enabled);
     EXPECT_TRUE(view.Actions.Report.enabled && view.Actions.GenerateHTMLReport.enabled);
     EXPECT_TRUE(workspace.Search().Actions.ReportTBtn.enabled);
     ThumbnailCache thumbnails{0};
     TAlbumView album{workspace, thumbnails};
     THTMLReport report{workspace};
     EXPECT_TRUE(album.Actions.ReportTBtn.enabled);
-    EXPECT_FALSE(report.Actions.ReportTBtn.enabled);
+    EXPECT_TRUE(report.Actions.ReportTBtn.enabled);
+    EXPECT_FALSE(report.Actions.ReportMenu()[0].enabled);
 
     view.GenerateHTMLReport1Click();
     view.ReportMenuClick(0);
-    view.ReportMenuClick(1);
     workspace.Search().ReportMenuClick(0);
     album.Actions.ReportMenuClick(0);
     report.Actions.ReportMenuClick(0);
-    EXPECT_EQ(session.shell.WindowsShown, std::vector<ProgramWindow>(4, ProgramWindow::HtmlReport));
+    std::vector<ProgramWindow> shown(4, ProgramWindow::HtmlReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
+
+    view.ReportMenuClick(1);
+    report.Actions.ReportMenuClick(1);
+    shown.insert(shown.end(), 2, ProgramWindow::ColumnReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
 }
 
 }  // namespace

@@ -90,17 +90,17 @@ void HtmlReportWindowTest::ItemsArePickedAndThePageViewed()
 
     // The font chooser gives back the font it started at, and then the one picked, with the
     // colour it had.
-    FontSetting initial;
-    initial.Colour = {1, 2, 3};
+    PageFont initial;
+    initial.colour = {1, 2, 3};
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QVERIFY(!ChooseFontWithColour(&window, initial).has_value());
-    initial.Underline = true;
+    initial.underline = true;
     QTimer::singleShot(0,
                        [] { qobject_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
-    const std::optional<FontSetting> unchanged = ChooseFontWithColour(&window, initial);
+    const std::optional<PageFont> unchanged = ChooseFontWithColour(&window, initial);
     QVERIFY(unchanged.has_value());
-    QVERIFY(unchanged->Underline && !unchanged->Bold && !unchanged->Italic);
-    initial.Underline = false;
+    QVERIFY(unchanged->underline && !unchanged->bold && !unchanged->italic);
+    initial.underline = false;
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog != nullptr);
@@ -118,11 +118,12 @@ void HtmlReportWindowTest::ItemsArePickedAndThePageViewed()
         dialog->findChild<QFontDialog*>("Fonts")->setCurrentFont(font);
         dialog->accept();
     });
-    const std::optional<FontSetting> chosen = ChooseFontWithColour(&window, initial);
+    // Sizes above the chooser's limit are taken as the largest.
+    const std::optional<PageFont> chosen = ChooseFontWithColour(&window, initial, 10);
     QVERIFY(chosen.has_value());
-    QVERIFY(chosen->Bold && chosen->Underline && !chosen->Italic);
-    QCOMPARE(chosen->Height, -16);
-    QCOMPARE(chosen->Colour, (RgbColour{1, 2, 3}));
+    QVERIFY(chosen->bold && chosen->underline && !chosen->italic);
+    QCOMPARE(chosen->size, 10);
+    QCOMPARE(chosen->colour, (RgbColour{1, 2, 3}));
 }
 
 }  // namespace quillmark
