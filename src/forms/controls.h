@@ -1,7 +1,9 @@
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmark {
@@ -85,6 +87,18 @@ struct ActionControl {
     bool checked = false;
 };
 
+// A tool button: its object name, tool tip and icon name.
+inline ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon,
+                                bool enabled = true)
+{
+    ActionControl action;
+    action.hint = std::move(hint);
+    action.buttonName = std::move(buttonName);
+    action.icon = std::move(icon);
+    action.enabled = enabled;
+    return action;
+}
+
 // An entry of a pop-up menu: what it reads, the number its handler is told, and the entries
 // of its submenu, if any.
 struct MenuItemControl {
@@ -93,5 +107,15 @@ struct MenuItemControl {
     bool enabled = true;
     std::vector<MenuItemControl> children;
 };
+
+// A pop-up menu of plain entries, each told its position.
+inline std::vector<MenuItemControl> MenuEntries(std::initializer_list<const char*> captions)
+{
+    std::vector<MenuItemControl> entries;
+    for (const char* caption : captions) {
+        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
+    }
+    return entries;
+}
 
 }  // namespace quillmark

@@ -7,19 +7,6 @@
 
 namespace quillmark {
 
-namespace {
-
-ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    return action;
-}
-
-}  // namespace
-
 void OpenProgramWindow(Workspace& workspace, ProgramWindow window)
 {
     if (!workspace.services.shell.OpenWindow(window)) {
@@ -45,10 +32,10 @@ ViewToolBar::ViewToolBar(Workspace& workspace, ProgramWindow self, std::string h
     QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
     HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
     CloseTBtn = ToolButton("CloseTBtn", std::move(closeHint), "window-close");
+    SearchTBtn.enabled = self != ProgramWindow::Search;
     AlbumTBtn.enabled = self != ProgramWindow::Album;
     GraphTBtn.enabled = self != ProgramWindow::Graph;
-    // The spreadsheet arrives with its own work.
-    SpreadsheetTBtn.enabled = false;
+    SpreadsheetTBtn.enabled = self != ProgramWindow::Spreadsheet;
     const std::vector<MenuItemControl> reports = ReportMenu();
     ReportTBtn.enabled = std::any_of(reports.begin(), reports.end(),
                                      [](const MenuItemControl& entry) { return entry.enabled; });
@@ -88,7 +75,9 @@ void ViewToolBar::ReportMenuClick(int entry)
 
 void ViewToolBar::SearchTBtnClick()
 {
-    workspace_.services.shell.ShowWindow(ProgramWindow::Search);
+    if (SearchTBtn.enabled) {
+        workspace_.services.shell.ShowWindow(ProgramWindow::Search);
+    }
 }
 
 void ViewToolBar::AlbumTBtnClick()
@@ -102,6 +91,13 @@ void ViewToolBar::GraphTBtnClick()
 {
     if (GraphTBtn.enabled) {
         OpenProgramWindow(workspace_, ProgramWindow::Graph);
+    }
+}
+
+void ViewToolBar::SpreadsheetTBtnClick()
+{
+    if (SpreadsheetTBtn.enabled) {
+        workspace_.View().SpreadsheetView1Click();
     }
 }
 

@@ -14,8 +14,9 @@ class Workspace;
 // could not.
 void OpenProgramWindow(Workspace& workspace, ProgramWindow window);
 
-// The tool bar the album and graph windows share with the other view windows: printing, a door
-// to every other window, saving, help and closing. The window's own door is disabled.
+// The tool bar the spreadsheet, album, graph and report windows share with the other view windows:
+// printing, a door to every other window, saving, help and closing. The window's own door is
+// disabled.
 class ViewToolBar {
 public:
     ViewToolBar(Workspace& workspace, ProgramWindow self, std::string helpTopic,
@@ -37,6 +38,7 @@ public:
     void SearchTBtnClick();
     void AlbumTBtnClick();
     void GraphTBtnClick();
+    void SpreadsheetTBtnClick();
     void ViewTBtnClick();
     void CalculatorTBtnClick();
     void CalendarTBtnClick();

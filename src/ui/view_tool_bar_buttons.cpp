@@ -11,6 +11,29 @@
 
 namespace quillmark {
 
+namespace {
+
+QAction* MakeToolAction(QMainWindow* window, const ActionControl& control)
+{
+    auto* action = new QAction(ToolIcon(ToQt(control.icon)), ToQt(control.hint), window);
+    action->setObjectName(ToQt(control.buttonName));
+    action->setStatusTip(ToQt(control.hint));
+    if (!control.shortcut.empty()) {
+        action->setShortcut(QKeySequence(ToQt(control.shortcut)));
+    }
+    return action;
+}
+
+// Tool buttons carry their action's name, so tests and screen readers find them.
+void NameButton(QToolBar* toolBar, QAction* action)
+{
+    if (QWidget* button = toolBar->widgetForAction(action)) {
+        button->setObjectName(action->objectName());
+    }
+}
+
+}  // namespace
+
 std::map<const ActionControl*, QAction*> BuildViewToolBar(
     QMainWindow* window, ViewToolBar& a,
     const std::function<void(const std::function<void()>&)>& handle)
@@ -25,22 +48,16 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
             toolBar->addSeparator();
             continue;
         }
-        auto* action = new QAction(ToolIcon(ToQt(control->icon)), ToQt(control->hint), window);
-        action->setObjectName(ToQt(control->buttonName));
-        action->setStatusTip(ToQt(control->hint));
-        if (!control->shortcut.empty()) {
-            action->setShortcut(QKeySequence(ToQt(control->shortcut)));
-        }
+        QAction* action = MakeToolAction(window, *control);
         toolBar->addAction(action);
-        if (QWidget* button = toolBar->widgetForAction(action)) {
-            button->setObjectName(ToQt(control->buttonName));
-        }
+        NameButton(toolBar, action);
         actions[control] = action;
     }
     const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
         {&a.SearchTBtn, [&a] { a.SearchTBtnClick(); }},
         {&a.AlbumTBtn, [&a] { a.AlbumTBtnClick(); }},
         {&a.GraphTBtn, [&a] { a.GraphTBtnClick(); }},
+        {&a.SpreadsheetTBtn, [&a] { a.SpreadsheetTBtnClick(); }},
         {&a.ViewTBtn, [&a] { a.ViewTBtnClick(); }},
         {&a.CalculatorTBtn, [&a] { a.CalculatorTBtnClick(); }},
         {&a.CalendarTBtn, [&a] { a.CalendarTBtnClick(); }},
@@ -60,6 +77,20 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
     });
     QObject::connect(actions.at(&a.CloseTBtn), &QAction::triggered, window, &QWidget::close);
     return actions;
+}
+
+void InsertOwnToolButtons(QMainWindow* window, const std::vector<ActionControl*>& controls,
+                          std::map<const ActionControl*, QAction*>& actions)
+{
+    auto* toolBar = window->findChild<QToolBar*>("ViewToolBar");
+    QAction* first = toolBar->actions().value(0);
+    for (ActionControl* control : controls) {
+        QAction* action = MakeToolAction(window, *control);
+        toolBar->insertAction(first, action);
+        NameButton(toolBar, action);
+        actions[control] = action;
+    }
+    toolBar->insertSeparator(first);
 }
 
 }  // namespace quillmark

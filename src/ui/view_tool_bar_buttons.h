@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 class QAction;
 class QMainWindow;
@@ -18,5 +19,9 @@ struct ActionControl;
 std::map<const ActionControl*, QAction*> BuildViewToolBar(
     QMainWindow* window, ViewToolBar& actions,
     const std::function<void(const std::function<void()>&)>& handle);
+
+// A window's own buttons, put before the shared ones with a gap after them.
+void InsertOwnToolButtons(QMainWindow* window, const std::vector<ActionControl*>& controls,
+                          std::map<const ActionControl*, QAction*>& actions);
 
 }  // namespace quillmark

@@ -21,16 +21,6 @@ namespace {
 
 constexpr const char* FormatFilters = "Comma Delimated|*.txt|Report|*.rpt";
 
-ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon, bool enabled)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    action.enabled = enabled;
-    return action;
-}
-
 // Two decimals, halves rounded up.
 std::string Inches(double inches)
 {

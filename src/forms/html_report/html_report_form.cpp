@@ -19,15 +19,6 @@ constexpr const char* HtmlFilter = "HTML File|*.htm";
 constexpr const char* FormatFilter = "HTML Report Format|*.hrf";
 constexpr const char* DataGridName = "ReportData";
 
-ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    return action;
-}
-
 std::string CannotCreateMessage(const std::string& path, const std::string& reason)
 {
     return "Cannot create file \"" + FileNameInMessage(path) + "\". " + reason;

@@ -13,15 +13,6 @@ ActionControl Entry(std::string caption, std::string menuName, std::string short
     return action;
 }
 
-ActionControl Button(std::string buttonName, std::string hint, std::string icon)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    return action;
-}
-
 // A menu entry that also has a tool button.
 ActionControl Both(ActionControl entry, const ActionControl& button)
 {
@@ -37,24 +28,25 @@ ViewActions::ViewActions()
 {
     New = Entry("New", "New1");
     Open = Entry("Open", "Open1");
-    Save = Both(Entry("Save", "Save1"), Button("QuickSaveTBtn", "Save Database", "document-save"));
+    Save =
+        Both(Entry("Save", "Save1"), ToolButton("QuickSaveTBtn", "Save Database", "document-save"));
     SaveAs = Entry("Save As", "SaveAs1");
     QuickExport = Entry("Quick Export", "QuickExport1");
     Merge = Entry("Merge", "Merge1");
     SetDatabaseInformation = Entry("Set Database Information", "SetDatabaseInformation1");
     SetDatabasePassword = Entry("Set Database Password", "SetDatabasePassword1");
     ResetApplication = Entry("Reset Application", "ResetApplication1");
-    Close =
-        Both(Entry("Close", "Close1"), Button("CloseTBtn", "Exit the Program", "application-exit"));
+    Close = Both(Entry("Close", "Close1"),
+                 ToolButton("CloseTBtn", "Exit the Program", "application-exit"));
 
     NewRecord = Both(Entry("New Record", "NewRecord1", "Ctrl+N"),
-                     Button("NewRecordTBtn", "Add New Record", "document-new"));
+                     ToolButton("NewRecordTBtn", "Add New Record", "document-new"));
     CopyRecord = Both(Entry("Copy Record", "CopyRecord1", "Ctrl+C"),
-                      Button("CopyRecordTBtn", "Copy Record", "edit-copy"));
+                      ToolButton("CopyRecordTBtn", "Copy Record", "edit-copy"));
     DeleteRecord = Both(Entry("Delete Record", "DeleteRecord1", "Ctrl+D"),
-                        Button("DeleteRecordTBtn", "Delete Record", "edit-delete"));
+                        ToolButton("DeleteRecordTBtn", "Delete Record", "edit-delete"));
     InsertRecord = Both(Entry("Insert Record", "InsertRecord1", "Ctrl+I"),
-                        Button("InsertRecordTBtn", "Insert Record", "edit-paste"));
+                        ToolButton("InsertRecordTBtn", "Insert Record", "edit-paste"));
     PrintForm = Entry("Print Form", "PrintForm1");
     Ascending = Entry("Ascending", "Ascending1");
     Ascending.checkable = true;
@@ -63,44 +55,44 @@ ViewActions::ViewActions()
     Descending.checkable = true;
 
     SearchRecords = Both(Entry("Search Records", "SearchRecords1"),
-                         Button("SearchTBtn", "Perform Search", "system-search"));
+                         ToolButton("SearchTBtn", "Perform Search", "system-search"));
     AlbumView = Both(Entry("Album View", "AlbumView1"),
-                     Button("AlbumTBtn", "Generate Album View", "image-x-generic"));
+                     ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic"));
     GraphView = Both(Entry("Graph View", "GraphView1"),
-                     Button("GraphTBtn", "Generate Graph", "office-chart-bar"));
+                     ToolButton("GraphTBtn", "Generate Graph", "office-chart-bar"));
     SpreadsheetView =
         Both(Entry("Spreadsheet View", "SpreadsheetView1"),
-             Button("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet"));
+             ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet"));
     GenerateHTMLReport = Entry("Generate HTML Report", "GenerateHTMLReport1");
     GenerateRegularReport = Entry("Generate Regular Report", "GenerateRegularReport1");
     ShortDescriptionValues = Entry("Short Description Values", "ShortDescriptionValues1");
     ShortDescriptionValues.checkable = true;
 
     Calculator = Both(Entry("Calculator", "Calculator1"),
-                      Button("CalculatorTBtn", "Display Calculator", "accessories-calculator"));
+                      ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator"));
     Calendar = Both(Entry("Calendar", "Calendar1"),
-                    Button("CalendarTBtn", "Display Calendar", "x-office-calendar"));
+                    ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar"));
     ChangePictureFilePath = Entry("Change Picture File Path", "ChangePictureFilePath1");
     ChangeResumeFilePath = Entry("Change Resume File Path", "ChangeResumeFilePath1");
 
-    Contents =
-        Both(Entry("Contents", "Contents1"), Button("HelpTBtn", "Display Help", "help-contents"));
+    Contents = Both(Entry("Contents", "Contents1"),
+                    ToolButton("HelpTBtn", "Display Help", "help-contents"));
     Introduction = Entry("Introduction", "Introduction1");
     GettingStarted = Entry("Getting Started", "GettingStarted1");
     About = Entry("Quillmark", "About1");
 
-    Previous = Button("PreviousTBtn", "Previous Record in Database", "go-previous");
-    Next = Button("NextTBtn", "Next Record in Database", "go-next");
-    PreviousSearch = Button("PreviousSearchTBtn", "Previous Record On Search List",
-                            "quillmark-search-list-previous");
+    Previous = ToolButton("PreviousTBtn", "Previous Record in Database", "go-previous");
+    Next = ToolButton("NextTBtn", "Next Record in Database", "go-next");
+    PreviousSearch = ToolButton("PreviousSearchTBtn", "Previous Record On Search List",
+                                "quillmark-search-list-previous");
     NextSearch =
-        Button("NextSearchTBtn", "Next Record on Search List", "quillmark-search-list-next");
-    SortRecords = Button("SortRecordTBtn", "Sort Records", "view-sort-ascending");
-    DisplaySame = Button("DisplaySameBtn", "Display Related Records", "view-filter");
-    PrintScreen = Button("PrintScreenTBtn", "Print a screenshot", "document-print");
-    Report = Button("ReportTBtn", "Generate Report", "x-office-document");
-    ViewRecord = Button("ViewRecordBtn", "", "go-home");
-    CdPlayer = Button("CDButton", "Display CD Player", "media-optical-audio");
+        ToolButton("NextSearchTBtn", "Next Record on Search List", "quillmark-search-list-next");
+    SortRecords = ToolButton("SortRecordTBtn", "Sort Records", "view-sort-ascending");
+    DisplaySame = ToolButton("DisplaySameBtn", "Display Related Records", "view-filter");
+    PrintScreen = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
+    Report = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
+    ViewRecord = ToolButton("ViewRecordBtn", "", "go-home");
+    CdPlayer = ToolButton("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.
     for (ActionControl* unbuilt : {&ViewRecord}) {

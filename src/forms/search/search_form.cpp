@@ -21,24 +21,6 @@ namespace quillmark {
 
 namespace {
 
-ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    return action;
-}
-
-std::vector<MenuItemControl> Entries(std::initializer_list<const char*> captions)
-{
-    std::vector<MenuItemControl> entries;
-    for (const char* caption : captions) {
-        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
-    }
-    return entries;
-}
-
 // The value choosers of the detail fields that take the edit mask of their box on the main
 // window: details 2, 3, 4, 5 and 9.
 bool DetailTakesMask(int detail)
@@ -48,56 +30,28 @@ bool DetailTakesMask(int detail)
 
 }  // namespace
 
-SearchActions::SearchActions()
+TSearch::TSearch(Workspace& workspace)
+    : Actions(workspace, ProgramWindow::Search, "Search Function", "Close Search Window"),
+      workspace_(workspace)
 {
-    namespace Tag = SearchFieldTag;
     LoadSearchBtn = ToolButton("LoadSearchBtn", "Load Search From Disk", "document-open");
     SaveSearchBtn = ToolButton("SaveSearchBtn", "Save Search To Disk", "document-save-as");
     Extract = ToolButton("Extract", "Save search list records to new file.", "document-export");
-    PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
-    SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
-    AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
-    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
-    SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
-    ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
-    ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
-    CalculatorTBtn = ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator");
-    CalendarTBtn = ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar");
-    CDPlayerBtn = ToolButton("CDPlayerBtn", "Display CD Player", "media-optical-audio");
-    QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
-    HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
-    CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
-    // The search button is this window's own.
-    SearchTBtn.enabled = false;
     Extract.enabled = false;
-    // The window's own commands from the keyboard too.
+    // The window's own files from the keyboard too.
     LoadSearchBtn.shortcut = "Ctrl+O";
     SaveSearchBtn.shortcut = "Ctrl+S";
-    HelpTBtn.shortcut = "F1";
-    CloseTBtn.shortcut = "Ctrl+W";
-}
-
-std::vector<ActionControl*> SearchActions::ToolBar()
-{
-    return {&LoadSearchBtn, &SaveSearchBtn, &Extract,        nullptr,          &PrintScreenTBtn,
-            &SearchTBtn,    &AlbumTBtn,     &GraphTBtn,      &SpreadsheetTBtn, &ReportTBtn,
-            &ViewTBtn,      nullptr,        &CalculatorTBtn, &CalendarTBtn,    &CDPlayerBtn,
-            nullptr,        &QuickSaveTBtn, &HelpTBtn,       &CloseTBtn};
-}
-
-TSearch::TSearch(Workspace& workspace) : workspace_(workspace)
-{
     const WindowSize size =
         ReadWindowSize(workspace.settings, "SearchW:", "SearchH:", DefaultSearchSize);
     Width = size.width;
     Height = size.height;
     GridRows.push_back({});
     FreeAllSlots(SearchTerms);
-    TypeMenu = Entries({IncludesText, DoesNotIncludeText});
-    SalaryMenu = Entries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
-    StatusMenu = Entries({"Working", "Available", "Not Available"});
-    ExtractType = Entries({"Remove From Database", "Extract To File"});
-    PrintMenu = Entries({"Print Settings", "Print"});
+    TypeMenu = MenuEntries({IncludesText, DoesNotIncludeText});
+    SalaryMenu = MenuEntries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
+    StatusMenu = MenuEntries({"Working", "Available", "Not Available"});
+    ExtractType = MenuEntries({"Remove From Database", "Extract To File"});
+    PrintMenu = MenuEntries({"Print Settings", "Print"});
     BuildFieldMenu();
 }
 
@@ -120,7 +74,7 @@ void TSearch::FormActivate()
     StatusMenu[1].caption = page.CheckBox2.caption;
     StatusMenu[2].caption = page.CheckBox3.caption;
     SetExtractState();
-    Actions.QuickSaveTBtn.enabled = workspace_.View().Actions.Save.enabled;
+    Actions.CopySaveState();
 }
 
 void TSearch::FormDeactivate()
@@ -492,7 +446,7 @@ void TSearch::PerformSearchBtnClick()
 void TSearch::AddRangeBtnClick()
 {
     AddRecordRange(workspace_.RecordList(), LowRange.value, HighRange.value);
-    Actions.Extract.enabled = true;
+    Extract.enabled = true;
     workspace_.services.dialogs.ShowInformation("Records " + std::to_string(LowRange.value) +
                                                 " to " + std::to_string(HighRange.value) +
                                                 " have been added to the Search List.");
@@ -508,12 +462,12 @@ void TSearch::ClearClick()
 
 void TSearch::SetExtractState()
 {
-    Actions.Extract.enabled = CountOnSearchList(workspace_.RecordList()) > 0;
+    Extract.enabled = CountOnSearchList(workspace_.RecordList()) > 0;
 }
 
 void TSearch::ExtractTypeClick(int entry)
 {
-    if (!Actions.Extract.enabled) {
+    if (!Extract.enabled) {
         return;
     }
     if (entry == 0) {
@@ -650,62 +604,6 @@ void TSearch::PrintMenuClick(int entry)
         table.rows.push_back({row.Field, row.Type, row.Value});
     }
     shell.PrintTable("SearchGrid", table);
-}
-
-void TSearch::SpreadsheetTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
-}
-
-std::vector<MenuItemControl> TSearch::ReportMenu() const
-{
-    return ReportMenuEntries(workspace_.View().Actions);
-}
-
-void TSearch::ReportMenuClick(int entry)
-{
-    workspace_.View().ReportMenuClick(entry);
-}
-
-void TSearch::ViewTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Main);
-}
-
-void TSearch::AlbumTBtnClick()
-{
-    OpenProgramWindow(workspace_, ProgramWindow::Album);
-}
-
-void TSearch::GraphTBtnClick()
-{
-    OpenProgramWindow(workspace_, ProgramWindow::Graph);
-}
-
-void TSearch::CDPlayerBtnClick()
-{
-    OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
-}
-
-void TSearch::CalculatorTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Calculator);
-}
-
-void TSearch::CalendarTBtnClick()
-{
-    const ScreenSize screen = workspace_.services.shell.Screen();
-    workspace_.services.shell.ShowCalendarAt((screen.width - 100) / 2, (screen.height - 200) / 2);
-}
-
-void TSearch::QuickSaveTBtnClick()
-{
-    workspace_.QuickSave();
-}
-
-void TSearch::HelpTBtnClick()
-{
-    workspace_.services.shell.OpenHelp("Search Function");
 }
 
 }  // namespace quillmark

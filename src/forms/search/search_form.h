@@ -2,6 +2,7 @@
 
 #include "engine/search/search_terms.h"
 #include "forms/controls.h"
+#include "forms/view_tool_bar.h"
 
 #include <array>
 #include <string>
@@ -10,18 +11,6 @@
 namespace quillmark {
 
 class Workspace;
-
-// The search window's tool bar.
-struct SearchActions {
-    SearchActions();
-
-    ActionControl LoadSearchBtn, SaveSearchBtn, Extract, PrintScreenTBtn, SearchTBtn, AlbumTBtn,
-        GraphTBtn, SpreadsheetTBtn, ReportTBtn, ViewTBtn, CalculatorTBtn, CalendarTBtn, CDPlayerBtn,
-        QuickSaveTBtn, HelpTBtn, CloseTBtn;
-
-    // In the order the tool bar shows them; nullptr stands for a gap.
-    std::vector<ActionControl*> ToolBar();
-};
 
 // The search window: the terms of the one search in a grid, the search run, the search list
 // and saved searches. It exists from start-up to the end of the program.
@@ -61,7 +50,9 @@ public:
     SpinControl HighRange{1, 1, 1};
     ButtonControl AddRangeBtn{"Add", ""};
     ProgressControl SearchProgress{0, 0};
-    SearchActions Actions;
+    // Loading, saving and extracting, before the buttons every view window repeats.
+    ActionControl LoadSearchBtn, SaveSearchBtn, Extract;
+    ViewToolBar Actions;
     std::vector<MenuItemControl> ExtractType;  // "Remove From Database", "Extract To File"
     std::vector<MenuItemControl> PrintMenu;    // "Print Settings", "Print"
 
@@ -98,18 +89,6 @@ public:
 
     // ---- tool bar ----
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
-    void SpreadsheetTBtnClick();
-    // "Generate Report" pops up the main window's report menu at the pointer.
-    std::vector<MenuItemControl> ReportMenu() const;
-    void ReportMenuClick(int entry);
-    void ViewTBtnClick();
-    void AlbumTBtnClick();
-    void GraphTBtnClick();
-    void CDPlayerBtnClick();
-    void CalculatorTBtnClick();
-    void CalendarTBtnClick();
-    void QuickSaveTBtnClick();
-    void HelpTBtnClick();
 
 private:
     enum class Chooser { None, Field, Type, Category, Status, Salary };

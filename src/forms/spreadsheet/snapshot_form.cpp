@@ -18,24 +18,6 @@ namespace quillmark {
 
 namespace {
 
-ActionControl ToolButton(std::string buttonName, std::string hint, std::string icon)
-{
-    ActionControl action;
-    action.buttonName = std::move(buttonName);
-    action.hint = std::move(hint);
-    action.icon = std::move(icon);
-    return action;
-}
-
-std::vector<MenuItemControl> Entries(std::initializer_list<const char*> captions)
-{
-    std::vector<MenuItemControl> entries;
-    for (const char* caption : captions) {
-        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
-    }
-    return entries;
-}
-
 // Browse codes: 10 * (n - 1) the whole description value n, 10 * (n - 1) + 5 its top
 // category, 100 + 10 * k detail k, 200 the status.
 constexpr int StatusBrowseCode = 200;
@@ -71,41 +53,14 @@ std::optional<int> ReadTypedNumber(std::string_view text)
 
 }  // namespace
 
-SnapShotActions::SnapShotActions()
+TSnapShot::TSnapShot(Workspace& workspace)
+    : Actions(workspace, ProgramWindow::Spreadsheet, "Spreadsheet View",
+              "Close Spreadsheet Window"),
+      workspace_(workspace)
 {
     SelectFieldsTBtn =
         ToolButton("SelectFieldsTBtn", "Select Spreadsheet Fields", "view-list-details");
     NextSearchTBtn = ToolButton("NextSearchTBtn", "Next Record on Search List", "go-down");
-    PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
-    SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
-    AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
-    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
-    SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
-    ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
-    ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
-    CalculatorTBtn = ToolButton("CalculatorTBtn", "Display Calculator", "accessories-calculator");
-    CalendarTBtn = ToolButton("CalendarTBtn", "Display Calendar", "x-office-calendar");
-    CDPlayerBtn = ToolButton("CDPlayerBtn", "Display CD Player", "media-optical-audio");
-    QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
-    HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
-    CloseTBtn = ToolButton("CloseTBtn", "Close Spreadsheet Window", "window-close");
-    // This window is the spreadsheet; the album, graph, reports and CD player come later.
-    for (ActionControl* unbuilt :
-         {&SpreadsheetTBtn, &AlbumTBtn, &GraphTBtn, &ReportTBtn, &CDPlayerBtn}) {
-        unbuilt->enabled = false;
-    }
-}
-
-std::vector<ActionControl*> SnapShotActions::ToolBar()
-{
-    return {&SelectFieldsTBtn, &NextSearchTBtn, nullptr,          &PrintScreenTBtn, &SearchTBtn,
-            &AlbumTBtn,        &GraphTBtn,      &SpreadsheetTBtn, &ReportTBtn,      &ViewTBtn,
-            nullptr,           &CalculatorTBtn, &CalendarTBtn,    &CDPlayerBtn,     nullptr,
-            &QuickSaveTBtn,    &HelpTBtn,       &CloseTBtn};
-}
-
-TSnapShot::TSnapShot(Workspace& workspace) : workspace_(workspace)
-{
     const SpreadsheetWindowSize size = ReadSpreadsheetWindowSize(workspace.settings);
     Width = size.size.width;
     Height = size.size.height;
@@ -115,9 +70,9 @@ TSnapShot::TSnapShot(Workspace& workspace) : workspace_(workspace)
     Status.readOnly = true;
     number.hint = "Enter the record you want to go to here ";
     ViewAll.checked = true;
-    Checkb = Entries({"Working", "Available", "Not Available"});
-    PictureMenu = Entries({"Select Image", "Clear Image"});
-    PrintMenu = Entries({"Print Settings", "Print"});
+    Checkb = MenuEntries({"Working", "Available", "Not Available"});
+    PictureMenu = MenuEntries({"Select Image", "Clear Image"});
+    PrintMenu = MenuEntries({"Print Settings", "Print"});
 }
 
 // ---- the window comes and goes ----
@@ -157,7 +112,7 @@ void TSnapShot::FormActivate()
         }
     }
     FillSpreadsheet();
-    Actions.QuickSaveTBtn.enabled = view.Actions.Save.enabled;
+    Actions.CopySaveState();
 }
 
 void TSnapShot::FormDeactivate()
@@ -412,37 +367,6 @@ void TSnapShot::NextSearchTBtnClick()
 {
     workspace_.View().NextSearchClick(true);
     FormActivate();
-}
-
-void TSnapShot::SearchTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Search);
-}
-
-void TSnapShot::ViewTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Main);
-}
-
-void TSnapShot::CalculatorTBtnClick()
-{
-    workspace_.services.shell.ShowWindow(ProgramWindow::Calculator);
-}
-
-void TSnapShot::CalendarTBtnClick()
-{
-    const ScreenSize screen = workspace_.services.shell.Screen();
-    workspace_.services.shell.ShowCalendarAt((screen.width - 100) / 2, (screen.height - 200) / 2);
-}
-
-void TSnapShot::QuickSaveTBtnClick()
-{
-    workspace_.QuickSave();
-}
-
-void TSnapShot::HelpTBtnClick()
-{
-    workspace_.services.shell.OpenHelp("Spreadsheet View");
 }
 
 }  // namespace quillmark

@@ -4,6 +4,7 @@
 #include "engine/pictures/picture_cache.h"
 #include "forms/controls.h"
 #include "forms/services.h"
+#include "forms/view_tool_bar.h"
 
 #include <array>
 #include <memory>
@@ -16,19 +17,6 @@ namespace quillmark {
 struct Bitmap;
 struct ItemRecord;
 class Workspace;
-
-// The spreadsheet window's tool bar: the column chooser and the next record on the search list,
-// then the buttons every view window repeats.
-struct SnapShotActions {
-    SnapShotActions();
-
-    ActionControl SelectFieldsTBtn, NextSearchTBtn, PrintScreenTBtn, SearchTBtn, AlbumTBtn,
-        GraphTBtn, SpreadsheetTBtn, ReportTBtn, ViewTBtn, CalculatorTBtn, CalendarTBtn, CDPlayerBtn,
-        QuickSaveTBtn, HelpTBtn, CloseTBtn;
-
-    // In the order the tool bar shows them; nullptr stands for a gap.
-    std::vector<ActionControl*> ToolBar();
-};
 
 // A value of the browse list with its state mark: 0 for the value picked, 1 for the others.
 struct BrowseItem {
@@ -75,7 +63,10 @@ public:
     std::vector<MenuItemControl> Checkb;                 // One1, Two1, Three1: the statuses
     std::vector<MenuItemControl> PictureMenu;            // "Select Image", "Clear Image"
     std::vector<MenuItemControl> PrintMenu;              // "Print Settings", "Print"
-    SnapShotActions Actions;
+    // The column chooser and the next record on the search list, before the buttons every view
+    // window repeats.
+    ActionControl SelectFieldsTBtn, NextSearchTBtn;
+    ViewToolBar Actions;
 
     // The grid: one fixed row of titles, then a row for each record shown.
     struct Grid {
@@ -155,12 +146,6 @@ public:
     // ---- tool bar ----
     void NextSearchTBtnClick();
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
-    void SearchTBtnClick();
-    void ViewTBtnClick();
-    void CalculatorTBtnClick();
-    void CalendarTBtnClick();
-    void QuickSaveTBtnClick();
-    void HelpTBtnClick();
 
 private:
     enum class Menu { None, Description, Status, Picture };

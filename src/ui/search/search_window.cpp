@@ -7,6 +7,7 @@
 #include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -145,62 +146,24 @@ SearchWindow::~SearchWindow()
 
 void SearchWindow::BuildToolBar()
 {
-    QToolBar* toolBar = addToolBar("Tools");
-    toolBar->setObjectName("SearchToolBar");
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(22, 22));
-    for (ActionControl* control : search_.Actions.ToolBar()) {
-        if (control == nullptr) {
-            toolBar->addSeparator();
-            continue;
-        }
-        auto* action = new QAction(ToolIcon(ToQt(control->icon)), ToQt(control->hint), this);
-        action->setObjectName(ToQt(control->buttonName));
-        action->setStatusTip(ToQt(control->hint));
-        if (!control->shortcut.empty()) {
-            action->setShortcut(QKeySequence(ToQt(control->shortcut)));
-        }
-        toolBar->addAction(action);
-        if (QWidget* button = toolBar->widgetForAction(action)) {
-            button->setObjectName(ToQt(control->buttonName));
-        }
-        actions_[control] = action;
-    }
-
-    SearchActions& a = search_.Actions;
-    const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
-        {&a.LoadSearchBtn, [this] { search_.LoadSearchBtnClick(); }},
-        {&a.SaveSearchBtn, [this] { search_.SaveSearchBtnClick(); }},
-        {&a.SpreadsheetTBtn, [this] { search_.SpreadsheetTBtnClick(); }},
-        {&a.ViewTBtn, [this] { search_.ViewTBtnClick(); }},
-        {&a.AlbumTBtn, [this] { search_.AlbumTBtnClick(); }},
-        {&a.GraphTBtn, [this] { search_.GraphTBtnClick(); }},
-        {&a.CDPlayerBtn, [this] { search_.CDPlayerBtnClick(); }},
-        {&a.CalculatorTBtn, [this] { search_.CalculatorTBtnClick(); }},
-        {&a.CalendarTBtn, [this] { search_.CalendarTBtnClick(); }},
-        {&a.QuickSaveTBtn, [this] { search_.QuickSaveTBtnClick(); }},
-        {&a.HelpTBtn, [this] { search_.HelpTBtnClick(); }},
-    };
-    for (const auto& [control, handler] : handlers) {
-        connect(actions_.at(control), &QAction::triggered, this,
-                [this, handler] { Handle(handler); });
-    }
-    connect(actions_.at(&a.Extract), &QAction::triggered, this, [this] {
+    actions_ = BuildViewToolBar(this, search_.Actions,
+                                [this](const std::function<void()>& handler) { Handle(handler); });
+    InsertOwnToolButtons(this, {&search_.LoadSearchBtn, &search_.SaveSearchBtn, &search_.Extract},
+                         actions_);
+    connect(actions_.at(&search_.LoadSearchBtn), &QAction::triggered, this,
+            [this] { Handle([this] { search_.LoadSearchBtnClick(); }); });
+    connect(actions_.at(&search_.SaveSearchBtn), &QAction::triggered, this,
+            [this] { Handle([this] { search_.SaveSearchBtnClick(); }); });
+    connect(actions_.at(&search_.Extract), &QAction::triggered, this, [this] {
         if (const auto entry = PopUpAtPointer(this, "ExtractType", search_.ExtractType)) {
             Handle([this, entry] { search_.ExtractTypeClick(static_cast<int>(*entry)); });
         }
     });
-    connect(actions_.at(&a.PrintScreenTBtn), &QAction::triggered, this, [this] {
+    connect(actions_.at(&search_.Actions.PrintScreenTBtn), &QAction::triggered, this, [this] {
         if (const auto entry = PopUpAtPointer(this, "PrintMenu", search_.PrintMenu)) {
             Handle([this, entry] { search_.PrintMenuClick(static_cast<int>(*entry)); });
         }
     });
-    connect(actions_.at(&a.ReportTBtn), &QAction::triggered, this, [this] {
-        if (const auto entry = PopUpAtPointer(this, "ReportMenu", search_.ReportMenu())) {
-            Handle([this, entry] { search_.ReportMenuClick(static_cast<int>(*entry)); });
-        }
-    });
-    connect(actions_.at(&a.CloseTBtn), &QAction::triggered, this, &QWidget::close);
 }
 
 QWidget* SearchWindow::BuildPanel()

@@ -8,6 +8,7 @@
 #include "ui/render.h"
 #include "ui/spreadsheet/spreadsheet_grid.h"
 #include "ui/text.h"
+#include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -105,47 +106,22 @@ SpreadsheetWindow::~SpreadsheetWindow()
 
 void SpreadsheetWindow::BuildToolBar()
 {
-    QToolBar* toolBar = addToolBar("Tools");
-    toolBar->setObjectName("SpreadsheetToolBar");
-    toolBar->setMovable(false);
-    toolBar->setIconSize(QSize(22, 22));
-    for (ActionControl* control : sheet_.Actions.ToolBar()) {
-        if (control == nullptr) {
-            toolBar->addSeparator();
-            continue;
-        }
-        auto* action = new QAction(ToolIcon(ToQt(control->icon)), ToQt(control->hint), this);
-        action->setObjectName(ToQt(control->buttonName));
-        action->setStatusTip(ToQt(control->hint));
-        toolBar->addAction(action);
-        if (QWidget* button = toolBar->widgetForAction(action)) {
-            button->setObjectName(ToQt(control->buttonName));
-        }
-        actions_[control] = action;
-    }
-
-    SnapShotActions& a = sheet_.Actions;
-    const std::vector<std::pair<ActionControl*, std::function<void()>>> handlers = {
-        {&a.SelectFieldsTBtn, [this] { sheet_.ViewFieldsClick(); }},
-        {&a.NextSearchTBtn, [this] { sheet_.NextSearchTBtnClick(); }},
-        {&a.SearchTBtn, [this] { sheet_.SearchTBtnClick(); }},
-        {&a.ViewTBtn, [this] { sheet_.ViewTBtnClick(); }},
-        {&a.CalculatorTBtn, [this] { sheet_.CalculatorTBtnClick(); }},
-        {&a.CalendarTBtn, [this] { sheet_.CalendarTBtnClick(); }},
-        {&a.QuickSaveTBtn, [this] { sheet_.QuickSaveTBtnClick(); }},
-        {&a.HelpTBtn, [this] { sheet_.HelpTBtnClick(); }},
-    };
-    for (const auto& [control, handler] : handlers) {
-        connect(actions_.at(control), &QAction::triggered, this,
-                [this, handler] { Handle(handler); });
-    }
-    connect(actions_.at(&a.PrintScreenTBtn), &QAction::triggered, this, [this, toolBar] {
-        QWidget* button = toolBar->widgetForAction(actions_.at(&sheet_.Actions.PrintScreenTBtn));
-        if (const auto entry = PopUpBelow(button, "PrintMenu", sheet_.PrintMenu)) {
-            Handle([this, entry] { sheet_.PrintMenuClick(static_cast<int>(*entry)); });
-        }
-    });
-    connect(actions_.at(&a.CloseTBtn), &QAction::triggered, this, &QWidget::close);
+    actions_ = BuildViewToolBar(this, sheet_.Actions,
+                                [this](const std::function<void()>& handler) { Handle(handler); });
+    InsertOwnToolButtons(this, {&sheet_.SelectFieldsTBtn, &sheet_.NextSearchTBtn}, actions_);
+    connect(actions_.at(&sheet_.SelectFieldsTBtn), &QAction::triggered, this,
+            [this] { Handle([this] { sheet_.ViewFieldsClick(); }); });
+    connect(actions_.at(&sheet_.NextSearchTBtn), &QAction::triggered, this,
+            [this] { Handle([this] { sheet_.NextSearchTBtnClick(); }); });
+    auto* toolBar = findChild<QToolBar*>("ViewToolBar");
+    connect(actions_.at(&sheet_.Actions.PrintScreenTBtn), &QAction::triggered, this,
+            [this, toolBar] {
+                QWidget* button =
+                    toolBar->widgetForAction(actions_.at(&sheet_.Actions.PrintScreenTBtn));
+                if (const auto entry = PopUpBelow(button, "PrintMenu", sheet_.PrintMenu)) {
+                    Handle([this, entry] { sheet_.PrintMenuClick(static_cast<int>(*entry)); });
+                }
+            });
 }
 
 QWidget* SpreadsheetWindow::BuildBrowsePanel()

@@ -9,6 +9,7 @@
 #include "engine/pictures/thumbnails.h"
 #include "forms/album/album_form.h"
 #include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
 
 #include <gmock/gmock.h>
 
@@ -218,7 +219,8 @@ TEST_F(AlbumFormTest, PrintingShowsThePageAloneAndSaysSoOnlyWhenItWasPrinted)
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
-// The doors of the main and search windows; a window that cannot be made is reported.
+// The doors of the main, search and spreadsheet windows, each window's own shut; a window that
+// cannot be made is reported.
 TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
 {
     TSearch& search = workspace.Search();
@@ -229,12 +231,22 @@ TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
     view.AlbumView1Click();
     view.GraphView1Click();
     view.CDButtonClick();
-    search.AlbumTBtnClick();
-    search.GraphTBtnClick();
-    search.CDPlayerBtnClick();
+    search.Actions.AlbumTBtnClick();
+    search.Actions.GraphTBtnClick();
+    search.Actions.CDPlayerBtnClick();
     using W = ProgramWindow;
     EXPECT_THAT(session.shell.WindowsShown,
                 ElementsAre(W::Album, W::Graph, W::CdPlayer, W::Album, W::Graph, W::CdPlayer));
+
+    TSnapShot sheet{workspace};
+    EXPECT_FALSE(search.Actions.SearchTBtn.enabled || sheet.Actions.SpreadsheetTBtn.enabled);
+    EXPECT_TRUE(sheet.Actions.ReportTBtn.enabled);
+    session.shell.WindowsShown.clear();
+    sheet.Actions.SpreadsheetTBtnClick();
+    sheet.Actions.AlbumTBtnClick();
+    sheet.Actions.SearchTBtnClick();
+    search.Actions.SpreadsheetTBtnClick();
+    EXPECT_THAT(session.shell.WindowsShown, ElementsAre(W::Album, W::Search, W::Spreadsheet));
     session.shell.WindowsCannotBeMade = true;
     view.CDButtonClick();
     EXPECT_THAT(

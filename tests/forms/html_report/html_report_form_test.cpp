@@ -252,7 +252,7 @@ TEST_F(ViewTest, GenerateReportOffersBothReports)
 
     view.GenerateHTMLReport1Click();
     view.ReportMenuClick(0);
-    workspace.Search().ReportMenuClick(0);
+    workspace.Search().Actions.ReportMenuClick(0);
     album.Actions.ReportMenuClick(0);
     report.Actions.ReportMenuClick(0);
     std::vector<ProgramWindow> shown(4, ProgramWindow::HtmlReport);

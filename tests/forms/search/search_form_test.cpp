@@ -103,7 +103,7 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     EXPECT_EQ(search.SearchResultMessage, "2 new records were found during the previous search.");
     EXPECT_EQ(workspace.SpreadsheetMode, 2);
     EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
-    EXPECT_TRUE(search.Actions.Extract.enabled);
+    EXPECT_TRUE(search.Extract.enabled);
     EXPECT_EQ(search.SearchProgress.position, 4);
 
     search.PerformSearchBtnClick();
@@ -257,7 +257,7 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     EXPECT_EQ(workspace.CurrentIndex, 1);
     EXPECT_EQ(view.RecordName.text, "Di Smith");
     EXPECT_EQ(search.HighRange.maximum, 2);
-    EXPECT_FALSE(search.Actions.Extract.enabled);
+    EXPECT_FALSE(search.Extract.enabled);
     search.LowRange.value = 1;
     search.HighRange.value = 2;
     search.AddRangeBtnClick();
