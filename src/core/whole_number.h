@@ -18,4 +18,19 @@ inline std::optional<int> ReadWholeNumber(std::string_view text)
     return value;
 }
 
+// A number as a user types it in a box: blanks around it and a plus sign allowed.
+inline std::optional<int> ReadTypedNumber(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    return ReadWholeNumber(text);
+}
+
 }  // namespace quillmark

@@ -8,25 +8,6 @@
 
 namespace quillmark {
 
-namespace {
-
-// The record number box accepts a decimal integer, blanks around it allowed.
-std::optional<int> ReadRecordNumber(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    return ReadWholeNumber(text);
-}
-
-}  // namespace
-
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
     const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
@@ -189,7 +170,7 @@ void TView::PreviousTBtnClick()
 void TView::numberEnter()
 {
     SaveRecord(workspace_.CurrentIndex);
-    const std::optional<int> typed = ReadRecordNumber(number.text);
+    const std::optional<int> typed = ReadTypedNumber(number.text);
     if (!typed) {
         workspace_.services.dialogs.ShowInformation(
             "You have entered an invalid number, please try again");

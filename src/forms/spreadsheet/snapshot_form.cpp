@@ -36,21 +36,6 @@ std::string PrimaryCategory(const std::string& value)
     return primary;
 }
 
-// A record number as typed: blanks around it and a plus sign allowed.
-std::optional<int> ReadTypedNumber(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ') {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && text.back() == ' ') {
-        text.remove_suffix(1);
-    }
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    return ReadWholeNumber(text);
-}
-
 }  // namespace
 
 TSnapShot::TSnapShot(Workspace& workspace)
