@@ -89,8 +89,20 @@ int RecordedPage::TextWidth(std::string_view text)
 void ReplayPage(const RecordedPage& page, PageDrawing& drawing)
 {
     // Every page starts with a transparent brush, the pen at the corner and Arial 10 points.
-    PageFont font;
+    // The filled rectangles go first and the text and lines over them: a cell's box is the
+    // line height, which is less than the font's full height, so the box of the line below
+    // would otherwise paint over the tails of the letters above it.
     std::optional<RgbColour> brush;
+    for (const PageCall& call : page.Calls()) {
+        if (call.kind == PageCall::Kind::Brush) {
+            brush = call.brush;
+        } else if (brush && (call.kind == PageCall::Kind::TextRect ||
+                             call.kind == PageCall::Kind::FillRect)) {
+            drawing.Fill(call.rect, *brush);
+        }
+    }
+    PageFont font;
+    brush.reset();
     int penX = 0;
     int penY = 0;
     for (const PageCall& call : page.Calls()) {
@@ -101,19 +113,17 @@ void ReplayPage(const RecordedPage& page, PageDrawing& drawing)
         case PageCall::Kind::Brush:
             brush = call.brush;
             break;
-        case PageCall::Kind::TextRect:
-            if (brush) {
-                drawing.Fill(call.rect, *brush);
-            }
-            drawing.Text(call.x, call.y, call.text, font, call.rect, std::nullopt);
+        case PageCall::Kind::TextRect: {
+            // Cut off at the column's sides, but not above the letters' tails.
+            TwipRect clip = call.rect;
+            clip.bottom += FontHeight(font) / 4;
+            drawing.Text(call.x, call.y, call.text, font, clip, std::nullopt);
             break;
+        }
         case PageCall::Kind::TextOut:
             drawing.Text(call.x, call.y, call.text, font, std::nullopt, brush);
             break;
         case PageCall::Kind::FillRect:
-            if (brush) {
-                drawing.Fill(call.rect, *brush);
-            }
             break;
         case PageCall::Kind::MoveTo:
             penX = call.x;

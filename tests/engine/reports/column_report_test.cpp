@@ -194,5 +194,40 @@ TEST(PageStoreTest, PrintsTheRangeChosenOneSheetAPageOnceFinished)
     EXPECT_EQ(store.Page(1).Height(), 11 * 1440);
 }
 
+// Played on any device, the cells' boxes are filled before any text is drawn, and a cell's text
+// is cut at its column's sides but keeps the tails of its letters, which reach below the box.
+TEST_F(ColumnReportTest, ReplayedPagesPaintNoCellOverTheLineAbove)
+{
+    class NotedDrawing : public PageDrawing {
+    public:
+        std::vector<std::string> Calls;
+        std::vector<TwipRect> Clips;
+        void Fill(const TwipRect&, RgbColour) override { Calls.push_back("fill"); }
+        void Text(int, int, std::string_view, const PageFont&, const std::optional<TwipRect>& clip,
+                  const std::optional<RgbColour>&) override
+        {
+            Calls.push_back("text");
+            Clips.push_back(clip.value_or(TwipRect{}));
+        }
+        void Line(int, int, int, int) override { Calls.push_back("line"); }
+    };
+    AddRecords(2);
+    setup.ColumnColours.fill(WhiteColour);
+    Run();
+    NotedDrawing drawing;
+    ReplayPage(store.Page(1), drawing);
+    const auto firstText = std::find(drawing.Calls.begin(), drawing.Calls.end(), "text");
+    EXPECT_EQ(std::find(firstText, drawing.Calls.end(), "fill"), drawing.Calls.end());
+    EXPECT_GT(std::count(drawing.Calls.begin(), firstText, "fill"), 4);
+
+    const PageCall& cell =
+        *std::find_if(store.Page(1).Calls().begin(), store.Page(1).Calls().end(),
+                      [](const PageCall& call) { return call.kind == PageCall::Kind::TextRect; });
+    const TwipRect& clip = drawing.Clips.front();
+    EXPECT_EQ(clip.left, cell.rect.left);
+    EXPECT_EQ(clip.right, cell.rect.right);
+    EXPECT_GT(clip.bottom, cell.rect.bottom);
+}
+
 }  // namespace
 }  // namespace quillmark
