@@ -10,6 +10,7 @@
 #include "ui/qt_services.h"
 #include "ui/search/search_window.h"
 #include "ui/spreadsheet/spreadsheet_window.h"
+#include "ui/utilities/help_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -65,6 +66,8 @@ int main(int argc, char* argv[])
     QWidget* mainWindow = nullptr;
     quillmark::QtDialogs dialogs(mainWindow);
     quillmark::QtShell shell(mainWindow, HelpFolder());
+    quillmark::HelpKey helpKey(shell);
+    application.installEventFilter(&helpKey);
     quillmark::QtClock clock;
     quillmark::SystemRandom random;
     quillmark::Workspace workspace({dialogs, shell, clock, random}, DataFolders(), SettingsPath());

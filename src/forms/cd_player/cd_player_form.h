@@ -25,6 +25,8 @@ public:
     static constexpr int MaxTracks = 100;
 
     std::string Caption = "CD Player";
+    // The player has no help button; F1 opens this topic.
+    std::string HelpTopic = "CD Player";
     LabelControl TrackCaption{"Track:"};
     LabelControl lblTrack{"0"};
     LabelControl TimeCaption{"Postion:"};

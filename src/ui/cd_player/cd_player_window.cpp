@@ -5,6 +5,7 @@
 #include "ui/icons.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/utilities/help_window.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -39,6 +40,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, QWidget* parent)
 {
     setObjectName("CDPlayer");
     player_ = std::make_unique<TCDPlayer>(workspace, *device_);
+    setProperty(HelpKey::HelpTopicProperty, ToQt(player_->HelpTopic));
     device_->SetNotification(this, [this] { Handle([this] { player_->CDNotify(); }); });
 
     auto* panel = new QWidget(this);

@@ -1,16 +1,30 @@
 #include "ui/utilities/help_window.h"
 
+#include "forms/services.h"
 #include "ui/window_placement.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSplitter>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quillmark {
 namespace {
@@ -18,12 +32,100 @@ namespace {
 constexpr const char* ContentsPage = "contents.html";
 constexpr const char* WindowTitle = "Quillmark Help";
 
+QStringList Words(const QString& text)
+{
+    return text.toCaseFolded().split(QRegularExpression(R"(\s+)"), Qt::SkipEmptyParts);
+}
+
+// The help button of a window: an action or a button named as the forms name it. Other windows
+// the window owns (its dialogs) are not searched.
+bool TriggerHelpControl(const QObject* parent)
+{
+    for (QObject* child : parent->children()) {
+        const auto* widget = qobject_cast<QWidget*>(child);
+        if (widget != nullptr && widget->isWindow()) {
+            continue;
+        }
+        if (child->objectName() == "HelpTBtn" || child->objectName() == "HelpBtn") {
+            if (auto* action = qobject_cast<QAction*>(child); action && action->isEnabled()) {
+                action->trigger();
+                return true;
+            }
+            if (auto* button = qobject_cast<QAbstractButton*>(child);
+                button && button->isEnabled()) {
+                auto* toolButton = qobject_cast<QToolButton*>(button);
+                if (toolButton != nullptr && toolButton->defaultAction() != nullptr) {
+                    toolButton->defaultAction()->trigger();
+                } else {
+                    button->click();
+                }
+                return true;
+            }
+        }
+        if (TriggerHelpControl(child)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 QString HelpTopicFileName(const QString& topic)
 {
     const QString name = topic.trimmed().toLower().replace(' ', '-');
     return name.isEmpty() ? QString(ContentsPage) : name + ".html";
+}
+
+QList<HelpPage> ReadHelpPages(const QString& helpFolder)
+{
+    const QDir folder(helpFolder);
+    QStringList order{ContentsPage};
+    QFile contents(folder.filePath(ContentsPage));
+    if (contents.open(QIODevice::ReadOnly)) {
+        const QRegularExpression link(R"re(href="([^"#:]+\.html))re");
+        for (const QRegularExpressionMatch& match :
+             link.globalMatch(QString::fromUtf8(contents.readAll()))) {
+            if (!order.contains(match.captured(1))) {
+                order.append(match.captured(1));
+            }
+        }
+    }
+    for (const QString& fileName : folder.entryList({"*.html"}, QDir::Files, QDir::Name)) {
+        if (!order.contains(fileName)) {
+            order.append(fileName);
+        }
+    }
+
+    QList<HelpPage> pages;
+    for (const QString& fileName : order) {
+        QFile file(folder.filePath(fileName));
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        QTextDocument document;
+        document.setHtml(QString::fromUtf8(file.readAll()));
+        QString title = document.metaInformation(QTextDocument::DocumentTitle);
+        if (title.isEmpty()) {
+            title = QFileInfo(fileName).completeBaseName();
+        }
+        pages.append(
+            HelpPage{fileName, title, (title + '\n' + document.toPlainText()).toCaseFolded()});
+    }
+    return pages;
+}
+
+QList<HelpPage> FindHelpPages(const QList<HelpPage>& pages, const QString& query)
+{
+    const QStringList words = Words(query);
+    QList<HelpPage> found;
+    for (const HelpPage& page : pages) {
+        if (std::all_of(words.begin(), words.end(),
+                        [&page](const QString& word) { return page.foldedText.contains(word); })) {
+            found.append(page);
+        }
+    }
+    return found;
 }
 
 THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
@@ -47,6 +149,33 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     browser_->setObjectName("HelpBrowser");
     browser_->setOpenExternalLinks(true);
 
+    searchBox_ = new QLineEdit(this);
+    searchBox_->setObjectName("HelpSearch");
+    searchBox_->setPlaceholderText("Search help");
+    searchBox_->setClearButtonEnabled(true);
+    searchBox_->setAccessibleName("Search help");
+    searchResult_ = new QLabel(this);
+    searchResult_->setObjectName("HelpSearchResult");
+    searchResult_->setWordWrap(true);
+    searchResult_->hide();
+    pageList_ = new QListWidget(this);
+    pageList_->setObjectName("HelpPages");
+    pageList_->setAccessibleName("Help pages");
+    connect(searchBox_, &QLineEdit::textChanged, this, &THelpWindow::FillList);
+    // Enter in the search box reads the first page found.
+    connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
+        if (pageList_->count() > 0) {
+            pageList_->setCurrentRow(0);
+            PageChosen();
+        }
+    });
+    connect(pageList_, &QListWidget::currentItemChanged, this, [this] {
+        if (!listing_) {
+            PageChosen();
+        }
+    });
+    connect(pageList_, &QListWidget::itemClicked, this, &THelpWindow::PageChosen);
+
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(contentsButton, &QPushButton::clicked, this, [this] { ShowPage(ContentsPage); });
@@ -58,16 +187,34 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     buttons->addWidget(contentsButton);
     buttons->addStretch();
 
+    auto* side = new QWidget(this);
+    auto* sideLayout = new QVBoxLayout(side);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(searchBox_);
+    sideLayout->addWidget(searchResult_);
+    sideLayout->addWidget(pageList_, 1);
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(side);
+    splitter->addWidget(browser_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({180, 560});
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(browser_);
-    resize(640, 520);
+    layout->addWidget(splitter);
+    setTabOrder(searchBox_, pageList_);
+    setTabOrder(pageList_, browser_);
+    resize(760, 520);
     PageChanged();
 }
 
 void THelpWindow::ShowTopic(const QString& helpFolder, const QString& topic)
 {
-    folder_ = helpFolder;
+    if (folder_ != helpFolder || pages_.isEmpty()) {
+        folder_ = helpFolder;
+        pages_ = ReadHelpPages(helpFolder);
+        FillList();
+    }
     browser_->setSearchPaths({helpFolder});
     QString fileName = HelpTopicFileName(topic);
     if (!QFileInfo::exists(QDir(helpFolder).filePath(fileName))) {
@@ -84,6 +231,43 @@ void THelpWindow::ShowPage(const QString& fileName)
     }
 }
 
+void THelpWindow::FillList()
+{
+    const QString query = searchBox_->text();
+    const QList<HelpPage> found = FindHelpPages(pages_, query);
+    listing_ = true;
+    pageList_->clear();
+    for (const HelpPage& page : found) {
+        auto* item = new QListWidgetItem(page.title, pageList_);
+        item->setData(Qt::UserRole, page.fileName);
+    }
+    listing_ = false;
+    if (Words(query).isEmpty()) {
+        searchResult_->hide();
+    } else {
+        searchResult_->setText(found.isEmpty()     ? QString("No page holds all of these words.")
+                               : found.size() == 1 ? QString("1 page found")
+                                                   : QString("%1 pages found").arg(found.size()));
+        searchResult_->show();
+    }
+    PageChanged();
+}
+
+void THelpWindow::PageChosen()
+{
+    const QListWidgetItem* item = pageList_->currentItem();
+    if (item == nullptr) {
+        return;
+    }
+    ShowPage(item->data(Qt::UserRole).toString());
+    // A page found by a search opens at the first place one of the words appears.
+    const QStringList words = Words(searchBox_->text());
+    if (!words.isEmpty()) {
+        browser_->moveCursor(QTextCursor::Start);
+        browser_->find(words.front());
+    }
+}
+
 void THelpWindow::PageChanged()
 {
     backButton_->setEnabled(browser_->isBackwardAvailable());
@@ -91,6 +275,16 @@ void THelpWindow::PageChanged()
     const QString title = browser_->documentTitle();
     setWindowTitle(title.isEmpty() ? QString(WindowTitle)
                                    : QString("%1 - %2").arg(WindowTitle, title));
+    // The list marks the page on show when it lists it.
+    const QString shown = browser_->source().fileName();
+    listing_ = true;
+    pageList_->setCurrentRow(-1);
+    for (int row = 0; row < pageList_->count(); ++row) {
+        if (pageList_->item(row)->data(Qt::UserRole).toString() == shown) {
+            pageList_->setCurrentRow(row);
+        }
+    }
+    listing_ = false;
 }
 
 void OpenHelp(QWidget* parent, const QString& helpFolder, const QString& topic)
@@ -117,6 +311,39 @@ void OpenHelp(QWidget* parent, const QString& helpFolder, const QString& topic)
     help->show();
     help->raise();
     help->activateWindow();
+}
+
+HelpKey::HelpKey(Shell& shell, QObject* parent) : QObject(parent), shell_(shell) {}
+
+bool HelpKey::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // The key reaches the window system's window first, then the widget with the focus.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || widget == nullptr) {
+        return false;
+    }
+    if (key->isAutoRepeat()) {
+        return true;
+    }
+    for (QWidget* window = widget->window(); window != nullptr;
+         window = window->parentWidget() != nullptr ? window->parentWidget()->window() : nullptr) {
+        if (qobject_cast<THelpWindow*>(window) != nullptr) {
+            return true;  // already reading help
+        }
+        if (TriggerHelpControl(window)) {
+            return true;
+        }
+        if (const QVariant topic = window->property(HelpTopicProperty); topic.isValid()) {
+            shell_.OpenHelp(topic.toString().toStdString());
+            return true;
+        }
+    }
+    shell_.OpenHelp("");
+    return true;
 }
 
 }  // namespace quillmark

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -58,6 +59,7 @@ private slots:
     void CalculatorIsOneWindowDrivenByButtonsAndKeys();
     void CalendarPicksOrCancelsAndStaysOnTheScreen();
     void HelpOpensTopicsFollowsLinksAndServesModalWindows();
+    void HelpListsItsPagesAndFindsThemByTheirWords();
     void HelpPagesLinkOnlyToPagesThatExist();
     void AboutBoxShowsNameAndVersion();
 };
@@ -177,6 +179,55 @@ void UtilityWindowsTest::HelpOpensTopicsFollowsLinksAndServesModalWindows()
     QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
                       contents->mapTo(help, contents->rect().center()));
     QCOMPARE(title(), QString("Contents"));
+}
+
+void UtilityWindowsTest::HelpListsItsPagesAndFindsThemByTheirWords()
+{
+    QWidget owner;
+    owner.show();
+    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Album View");
+    QWidget* help = TopLevel("HelpWindow");
+    auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+    auto* list = help->findChild<QListWidget*>("HelpPages");
+    auto* search = help->findChild<QLineEdit*>("HelpSearch");
+    auto* result = help->findChild<QLabel*>("HelpSearchResult");
+    const auto listed = [list] {
+        QStringList titles;
+        for (int row = 0; row < list->count(); ++row) {
+            titles << list->item(row)->text();
+        }
+        return titles;
+    };
+
+    // Every page, the contents first and then as the contents list them; the page on show is
+    // marked, and a click reads another.
+    const QStringList all = listed();
+    QCOMPARE(all.size(), QDir(QUILLMARK_DATA_DIR "/help").entryList({"*.html"}).size());
+    QCOMPARE(all.mid(0, 3), (QStringList{"Contents", "Introduction", "Getting Started"}));
+    QCOMPARE(list->currentItem()->text(), QString("Album View"));
+    QListWidgetItem* graph = list->item(static_cast<int>(all.indexOf("Graph Function")));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(graph).center());
+    QCOMPARE(browser->documentTitle(), QString("Graph Function"));
+
+    // Words in any case and spacing narrow the list to the pages holding all of them; Enter
+    // reads the first, at the first word.
+    QTest::keyClicks(search, "  DISC  image ");
+    QCOMPARE(listed(), (QStringList{"Contents", "CD Player"}));
+    QCOMPARE(result->text(), QString("2 pages found"));
+    search->clear();
+    QTest::keyClicks(search, "continuous disc");
+    QCOMPARE(listed(), QStringList{"CD Player"});
+    QCOMPARE(result->text(), QString("1 page found"));
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(browser->documentTitle(), QString("CD Player"));
+    QCOMPARE(browser->textCursor().selectedText().toLower(), QString("continuous"));
+    QTest::keyClicks(search, " nowhere");
+    QVERIFY(listed().isEmpty());
+    QCOMPARE(result->text(), QString("No page holds all of these words."));
+    search->clear();
+    QCOMPARE(listed(), all);
+    QVERIFY(result->isHidden());
+    help->close();
 }
 
 void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
