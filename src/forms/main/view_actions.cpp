@@ -39,6 +39,9 @@ ViewActions::ViewActions()
     Open = Entry("Open", "Open1");
     Save = Both(Entry("Save", "Save1"), Button("QuickSaveTBtn", "Save Database", "document-save"));
     SaveAs = Entry("Save As", "SaveAs1");
+    KeepBackupCopy = Entry("Keep a Backup Copy", "KeepBackupCopy1");
+    KeepBackupCopy.checkable = true;
+    KeepBackupCopy.checked = true;
     QuickExport = Entry("Quick Export", "QuickExport1");
     Merge = Entry("Merge", "Merge1");
     SetDatabaseInformation = Entry("Set Database Information", "SetDatabaseInformation1");
@@ -120,8 +123,8 @@ std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
     MenuLayout sortRecords{"Sort Records", {}, {}};
     return {
         {"File",
-         {&a.New, &a.Open, &a.Save, &a.SaveAs, nullptr, &a.QuickExport, &a.Merge, nullptr,
-          &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
+         {&a.New, &a.Open, &a.Save, &a.SaveAs, &a.KeepBackupCopy, nullptr, &a.QuickExport, &a.Merge,
+          nullptr, &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
           &a.Close},
          {}},
         {"Edit",

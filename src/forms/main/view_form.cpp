@@ -43,7 +43,7 @@ void TView::FormActivate()
 {
     if (!Initialised) {
         Initialised = true;
-        ReopenLastDatabase();
+        OpenDatabaseAtStart();
         workspace_.ChangeFlag = true;
         workspace_.CurrentIndex = -1;
     }
