@@ -334,6 +334,41 @@ std::string ValueReader::ReadPropertyName()
     return name;
 }
 
+std::string ValueReader::ReadIdentifier()
+{
+    const std::uint8_t tag = ReadTag();
+    if (tag != Tag::Identifier) {
+        FailTag(tag, "an identifier");
+    }
+    std::string name;
+    ReadShortName(name);
+    return name;
+}
+
+std::vector<std::string> ValueReader::ReadSet()
+{
+    const std::uint8_t tag = ReadTag();
+    if (tag != Tag::Set) {
+        FailTag(tag, "a set");
+    }
+    std::vector<std::string> names;
+    for (std::string name;;) {
+        ReadShortName(name);
+        if (name.empty()) {
+            return names;
+        }
+        names.push_back(name);
+    }
+}
+
+void ValueReader::ReadCollectionBegin()
+{
+    const std::uint8_t tag = ReadTag();
+    if (tag != Tag::Collection) {
+        FailTag(tag, "a collection");
+    }
+}
+
 void ValueReader::SkipValue()
 {
     SkipValueAt(0);

@@ -39,6 +39,13 @@ public:
     std::string ReadPropertyName();
     void SkipValue();
     void SkipChildren();
+    // The tag of the next value, not consumed; for properties that may come in more than one
+    // kind. Then the component-only kinds: an identifier, a set's names and a collection's
+    // start (its items are lists of properties, the whole ended by ReadListEnd()).
+    std::uint8_t PeekTag() { return PeekByte(); }
+    std::string ReadIdentifier();
+    std::vector<std::string> ReadSet();
+    void ReadCollectionBegin();
 
     // The next count bytes (count at most BufferSize) without consuming them, or nothing when
     // the input ends sooner. For readers that recognise a common run of values at once; they

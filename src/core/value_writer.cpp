@@ -147,6 +147,29 @@ void ValueWriter::WritePropertyName(std::string_view name)
     PutShortName(name);
 }
 
+void ValueWriter::WriteIdentifier(std::string_view name)
+{
+    PutByte(Tag::Identifier);
+    PutShortName(name);
+}
+
+void ValueWriter::WriteSet(const std::vector<std::string>& names)
+{
+    PutByte(Tag::Set);
+    for (const std::string& name : names) {
+        if (name.empty()) {
+            throw std::invalid_argument("set elements have a name");
+        }
+        PutShortName(name);
+    }
+    PutByte(0);
+}
+
+void ValueWriter::WriteCollectionBegin()
+{
+    PutByte(Tag::Collection);
+}
+
 void ValueWriter::EndProperties()
 {
     PutByte(Tag::EndOfList);

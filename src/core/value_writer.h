@@ -29,6 +29,12 @@ public:
     // one tagged value each), then EndProperties() and EndChildren().
     void BeginRootComponent(std::string_view className, std::string_view objectName);
     void WritePropertyName(std::string_view name);
+    // Property values only components write: a name such as "clWhite", a set of names such as
+    // [fsBold, fsItalic], and a collection, whose items are each a list of properties (list
+    // begin, names and values, list end) and which ends with WriteListEnd().
+    void WriteIdentifier(std::string_view name);
+    void WriteSet(const std::vector<std::string>& names);
+    void WriteCollectionBegin();
     void EndProperties();
     void EndChildren();
 

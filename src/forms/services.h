@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/progress.h"
+#include "engine/reports/page_canvas.h"
 
 #include <cstddef>
 #include <optional>
@@ -39,6 +40,8 @@ struct FileDialogRequest {
     // The file the dialog starts at, its folder open and its name filled in; empty for none.
     // Like the chosen file, named as the system spells it.
     std::string initialFile = {};
+    // Which filter the dialog starts with, 0 for the first.
+    int filterIndex = 0;
 };
 
 class Dialogs {
@@ -62,10 +65,26 @@ public:
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;
+    // The font chooser, its colour included, offering sizes up to largestSize points (0 for
+    // any size); nothing when cancelled.
+    virtual std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) = 0;
+    // The colour chooser, starting at the colour; nothing when cancelled.
+    virtual std::optional<RgbColour> ChooseColour(RgbColour colour) = 0;
 };
 
 // The program's other windows, as the main window's commands open them.
-enum class ProgramWindow { Main, Search, Spreadsheet, Album, Graph, CdPlayer, Calculator, About };
+enum class ProgramWindow {
+    Main,
+    Search,
+    Spreadsheet,
+    Album,
+    Graph,
+    CdPlayer,
+    Calculator,
+    About,
+    HtmlReport,
+    ColumnReport
+};
 
 // A grid's contents as they go to the printer: a title over the table, the header row and the
 // rows below it.
@@ -103,8 +122,8 @@ class Shell {
 public:
     virtual ~Shell() = default;
     virtual void ShowWindow(ProgramWindow window) = 0;
-    // The windows made on first use and discarded when closed (album, graph, CD player):
-    // made if need be, then shown. False when the window could not be made.
+    // The windows made on first use and discarded when closed (album, graph, CD player, HTML
+    // report): made if need be, then shown. False when the window could not be made.
     virtual bool OpenWindow(ProgramWindow window) = 0;
     // Opens the calendar modally with its top-left corner at the screen position.
     virtual void ShowCalendarAt(int x, int y) = 0;

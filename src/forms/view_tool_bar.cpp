@@ -3,6 +3,8 @@
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
+#include <algorithm>
+
 namespace quillmark {
 
 namespace {
@@ -28,7 +30,7 @@ void OpenProgramWindow(Workspace& workspace, ProgramWindow window)
 
 ViewToolBar::ViewToolBar(Workspace& workspace, ProgramWindow self, std::string helpTopic,
                          std::string closeHint)
-    : workspace_(workspace), helpTopic_(std::move(helpTopic))
+    : workspace_(workspace), self_(self), helpTopic_(std::move(helpTopic))
 {
     PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
     SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
@@ -45,9 +47,11 @@ ViewToolBar::ViewToolBar(Workspace& workspace, ProgramWindow self, std::string h
     CloseTBtn = ToolButton("CloseTBtn", std::move(closeHint), "window-close");
     AlbumTBtn.enabled = self != ProgramWindow::Album;
     GraphTBtn.enabled = self != ProgramWindow::Graph;
-    // The spreadsheet and the reports arrive with their own work.
+    // The spreadsheet arrives with its own work.
     SpreadsheetTBtn.enabled = false;
-    ReportTBtn.enabled = false;
+    const std::vector<MenuItemControl> reports = ReportMenu();
+    ReportTBtn.enabled = std::any_of(reports.begin(), reports.end(),
+                                     [](const MenuItemControl& entry) { return entry.enabled; });
     HelpTBtn.shortcut = "F1";
     CloseTBtn.shortcut = "Ctrl+W";
 }
@@ -62,6 +66,24 @@ std::vector<ActionControl*> ViewToolBar::ToolBar()
 void ViewToolBar::CopySaveState()
 {
     QuickSaveTBtn.enabled = workspace_.View().Actions.Save.enabled;
+}
+
+std::vector<MenuItemControl> ViewToolBar::ReportMenu()
+{
+    std::vector<MenuItemControl> entries = ReportMenuEntries(workspace_.View().Actions);
+    if (self_ == ProgramWindow::HtmlReport) {
+        entries[ReportMenuHtmlEntry].enabled = false;
+    }
+    return entries;
+}
+
+void ViewToolBar::ReportMenuClick(int entry)
+{
+    const std::vector<MenuItemControl> entries = ReportMenu();
+    if (entry >= 0 && entry < static_cast<int>(entries.size()) &&
+        entries[static_cast<std::size_t>(entry)].enabled) {
+        workspace_.View().ReportMenuClick(entry);
+    }
 }
 
 void ViewToolBar::SearchTBtnClick()

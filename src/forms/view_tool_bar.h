@@ -10,7 +10,8 @@ namespace quillmark {
 
 class Workspace;
 
-// Opens a window made on first use (album, graph, CD player), or says why it could not.
+// Opens a window made on first use (album, graph, CD player, HTML report), or says why it
+// could not.
 void OpenProgramWindow(Workspace& workspace, ProgramWindow window);
 
 // The tool bar the album and graph windows share with the other view windows: printing, a door
@@ -29,6 +30,10 @@ public:
     // The save button follows the main window's each time the window is shown.
     void CopySaveState();
 
+    // "Generate Report" pops up the main window's report menu, without this window's own entry.
+    std::vector<MenuItemControl> ReportMenu();
+    void ReportMenuClick(int entry);
+
     void SearchTBtnClick();
     void AlbumTBtnClick();
     void GraphTBtnClick();
@@ -41,6 +46,7 @@ public:
 
 private:
     Workspace& workspace_;
+    ProgramWindow self_;
     std::string helpTopic_;
 };
 

@@ -4,7 +4,9 @@
 #include "forms/workspace.h"
 #include "ui/album/album_window.h"
 #include "ui/cd_player/cd_player_window.h"
+#include "ui/column_report/column_report_window.h"
 #include "ui/graph/graph_window.h"
+#include "ui/html_report/html_report_window.h"
 #include "ui/main/main_window.h"
 #include "ui/qt_services.h"
 #include "ui/search/search_window.h"
@@ -180,6 +182,14 @@ int main(int argc, char* argv[])
     shell.AddWindowMaker(quillmark::ProgramWindow::CdPlayer, [&workspace] {
         auto* player = new quillmark::CdPlayerWindow(workspace);
         return Made{player, [player] { player->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::HtmlReport, [&workspace] {
+        auto* report = new quillmark::HtmlReportWindow(workspace);
+        return Made{report, [report] { report->Render(); }};
+    });
+    shell.AddWindowMaker(quillmark::ProgramWindow::ColumnReport, [&workspace] {
+        auto* report = new quillmark::ColumnReportWindow(workspace);
+        return Made{report, [report] { report->Render(); }};
     });
     window.show();
     return application.exec();

@@ -1,9 +1,11 @@
 #include "ui/qt_services.h"
 
 #include "ui/categories/add_description_dialog.h"
+#include "ui/font_chooser.h"
 #include "ui/main/database_dialogs.h"
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/pick_list_dialog.h"
+#include "ui/preview/page_painter.h"
 #include "ui/printing.h"
 #include "ui/search/select_range_dialog.h"
 #include "ui/search/select_skills_dialog.h"
@@ -16,10 +18,12 @@
 #include "ui/window_placement.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -199,7 +203,11 @@ void SetUpOpenFileDialog(QFileDialog& dialog, const FileDialogRequest& request)
     // "photo.GIF" too. The desktop's own dialogs would match by case, so Qt's is used.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    dialog.setNameFilters(QtFilters(request.filter));
+    const QStringList filters = QtFilters(request.filter);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex > 0 && request.filterIndex < filters.size()) {
+        dialog.selectNameFilter(filters[request.filterIndex]);
+    }
     if (!request.initialFile.empty()) {
         // Stored as the system spells file names (see ChosenFile).
         dialog.selectFile(QString::fromStdString(request.initialFile));
@@ -367,6 +375,18 @@ std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initi
         return std::nullopt;
     }
     return CalendarDate{pick->year, pick->month, pick->day};
+}
+
+std::optional<PageFont> QtDialogs::ChooseFont(const PageFont& font, int largestSize)
+{
+    const BoxOpen open;
+    return ChooseFontWithColour(AskingWindow(owner_), font, largestSize);
+}
+
+std::optional<RgbColour> QtDialogs::ChooseColour(RgbColour colour)
+{
+    const BoxOpen open;
+    return ChooseColourFor(AskingWindow(owner_), colour);
 }
 
 void QtShell::ShowCalendarAt(int x, int y)

@@ -48,6 +48,8 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
+    std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) override;
+    std::optional<RgbColour> ChooseColour(RgbColour colour) override;
 
 private:
     QWidget*& owner_;  // the main window, once it exists

@@ -2,6 +2,7 @@
 
 #include "forms/view_tool_bar.h"
 #include "ui/icons.h"
+#include "ui/popup_menu.h"
 #include "ui/text.h"
 
 #include <QAction>
@@ -51,6 +52,12 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
         QObject::connect(actions.at(control), &QAction::triggered, window,
                          [handle, handler] { handle(handler); });
     }
+    // The report menu at the pointer, as on the main window.
+    QObject::connect(actions.at(&a.ReportTBtn), &QAction::triggered, window, [window, &a, handle] {
+        if (const auto entry = PopUpAtPointer(window, "ReportMenu", a.ReportMenu())) {
+            handle([&a, entry] { a.ReportMenuClick(static_cast<int>(*entry)); });
+        }
+    });
     QObject::connect(actions.at(&a.CloseTBtn), &QAction::triggered, window, &QWidget::close);
     return actions;
 }

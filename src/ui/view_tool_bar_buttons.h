@@ -12,7 +12,8 @@ class ViewToolBar;
 struct ActionControl;
 
 // The tool bar of a view window over its form's ViewToolBar, with the doors to the other
-// windows, saving and help connected through handle (which runs a form handler and renders).
+// windows (the report menu among them), saving and help connected through handle (which runs a
+// form handler and renders).
 // Printing and closing are the window's own to connect.
 std::map<const ActionControl*, QAction*> BuildViewToolBar(
     QMainWindow* window, ViewToolBar& actions,

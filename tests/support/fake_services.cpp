@@ -21,6 +21,17 @@ std::vector<std::string> ScriptedDialogs::Texts() const
     return texts;
 }
 
+std::vector<std::string> ScriptedDialogs::BoxTexts() const
+{
+    std::vector<std::string> texts;
+    for (const Shown& shown : Messages) {
+        if (shown.kind != Kind::OpenFile && shown.kind != Kind::SaveFile) {
+            texts.push_back(shown.text);
+        }
+    }
+    return texts;
+}
+
 std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& text, StepKind wanted)
 {
     if (script_.empty()) {
@@ -76,6 +87,30 @@ std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string&,
                                                         const std::string& prompt)
 {
     return TextAnswer(Kind::Password, prompt, StepKind::Typing);
+}
+
+std::optional<PageFont> ScriptedDialogs::ChooseFont(const PageFont& font, int largestSize)
+{
+    FontChoosersShown.emplace_back(font, largestSize);
+    if (fontChoices_.empty()) {
+        Problems.push_back("nobody scripted a font");
+        return std::nullopt;
+    }
+    std::optional<PageFont> chosen = fontChoices_.front();
+    fontChoices_.pop_front();
+    return chosen;
+}
+
+std::optional<RgbColour> ScriptedDialogs::ChooseColour(RgbColour colour)
+{
+    ColourChoosersShown.push_back(colour);
+    if (colourChoices_.empty()) {
+        Problems.push_back("nobody scripted a colour");
+        return std::nullopt;
+    }
+    const std::optional<RgbColour> chosen = colourChoices_.front();
+    colourChoices_.pop_front();
+    return chosen;
 }
 
 std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)

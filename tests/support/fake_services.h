@@ -51,6 +51,21 @@ public:
     };
     std::vector<CalendarShown> CalendarsShown;
 
+    // In the next font or colour chooser: what is chosen, or nothing for cancelling it.
+    ScriptedDialogs& ChooseFontAnswer(std::optional<PageFont> font)
+    {
+        fontChoices_.push_back(std::move(font));
+        return *this;
+    }
+    ScriptedDialogs& ChooseColourAnswer(std::optional<RgbColour> colour)
+    {
+        colourChoices_.push_back(colour);
+        return *this;
+    }
+    // The font each font chooser started with and the largest size it offered.
+    std::vector<std::pair<PageFont, int>> FontChoosersShown;
+    std::vector<RgbColour> ColourChoosersShown;
+
     // What each input box offered: its caption, prompt and the text it started with.
     struct InputShown {
         std::string caption;
@@ -68,8 +83,14 @@ public:
 
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
     std::vector<std::string> Texts() const;
+    // The same without the file dialogs: the message and question boxes alone.
+    std::vector<std::string> BoxTexts() const;
     void Forget() { Messages.clear(); }
-    bool ScriptUsedUp() const { return script_.empty() && dayPicks_.empty(); }
+    bool ScriptUsedUp() const
+    {
+        return script_.empty() && dayPicks_.empty() && fontChoices_.empty() &&
+               colourChoices_.empty();
+    }
 
     void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
     void ShowError(const std::string& text) override { Show(Kind::Error, text); }
@@ -82,6 +103,8 @@ public:
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
+    std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) override;
+    std::optional<RgbColour> ChooseColour(RgbColour colour) override;
 
 private:
     enum class StepKind { Button, Typing, File };
@@ -108,6 +131,8 @@ private:
 
     std::deque<Step> script_;
     std::deque<std::optional<CalendarDate>> dayPicks_;
+    std::deque<std::optional<PageFont>> fontChoices_;
+    std::deque<std::optional<RgbColour>> colourChoices_;
 };
 
 // So that a failed expectation shows the box: Information "File Saved".

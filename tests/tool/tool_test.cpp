@@ -5,6 +5,8 @@
 
 #include "core/category_tree.h"
 #include "core/database_file.h"
+#include "engine/reports/html_report.h"
+#include "engine/reports/report_format_file.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
 
@@ -784,6 +786,122 @@ TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
                   "quillmark-tool: Cannot create file " + folder.File("none/staff.txt") + ": ", 0),
               0u)
         << run.err;
+}
+
+// The report window's HTML report from the command line, of all records or of those found.
+TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
+{
+    SaveSearch(folder.File("find.srh"));
+    WriteFileBytes(folder.File("head.htm"), "<h1>Staff & co</h1>\n");
+    const std::string out = folder.File("out.htm");
+    const ToolRun run = RunTool({"html-report", database, out, "--items", "230,220", "--bold",
+                                 "--font-color", "ffffff", "--background", "000000", "--header",
+                                 folder.File("head.htm"), "--search", folder.File("find.srh")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B>";
+    EXPECT_EQ(ReadFileBytes(out),
+              "<h1>Staff & co</h1>\r\n"
+              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+              "<tr>\r\n<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
+              "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Record #</B></td>\r\n</tr>\r\n"
+              "<tr>\r\n" +
+                  cell + "Ann Smith</B></font></td>\r\n" + cell +
+                  "1</B></font></td>\r\n</tr>\r\n</table><p>\r\n");
+
+    const struct {
+        Names options;
+        int exitCode;
+        std::string err;
+    } refused[] = {
+        {{}, 2, "--items is needed"},
+        {{"--items", "230,235"}, 2, "235 is none of them"},
+        {{"--items", "230,"}, 2, "--items takes codes"},
+        {{"--items", "230", "--background", "fff"}, 2, "--background takes six hexadecimal"},
+        {{"--items", "230", "--footer", folder.File("none.htm")}, 1, "Cannot read"},
+    };
+    for (const auto& r : refused) {
+        Names arguments = {"html-report", database, folder.File("no.htm")};
+        arguments.insert(arguments.end(), r.options.begin(), r.options.end());
+        const ToolRun refusal = RunTool(arguments);
+        EXPECT_EQ(refusal.exitCode, r.exitCode) << r.err;
+        EXPECT_NE(refusal.err.find(r.err), std::string::npos) << refusal.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.File("no.htm")));
+    }
+
+    // Past a thousand records the rest are left out, with the window's warning.
+    ASSERT_EQ(RunTool({"sample", "1001", folder.File("big.dat")}).exitCode, 0);
+    const ToolRun big = RunTool({"html-report", folder.File("big.dat"), out, "--items", "220"});
+    EXPECT_EQ(big.exitCode, 0);
+    EXPECT_EQ(big.err, std::string("quillmark-tool: warning: ") + HtmlReportLimitWarning + "\n");
+    const std::string html = ReadFileBytes(out);
+    EXPECT_NE(html.find(">1000</font>"), std::string::npos);
+    EXPECT_EQ(html.find(">1001</font>"), std::string::npos);
+}
+
+// The column report laid out from a format file, its table and pages written out.
+TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
+{
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}, {20, 0, "Status"}};
+    format.Columns = "2";
+    SaveReportFormat(folder.File("names.rpt"), format);
+    const ToolRun run =
+        RunTool({"report", database, folder.File("names.rpt"), "--csv", folder.File("all.csv"),
+                 "--html", folder.File("all.htm"), "--pdf", folder.File("all.pdf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "4 records on 1 pages\n");
+    EXPECT_EQ(ReadFileBytes(folder.File("all.csv")),
+              "#,Name,Status\r\n1.,Ann Smith,None\r\n2.,Bob Jones,None\r\n"
+              "3.,Cy Smithers,None\r\n4.,Di Smith,None\r\n");
+    EXPECT_NE(ReadFileBytes(folder.File("all.htm")).find("<tr>\r\n<td nowrap>1.</td>\r\n"),
+              std::string::npos);
+    const std::string pdf = ReadFileBytes(folder.File("all.pdf"));
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
+
+    SaveSearch(folder.File("find.srh"));
+    ASSERT_EQ(RunTool({"report", database, folder.File("names.rpt"), "--search",
+                       folder.File("find.srh"), "--csv", folder.File("found.csv")})
+                  .exitCode,
+              0);
+    EXPECT_EQ(ReadFileBytes(folder.File("found.csv")), "#,Name,Status\r\n1.,Ann Smith,None\r\n");
+
+    WriteFileBytes(folder.File("cut.rpt"), S("Report Title") + B(true));
+    const ToolRun cut =
+        RunTool({"report", database, folder.File("cut.rpt"), "--csv", folder.File("cut.csv")});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(cut.err.find("quillmark-tool: Sorry " + folder.File("cut.rpt") +
+                           " is not a valid report file"),
+              0u)
+        << cut.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("cut.csv")));
+}
+
+TEST_F(ToolSearch, ImportAddsARecordForEachLineAndCountsThem)
+{
+    WriteFileBytes(folder.File("in.txt"), "Eve Long,12 Main St,Working\r\nFay,1 Elm St\r\n");
+    const ToolRun run = RunTool({"import", database, folder.File("in.txt"), folder.File("out.dat"),
+                                 "--columns", "22,10,20"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "2 records imported\n");
+    const json records = json::parse(RunTool({"dump", folder.File("out.dat")}).out)["records"];
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(records[4]["RecordName"], "Eve Long");
+    EXPECT_EQ(records[4]["Detail"][0], "12 Main St");
+    EXPECT_EQ(records[4]["Working"], true);
+    EXPECT_EQ(records[5]["Working"], false);
+
+    for (const char* columns : {"22,,10", "35", "22,22", "x"}) {
+        const ToolRun bad = RunTool({"import", database, folder.File("in.txt"),
+                                     folder.File("bad.dat"), "--columns", columns});
+        EXPECT_EQ(bad.exitCode, 2) << columns;
+    }
+    const ToolRun unreadable =
+        RunTool({"import", database, folder.Path(), folder.File("bad.dat"), "--columns", "22"});
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_NE(unreadable.err.find("0 records were imported before it"), std::string::npos)
+        << unreadable.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("bad.dat")));
 }
 
 }  // namespace

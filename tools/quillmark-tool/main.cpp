@@ -2,17 +2,23 @@
 // exactly as the program does, for scripting, checking and making test data.
 
 #include "database_json.h"
+#include "pdf_pages.h"
 #include "sample_database.h"
 
 #include "core/database_file.h"
 #include "core/default_trees.h"
+#include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
 #include "engine/quick_export.h"
+#include "engine/reports/html_report.h"
 #include "engine/record_sorting.h"
+#include "engine/reports/column_report.h"
+#include "engine/reports/comma_import.h"
+#include "engine/reports/report_format_file.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
 #include "engine/search/search_run.h"
@@ -21,8 +27,10 @@
 #include <charconv>
 #include <cstring>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <span>
@@ -53,6 +61,19 @@ constexpr const char* Usage =
     "                                                    records under each sub-category\n"
     "  quillmark-tool export DB.dat OUT.txt [--read-password P]\n"
     "                                                    every record as Quick Export writes it\n"
+    "  quillmark-tool html-report DB.dat OUT.htm --items CODES [--bold] [--italic]\n"
+    "        [--underline] [--font-color RRGGBB] [--background RRGGBB] [--header FILE]\n"
+    "        [--footer FILE] [--search SRH] [--read-password P]\n"
+    "                                                    the HTML report of the items, codes\n"
+    "                                                    10..350 as in the report's item menu\n"
+    "  quillmark-tool report DB.dat FORMAT.rpt [--csv OUT] [--html OUT] [--pdf OUT]\n"
+    "                 [--search SRH] [--read-password P]\n"
+    "                                                    lay the records out as the column\n"
+    "                                                    report does, on US Letter pages;\n"
+    "                                                    with --search the records it finds\n"
+    "  quillmark-tool import DB.dat IN.txt OUT.dat --columns POSITIONS [--read-password P]\n"
+    "                                                    a record for each line of IN.txt, its\n"
+    "                                                    fields for the report items 0..34 given\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
     "Commands that write OUT.dat over a database with a save password need\n"
@@ -393,6 +414,132 @@ int Export(const Arguments& arguments)
     return 0;
 }
 
+// "2001/03/09", as the report's head and imported records give today.
+std::string TodayText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return ReportDateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+void WriteOutput(const std::string& path, const std::function<void(ByteSink&)>& write)
+{
+    try {
+        SaveFileSafely(path, write);
+    } catch (const WriteError& error) {
+        Fail("Cannot create file " + FileNameInMessage(path) + ": " + error.what());
+    }
+}
+
+int Report(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 2);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    int reportMode = 1;
+    if (const std::optional<std::string> search = arguments.Option("--search")) {
+        RunSavedSearch(*search, database);
+        reportMode = 2;
+    }
+    const std::string& formatPath = arguments.positional[1];
+    ReportFormat format;
+    try {
+        LoadReportFormat(formatPath, format);
+    } catch (const ReadError& error) {
+        Fail("Cannot read " + FileNameInMessage(formatPath) + ": " + error.what());
+    } catch (const FormatError& error) {
+        Fail("Sorry " + FileNameInMessage(formatPath) + " is not a valid report file: " +
+             error.what() + " (at byte " + std::to_string(error.Offset()) + ").");
+    }
+    ColumnReportSetup setup = SetupFromFormat(format);
+    setup.Date = TodayText();
+    // US Letter, all of it printable: 8 by 11 whole inches to lay out on.
+    constexpr int Dots = 600;
+    const PrinterPage letter{Dots, Dots, Dots * 17 / 2, Dots * 11, 0, 0, Dots * 17 / 2, Dots * 11};
+    CairoTextMeasurer measurer;
+    TOrvPrinter store(letter, measurer);
+    ColumnReportLayout layout(setup, database, false, store);
+    layout.Run(reportMode);
+    if (layout.PageLimitReached) {
+        std::cerr << "quillmark-tool: warning: your report contains too much data.  Only the first "
+                  << layout.RecordsShown << " records will be displayed.\n";
+    }
+    if (const std::optional<std::string> csv = arguments.Option("--csv")) {
+        WriteOutput(*csv, [&layout](ByteSink& sink) { WriteExportCsv(sink, layout.Table); });
+    }
+    if (const std::optional<std::string> html = arguments.Option("--html")) {
+        WriteOutput(*html, [&layout](ByteSink& sink) { WriteExportHtml(sink, layout.Table); });
+    }
+    if (const std::optional<std::string> pdf = arguments.Option("--pdf")) {
+        PdfPages document(letter.paperWidth * TwipsPerInch / Dots,
+                          letter.paperHeight * TwipsPerInch / Dots);
+        store.Print(1, store.PageCount(), document);
+        std::string bytes;
+        try {
+            bytes = document.Finish();
+        } catch (const WriteError& error) {
+            Fail("Cannot create file " + FileNameInMessage(*pdf) + ": " + error.what());
+        }
+        WriteOutput(*pdf, [&bytes](ByteSink& sink) { sink.Write(bytes); });
+    }
+    std::cout << layout.RecordsShown << " records on " << store.PageCount() << " pages\n";
+    return 0;
+}
+
+// "22,10,20": the report items the line's fields go to, in order.
+std::vector<int> ImportColumns(const Arguments& arguments)
+{
+    const std::optional<std::string> text = arguments.Option("--columns");
+    if (!text) {
+        UsageError("import needs --columns");
+    }
+    std::vector<int> columns;
+    std::string_view rest = *text;
+    while (true) {
+        const std::string_view field = rest.substr(0, rest.find(','));
+        int item = -1;
+        const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), item);
+        if (field.empty() || error != std::errc() || end != field.data() + field.size() ||
+            item < 0 || item >= ReportItemChoices ||
+            std::find(columns.begin(), columns.end(), item) != columns.end()) {
+            UsageError(
+                "--columns takes up to 21 different report positions, 0 to 34, "
+                "separated by commas");
+        }
+        columns.push_back(item);
+        if (field.size() == rest.size()) {
+            break;
+        }
+        rest.remove_prefix(field.size() + 1);
+    }
+    if (columns.size() > MaximumReportItems) {
+        UsageError(
+            "--columns takes up to 21 different report positions, 0 to 34, "
+            "separated by commas");
+    }
+    return columns;
+}
+
+int Import(const Arguments& arguments)
+{
+    ExpectPositional(arguments, 3);
+    const std::vector<int> columns = ImportColumns(arguments);
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    const std::string& input = arguments.positional[1];
+    const ImportOutcome outcome =
+        ImportCommaDelimitedFile(input, columns, TodayText(), database.RecordList);
+    if (outcome.readError) {
+        Fail("Cannot read " + FileNameInMessage(input) + ": " + *outcome.readError + ". " +
+             std::to_string(outcome.imported) + " records were imported before it; " +
+             FileNameInMessage(arguments.positional[2]) + " was not written.");
+    }
+    SaveDatabase(arguments.positional[2], database, arguments);
+    std::cout << outcome.imported << " records imported\n";
+    return 0;
+}
+
 int Build(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
@@ -437,6 +584,89 @@ int Sample(const Arguments& arguments)
     }
     Database database = MakeSampleDatabase(count, seed, ReadDefaultTrees(ProgramDataFolders()));
     SaveDatabase(arguments.positional[1], database, arguments);
+    return 0;
+}
+
+// "FF8000" as the report writes colours; nothing for anything else.
+std::optional<RgbColour> ParseColour(const std::string& text)
+{
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.size() != 6 || error != std::errc() || end != text.data() + text.size() ||
+        text.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
+        return std::nullopt;
+    }
+    return RgbColour{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
+}
+
+std::vector<std::string> HtmlLinesOf(const Arguments& arguments, const std::string& option)
+{
+    const std::optional<std::string> path = arguments.Option(option);
+    if (!path) {
+        return {};
+    }
+    try {
+        return TextFileLines(ReadWholeFile(*path));
+    } catch (const ReadError& error) {
+        Fail("Cannot read " + FileNameInMessage(*path) + ": " + error.what());
+    }
+}
+
+// The report window's HTML report; the style flags are taken off the words before parsing.
+int HtmlReport(const Arguments& arguments, const FontSetting& style)
+{
+    ExpectPositional(arguments, 2);
+    const std::optional<std::string> items = arguments.Option("--items");
+    if (!items) {
+        UsageError("--items is needed: the report's item codes, comma-separated");
+    }
+    std::vector<int> codes;
+    for (std::size_t start = 0; start <= items->size();) {
+        const std::size_t comma = std::min(items->find(',', start), items->size());
+        int code = 0;
+        const char* first = items->data() + start;
+        const char* last = items->data() + comma;
+        const auto [end, error] = std::from_chars(first, last, code);
+        if (error != std::errc() || end != last || !IsHtmlReportItem(code)) {
+            UsageError("--items takes codes 10, 20, ... 350: " +
+                       items->substr(start, comma - start) + " is none of them");
+        }
+        codes.push_back(code);
+        start = comma + 1;
+    }
+    FontSetting font = style;
+    RgbColour background = WhiteColour;
+    for (const auto& [option, colour] :
+         {std::pair{"--font-color", &font.Colour}, {"--background", &background}}) {
+        if (const std::optional<std::string> text = arguments.Option(option)) {
+            const std::optional<RgbColour> parsed = ParseColour(*text);
+            if (!parsed) {
+                UsageError(std::string(option) + " takes six hexadecimal digits, RRGGBB");
+            }
+            *colour = *parsed;
+        }
+    }
+    const std::vector<std::string> header = HtmlLinesOf(arguments, "--header");
+    const std::vector<std::string> footer = HtmlLinesOf(arguments, "--footer");
+
+    Database database;
+    LoadDatabase(arguments.positional[0], arguments, database);
+    const std::optional<std::string> search = arguments.Option("--search");
+    if (search) {
+        RunSavedSearch(*search, database);
+    }
+    const HtmlReportTable table = BuildHtmlReportTable(database, codes, search.has_value(), false);
+    if (table.limitReached) {
+        std::cerr << "quillmark-tool: warning: " << HtmlReportLimitWarning << '\n';
+    }
+    const std::string& output = arguments.positional[1];
+    try {
+        SaveFileSafely(output, [&](ByteSink& sink) {
+            WriteHtmlTable(sink, table.rows, HtmlReportOptions(header, footer, font, background));
+        });
+    } catch (const WriteError& error) {
+        Fail("Cannot write " + FileNameInMessage(output) + ": " + error.what());
+    }
     return 0;
 }
 
@@ -507,6 +737,33 @@ int Run(int argc, char* argv[])
     }
     if (command == "sample") {
         return Sample(ParseArguments(rest, {"--seed", "--save-password"}));
+    }
+    if (command == "html-report") {
+        // The style options are flags without a value.
+        std::vector<char*> words;
+        FontSetting style;
+        for (char* word : rest) {
+            bool* flag = std::strcmp(word, "--bold") == 0        ? &style.Bold
+                         : std::strcmp(word, "--italic") == 0    ? &style.Italic
+                         : std::strcmp(word, "--underline") == 0 ? &style.Underline
+                                                                 : nullptr;
+            if (flag != nullptr) {
+                *flag = true;
+            } else {
+                words.push_back(word);
+            }
+        }
+        return HtmlReport(
+            ParseArguments(words, {"--items", "--font-color", "--background", "--header",
+                                   "--footer", "--search", "--read-password"}),
+            style);
+    }
+    if (command == "report") {
+        return Report(
+            ParseArguments(rest, {"--csv", "--html", "--pdf", "--search", "--read-password"}));
+    }
+    if (command == "import") {
+        return Import(ParseArguments(rest, {"--columns", "--read-password", "--save-password"}));
     }
     if (command == "cipher") {
         return Cipher(ParseArguments(rest, {}));

@@ -40,4 +40,10 @@ struct MenuLayout {
 std::vector<MenuLayout> MainMenuLayout(ViewActions& actions);
 std::vector<ActionControl*> ToolBarLayout(ViewActions& actions);
 
+// The report menu the "Generate Report" buttons pop up: the report entries of "Report and
+// View", enabled as they are there.
+inline constexpr int ReportMenuHtmlEntry = 0;
+inline constexpr int ReportMenuRegularEntry = 1;
+std::vector<MenuItemControl> ReportMenuEntries(const ViewActions& actions);
+
 }  // namespace quillmark

@@ -189,7 +189,11 @@ public:
     // ---- the other windows ----
     void AlbumView1Click();
     void GraphView1Click();
+    void GenerateRegularReport1Click();
     void CDButtonClick();
+    void GenerateHTMLReport1Click();
+    // An entry of the report menu (ReportMenuEntries) that "Generate Report" pops up.
+    void ReportMenuClick(int entry);
     void Calculator1Click();
     void Calendar1Click();
     void Contents1Click();

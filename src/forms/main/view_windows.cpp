@@ -1,4 +1,5 @@
-// The main window's doors to the album, the graph and the CD player, each made on first use.
+// The main window's doors to the album, the graph, the CD player and the two reports, each made
+// on first use.
 
 #include "forms/main/view_form.h"
 #include "forms/view_tool_bar.h"
@@ -16,9 +17,29 @@ void TView::GraphView1Click()
     OpenProgramWindow(workspace_, ProgramWindow::Graph);
 }
 
+void TView::GenerateRegularReport1Click()
+{
+    workspace_.SpreadsheetMode = 1;
+    OpenProgramWindow(workspace_, ProgramWindow::ColumnReport);
+}
+
 void TView::CDButtonClick()
 {
     OpenProgramWindow(workspace_, ProgramWindow::CdPlayer);
+}
+
+void TView::GenerateHTMLReport1Click()
+{
+    OpenProgramWindow(workspace_, ProgramWindow::HtmlReport);
+}
+
+void TView::ReportMenuClick(int entry)
+{
+    if (entry == ReportMenuHtmlEntry && Actions.GenerateHTMLReport.enabled) {
+        GenerateHTMLReport1Click();
+    } else if (entry == ReportMenuRegularEntry && Actions.GenerateRegularReport.enabled) {
+        GenerateRegularReport1Click();
+    }
 }
 
 }  // namespace quillmark

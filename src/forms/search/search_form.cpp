@@ -67,10 +67,8 @@ SearchActions::SearchActions()
     QuickSaveTBtn = ToolButton("QuickSaveTBtn", "Save Database", "document-save");
     HelpTBtn = ToolButton("HelpTBtn", "Display Help", "help-contents");
     CloseTBtn = ToolButton("CloseTBtn", "Close Search Window", "window-close");
-    // The search button is this window's own; the other views arrive with their own work.
-    for (ActionControl* unbuilt : {&SearchTBtn, &ReportTBtn}) {
-        unbuilt->enabled = false;
-    }
+    // The search button is this window's own.
+    SearchTBtn.enabled = false;
     Extract.enabled = false;
     // The window's own commands from the keyboard too.
     LoadSearchBtn.shortcut = "Ctrl+O";
@@ -662,6 +660,16 @@ void TSearch::PrintMenuClick(int entry)
 void TSearch::SpreadsheetTBtnClick()
 {
     workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
+}
+
+std::vector<MenuItemControl> TSearch::ReportMenu() const
+{
+    return ReportMenuEntries(workspace_.View().Actions);
+}
+
+void TSearch::ReportMenuClick(int entry)
+{
+    workspace_.View().ReportMenuClick(entry);
 }
 
 void TSearch::ViewTBtnClick()

@@ -99,6 +99,9 @@ public:
     // ---- tool bar ----
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
     void SpreadsheetTBtnClick();
+    // "Generate Report" pops up the main window's report menu at the pointer.
+    std::vector<MenuItemControl> ReportMenu() const;
+    void ReportMenuClick(int entry);
     void ViewTBtnClick();
     void AlbumTBtnClick();
     void GraphTBtnClick();

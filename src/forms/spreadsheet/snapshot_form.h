@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/rgb_colour.h"
 #include "engine/pictures/picture_cache.h"
 #include "forms/controls.h"
 #include "forms/services.h"
@@ -34,11 +35,6 @@ struct BrowseItem {
     std::string caption;
     int stateIndex = 1;
     bool operator==(const BrowseItem&) const = default;
-};
-
-struct RgbColour {
-    int red = 0, green = 0, blue = 0;
-    bool operator==(const RgbColour&) const = default;
 };
 
 // The spreadsheet window: one row per record shown, one column per chosen field, the rows being

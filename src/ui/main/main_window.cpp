@@ -248,9 +248,11 @@ void MainWindow::ConnectActions()
         {&a.SearchRecords, [this] { view_.SearchRecords1Click(); }},
         {&a.AlbumView, [this] { view_.AlbumView1Click(); }},
         {&a.GraphView, [this] { view_.GraphView1Click(); }},
+        {&a.GenerateRegularReport, [this] { view_.GenerateRegularReport1Click(); }},
         {&a.CdPlayer, [this] { view_.CDButtonClick(); }},
         {&a.SpreadsheetView, [this] { view_.SpreadsheetView1Click(); }},
         {&a.QuickExport, [this] { view_.QuickExport1Click(); }},
+        {&a.GenerateHTMLReport, [this] { view_.GenerateHTMLReport1Click(); }},
         {&a.PreviousSearch, [this] { view_.PreviousSearchClick(); }},
         {&a.NextSearch, [this] { view_.NextSearchClick(); }},
     };
@@ -258,6 +260,12 @@ void MainWindow::ConnectActions()
         connect(actions_.at(control), &QAction::triggered, this,
                 [this, handler] { Handle(handler); });
     }
+    connect(actions_.at(&a.Report), &QAction::triggered, this, [this] {
+        if (const auto entry =
+                PopUpAtPointer(this, "ReportMenu", ReportMenuEntries(view_.Actions))) {
+            Handle([this, entry] { view_.ReportMenuClick(static_cast<int>(*entry)); });
+        }
+    });
     // The related-records button pops up the relation menu at the pointer.
     connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
         Handle([this] { view_.DisplaySameBtnClick(); });

@@ -195,6 +195,11 @@ void SearchWindow::BuildToolBar()
             Handle([this, entry] { search_.PrintMenuClick(static_cast<int>(*entry)); });
         }
     });
+    connect(actions_.at(&a.ReportTBtn), &QAction::triggered, this, [this] {
+        if (const auto entry = PopUpAtPointer(this, "ReportMenu", search_.ReportMenu())) {
+            Handle([this, entry] { search_.ReportMenuClick(static_cast<int>(*entry)); });
+        }
+    });
     connect(actions_.at(&a.CloseTBtn), &QAction::triggered, this, &QWidget::close);
 }
 

@@ -1,0 +1,198 @@
+#include "core/database.h"
+#include "engine/reports/column_report.h"
+#include "engine/reports/page_store.h"
+#include "support/page_recording.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace quillmark {
+namespace {
+
+using test::DrawnText;
+using test::TextsOn;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::Not;
+
+constexpr int Name = 22;
+constexpr int Street = 10;
+constexpr int Status = 20;
+constexpr int RecordNumber = 21;
+
+// 8.5 by 11 inches at 600 dots per inch.
+const PrinterPage Letter{600, 600, 5100, 6600, 0, 0, 5100, 6600};
+
+class ColumnReportTest : public ::testing::Test {
+protected:
+    ColumnReportTest()
+    {
+        SetDefaultCaptions(database);
+        setup.Items = {Name, Street, Status, RecordNumber};
+        setup.Date = ReportDateText(2001, 3, 9);
+    }
+
+    void AddRecords(int count)
+    {
+        for (int i = 1; i <= count; ++i) {
+            auto record = std::make_shared<ItemRecord>();
+            record->RecordName = "Person " + std::to_string(i);
+            record->Detail[0] = std::to_string(i) + " Main St";
+            record->NotAvailable = i % 2 == 0;
+            database.RecordList.push_back(record);
+        }
+    }
+
+    ColumnReportLayout Run()
+    {
+        ColumnReportLayout layout(setup, database, false, store);
+        layout.Run(1);
+        return layout;
+    }
+
+    Database database;
+    ColumnReportSetup setup;
+    test::FixedWidthMeasurer measurer;
+    TOrvPrinter store{Letter, measurer};
+};
+
+TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
+{
+    ColumnReportLayout layout(setup, database, false, store);
+    layout.CalculateSpace();
+    EXPECT_EQ(store.PageWidth(), 8) << "8.5 inches count as 8";
+    EXPECT_EQ(store.PageHeight(), 11);
+    EXPECT_EQ(layout.PrintableWidth, 8640);
+    EXPECT_EQ(layout.PrintableHeight, 12960);
+    EXPECT_EQ(store.Margins, (PageMargins{1440, 1440, 1440, 1440}));
+    EXPECT_EQ(layout.ColumnWidth(0), 2880);
+    EXPECT_EQ(layout.LineHeight(), 210) << "10 points: 200 twips and 10";
+
+    // Halves of a twip go to the even one; a column's width is its share of the header.
+    EXPECT_EQ(MarginTwips(0.0003472222), 0);
+    EXPECT_EQ(MarginTwips(1.25), 1800);
+    EXPECT_EQ(ColumnWidthOnPaper(150, 450, 8640), 2880);
+    EXPECT_EQ(ColumnWidthOnPaper(100, 300, 8639), 2880);
+}
+
+TEST_F(ColumnReportTest, FourItemsInThreeColumnsTakeTwoLinesPerRecordIndentedOrNot)
+{
+    AddRecords(2);
+    struct Case {
+        bool indent;
+        int secondLineX;
+    };
+    for (const Case& c : {Case{false, 0}, Case{true, 2880}}) {
+        SCOPED_TRACE(c.indent ? "indented" : "not indented");
+        setup.Indent = c.indent;
+        const ColumnReportLayout layout = Run();
+        const std::vector<DrawnText> texts = TextsOn(store.Page(1));
+        // The head: page number, title, date, then the labels between two rules.
+        EXPECT_EQ(texts[0], (DrawnText{8390, 10, "1", true}));
+        EXPECT_EQ(texts[1], (DrawnText{3720, 10, "Report Title", false}));
+        EXPECT_EQ(texts[2], (DrawnText{0, 10, "2001/03/09", false}));
+        EXPECT_EQ(texts[3], (DrawnText{0, 345, "#", true}));
+        EXPECT_EQ(texts[4], (DrawnText{2880, 345, "Name", true}));
+        EXPECT_EQ(texts[6], (DrawnText{c.secondLineX, 555, "Status", true}));
+        // The first record: number, name and street on one line, status and number below.
+        EXPECT_THAT(
+            std::vector<DrawnText>(texts.begin() + 8, texts.begin() + 13),
+            ElementsAre(DrawnText{0, 905, "1.", true}, DrawnText{2880, 905, "Person 1", true},
+                        DrawnText{5760, 905, "1 Main St", true},
+                        DrawnText{c.secondLineX, 1115, "None", true},
+                        DrawnText{c.secondLineX + 2880, 1115, "1", true}));
+        EXPECT_EQ(texts[13], (DrawnText{0, 1325, "2.", true}));
+        EXPECT_EQ(texts[16].text, "Not Available");
+        EXPECT_EQ(layout.Table,
+                  (ExportTable{{"#", "Name", "Street", "Status", "Record #"},
+                               {"1.", "Person 1", "1 Main St", "None", "1"},
+                               {"2.", "Person 2", "2 Main St", "Not Available", "2"}}));
+    }
+}
+
+TEST_F(ColumnReportTest, LaterPagesRepeatTheHeadButTheTableHoldsOneRowOfLabels)
+{
+    AddRecords(40);
+    const ColumnReportLayout layout = Run();
+    ASSERT_EQ(store.PageCount(), 2);
+    EXPECT_TRUE(store.Finished());
+    const std::vector<DrawnText> page2 = TextsOn(store.Page(2));
+    EXPECT_EQ(page2[0], (DrawnText{8390, 10, "2", true}));
+    EXPECT_EQ(page2[1].text, "Report Title");
+    EXPECT_EQ(page2[2].text, "2001/03/09");
+    EXPECT_EQ(page2[3], (DrawnText{0, 345, "#", true}));
+    // Record 29 starts at the foot of page 1 and ends under the head of page 2; its cells
+    // stay together in its own row.
+    EXPECT_THAT(TextsOn(store.Page(1)), Contains(DrawnText{0, 12665, "29.", true}));
+    EXPECT_EQ(page2[8], (DrawnText{0, 905, "None", true}));
+    ASSERT_EQ(layout.Table.size(), 41u);
+    EXPECT_EQ(std::count(layout.Table.begin(), layout.Table.end(), layout.Table[0]), 1);
+    EXPECT_EQ(layout.Table[29],
+              (std::vector<std::string>{"29.", "Person 29", "29 Main St", "None", "29"}));
+    EXPECT_EQ(layout.Table[40][0], "40.");
+    EXPECT_EQ(layout.RecordsShown, 40);
+    EXPECT_FALSE(layout.PageLimitReached);
+}
+
+TEST_F(ColumnReportTest, TheRunStopsAfterTheRecordThatReachesPageEleven)
+{
+    AddRecords(400);
+    database.RecordList[1]->InSearchList = true;
+    ColumnReportLayout layout(setup, database, false, store);
+    layout.Run(2);
+    EXPECT_EQ(layout.Table.size(), 2u) << "the search list only";
+    EXPECT_EQ(layout.Table[1][0], "1.");
+    EXPECT_EQ(layout.Table[1][1], "Person 2");
+
+    layout.Run(1);
+    EXPECT_TRUE(layout.PageLimitReached);
+    EXPECT_EQ(store.PageCount(), 11);
+    // Two pages hold 57 records, one broken over them; the 286th is the first on page 11.
+    EXPECT_EQ(layout.RecordsShown, 286);
+    EXPECT_EQ(layout.Table.size(), 287u);
+}
+
+TEST_F(ColumnReportTest, ColumnsThatCannotHoldTheCellsNeverLoseOne)
+{
+    // One column with record numbers and indenting: every cell on a line of its own, none
+    // beyond the column.
+    AddRecords(1);
+    setup.Columns = 1;
+    setup.Indent = true;
+    setup.Items = {Name};
+    const ColumnReportLayout layout = Run();
+    const std::vector<DrawnText> texts = TextsOn(store.Page(1));
+    EXPECT_THAT(std::vector<DrawnText>(texts.end() - 2, texts.end()),
+                ElementsAre(DrawnText{0, 905, "1.", true}, DrawnText{0, 1115, "Person 1", true}));
+    EXPECT_THAT(std::vector<DrawnText>(texts.begin() + 3, texts.end()),
+                Not(Contains(::testing::Field(&DrawnText::x, ::testing::Gt(0)))));
+    EXPECT_EQ(layout.Table[1], (std::vector<std::string>{"1.", "Person 1"}));
+}
+
+TEST(PageStoreTest, PrintsTheRangeChosenOneSheetAPageOnceFinished)
+{
+    test::FixedWidthMeasurer measurer;
+    TOrvPrinter store(Letter, measurer);
+    store.Reset();
+    for (int page = 2; page <= 5; ++page) {
+        store.NewPage();
+    }
+    test::RecordingOutput output;
+    EXPECT_FALSE(store.Print(2, 3, output)) << "an unfinished store prints nothing";
+    EXPECT_TRUE(output.Sheets.front().empty());
+
+    store.Finish();
+    store.NewPage();
+    EXPECT_EQ(store.PageCount(), 5) << "no pages after finishing";
+    EXPECT_TRUE(store.Print(2, 3, output));
+    ASSERT_EQ(output.Sheets.size(), 2u);
+    EXPECT_THAT(output.Sheets[0], ElementsAre(&store.Page(2)));
+    EXPECT_THAT(output.Sheets[1], ElementsAre(&store.Page(3)));
+    EXPECT_EQ(store.Page(1).Width(), 8 * 1440);
+    EXPECT_EQ(store.Page(1).Height(), 11 * 1440);
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,197 @@
+#include "support/test_helpers.h"
+
+#include "core/database.h"
+#include "core/value_reader.h"
+#include "engine/reports/html_report.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace quillmark {
+namespace {
+
+using test::B;
+using test::Hex;
+using test::I;
+using test::Name;
+using test::S;
+using Rows = std::vector<std::vector<std::string>>;
+
+std::shared_ptr<ItemRecord>& Add(Database& database, const std::string& name)
+{
+    auto& record = database.RecordList.emplace_back(std::make_shared<ItemRecord>());
+    record->RecordName = name;
+    return record;
+}
+
+std::string Document(const HtmlReportTable& table, const HtmlTableOptions& options)
+{
+    std::string bytes;
+    StringSink sink(bytes);
+    WriteHtmlTable(sink, table.rows, options);
+    return bytes;
+}
+
+TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
+{
+    Database database;
+    Add(database, "R&D")->Working = true;
+    auto& second = Add(database, "<5 years");
+    second->Detail[0] = "12 Main St\r\nFlat 2";
+    second->SalaryFigures[1] = "12.50";
+    second->Other[1] = "2001/02/03";
+    Add(database, "Cy")->Desc[1] = "Nights : Part Time";
+    const std::vector<int> codes = {230, 210, 220, 110, 300, 240, 10};
+    const std::vector<std::string> titles = {
+        "Name", "Status", "Record #", "Street", "Hourly Salary", "Employment Date", "Type"};
+
+    EXPECT_EQ(BuildHtmlReportTable(database, codes, false, false).rows,
+              (Rows{titles,
+                    {"R&D", "Working", "1", "", "", "", ""},
+                    {"<5 years", "", "2", "12 Main St\r\nFlat 2", "12.50", "2001/02/03", ""},
+                    {"Cy", "", "3", "", "", "", "Nights : Part Time"}}));
+    // Only listed records, numbered as in the whole list; short description values.
+    database.RecordList[2]->InSearchList = true;
+    EXPECT_EQ(BuildHtmlReportTable(database, {220, 10}, true, true).rows,
+              (Rows{{"Record #", "Type"}, {"3", "Nights "}}));
+
+    // Bold italic white on black; an empty status, a line break and markup in the values.
+    FontSetting font;
+    font.Colour = {255, 255, 255};
+    font.Bold = font.Italic = true;
+    const HtmlReportTable table = BuildHtmlReportTable(database, {230, 210, 110}, false, false);
+    const std::string html =
+        Document(table, HtmlReportOptions({"<h1>Staff</h1>", "<p>"}, {"</body>"}, font, {}));
+    const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>";
+    const std::string end = "</I></B></font></td>\r\n";
+    EXPECT_EQ(html.substr(0, html.find("<table")), "<h1>Staff</h1>\r\n<p>\r\n");
+    EXPECT_NE(html.find("<td nowrap BGCOLOR=\"#C0C0C0\"><B>Street</B></td>\r\n"),
+              std::string::npos);
+    EXPECT_NE(html.find("<tr>\r\n" + cell + "R&amp;D" + end + cell + "Working" + end + cell +
+                        "<br>" + end + "</tr>\r\n"),
+              std::string::npos);
+    EXPECT_NE(html.find(cell + "&lt;5 years" + end + cell + "<br>" + end + cell +
+                        "12 Main St<br>\nFlat 2" + end),
+              std::string::npos);
+    EXPECT_TRUE(html.ends_with("</table><p>\r\n</body>\r\n"));
+
+    // No record on the search list: the titles are the one row, written as data.
+    for (auto& record : database.RecordList) {
+        record->InSearchList = false;
+    }
+    const HtmlReportTable titlesOnly = BuildHtmlReportTable(database, {230, 210}, true, false);
+    EXPECT_EQ(titlesOnly.rows, (Rows{{"Name", "Status"}}));
+    EXPECT_EQ(Document(titlesOnly, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour)),
+              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+              "<tr>\r\n"
+              "<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Name</font></td>\r\n"
+              "<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Status</font></td>\r\n"
+              "</tr>\r\n</table><p>\r\n");
+}
+
+TEST(HtmlReportTest, AThousandRecordsAtMost)
+{
+    const struct {
+        int records;
+        int listedFrom;  // records from this position on are on the search list
+        bool searchListOnly;
+        std::size_t rows;
+        bool limitReached;
+        std::string lastNumber;
+    } cases[] = {
+        {1000, 0, false, 1000, false, "1000"},
+        {1001, 0, false, 1000, true, "1000"},
+        {1500, 500, true, 1000, false, "1500"},
+        {1501, 500, true, 1000, true, "1500"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.records);
+        Database database;
+        for (int position = 0; position < c.records; ++position) {
+            Add(database, "")->InSearchList = position >= c.listedFrom;
+        }
+        const HtmlReportTable table =
+            BuildHtmlReportTable(database, {220}, c.searchListOnly, false);
+        EXPECT_EQ(table.rows.size() - 1, c.rows);
+        EXPECT_EQ(table.limitReached, c.limitReached);
+        EXPECT_EQ(table.rows.back().front(), c.lastNumber);
+    }
+}
+
+TEST(HtmlReportTest, HeaderAndFooterFilesSplitAtEveryLineEnd)
+{
+    EXPECT_EQ(TextFileLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+    EXPECT_EQ(TextFileLines("<p>\r\n\r\n"), (std::vector<std::string>{"<p>", ""}));
+    EXPECT_EQ(TextFileLines(""), std::vector<std::string>{});
+}
+
+// The bytes of a format file: items, header and footer lines, font chooser, colour chooser and
+// the search-list option, each as the value stream writes it.
+std::string FormatFileBytes(const std::string& style, const std::string& fontColour)
+{
+    return Hex("01") + S("Name") + I(230) + S("Status") + I(210) + Hex("00") +  //
+           Hex("01") + S("<h1>Staff</h1>") + S("") + Hex("00") +                //
+           Hex("01 00") +                                                       //
+           "TPF0" + Name("TFontDialog") + Name("ReportFont") +                  //
+           Name("Font.Charset") + I(1) + Name("Font.Color") + fontColour +      //
+           Name("Font.Height") + I(-11) + Name("Font.Name") + S("MS Sans Serif") +
+           Name("Font.Style") + Hex("0B") + style + Hex("00") +  //
+           Name("MinFontSize") + I(0) + Name("MaxFontSize") + I(0) + Hex("00 00") + "TPF0" +
+           Name("TColorDialog") + Name("ReportColor") +            //
+           Name("Color") + Hex("04 12 34 56 00") + Hex("00 00") +  //
+           B(true);
+}
+
+TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
+{
+    HtmlReportFormat format;
+    format.Fields = {{"Name", 230}, {"Status", 210}};
+    format.HeaderHTML = {"<h1>Staff</h1>", ""};
+    format.ReportFont.Colour = {0xAB, 0, 0};
+    format.ReportFont.Bold = true;
+    format.ReportFont.Underline = true;
+    format.ReportColor = {0x12, 0x34, 0x56};
+    format.SearchListOnly = true;
+    const std::string bytes = FormatFileBytes(Name("fsBold") + Name("fsUnderline"), I(0xAB));
+
+    std::string written;
+    StringSink sink(written);
+    WriteHtmlReportFormat(sink, format);
+    EXPECT_EQ(test::ToHex(written), test::ToHex(bytes));
+    ValueReader reader(bytes);
+    HtmlReportFormat read;
+    ReadHtmlReportFormat(reader, read);
+    EXPECT_EQ(read, format);
+
+    // Damage anywhere is an error, never a crash or a wrong format taken as good.
+    const std::string good = FormatFileBytes("", I(0));
+    const struct {
+        const char* what;
+        std::string bytes;
+    } damaged[] = {
+        {"not a report item", Hex("01") + S("X") + I(235) + Hex("00")},
+        {"unknown style", FormatFileBytes(Name("fsBlink"), I(0))},
+        {"a desktop colour", FormatFileBytes("", Hex("04 08 00 00 80"))},
+        {"a colour as text", FormatFileBytes("", S("clRed"))},
+        {"another chooser", Hex("01 00 01 00 01 00") + "TPF0" + Name("TColorDialog") +
+                                Name("ReportFont") + Hex("00 00")},
+        {"an unknown property", Hex("01 00 01 00 01 00") + "TPF0" + Name("TFontDialog") +
+                                    Name("ReportFont") + Name("Font.Pitch") + I(0) + Hex("00 00")},
+    };
+    for (const auto& d : damaged) {
+        SCOPED_TRACE(d.what);
+        ValueReader damagedReader(d.bytes);
+        HtmlReportFormat into;
+        EXPECT_THROW(ReadHtmlReportFormat(damagedReader, into), FormatError);
+    }
+    for (std::size_t size = 0; size < good.size(); ++size) {
+        SCOPED_TRACE(size);
+        ValueReader cut(std::string_view(good).substr(0, size));
+        HtmlReportFormat into;
+        EXPECT_THROW(ReadHtmlReportFormat(cut, into), FormatError);
+    }
+}
+
+}  // namespace
+}  // namespace quillmark

@@ -1,0 +1,172 @@
+#include "core/value_reader.h"
+#include "engine/reports/report_format_file.h"
+#include "support/test_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+using test::B;
+using test::Hex;
+using test::I;
+using test::S;
+
+std::string Property(std::string_view name, const std::string& value)
+{
+    return test::Name(name) + value;
+}
+
+std::string Component(std::string_view className, std::string_view objectName,
+                      const std::string& properties)
+{
+    return "TPF0" + test::Name(className) + test::Name(objectName) + properties + Hex("00 00");
+}
+
+// Colour, height at 96 pixels an inch, name and style, as the font choosers file them.
+std::string Font(std::int32_t colour, std::int32_t height, std::string_view name,
+                 const std::string& style)
+{
+    return Property("Font.Color", I(colour)) + Property("Font.Height", I(height)) +
+           Property("Font.Name", S(name)) + Property("Font.Style", Hex("0B") + style + Hex("00"));
+}
+
+const std::string PlainFont = Font(0, -13, "Arial", "");
+const std::string TitleFont =
+    Font(0x0000FF, -16, "Times New Roman", test::Name("fsBold") + test::Name("fsItalic"));
+
+std::string FontBoxBytes(std::string_view name, const std::string& font, std::string_view text)
+{
+    return Component("TEdit", name,
+                     font + Property("ReadOnly", B(true)) + Property("Text", S(text)));
+}
+
+std::string Section(std::string_view text, int width)
+{
+    return Hex("01") + Property("Style", Hex("07") + test::Name("hsOwnerDraw")) +
+           Property("Text", S(text)) + Property("Width", I(width)) + Hex("00");
+}
+
+std::string Colour(std::int32_t value)
+{
+    return Component("TColorDialog", "SelectColColor", Property("Color", I(value)));
+}
+
+// A format of two items over three columns, the middle one light blue, the title in red bold
+// italic Times New Roman of 12 points, indented, half-inch top margin.
+std::string ExampleBytes()
+{
+    std::string bytes =
+        S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false) + I(2) + I(22) + I(0) +
+        S("Name") + I(20) + I(7) + S("Status") + S("1.00") + S("1.00") + S("0.50") + S("1.00") +
+        FontBoxBytes("HeaderFont", TitleFont, "Title") +
+        FontBoxBytes("BodyFont", PlainFont, "Body") +
+        FontBoxBytes("ValueFont", PlainFont, "Value") +
+        Component("TFontDialog", "a", PlainFont + Property("MaxFontSize", I(12))) +
+        Component("TFontDialog", "b", TitleFont + Property("MaxFontSize", I(18))) +
+        Component("TFontDialog", "c", PlainFont + Property("MaxFontSize", I(18))) +
+        Component("THeaderControl", "Widths",
+                  Property("Width", I(450)) +
+                      Property("Sections", Hex("0E") + Section("2.67", 150) + Section("2.67", 150) +
+                                               Section("2.67", 150) + Hex("00"))) +
+        Component("TCheckBox", "ic",
+                  Property("Caption", S("Indent")) + Property("Checked", B(true))) +
+        S("3");
+    for (int column = 0; column < 10; ++column) {
+        bytes += Colour(column == 1 ? 0xFFE0C0 : 0xFFFFFF);
+    }
+    return bytes + B(true) + B(false);
+}
+
+ReportFormat Example()
+{
+    ReportFormat format;
+    format.Title = "Staff";
+    format.ShowDate = false;
+    format.ShowRecordNumbers = false;
+    format.Items = {{22, 0, "Name"}, {20, 7, "Status"}};
+    format.TopMargin = "0.50";
+    PageFont title{"Times New Roman", 12, true, true, false, false, {255, 0, 0}};
+    format.TitleFontBox.font = title;
+    format.TitleFont = title;
+    format.Sections = {{"2.67", 150}, {"2.67", 150}, {"2.67", 150}};
+    format.HeaderWidth = 450;
+    format.Indent = true;
+    format.ColumnColours[1] = {0xC0, 0xE0, 0xFF};
+    return format;
+}
+
+TEST(ReportFormatFileTest, WritesAndReadsTheFiledOrder)
+{
+    std::string written;
+    StringSink sink(written);
+    WriteReportFormat(sink, Example());
+    EXPECT_EQ(test::ToHex(written), test::ToHex(ExampleBytes()));
+
+    const std::string bytes = ExampleBytes();
+    ValueReader reader(bytes);
+    ReportFormat read;
+    ReadReportFormat(reader, read);
+    EXPECT_EQ(read, Example());
+    EXPECT_EQ(reader.Remaining(), 0u);
+
+    const ColumnReportSetup setup = SetupFromFormat(read);
+    EXPECT_EQ(setup.Items, (std::vector<int>{22, 20}));
+    EXPECT_EQ(setup.TopMargin, 0.5);
+    EXPECT_EQ(setup.Columns, 3);
+    EXPECT_EQ(setup.TitleFont.size, 12);
+}
+
+TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
+{
+    const std::string good = ExampleBytes();
+    // Every shortened file fails without reading past its end.
+    for (std::size_t size = 0; size < good.size(); ++size) {
+        ValueReader reader(std::string_view(good).substr(0, size));
+        ReportFormat format;
+        EXPECT_THROW(ReadReportFormat(reader, format), FormatError) << size << " bytes";
+    }
+
+    const std::string head = S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false);
+    const std::string items = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
+    const std::string margins = S("1.00") + S("1.00") + S("0.50") + S("1.00");
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::size_t itemsKept;
+    };
+    const Case cases[] = {
+        {"22 items", head + I(22), 0},
+        {"a negative item count", head + I(-1), 0},
+        {"item 35", head + I(2) + I(22) + I(0) + S("Name") + I(35), 1},
+        {"a margin past 2 inches", head + items + S("2.5"), 2},
+        {"a margin that is no number", head + items + S("1in"), 2},
+        {"a font of no size",
+         head + items + margins + Component("TEdit", "HeaderFont", Property("Font.Height", I(0))),
+         2},
+        {"a boolean where the title is", B(true), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ValueReader reader(c.bytes);
+        ReportFormat format;
+        format.Items = {{1, 0, "old"}, {2, 0, "old"}, {3, 0, "old"}};
+        EXPECT_THROW(ReadReportFormat(reader, format), FormatError);
+        if (c.bytes.size() > head.size()) {
+            EXPECT_EQ(format.Title, "Staff") << "what was read stays";
+            EXPECT_EQ(format.Items.size(), c.itemsKept);
+        }
+    }
+
+    // Ten columns, which the column count never offers.
+    std::string columns = good;
+    const std::string three = S("3") + Colour(0xFFFFFF);
+    columns.replace(columns.find(three), 3, S("10"));
+    ValueReader reader(columns);
+    ReportFormat format;
+    EXPECT_THROW(ReadReportFormat(reader, format), FormatError);
+    EXPECT_TRUE(format.Indent);
+}
+
+}  // namespace
+}  // namespace quillmark

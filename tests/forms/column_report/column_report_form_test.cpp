@@ -1,0 +1,246 @@
+#include "core/database.h"
+#include "engine/reports/page_store.h"
+#include "engine/reports/report_format_file.h"
+#include "forms/column_report/column_report_form.h"
+#include "forms/main/view_form.h"
+#include "support/fake_page_devices.h"
+#include "support/test_helpers.h"
+#include "support/view_fixture.h"
+
+#include <gmock/gmock.h>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+constexpr int Name = 22;
+constexpr int Street = 10;
+constexpr int Status = 20;
+
+// The report window opened over a database of three records, the second without a status.
+class ColumnReportFormTest : public ViewTest {
+protected:
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        view.NewRecord1Click();
+        view.NewRecord1Click();
+        session.Record(0).RecordName = "Ann";
+        session.Record(0).Working = true;
+        session.Record(2).NotAvailable = true;
+        session.Record(2).InSearchList = true;
+        view.GetRecord(0);
+        report.FormActivate();
+    }
+    void TearDown() override
+    {
+        ViewTest::TearDown();
+        EXPECT_TRUE(devices.Problems.empty()) << devices.Problems.front();
+        EXPECT_TRUE(devices.ScriptUsedUp());
+    }
+
+    void Choose(std::initializer_list<int> items)
+    {
+        for (const int item : items) {
+            ASSERT_TRUE(report.AddBtnClick());
+            report.ItemMenuClick(item);
+        }
+    }
+
+    FakePageDevices devices;
+    TPrintBox report{workspace, devices};
+};
+
+TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowing)
+{
+    EXPECT_EQ(report.Caption, "Report (All Records)");
+    EXPECT_EQ(report.ItemMenu.size(), 35u);
+    EXPECT_EQ(report.ItemMenu[Status].caption, "Status");
+    EXPECT_EQ(report.ItemMenu[21].caption, "Record #");
+    EXPECT_EQ(report.ItemMenu[34].caption, "Yearly Salary");
+    EXPECT_FALSE(report.SaveFormatTBtn.enabled);
+    EXPECT_FALSE(report.ImportTBtn.enabled);
+    EXPECT_TRUE(report.PreviewTBtn.enabled);
+    EXPECT_EQ(report.Actions.CloseTBtn.hint, "Close  Report Windw");
+
+    Choose({Name, Street});
+    EXPECT_THAT(report.Fields.lines, ElementsAre("Name", workspace.database.DetailCaptions[0]));
+    EXPECT_FALSE(report.ItemMenu[Name].enabled);
+    for (const ActionControl* button :
+         {&report.SaveFormatTBtn, &report.ImportTBtn, &report.ModeTBtn, &report.PreviewTBtn}) {
+        EXPECT_TRUE(button->enabled) << button->hint;
+    }
+    report.UndoBtnClick();
+    EXPECT_TRUE(report.ItemMenu[Street].enabled);
+    report.UndoBtnClick();
+    EXPECT_TRUE(report.Fields.lines.empty());
+    for (const ActionControl* button :
+         {&report.SaveFormatTBtn, &report.ImportTBtn, &report.ModeTBtn, &report.PreviewTBtn}) {
+        EXPECT_FALSE(button->enabled) << button->hint;
+    }
+    EXPECT_FALSE(report.UndoBtn.enabled);
+    EXPECT_FALSE(report.FontBtn.enabled);
+
+    // A full report says so instead of offering the menu.
+    for (int item = 0; item < 21; ++item) {
+        Choose({item});
+    }
+    EXPECT_FALSE(report.AddBtnClick());
+    EXPECT_THAT(dialogs.BoxTexts(),
+                ElementsAre("A report holds no more than 21 items.  Remove one before adding "
+                            "another."));
+    report.ClearBtnClick();
+    EXPECT_EQ(report.ItemCount(), 0);
+    EXPECT_TRUE(report.ItemMenu[0].enabled);
+    EXPECT_FALSE(report.ClearBtn.enabled);
+}
+
+TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenus)
+{
+    EXPECT_EQ(report.PrintableWidth, 8640);
+    EXPECT_EQ(report.PrintableHeight, 12960);
+    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"2.00", 150},
+                                           TPrintBox::ColumnSection{"2.00", 150},
+                                           TPrintBox::ColumnSection{"2.00", 150}));
+    report.WidthsSectionResize(0, 300);
+    EXPECT_EQ(report.Widths[0].caption, "4.00");
+    report.ColNum.value = 4;
+    report.LeftM.text = "0.50";
+    report.FormActivate();
+    EXPECT_EQ(report.Widths.size(), 4u);
+    EXPECT_EQ(report.Widths[0], (TPrintBox::ColumnSection{"1.63", 112})) << "9360 twips in four";
+
+    PageFont big{"Courier New", 12, true};
+    dialogs.ChooseColourAnswer(RgbColour{0, 0, 255})
+        .ChooseFontAnswer(big)
+        .ChooseFontAnswer(std::nullopt)
+        .ChooseFontAnswer(big);
+    report.WidthsSectionClick(1);
+    report.FontMenuClick(0);
+    report.FontMenuClick(1);
+    report.FontMenuClick(2);
+    EXPECT_EQ(report.ColumnColours[1], (RgbColour{0, 0, 255}));
+    EXPECT_EQ(report.ReportTitleFont, big);
+    EXPECT_EQ(report.ReportBodyFont, PageFont{}) << "cancelled";
+    EXPECT_EQ(report.ValueFont.font, big);
+    EXPECT_EQ(report.HeaderFont.text, "Title");
+    ASSERT_EQ(dialogs.FontChoosersShown.size(), 3u);
+    EXPECT_EQ(dialogs.FontChoosersShown[0].second, 18);
+    EXPECT_EQ(dialogs.FontChoosersShown[1].second, 12);
+    EXPECT_EQ(dialogs.FontChoosersShown[2].second, 18);
+}
+
+TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPages)
+{
+    Choose({Name, Status});
+    devices.OnPreview([this](TOrvPreview& preview) {
+        EXPECT_EQ(preview.Store().PageCount(), 1);
+        EXPECT_FALSE(preview.SpinEdit1.enabled);
+        EXPECT_EQ(preview.Pages.caption, "Page 1 of 1");
+        preview.CloseBtnClick();
+    });
+    report.PreviewTBtnClick();
+    EXPECT_EQ(report.ExportGrid,
+              (ExportTable{{"#", "Name", "Status"},
+                           {"1.", "Ann", "Working"},
+                           {"2.", session.Record(1).RecordName, "None"},
+                           {"3.", session.Record(2).RecordName, "Not Available"}}));
+
+    report.ModeTBtnClick();
+    EXPECT_EQ(report.Caption, "Report (Searched Records)");
+    EXPECT_EQ(workspace.ReportMode, 2);
+    devices.OnPreview([](TOrvPreview& preview) { preview.CloseBtnClick(); });
+    report.PreviewTBtnClick();
+    ASSERT_EQ(report.ExportGrid.size(), 2u);
+    EXPECT_EQ(report.ExportGrid[1][2], "Not Available");
+    report.ModeTBtnClick();
+
+    // One line a record: 58 records a page, the 581st the first on page 11.
+    for (int i = 0; i < 600; ++i) {
+        view.NewRecord1Click();
+    }
+    devices.OnPreview([](TOrvPreview& preview) {
+        EXPECT_EQ(preview.Store().PageCount(), 11);
+        EXPECT_TRUE(preview.SpinEdit1.enabled);
+        preview.CloseBtnClick();
+    });
+    report.PreviewTBtnClick();
+    EXPECT_THAT(dialogs.BoxTexts(), ElementsAre("Warning ... your report contains too much data.  "
+                                                "Only the first 581 records will be displayed."));
+}
+
+TEST_F(ColumnReportFormTest, FormatsAreSavedAndLoadedAndDamagedOnesNamed)
+{
+    TemporaryFolder folder;
+    Choose({Name, Status});
+    report.TitleText.text = "Staff";
+    report.IndentBox.checked = true;
+    report.ReportItemExtras[1] = 7;
+    dialogs.ChooseFile(folder.File("staff"));
+    report.SaveFormatTBtnClick();
+    report.ClearBtnClick();
+    report.TitleText.text = "Other";
+    report.IndentBox.checked = false;
+    dialogs.ChooseFile(folder.File("staff.rpt"));
+    report.LoadFormatTBtnClick();
+    EXPECT_EQ(report.TitleText.text, "Staff");
+    EXPECT_TRUE(report.IndentBox.checked);
+    EXPECT_THAT(report.ReportItems, ElementsAre(Name, Status));
+    EXPECT_EQ(report.ReportItemExtras[1], 7);
+    EXPECT_FALSE(report.ItemMenu[Status].enabled);
+    EXPECT_TRUE(report.SaveFormatTBtn.enabled) << "the screen follows the items loaded";
+    EXPECT_EQ(dialogs.FileDialogsShown[1].filterIndex, 1) << "the report filter first";
+
+    // Saving over it asks first; a damaged file keeps what was read before the damage.
+    dialogs.ChooseFile(folder.File("staff.rpt")).AnswerNo().CancelFileDialog();
+    report.SaveFormatTBtnClick();
+    WriteFileBytes(folder.File("cut.rpt"), S("Cut") + B(true) + B(true) + B(true) + B(true) +
+                                               B(true) + I(1) + I(Street) + I(0) + S("Street"));
+    dialogs.ChooseFile(folder.File("cut.rpt"));
+    report.LoadFormatTBtnClick();
+    EXPECT_EQ(report.TitleText.text, "Cut");
+    EXPECT_THAT(report.ReportItems, ElementsAre(Street));
+    EXPECT_EQ(dialogs.BoxTexts(),
+              (std::vector<std::string>{
+                  "Report format saved", "Report format loaded",
+                  folder.File("staff.rpt") + " already exists.  Do you want to overwrite it ?",
+                  "Sorry " + folder.File("cut.rpt") + " is not a valid report file"}));
+}
+
+TEST_F(ColumnReportFormTest, ImportAddsARecordPerLineInTheOrderOfTheItems)
+{
+    TemporaryFolder folder;
+    Choose({Name, Street, Status});
+    WriteFileBytes(folder.File("in.txt"), "Ann Lee,12 Main St,Working\r\nBob\r\n");
+    WriteFileBytes(folder.File("empty.txt"), "");
+    dialogs.ChooseFile(folder.File("in.txt"))
+        .ChooseFile(folder.File("empty.txt"))
+        .ChooseFile(folder.Path());
+    report.ImportTBtnClick();
+    report.ImportTBtnClick();
+    report.ImportTBtnClick();
+    ASSERT_EQ(workspace.RecordCount(), 5);
+    EXPECT_EQ(session.Record(3).RecordName, "Ann Lee");
+    EXPECT_EQ(session.Record(3).Detail[0], "12 Main St");
+    EXPECT_TRUE(session.Record(3).Working);
+    EXPECT_EQ(session.Record(4).Detail[0], " ");
+    EXPECT_EQ(session.Record(4).Detail[2], "2024/03/15");
+    EXPECT_EQ(dialogs.FileDialogsShown[0].title, "Import Comma Delimated File");
+    EXPECT_THAT(dialogs.BoxTexts(),
+                ElementsAre("File Imported", "File Imported",
+                            "Cannot read " + folder.Path() +
+                                ": Is a directory.  0 records were imported before the error."));
+}
+
+TEST_F(ColumnReportFormTest, TheMainWindowOpensItOnAllRecords)
+{
+    workspace.SpreadsheetMode = 2;
+    view.GenerateRegularReport1Click();
+    EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::ColumnReport));
+    EXPECT_EQ(workspace.SpreadsheetMode, 1);
+    EXPECT_TRUE(view.Actions.GenerateRegularReport.enabled);
+}
+
+}  // namespace
+}  // namespace quillmark::test
