@@ -296,6 +296,9 @@ FileIdentity SaveFileSafely(const std::string& path,
             throw WriteError(SystemReason(errno));
         }
         identity = IdentityOf(written);
+        if (options.beforeReplacing) {
+            options.beforeReplacing();
+        }
         if (::rename(temporary.c_str(), target.c_str()) != 0) {
             throw WriteError(SystemReason(errno));
         }

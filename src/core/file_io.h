@@ -56,6 +56,9 @@ struct SaveOptions {
     // The file whose owner, group, permissions and extended attributes the new file takes,
     // when not those of the file it replaces (a copy takes its original's).
     std::string attributesFrom = {};
+    // Runs once the new content is safely on disk, just before it takes the old file's place
+    // (a backup copy of the old one is made here); a WriteError from it stops the save.
+    std::function<void()> beforeReplacing = {};
 };
 
 // Every file that holds the user's data is written through here: the content goes to a

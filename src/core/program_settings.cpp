@@ -88,8 +88,8 @@ void WriteClosingSettings(const SettingsStore& store, const std::string& lastFil
     for (int column = 0; column < SpreadsheetColumnCount; ++column) {
         group.WriteInteger(Section, ColumnWidthKey(column), columns.Widths[column]);
     }
-    group.WriteBool(Section, ShortDescriptionsKey, shortDescriptions);
     group.WriteBool(Section, KeepBackupCopyKey, keepBackupCopy);
+    group.WriteBool(Section, ShortDescriptionsKey, shortDescriptions);
     group.Save();
 }
 

@@ -46,7 +46,7 @@ struct StartupSettings {
     std::string LastFile;  // empty when the last database was untitled
     ColumnLayout Columns;
     bool ShortDescriptions = false;
-    bool KeepBackupCopy = true;  // saving over a database first keeps the old one as NAME.bak
+    bool KeepBackupCopy = true;  // saving over a database first keeps the old one as NAME.dat.bak
 };
 
 // Reading never fails: whatever is missing or unreadable takes its default.

@@ -50,28 +50,36 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     std::string failure;
     {
         BusyWork busy(services.shell, "Saving " + FileNameInMessage(path) + " ...");
+        DatabaseWriteOptions options{ExtractMode};
+        options.Progress = busy.Reporter();
+        // The old file is copied only once the new one is complete: a save that fails leaves
+        // the folder as it was.
         const std::string backup = path + ".bak";
-        try {
-            if (KeepBackupCopy && ReadFileIdentity(path)) {
-                SaveBackupCopy(path, backup);
-            }
-        } catch (const WriteError& error) {
-            failure = "The backup copy " + FileNameInMessage(backup) +
-                      " could not be saved: " + error.what() + ".  The database was not saved.";
+        bool backupFailed = false;
+        SaveOptions saveOptions;
+        if (KeepBackupCopy && ReadFileIdentity(path)) {
+            saveOptions.beforeReplacing = [&] {
+                try {
+                    SaveBackupCopy(path, backup);
+                } catch (const WriteError&) {
+                    backupFailed = true;
+                    throw;
+                }
+            };
         }
         try {
-            if (failure.empty()) {
-                DatabaseWriteOptions options{ExtractMode};
-                options.Progress = busy.Reporter();
-                const FileIdentity written = SaveDatabaseFile(path, database, options);
-                // An extract is another file: the database's own stays what it was.
-                if (!ExtractMode) {
-                    DatabaseFileIdentity = written;
-                }
+            const FileIdentity written = SaveDatabaseFile(path, database, options, saveOptions);
+            // An extract is another file: the database's own stays what it was.
+            if (!ExtractMode) {
+                DatabaseFileIdentity = written;
             }
         } catch (const WriteError& error) {
             database.DatabaseInfo.DatabaseName = nameBefore;
-            failure = FileNameInMessage(path) + " could not be saved: " + error.what();
+            failure = backupFailed
+                          ? "The backup copy " + FileNameInMessage(backup) +
+                                " could not be saved: " + error.what() +
+                                ".  The database was not saved."
+                          : FileNameInMessage(path) + " could not be saved: " + error.what();
         }
     }
     if (!failure.empty()) {

@@ -48,7 +48,7 @@ public:
     // The file as it was when the database was opened from it or last saved to it: another
     // program that changed it since is not overwritten unasked.
     std::optional<FileIdentity> DatabaseFileIdentity;
-    // Saving over a database first keeps the previous version as NAME.bak beside it.
+    // Saving over a database first keeps the previous version as NAME.dat.bak beside it.
     bool KeepBackupCopy = true;
     int CurrentIndex = -1;  // the record on show; -1 while there is none
     std::shared_ptr<ItemRecord> ClipboardRecord;
@@ -76,7 +76,7 @@ public:
 
     // Writes the database to the file, reporting a failure once with the system's reason;
     // refused with a message while the database may not be saved. True when written. A file
-    // written over is first copied to NAME.bak while KeepBackupCopy is set.
+    // written over is first copied to NAME.dat.bak while KeepBackupCopy is set.
     bool WriteDatabaseFile(const std::string& path);
     // The database's file was changed by someone else since it was opened or last saved.
     bool DatabaseFileChanged() const;

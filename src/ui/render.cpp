@@ -11,12 +11,12 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
 

@@ -13,8 +13,12 @@ int main(int argc, char* argv[])
         std::fputs("usage: mime_type_of SHARE_FOLDER FILE\n", stderr);
         return 2;
     }
-    // Read when the first type is looked up: set before.
-    qputenv("XDG_DATA_DIRS", argv[1]);
+    // Read when the first type is looked up: set before. The desktop's own types stay known.
+    QByteArray folders = qgetenv("XDG_DATA_DIRS");
+    if (folders.isEmpty()) {
+        folders = "/usr/local/share:/usr/share";
+    }
+    qputenv("XDG_DATA_DIRS", QByteArray(argv[1]) + ":" + folders);
     QCoreApplication application(argc, argv);
     const QMimeType type = QMimeDatabase().mimeTypeForFile(QString::fromLocal8Bit(argv[2]),
                                                            QMimeDatabase::MatchContent);

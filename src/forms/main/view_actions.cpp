@@ -36,9 +36,11 @@ ActionControl Both(ActionControl entry, const ActionControl& button)
 ViewActions::ViewActions()
 {
     New = Entry("New", "New1");
-    Open = Entry("Open", "Open1");
-    Save = Both(Entry("Save", "Save1"), Button("QuickSaveTBtn", "Save Database", "document-save"));
-    SaveAs = Entry("Save As", "SaveAs1");
+    // The desktop's usual keys for the file commands; none of them is taken by another command.
+    Open = Entry("Open", "Open1", "Ctrl+O");
+    Save = Both(Entry("Save", "Save1", "Ctrl+S"),
+                Button("QuickSaveTBtn", "Save Database", "document-save"));
+    SaveAs = Entry("Save As", "SaveAs1", "Ctrl+Shift+S");
     KeepBackupCopy = Entry("Keep a Backup Copy", "KeepBackupCopy1");
     KeepBackupCopy.checkable = true;
     KeepBackupCopy.checked = true;
@@ -47,8 +49,8 @@ ViewActions::ViewActions()
     SetDatabaseInformation = Entry("Set Database Information", "SetDatabaseInformation1");
     SetDatabasePassword = Entry("Set Database Password", "SetDatabasePassword1");
     ResetApplication = Entry("Reset Application", "ResetApplication1");
-    Close =
-        Both(Entry("Close", "Close1"), Button("CloseTBtn", "Exit the Program", "application-exit"));
+    Close = Both(Entry("Close", "Close1", "Ctrl+Q"),
+                 Button("CloseTBtn", "Exit the Program", "application-exit"));
 
     NewRecord = Both(Entry("New Record", "NewRecord1", "Ctrl+N"),
                      Button("NewRecordTBtn", "Add New Record", "document-new"));
@@ -86,8 +88,8 @@ ViewActions::ViewActions()
     ChangePictureFilePath = Entry("Change Picture File Path", "ChangePictureFilePath1");
     ChangeResumeFilePath = Entry("Change Resume File Path", "ChangeResumeFilePath1");
 
-    Contents =
-        Both(Entry("Contents", "Contents1"), Button("HelpTBtn", "Display Help", "help-contents"));
+    Contents = Both(Entry("Contents", "Contents1", "F1"),
+                    Button("HelpTBtn", "Display Help", "help-contents"));
     Introduction = Entry("Introduction", "Introduction1");
     GettingStarted = Entry("Getting Started", "GettingStarted1");
     About = Entry("Quillmark", "About1");

@@ -46,7 +46,7 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
     session.dialogs.AnswerYes().ChooseFile(path);
     session.view.Open1Click();
     expectProgressToTheEnd(Count);
-    session.view.SortSelectClick(27);  // by name
+    session.view.SortSelectClick(28);  // by name
     EXPECT_THAT(shell.ProgressShown, IsEmpty()) << "a sort takes too little time to count";
     EXPECT_EQ(session.Record(0).RecordName, "Name 1");
     session.dialogs.Type("/pictures").AnswerYes();
