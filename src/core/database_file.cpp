@@ -273,7 +273,7 @@ void ReadCaptions(ValueReader& reader, Database& database)
 }
 
 void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::string& fileName,
-                          DatabaseReadResult& result)
+                          DatabaseReadResult& result, const ProgressReport& progress)
 {
     result.Version = reader.ReadString();
     if (reader.ReadString() != DatabaseIdentification) {
@@ -305,6 +305,9 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
         auto record = std::make_shared<ItemRecord>();
         ReadRecord(reader, *record);
         database.RecordList.push_back(std::move(record));
+        if (progress) {
+            progress(static_cast<std::size_t>(i) + 1, static_cast<std::size_t>(count));
+        }
     }
     result.DataAfterRecords = reader.Remaining() > 0;
 }
@@ -347,18 +350,22 @@ void WriteDatabase(ValueWriter& writer, Database& database, const std::string& f
         WriteCategoryTree(writer, database.DescriptionTrees[field], field);
     }
     writer.WriteInteger(count);
+    std::size_t done = 0;
     for (const auto& record : database.RecordList) {
         if (!options.ExtractMode || record->InSearchList) {
             WriteRecord(writer, *record);
+        }
+        if (options.Progress) {
+            options.Progress(++done, database.RecordList.size());
         }
     }
     writer.Flush();
 }
 
-void SaveDatabaseFile(const std::string& path, Database& database,
-                      const DatabaseWriteOptions& options, const SaveOptions& saveOptions)
+FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
+                              const DatabaseWriteOptions& options, const SaveOptions& saveOptions)
 {
-    SaveFileSafely(
+    return SaveFileSafely(
         path,
         [&](ByteSink& sink) {
             ValueWriter writer(sink);
@@ -368,14 +375,15 @@ void SaveDatabaseFile(const std::string& path, Database& database,
 }
 
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
-                                const std::string& fileName, ReadMode mode)
+                                const std::string& fileName, ReadMode mode,
+                                const ProgressReport& progress)
 {
     DatabaseReadResult result;
     if (mode == ReadMode::Replace) {
         database.RecordList.clear();
     }
     try {
-        ReadHeaderAndRecords(reader, database, fileName, result);
+        ReadHeaderAndRecords(reader, database, fileName, result, progress);
     } catch (const FormatError& error) {
         result.Outcome = ReadOutcome::Damaged;
         result.Reason = error.what();
@@ -388,7 +396,8 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
     return result;
 }
 
-DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode)
+DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode,
+                                    const ProgressReport& progress)
 {
     DatabaseReadResult result;
     try {
@@ -402,7 +411,7 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
             return result;
         }
         ValueReader reader(source, source.Size());
-        return ReadDatabase(reader, database, path, mode);
+        return ReadDatabase(reader, database, path, mode, progress);
     } catch (const NotRegularFileError& error) {
         result.Outcome = ReadOutcome::NotRegularFile;
         result.Reason = error.what();

@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 #include "core/file_io.h"
+#include "core/progress.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,6 +26,7 @@ struct DatabaseWriteOptions {
     // What the file's first two values say; the program always writes the defaults.
     std::string Version = DatabaseFormatVersion;
     std::string Identification = DatabaseIdentification;
+    ProgressReport Progress = {};  // told of each record written
 };
 
 // Writes the database as a database file. An empty DatabaseName becomes the file name part of
@@ -33,10 +35,11 @@ struct DatabaseWriteOptions {
 void WriteDatabase(ValueWriter& writer, Database& database, const std::string& fileName,
                    const DatabaseWriteOptions& options = {});
 
-// WriteDatabase through SaveFileSafely: a failure leaves the previous file untouched.
-void SaveDatabaseFile(const std::string& path, Database& database,
-                      const DatabaseWriteOptions& options = {},
-                      const SaveOptions& saveOptions = {});
+// WriteDatabase through SaveFileSafely: a failure leaves the previous file untouched. Returns
+// the identity of the file written.
+FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
+                              const DatabaseWriteOptions& options = {},
+                              const SaveOptions& saveOptions = {});
 
 enum class ReadMode {
     Replace,  // the file's records replace those in memory
@@ -67,9 +70,12 @@ struct DatabaseReadResult {
 // Reads a database file into memory. The header values replace those in memory as they are
 // read (in both modes); records read completely before a failure stay in the list, and the
 // caller decides what to keep. fileName names the database when its DatabaseName is empty.
+// `progress` is told of each record read.
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
-                                const std::string& fileName, ReadMode mode);
-DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode);
+                                const std::string& fileName, ReadMode mode,
+                                const ProgressReport& progress = {});
+DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode,
+                                    const ProgressReport& progress = {});
 
 // "<file> holds data after its last record that Quillmark cannot read. Saving the database
 // will not keep it."

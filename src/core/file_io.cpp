@@ -104,8 +104,17 @@ std::string TemporaryPrefix(const std::string& target)
     return "." + FileNamePart(target).substr(0, 100) + ".saving-";
 }
 
-// What the new file takes over from the one it replaces. Set-id and sticky bits are not kept:
-// a database is no program, and a copy that quietly runs as someone else is no copy.
+FileIdentity IdentityOf(const struct stat& status)
+{
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino),
+            static_cast<std::uint64_t>(status.st_size),
+            static_cast<std::int64_t>(status.st_mtim.tv_sec),
+            static_cast<std::int64_t>(status.st_mtim.tv_nsec)};
+}
+
+// What the new file takes over from the one it replaces (or from `target`, the file it copies).
+// Set-id and sticky bits are not kept: a database is no program, and a copy that quietly runs
+// as someone else is no copy.
 void TakeOverAttributes(int descriptor, const std::string& target, const struct stat* old)
 {
     if (old == nullptr) {
@@ -241,8 +250,18 @@ std::size_t FileSource::ReadSome(char* buffer, std::size_t capacity)
     }
 }
 
-void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)>& writeContent,
-                    const SaveOptions& options)
+std::optional<FileIdentity> ReadFileIdentity(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return std::nullopt;
+    }
+    return IdentityOf(status);
+}
+
+FileIdentity SaveFileSafely(const std::string& path,
+                            const std::function<void(ByteSink&)>& writeContent,
+                            const SaveOptions& options)
 {
     const std::string target = ResolveTarget(path);
     struct stat old {};
@@ -250,6 +269,10 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
     if (exists && !S_ISREG(old.st_mode)) {
         throw WriteError(NotRegularReason(old.st_mode));
     }
+    const bool copying = !options.attributesFrom.empty();
+    const std::string& attributesFrom = copying ? options.attributesFrom : target;
+    struct stat original = old;
+    const bool hasOriginal = copying ? ::stat(attributesFrom.c_str(), &original) == 0 : exists;
     const std::string folder = FolderPart(target);
     const std::string prefix = TemporaryPrefix(target);
     std::string temporary = folder + "/" + prefix + "XXXXXX";
@@ -259,12 +282,22 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
     }
     // The lock tells other saves that this file is no leftover; it is held until the rename.
     ::flock(descriptor, LOCK_EX);
+    FileIdentity identity;
     try {
         DescriptorSink sink(descriptor, options.failAfterBytes);
         writeContent(sink);
-        TakeOverAttributes(descriptor, target, exists ? &old : nullptr);
+        TakeOverAttributes(descriptor, attributesFrom, hasOriginal ? &original : nullptr);
         if (::fsync(descriptor) != 0) {
             throw WriteError(SystemReason(errno));
+        }
+        // A rename keeps the inode and the modification time: this is the saved file's identity.
+        struct stat written {};
+        if (::fstat(descriptor, &written) != 0) {
+            throw WriteError(SystemReason(errno));
+        }
+        identity = IdentityOf(written);
+        if (options.beforeReplacing) {
+            options.beforeReplacing();
         }
         if (::rename(temporary.c_str(), target.c_str()) != 0) {
             throw WriteError(SystemReason(errno));
@@ -277,6 +310,26 @@ void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)
     ::close(descriptor);  // flushed already: nothing is left for close to report
     FlushFolder(folder);
     RemoveLeftovers(folder, prefix);
+    return identity;
+}
+
+void SaveBackupCopy(const std::string& path, const std::string& backupPath)
+{
+    try {
+        FileSource source(path);
+        SaveFileSafely(
+            backupPath,
+            [&source](ByteSink& sink) {
+                std::string buffer(64 * 1024, '\0');
+                while (const std::size_t got = source.ReadSome(buffer.data(), buffer.size())) {
+                    sink.Write(std::string_view(buffer.data(), got));
+                }
+            },
+            SaveOptions{.attributesFrom = path});
+    } catch (const ReadError& error) {
+        // To the caller the copy failed, whichever side of it did.
+        throw WriteError(error.what());
+    }
 }
 
 std::string ReadWholeFile(const std::string& path)

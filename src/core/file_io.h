@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace quillmark {
@@ -34,10 +35,30 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// Tells one version of a file from another: a file written over in place changes its size or
+// modification time, one replaced by a rename is another inode.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file a path names, links followed; nothing when there is none.
+std::optional<FileIdentity> ReadFileIdentity(const std::string& path);
+
 struct SaveOptions {
     // Makes the write fail with "No space left on device" once this many bytes are written,
     // so tests can check what a full disk does to the file being replaced.
     std::uint64_t failAfterBytes = std::numeric_limits<std::uint64_t>::max();
+    // The file whose owner, group, permissions and extended attributes the new file takes,
+    // when not those of the file it replaces (a copy takes its original's).
+    std::string attributesFrom = {};
+    // Runs once the new content is safely on disk, just before it takes the old file's place
+    // (a backup copy of the old one is made here); a WriteError from it stops the save.
+    std::function<void()> beforeReplacing = {};
 };
 
 // Every file that holds the user's data is written through here: the content goes to a
@@ -47,8 +68,14 @@ struct SaveOptions {
 // through to the file it names, also when that does not exist yet. A target that is no regular
 // file is refused. Temporary files left by a save that was killed are removed by the next one.
 // When anything fails the old file is left as it was and WriteError carries the reason.
-void SaveFileSafely(const std::string& path, const std::function<void(ByteSink&)>& writeContent,
-                    const SaveOptions& options = {});
+// Returns the identity of the file written.
+FileIdentity SaveFileSafely(const std::string& path,
+                            const std::function<void(ByteSink&)>& writeContent,
+                            const SaveOptions& options = {});
+
+// Copies the file to backupPath through SaveFileSafely, with the original's permissions.
+// Throws WriteError, also when the original cannot be read.
+void SaveBackupCopy(const std::string& path, const std::string& backupPath);
 
 // Reads a whole (small) file; throws ReadError with the system's reason.
 std::string ReadWholeFile(const std::string& path);

@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view Section = "SETTINGS";
 constexpr std::string_view LastFileKey = "LAST FILE";
 constexpr std::string_view ShortDescriptionsKey = "DESCSTATE";
+constexpr std::string_view KeepBackupCopyKey = "BACKUP COPY";
 
 std::string ColumnFieldKey(int column)
 {
@@ -69,11 +70,13 @@ StartupSettings ReadStartupSettings(const SettingsStore& store)
         width = group.ReadInteger(Section, ColumnWidthKey(column), width);
     }
     settings.ShortDescriptions = group.ReadBool(Section, ShortDescriptionsKey, false);
+    settings.KeepBackupCopy = group.ReadBool(Section, KeepBackupCopyKey, true);
     return settings;
 }
 
 void WriteClosingSettings(const SettingsStore& store, const std::string& lastFile, int viewWidth,
-                          int viewHeight, const ColumnLayout& columns, bool shortDescriptions)
+                          int viewHeight, const ColumnLayout& columns, bool shortDescriptions,
+                          bool keepBackupCopy)
 {
     SettingsStore::Group group = store.Open();
     group.WriteString(Section, LastFileKey, lastFile);
@@ -85,6 +88,7 @@ void WriteClosingSettings(const SettingsStore& store, const std::string& lastFil
     for (int column = 0; column < SpreadsheetColumnCount; ++column) {
         group.WriteInteger(Section, ColumnWidthKey(column), columns.Widths[column]);
     }
+    group.WriteBool(Section, KeepBackupCopyKey, keepBackupCopy);
     group.WriteBool(Section, ShortDescriptionsKey, shortDescriptions);
     group.Save();
 }

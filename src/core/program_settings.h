@@ -46,6 +46,7 @@ struct StartupSettings {
     std::string LastFile;  // empty when the last database was untitled
     ColumnLayout Columns;
     bool ShortDescriptions = false;
+    bool KeepBackupCopy = true;  // saving over a database first keeps the old one as NAME.dat.bak
 };
 
 // Reading never fails: whatever is missing or unreadable takes its default.
@@ -53,7 +54,8 @@ StartupSettings ReadStartupSettings(const SettingsStore& store);
 
 // The following throw WriteError with the system's reason when the file cannot be saved.
 void WriteClosingSettings(const SettingsStore& store, const std::string& lastFile, int viewWidth,
-                          int viewHeight, const ColumnLayout& columns, bool shortDescriptions);
+                          int viewHeight, const ColumnLayout& columns, bool shortDescriptions,
+                          bool keepBackupCopy);
 
 // A window's own pair of keys, such as "SearchW:" and "SearchH:".
 WindowSize ReadWindowSize(const SettingsStore& store, std::string_view widthKey,

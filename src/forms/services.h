@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/progress.h"
 #include "engine/reports/page_canvas.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -151,6 +153,13 @@ public:
     // Shows the window's state now, while a long command (a search) is still running.
     virtual void RefreshWindow(ProgramWindow window) = 0;
 
+    // Long work (reading, writing, sorting, searching a big database): the busy cursor from
+    // BeginBusy on, a progress indication with the text once it lasts, the windows repainted
+    // meanwhile and no other command started until EndBusy. Nothing else is shown in between.
+    virtual void BeginBusy(const std::string& text) = 0;
+    virtual void Progress(std::size_t done, std::size_t total) = 0;  // total 0: not known
+    virtual void EndBusy() = 0;
+
     // Prints the window's picture as it is on the screen, on one page of the default printer.
     // False when no print job was started (the user cancelled choosing a printer).
     virtual bool FormPrint(ProgramWindow window) = 0;
@@ -162,6 +171,35 @@ public:
     virtual void ShowGridPrintSettings(const std::string& gridName, GridPageSetup initial) = 0;
     virtual bool PrintGrid(const std::string& gridName, GridPageSetup initial,
                            const PrintableGrid& grid) = 0;
+};
+
+// A stretch of long work, ended however the scope is left. Progress goes on to the shell only
+// when it has moved by a whole percent.
+class BusyWork {
+public:
+    BusyWork(Shell& shell, const std::string& text) : shell_(shell) { shell_.BeginBusy(text); }
+    ~BusyWork() { shell_.EndBusy(); }
+    BusyWork(const BusyWork&) = delete;
+    BusyWork& operator=(const BusyWork&) = delete;
+
+    void Progress(std::size_t done, std::size_t total)
+    {
+        const std::size_t percent = total == 0 ? 0 : done * 100 / total;
+        if (percent != percent_ || total != total_) {
+            percent_ = percent;
+            total_ = total;
+            shell_.Progress(done, total);
+        }
+    }
+    ProgressReport Reporter()
+    {
+        return [this](std::size_t done, std::size_t total) { Progress(done, total); };
+    }
+
+private:
+    Shell& shell_;
+    std::size_t percent_ = static_cast<std::size_t>(-1);
+    std::size_t total_ = 0;
 };
 
 class Clock {

@@ -35,6 +35,7 @@ void Workspace::DiscardDatabase()
     database = Database();
     database.DescriptionTrees = DefaultTrees;
     DatabaseFileName.clear();
+    DatabaseFileIdentity.reset();
     CurrentIndex = -1;
 }
 
@@ -46,21 +47,73 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     }
     // The writer names an unnamed database after its file; not after a file never written.
     const std::string nameBefore = database.DatabaseInfo.DatabaseName;
-    try {
-        SaveDatabaseFile(path, database, DatabaseWriteOptions{ExtractMode});
-        return true;
-    } catch (const WriteError& error) {
-        database.DatabaseInfo.DatabaseName = nameBefore;
-        services.dialogs.ShowError(FileNameInMessage(path) +
-                                   " could not be saved: " + error.what());
+    std::string failure;
+    {
+        BusyWork busy(services.shell, "Saving " + FileNameInMessage(path) + " ...");
+        DatabaseWriteOptions options{ExtractMode};
+        options.Progress = busy.Reporter();
+        // The old file is copied only once the new one is complete: a save that fails leaves
+        // the folder as it was.
+        const std::string backup = path + ".bak";
+        bool backupFailed = false;
+        SaveOptions saveOptions;
+        if (KeepBackupCopy && ReadFileIdentity(path)) {
+            saveOptions.beforeReplacing = [&] {
+                try {
+                    SaveBackupCopy(path, backup);
+                } catch (const WriteError&) {
+                    backupFailed = true;
+                    throw;
+                }
+            };
+        }
+        try {
+            const FileIdentity written = SaveDatabaseFile(path, database, options, saveOptions);
+            // An extract is another file: the database's own stays what it was.
+            if (!ExtractMode) {
+                DatabaseFileIdentity = written;
+            }
+        } catch (const WriteError& error) {
+            database.DatabaseInfo.DatabaseName = nameBefore;
+            failure = backupFailed
+                          ? "The backup copy " + FileNameInMessage(backup) +
+                                " could not be saved: " + error.what() +
+                                ".  The database was not saved."
+                          : FileNameInMessage(path) + " could not be saved: " + error.what();
+        }
+    }
+    if (!failure.empty()) {
+        services.dialogs.ShowError(failure);
         return false;
     }
+    return true;
+}
+
+bool Workspace::DatabaseFileChanged() const
+{
+    if (DatabaseFileName.empty() || !DatabaseFileIdentity) {
+        return false;
+    }
+    // A file that is gone has nothing to lose.
+    const std::optional<FileIdentity> now = ReadFileIdentity(DatabaseFileName);
+    return now && *now != *DatabaseFileIdentity;
 }
 
 void Workspace::QuickSave()
 {
-    if (WriteDatabaseFile(DatabaseFileName)) {
-        services.dialogs.ShowInformation("File Saved");
+    if (!CanSave) {
+        services.dialogs.ShowInformation(NoPermissionToSave);
+        return;
+    }
+    switch (view_->ConfirmOverwrite(false)) {
+    case TView::Overwrite::Confirmed:
+        if (WriteDatabaseFile(DatabaseFileName)) {
+            services.dialogs.ShowInformation("File Saved");
+        }
+        break;
+    case TView::Overwrite::SavedElsewhere:
+    case TView::Overwrite::NotSaved:
+        break;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "forms/services.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,11 @@ public:
     ColumnLayout SpreadsheetColumns = DefaultColumnLayout();
     Database database;
     std::string DatabaseFileName;
+    // The file as it was when the database was opened from it or last saved to it: another
+    // program that changed it since is not overwritten unasked.
+    std::optional<FileIdentity> DatabaseFileIdentity;
+    // Saving over a database first keeps the previous version as NAME.dat.bak beside it.
+    bool KeepBackupCopy = true;
     int CurrentIndex = -1;  // the record on show; -1 while there is none
     std::shared_ptr<ItemRecord> ClipboardRecord;
     bool CanSave = true;
@@ -69,8 +75,11 @@ public:
     void DiscardDatabase();
 
     // Writes the database to the file, reporting a failure once with the system's reason;
-    // refused with a message while the database may not be saved. True when written.
+    // refused with a message while the database may not be saved. True when written. A file
+    // written over is first copied to NAME.dat.bak while KeepBackupCopy is set.
     bool WriteDatabaseFile(const std::string& path);
+    // The database's file was changed by someone else since it was opened or last saved.
+    bool DatabaseFileChanged() const;
     // The save buttons of the other windows: the record on show is not stored first.
     void QuickSave();
 

@@ -1,5 +1,6 @@
 #include "core/random_source.h"
 #include "forms/main/view_form.h"
+#include "forms/utilities/about_form.h"
 #include "forms/workspace.h"
 #include "ui/album/album_window.h"
 #include "ui/cd_player/cd_player_window.h"
@@ -14,9 +15,80 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QStandardPaths>
 
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
 namespace {
+
+constexpr const char* Usage =
+    "Usage: quillmark [FILE.dat]\n"
+    "\n"
+    "Opens the database FILE.dat, asking for its passwords; without it, offers to open the\n"
+    "database that was open when the program was last closed.\n"
+    "\n"
+    "  -h, --help   show this help and exit\n"
+    "  --version    show the version and exit\n";
+
+// "Quillmark 1.12": the about box's version without its "Version".
+std::string VersionLine()
+{
+    const std::string_view version = quillmark::AboutBox::Version;
+    return std::string(quillmark::AboutBox::ProductName) + " " +
+           std::string(version.substr(version.rfind(' ') + 1));
+}
+
+// What the command line asks for, read before the windowing system is reached so that help
+// and version work without a display.
+enum class Request { Run, Help, Version };
+
+Request EarlyRequest(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") {
+            break;
+        }
+        if (argument == "-h" || argument == "--help") {
+            return Request::Help;
+        }
+        if (argument == "--version") {
+            return Request::Version;
+        }
+    }
+    return Request::Run;
+}
+
+// The database named on the command line, made absolute so that it is remembered as the last
+// file whatever folder the next start is in; empty for none. Qt has taken its own options out
+// of argv by now.
+std::optional<std::string> StartupFile(int argc, char* argv[])
+{
+    std::string file;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (!optionsEnd && argument == "--") {
+            optionsEnd = true;
+            continue;
+        }
+        if (!optionsEnd && argument.starts_with('-') && argument.size() > 1) {
+            std::fprintf(stderr, "quillmark: unknown option %s\n%s", argv[i], Usage);
+            return std::nullopt;
+        }
+        if (!file.empty()) {
+            std::fprintf(stderr, "quillmark: one database at a time\n%s", Usage);
+            return std::nullopt;
+        }
+        // File names are handed on as the system spells them.
+        file = std::filesystem::absolute(argument).lexically_normal().string();
+    }
+    return file;
+}
 
 // ~/.config/Quillmark/Quillmark.ini
 std::string SettingsPath()
@@ -59,9 +131,27 @@ QString HelpFolder()
 
 int main(int argc, char* argv[])
 {
+    switch (EarlyRequest(argc, argv)) {
+    case Request::Help:
+        std::fputs(Usage, stdout);
+        return 0;
+    case Request::Version:
+        std::puts(VersionLine().c_str());
+        return 0;
+    case Request::Run:
+        break;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Quillmark");
     QApplication::setOrganizationName("Quillmark");
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName("org.quillmark.Quillmark");
+    QApplication::setWindowIcon(
+        QIcon::fromTheme("org.quillmark.Quillmark", QIcon(":/icons/org.quillmark.Quillmark.svg")));
+    const std::optional<std::string> startupFile = StartupFile(argc, argv);
+    if (!startupFile) {
+        return 2;
+    }
 
     QWidget* mainWindow = nullptr;
     quillmark::QtDialogs dialogs(mainWindow);
@@ -73,6 +163,7 @@ int main(int argc, char* argv[])
     quillmark::Workspace workspace({dialogs, shell, clock, random}, DataFolders(), SettingsPath());
     workspace.UserDataFolder = UserDataFolder();
 
+    workspace.View().StartupFile = *startupFile;
     quillmark::MainWindow window(workspace);
     mainWindow = &window;
     shell.AddWindow(quillmark::ProgramWindow::Main, &window, [&window] { window.Render(); });

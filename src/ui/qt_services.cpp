@@ -34,10 +34,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QSpacerItem>
 #include <QTimer>
 #include <QUrl>
+
+#include <algorithm>
+#include <limits>
 
 namespace quillmark {
 
@@ -301,6 +305,64 @@ void QtShell::RefreshWindow(ProgramWindow window)
     if (shown != windows_.end() && !shown->second.widget.isNull() && shown->second.render) {
         shown->second.render();
     }
+}
+
+void QtShell::BeginBusy(const std::string& text)
+{
+    if (busyDepth_++ > 0) {
+        return;
+    }
+    busyText_ = ToQt(text);
+    // Windows losing or regaining activation meanwhile are part of the command, as with a box.
+    busyBox_ = std::make_unique<BoxOpen>();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    busyClock_.start();
+    lastRepaint_ = 0;
+    // The cursor changes now, not when the work is done.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::Progress(std::size_t done, std::size_t total)
+{
+    // Repainting costs: a few times a second keeps the windows alive.
+    constexpr qint64 RepaintEvery = 50;
+    constexpr qint64 ProgressAfter = 500;
+    if (busyDepth_ == 0 || busyClock_.elapsed() - lastRepaint_ < RepaintEvery) {
+        return;
+    }
+    lastRepaint_ = busyClock_.elapsed();
+    if (progress_.isNull() && lastRepaint_ >= ProgressAfter) {
+        // Not modal: the user's input waits in the queue until the work is done, and a
+        // modal dialog's own event processing would let it through.
+        progress_ = new QProgressDialog(busyText_, QString(), 0, 0, AskingWindow(owner_));
+        progress_->setObjectName("BusyProgress");
+        progress_->setWindowTitle(QApplication::applicationName());
+        progress_->setCancelButton(nullptr);
+        progress_->setAutoClose(false);
+        progress_->setAutoReset(false);
+        progress_->setMinimumDuration(0);
+        progress_->setMinimumWidth(360);
+        progress_->show();
+    }
+    if (!progress_.isNull()) {
+        // Counts beyond an int are shown in thousandths.
+        constexpr int Scale = 1000;
+        const bool scaled = total > static_cast<std::size_t>(std::numeric_limits<int>::max());
+        progress_->setMaximum(scaled ? Scale : static_cast<int>(total));
+        progress_->setValue(scaled ? static_cast<int>(done * Scale / total)
+                                   : static_cast<int>(std::min(done, total)));
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtShell::EndBusy()
+{
+    if (busyDepth_ == 0 || --busyDepth_ > 0) {
+        return;
+    }
+    delete progress_.data();
+    QApplication::restoreOverrideCursor();
+    busyBox_.reset();
 }
 
 std::optional<CalendarDate> QtDialogs::PickDate(int x, int y, CalendarDate initial)

@@ -2,6 +2,7 @@
 
 #include "forms/services.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
 
@@ -11,6 +12,7 @@
 
 class QFileDialog;
 class QPrinter;
+class QProgressDialog;
 class QWidget;
 
 namespace quillmark {
@@ -87,6 +89,9 @@ public:
     void ShowSelectSkills(TSelectSkillsForm& form) override;
     void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
     void RefreshWindow(ProgramWindow window) override;
+    void BeginBusy(const std::string& text) override;
+    void Progress(std::size_t done, std::size_t total) override;
+    void EndBusy() override;
     bool FormPrint(ProgramWindow window) override;
     void ShowPrintSettings(const std::string& gridName) override;
     bool PrintTable(const std::string& gridName, const PrintableTable& table) override;
@@ -107,6 +112,13 @@ private:
 
     QWidget*& owner_;
     QString helpFolder_;
+    // The long work under way: nested stretches count as one.
+    int busyDepth_ = 0;
+    QString busyText_;
+    QElapsedTimer busyClock_;
+    qint64 lastRepaint_ = 0;
+    std::unique_ptr<BoxOpen> busyBox_;
+    QPointer<QProgressDialog> progress_;
     // Each grid's printer keeps its page setup and the printer chosen from one printing to
     // the next.
     std::map<std::string, std::unique_ptr<QPrinter>> gridPrinters_;

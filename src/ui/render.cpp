@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
 
@@ -73,9 +74,23 @@ void Render(QLineEdit* widget, const EditControl& control)
 void Render(QLabel* widget, const LabelControl& control)
 {
     const QString caption = ToQt(control.caption);
-    if (widget->text() != caption) {
-        widget->setText(caption);
+    // A label that names an input reads "&" as its shortcut mark: a caption's own are doubled.
+    QWidget* input = widget->buddy();
+    const QString shown = input != nullptr ? QString(caption).replace('&', "&&") : caption;
+    if (widget->text() != shown) {
+        widget->setText(shown);
     }
+    if (input != nullptr && input->accessibleName() != caption) {
+        input->setAccessibleName(caption);
+    }
+}
+
+void LabelFor(QLabel* caption, QWidget* input)
+{
+    caption->setBuddy(input);
+    QString name = caption->text();
+    name.remove(QRegularExpression("&(?!&)")).replace("&&", "&");
+    input->setAccessibleName(name);
 }
 
 void Render(QAbstractButton* widget, const CheckControl& control)

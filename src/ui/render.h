@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QSpinBox;
+class QWidget;
 
 namespace quillmark {
 
@@ -39,6 +40,10 @@ QString TypedText(const QLineEdit* widget);
 
 // A decoded picture as the screen draws it.
 QPixmap ToPixmap(const Bitmap& bitmap);
+
+// The caption names the input, for the keyboard (its shortcut letter moves there) and for screen
+// readers (the input's accessible name), also as the caption changes.
+void LabelFor(QLabel* caption, QWidget* input);
 
 // Typing writes straight into the form's state.
 void Bind(QLineEdit* widget, EditControl& control);

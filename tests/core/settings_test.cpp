@@ -47,12 +47,13 @@ TEST_F(SettingsTest, ClosingSettingsReadBackAfterAResetLayout)
     const SettingsStore store(path);
     ColumnLayout columns = ResetColumnLayout();
     columns.Widths[5] = 60;
-    WriteClosingSettings(store, "/home/pat/staff.dat", 800, 600, columns, true);
+    WriteClosingSettings(store, "/home/pat/staff.dat", 800, 600, columns, true, false);
 
     const StartupSettings startup = ReadStartupSettings(store);
     EXPECT_EQ(startup.LastFile, "/home/pat/staff.dat");
     EXPECT_EQ(startup.Columns, columns);
     EXPECT_TRUE(startup.ShortDescriptions);
+    EXPECT_FALSE(startup.KeepBackupCopy);
     EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", DefaultViewSize), (WindowSize{800, 600}));
     const std::string text = test::ReadFileBytes(path);
     EXPECT_EQ(text.substr(0, 55), "[SETTINGS]\nLAST FILE=/home/pat/staff.dat\nViewW:=800\nVie");
@@ -61,9 +62,10 @@ TEST_F(SettingsTest, ClosingSettingsReadBackAfterAResetLayout)
     EXPECT_EQ(text.substr(text.size() - 13), "\nDESCSTATE=1\n");
 
     // An untitled database, or a declined reopen, leaves the last file empty.
-    WriteClosingSettings(store, "", 800, 600, columns, false);
+    WriteClosingSettings(store, "", 800, 600, columns, false, true);
     EXPECT_NE(test::ReadFileBytes(path).find("\nLAST FILE=\n"), std::string::npos);
     EXPECT_FALSE(ReadStartupSettings(store).ShortDescriptions);
+    EXPECT_TRUE(ReadStartupSettings(store).KeepBackupCopy);
 }
 
 TEST_F(SettingsTest, TextValuesComeBackAsWrittenAndCannotAddLines)
@@ -77,7 +79,7 @@ TEST_F(SettingsTest, TextValuesComeBackAsWrittenAndCannotAddLines)
     }
 
     // A file name may hold a line break; it must not become a key of its own.
-    WriteClosingSettings(store, "/tmp/x\nViewW:=1", 700, 500, DefaultColumnLayout(), false);
+    WriteClosingSettings(store, "/tmp/x\nViewW:=1", 700, 500, DefaultColumnLayout(), false, true);
     EXPECT_EQ(ReadStartupSettings(store).LastFile, "");
     EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", DefaultViewSize), (WindowSize{700, 500}));
 }

@@ -234,6 +234,7 @@ Session::Session(std::uint64_t seed, std::string settingsPath)
                 std::move(settingsPath)),
       view(workspace.View())
 {
+    dialogs.LongWorkUnderWay = &shell.Busy;
 }
 
 void Session::Start()

@@ -78,6 +78,8 @@ public:
     std::vector<Shown> Messages;                      // every box, in the order shown
     std::vector<FileDialogRequest> FileDialogsShown;  // open and save dialogs, in order
     std::vector<std::string> Problems;  // questions nobody scripted, answers nobody asked for
+    // The shell's count of long work begun and not ended: no box may come up in the middle.
+    const int* LongWorkUnderWay = nullptr;
 
     // The texts of the boxes shown so far; Forget() starts a new stretch of the session.
     std::vector<std::string> Texts() const;
@@ -116,7 +118,13 @@ private:
         script_.push_back(std::move(step));
         return *this;
     }
-    void Show(Kind kind, const std::string& text) { Messages.push_back({kind, text}); }
+    void Show(Kind kind, const std::string& text)
+    {
+        if (LongWorkUnderWay != nullptr && *LongWorkUnderWay > 0) {
+            Problems.push_back("\"" + text + "\" shown during long work");
+        }
+        Messages.push_back({kind, text});
+    }
     std::optional<Step> Next(const std::string& text, StepKind wanted);
     // Shows a box that is answered by typing or by choosing a file.
     std::optional<std::string> TextAnswer(Kind kind, const std::string& text, StepKind wanted);
@@ -210,6 +218,30 @@ public:
     void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
     std::vector<ProgramWindow> WindowsRefreshed;
     void RefreshWindow(ProgramWindow window) override { WindowsRefreshed.push_back(window); }
+
+    // Long work: the text of each stretch begun, the progress told, and the stretches not
+    // ended yet.
+    std::vector<std::string> BusyTexts;
+    std::vector<std::pair<std::size_t, std::size_t>> ProgressShown;
+    int Busy = 0;
+    void BeginBusy(const std::string& text) override
+    {
+        BusyTexts.push_back(text);
+        ++Busy;
+    }
+    void Progress(std::size_t done, std::size_t total) override
+    {
+        if (Busy == 0) {
+            Problems.push_back("progress told outside long work");
+        }
+        ProgressShown.emplace_back(done, total);
+    }
+    void EndBusy() override
+    {
+        if (Busy-- == 0) {
+            Problems.push_back("long work ended that never began");
+        }
+    }
 
     // Printing: what was printed, and whether the user cancels choosing a printer.
     bool PrintingCancelled = false;

@@ -115,11 +115,40 @@ ImportOutcome ImportCommaDelimited(ByteSource& source, const std::vector<int>& c
     return outcome;
 }
 
+namespace {
+
+// A file read through it tells how far reading has come.
+class ProgressSource : public ByteSource {
+public:
+    ProgressSource(FileSource& file, const ProgressReport& progress)
+        : file_(file), progress_(progress)
+    {
+    }
+    std::size_t ReadSome(char* buffer, std::size_t capacity) override
+    {
+        const std::size_t got = file_.ReadSome(buffer, capacity);
+        read_ += got;
+        if (progress_) {
+            progress_(read_, static_cast<std::size_t>(file_.Size()));
+        }
+        return got;
+    }
+
+private:
+    FileSource& file_;
+    const ProgressReport& progress_;
+    std::size_t read_ = 0;
+};
+
+}  // namespace
+
 ImportOutcome ImportCommaDelimitedFile(const std::string& path, const std::vector<int>& columns,
-                                       const std::string& today, ItemRecordList& records)
+                                       const std::string& today, ItemRecordList& records,
+                                       const ProgressReport& progress)
 {
     try {
-        FileSource source(path);
+        FileSource file(path);
+        ProgressSource source(file, progress);
         return ImportCommaDelimited(source, columns, today, records);
     } catch (const ReadError& error) {
         return {0, error.what()};

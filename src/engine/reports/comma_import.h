@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_record.h"
+#include "core/progress.h"
 
 #include <array>
 #include <cstdint>
@@ -39,7 +40,9 @@ struct ImportOutcome {
 ImportOutcome ImportCommaDelimited(ByteSource& source, const std::vector<int>& columns,
                                    const std::string& today, ItemRecordList& records);
 // The same from a file; a file that cannot be opened is a read error with nothing imported.
+// `progress` is told of the bytes read so far out of the file's size.
 ImportOutcome ImportCommaDelimitedFile(const std::string& path, const std::vector<int>& columns,
-                                       const std::string& today, ItemRecordList& records);
+                                       const std::string& today, ItemRecordList& records,
+                                       const ProgressReport& progress = {});
 
 }  // namespace quillmark

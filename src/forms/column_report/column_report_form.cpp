@@ -422,9 +422,14 @@ void TPrintBox::ImportTBtnClick()
             workspace_.DatabaseLoaded = true;
         }
         const CalendarDate today = workspace_.services.clock.Today();
-        const ImportOutcome outcome = ImportCommaDelimitedFile(
-            *path, ReportItems, ReportDateText(today.year, today.month, today.day),
-            workspace_.RecordList());
+        ImportOutcome outcome;
+        {
+            BusyWork busy(workspace_.services.shell,
+                          "Importing " + FileNameInMessage(*path) + " ...");
+            outcome = ImportCommaDelimitedFile(*path, ReportItems,
+                                               ReportDateText(today.year, today.month, today.day),
+                                               workspace_.RecordList(), busy.Reporter());
+        }
         if (outcome.imported > 0) {
             workspace_.ChangeFlag = true;
         }
@@ -450,7 +455,10 @@ void TPrintBox::PreviewTBtnClick()
     const ColumnReportSetup setup = Setup();
     ColumnReportLayout layout(setup, workspace_.database, workspace_.View().ShortDescriptions(),
                               store);
-    layout.Run(workspace_.ReportMode);
+    {
+        const BusyWork busy(workspace_.services.shell, "Laying out the report ...");
+        layout.Run(workspace_.ReportMode);
+    }
     PrintableWidth = layout.PrintableWidth;
     PrintableHeight = layout.PrintableHeight;
     ExportGrid = std::move(layout.Table);

@@ -217,8 +217,11 @@ bool THTMLReport::GenerateReport()
     for (const HtmlReportItem& item : Fields) {
         codes.push_back(item.code);
     }
-    ReportData = BuildHtmlReportTable(workspace_.database, codes, SearchListOnly.checked,
-                                      workspace_.View().ShortDescriptions());
+    {
+        const BusyWork busy(workspace_.services.shell, "Building the report ...");
+        ReportData = BuildHtmlReportTable(workspace_.database, codes, SearchListOnly.checked,
+                                          workspace_.View().ShortDescriptions());
+    }
     Dialogs& dialogs = workspace_.services.dialogs;
     if (ReportData.limitReached) {
         dialogs.ShowInformation(HtmlReportLimitWarning);
@@ -247,11 +250,19 @@ bool THTMLReport::WriteDocument(const std::string& path)
     const HtmlTableOptions options =
         HtmlReportOptions(LinesIfReadable(WorkingFile("header.htm")),
                           LinesIfReadable(WorkingFile("footer.htm")), ReportFont, ReportColor);
-    try {
-        SaveFileSafely(path,
-                       [&](ByteSink& sink) { WriteHtmlTable(sink, ReportData.rows, options); });
-    } catch (const WriteError& error) {
-        workspace_.services.dialogs.ShowError(CannotCreateMessage(path, error.what()));
+    std::string failure;
+    {
+        const BusyWork busy(workspace_.services.shell,
+                            "Writing " + FileNameInMessage(path) + " ...");
+        try {
+            SaveFileSafely(path,
+                           [&](ByteSink& sink) { WriteHtmlTable(sink, ReportData.rows, options); });
+        } catch (const WriteError& error) {
+            failure = CannotCreateMessage(path, error.what());
+        }
+    }
+    if (!failure.empty()) {
+        workspace_.services.dialogs.ShowError(failure);
         return false;
     }
     return true;

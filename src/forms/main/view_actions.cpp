@@ -27,16 +27,20 @@ ActionControl Both(ActionControl entry, const ActionControl& button)
 ViewActions::ViewActions()
 {
     New = Entry("New", "New1");
-    Open = Entry("Open", "Open1");
-    Save =
-        Both(Entry("Save", "Save1"), ToolButton("QuickSaveTBtn", "Save Database", "document-save"));
-    SaveAs = Entry("Save As", "SaveAs1");
+    // The desktop's usual keys for the file commands; none of them is taken by another command.
+    Open = Entry("Open", "Open1", "Ctrl+O");
+    Save = Both(Entry("Save", "Save1", "Ctrl+S"),
+                ToolButton("QuickSaveTBtn", "Save Database", "document-save"));
+    SaveAs = Entry("Save As", "SaveAs1", "Ctrl+Shift+S");
+    KeepBackupCopy = Entry("Keep a Backup Copy", "KeepBackupCopy1");
+    KeepBackupCopy.checkable = true;
+    KeepBackupCopy.checked = true;
     QuickExport = Entry("Quick Export", "QuickExport1");
     Merge = Entry("Merge", "Merge1");
     SetDatabaseInformation = Entry("Set Database Information", "SetDatabaseInformation1");
     SetDatabasePassword = Entry("Set Database Password", "SetDatabasePassword1");
     ResetApplication = Entry("Reset Application", "ResetApplication1");
-    Close = Both(Entry("Close", "Close1"),
+    Close = Both(Entry("Close", "Close1", "Ctrl+Q"),
                  ToolButton("CloseTBtn", "Exit the Program", "application-exit"));
 
     NewRecord = Both(Entry("New Record", "NewRecord1", "Ctrl+N"),
@@ -75,7 +79,7 @@ ViewActions::ViewActions()
     ChangePictureFilePath = Entry("Change Picture File Path", "ChangePictureFilePath1");
     ChangeResumeFilePath = Entry("Change Resume File Path", "ChangeResumeFilePath1");
 
-    Contents = Both(Entry("Contents", "Contents1"),
+    Contents = Both(Entry("Contents", "Contents1", "F1"),
                     ToolButton("HelpTBtn", "Display Help", "help-contents"));
     Introduction = Entry("Introduction", "Introduction1");
     GettingStarted = Entry("Getting Started", "GettingStarted1");
@@ -111,8 +115,8 @@ std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
     MenuLayout sortRecords{"Sort Records", {}, {}};
     return {
         {"File",
-         {&a.New, &a.Open, &a.Save, &a.SaveAs, nullptr, &a.QuickExport, &a.Merge, nullptr,
-          &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
+         {&a.New, &a.Open, &a.Save, &a.SaveAs, &a.KeepBackupCopy, nullptr, &a.QuickExport, &a.Merge,
+          nullptr, &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
           &a.Close},
          {}},
         {"Edit",

@@ -12,8 +12,8 @@ struct ViewActions {
     ViewActions();
 
     // "File"
-    ActionControl New, Open, Save, SaveAs, QuickExport, Merge, SetDatabaseInformation,
-        SetDatabasePassword, ResetApplication, Close;
+    ActionControl New, Open, Save, SaveAs, KeepBackupCopy, QuickExport, Merge,
+        SetDatabaseInformation, SetDatabasePassword, ResetApplication, Close;
     // "Edit"
     ActionControl NewRecord, CopyRecord, DeleteRecord, InsertRecord, PrintForm, Ascending,
         Descending;

@@ -101,6 +101,8 @@ void TView::OpenDatabase(const std::string& path)
         return;
     }
 
+    // Taken before reading: a change made while the file is read counts as one made after.
+    const std::optional<FileIdentity> identity = ReadFileIdentity(path);
     const std::optional<FilePasswords> passwords = ReadPasswords(path);
     if (passwords) {
         if (!PasswordGiven(passwords->ReadPassword, "Enter Read Password",
@@ -121,9 +123,14 @@ void TView::OpenDatabase(const std::string& path)
         // Read aside, so that a damaged file leaves nothing half-read behind.
         Database opened;
         opened.DescriptionTrees = workspace_.DefaultTrees;
-        const DatabaseReadResult result = ReadDatabaseFile(path, opened, ReadMode::Replace);
+        DatabaseReadResult result;
+        {
+            BusyWork busy(workspace_.services.shell, "Opening " + FileNameInMessage(path) + " ...");
+            result = ReadDatabaseFile(path, opened, ReadMode::Replace, busy.Reporter());
+        }
         if (result.Ok()) {
             workspace_.database = std::move(opened);
+            workspace_.DatabaseFileIdentity = identity;
             DatabaseOpened(path);
             if (result.DataAfterRecords) {
                 dialogs.ShowError(DataAfterRecordsMessage(path));
@@ -165,6 +172,14 @@ bool TView::Save1Click()
         return false;
     }
     SaveRecord(workspace_.CurrentIndex);
+    switch (ConfirmOverwrite(true)) {
+    case Overwrite::Confirmed:
+        break;
+    case Overwrite::SavedElsewhere:
+        return true;
+    case Overwrite::NotSaved:
+        return false;
+    }
     if (!workspace_.WriteDatabaseFile(workspace_.DatabaseFileName)) {
         return false;
     }
@@ -173,7 +188,24 @@ bool TView::Save1Click()
     return true;
 }
 
+TView::Overwrite TView::ConfirmOverwrite(bool storeRecord)
+{
+    if (!workspace_.DatabaseFileChanged() ||
+        workspace_.services.dialogs.AskYesNo(
+            FileNameInMessage(workspace_.DatabaseFileName) +
+            " has been changed by another program since it was opened or last saved.  Do you "
+            "want to overwrite it ?  Answer No to save the database under another name.")) {
+        return Overwrite::Confirmed;
+    }
+    return SaveUnderNewName(storeRecord) ? Overwrite::SavedElsewhere : Overwrite::NotSaved;
+}
+
 bool TView::SaveAs1Click()
+{
+    return SaveUnderNewName(true);
+}
+
+bool TView::SaveUnderNewName(bool storeRecord)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
     if (!workspace_.CanSave) {
@@ -194,7 +226,9 @@ bool TView::SaveAs1Click()
             break;
         }
     }
-    SaveRecord(workspace_.CurrentIndex);
+    if (storeRecord) {
+        SaveRecord(workspace_.CurrentIndex);
+    }
     // The database takes the new name only once it is written there.
     if (!workspace_.WriteDatabaseFile(path)) {
         return false;
@@ -206,6 +240,12 @@ bool TView::SaveAs1Click()
     return true;
 }
 
+void TView::KeepBackupCopy1Click()
+{
+    workspace_.KeepBackupCopy = !workspace_.KeepBackupCopy;
+    Actions.KeepBackupCopy.checked = workspace_.KeepBackupCopy;
+}
+
 void TView::Merge1Click()
 {
     Dialogs& dialogs = workspace_.services.dialogs;
@@ -214,7 +254,11 @@ void TView::Merge1Click()
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
-    const DatabaseReadResult result = ReadDatabaseFile(*path, workspace_.database, ReadMode::Merge);
+    DatabaseReadResult result;
+    {
+        BusyWork busy(workspace_.services.shell, "Merging " + FileNameInMessage(*path) + " ...");
+        result = ReadDatabaseFile(*path, workspace_.database, ReadMode::Merge, busy.Reporter());
+    }
     switch (result.Outcome) {
     case ReadOutcome::Loaded:
         dialogs.ShowInformation("Merge Sucessful !");
@@ -292,11 +336,17 @@ bool TView::FormCloseQuery()
     return true;
 }
 
-void TView::ReopenLastDatabase()
+void TView::OpenDatabaseAtStart()
 {
     const StartupSettings startup = ReadStartupSettings(workspace_.settings);
     workspace_.SpreadsheetColumns = startup.Columns;
     Actions.ShortDescriptionValues.checked = startup.ShortDescriptions;
+    workspace_.KeepBackupCopy = startup.KeepBackupCopy;
+    Actions.KeepBackupCopy.checked = startup.KeepBackupCopy;
+    if (!StartupFile.empty()) {
+        OpenDatabase(StartupFile);
+        return;
+    }
     if (!startup.LastFile.empty() &&
         workspace_.services.dialogs.AskYesNo("Would you like to open the file " +
                                              FileNameInMessage(startup.LastFile) + " ?")) {
@@ -313,6 +363,8 @@ void TView::ResetApplication1Click()
     }
     workspace_.SpreadsheetColumns = ResetColumnLayout();
     Actions.ShortDescriptionValues.checked = false;
+    workspace_.KeepBackupCopy = true;
+    Actions.KeepBackupCopy.checked = true;
     Width = 0;  // the window's own fitting size, as on a first start
     Height = 0;
     TSearch& search = workspace_.Search();
@@ -337,7 +389,8 @@ void TView::FormClose()
 {
     try {
         WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
-                             workspace_.SpreadsheetColumns, ShortDescriptions());
+                             workspace_.SpreadsheetColumns, ShortDescriptions(),
+                             workspace_.KeepBackupCopy);
     } catch (const WriteError& error) {
         workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
                                               error.what());

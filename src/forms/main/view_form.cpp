@@ -24,7 +24,7 @@ void TView::FormActivate()
 {
     if (!Initialised) {
         Initialised = true;
-        ReopenLastDatabase();
+        OpenDatabaseAtStart();
         workspace_.ChangeFlag = true;
         workspace_.CurrentIndex = -1;
     }

@@ -67,6 +67,9 @@ public:
     OneBasedArray<std::vector<MenuItemControl>, 10> DescMenus;  // DescMenu1 .. DescMenu10
 
     bool Initialised = false;
+    // The database named on the command line, opened at the first activation instead of the
+    // offer to reopen the last one.
+    std::string StartupFile;
 
     // ---- the window comes and goes ----
     void FormActivate();
@@ -89,6 +92,12 @@ public:
     void OpenDatabase(const std::string& path);
     bool Save1Click();    // true once the file is written
     bool SaveAs1Click();  // true once the file is written
+    void KeepBackupCopy1Click();
+    // Before the database's file is written over: when someone else changed it since it was
+    // opened or last saved the user is asked, and may save under another name instead.
+    // storeRecord: whether that Save As stores the record on show first, as the menu's does.
+    enum class Overwrite { Confirmed, SavedElsewhere, NotSaved };
+    Overwrite ConfirmOverwrite(bool storeRecord);
     void Merge1Click();
     void QuickExport1Click();
     void SetDatabaseInformation1Click();
@@ -200,7 +209,9 @@ private:
     void StartEmptyDatabase();
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
-    void ReopenLastDatabase();
+    bool SaveUnderNewName(bool storeRecord);
+    // The database named on the command line, else the last one if the user wants it back.
+    void OpenDatabaseAtStart();
     // Asks for the new folder and, once confirmed, lets moveFiles point every record's files
     // of that kind ("Picture", "Resume") into it.
     void ChangeFilePaths(const std::string& kind,

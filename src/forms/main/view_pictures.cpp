@@ -96,8 +96,13 @@ void TView::ChangeFilePaths(const std::string& kind,
     if (!folder.empty()) {
         SaveRecord(workspace_.CurrentIndex);
         const std::string withSeparator = WithTrailingSeparator(folder);
-        for (const auto& record : workspace_.RecordList()) {
-            moveFiles(*record, withSeparator);
+        {
+            BusyWork busy(workspace_.services.shell, "Changing " + kind + " file paths ...");
+            const ItemRecordList& records = workspace_.RecordList();
+            for (std::size_t done = 0; done < records.size(); ++done) {
+                moveFiles(*records[done], withSeparator);
+                busy.Progress(done + 1, records.size());
+            }
         }
         dialogs.ShowInformation(kind + " file path has been changed.");
     }

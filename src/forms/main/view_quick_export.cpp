@@ -31,10 +31,18 @@ void TView::QuickExport1Click()
     }
     const StatusCaptions captions = {Description.CheckBox1.caption, Description.CheckBox2.caption,
                                      Description.CheckBox3.caption};
-    try {
-        SaveQuickExport(*path, workspace_.RecordList(), captions);
-    } catch (const WriteError& failure) {
-        dialogs.ShowError("Cannot create file " + FileNameInMessage(*path) + ": " + failure.what());
+    std::string failure;
+    {
+        const BusyWork busy(workspace_.services.shell,
+                            "Exporting to " + FileNameInMessage(*path) + " ...");
+        try {
+            SaveQuickExport(*path, workspace_.RecordList(), captions);
+        } catch (const WriteError& writeError) {
+            failure = "Cannot create file " + FileNameInMessage(*path) + ": " + writeError.what();
+        }
+    }
+    if (!failure.empty()) {
+        dialogs.ShowError(failure);
         return;
     }
     dialogs.ShowInformation("Export Successful.");

@@ -53,7 +53,10 @@ void TView::SortSelectClick(int entry)
     SaveRecord(workspace_.CurrentIndex);
     workspace_.ChangeFlag = true;
     workspace_.SortMode = SortSelect[static_cast<std::size_t>(entry - 1)].tag;
-    DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);
+    {
+        const BusyWork busy(workspace_.services.shell, "Sorting records ...");
+        DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);
+    }
     // The position stays: whichever record now stands there is shown.
     GetRecord(workspace_.CurrentIndex);
     // The spreadsheet walking the search list shows the new order at once.

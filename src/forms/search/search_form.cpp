@@ -420,11 +420,16 @@ void TSearch::PerformSearchBtnClick()
     for (const SearchTermRow& row : GridRows) {
         rowSlots.push_back(row.Slot);
     }
-    const SearchOutcome outcome = RunSearch(
-        records, PreparedSearch(SearchTerms, rowSlots, context), [this](std::size_t tested) {
-            SearchProgress.position = static_cast<int>(tested);
-            workspace_.services.shell.RefreshWindow(ProgramWindow::Search);
-        });
+    SearchOutcome outcome;
+    {
+        BusyWork busy(workspace_.services.shell, "Searching ...");
+        outcome = RunSearch(records, PreparedSearch(SearchTerms, rowSlots, context),
+                            [this, &busy, &records](std::size_t tested) {
+                                SearchProgress.position = static_cast<int>(tested);
+                                workspace_.services.shell.RefreshWindow(ProgramWindow::Search);
+                                busy.Progress(tested, records.size());
+                            });
+    }
     if (outcome.Unreadable) {
         SetExtractState();
         workspace_.services.dialogs.ShowError(UnreadableTermMessage(*outcome.Unreadable));

@@ -75,7 +75,9 @@ DatabaseInformationDialog::DatabaseInformationDialog(TDatabaseInformationForm& f
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(address);
-    layout->addWidget(new QLabel(ToQt(form.NotesLabel.caption), this));
+    auto* notesLabel = new QLabel(ToQt(form.NotesLabel.caption), this);
+    LabelFor(notesLabel, notes);
+    layout->addWidget(notesLabel);
     layout->addWidget(notes, 1);
     layout->addWidget(Buttons(form, this));
     resize(420, 560);

@@ -45,6 +45,7 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
+    recordName_->setFocus();   // where typing starts, ahead of the tool buttons
     PlaceOver(this, nullptr);  // the middle of the screen
 }
 
@@ -139,6 +140,8 @@ void MainWindow::BuildActions()
         toolBar->addAction(action);
         if (QWidget* button = toolBar->widgetForAction(action)) {
             button->setObjectName(ToQt(entry->buttonName));
+            // Several commands have no menu entry: their buttons are reached with Tab too.
+            button->setFocusPolicy(Qt::TabFocus);
         }
     }
 }
@@ -164,6 +167,8 @@ void MainWindow::BuildRecordBar()
     readOnly_->setObjectName("ReadonlyBox");
     searchList_ = new QCheckBox(bar);
     searchList_->setObjectName("SearchListBox");
+    LabelFor(recordTitle_, recordName_);
+    LabelFor(recordLabel_, number_);
     bar->addWidget(recordTitle_);
     bar->addWidget(recordName_);
     bar->addSeparator();
@@ -217,6 +222,7 @@ void MainWindow::ConnectActions()
         {&a.Open, [this] { view_.Open1Click(); }},
         {&a.Save, [this] { view_.Save1Click(); }},
         {&a.SaveAs, [this] { view_.SaveAs1Click(); }},
+        {&a.KeepBackupCopy, [this] { view_.KeepBackupCopy1Click(); }},
         {&a.Merge, [this] { view_.Merge1Click(); }},
         {&a.SetDatabaseInformation, [this] { view_.SetDatabaseInformation1Click(); }},
         {&a.SetDatabasePassword, [this] { view_.SetDatabasePassword1Click(); }},

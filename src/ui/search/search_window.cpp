@@ -204,6 +204,8 @@ QWidget* SearchWindow::BuildPanel()
     }
     buttons->addStretch();
     auto* range = new QHBoxLayout;
+    rangeLabel_->setBuddy(lowRange_);
+    rangeTo_->setBuddy(highRange_);
     range->addWidget(rangeLabel_);
     range->addWidget(lowRange_);
     range->addWidget(rangeTo_);

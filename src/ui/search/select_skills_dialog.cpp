@@ -55,9 +55,13 @@ SelectSkillsDialog::SelectSkillsDialog(TSelectSkillsForm& form, QWidget* parent)
     notes->setMinimumWidth(260);
 
     auto* proficiency = new QHBoxLayout;
-    proficiency->addWidget(new QLabel(ToQt(form.FromLabel.caption), this));
+    auto* from = new QLabel(ToQt(form.FromLabel.caption), this);
+    LabelFor(from, low);
+    auto* to = new QLabel(ToQt(form.ToLabel.caption), this);
+    LabelFor(to, high);
+    proficiency->addWidget(from);
     proficiency->addWidget(low);
-    proficiency->addWidget(new QLabel(ToQt(form.ToLabel.caption), this));
+    proficiency->addWidget(to);
     proficiency->addWidget(high);
     auto* match = new QHBoxLayout;
     match->addWidget(Choice("FullMatch", form.FullMatch, this));

@@ -139,6 +139,7 @@ QWidget* SpreadsheetWindow::BuildBrowsePanel()
     browseView_ = new QListView(panel);
     browseView_->setObjectName("BrowseView");
     browseView_->setUniformItemSizes(true);
+    LabelFor(label, browseBy_);
     browseView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     browseModel_ = new BrowseListModel(sheet_, this);
     browseView_->setModel(browseModel_);

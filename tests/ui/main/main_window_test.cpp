@@ -14,6 +14,7 @@
 #include "ui/qt_services.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -27,9 +28,11 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -66,6 +69,8 @@ private slots:
     void OpensWholeWithoutASavedSizeAndAsSavedWithOne();
     void PrintedWindowFitsOnePageAndLongTablesRunOn();
     void QuestionsOpenAboveTheWindowThatAsked();
+    void InputsAreNamedByTheirCaptionsAndTheFileKeysAreUnique();
+    void LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts();
 
 private:
     template <typename T>
@@ -534,6 +539,69 @@ void MainWindowTest::QuestionsOpenAboveTheWindowThatAsked()
     Activate(window_.get());
     QCOMPARE(Seen([&] { dialogs.ShowInformation("File Saved"); }),
              (BoxSeen{window_.get(), false, true}));
+}
+
+void MainWindowTest::InputsAreNamedByTheirCaptionsAndTheFileKeysAreUnique()
+{
+    // What a screen reader is told: each input's caption.
+    auto spokenName = [](QWidget* widget) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+    };
+    QCOMPARE(spokenName(Find<QLineEdit>("RecordName")), QString("Name"));
+    QCOMPARE(spokenName(Find<QLineEdit>("DescSeven")), QString("Description 6"));
+    QCOMPARE(spokenName(Find<QLineEdit>("ImageTitle")), QString("Title"));
+    QCOMPARE(spokenName(Find<QPlainTextEdit>("Notes")), QString("Notes"));
+    for (QWidget* box : window_->findChildren<QLineEdit*>()) {
+        // The text box of a spin box or a combo box is named by its owner.
+        QWidget* owner = box->parentWidget();
+        if (owner->inherits("QAbstractSpinBox") || owner->inherits("QComboBox")) {
+            box = owner;
+        }
+        QVERIFY2(!spokenName(box).isEmpty(), qPrintable(box->objectName()));
+    }
+
+    QSet<QString> keys;
+    for (QAction* action : window_->findChildren<QAction*>()) {
+        if (action->shortcut().isEmpty()) {
+            continue;
+        }
+        const QString key = action->shortcut().toString();
+        QVERIFY2(!keys.contains(key), qPrintable(key + " is given twice"));
+        keys.insert(key);
+    }
+    for (const char* key : {"Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+Q", "F1"}) {
+        QVERIFY2(keys.contains(key), key);
+    }
+}
+
+void MainWindowTest::LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts()
+{
+    QWidget* owner = window_.get();
+    QtShell shell(owner, QString());
+    auto progressShown = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->objectName() == "BusyProgress" && widget->isVisible()) {
+                return qobject_cast<QProgressDialog*>(widget);
+            }
+        }
+        return static_cast<QProgressDialog*>(nullptr);
+    };
+    shell.BeginBusy("Opening staff.dat ...");
+    QVERIFY(QApplication::overrideCursor() != nullptr);
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    shell.Progress(10, 100);
+    QVERIFY2(progressShown() == nullptr, "no progress for work that ends quickly");
+    QTest::qWait(600);
+    shell.Progress(40, 100);
+    QProgressDialog* progress = progressShown();
+    QVERIFY(progress != nullptr);
+    QCOMPARE(progress->labelText(), QString("Opening staff.dat ..."));
+    QCOMPARE(progress->value(), 40);
+
+    shell.EndBusy();
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(progressShown() == nullptr);
 }
 
 }  // namespace quillmark

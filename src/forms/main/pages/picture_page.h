@@ -17,6 +17,7 @@ struct PicturePage {
     int ImageBook = 1;            // the picture tab on show, 1..6; kept from record to record
     std::string PictureFileName;  // the picture file chooser's current file name
     ImageControl RecordImage;
+    LabelControl ImageTitleLabel{"Title"};
     EditControl ImageTitle;
     LabelControl PicStat{"No Image FIle Selected"};
     bool PicStatVisible = true;

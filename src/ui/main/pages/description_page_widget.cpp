@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,12 +62,14 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
             Caption(QString::fromStdString(DescriptionPage::DescCaptionName(field)), left);
         descBoxes_[field - 1] =
             Box(QString::fromStdString(DescriptionPage::DescBoxName(field)), left);
+        LabelFor(descCaptions_[field - 1], descBoxes_[field - 1]);
         leftGrid->addWidget(descCaptions_[field - 1], row, 0);
         leftGrid->addWidget(descBoxes_[field - 1], row, 1);
     }
     for (int field = 1; field <= 3; ++field, ++row) {
         otherCaptions_[field - 1] = Caption(QString("OtherC%1").arg(field), left);
         others_[field - 1] = Box(QString("Other%1").arg(field), left);
+        LabelFor(otherCaptions_[field - 1], others_[field - 1]);
         leftGrid->addWidget(otherCaptions_[field - 1], row, 0);
         leftGrid->addWidget(others_[field - 1], row, 1);
     }
@@ -79,6 +82,7 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     for (int i = 0; i < 10; ++i, ++row) {
         detailCaptions_[i] = Caption(QString("sn%1").arg(i), right);
         details_[i] = Box(QString("Detail%1").arg(i), right);
+        LabelFor(detailCaptions_[i], details_[i]);
         rightGrid->addWidget(detailCaptions_[i], row, 0);
         rightGrid->addWidget(details_[i], row, 1);
     }
@@ -94,6 +98,7 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     for (int field = 4; field <= OtherFieldCount; ++field, ++row) {
         otherCaptions_[field - 1] = Caption(QString("OtherC%1").arg(field), right);
         others_[field - 1] = Box(QString("Other%1").arg(field), right);
+        LabelFor(otherCaptions_[field - 1], others_[field - 1]);
         rightGrid->addWidget(otherCaptions_[field - 1], row, 0);
         rightGrid->addWidget(others_[field - 1], row, 1);
     }
@@ -138,6 +143,18 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
 
 bool DescriptionPageWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    // From the keyboard a value box opens its menu as a drop-down list does.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool opens = key->key() == Qt::Key_Space || key->key() == Qt::Key_F4 ||
+                           (key->key() == Qt::Key_Down && key->modifiers() & Qt::AltModifier);
+        for (int field = 1; field <= 10 && opens; ++field) {
+            if (watched == descBoxes_[static_cast<std::size_t>(field - 1)]) {
+                PopUpDescriptionMenu(field);
+                return true;
+            }
+        }
+    }
     if (event->type() != QEvent::MouseButtonRelease ||
         static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) {
         return PageWidget::eventFilter(watched, event);

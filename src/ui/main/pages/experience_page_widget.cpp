@@ -19,6 +19,7 @@ ExperiencePageWidget::ExperiencePageWidget(TView& view, std::function<void()> af
 {
     grid_ = new QTableWidget(this);
     grid_->setObjectName("DirGrid");
+    grid_->setAccessibleName(TView::PageCaptions[TView::ExperienceTab]);
     grid_->horizontalHeader()->setDefaultSectionSize(180);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);

@@ -41,12 +41,17 @@ NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler
     resumeButtons->addWidget(selectButton_);
     resumeButtons->addStretch();
 
+    auto caption = [this](const LabelControl& label, QWidget* input) {
+        auto* shown = new QLabel(ToQt(label.caption), this);
+        LabelFor(shown, input);
+        return shown;
+    };
     auto* layout = new QGridLayout(this);
-    layout->addWidget(new QLabel(ToQt(page.KeywordsLabel.caption), this), 0, 0);
-    layout->addWidget(new QLabel(ToQt(page.NotesLabel.caption), this), 0, 1);
+    layout->addWidget(caption(page.KeywordsLabel, keywords_), 0, 0);
+    layout->addWidget(caption(page.NotesLabel, notes_), 0, 1);
     layout->addWidget(keywords_, 1, 0);
     layout->addWidget(notes_, 1, 1);
-    layout->addWidget(new QLabel(ToQt(page.ResumeFileLabel.caption), this), 2, 0, 1, 2);
+    layout->addWidget(caption(page.ResumeFileLabel, resume_), 2, 0, 1, 2);
     layout->addWidget(resume_, 3, 0, 1, 2);
     layout->addLayout(resumeButtons, 4, 0, 1, 2);
     layout->setColumnStretch(0, 1);

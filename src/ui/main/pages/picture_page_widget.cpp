@@ -52,7 +52,10 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
     autoSize_ = new QCheckBox(this);
     autoSize_->setObjectName("AutoSizeImage");
 
+    auto* titleLabel = new QLabel(ToQt(page.ImageTitleLabel.caption), this);
+    LabelFor(titleLabel, title_);
     auto* controls = new QHBoxLayout;
+    controls->addWidget(titleLabel);
     controls->addWidget(title_, 1);
     controls->addWidget(select_);
     controls->addWidget(clear_);

@@ -37,6 +37,7 @@ SalaryPageWidget::SalaryPageWidget(TView& view, std::function<void()> afterHandl
     auto* inputs = new QFormLayout;
     inputs->addRow(ToQt(page.HoursPerWeekLabel.caption), hours_);
     inputs->addRow(salaryLabel_, salary_);
+    LabelFor(salaryLabel_, salary_);
     inputs->addRow(ToQt(page.WorkDaysPerWeekLabel.caption), workDays_);
 
     auto* periodBox = new QGroupBox(ToQt(page.PeriodGroup.caption), this);

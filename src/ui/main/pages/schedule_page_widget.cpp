@@ -135,6 +135,12 @@ void SchedulePageWidget::Render()
         quillmark::Render(start, page.StartHeading);
         quillmark::Render(end, page.EndHeading);
     }
+    // Each list is named by its day and its heading, as a sighted user reads them.
+    for (int day = 1; day <= 7; ++day) {
+        const QString name = SchedulePage::DayName(day);
+        startLists_[day - 1]->setAccessibleName(name + " " + ToQt(page.StartHeading.caption));
+        endLists_[day - 1]->setAccessibleName(name + " " + ToQt(page.EndHeading.caption));
+    }
     for (int day = 1; day <= 7; ++day) {
         quillmark::Render(dayButtons_[day - 1], page.DayButtons[day]);
         RenderLines(startLists_[day - 1], page.Days[day].Start);

@@ -30,6 +30,7 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
 {
     list_ = new QTreeWidget(this);
     list_->setObjectName("ItemList");
+    list_->setAccessibleName(TView::PageCaptions[TView::SkillsTab]);
     list_->setColumnCount(3);
     for (int column = 0; column < 3; ++column) {
         list_->headerItem()->setText(column, SkillsPage::Columns[column]);

@@ -1,0 +1,67 @@
+// Long work on a big database runs as one stretch of busy time each, telling its progress in no
+// more than a hundred steps and never with a box in the middle (the scripted dialogs check that).
+
+#include "core/database_file.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+#include "support/fake_services.h"
+#include "support/test_helpers.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using Steps = std::vector<std::pair<std::size_t, std::size_t>>;
+
+TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
+{
+    TemporaryFolder folder;
+    const std::string path = folder.File("big.dat");
+    constexpr std::size_t Count = 1000;
+    {
+        Database big;
+        for (std::size_t i = 0; i < Count; ++i) {
+            big.RecordList.push_back(std::make_shared<ItemRecord>());
+            big.RecordList.back()->RecordName = "Name " + std::to_string(Count - i);
+        }
+        SaveDatabaseFile(path, big);
+    }
+    Session session;
+    session.Start();
+    RecordingShell& shell = session.shell;
+    // Each piece of work from its first step to its last, at most once per percent.
+    auto expectProgressToTheEnd = [&shell](std::size_t total) {
+        ASSERT_FALSE(shell.ProgressShown.empty());
+        EXPECT_LE(shell.ProgressShown.size(), 101u);
+        EXPECT_EQ(shell.ProgressShown.back(), std::pair(total, total));
+        shell.ProgressShown.clear();
+    };
+
+    session.dialogs.AnswerYes().ChooseFile(path);
+    session.view.Open1Click();
+    expectProgressToTheEnd(Count);
+    session.view.SortSelectClick(28);  // by name
+    EXPECT_THAT(shell.ProgressShown, IsEmpty()) << "a sort takes too little time to count";
+    EXPECT_EQ(session.Record(0).RecordName, "Name 1");
+    session.dialogs.Type("/pictures").AnswerYes();
+    session.view.ChangePictureFilePath1Click();
+    expectProgressToTheEnd(Count);
+    session.view.Save1Click();
+    expectProgressToTheEnd(Count);
+
+    EXPECT_THAT(shell.BusyTexts,
+                ElementsAre("Opening " + path + " ...", "Sorting records ...",
+                            "Changing Picture file paths ...", "Saving " + path + " ..."));
+    EXPECT_EQ(shell.Busy, 0);
+    EXPECT_THAT(shell.Problems, IsEmpty());
+    EXPECT_THAT(session.dialogs.Problems, IsEmpty());
+}
+
+}  // namespace
+}  // namespace quillmark::test

@@ -1,0 +1,208 @@
+// What keeps a database from being lost: the backup copy a save leaves, the question before a
+// file someone else changed is written over, and the database named on the command line.
+
+#include "core/program_settings.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
+#include "support/database_layout.h"
+#include "support/fake_services.h"
+#include "support/test_helpers.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sys/stat.h>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// "secret" enciphered with the start key 5281, worked out by hand.
+const std::string Secret = Hex("67 34 BA C2 0E 61");
+
+std::string MakeFile(const std::string& path, const std::string& name,
+                     const HeaderLayout& header = {})
+{
+    RecordLayout record;
+    record.RecordName = name;
+    WriteFileBytes(path, header.Bytes(1) + record.Bytes());
+    return path;
+}
+
+std::string ChangedQuestion(const std::string& path)
+{
+    return path +
+           " has been changed by another program since it was opened or last saved.  Do you want "
+           "to overwrite it ?  Answer No to save the database under another name.";
+}
+
+mode_t PermissionsOf(const std::string& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0);
+    return status.st_mode & 0777;
+}
+
+class SavingSafelyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        session.Start();
+        MakeFile(path, "Ann Lee");
+        session.dialogs.AnswerYes().ChooseFile(path);
+        view.Open1Click();
+        dialogs.Forget();
+    }
+    void TearDown() override
+    {
+        EXPECT_THAT(dialogs.Problems, IsEmpty());
+        EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
+    }
+
+    TemporaryFolder folder;
+    const std::string path = folder.File("staff.dat");
+    Session session;
+    TView& view = session.view;
+    Workspace& workspace = session.workspace;
+    ScriptedDialogs& dialogs = session.dialogs;
+};
+
+TEST_F(SavingSafelyTest, SavingOverADatabaseKeepsThePreviousVersionBesideIt)
+{
+    ASSERT_TRUE(view.Actions.KeepBackupCopy.checked);
+    ::chmod(path.c_str(), 0640);
+    const std::string opened = ReadFileBytes(path);
+    view.RecordName.text = "Changed once";
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), opened);
+    EXPECT_EQ(PermissionsOf(path + ".bak"), 0640u);
+
+    // Each save keeps the version it replaces, whichever window saves.
+    const std::string savedOnce = ReadFileBytes(path);
+    view.RecordName.text = "Changed twice";
+    view.FormDeactivate();
+    workspace.QuickSave();
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), savedOnce);
+    EXPECT_NE(ReadFileBytes(path), savedOnce);
+
+    // Without the option the backup stays as the last save with it left it; a new file has
+    // nothing to keep.
+    view.KeepBackupCopy1Click();
+    EXPECT_FALSE(view.Actions.KeepBackupCopy.checked);
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), savedOnce);
+    view.KeepBackupCopy1Click();
+    dialogs.ChooseFile(folder.File("copy.dat"));
+    ASSERT_TRUE(view.SaveAs1Click());
+    EXPECT_EQ(folder.Entries(),
+              (std::vector<std::string>{"copy.dat", "staff.dat", "staff.dat.bak"}));
+
+    // A backup that cannot be written stops the save before the database is touched.
+    std::filesystem::create_directory(folder.File("copy.dat.bak"));
+    const std::string copy = ReadFileBytes(folder.File("copy.dat"));
+    view.RecordName.text = "Not saved";
+    dialogs.Forget();
+    EXPECT_FALSE(view.Save1Click());
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("The backup copy " + folder.File("copy.dat.bak") +
+                            " could not be saved: Is a directory.  The database was not saved."));
+    EXPECT_EQ(ReadFileBytes(folder.File("copy.dat")), copy);
+}
+
+TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked)
+{
+    // The program's own saves are no changes by someone else.
+    ASSERT_TRUE(view.Save1Click());
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("File Saved", "File Saved"));
+    dialogs.Forget();
+
+    const std::string question = ChangedQuestion(path);
+    // Another program writes the file in place: No offers Save As, and a cancelled dialog
+    // leaves their file alone.
+    MakeFile(path, "Written elsewhere");
+    const std::string theirs = ReadFileBytes(path);
+    view.RecordName.text = "Mine";
+    dialogs.AnswerNo().CancelFileDialog();
+    EXPECT_FALSE(view.Save1Click());
+    EXPECT_EQ(ReadFileBytes(path), theirs);
+    EXPECT_THAT(dialogs.Texts(), ElementsAre(question, "Save As"));
+    dialogs.Forget();
+
+    // The other windows' save buttons ask too; No and a new name keep both versions.
+    const std::string mine = folder.File("mine.dat");
+    dialogs.AnswerNo().ChooseFile(mine);
+    workspace.QuickSave();
+    EXPECT_THAT(dialogs.Texts(), ElementsAre(question, "Save As", "File Saved as " + mine));
+    EXPECT_EQ(ReadFileBytes(path), theirs);
+    EXPECT_EQ(workspace.DatabaseFileName, mine);
+    dialogs.Forget();
+
+    // A file replaced by another one (a sync tool renames its copy into place) is asked about
+    // as well; Yes writes over it.
+    MakeFile(folder.File("synced.dat"), "Synced");
+    std::filesystem::rename(folder.File("synced.dat"), mine);
+    dialogs.AnswerYes();
+    EXPECT_TRUE(view.Save1Click());
+    EXPECT_THAT(dialogs.Texts(), ElementsAre(ChangedQuestion(mine), "File Saved"));
+    EXPECT_NE(ReadFileBytes(mine).find(S("Mine")), std::string::npos);
+}
+
+// Runs of the program over one settings file that remembers the last database, started with
+// another database named on the command line.
+TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOne)
+{
+    TemporaryFolder folder;
+    const std::string settingsPath = folder.File("Quillmark.ini");
+    const std::string last = MakeFile(folder.File("last.dat"), "Last");
+    const std::string plain = MakeFile(folder.File("plain.dat"), "Plain");
+    HeaderLayout protectedHeader;
+    protectedHeader.ReadPassword = Secret;
+    const std::string guarded = MakeFile(folder.File("guarded.dat"), "Guarded", protectedHeader);
+    WriteClosingSettings(SettingsStore(settingsPath), last, 0, 0, DefaultColumnLayout(), false,
+                         false);
+
+    auto run = [&](const std::string& startupFile, const std::function<void(Session&)>& script) {
+        auto session = std::make_unique<Session>(20240315, settingsPath);
+        session->view.StartupFile = startupFile;
+        script(*session);
+        session->Start();
+        EXPECT_THAT(session->dialogs.Problems, IsEmpty());
+        EXPECT_TRUE(session->dialogs.ScriptUsedUp());
+        // The other settings are read as at every start.
+        EXPECT_FALSE(session->workspace.KeepBackupCopy);
+        EXPECT_FALSE(session->view.Actions.KeepBackupCopy.checked);
+        return session;
+    };
+
+    const auto opened = run(plain, [](Session&) {});
+    EXPECT_THAT(opened->dialogs.Texts(), ElementsAre(plain + " opened."));
+    EXPECT_THAT(opened->Names(), ElementsAre("Plain"));
+    EXPECT_EQ(opened->view.Caption, plain);
+
+    const auto unlocked = run(guarded, [](Session& s) { s.dialogs.Type("secret"); });
+    EXPECT_THAT(unlocked->dialogs.Texts(),
+                ElementsAre("Please Enter Read Password", guarded + " opened."));
+    EXPECT_THAT(unlocked->Names(), ElementsAre("Guarded"));
+
+    const auto refused = run(guarded, [](Session& s) { s.dialogs.Type("wrong"); });
+    EXPECT_THAT(refused->dialogs.Texts(),
+                ElementsAre("Please Enter Read Password",
+                            "You have entered an incorrect password.  A new database will be "
+                            "created."));
+    EXPECT_THAT(refused->Names(), ElementsAre("Untitled 1"));
+
+    const std::string missing = folder.File("missing.dat");
+    const auto absent = run(missing, [](Session&) {});
+    EXPECT_THAT(absent->dialogs.Texts(),
+                ElementsAre(missing + " could not be opened: No such file or directory"));
+    EXPECT_THAT(absent->Names(), ElementsAre("Untitled 1"));
+    EXPECT_EQ(absent->view.Caption, "Untitled");
+}
+
+}  // namespace
+}  // namespace quillmark::test
