@@ -9,12 +9,11 @@
 #include "core/database_file.h"
 #include "core/value_reader.h"
 #include "core/value_writer.h"
+#include "trickle_source.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,25 +23,6 @@ namespace {
 using namespace quillmark;
 
 constexpr const char* FileName = "fuzz.dat";
-
-// Hands out the bytes a few at a time, so that the buffered reader refills at every kind of
-// boundary: inside a tag, a length, a string or a raw block.
-class TrickleSource : public ByteSource {
-public:
-    TrickleSource(std::string_view bytes, std::size_t piece) : bytes_(bytes), piece_(piece) {}
-
-    std::size_t ReadSome(char* buffer, std::size_t capacity) override
-    {
-        const std::size_t count = std::min({capacity, piece_, bytes_.size()});
-        std::memcpy(buffer, bytes_.data(), count);
-        bytes_.remove_prefix(count);
-        return count;
-    }
-
-private:
-    std::string_view bytes_;
-    std::size_t piece_;
-};
 
 [[noreturn]] void Fail(const char* what)
 {

@@ -1,7 +1,5 @@
 #include "engine/experience_table.h"
 
-#include <algorithm>
-
 namespace quillmark {
 
 namespace {
@@ -17,25 +15,17 @@ ExperienceTable::ExperienceTable(int columns, int rows) : columns_(0), rows_(0)
 
 void ExperienceTable::Resize(int columns, int rows)
 {
-    std::vector<std::string> cells(static_cast<std::size_t>(columns) *
-                                   static_cast<std::size_t>(rows));
-    for (int row = 0; row < std::min(rows, rows_); ++row) {
-        for (int column = 0; column < std::min(columns, columns_); ++column) {
-            cells[static_cast<std::size_t>(row * columns + column)] =
-                std::move(cells_[static_cast<std::size_t>(row * columns_ + column)]);
-        }
-    }
-    cells_ = std::move(cells);
+    std::erase_if(cells_, [columns, rows](const auto& cell) {
+        return cell.first.first >= rows || cell.first.second >= columns;
+    });
     columns_ = columns;
     rows_ = rows;
 }
 
 const std::string& ExperienceTable::Cell(int column, int row) const
 {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rows_) {
-        return EmptyCell;
-    }
-    return cells_[static_cast<std::size_t>(row * columns_ + column)];
+    const auto found = cells_.find({row, column});
+    return found == cells_.end() ? EmptyCell : found->second;
 }
 
 void ExperienceTable::SetCell(int column, int row, std::string text)
@@ -43,14 +33,16 @@ void ExperienceTable::SetCell(int column, int row, std::string text)
     if (column < 0 || column >= columns_ || row < 0 || row >= rows_) {
         return;
     }
-    cells_[static_cast<std::size_t>(row * columns_ + column)] = std::move(text);
+    if (text.empty()) {
+        cells_.erase({row, column});
+    } else {
+        cells_[{row, column}] = std::move(text);
+    }
 }
 
 void ExperienceTable::ClearCells()
 {
-    for (std::string& cell : cells_) {
-        cell.clear();
-    }
+    cells_.clear();
 }
 
 void ExperienceTable::SetHeader()
@@ -65,18 +57,12 @@ std::string WriteExperienceStream(const ExperienceTable& table)
 {
     std::string stream =
         std::to_string(table.ColumnCount()) + "," + std::to_string(table.RowCount()) + "\r\n";
-    for (int row = 0; row < table.RowCount(); ++row) {
-        for (int column = 0; column < table.ColumnCount(); ++column) {
-            const std::string& text = table.Cell(column, row);
-            if (text.empty()) {
-                continue;
-            }
-            stream += std::to_string(column) + "," + std::to_string(row) + ",";
-            for (char c : text) {
-                stream.push_back(c == '\r' ? '\t' : c == '\n' ? '\b' : c);
-            }
-            stream += "\r\n";
+    for (const auto& [place, text] : table.cells_) {
+        stream += std::to_string(place.second) + "," + std::to_string(place.first) + ",";
+        for (char c : text) {
+            stream.push_back(c == '\r' ? '\t' : c == '\n' ? '\b' : c);
         }
+        stream += "\r\n";
     }
     return stream;
 }

@@ -2,10 +2,11 @@
 
 #include "core/whole_number.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace quillmark {
 
@@ -32,10 +33,13 @@ public:
 private:
     void Resize(int columns, int rows);
     friend void ReadExperienceStream(std::string_view stream, ExperienceTable& table);
+    friend std::string WriteExperienceStream(const ExperienceTable& table);
 
     int columns_;
     int rows_;
-    std::vector<std::string> cells_;  // row by row
+    // Only the cells that hold text, by row and then column: a table may be as large as
+    // 100 by 100 000 and still hold a few lines.
+    std::map<std::pair<int, int>, std::string> cells_;
 };
 
 // The saved form of the table kept in a record: "columns,rows" on the first line, then one line

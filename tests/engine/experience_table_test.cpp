@@ -1,0 +1,45 @@
+#include "engine/experience_table.h"
+
+#include "support/test_helpers.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+// A damaged record may give its table the largest size allowed; a few bytes of stream must
+// not cost memory for every cell of it.
+TEST(ExperienceTableTest, TheLargestTableCostsOnlyTheCellsItHolds)
+{
+    const std::string stream = "100,100000\r\n0,0,Employer\r\n99,99999,last\tline\r\n";
+    ExperienceTable table;
+    test::AllocationWatch watch;
+    ReadExperienceStream(stream, table);
+    EXPECT_LT(watch.Largest(), 4096u);
+    EXPECT_EQ(table.ColumnCount(), 100);
+    EXPECT_EQ(table.RowCount(), 100000);
+    EXPECT_EQ(table.Cell(99, 99999), "last\rline");
+    EXPECT_EQ(WriteExperienceStream(table), stream);
+}
+
+TEST(ExperienceTableTest, ResizingKeepsTheCellsInsideAndEmptyCellsAreNotFiled)
+{
+    ExperienceTable table(4, 5);
+    table.SetCell(1, 1, "kept");
+    table.SetCell(3, 4, "dropped");
+    table.SetCell(2, 2, "cleared");
+    table.SetCell(2, 2, "");
+    ReadExperienceStream("2,3\r\n", table);
+    EXPECT_EQ(table.Cell(1, 1), "kept");
+    EXPECT_EQ(table.Cell(3, 4), "");
+    EXPECT_EQ(WriteExperienceStream(table), "2,3\r\n1,1,kept\r\n");
+
+    ExperienceTable same(2, 3);
+    same.SetCell(1, 1, "kept");
+    EXPECT_EQ(table, same);
+    ReadExperienceStream("4,5\r\n", table);
+    EXPECT_EQ(table.Cell(3, 4), "") << "a cell cut off does not come back";
+}
+
+}  // namespace
+}  // namespace quillmark
