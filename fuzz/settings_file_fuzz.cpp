@@ -86,11 +86,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string lastFile = " /home/user/staff records.dat";
     const ColumnLayout columns = SomeColumns();
-    WriteClosingSettings(store, lastFile, 700, 500, columns, true);
+    WriteClosingSettings(store, lastFile, 700, 500, columns, true, false);
     WriteSpreadsheetWindowSize(store, {{640, 480}, 200});
     const StartupSettings startup = ReadStartupSettings(store);
     if (startup.LastFile != lastFile || !(startup.Columns == columns) ||
-        !startup.ShortDescriptions) {
+        !startup.ShortDescriptions || startup.KeepBackupCopy) {
         Fail("the settings written read back different");
     }
     if (!(ReadWindowSize(store, "ViewW:", "ViewH:", {}) == WindowSize{700, 500}) ||
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Writing again changes nothing more.
     const std::string saved = Get(path);
-    WriteClosingSettings(store, lastFile, 700, 500, columns, true);
+    WriteClosingSettings(store, lastFile, 700, 500, columns, true, false);
     if (Get(path) != saved) {
         Fail("writing the same settings again changes the file");
     }
