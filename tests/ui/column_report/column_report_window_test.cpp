@@ -3,6 +3,7 @@
 
 #include "core/database.h"
 #include "support/fake_services.h"
+#include "support/next_menu.h"
 #include "support/test_helpers.h"
 #include "ui/column_report/column_report_window.h"
 
@@ -16,6 +17,8 @@
 
 namespace quillmark {
 
+using test::PickFromNextMenu;
+
 class ColumnReportWindowTest : public QObject {
     Q_OBJECT
 
@@ -24,23 +27,6 @@ private slots:
 };
 
 namespace {
-
-// Clicks the entry of the menu that pops up next, once it is up.
-void PickFromNextMenu(const QString& caption)
-{
-    QTimer::singleShot(0, [caption] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == caption) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-                return;
-            }
-        }
-        menu->close();
-        QFAIL(qPrintable("no entry " + caption));
-    });
-}
 
 int PdfPageCount(const std::string& pdf)
 {

@@ -2,6 +2,7 @@
 // menu, reordered, a header typed, and the page viewed; the font chooser with its colour.
 
 #include "support/fake_services.h"
+#include "support/next_menu.h"
 #include "support/test_helpers.h"
 #include "ui/font_chooser.h"
 #include "ui/html_report/html_report_window.h"
@@ -18,6 +19,8 @@
 
 namespace quillmark {
 
+using test::PickFromNextMenu;
+
 class HtmlReportWindowTest : public QObject {
     Q_OBJECT
 
@@ -26,23 +29,6 @@ private slots:
 };
 
 namespace {
-
-// Clicks the entry of the menu that pops up next, once it is up.
-void PickFromNextMenu(const QString& caption)
-{
-    QTimer::singleShot(0, [caption] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == caption) {
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-                return;
-            }
-        }
-        menu->close();
-        QFAIL(qPrintable("no entry " + caption));
-    });
-}
 
 QStringList Shown(const QListWidget* list)
 {

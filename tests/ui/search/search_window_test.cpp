@@ -3,6 +3,7 @@
 
 #include "forms/search/search_form.h"
 #include "support/fake_services.h"
+#include "support/next_menu.h"
 #include "ui/search/search_window.h"
 
 #include <QApplication>
@@ -18,34 +19,14 @@
 
 namespace quillmark {
 
+using test::PickFromNextMenu;
+
 class SearchWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void ATermIsChosenTypedAndRunFromTheKeyboard();
 };
-
-namespace {
-
-// Picks the entry of the menu that pops up next, once it is up.
-void PickFromNextMenu(const QString& caption)
-{
-    QTimer::singleShot(0, [caption] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menu != nullptr);
-        for (QAction* action : menu->actions()) {
-            if (action->text() == caption) {
-                action->trigger();
-                menu->close();
-                return;
-            }
-        }
-        menu->close();
-        QFAIL(qPrintable("no entry " + caption));
-    });
-}
-
-}  // namespace
 
 void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
 {
