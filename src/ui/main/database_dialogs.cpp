@@ -2,6 +2,7 @@
 
 #include "forms/main/database_information_form.h"
 #include "forms/main/set_password_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -25,30 +26,6 @@ QLineEdit* BoundEdit(EditControl& control, const QString& name, QWidget* parent)
     Render(edit, control);
     Bind(edit, control);
     return edit;
-}
-
-// OK and Cancel, each running the form's handler; the dialog ends when the form is closed.
-template <typename Form>
-QDialogButtonBox* Buttons(Form& form, QDialog* dialog)
-{
-    auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    QObject::connect(ok, &QPushButton::clicked, dialog, [&form, dialog] {
-        form.OKBtnClick();
-        if (form.Closed) {
-            dialog->accept();
-        }
-    });
-    QObject::connect(cancel, &QPushButton::clicked, dialog, [&form, dialog] {
-        form.CancelBtnClick();
-        dialog->reject();
-    });
-    return buttons;
 }
 
 }  // namespace
@@ -79,7 +56,7 @@ DatabaseInformationDialog::DatabaseInformationDialog(TDatabaseInformationForm& f
     LabelFor(notesLabel, notes);
     layout->addWidget(notesLabel);
     layout->addWidget(notes, 1);
-    layout->addWidget(Buttons(form, this));
+    layout->addWidget(FormButtons(form, this));
     resize(420, 560);
 }
 
@@ -107,7 +84,7 @@ SetPasswordDialog::SetPasswordDialog(TSetPasswordForm& form, QWidget* parent) : 
     layout->addWidget(group(form.SaveGroup, form.SavePassword, form.SavePasswordLabel,
                             "SavePassword", form.SavePassword2, form.SavePassword2Label,
                             "SavePassword2"));
-    layout->addWidget(Buttons(form, this));
+    layout->addWidget(FormButtons(form, this));
 }
 
 }  // namespace quillmark

@@ -1,6 +1,7 @@
 #include "ui/main/edit_skill_dialog.h"
 
 #include "forms/main/edit_skill_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -72,23 +73,7 @@ EditSkillDialog::EditSkillDialog(TEditSkillForm& form, QWidget* parent)
     auto* hint = new QLabel(ToQt(form.HintLabel.caption), this);
     hint->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* cancel =
-        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        form_.OKBtnClick();
-        if (form_.Closed) {
-            accept();
-        }
-    });
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        form_.CancelBtnClick();
-        reject();
-    });
+    QDialogButtonBox* buttons = FormButtons(form_, this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title_);

@@ -1,6 +1,7 @@
 #include "ui/search/select_skills_dialog.h"
 
 #include "forms/search/select_skills_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -73,25 +74,7 @@ SelectSkillsDialog::SelectSkillsDialog(TSelectSkillsForm& form, QWidget* parent)
     boxes->addRow(ToQt(form.NotesLabel.caption), notes);
     boxes->addRow(QString(), match);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* cancel =
-        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
-    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        form_.OKBtnClick();
-        if (form_.Closed) {
-            accept();
-        } else {
-            skill_->setFocus();
-        }
-    });
-    connect(cancel, &QPushButton::clicked, this, [this] {
-        form_.CancelBtnClick();
-        reject();
-    });
+    QDialogButtonBox* buttons = FormButtons(form_, this, [this] { skill_->setFocus(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ui/text.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+#include <functional>
+
+namespace quillmark {
+
+// OK and Cancel under a dialog's form, each running the form's handler: the dialog ends when
+// OK leaves the form closed (else stillOpen runs, to put the user back where the fault is) and
+// always on Cancel.
+template <typename Form>
+QDialogButtonBox* FormButtons(Form& form, QDialog* dialog, std::function<void()> stillOpen = {})
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
+    ok->setObjectName("OKBtn");
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
+    cancel->setObjectName("CancelBtn");
+    QObject::connect(ok, &QPushButton::clicked, dialog, [&form, dialog, stillOpen] {
+        form.OKBtnClick();
+        if (form.Closed) {
+            dialog->accept();
+        } else if (stillOpen) {
+            stillOpen();
+        }
+    });
+    QObject::connect(cancel, &QPushButton::clicked, dialog, [&form, dialog] {
+        form.CancelBtnClick();
+        dialog->reject();
+    });
+    return buttons;
+}
+
+}  // namespace quillmark
