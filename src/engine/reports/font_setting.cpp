@@ -17,12 +17,6 @@ namespace {
 constexpr std::string_view FontDialogClass = "TFontDialog";
 constexpr std::string_view ColorDialogClass = "TColorDialog";
 
-// The files keep a colour as one number, red in the lowest byte.
-std::int32_t ColourNumber(RgbColour colour)
-{
-    return (colour.red & 0xFF) | (colour.green & 0xFF) << 8 | (colour.blue & 0xFF) << 16;
-}
-
 RgbColour ReadColour(ValueReader& reader)
 {
     const std::int32_t number = reader.ReadInteger();
@@ -30,7 +24,7 @@ RgbColour ReadColour(ValueReader& reader)
     if (number < 0 || number > 0xFFFFFF) {
         reader.Fail("not a colour: " + std::to_string(number));
     }
-    return {number & 0xFF, number >> 8 & 0xFF, number >> 16 & 0xFF};
+    return ColourOfNumber(number);
 }
 
 void BeginComponent(ValueReader& reader, std::string_view expectedClass)

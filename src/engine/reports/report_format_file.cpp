@@ -19,11 +19,6 @@ constexpr int LargestFontSize = 1000;
 // The screen resolution font heights are filed at, as the chooser's own streams do.
 constexpr double FiledPixelsPerInch = 96;
 
-std::int32_t ColourValue(RgbColour colour)
-{
-    return colour.red | colour.green << 8 | colour.blue << 16;
-}
-
 RgbColour ColourOfValue(std::int32_t value)
 {
     if (value < 0) {
@@ -37,7 +32,7 @@ RgbColour ColourOfValue(std::int32_t value)
             return BlackColour;
         }
     }
-    return {value & 0xFF, value >> 8 & 0xFF, value >> 16 & 0xFF};
+    return ColourOfNumber(value);
 }
 
 std::optional<RgbColour> ColourOfName(const std::string& name)
@@ -87,7 +82,7 @@ int CheckedFontSize(ValueReader& reader, std::int64_t size)
 void WriteFontProperties(ValueWriter& writer, const PageFont& font)
 {
     writer.WritePropertyName("Font.Color");
-    writer.WriteInteger(ColourValue(font.colour));
+    writer.WriteInteger(ColourNumber(font.colour));
     writer.WritePropertyName("Font.Height");
     writer.WriteInteger(FiledHeight(font.size));
     writer.WritePropertyName("Font.Name");
@@ -337,7 +332,7 @@ void WriteReportFormat(ByteSink& sink, const ReportFormat& format)
     for (const RgbColour& colour : format.ColumnColours) {
         writer.BeginRootComponent("TColorDialog", "SelectColColor");
         writer.WritePropertyName("Color");
-        writer.WriteInteger(ColourValue(colour));
+        writer.WriteInteger(ColourNumber(colour));
         EndComponent(writer);
     }
     writer.WriteBoolean(format.Portrait);
