@@ -42,15 +42,32 @@ void DoSort(ItemRecordList& records, int sortKey, bool ascending)
     }
     // Whether the key is numeric depends on the key alone.
     const bool numeric = SortKeyText(sortKey, *records.front()).numeric;
-    std::vector<SortKeyValue> keys;
-    keys.reserve(records.size());
-    for (const auto& record : records) {
-        const SortKeyField field = SortKeyText(sortKey, *record);
-        keys.push_back({field.text, numeric ? CleanNumberValue(field.text) : 0.0});
+    std::vector<SortKeyValue> keys(records.size());
+    // Texts are compared upper-cased, packed side by side in one buffer: a big database's keys
+    // scattered over the heap make the comparisons wait on memory, not on the letters.
+    std::string packed;
+    if (numeric) {
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            keys[i].number = CleanNumberValue(SortKeyText(sortKey, *records[i]).text);
+        }
+    } else {
+        std::vector<std::size_t> starts;
+        starts.reserve(records.size() + 1);
+        for (const auto& record : records) {
+            starts.push_back(packed.size());
+            for (const char c : SortKeyText(sortKey, *record).text) {
+                packed.push_back(AsciiUpperCase(c));
+            }
+        }
+        starts.push_back(packed.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            keys[i].text = std::string_view(packed).substr(starts[i], starts[i + 1] - starts[i]);
+        }
     }
+    // Upper-cased bytes compare as unsigned, a prefix first: as CompareTextsIgnoringAsciiCase.
     auto compare = [&keys, numeric](std::size_t a, std::size_t b) {
         return numeric ? CompareNumbers(keys[a].number, keys[b].number)
-                       : CompareTextsIgnoringAsciiCase(keys[a].text, keys[b].text);
+                       : keys[a].text.compare(keys[b].text);
     };
 
     // A stable sort puts records in the same order as exchanging neighbours whose keys are out
