@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,17 +28,25 @@ namespace fs = std::filesystem;
     std::abort();
 }
 
-// One folder per process, so that replays run side by side do not share a file.
+// One folder per process, so that replays run side by side do not share a file; removed when
+// the process ends.
+struct ScratchFolder {
+    fs::path path =
+        fs::temp_directory_path() / ("quillmark-settings-fuzz-" + std::to_string(getpid()));
+    ScratchFolder() { fs::create_directories(path); }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+};
+
 const fs::path& Folder()
 {
-    static const fs::path folder = [] {
-        const fs::path made =
-            fs::temp_directory_path() / ("quillmark-settings-fuzz-" + std::to_string(getpid()));
-        fs::create_directories(made);
-        std::atexit([] { fs::remove_all(Folder()); });
-        return made;
-    }();
-    return folder;
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 void Put(const fs::path& path, std::string_view bytes)
