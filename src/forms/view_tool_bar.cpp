@@ -22,7 +22,7 @@ ViewToolBar::ViewToolBar(Workspace& workspace, ProgramWindow self, std::string h
     PrintScreenTBtn = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
     SearchTBtn = ToolButton("SearchTBtn", "Perform Search", "system-search");
     AlbumTBtn = ToolButton("AlbumTBtn", "Generate Album View", "image-x-generic");
-    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "x-office-presentation");
+    GraphTBtn = ToolButton("GraphTBtn", "Generate Graph", "office-chart-bar");
     SpreadsheetTBtn = ToolButton("SpreadsheetTBtn", "Generate Spreadsheet", "x-office-spreadsheet");
     ReportTBtn = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
     ViewTBtn = ToolButton("ViewTBtn", "Show the Record Window", "go-home");
