@@ -5,14 +5,12 @@
 #include "forms/album/album_form.h"
 #include "forms/workspace.h"
 #include "ui/icons.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -180,7 +178,7 @@ QPushButton* ArrowButton(const char* name, const char* icon, const ButtonControl
 }  // namespace
 
 AlbumWindow::AlbumWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent),
+    : FormWindow(parent),
       thumbnails_(std::make_unique<ThumbnailCache>(
           static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u)))),
       album_(std::make_unique<TAlbumView>(workspace, *thumbnails_)),
@@ -310,10 +308,14 @@ QWidget* AlbumWindow::BuildPanel()
     return panel;
 }
 
-void AlbumWindow::Handle(const std::function<void()>& handler)
+void AlbumWindow::Activated()
 {
-    handler();
-    Render();
+    album_->FormActivate();
+}
+
+void AlbumWindow::Deactivated()
+{
+    album_->FormDeactivate();
 }
 
 void AlbumWindow::Render()
@@ -352,18 +354,6 @@ void AlbumWindow::Render()
     grid_->update();
 }
 
-bool AlbumWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { album_->FormActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        album_->FormDeactivate();
-    }
-    return QMainWindow::event(event);
-}
-
 void AlbumWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
@@ -380,15 +370,6 @@ void AlbumWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange) {
         album_->Maximized = isMaximized();
     }
-}
-
-void AlbumWindow::closeEvent(QCloseEvent* event)
-{
-    if (active_) {
-        album_->FormDeactivate();
-        active_ = false;
-    }
-    event->accept();
 }
 
 }  // namespace quillmark

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
 #include <atomic>
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -23,21 +22,19 @@ struct ActionControl;
 
 // The album window: renders the TAlbumView form and hands every event to it. Pictures are
 // decoded on worker threads; the grid is drawn again as they arrive.
-class AlbumWindow : public QMainWindow {
+class AlbumWindow : public FormWindow {
 public:
     explicit AlbumWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~AlbumWindow() override;
 
-    // Runs a form handler and shows what it changed.
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
     TAlbumView& Form() { return *album_; }
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* BuildPanel();
@@ -61,7 +58,6 @@ private:
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* mode_ = nullptr;
-    bool active_ = false;
     QSize appliedSize_;
     std::shared_ptr<std::atomic<bool>> redrawAsked_;
 };

@@ -8,14 +8,12 @@
 #include "ui/popup_menu.h"
 #include "ui/preview/page_painter.h"
 #include "ui/preview/qt_page_devices.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -47,7 +45,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const ButtonControl& 
 }  // namespace
 
 ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent),
+    : FormWindow(parent),
       devices_(std::make_unique<QtPageDevices>(this)),
       report_(std::make_unique<TPrintBox>(workspace, *devices_))
 {
@@ -237,10 +235,15 @@ QWidget* ColumnReportWindow::BuildSetup()
     return panel;
 }
 
-void ColumnReportWindow::Handle(const std::function<void()>& handler)
+void ColumnReportWindow::Activated()
 {
-    handler();
-    Render();
+    report_->WidthsWidth = widths_->width();
+    report_->FormActivate();
+}
+
+void ColumnReportWindow::Deactivated()
+{
+    report_->FormDeactivate();
 }
 
 void ColumnReportWindow::Render()
@@ -289,33 +292,11 @@ void ColumnReportWindow::Render()
     widths_->Show(sections, r.ColumnColours);
 }
 
-bool ColumnReportWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        report_->WidthsWidth = widths_->width();
-        Handle([this] { report_->FormActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        report_->FormDeactivate();
-    }
-    return QMainWindow::event(event);
-}
-
 void ColumnReportWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     report_->Width = width();
     report_->Height = height();
-}
-
-void ColumnReportWindow::closeEvent(QCloseEvent* event)
-{
-    if (active_) {
-        report_->FormDeactivate();
-        active_ = false;
-    }
-    event->accept();
 }
 
 }  // namespace quillmark

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -25,18 +24,17 @@ struct ActionControl;
 
 // The regular report window: the TPrintBox form's items on the left, the head, columns,
 // margins and fonts on the right, its own tool buttons before the view buttons.
-class ColumnReportWindow : public QMainWindow {
+class ColumnReportWindow : public FormWindow {
 public:
     explicit ColumnReportWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~ColumnReportWindow() override;
 
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QWidget* BuildItems();
@@ -64,7 +62,6 @@ private:
     QPushButton* set_ = nullptr;
     QPushButton* font_ = nullptr;
     QLineEdit* fontBoxes_[3] = {};
-    bool active_ = false;
 };
 
 }  // namespace quillmark

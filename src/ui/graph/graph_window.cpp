@@ -4,14 +4,12 @@
 #include "forms/workspace.h"
 #include "ui/graph/qt_chart.h"
 #include "ui/icons.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QChartView>
-#include <QCloseEvent>
 #include <QMenuBar>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -46,7 +44,7 @@ std::vector<int> PathOf(QTreeWidgetItem* item)
 
 }  // namespace
 
-GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : QMainWindow(parent)
+GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : FormWindow(parent)
 {
     setObjectName("GraphDisplay");
     splitter_ = new QSplitter(this);
@@ -104,12 +102,6 @@ GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : QMainWindow(pa
 
 GraphWindow::~GraphWindow() = default;
 
-void GraphWindow::Handle(const std::function<void()>& handler)
-{
-    handler();
-    Render();
-}
-
 void GraphWindow::RenderTree()
 {
     const QSignalBlocker blocker(tree_);
@@ -130,6 +122,17 @@ void GraphWindow::RenderTree()
     }
 }
 
+void GraphWindow::Activated()
+{
+    graph_->FormActivate();
+    treeShown_ = false;  // rebuilt from the captions and trees of the moment
+}
+
+void GraphWindow::Deactivated()
+{
+    graph_->FormDeactivate();
+}
+
 void GraphWindow::Render()
 {
     setWindowTitle(ToQt(graph_->Caption));
@@ -142,35 +145,11 @@ void GraphWindow::Render()
     }
 }
 
-bool GraphWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] {
-            graph_->FormActivate();
-            treeShown_ = false;  // rebuilt from the captions and trees of the moment
-        });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        graph_->FormDeactivate();
-    }
-    return QMainWindow::event(event);
-}
-
 void GraphWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     graph_->Width = width();
     graph_->Height = height();
-}
-
-void GraphWindow::closeEvent(QCloseEvent* event)
-{
-    if (active_) {
-        graph_->FormDeactivate();
-        active_ = false;
-    }
-    event->accept();
 }
 
 }  // namespace quillmark

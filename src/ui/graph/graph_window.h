@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -18,18 +17,17 @@ class Workspace;
 struct ActionControl;
 
 // The graph window: the TGraphDisplay form's tree beside its chart.
-class GraphWindow : public QMainWindow {
+class GraphWindow : public FormWindow {
 public:
     explicit GraphWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~GraphWindow() override;
 
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RenderTree();
@@ -40,7 +38,6 @@ private:
     std::unique_ptr<TGraphDisplay> graph_;
     std::map<const ActionControl*, QAction*> actions_;
     QAction* saveChartImage_ = nullptr;
-    bool active_ = false;
     bool treeShown_ = false;  // the tree widget shows the form's tree as it now is
 };
 

@@ -4,14 +4,12 @@
 #include "forms/workspace.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,7 +43,7 @@ QPlainTextEdit* HtmlBox(const char* name, QWidget* parent)
 }  // namespace
 
 HtmlReportWindow::HtmlReportWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), report_(std::make_unique<THTMLReport>(workspace))
+    : FormWindow(parent), report_(std::make_unique<THTMLReport>(workspace))
 {
     setObjectName("HTMLReport");
     setCentralWidget(BuildPanel());
@@ -177,12 +175,6 @@ void HtmlReportWindow::BuildToolBar()
     });
 }
 
-void HtmlReportWindow::Handle(const std::function<void()>& handler)
-{
-    handler();
-    Render();
-}
-
 void HtmlReportWindow::RenderFields()
 {
     const QSignalBlocker blocker(fields_);
@@ -200,6 +192,11 @@ void HtmlReportWindow::RenderFields()
     if (fields_->currentRow() != report_->FieldsIndex) {
         fields_->setCurrentRow(report_->FieldsIndex);
     }
+}
+
+void HtmlReportWindow::Activated()
+{
+    report_->FormActivate();
 }
 
 void HtmlReportWindow::Render()
@@ -223,17 +220,6 @@ void HtmlReportWindow::Render()
         quillmark::Render(action, *control);
     }
     RenderFields();
-}
-
-bool HtmlReportWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { report_->FormActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-    }
-    return QMainWindow::event(event);
 }
 
 }  // namespace quillmark

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -21,16 +20,15 @@ struct ActionControl;
 
 // The HTML report window over its THTMLReport form: the item list and its buttons on the left,
 // the header and footer boxes on the right.
-class HtmlReportWindow : public QMainWindow {
+class HtmlReportWindow : public FormWindow {
 public:
     explicit HtmlReportWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~HtmlReportWindow() override;
 
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
 
 private:
     QWidget* BuildPanel();
@@ -54,7 +52,6 @@ private:
     QPushButton* loadFooter_ = nullptr;
     QPushButton* view_ = nullptr;
     QPushButton* saveHtml_ = nullptr;
-    bool active_ = false;
 };
 
 }  // namespace quillmark

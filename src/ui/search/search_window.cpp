@@ -4,13 +4,11 @@
 #include "forms/workspace.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -109,7 +107,7 @@ QSpinBox* RangeBox(const char* name, QWidget* parent)
 }  // namespace
 
 SearchWindow::SearchWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), search_(workspace.Search())
+    : FormWindow(parent), search_(workspace.Search())
 {
     setObjectName("Search");
     setWindowTitle(ToQt(search_.Caption));
@@ -237,10 +235,14 @@ void SearchWindow::OpenChooser(const QPoint& globalPosition)
     Handle([this, &chosen] { search_.ChooserClick(chosen); });
 }
 
-void SearchWindow::Handle(const std::function<void()>& handler)
+void SearchWindow::Activated()
 {
-    handler();
-    Render();
+    search_.FormActivate();
+}
+
+void SearchWindow::Deactivated()
+{
+    search_.FormDeactivate();
 }
 
 void SearchWindow::Render()
@@ -285,30 +287,12 @@ void SearchWindow::Render()
 }
 
 // Each activation brings the menus and the record range up to date with the database.
-bool SearchWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { search_.FormActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        search_.FormDeactivate();
-    }
-    return QMainWindow::event(event);
-}
 
 void SearchWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     search_.Width = width();
     search_.Height = height();
-}
-
-void SearchWindow::closeEvent(QCloseEvent* event)
-{
-    search_.FormDeactivate();
-    active_ = false;
-    event->accept();
 }
 
 }  // namespace quillmark

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 
 class QAction;
@@ -19,19 +18,17 @@ class Workspace;
 struct ActionControl;
 
 // The search window: renders the TSearch form and hands every event to it.
-class SearchWindow : public QMainWindow {
+class SearchWindow : public FormWindow {
 public:
     explicit SearchWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~SearchWindow() override;
 
-    // Runs a form handler and shows what it changed.
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildToolBar();
@@ -52,7 +49,6 @@ private:
     QSpinBox* highRange_ = nullptr;
     QPushButton* addRange_ = nullptr;
     QProgressBar* progress_ = nullptr;
-    bool active_ = false;
     bool rendering_ = false;
 };
 

@@ -4,7 +4,6 @@
 #include "forms/workspace.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/spreadsheet/spreadsheet_grid.h"
 #include "ui/text.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -69,7 +67,7 @@ QRadioButton* ModeButton(const char* name, QWidget* parent)
 }  // namespace
 
 SpreadsheetWindow::SpreadsheetWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), sheet_(workspace.Spreadsheet())
+    : FormWindow(parent), sheet_(workspace.Spreadsheet())
 {
     setObjectName("SnapShot");
     setWindowTitle(ToQt(sheet_.Caption));
@@ -317,10 +315,14 @@ void SpreadsheetWindow::PopUp(const std::vector<MenuItemControl>* menu,
     Handle([this, &chosen] { sheet_.PopupMenuClick(chosen); });
 }
 
-void SpreadsheetWindow::Handle(const std::function<void()>& handler)
+void SpreadsheetWindow::Activated()
 {
-    handler();
-    Render();
+    sheet_.FormActivate();
+}
+
+void SpreadsheetWindow::Deactivated()
+{
+    sheet_.FormDeactivate();
 }
 
 void SpreadsheetWindow::Render()
@@ -402,17 +404,6 @@ void SpreadsheetWindow::RenderGrid()
 }
 
 // Each activation fills the grid again from the records as they are now.
-bool SpreadsheetWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { sheet_.FormActivate(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        sheet_.FormDeactivate();
-    }
-    return QMainWindow::event(event);
-}
 
 void SpreadsheetWindow::resizeEvent(QResizeEvent* event)
 {
@@ -420,13 +411,6 @@ void SpreadsheetWindow::resizeEvent(QResizeEvent* event)
     sheet_.Width = width();
     sheet_.Height = height();
     appliedSize_ = size();
-}
-
-void SpreadsheetWindow::closeEvent(QCloseEvent* event)
-{
-    sheet_.FormDeactivate();
-    active_ = false;
-    event->accept();
 }
 
 }  // namespace quillmark

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -25,19 +24,17 @@ struct ActionControl;
 struct MenuItemControl;
 
 // The spreadsheet window: renders the TSnapShot form and hands every event to it.
-class SpreadsheetWindow : public QMainWindow {
+class SpreadsheetWindow : public FormWindow {
 public:
     explicit SpreadsheetWindow(Workspace& workspace, QWidget* parent = nullptr);
     ~SpreadsheetWindow() override;
 
-    // Runs a form handler and shows what it changed.
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildToolBar();
@@ -65,7 +62,6 @@ private:
     QRadioButton* viewSelected_ = nullptr;
     QComboBox* browseBy_ = nullptr;
     QListView* browseView_ = nullptr;
-    bool active_ = false;
     bool rendering_ = false;
     QSize appliedSize_;
     int appliedSplitter_ = -1;
