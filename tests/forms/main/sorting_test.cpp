@@ -34,9 +34,9 @@ std::vector<std::string> SortedNames(ItemRecordList records, int key, bool ascen
 TEST(RecordSorting, TextKeysIgnoreCaseAndSalaryKeysCompareAmounts)
 {
     // Only ASCII letters fold: "_" lies between the capitals and the small letters, and an
-    // accented letter after every ASCII one.
-    EXPECT_THAT(SortedNames(Named({"\xE9", "_", "z", "b", "A"}), 27),
-                ElementsAre("A", "b", "z", "_", "\xE9"));
+    // accented letter after every ASCII one; a name that begins another comes first.
+    EXPECT_THAT(SortedNames(Named({"\xE9", "_", "zoe", "z", "b", "A"}), 27),
+                ElementsAre("A", "b", "z", "zoe", "_", "\xE9"));
     // Equal keys keep their order both ways.
     const ItemRecordList names = Named({"ann", "Bo", "ANN", "bo"});
     EXPECT_THAT(SortedNames(names, 27), ElementsAre("ann", "ANN", "Bo", "bo"));
