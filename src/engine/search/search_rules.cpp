@@ -289,13 +289,10 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
                 return;
             }
             const std::pair<int, int> cell{column, row};
-            const auto known = std::find(matchedCells_.begin(), matchedCells_.end(), cell);
-            const bool matches =
-                row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, true);
-            if (matches && known == matchedCells_.end()) {
-                matchedCells_.push_back(cell);
-            } else if (!matches && known != matchedCells_.end()) {
-                matchedCells_.erase(known);
+            if (row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, true)) {
+                matchedCells_.insert(cell);
+            } else {
+                matchedCells_.erase(cell);
             }
         });
     return !matchedCells_.empty();

@@ -4,6 +4,7 @@
 #include "engine/search/search_terms.h"
 
 #include <array>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -86,8 +87,9 @@ private:
     double proficiencyLow_ = 0;
     double proficiencyHigh_ = 0;
 
-    // Experience terms: the cells found so far in the stream being read (column, row).
-    mutable std::vector<std::pair<int, int>> matchedCells_;
+    // Experience terms: the cells found so far in the stream being read (column, row); a set,
+    // as a damaged stream can write many thousands of cells.
+    mutable std::set<std::pair<int, int>> matchedCells_;
 };
 
 // Every term row's slot number in row order; rows without a term (slot outside 1..50) are
