@@ -50,6 +50,8 @@ public:
     virtual void ShowInformation(const std::string& text) = 0;  // OK button
     virtual void ShowError(const std::string& text) = 0;        // OK button
     virtual bool AskYesNo(const std::string& text) = 0;
+    // The same for a question whose Yes throws away someone's work: Enter answers No.
+    virtual bool AskYesNoDefaultNo(const std::string& text) = 0;
     virtual Answer AskYesNoCancel(const std::string& text) = 0;
     // Nothing when the user cancels.
     virtual std::optional<std::string> InputBox(const std::string& caption,

@@ -65,12 +65,16 @@ int WidthForTitle(const QWidget& box)
 }
 
 QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
-                                    QMessageBox::StandardButtons buttons)
+                                    QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton onEnter = QMessageBox::NoButton)
 {
     const BoxOpen open;
     QWidget* parent = AskingWindow(owner);
     QMessageBox box(icon, Title(), ToQt(text), buttons, parent);
     KeepAbove(&box, parent);
+    if (onEnter != QMessageBox::NoButton) {
+        box.setDefaultButton(onEnter);
+    }
     // A message box sizes itself from its layout when shown: a spacer sets the least width.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         grid->addItem(new QSpacerItem(WidthForTitle(box), 0, QSizePolicy::Fixed), grid->rowCount(),
@@ -130,6 +134,12 @@ bool QtDialogs::AskYesNo(const std::string& text)
 {
     return ShowBox(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
+}
+
+bool QtDialogs::AskYesNoDefaultNo(const std::string& text)
+{
+    return ShowBox(owner_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No) == QMessageBox::Yes;
 }
 
 Answer QtDialogs::AskYesNoCancel(const std::string& text)

@@ -49,9 +49,9 @@ std::optional<ScriptedDialogs::Step> ScriptedDialogs::Next(const std::string& te
     return step;
 }
 
-bool ScriptedDialogs::AskYesNo(const std::string& text)
+bool ScriptedDialogs::YesOrNo(Kind kind, const std::string& text)
 {
-    Show(Kind::YesNo, text);
+    Show(kind, text);
     const std::optional<Step> step = Next(text, StepKind::Button);
     if (step && step->answer == Answer::Cancel) {
         Problems.push_back("\"" + text + "\" has no Cancel button");

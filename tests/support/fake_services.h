@@ -20,7 +20,17 @@ namespace quillmark::test {
 // Problems stays empty.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Information, Error, YesNo, YesNoCancel, Input, Password, OpenFile, SaveFile };
+    enum class Kind {
+        Information,
+        Error,
+        YesNo,
+        YesNoDefaultNo,
+        YesNoCancel,
+        Input,
+        Password,
+        OpenFile,
+        SaveFile
+    };
     struct Shown {
         Kind kind;
         std::string text;  // the prompt of an input or password box, the title of a file dialog
@@ -94,7 +104,11 @@ public:
 
     void ShowInformation(const std::string& text) override { Show(Kind::Information, text); }
     void ShowError(const std::string& text) override { Show(Kind::Error, text); }
-    bool AskYesNo(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override { return YesOrNo(Kind::YesNo, text); }
+    bool AskYesNoDefaultNo(const std::string& text) override
+    {
+        return YesOrNo(Kind::YesNoDefaultNo, text);
+    }
     Answer AskYesNoCancel(const std::string& text) override;
     std::optional<std::string> InputBox(const std::string& caption, const std::string& prompt,
                                         const std::string& initial) override;
@@ -107,6 +121,7 @@ public:
     std::optional<RgbColour> ChooseColour(RgbColour colour) override;
 
 private:
+    bool YesOrNo(Kind kind, const std::string& text);
     enum class StepKind { Button, Typing, File };
     struct Step {
         StepKind kind = StepKind::Button;

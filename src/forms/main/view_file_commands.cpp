@@ -191,7 +191,7 @@ bool TView::Save1Click()
 TView::Overwrite TView::ConfirmOverwrite(bool storeRecord)
 {
     if (!workspace_.DatabaseFileChanged() ||
-        workspace_.services.dialogs.AskYesNo(
+        workspace_.services.dialogs.AskYesNoDefaultNo(
             FileNameInMessage(workspace_.DatabaseFileName) +
             " has been changed by another program since it was opened or last saved.  Do you "
             "want to overwrite it ?  Answer No to save the database under another name.")) {

@@ -130,7 +130,10 @@ TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked
     dialogs.AnswerNo().CancelFileDialog();
     EXPECT_FALSE(view.Save1Click());
     EXPECT_EQ(ReadFileBytes(path), theirs);
-    EXPECT_THAT(dialogs.Texts(), ElementsAre(question, "Save As"));
+    // Enter answers No: a hurried key press keeps their file.
+    EXPECT_THAT(dialogs.Messages,
+                ElementsAre(ScriptedDialogs::Shown{ScriptedDialogs::Kind::YesNoDefaultNo, question},
+                            ScriptedDialogs::Shown{ScriptedDialogs::Kind::SaveFile, "Save As"}));
     dialogs.Forget();
 
     // The other windows' save buttons ask too; No and a new name keep both versions.
