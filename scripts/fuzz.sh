@@ -29,6 +29,7 @@ fi
 cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}"
 
 summary=()
+TIMEFORMAT='cpu %U %S'
 for name in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$name
   crashes=build-fuzz/crashes/$name
@@ -38,7 +39,6 @@ for name in "${targets[@]}"; do
   echo "Fuzzing $name for $seconds s ..."
   started=$(date +%s)
   status=0
-  TIMEFORMAT='cpu %U %S'
   { time build-fuzz/bin/fuzz_"$name" -max_total_time="$seconds" -print_final_stats=1 \
     -artifact_prefix="$crashes/" -rss_limit_mb=4096 "$corpus" >"$log" 2>&1 || status=$?; } \
     2>"$log.time"
