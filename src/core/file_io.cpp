@@ -29,6 +29,15 @@ std::string NotRegularReason(mode_t mode)
     return S_ISDIR(mode) ? SystemReason(EISDIR) : "Not a regular file";
 }
 
+// A refusal the user can do something about is told apart from other failures.
+[[noreturn]] void ThrowWriteFailure(int error)
+{
+    if (error == EACCES || error == EPERM) {
+        throw NoPermissionError(SystemReason(error));
+    }
+    throw WriteError(SystemReason(error));
+}
+
 // Writes to an open descriptor, all of each piece, retrying after signals.
 class DescriptorSink : public ByteSink {
 public:
@@ -163,8 +172,43 @@ void TakeOverAttributes(int descriptor, const std::string& target, const struct 
     }
 }
 
+// The file to be replaced must be one the saver could write in place. The folder's permission
+// alone would let a save take over a file of someone else's, or one its owner made read-only;
+// opening it for writing changes nothing in it.
+void CheckWritable(const std::string& target, bool followLinks)
+{
+    const int descriptor = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                                      (followLinks ? 0 : O_NOFOLLOW));
+    if (descriptor < 0) {
+        ThrowWriteFailure(errno);
+    }
+    ::close(descriptor);
+}
+
+// Makes a temporary file from the pattern and locks it. Until it is locked another save may
+// take it for a leftover and remove it, so one that has lost its name by then is made again.
+int CreateLockedTemporary(const std::string& pattern, std::string& temporary)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = pattern;
+        const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
+        if (descriptor < 0) {
+            ThrowWriteFailure(errno);
+        }
+        // Where the file system keeps no such locks, no clean-up can take them either.
+        ::flock(descriptor, LOCK_EX);
+        struct stat status {};
+        if (::fstat(descriptor, &status) == 0 && status.st_nlink > 0) {
+            return descriptor;
+        }
+        ::close(descriptor);
+    }
+    throw WriteError(SystemReason(EAGAIN));
+}
+
 // Removes temporary files of the target that no save is writing any more: a save holds a lock
-// on its temporary file until it is renamed, and the lock goes with a killed process.
+// on its temporary file from the moment it has one until it is renamed, and the lock goes with
+// a killed process.
 void RemoveLeftovers(const std::string& folder, const std::string& prefix)
 {
     DIR* entries = ::opendir(folder.c_str());
@@ -181,9 +225,14 @@ void RemoveLeftovers(const std::string& folder, const std::string& prefix)
         if (descriptor < 0) {
             continue;
         }
+        // Removed only while locked, and only if the name is still that file's: it may have been
+        // removed and its name given to a new temporary file since it was opened.
         struct stat status {};
+        struct stat named {};
         if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
-            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(::dirfd(entries), entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == status.st_dev && named.st_ino == status.st_ino) {
             ::unlinkat(::dirfd(entries), entry->d_name, 0);
         }
         ::close(descriptor);
@@ -263,11 +312,15 @@ FileIdentity SaveFileSafely(const std::string& path,
                             const std::function<void(ByteSink&)>& writeContent,
                             const SaveOptions& options)
 {
-    const std::string target = ResolveTarget(path);
+    const std::string target = options.followLinks ? ResolveTarget(path) : path;
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
+    const bool exists =
+        (options.followLinks ? ::stat(target.c_str(), &old) : ::lstat(target.c_str(), &old)) == 0;
     if (exists && !S_ISREG(old.st_mode)) {
         throw WriteError(NotRegularReason(old.st_mode));
+    }
+    if (exists) {
+        CheckWritable(target, options.followLinks);
     }
     const bool copying = !options.attributesFrom.empty();
     const std::string& attributesFrom = copying ? options.attributesFrom : target;
@@ -275,13 +328,9 @@ FileIdentity SaveFileSafely(const std::string& path,
     const bool hasOriginal = copying ? ::stat(attributesFrom.c_str(), &original) == 0 : exists;
     const std::string folder = FolderPart(target);
     const std::string prefix = TemporaryPrefix(target);
-    std::string temporary = folder + "/" + prefix + "XXXXXX";
-    const int descriptor = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (descriptor < 0) {
-        throw WriteError(SystemReason(errno));
-    }
+    std::string temporary;
     // The lock tells other saves that this file is no leftover; it is held until the rename.
-    ::flock(descriptor, LOCK_EX);
+    const int descriptor = CreateLockedTemporary(folder + "/" + prefix + "XXXXXX", temporary);
     FileIdentity identity;
     try {
         DescriptorSink sink(descriptor, options.failAfterBytes);
@@ -299,8 +348,9 @@ FileIdentity SaveFileSafely(const std::string& path,
         if (options.beforeReplacing) {
             options.beforeReplacing();
         }
+        // A rename never follows a link at the target's name: it replaces the name itself.
         if (::rename(temporary.c_str(), target.c_str()) != 0) {
-            throw WriteError(SystemReason(errno));
+            ThrowWriteFailure(errno);
         }
     } catch (...) {
         ::unlink(temporary.c_str());
@@ -313,8 +363,19 @@ FileIdentity SaveFileSafely(const std::string& path,
     return identity;
 }
 
-void SaveBackupCopy(const std::string& path, const std::string& backupPath)
+std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath)
 {
+    // The user never chose this name: whoever may make files in the folder could have put a
+    // link there aimed at any file the saver may replace.
+    struct stat existing {};
+    if (::lstat(backupPath.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return S_ISLNK(existing.st_mode)    ? "it is a symbolic link"
+               : S_ISDIR(existing.st_mode)  ? "it is a folder"
+               : S_ISFIFO(existing.st_mode) ? "it is a FIFO"
+               : S_ISCHR(existing.st_mode) || S_ISBLK(existing.st_mode)
+                   ? "it is a device"
+                   : "it is not a regular file";
+    }
     try {
         FileSource source(path);
         SaveFileSafely(
@@ -325,11 +386,12 @@ void SaveBackupCopy(const std::string& path, const std::string& backupPath)
                     sink.Write(std::string_view(buffer.data(), got));
                 }
             },
-            SaveOptions{.attributesFrom = path});
+            SaveOptions{.attributesFrom = path, .followLinks = false});
     } catch (const ReadError& error) {
         // To the caller the copy failed, whichever side of it did.
         throw WriteError(error.what());
     }
+    return std::nullopt;
 }
 
 std::string ReadWholeFile(const std::string& path)

@@ -35,6 +35,13 @@ private:
     std::uint64_t size_ = 0;
 };
 
+// The saver may not write the file it is to replace, or make one in its folder: a refusal the
+// user can act on, unlike a full disk. The text is the system's reason.
+class NoPermissionError : public WriteError {
+public:
+    using WriteError::WriteError;
+};
+
 // Tells one version of a file from another: a file written over in place changes its size or
 // modification time, one replaced by a rename is another inode.
 struct FileIdentity {
@@ -59,6 +66,9 @@ struct SaveOptions {
     // Runs once the new content is safely on disk, just before it takes the old file's place
     // (a backup copy of the old one is made here); a WriteError from it stops the save.
     std::function<void()> beforeReplacing = {};
+    // Whether a link at the path is written through to the file it names. A file the user never
+    // chose (a backup copy) is written only as a regular file of its own name.
+    bool followLinks = true;
 };
 
 // Every file that holds the user's data is written through here: the content goes to a
@@ -66,16 +76,20 @@ struct SaveOptions {
 // permissions (without set-id and sticky bits) and extended attributes as far as the system
 // allows, and only then replaces the old file; the folder is flushed after. A link is written
 // through to the file it names, also when that does not exist yet. A target that is no regular
-// file is refused. Temporary files left by a save that was killed are removed by the next one.
-// When anything fails the old file is left as it was and WriteError carries the reason.
+// file is refused, and so is one the saver could not open for writing (NoPermissionError): a
+// save never takes over a file of someone else's or one its owner made read-only. Temporary
+// files left by a save that was killed are removed by the next one, never one a save is still
+// writing. When anything fails the old file is left as it was and WriteError carries the reason.
 // Returns the identity of the file written.
 FileIdentity SaveFileSafely(const std::string& path,
                             const std::function<void(ByteSink&)>& writeContent,
                             const SaveOptions& options = {});
 
-// Copies the file to backupPath through SaveFileSafely, with the original's permissions.
+// Copies the file to backupPath through SaveFileSafely, with the original's permissions. An
+// existing backupPath that is no regular file (a link, a folder, a device, a FIFO) is neither
+// followed nor replaced: nothing is written and the answer says why ("it is a symbolic link").
 // Throws WriteError, also when the original cannot be read.
-void SaveBackupCopy(const std::string& path, const std::string& backupPath);
+std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath);
 
 // Reads a whole (small) file; throws ReadError with the system's reason.
 std::string ReadWholeFile(const std::string& path);

@@ -26,6 +26,17 @@ std::string FileNameInMessage(std::string_view path)
     return shown;
 }
 
+std::string NoPermissionToSaveMessage(std::string_view path)
+{
+    return "Sorry, you do not have permission to save " + FileNameInMessage(path) + ".";
+}
+
+std::string BackupNotWrittenMessage(std::string_view backupPath, std::string_view reason)
+{
+    return "The backup copy " + FileNameInMessage(backupPath) +
+           " was not written: " + std::string(reason) + ".";
+}
+
 std::string NotRegularFileMessage(std::string_view path)
 {
     return FileNameInMessage(path) + " is not a regular file.";

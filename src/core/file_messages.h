@@ -10,6 +10,21 @@ namespace quillmark {
 // nor send commands to a terminal. Every message that names a file builds the name here.
 std::string FileNameInMessage(std::string_view path);
 
+// Any other text that comes from a file (a time, a margin, a name it holds) goes into a
+// message the same way.
+inline std::string TextInMessage(std::string_view text)
+{
+    return FileNameInMessage(text);
+}
+
+// "Sorry, you do not have permission to save <file>.": the system would not let the file be
+// written.
+std::string NoPermissionToSaveMessage(std::string_view path);
+
+// "The backup copy <file> was not written: it is a symbolic link.", the reason as
+// SaveBackupCopy gives it.
+std::string BackupNotWrittenMessage(std::string_view backupPath, std::string_view reason);
+
 // "<file> is not a regular file." and "<file> is empty.": files that cannot hold a database.
 std::string NotRegularFileMessage(std::string_view path);
 std::string EmptyFileMessage(std::string_view path);

@@ -2,6 +2,7 @@
 
 #include "core/database_file.h"
 #include "core/default_trees.h"
+#include "core/file_io.h"
 #include "core/file_messages.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
@@ -48,6 +49,7 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     // The writer names an unnamed database after its file; not after a file never written.
     const std::string nameBefore = database.DatabaseInfo.DatabaseName;
     std::string failure;
+    std::string backupSkipped;
     {
         BusyWork busy(services.shell, "Saving " + FileNameInMessage(path) + " ...");
         DatabaseWriteOptions options{ExtractMode};
@@ -60,7 +62,9 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
         if (KeepBackupCopy && ReadFileIdentity(path)) {
             saveOptions.beforeReplacing = [&] {
                 try {
-                    SaveBackupCopy(path, backup);
+                    if (const std::optional<std::string> why = SaveBackupCopy(path, backup)) {
+                        backupSkipped = BackupNotWrittenMessage(backup, *why);
+                    }
                 } catch (const WriteError&) {
                     backupFailed = true;
                     throw;
@@ -75,16 +79,23 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
             }
         } catch (const WriteError& error) {
             database.DatabaseInfo.DatabaseName = nameBefore;
-            failure = backupFailed
-                          ? "The backup copy " + FileNameInMessage(backup) +
-                                " could not be saved: " + error.what() +
-                                ".  The database was not saved."
-                          : FileNameInMessage(path) + " could not be saved: " + error.what();
+            if (backupFailed) {
+                failure = "The backup copy " + FileNameInMessage(backup) +
+                          " could not be saved: " + error.what() + ".  The database was not saved.";
+            } else if (dynamic_cast<const NoPermissionError*>(&error) != nullptr) {
+                failure = NoPermissionToSaveMessage(path);
+            } else {
+                failure = FileNameInMessage(path) + " could not be saved: " + error.what();
+            }
         }
     }
     if (!failure.empty()) {
         services.dialogs.ShowError(failure);
         return false;
+    }
+    // The database is saved all the same: the user learns why there is no backup this time.
+    if (!backupSkipped.empty()) {
+        services.dialogs.ShowError(backupSkipped);
     }
     return true;
 }

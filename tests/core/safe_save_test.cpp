@@ -3,13 +3,17 @@
 #include "core/database_file.h"
 #include "core/file_io.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -117,20 +121,78 @@ TEST(SafeSaveTest, SavingKeepsPermissionsAndLinksAndNeverReplacesSpecialFiles)
     EXPECT_EQ(folder.Entries(), entries) << "no temporary file is left behind";
 }
 
-TEST(SafeSaveTest, AFolderThatCannotTakeTheFileLeavesTheOldOneAndGivesTheSystemsReason)
+// An ordinary user in a folder open to everyone: the folder's permission alone would let a
+// save take over files the user may not write.
+TEST(SafeSaveTest, AFileTheSaverMayNotWriteIsNeitherReplacedNorTakenOver)
 {
     test::TemporaryFolder folder;
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    // Someone else's files, when there is someone else to own them.
+    const bool others = test::RunningAsSuperuser();
+    if (others) {
+        test::WriteFileBytes(folder.File("theirs.dat"), "theirs");
+        ::chmod(folder.File("theirs.dat").c_str(), 0644);
+        test::WriteFileBytes(folder.File("secret.dat"), "secret");
+        ::chmod(folder.File("secret.dat").c_str(), 0600);
+        fs::create_directory(folder.File("closed"));
+        ::chmod(folder.File("closed").c_str(), 0755);
     }
-    const std::string path = folder.File("people.dat");
-    test::WriteFileBytes(path, "old");
-    ::chmod(folder.Path().c_str(), 0555);
-    const std::string message = SaveOutcome([&] { SaveFileSafely(path, WriteNew); });
-    ::chmod(folder.Path().c_str(), 0755);
-    EXPECT_EQ(message, "Permission denied");
-    EXPECT_EQ(test::ReadFileBytes(path), "old");
-    EXPECT_EQ(folder.Entries(), Names{"people.dat"});
+    const std::string outcome = test::AsOrdinaryUser([&] {
+        std::string seen;
+        auto save = [&](const std::string& name) {
+            std::string kind = "saved";
+            try {
+                SaveFileSafely(folder.File(name), WriteNew);
+            } catch (const NoPermissionError& error) {
+                kind = std::string("no permission: ") + error.what();
+            } catch (const WriteError& error) {
+                kind = error.what();
+            }
+            const std::string bytes = fs::exists(folder.File(name))
+                                          ? "\"" + test::ReadFileBytes(folder.File(name)) + "\""
+                                          : "unreadable";
+            char mode[8];
+            std::snprintf(mode, sizeof mode, "%04o", PermissionsOf(folder.File(name)));
+            seen += name + ": " + kind + ", " + bytes + ", " + mode + "\n";
+        };
+        test::WriteFileBytes(folder.File("mine.dat"), "mine");
+        ::chmod(folder.File("mine.dat").c_str(), 0444);
+        save("mine.dat");
+        ::chmod(folder.File("mine.dat").c_str(), 0644);
+        save("mine.dat");
+        if (others) {
+            save("theirs.dat");
+            seen += "secret.dat: " + test::SaveOutcome([&] {
+                        SaveFileSafely(folder.File("secret.dat"), WriteNew);
+                    }) +
+                    "\n";
+            seen += "closed/new.dat: " + test::SaveOutcome([&] {
+                        SaveFileSafely(folder.File("closed/new.dat"), WriteNew);
+                    }) +
+                    "\n";
+        }
+        return seen;
+    });
+    std::string expected =
+        "mine.dat: no permission: Permission denied, \"mine\", 0444\n"
+        "mine.dat: saved, \"new\", 0644\n";
+    if (others) {
+        expected +=
+            "theirs.dat: no permission: Permission denied, \"theirs\", 0644\n"
+            "secret.dat: Permission denied\n"
+            "closed/new.dat: Permission denied\n";
+    }
+    EXPECT_EQ(outcome, expected);
+    if (others) {
+        EXPECT_EQ(test::ReadFileBytes(folder.File("secret.dat")), "secret");
+        struct stat status {};
+        ASSERT_EQ(::stat(folder.File("theirs.dat").c_str(), &status), 0);
+        EXPECT_EQ(status.st_uid, 0u) << "still the superuser's";
+        EXPECT_TRUE(fs::is_empty(folder.File("closed")));
+    }
+    EXPECT_EQ(folder.Entries(), others ? (Names{"closed", "mine.dat", "secret.dat", "theirs.dat"})
+                                       : Names{"mine.dat"})
+        << "no temporary file is left behind";
 }
 
 TEST(SafeSaveTest, TheNewFileKeepsOwnerAndModeButNoSetIdBits)
@@ -162,6 +224,37 @@ TEST(SafeSaveTest, TheNextSaveRemovesATemporaryFileLeftByAKilledOne)
     SaveFileSafely(path, WriteNew);
     EXPECT_EQ(folder.Entries(),
               (Names{".other.dat.saving-Ab12Cd", ".people.dat.saving-Ab12Cd.bak", "people.dat"}));
+}
+
+// Each save clears the leftovers of the others while they are making their temporary files:
+// none of them may lose its file before it is renamed.
+TEST(SafeSaveTest, ConcurrentSavesOfOneFileAllSucceed)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("people.dat");
+    constexpr int Savers = 4;
+    constexpr int SavesEach = 150;
+    std::mutex lock;
+    std::vector<std::string> failures;
+    std::vector<std::thread> savers;
+    for (int saver = 0; saver < Savers; ++saver) {
+        savers.emplace_back([&] {
+            for (int save = 0; save < SavesEach; ++save) {
+                const std::string outcome =
+                    test::SaveOutcome([&] { SaveFileSafely(path, WriteNew); });
+                if (outcome != "saved") {
+                    const std::lock_guard guard(lock);
+                    failures.push_back(outcome);
+                }
+            }
+        });
+    }
+    for (std::thread& saver : savers) {
+        saver.join();
+    }
+    EXPECT_THAT(failures, ::testing::IsEmpty());
+    EXPECT_EQ(test::ReadFileBytes(path), "new");
+    EXPECT_EQ(folder.Entries(), Names{"people.dat"});
 }
 
 }  // namespace

@@ -182,17 +182,18 @@ TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
     WriteWindowSize(nested, "ViewW:", "ViewH:", {1, 2});
     EXPECT_EQ(test::ReadFileBytes(nested.Path()), "[SETTINGS]\nViewW:=1\nViewH:=2\n");
 
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop the superuser";
-    }
-    ASSERT_EQ(::chmod(folder.File("config/Quillmark").c_str(), 0500), 0);
-    EXPECT_EQ(SaveOutcome([&] {
-                  WriteWindowSize(nested, "ViewW:", "ViewH:", {3, 4});
-              }),
-              "Permission denied");
-    EXPECT_EQ(test::ReadFileBytes(nested.Path()), "[SETTINGS]\nViewW:=1\nViewH:=2\n");
+    // An ordinary user whose settings folder may not be written.
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(folder.File("config/Quillmark").c_str(), 0555), 0);
     const SettingsStore unmakeable(folder.File("config/Quillmark/more/Quillmark.ini"));
-    EXPECT_EQ(SaveOutcome([&] { unmakeable.Open().Save(); }), "Permission denied");
+    EXPECT_EQ(test::AsOrdinaryUser([&] {
+                  return SaveOutcome([&] {
+                             WriteWindowSize(nested, "ViewW:", "ViewH:", {3, 4});
+                         }) +
+                         ", " + SaveOutcome([&] { unmakeable.Open().Save(); });
+              }),
+              "Permission denied, Permission denied");
+    EXPECT_EQ(test::ReadFileBytes(nested.Path()), "[SETTINGS]\nViewW:=1\nViewH:=2\n");
     ::chmod(folder.File("config/Quillmark").c_str(), 0700);
 }
 

@@ -8,8 +8,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <grp.h>
 #include <new>
+#include <pwd.h>
 #include <stdexcept>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -224,6 +228,59 @@ std::string SaveOutcome(const std::function<void()>& save)
         return error.what();
     }
     return "saved";
+}
+
+bool RunningAsSuperuser()
+{
+    return ::geteuid() == 0;
+}
+
+std::string AsOrdinaryUser(const std::function<std::string()>& work)
+{
+    int channel[2];
+    if (::pipe(channel) != 0) {
+        return "no pipe to the child";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string result;
+        const passwd* nobody = ::getpwnam("nobody");
+        const uid_t user = nobody != nullptr ? nobody->pw_uid : 65534;
+        const gid_t group = nobody != nullptr ? nobody->pw_gid : 65534;
+        if (RunningAsSuperuser() &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0)) {
+            result = "the child could not become nobody";
+        } else {
+            try {
+                result = work();
+            } catch (const std::exception& error) {
+                result = std::string("the child threw: ") + error.what();
+            }
+        }
+        for (std::size_t at = 0; at < result.size();) {
+            const ssize_t written = ::write(channel[1], result.data() + at, result.size() - at);
+            if (written <= 0) {
+                break;
+            }
+            at += static_cast<std::size_t>(written);
+        }
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string result;
+    char buffer[4096];
+    ssize_t got = 0;
+    while ((got = ::read(channel[0], buffer, sizeof buffer)) > 0) {
+        result.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        result += " (the child died)";
+    }
+    return result;
 }
 
 }  // namespace quillmark::test

@@ -66,4 +66,10 @@ void WriteFileBytes(const std::string& path, std::string_view bytes);
 // The reason a save gave for its WriteError, or "saved" when it did not fail.
 std::string SaveOutcome(const std::function<void()>& save);
 
+// Runs work in a child process as an ordinary user and gives back what it returned: as
+// "nobody" when this process is the superuser, whom no permission stops (as in CI). Files the
+// work is to reach must be open to that user; TemporaryFolder's is not until chmod'ed.
+std::string AsOrdinaryUser(const std::function<std::string()>& work);
+bool RunningAsSuperuser();
+
 }  // namespace quillmark::test

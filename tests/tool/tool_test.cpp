@@ -643,6 +643,42 @@ TEST(ToolPasswords, ReadersNeedTheReadPasswordAndWritersTheSavePasswordOfTheFile
     }
 }
 
+// An ordinary user in a folder open to everyone: only the folder's permission was looked at,
+// so the tool took over the superuser's files, and the user's own read-only ones.
+TEST(ToolSave, AFileTheUserMayNotWriteIsNotWrittenOver)
+{
+    TemporaryFolder folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    ASSERT_EQ(RunTool({"sample", "3", folder.File("staff.dat")}).exitCode, 0);
+    const bool others = RunningAsSuperuser();
+    const std::string theirs = folder.File("theirs.dat");
+    WriteFileBytes(theirs, "theirs");
+    const std::string mine = folder.File("mine.txt");
+    std::vector<Names> commands;
+    if (others) {
+        commands.push_back({"sort", folder.File("staff.dat"), "1", theirs});
+    }
+    commands.push_back({"export", folder.File("staff.dat"), mine});
+    const std::string seen = AsOrdinaryUser([&] {
+        WriteFileBytes(mine, "mine");
+        ::chmod(mine.c_str(), 0444);
+        std::string runs;
+        for (const Names& arguments : commands) {
+            const ToolRun run = RunTool(arguments);
+            runs += std::to_string(run.exitCode) + " " + run.err;
+        }
+        return runs;
+    });
+    std::string expected;
+    if (others) {
+        expected = "1 quillmark-tool: Sorry, you do not have permission to save " + theirs + ".\n";
+    }
+    expected += "1 quillmark-tool: Sorry, you do not have permission to save " + mine + ".\n";
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(ReadFileBytes(theirs), "theirs");
+    EXPECT_EQ(ReadFileBytes(mine), "mine");
+}
+
 // The saved search run from the command line, as the search window runs it.
 class ToolSearch : public ::testing::Test {
 protected:

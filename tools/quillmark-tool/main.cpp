@@ -232,15 +232,25 @@ void CheckSavePassword(const std::string& path, const Arguments& arguments)
     }
 }
 
+// Every file the tool writes goes through here; what cannot be written ends the command.
+void WriteFile(const std::string& path, const std::function<void()>& write,
+               const std::string& failure)
+{
+    try {
+        write();
+    } catch (const NoPermissionError&) {
+        Fail(NoPermissionToSaveMessage(path));
+    } catch (const WriteError& error) {
+        Fail(failure + FileNameInMessage(path) + ": " + error.what());
+    }
+}
+
 void SaveDatabase(const std::string& path, Database& database, const Arguments& arguments,
                   const DatabaseWriteOptions& options = {})
 {
     CheckSavePassword(path, arguments);
-    try {
-        SaveDatabaseFile(path, database, options);
-    } catch (const WriteError& error) {
-        Fail("Cannot write " + FileNameInMessage(path) + ": " + error.what());
-    }
+    WriteFile(
+        path, [&] { SaveDatabaseFile(path, database, options); }, "Cannot write ");
 }
 
 int Dump(const Arguments& arguments)
@@ -406,11 +416,9 @@ int Export(const Arguments& arguments)
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::string& path = arguments.positional[1];
-    try {
-        SaveQuickExport(path, database.RecordList, DefaultStatusCaptions());
-    } catch (const WriteError& error) {
-        Fail("Cannot create file " + FileNameInMessage(path) + ": " + error.what());
-    }
+    WriteFile(
+        path, [&] { SaveQuickExport(path, database.RecordList, DefaultStatusCaptions()); },
+        "Cannot create file ");
     return 0;
 }
 
@@ -425,11 +433,8 @@ std::string TodayText()
 
 void WriteOutput(const std::string& path, const std::function<void(ByteSink&)>& write)
 {
-    try {
-        SaveFileSafely(path, write);
-    } catch (const WriteError& error) {
-        Fail("Cannot create file " + FileNameInMessage(path) + ": " + error.what());
-    }
+    WriteFile(
+        path, [&] { SaveFileSafely(path, write); }, "Cannot create file ");
 }
 
 int Report(const Arguments& arguments)
@@ -660,13 +665,15 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
         std::cerr << "quillmark-tool: warning: " << HtmlReportLimitWarning << '\n';
     }
     const std::string& output = arguments.positional[1];
-    try {
-        SaveFileSafely(output, [&](ByteSink& sink) {
-            WriteHtmlTable(sink, table.rows, HtmlReportOptions(header, footer, font, background));
-        });
-    } catch (const WriteError& error) {
-        Fail("Cannot write " + FileNameInMessage(output) + ": " + error.what());
-    }
+    WriteFile(
+        output,
+        [&] {
+            SaveFileSafely(output, [&](ByteSink& sink) {
+                WriteHtmlTable(sink, table.rows,
+                               HtmlReportOptions(header, footer, font, background));
+            });
+        },
+        "Cannot write ");
     return 0;
 }
 

@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace quillmark::test {
 namespace {
@@ -100,17 +102,97 @@ TEST_F(SavingSafelyTest, SavingOverADatabaseKeepsThePreviousVersionBesideIt)
     ASSERT_TRUE(view.SaveAs1Click());
     EXPECT_EQ(folder.Entries(),
               (std::vector<std::string>{"copy.dat", "staff.dat", "staff.dat.bak"}));
+}
 
-    // A backup that cannot be written stops the save before the database is touched.
-    std::filesystem::create_directory(folder.File("copy.dat.bak"));
-    const std::string copy = ReadFileBytes(folder.File("copy.dat"));
-    view.RecordName.text = "Not saved";
-    dialogs.Forget();
-    EXPECT_FALSE(view.Save1Click());
-    EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("The backup copy " + folder.File("copy.dat.bak") +
-                            " could not be saved: Is a directory.  The database was not saved."));
-    EXPECT_EQ(ReadFileBytes(folder.File("copy.dat")), copy);
+// Anyone who may make files in a shared folder can put something in place of the backup
+// copy's name, which the user never chose: it is neither followed nor replaced, and the
+// database is saved without a backup this time.
+TEST_F(SavingSafelyTest, ABackupNameThatIsNoRegularFileIsLeftAloneAndTheSaveGoesOn)
+{
+    const std::string backup = path + ".bak";
+    WriteFileBytes(folder.File("bashrc"), "not a database");
+    const struct {
+        std::function<bool()> make;
+        const char* why;
+    } cases[] = {
+        {[&] { return ::symlink("bashrc", backup.c_str()) == 0; }, "it is a symbolic link"},
+        {[&] { return ::symlink("made-by-a-save", backup.c_str()) == 0; }, "it is a symbolic link"},
+        {[&] { return std::filesystem::create_directory(backup); }, "it is a folder"},
+        {[&] { return ::mkfifo(backup.c_str(), 0600) == 0; }, "it is a FIFO"},
+        // Only the superuser can make a device.
+        {[&] { return ::mknod(backup.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; },
+         "it is a device"},
+    };
+    for (const auto& c : cases) {
+        if (!c.make()) {
+            continue;
+        }
+        const auto kind = std::filesystem::symlink_status(backup).type();
+        view.RecordName.text = c.why;
+        ASSERT_TRUE(view.Save1Click()) << c.why;
+        EXPECT_THAT(dialogs.Texts(),
+                    ElementsAre("The backup copy " + backup + " was not written: " + c.why + ".",
+                                "File Saved"));
+        dialogs.Forget();
+        EXPECT_NE(ReadFileBytes(path).find(S(c.why)), std::string::npos) << "the database is saved";
+        EXPECT_EQ(std::filesystem::symlink_status(backup).type(), kind);
+        std::filesystem::remove(backup);
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File("bashrc")), "not a database");
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"bashrc", "staff.dat"}));
+}
+
+// An ordinary user in a folder open to everyone. Only the folder's permission was looked at, so
+// a save took over the superuser's database, and one the user had made read-only.
+TEST(SavingPermissionTest, AFileTheUserMayNotWriteIsNotSavedOver)
+{
+    TemporaryFolder folder;
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    const bool others = RunningAsSuperuser();
+    const std::string theirs = MakeFile(folder.File("theirs.dat"), "Theirs");
+    const std::string shared = folder.File("shared.dat");
+    WriteFileBytes(shared + ".bak", "someone else's backup");
+    const std::string mine = folder.File("mine.dat");
+    Session session;
+    session.Start();
+    const std::string seen = AsOrdinaryUser([&] {
+        std::string texts;
+        auto openAndSave = [&](const std::string& file) {
+            session.dialogs.AnswerYes().ChooseFile(file);
+            session.view.Open1Click();
+            session.dialogs.Forget();
+            session.view.RecordName.text = "Changed";
+            texts += session.view.Save1Click() ? "saved: " : "not saved: ";
+            for (const std::string& text : session.dialogs.Texts()) {
+                texts += text;
+            }
+            session.dialogs.Forget();
+            texts += "\n";
+        };
+        if (others) {
+            openAndSave(theirs);
+            MakeFile(shared, "Shared");
+            openAndSave(shared);
+        }
+        MakeFile(mine, "Mine");
+        ::chmod(mine.c_str(), 0444);
+        openAndSave(mine);
+        return texts + "mine.dat " + std::to_string(PermissionsOf(mine));
+    });
+    std::string expected;
+    if (others) {
+        expected = "not saved: Sorry, you do not have permission to save " + theirs + ".\n" +
+                   "not saved: The backup copy " + shared +
+                   ".bak could not be saved: Permission denied.  The database was not saved.\n";
+    }
+    expected += "not saved: Sorry, you do not have permission to save " + mine + ".\n" +
+                "mine.dat " + std::to_string(0444);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(ReadFileBytes(mine).find(S("Changed")), std::string::npos);
+    if (others) {
+        EXPECT_EQ(ReadFileBytes(theirs).find(S("Changed")), std::string::npos);
+        EXPECT_EQ(ReadFileBytes(shared + ".bak"), "someone else's backup");
+    }
 }
 
 TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked)
