@@ -1,5 +1,6 @@
 #include "core/value_reader.h"
 
+#include "core/file_messages.h"
 #include "core/value_tags.h"
 
 #include <algorithm>
@@ -38,7 +39,9 @@ std::uint64_t ValueReader::Offset() const
 
 void ValueReader::Fail(const std::string& what) const
 {
-    throw FormatError(what, Offset());
+    // The reason may quote what the file holds (a margin, a property name) and goes into
+    // messages: a file must not be able to break one into lines or send a terminal commands.
+    throw FormatError(TextInMessage(what), Offset());
 }
 
 void ValueReader::FailTag(std::uint8_t tag, const char* expected)

@@ -28,6 +28,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPixmap>
@@ -71,6 +72,8 @@ QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, cons
     const BoxOpen open;
     QWidget* parent = AskingWindow(owner);
     QMessageBox box(icon, Title(), ToQt(text), buttons, parent);
+    // Messages name files and quote what files hold: "<h1>x</h1>.dat" is a name, not markup.
+    box.setTextFormat(Qt::PlainText);
     KeepAbove(&box, parent);
     if (onEnter != QMessageBox::NoButton) {
         box.setDefaultButton(onEnter);
@@ -92,6 +95,9 @@ std::optional<std::string> AskForText(QWidget* owner, const std::string& caption
     QInputDialog box(parent);
     box.setWindowTitle(ToQt(caption));
     box.setLabelText(ToQt(prompt));
+    if (auto* label = box.findChild<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
     box.setTextEchoMode(echo);
     box.setTextValue(ToQt(initial));
     KeepAbove(&box, parent);
@@ -344,8 +350,13 @@ void QtShell::Progress(std::size_t done, std::size_t total)
     if (progress_.isNull() && lastRepaint_ >= ProgressAfter) {
         // Not modal: the user's input waits in the queue until the work is done, and a
         // modal dialog's own event processing would let it through.
-        progress_ = new QProgressDialog(busyText_, QString(), 0, 0, AskingWindow(owner_));
+        progress_ = new QProgressDialog(QString(), QString(), 0, 0, AskingWindow(owner_));
         progress_->setObjectName("BusyProgress");
+        // The text names the file being worked on: plain text, as in every message.
+        auto* label = new QLabel;
+        label->setTextFormat(Qt::PlainText);
+        progress_->setLabel(label);
+        progress_->setLabelText(busyText_);
         progress_->setWindowTitle(QApplication::applicationName());
         progress_->setCancelButton(nullptr);
         progress_->setAutoClose(false);

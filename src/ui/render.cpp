@@ -74,6 +74,10 @@ void Render(QLineEdit* widget, const EditControl& control)
 void Render(QLabel* widget, const LabelControl& control)
 {
     const QString caption = ToQt(control.caption);
+    // Captions come from the database file: shown as they are, never read as markup.
+    if (widget->textFormat() != Qt::PlainText) {
+        widget->setTextFormat(Qt::PlainText);
+    }
     // A label that names an input reads "&" as its shortcut mark: a caption's own are doubled.
     QWidget* input = widget->buddy();
     const QString shown = input != nullptr ? QString(caption).replace('&', "&&") : caption;

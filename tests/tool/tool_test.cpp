@@ -42,11 +42,14 @@ struct ToolRun {
 };
 
 // Runs the built tool as a user would from a shell, with nothing to read. Without keepOutput
-// its output goes nowhere, so that this process stays small for the memory checks.
-ToolRun RunTool(Names arguments, bool keepOutput = true)
+// its output goes nowhere, so that this process stays small for the memory checks; with
+// outputTo it goes there.
+ToolRun RunTool(Names arguments, bool keepOutput = true, const std::string& outputTo = "")
 {
     const TemporaryFolder folder;
-    const std::string out = keepOutput ? folder.File("out") : "/dev/null";
+    const std::string out = !outputTo.empty() ? outputTo
+                            : keepOutput      ? folder.File("out")
+                                              : "/dev/null";
     const std::string err = keepOutput ? folder.File("err") : "/dev/null";
     arguments.insert(arguments.begin(), QUILLMARK_TOOL_PATH);
     std::vector<char*> words;
@@ -67,7 +70,7 @@ ToolRun RunTool(Names arguments, bool keepOutput = true)
     ::wait4(child, &status, 0, &usage);
     ToolRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", "", usage.ru_maxrss};
     if (keepOutput) {
-        run.out = ReadFileBytes(out);
+        run.out = outputTo.empty() ? ReadFileBytes(out) : "";
         run.err = ReadFileBytes(err);
     }
     return run;
@@ -911,6 +914,64 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
               0u)
         << cut.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("cut.csv")));
+}
+
+// What a command prints must reach its place: a full disk left a cut list and exit 0.
+TEST_F(ToolSearch, ACommandWhoseOutputCannotBeWrittenFailsInOneLine)
+{
+    SaveSearch(folder.File("find.srh"));
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    SaveReportFormat(folder.File("names.rpt"), format);
+    WriteFileBytes(folder.File("in.txt"), "Eve Long\r\n");
+    const std::vector<Names> commands = {
+        {"dump", database},
+        {"check", database},
+        {"recalc", database, folder.File("out.dat")},
+        {"search", database, folder.File("find.srh")},
+        {"graph", database, "1"},
+        {"report", database, folder.File("names.rpt")},
+        {"import", database, folder.File("in.txt"), folder.File("out.dat"), "--columns", "22"},
+        {"cipher", "encipher", "secret"},
+        {"--help"},
+    };
+    for (const Names& command : commands) {
+        const ToolRun run = RunTool(command, true, "/dev/full");
+        EXPECT_EQ(run.exitCode, 1) << command[0];
+        EXPECT_EQ(run.err,
+                  "quillmark-tool: Cannot write to standard output: No space left on device\n")
+            << command[0];
+    }
+}
+
+// Texts a file holds go into messages escaped: a file cannot forge a line of the tool's own
+// ("quillmark-tool: 0 records") nor send the terminal commands.
+TEST_F(ToolSearch, TextFromAFileCannotForgeALineOrCommandTheTerminal)
+{
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    format.TopMargin = "1\nquillmark-tool: 0 records";
+    SaveReportFormat(folder.File("forged.rpt"), format);
+    SearchTermTable terms;
+    terms[1] = {SearchFieldTag::Schedule, 1, "9\x1B[2J", "17:00", "Any Day", "", "", 0};
+    SaveSearchFile(folder.File("forged.srh"), {{"", "Includes", "9 to 5", 1}}, terms);
+
+    const struct {
+        Names arguments;
+        std::string shown;
+    } cases[] = {
+        {{"report", database, folder.File("forged.rpt")},
+         "a margin of \"1\\nquillmark-tool: 0 records\" inches"},
+        {{"search", database, folder.File("forged.srh")},
+         "Search term 1 holds the time \"9\\x1B[2J\", which is not a time of day."},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(run.exitCode, 1) << c.arguments[0];
+        EXPECT_EQ(LineCount(run.err), 1) << run.err;
+        EXPECT_NE(run.err.find(c.shown), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\x1B'), std::string::npos);
+    }
 }
 
 TEST_F(ToolSearch, ImportAddsARecordForEachLineAndCountsThem)

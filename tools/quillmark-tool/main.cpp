@@ -24,6 +24,7 @@
 #include "engine/search/search_run.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstring>
 #include <cstdio>
@@ -35,6 +36,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -118,10 +120,10 @@ Arguments ParseArguments(std::span<char*> words, const std::vector<std::string>&
         const std::string word = words[i];
         if (word.starts_with("--")) {
             if (std::find(knownOptions.begin(), knownOptions.end(), word) == knownOptions.end()) {
-                UsageError("unknown option " + word);
+                UsageError("unknown option " + TextInMessage(word));
             }
             if (i + 1 >= words.size()) {
-                UsageError(word + " needs a value");
+                UsageError(TextInMessage(word) + " needs a value");
             }
             arguments.options.emplace_back(word, words[++i]);
         } else {
@@ -259,10 +261,6 @@ int Dump(const Arguments& arguments)
     Database database;
     const DatabaseReadResult result = LoadDatabase(arguments.positional[0], arguments, database);
     WriteDatabaseJson(std::cout, database, result.Version);
-    std::cout.flush();
-    if (!std::cout) {
-        Fail("Cannot write the JSON to standard output.");
-    }
     return 0;
 }
 
@@ -400,7 +398,7 @@ int Graph(const Arguments& arguments)
         FindGraphCategory(tree[static_cast<std::size_t>(field - 1)], category);
     if (lineage.empty()) {
         Fail("Field " + std::to_string(field) + " has no category \"" +
-             Windows1252ToUtf8(category) + "\".");
+             TextInMessage(Windows1252ToUtf8(category)) + "\".");
     }
     const std::string& caption = database.DescriptionCaptions[static_cast<std::size_t>(field - 1)];
     for (const GraphBar& bar : CountGraphBars(database.RecordList, lineage, caption)) {
@@ -557,7 +555,7 @@ int Build(const Arguments& arguments)
     try {
         json = nlohmann::json::parse(file);
     } catch (const nlohmann::json::exception& error) {
-        Fail(FileNameInMessage(input) + " is not valid JSON: " + error.what());
+        Fail(FileNameInMessage(input) + " is not valid JSON: " + TextInMessage(error.what()));
     }
     DatabaseFromJsonResult built;
     try {
@@ -634,7 +632,7 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
         const auto [end, error] = std::from_chars(first, last, code);
         if (error != std::errc() || end != last || !IsHtmlReportItem(code)) {
             UsageError("--items takes codes 10, 20, ... 350: " +
-                       items->substr(start, comma - start) + " is none of them");
+                       TextInMessage(items->substr(start, comma - start)) + " is none of them");
         }
         codes.push_back(code);
         start = comma + 1;
@@ -779,20 +777,100 @@ int Run(int argc, char* argv[])
         std::cout << Usage;
         return 0;
     }
-    UsageError("unknown command " + command);
+    UsageError("unknown command " + TextInMessage(command));
+}
+
+// Standard output through a buffer of the tool's own, which keeps the reason the first failed
+// write gave: a command's output is checked once it has finished, and the reason must still be
+// there then. After a failure the stream takes no more, so a long list is not worked through.
+class StandardOutput : public std::streambuf {
+public:
+    StandardOutput() { setp(buffer_, buffer_ + sizeof buffer_); }
+    int Error() const { return error_; }
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (!Drain()) {
+            return traits_type::eof();
+        }
+        if (!traits_type::eq_int_type(c, traits_type::eof())) {
+            *pptr() = traits_type::to_char_type(c);
+            pbump(1);
+        }
+        return traits_type::not_eof(c);
+    }
+
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    bool Drain()
+    {
+        for (const char* at = pbase(); at < pptr();) {
+            const ssize_t done = ::write(STDOUT_FILENO, at, static_cast<std::size_t>(pptr() - at));
+            if (done < 0 && errno == EINTR) {
+                continue;
+            }
+            if (done < 0) {
+                if (error_ == 0) {
+                    error_ = errno;
+                }
+                setp(buffer_, buffer_ + sizeof buffer_);
+                return false;
+            }
+            at += done;
+        }
+        setp(buffer_, buffer_ + sizeof buffer_);
+        return true;
+    }
+
+    char buffer_[64 * 1024];
+    int error_ = 0;
+};
+
+// What a command printed must have reached its place: a full disk or a closed pipe makes the
+// command fail instead of leaving a cut list behind. The descriptor is closed here, where an
+// error can still be told, and not at exit.
+std::optional<std::string> FinishStandardOutput(StandardOutput& output)
+{
+    std::cout.flush();
+    int error = output.Error();
+    const bool failed = !std::cout || error != 0;
+    if (::close(STDOUT_FILENO) != 0 && error == 0 && errno != EBADF) {
+        error = errno;
+    }
+    if (!failed && error == 0) {
+        return std::nullopt;
+    }
+    std::string message = "Cannot write to standard output";
+    if (error != 0) {
+        message += std::string(": ") + std::strerror(error);
+    }
+    return message;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[])
 {
+    StandardOutput output;
+    std::streambuf* const original = std::cout.rdbuf(&output);
+    int exitCode = 0;
     try {
-        return Run(argc, argv);
+        exitCode = Run(argc, argv);
     } catch (const ToolFailure& failure) {
         std::cerr << "quillmark-tool: " << failure.message << '\n';
-        return failure.exitCode;
+        exitCode = failure.exitCode;
     } catch (const std::exception& error) {
         std::cerr << "quillmark-tool: " << error.what() << '\n';
-        return 1;
+        exitCode = 1;
     }
+    // A command that failed has said so already, in one line.
+    const std::optional<std::string> outputFailure = FinishStandardOutput(output);
+    std::cout.rdbuf(original);
+    if (outputFailure && exitCode == 0) {
+        std::cerr << "quillmark-tool: " << *outputFailure << '\n';
+        exitCode = 1;
+    }
+    return exitCode;
 }

@@ -1,5 +1,7 @@
 #include "engine/search/search_run.h"
 
+#include "core/file_messages.h"
+
 #include <algorithm>
 
 namespace quillmark {
@@ -45,7 +47,8 @@ std::string SearchResultText(int newRecords)
 std::string UnreadableTermMessage(const UnreadableScheduleTerm& unreadable)
 {
     return "Search term " + std::to_string(unreadable.row) + " holds the time \"" +
-           unreadable.text + "\", which is not a time of day.  The search was stopped.";
+           TextInMessage(unreadable.text) +
+           "\", which is not a time of day.  The search was stopped.";
 }
 
 }  // namespace quillmark

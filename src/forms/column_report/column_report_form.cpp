@@ -384,7 +384,8 @@ void TPrintBox::SaveFormatTBtnClick()
         *path = WithDefaultExtension(*path, ".rpt");
         std::error_code error;
         if (!std::filesystem::exists(*path, error) ||
-            dialogs.AskYesNo(*path + " already exists.  Do you want to overwrite it ?")) {
+            dialogs.AskYesNo(FileNameInMessage(*path) +
+                             " already exists.  Do you want to overwrite it ?")) {
             break;
         }
     }

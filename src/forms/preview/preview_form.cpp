@@ -180,7 +180,8 @@ std::optional<std::string> TOrvPreview::ExportFile(const std::string& title,
         *path = WithDefaultExtension(*path, "." + extension);
         std::error_code error;
         if (!std::filesystem::exists(*path, error) ||
-            dialogs.AskYesNo(*path + " already exists.  Do you want to overwrite it ?")) {
+            dialogs.AskYesNo(FileNameInMessage(*path) +
+                             " already exists.  Do you want to overwrite it ?")) {
             return path;
         }
     }

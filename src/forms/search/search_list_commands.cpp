@@ -3,6 +3,7 @@
 // and saving and loading the terms.
 
 #include "core/byte_stream.h"
+#include "core/file_messages.h"
 #include "core/file_names.h"
 #include "engine/search/saved_search_file.h"
 #include "engine/search/search_list.h"
@@ -91,7 +92,8 @@ void TSearch::ExtractToFile()
         *path = WithDefaultExtension(*path, ".dat");
         std::error_code error;
         if (!std::filesystem::exists(*path, error) ||
-            dialogs.AskYesNo(*path + " already exists.  Do you want to overwrite it ?")) {
+            dialogs.AskYesNo(FileNameInMessage(*path) +
+                             " already exists.  Do you want to overwrite it ?")) {
             break;
         }
     }

@@ -490,6 +490,7 @@ struct BoxSeen {
     QWidget* parent = nullptr;
     bool onTop = false;
     bool titleWhole = false;
+    bool plainText = false;  // its texts shown as they are, never read as markup
     bool operator==(const BoxSeen&) const = default;
 };
 
@@ -505,6 +506,12 @@ BoxSeen Seen(const std::function<void()>& ask)
         // Room for the title and a window manager's buttons beside it.
         seen.titleWhole =
             box->width() > QFontMetrics(box->font()).horizontalAdvance(box->windowTitle()) + 100;
+        seen.plainText = true;
+        for (const QLabel* label : box->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty() && label->textFormat() != Qt::PlainText) {
+                seen.plainText = false;
+            }
+        }
         box->reject();
     });
     ask();
@@ -528,17 +535,19 @@ void MainWindowTest::QuestionsOpenAboveTheWindowThatAsked()
                      !dialogs.AskYesNo("3 records will be effected by this change.  Are you "
                                        "sure you want to continue ?"));
              }),
-             (BoxSeen{&editor, true, true}));
+             (BoxSeen{&editor, true, true, true}));
     QCOMPARE(Seen([&] {
                  QVERIFY(!dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password"));
              }),
-             (BoxSeen{&editor, true, true}));
+             (BoxSeen{&editor, true, true, true}));
 
-    // Without a modal window, the main window asks.
+    // Without a modal window, the main window asks. A file's name is shown as it is.
     editor.close();
     Activate(window_.get());
     QCOMPARE(Seen([&] { dialogs.ShowInformation("File Saved"); }),
-             (BoxSeen{window_.get(), false, true}));
+             (BoxSeen{window_.get(), false, true, true}));
+    QCOMPARE(Seen([&] { dialogs.ShowError("<h1>x</h1>.dat is not a valid Quillmark file."); }),
+             (BoxSeen{window_.get(), false, true, true}));
 }
 
 void MainWindowTest::InputsAreNamedByTheirCaptionsAndTheFileKeysAreUnique()
@@ -587,7 +596,7 @@ void MainWindowTest::LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts()
         }
         return static_cast<QProgressDialog*>(nullptr);
     };
-    shell.BeginBusy("Opening staff.dat ...");
+    shell.BeginBusy("Opening <b>staff</b>.dat ...");
     QVERIFY(QApplication::overrideCursor() != nullptr);
     QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     shell.Progress(10, 100);
@@ -596,7 +605,8 @@ void MainWindowTest::LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts()
     shell.Progress(40, 100);
     QProgressDialog* progress = progressShown();
     QVERIFY(progress != nullptr);
-    QCOMPARE(progress->labelText(), QString("Opening staff.dat ..."));
+    QCOMPARE(progress->labelText(), QString("Opening <b>staff</b>.dat ..."));
+    QCOMPARE(progress->findChild<QLabel*>()->textFormat(), Qt::PlainText);
     QCOMPARE(progress->value(), 40);
 
     shell.EndBusy();
