@@ -5,12 +5,14 @@
 #include <QAudioDevice>
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
+#include <condition_variable>
 #include <vector>
 
 namespace quillmark {
@@ -244,7 +246,15 @@ private:
     long idleTicks_ = 0;
 };
 
-CdAudioDevice::CdAudioDevice()
+// A command handed to the worker, shared by both threads: the window may stop waiting for it.
+struct CdAudioDevice::PendingCommand {
+    enum class Stage { Queued, Running, Finished, Dropped };
+    std::mutex mutex;
+    std::condition_variable changed;
+    Stage stage = Stage::Queued;
+};
+
+CdAudioDevice::CdAudioDevice(std::chrono::milliseconds answerWithin) : answerWithin_(answerWithin)
 {
     thread_ = new QThread;
     thread_->setObjectName("CD audio");
@@ -252,16 +262,24 @@ CdAudioDevice::CdAudioDevice()
     feeder_->moveToThread(thread_);
     QObject::connect(thread_, &QThread::finished, feeder_, &QObject::deleteLater);
     thread_->start();
-    QMetaObject::invokeMethod(
-        feeder_, [this] { feeder_->Start(); }, Qt::BlockingQueuedConnection);
+    // Started whatever happens, first; the window waits a while for the drive to be probed.
+    OnWorker([feeder = feeder_] { feeder->Start(); });
+    Command([](CdFeeder&) {});
 }
 
 CdAudioDevice::~CdAudioDevice()
 {
     // The feeder goes on its own thread as that ends.
     thread_->quit();
-    thread_->wait();
-    delete thread_;
+    if (thread_->wait(QDeadlineTimer(answerWithin_))) {
+        delete thread_;
+        return;
+    }
+    // A worker stuck in the drive is left to end by itself; the thread goes once it has.
+    QObject::connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+    if (thread_->isFinished()) {
+        thread_->deleteLater();
+    }
 }
 
 void CdAudioDevice::SetNotification(QObject* context, std::function<void()> notify)
@@ -270,16 +288,58 @@ void CdAudioDevice::SetNotification(QObject* context, std::function<void()> noti
     notify_ = std::move(notify);
 }
 
-void CdAudioDevice::Command(const std::function<void(CdFeeder&)>& command)
+bool CdAudioDevice::Command(std::function<void(CdFeeder&)> command)
 {
-    QMetaObject::invokeMethod(
-        feeder_, [this, &command] { command(*feeder_); }, Qt::BlockingQueuedConnection);
+    using Stage = PendingCommand::Stage;
+    bool ran = false;
+    const bool workerFree = [this] {
+        if (!lastCommand_) {
+            return true;
+        }
+        const std::lock_guard lock(lastCommand_->mutex);
+        return lastCommand_->stage != Stage::Running;
+    }();
+    if (workerFree) {
+        auto pending = std::make_shared<PendingCommand>();
+        QMetaObject::invokeMethod(
+            feeder_,
+            [feeder = feeder_, pending, command = std::move(command)] {
+                {
+                    const std::lock_guard lock(pending->mutex);
+                    if (pending->stage == Stage::Dropped) {
+                        return;
+                    }
+                    pending->stage = Stage::Running;
+                }
+                command(*feeder);
+                {
+                    const std::lock_guard lock(pending->mutex);
+                    pending->stage = Stage::Finished;
+                }
+                pending->changed.notify_all();
+            },
+            Qt::QueuedConnection);
+        std::unique_lock lock(pending->mutex);
+        ran = pending->changed.wait_for(lock, answerWithin_,
+                                        [&] { return pending->stage == Stage::Finished; });
+        if (pending->stage == Stage::Queued) {
+            pending->stage = Stage::Dropped;
+        }
+        lastCommand_ = pending;
+    }
+    // Announced whether or not the worker got to it: the window waits for no more.
     if (notifyArmed_) {
         notifyArmed_ = false;
         if (notifyContext_ && notify_) {
             QMetaObject::invokeMethod(notifyContext_, notify_, Qt::QueuedConnection);
         }
     }
+    return ran;
+}
+
+void CdAudioDevice::OnWorker(std::function<void()> work)
+{
+    QMetaObject::invokeMethod(feeder_, std::move(work), Qt::QueuedConnection);
 }
 
 CdMode CdAudioDevice::Mode()
@@ -397,9 +457,12 @@ void CdAudioDevice::NotifyOnCompletion()
 
 std::optional<std::string> CdAudioDevice::OpenDiscImage(const std::string& path)
 {
-    std::optional<std::string> reason;
-    Command([&reason, &path](CdFeeder& feeder) { reason = feeder.OpenImage(path); });
-    return reason;
+    // Kept by the command itself: the window may stop waiting before the worker is done.
+    auto reason = std::make_shared<std::optional<std::string>>();
+    if (!Command([reason, path](CdFeeder& feeder) { *reason = feeder.OpenImage(path); })) {
+        return "the player did not answer in time";
+    }
+    return *reason;
 }
 
 }  // namespace quillmark

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,11 +19,13 @@ class CdFeeder;
 
 // The CD player's device: the disc in the drive (or a disc image) read digitally and played
 // through the sound output on a worker thread. Commands wait for the worker to take them, so
-// that the mode asked for is the mode reported. Without a sound output the disc still plays,
-// silently, at its own pace.
+// that the mode asked for is the mode reported, but never longer than answerWithin: a drive
+// that does not answer (spinning up, stuck on a bad disc) must not freeze the program, whose
+// other windows may hold unsaved work. Without a sound output the disc still plays, silently,
+// at its own pace.
 class CdAudioDevice : public CdDevice {
 public:
-    CdAudioDevice();
+    explicit CdAudioDevice(std::chrono::milliseconds answerWithin = std::chrono::seconds(2));
     ~CdAudioDevice() override;
     CdAudioDevice(const CdAudioDevice&) = delete;
     CdAudioDevice& operator=(const CdAudioDevice&) = delete;
@@ -44,10 +47,19 @@ public:
     void NotifyOnCompletion() override;
     std::optional<std::string> OpenDiscImage(const std::string& path) override;
 
-private:
-    // Runs the command on the worker and waits for it; then the notification, if asked for.
-    void Command(const std::function<void(CdFeeder&)>& command);
+    // Hands the worker something to do and does not wait for it (tests keep it busy so).
+    void OnWorker(std::function<void()> work);
 
+private:
+    struct PendingCommand;
+
+    // Runs the command on the worker and waits for it, at most answerWithin_; then the
+    // notification, if asked for. A command the worker has not begun by then is dropped, and
+    // while one it began is still running no other is given to it. True when it ran.
+    bool Command(std::function<void(CdFeeder&)> command);
+
+    std::chrono::milliseconds answerWithin_;
+    std::shared_ptr<PendingCommand> lastCommand_;
     QThread* thread_ = nullptr;
     CdFeeder* feeder_ = nullptr;  // lives on thread_
     QPointer<QObject> notifyContext_;
