@@ -877,6 +877,29 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
     EXPECT_EQ(html.find(">1001</font>"), std::string::npos);
 }
 
+// Report inputs cost a few times their size: an item list of one item thirty thousand times.
+TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
+{
+    if (UnderSanitizer) {
+        GTEST_SKIP() << "the sanitizer keeps freed memory aside";
+    }
+    std::string items = "230";
+    for (int i = 1; i < 30000; ++i) {
+        items += ",230";
+    }
+    const std::string out = folder.File("out.htm");
+    ::malloc_trim(0);
+    const ToolRun small = RunTool({"html-report", database, out, "--items", "230"}, false);
+    ASSERT_EQ(small.exitCode, 0);
+
+    const ToolRun repeated = RunTool({"html-report", database, out, "--items", items});
+    EXPECT_EQ(repeated.exitCode, 2);
+    EXPECT_EQ(repeated.err,
+              "quillmark-tool: --items takes each code once: 230 is given twice (quillmark-tool "
+              "--help lists the commands)\n");
+    EXPECT_LE(repeated.peakKilobytes - small.peakKilobytes, 1024);
+}
+
 // The column report laid out from a format file, its table and pages written out.
 TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
 {

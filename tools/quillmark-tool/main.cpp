@@ -634,6 +634,10 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
             UsageError("--items takes codes 10, 20, ... 350: " +
                        TextInMessage(items->substr(start, comma - start)) + " is none of them");
         }
+        // A report shows each item once, as its window offers each item once.
+        if (std::find(codes.begin(), codes.end(), code) != codes.end()) {
+            UsageError("--items takes each code once: " + std::to_string(code) + " is given twice");
+        }
         codes.push_back(code);
         start = comma + 1;
     }

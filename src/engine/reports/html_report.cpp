@@ -6,6 +6,8 @@
 #include "core/value_reader.h"
 #include "core/value_writer.h"
 
+#include <bitset>
+
 namespace quillmark {
 
 bool IsHtmlReportItem(int code)
@@ -103,6 +105,8 @@ void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format)
 void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
 {
     reader.ReadListBegin();
+    // Each item can be in a report once, so a list can be no longer than the item menu.
+    std::bitset<HtmlReportItemCount + 1> chosen;
     while (!reader.EndOfList()) {
         HtmlReportItem item;
         item.title = reader.ReadString();
@@ -111,6 +115,11 @@ void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
         if (!IsHtmlReportItem(item.code)) {
             throw FormatError("no report item has the code " + std::to_string(item.code), codeAt);
         }
+        if (chosen.test(static_cast<std::size_t>(item.code / 10))) {
+            throw FormatError("the item " + std::to_string(item.code) + " is in the list twice",
+                              codeAt);
+        }
+        chosen.set(static_cast<std::size_t>(item.code / 10));
         format.Fields.push_back(std::move(item));
     }
     reader.ReadListEnd();

@@ -62,7 +62,7 @@ struct HtmlReportFormat {
 
 void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format);
 // Reads into format, which should start empty; a damaged file is a FormatError. An item whose
-// code is no report item counts as damage.
+// code is no report item, or an item listed twice, counts as damage.
 void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format);
 
 // The format file on disk: written through the safe save (WriteError), read whole (ReadError

@@ -114,13 +114,9 @@ void THTMLReport::RemoveBtnClick()
     const int code = Fields[static_cast<std::size_t>(FieldsIndex)].code;
     Fields.erase(Fields.begin() + FieldsIndex);
     FieldsIndex = -1;
-    // A loaded format may hold an item twice; its entry comes back once none is left.
-    if (std::none_of(Fields.begin(), Fields.end(),
-                     [code](const HtmlReportItem& item) { return item.code == code; })) {
-        for (MenuItemControl& entry : ItemMenu) {
-            if (entry.tag == code) {
-                entry.enabled = true;
-            }
+    for (MenuItemControl& entry : ItemMenu) {
+        if (entry.tag == code) {
+            entry.enabled = true;
         }
     }
     SetItemState();

@@ -15,6 +15,7 @@ using test::B;
 using test::Hex;
 using test::I;
 using test::Name;
+using test::Repeat;
 using test::S;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -178,6 +179,7 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
                                 Name("ReportFont") + Hex("00 00")},
         {"an unknown property", Hex("01 00 01 00 01 00") + "TPF0" + Name("TFontDialog") +
                                     Name("ReportFont") + Name("Font.Pitch") + I(0) + Hex("00 00")},
+        {"an item twice", Hex("01") + S("A") + I(230) + S("B") + I(220) + S("A") + I(230)},
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.what);
@@ -185,6 +187,19 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
         HtmlReportFormat into;
         EXPECT_THROW(ReadHtmlReportFormat(damagedReader, into), FormatError);
     }
+    // Thirty thousand copies of one item: reading stops at the second, not after the last.
+    const std::string item = S("Name") + I(230);
+    const std::string items = Hex("01") + Repeat(item, 30000) + Hex("00");
+    ValueReader repeated(items);
+    HtmlReportFormat once;
+    try {
+        ReadHtmlReportFormat(repeated, once);
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(error.Offset(), 1 + item.size() + S("Name").size());
+    }
+    EXPECT_EQ(once.Fields.size(), 1u);
+
     for (std::size_t size = 0; size < good.size(); ++size) {
         SCOPED_TRACE(size);
         ValueReader cut(std::string_view(good).substr(0, size));

@@ -231,6 +231,18 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
                     "Load Report Form"));
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
+
+    // An item listed thirty thousand times is refused before it fills the window.
+    HtmlReportFormat repeated;
+    repeated.Fields.assign(30000, {"Name", 230});
+    SaveHtmlReportFormat(folder.File("repeated.hrf"), repeated);
+    dialogs.Forget();
+    dialogs.ChooseFile(folder.File("repeated.hrf"));
+    report.LoadFormatBtnClick();
+    EXPECT_THAT(
+        dialogs.Texts(),
+        ElementsAre("Load Report Form", "HTML Report Format file is invalid.  No format loaded."));
+    EXPECT_TRUE(report.Fields.empty());
 }
 
 // The report doors of the main, search, album and HTML report windows; the HTML report's own
