@@ -877,12 +877,15 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
     EXPECT_EQ(html.find(">1001</font>"), std::string::npos);
 }
 
-// Report inputs cost a few times their size: an item list of one item thirty thousand times.
+// Report inputs cost a few times their size: an item list of one item thirty thousand times,
+// a header of ten million empty lines.
 TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
 {
     if (UnderSanitizer) {
         GTEST_SKIP() << "the sanitizer keeps freed memory aside";
     }
+    constexpr std::size_t HeaderSize = 10'000'000;
+    WriteFileBytes(folder.File("lines.htm"), std::string(HeaderSize, '\n'));
     std::string items = "230";
     for (int i = 1; i < 30000; ++i) {
         items += ",230";
@@ -898,6 +901,14 @@ TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
               "quillmark-tool: --items takes each code once: 230 is given twice (quillmark-tool "
               "--help lists the commands)\n");
     EXPECT_LE(repeated.peakKilobytes - small.peakKilobytes, 1024);
+
+    const ToolRun header = RunTool(
+        {"html-report", database, out, "--items", "230", "--header", folder.File("lines.htm")},
+        false);
+    EXPECT_EQ(header.exitCode, 0);
+    EXPECT_LE(static_cast<std::size_t>(header.peakKilobytes - small.peakKilobytes) * 1024,
+              4 * HeaderSize);
+    EXPECT_GT(std::filesystem::file_size(out), 2 * HeaderSize);
 }
 
 // The column report laid out from a format file, its table and pages written out.

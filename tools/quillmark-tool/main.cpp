@@ -602,14 +602,14 @@ std::optional<RgbColour> ParseColour(const std::string& text)
     return RgbColour{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
 }
 
-std::vector<std::string> HtmlLinesOf(const Arguments& arguments, const std::string& option)
+std::string HtmlLinesOf(const Arguments& arguments, const std::string& option)
 {
     const std::optional<std::string> path = arguments.Option(option);
     if (!path) {
         return {};
     }
     try {
-        return TextFileLines(ReadWholeFile(*path));
+        return HtmlPageLines(ReadWholeFile(*path));
     } catch (const ReadError& error) {
         Fail("Cannot read " + FileNameInMessage(*path) + ": " + error.what());
     }
@@ -653,8 +653,8 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
             *colour = *parsed;
         }
     }
-    const std::vector<std::string> header = HtmlLinesOf(arguments, "--header");
-    const std::vector<std::string> footer = HtmlLinesOf(arguments, "--footer");
+    std::string header = HtmlLinesOf(arguments, "--header");
+    std::string footer = HtmlLinesOf(arguments, "--footer");
 
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
@@ -667,13 +667,13 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
         std::cerr << "quillmark-tool: warning: " << HtmlReportLimitWarning << '\n';
     }
     const std::string& output = arguments.positional[1];
+    const HtmlTableOptions options =
+        HtmlReportOptions(std::move(header), std::move(footer), font, background);
     WriteFile(
         output,
         [&] {
-            SaveFileSafely(output, [&](ByteSink& sink) {
-                WriteHtmlTable(sink, table.rows,
-                               HtmlReportOptions(header, footer, font, background));
-            });
+            SaveFileSafely(output,
+                           [&](ByteSink& sink) { WriteHtmlTable(sink, table.rows, options); });
         },
         "Cannot write ");
     return 0;

@@ -43,13 +43,12 @@ HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector
     return table;
 }
 
-HtmlTableOptions HtmlReportOptions(std::vector<std::string> headerLines,
-                                   std::vector<std::string> footerLines, const FontSetting& font,
+HtmlTableOptions HtmlReportOptions(std::string header, std::string footer, const FontSetting& font,
                                    RgbColour background)
 {
     HtmlTableOptions options;
-    options.headerLines = std::move(headerLines);
-    options.footerLines = std::move(footerLines);
+    options.header = std::move(header);
+    options.footer = std::move(footer);
     HtmlCellStyle& style = options.style.emplace();
     style.background =
         HtmlColour(static_cast<unsigned>(background.red), static_cast<unsigned>(background.green),
@@ -78,6 +77,15 @@ std::vector<std::string> TextFileLines(std::string_view bytes)
             end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
     }
     return lines;
+}
+
+bool FitsHtmlPart(const std::vector<std::string>& lines)
+{
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) {
+        bytes += line.size() + 2;
+    }
+    return lines.size() <= HtmlPartLineLimit && bytes <= HtmlPartByteLimit;
 }
 
 void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format)
@@ -125,8 +133,15 @@ void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
     reader.ReadListEnd();
     for (std::vector<std::string>* lines : {&format.HeaderHTML, &format.FooterHTML}) {
         reader.ReadListBegin();
+        std::size_t bytes = 0;
         while (!reader.EndOfList()) {
-            lines->push_back(reader.ReadString());
+            if (lines->size() == HtmlPartLineLimit) {
+                reader.Fail("more than " + std::to_string(HtmlPartLineLimit) + " lines");
+            }
+            bytes += lines->emplace_back(reader.ReadString()).size() + 2;
+            if (bytes > HtmlPartByteLimit) {
+                reader.Fail("more than " + std::to_string(HtmlPartByteLimit) + " bytes of lines");
+            }
         }
         reader.ReadListEnd();
     }
