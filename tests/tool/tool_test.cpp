@@ -878,7 +878,7 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
 }
 
 // Report inputs cost a few times their size: an item list of one item thirty thousand times,
-// a header of ten million empty lines.
+// a header of ten million empty lines, a report title of sixteen million characters.
 TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
 {
     if (UnderSanitizer) {
@@ -909,6 +909,19 @@ TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
     EXPECT_LE(static_cast<std::size_t>(header.peakKilobytes - small.peakKilobytes) * 1024,
               4 * HeaderSize);
     EXPECT_GT(std::filesystem::file_size(out), 2 * HeaderSize);
+
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    SaveReportFormat(folder.File("short.rpt"), format);
+    format.Title = std::string(16 << 20, 'W');
+    SaveReportFormat(folder.File("long.rpt"), format);
+    const ToolRun shortTitle = RunTool(
+        {"report", database, folder.File("short.rpt"), "--pdf", folder.File("a.pdf")}, false);
+    const ToolRun longTitle = RunTool(
+        {"report", database, folder.File("long.rpt"), "--pdf", folder.File("b.pdf")}, false);
+    EXPECT_EQ(longTitle.exitCode, 0);
+    EXPECT_LE(static_cast<std::size_t>(longTitle.peakKilobytes - shortTitle.peakKilobytes) * 1024,
+              3 * format.Title.size());
 }
 
 // The column report laid out from a format file, its table and pages written out.

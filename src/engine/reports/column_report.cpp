@@ -23,6 +23,13 @@ int FieldNumberOfItem(int item)
     return (item + 1) * 10;
 }
 
+// No character is narrower than a twip, so a line as wide as this shows no more characters
+// than it has twips: the rest of a text, however long, is neither measured nor drawn.
+std::string_view WhatFits(std::string_view text, int width)
+{
+    return text.substr(0, std::min(text.size(), static_cast<std::size_t>(std::max(width, 0))));
+}
+
 }  // namespace
 
 std::string ReportItemLabel(int item, const Database& database)
@@ -135,7 +142,7 @@ void ColumnReportLayout::Text(std::string_view text, int item)
     canvas.SetBrush(setup_.ColumnColours[static_cast<std::size_t>(ColumnIndex)]);
     const int width = ColumnWidth(ColumnIndex);
     canvas.TextRect({PrintX, PrintY, PrintX + width, PrintY + LineHeight() + 2}, PrintX, PrintY,
-                    text);
+                    WhatFits(text, width));
     WriteCell(text);
     PrintX += width;
     ColumnIndex += 1;
@@ -179,7 +186,8 @@ void ColumnReportLayout::PrintHead()
         drawn = true;
     }
     if (setup_.ShowTitle) {
-        canvas.TextOut((PrintableWidth - canvas.TextWidth(setup_.Title)) / 2, PrintY, setup_.Title);
+        const std::string_view title = WhatFits(setup_.Title, PrintableWidth);
+        canvas.TextOut((PrintableWidth - canvas.TextWidth(title)) / 2, PrintY, title);
         drawn = true;
     }
     if (setup_.ShowDate) {

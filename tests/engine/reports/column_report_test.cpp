@@ -171,6 +171,22 @@ TEST_F(ColumnReportTest, ColumnsThatCannotHoldTheCellsNeverLoseOne)
     EXPECT_EQ(layout.Table[1], (std::vector<std::string>{"1.", "Person 1"}));
 }
 
+// A title or a value of millions of characters costs no more than the line it is drawn on: the
+// page keeps what can show, the export table the whole text.
+TEST_F(ColumnReportTest, TextsLongerThanTheirLineKeepOnlyWhatCanShow)
+{
+    AddRecords(1);
+    const std::string longText(1'000'000, 'W');
+    setup.Title = longText;
+    database.RecordList[0]->RecordName = longText;
+    const ColumnReportLayout layout = Run();
+    const std::vector<DrawnText> texts = TextsOn(store.Page(1));
+    // Centred as any title too wide for the page, at 100 twips a character.
+    EXPECT_EQ(texts[1], (DrawnText{(8640 - 864000) / 2, 10, std::string(8640, 'W'), false}));
+    EXPECT_EQ(texts[9], (DrawnText{2880, 905, std::string(2880, 'W'), true})) << "the name";
+    EXPECT_EQ(layout.Table[1][1], longText);
+}
+
 TEST(PageStoreTest, PrintsTheRangeChosenOneSheetAPageOnceFinished)
 {
     test::FixedWidthMeasurer measurer;
