@@ -14,8 +14,10 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <set>
 #include <fcntl.h>
 #include <malloc.h>
@@ -74,6 +76,20 @@ ToolRun RunTool(Names arguments, bool keepOutput = true, const std::string& outp
         run.err = ReadFileBytes(err);
     }
     return run;
+}
+
+// What a command prints, as a shell would run it; for the PDF readers' own tools.
+std::string CommandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            output.append(buffer, got);
+        }
+        ::pclose(pipe);
+    }
+    return output;
 }
 
 int LineCount(const std::string& text)
@@ -961,6 +977,33 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
               0u)
         << cut.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("cut.csv")));
+}
+
+// A PDF holds every text of its pages, as a PDF reader finds it, in fonts of any name.
+TEST_F(ToolSearch, ReportPdfsHoldTheirText)
+{
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    format.TitleFont.name = "Caf\xE9";
+    format.BodyFont.name = "Caf\xE9";
+    SaveReportFormat(folder.File("cafe.rpt"), format);
+    const ToolRun run =
+        RunTool({"report", database, folder.File("cafe.rpt"), "--pdf", folder.File("cafe.pdf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = CommandOutput("pdftotext " + folder.File("cafe.pdf") + " -");
+    for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    }
+
+    // Columns wider than any screen are no report format.
+    format.Sections = {{"", 150}, {"", std::numeric_limits<std::int32_t>::max()}, {"", 150}};
+    SaveReportFormat(folder.File("wide.rpt"), format);
+    const ToolRun wide =
+        RunTool({"report", database, folder.File("wide.rpt"), "--pdf", folder.File("wide.pdf")});
+    EXPECT_EQ(wide.exitCode, 1);
+    EXPECT_NE(wide.err.find("is not a valid report file: a width of 2147483647"), std::string::npos)
+        << wide.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("wide.pdf")));
 }
 
 // What a command prints must reach its place: a full disk left a cut list and exit 0.

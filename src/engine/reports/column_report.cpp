@@ -7,6 +7,7 @@
 #include "engine/reports/html_table.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -65,8 +66,8 @@ int ColumnWidthOnPaper(int sectionWidth, int headerWidth, int printableWidth)
     if (headerWidth <= 0) {
         return 0;
     }
-    return static_cast<int>(
-        std::lround(static_cast<double>(sectionWidth) / headerWidth * printableWidth));
+    const double twips = static_cast<double>(sectionWidth) / headerWidth * printableWidth;
+    return static_cast<int>(std::clamp(std::round(twips), 0.0, double{INT_MAX}));
 }
 
 PrintableArea CalculateSpace(TOrvPrinter& store, const ColumnReportSetup& setup)
@@ -94,8 +95,25 @@ void ColumnReportLayout::CalculateSpace()
     for (std::size_t column = 0;
          column < widths_.size() && column < setup_.SectionWidths.size() && setup_.HeaderWidth > 0;
          ++column) {
-        widths_[column] =
-            ColumnWidthOnPaper(setup_.SectionWidths[column], setup_.HeaderWidth, PrintableWidth);
+        widths_[column] = std::clamp(
+            ColumnWidthOnPaper(setup_.SectionWidths[column], setup_.HeaderWidth, PrintableWidth), 0,
+            std::max(PrintableWidth, 0));
+    }
+    // Sections wider together than their header, as older versions filed them, would push the
+    // last columns off the paper: the columns share the printable width in their proportions.
+    long long total = 0;
+    for (const int width : widths_) {
+        total += width;
+    }
+    if (total > PrintableWidth && PrintableWidth > 0) {
+        long long before = 0;
+        int edge = 0;
+        for (int& width : widths_) {
+            before += width;
+            const int next = static_cast<int>(before * PrintableWidth / total);
+            width = next - edge;
+            edge = next;
+        }
     }
 }
 

@@ -75,6 +75,13 @@ TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
     EXPECT_EQ(MarginTwips(1.25), 1800);
     EXPECT_EQ(ColumnWidthOnPaper(150, 450, 8640), 2880);
     EXPECT_EQ(ColumnWidthOnPaper(100, 300, 8639), 2880);
+
+    // Sections wider together than their header still share the page, in their proportions.
+    setup.SectionWidths = {300, 150, 150};
+    setup.HeaderWidth = 450;
+    layout.CalculateSpace();
+    EXPECT_EQ(layout.ColumnWidth(0), 4320);
+    EXPECT_EQ(layout.ColumnWidth(1) + layout.ColumnWidth(2), 4320);
 }
 
 TEST_F(ColumnReportTest, FourItemsInThreeColumnsTakeTwoLinesPerRecordIndentedOrNot)
