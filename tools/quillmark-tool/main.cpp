@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/password_cipher.h"
+#include "core/program_version.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
@@ -78,6 +79,7 @@ constexpr const char* Usage =
     "                                                    fields for the report items 0..34 given\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
+    "  quillmark-tool --help | --version                 print this text or the version\n"
     "Commands that write OUT.dat over a database with a save password need\n"
     "--save-password P, the password of the file they replace.\n";
 
@@ -775,6 +777,11 @@ int Run(int argc, char* argv[])
     }
     if (command == "--help" || command == "help") {
         std::cout << Usage;
+        return 0;
+    }
+    // The same line as the program's own --version.
+    if (command == "--version") {
+        std::cout << "Quillmark " << ProgramVersion << '\n';
         return 0;
     }
     UsageError("unknown command " + TextInMessage(command));
