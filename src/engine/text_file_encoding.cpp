@@ -15,26 +15,17 @@ constexpr std::string_view EncodingKey = "ExportEncoding:";
 constexpr std::string_view Utf8Name = "utf-8";
 constexpr std::string_view Windows1252Name = "windows-1252";
 
-// Follows the file's lines as its characters go by, for the line a message names.
-class LineCounter {
-public:
-    void Pass(char32_t character)
-    {
-        if (character == '\n') {
-            if (!afterCarriageReturn_) {
-                ++line_;
-            }
-        } else if (character == '\r') {
-            ++line_;
+// The line the end of the text is on: CR LF, LF and CR alone each end one.
+std::size_t LineAtEnd(std::string_view text)
+{
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+            ++line;
         }
-        afterCarriageReturn_ = character == '\r';
     }
-    std::size_t Line() const { return line_; }
-
-private:
-    std::size_t line_ = 1;
-    bool afterCarriageReturn_ = false;
-};
+    return line;
+}
 
 // Characters decoded from the file go into record text here, until one has no place in it.
 class Windows1252Text {
@@ -44,25 +35,19 @@ public:
     {
         const std::optional<char> byte = Windows1252Byte(character);
         if (!byte) {
-            decoded_.unstorable = UnstorableCharacter{lines_.Line(), character};
+            decoded_.unstorable = UnstorableCharacter{LineAtEnd(decoded_.text), character};
             decoded_.text.clear();
             return false;
         }
         decoded_.text.push_back(*byte);
-        lines_.Pass(character);
         return true;
     }
     // A byte of the file that is record text as it stands.
-    void AddByte(char byte)
-    {
-        decoded_.text.push_back(byte);
-        lines_.Pass(static_cast<unsigned char>(byte));
-    }
+    void AddByte(char byte) { decoded_.text.push_back(byte); }
     DecodedText Result() { return std::move(decoded_); }
 
 private:
     DecodedText decoded_;
-    LineCounter lines_;
 };
 
 // How many bytes the UTF-8 sequence that starts with this byte has; 0 for no lead byte.
@@ -120,6 +105,10 @@ DecodedText DecodeUtf8(std::string_view bytes)
     Windows1252Text text(bytes.size());
     std::size_t position = 0;
     while (position < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[position]) < 0x80) {
+            text.AddByte(bytes[position++]);
+            continue;
+        }
         const std::size_t start = position;
         const std::optional<char32_t> character = DecodeUtf8Character(bytes, position);
         if (!character) {
