@@ -9,7 +9,7 @@ packages=(
   libqt6svg6 breeze-icon-theme
   libjpeg-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
   libcairo2-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core poppler-utils
   clang-format locales
   librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian man-db
 )

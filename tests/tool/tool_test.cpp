@@ -14,8 +14,10 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <set>
 #include <fcntl.h>
 #include <malloc.h>
@@ -74,6 +76,20 @@ ToolRun RunTool(Names arguments, bool keepOutput = true, const std::string& outp
         run.err = ReadFileBytes(err);
     }
     return run;
+}
+
+// What a command prints, as a shell would run it; for the PDF readers' own tools.
+std::string CommandOutput(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            output.append(buffer, got);
+        }
+        ::pclose(pipe);
+    }
+    return output;
 }
 
 int LineCount(const std::string& text)
@@ -883,6 +899,53 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
     EXPECT_EQ(html.find(">1001</font>"), std::string::npos);
 }
 
+// Report inputs cost a few times their size: an item list of one item thirty thousand times,
+// a header of ten million empty lines, a report title of sixteen million characters.
+TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
+{
+    if (UnderSanitizer) {
+        GTEST_SKIP() << "the sanitizer keeps freed memory aside";
+    }
+    constexpr std::size_t HeaderSize = 10'000'000;
+    WriteFileBytes(folder.File("lines.htm"), std::string(HeaderSize, '\n'));
+    std::string items = "230";
+    for (int i = 1; i < 30000; ++i) {
+        items += ",230";
+    }
+    const std::string out = folder.File("out.htm");
+    ::malloc_trim(0);
+    const ToolRun small = RunTool({"html-report", database, out, "--items", "230"}, false);
+    ASSERT_EQ(small.exitCode, 0);
+
+    const ToolRun repeated = RunTool({"html-report", database, out, "--items", items});
+    EXPECT_EQ(repeated.exitCode, 2);
+    EXPECT_EQ(repeated.err,
+              "quillmark-tool: --items takes each code once: 230 is given twice (quillmark-tool "
+              "--help lists the commands)\n");
+    EXPECT_LE(repeated.peakKilobytes - small.peakKilobytes, 1024);
+
+    const ToolRun header = RunTool(
+        {"html-report", database, out, "--items", "230", "--header", folder.File("lines.htm")},
+        false);
+    EXPECT_EQ(header.exitCode, 0);
+    EXPECT_LE(static_cast<std::size_t>(header.peakKilobytes - small.peakKilobytes) * 1024,
+              4 * HeaderSize);
+    EXPECT_GT(std::filesystem::file_size(out), 2 * HeaderSize);
+
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    SaveReportFormat(folder.File("short.rpt"), format);
+    format.Title = std::string(16 << 20, 'W');
+    SaveReportFormat(folder.File("long.rpt"), format);
+    const ToolRun shortTitle = RunTool(
+        {"report", database, folder.File("short.rpt"), "--pdf", folder.File("a.pdf")}, false);
+    const ToolRun longTitle = RunTool(
+        {"report", database, folder.File("long.rpt"), "--pdf", folder.File("b.pdf")}, false);
+    EXPECT_EQ(longTitle.exitCode, 0);
+    EXPECT_LE(static_cast<std::size_t>(longTitle.peakKilobytes - shortTitle.peakKilobytes) * 1024,
+              3 * format.Title.size());
+}
+
 // The column report laid out from a format file, its table and pages written out.
 TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
 {
@@ -921,6 +984,33 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
               0u)
         << cut.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("cut.csv")));
+}
+
+// A PDF holds every text of its pages, as a PDF reader finds it, in fonts of any name.
+TEST_F(ToolSearch, ReportPdfsHoldTheirText)
+{
+    ReportFormat format;
+    format.Items = {{22, 0, "Name"}};
+    format.TitleFont.name = "Caf\xE9";
+    format.BodyFont.name = "Caf\xE9";
+    SaveReportFormat(folder.File("cafe.rpt"), format);
+    const ToolRun run =
+        RunTool({"report", database, folder.File("cafe.rpt"), "--pdf", folder.File("cafe.pdf")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string text = CommandOutput("pdftotext " + folder.File("cafe.pdf") + " -");
+    for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    }
+
+    // Columns wider than any screen are no report format.
+    format.Sections = {{"", 150}, {"", std::numeric_limits<std::int32_t>::max()}, {"", 150}};
+    SaveReportFormat(folder.File("wide.rpt"), format);
+    const ToolRun wide =
+        RunTool({"report", database, folder.File("wide.rpt"), "--pdf", folder.File("wide.pdf")});
+    EXPECT_EQ(wide.exitCode, 1);
+    EXPECT_NE(wide.err.find("is not a valid report file: a width of 2147483647"), std::string::npos)
+        << wide.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("wide.pdf")));
 }
 
 // What a command prints must reach its place: a full disk left a cut list and exit 0.

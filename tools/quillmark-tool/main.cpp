@@ -632,14 +632,14 @@ std::optional<RgbColour> ParseColour(const std::string& text)
     return RgbColour{value >> 16 & 0xFF, value >> 8 & 0xFF, value & 0xFF};
 }
 
-std::vector<std::string> HtmlLinesOf(const Arguments& arguments, const std::string& option)
+std::string HtmlLinesOf(const Arguments& arguments, const std::string& option)
 {
     const std::optional<std::string> path = arguments.Option(option);
     if (!path) {
         return {};
     }
     try {
-        return TextFileLines(ReadWholeFile(*path));
+        return HtmlPageLines(ReadWholeFile(*path));
     } catch (const ReadError& error) {
         Fail("Cannot read " + FileNameInMessage(*path) + ": " + error.what());
     }
@@ -664,6 +664,10 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
             UsageError("--items takes codes 10, 20, ... 350: " +
                        TextInMessage(items->substr(start, comma - start)) + " is none of them");
         }
+        // A report shows each item once, as its window offers each item once.
+        if (std::find(codes.begin(), codes.end(), code) != codes.end()) {
+            UsageError("--items takes each code once: " + std::to_string(code) + " is given twice");
+        }
         codes.push_back(code);
         start = comma + 1;
     }
@@ -679,8 +683,8 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
             *colour = *parsed;
         }
     }
-    const std::vector<std::string> header = HtmlLinesOf(arguments, "--header");
-    const std::vector<std::string> footer = HtmlLinesOf(arguments, "--footer");
+    std::string header = HtmlLinesOf(arguments, "--header");
+    std::string footer = HtmlLinesOf(arguments, "--footer");
 
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
@@ -693,13 +697,13 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
         std::cerr << "quillmark-tool: warning: " << HtmlReportLimitWarning << '\n';
     }
     const std::string& output = arguments.positional[1];
+    const HtmlTableOptions options =
+        HtmlReportOptions(std::move(header), std::move(footer), font, background);
     WriteFile(
         output,
         [&] {
-            SaveFileSafely(output, [&](ByteSink& sink) {
-                WriteHtmlTable(sink, table.rows,
-                               HtmlReportOptions(header, footer, font, background));
-            });
+            SaveFileSafely(output,
+                           [&](ByteSink& sink) { WriteHtmlTable(sink, table.rows, options); });
         },
         "Cannot write ");
     return 0;

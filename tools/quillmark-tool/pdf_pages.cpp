@@ -1,6 +1,7 @@
 #include "pdf_pages.h"
 
 #include "core/byte_stream.h"
+#include "core/file_messages.h"
 #include "core/windows1252.h"
 #include "engine/reports/recorded_page.h"
 
@@ -20,7 +21,8 @@ constexpr double RuleWidth = 1;
 
 void SelectFont(cairo_t* cairo, const PageFont& font)
 {
-    cairo_select_font_face(cairo, font.name.c_str(),
+    // Cairo takes font names in UTF-8; a name in the file's own text would stop all drawing.
+    cairo_select_font_face(cairo, Windows1252ToUtf8(font.name).c_str(),
                            font.italic ? CAIRO_FONT_SLANT_ITALIC : CAIRO_FONT_SLANT_NORMAL,
                            font.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cairo, FontHeight(font));
@@ -37,10 +39,11 @@ cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-// A recorded page played onto a cairo context whose units are twips.
+// A recorded page played onto a cairo context whose units are twips. A context that fails
+// draws nothing more, so the first text it could not draw is noted for the document to fail.
 class CairoDrawing : public PageDrawing {
 public:
-    explicit CairoDrawing(cairo_t* cairo) : cairo_(cairo) {}
+    CairoDrawing(cairo_t* cairo, std::string& failure) : cairo_(cairo), failure_(failure) {}
 
     void Fill(const TwipRect& rect, RgbColour colour) override
     {
@@ -85,6 +88,13 @@ public:
         }
         cairo_fill(cairo_);
         cairo_restore(cairo_);
+        const cairo_status_t status = cairo_status(cairo_);
+        if (status != CAIRO_STATUS_SUCCESS && failure_.empty()) {
+            constexpr std::size_t Shown = 40;
+            failure_ = "the text \"" + TextInMessage(text.substr(0, Shown)) +
+                       (text.size() > Shown ? "..." : "") + "\" could not be drawn (" +
+                       cairo_status_to_string(status) + ")";
+        }
     }
 
     void Line(int x1, int y1, int x2, int y2) override
@@ -98,6 +108,7 @@ public:
 
 private:
     cairo_t* cairo_;
+    std::string& failure_;
 };
 
 }  // namespace
@@ -132,6 +143,7 @@ int CairoTextMeasurer::TextWidth(const PageFont& font, std::string_view text)
 
 struct PdfPages::Document {
     std::string bytes;
+    std::string failure;  // what could not be drawn
     cairo_surface_t* surface = nullptr;
     cairo_t* cairo = nullptr;
     ~Document()
@@ -169,13 +181,20 @@ void PdfPages::PlayPage(const RecordedPage& page, const PagePlacement& placement
     cairo_translate(cairo, placement.originX, placement.originY);
     cairo_rectangle(cairo, 0, 0, placement.clipWidth, placement.clipHeight);
     cairo_clip(cairo);
-    CairoDrawing drawing(cairo);
+    CairoDrawing drawing(cairo, document_->failure);
     ReplayPage(page, drawing);
     cairo_restore(cairo);
 }
 
 std::string PdfPages::Finish()
 {
+    if (document_->failure.empty() && cairo_status(document_->cairo) != CAIRO_STATUS_SUCCESS) {
+        document_->failure = cairo_status_to_string(cairo_status(document_->cairo));
+    }
+    // A document missing some of its text is no report.
+    if (!document_->failure.empty()) {
+        throw WriteError(document_->failure);
+    }
     cairo_destroy(document_->cairo);
     document_->cairo = nullptr;
     cairo_surface_finish(document_->surface);

@@ -33,7 +33,8 @@ public:
 
     void NewSheet() override;
     void PlayPage(const RecordedPage& page, const PagePlacement& placement) override;
-    // Ends the document; its bytes. Throws WriteError when cairo could not make it.
+    // Ends the document; its bytes. Throws WriteError when cairo could not make it or could
+    // not draw some of its text.
     std::string Finish();
 
 private:

@@ -7,6 +7,7 @@
 #include "engine/reports/html_table.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 
@@ -21,6 +22,13 @@ constexpr int PageNumberWidth = 250;
 int FieldNumberOfItem(int item)
 {
     return (item + 1) * 10;
+}
+
+// No character is narrower than a twip, so a line as wide as this shows no more characters
+// than it has twips: the rest of a text, however long, is neither measured nor drawn.
+std::string_view WhatFits(std::string_view text, int width)
+{
+    return text.substr(0, std::min(text.size(), static_cast<std::size_t>(std::max(width, 0))));
 }
 
 }  // namespace
@@ -58,8 +66,8 @@ int ColumnWidthOnPaper(int sectionWidth, int headerWidth, int printableWidth)
     if (headerWidth <= 0) {
         return 0;
     }
-    return static_cast<int>(
-        std::lround(static_cast<double>(sectionWidth) / headerWidth * printableWidth));
+    const double twips = static_cast<double>(sectionWidth) / headerWidth * printableWidth;
+    return static_cast<int>(std::clamp(std::round(twips), 0.0, double{INT_MAX}));
 }
 
 PrintableArea CalculateSpace(TOrvPrinter& store, const ColumnReportSetup& setup)
@@ -87,8 +95,25 @@ void ColumnReportLayout::CalculateSpace()
     for (std::size_t column = 0;
          column < widths_.size() && column < setup_.SectionWidths.size() && setup_.HeaderWidth > 0;
          ++column) {
-        widths_[column] =
-            ColumnWidthOnPaper(setup_.SectionWidths[column], setup_.HeaderWidth, PrintableWidth);
+        widths_[column] = std::clamp(
+            ColumnWidthOnPaper(setup_.SectionWidths[column], setup_.HeaderWidth, PrintableWidth), 0,
+            std::max(PrintableWidth, 0));
+    }
+    // Sections wider together than their header, as older versions filed them, would push the
+    // last columns off the paper: the columns share the printable width in their proportions.
+    long long total = 0;
+    for (const int width : widths_) {
+        total += width;
+    }
+    if (total > PrintableWidth && PrintableWidth > 0) {
+        long long before = 0;
+        int edge = 0;
+        for (int& width : widths_) {
+            before += width;
+            const int next = static_cast<int>(before * PrintableWidth / total);
+            width = next - edge;
+            edge = next;
+        }
     }
 }
 
@@ -135,7 +160,7 @@ void ColumnReportLayout::Text(std::string_view text, int item)
     canvas.SetBrush(setup_.ColumnColours[static_cast<std::size_t>(ColumnIndex)]);
     const int width = ColumnWidth(ColumnIndex);
     canvas.TextRect({PrintX, PrintY, PrintX + width, PrintY + LineHeight() + 2}, PrintX, PrintY,
-                    text);
+                    WhatFits(text, width));
     WriteCell(text);
     PrintX += width;
     ColumnIndex += 1;
@@ -179,7 +204,8 @@ void ColumnReportLayout::PrintHead()
         drawn = true;
     }
     if (setup_.ShowTitle) {
-        canvas.TextOut((PrintableWidth - canvas.TextWidth(setup_.Title)) / 2, PrintY, setup_.Title);
+        const std::string_view title = WhatFits(setup_.Title, PrintableWidth);
+        canvas.TextOut((PrintableWidth - canvas.TextWidth(title)) / 2, PrintY, title);
         drawn = true;
     }
     if (setup_.ShowDate) {

@@ -6,6 +6,8 @@
 #include "core/value_reader.h"
 #include "core/value_writer.h"
 
+#include <bitset>
+
 namespace quillmark {
 
 bool IsHtmlReportItem(int code)
@@ -41,13 +43,12 @@ HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector
     return table;
 }
 
-HtmlTableOptions HtmlReportOptions(std::vector<std::string> headerLines,
-                                   std::vector<std::string> footerLines, const FontSetting& font,
+HtmlTableOptions HtmlReportOptions(std::string header, std::string footer, const FontSetting& font,
                                    RgbColour background)
 {
     HtmlTableOptions options;
-    options.headerLines = std::move(headerLines);
-    options.footerLines = std::move(footerLines);
+    options.header = std::move(header);
+    options.footer = std::move(footer);
     HtmlCellStyle& style = options.style.emplace();
     style.background =
         HtmlColour(static_cast<unsigned>(background.red), static_cast<unsigned>(background.green),
@@ -78,6 +79,15 @@ std::vector<std::string> TextFileLines(std::string_view bytes)
     return lines;
 }
 
+bool FitsHtmlPart(const std::vector<std::string>& lines)
+{
+    std::size_t bytes = 0;
+    for (const std::string& line : lines) {
+        bytes += line.size() + 2;
+    }
+    return lines.size() <= HtmlPartLineLimit && bytes <= HtmlPartByteLimit;
+}
+
 void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format)
 {
     ValueWriter writer(sink);
@@ -103,6 +113,8 @@ void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format)
 void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
 {
     reader.ReadListBegin();
+    // Each item can be in a report once, so a list can be no longer than the item menu.
+    std::bitset<HtmlReportItemCount + 1> chosen;
     while (!reader.EndOfList()) {
         HtmlReportItem item;
         item.title = reader.ReadString();
@@ -111,13 +123,25 @@ void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
         if (!IsHtmlReportItem(item.code)) {
             throw FormatError("no report item has the code " + std::to_string(item.code), codeAt);
         }
+        if (chosen.test(static_cast<std::size_t>(item.code / 10))) {
+            throw FormatError("the item " + std::to_string(item.code) + " is in the list twice",
+                              codeAt);
+        }
+        chosen.set(static_cast<std::size_t>(item.code / 10));
         format.Fields.push_back(std::move(item));
     }
     reader.ReadListEnd();
     for (std::vector<std::string>* lines : {&format.HeaderHTML, &format.FooterHTML}) {
         reader.ReadListBegin();
+        std::size_t bytes = 0;
         while (!reader.EndOfList()) {
-            lines->push_back(reader.ReadString());
+            if (lines->size() == HtmlPartLineLimit) {
+                reader.Fail("more than " + std::to_string(HtmlPartLineLimit) + " lines");
+            }
+            bytes += lines->emplace_back(reader.ReadString()).size() + 2;
+            if (bytes > HtmlPartByteLimit) {
+                reader.Fail("more than " + std::to_string(HtmlPartByteLimit) + " bytes of lines");
+            }
         }
         reader.ReadListEnd();
     }

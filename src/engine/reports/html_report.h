@@ -42,12 +42,17 @@ HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector
 
 // How the report's table looks: its data cells in the font's colour and style on the
 // background, the header and footer lines around it.
-HtmlTableOptions HtmlReportOptions(std::vector<std::string> headerLines,
-                                   std::vector<std::string> footerLines, const FontSetting& font,
+HtmlTableOptions HtmlReportOptions(std::string header, std::string footer, const FontSetting& font,
                                    RgbColour background);
 
 // The lines of a header or footer file: CR LF, LF and CR each end one.
 std::vector<std::string> TextFileLines(std::string_view bytes);
+
+// What a header or footer box takes at most, from a file or a format: a box of more lines
+// would take the window minutes to show.
+inline constexpr std::size_t HtmlPartLineLimit = 10'000;
+inline constexpr std::size_t HtmlPartByteLimit = 1'048'576;  // its lines with their CR LFs
+bool FitsHtmlPart(const std::vector<std::string>& lines);
 
 // Everything the report window can keep in an HTML report format file.
 struct HtmlReportFormat {
@@ -62,7 +67,8 @@ struct HtmlReportFormat {
 
 void WriteHtmlReportFormat(ByteSink& sink, const HtmlReportFormat& format);
 // Reads into format, which should start empty; a damaged file is a FormatError. An item whose
-// code is no report item counts as damage.
+// code is no report item, an item listed twice, or a header or footer too large for its box
+// counts as damage.
 void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format);
 
 // The format file on disk: written through the safe save (WriteError), read whole (ReadError

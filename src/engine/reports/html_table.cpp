@@ -65,14 +65,34 @@ std::string HtmlColour(unsigned red, unsigned green, unsigned blue)
     return digits;
 }
 
+std::string HtmlPageLines(std::string_view text)
+{
+    std::string lines;
+    lines.reserve(text.size() + text.size() / 8 + 2);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\r' || c == '\n') {
+            lines += "\r\n";
+            if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
+                ++at;
+            }
+        } else {
+            lines += c;
+        }
+    }
+    if (!text.empty() && text.back() != '\r' && text.back() != '\n') {
+        lines += "\r\n";
+    }
+    return lines;
+}
+
 void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>& rows,
                     const HtmlTableOptions& options)
 {
+    // The header and footer may be large: they go to the sink as they are, not through a copy.
+    sink.Write(options.header);
     std::string html;
     auto line = [&html](const std::string& text) { html += text + "\r\n"; };
-    for (const std::string& header : options.headerLines) {
-        line(header);
-    }
     line("<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">");
     // A table of titles alone has no fixed row: its one row is data like any other.
     const bool titleRow = options.style && rows.size() > 1;
@@ -91,10 +111,8 @@ void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>&
         line("</tr>");
     }
     line("</table><p>");
-    for (const std::string& footer : options.footerLines) {
-        line(footer);
-    }
     sink.Write(html);
+    sink.Write(options.footer);
 }
 
 }  // namespace quillmark

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillmark {
@@ -21,14 +22,19 @@ struct HtmlCellStyle {
 };
 
 struct HtmlTableOptions {
-    std::vector<std::string> headerLines;  // written as they are before the table
-    std::vector<std::string> footerLines;  // and after it
+    // Written as they are before and after the table, every line ended by CR LF.
+    std::string header;
+    std::string footer;
     // The HTML report's tables: the first row is the titles (on this light grey, in bold)
     // when there is a row after it, and the data cells take the style. Without a style every
     // cell is a plain "<td nowrap>".
     std::optional<HtmlCellStyle> style;
     std::string titleBackground = "C0C0C0";
 };
+
+// The lines of a header or footer as the page holds them: each ended by CR LF, whether the text
+// ended them with CR LF, LF or CR, the last one too.
+std::string HtmlPageLines(std::string_view text);
 
 // A table as an HTML document, one element a line, every line ended by CR LF. Cell texts are
 // record text: "&", "<" and ">" are written as entities so that a value shows as typed, a CR

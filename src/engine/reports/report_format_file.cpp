@@ -16,6 +16,8 @@ namespace {
 
 // Font sizes a file may give; anything else is damage, not a font.
 constexpr int LargestFontSize = 1000;
+// The widest a column header or one of its sections can be, in pixels: wider than any screen.
+constexpr std::int32_t LargestHeaderWidth = 32767;
 // The screen resolution font heights are filed at, as the chooser's own streams do.
 constexpr double FiledPixelsPerInch = 96;
 
@@ -216,7 +218,7 @@ void WriteHeader(ValueWriter& writer, const ReportFormat& format)
 int CheckedWidth(ValueReader& reader)
 {
     const std::int32_t width = reader.ReadInteger();
-    if (width < 0) {
+    if (width < 0 || width > LargestHeaderWidth) {
         reader.Fail("a width of " + std::to_string(width));
     }
     return width;

@@ -25,13 +25,19 @@ std::string CannotCreateMessage(const std::string& path, const std::string& reas
 }
 
 // The working header and footer may be missing; the report then goes without.
-std::vector<std::string> LinesIfReadable(const std::string& path)
+std::string LinesIfReadable(const std::string& path)
 {
     try {
-        return TextFileLines(ReadWholeFile(path));
+        return HtmlPageLines(ReadWholeFile(path));
     } catch (const ReadError&) {
         return {};
     }
+}
+
+std::string TooLargeMessage(const std::string& path)
+{
+    return "Cannot load \"" + FileNameInMessage(path) + "\". A header or footer holds at most " +
+           std::to_string(HtmlPartLineLimit) + " lines and 1 MB.";
 }
 
 }  // namespace
@@ -114,13 +120,9 @@ void THTMLReport::RemoveBtnClick()
     const int code = Fields[static_cast<std::size_t>(FieldsIndex)].code;
     Fields.erase(Fields.begin() + FieldsIndex);
     FieldsIndex = -1;
-    // A loaded format may hold an item twice; its entry comes back once none is left.
-    if (std::none_of(Fields.begin(), Fields.end(),
-                     [code](const HtmlReportItem& item) { return item.code == code; })) {
-        for (MenuItemControl& entry : ItemMenu) {
-            if (entry.tag == code) {
-                entry.enabled = true;
-            }
+    for (MenuItemControl& entry : ItemMenu) {
+        if (entry.tag == code) {
+            entry.enabled = true;
         }
     }
     SetItemState();
@@ -165,11 +167,23 @@ void THTMLReport::LoadLines(MemoControl& box, const std::string& title)
     if (!path || path->empty()) {
         return;
     }
+    std::error_code sizeError;
+    if (std::filesystem::file_size(*path, sizeError) > HtmlPartByteLimit && !sizeError) {
+        dialogs.ShowError(TooLargeMessage(*path));
+        return;
+    }
+    std::vector<std::string> lines;
     try {
-        box.lines = TextFileLines(ReadWholeFile(*path));
+        lines = TextFileLines(ReadWholeFile(*path));
     } catch (const ReadError& error) {
         dialogs.ShowError("Cannot open file \"" + FileNameInMessage(*path) + "\". " + error.what());
+        return;
     }
+    if (!FitsHtmlPart(lines)) {
+        dialogs.ShowError(TooLargeMessage(*path));
+        return;
+    }
+    box.lines = std::move(lines);
 }
 
 void THTMLReport::LoadHeaderBtnClick()
@@ -346,6 +360,14 @@ void THTMLReport::SaveFormatBtnClick()
     if (!path) {
         return;
     }
+    Dialogs& dialogs = workspace_.services.dialogs;
+    // A format that could not be loaded again is not saved.
+    if (!FitsHtmlPart(HeaderHTML.lines) || !FitsHtmlPart(FooterHTML.lines)) {
+        dialogs.ShowError(
+            "The header or footer is too long to keep in a format: it holds at most " +
+            std::to_string(HtmlPartLineLimit) + " lines and 1 MB.");
+        return;
+    }
     HtmlReportFormat format;
     format.Fields = Fields;
     format.HeaderHTML = HeaderHTML.lines;
@@ -353,7 +375,6 @@ void THTMLReport::SaveFormatBtnClick()
     format.ReportFont = ReportFont;
     format.ReportColor = ReportColor;
     format.SearchListOnly = SearchListOnly.checked;
-    Dialogs& dialogs = workspace_.services.dialogs;
     try {
         SaveHtmlReportFormat(*path, format);
     } catch (const WriteError& error) {

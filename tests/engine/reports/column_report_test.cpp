@@ -75,6 +75,13 @@ TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
     EXPECT_EQ(MarginTwips(1.25), 1800);
     EXPECT_EQ(ColumnWidthOnPaper(150, 450, 8640), 2880);
     EXPECT_EQ(ColumnWidthOnPaper(100, 300, 8639), 2880);
+
+    // Sections wider together than their header still share the page, in their proportions.
+    setup.SectionWidths = {300, 150, 150};
+    setup.HeaderWidth = 450;
+    layout.CalculateSpace();
+    EXPECT_EQ(layout.ColumnWidth(0), 4320);
+    EXPECT_EQ(layout.ColumnWidth(1) + layout.ColumnWidth(2), 4320);
 }
 
 TEST_F(ColumnReportTest, FourItemsInThreeColumnsTakeTwoLinesPerRecordIndentedOrNot)
@@ -169,6 +176,22 @@ TEST_F(ColumnReportTest, ColumnsThatCannotHoldTheCellsNeverLoseOne)
     EXPECT_THAT(std::vector<DrawnText>(texts.begin() + 3, texts.end()),
                 Not(Contains(::testing::Field(&DrawnText::x, ::testing::Gt(0)))));
     EXPECT_EQ(layout.Table[1], (std::vector<std::string>{"1.", "Person 1"}));
+}
+
+// A title or a value of millions of characters costs no more than the line it is drawn on: the
+// page keeps what can show, the export table the whole text.
+TEST_F(ColumnReportTest, TextsLongerThanTheirLineKeepOnlyWhatCanShow)
+{
+    AddRecords(1);
+    const std::string longText(1'000'000, 'W');
+    setup.Title = longText;
+    database.RecordList[0]->RecordName = longText;
+    const ColumnReportLayout layout = Run();
+    const std::vector<DrawnText> texts = TextsOn(store.Page(1));
+    // Centred as any title too wide for the page, at 100 twips a character.
+    EXPECT_EQ(texts[1], (DrawnText{(8640 - 864000) / 2, 10, std::string(8640, 'W'), false}));
+    EXPECT_EQ(texts[9], (DrawnText{2880, 905, std::string(2880, 'W'), true})) << "the name";
+    EXPECT_EQ(layout.Table[1][1], longText);
 }
 
 TEST(PageStoreTest, PrintsTheRangeChosenOneSheetAPageOnceFinished)

@@ -15,6 +15,7 @@ using test::B;
 using test::Hex;
 using test::I;
 using test::Name;
+using test::Repeat;
 using test::S;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -62,7 +63,7 @@ TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
     font.Bold = font.Italic = true;
     const HtmlReportTable table = BuildHtmlReportTable(database, {230, 210, 110}, false, false);
     const std::string html =
-        Document(table, HtmlReportOptions({"<h1>Staff</h1>", "<p>"}, {"</body>"}, font, {}));
+        Document(table, HtmlReportOptions("<h1>Staff</h1>\r\n<p>\r\n", "</body>\r\n", font, {}));
     const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>";
     const std::string end = "</I></B></font></td>\r\n";
     EXPECT_EQ(html.substr(0, html.find("<table")), "<h1>Staff</h1>\r\n<p>\r\n");
@@ -124,6 +125,11 @@ TEST(HtmlReportTest, HeaderAndFooterFilesSplitAtEveryLineEnd)
     EXPECT_EQ(TextFileLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_EQ(TextFileLines("<p>\r\n\r\n"), (std::vector<std::string>{"<p>", ""}));
     EXPECT_EQ(TextFileLines(""), std::vector<std::string>{});
+    // The page takes the same lines, each ended by CR LF.
+    EXPECT_EQ(HtmlPageLines("a\r\nb\nc\rd"), "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(HtmlPageLines("<p>\r\n\r\n"), "<p>\r\n\r\n");
+    EXPECT_EQ(HtmlPageLines("\n\r\r\n"), "\r\n\r\n\r\n");
+    EXPECT_EQ(HtmlPageLines(""), "");
 }
 
 // The bytes of a format file: items, header and footer lines, font chooser, colour chooser and
@@ -178,6 +184,11 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
                                 Name("ReportFont") + Hex("00 00")},
         {"an unknown property", Hex("01 00 01 00 01 00") + "TPF0" + Name("TFontDialog") +
                                     Name("ReportFont") + Name("Font.Pitch") + I(0) + Hex("00 00")},
+        {"an item twice", Hex("01") + S("A") + I(230) + S("B") + I(220) + S("A") + I(230)},
+        {"more header lines than the box takes",
+         Hex("01 00 01") + Repeat(S(""), HtmlPartLineLimit + 1) + Hex("00 01 00")},
+        {"a footer longer than the box takes",
+         Hex("01 00 01 00 01") + S(std::string(HtmlPartByteLimit - 1, 'x')) + Hex("00")},
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.what);
@@ -185,6 +196,19 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
         HtmlReportFormat into;
         EXPECT_THROW(ReadHtmlReportFormat(damagedReader, into), FormatError);
     }
+    // Thirty thousand copies of one item: reading stops at the second, not after the last.
+    const std::string item = S("Name") + I(230);
+    const std::string items = Hex("01") + Repeat(item, 30000) + Hex("00");
+    ValueReader repeated(items);
+    HtmlReportFormat once;
+    try {
+        ReadHtmlReportFormat(repeated, once);
+        ADD_FAILURE() << "read";
+    } catch (const FormatError& error) {
+        EXPECT_EQ(error.Offset(), 1 + item.size() + S("Name").size());
+    }
+    EXPECT_EQ(once.Fields.size(), 1u);
+
     for (std::size_t size = 0; size < good.size(); ++size) {
         SCOPED_TRACE(size);
         ValueReader cut(std::string_view(good).substr(0, size));

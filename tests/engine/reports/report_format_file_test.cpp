@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace quillmark {
 namespace {
 
@@ -166,6 +168,16 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
     ReportFormat format;
     EXPECT_THROW(ReadReportFormat(reader, format), FormatError);
     EXPECT_TRUE(format.Indent);
+
+    // A section or a header wider than any screen, which would put columns off the page.
+    for (const std::string& width : {Property("Width", I(150)), Property("Width", I(450))}) {
+        std::string wide = good;
+        wide.replace(wide.find(width), width.size(),
+                     Property("Width", I(std::numeric_limits<std::int32_t>::max())));
+        ValueReader wideReader(wide);
+        ReportFormat wideFormat;
+        EXPECT_THROW(ReadReportFormat(wideReader, wideFormat), FormatError);
+    }
 }
 
 }  // namespace

@@ -26,8 +26,8 @@ std::string Html(const std::vector<std::vector<std::string>>& rows, const HtmlTa
 TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
 {
     HtmlTableOptions options;
-    options.headerLines = {"<h1>Staff</h1>", "<p>"};
-    options.footerLines = {"<hr>"};
+    options.header = "<h1>Staff</h1>\r\n<p>\r\n";
+    options.footer = "<hr>\r\n";
     options.style = HtmlCellStyle{HtmlColour(0, 0, 0), HtmlColour(255, 255, 255), true, true};
     EXPECT_EQ(Html({{"Name", "Notes"}, {"R&D", "<5 years\r\nno"}, {"Ann", ""}}, options),
               "<h1>Staff</h1>\r\n<p>\r\n"
@@ -48,8 +48,8 @@ TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
               "</tr>\r\n</table><p>\r\n<hr>\r\n");
 
     // Titles alone are an ordinary row; a plain table has no style at all.
-    options.headerLines.clear();
-    options.footerLines.clear();
+    options.header.clear();
+    options.footer.clear();
     options.style = HtmlCellStyle{};
     EXPECT_NE(Html({{"Name"}}, options)
                   .find("<td nowrap BGCOLOR=\"#FFFFFF\"><font "

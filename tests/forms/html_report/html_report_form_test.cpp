@@ -231,6 +231,24 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
                     "Load Report Form"));
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
+
+    // An item listed thirty thousand times, and a header longer than the box takes, are
+    // refused before they fill the window.
+    HtmlReportFormat repeated;
+    repeated.Fields.assign(30000, {"Name", 230});
+    SaveHtmlReportFormat(folder.File("repeated.hrf"), repeated);
+    WriteFileBytes(folder.File("long.htm"), std::string(HtmlPartLineLimit + 1, '\n'));
+    dialogs.Forget();
+    dialogs.ChooseFile(folder.File("repeated.hrf")).ChooseFile(folder.File("long.htm"));
+    report.LoadFormatBtnClick();
+    report.LoadHeaderBtnClick();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("Load Report Form",
+                            "HTML Report Format file is invalid.  No format loaded.", "Load Header",
+                            "Cannot load \"" + folder.File("long.htm") +
+                                "\". A header or footer holds at most 10000 lines and 1 MB."));
+    EXPECT_TRUE(report.Fields.empty());
+    EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
 }
 
 // The report doors of the main, search, album and HTML report windows; the HTML report's own
