@@ -228,8 +228,8 @@ AlbumCell TAlbumView::AlbumGridDrawCell(int column, int row)
             AlbumPictureArea(CellWidth, CellHeight, 0, 0, true, UseLabel.checked);
         const ThumbnailRequest request =
             AutoSize.checked
-                ? ThumbnailRequest{file, stretched.width, stretched.height, ThumbnailFit::Whole}
-                : ThumbnailRequest{file, CellWidth, CellHeight, ThumbnailFit::Corner};
+                ? ThumbnailRequest{file, stretched.width, stretched.height, PictureFit::Whole}
+                : ThumbnailRequest{file, CellWidth, CellHeight, PictureFit::Corner};
         if (const std::optional<Thumbnail> thumbnail = thumbnails_.Find(request);
             thumbnail && thumbnail->bitmap) {
             cell.picture = thumbnail->bitmap;
