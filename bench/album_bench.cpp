@@ -91,7 +91,7 @@ const std::vector<std::string>& PageFiles()
     return files;
 }
 
-std::vector<ThumbnailRequest> PageRequests(ThumbnailFit fit)
+std::vector<ThumbnailRequest> PageRequests(PictureFit fit)
 {
     std::vector<ThumbnailRequest> requests;
     for (const std::string& file : PageFiles()) {
@@ -109,7 +109,7 @@ int Workers()
 // does; timed until the first one and until the last one has arrived.
 void AlbumPageFirstShow(benchmark::State& state)
 {
-    const auto fit = static_cast<ThumbnailFit>(state.range(0));
+    const auto fit = static_cast<PictureFit>(state.range(0));
     const std::vector<ThumbnailRequest> requests = PageRequests(fit);
     double firstSeconds = 0;
     for (auto _ : state) {
@@ -137,8 +137,8 @@ void AlbumPageFirstShow(benchmark::State& state)
         benchmark::Counter(firstSeconds * 1000, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(AlbumPageFirstShow)
-    ->Arg(static_cast<int>(ThumbnailFit::Corner))
-    ->Arg(static_cast<int>(ThumbnailFit::Whole))
+    ->Arg(static_cast<int>(PictureFit::Corner))
+    ->Arg(static_cast<int>(PictureFit::Whole))
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(3);
@@ -146,7 +146,7 @@ BENCHMARK(AlbumPageFirstShow)
 // The same page drawn again: every picture from the cache.
 void AlbumPageShownAgain(benchmark::State& state)
 {
-    const auto fit = static_cast<ThumbnailFit>(state.range(0));
+    const auto fit = static_cast<PictureFit>(state.range(0));
     const std::vector<ThumbnailRequest> requests = PageRequests(fit);
     ThumbnailCache cache(0);
     for (const ThumbnailRequest& request : requests) {
@@ -159,8 +159,8 @@ void AlbumPageShownAgain(benchmark::State& state)
     }
 }
 BENCHMARK(AlbumPageShownAgain)
-    ->Arg(static_cast<int>(ThumbnailFit::Corner))
-    ->Arg(static_cast<int>(ThumbnailFit::Whole))
+    ->Arg(static_cast<int>(PictureFit::Corner))
+    ->Arg(static_cast<int>(PictureFit::Whole))
     ->Unit(benchmark::kMillisecond);
 
 // What one picture costs decoded whole at its own size, as the picture page does.

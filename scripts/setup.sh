@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev libgl-dev
   libqt6svg6 breeze-icon-theme
-  libjpeg-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
+  libjpeg-dev zlib1g-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
   libcairo2-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils
   clang-format locales

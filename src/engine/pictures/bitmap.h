@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace quillmark {
@@ -34,5 +36,8 @@ inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height)
     return width > 0 && height > 0 && width <= MaxPicturePixels && height <= MaxPicturePixels &&
            width * height <= MaxPicturePixels;
 }
+
+// What a decoder may hold while it decodes when the caller sets no bound.
+inline constexpr std::size_t NoMemoryLimit = std::numeric_limits<std::size_t>::max();
 
 }  // namespace quillmark

@@ -1,5 +1,7 @@
 #include "engine/pictures/jpeg_decoder.h"
 
+#include "engine/pictures/decoder_memory.h"
+
 // jpeglib.h needs FILE and size_t declared first.
 #include <cstdio>
 #include <csetjmp>
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace quillmark {
@@ -17,8 +20,10 @@ namespace quillmark {
 namespace {
 
 // A crafted progressive file can ask for thousands of scans over the same pixels; real ones
-// use a dozen or so.
+// use a dozen or so. Each scan passes over the whole picture, so a big one gets fewer: 30
+// at the largest size allowed, which no encoder comes near.
 constexpr int MaxScans = 500;
+constexpr std::int64_t MaxScanPixels = 3'000'000'000;
 
 // libjpeg reports errors by calling error_exit, which by default ends the program. Ours jumps
 // back to the decoding function instead, and warnings are noted rather than printed.
@@ -32,13 +37,11 @@ struct Decoding {
     int height = 0;
     std::vector<std::uint8_t> pixels;
     std::vector<std::uint8_t> row;
-    // What to decode: a scale of 1 to 8 eighths, and the rows and columns wanted (0: all).
-    int minWidth = 0;
-    int minHeight = 0;
-    int cornerWidth = 0;
-    int cornerHeight = 0;
+    JpegWanted wanted;
+    int maxScans = MaxScans;
     int pictureWidth = 0;
     int pictureHeight = 0;
+    std::optional<DecoderMemory::Reservation> reservation;
 };
 
 Decoding& DecodingOf(j_common_ptr info)
@@ -63,7 +66,7 @@ void LimitScans(j_common_ptr info)
 {
     if (info->is_decompressor) {
         const auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
-        if (decompress->input_scan_number > MaxScans) {
+        if (decompress->input_scan_number > DecodingOf(info).maxScans) {
             JumpBack(info);
         }
     }
@@ -92,6 +95,36 @@ void RgbToRgba(const std::uint8_t* rgb, std::uint8_t* rgba, std::size_t count)
     }
 }
 
+std::size_t RoundedUp(std::size_t value, std::size_t multiple)
+{
+    return (value + multiple - 1) / multiple * multiple;
+}
+
+// What libjpeg will allocate for the picture, told from its header. A picture in several scans
+// (progressive ones) keeps every coefficient of the picture until the last scan, whatever the
+// scale it is decoded at; one in a single scan needs a few rows of blocks at a time.
+std::size_t LibjpegBytes(const jpeg_decompress_struct& info)
+{
+    const bool buffered = info.progressive_mode || info.comps_in_scan < info.num_components;
+    std::size_t bytes = std::size_t{1} << 20;  // tables, Huffman decoding, the source
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        const std::size_t columns =
+            RoundedUp(component.width_in_blocks, static_cast<std::size_t>(component.h_samp_factor));
+        if (buffered) {
+            bytes += columns *
+                     RoundedUp(component.height_in_blocks,
+                               static_cast<std::size_t>(component.v_samp_factor)) *
+                     sizeof(JBLOCK);
+        }
+        // Rows of samples kept around each row of blocks for upsampling.
+        bytes +=
+            columns * DCTSIZE * static_cast<std::size_t>(component.v_samp_factor) * DCTSIZE * 4;
+    }
+    return bytes + static_cast<std::size_t>(info.output_width) * 4 *
+                       static_cast<std::size_t>(info.max_v_samp_factor) * DCTSIZE;
+}
+
 // Everything that libjpeg may jump out of happens here, with no C++ object of this frame
 // changed between the setjmp and a jump: all state lives in the Decoding.
 bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool& tooLarge)
@@ -112,33 +145,60 @@ bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool
     }
     decoding.pictureWidth = static_cast<int>(info.image_width);
     decoding.pictureHeight = static_cast<int>(info.image_height);
+    decoding.maxScans = static_cast<int>(std::min<std::int64_t>(
+        MaxScans,
+        MaxScanPixels / (static_cast<std::int64_t>(info.image_width) * info.image_height)));
+    const JpegWanted& wanted = decoding.wanted;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
-    if (decoding.minWidth > 0 && decoding.minHeight > 0) {
+    if (wanted.minWidth > 0 && wanted.minHeight > 0) {
         // The smallest eighth that still covers the size asked for; a thumbnail needs no
         // finer detail than that, nor the slow smooth upsampling of colour.
         info.scale_denom = 8;
         info.scale_num = 8;
         while (info.scale_num > 1 &&
                static_cast<long long>(info.image_width) * (info.scale_num - 1) >=
-                   8LL * decoding.minWidth &&
+                   8LL * wanted.minWidth &&
                static_cast<long long>(info.image_height) * (info.scale_num - 1) >=
-                   8LL * decoding.minHeight) {
+                   8LL * wanted.minHeight) {
             --info.scale_num;
         }
         info.dct_method = JDCT_IFAST;
         info.do_fancy_upsampling = FALSE;
     }
-    jpeg_start_decompress(&info);
+    jpeg_calc_output_dimensions(&info);
+    const bool corner = wanted.cornerWidth > 0 && wanted.cornerHeight > 0;
     JDIMENSION outputHeight = info.output_height;
-    if (decoding.cornerWidth > 0 && decoding.cornerHeight > 0) {
+    std::size_t outputWidth = info.output_width;
+    if (corner) {
+        outputHeight =
+            std::min<JDIMENSION>(outputHeight, static_cast<JDIMENSION>(wanted.cornerHeight));
         // The decoder works in whole blocks: it may give a few more columns than asked.
+        outputWidth = std::min<std::size_t>(
+            outputWidth, RoundedUp(static_cast<std::size_t>(wanted.cornerWidth),
+                                   static_cast<std::size_t>(info.max_h_samp_factor) * DCTSIZE) +
+                             static_cast<std::size_t>(info.max_h_samp_factor) * DCTSIZE);
+    }
+    const std::size_t libjpegBytes = LibjpegBytes(info);
+    const std::size_t bytes = libjpegBytes + outputWidth * outputHeight * 4;
+    if (bytes > wanted.memoryLimit) {
+        tooLarge = true;
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    if (wanted.memoryLimit != NoMemoryLimit) {
+        // libjpeg's own accounting holds it to what was reckoned.
+        info.mem->max_memory_to_use = static_cast<long>(libjpegBytes);
+    }
+    if (wanted.shared != nullptr) {
+        decoding.reservation = wanted.shared->Reserve(bytes);
+    }
+    jpeg_start_decompress(&info);
+    if (corner) {
         JDIMENSION left = 0;
         JDIMENSION columns =
-            std::min<JDIMENSION>(info.output_width, static_cast<JDIMENSION>(decoding.cornerWidth));
+            std::min<JDIMENSION>(info.output_width, static_cast<JDIMENSION>(wanted.cornerWidth));
         jpeg_crop_scanline(&info, &left, &columns);
-        outputHeight =
-            std::min<JDIMENSION>(outputHeight, static_cast<JDIMENSION>(decoding.cornerHeight));
     }
 
     const std::size_t width = info.output_width;
@@ -182,55 +242,31 @@ bool LooksLikeJpeg(const std::uint8_t* data, std::size_t size)
     return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
 }
 
-namespace {
-
-ScaledJpeg DecodeJpegPart(const std::uint8_t* data, std::size_t size, int minWidth, int minHeight,
-                          int cornerWidth, int cornerHeight)
+JpegResult DecodeJpeg(const std::uint8_t* data, std::size_t size, const JpegWanted& wanted)
 {
-    ScaledJpeg scaled;
-    JpegResult& result = scaled.decoded;
+    JpegResult result;
     if (!LooksLikeJpeg(data, size) || size > std::numeric_limits<unsigned long>::max()) {
-        return scaled;
+        return result;
     }
     auto decoding = std::make_unique<Decoding>();
-    decoding->minWidth = minWidth;
-    decoding->minHeight = minHeight;
-    decoding->cornerWidth = cornerWidth;
-    decoding->cornerHeight = cornerHeight;
+    decoding->wanted = wanted;
     decoding->info.client_data = decoding.get();
     decoding->info.err = jpeg_std_error(&decoding->errors);
     decoding->errors.error_exit = JumpBack;
     decoding->errors.emit_message = NoteWarning;
     decoding->progress.progress_monitor = LimitScans;
     const bool decoded = Decode(*decoding, data, size, result.tooLarge);
-    scaled.pictureWidth = decoding->pictureWidth;
-    scaled.pictureHeight = decoding->pictureHeight;
+    result.pictureWidth = decoding->pictureWidth;
+    result.pictureHeight = decoding->pictureHeight;
     if (!decoded) {
-        return scaled;
+        return result;
     }
     auto bitmap = std::make_shared<Bitmap>();
     bitmap->width = decoding->width;
     bitmap->height = decoding->height;
     bitmap->pixels = std::move(decoding->pixels);
     result.bitmap = std::move(bitmap);
-    return scaled;
-}
-
-}  // namespace
-
-JpegResult DecodeJpeg(const std::uint8_t* data, std::size_t size)
-{
-    return DecodeJpegPart(data, size, 0, 0, 0, 0).decoded;
-}
-
-ScaledJpeg DecodeJpegScaled(const std::uint8_t* data, std::size_t size, int minWidth, int minHeight)
-{
-    return DecodeJpegPart(data, size, std::max(1, minWidth), std::max(1, minHeight), 0, 0);
-}
-
-ScaledJpeg DecodeJpegCorner(const std::uint8_t* data, std::size_t size, int width, int height)
-{
-    return DecodeJpegPart(data, size, 0, 0, std::max(1, width), std::max(1, height));
+    return result;
 }
 
 }  // namespace quillmark

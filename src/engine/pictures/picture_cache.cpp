@@ -1,6 +1,7 @@
 #include "engine/pictures/picture_cache.h"
 
 #include "engine/pictures/picture_library.h"
+#include "engine/pictures/thumbnails.h"
 
 namespace quillmark {
 
@@ -15,7 +16,12 @@ std::shared_ptr<const Bitmap> PictureCache::Picture(const std::string& fileName)
         uses_.splice(uses_.begin(), uses_, found->second.use);
         return found->second.picture;
     }
-    std::shared_ptr<const Bitmap> picture = NViewLibLoad(fileName, 0);
+    std::shared_ptr<const Bitmap> picture;
+    if (const std::optional<std::vector<std::uint8_t>> bytes = ReadPictureFile(fileName)) {
+        const PictureWanted wanted{PictureFit::Corner, MaxShownWidth, MaxShownHeight,
+                                   ThumbnailDecodeMemory};
+        picture = DecodePicture(bytes->data(), bytes->size(), wanted).bitmap;
+    }
     bytes_ += Bytes(picture);
     uses_.push_front(fileName);
     entries_.emplace(fileName, Entry{picture, uses_.begin()});

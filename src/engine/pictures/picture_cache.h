@@ -10,12 +10,17 @@
 
 namespace quillmark {
 
-// Pictures decoded through NViewLibLoad, kept by file name for views that draw the same files
-// again and again as they scroll. A file that gives no picture is remembered as such too. Once
-// the pixels held pass the budget, the pictures drawn longest ago are let go.
+// Pictures read by their contents as NViewLibLoad reads them, kept by file name for views that
+// draw the same files again and again as they scroll. A file that gives no picture is
+// remembered as such too. Once the pixels held pass the budget, the pictures drawn longest ago
+// are let go.
 class PictureCache {
 public:
     static constexpr std::size_t DefaultBudget = 256u * 1024 * 1024;
+    // A cell shows a picture at its own size from its top-left corner, but no screen shows
+    // more of it than this; nor is a picture decoded that needs more memory than a thumbnail.
+    static constexpr int MaxShownWidth = 4096;
+    static constexpr int MaxShownHeight = 4096;
 
     explicit PictureCache(std::size_t budgetBytes = DefaultBudget) : budget_(budgetBytes) {}
 

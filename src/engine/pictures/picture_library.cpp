@@ -3,6 +3,8 @@
 #include "core/case_folding.h"
 #include "core/file_names.h"
 #include "core/record_paths.h"
+#include "engine/pictures/bitmap_fitting.h"
+#include "engine/pictures/decoder_memory.h"
 #include "engine/pictures/jpeg_decoder.h"
 
 #include <magick/api.h>
@@ -16,6 +18,7 @@
 #include <fstream>
 #include <mutex>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -31,7 +34,7 @@ enum class PictureKind { Jpeg, Gif, Bmp, Pcx, Icon, Png };
 // The kind of picture the bytes hold, told by how each kind of file starts. Only these kinds
 // are ever handed to a decoder: GraphicsMagick knows far more formats (some of them run other
 // programs), and a record's file must not reach any of those.
-std::optional<PictureKind> KindOf(const std::vector<std::uint8_t>& bytes)
+std::optional<PictureKind> KindOf(std::span<const std::uint8_t> bytes)
 {
     auto startsWith = [&bytes](std::initializer_list<std::uint8_t> prefix) {
         return bytes.size() >= prefix.size() &&
@@ -122,13 +125,15 @@ void StartGraphicsMagick()
         SetWarningHandler(Quietly);
         SetErrorHandler(Quietly);
         // No threads of its own (the album decodes on threads of ours), in memory, never
-        // bigger than we allow.
+        // bigger than we allow. The callers reckon and bound what each picture takes; this is
+        // the ceiling for all of them together: the picture page's largest picture, the
+        // album's and the spreadsheet's decoders beside it.
         SetMagickResourceLimit(ThreadsResource, 1);
         SetMagickResourceLimit(PixelsResource, MaxPicturePixels);
         SetMagickResourceLimit(WidthResource, MaxPicturePixels);
         SetMagickResourceLimit(HeightResource, MaxPicturePixels);
-        SetMagickResourceLimit(MemoryResource, 1536LL * 1024 * 1024);
-        SetMagickResourceLimit(MapResource, 1536LL * 1024 * 1024);
+        SetMagickResourceLimit(MemoryResource, 2048LL * 1024 * 1024);
+        SetMagickResourceLimit(MapResource, 0);
         SetMagickResourceLimit(DiskResource, 0);
         SetMagickResourceLimit(ReadResource, 1024LL * 1024 * 1024);
     });
@@ -156,17 +161,52 @@ private:
     ExceptionInfo info_;
 };
 
-struct Decoded {
-    std::shared_ptr<const Bitmap> bitmap;
-    bool tooLarge = false;
-};
+// What GraphicsMagick holds while it reads a picture of this kind and size: its pixel cache
+// (a colour and a palette index for every pixel, whatever the file's depth) and what its
+// reader keeps besides. PCX, BMP and icon readers hold the file's own pixels whole, an
+// interlaced PNG its rows of up to eight bytes a pixel; the GIF reader goes row by row.
+std::size_t GraphicsMagickBytes(PictureKind kind, std::span<const std::uint8_t> bytes,
+                                std::size_t pixels)
+{
+    std::size_t perPixel = sizeof(PixelPacket) + sizeof(IndexPacket);
+    switch (kind) {
+    case PictureKind::Pcx:
+    case PictureKind::Bmp:
+    case PictureKind::Icon:
+        perPixel += 4;
+        break;
+    case PictureKind::Png:
+        if (bytes.size() > 28 && bytes[28] != 0) {
+            perPixel += 8;
+        }
+        break;
+    case PictureKind::Gif:
+    case PictureKind::Jpeg:
+        break;
+    }
+    return pixels * perPixel + (std::size_t{1} << 20);
+}
+
+// The size the view gets of a picture of its own size columns by rows.
+void FittedSize(const PictureWanted& wanted, std::size_t columns, std::size_t rows,
+                std::size_t& width, std::size_t& height)
+{
+    width = columns;
+    height = rows;
+    if (wanted.fit != PictureFit::Own) {
+        width = std::min(width, static_cast<std::size_t>(std::max(1, wanted.width)));
+        height = std::min(height, static_cast<std::size_t>(std::max(1, wanted.height)));
+    }
+}
 
 // The first picture in the bytes, read by the decoder named: the format is never guessed
-// from the bytes or from a file name by GraphicsMagick itself.
-Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, PictureKind kind)
+// from the bytes or from a file name by GraphicsMagick itself. Only as much as is wanted
+// becomes a bitmap; the library scales the whole picture down itself.
+DecodedPicture DecodeWithGraphicsMagick(std::span<const std::uint8_t> bytes, PictureKind kind,
+                                        const PictureWanted& wanted)
 {
     StartGraphicsMagick();
-    Decoded result;
+    DecodedPicture result;
     const std::unique_ptr<ImageInfo, ImageInfoDeleter> info(CloneImageInfo(nullptr));
     if (!info) {
         return result;
@@ -177,6 +217,9 @@ Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, Picture
     info->subimage = 0;  // the first frame of an animation is enough
     info->subrange = 1;
 
+    std::size_t width = 0;
+    std::size_t height = 0;
+    DecoderMemory::Reservation reservation;
     {
         Exception exception;
         const ImagePointer header(
@@ -189,24 +232,47 @@ Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, Picture
             result.tooLarge = header->columns > 0 && header->rows > 0;
             return result;
         }
+        result.pictureWidth = static_cast<int>(header->columns);
+        result.pictureHeight = static_cast<int>(header->rows);
+        FittedSize(wanted, header->columns, header->rows, width, height);
+        std::size_t needed =
+            GraphicsMagickBytes(kind, bytes, std::size_t{header->columns} * header->rows) +
+            width * height * 4;
+        if (wanted.fit == PictureFit::Whole) {
+            // The scaled copy, and the rows of sums the scaling keeps.
+            needed += width * height * sizeof(PixelPacket) + header->columns * 128;
+        }
+        if (needed > wanted.memoryLimit) {
+            result.tooLarge = true;
+            return result;
+        }
+        if (wanted.shared != nullptr) {
+            reservation = wanted.shared->Reserve(needed);
+        }
     }
 
     Exception exception;
-    const ImagePointer image(BlobToImage(info.get(), bytes.data(), bytes.size(), exception.get()));
+    ImagePointer image(BlobToImage(info.get(), bytes.data(), bytes.size(), exception.get()));
     if (!image || exception.Failed()) {
         return result;
     }
-    if (!PictureSizeAllowed(static_cast<std::int64_t>(image->columns),
-                            static_cast<std::int64_t>(image->rows))) {
-        result.tooLarge = image->columns > 0 && image->rows > 0;
+    // The file may say otherwise than its header did.
+    if (static_cast<int>(image->columns) != result.pictureWidth ||
+        static_cast<int>(image->rows) != result.pictureHeight) {
         return result;
     }
+    if (wanted.fit == PictureFit::Whole && (width != image->columns || height != image->rows)) {
+        image.reset(ScaleImage(image.get(), width, height, exception.get()));
+        if (!image || exception.Failed()) {
+            return result;
+        }
+    }
     auto bitmap = std::make_shared<Bitmap>();
-    bitmap->width = static_cast<int>(image->columns);
-    bitmap->height = static_cast<int>(image->rows);
-    bitmap->pixels.resize(static_cast<std::size_t>(image->columns) * image->rows * 4);
-    if (DispatchImage(image.get(), 0, 0, image->columns, image->rows, "RGBA", CharPixel,
-                      bitmap->pixels.data(), exception.get()) != MagickPass) {
+    bitmap->width = static_cast<int>(width);
+    bitmap->height = static_cast<int>(height);
+    bitmap->pixels.resize(width * height * 4);
+    if (DispatchImage(image.get(), 0, 0, width, height, "RGBA", CharPixel, bitmap->pixels.data(),
+                      exception.get()) != MagickPass) {
         return result;
     }
     if (!image->matte) {
@@ -219,13 +285,46 @@ Decoded DecodeWithGraphicsMagick(const std::vector<std::uint8_t>& bytes, Picture
     return result;
 }
 
-Decoded Decode(const std::vector<std::uint8_t>& bytes, PictureKind kind)
+// libjpeg scales by eighths and cuts by whole blocks; the last step to the size wanted is ours.
+DecodedPicture DecodeJpegAsWanted(std::span<const std::uint8_t> bytes, const PictureWanted& wanted)
+{
+    JpegWanted jpeg;
+    jpeg.memoryLimit = wanted.memoryLimit;
+    jpeg.shared = wanted.shared;
+    const int width = std::max(1, wanted.width);
+    const int height = std::max(1, wanted.height);
+    if (wanted.fit == PictureFit::Whole) {
+        jpeg.minWidth = width;
+        jpeg.minHeight = height;
+    } else if (wanted.fit == PictureFit::Corner) {
+        jpeg.cornerWidth = width;
+        jpeg.cornerHeight = height;
+    }
+    JpegResult decoded = DecodeJpeg(bytes.data(), bytes.size(), jpeg);
+    DecodedPicture result{nullptr, decoded.pictureWidth, decoded.pictureHeight, decoded.tooLarge};
+    if (decoded.bitmap && decoded.bitmap->width > 0 && decoded.bitmap->height > 0) {
+        switch (wanted.fit) {
+        case PictureFit::Own:
+            result.bitmap = std::move(decoded.bitmap);
+            break;
+        case PictureFit::Whole:
+            result.bitmap = ReducedBitmap(decoded.bitmap, width, height);
+            break;
+        case PictureFit::Corner:
+            result.bitmap = BitmapCorner(decoded.bitmap, width, height);
+            break;
+        }
+    }
+    return result;
+}
+
+DecodedPicture Decode(std::span<const std::uint8_t> bytes, PictureKind kind,
+                      const PictureWanted& wanted)
 {
     if (kind == PictureKind::Jpeg) {
-        JpegResult jpeg = DecodeJpeg(bytes.data(), bytes.size());
-        return {std::move(jpeg.bitmap), jpeg.tooLarge};
+        return DecodeJpegAsWanted(bytes, wanted);
     }
-    return DecodeWithGraphicsMagick(bytes, kind);
+    return DecodeWithGraphicsMagick(bytes, kind, wanted);
 }
 
 // What the windows' loader expects a file to hold, by its extension.
@@ -252,21 +351,18 @@ std::shared_ptr<const Bitmap> NViewLibLoad(const std::string& fileName, int /*fl
     if (!bytes) {
         return nullptr;
     }
-    const std::optional<PictureKind> kind = KindOf(*bytes);
-    if (!kind) {
-        return nullptr;
-    }
-    return Decode(*bytes, *kind).bitmap;
+    return DecodePicture(bytes->data(), bytes->size()).bitmap;
 }
 
-std::shared_ptr<const Bitmap> DecodePicture(const std::uint8_t* data, std::size_t size)
+DecodedPicture DecodePicture(const std::uint8_t* data, std::size_t size,
+                             const PictureWanted& wanted)
 {
-    const std::vector<std::uint8_t> bytes(data, data + size);
+    const std::span<const std::uint8_t> bytes(data, size);
     const std::optional<PictureKind> kind = KindOf(bytes);
     if (!kind) {
-        return nullptr;
+        return {};
     }
-    return Decode(bytes, *kind).bitmap;
+    return Decode(bytes, *kind, wanted);
 }
 
 LoadedPicture LoadPictureFile(const std::string& fileName)
@@ -283,7 +379,7 @@ LoadedPicture LoadPictureFile(const std::string& fileName)
     if (KindOf(*bytes) != expected) {
         return {nullptr, PictureError::NotValid};
     }
-    Decoded decoded = Decode(*bytes, *expected);
+    DecodedPicture decoded = Decode(*bytes, *expected, {});
     if (!decoded.bitmap) {
         return {nullptr, decoded.tooLarge ? PictureError::CannotRead : PictureError::NotValid};
     }

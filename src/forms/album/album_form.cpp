@@ -5,7 +5,6 @@
 #include "forms/workspace.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
 namespace quillmark {
@@ -125,10 +124,9 @@ void TAlbumView::ShowSheet()
 void TAlbumView::RowsChange()
 {
     Size.caption = std::to_string(Across) + " X " + std::to_string(Down);
-    CellWidth =
-        std::max(1, static_cast<int>(std::lround(static_cast<double>(GridWidth) / Across)) - 2);
-    CellHeight =
-        std::max(1, static_cast<int>(std::lround(static_cast<double>(GridHeight) / Down)) - 2);
+    // Rounded down: a cell a pixel wider would push the last column out of the grid.
+    CellWidth = std::max(1, GridWidth / Across - 2);
+    CellHeight = std::max(1, GridHeight / Down - 2);
     ShowSheet();
 }
 
@@ -228,8 +226,8 @@ AlbumCell TAlbumView::AlbumGridDrawCell(int column, int row)
             AlbumPictureArea(CellWidth, CellHeight, 0, 0, true, UseLabel.checked);
         const ThumbnailRequest request =
             AutoSize.checked
-                ? ThumbnailRequest{file, stretched.width, stretched.height, ThumbnailFit::Whole}
-                : ThumbnailRequest{file, CellWidth, CellHeight, ThumbnailFit::Corner};
+                ? ThumbnailRequest{file, stretched.width, stretched.height, PictureFit::Whole}
+                : ThumbnailRequest{file, CellWidth, CellHeight, PictureFit::Corner};
         if (const std::optional<Thumbnail> thumbnail = thumbnails_.Find(request);
             thumbnail && thumbnail->bitmap) {
             cell.picture = thumbnail->bitmap;

@@ -4,12 +4,10 @@
 #include "support/test_helpers.h"
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/thumbnails.h"
+#include "support/jpeg_files.h"
 #include "support/picture_files.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <jpeglib.h>
 
 #include <chrono>
 #include <condition_variable>
@@ -25,42 +23,6 @@ using Rgba = Bitmap::Rgba;
 
 constexpr Rgba Red{255, 0, 0, 255}, Green{0, 255, 0, 255}, Blue{0, 0, 255, 255},
     White{255, 255, 255, 255};
-
-// A JPEG picture of one colour, made by libjpeg's compressor.
-std::string MakeJpeg(int width, int height, Rgba colour, bool gray = false)
-{
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &buffer, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = gray ? 1 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 95, TRUE);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row;
-    for (int x = 0; x < width; ++x) {
-        if (gray) {
-            row.push_back(colour.red);
-        } else {
-            row.insert(row.end(), {colour.red, colour.green, colour.blue});
-        }
-    }
-    while (info.next_scanline < info.image_height) {
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::string bytes(reinterpret_cast<const char*>(buffer), size);
-    std::free(buffer);
-    return bytes;
-}
 
 // Where the frame header of a baseline JPEG keeps its height: after FF C0, the length and
 // the sample precision.
@@ -212,7 +174,7 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
     const std::string small = Write("small.jpeg", MakeJpeg(20, 12, Blue));
     const std::string bmpNamedGif = Write("bitmap.gif", TinyBmp());
     const std::string bmpNamedJpg = Write("bitmap.jpg", TinyBmp());
-    using Fit = ThumbnailFit;
+    using Fit = PictureFit;
     struct Case {
         std::string file;
         Fit fit;
@@ -247,6 +209,18 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
     const Thumbnail reduced = DecodeThumbnail({photo, 100, 80, Fit::Whole});
     EXPECT_TRUE(Near(reduced.bitmap->At(99, 79).red, 200) &&
                 Near(reduced.bitmap->At(0, 0).blue, 90));
+    // Progressive pictures hold all their coefficients while they are decoded; what is
+    // reckoned for them, and held to by libjpeg, is enough for every way of sampling colour.
+    for (const JpegStyle style : {JpegStyle::Progressive, JpegStyle::ProgressiveFullColour}) {
+        const std::string progressive =
+            Write("progressive.jpg", MakeJpeg(1333, 1001, {200, 40, 90, 255}, false, style));
+        for (const Fit fit : {Fit::Whole, Fit::Corner}) {
+            const Thumbnail thumbnail = DecodeThumbnail({progressive, 100, 80, fit});
+            ASSERT_NE(thumbnail.bitmap, nullptr);
+            EXPECT_EQ(thumbnail.bitmap->width, 100);
+            EXPECT_TRUE(Near(thumbnail.bitmap->At(99, 79).red, 200));
+        }
+    }
     ExpectTinyPicture(DecodeThumbnail({bmpNamedGif, 3, 2, Fit::Corner}).bitmap, "tiny corner");
 
     // Decoded on a worker, kept, and decoded afresh once the file changes.

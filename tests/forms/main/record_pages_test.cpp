@@ -352,7 +352,8 @@ TEST_F(PicturePageTest, EachTabHasItsOwnPictureAndTitle)
     const std::string systemName = Write("Ren\303\251e.bmp");
     SelectPicture(systemName);
     EXPECT_EQ(dialogs.FileDialogsShown.back().filter,
-              "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif");
+              std::string("All pictures|*.bmp;*.dib;*.jpg;*.jpeg;*.pcx;*.gif;*.ico|") +
+                  "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif");
     EXPECT_NE(Displayed(), nullptr);
     EXPECT_EQ(StatusDisplayed(), "");
     // The title and the file reach the record at once, and only that picture's.

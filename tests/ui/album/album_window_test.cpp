@@ -18,6 +18,7 @@ class AlbumWindowTest : public QObject {
 
 private slots:
     void PagesArePagedPicturesArriveAndACellIsPicked();
+    void EveryCellOfNineByNineIsWholeAtAnySize();
 };
 
 void AlbumWindowTest::PagesArePagedPicturesArriveAndACellIsPicked()
@@ -59,6 +60,34 @@ void AlbumWindowTest::PagesArePagedPicturesArriveAndACellIsPicked()
     QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(window.Form().CellWidth + 10, 5));
     QCOMPARE(session.workspace.CurrentIndex, 7);
     QVERIFY(session.dialogs.Messages.empty());
+}
+
+void AlbumWindowTest::EveryCellOfNineByNineIsWholeAtAnySize()
+{
+    test::Session session;
+    session.Start();
+    AlbumWindow window(session.workspace);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.Handle([&window] { window.Form().FormActivate(); });
+    for (int click = 0; click < 8; ++click) {
+        QTest::mouseClick(window.findChild<QPushButton*>("MoreRows"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>("MoreCols"), Qt::LeftButton);
+    }
+    QCOMPARE(window.findChild<QLabel*>("Size")->text(), QString("9 X 9"));
+
+    // Sizes whose ninths fall on every fraction of a pixel; each cell and the line after it
+    // take CellWidth + 2 pixels.
+    const QWidget* grid = window.findChild<QWidget*>("AlbumGrid");
+    const TAlbumView& album = window.Form();
+    for (int step = 0; step < 10; ++step) {
+        window.resize(600 + step, 460 + step);
+        QTRY_COMPARE(album.GridWidth, grid->width());
+        QCOMPARE(album.GridHeight, grid->height());
+        QVERIFY2(9 * (album.CellWidth + 2) <= grid->width(), qPrintable(QString::number(step)));
+        QVERIFY2(9 * (album.CellHeight + 2) <= grid->height(), qPrintable(QString::number(step)));
+        QVERIFY(album.CellWidth + 2 > grid->width() / 9 - 1);  // and no more room than that
+    }
 }
 
 }  // namespace quillmark

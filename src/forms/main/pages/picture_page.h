@@ -11,7 +11,9 @@ class Dialogs;
 
 // The "Picture" page: six picture tabs, each with a file and a title.
 struct PicturePage {
+    // Opens on every kind the page can show, so no picture is hidden at first.
     static constexpr const char* PictureFilter =
+        "All pictures|*.bmp;*.dib;*.jpg;*.jpeg;*.pcx;*.gif;*.ico|"
         "Windows Bitmap|*.bmp|JPEG Bitmat|*.jpg|PCX Bitmap|*.pcx|GIF Bitmap|*.gif";
 
     int ImageBook = 1;            // the picture tab on show, 1..6; kept from record to record
