@@ -6,6 +6,7 @@
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/utilities/help_window.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -131,6 +132,7 @@ CdPlayerWindow::~CdPlayerWindow()
 
 void CdPlayerWindow::Handle(const std::function<void()>& handler)
 {
+    const CommandWindow command(this);
     handler();
     Render();
 }
