@@ -582,7 +582,9 @@ bool QtShell::PrintGrid(const std::string& gridName, GridPageSetup initial,
             return false;
         }
     }
-    quillmark::PrintGrid(grid, initial.shrinkToFit, printer);
+    // A large grid makes thousands of pages.
+    BusyWork busy(*this, grid.BusyText());
+    quillmark::PrintGrid(grid, printer, busy.Reporter());
     return true;
 }
 

@@ -26,20 +26,6 @@ private slots:
     void TenPagesArePreviewedAndWrittenAsPdf();
 };
 
-namespace {
-
-int PdfPageCount(const std::string& pdf)
-{
-    int pages = 0;
-    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
-         at = pdf.find("/Type /Page", at + 1)) {
-        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
-    }
-    return pages;
-}
-
-}  // namespace
-
 void ColumnReportWindowTest::TenPagesArePreviewedAndWrittenAsPdf()
 {
     test::Session session;
@@ -99,7 +85,7 @@ void ColumnReportWindowTest::TenPagesArePreviewedAndWrittenAsPdf()
     QCOMPARE(session.dialogs.Texts().back(), std::string("File Saved"));
     const std::string pdf = test::ReadFileBytes(folder.File("staff.pdf"));
     QVERIFY(pdf.starts_with("%PDF"));
-    QCOMPARE(PdfPageCount(pdf), 11);
+    QCOMPARE(test::PdfPageCount(pdf), 11);
     qInfo("preview of eleven pages shown after %lld ms, PDF written in %lld ms", previewShown,
           pdfWritten);
 }
