@@ -109,7 +109,6 @@ struct PrintableTable {
 // How a grid's pages start out, until the user changes them in its print settings.
 struct GridPageSetup {
     bool landscape = false;
-    bool shrinkToFit = false;  // columns narrowed together until the widest row fits the page
     bool operator==(const GridPageSetup&) const = default;
 };
 
@@ -122,6 +121,8 @@ public:
     virtual std::string HeaderText(int column) const = 0;
     virtual int ColumnWidth(int column) const = 0;  // in screen pixels
     virtual std::string CellText(int row, int column) const = 0;
+    // Shown while a long printing goes on.
+    virtual std::string BusyText() const = 0;
 };
 
 struct ScreenSize {

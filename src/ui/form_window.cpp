@@ -1,6 +1,7 @@
 #include "ui/form_window.h"
 
 #include "ui/qt_services.h"
+#include "ui/window_placement.h"
 
 #include <QCloseEvent>
 
@@ -8,6 +9,7 @@ namespace quillmark {
 
 void FormWindow::Handle(const std::function<void()>& handler)
 {
+    const CommandWindow command(this);
     handler();
     Render();
 }

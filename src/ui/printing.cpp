@@ -94,14 +94,36 @@ QString OneLine(const std::string& text)
     return shown;
 }
 
-// One row of cells at the height y, in screen pixels.
-void DrawGridRow(QPainter& painter, const std::vector<int>& widths, int y,
-                 const std::function<std::string(int)>& cellText, bool header)
+// The columns of one page across: as many as fit side by side, at least one.
+struct ColumnBand {
+    std::size_t first = 0;
+    std::size_t end = 0;  // one past the last
+};
+
+std::vector<ColumnBand> ColumnBands(const std::vector<int>& widths, int pageWidth)
+{
+    std::vector<ColumnBand> bands;
+    for (std::size_t column = 0; column < widths.size();) {
+        ColumnBand band{column, column + 1};
+        int used = widths[column];
+        while (band.end < widths.size() && used + widths[band.end] <= pageWidth) {
+            used += widths[band.end++];
+        }
+        bands.push_back(band);
+        column = band.end;
+    }
+    return bands;
+}
+
+// One row of a band of cells at the height y, in screen pixels; a column wider than the page
+// is cut at its edge.
+void DrawGridRow(QPainter& painter, const std::vector<int>& widths, ColumnBand band, int pageWidth,
+                 int y, const std::function<std::string(int)>& cellText, bool header)
 {
     const QFontMetrics metrics = painter.fontMetrics();
     int x = 0;
-    for (std::size_t column = 0; column < widths.size(); ++column) {
-        const QRect cell(x, y, widths[column], GridRowHeight);
+    for (std::size_t column = band.first; column < band.end; ++column) {
+        const QRect cell(x, y, std::min(widths[column], pageWidth - x), GridRowHeight);
         if (header) {
             painter.fillRect(cell, QColor(0xE0, 0xE0, 0xE0));
         }
@@ -110,30 +132,30 @@ void DrawGridRow(QPainter& painter, const std::vector<int>& widths, int y,
         painter.drawText(inside, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          metrics.elidedText(OneLine(cellText(static_cast<int>(column))),
                                             Qt::ElideRight, inside.width()));
-        x += widths[column];
+        x += cell.width();
     }
 }
 
 }  // namespace
 
-void PrintGrid(const PrintableGrid& grid, bool shrinkToFit, QPrinter& printer)
+void PrintGrid(const PrintableGrid& grid, QPrinter& printer, const ProgressReport& progress)
 {
     std::vector<int> widths;
-    int gridWidth = 0;
     for (int column = 0; column < grid.ColumnCount(); ++column) {
         widths.push_back(std::max(grid.ColumnWidth(column), 1));
-        gridWidth += widths.back();
     }
+    // Drawn in screen pixels, each an inch's 96th on paper: columns as wide as on the screen
+    // and the text as large.
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    // Screen pixels to printer pixels; smaller when the grid is wider than the page.
-    double scale = printer.resolution() / ScreenDpi;
-    if (shrinkToFit && gridWidth > 0 && gridWidth * scale > page.width()) {
-        scale = page.width() / static_cast<double>(gridWidth);
-    }
+    const double scale = printer.resolution() / ScreenDpi;
+    const int pageWidth = std::max(1, static_cast<int>(page.width() / scale));
     const int rowsPerPage =
         std::max(1, static_cast<int>(page.height() / scale / GridRowHeight) - 1);
 
     QPainter painter(&printer);
+    if (!painter.isActive()) {
+        return;
+    }
     painter.scale(scale, scale);
     QFont font = painter.font();
     font.setPixelSize(12);
@@ -141,22 +163,35 @@ void PrintGrid(const PrintableGrid& grid, bool shrinkToFit, QPrinter& printer)
     bold.setBold(true);
     painter.setPen(QPen(Qt::black, 0));
 
+    // Down the rows first, then on to the next columns across, the column titles at the top of
+    // every page.
     const int rows = grid.RowCount();
-    int row = 0;
-    do {
-        if (row > 0) {
-            printer.newPage();
-        }
-        painter.setFont(bold);
-        DrawGridRow(
-            painter, widths, 0, [&grid](int column) { return grid.HeaderText(column); }, true);
-        painter.setFont(font);
-        for (int line = 1; line <= rowsPerPage && row < rows; ++line, ++row) {
+    const std::vector<ColumnBand> bands = ColumnBands(widths, pageWidth);
+    const std::size_t pages = bands.size() * static_cast<std::size_t>(std::max(
+                                                 1, (rows + rowsPerPage - 1) / rowsPerPage));
+    std::size_t printed = 0;
+    for (const ColumnBand& band : bands) {
+        int row = 0;
+        do {
+            if (printed > 0) {
+                printer.newPage();
+            }
+            if (progress) {
+                progress(printed, pages);
+            }
+            ++printed;
+            painter.setFont(bold);
             DrawGridRow(
-                painter, widths, line * GridRowHeight,
-                [&grid, row](int column) { return grid.CellText(row, column); }, false);
-        }
-    } while (row < rows);
+                painter, widths, band, pageWidth, 0,
+                [&grid](int column) { return grid.HeaderText(column); }, true);
+            painter.setFont(font);
+            for (int line = 1; line <= rowsPerPage && row < rows; ++line, ++row) {
+                DrawGridRow(
+                    painter, widths, band, pageWidth, line * GridRowHeight,
+                    [&grid, row](int column) { return grid.CellText(row, column); }, false);
+            }
+        } while (row < rows);
+    }
 }
 
 }  // namespace quillmark

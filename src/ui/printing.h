@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/progress.h"
+
 class QPixmap;
 class QPrinter;
 
@@ -15,9 +17,10 @@ void PrintWindowPicture(const QPixmap& picture, QPrinter& printer);
 // Prints a grid's table under its title, its header row repeated at the top of every page.
 void PrintTable(const PrintableTable& table, QPrinter& printer);
 
-// Prints a grid as the screen shows it, its columns at their widths and one line to a row, the
-// header row repeated at the top of every page; with shrinkToFit a grid wider than the page is
-// drawn smaller as a whole until it fits.
-void PrintGrid(const PrintableGrid& grid, bool shrinkToFit, QPrinter& printer);
+// Prints a grid as the screen shows it, its columns at their widths, its text at the screen's
+// size and one line to a row, the header row repeated at the top of every page. Columns that do
+// not fit across one page go on to further pages, after all the rows of the ones before.
+// The progress counts pages.
+void PrintGrid(const PrintableGrid& grid, QPrinter& printer, const ProgressReport& progress = {});
 
 }  // namespace quillmark

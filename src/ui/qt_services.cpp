@@ -24,7 +24,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -53,16 +52,6 @@ int openBoxes = 0;
 QString Title()
 {
     return QApplication::applicationName();
-}
-
-// Window managers cut a title that does not fit between their buttons: a box is made wide
-// enough for its title, with room for those buttons.
-int WidthForTitle(const QWidget& box)
-{
-    constexpr int TitleBarButtons = 160;
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    return QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + TitleBarButtons;
 }
 
 QMessageBox::StandardButton ShowBox(QWidget* owner, QMessageBox::Icon icon, const std::string& text,
@@ -247,10 +236,17 @@ std::optional<std::string> QtDialogs::OpenFileDialog(const FileDialogRequest& re
 std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& request)
 {
     const BoxOpen open;
+    QWidget* parent = AskingWindow(owner_);
+    QFileDialog dialog(parent, ToQt(request.title), QString(), QtFilter(request.filter));
+    KeepAbove(&dialog, parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
     // The form adds the extension and asks about overwriting itself.
-    return ChosenFile(QFileDialog::getSaveFileName(AskingWindow(owner_), ToQt(request.title),
-                                                   QString(), QtFilter(request.filter), nullptr,
-                                                   QFileDialog::DontConfirmOverwrite));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return ChosenFile(dialog.selectedFiles().constFirst());
 }
 
 std::optional<SaveFileChoice> QtDialogs::SaveFileDialogWithFilter(const FileDialogRequest& request)
@@ -458,49 +454,68 @@ void QtShell::ExitProgram()
     QTimer::singleShot(0, qApp, [] { QApplication::exit(0); });
 }
 
+namespace {
+
+// A dialog of the program's own over the window that asked, as its boxes are, and wide enough
+// for its title.
+template <typename Dialog, typename Form>
+void ShowDialog(QWidget* owner, Form& form)
+{
+    QWidget* parent = AskingWindow(owner);
+    Dialog dialog(form, parent);
+    // A dialog kept on top of its own (the category editor) stays so.
+    if (!dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        KeepAbove(&dialog, parent);
+    }
+    dialog.setMinimumWidth(std::max(dialog.minimumWidth(), WidthForTitle(dialog)));
+    dialog.exec();
+}
+
+}  // namespace
+
 void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
 {
-    DatabaseInformationDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<DatabaseInformationDialog>(owner_, form);
 }
 
 void QtShell::ShowSetPassword(TSetPasswordForm& form)
 {
-    SetPasswordDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<SetPasswordDialog>(owner_, form);
 }
 
 void QtShell::ShowPickList(TPickListForm& form)
 {
-    PickListDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<PickListDialog>(owner_, form);
 }
 
 void QtShell::ShowAddDescription(TAddDescription& form)
 {
-    AddDescriptionDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<AddDescriptionDialog>(owner_, form);
 }
 
 void QtShell::ShowEditSkill(TEditSkillForm& form)
 {
-    EditSkillDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<EditSkillDialog>(owner_, form);
 }
 
 void QtShell::ShowSelectRange(TSelectRangeForm& form)
 {
-    SelectRangeDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<SelectRangeDialog>(owner_, form);
 }
 
 void QtShell::ShowSelectSchedule(TSelectScheduleForm& form)
 {
-    SelectRangeDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<SelectRangeDialog>(owner_, form);
 }
 
 void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
 {
-    SelectSkillsDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<SelectSkillsDialog>(owner_, form);
 }
 
 void QtShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
 {
-    SelectSpreadsheetDialog(form, AskingWindow(owner_)).exec();
+    ShowDialog<SelectSpreadsheetDialog>(owner_, form);
 }
 
 QtShell::QtShell(QWidget*& owner, QString helpFolder)
@@ -584,7 +599,9 @@ bool QtShell::PrintGrid(const std::string& gridName, GridPageSetup initial,
             return false;
         }
     }
-    quillmark::PrintGrid(grid, initial.shrinkToFit, printer);
+    // A large grid makes thousands of pages.
+    BusyWork busy(*this, grid.BusyText());
+    quillmark::PrintGrid(grid, printer, busy.Reporter());
     return true;
 }
 

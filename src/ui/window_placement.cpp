@@ -1,18 +1,49 @@
 #include "ui/window_placement.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
+#include <vector>
 
 namespace quillmark {
+
+namespace {
+
+// Commands run one inside another (a modal window's command inside the one that opened it):
+// the innermost is the one asking.
+std::vector<QPointer<QWidget>>& RunningCommands()
+{
+    static std::vector<QPointer<QWidget>> commands;
+    return commands;
+}
+
+}  // namespace
+
+CommandWindow::CommandWindow(QWidget* window)
+{
+    RunningCommands().emplace_back(window != nullptr ? window->window() : nullptr);
+}
+
+CommandWindow::~CommandWindow()
+{
+    RunningCommands().pop_back();
+}
 
 QWidget* AskingWindow(QWidget* owner)
 {
     if (QWidget* modal = QApplication::activeModalWidget()) {
         return modal;
+    }
+    const std::vector<QPointer<QWidget>>& commands = RunningCommands();
+    for (auto command = commands.rbegin(); command != commands.rend(); ++command) {
+        if (!command->isNull() && (*command)->isVisible()) {
+            return command->data();
+        }
     }
     QWidget* active = QApplication::activeWindow();
     if (active != nullptr && active->isVisible() && active->windowType() != Qt::Popup &&
@@ -29,6 +60,14 @@ void KeepAbove(QWidget* window, const QWidget* owner)
     if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
         window->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     }
+}
+
+int WidthForTitle(const QWidget& window)
+{
+    constexpr int TitleBarButtons = 160;
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + TitleBarButtons;
 }
 
 void PlaceOver(QWidget* window, const QWidget* owner)

@@ -205,6 +205,16 @@ std::vector<std::string> TemporaryFolder::Entries() const
     return names;
 }
 
+int PdfPageCount(const std::string& pdf)
+{
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos;
+         at = pdf.find("/Type /Page", at + 1)) {
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0;
+    }
+    return pages;
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -61,6 +61,8 @@ private:
 };
 
 std::string ReadFileBytes(const std::string& path);
+// The pages of a PDF document's bytes.
+int PdfPageCount(const std::string& pdf);
 void WriteFileBytes(const std::string& path, std::string_view bytes);
 
 // The reason a save gave for its WriteError, or "saved" when it did not fail.

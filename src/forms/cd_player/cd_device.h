@@ -35,7 +35,8 @@ public:
     virtual CdTrackPosition Position() = 0;
     // Where the next Play starts.
     virtual void SetStartPosition(CdTrackPosition position) = 0;
-    virtual void Play() = 0;
+    // False when nothing could sound (no sound output): the disc stays where it was.
+    virtual bool Play() = 0;
     virtual void Pause() = 0;
     virtual void Stop() = 0;
     // To the start of the next track, or of the current one (of the one before when already

@@ -105,7 +105,10 @@ void TCDPlayer::CDClick(Button button)
     }
     switch (button) {
     case Button::Play:
-        device_.Play();
+        if (!StartPlaying()) {
+            Timer1Timer();
+            return;
+        }
         break;
     case Button::Pause:
         device_.Pause();
@@ -163,8 +166,12 @@ void TCDPlayer::Timer1Timer()
         // Stopped by itself at the end of the disc, not by the user: start it again.
         if (PlayRequested && !Paused && mnuOptionsContinuous.checked) {
             device_.SetStartPosition({1, 0, 0});
-            device_.Play();
-            mode = CdMode::Playing;
+            if (StartPlaying()) {
+                mode = CdMode::Playing;
+            } else {
+                PlayRequested = false;
+                LabelColour = CdLabelColour::Red;
+            }
         }
         break;
     case CdMode::Playing: {
@@ -187,6 +194,16 @@ void TCDPlayer::Timer1Timer()
         break;
     }
     EnableButtons(mode);
+}
+
+bool TCDPlayer::StartPlaying()
+{
+    if (!device_.Play()) {
+        SoundMessage.caption = "No sound output is available.";
+        return false;
+    }
+    SoundMessage.caption.clear();
+    return true;
 }
 
 void TCDPlayer::CDNotify()

@@ -32,6 +32,8 @@ public:
     LabelControl TimeCaption{"Postion:"};
     LabelControl lblTime{"00:00"};
     LabelControl CDStatus{"Ready"};
+    // Why Play did not start the disc; empty once it does.
+    LabelControl SoundMessage;
     CdLabelColour LabelColour = CdLabelColour::Red;
     ButtonControl PlayBtn{"", "Play"};
     ButtonControl PauseBtn{"", "Pause"};
@@ -66,6 +68,8 @@ public:
     void OpenDiscImageClick();
 
 private:
+    // Plays the disc, or says that nothing can sound; true when it plays.
+    bool StartPlaying();
     void EnableButtons(CdMode mode);
     void OptionsChanged();
     void SetRepeatLimit();

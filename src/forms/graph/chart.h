@@ -20,6 +20,8 @@ public:
     virtual void SelectSeries(int series) = 0;
     virtual void SetValue(int bar, double value) = 0;
     virtual void SetLabel(int bar, const std::string& label) = 0;  // Windows-1252
+    // What the bars are of, over the chart.
+    virtual void SetTitle(const std::string& title) = 0;  // Windows-1252
     // Closes the data; the chart is drawn anew.
     virtual void CloseData() = 0;
 

@@ -68,6 +68,17 @@ GraphLineage TGraphDisplay::SelectedLineage() const
     return lineage;
 }
 
+// The field's caption, then the category shown as the record window shows a value, leaf first:
+// "Type", "Type: Part Time", "Type: Nights : Part Time".
+std::string TGraphDisplay::ChartTitle(const GraphLineage& lineage)
+{
+    std::string title = lineage.front()->Caption;
+    for (std::size_t level = lineage.size() - 1; level >= 1; --level) {
+        title += (level == lineage.size() - 1 ? ": " : " : ") + lineage[level]->Caption;
+    }
+    return title;
+}
+
 void TGraphDisplay::SGraphSelect(const std::vector<int>& path)
 {
     Selected = path;
@@ -93,6 +104,7 @@ void TGraphDisplay::SGraphDblClick()
     for (int bar = 0; bar < count; ++bar) {
         chart_.SetLabel(bar, bars[static_cast<std::size_t>(bar)].Caption);
     }
+    chart_.SetTitle(ChartTitle(lineage));
     chart_.CloseData();
 }
 
@@ -123,7 +135,9 @@ void TGraphDisplay::SaveChartImageClick()
         });
     } catch (const WriteError& error) {
         dialogs.ShowError(FileNameInMessage(*path) + " could not be saved: " + error.what());
+        return;
     }
+    dialogs.ShowInformation("Chart Image Saved as " + FileNameInMessage(*path));
 }
 
 }  // namespace quillmark

@@ -46,6 +46,7 @@ public:
 
 private:
     GraphLineage SelectedLineage() const;
+    static std::string ChartTitle(const GraphLineage& lineage);
 
     Workspace& workspace_;
     Chart& chart_;

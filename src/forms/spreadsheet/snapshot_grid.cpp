@@ -63,6 +63,7 @@ public:
     {
         return sheet_.CellText(row + 1, column);
     }
+    std::string BusyText() const override { return "Printing ..."; }
 
 private:
     const TSnapShot& sheet_;
@@ -462,8 +463,8 @@ void TSnapShot::SpreadViewDblClick()
 
 void TSnapShot::PrintMenuClick(int entry)
 {
-    // Landscape and narrowed to the page: a spreadsheet is wide.
-    const GridPageSetup setup{true, true};
+    // Landscape, as a spreadsheet is wide; columns that do not fit go on to pages across.
+    const GridPageSetup setup{true};
     Shell& shell = workspace_.services.shell;
     if (entry == 0) {
         shell.ShowGridPrintSettings(GridName, setup);

@@ -20,6 +20,8 @@ namespace quillmark {
 // Reads the disc and feeds the sound output; everything it does runs on its own thread.
 class CdFeeder : public QObject {
 public:
+    explicit CdFeeder(bool silent) : silent_(silent) {}
+
     // What the window's thread reads between commands.
     struct State {
         CdMode mode = CdMode::NotReady;
@@ -53,17 +55,21 @@ public:
         Publish();
     }
 
-    void Play()
+    // False when nothing can sound: the disc stays where it was.
+    bool Play()
     {
         if (!disc_) {
-            return;
+            return true;  // nothing to play, as the mode says
         }
         if (start_ >= disc_->EndSector()) {
             start_ = 0;
         }
-        StartSound(start_);
-        mode_ = CdMode::Playing;
+        const bool sounding = StartSound(start_);
+        if (sounding) {
+            mode_ = CdMode::Playing;
+        }
         Publish();
+        return sounding;
     }
 
     void Pause()
@@ -83,8 +89,8 @@ public:
             return;
         }
         start_ = std::clamp(sector, 0L, disc_->EndSector());
-        if (mode_ == CdMode::Playing) {
-            StartSound(start_);
+        if (mode_ == CdMode::Playing && !StartSound(start_)) {
+            mode_ = CdMode::Stopped;  // the sound output went away
         }
         Publish();
     }
@@ -149,11 +155,15 @@ private:
         Publish();
     }
 
-    void StartSound(long sector)
+    bool StartSound(long sector)
     {
         StopSound();
         base_ = sector;
         read_ = sector;
+        if (silent_) {
+            clock_.start();
+            return true;
+        }
         QAudioFormat format;
         format.setSampleRate(44100);
         format.setChannelCount(2);
@@ -167,9 +177,11 @@ private:
                 StopSound();
             }
         }
-        // Without a sound output the disc is heard at its own pace, silently.
-        clock_.start();
+        if (sink_ == nullptr) {
+            return false;
+        }
         Feed();
+        return true;
     }
 
     void StopSound()
@@ -233,6 +245,7 @@ private:
 
     std::mutex mutex_;
     State state_;
+    const bool silent_;
     std::unique_ptr<CdDisc> disc_;
     bool image_ = false;
     CdMode mode_ = CdMode::NotReady;
@@ -254,11 +267,12 @@ struct CdAudioDevice::PendingCommand {
     Stage stage = Stage::Queued;
 };
 
-CdAudioDevice::CdAudioDevice(std::chrono::milliseconds answerWithin) : answerWithin_(answerWithin)
+CdAudioDevice::CdAudioDevice(std::chrono::milliseconds answerWithin, Sound sound)
+    : answerWithin_(answerWithin)
 {
     thread_ = new QThread;
     thread_->setObjectName("CD audio");
-    feeder_ = new CdFeeder;
+    feeder_ = new CdFeeder(sound == Sound::Silent);
     feeder_->moveToThread(thread_);
     QObject::connect(thread_, &QThread::finished, feeder_, &QObject::deleteLater);
     thread_->start();
@@ -402,9 +416,14 @@ void CdAudioDevice::SetStartPosition(CdTrackPosition position)
     Command([sector](CdFeeder& feeder) { feeder.Seek(sector); });
 }
 
-void CdAudioDevice::Play()
+bool CdAudioDevice::Play()
 {
-    Command([](CdFeeder& feeder) { feeder.Play(); });
+    // Kept by the command itself, as an image's reason is.
+    auto sounding = std::make_shared<bool>(true);
+    if (!Command([sounding](CdFeeder& feeder) { *sounding = feeder.Play(); })) {
+        return true;  // no answer: the mode tells what the drive does
+    }
+    return *sounding;
 }
 
 void CdAudioDevice::Pause()

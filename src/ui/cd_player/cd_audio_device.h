@@ -21,11 +21,16 @@ class CdFeeder;
 // through the sound output on a worker thread. Commands wait for the worker to take them, so
 // that the mode asked for is the mode reported, but never longer than answerWithin: a drive
 // that does not answer (spinning up, stuck on a bad disc) must not freeze the program, whose
-// other windows may hold unsaved work. Without a sound output the disc still plays, silently,
-// at its own pace.
+// other windows may hold unsaved work.
 class CdAudioDevice : public CdDevice {
 public:
-    explicit CdAudioDevice(std::chrono::milliseconds answerWithin = std::chrono::seconds(2));
+    // Where the disc is heard: through the sound output, where Play fails without one, or
+    // nowhere at the disc's own pace (a disc image played by the tests on a machine without
+    // sound).
+    enum class Sound { Output, Silent };
+
+    explicit CdAudioDevice(std::chrono::milliseconds answerWithin = std::chrono::seconds(2),
+                           Sound sound = Sound::Output);
     ~CdAudioDevice() override;
     CdAudioDevice(const CdAudioDevice&) = delete;
     CdAudioDevice& operator=(const CdAudioDevice&) = delete;
@@ -38,7 +43,7 @@ public:
     CdTrackLength TrackLength(int track) override;
     CdTrackPosition Position() override;
     void SetStartPosition(CdTrackPosition position) override;
-    void Play() override;
+    bool Play() override;
     void Pause() override;
     void Stop() override;
     void Next() override;

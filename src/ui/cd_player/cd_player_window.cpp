@@ -6,6 +6,7 @@
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/utilities/help_window.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -36,7 +37,13 @@ QString ColourName(CdLabelColour colour)
 }  // namespace
 
 CdPlayerWindow::CdPlayerWindow(Workspace& workspace, QWidget* parent)
-    : QMainWindow(parent), device_(std::make_unique<CdAudioDevice>())
+    : CdPlayerWindow(workspace, std::make_unique<CdAudioDevice>(), parent)
+{
+}
+
+CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevice> device,
+                               QWidget* parent)
+    : QMainWindow(parent), device_(std::move(device))
 {
     setObjectName("CDPlayer");
     player_ = std::make_unique<TCDPlayer>(workspace, *device_);
@@ -70,6 +77,15 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, QWidget* parent)
     readout->addWidget(timeCaption_, 1, 0);
     readout->addWidget(time_, 1, 1);
     readout->addWidget(status_, 2, 0, 1, 2);
+    soundMessage_ = new QLabel(panel);
+    soundMessage_->setObjectName("SoundMessage");
+    soundMessage_->setWordWrap(true);
+    soundMessage_->setStyleSheet("color: #ffc000;");
+    soundMessage_->hide();
+    readout->addWidget(soundMessage_, 3, 0, 1, 3);
+    // A larger window keeps the readout together at its top left.
+    readout->setRowStretch(4, 1);
+    readout->setColumnStretch(2, 1);
 
     using Button = TCDPlayer::Button;
     const std::vector<std::tuple<Button, const char*, const char*, ButtonControl*>> buttons = {
@@ -131,6 +147,7 @@ CdPlayerWindow::~CdPlayerWindow()
 
 void CdPlayerWindow::Handle(const std::function<void()>& handler)
 {
+    const CommandWindow command(this);
     handler();
     Render();
 }
@@ -149,6 +166,8 @@ void CdPlayerWindow::Render()
     quillmark::Render(timeCaption_, player_->TimeCaption);
     quillmark::Render(time_, player_->lblTime);
     quillmark::Render(status_, player_->CDStatus);
+    quillmark::Render(soundMessage_, player_->SoundMessage);
+    soundMessage_->setVisible(!player_->SoundMessage.caption.empty());
     const ButtonControl* controls[] = {&player_->PlayBtn, &player_->PauseBtn, &player_->StopBtn,
                                        &player_->NextBtn, &player_->PrevBtn,  &player_->EjectBtn};
     for (const auto& [index, button] : buttons_) {

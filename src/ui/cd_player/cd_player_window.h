@@ -18,10 +18,13 @@ class TCDPlayer;
 class Workspace;
 struct ActionControl;
 
-// The CD player window over the TCDPlayer form, playing through the real device.
+// The CD player window over the TCDPlayer form, playing through the real device (the drive and
+// the sound output, unless another is given).
 class CdPlayerWindow : public QMainWindow {
 public:
     explicit CdPlayerWindow(Workspace& workspace, QWidget* parent = nullptr);
+    CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevice> device,
+                   QWidget* parent = nullptr);
     ~CdPlayerWindow() override;
 
     void Handle(const std::function<void()>& handler);
@@ -36,6 +39,7 @@ private:
     QLabel* timeCaption_ = nullptr;
     QLabel* time_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* soundMessage_ = nullptr;
     std::map<int, QPushButton*> buttons_;
     std::map<const ActionControl*, QAction*> actions_;
 };

@@ -90,7 +90,11 @@ ColumnReportWindow::~ColumnReportWindow() = default;
 
 QWidget* ColumnReportWindow::BuildItems()
 {
-    auto* box = new QGroupBox("Items", this);
+    // In a panel with the same margins as the setup's, or the group's title would sit on the
+    // window's edge.
+    auto* panel = new QWidget(this);
+    auto* box = new QGroupBox("Items", panel);
+    (new QVBoxLayout(panel))->addWidget(box);
     auto* layout = new QVBoxLayout(box);
     fields_ = new QPlainTextEdit(box);
     fields_->setObjectName("Fields");
@@ -119,7 +123,7 @@ QWidget* ColumnReportWindow::BuildItems()
             [this] { Handle([this] { report_->UndoBtnClick(); }); });
     connect(clear_, &QPushButton::clicked, this,
             [this] { Handle([this] { report_->ClearBtnClick(); }); });
-    return box;
+    return panel;
 }
 
 QWidget* ColumnReportWindow::BuildSetup()

@@ -277,6 +277,7 @@ void MainWindow::ConnectActions()
 
 void MainWindow::Handle(const std::function<void()>& handler)
 {
+    const CommandWindow command(this);
     handler();
     Render();
 }

@@ -5,6 +5,7 @@
 #include "ui/preview/page_painter.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/window_placement.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -198,6 +199,7 @@ PreviewWindow::~PreviewWindow() = default;
 
 void PreviewWindow::Handle(const std::function<void()>& handler)
 {
+    const CommandWindow command(this);
     handler();
     Render();
     if (preview_.Closed) {

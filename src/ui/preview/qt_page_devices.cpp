@@ -5,6 +5,7 @@
 #include "ui/preview/page_painter.h"
 #include "ui/preview/preview_window.h"
 #include "ui/qt_services.h"
+#include "ui/window_placement.h"
 
 #include <QBuffer>
 #include <QPdfWriter>
@@ -101,7 +102,11 @@ void QtPageDevices::ShowPreview(TOrvPreview& preview)
 std::optional<PageRange> QtPageDevices::ChoosePrintRange(int pageCount)
 {
     const BoxOpen open;
-    QPrintDialog dialog(printer_.get(), owner_);
+    // From the preview, the dialog is the preview's: it is kept on top, and a dialog of the
+    // report window would open behind it and leave both waiting.
+    QWidget* parent = AskingWindow(owner_);
+    QPrintDialog dialog(printer_.get(), parent);
+    KeepAbove(&dialog, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setMinMax(1, pageCount);
     printer_->setPrintRange(QPrinter::AllPages);

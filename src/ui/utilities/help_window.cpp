@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextBrowser>
@@ -202,6 +203,8 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(splitter);
+    // Escape puts the help away, as it does a dialog's.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     setTabOrder(searchBox_, pageList_);
     setTabOrder(pageList_, browser_);
     resize(760, 520);

@@ -65,7 +65,14 @@ public:
         }
         Completed();
     }
-    void Play() override { Command(CdMode::Playing); }
+    bool Sound = true;  // a sound output to play through
+    bool Play() override
+    {
+        if (Sound) {
+            Command(CdMode::Playing);
+        }
+        return Sound;
+    }
     void Pause() override { Command(State == CdMode::Playing ? CdMode::Paused : State); }
     void Stop() override { Command(Tracks.empty() ? State : CdMode::Stopped); }
     void Next() override
@@ -270,6 +277,32 @@ TEST_F(CdPlayerTest, WithoutADiscOnlyTheDiscImageIsOfferedAndEjectForgetsTheTrac
     player->CDClick(Button::Play);
     Tick(6);
     EXPECT_EQ(Shown(), "2 00:01");
+}
+
+TEST_F(CdPlayerTest, WithoutASoundOutputPlaySaysSoAndTheDiscStaysStopped)
+{
+    cd.Sound = false;
+    player->CDClick(Button::Play);
+    Tick(3);
+    EXPECT_EQ(player->SoundMessage.caption, "No sound output is available.");
+    EXPECT_EQ(player->CDStatus.caption, " Stopped");
+    EXPECT_EQ(Shown(), "0 00:00");
+    EXPECT_FALSE(player->PlayRequested);
+    EXPECT_EQ(player->LabelColour, CdLabelColour::Red);
+    EXPECT_TRUE(player->PlayBtn.enabled) << "to try again";
+
+    // Headphones plugged in: the disc plays and the message goes. Pulled out again before the
+    // disc is over, continuous play cannot start it again and says why.
+    cd.Sound = true;
+    player->mnuOptionsContinuousClick();
+    player->CDClick(Button::Play);
+    EXPECT_EQ(player->SoundMessage.caption, "");
+    cd.Sound = false;
+    Tick(631);
+    EXPECT_EQ(cd.State, CdMode::Stopped);
+    EXPECT_FALSE(player->PlayRequested);
+    EXPECT_EQ(player->LabelColour, CdLabelColour::Red);
+    EXPECT_EQ(player->SoundMessage.caption, "No sound output is available.");
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ public:
     {
         Calls.push_back("label " + std::to_string(bar) + " " + label);
     }
+    void SetTitle(const std::string& title) override { Calls.push_back("title " + title); }
     void CloseData() override { Calls.push_back("close"); }
     bool Print() override
     {
@@ -73,8 +74,9 @@ TEST_F(GraphFormTest, ActivationRebuildsTheTreeAndDrawsTheFirstField)
     ASSERT_EQ(graph.SGraph.size(), 10u);
     EXPECT_EQ(graph.SGraph[0].Caption, "Type");
     EXPECT_EQ(graph.SGraph[6].Caption, "Description 6");
-    EXPECT_THAT(chart.Calls, ElementsAre("open 2", "scale 5", "series 0", "value 0 2", "value 1 2",
-                                         "label 0 Full Time", "label 1 Part Time", "close"));
+    EXPECT_THAT(chart.Calls,
+                ElementsAre("open 2", "scale 5", "series 0", "value 0 2", "value 1 2",
+                            "label 0 Full Time", "label 1 Part Time", "title Type", "close"));
 
     // A caption renamed and a category added show at the next activation.
     workspace.database.DescriptionCaptions[0] = "Kind";
@@ -83,9 +85,9 @@ TEST_F(GraphFormTest, ActivationRebuildsTheTreeAndDrawsTheFirstField)
     chart.Calls.clear();
     graph.FormActivate();
     EXPECT_EQ(graph.SGraph[0].Caption, "Kind");
-    EXPECT_THAT(chart.Calls,
-                ElementsAre("open 3", "scale 5", "series 0", "value 0 2", "value 1 2", "value 2 0",
-                            "label 0 Full Time", "label 1 Part Time", "label 2 Contract", "close"));
+    EXPECT_THAT(chart.Calls, ElementsAre("open 3", "scale 5", "series 0", "value 0 2", "value 1 2",
+                                         "value 2 0", "label 0 Full Time", "label 1 Part Time",
+                                         "label 2 Contract", "title Kind", "close"));
 }
 
 TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChangesNothing)
@@ -98,8 +100,10 @@ TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChan
     const std::vector<Case> cases = {
         {{1},
          {"open 3", "scale 5", "series 0", "value 0 0", "value 1 1", "value 2 0", "label 0 A",
-          "label 1 B", "label 2 C", "close"}},
-        {{0, 1}, {"open 1", "scale 5", "series 0", "value 0 1", "label 0 Nights", "close"}},
+          "label 1 B", "label 2 C", "title Category", "close"}},
+        {{0, 1},
+         {"open 1", "scale 5", "series 0", "value 0 1", "label 0 Nights", "title Type: Part Time",
+          "close"}},
         {{0, 1, 0}, {}},  // Nights, a leaf
         {{2}, {}},        // a field without categories
         {{0, 7}, {}},     // nothing there
@@ -124,11 +128,12 @@ TEST_F(GraphFormTest, PrintingAndSavingTheChart)
     graph.SaveChartImageClick();
     EXPECT_EQ(ReadFileBytes(folder.File("chart.png")), "\x89PNG");
     EXPECT_EQ(dialogs.FileDialogsShown.back().title, "Save Chart Image");
+    EXPECT_EQ(dialogs.Texts().back(), "Chart Image Saved as " + folder.File("chart.png"));
 
     dialogs.ChooseFile(folder.File("missing/chart.png"));
     dialogs.Forget();
     graph.SaveChartImageClick();
-    ASSERT_EQ(dialogs.Messages.size(), 2u);
+    ASSERT_EQ(dialogs.Messages.size(), 2u) << "no word of success after the failure";
     EXPECT_EQ(dialogs.Messages[1].kind, ScriptedDialogs::Kind::Error);
     EXPECT_THAT(dialogs.Messages[1].text, ::testing::HasSubstr("chart.png could not be saved: "));
 }

@@ -113,7 +113,7 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     EXPECT_EQ(shell.TablesPrinted[0].second.header[Employed], "Employment Date");
     EXPECT_EQ(shell.TablesPrinted[0].second.rows.size(), 2u);
     EXPECT_EQ(shell.TablesPrinted[0].second.rows[1][Name], "Cy Ng");
-    EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true, true}));
+    EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
 
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;

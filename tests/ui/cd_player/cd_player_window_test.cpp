@@ -1,5 +1,6 @@
 // The CD player built for real on a machine without a drive or sound card: it says the drive
-// is not ready, then plays a disc image of generated tones through the libcdio path.
+// is not ready and that nothing can sound, then plays a disc image of generated tones through
+// the libcdio path, silently.
 
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
@@ -7,8 +8,10 @@
 #include "ui/cd_player/cd_disc.h"
 #include "ui/cd_player/cd_player_window.h"
 
-#include <QLabel>
+#include <QAudioDevice>
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QMediaDevices>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QtTest>
@@ -78,7 +81,22 @@ void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
 
     test::Session session;
     session.Start();
-    CdPlayerWindow window(session.workspace);
+    if (QMediaDevices::defaultAudioOutput().isNull()) {
+        // Nothing can sound here: Play says so and the disc stays stopped.
+        CdPlayerWindow speakers(session.workspace);
+        session.dialogs.ChooseFile(folder.File("tones.cue"));
+        speakers.findChild<QAction*>("OpenDiscImage")->trigger();
+        QTest::mouseClick(speakers.findChild<QPushButton*>("Play"), Qt::LeftButton);
+        QCOMPARE(speakers.findChild<QLabel*>("CDStatus")->text(), QString(" Stopped"));
+        QCOMPARE(speakers.findChild<QLabel*>("SoundMessage")->text(),
+                 QString("No sound output is available."));
+        QCOMPARE(speakers.findChild<QLabel*>("lblTime")->text(), QString("00:00"));
+        QVERIFY(speakers.findChild<QPushButton*>("Play")->isEnabled());
+    }
+
+    CdPlayerWindow window(
+        session.workspace,
+        std::make_unique<CdAudioDevice>(std::chrono::seconds(2), CdAudioDevice::Sound::Silent));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* status = window.findChild<QLabel*>("CDStatus");

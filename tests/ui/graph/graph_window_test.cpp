@@ -1,10 +1,13 @@
 // The graph window built for real: a category double-clicked in the tree draws its bars with
-// Qt Charts, and the chart is saved as a PNG picture.
+// Qt Charts, their names whole under a title, and the chart is saved as a PNG picture laid out
+// for a page of its own.
 
 #include "forms/graph/graph_form.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "ui/graph/graph_window.h"
+#include "ui/graph/qt_chart.h"
+#include "ui/text.h"
 
 #include <QAction>
 #include <QBarCategoryAxis>
@@ -12,7 +15,10 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsTextItem>
+#include <QHorizontalBarSeries>
 #include <QTreeWidget>
+#include <QValueAxis>
 #include <QtTest>
 
 namespace quillmark {
@@ -22,7 +28,24 @@ class GraphWindowTest : public QObject {
 
 private slots:
     void ACategoryDoubleClickedIsDrawnAndSavedAsAPicture();
+    void LongNamesAreReadWholeAndTheScaleRunsInRoundSteps();
 };
+
+namespace {
+
+// The texts the chart shows: its title, the axes' labels and the bars' values.
+QStringList ChartTexts(QChartView& view)
+{
+    QStringList texts;
+    for (const QGraphicsItem* item : view.scene()->items()) {
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text != nullptr) {
+            texts << text->toPlainText();
+        }
+    }
+    return texts;
+}
+
+}  // namespace
 
 void GraphWindowTest::ACategoryDoubleClickedIsDrawnAndSavedAsAPicture()
 {
@@ -67,12 +90,60 @@ void GraphWindowTest::ACategoryDoubleClickedIsDrawnAndSavedAsAPicture()
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(bars(), (QStringList{"Nights 1"}));
 
+    QCOMPARE(chart->title(), QString("Type: Part Time"));
+
+    // The picture is laid out for a page of its own, drawn at twice the screen's size.
     const test::TemporaryFolder folder;
     session.dialogs.ChooseFile(folder.File("bars"));
     window.findChild<QAction*>("SaveChartImageBtn")->trigger();
     QImage saved(QString::fromStdString(folder.File("bars.png")));
-    QVERIFY(!saved.isNull());
-    QCOMPARE(saved.size(), window.findChild<QChartView*>("Graph")->size());
+    QCOMPARE(saved.size(), QSize(2 * QtChart::ImageWidth, 2 * QtChart::ImageHeight));
+    int barPixels = 0;
+    for (int y = 0; y < saved.height(); y += 4) {
+        for (int x = 0; x < saved.width(); x += 4) {
+            const QColor pixel = saved.pixelColor(x, y);
+            barPixels += pixel.blue() > 150 && pixel.red() < 100;
+        }
+    }
+    QVERIFY2(barPixels > 1000, qPrintable(QString::number(barPixels)));
+    QCOMPARE(session.dialogs.Texts().back(), "Chart Image Saved as " + folder.File("bars.png"));
+}
+
+// Names too long to stand under their bars lay the bars down, names on the left and whole; a
+// window wide enough stands them up again. 99 915 records give an axis of 10 000s.
+void GraphWindowTest::LongNamesAreReadWholeAndTheScaleRunsInRoundSteps()
+{
+    test::Session session;
+    session.Start();
+    const QStringList names = {"Full Time Permanent",  "Part Time",
+                               "Temporary Contract",   "Seasonal",
+                               "Internship Programme", "Volunteer"};
+    session.workspace.database.DescriptionTrees[1] = FromQt(names.join("\r\n") + "\r\n");
+    GraphWindow window(session.workspace);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto* view = window.findChild<QChartView*>("Graph");
+    QTRY_VERIFY(!view->chart()->series().isEmpty());
+    QVERIFY(qobject_cast<QHorizontalBarSeries*>(view->chart()->series().value(0)) != nullptr);
+    QTRY_VERIFY(ChartTexts(*view).contains(names.front()));  // once the chart is laid out
+    const QStringList shown = ChartTexts(*view);
+    for (const QString& name : names) {
+        QVERIFY2(shown.contains(name), qPrintable(name + " in " + shown.join('|')));
+    }
+    QCOMPARE(view->chart()->title(), QString("Type"));
+    window.resize(1800, 600);
+    QTRY_VERIFY(qobject_cast<QHorizontalBarSeries*>(view->chart()->series().value(0)) == nullptr);
+
+    QtChart chart(nullptr);
+    chart.OpenData(1);
+    chart.SetScale(99915);
+    chart.SetValue(0, 5503);
+    chart.SetLabel(0, "Intern");
+    chart.CloseData();
+    const auto* counts = qobject_cast<QValueAxis*>(chart.View()->chart()->axes(Qt::Vertical)[0]);
+    QCOMPARE(counts->max(), 100000.0);
+    QCOMPARE(counts->tickCount(), 11);
+    delete chart.View();
 }
 
 }  // namespace quillmark

@@ -1,12 +1,19 @@
 // The search window built for real on the offscreen platform: a term chosen from the grid's
 // menu with the keyboard, its value typed into the cell, and the search run from its button.
 
+#include "core/random_source.h"
+#include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
+#include "support/test_helpers.h"
+#include "ui/qt_services.h"
 #include "ui/search/search_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -26,6 +33,7 @@ class SearchWindowTest : public QObject {
 
 private slots:
     void ATermIsChosenTypedAndRunFromTheKeyboard();
+    void BoxesOpenOverTheWindowWhoseCommandAsked();
 };
 
 void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
@@ -71,6 +79,52 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QCOMPARE(search.SearchResultMessage,
              std::string("1 new record was found during the previous search."));
     QVERIFY(session.dialogs.Texts().empty());
+}
+
+// Once its file dialog has closed, the desktop gives the search window the activation back only
+// later: the message that follows is still the search window's, or it would open over the main
+// window and bring that up in front.
+void SearchWindowTest::BoxesOpenOverTheWindowWhoseCommandAsked()
+{
+    QWidget mainWindow;
+    QWidget* owner = &mainWindow;
+    QtDialogs dialogs(owner);
+    test::RecordingShell shell;
+    test::FixedClock clock;
+    SeededRandom random(1);
+    Workspace workspace(Services{dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR});
+    workspace.View().FormActivate();
+    workspace.Search().Enabled = true;
+    SearchWindow window(workspace);
+    window.show();
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    mainWindow.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mainWindow));
+
+    // Each box as it opens: who it belongs to, then the user's answer.
+    const test::TemporaryFolder folder;
+    QStringList shown;
+    QTimer answer;
+    answer.setInterval(10);
+    connect(&answer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        shown << modal->metaObject()->className() + QString(" over ") +
+                     (modal->parentWidget() == &window ? "search" : "other");
+        if (auto* file = qobject_cast<QFileDialog*>(modal); file != nullptr && shown.size() == 1) {
+            file->selectFile(QString::fromStdString(folder.File("saved.srh")));
+            static_cast<QDialog*>(file)->done(QDialog::Accepted);  // public as a dialog
+        } else {
+            modal->close();
+        }
+    });
+    answer.start();
+    window.findChild<QAction*>("SaveSearchBtn")->trigger();
+    answer.stop();
+    QCOMPARE(shown, (QStringList{"QFileDialog over search", "QMessageBox over search"}));
 }
 
 }  // namespace quillmark

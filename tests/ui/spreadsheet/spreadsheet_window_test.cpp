@@ -1,19 +1,41 @@
 // The spreadsheet window built for real on the offscreen platform: the grid reads the records
-// through its model, and typing in a cell reaches the record and nothing else.
+// through its model, typing in a cell reaches the record and nothing else, and a wide grid
+// prints across pages at its size on the screen.
 
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 #include "support/fake_services.h"
+#include "support/test_helpers.h"
+#include "ui/printing.h"
 #include "ui/spreadsheet/spreadsheet_window.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTableView>
 #include <QtTest>
 
 #include <memory>
 
 namespace quillmark {
+
+namespace {
+
+// 35 columns of 300 pixels and one of 3000, 100 rows.
+class WideGrid : public PrintableGrid {
+public:
+    int ColumnCount() const override { return 36; }
+    int RowCount() const override { return 100; }
+    std::string HeaderText(int column) const override { return "Title " + std::to_string(column); }
+    int ColumnWidth(int column) const override { return column == 35 ? 3000 : 300; }
+    std::string CellText(int row, int column) const override
+    {
+        return std::to_string(row) + "," + std::to_string(column);
+    }
+    std::string BusyText() const override { return "Printing ..."; }
+};
+
+}  // namespace
 
 class SpreadsheetWindowTest : public QObject {
     Q_OBJECT
@@ -86,6 +108,21 @@ private slots:
         }
         QCOMPARE(session_->Record(0).Detail[2], std::string("1985-03-04"));
         QCOMPARE(session_->Record(1).Detail[2], std::string());
+    }
+
+    // On A4 across with half-inch margins, 10.69 by 7.27 inches: 1026 by 698 screen pixels hold
+    // three columns of 300 and 32 rows below the titles. The 35 columns take 12 pages across,
+    // the one too wide for any page one more, each of them 4 pages down.
+    void WideGridsPrintAcrossPagesAtTheirSizeOnTheScreen()
+    {
+        const test::TemporaryFolder folder;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString(folder.File("grid.pdf")));
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                          QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+        PrintGrid(WideGrid(), printer);
+        QCOMPARE(test::PdfPageCount(test::ReadFileBytes(folder.File("grid.pdf"))), 13 * 4);
     }
 
 private:
