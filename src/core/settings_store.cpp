@@ -5,6 +5,7 @@
 #include "core/byte_stream.h"
 #include "core/file_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
@@ -66,6 +67,17 @@ std::optional<int> ParseInteger(std::string_view text)
     return value;
 }
 
+// Names match without regard to ASCII case, so they hash that way too (FNV-1a), each key
+// together with its section.
+std::uint32_t NameHash(std::uint32_t section, std::string_view name)
+{
+    std::uint32_t hash = 2166136261u ^ section;
+    for (const char c : name) {
+        hash = (hash ^ static_cast<unsigned char>(AsciiLowerCase(c))) * 16777619u;
+    }
+    return hash;
+}
+
 }  // namespace
 
 SettingsStore::Group SettingsStore::Open() const
@@ -78,75 +90,172 @@ SettingsStore::Group SettingsStore::Open() const
         return group;
     }
     try {
-        group.Parse(ReadWholeFile(path_));
+        group.bytes_ = ReadWholeFile(path_);
     } catch (const ReadError& failure) {
         if (fs::exists(path_, error)) {
             group.unreadableReason_ = failure.what();
         }
     }
+    if (group.bytes_.size() > LargestSettingsFile) {
+        group.bytes_.clear();  // it grew while we read it
+        group.unreadableReason_ = std::strerror(EFBIG);
+    }
+    group.Parse();
     return group;
 }
 
-void SettingsStore::Group::Parse(std::string_view bytes)
+// One pass over the file, keeping only where each name first appears: blank lines, comments
+// and repeated names cost nothing but their bytes.
+void SettingsStore::Group::Parse()
 {
+    const std::string_view bytes = bytes_;
+    // Only lines with "[" or "=" can name anything: counted first, so that the tables are made
+    // once at their final size.
+    std::size_t candidates = 0;
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        candidates += bytes.substr(start, end - start).find_first_of("[=") != std::string::npos;
+        start = end + 1;
+    }
+    // With room for the keys the program writes, so that its saves do not grow the tables.
+    Reserve(candidates + 256);
+
     bool endingKnown = false;
-    while (!bytes.empty()) {
-        Line line;
-        const std::size_t newline = bytes.find('\n');
-        if (newline == std::string_view::npos) {
-            line.text = bytes;
-            bytes = {};
+    std::optional<std::uint32_t> section;
+    bool firstOfSection = false;  // whether the lines are under the first header of its name
+    std::size_t position = 0;
+    while (position < bytes.size()) {
+        const std::size_t lineStart = position;
+        std::size_t lineEnd = bytes.find('\n', position);
+        if (lineEnd == std::string_view::npos) {
+            lineEnd = bytes.size();
+            position = bytes.size();
         } else {
-            line.text = bytes.substr(0, newline);
-            line.ending = "\n";
-            bytes.remove_prefix(newline + 1);
-            if (!line.text.empty() && line.text.back() == '\r') {
-                line.text.pop_back();
-                line.ending = "\r\n";
+            position = lineEnd + 1;
+            const bool crlf = lineEnd > lineStart && bytes[lineEnd - 1] == '\r';
+            if (crlf) {
+                --lineEnd;
             }
             if (!endingKnown) {
-                newline_ = line.ending;
+                newline_ = crlf ? "\r\n" : "\n";
                 endingKnown = true;
             }
         }
 
-        std::string_view content = line.text;
-        if (lines_.empty() && content.substr(0, ByteOrderMark.size()) == ByteOrderMark) {
+        std::string_view content = bytes.substr(lineStart, lineEnd - lineStart);
+        if (lineStart == 0 && content.starts_with(ByteOrderMark)) {
             content.remove_prefix(ByteOrderMark.size());
         }
         const std::string_view trimmed = Trimmed(content);
+        const auto offset = [&](std::string_view part) {
+            return static_cast<std::uint32_t>(part.data() - bytes.data());
+        };
         if (!trimmed.empty() && trimmed.front() == '[') {
-            line.kind = LineKind::Section;
-            line.name = Trimmed(trimmed.substr(1, trimmed.find(']') - 1));
-        } else if (!trimmed.empty() && trimmed.front() != ';' && trimmed.front() != '#') {
+            const std::string_view name = Trimmed(trimmed.substr(1, trimmed.find(']') - 1));
+            section = Find(Name::NoSection, name);
+            firstOfSection = !section;
+            if (!section) {
+                Name header;
+                header.start = offset(name);
+                header.length = static_cast<std::uint32_t>(name.size());
+                section = Add(header, NameHash(Name::NoSection, name));
+            }
+        } else if (section && !trimmed.empty() && trimmed.front() != ';' &&
+                   trimmed.front() != '#') {
             const std::size_t equals = content.find('=');
             const std::string_view key = equals == std::string_view::npos
                                              ? std::string_view{}
                                              : Trimmed(content.substr(0, equals));
-            if (!key.empty()) {
-                line.kind = LineKind::Entry;
-                line.name = key;
-                line.valueStart = line.text.size() - content.size() + equals + 1;
+            if (key.empty()) {
+                continue;
             }
+            if (!Find(*section, key)) {
+                Name entry;
+                entry.section = *section;
+                entry.start = offset(key);
+                entry.length = static_cast<std::uint32_t>(key.size());
+                entry.valueStart = offset(content) + static_cast<std::uint32_t>(equals + 1);
+                entry.valueEnd = static_cast<std::uint32_t>(lineEnd);
+                Add(entry, NameHash(*section, key));
+            }
+        } else {
+            continue;
         }
-        lines_.push_back(std::move(line));
+        if (firstOfSection) {
+            names_[*section].valueStart = static_cast<std::uint32_t>(position);
+        }
     }
 }
 
-std::optional<std::size_t> SettingsStore::Group::FindEntry(std::string_view section,
-                                                           std::string_view key) const
+std::string_view SettingsStore::Group::NameText(const Name& name) const
 {
-    bool inSection = false;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        const Line& line = lines_[i];
-        if (line.kind == LineKind::Section) {
-            inSection = SameTextIgnoringAsciiCase(line.name, section);
-        } else if (inSection && line.kind == LineKind::Entry &&
-                   SameTextIgnoringAsciiCase(line.name, key)) {
-            return i;
+    if (name.added) {
+        return addedNames_.at(static_cast<std::uint32_t>(&name - names_.data()));
+    }
+    return std::string_view(bytes_).substr(name.start, name.length);
+}
+
+std::optional<std::uint32_t> SettingsStore::Group::Find(std::uint32_t section,
+                                                        std::string_view name) const
+{
+    if (slots_.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = NameHash(section, name) & mask;; slot = (slot + 1) & mask) {
+        if (slots_[slot] == 0) {
+            return std::nullopt;
+        }
+        const std::uint32_t index = slots_[slot] - 1;
+        const Name& candidate = names_[index];
+        if (candidate.section == section && SameTextIgnoringAsciiCase(NameText(candidate), name)) {
+            return index;
         }
     }
-    return std::nullopt;
+}
+
+void SettingsStore::Group::Reserve(std::size_t count)
+{
+    names_.reserve(count);
+    // Kept at most half full, so that a search soon meets a free slot.
+    std::size_t size = 16;
+    while (size < 2 * count) {
+        size *= 2;
+    }
+    if (size <= slots_.size()) {
+        return;
+    }
+    slots_.assign(size, 0);
+    for (std::uint32_t index = 0; index < names_.size(); ++index) {
+        const Name& name = names_[index];
+        std::size_t slot = NameHash(name.section, NameText(name)) & (size - 1);
+        while (slots_[slot] != 0) {
+            slot = (slot + 1) & (size - 1);
+        }
+        slots_[slot] = index + 1;
+    }
+}
+
+std::uint32_t SettingsStore::Group::Add(Name name, std::uint32_t hash)
+{
+    if (2 * (names_.size() + 1) > slots_.size()) {
+        Reserve(2 * (names_.size() + 1));
+    }
+    const auto index = static_cast<std::uint32_t>(names_.size());
+    names_.push_back(name);
+    std::size_t slot = hash & (slots_.size() - 1);
+    while (slots_[slot] != 0) {
+        slot = (slot + 1) & (slots_.size() - 1);
+    }
+    slots_[slot] = index + 1;
+    return index;
+}
+
+std::optional<std::uint32_t> SettingsStore::Group::FindEntry(std::string_view section,
+                                                             std::string_view key) const
+{
+    const auto found = Find(Name::NoSection, section);
+    return found ? Find(*found, key) : std::nullopt;
 }
 
 std::optional<std::string> SettingsStore::Group::Value(std::string_view section,
@@ -156,8 +265,12 @@ std::optional<std::string> SettingsStore::Group::Value(std::string_view section,
     if (!found) {
         return std::nullopt;
     }
-    std::string_view value =
-        Trimmed(std::string_view(lines_[*found].text).substr(lines_[*found].valueStart));
+    const auto changed = newValues_.find(*found);
+    const Name& entry = names_[*found];
+    std::string_view value = Trimmed(
+        changed != newValues_.end()
+            ? std::string_view(changed->second)
+            : std::string_view(bytes_).substr(entry.valueStart, entry.valueEnd - entry.valueStart));
     if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
         value = value.substr(1, value.size() - 2);
     }
@@ -224,48 +337,26 @@ void SettingsStore::Group::WriteString(std::string_view section, std::string_vie
 void SettingsStore::Group::WriteValue(std::string_view section, std::string_view key,
                                       std::string_view value)
 {
+    // A key that exists keeps the spelling it has in the file; only what follows "=" changes.
     if (const auto found = FindEntry(section, key)) {
-        // The key keeps the spelling it has in the file; only what follows "=" changes.
-        Line& line = lines_[*found];
-        line.text.resize(line.valueStart);
-        line.text += value;
+        newValues_[*found] = value;
         return;
     }
-
-    std::string entry = std::string(key) + "=" + std::string(value);
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        if (lines_[i].kind != LineKind::Section ||
-            !SameTextIgnoringAsciiCase(lines_[i].name, section)) {
-            continue;
-        }
-        // After the section's last entry, so that blank lines and comments that lead into the
-        // next section stay with it.
-        std::size_t after = i;
-        for (std::size_t j = i + 1; j < lines_.size() && lines_[j].kind != LineKind::Section; ++j) {
-            if (lines_[j].kind == LineKind::Entry) {
-                after = j;
-            }
-        }
-        InsertLine(after + 1, LineKind::Entry, key, std::move(entry));
-        return;
+    const auto add = [&](std::uint32_t inSection, std::string_view name) {
+        Name added;
+        added.section = inSection;
+        added.added = true;
+        const auto index = static_cast<std::uint32_t>(names_.size());
+        addedNames_[index] = name;  // before Add, which may need it to rehash
+        Add(added, NameHash(inSection, name));
+        addedOrder_.push_back(index);
+        return index;
+    };
+    std::optional<std::uint32_t> inSection = Find(Name::NoSection, section);
+    if (!inSection) {
+        inSection = add(Name::NoSection, section);
     }
-    InsertLine(lines_.size(), LineKind::Section, section, "[" + std::string(section) + "]");
-    InsertLine(lines_.size(), LineKind::Entry, key, std::move(entry));
-}
-
-void SettingsStore::Group::InsertLine(std::size_t position, LineKind kind, std::string_view name,
-                                      std::string text)
-{
-    if (position > 0 && lines_[position - 1].ending.empty()) {
-        lines_[position - 1].ending = newline_;
-    }
-    Line line;
-    line.kind = kind;
-    line.name = name;
-    line.valueStart = kind == LineKind::Entry ? name.size() + 1 : 0;
-    line.text = std::move(text);
-    line.ending = newline_;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(position), std::move(line));
+    newValues_[add(*inSection, key)] = value;
 }
 
 void SettingsStore::Group::Save() const
@@ -281,11 +372,69 @@ void SettingsStore::Group::Save() const
             throw WriteError(error.message());
         }
     }
-    std::string bytes;
-    for (const Line& line : lines_) {
-        bytes += line.text;
-        bytes += line.ending;
+
+    // Changes to the bytes as read, in file order: a changed value replaces [start, end); new
+    // keys of a section that was read go after its last key, in the order they were written;
+    // new sections, with their keys, go at the end.
+    struct Change {
+        std::uint32_t start = 0;
+        std::uint32_t end = 0;
+        std::string text;
+        bool newLines = false;
+    };
+    std::vector<Change> changes;
+    std::string newSections;
+    const auto entryLine = [&](std::uint32_t index) {
+        return std::string(NameText(names_[index])) + "=" + newValues_.at(index) + newline_;
+    };
+    for (const auto& [index, value] : newValues_) {
+        const Name& entry = names_[index];
+        if (!entry.added) {
+            changes.push_back({entry.valueStart, entry.valueEnd, value, false});
+        }
     }
+    for (const std::uint32_t index : addedOrder_) {
+        const Name& name = names_[index];
+        if (name.section == Name::NoSection) {
+            newSections += "[" + std::string(NameText(name)) + "]" + newline_;
+            for (const std::uint32_t key : addedOrder_) {
+                if (names_[key].section == index) {
+                    newSections += entryLine(key);
+                }
+            }
+        } else if (!names_[name.section].added) {
+            const std::uint32_t at = names_[name.section].valueStart;
+            changes.push_back({at, at, entryLine(index), true});
+        }
+    }
+    // Stable, so that new keys at one place keep their order after the value they follow.
+    std::stable_sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) {
+        return a.start < b.start || (a.start == b.start && !a.newLines && b.newLines);
+    });
+    if (!newSections.empty()) {
+        changes.push_back({static_cast<std::uint32_t>(bytes_.size()),
+                           static_cast<std::uint32_t>(bytes_.size()), std::move(newSections),
+                           true});
+    }
+
+    std::string bytes;
+    std::size_t grown = 0;
+    for (const Change& change : changes) {
+        grown += change.text.size() + newline_.size();
+    }
+    bytes.reserve(bytes_.size() + grown);
+    std::size_t copied = 0;
+    bool lastLineEnded = bytes_.empty() || bytes_.back() == '\n';
+    for (const Change& change : changes) {
+        bytes.append(bytes_, copied, change.start - copied);
+        copied = change.end;
+        if (change.newLines && change.start == bytes_.size() && !lastLineEnded) {
+            bytes += newline_;  // a new line may not run on from a last line without an end
+            lastLineEnded = true;
+        }
+        bytes += change.text;
+    }
+    bytes.append(bytes_, copied);
     SaveFileSafely(path_, [&](ByteSink& sink) { sink.Write(bytes); });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,25 +47,40 @@ public:
     private:
         friend class SettingsStore;
 
-        enum class LineKind { Other, Section, Entry };
-        struct Line {
-            std::string text;    // as in the file, without its line end
-            std::string ending;  // "\r\n" or "\n"; empty on a last line that has none
-            LineKind kind = LineKind::Other;
-            std::string name;            // of the section or key, blanks trimmed
-            std::size_t valueStart = 0;  // of an entry: just after its first "="
+        // A section or key as it first appears (later ones of the same name are never read or
+        // written), or one written since the file was read. Positions are byte offsets into
+        // bytes_; a settings file is far smaller than 4 GB.
+        struct Name {
+            static constexpr std::uint32_t NoSection = UINT32_MAX;
+            std::uint32_t section = NoSection;  // of a key: its section's index in names_
+            std::uint32_t start = 0;            // of the name, blanks trimmed
+            std::uint32_t length = 0;           // of the name
+            // Of a key: the value, just after "=" up to the line end. Of a section: where a new
+            // key goes, just after the line end of its last key or else of its own line.
+            std::uint32_t valueStart = 0;
+            std::uint32_t valueEnd = 0;
+            bool added = false;  // written since reading: its name is in addedNames_
         };
 
         explicit Group(std::string path) : path_(std::move(path)) {}
-        void Parse(std::string_view bytes);
-        std::optional<std::size_t> FindEntry(std::string_view section, std::string_view key) const;
+        void Parse();
+        std::string_view NameText(const Name& name) const;
+        std::optional<std::uint32_t> Find(std::uint32_t section, std::string_view name) const;
+        void Reserve(std::size_t count);
+        std::uint32_t Add(Name name, std::uint32_t hash);
+        std::optional<std::uint32_t> FindEntry(std::string_view section,
+                                               std::string_view key) const;
         std::optional<std::string> Value(std::string_view section, std::string_view key) const;
         void WriteValue(std::string_view section, std::string_view key, std::string_view value);
-        void InsertLine(std::size_t position, LineKind kind, std::string_view name,
-                        std::string text);
 
         std::string path_;
-        std::vector<Line> lines_;
+        std::string bytes_;  // the file as read
+        std::vector<Name> names_;
+        // Open addressing over names_: each slot holds an index + 1, or 0 when free.
+        std::vector<std::uint32_t> slots_;
+        std::map<std::uint32_t, std::string> newValues_;   // by index in names_
+        std::map<std::uint32_t, std::string> addedNames_;  // by index in names_
+        std::vector<std::uint32_t> addedOrder_;            // keys and sections, as written
         std::string newline_ = "\n";
         // Set when the file exists but could not be read: saving over it would lose its contents.
         std::string unreadableReason_;

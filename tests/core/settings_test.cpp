@@ -166,6 +166,34 @@ TEST_F(SettingsTest, OddFilesReadAsWellAsTheyCanAndSurviveASave)
     }
 }
 
+// A settings file is read once for all its keys: a huge one costs a few times its bytes and
+// a moment, not a scan for every key.
+TEST_F(SettingsTest, AHugeFileIsReadInOnePass)
+{
+    const std::string blankLines = "[SETTINGS]\n" + std::string(16'000'000, '\n') + "ViewW:=700\n";
+    std::string manyKeys = "[SETTINGS]\n";
+    for (int key = 0; key < 1'000'000; ++key) {
+        manyKeys += "k" + std::to_string(key) + "=1\n";
+    }
+    manyKeys += "SPREADSHEET:3=-1\n";
+    const std::string* const files[] = {&blankLines, &manyKeys};
+    for (const std::string* file : files) {
+        test::WriteFileBytes(path, *file);
+        const SettingsStore store(path);
+        const double start = test::ProcessorSeconds();
+        const test::AllocationWatch watch;
+        const StartupSettings startup = ReadStartupSettings(store);
+        WriteWindowSize(store, "SearchW:", "SearchH:", {10, 20});
+        EXPECT_LT(watch.Peak(), 6 * file->size());
+        EXPECT_LT(test::ProcessorSeconds() - start, 5.0);
+
+        EXPECT_EQ(startup.Columns.FieldNumbers[3], file == &manyKeys ? -1 : 20);
+        EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", DefaultViewSize).width,
+                  file == &blankLines ? 700 : 634);
+        EXPECT_EQ(test::ReadFileBytes(path), *file + "SearchW:=10\nSearchH:=20\n");
+    }
+}
+
 TEST_F(SettingsTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
     // A folder where the file should be: it reads as empty but must not be replaced.

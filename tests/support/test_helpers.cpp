@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <grp.h>
+#include <malloc.h>
 #include <new>
 #include <pwd.h>
 #include <stdexcept>
@@ -19,15 +21,36 @@ namespace {
 
 std::atomic<bool> watching{false};
 std::atomic<std::size_t> largest{0};
+// Bytes taken minus bytes given back since the watch began, and the most that ever was.
+std::atomic<long long> held{0};
+std::atomic<long long> peak{0};
+
+void NoteHeld(long long change)
+{
+    const long long now = held += change;
+    long long seen = peak;
+    while (now > seen && !peak.compare_exchange_weak(seen, now)) {
+    }
+}
 
 void* Allocate(std::size_t size)
 {
-    if (watching) {
+    void* memory = std::malloc(size == 0 ? 1 : size);
+    if (watching && memory != nullptr) {
         std::size_t seen = largest;
         while (size > seen && !largest.compare_exchange_weak(seen, size)) {
         }
+        NoteHeld(static_cast<long long>(malloc_usable_size(memory)));
     }
-    return std::malloc(size == 0 ? 1 : size);
+    return memory;
+}
+
+void Free(void* memory)
+{
+    if (watching && memory != nullptr) {
+        NoteHeld(-static_cast<long long>(malloc_usable_size(memory)));
+    }
+    std::free(memory);
 }
 
 std::string LittleEndian(std::uint64_t value, int byteCount)
@@ -64,27 +87,27 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 }
 void operator delete(void* memory) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 void operator delete[](void* memory) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 void operator delete(void* memory, std::size_t) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 void operator delete[](void* memory, std::size_t) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 void operator delete(void* memory, const std::nothrow_t&) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 void operator delete[](void* memory, const std::nothrow_t&) noexcept
 {
-    std::free(memory);
+    Free(memory);
 }
 
 namespace quillmark::test {
@@ -169,6 +192,8 @@ std::size_t TrickleSource::ReadSome(char* buffer, std::size_t capacity)
 AllocationWatch::AllocationWatch()
 {
     largest = 0;
+    held = 0;
+    peak = 0;
     watching = true;
 }
 AllocationWatch::~AllocationWatch()
@@ -178,6 +203,17 @@ AllocationWatch::~AllocationWatch()
 std::size_t AllocationWatch::Largest() const
 {
     return largest;
+}
+std::size_t AllocationWatch::Peak() const
+{
+    return static_cast<std::size_t>(std::max(0LL, peak.load()));
+}
+
+double ProcessorSeconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
 }
 
 TemporaryFolder::TemporaryFolder()

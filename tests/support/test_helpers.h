@@ -39,13 +39,19 @@ private:
 };
 
 // Notes the largest single allocation made while it is alive, so that a test can tell that a
-// reader turned down a damaged length or count instead of reserving memory for it first.
+// reader turned down a damaged length or count instead of reserving memory for it first; and
+// the most bytes held at once by what was allocated meanwhile, which unlike the resident size
+// does not depend on what else the machine is doing.
 class AllocationWatch {
 public:
     AllocationWatch();
     ~AllocationWatch();
     std::size_t Largest() const;
+    std::size_t Peak() const;
 };
+
+// Processor time this process has used, in seconds: steadier on a busy machine than the clock.
+double ProcessorSeconds();
 
 // A fresh folder for one test, removed with everything in it at the end.
 class TemporaryFolder {
