@@ -11,7 +11,7 @@ packages=(
   libcairo2-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   clang-format locales
-  librsvg2-bin desktop-file-utils appstream shared-mime-info dpkg-dev
+  librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian man-db
 )
 
 missing=()

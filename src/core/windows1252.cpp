@@ -38,8 +38,13 @@ void AppendUtf8(char32_t code, std::string& out)
     } else if (code < 0x800) {
         out.push_back(static_cast<char>(0xC0 | (code >> 6)));
         out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
+    } else if (code < 0x10000) {
         out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
     }
@@ -105,6 +110,27 @@ bool ConvertToWindows1252(std::string_view utf8, std::string& out, OnUnwritable 
 }
 
 }  // namespace
+
+std::optional<char32_t> DecodeUtf8Character(std::string_view text, std::size_t& position)
+{
+    return DecodeUtf8(text, position);
+}
+
+std::optional<char> Windows1252Byte(char32_t character)
+{
+    const std::optional<unsigned char> byte = FromUnicode(character);
+    if (!byte) {
+        return std::nullopt;
+    }
+    return static_cast<char>(*byte);
+}
+
+std::string CharacterToUtf8(char32_t character)
+{
+    std::string out;
+    AppendUtf8(character, out);
+    return out;
+}
 
 std::string Windows1252ToUtf8(std::string_view bytes)
 {

@@ -18,4 +18,14 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 // typed character the file cannot hold turns into.
 std::string Utf8ToWindows1252Lossy(std::string_view utf8);
 
+// One character of UTF-8 text at position, which moves past it; nothing for a broken, overlong
+// or surrogate sequence (position then moves past the bytes looked at).
+std::optional<char32_t> DecodeUtf8Character(std::string_view text, std::size_t& position);
+
+// The byte Windows-1252 writes a character as; nothing when the code page has none.
+std::optional<char> Windows1252Byte(char32_t character);
+
+// A character in UTF-8, any Unicode character.
+std::string CharacterToUtf8(char32_t character);
+
 }  // namespace quillmark

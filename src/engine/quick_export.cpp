@@ -1,6 +1,7 @@
 #include "engine/quick_export.h"
 
 #include "core/file_io.h"
+#include "engine/reports/comma_delimited.h"
 
 namespace quillmark {
 
@@ -24,34 +25,10 @@ const std::string& StatusCell(const ItemRecord& record, const StatusCaptions& ca
     return none;
 }
 
-void AppendCell(std::string& line, std::string_view value)
-{
-    if (value.empty()) {
-        line += "\"\"";
-        return;
-    }
-    if (value.find(',') == std::string_view::npos) {
-        line += value;
-        return;
-    }
-    line += '"';
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') {
-            continue;  // the LF that follows stays
-        }
-        if (c == '"') {
-            line += '"';
-        }
-        line += c;
-    }
-    line += '"';
-}
-
 void AppendLine(std::string& text, const ItemRecord& record, const StatusCaptions& captions)
 {
     const auto cell = [&text](std::string_view value) {
-        AppendCell(text, value);
+        AppendCommaDelimitedCell(text, value);
         text += ',';
     };
     cell(record.RecordName);
@@ -69,7 +46,7 @@ void AppendLine(std::string& text, const ItemRecord& record, const StatusCaption
         cell(record.SalaryFigures[period]);
     }
     cell(record.WorkDaysPerWeek);
-    AppendCell(text, record.HoursPerWeek);
+    AppendCommaDelimitedCell(text, record.HoursPerWeek);
     text += "\r\n";
 }
 
@@ -78,13 +55,6 @@ void AppendLine(std::string& text, const ItemRecord& record, const StatusCaption
 StatusCaptions DefaultStatusCaptions()
 {
     return {"Working", "Available", "Not Available"};
-}
-
-std::string QuickExportCell(std::string_view value)
-{
-    std::string cell;
-    AppendCell(cell, value);
-    return cell;
 }
 
 void WriteQuickExport(ByteSink& sink, const ItemRecordList& records,
@@ -105,9 +75,12 @@ void WriteQuickExport(ByteSink& sink, const ItemRecordList& records,
 }
 
 void SaveQuickExport(const std::string& path, const ItemRecordList& records,
-                     const StatusCaptions& statusCaptions)
+                     const StatusCaptions& statusCaptions, TextFileEncoding encoding)
 {
-    SaveFileSafely(path, [&](ByteSink& sink) { WriteQuickExport(sink, records, statusCaptions); });
+    SaveFileSafely(path, [&](ByteSink& file) {
+        EncodingSink sink(file, encoding);
+        WriteQuickExport(sink, records, statusCaptions);
+    });
 }
 
 }  // namespace quillmark

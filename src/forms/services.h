@@ -44,6 +44,13 @@ struct FileDialogRequest {
     int filterIndex = 0;
 };
 
+// A file chosen in a save dialog and the filter the user left chosen, 0 for the first: which
+// kind of file to write, where one name pattern has several.
+struct SaveFileChoice {
+    std::string path;
+    int filterIndex = 0;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -64,6 +71,8 @@ public:
     // existing file.
     virtual std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<SaveFileChoice> SaveFileDialogWithFilter(
+        const FileDialogRequest& request) = 0;
     // The calendar, modal, its top-left corner at the screen position and showing the initial
     // day; the day picked, or nothing when it is closed without one.
     virtual std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) = 0;

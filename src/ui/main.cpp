@@ -1,3 +1,4 @@
+#include "core/program_version.h"
 #include "core/random_source.h"
 #include "forms/main/view_form.h"
 #include "forms/utilities/about_form.h"
@@ -34,12 +35,10 @@ constexpr const char* Usage =
     "  -h, --help   show this help and exit\n"
     "  --version    show the version and exit\n";
 
-// "Quillmark 1.12": the about box's version without its "Version".
+// "Quillmark 1.12", as the tool says it too.
 std::string VersionLine()
 {
-    const std::string_view version = quillmark::AboutBox::Version;
-    return std::string(quillmark::AboutBox::ProductName) + " " +
-           std::string(version.substr(version.rfind(' ') + 1));
+    return std::string(quillmark::AboutBox::ProductName) + " " + quillmark::ProgramVersion;
 }
 
 // What the command line asks for, read before the windowing system is reached so that help

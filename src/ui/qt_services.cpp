@@ -253,6 +253,23 @@ std::optional<std::string> QtDialogs::SaveFileDialog(const FileDialogRequest& re
                                                    QFileDialog::DontConfirmOverwrite));
 }
 
+std::optional<SaveFileChoice> QtDialogs::SaveFileDialogWithFilter(const FileDialogRequest& request)
+{
+    const BoxOpen open;
+    const QStringList filters = QtFilters(request.filter);
+    QString selected = request.filterIndex >= 0 && request.filterIndex < filters.size()
+                           ? filters[request.filterIndex]
+                           : QString();
+    const std::optional<std::string> path = ChosenFile(QFileDialog::getSaveFileName(
+        AskingWindow(owner_), ToQt(request.title), QString(), filters.join(";;"), &selected,
+        QFileDialog::DontConfirmOverwrite));
+    if (!path) {
+        return std::nullopt;
+    }
+    return SaveFileChoice{*path,
+                          static_cast<int>(std::max<qsizetype>(0, filters.indexOf(selected)))};
+}
+
 void QtShell::ShowWindow(ProgramWindow window)
 {
     switch (window) {

@@ -48,6 +48,8 @@ public:
                                            const std::string& prompt) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> SaveFileDialogWithFilter(
+        const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
     std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) override;
     std::optional<RgbColour> ChooseColour(RgbColour colour) override;

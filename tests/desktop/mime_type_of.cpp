@@ -1,5 +1,6 @@
-// Prints the file type the desktop gives a file by its contents, with the type definitions of
-// one data folder (as an installed copy adds them to the desktop's).
+// Prints the file type the desktop gives a file, by its name and its contents as file managers and
+// file dialogs look at both, with the type definitions of one data folder (as an installed copy
+// adds them to the desktop's).
 //   mime_type_of SHARE_FOLDER FILE
 
 #include <QCoreApplication>
@@ -20,8 +21,7 @@ int main(int argc, char* argv[])
     }
     qputenv("XDG_DATA_DIRS", QByteArray(argv[1]) + ":" + folders);
     QCoreApplication application(argc, argv);
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(QString::fromLocal8Bit(argv[2]),
-                                                           QMimeDatabase::MatchContent);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(QString::fromLocal8Bit(argv[2]));
     std::puts(type.name().toUtf8().constData());
     return 0;
 }

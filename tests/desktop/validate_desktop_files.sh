@@ -14,16 +14,32 @@ update-mime-database "$share/mime"
 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-"$tool" sample 1 "$scratch/people.backup" >/dev/null
-printf 'not a database' >"$scratch/other.backup"
+# The user's own types stay out of it.
+export XDG_DATA_HOME=$scratch/home
+"$tool" sample 1 "$scratch/people.dat" >/dev/null
+cp "$scratch/people.dat" "$scratch/people.backup"
+printf 'not a database\n' >"$scratch/notes.dat"
+# Begins as a database does, but another program's name follows the version.
+printf '\x06\x041.12\x06\x09Quillmore\x06\x00' >"$scratch/lookalike.dat"
+printf '\x00\x01\x02\x03\xfe\xff\x10\x80' >"$scratch/bytes.dat"
+# Qt's file dialogs and GLib's file managers each decide in their own way: both must agree.
 check() {
   local got
   got=$("$mime_type_of" "$share" "$1")
-  if [[ "$got" != "$2" ]]; then
-    echo "$1: $got, expected $2" >&2
+  if command -v gio >/dev/null; then
+    got="$got $(XDG_DATA_DIRS="$share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}" \
+      gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p')"
+  else
+    got="$got $got"
+  fi
+  if [[ "$got" != "$2 $2" ]]; then
+    echo "$1: $got (Qt, GLib), expected $2" >&2
     exit 1
   fi
 }
+check "$scratch/people.dat" application/x-quillmark-database
 check "$scratch/people.backup" application/x-quillmark-database
-check "$scratch/other.backup" text/plain
-echo "desktop files valid; databases recognised by content"
+check "$scratch/notes.dat" text/plain
+check "$scratch/lookalike.dat" application/octet-stream
+check "$scratch/bytes.dat" application/octet-stream
+echo "desktop files valid; databases recognised by content, whatever their name"

@@ -28,29 +28,6 @@ std::string Repeated(const std::string& piece, int times)
     return text;
 }
 
-TEST(QuickExportTest, CellsAreQuotedOnlyForCommas)
-{
-    struct Case {
-        std::string value;
-        std::string cell;
-    };
-    const Case cases[] = {
-        {"", "\"\""},
-        {"Smith", "Smith"},
-        {"Smith, Ann", "\"Smith, Ann\""},
-        // Quotes without a comma stay as they are; with one they are doubled.
-        {"Ann \"Bee\" Smith", "Ann \"Bee\" Smith"},
-        {"\"Bee\", Ann", "\"\"\"Bee\"\", Ann\""},
-        // Line breaks lose their CR only inside quotes.
-        {"12 Elm St\r\nFlat 3", "12 Elm St\r\nFlat 3"},
-        {"12 Elm St,\r\nFlat 3\r", "\"12 Elm St,\nFlat 3\r\""},
-        {" ", " "},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(QuickExportCell(c.value), c.cell) << c.value;
-    }
-}
-
 TEST(QuickExportTest, EveryRecordIsOneLineOfThirtySixCells)
 {
     ItemRecordList records;

@@ -125,6 +125,18 @@ std::optional<std::string> ScriptedDialogs::SaveFileDialog(const FileDialogReque
     return TextAnswer(Kind::SaveFile, request.title, StepKind::File);
 }
 
+std::optional<SaveFileChoice> ScriptedDialogs::SaveFileDialogWithFilter(
+    const FileDialogRequest& request)
+{
+    FileDialogsShown.push_back(request);
+    Show(Kind::SaveFile, request.title);
+    const std::optional<Step> step = Next(request.title, StepKind::File);
+    if (!step || !step->text) {
+        return std::nullopt;
+    }
+    return SaveFileChoice{*step->text, step->filterIndex.value_or(request.filterIndex)};
+}
+
 std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate initial)
 {
     CalendarsShown.push_back({x, y, initial});

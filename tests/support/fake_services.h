@@ -46,6 +46,11 @@ public:
     ScriptedDialogs& CancelInput() { return Push({StepKind::Typing, {}, {}}); }
     // In the next file dialog.
     ScriptedDialogs& ChooseFile(std::string path) { return Push({StepKind::File, {}, path}); }
+    // The same with another filter chosen than the dialog started with.
+    ScriptedDialogs& ChooseFile(std::string path, int filterIndex)
+    {
+        return Push({StepKind::File, {}, path, filterIndex});
+    }
     ScriptedDialogs& CancelFileDialog() { return Push({StepKind::File, {}, {}}); }
     // In the next calendar: the day picked, or nothing for closing it without a pick.
     ScriptedDialogs& PickDay(std::optional<CalendarDate> day)
@@ -116,6 +121,8 @@ public:
                                            const std::string& prompt) override;
     std::optional<std::string> OpenFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> SaveFileDialog(const FileDialogRequest& request) override;
+    std::optional<SaveFileChoice> SaveFileDialogWithFilter(
+        const FileDialogRequest& request) override;
     std::optional<CalendarDate> PickDate(int x, int y, CalendarDate initial) override;
     std::optional<PageFont> ChooseFont(const PageFont& font, int largestSize) override;
     std::optional<RgbColour> ChooseColour(RgbColour colour) override;
@@ -125,8 +132,9 @@ private:
     enum class StepKind { Button, Typing, File };
     struct Step {
         StepKind kind = StepKind::Button;
-        std::optional<Answer> answer;     // for a question box
-        std::optional<std::string> text;  // typed, or the file chosen; nothing: cancelled
+        std::optional<Answer> answer;         // for a question box
+        std::optional<std::string> text;      // typed, or the file chosen; nothing: cancelled
+        std::optional<int> filterIndex = {};  // of a file dialog, when the user changed it
     };
     ScriptedDialogs& Push(Step step)
     {

@@ -814,10 +814,16 @@ TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
     run = RunTool({"export", database, output, "--read-password", "secret"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "");
-    // Record text is written as the database holds it, in Windows-1252.
-    EXPECT_EQ(ReadFileBytes(output),
-              "\"Smith, Zo\xEB\"," + EmptyCells(20) + "Working," + EmptyCells(13) + "40\r\n" +
-                  "Bob \"B\" Ray," + EmptyCells(20) + "Available," + EmptyCells(12) + "5,\"\"\r\n");
+    // UTF-8 unless Windows-1252 is asked for; quotes doubled inside quotes.
+    const std::string rest = EmptyCells(20) + "Working," + EmptyCells(13) + "40\r\n" +
+                             "\"Bob \"\"B\"\" Ray\"," + EmptyCells(20) + "Available," +
+                             EmptyCells(12) + "5,\"\"\r\n";
+    EXPECT_EQ(ReadFileBytes(output), "\"Smith, Zo\xC3\xAB\"," + rest);
+    run = RunTool(
+        {"export", database, output, "--encoding", "windows-1252", "--read-password", "secret"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(ReadFileBytes(output), "\"Smith, Zo\xEB\"," + rest);
+    EXPECT_EQ(RunTool({"export", database, output, "--encoding", "latin1"}).exitCode, 2);
 
     run = RunTool({"export", database, folder.File("none/staff.txt"), "--read-password", "secret"});
     EXPECT_EQ(run.exitCode, 1);
@@ -899,10 +905,11 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
 
     SaveSearch(folder.File("find.srh"));
-    ASSERT_EQ(RunTool({"report", database, folder.File("names.rpt"), "--search",
-                       folder.File("find.srh"), "--csv", folder.File("found.csv")})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        RunTool({"report", database, folder.File("names.rpt"), "--search", folder.File("find.srh"),
+                 "--csv", folder.File("found.csv"), "--encoding", "windows-1252"})
+            .exitCode,
+        0);
     EXPECT_EQ(ReadFileBytes(folder.File("found.csv")), "#,Name,Status\r\n1.,Ann Smith,None\r\n");
 
     WriteFileBytes(folder.File("cut.rpt"), S("Report Title") + B(true));
@@ -976,7 +983,8 @@ TEST_F(ToolSearch, TextFromAFileCannotForgeALineOrCommandTheTerminal)
 
 TEST_F(ToolSearch, ImportAddsARecordForEachLineAndCountsThem)
 {
-    WriteFileBytes(folder.File("in.txt"), "Eve Long,12 Main St,Working\r\nFay,1 Elm St\r\n");
+    WriteFileBytes(folder.File("in.txt"),
+                   "Eve Long,\"12 \"\"Oak\"\" St, Apt 4\",Working\r\nJos\xC3\xA9,1 Elm St\r\n");
     const ToolRun run = RunTool({"import", database, folder.File("in.txt"), folder.File("out.dat"),
                                  "--columns", "22,10,20"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
@@ -984,9 +992,19 @@ TEST_F(ToolSearch, ImportAddsARecordForEachLineAndCountsThem)
     const json records = json::parse(RunTool({"dump", folder.File("out.dat")}).out)["records"];
     ASSERT_EQ(records.size(), 6u);
     EXPECT_EQ(records[4]["RecordName"], "Eve Long");
-    EXPECT_EQ(records[4]["Detail"][0], "12 Main St");
+    EXPECT_EQ(records[4]["Detail"][0], "12 \"Oak\" St, Apt 4");
     EXPECT_EQ(records[4]["Working"], true);
+    EXPECT_EQ(records[5]["RecordName"], "Jos\u00e9");
     EXPECT_EQ(records[5]["Working"], false);
+
+    WriteFileBytes(folder.File("wide.txt"), "Ann\nBo \xE6\x97\xA5\n");
+    const ToolRun wide = RunTool(
+        {"import", database, folder.File("wide.txt"), folder.File("bad.dat"), "--columns", "22"});
+    EXPECT_EQ(wide.exitCode, 1);
+    EXPECT_EQ(wide.err,
+              "quillmark-tool: Cannot import " + folder.File("wide.txt") +
+                  ": Line 2 holds a character that a database cannot store: \xE6\x97\xA5; " +
+                  folder.File("bad.dat") + " was not written.\n");
 
     for (const char* columns : {"22,,10", "35", "22,22", "x"}) {
         const ToolRun bad = RunTool({"import", database, folder.File("in.txt"),

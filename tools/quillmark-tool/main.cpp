@@ -10,6 +10,7 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/password_cipher.h"
+#include "core/program_version.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
@@ -22,6 +23,7 @@
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
 #include "engine/search/search_run.h"
+#include "engine/text_file_encoding.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -61,23 +63,27 @@ constexpr const char* Usage =
     "                                                    the records found, as a database\n"
     "  quillmark-tool graph DB.dat FIELD [CATEGORY] [--read-password P]\n"
     "                                                    records under each sub-category\n"
-    "  quillmark-tool export DB.dat OUT.txt [--read-password P]\n"
-    "                                                    every record as Quick Export writes it\n"
+    "  quillmark-tool export DB.dat OUT.txt [--encoding E] [--read-password P]\n"
+    "                                                    every record as Quick Export writes it,\n"
+    "                                                    E utf-8 (the default) or windows-1252\n"
     "  quillmark-tool html-report DB.dat OUT.htm --items CODES [--bold] [--italic]\n"
     "        [--underline] [--font-color RRGGBB] [--background RRGGBB] [--header FILE]\n"
     "        [--footer FILE] [--search SRH] [--read-password P]\n"
     "                                                    the HTML report of the items, codes\n"
     "                                                    10..350 as in the report's item menu\n"
     "  quillmark-tool report DB.dat FORMAT.rpt [--csv OUT] [--html OUT] [--pdf OUT]\n"
-    "                 [--search SRH] [--read-password P]\n"
+    "                 [--encoding E] [--search SRH] [--read-password P]\n"
     "                                                    lay the records out as the column\n"
     "                                                    report does, on US Letter pages;\n"
-    "                                                    with --search the records it finds\n"
+    "                                                    with --search the records it finds;\n"
+    "                                                    --encoding as for export, for --csv\n"
     "  quillmark-tool import DB.dat IN.txt OUT.dat --columns POSITIONS [--read-password P]\n"
     "                                                    a record for each line of IN.txt, its\n"
-    "                                                    fields for the report items 0..34 given\n"
+    "                                                    fields for the report items 0..34 given;\n"
+    "                                                    UTF-8, UTF-16 or Windows-1252, as found\n"
     "  quillmark-tool cipher encipher TEXT               print the enciphered text as hex\n"
     "  quillmark-tool cipher decipher HEX                print the plain text\n"
+    "  quillmark-tool --help | --version                 print this text or the version\n"
     "Commands that write OUT.dat over a database with a save password need\n"
     "--save-password P, the password of the file they replace.\n";
 
@@ -407,20 +413,36 @@ int Graph(const Arguments& arguments)
     return 0;
 }
 
+// --encoding utf-8 or windows-1252 of a comma-delimited file written; UTF-8 when not given.
+TextFileEncoding ExportEncoding(const Arguments& arguments)
+{
+    const std::optional<std::string> name = arguments.Option("--encoding");
+    if (!name) {
+        return TextFileEncoding::Utf8;
+    }
+    const std::optional<TextFileEncoding> encoding = TextFileEncodingNamed(*name);
+    if (!encoding) {
+        UsageError("--encoding takes utf-8 or windows-1252");
+    }
+    return *encoding;
+}
+
 // The main window's "Quick Export", the statuses under the captions of a new database.
 int Export(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
+    const TextFileEncoding encoding = ExportEncoding(arguments);
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::string& path = arguments.positional[1];
     WriteFile(
-        path, [&] { SaveQuickExport(path, database.RecordList, DefaultStatusCaptions()); },
+        path,
+        [&] { SaveQuickExport(path, database.RecordList, DefaultStatusCaptions(), encoding); },
         "Cannot create file ");
     return 0;
 }
 
-// "2001/03/09", as the report's head and imported records give today.
+// "2001/03/09", as the report's head gives today.
 std::string TodayText()
 {
     const std::time_t now = std::time(nullptr);
@@ -438,6 +460,7 @@ void WriteOutput(const std::string& path, const std::function<void(ByteSink&)>& 
 int Report(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
+    const TextFileEncoding encoding = ExportEncoding(arguments);
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
     int reportMode = 1;
@@ -469,7 +492,10 @@ int Report(const Arguments& arguments)
                   << layout.RecordsShown << " records will be displayed.\n";
     }
     if (const std::optional<std::string> csv = arguments.Option("--csv")) {
-        WriteOutput(*csv, [&layout](ByteSink& sink) { WriteExportCsv(sink, layout.Table); });
+        WriteOutput(*csv, [&layout, encoding](ByteSink& file) {
+            EncodingSink sink(file, encoding);
+            WriteExportCsv(sink, layout.Table);
+        });
     }
     if (const std::optional<std::string> html = arguments.Option("--html")) {
         WriteOutput(*html, [&layout](ByteSink& sink) { WriteExportHtml(sink, layout.Table); });
@@ -531,8 +557,12 @@ int Import(const Arguments& arguments)
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::string& input = arguments.positional[1];
-    const ImportOutcome outcome =
-        ImportCommaDelimitedFile(input, columns, TodayText(), database.RecordList);
+    const ImportOutcome outcome = ImportCommaDelimitedFile(input, columns, database.RecordList);
+    if (outcome.unstorable) {
+        Fail("Cannot import " + FileNameInMessage(input) + ": " +
+             UnstorableCharacterMessage(*outcome.unstorable, true) + "; " +
+             FileNameInMessage(arguments.positional[2]) + " was not written.");
+    }
     if (outcome.readError) {
         Fail("Cannot read " + FileNameInMessage(input) + ": " + *outcome.readError + ". " +
              std::to_string(outcome.imported) + " records were imported before it; " +
@@ -735,7 +765,7 @@ int Run(int argc, char* argv[])
         return Graph(ParseArguments(rest, {"--read-password"}));
     }
     if (command == "export") {
-        return Export(ParseArguments(rest, {"--read-password"}));
+        return Export(ParseArguments(rest, {"--encoding", "--read-password"}));
     }
     if (command == "build") {
         return Build(ParseArguments(rest, {"--save-password"}));
@@ -764,8 +794,8 @@ int Run(int argc, char* argv[])
             style);
     }
     if (command == "report") {
-        return Report(
-            ParseArguments(rest, {"--csv", "--html", "--pdf", "--search", "--read-password"}));
+        return Report(ParseArguments(
+            rest, {"--csv", "--html", "--pdf", "--encoding", "--search", "--read-password"}));
     }
     if (command == "import") {
         return Import(ParseArguments(rest, {"--columns", "--read-password", "--save-password"}));
@@ -775,6 +805,11 @@ int Run(int argc, char* argv[])
     }
     if (command == "--help" || command == "help") {
         std::cout << Usage;
+        return 0;
+    }
+    // The same line as the program's own --version.
+    if (command == "--version") {
+        std::cout << "Quillmark " << ProgramVersion << '\n';
         return 0;
     }
     UsageError("unknown command " + TextInMessage(command));

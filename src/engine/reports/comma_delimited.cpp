@@ -2,32 +2,25 @@
 
 namespace quillmark {
 
-namespace {
-
-void AppendCell(std::string& line, const std::string& cell)
+void AppendCommaDelimitedCell(std::string& line, std::string_view cell)
 {
     if (cell.empty()) {
         line += "\"\"";
         return;
     }
-    if (cell.find(',') == std::string::npos) {
+    if (cell.find_first_of(",\"\r\n") == std::string_view::npos) {
         line += cell;
         return;
     }
     line += '"';
-    for (std::size_t i = 0; i < cell.size(); ++i) {
-        if (cell[i] == '\r' && i + 1 < cell.size() && cell[i + 1] == '\n') {
-            continue;
-        }
-        if (cell[i] == '"') {
+    for (const char c : cell) {
+        if (c == '"') {
             line += '"';
         }
-        line += cell[i];
+        line += c;
     }
     line += '"';
 }
-
-}  // namespace
 
 std::string CommaDelimitedLine(const std::vector<std::string>& cells)
 {
@@ -36,9 +29,66 @@ std::string CommaDelimitedLine(const std::vector<std::string>& cells)
         if (i > 0) {
             line += ',';
         }
-        AppendCell(line, cells[i]);
+        AppendCommaDelimitedCell(line, cells[i]);
     }
     return line;
+}
+
+std::string& CommaDelimitedReader::NewField()
+{
+    if (count_ == fields_.size()) {
+        fields_.emplace_back();
+    }
+    std::string& field = fields_[count_++];
+    field.clear();
+    return field;
+}
+
+bool CommaDelimitedReader::Next()
+{
+    while (!rest_.empty() && (rest_.front() == '\r' || rest_.front() == '\n')) {
+        rest_.remove_prefix(1);
+    }
+    count_ = 0;
+    ended_ = false;
+    if (rest_.empty()) {
+        return false;
+    }
+    while (true) {
+        std::string& field = NewField();
+        if (!rest_.empty() && rest_.front() == '"') {
+            rest_.remove_prefix(1);
+            while (true) {
+                const std::size_t quote = rest_.find('"');
+                field.append(rest_.substr(0, quote));
+                if (quote == std::string_view::npos) {
+                    rest_ = {};  // never closed: it holds the rest of the text
+                    return true;
+                }
+                rest_.remove_prefix(quote + 1);
+                if (rest_.empty() || rest_.front() != '"') {
+                    break;
+                }
+                field += '"';
+                rest_.remove_prefix(1);
+            }
+        }
+        const std::size_t end = rest_.find_first_of(",\r\n");
+        field.append(rest_.substr(0, end));
+        if (end == std::string_view::npos) {
+            rest_ = {};
+            return true;
+        }
+        const char delimiter = rest_[end];
+        rest_.remove_prefix(end + 1);
+        if (delimiter != ',') {
+            if (delimiter == '\r' && !rest_.empty() && rest_.front() == '\n') {
+                rest_.remove_prefix(1);
+            }
+            ended_ = true;
+            return true;
+        }
+    }
 }
 
 }  // namespace quillmark

@@ -2,23 +2,22 @@
 
 #include "core/byte_stream.h"
 #include "core/file_io.h"
+#include "engine/reports/comma_delimited.h"
 
-#include <cstring>
-#include <vector>
+#include <algorithm>
 
 namespace quillmark {
 
 namespace {
 
-constexpr std::string_view Currency = "$0,000.00";
 constexpr std::size_t ReadBufferSize = 64 * 1024;
+// Progress is told every so many records.
+constexpr int ProgressStep = 4096;
 
-void AssignField(std::string_view field, int item, ItemRecord& record)
+void AssignField(const std::string& field, int item, ItemRecord& record)
 {
     if (item >= 0 && item <= 9) {
         record.Desc[item + 1] = field;
-    } else if (item == 11 || item == 18) {
-        record.Detail[static_cast<std::size_t>(item - 10)] = CurrencyTemplate(std::string(field));
     } else if (item >= 10 && item <= 19) {
         record.Detail[static_cast<std::size_t>(item - 10)] = field;
     } else if (item == 20) {
@@ -35,123 +34,81 @@ void AssignField(std::string_view field, int item, ItemRecord& record)
     // The record number, the other fields and the salary figures are not imported.
 }
 
-}  // namespace
-
-std::string CurrencyTemplate(const std::string& text)
+// The whole file: its encoding is known only once every byte is seen, and a character the
+// database cannot store must stop the import before a record is added. A failed read keeps
+// the bytes read before it.
+std::string ReadAll(ByteSource& source, std::optional<std::string>& readError)
 {
-    if (text.size() > Currency.size()) {
-        return std::string(Currency) + text;
+    std::string bytes;
+    std::size_t size = 0;
+    try {
+        while (true) {
+            bytes.resize(size + ReadBufferSize);
+            const std::size_t got = source.ReadSome(bytes.data() + size, ReadBufferSize);
+            size += got;
+            if (got == 0) {
+                break;
+            }
+        }
+    } catch (const ReadError& error) {
+        readError = error.what();
     }
-    return std::string(Currency.substr(0, Currency.size() - text.size())) + text;
+    bytes.resize(size);
+    return bytes;
 }
 
-std::shared_ptr<ItemRecord> ImportedRecordDefaults(const std::string& today)
+}  // namespace
+
+std::shared_ptr<ItemRecord> ImportedRecord(std::span<const std::string> fields,
+                                           const std::vector<int>& columns)
 {
     auto record = std::make_shared<ItemRecord>();
     record->RecordName = "Empty";
-    for (const std::size_t blank : {0, 5, 6, 7}) {
-        record->Detail[blank] = " ";
+    const std::size_t count = std::min(fields.size(), columns.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        AssignField(fields[i], columns[i], *record);
     }
-    for (const std::size_t zero : {1, 4, 8}) {
-        record->Detail[zero] = "0";
-    }
-    record->Detail[9] = "01";
-    record->Detail[2] = today;
-    record->Detail[3] = today;
     return record;
 }
 
-void AssignImportedLine(std::string_view line, const std::vector<int>& columns, ItemRecord& record)
+std::string RecordsAddedMessage(int count)
 {
-    for (const int item : columns) {
-        const std::size_t comma = line.find(',');
-        AssignField(line.substr(0, comma), item, record);
-        if (comma == std::string_view::npos) {
-            return;  // no field for the columns after this one
-        }
-        line.remove_prefix(comma + 1);
-    }
+    return count == 1 ? "1 record was added." : std::to_string(count) + " records were added.";
 }
 
 ImportOutcome ImportCommaDelimited(ByteSource& source, const std::vector<int>& columns,
-                                   const std::string& today, ItemRecordList& records)
+                                   ItemRecordList& records, const ProgressReport& progress)
 {
     ImportOutcome outcome;
-    std::vector<char> buffer(ReadBufferSize);
-    std::string partial;  // a line that runs past the end of the buffer
-    auto importLine = [&](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        std::shared_ptr<ItemRecord> record = ImportedRecordDefaults(today);
-        AssignImportedLine(line, columns, *record);
-        records.push_back(std::move(record));
-        ++outcome.imported;
-    };
-    try {
-        while (const std::size_t got = source.ReadSome(buffer.data(), buffer.size())) {
-            std::string_view chunk(buffer.data(), got);
-            for (std::size_t end = chunk.find('\n'); end != std::string_view::npos;
-                 end = chunk.find('\n')) {
-                if (partial.empty()) {
-                    importLine(chunk.substr(0, end));
-                } else {
-                    partial.append(chunk.substr(0, end));
-                    importLine(partial);
-                    partial.clear();
-                }
-                chunk.remove_prefix(end + 1);
-            }
-            partial.append(chunk);
-        }
-    } catch (const ReadError& error) {
-        // The line being read when it failed is not a whole line: it is left out.
-        outcome.readError = error.what();
+    DecodedText decoded =
+        DecodeTextFile(ReadAll(source, outcome.readError), outcome.readError.has_value());
+    if (decoded.unstorable) {
+        outcome.unstorable = decoded.unstorable;
         return outcome;
     }
-    if (!partial.empty()) {
-        importLine(partial);
+    CommaDelimitedReader reader(decoded.text);
+    while (reader.Next()) {
+        if (outcome.readError && !reader.Ended()) {
+            break;  // the record being read when reading failed is not whole
+        }
+        records.push_back(ImportedRecord(reader.Fields(), columns));
+        if (++outcome.imported % ProgressStep == 0 && progress) {
+            progress(reader.Position(), decoded.text.size());
+        }
     }
     return outcome;
 }
 
-namespace {
-
-// A file read through it tells how far reading has come.
-class ProgressSource : public ByteSource {
-public:
-    ProgressSource(FileSource& file, const ProgressReport& progress)
-        : file_(file), progress_(progress)
-    {
-    }
-    std::size_t ReadSome(char* buffer, std::size_t capacity) override
-    {
-        const std::size_t got = file_.ReadSome(buffer, capacity);
-        read_ += got;
-        if (progress_) {
-            progress_(read_, static_cast<std::size_t>(file_.Size()));
-        }
-        return got;
-    }
-
-private:
-    FileSource& file_;
-    const ProgressReport& progress_;
-    std::size_t read_ = 0;
-};
-
-}  // namespace
-
 ImportOutcome ImportCommaDelimitedFile(const std::string& path, const std::vector<int>& columns,
-                                       const std::string& today, ItemRecordList& records,
-                                       const ProgressReport& progress)
+                                       ItemRecordList& records, const ProgressReport& progress)
 {
     try {
         FileSource file(path);
-        ProgressSource source(file, progress);
-        return ImportCommaDelimited(source, columns, today, records);
+        return ImportCommaDelimited(file, columns, records, progress);
     } catch (const ReadError& error) {
-        return {0, error.what()};
+        ImportOutcome outcome;
+        outcome.readError = error.what();
+        return outcome;
     }
 }
 

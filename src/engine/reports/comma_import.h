@@ -2,10 +2,11 @@
 
 #include "core/item_record.h"
 #include "core/progress.h"
+#include "engine/text_file_encoding.h"
 
 #include <array>
-#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,32 +18,32 @@ class ByteSource;
 inline const std::array<std::string, 3> ImportStatusCaptions = {"Working", "Available",
                                                                 "Not Available"};
 
-// "$0,000.00" with its last characters replaced by the text, or followed by it when the text
-// is longer: 34.56 gives $0,034.56.
-std::string CurrencyTemplate(const std::string& text);
-
-// A record as the import makes it before a line's fields are given to it; today is the date
-// the two date details start with ("2001/03/09").
-std::shared_ptr<ItemRecord> ImportedRecordDefaults(const std::string& today);
-
-// Gives a line's fields to a record, the field before the first comma to the first column's
-// item and so on; columns without a field keep the record's defaults.
-void AssignImportedLine(std::string_view line, const std::vector<int>& columns, ItemRecord& record);
+// A record with the values of a new one, named "Empty" until a field names it, and the
+// record's fields given to the report items of the columns in order: the first field to the
+// first column's item and so on. Columns without a field keep the new record's values.
+std::shared_ptr<ItemRecord> ImportedRecord(std::span<const std::string> fields,
+                                           const std::vector<int>& columns);
 
 struct ImportOutcome {
     int imported = 0;
     // Why reading stopped early; the records imported before it stay.
     std::optional<std::string> readError;
+    // A character the database cannot store: nothing was imported.
+    std::optional<UnstorableCharacter> unstorable;
 };
 
-// Appends a record for every line of a comma-delimited file: lines end with CR LF (or LF), a
-// last line without an end counts too. columns holds the report item of each column, 0 to 34.
+// "120 records were added.", "1 record was added."
+std::string RecordsAddedMessage(int count);
+
+// Appends a record for every record of a comma-delimited file (quoted fields read as
+// CommaDelimitedReader does), its text detected and made Windows-1252 (DecodeTextFile).
+// columns holds the report item of each column, 0 to 34. `progress` is told of the bytes
+// worked through so far.
 ImportOutcome ImportCommaDelimited(ByteSource& source, const std::vector<int>& columns,
-                                   const std::string& today, ItemRecordList& records);
+                                   ItemRecordList& records, const ProgressReport& progress = {});
 // The same from a file; a file that cannot be opened is a read error with nothing imported.
-// `progress` is told of the bytes read so far out of the file's size.
 ImportOutcome ImportCommaDelimitedFile(const std::string& path, const std::vector<int>& columns,
-                                       const std::string& today, ItemRecordList& records,
+                                       ItemRecordList& records,
                                        const ProgressReport& progress = {});
 
 }  // namespace quillmark

@@ -422,24 +422,26 @@ void TPrintBox::ImportTBtnClick()
             workspace_.RecordList().clear();
             workspace_.DatabaseLoaded = true;
         }
-        const CalendarDate today = workspace_.services.clock.Today();
         ImportOutcome outcome;
         {
             BusyWork busy(workspace_.services.shell,
                           "Importing " + FileNameInMessage(*path) + " ...");
-            outcome = ImportCommaDelimitedFile(*path, ReportItems,
-                                               ReportDateText(today.year, today.month, today.day),
-                                               workspace_.RecordList(), busy.Reporter());
+            outcome = ImportCommaDelimitedFile(*path, ReportItems, workspace_.RecordList(),
+                                               busy.Reporter());
         }
         if (outcome.imported > 0) {
             workspace_.ChangeFlag = true;
         }
-        if (outcome.readError) {
+        if (outcome.unstorable) {
+            dialogs.ShowError("Cannot import " + FileNameInMessage(*path) + ": " +
+                              UnstorableCharacterMessage(*outcome.unstorable, false) +
+                              ".  No records were added.");
+        } else if (outcome.readError) {
             dialogs.ShowError("Cannot read " + FileNameInMessage(*path) + ": " +
                               *outcome.readError + ".  " + std::to_string(outcome.imported) +
                               " records were imported before the error.");
         } else {
-            dialogs.ShowInformation("File Imported");
+            dialogs.ShowInformation("File Imported\n\n" + RecordsAddedMessage(outcome.imported));
         }
     }
     if (workspace_.DatabaseLoaded) {

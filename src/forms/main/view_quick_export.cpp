@@ -4,6 +4,7 @@
 #include "core/file_messages.h"
 #include "core/file_names.h"
 #include "engine/quick_export.h"
+#include "forms/export_encoding.h"
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
@@ -14,17 +15,19 @@ namespace quillmark {
 void TView::QuickExport1Click()
 {
     Dialogs& dialogs = workspace_.services.dialogs;
-    std::optional<std::string> path =
-        dialogs.SaveFileDialog({"Quick Export", "Comma Delimited Text File|*.txt", "txt"});
-    if (!path || path->empty()) {
+    const std::optional<SaveFileChoice> choice =
+        dialogs.SaveFileDialogWithFilter(EncodingFileRequest(
+            workspace_.settings, "Quick Export", "Comma Delimited Text File", "*.txt", "txt"));
+    if (!choice || choice->path.empty()) {
         return;
     }
-    *path = WithDefaultExtension(*path, ".txt");
+    const TextFileEncoding encoding = ChosenEncoding(workspace_.settings, choice->filterIndex);
+    const std::string path = WithDefaultExtension(choice->path, ".txt");
     // What is typed into the record on show is part of the database being exported.
     SaveRecord(workspace_.CurrentIndex);
     std::error_code error;
-    if (std::filesystem::exists(*path, error) &&
-        !dialogs.AskYesNo(FileNameInMessage(*path) +
+    if (std::filesystem::exists(path, error) &&
+        !dialogs.AskYesNo(FileNameInMessage(path) +
                           " already exists.  Would you like to replace it ?")) {
         dialogs.ShowInformation("Export Aborted.");
         return;
@@ -34,11 +37,11 @@ void TView::QuickExport1Click()
     std::string failure;
     {
         const BusyWork busy(workspace_.services.shell,
-                            "Exporting to " + FileNameInMessage(*path) + " ...");
+                            "Exporting to " + FileNameInMessage(path) + " ...");
         try {
-            SaveQuickExport(*path, workspace_.RecordList(), captions);
+            SaveQuickExport(path, workspace_.RecordList(), captions, encoding);
         } catch (const WriteError& writeError) {
-            failure = "Cannot create file " + FileNameInMessage(*path) + ": " + writeError.what();
+            failure = "Cannot create file " + FileNameInMessage(path) + ": " + writeError.what();
         }
     }
     if (!failure.empty()) {

@@ -6,6 +6,7 @@
 #include "core/file_names.h"
 #include "core/whole_number.h"
 #include "engine/reports/page_store.h"
+#include "forms/export_encoding.h"
 #include "forms/preview/page_devices.h"
 #include "forms/workspace.h"
 
@@ -167,50 +168,56 @@ void TOrvPreview::PrintBtnClick()
     }
 }
 
-std::optional<std::string> TOrvPreview::ExportFile(const std::string& title,
-                                                   const std::string& filter,
-                                                   const std::string& extension)
+std::optional<SaveFileChoice> TOrvPreview::ExportFile(const FileDialogRequest& request)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
     while (true) {
-        std::optional<std::string> path = dialogs.SaveFileDialog({title, filter, extension});
-        if (!path || path->empty()) {
+        std::optional<SaveFileChoice> choice = dialogs.SaveFileDialogWithFilter(request);
+        if (!choice || choice->path.empty()) {
             return std::nullopt;
         }
-        *path = WithDefaultExtension(*path, "." + extension);
+        choice->path = WithDefaultExtension(choice->path, "." + request.defaultExtension);
         std::error_code error;
-        if (!std::filesystem::exists(*path, error) ||
-            dialogs.AskYesNo(FileNameInMessage(*path) +
+        if (!std::filesystem::exists(choice->path, error) ||
+            dialogs.AskYesNo(FileNameInMessage(choice->path) +
                              " already exists.  Do you want to overwrite it ?")) {
-            return path;
+            return choice;
         }
     }
 }
 
 void TOrvPreview::ExportMenuClick(int entry)
 {
-    std::optional<std::string> path;
+    std::optional<SaveFileChoice> choice;
     std::function<void(ByteSink&)> write;
     std::string pdf;
     switch (entry) {
     case 0:
-        path = ExportFile("Export to CSV", "Comma Delimited File|*.CSV", "csv");
-        write = [this](ByteSink& sink) { WriteExportCsv(sink, table_); };
+        choice = ExportFile(EncodingFileRequest(workspace_.settings, "Export to CSV",
+                                                "Comma Delimited File", "*.CSV", "csv"));
+        if (choice) {
+            write = [this, encoding = ChosenEncoding(workspace_.settings, choice->filterIndex)](
+                        ByteSink& file) {
+                EncodingSink sink(file, encoding);
+                WriteExportCsv(sink, table_);
+            };
+        }
         break;
     case 1:
-        path = ExportFile("Export to HTML", "HTML File|*.HTM", "htm");
+        choice = ExportFile({"Export to HTML", "HTML File|*.HTM", "htm"});
         write = [this](ByteSink& sink) { WriteExportHtml(sink, table_); };
         break;
     case 2:
-        path = ExportFile("Export to PDF", "PDF File|*.pdf", "pdf");
+        choice = ExportFile({"Export to PDF", "PDF File|*.pdf", "pdf"});
         write = [&pdf](ByteSink& sink) { sink.Write(pdf); };
         break;
     default:
         return;
     }
-    if (!path) {
+    if (!choice) {
         return;
     }
+    const std::string& path = choice->path;
     Dialogs& dialogs = workspace_.services.dialogs;
     try {
         if (entry == 2) {
@@ -218,9 +225,9 @@ void TOrvPreview::ExportMenuClick(int entry)
             store_.Print(1, store_.PageCount(), *document);
             pdf = document->Finish();
         }
-        SaveFileSafely(*path, write);
+        SaveFileSafely(path, write);
     } catch (const WriteError& error) {
-        dialogs.ShowError("Cannot create file " + FileNameInMessage(*path) + ": " + error.what());
+        dialogs.ShowError("Cannot create file " + FileNameInMessage(path) + ": " + error.what());
         return;
     }
     dialogs.ShowInformation("File Saved");

@@ -2,7 +2,9 @@
 
 #include "engine/reports/column_report.h"
 #include "forms/controls.h"
+#include "forms/services.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -67,8 +69,7 @@ private:
     void SizePicture();
     void ShowPage(int page);
     // Asks for a file to export to; nothing when the user gives up.
-    std::optional<std::string> ExportFile(const std::string& title, const std::string& filter,
-                                          const std::string& extension);
+    std::optional<SaveFileChoice> ExportFile(const FileDialogRequest& request);
 
     Workspace& workspace_;
     TOrvPrinter& store_;

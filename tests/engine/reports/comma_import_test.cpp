@@ -1,4 +1,5 @@
 #include "core/byte_stream.h"
+#include "engine/quick_export.h"
 #include "engine/reports/comma_import.h"
 #include "support/test_helpers.h"
 
@@ -9,7 +10,7 @@ namespace {
 
 constexpr int Name = 22;
 constexpr int Street = 10;
-constexpr int Salary = 11;
+constexpr int City = 11;
 constexpr int Status = 20;
 constexpr int Description1 = 0;
 
@@ -17,64 +18,96 @@ ItemRecordList Import(std::string_view bytes, const std::vector<int>& columns)
 {
     ItemRecordList records;
     test::TrickleSource source(bytes, 7);
-    const ImportOutcome outcome = ImportCommaDelimited(source, columns, "2001/03/09", records);
+    const ImportOutcome outcome = ImportCommaDelimited(source, columns, records);
     EXPECT_FALSE(outcome.readError);
+    EXPECT_FALSE(outcome.unstorable);
     EXPECT_EQ(outcome.imported, static_cast<int>(records.size()));
     return records;
 }
 
-TEST(CommaImportTest, EachLineBecomesARecordFieldsGoingToTheColumnsInOrder)
+TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsInOrder)
 {
     ItemRecordList records = Import(
         "Ann Lee,12 Main St,Working\r\n"
-        "Bob,1 Elm St,Available,surplus,fields\r\n"
-        "\"Smith, Jo\",x,not available\r\n"
-        "Cy\r\n"
-        "Di,2 Oak St,Not Available",
+        "Bob,1 Elm St,Available,surplus,fields\n"
+        // A spreadsheet's quoting: commas, quotes and line breaks inside belong to the field.
+        "\"Smith, Jo\",\"12 \"\"Oak\"\" Street, Apt 4\r\nBack door\",not available\r"
+        "\r\n\n"
+        "Cy\r"
+        "\"\"\"Di\"\"\" \"x\",2 Oak St\",Not Available",
         {Name, Street, Status});
-    ASSERT_EQ(records.size(), 5u);
+    ASSERT_EQ(records.size(), 5u) << "lines with nothing on them are no records";
     EXPECT_EQ(records[0]->RecordName, "Ann Lee");
     EXPECT_EQ(records[0]->Detail[0], "12 Main St");
     EXPECT_TRUE(records[0]->Working);
     EXPECT_TRUE(records[1]->Available) << "surplus fields are ignored";
-    // Quote marks are ordinary characters: the comma inside splits the field.
-    EXPECT_EQ(records[2]->RecordName, "\"Smith");
-    EXPECT_EQ(records[2]->Detail[0], " Jo\"");
+    EXPECT_EQ(records[2]->RecordName, "Smith, Jo");
+    EXPECT_EQ(records[2]->Detail[0], "12 \"Oak\" Street, Apt 4\r\nBack door");
     EXPECT_FALSE(records[2]->Working || records[2]->Available || records[2]->NotAvailable)
         << "a status differing in case sets nothing";
-    // A line with fewer fields leaves the other columns at the record's defaults.
     EXPECT_EQ(records[3]->RecordName, "Cy");
-    EXPECT_EQ(records[3]->Detail[0], " ");
+    // After its closing quote a field goes on as it stands; a quote inside an unquoted field is
+    // an ordinary character.
+    EXPECT_EQ(records[4]->RecordName, "\"Di\" \"x\"");
+    EXPECT_EQ(records[4]->Detail[0], "2 Oak St\"");
     EXPECT_TRUE(records[4]->NotAvailable) << "the last line needs no line end";
 
-    const ItemRecord& defaults = *records[3];
-    EXPECT_EQ(defaults.Detail, (std::array<std::string, 10>{" ", "0", "2001/03/09", "2001/03/09",
-                                                            "0", " ", " ", " ", "0", "01"}));
-    EXPECT_EQ(defaults.Images[6].ImageTitle, "Untitled 6");
-    EXPECT_TRUE(defaults.RecordId.empty());
+    // A line with fewer fields leaves the other columns as a new record has them, and no
+    // column naming the record leaves it "Empty".
+    const ItemRecordList partial = Import("Sales : Office,12,Boise", {Description1, City, 18});
+    const ItemRecord& fresh = *partial[0];
+    EXPECT_EQ(fresh.Desc[1], "Sales : Office");
+    EXPECT_EQ(fresh.Detail[1], "12") << "as it stands, no currency template";
+    EXPECT_EQ(fresh.Detail[8], "Boise");
+    ItemRecord expected;
+    expected.RecordName = "Empty";
+    expected.Desc[1] = "Sales : Office";
+    expected.Detail[1] = "12";
+    expected.Detail[8] = "Boise";
+    EXPECT_TRUE(fresh.SameFiledContent(expected));
+    EXPECT_EQ(fresh.Images[6].ImageTitle, "Untitled 6");
+
     EXPECT_EQ(Import("", {Name}).size(), 0u) << "an empty file imports nothing";
     EXPECT_EQ(Import(",x\r\n", {Name})[0]->RecordName, "") << "an empty field is a value";
+    EXPECT_EQ(Import("\"open, never closed\r\nx", {Name})[0]->RecordName,
+              "open, never closed\r\nx");
 }
 
-TEST(CommaImportTest, CurrencyDetailsAndDescriptionsTakeTheirText)
+TEST(CommaImportTest, AQuickExportImportsBackCellForCell)
 {
-    struct Case {
-        std::string field;
-        std::string detail;
-    };
-    for (const Case& c : {Case{"34.56", "$0,034.56"}, Case{"1,234.56", "$1,234.56"},
-                          Case{"", "$0,000.00"}, Case{"1234567.89", "$0,000.001234567.89"}}) {
-        SCOPED_TRACE(c.field);
-        EXPECT_EQ(CurrencyTemplate(c.field), c.detail);
+    ItemRecordList exported;
+    exported.push_back(std::make_shared<ItemRecord>());
+    ItemRecord& ann = *exported.back();
+    ann.RecordName = "Jos\xE9 \"Pepe\" M\xFCller, Jr.";
+    ann.Desc[1] = "Nights : Part Time";
+    ann.Detail[0] = "12 Elm St\r\nFlat 3";
+    ann.Detail[1] = "\"";
+    ann.Detail[2] = "\x80 40,00";
+    ann.Detail[9] = "a\rb\nc";
+    ann.Working = true;
+    exported.push_back(std::make_shared<ItemRecord>());
+    test::TemporaryFolder folder;
+    SaveQuickExport(folder.File("staff.txt"), exported, DefaultStatusCaptions(),
+                    TextFileEncoding::Utf8);
+
+    // The export's first 21 columns: name, descriptions, details, status.
+    std::vector<int> columns = {Name};
+    for (int item = 0; item <= 20; ++item) {
+        columns.push_back(item);
     }
-    // The first field only: a comma ends it.
-    ItemRecordList records = Import("34.56,Sales : Office\r\n", {Salary, Description1, 18});
-    EXPECT_EQ(records[0]->Detail[1], "$0,034.56");
-    EXPECT_EQ(records[0]->Desc[1], "Sales : Office");
-    EXPECT_EQ(records[0]->Detail[8], "0") << "no field for it: the default";
+    ItemRecordList imported;
+    const ImportOutcome outcome =
+        ImportCommaDelimitedFile(folder.File("staff.txt"), columns, imported);
+    EXPECT_EQ(outcome.imported, 2);
+    ASSERT_EQ(imported.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        ItemRecord expected = *exported[i];
+        expected.WorkDaysPerWeek = imported[i]->WorkDaysPerWeek;  // not among the columns
+        EXPECT_TRUE(imported[i]->SameFiledContent(expected)) << i;
+    }
 }
 
-// Hands out its lines, then fails as a disk does.
+// Hands out its bytes, then fails as a disk does.
 class FailingSource : public ByteSource {
 public:
     explicit FailingSource(std::string bytes) : bytes_(std::move(bytes)) {}
@@ -93,11 +126,11 @@ private:
     std::string bytes_;
 };
 
-TEST(CommaImportTest, AReadErrorKeepsTheWholeLinesBeforeIt)
+TEST(CommaImportTest, AFailureKeepsOnlyWholeRecordsAndAnUnstorableCharacterAddsNone)
 {
     ItemRecordList records;
-    FailingSource source("Ann\r\nBob\r\nCy, half a li");
-    const ImportOutcome outcome = ImportCommaDelimited(source, {Name}, "2001/03/09", records);
+    FailingSource source("Ann\r\n\"Bob\"\r\"Cy,\r\nhalf a fi");
+    const ImportOutcome outcome = ImportCommaDelimited(source, {Name}, records);
     EXPECT_EQ(outcome.readError, "Input/output error");
     EXPECT_EQ(outcome.imported, 2);
     ASSERT_EQ(records.size(), 2u);
@@ -105,9 +138,15 @@ TEST(CommaImportTest, AReadErrorKeepsTheWholeLinesBeforeIt)
 
     test::TemporaryFolder folder;
     const ImportOutcome missing =
-        ImportCommaDelimitedFile(folder.File("none.txt"), {Name}, "2001/03/09", records);
+        ImportCommaDelimitedFile(folder.File("none.txt"), {Name}, records);
     EXPECT_EQ(missing.imported, 0);
     EXPECT_EQ(missing.readError, "No such file or directory");
+
+    test::WriteFileBytes(folder.File("wide.txt"), "Ann\r\nBo\r\n\"Li\r\n\xE6\x97\xA5\"\r\n");
+    const ImportOutcome wide = ImportCommaDelimitedFile(folder.File("wide.txt"), {Name}, records);
+    EXPECT_EQ(wide.imported, 0);
+    EXPECT_EQ(wide.unstorable, (UnstorableCharacter{4, 0x65E5}));
+    EXPECT_EQ(records.size(), 2u);
 }
 
 }  // namespace

@@ -7,14 +7,12 @@
 namespace quillmark {
 namespace {
 
-TEST(CommaDelimitedTest, OnlyCellsWithACommaAreQuoted)
+TEST(CommaDelimitedTest, CellsWithACommaAQuoteOrALineBreakAreQuoted)
 {
-    EXPECT_EQ(CommaDelimitedLine({"", "", ""}), R"("","","")");
-    EXPECT_EQ(CommaDelimitedLine({"Smith, Ann", "x"}), R"("Smith, Ann",x)");
-    EXPECT_EQ(CommaDelimitedLine({"say \"hi\""}), R"(say "hi")") << "no comma: as it is";
-    EXPECT_EQ(CommaDelimitedLine({"a \"b\", c"}), R"("a ""b"", c")") << "quoted: quotes doubled";
-    EXPECT_EQ(CommaDelimitedLine({"one,\r\ntwo"}), "\"one,\ntwo\"");
-    EXPECT_EQ(CommaDelimitedLine({"one\r\ntwo"}), "one\r\ntwo");
+    EXPECT_EQ(CommaDelimitedLine({"", "Smith", " x ", "Smith, Ann", "say \"hi\"", "\"",
+                                  "one\r\ntwo", "a\rb", "c\n"}),
+              "\"\",Smith, x ,\"Smith, Ann\",\"say \"\"hi\"\"\",\"\"\"\",\"one\r\ntwo\","
+              "\"a\rb\",\"c\n\"");
 }
 
 std::string Html(const std::vector<std::vector<std::string>>& rows, const HtmlTableOptions& options)

@@ -214,23 +214,28 @@ TEST_F(ColumnReportFormTest, ImportAddsARecordPerLineInTheOrderOfTheItems)
     Choose({Name, Street, Status});
     WriteFileBytes(folder.File("in.txt"), "Ann Lee,12 Main St,Working\r\nBob\r\n");
     WriteFileBytes(folder.File("empty.txt"), "");
+    WriteFileBytes(folder.File("wide.txt"), "Cy\r\n\xE6\x97\xA5\r\n");
     dialogs.ChooseFile(folder.File("in.txt"))
         .ChooseFile(folder.File("empty.txt"))
-        .ChooseFile(folder.Path());
-    report.ImportTBtnClick();
-    report.ImportTBtnClick();
-    report.ImportTBtnClick();
+        .ChooseFile(folder.Path())
+        .ChooseFile(folder.File("wide.txt"));
+    for (int run = 0; run < 4; ++run) {
+        report.ImportTBtnClick();
+    }
     ASSERT_EQ(workspace.RecordCount(), 5);
     EXPECT_EQ(session.Record(3).RecordName, "Ann Lee");
     EXPECT_EQ(session.Record(3).Detail[0], "12 Main St");
     EXPECT_TRUE(session.Record(3).Working);
-    EXPECT_EQ(session.Record(4).Detail[0], " ");
-    EXPECT_EQ(session.Record(4).Detail[2], "2024/03/15");
+    EXPECT_EQ(session.Record(4).Detail[0], "") << "as in a new record";
     EXPECT_EQ(dialogs.FileDialogsShown[0].title, "Import Comma Delimated File");
     EXPECT_THAT(dialogs.BoxTexts(),
-                ElementsAre("File Imported", "File Imported",
+                ElementsAre("File Imported\n\n2 records were added.",
+                            "File Imported\n\n0 records were added.",
                             "Cannot read " + folder.Path() +
-                                ": Is a directory.  0 records were imported before the error."));
+                                ": Is a directory.  0 records were imported before the error.",
+                            "Cannot import " + folder.File("wide.txt") +
+                                ": Line 2 holds a character that a database cannot store: "
+                                "U+65E5.  No records were added."));
 }
 
 TEST_F(ColumnReportFormTest, TheMainWindowOpensItOnAllRecords)

@@ -25,7 +25,9 @@ TEST_F(QuickExportTest, AsksForAFileAndForLeaveToReplaceOne)
     view.QuickExport1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::SaveFile, "Quick Export"}))
         << "no file, no message";
-    EXPECT_EQ(dialogs.FileDialogsShown.at(0).filter, "Comma Delimited Text File|*.txt");
+    EXPECT_EQ(dialogs.FileDialogsShown.at(0).filter,
+              "Comma Delimited Text File, UTF-8|*.txt|"
+              "Comma Delimited Text File, Windows-1252|*.txt");
     dialogs.Forget();
 
     // What is typed into the record on show is exported with it.
@@ -65,6 +67,29 @@ TEST_F(QuickExportTest, AsksForAFileAndForLeaveToReplaceOne)
     EXPECT_EQ(dialogs.Messages[1].text.rfind("Cannot create file " + nowhere + ": ", 0), 0u)
         << dialogs.Messages[1].text;
     EXPECT_FALSE(std::filesystem::exists(nowhere));
+}
+
+// UTF-8 until the user picks the other filter; the dialog starts at the one picked last.
+TEST(QuickExportEncoding, IsTheOneLastChosen)
+{
+    TemporaryFolder folder;
+    Session session(20240315, folder.File("Quillmark.ini"));
+    session.Start();
+    session.view.RecordName.text = "Tom\xE1s";
+    ScriptedDialogs& dialogs = session.dialogs;
+    dialogs.ChooseFile(folder.File("a.txt"))
+        .ChooseFile(folder.File("b.txt"), 1)
+        .ChooseFile(folder.File("c.txt"));
+    for (int run = 0; run < 3; ++run) {
+        session.view.QuickExport1Click();
+    }
+    EXPECT_EQ(ReadFileBytes(folder.File("a.txt")).substr(0, 7), "Tom\xC3\xA1s,");
+    EXPECT_EQ(ReadFileBytes(folder.File("b.txt")).substr(0, 6), "Tom\xE1s,");
+    EXPECT_EQ(ReadFileBytes(folder.File("c.txt")).substr(0, 6), "Tom\xE1s,");
+    ASSERT_EQ(dialogs.FileDialogsShown.size(), 3u);
+    EXPECT_EQ(dialogs.FileDialogsShown[0].filterIndex, 0);
+    EXPECT_EQ(dialogs.FileDialogsShown[2].filterIndex, 1);
+    EXPECT_TRUE(dialogs.Problems.empty());
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
         preview.ExportMenuClick(entry);
     }
     EXPECT_EQ(ReadFileBytes(folder.File("staff.csv")),
-              "#,Name,Notes\r\n1.,\"Lee, Ann\",says \"hi\"\r\n2.,Bob,\"\"\r\n");
+              "#,Name,Notes\r\n1.,\"Lee, Ann\",\"says \"\"hi\"\"\"\r\n2.,Bob,\"\"\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("staff.htm")),
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n<td nowrap>#</td>\r\n<td nowrap>Name</td>\r\n<td nowrap>Notes</td>\r\n"
@@ -138,8 +138,18 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
         dialogs.BoxTexts()[1].rfind("Cannot create file " + folder.File("none/x.csv") + ": ", 0),
         0u)
         << dialogs.BoxTexts()[1];
-    EXPECT_EQ(dialogs.FileDialogsShown[0].filter, "Comma Delimited File|*.CSV");
+    EXPECT_EQ(dialogs.FileDialogsShown[0].filter,
+              "Comma Delimited File, UTF-8|*.CSV|Comma Delimited File, Windows-1252|*.CSV");
     EXPECT_EQ(dialogs.FileDialogsShown[1].filter, "HTML File|*.HTM");
+
+    // UTF-8 unless the other filter is chosen.
+    table[2][1] = "Bo\xE9";
+    dialogs.Forget();
+    dialogs.ChooseFile(folder.File("utf8.csv")).ChooseFile(folder.File("cp1252.csv"), 1);
+    preview.ExportMenuClick(0);
+    preview.ExportMenuClick(0);
+    EXPECT_EQ(ReadFileBytes(folder.File("utf8.csv")).substr(43), "2.,Bo\xC3\xA9,\"\"\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.File("cp1252.csv")).substr(43), "2.,Bo\xE9,\"\"\r\n");
 
     preview.CloseBtnClick();
     EXPECT_TRUE(preview.Closed);

@@ -1,0 +1,77 @@
+// Text files out in UTF-8 or Windows-1252, and in from whatever encoding they were written in.
+
+#include "core/byte_stream.h"
+#include "engine/text_file_encoding.h"
+
+#include <gtest/gtest.h>
+
+namespace quillmark {
+namespace {
+
+TEST(TextFileEncodingTest, RecordTextIsWrittenInTheEncodingChosen)
+{
+    std::string utf8;
+    StringSink utf8File(utf8);
+    EncodingSink(utf8File, TextFileEncoding::Utf8).Write("Tom\xE1s \x80\x81,");
+    EXPECT_EQ(utf8, "Tom\xC3\xA1s \xE2\x82\xAC\xC2\x81,");
+
+    std::string windows;
+    StringSink windowsFile(windows);
+    EncodingSink(windowsFile, TextFileEncoding::Windows1252).Write("Tom\xE1s \x80\x81,");
+    EXPECT_EQ(windows, "Tom\xE1s \x80\x81,");
+}
+
+TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
+{
+    struct Case {
+        const char* what;
+        std::string bytes;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"UTF-8", "Jos\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC", "Jos\xE9 M\xFCller \x80"},
+        {"UTF-8 with a mark", "\xEF\xBB\xBFJos\xC3\xA9", "Jos\xE9"},
+        // The mark says UTF-8: a byte that is none stays what it is in Windows-1252.
+        {"a stray byte after a mark", "\xEF\xBB\xBFJos\xC3\xA9 \xE9", "Jos\xE9 \xE9"},
+        {"UTF-16 LE", std::string("\xFF\xFEJ\0\xE9\0\xAC\x20", 8), "J\xE9\x80"},
+        {"UTF-16 BE", std::string("\xFE\xFF\0J\0\xE9\x20\xAC", 8), "J\xE9\x80"},
+        // Not UTF-8 throughout: every byte is Windows-1252, also the ones that looked UTF-8.
+        {"Windows-1252", "Jos\xE9 \xC3\xA9", "Jos\xE9 \xC3\xA9"},
+        {"ASCII", "Ann,Bo\r\n", "Ann,Bo\r\n"},
+    };
+    for (const Case& c : cases) {
+        const DecodedText decoded = DecodeTextFile(c.bytes);
+        EXPECT_EQ(decoded.text, c.text) << c.what;
+        EXPECT_FALSE(decoded.unstorable) << c.what;
+    }
+
+    // Where reading failed in the middle of a character, the part read is left out.
+    EXPECT_EQ(DecodeTextFile("Jos\xC3\xA9\r\nM\xC3", true).text, "Jos\xE9\r\nM");
+    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE"
+                                         "A\0\x3D\xD8",
+                                         6),
+                             true)
+                  .text,
+              "A");
+}
+
+TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
+{
+    // Lines end at CR LF, LF and CR alone.
+    const DecodedText wide = DecodeTextFile("a\r\nb\nc\rd \xE6\x97\xA5");
+    EXPECT_TRUE(wide.text.empty());
+    EXPECT_EQ(wide.unstorable, (UnstorableCharacter{4, 0x65E5}));
+    EXPECT_EQ(UnstorableCharacterMessage(*wide.unstorable, true),
+              "Line 4 holds a character that a database cannot store: \xE6\x97\xA5");
+    EXPECT_EQ(UnstorableCharacterMessage(*wide.unstorable, false),
+              "Line 4 holds a character that a database cannot store: U+65E5");
+
+    // Beyond the first plane, from a surrogate pair; a control is never shown as itself.
+    const DecodedText face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE", 8));
+    EXPECT_EQ(face.unstorable, (UnstorableCharacter{2, 0x1F600}));
+    EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
+              "Line 1 holds a character that a database cannot store: U+0080");
+}
+
+}  // namespace
+}  // namespace quillmark
