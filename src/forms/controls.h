@@ -43,6 +43,9 @@ struct ButtonControl {
     std::string caption;
     std::string hint;
     bool enabled = true;
+    // What a screen reader says for a caption that is a sign rather than words; empty when the
+    // caption says it.
+    std::string accessibleName = {};
 };
 
 // A number box with up and down arrows, kept within its bounds.

@@ -49,6 +49,23 @@ QString TypedText(const QLineEdit* widget)
     return onlySeparators ? QString() : text;
 }
 
+namespace {
+
+// The text box of an editable drop-down list is what the keys type into: it is named too.
+void NameInput(QWidget* input, const QString& name)
+{
+    if (input->accessibleName() != name) {
+        input->setAccessibleName(name);
+    }
+    if (const auto* choices = qobject_cast<QComboBox*>(input); choices && choices->lineEdit()) {
+        if (choices->lineEdit()->accessibleName() != name) {
+            choices->lineEdit()->setAccessibleName(name);
+        }
+    }
+}
+
+}  // namespace
+
 void Render(QLineEdit* widget, const EditControl& control)
 {
     const QSignalBlocker blocker(widget);
@@ -84,8 +101,8 @@ void Render(QLabel* widget, const LabelControl& control)
     if (widget->text() != shown) {
         widget->setText(shown);
     }
-    if (input != nullptr && input->accessibleName() != caption) {
-        input->setAccessibleName(caption);
+    if (input != nullptr) {
+        NameInput(input, caption);
     }
 }
 
@@ -94,7 +111,7 @@ void LabelFor(QLabel* caption, QWidget* input)
     caption->setBuddy(input);
     QString name = caption->text();
     name.remove(QRegularExpression("&(?!&)")).replace("&&", "&");
-    input->setAccessibleName(name);
+    NameInput(input, name);
 }
 
 void Render(QAbstractButton* widget, const CheckControl& control)
@@ -105,7 +122,12 @@ void Render(QAbstractButton* widget, const CheckControl& control)
         widget->setText(caption);
     }
     if (widget->isChecked() != control.checked) {
+        // A radio button of a group the form keeps (none chosen yet, say) is unchecked by hand:
+        // Qt lets no button of an exclusive group be unchecked.
+        const bool exclusive = widget->autoExclusive();
+        widget->setAutoExclusive(exclusive && control.checked);
         widget->setChecked(control.checked);
+        widget->setAutoExclusive(exclusive);
     }
     widget->setEnabled(control.enabled);
 }
@@ -117,6 +139,10 @@ void Render(QPushButton* widget, const ButtonControl& control)
         widget->setText(caption);
     }
     widget->setToolTip(ToQt(control.hint));
+    const QString name = ToQt(control.accessibleName);
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
     widget->setEnabled(control.enabled);
 }
 

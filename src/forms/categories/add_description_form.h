@@ -29,6 +29,9 @@ public:
     TreePath Selected;             // the selected category
     EditControl AddText;           // "Category Name"
     LabelControl AddTextLabel{"Category Name"};
+    // What a screen reader calls the tree and the "?" button.
+    std::string DescriptionListName = "Categories";
+    std::string HelpBtnName = "Help";
     ButtonControl InsertBtn{"Insert", ""};
     ButtonControl RemoveBtn{"Remove", ""};
     ButtonControl AddChildBtn{"Add Child", ""};

@@ -74,6 +74,9 @@ public:
     FontBox HeaderFont{{}, "Title"};
     FontBox BodyFont{{}, "Body"};
     FontBox ValueFont{{}, "Value"};
+    // What a screen reader calls the three boxes, which show a sample in their fonts.
+    static constexpr std::array<const char*, 3> FontBoxNames = {"Title Font", "Body Font",
+                                                                "Value Font"};
     PageFont ReportTitleFont, ReportBodyFont, ReportValueFont;
 
     int PrintableWidth = 0;

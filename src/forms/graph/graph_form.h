@@ -19,6 +19,9 @@ public:
     TGraphDisplay(Workspace& workspace, Chart& chart);
 
     std::string Caption = "Graph Function";
+    // What a screen reader calls the tree and the chart.
+    std::string SGraphName = "Categories";
+    std::string GraphName = "Graph";
     int Width = 611;
     int Height = 414;
     int Splitter1 = 185;  // the tree panel's width

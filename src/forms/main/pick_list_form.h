@@ -19,7 +19,8 @@ public:
 
     std::string Caption = "Display Record";
     std::vector<Entry> Items;
-    int ItemIndex = -1;  // the selected entry; -1 for none
+    std::string ItemsName = "Records";  // what a screen reader calls the list
+    int ItemIndex = -1;                 // the selected entry; -1 for none
     ButtonControl DisplayBtn{"Display", ""};
     ButtonControl CloseBtn{"Close", ""};
 

@@ -95,7 +95,7 @@ ViewActions::ViewActions()
     DisplaySame = ToolButton("DisplaySameBtn", "Display Related Records", "view-filter");
     PrintScreen = ToolButton("PrintScreenTBtn", "Print a screenshot", "document-print");
     Report = ToolButton("ReportTBtn", "Generate Report", "x-office-document");
-    ViewRecord = ToolButton("ViewRecordBtn", "", "go-home");
+    ViewRecord = ToolButton("ViewRecordBtn", "Show the Record Window", "go-home");
     CdPlayer = ToolButton("CDButton", "Display CD Player", "media-optical-audio");
 
     // What later work builds is present but not offered yet.

@@ -32,9 +32,12 @@ public:
     ActionControl MarginBtn, GridBtn, PrintBtn, ExportBtn, CloseBtn;
     std::vector<MenuItemControl> ExportMenu;  // the export button's entries
     LabelControl Pages{"Page 1 of 1"};
+    LabelControl ZoomLabel{"Zoom"};
     ChoiceControl Zoom;
+    LabelControl SpinEdit1Label{"Page"};
     SpinControl SpinEdit1;
     std::string SpinEdit1Hint;
+    std::string ScrollBoxName = "Page View";  // what a screen reader calls the page shown
 
     // Screen pixels for an inch of paper, always a multiple of 4.
     int Scale = 4;

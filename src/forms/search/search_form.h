@@ -25,6 +25,7 @@ public:
 
     // ---- the term grid ----
     static constexpr std::array<const char*, 3> GridHeader = {"Field", "Type", "Value"};
+    static constexpr const char* GridName = "Search Terms";  // what a screen reader calls it
     enum Column { FieldColumn, TypeColumn, ValueColumn };
     std::vector<SearchTermRow> GridRows;  // SearchGrid, below its header; never empty
     int GridRow = 0;                      // the current cell, in GridRows

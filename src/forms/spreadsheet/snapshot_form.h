@@ -46,6 +46,15 @@ public:
     int Height = 475;
     int BrowsePanelWidth = 174;  // the splitter's position
 
+    // What a screen reader calls the controls no caption names.
+    struct SpokenNames {
+        std::string ViewFields = "Spreadsheet Items";
+        std::string SpreadView = "Records";
+        std::string BrowseView = "Browse Values";
+        std::string Status = "Records Shown";
+        std::string number = "Record";
+    } Spoken;
+
     // ---- controls ----
     EditControl ViewFields;  // the titles of the columns; a click opens the chooser
     EditControl Status;      // what the rows are

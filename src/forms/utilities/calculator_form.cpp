@@ -13,7 +13,7 @@ constexpr const char* TooLargeMessage = "Result is too large";
 
 // Laid out as on a desk calculator: corrections on top, then the number pad with the
 // operators down the right. "\xF7", "\xD7" and "\x96" are the division and multiplication
-// signs and a dash as long as the plus sign, for minus.
+// signs and a dash as long as the plus sign, for minus; a screen reader says what the signs mean.
 constexpr std::array<CalculatorKey, 19> KeyTable = {{
     {"BackspaceBtn", "Back", '\b', 0, 0, 2},
     {"ClearEntryBtn", "CE", '\x7f', 0, 2},
@@ -21,19 +21,19 @@ constexpr std::array<CalculatorKey, 19> KeyTable = {{
     {"Digit7Btn", "7", '7', 1, 0},
     {"Digit8Btn", "8", '8', 1, 1},
     {"Digit9Btn", "9", '9', 1, 2},
-    {"DivideBtn", "\xF7", '/', 1, 3},
+    {"DivideBtn", "\xF7", '/', 1, 3, 1, "Divide"},
     {"Digit4Btn", "4", '4', 2, 0},
     {"Digit5Btn", "5", '5', 2, 1},
     {"Digit6Btn", "6", '6', 2, 2},
-    {"MultiplyBtn", "\xD7", '*', 2, 3},
+    {"MultiplyBtn", "\xD7", '*', 2, 3, 1, "Multiply"},
     {"Digit1Btn", "1", '1', 3, 0},
     {"Digit2Btn", "2", '2', 3, 1},
     {"Digit3Btn", "3", '3', 3, 2},
-    {"MinusBtn", "\x96", '-', 3, 3},
+    {"MinusBtn", "\x96", '-', 3, 3, 1, "Minus"},
     {"Digit0Btn", "0", '0', 4, 0},
-    {"PointBtn", ".", '.', 4, 1},
-    {"EqualsBtn", "=", '=', 4, 2},
-    {"PlusBtn", "+", '+', 4, 3},
+    {"PointBtn", ".", '.', 4, 1, 1, "Point"},
+    {"EqualsBtn", "=", '=', 4, 2, 1, "Equals"},
+    {"PlusBtn", "+", '+', 4, 3, 1, "Plus"},
 }};
 
 bool IsOperation(char key)

@@ -16,6 +16,7 @@ struct CalculatorKey {
     int row;
     int column;
     int columnSpan = 1;
+    const char* spokenName = nullptr;  // for a caption that is a sign; nullptr: the caption
 };
 
 // The calculator: a pocket calculator that works each operation out as soon as the next one
@@ -28,7 +29,8 @@ public:
     TCalculator();
 
     std::string Caption = "Calculator";
-    EditControl Display;  // read-only: typed keys reach it through KeyPress
+    EditControl Display;                  // read-only: typed keys reach it through KeyPress
+    std::string DisplayName = "Display";  // what a screen reader calls it
 
     static std::span<const CalculatorKey> Keys();
 

@@ -171,6 +171,7 @@ QPushButton* ArrowButton(const char* name, const char* icon, const ButtonControl
     auto* button = new QPushButton(ToolIcon(icon), ToQt(control.caption), parent);
     button->setObjectName(name);
     button->setToolTip(ToQt(control.hint));
+    button->setAccessibleName(ToQt(control.hint));  // it shows an arrow, not its caption
     button->setFixedSize(34, 30);
     return button;
 }
@@ -251,6 +252,7 @@ QWidget* AlbumWindow::BuildPanel()
     imageLabel_ = new QLabel(panel);
     image_ = new QComboBox(panel);
     image_->setObjectName("Image");
+    LabelFor(imageLabel_, image_);
     previous_ = new QPushButton(panel);
     previous_->setObjectName("Previous");
     next_ = new QPushButton(panel);

@@ -101,6 +101,7 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
     tree_ = new CategoryTreeWidget(
         form_, [this](const std::function<void()>& handler) { Handle(handler); });
     tree_->setObjectName("DescriptionList");
+    tree_->setAccessibleName(ToQt(form_.DescriptionListName));
 
     auto* nameLabel = new QLabel(ToQt(form_.AddTextLabel.caption), this);
     addText_ = new QLineEdit(this);
@@ -109,6 +110,7 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
     auto* help = new QToolButton(this);
     help->setObjectName("HelpBtn");
     help->setText("?");
+    help->setAccessibleName(ToQt(form_.HelpBtnName));
     help->setIcon(ToolIcon("help-contents"));
 
     auto* nameRow = new QHBoxLayout;

@@ -101,6 +101,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
         auto* pushed = new QPushButton(ToolIcon(icon), QString(), this);
         pushed->setObjectName(name);
         pushed->setToolTip(ToQt(control->hint));
+        pushed->setAccessibleName(ToQt(control->hint));  // it shows a sign, not a caption
         const Button clicked = button;
         connect(pushed, &QPushButton::clicked, this,
                 [this, clicked] { Handle([this, clicked] { player_->CDClick(clicked); }); });

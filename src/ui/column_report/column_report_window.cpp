@@ -165,7 +165,9 @@ QWidget* ColumnReportWindow::BuildSetup()
         margins_[i]->setRange(0, 2);
         margins_[i]->setDecimals(2);
         margins_[i]->setSingleStep(0.25);
-        pageLayout->addWidget(new QLabel(marginCaptions[i], page), i / 2, (i % 2) * 2);
+        auto* caption = new QLabel(marginCaptions[i], page);
+        LabelFor(caption, margins_[i]);
+        pageLayout->addWidget(caption, i / 2, (i % 2) * 2);
         pageLayout->addWidget(margins_[i], i / 2, (i % 2) * 2 + 1);
         EditControl* control = marginControls[i];
         connect(margins_[i], &QDoubleSpinBox::valueChanged, this, [control](double inches) {
@@ -187,7 +189,9 @@ QWidget* ColumnReportWindow::BuildSetup()
     indent_ = new QCheckBox(ToQt(r.IndentBox.caption), columns);
     indent_->setObjectName("IndentBox");
     set_ = MakeButton(columns, "SetBtn", r.SetBtn);
-    columnsLayout->addWidget(new QLabel("Columns", columns), 0, 0);
+    auto* columnsCaption = new QLabel("Columns", columns);
+    LabelFor(columnsCaption, colNum_);
+    columnsLayout->addWidget(columnsCaption, 0, 0);
     columnsLayout->addWidget(colNum_, 0, 1);
     columnsLayout->addWidget(set_, 0, 2);
     columnsLayout->addWidget(indent_, 0, 3);
@@ -214,6 +218,7 @@ QWidget* ColumnReportWindow::BuildSetup()
     for (int i = 0; i < 3; ++i) {
         fontBoxes_[i] = new QLineEdit(fonts);
         fontBoxes_[i]->setObjectName(boxNames[i]);
+        fontBoxes_[i]->setAccessibleName(TPrintBox::FontBoxNames[static_cast<std::size_t>(i)]);
         fontBoxes_[i]->setReadOnly(true);
         fontsLayout->addWidget(fontBoxes_[i]);
     }

@@ -54,6 +54,8 @@ GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : FormWindow(par
     tree_->setHeaderHidden(true);
     chart_ = std::make_unique<QtChart>(splitter_);
     graph_ = std::make_unique<TGraphDisplay>(workspace, *chart_);
+    tree_->setAccessibleName(ToQt(graph_->SGraphName));
+    chart_->View()->setAccessibleName(ToQt(graph_->GraphName));
     splitter_->addWidget(tree_);
     splitter_->addWidget(chart_->View());
     splitter_->setStretchFactor(1, 1);

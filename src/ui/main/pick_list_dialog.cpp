@@ -17,6 +17,7 @@ PickListDialog::PickListDialog(TPickListForm& form, QWidget* parent) : QDialog(p
 
     auto* list = new QListWidget(this);
     list->setObjectName("PickList");
+    list->setAccessibleName(ToQt(form.ItemsName));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     for (const TPickListForm::Entry& entry : form.Items) {
         list->addItem(ToQt(entry.name));

@@ -132,6 +132,9 @@ PreviewWindow::PreviewWindow(TOrvPreview& preview, PageDevices&, QWidget* parent
     zoom_->setObjectName("Zoom");
     zoom_->setEditable(true);
     zoom_->setInsertPolicy(QComboBox::NoInsert);
+    auto* zoomLabel = new QLabel(ToQt(preview_.ZoomLabel.caption), this);
+    LabelFor(zoomLabel, zoom_);
+    bar->addWidget(zoomLabel);
     bar->addWidget(zoom_);
     print_ = pushButton(preview_.PrintBtn);
     export_ = button(preview_.ExportBtn);
@@ -150,11 +153,15 @@ PreviewWindow::PreviewWindow(TOrvPreview& preview, PageDevices&, QWidget* parent
     pageBox_ = new QSpinBox(this);
     pageBox_->setObjectName("SpinEdit1");
     pageBox_->setKeyboardTracking(false);
+    auto* pageLabel = new QLabel(ToQt(preview_.SpinEdit1Label.caption), this);
+    LabelFor(pageLabel, pageBox_);
+    bar->addWidget(pageLabel);
     bar->addWidget(pageBox_);
     bar->addStretch();
 
     scrollBox_ = new QScrollArea(this);
     scrollBox_->setObjectName("ScrollBox");
+    scrollBox_->setAccessibleName(ToQt(preview_.ScrollBoxName));
     page_ = new PageView(preview_, scrollBox_);
     scrollBox_->setWidget(page_);
     layout->addWidget(scrollBox_, 1);

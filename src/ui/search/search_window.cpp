@@ -33,6 +33,7 @@ public:
         : QTableWidget(0, 3, parent), search_(search), openChooser_(std::move(openChooser))
     {
         setObjectName("SearchGrid");
+        setAccessibleName(TSearch::GridName);
         QStringList header;
         for (const char* caption : TSearch::GridHeader) {
             header << caption;

@@ -77,7 +77,7 @@ SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, Q
     buttons->addWidget(cancel);
     auto* list = new QVBoxLayout;
     auto* label = new QLabel(ToQt(form.FieldsLabel.caption), this);
-    label->setBuddy(fields_);
+    LabelFor(label, fields_);
     list->addWidget(label);
     list->addWidget(fields_);
     auto* layout = new QHBoxLayout(this);

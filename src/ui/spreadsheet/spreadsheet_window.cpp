@@ -136,6 +136,7 @@ QWidget* SpreadsheetWindow::BuildBrowsePanel()
     browseBy_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     browseView_ = new QListView(panel);
     browseView_->setObjectName("BrowseView");
+    browseView_->setAccessibleName(ToQt(sheet_.Spoken.BrowseView));
     browseView_->setUniformItemSizes(true);
     LabelFor(label, browseBy_);
     browseView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -180,8 +181,10 @@ QWidget* SpreadsheetWindow::BuildTablePanel()
     panel->setObjectName("TablePanel");
     viewFields_ = new ClickableBox([this] { Handle([this] { sheet_.ViewFieldsClick(); }); }, panel);
     viewFields_->setObjectName("ViewFields");
+    viewFields_->setAccessibleName(ToQt(sheet_.Spoken.ViewFields));
     MakeYellow(viewFields_);
     BuildGrid();
+    grid_->setAccessibleName(ToQt(sheet_.Spoken.SpreadView));
     grid_->setParent(panel);
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -195,11 +198,13 @@ QWidget* SpreadsheetWindow::BuildStatusBar()
     auto* bar = new QWidget(this);
     status_ = new QLineEdit(bar);
     status_->setObjectName("Status");
+    status_->setAccessibleName(ToQt(sheet_.Spoken.Status));
     MakeYellow(status_);
     highlight_ = new QCheckBox(bar);
     highlight_->setObjectName("Hbox");
     number_ = new QLineEdit(bar);
     number_->setObjectName("number");
+    number_->setAccessibleName(ToQt(sheet_.Spoken.number));
     number_->setFixedWidth(70);
     Bind(number_, sheet_.number);
     Bind(highlight_, sheet_.Hbox);

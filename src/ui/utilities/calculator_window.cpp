@@ -63,6 +63,7 @@ TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 
     display_ = new QLineEdit(this);
     display_->setObjectName("Display");
+    display_->setAccessibleName(FromForm(calculator_.DisplayName));
     display_->setReadOnly(calculator_.Display.readOnly);
     display_->setAlignment(Qt::AlignRight);
     display_->setFocusPolicy(Qt::NoFocus);
@@ -78,6 +79,9 @@ TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     for (const CalculatorKey& key : TCalculator::Keys()) {
         auto* button = new QPushButton(FromForm(key.caption), this);
         button->setObjectName(key.name);
+        if (key.spokenName != nullptr) {
+            button->setAccessibleName(FromForm(key.spokenName));
+        }
         // The window takes the keyboard; a focused button would swallow Enter and Space.
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);

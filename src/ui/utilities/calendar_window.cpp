@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace quillmark {
 
@@ -21,6 +22,16 @@ TCalendarWindow::TCalendarWindow(QWidget* parent) : QDialog(parent)
     calendar_->setGridVisible(true);
     calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     connect(calendar_, &QCalendarWidget::activated, this, &QDialog::accept);
+    // Qt's calendar leaves its arrows and its days unnamed for screen readers.
+    const std::pair<const char*, const char*> parts[] = {
+        {"qt_calendar_prevmonth", "Previous Month"},
+        {"qt_calendar_nextmonth", "Next Month"},
+        {"qt_calendar_calendarview", "Days"}};
+    for (const auto& [part, name] : parts) {
+        if (auto* widget = calendar_->findChild<QWidget*>(part)) {
+            widget->setAccessibleName(name);
+        }
+    }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("OKBtn");

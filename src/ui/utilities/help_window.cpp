@@ -148,6 +148,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("HelpBrowser");
+    browser_->setAccessibleName("Help page");
     browser_->setOpenExternalLinks(true);
 
     searchBox_ = new QLineEdit(this);

@@ -94,6 +94,87 @@ void SchedulePage::TimeBar1MouseUp(MouseButton button)
     }
 }
 
+bool SchedulePage::TimeBar1KeyDown(TimeBarKey key, bool shift)
+{
+    TimeBarState& bar = TimeBar1;
+    constexpr int LastCell = TimeBarState::HoursShown - 1;
+    switch (key) {
+    case TimeBarKey::Left:
+    case TimeBarKey::Right:
+    case TimeBarKey::Home:
+    case TimeBarKey::End: {
+        int cell = key == TimeBarKey::Left    ? bar.FocusCell - 1
+                   : key == TimeBarKey::Right ? bar.FocusCell + 1
+                   : key == TimeBarKey::Home  ? 0
+                                              : LastCell;
+        if (shift && bar.enabled) {
+            // A range grows from the hour it started on and stays on the hours shown.
+            cell = std::clamp(cell, 0, LastCell);
+            if (!bar.Dragging()) {
+                bar.PressCell(bar.FocusCell, false);
+            }
+            bar.FocusCell = cell;
+            bar.DragToCell(cell);
+            return true;
+        }
+        if (bar.Dragging()) {
+            TimeBar1KeyDown(TimeBarKey::Cancel, false);
+        }
+        if (cell < 0) {
+            Button2Click();
+        } else if (cell > LastCell) {
+            Button3Click();
+        }
+        bar.FocusCell = std::clamp(cell, 0, LastCell);
+        return true;
+    }
+    case TimeBarKey::Add:
+    case TimeBarKey::Empty:
+        if (!bar.Dragging()) {
+            bar.PressCell(bar.FocusCell, false);
+        }
+        bar.ReleaseAtCell(bar.FocusCell);
+        TimeBar1MouseUp(key == TimeBarKey::Add ? MouseButton::Left : MouseButton::Right);
+        return true;
+    case TimeBarKey::Cancel:
+        if (!bar.Dragging()) {
+            return false;  // Escape is the window's then
+        }
+        bar.ReleaseAtCell(bar.FocusCell);
+        if (const int day = SelectedDay(); day != 0) {
+            ShowDay(day);
+        } else {
+            bar.SelectedStart.clear();
+            bar.SelectedEnd.clear();
+        }
+        return true;
+    }
+    return false;
+}
+
+std::string SchedulePage::TimeBarDescription() const
+{
+    const int day = SelectedDay();
+    std::string text;
+    if (day == 0) {
+        text = "No day chosen.";
+    } else {
+        const ScheduleDayLists& lists = Days[day];
+        text = std::string(DayNames[day - 1]) + ": ";
+        if (lists.Start.empty()) {
+            text += "no times";
+        }
+        for (std::size_t slot = 0; slot < lists.Start.size(); ++slot) {
+            text += (slot == 0 ? "" : ", ") + lists.Start[slot] + " to " +
+                    (slot < lists.End.size() ? lists.End[slot] : std::string("?"));
+        }
+        text += ".";
+    }
+    return text +
+           " Left and Right go from hour to hour, with Shift they choose a range; Space adds the"
+           " hours to the day, Delete empties the day.";
+}
+
 void SchedulePage::ShowDay(int day)
 {
     Day.caption = DayNames[day - 1];

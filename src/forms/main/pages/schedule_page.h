@@ -18,8 +18,9 @@ struct SchedulePage {
     OneBasedArray<CheckControl, 7> DayButtons;  // DaySun .. DaySat, none checked at first
     LabelControl Day{"Day"};
     TimeBarState TimeBar1;
-    ButtonControl Button2{"<", ""};
-    ButtonControl Button3{">", ""};
+    LabelControl TimeBarName{"Hours"};  // what a screen reader calls the bar
+    ButtonControl Button2{"<", "", true, "One hour earlier"};
+    ButtonControl Button3{">", "", true, "One hour later"};
     OneBasedArray<ScheduleDayLists, 7> Days;  // SunStart/SunEnd .. SatStart/SatEnd
     LabelControl StartHeading{"Start"};       // over each day's start list
     LabelControl EndHeading{"End"};           // and over its end list
@@ -45,6 +46,13 @@ struct SchedulePage {
     // colons) is added to the chosen day's slots by the left or middle button; the right
     // button clears the bar and empties the day's slots.
     void TimeBar1MouseUp(MouseButton button);
+    // A key pressed on the bar, which works it as the mouse does: Shift with the arrows drags,
+    // Space or Enter lets go with the left button, Delete with the right one. Past either end
+    // an arrow moves the bar's hours as "<" and ">" do. False for a key the bar leaves alone.
+    bool TimeBar1KeyDown(TimeBarKey key, bool shift);
+    // What a screen reader tells of the bar besides its name: the chosen day's slots and the
+    // keys.
+    std::string TimeBarDescription() const;
 
     void Load(const ItemRecord& record);
     void Store(ItemRecord& record) const;

@@ -41,7 +41,7 @@ int TimeBarState::CellAt(int x, int width)
     return static_cast<int>(std::clamp<long long>(cell, 0, HoursShown - 1));
 }
 
-void TimeBarState::MousePress(int x, int width, bool ctrl)
+void TimeBarState::PressCell(int cell, bool ctrl)
 {
     if (!enabled) {
         return;
@@ -55,34 +55,63 @@ void TimeBarState::MousePress(int x, int width, bool ctrl)
     SelectedStart.resize(at + 1);
     SelectedEnd.resize(at + 1);
     dragged_ = at;
-    anchorCell_ = CellAt(x, width);
-    SelectTo(x, width);
+    anchorCell_ = std::clamp(cell, 0, HoursShown - 1);
+    FocusCell = anchorCell_;  // the keys go on from where the mouse was
+    SelectTo(cell);
 }
 
-void TimeBarState::MouseMove(int x, int width)
+void TimeBarState::DragToCell(int cell)
 {
     if (Dragging()) {
-        SelectTo(x, width);
+        SelectTo(cell);
     }
 }
 
-void TimeBarState::MouseRelease(int x, int width)
+void TimeBarState::ReleaseAtCell(int cell)
 {
     if (Dragging()) {
-        SelectTo(x, width);
+        SelectTo(cell);
         anchorCell_ = -1;
     }
 }
 
-void TimeBarState::SelectTo(int x, int width)
+void TimeBarState::SelectTo(int cell)
 {
-    const int cell = CellAt(x, width);
+    cell = std::clamp(cell, 0, HoursShown - 1);
     const int startHour = HourOfCell(std::min(anchorCell_, cell));
     const int endHour = (HourOfCell(std::max(anchorCell_, cell)) + 1) % 24;
     if (dragged_ < SelectedStart.size() && dragged_ < SelectedEnd.size()) {
         SelectedStart[dragged_] = startHour == 0 ? HourText(0, 1) : HourText(startHour, 0);
         SelectedEnd[dragged_] = endHour == 0 ? HourText(23, 59) : HourText(endHour, 0);
     }
+}
+
+std::string TimeBarState::CellName(int cell) const
+{
+    const int hour = HourOfCell(cell);
+    return HourText(hour, 0) + " to " + HourText((hour + 1) % 24, 0);
+}
+
+bool TimeBarState::CellSelected(int cell) const
+{
+    // The cell's hour in minutes from the bar's first hour, as the bar draws the selections.
+    const int first = FirstHour() * 60;
+    const int from = cell * 60;
+    const int to = from + 60;
+    for (const auto [start, end] : SelectedMinutes()) {
+        const int offset = (start - first + MinutesPerDay) % MinutesPerDay;
+        int length = (end - start + MinutesPerDay) % MinutesPerDay;
+        if (length == 0) {
+            length = MinutesPerDay;
+        }
+        // A range that began before the bar's first hour also covers the bar from its left edge.
+        for (const int begin : {offset, offset - MinutesPerDay}) {
+            if (begin < to && begin + length > from) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace quillmark

@@ -14,6 +14,8 @@ public:
         setWidgetResizable(true);
         setFrameShape(QFrame::NoFrame);
         setWidget(contents);
+        // Tab goes to the inputs it holds, which it scrolls into view; the area itself is no stop.
+        setFocusPolicy(Qt::NoFocus);
     }
 
     QSize sizeHint() const override

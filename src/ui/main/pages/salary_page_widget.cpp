@@ -34,11 +34,15 @@ SalaryPageWidget::SalaryPageWidget(TView& view, std::function<void()> afterHandl
         workDays_->addItem(ToQt(choice));
     }
 
-    auto* inputs = new QFormLayout;
-    inputs->addRow(ToQt(page.HoursPerWeekLabel.caption), hours_);
-    inputs->addRow(salaryLabel_, salary_);
+    auto* hoursLabel = new QLabel(ToQt(page.HoursPerWeekLabel.caption), this);
+    auto* workDaysLabel = new QLabel(ToQt(page.WorkDaysPerWeekLabel.caption), this);
+    LabelFor(hoursLabel, hours_);
     LabelFor(salaryLabel_, salary_);
-    inputs->addRow(ToQt(page.WorkDaysPerWeekLabel.caption), workDays_);
+    LabelFor(workDaysLabel, workDays_);
+    auto* inputs = new QFormLayout;
+    inputs->addRow(hoursLabel, hours_);
+    inputs->addRow(salaryLabel_, salary_);
+    inputs->addRow(workDaysLabel, workDays_);
 
     auto* periodBox = new QGroupBox(ToQt(page.PeriodGroup.caption), this);
     auto* periodLayout = new QVBoxLayout(periodBox);
@@ -47,7 +51,6 @@ SalaryPageWidget::SalaryPageWidget(TView& view, std::function<void()> afterHandl
     for (int period = 1; period <= PayPeriodCount; ++period) {
         QRadioButton* button = new QRadioButton(periodBox);
         button->setObjectName(SalaryPage::PeriodButtonName(period));
-        button->setAutoExclusive(false);  // the form keeps one checked
         periods_[period - 1] = button;
         periodLayout->addWidget(button);
         connect(button, &QRadioButton::clicked, this,

@@ -59,11 +59,9 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
 {
     SchedulePage& page = view_.Schedule;
     auto* days = new QHBoxLayout;
-    // No day is chosen at first, so the buttons are exclusive by the form's rule, not Qt's.
     for (int day = 1; day <= 7; ++day) {
         QRadioButton* button = new QRadioButton(this);
         button->setObjectName(SchedulePage::DayButtonName(day));
-        button->setAutoExclusive(false);
         dayButtons_[day - 1] = button;
         days->addWidget(button);
         connect(button, &QRadioButton::clicked, this,
@@ -78,6 +76,11 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
         [this](MouseButton button) {
             Handle([this, button] { view_.Schedule.TimeBar1MouseUp(button); });
         },
+        [this](TimeBarKey key, bool shift) {
+            bool handled = false;
+            Handle([&] { handled = view_.Schedule.TimeBar1KeyDown(key, shift); });
+            return handled;
+        },
         this);
     timeBar_->setObjectName("TimeBar1");
     earlier_ = new QPushButton(this);
@@ -90,6 +93,8 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
             [this] { Handle([this] { view_.Schedule.Button2Click(); }); });
     connect(later_, &QPushButton::clicked, this,
             [this] { Handle([this] { view_.Schedule.Button3Click(); }); });
+    setTabOrder(earlier_, timeBar_);  // from left to right, as they are shown
+    setTabOrder(timeBar_, later_);
     auto* barRow = new QHBoxLayout;
     barRow->addWidget(earlier_);
     barRow->addWidget(timeBar_, 1);
@@ -149,6 +154,14 @@ void SchedulePageWidget::Render()
     quillmark::Render(dayLabel_, page.Day);
     timeBar_->setEnabled(page.TimeBar1.enabled);
     timeBar_->setToolTip(ToQt(page.TimeBar1.hint));
+    const QString barName = ToQt(page.TimeBarName.caption);
+    if (timeBar_->accessibleName() != barName) {
+        timeBar_->setAccessibleName(barName);
+    }
+    const QString barDescription = ToQt(page.TimeBarDescription());
+    if (timeBar_->accessibleDescription() != barDescription) {
+        timeBar_->setAccessibleDescription(barDescription);
+    }
     timeBar_->update();
     quillmark::Render(earlier_, page.Button2);
     quillmark::Render(later_, page.Button3);

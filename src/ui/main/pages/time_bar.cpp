@@ -1,7 +1,10 @@
 #include "ui/main/pages/time_bar.h"
 
 #include "engine/time_of_day.h"
+#include "ui/main/pages/time_bar_accessible.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -25,10 +28,99 @@ MouseButton ButtonOf(const QMouseEvent* event)
 
 }  // namespace
 
-TimeBar::TimeBar(TimeBarState& state, std::function<void(MouseButton)> released, QWidget* parent)
-    : QWidget(parent), state_(state), released_(std::move(released))
+TimeBar::TimeBar(TimeBarState& state, std::function<void(MouseButton)> released,
+                 std::function<bool(TimeBarKey, bool)> keyed, QWidget* parent)
+    : QWidget(parent), state_(state), released_(std::move(released)), keyed_(std::move(keyed))
 {
+    InstallTimeBarAccessibility();
     setMinimumHeight(40);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+QRect TimeBar::CellRect(int cell) const
+{
+    const QRect bar = Bar();
+    const double slotWidth = bar.width() / static_cast<double>(TimeBarState::HoursShown);
+    const int left = bar.left() + static_cast<int>(cell * slotWidth);
+    const int right = bar.left() + static_cast<int>((cell + 1) * slotWidth);
+    return {left, bar.top(), right - left, bar.height()};
+}
+
+void TimeBar::AddCell(int cell)
+{
+    if (cell >= 0 && cell < TimeBarState::HoursShown && isEnabled()) {
+        state_.FocusCell = cell;
+        keyed_(TimeBarKey::Add, false);
+        update();
+    }
+}
+
+void TimeBar::keyPressEvent(QKeyEvent* event)
+{
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    TimeBarKey key;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        key = TimeBarKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = TimeBarKey::Right;
+        break;
+    case Qt::Key_Home:
+        key = TimeBarKey::Home;
+        break;
+    case Qt::Key_End:
+        key = TimeBarKey::End;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = TimeBarKey::Add;
+        break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        key = TimeBarKey::Empty;
+        break;
+    case Qt::Key_Escape:
+        key = TimeBarKey::Cancel;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!keyed_(key, shift)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    update();
+    AnnounceFocusCell();
+}
+
+void TimeBar::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+    AnnounceFocusCell();
+}
+
+void TimeBar::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// Tells a screen reader which hour the keys are on, and that what is chosen may have changed.
+void TimeBar::AnnounceFocusCell()
+{
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent selection(this, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&selection);
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(state_.FocusCell);
+    QAccessible::updateAccessibility(&focus);
 }
 
 QRect TimeBar::Bar() const
@@ -108,6 +200,12 @@ void TimeBar::paintEvent(QPaintEvent*)
         painter.setPen(palette().text().color());
         painter.drawText(QRect(x, 0, static_cast<int>(slotWidth), bar.top()), Qt::AlignCenter,
                          QString("%1:00").arg(state_.HourOfCell(slot), 2, 10, QChar('0')));
+    }
+
+    // The hour the keys are on, plain on the shading as on the white.
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().windowText().color(), 2, Qt::DashLine));
+        painter.drawRect(CellRect(state_.FocusCell).adjusted(3, 3, -3, -3));
     }
 }
 

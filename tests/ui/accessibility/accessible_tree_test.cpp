@@ -1,0 +1,338 @@
+// What a screen reader finds in the program: every window built for real on the offscreen
+// platform and its accessible tree walked as an assistive tool walks it. Every control a user
+// can reach must say what it is (its role) and be called something a voice can say; the
+// schedule's time bar must be readable and settable from the keyboard alone.
+
+#include "engine/reports/page_store.h"
+#include "forms/categories/add_description_form.h"
+#include "forms/main/database_information_form.h"
+#include "forms/main/edit_skill_form.h"
+#include "forms/main/pick_list_form.h"
+#include "forms/main/set_password_form.h"
+#include "forms/main/view_form.h"
+#include "forms/preview/preview_form.h"
+#include "forms/search/select_schedule_form.h"
+#include "forms/search/select_skills_form.h"
+#include "forms/spreadsheet/select_spreadsheet_form.h"
+#include "support/fake_page_devices.h"
+#include "support/fake_services.h"
+#include "ui/album/album_window.h"
+#include "ui/categories/add_description_dialog.h"
+#include "ui/cd_player/cd_player_window.h"
+#include "ui/column_report/column_report_window.h"
+#include "ui/graph/graph_window.h"
+#include "ui/html_report/html_report_window.h"
+#include "ui/main/database_dialogs.h"
+#include "ui/main/edit_skill_dialog.h"
+#include "ui/main/main_window.h"
+#include "ui/main/pick_list_dialog.h"
+#include "ui/preview/preview_window.h"
+#include "ui/search/search_window.h"
+#include "ui/search/select_range_dialog.h"
+#include "ui/search/select_skills_dialog.h"
+#include "ui/spreadsheet/select_spreadsheet_dialog.h"
+#include "ui/spreadsheet/spreadsheet_window.h"
+#include "ui/utilities/calculator_window.h"
+#include "ui/utilities/calendar_window.h"
+#include "ui/utilities/help_window.h"
+
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSet>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <memory>
+#include <typeinfo>
+
+namespace quillmark {
+
+class AccessibleTreeTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QAccessible::setActive(true); }
+    void EveryControlOfEveryWindowIsNamedAndSaysWhatItIs();
+    void ScheduleIsReadAndSetFromTheKeyboard();
+};
+
+namespace {
+
+bool Interactive(QAccessible::Role role)
+{
+    switch (role) {
+    case QAccessible::Button:
+    case QAccessible::ButtonMenu:
+    case QAccessible::ButtonDropDown:
+    case QAccessible::CheckBox:
+    case QAccessible::RadioButton:
+    case QAccessible::ComboBox:
+    case QAccessible::SpinBox:
+    case QAccessible::EditableText:
+    case QAccessible::Slider:
+    case QAccessible::PageTab:
+    case QAccessible::PageTabList:
+    case QAccessible::List:
+    case QAccessible::Table:
+    case QAccessible::Tree:
+    case QAccessible::MenuItem:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The role each kind of control must have.
+std::optional<QAccessible::Role> ExpectedRole(const QWidget* widget)
+{
+    if (qobject_cast<const QRadioButton*>(widget)) {
+        return QAccessible::RadioButton;
+    }
+    if (qobject_cast<const QCheckBox*>(widget)) {
+        return QAccessible::CheckBox;
+    }
+    if (qobject_cast<const QComboBox*>(widget)) {
+        return QAccessible::ComboBox;
+    }
+    if (qobject_cast<const QAbstractSpinBox*>(widget)) {
+        return QAccessible::SpinBox;
+    }
+    if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPlainTextEdit*>(widget)) {
+        return QAccessible::EditableText;
+    }
+    return std::nullopt;
+}
+
+// Something a voice can say: a letter or a digit, not "<" alone.
+bool Sayable(const QString& name)
+{
+    return std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetterOrNumber(); });
+}
+
+// One of the program's own controls, which Qt knows nothing about.
+bool OwnControl(const QWidget* widget)
+{
+    return QByteArray(typeid(*widget).name()).contains("quillmark");
+}
+
+// What is wrong with the controls under node, one line each.
+void Walk(QAccessibleInterface* node, const QString& path, QStringList& faults)
+{
+    if (node == nullptr || node->state().invisible) {
+        return;
+    }
+    auto* widget = qobject_cast<QWidget*>(node->object());
+    // The cells and rows of a grid or list hold data, which may well be empty.
+    if (widget == nullptr && node->role() != QAccessible::MenuItem &&
+        node->role() != QAccessible::PageTab) {
+        return;
+    }
+    const QString where =
+        path + " > " +
+        (widget != nullptr && !widget->objectName().isEmpty() ? widget->objectName()
+                                                              : node->text(QAccessible::Name)) +
+        " (" + qAccessibleRoleString(node->role()) + ")";
+    // A widget that hands its focus on (a notebook to its tabs) is spoken of as that one.
+    const bool standsFor = widget != nullptr && widget->focusProxy() != nullptr;
+    const bool focusable = node->state().focusable && !standsFor;
+    if (!standsFor && (focusable || Interactive(node->role())) &&
+        node->role() != QAccessible::Separator) {
+        const QString name = node->text(QAccessible::Name);
+        if (node->role() == QAccessible::ComboBox) {
+            // On this platform a drop-down list's name is its value; its caption names it.
+            if (node->relations(QAccessible::Label).isEmpty()) {
+                faults << where + ": no caption names it";
+            }
+        } else if (!Sayable(name)) {
+            faults << where + ": named \"" + name + "\"";
+        }
+        const auto expected = widget != nullptr ? ExpectedRole(widget) : std::nullopt;
+        if (expected && node->role() != *expected) {
+            faults << where + ": should be a " + qAccessibleRoleString(*expected);
+        }
+        if (focusable && widget != nullptr && !widget->isWindow() && OwnControl(widget) &&
+            node->role() == QAccessible::Client) {
+            faults << where + ": says nothing of what it is";
+        }
+    }
+    // Controls side by side that a voice calls alike cannot be told apart.
+    QSet<QString> heard;
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        if (child == nullptr || child->object() == nullptr || child->state().invisible ||
+            !Interactive(child->role()) || child->role() == QAccessible::ComboBox) {
+            continue;
+        }
+        if (!Sayable(child->text(QAccessible::Name))) {
+            continue;  // told already
+        }
+        const QString heardAs =
+            qAccessibleRoleString(child->role()) + QString(" ") + child->text(QAccessible::Name);
+        if (heard.contains(heardAs)) {
+            faults << where + ": two of its controls are both heard as " + heardAs;
+        }
+        heard.insert(heardAs);
+    }
+    for (int i = 0; i < node->childCount(); ++i) {
+        Walk(node->child(i), where, faults);
+    }
+}
+
+QStringList FaultsOf(QWidget& window)
+{
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        return {window.objectName() + " was never shown"};
+    }
+    QStringList faults;
+    Walk(QAccessible::queryAccessibleInterface(&window), window.objectName(), faults);
+    return faults;
+}
+
+}  // namespace
+
+void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
+{
+    test::Session session;
+    session.Start();
+    Workspace& workspace = session.workspace;
+    QStringList faults;
+
+    MainWindow main(workspace);
+    auto* notebook = main.findChild<QTabWidget*>("RecordBook");
+    for (int page = 0; page < notebook->count(); ++page) {
+        notebook->setCurrentIndex(page);
+        faults << FaultsOf(main);
+    }
+    const auto check = [&](std::unique_ptr<QWidget> window) { faults << FaultsOf(*window); };
+    check(std::make_unique<SearchWindow>(workspace));
+    check(std::make_unique<SpreadsheetWindow>(workspace));
+    check(std::make_unique<AlbumWindow>(workspace));
+    check(std::make_unique<GraphWindow>(workspace));
+    check(std::make_unique<CdPlayerWindow>(workspace));
+    check(std::make_unique<HtmlReportWindow>(workspace));
+    check(std::make_unique<TCalculatorWindow>());
+    check(std::make_unique<TCalendarWindow>());
+    check(std::make_unique<THelpWindow>());
+
+    ColumnReportWindow report(workspace);
+    faults << FaultsOf(report);
+    test::FakePageDevices devices;
+    TOrvPrinter store{devices.Printer, devices};
+    store.Reset();
+    store.Canvas().TextOut(0, 0, "1");
+    const ExportTable table{{"#", "Name"}, {"1.", "Lee, Ann"}};
+    TOrvPreview preview{workspace, store, table, devices};
+    {
+        PreviewWindow window(preview, devices, &report);
+        faults << FaultsOf(window);
+    }
+
+    // The dialogs, each over the form it would be opened with.
+    Dialogs& dialogs = session.dialogs;
+    TAddDescription categories(workspace, 1);
+    check(std::make_unique<AddDescriptionDialog>(categories, &main));
+    TEditSkillForm skill(dialogs, {"Welding", true, "3", ""});
+    check(std::make_unique<EditSkillDialog>(skill, &main));
+    TDatabaseInformationForm information{DatabaseRecord{}};
+    check(std::make_unique<DatabaseInformationDialog>(information, &main));
+    TSetPasswordForm passwords(dialogs, "", "");
+    check(std::make_unique<SetPasswordDialog>(passwords, &main));
+    TPickListForm pickList;
+    pickList.Add("Lee, Ann", 0);
+    check(std::make_unique<PickListDialog>(pickList, &main));
+    TSelectRangeForm range(dialogs, "", "", "");
+    check(std::make_unique<SelectRangeDialog>(range, &main));
+    TSelectScheduleForm times(dialogs, "", "", "");
+    check(std::make_unique<SelectRangeDialog>(times, &main));
+    TSelectSkillsForm skills(dialogs, SearchRecord{}, workspace.database.SkillNames);
+    check(std::make_unique<SelectSkillsDialog>(skills, &main));
+    TSelectSpreadsheetForm columns({"Record #", "Name"}, {});
+    check(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+
+    for (const QString& fault : faults) {
+        qWarning("%s", qPrintable(fault));
+    }
+    QVERIFY2(faults.isEmpty(), "controls a screen reader cannot tell apart, listed above");
+}
+
+void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
+{
+    test::Session session;
+    session.Start();
+    MainWindow window(session.workspace);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.findChild<QTabWidget*>("RecordBook")->setCurrentIndex(TView::ScheduleTab);
+    auto* bar = window.findChild<QWidget*>("TimeBar1");
+    QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(bar);
+    auto lines = [&](const char* name) {
+        return window.findChild<QPlainTextEdit*>(name)->toPlainText();
+    };
+    auto hour = [&](int cell) { return hours->child(cell); };
+
+    // The bar is a list of its hours, each with its times.
+    QCOMPARE(hours->role(), QAccessible::List);
+    QCOMPARE(hours->text(QAccessible::Name), QString("Hours"));
+    QCOMPARE(hours->childCount(), 12);
+    QCOMPARE(hour(0)->text(QAccessible::Name), QString("09:00 to 10:00"));
+    QCOMPARE(hour(11)->text(QAccessible::Name), QString("20:00 to 21:00"));
+    QCOMPARE(hours->indexOfChild(hour(5)), 5);
+    QVERIFY(hours->text(QAccessible::Description).startsWith("No day chosen."));
+    for (const char* button : {"Button2", "Button3"}) {
+        QVERIFY(Sayable(QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(button))
+                            ->text(QAccessible::Name)));
+    }
+
+    // A day is chosen with the keys, as radio buttons are: Space, then the arrows.
+    auto* sunday = window.findChild<QRadioButton*>("DaySun");
+    sunday->setFocus();
+    QTest::keyClick(sunday, Qt::Key_Space);
+    QTest::keyClick(sunday, Qt::Key_Right);
+    QVERIFY(window.findChild<QRadioButton*>("DayMon")->isChecked());
+    QVERIFY(!sunday->isChecked());
+
+    // Two hours from 11:00, chosen with Shift and the arrows and added with Space.
+    bar->setFocus();
+    QVERIFY(bar->hasFocus());
+    QTest::keyClick(bar, Qt::Key_Right);
+    QTest::keyClick(bar, Qt::Key_Right);
+    QVERIFY(hour(2)->state().focused);
+    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
+    QVERIFY(hour(2)->state().selected && hour(3)->state().selected);
+    QVERIFY(lines("MonStart").isEmpty());  // not yet the day's
+    QTest::keyClick(bar, Qt::Key_Space);
+    QCOMPARE(lines("MonStart"), QString("11:00"));
+    QCOMPARE(lines("MonEnd"), QString("13:00"));
+    QVERIFY(!hour(1)->state().selected && hour(3)->state().selected && !hour(4)->state().selected);
+    QVERIFY(hours->text(QAccessible::Description).startsWith("Monday: 11:00 to 13:00."));
+
+    // Escape gives up a range being chosen; Left past the first hour moves the bar's hours.
+    QTest::keyClick(bar, Qt::Key_Home);
+    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(bar, Qt::Key_Escape);
+    QVERIFY(!hour(0)->state().selected && hour(2)->state().selected);
+    QTest::keyClick(bar, Qt::Key_Home);
+    QTest::keyClick(bar, Qt::Key_Left);
+    QCOMPARE(hour(0)->text(QAccessible::Name), QString("08:00 to 09:00"));
+    QCOMPARE(lines("MonStart"), QString("11:00"));
+
+    // A screen reader's press on an hour adds it; Delete empties the day.
+    hour(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(lines("MonStart"), QString("11:00\n14:00"));
+    QTest::keyClick(bar, Qt::Key_Delete);
+    QVERIFY(lines("MonStart").isEmpty());
+    QVERIFY(hours->text(QAccessible::Description).startsWith("Monday: no times."));
+}
+
+}  // namespace quillmark
+
+QTEST_MAIN(quillmark::AccessibleTreeTest)
+#include "accessible_tree_test.moc"
