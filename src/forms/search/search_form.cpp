@@ -355,8 +355,14 @@ bool TSearch::CellEditable(int row, int column) const
     if (column != ValueColumn || row < 0 || row >= static_cast<int>(GridRows.size())) {
         return false;
     }
+    // Hours, salaries and the salary type have choosers: a box there would take a value that
+    // the term never stores.
     const int slot = GridRows[static_cast<std::size_t>(row)].Slot;
-    return HoldsTerm(slot) && SearchTerms[slot].FieldTag >= SearchFieldTag::Name;
+    if (!HoldsTerm(slot)) {
+        return false;
+    }
+    const int tag = SearchTerms[slot].FieldTag;
+    return tag >= SearchFieldTag::Name && tag <= SearchFieldTag::Other(OtherFieldCount);
 }
 
 void TSearch::SearchGridSetEditText(int row, const std::string& text)
@@ -366,11 +372,7 @@ void TSearch::SearchGridSetEditText(int row, const std::string& text)
     }
     SearchTermRow& edited = GridRows[static_cast<std::size_t>(row)];
     edited.Value = text;
-    // Typed fields search for what was typed; the others keep the values of their chooser.
-    SearchRecord& term = SearchTerms[edited.Slot];
-    if (term.FieldTag <= SearchFieldTag::Other(OtherFieldCount)) {
-        term.FromValue = text;
-    }
+    SearchTerms[edited.Slot].FromValue = text;
 }
 
 void TSearch::AddTermBtnClick()

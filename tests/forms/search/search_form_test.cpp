@@ -198,6 +198,45 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
     EXPECT_EQ(search.SearchTerms[2].DayName, "Monday");
 }
 
+TEST_F(SearchFormTest, HoursSalariesAndTheSalaryTypeAreChosenNotTyped)
+{
+    workspace.RecordList()[0]->HoursPerWeek = "20 hrs";
+    workspace.RecordList()[1]->HoursPerWeek = "40";
+    workspace.RecordList()[0]->SalaryFigures[6] = "50000.00";
+    workspace.RecordList()[0]->SalaryType = 6;
+    workspace.RecordList()[1]->SalaryType = 6;
+    const std::vector<std::string> ranged = {
+        "Hours per Week",    "Hourly Salary",  "Daily Salary", "Weekly Salary",
+        "Bi-Monthly Salary", "Monthly Salary", "Yearly Salary"};
+    for (const std::string& field : ranged) {
+        shell.OnSelectRange([field](TSelectRangeForm& form) {
+            form.LowValue.text = field == "Hours per Week" ? "15" : "0";
+            form.HighValue.text = field == "Hours per Week" ? "25" : "90000";
+            form.RangeOKBtnClick();
+        });
+        if (search.GridRows.back().Slot != RowNeverUsed) {
+            search.AddTermBtnClick();
+        }
+        ChooseField(field);
+        EXPECT_FALSE(search.CellEditable(search.GridRow, TSearch::ValueColumn)) << field;
+        search.GridColumn = TSearch::ValueColumn;
+        EXPECT_EQ(search.OpenChooser(), nullptr) << field;
+    }
+    EXPECT_EQ(shell.DialogsShown.size(), ranged.size());
+    EXPECT_EQ(search.GridRows[0].Value, "15 < 25");
+    EXPECT_EQ(search.SearchTerms[1].ToValue, "25");
+    search.AddTermBtnClick();
+    ChooseField("Salary Type");
+    EXPECT_FALSE(search.CellEditable(search.GridRow, TSearch::ValueColumn));
+    search.GridColumn = TSearch::ValueColumn;
+    ASSERT_EQ(search.OpenChooser(), &search.SalaryMenu);
+    search.ChooserClick({4});
+    EXPECT_EQ(search.GridRows.back().Value, "Yearly");
+    // Only Ann works 15 to 25 hours; the other salary figures are empty and clean to 0.
+    search.PerformSearchBtnClick();
+    EXPECT_THAT(Listed(), ElementsAre("Ann Smith"));
+}
+
 TEST_F(SearchFormTest, CategoryMenusListEachLevelInReverseAndGiveLeafFirstValues)
 {
     workspace.database.DescriptionTrees[1] = "Clerk\r\n\tOffice\r\n\tStore\r\nManager\r\n";

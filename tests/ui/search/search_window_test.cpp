@@ -1,9 +1,11 @@
 // The search window built for real on the offscreen platform: a term chosen from the grid's
-// menu with the keyboard, its value typed into the cell, and the search run from its button.
+// menu with the keyboard, its value typed into the cell, the search run from its button, and a
+// range field's value taken from its dialog.
 
 #include "core/random_source.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
+#include "forms/search/select_range_form.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
 #include "support/test_helpers.h"
@@ -79,6 +81,26 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QCOMPARE(search.SearchResultMessage,
              std::string("1 new record was found during the previous search."));
     QVERIFY(session.dialogs.Texts().empty());
+
+    // A range field's value cell opens its dialog instead of taking the keys.
+    session.shell.OnSelectRange([](TSelectRangeForm& form) {
+        form.RecordValue.text = "40";
+        form.SpecificOKBtnClick();
+    });
+    QTest::mouseClick(window.findChild<QPushButton*>("AddTermBtn"), Qt::LeftButton);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    PickFromNextMenu("Hours per Week");
+    QTest::keyClick(grid, Qt::Key_Return);
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_Right);
+    QTest::keyClick(grid, Qt::Key_2);
+    QCOMPARE(grid->item(1, 2)->text(), QString("40"));
+    QCOMPARE(search.SearchTerms[2].ToValue, std::string("40"));
+    QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr);
 }
 
 // Once its file dialog has closed, the desktop gives the search window the activation back only
