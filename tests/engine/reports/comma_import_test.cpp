@@ -54,7 +54,8 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
 
     // A line with fewer fields leaves the other columns as a new record has them, and no
     // column naming the record leaves it "Empty".
-    const ItemRecord& fresh = *Import("Sales : Office,12,Boise", {Description1, City, 18})[0];
+    const ItemRecordList partial = Import("Sales : Office,12,Boise", {Description1, City, 18});
+    const ItemRecord& fresh = *partial[0];
     EXPECT_EQ(fresh.Desc[1], "Sales : Office");
     EXPECT_EQ(fresh.Detail[1], "12") << "as it stands, no currency template";
     EXPECT_EQ(fresh.Detail[8], "Boise");
