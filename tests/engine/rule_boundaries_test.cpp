@@ -1,0 +1,100 @@
+#include "engine/record_sorting.h"
+#include "engine/salary_calculation.h"
+
+#include <gtest/gtest.h>
+
+// Sorting and the salary figures at their edges: the first and last key of each kind, the
+// smallest list that needs sorting, and the limits of work days and hours.
+namespace quillmark {
+namespace {
+
+ItemRecordList TwoRecords(int key)
+{
+    ItemRecordList records;
+    for (const char* value : {"b", "a"}) {
+        auto record = std::make_shared<ItemRecord>();
+        record->RecordName = std::string("name ") + (key == 0 ? value : "same");
+        if (key >= 1 && key <= 10) {
+            record->Desc[key] = value;
+        } else if (key >= 11 && key <= 20) {
+            record->Detail[static_cast<std::size_t>(key - 11)] = value;
+        } else if (key >= 21 && key <= 26) {
+            record->Other[key - 20] = value;
+        } else if (key >= 28 && key <= 33) {
+            // Numbers: "9" is less than "10", although it is not as text.
+            record->SalaryFigures[key - 27] = *value == 'b' ? "$10.00" : "9";
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
+{
+    for (int key : {1, 10, 11, 20, 21, 26, 28, 33}) {
+        SCOPED_TRACE(key);
+        ItemRecordList records = TwoRecords(key);
+        const ItemRecord* first = records[1].get();
+        EXPECT_GT(CompareStrings(key, *records[0], *records[1]), 0);
+        EXPECT_EQ(CompareStrings(key, *records[1], *records[1]), 0);
+        DoSort(records, key, true);
+        EXPECT_EQ(records[0].get(), first);
+        DoSort(records, key, false);
+        EXPECT_EQ(records[1].get(), first);
+    }
+    // Any key outside 1..33, and 27, means the name.
+    for (int key : {0, 27, 34}) {
+        SCOPED_TRACE(key);
+        ItemRecordList records = TwoRecords(0);
+        const ItemRecord* first = records[1].get();
+        DoSort(records, key, true);
+        EXPECT_EQ(records[0].get(), first);
+    }
+}
+
+TEST(RuleBoundaries, WorkDaysRunFromOneToSevenAndADayFromNoHoursTo24)
+{
+    const struct {
+        const char* hours;
+        const char* days;
+        const char* status;
+    } cases[] = {
+        {"40", "0.99", "Work Days per week must be greater then 1."},
+        {"40", "1", "Warning:  Hours per day exceeds 24."},
+        {"24", "1", "Calculation Successful"},
+        {"24.01", "1", "Warning:  Hours per day exceeds 24."},
+        {"40", "7", "Calculation Successful"},
+        {"40", "7.01", "Work Days per week can not be greater then 7."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.hours) + " / " + c.days);
+        EXPECT_EQ(CalculateSalaryFigures(c.hours, "100", c.days, 3).Status, c.status);
+    }
+}
+
+TEST(RuleBoundaries, RecalculatingUsesTheRecordsPayPeriodAndYearlyForAnyOther)
+{
+    const struct {
+        int type;
+        const char* hourly;  // 40 hours, 5 days, 2080 paid for the period
+    } cases[] = {
+        {1, "2080.00"}, {5, "1.00"}, {6, "1.00"}, {0, "1.00"}, {7, "1.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ItemRecord record;
+        record.HoursPerWeek = "40";
+        record.SalaryAmount = c.type == 5 ? "173.33333333" : "2080";
+        record.SalaryType = c.type;
+        EXPECT_TRUE(RecalculateSalary(record).Calculated);
+        EXPECT_EQ(record.SalaryFigures[1], c.hourly);
+        EXPECT_EQ(record.SalaryFigures[6], c.type == 1 ? "4326400.00" : "2080.00");
+    }
+    ItemRecord unpaid;
+    unpaid.SalaryFigures[6] = "1.00";
+    EXPECT_FALSE(RecalculateSalary(unpaid).Calculated);
+    EXPECT_EQ(unpaid.SalaryFigures[6], "") << "figures that no longer follow are cleared";
+}
+
+}  // namespace
+}  // namespace quillmark
