@@ -28,9 +28,33 @@ QLabel* Caption(const QString& name, QWidget* parent)
     return label;
 }
 
+// A value box too narrow for its value shows how the value begins: when Tab selects the whole
+// value, the caret goes to the start, and there it stays when the focus moves on. (A description
+// box's hint, its tool tip, holds the whole value.)
+class ValueBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusInEvent(event);
+        if (hasSelectedText() && selectedText() == text()) {
+            setSelection(static_cast<int>(text().size()), -static_cast<int>(text().size()));
+        }
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QLineEdit::focusOutEvent(event);
+        if (!hasSelectedText()) {
+            setCursorPosition(0);
+        }
+    }
+};
+
 QLineEdit* Box(const QString& name, QWidget* parent)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = new ValueBox(parent);
     box->setObjectName(name);
     return box;
 }
