@@ -111,6 +111,9 @@ QtChart::QtChart(QWidget* parent)
     view_ = new ChartView(chart, parent);
     view_->setObjectName("Graph");
     view_->setRenderHint(QPainter::Antialiasing);
+    // The chart is a picture with nothing to do by keys: Tab passes it by, and a screen reader
+    // reads it by its name.
+    view_->setFocusPolicy(Qt::NoFocus);
     // A few bars are quickly laid out again for the size: which way they stand, and the steps
     // of their scale.
     view_->resized = [this] {
