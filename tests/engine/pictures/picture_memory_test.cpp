@@ -277,14 +277,6 @@ std::optional<long> PeakMegabytesOf(const std::function<void()>& work)
     return (peak - before) / 1024;
 }
 
-double ProcessorSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 // Waits for the pictures a cache's workers decode.
 class Arrivals {
 public:
@@ -344,23 +336,14 @@ TEST_F(PictureMemoryTest, HugePicturesCostNothingWhereOnlyAThumbnailIsShown)
 
     // A page of them on four workers, as the album asks for it.
     ThumbnailCache album(4);
-    std::mutex mutex;
-    std::condition_variable arrived;
-    int arrivals = 0;
-    album.SetArrived([&] {
-        const std::lock_guard lock(mutex);
-        ++arrivals;
-        arrived.notify_all();
-    });
+    Arrivals arrivals(album);
     const std::optional<long> peak = PeakMegabytesOf([&] {
         for (const std::string& file : files) {
             for (const PictureFit fit : {PictureFit::Whole, PictureFit::Corner}) {
                 album.Find({file, 115, 123, fit});
             }
         }
-        std::unique_lock lock(mutex);
-        ASSERT_TRUE(
-            arrived.wait_for(lock, std::chrono::seconds(60), [&] { return arrivals == 8; }));
+        ASSERT_TRUE(arrivals.WaitFor(8));
     });
     for (const std::string& file : files) {
         EXPECT_FALSE(album.Find({file, 115, 123, PictureFit::Whole})->bitmap) << file;
@@ -399,22 +382,13 @@ TEST_F(PictureMemoryTest, AlbumDecodersHoldNoMoreThanTheirShareAtOnce)
     }
     const std::string tooBig = Write("big.png", BlackPng(2100));
     ThumbnailCache album(4, 256u << 20, 40u << 20);
-    std::mutex mutex;
-    std::condition_variable arrived;
-    int arrivals = 0;
-    album.SetArrived([&] {
-        const std::lock_guard lock(mutex);
-        ++arrivals;
-        arrived.notify_all();
-    });
+    Arrivals arrivals(album);
     for (const std::string& file : files) {
         album.Find({file, 60, 40, PictureFit::Whole});
     }
     album.Find({tooBig, 60, 40, PictureFit::Whole});
     {
-        std::unique_lock lock(mutex);
-        ASSERT_TRUE(
-            arrived.wait_for(lock, std::chrono::seconds(60), [&] { return arrivals == 9; }));
+        ASSERT_TRUE(arrivals.WaitFor(9));
     }
     for (const std::string& file : files) {
         const std::optional<Thumbnail> thumbnail = album.Find({file, 60, 40, PictureFit::Whole});
