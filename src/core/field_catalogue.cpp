@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace quillmark {
@@ -158,6 +159,14 @@ double CleanNumberValue(std::string_view text)
         std::from_chars(cleaned.data(), cleaned.data() + cleaned.size(), value);
     // "." alone holds no digit and reads as 0; so does a number too large for a double.
     return error == std::errc() ? value : 0.0;
+}
+
+std::optional<double> CleanNumberIfDigits(std::string_view text)
+{
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    return CleanNumberValue(text);
 }
 
 }  // namespace quillmark

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,5 +44,9 @@ std::string CleanNumber(std::string_view text);
 
 // CleanNumber read as a number; a lone "." counts as 0.
 double CleanNumberValue(std::string_view text);
+
+// CleanNumberValue of a text with at least one digit in it. A text with none ("abc", "$", ".")
+// holds no number at all, which is not the same as 0 where a user was asked for an amount.
+std::optional<double> CleanNumberIfDigits(std::string_view text);
 
 }  // namespace quillmark

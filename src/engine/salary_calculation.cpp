@@ -5,6 +5,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <iterator>
+#include <optional>
 
 namespace quillmark {
 
@@ -25,21 +27,32 @@ SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::str
                                          std::string_view workDaysPerWeek, int salaryType)
 {
     SalaryCalculation result;
-    if (hoursPerWeek.empty()) {
-        result.Status = "Please enter hours per week.";
-        return result;
+    const struct {
+        std::string_view text;
+        const char* askFor;
+    } boxes[] = {{hoursPerWeek, "Please enter hours per week."},
+                 {salary, "Please enter salary."},
+                 {workDaysPerWeek, "Please enter work days per week."}};
+    // An empty box is asked for first; then a box with no digit in it ("abc"), which would
+    // otherwise read as 0 and give figures of nothing that look worked out.
+    for (const auto& box : boxes) {
+        if (box.text.empty()) {
+            result.Status = box.askFor;
+            return result;
+        }
     }
-    if (salary.empty()) {
-        result.Status = "Please enter salary.";
-        return result;
+    double numbers[3] = {};
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        const std::optional<double> number = CleanNumberIfDigits(boxes[i].text);
+        if (!number) {
+            result.Status = boxes[i].askFor;
+            return result;
+        }
+        numbers[i] = *number;
     }
-    if (workDaysPerWeek.empty()) {
-        result.Status = "Please enter work days per week.";
-        return result;
-    }
-    const double hours = CleanNumberValue(hoursPerWeek);
-    const double amount = CleanNumberValue(salary);
-    const double days = CleanNumberValue(workDaysPerWeek);
+    const double hours = numbers[0];
+    const double amount = numbers[1];
+    const double days = numbers[2];
     if (days > 7) {
         result.Status = "Work Days per week can not be greater then 7.";
         return result;

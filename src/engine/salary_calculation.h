@@ -16,7 +16,8 @@ struct SalaryCalculation {
 };
 
 // Derives the pay of every period from the hours per week, the salary for salaryType's
-// period and the working days per week, all as typed.
+// period and the working days per week, all as typed. A box left empty or with no digit in it
+// is asked for in Status, and nothing is worked out.
 SalaryCalculation CalculateSalaryFigures(std::string_view hoursPerWeek, std::string_view salary,
                                          std::string_view workDaysPerWeek, int salaryType);
 

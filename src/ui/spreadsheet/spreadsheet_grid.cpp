@@ -217,6 +217,10 @@ SpreadGrid::SpreadGrid(TSnapShot& sheet, Handlers handlers, QWidget* parent)
     verticalHeader()->setDefaultSectionSize(TSnapShot::DefaultRowHeight);
     horizontalHeader()->setDefaultSectionSize(TSnapShot::DefaultColWidth);
     horizontalHeader()->setSectionsMovable(true);
+    // While a title is dragged the header's auto-scroll moves the grid by the pointer's height
+    // in the title row, not by its nearness to either end, so the column would land away from
+    // the pointer. The grid stays put during a drag.
+    horizontalHeader()->setAutoScroll(false);
     horizontalHeader()->setHighlightSections(false);
 }
 

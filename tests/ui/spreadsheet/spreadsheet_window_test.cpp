@@ -1,6 +1,6 @@
 // The spreadsheet window built for real on the offscreen platform: the grid reads the records
-// through its model, typing in a cell reaches the record and nothing else, and a wide grid
-// prints across pages at its size on the screen.
+// through its model, typing in a cell reaches the record and nothing else, a dragged column
+// lands under the pointer, and a wide grid prints across pages at its size on the screen.
 
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -12,9 +12,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 namespace quillmark {
@@ -56,12 +59,7 @@ private slots:
         session_->workspace.SpreadsheetColumns.FieldNumbers.fill(-1);
         session_->workspace.SpreadsheetColumns.FieldNumbers[0] = 230;
         session_->workspace.SpreadsheetColumns.FieldNumbers[1] = 130;
-        window_ = std::make_unique<SpreadsheetWindow>(session_->workspace);
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        grid_ = window_->findChild<QTableView*>("SpreadView");
-        QVERIFY(grid_ != nullptr);
+        OpenWindow();
     }
 
     void cleanup()
@@ -110,6 +108,44 @@ private slots:
         QCOMPARE(session_->Record(1).Detail[2], std::string());
     }
 
+    // A title dragged along the title row leaves the grid where it is, and the column goes
+    // to the title under the pointer. The grid used to scroll away under a pointer held high
+    // or low in the row, and the column then landed where the pointer had been.
+    void ADraggedColumnDropsUnderThePointer()
+    {
+        std::array<int, SpreadsheetColumnCount>& fields =
+            session_->workspace.SpreadsheetColumns.FieldNumbers;
+        for (int column = 0; column < 10; ++column) {
+            fields[static_cast<std::size_t>(column)] = 110 + 10 * column;  // the detail fields
+        }
+        OpenWindow();
+        QScrollBar* scrollBar = grid_->horizontalScrollBar();
+        scrollBar->setValue(3);
+        QHeaderView* header = grid_->horizontalHeader();
+        QWidget* titles = header->viewport();
+        const int moving = header->visualIndexAt(1);
+        const auto at = [header](int visual, int eighths) {
+            const int section = header->logicalIndex(visual);
+            return QPoint(header->sectionViewportPosition(section) +
+                              header->sectionSize(section) * eighths / 8,
+                          3);
+        };
+        const QPoint drop = at(moving + 1, 6);
+        QCursor::setPos(titles->mapToGlobal(drop));
+        QTest::mousePress(titles, Qt::LeftButton, {}, at(moving, 1));
+        for (int x = at(moving, 1).x(); x < drop.x(); x += 10) {
+            QTest::mouseMove(titles, QPoint(x, drop.y()));
+        }
+        QTest::mouseMove(titles, drop);
+        QTest::qWait(400);
+        QCOMPARE(scrollBar->value(), 3);
+        const int under = header->visualIndexAt(drop.x());
+        QTest::mouseRelease(titles, Qt::LeftButton, {}, drop);
+
+        const int movedField = 110 + 10 * moving;
+        QCOMPARE(std::find(fields.begin(), fields.end(), movedField) - fields.begin(), under);
+    }
+
     // On A4 across with half-inch margins, 10.69 by 7.27 inches: 1026 by 698 screen pixels hold
     // three columns of 300 and 32 rows below the titles. The 35 columns take 12 pages across,
     // the one too wide for any page one more, each of them 4 pages down.
@@ -126,6 +162,16 @@ private slots:
     }
 
 private:
+    void OpenWindow()
+    {
+        window_ = std::make_unique<SpreadsheetWindow>(session_->workspace);
+        window_->show();
+        window_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        grid_ = window_->findChild<QTableView*>("SpreadView");
+        QVERIFY(grid_ != nullptr);
+    }
+
     std::unique_ptr<test::Session> session_;
     std::unique_ptr<SpreadsheetWindow> window_;
     QTableView* grid_ = nullptr;
