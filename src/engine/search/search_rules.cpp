@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace quillmark {
 
@@ -336,20 +337,28 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
 PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<int>& rowSlots,
                                const SearchContext& context)
 {
+    constexpr std::size_t NotPrepared = SIZE_MAX;
+    OneBasedArray<std::size_t, SearchSlotCount> prepared;
+    std::fill(prepared.begin(), prepared.end(), NotPrepared);
     for (std::size_t row = 0; row < rowSlots.size(); ++row) {
-        if (HoldsTerm(rowSlots[row])) {
-            terms_.emplace_back(static_cast<int>(row + 1),
-                                PreparedTerm(terms[rowSlots[row]], context));
+        const int slot = rowSlots[row];
+        if (!HoldsTerm(slot)) {
+            continue;
         }
+        if (prepared[slot] == NotPrepared) {
+            prepared[slot] = terms_.size();
+            terms_.emplace_back(terms[slot], context);
+        }
+        rows_.emplace_back(static_cast<int>(row + 1), prepared[slot]);
     }
 }
 
 bool PreparedSearch::Matches(const ItemRecord& record) const
 {
     bool result = false;
-    for (const auto& [row, term] : terms_) {
+    for (const auto& [row, term] : rows_) {
         try {
-            result = term.Holds(record);
+            result = terms_[term].Holds(record);
         } catch (UnreadableScheduleTerm& unreadable) {
             unreadable.row = row;
             throw;
