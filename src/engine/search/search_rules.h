@@ -70,7 +70,8 @@ private:
     bool cleanedValue_ = false;  // hours per week and salaries are compared cleaned
     mutable std::string cleaned_;
 
-    std::string valueUpper_;  // list and experience terms
+    std::string valueUpper_;      // list and experience terms
+    mutable std::string folded_;  // the record's text being searched, folded
 
     // Schedule terms: days 1..7 to look at, and the interval.
     int firstDay_ = 0;
