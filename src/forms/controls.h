@@ -103,20 +103,24 @@ inline ActionControl ToolButton(std::string buttonName, std::string hint, std::s
 }
 
 // An entry of a pop-up menu: what it reads, the number its handler is told, and the entries
-// of its submenu, if any.
+// of its submenu, if any. A separator is a line between entries that cannot be chosen.
 struct MenuItemControl {
     std::string caption;
     int tag = 0;
     bool enabled = true;
     std::vector<MenuItemControl> children;
+    bool separator = false;
 };
 
-// A pop-up menu of plain entries, each told its position.
+// A pop-up menu of plain entries, each told its position; nullptr stands for a separator,
+// which takes a position too.
 inline std::vector<MenuItemControl> MenuEntries(std::initializer_list<const char*> captions)
 {
     std::vector<MenuItemControl> entries;
     for (const char* caption : captions) {
-        entries.push_back({caption, static_cast<int>(entries.size()), true, {}});
+        const int position = static_cast<int>(entries.size());
+        entries.push_back(caption == nullptr ? MenuItemControl{{}, position, false, {}, true}
+                                             : MenuItemControl{caption, position, true, {}});
     }
     return entries;
 }

@@ -22,6 +22,10 @@ void AddEntries(QMenu* menu, const std::vector<MenuItemControl>& items, std::vec
         const MenuItemControl& item = items[i];
         std::vector<int> itemPath = path;
         itemPath.push_back(static_cast<int>(i));
+        if (item.separator) {
+            menu->addSeparator();
+            continue;
+        }
         if (!item.children.empty()) {
             QMenu* submenu = menu->addMenu(Literal(item.caption));
             submenu->setEnabled(item.enabled);
@@ -50,6 +54,10 @@ std::optional<std::size_t> PopUpAt(QWidget* parent, const QPoint& globalPosition
     menu.setObjectName(objectName);
     std::vector<QAction*> actions;
     for (const MenuItemControl& entry : entries) {
+        if (entry.separator) {
+            actions.push_back(menu.addSeparator());
+            continue;
+        }
         QAction* action = menu.addAction(ToQt(entry.caption));
         action->setEnabled(entry.enabled);
         if (!entryNamePrefix.isEmpty()) {

@@ -40,6 +40,9 @@ SavedSearch ReadSavedSearch(ValueReader& reader)
         reader.ReadStringInto(row.Type);
         reader.ReadStringInto(row.Value);
         row.Slot = reader.ReadInteger();
+        if (row.Slot < RowNeverUsed || row.Slot > SearchSlotCount) {
+            reader.Fail("a term row names slot " + std::to_string(row.Slot));
+        }
     }
     for (SearchRecord& term : search.Terms) {
         reader.ReadStringInto(term.FromValue);
@@ -50,6 +53,22 @@ SavedSearch ReadSavedSearch(ValueReader& reader)
         reader.ReadStringInto(term.NotesValue);
         reader.ReadStringInto(term.SkillName);
         term.MatchMode = static_cast<std::uint8_t>(reader.ReadInteger() & 0xFF);
+    }
+    // A row's term must be there to be tested, and be about a field the search knows.
+    for (std::size_t row = 0; row < search.Rows.size(); ++row) {
+        const int slot = search.Rows[row].Slot;
+        if (!HoldsTerm(slot)) {
+            continue;
+        }
+        const std::string where =
+            "term row " + std::to_string(row + 1) + " names slot " + std::to_string(slot);
+        if (search.Terms[slot].IsFree()) {
+            reader.Fail(where + ", which is free");
+        }
+        if (!SearchFieldTag::IsField(search.Terms[slot].FieldTag)) {
+            reader.Fail(where + ", whose field tag " + std::to_string(search.Terms[slot].FieldTag) +
+                        " is unknown");
+        }
     }
     return search;
 }

@@ -25,7 +25,8 @@ void WriteSavedSearch(ValueWriter& writer, const std::vector<SearchTermRow>& row
                       const SearchTermTable& terms);
 
 // Reads a whole saved search, or throws FormatError: a value of the wrong kind, a file that
-// ends early, or a row count outside 1..50 term rows. Field captions are left empty.
+// ends early, a row count outside 1..50 term rows, a row's slot number outside -1..50, or a row
+// naming a free slot or one whose field tag is unknown. Field captions are left empty.
 SavedSearch ReadSavedSearch(ValueReader& reader);
 
 // The file through the safe save (WriteError on failure) and back (ReadError, FormatError).

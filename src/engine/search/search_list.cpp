@@ -33,6 +33,12 @@ int CountOnSearchList(const ItemRecordList& records)
                                           [](const auto& record) { return record->InSearchList; }));
 }
 
+int CountRemovable(const ItemRecordList& records)
+{
+    const int listed = CountOnSearchList(records);
+    return listed == static_cast<int>(records.size()) ? std::max(listed - 1, 0) : listed;
+}
+
 int RemoveListedRecords(ItemRecordList& records)
 {
     ItemRecordList kept;

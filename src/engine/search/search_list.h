@@ -17,5 +17,7 @@ int CountOnSearchList(const ItemRecordList& records);
 // Removes every listed record but never the last one left, keeping the others in order;
 // returns how many went.
 int RemoveListedRecords(ItemRecordList& records);
+// How many RemoveListedRecords would remove now.
+int CountRemovable(const ItemRecordList& records);
 
 }  // namespace quillmark

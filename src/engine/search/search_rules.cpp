@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
+#include <cstdint>
 
 namespace quillmark {
 
@@ -28,11 +30,21 @@ std::string FoldedText(std::string_view text, Fold fold)
     return folded;
 }
 
+// Whether the text holds the needle, byte for byte. memmem's two-way search takes time linear
+// in the two lengths even for needles that almost match everywhere, where a plain scan (and a
+// Horspool search) takes their product: a long term over a long note would take minutes.
+bool Contains(std::string_view text, std::string_view needle)
+{
+    return needle.empty() ||
+           ::memmem(text.data(), text.size(), needle.data(), needle.size()) != nullptr;
+}
+
 // Whether the text holds the needle, letters compared through the fold; the needle comes
-// folded already. The experience table's stored line breaks (bytes 9 and 8) can be taken as
-// the CR and LF they stand for.
+// folded already. The text is folded into the scratch buffer, which allocates only while it
+// grows. The experience table's stored line breaks (bytes 9 and 8) can be taken as the CR and
+// LF they stand for.
 bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, Fold fold,
-                    bool storedLineBreaks = false)
+                    std::string& scratch, bool storedLineBreaks = false)
 {
     if (foldedNeedle.empty()) {
         return true;
@@ -40,22 +52,14 @@ bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, Fold f
     if (foldedNeedle.size() > text.size()) {
         return false;
     }
-    auto folded = [&](char c) {
+    scratch.assign(text);
+    for (char& c : scratch) {
         if (storedLineBreaks) {
             c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
         }
-        return static_cast<char>(fold(static_cast<unsigned char>(c)));
-    };
-    for (std::size_t start = 0; start + foldedNeedle.size() <= text.size(); ++start) {
-        std::size_t i = 0;
-        while (i < foldedNeedle.size() && folded(text[start + i]) == foldedNeedle[i]) {
-            ++i;
-        }
-        if (i == foldedNeedle.size()) {
-            return true;
-        }
+        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
     }
-    return false;
+    return Contains(scratch, foldedNeedle);
 }
 
 // An optionally signed decimal number with "." as its point and an optional exponent, leading
@@ -187,7 +191,7 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
     case Rule::Range:
         return RangeHolds(RangeValue(record));
     case Rule::Category:
-        return record.Desc[term_.FieldTag / 10 + 1].find(term_.FromValue) != std::string::npos;
+        return Contains(record.Desc[term_.FieldTag / 10 + 1], term_.FromValue);
     case Rule::List:
         if (term_.FromValue.empty()) {
             return false;
@@ -260,14 +264,14 @@ bool PreparedTerm::RangeHolds(std::string_view value) const
         return CompareTextsIgnoringAsciiCase(Head(value, from.size()), from) >= 0 &&
                CompareTextsIgnoringAsciiCase(Head(value, to.size()), to) <= 0;
     }
-    return (!from.empty() && ContainsFolded(value, fromLower_, Windows1252LowerCase)) ||
-           (!to.empty() && ContainsFolded(value, toLower_, Windows1252LowerCase));
+    return (!from.empty() && ContainsFolded(value, fromLower_, Windows1252LowerCase, folded_)) ||
+           (!to.empty() && ContainsFolded(value, toLower_, Windows1252LowerCase, folded_));
 }
 
 bool PreparedTerm::ListHolds(const StringList& lines) const
 {
     return std::any_of(lines.begin(), lines.end(), [this](std::string_view line) {
-        return ContainsFolded(line, valueUpper_, AsciiUpper);
+        return ContainsFolded(line, valueUpper_, AsciiUpper, folded_);
     });
 }
 
@@ -289,7 +293,7 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
                 return;
             }
             const std::pair<int, int> cell{column, row};
-            if (row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, true)) {
+            if (row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, folded_, true)) {
                 matchedCells_.insert(cell);
             } else {
                 matchedCells_.erase(cell);
@@ -328,7 +332,7 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
         if (term_.MatchMode == 1) {
             return SameTextIgnoringAsciiCase(notes, term_.NotesValue);
         }
-        return ContainsFolded(notes, valueUpper_, AsciiUpper);
+        return ContainsFolded(notes, valueUpper_, AsciiUpper, folded_);
     }
     return true;
 }
@@ -336,20 +340,28 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
 PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<int>& rowSlots,
                                const SearchContext& context)
 {
+    constexpr std::size_t NotPrepared = SIZE_MAX;
+    OneBasedArray<std::size_t, SearchSlotCount> prepared;
+    std::fill(prepared.begin(), prepared.end(), NotPrepared);
     for (std::size_t row = 0; row < rowSlots.size(); ++row) {
-        if (HoldsTerm(rowSlots[row])) {
-            terms_.emplace_back(static_cast<int>(row + 1),
-                                PreparedTerm(terms[rowSlots[row]], context));
+        const int slot = rowSlots[row];
+        if (!HoldsTerm(slot)) {
+            continue;
         }
+        if (prepared[slot] == NotPrepared) {
+            prepared[slot] = terms_.size();
+            terms_.emplace_back(terms[slot], context);
+        }
+        rows_.emplace_back(static_cast<int>(row + 1), prepared[slot]);
     }
 }
 
 bool PreparedSearch::Matches(const ItemRecord& record) const
 {
     bool result = false;
-    for (const auto& [row, term] : terms_) {
+    for (const auto& [row, term] : rows_) {
         try {
-            result = term.Holds(record);
+            result = terms_[term].Holds(record);
         } catch (UnreadableScheduleTerm& unreadable) {
             unreadable.row = row;
             throw;

@@ -70,7 +70,8 @@ private:
     bool cleanedValue_ = false;  // hours per week and salaries are compared cleaned
     mutable std::string cleaned_;
 
-    std::string valueUpper_;  // list and experience terms
+    std::string valueUpper_;      // list and experience terms
+    mutable std::string folded_;  // the record's text being searched, folded
 
     // Schedule terms: days 1..7 to look at, and the interval.
     int firstDay_ = 0;
@@ -94,7 +95,8 @@ private:
 
 // Every term row's slot number in row order; rows without a term (slot outside 1..50) are
 // passed over. The terms combine by "and", in row order, and testing a record stops at the
-// first term that fails. A search with no term finds nothing.
+// first term that fails. A search with no term finds nothing. Rows naming the same slot share
+// one prepared term, so a slot's texts are copied and folded once however many rows name it.
 class PreparedSearch {
 public:
     PreparedSearch(const SearchTermTable& terms, const std::vector<int>& rowSlots,
@@ -104,7 +106,8 @@ public:
     bool Matches(const ItemRecord& record) const;
 
 private:
-    std::vector<std::pair<int, PreparedTerm>> terms_;  // row number, term
+    std::vector<PreparedTerm> terms_;                // one per slot some row names
+    std::vector<std::pair<int, std::size_t>> rows_;  // row number, its term in terms_
 };
 
 }  // namespace quillmark

@@ -101,6 +101,14 @@ inline bool IsOther(int tag)
 {
     return tag >= 260 && tag <= 310 && tag % 10 == 0;
 }
+// Whether a term may hold the tag: one of the searchable fields, not the menu's "REMOVE SEARCH
+// TERM".
+inline bool IsField(int tag)
+{
+    return IsDescription(tag) || IsDetail(tag) || IsOther(tag) || tag == Schedule ||
+           tag == Skills || (tag >= Status && tag <= Experience && tag % 10 == 0) ||
+           tag == HoursPerWeek || (tag >= HourlySalary && tag <= YearlySalary) || tag == SalaryType;
+}
 // Fields that may appear in several terms of one search.
 inline bool MayRepeat(int tag)
 {

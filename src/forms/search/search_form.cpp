@@ -46,7 +46,8 @@ TSearch::TSearch(Workspace& workspace)
     TypeMenu = MenuEntries({IncludesText, DoesNotIncludeText});
     SalaryMenu = MenuEntries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
     StatusMenu = MenuEntries({"Working", "Available", "Not Available"});
-    ExtractType = MenuEntries({"Remove From Database", "Extract To File"});
+    // The entry that deletes records comes last, apart from the harmless one.
+    ExtractType = MenuEntries({"Extract To File", nullptr, "Remove From Database"});
     PrintMenu = MenuEntries({"Print Settings", "Print"});
     BuildFieldMenu();
 }

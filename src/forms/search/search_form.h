@@ -54,7 +54,7 @@ public:
     // Loading, saving and extracting, before the buttons every view window repeats.
     ActionControl LoadSearchBtn, SaveSearchBtn, Extract;
     ViewToolBar Actions;
-    std::vector<MenuItemControl> ExtractType;  // "Remove From Database", "Extract To File"
+    std::vector<MenuItemControl> ExtractType;  // "Extract To File", a line, "Remove From Database"
     std::vector<MenuItemControl> PrintMenu;    // "Print Settings", "Print"
 
     // ---- the window comes and goes ----
@@ -82,7 +82,9 @@ public:
     void AddRangeBtnClick();
     void ClearClick();
     void SetExtractState();
-    void ExtractTypeClick(int entry);  // 0 "Remove From Database", 1 "Extract To File"
+    static constexpr int ExtractToFileEntry = 0;
+    static constexpr int RemoveFromDatabaseEntry = 2;
+    void ExtractTypeClick(int entry);  // the position of the entry picked in ExtractType
 
     // ---- saved searches ----
     void SaveSearchBtnClick();

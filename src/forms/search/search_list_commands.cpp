@@ -45,17 +45,20 @@ void TSearch::ExtractTypeClick(int entry)
     if (!Extract.enabled) {
         return;
     }
-    if (entry == 0) {
+    if (entry == RemoveFromDatabaseEntry) {
         RemoveFromDatabase();
-    } else if (entry == 1) {
+    } else if (entry == ExtractToFileEntry) {
         ExtractToFile();
     }
 }
 
 void TSearch::RemoveFromDatabase()
 {
-    if (!workspace_.services.dialogs.AskYesNo(
-            "All Search List Records will be removed.  Are you sure you want to continue ?")) {
+    const int going = CountRemovable(workspace_.RecordList());
+    const std::string count = going == 1 ? "1 record" : std::to_string(going) + " records";
+    if (!workspace_.services.dialogs.AskYesNo("All Search List Records (" + count +
+                                              ") will be removed.  Are you sure you want to "
+                                              "continue ?")) {
         return;
     }
     ItemRecordList& records = workspace_.RecordList();

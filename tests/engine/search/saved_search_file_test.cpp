@@ -2,6 +2,7 @@
 
 #include "core/value_reader.h"
 #include "engine/search/saved_search_file.h"
+#include "engine/search/search_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,13 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         {"no term row", I(1) + Repeat(FreeSlot, 50)},
         {"51 term rows", I(52) + Repeat(S("") + S("") + I(-1), 51) + Repeat(FreeSlot, 50)},
         {"a negative row count", I(-5) + Repeat(FreeSlot, 50)},
+        {"a row naming slot 51", I(2) + S("") + S("") + I(51) + Repeat(FreeSlot, 50)},
+        {"a row naming slot -2", I(2) + S("") + S("") + I(-2) + Repeat(FreeSlot, 50)},
+        {"a row naming a free slot", I(2) + S("Includes") + S("x") + I(3) + Repeat(FreeSlot, 50)},
+        {"a row naming an unknown field",
+         I(2) + S("Includes") + S("x") + I(1) + Slot("x", "", 1, 205) + Repeat(FreeSlot, 49)},
+        {"a row naming the remove entry",
+         I(2) + S("Includes") + S("x") + I(1) + Slot("x", "", 1, 1000) + Repeat(FreeSlot, 49)},
     };
     for (const auto& d : damaged) {
         SCOPED_TRACE(d.what);
@@ -76,6 +84,27 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
     const SavedSearch empty = ReadSavedSearch(reader);
     ASSERT_EQ(empty.Rows.size(), 1u);
     EXPECT_EQ(empty.Rows[0].Slot, RowNeverUsed);
+}
+
+TEST(SavedSearchFileTest, RowsNamingOneSlotShareItsPreparedTexts)
+{
+    // Every row may name the same slot; its two long bounds are to be copied and folded once.
+    const std::string bound(1 << 20, 'm');
+    const std::string bytes = I(51) + Repeat(S("Includes") + S("m") + I(7), 50) +
+                              Repeat(FreeSlot, 6) + Slot(bound, bound, 1, 210) +
+                              Repeat(FreeSlot, 43);
+    ItemRecord record;
+    record.RecordName = "mm";
+    const test::AllocationWatch watch;
+    ValueReader reader(bytes);
+    const SavedSearch search = ReadSavedSearch(reader);
+    std::vector<int> rowSlots;
+    for (const SearchTermRow& row : search.Rows) {
+        rowSlots.push_back(row.Slot);
+    }
+    const PreparedSearch prepared(search.Terms, rowSlots, SearchContext());
+    EXPECT_FALSE(prepared.Matches(record)) << "a name shorter than the bounds lies below them";
+    EXPECT_LT(watch.Peak(), 8 * bound.size());
 }
 
 }  // namespace

@@ -263,6 +263,34 @@ TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
     EXPECT_EQ(watch.Largest(), 0u);
 }
 
+TEST(SearchRunTest, LongNearMissesAreRuledOutInLinearTime)
+{
+    // Every position of the text matches all of the term but its last letter.
+    const std::string text(1 << 19, 'a');
+    const std::string term = std::string(1000, 'A') + "B";
+    const struct {
+        const char* what;
+        SearchRecord term;
+        std::function<void(ItemRecord&, const std::string&)> fill;
+    } cases[] = {
+        {"name", Term(Tag::Name, term),
+         [](ItemRecord& r, const std::string& t) { r.RecordName = t; }},
+        {"notes", Term(Tag::Notes, term),
+         [](ItemRecord& r, const std::string& t) { r.Notes = {t}; }},
+        {"experience", Term(Tag::Experience, term),
+         [](ItemRecord& r, const std::string& t) { r.ExperienceStream = "4,100\r\n1,1," + t; }},
+        {"category", Term(Tag::Description(1), std::string(1000, 'a') + "b"),
+         [](ItemRecord& r, const std::string& t) { r.Desc[1] = t; }},
+    };
+    const double started = test::ProcessorSeconds();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text); }));
+        EXPECT_TRUE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text + "b"); }));
+    }
+    EXPECT_LT(test::ProcessorSeconds() - started, 0.5);
+}
+
 TEST(SearchListTest, RangesClearingAndRemoval)
 {
     ItemRecordList records = Records({"1", "2", "3", "4", "5", "6"});

@@ -273,7 +273,12 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     WriteFileBytes(existing, "keep");
     workspace.DatabaseFileName = folder.File("staff.dat");
     dialogs.ChooseFile(existing).AnswerNo().ChooseFile(folder.File("found"));
-    search.ExtractTypeClick(1);
+    // The entry that deletes records comes last, after a line.
+    ASSERT_EQ(search.ExtractType.size(), 3u);
+    EXPECT_EQ(search.ExtractType[0].caption, "Extract To File");
+    EXPECT_TRUE(search.ExtractType[1].separator);
+    EXPECT_EQ(search.ExtractType[2].caption, "Remove From Database");
+    search.ExtractTypeClick(0);
     const std::string title = "Extract and Save Searched Records As";
     EXPECT_THAT(dialogs.Texts(),
                 ElementsAre(title, existing + " already exists.  Do you want to overwrite it ?",
@@ -291,7 +296,7 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     // Removing keeps the record on show when it stays, and never the last record.
     workspace.CurrentIndex = 3;
     dialogs.AnswerYes();
-    search.ExtractTypeClick(0);
+    search.ExtractTypeClick(2);
     EXPECT_THAT(session.Names(), ElementsAre("Ann Smith", "Di Smith"));
     EXPECT_EQ(workspace.CurrentIndex, 1);
     EXPECT_EQ(view.RecordName.text, "Di Smith");
@@ -301,15 +306,16 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     search.HighRange.value = 2;
     search.AddRangeBtnClick();
     dialogs.AnswerYes();
-    search.ExtractTypeClick(0);
+    search.ExtractTypeClick(2);
     EXPECT_THAT(session.Names(), ElementsAre("Di Smith"));
+    // The question counts what goes: all the listed records but the last one left.
     EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("All Search List Records will be removed.  Are you sure you want to "
-                            "continue ?",
+                ElementsAre("All Search List Records (2 records) will be removed.  Are you sure "
+                            "you want to continue ?",
                             "2 records have been removed from the Database.",
                             "Records 1 to 2 have been added to the Search List.",
-                            "All Search List Records will be removed.  Are you sure you want to "
-                            "continue ?",
+                            "All Search List Records (1 record) will be removed.  Are you sure "
+                            "you want to continue ?",
                             "1 records have been removed from the Database."));
     dialogs.Forget();
     search.ClearClick();
