@@ -181,8 +181,13 @@ void EncodingSink::Write(std::string_view bytes)
 {
     if (encoding_ == TextFileEncoding::Windows1252) {
         target_.Write(bytes);
-    } else {
-        target_.Write(Windows1252ToUtf8(bytes));
+        return;
+    }
+    // A header of megabytes goes on in pieces rather than as one copy; each byte is a whole
+    // character, so any cut will do.
+    constexpr std::size_t Piece = 64 * 1024;
+    for (std::size_t at = 0; at < bytes.size(); at += Piece) {
+        target_.Write(Windows1252ToUtf8(bytes.substr(at, Piece)));
     }
 }
 

@@ -329,9 +329,11 @@ void WriteExportCsv(ByteSink& sink, const ExportTable& table)
     sink.Write(text);
 }
 
-void WriteExportHtml(ByteSink& sink, const ExportTable& table)
+void WriteExportHtml(ByteSink& sink, const ExportTable& table, const std::string& title)
 {
-    WriteHtmlTable(sink, table, {});
+    HtmlTableOptions options;
+    options.title = title;
+    WriteHtmlTable(sink, table, options);
 }
 
 }  // namespace quillmark

@@ -129,7 +129,7 @@ private:
 
 // The export table as a comma-delimited file: a line a row, each ended by CR LF.
 void WriteExportCsv(ByteSink& sink, const ExportTable& table);
-// The export table as an HTML table of plain cells.
-void WriteExportHtml(ByteSink& sink, const ExportTable& table);
+// The export table as an HTML page of plain cells under the title.
+void WriteExportHtml(ByteSink& sink, const ExportTable& table, const std::string& title);
 
 }  // namespace quillmark

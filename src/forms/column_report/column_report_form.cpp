@@ -475,6 +475,9 @@ void TPrintBox::PreviewTBtnClick()
     store.ShowPrint = true;
     store.EnablePageChoice = store.PageCount() > 1;
     TOrvPreview preview(workspace_, store, ExportGrid, devices_);
+    if (setup.ShowTitle) {
+        preview.ReportTitle = setup.Title;
+    }
     devices_.ShowPreview(preview);
 }
 
