@@ -1006,6 +1006,9 @@ TEST_F(ToolSearch, ReportPdfsHoldTheirText)
     for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
     }
+    const std::string info = CommandOutput("pdfinfo " + folder.File("cafe.pdf"));
+    EXPECT_NE(info.find("Title:           Report Title\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         Quillmark\n"), std::string::npos) << info;
 
     // Columns wider than any screen are no report format.
     format.Sections = {{"", 150}, {"", std::numeric_limits<std::int32_t>::max()}, {"", 150}};

@@ -507,7 +507,7 @@ int Report(const Arguments& arguments)
     }
     if (const std::optional<std::string> pdf = arguments.Option("--pdf")) {
         PdfPages document(letter.paperWidth * TwipsPerInch / Dots,
-                          letter.paperHeight * TwipsPerInch / Dots);
+                          letter.paperHeight * TwipsPerInch / Dots, title);
         store.Print(1, store.PageCount(), document);
         std::string bytes;
         try {

@@ -121,6 +121,7 @@ private:
     bool shortDescriptions_;
     TOrvPrinter& store_;
     std::vector<int> widths_;
+    std::string drawn_;  // a text as drawn, when it differs from the value
     std::size_t tableWidth_ = 0;
     bool inHead_ = false;
     bool labelsWritten_ = false;

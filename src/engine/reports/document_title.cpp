@@ -16,21 +16,43 @@ bool IsBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+std::string Titled(std::string_view text)
+{
+    std::string scratch;
+    return std::string(OnOneLine(text.substr(0, LongestTitle), scratch));
+}
+
 }  // namespace
+
+std::string_view OnOneLine(std::string_view text, std::string& scratch)
+{
+    if (text.find_first_of("\t\r\n") == std::string_view::npos) {
+        return text;
+    }
+    scratch.clear();
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n') {
+            continue;
+        }
+        scratch += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return scratch;
+}
 
 std::string DocumentTitle(std::string_view reportTitle, const Database& database,
                           const std::string& databasePath)
 {
     if (!IsBlank(reportTitle)) {
-        return std::string(reportTitle.substr(0, LongestTitle));
+        return Titled(reportTitle);
     }
     if (!IsBlank(database.DatabaseInfo.DatabaseName)) {
-        return database.DatabaseInfo.DatabaseName.substr(0, LongestTitle);
+        return Titled(database.DatabaseInfo.DatabaseName);
     }
     std::string name = FileNamePart(databasePath);
     name.resize(name.size() - FileExtension(name).size());
     if (!IsBlank(name)) {
-        return Utf8ToWindows1252Lossy(name).substr(0, LongestTitle);
+        return Titled(Utf8ToWindows1252Lossy(name));
     }
     return "Untitled";
 }

@@ -224,7 +224,7 @@ void TOrvPreview::ExportMenuClick(int entry)
     Dialogs& dialogs = workspace_.services.dialogs;
     try {
         if (entry == 2) {
-            const std::unique_ptr<PdfOutput> document = devices_.StartPdf(store_.Printer());
+            const std::unique_ptr<PdfOutput> document = devices_.StartPdf(store_.Printer(), title);
             store_.Print(1, store_.PageCount(), *document);
             pdf = document->Finish();
         }

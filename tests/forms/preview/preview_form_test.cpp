@@ -125,6 +125,7 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
               "<td nowrap>Bob</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n"
               "</body>\r\n</html>\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("staff.pdf")), "%PDF 1 2 3 4 5");
+    EXPECT_THAT(devices.PdfTitles, ElementsAre("Staff"));
     EXPECT_EQ(dialogs.BoxTexts(),
               (std::vector<std::string>{"File Saved", "File Saved", "File Saved"}));
 
