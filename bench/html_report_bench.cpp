@@ -36,7 +36,8 @@ void HtmlReport(benchmark::State& state)
     for (auto _ : state) {
         const HtmlReportTable table = BuildHtmlReportTable(database, codes, searchListOnly, false);
         SaveFileSafely(page, [&](ByteSink& sink) {
-            WriteHtmlTable(sink, table.rows, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour));
+            WriteHtmlTable(sink, table.rows,
+                           HtmlReportOptions({}, {}, FontSetting{}, WhiteColour, "Staff"));
         });
         bytes = std::filesystem::file_size(page);
     }

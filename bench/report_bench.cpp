@@ -42,7 +42,7 @@ void LayOutColumnReport(benchmark::State& state)
         pages = store.PageCount();
         if (state.range(1) != 0) {
             PdfPages pdf(Letter.paperWidth * TwipsPerInch / 600,
-                         Letter.paperHeight * TwipsPerInch / 600);
+                         Letter.paperHeight * TwipsPerInch / 600, "Report Title");
             store.Print(1, pages, pdf);
             benchmark::DoNotOptimize(pdf.Finish());
         }

@@ -181,8 +181,29 @@ void EncodingSink::Write(std::string_view bytes)
 {
     if (encoding_ == TextFileEncoding::Windows1252) {
         target_.Write(bytes);
-    } else {
-        target_.Write(Windows1252ToUtf8(bytes));
+        return;
+    }
+    // A page of megabytes goes on in pieces rather than as one copy; each byte is a whole
+    // character, so any cut will do. Most of it is ASCII, which is copied as it is.
+    constexpr std::size_t Piece = 64 * 1024;
+    for (std::size_t start = 0; start < bytes.size(); start += Piece) {
+        const std::string_view piece = bytes.substr(start, Piece);
+        converted_.clear();
+        std::size_t at = 0;
+        while (at < piece.size()) {
+            std::size_t end = at;
+            while (end < piece.size() && static_cast<unsigned char>(piece[end]) < 0x80) {
+                ++end;
+            }
+            converted_.append(piece.substr(at, end - at));
+            at = end;
+            while (end < piece.size() && static_cast<unsigned char>(piece[end]) >= 0x80) {
+                ++end;
+            }
+            converted_ += Windows1252ToUtf8(piece.substr(at, end - at));
+            at = end;
+        }
+        target_.Write(converted_);
     }
 }
 

@@ -34,6 +34,7 @@ public:
 private:
     ByteSink& target_;
     TextFileEncoding encoding_;
+    std::string converted_;  // a piece as it goes on
 };
 
 // A character of a file that record text cannot hold, and the line it is on (1 for the first;

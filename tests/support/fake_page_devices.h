@@ -34,6 +34,7 @@ public:
     std::vector<int> PrintDialogsShown;                 // the page count each offered
     std::deque<std::vector<std::string>> PrintJobs;     // each job's sheets
     std::deque<std::vector<std::string>> PdfDocuments;  // each document's sheets
+    std::vector<std::string> PdfTitles;
     std::vector<std::string> Problems;
 
     int TextWidth(const PageFont&, std::string_view text) override
@@ -71,8 +72,9 @@ public:
         PrintJobs.emplace_back();
         return std::make_unique<Sheets>(PrintJobs.back());
     }
-    std::unique_ptr<PdfOutput> StartPdf(const PrinterPage&) override
+    std::unique_ptr<PdfOutput> StartPdf(const PrinterPage&, const std::string& title) override
     {
+        PdfTitles.push_back(title);
         PdfDocuments.emplace_back();
         return std::make_unique<Pdf>(PdfDocuments.back());
     }

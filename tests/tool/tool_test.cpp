@@ -853,7 +853,9 @@ TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
 TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
 {
     SaveSearch(folder.File("find.srh"));
-    WriteFileBytes(folder.File("head.htm"), "<h1>Staff & co</h1>\n");
+    // A header written in UTF-8 stays what it says.
+    WriteFileBytes(folder.File("head.htm"), "<h1>Caf\xC3\xA9 & co</h1>\n");
+    WriteFileBytes(folder.File("kanji.htm"), "<h1>\xE6\x97\xA5</h1>\n");
     const std::string out = folder.File("out.htm");
     const ToolRun run = RunTool({"html-report", database, out, "--items", "230,220", "--bold",
                                  "--font-color", "ffffff", "--background", "000000", "--header",
@@ -861,13 +863,14 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B>";
     EXPECT_EQ(ReadFileBytes(out),
-              "<h1>Staff & co</h1>\r\n"
+              "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+              "<title>staff.dat</title>\r\n</head>\r\n<body>\r\n<h1>Caf\xC3\xA9 & co</h1>\r\n"
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
               "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Record #</B></td>\r\n</tr>\r\n"
               "<tr>\r\n" +
                   cell + "Ann Smith</B></font></td>\r\n" + cell +
-                  "1</B></font></td>\r\n</tr>\r\n</table><p>\r\n");
+                  "1</B></font></td>\r\n</tr>\r\n</table><p>\r\n</body>\r\n</html>\r\n");
 
     const struct {
         Names options;
@@ -879,6 +882,7 @@ TEST_F(ToolSearch, HtmlReportWritesTheItemsOfTheRecordsAsTheWindowDoes)
         {{"--items", "230,"}, 2, "--items takes codes"},
         {{"--items", "230", "--background", "fff"}, 2, "--background takes six hexadecimal"},
         {{"--items", "230", "--footer", folder.File("none.htm")}, 1, "Cannot read"},
+        {{"--items", "230", "--header", folder.File("kanji.htm")}, 1, "Line 1 holds a character"},
     };
     for (const auto& r : refused) {
         Names arguments = {"html-report", database, folder.File("no.htm")};
@@ -961,8 +965,9 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
     EXPECT_EQ(ReadFileBytes(folder.File("all.csv")),
               "#,Name,Status\r\n1.,Ann Smith,None\r\n2.,Bob Jones,None\r\n"
               "3.,Cy Smithers,None\r\n4.,Di Smith,None\r\n");
-    EXPECT_NE(ReadFileBytes(folder.File("all.htm")).find("<tr>\r\n<td nowrap>1.</td>\r\n"),
-              std::string::npos);
+    const std::string page = ReadFileBytes(folder.File("all.htm"));
+    EXPECT_NE(page.find("<title>Report Title</title>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<tr>\r\n<td nowrap>1.</td>\r\n"), std::string::npos);
     const std::string pdf = ReadFileBytes(folder.File("all.pdf"));
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
@@ -1001,6 +1006,9 @@ TEST_F(ToolSearch, ReportPdfsHoldTheirText)
     for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
     }
+    const std::string info = CommandOutput("pdfinfo " + folder.File("cafe.pdf"));
+    EXPECT_NE(info.find("Title:           Report Title\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         Quillmark\n"), std::string::npos) << info;
 
     // Columns wider than any screen are no report format.
     format.Sections = {{"", 150}, {"", std::numeric_limits<std::int32_t>::max()}, {"", 150}};

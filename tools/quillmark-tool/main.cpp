@@ -15,6 +15,7 @@
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
 #include "engine/quick_export.h"
+#include "engine/reports/document_title.h"
 #include "engine/reports/html_report.h"
 #include "engine/record_sorting.h"
 #include "engine/reports/column_report.h"
@@ -491,6 +492,8 @@ int Report(const Arguments& arguments)
         std::cerr << "quillmark-tool: warning: your report contains too much data.  Only the first "
                   << layout.RecordsShown << " records will be displayed.\n";
     }
+    const std::string title = DocumentTitle(setup.ShowTitle ? setup.Title : std::string(), database,
+                                            arguments.positional[0]);
     if (const std::optional<std::string> csv = arguments.Option("--csv")) {
         WriteOutput(*csv, [&layout, encoding](ByteSink& file) {
             EncodingSink sink(file, encoding);
@@ -498,11 +501,13 @@ int Report(const Arguments& arguments)
         });
     }
     if (const std::optional<std::string> html = arguments.Option("--html")) {
-        WriteOutput(*html, [&layout](ByteSink& sink) { WriteExportHtml(sink, layout.Table); });
+        WriteOutput(*html, [&layout, &title](ByteSink& sink) {
+            WriteExportHtml(sink, layout.Table, title);
+        });
     }
     if (const std::optional<std::string> pdf = arguments.Option("--pdf")) {
         PdfPages document(letter.paperWidth * TwipsPerInch / Dots,
-                          letter.paperHeight * TwipsPerInch / Dots);
+                          letter.paperHeight * TwipsPerInch / Dots, title);
         store.Print(1, store.PageCount(), document);
         std::string bytes;
         try {
@@ -638,11 +643,18 @@ std::string HtmlLinesOf(const Arguments& arguments, const std::string& option)
     if (!path) {
         return {};
     }
+    DecodedText decoded;
     try {
-        return HtmlPageLines(ReadWholeFile(*path));
+        decoded = DecodeTextFile(ReadWholeFile(*path));
     } catch (const ReadError& error) {
         Fail("Cannot read " + FileNameInMessage(*path) + ": " + error.what());
     }
+    // The page is written from record text, which the file's text must fit.
+    if (decoded.unstorable) {
+        Fail("Cannot use " + FileNameInMessage(*path) + ": " +
+             UnstorableCharacterMessage(*decoded.unstorable, true));
+    }
+    return HtmlPageLines(decoded.text);
 }
 
 // The report window's HTML report; the style flags are taken off the words before parsing.
@@ -698,7 +710,8 @@ int HtmlReport(const Arguments& arguments, const FontSetting& style)
     }
     const std::string& output = arguments.positional[1];
     const HtmlTableOptions options =
-        HtmlReportOptions(std::move(header), std::move(footer), font, background);
+        HtmlReportOptions(std::move(header), std::move(footer), font, background,
+                          DocumentTitle({}, database, arguments.positional[0]));
     WriteFile(
         output,
         [&] {

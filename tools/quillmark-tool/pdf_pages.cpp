@@ -157,12 +157,15 @@ struct PdfPages::Document {
     }
 };
 
-PdfPages::PdfPages(int paperWidthTwips, int paperHeightTwips)
+PdfPages::PdfPages(int paperWidthTwips, int paperHeightTwips, const std::string& title)
     : document_(std::make_unique<Document>())
 {
     document_->surface = cairo_pdf_surface_create_for_stream(AppendBytes, &document_->bytes,
                                                              paperWidthTwips * PointsPerTwip,
                                                              paperHeightTwips * PointsPerTwip);
+    cairo_pdf_surface_set_metadata(document_->surface, CAIRO_PDF_METADATA_TITLE,
+                                   Windows1252ToUtf8(title).c_str());
+    cairo_pdf_surface_set_metadata(document_->surface, CAIRO_PDF_METADATA_CREATOR, "Quillmark");
     document_->cairo = cairo_create(document_->surface);
     cairo_scale(document_->cairo, PointsPerTwip, PointsPerTwip);
 }

@@ -23,10 +23,11 @@ private:
     std::unique_ptr<Context> context_;
 };
 
-// A PDF document in memory, a sheet of the paper's size for each page played.
+// A PDF document in memory, a sheet of the paper's size for each page played; its title is
+// record text.
 class PdfPages : public PageOutput {
 public:
-    PdfPages(int paperWidthTwips, int paperHeightTwips);
+    PdfPages(int paperWidthTwips, int paperHeightTwips, const std::string& title);
     ~PdfPages() override;
     PdfPages(const PdfPages&) = delete;
     PdfPages& operator=(const PdfPages&) = delete;

@@ -4,6 +4,7 @@
 #include "core/database.h"
 #include "core/field_catalogue.h"
 #include "engine/reports/comma_delimited.h"
+#include "engine/reports/document_title.h"
 #include "engine/reports/html_table.h"
 
 #include <algorithm>
@@ -160,7 +161,7 @@ void ColumnReportLayout::Text(std::string_view text, int item)
     canvas.SetBrush(setup_.ColumnColours[static_cast<std::size_t>(ColumnIndex)]);
     const int width = ColumnWidth(ColumnIndex);
     canvas.TextRect({PrintX, PrintY, PrintX + width, PrintY + LineHeight() + 2}, PrintX, PrintY,
-                    WhatFits(text, width));
+                    OnOneLine(WhatFits(text, width), drawn_));
     WriteCell(text);
     PrintX += width;
     ColumnIndex += 1;
@@ -204,7 +205,7 @@ void ColumnReportLayout::PrintHead()
         drawn = true;
     }
     if (setup_.ShowTitle) {
-        const std::string_view title = WhatFits(setup_.Title, PrintableWidth);
+        const std::string_view title = OnOneLine(WhatFits(setup_.Title, PrintableWidth), drawn_);
         canvas.TextOut((PrintableWidth - canvas.TextWidth(title)) / 2, PrintY, title);
         drawn = true;
     }
@@ -329,9 +330,11 @@ void WriteExportCsv(ByteSink& sink, const ExportTable& table)
     sink.Write(text);
 }
 
-void WriteExportHtml(ByteSink& sink, const ExportTable& table)
+void WriteExportHtml(ByteSink& sink, const ExportTable& table, const std::string& title)
 {
-    WriteHtmlTable(sink, table, {});
+    HtmlTableOptions options;
+    options.title = title;
+    WriteHtmlTable(sink, table, options);
 }
 
 }  // namespace quillmark

@@ -121,6 +121,7 @@ private:
     bool shortDescriptions_;
     TOrvPrinter& store_;
     std::vector<int> widths_;
+    std::string drawn_;  // a text as drawn, when it differs from the value
     std::size_t tableWidth_ = 0;
     bool inHead_ = false;
     bool labelsWritten_ = false;
@@ -129,7 +130,7 @@ private:
 
 // The export table as a comma-delimited file: a line a row, each ended by CR LF.
 void WriteExportCsv(ByteSink& sink, const ExportTable& table);
-// The export table as an HTML table of plain cells.
-void WriteExportHtml(ByteSink& sink, const ExportTable& table);
+// The export table as an HTML page of plain cells under the title.
+void WriteExportHtml(ByteSink& sink, const ExportTable& table, const std::string& title);
 
 }  // namespace quillmark

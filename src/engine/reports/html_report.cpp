@@ -44,11 +44,12 @@ HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector
 }
 
 HtmlTableOptions HtmlReportOptions(std::string header, std::string footer, const FontSetting& font,
-                                   RgbColour background)
+                                   RgbColour background, std::string title)
 {
     HtmlTableOptions options;
     options.header = std::move(header);
     options.footer = std::move(footer);
+    options.title = std::move(title);
     HtmlCellStyle& style = options.style.emplace();
     style.background =
         HtmlColour(static_cast<unsigned>(background.red), static_cast<unsigned>(background.green),

@@ -40,10 +40,10 @@ struct HtmlReportTable {
 HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector<int>& codes,
                                      bool searchListOnly, bool shortDescriptions);
 
-// How the report's table looks: its data cells in the font's colour and style on the
-// background, the header and footer lines around it.
+// How the report's page looks: its data cells in the font's colour and style on the
+// background, the header and footer lines around the table, the page's title.
 HtmlTableOptions HtmlReportOptions(std::string header, std::string footer, const FontSetting& font,
-                                   RgbColour background);
+                                   RgbColour background, std::string title);
 
 // The lines of a header or footer file: CR LF, LF and CR each end one.
 std::vector<std::string> TextFileLines(std::string_view bytes);

@@ -1,7 +1,9 @@
 #include "engine/reports/html_table.h"
 
 #include "core/byte_stream.h"
+#include "engine/text_file_encoding.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quillmark {
@@ -34,6 +36,43 @@ std::string CellText(const std::string& text)
         }
     }
     return html;
+}
+
+// A title is one line of text: markup in it shows as typed, line breaks and tabs as spaces.
+std::string TitleText(std::string_view title)
+{
+    std::string html;
+    html.reserve(title.size());
+    for (const char c : title) {
+        switch (c) {
+        case '&':
+            html += "&amp;";
+            break;
+        case '<':
+            html += "&lt;";
+            break;
+        case '>':
+            html += "&gt;";
+            break;
+        case '\r':
+        case '\n':
+        case '\t':
+            html += ' ';
+            break;
+        default:
+            html += c;
+        }
+    }
+    return html;
+}
+
+bool HoldsIgnoringCase(std::string_view text, std::string_view lowerCaseWord)
+{
+    return std::search(text.begin(), text.end(), lowerCaseWord.begin(), lowerCaseWord.end(),
+                       [](char a, char b) {
+                           return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) ==
+                                  b;
+                       }) != text.end();
 }
 
 std::string StyledCell(const std::string& text, const HtmlCellStyle& style)
@@ -86,10 +125,22 @@ std::string HtmlPageLines(std::string_view text)
     return lines;
 }
 
-void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>& rows,
+bool BeginsHtmlDocument(std::string_view header)
+{
+    return HoldsIgnoringCase(header, "<html") || HoldsIgnoringCase(header, "<!doctype");
+}
+
+void WriteHtmlTable(ByteSink& target, const std::vector<std::vector<std::string>>& rows,
                     const HtmlTableOptions& options)
 {
-    // The header and footer may be large: they go to the sink as they are, not through a copy.
+    EncodingSink sink(target, TextFileEncoding::Utf8);
+    const bool ownBeginning = !BeginsHtmlDocument(options.header);
+    if (ownBeginning) {
+        sink.Write("<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>" +
+                   TitleText(options.title) + "</title>\r\n</head>\r\n<body>\r\n");
+    } else {
+        target.Write("\xEF\xBB\xBF");
+    }
     sink.Write(options.header);
     std::string html;
     auto line = [&html](const std::string& text) { html += text + "\r\n"; };
@@ -113,6 +164,9 @@ void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>&
     line("</table><p>");
     sink.Write(html);
     sink.Write(options.footer);
+    if (ownBeginning) {
+        sink.Write("</body>\r\n</html>\r\n");
+    }
 }
 
 }  // namespace quillmark

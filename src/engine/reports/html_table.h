@@ -22,9 +22,12 @@ struct HtmlCellStyle {
 };
 
 struct HtmlTableOptions {
-    // Written as they are before and after the table, every line ended by CR LF.
+    // Record text like the cells, written before and after the table, every line ended by
+    // CR LF.
     std::string header;
     std::string footer;
+    // What a browser calls the page, when the header leaves the page's beginning to the writer.
+    std::string title;
     // The HTML report's tables: the first row is the titles (on this light grey, in bold)
     // when there is a row after it, and the data cells take the style. Without a style every
     // cell is a plain "<td nowrap>".
@@ -36,9 +39,15 @@ struct HtmlTableOptions {
 // ended them with CR LF, LF or CR, the last one too.
 std::string HtmlPageLines(std::string_view text);
 
-// A table as an HTML document, one element a line, every line ended by CR LF. Cell texts are
-// record text: "&", "<" and ">" are written as entities so that a value shows as typed, a CR
-// becomes "<br>" and an empty cell "<br>". Throws WriteError when the sink cannot write.
+// Whether a header begins the page itself: it holds "<html" or "<!DOCTYPE", in any case.
+bool BeginsHtmlDocument(std::string_view header);
+
+// A table as an HTML document in UTF-8, one element a line, every line ended by CR LF. Cell
+// texts are record text: "&", "<" and ">" are written as entities so that a value shows as
+// typed, a CR becomes "<br>" and an empty cell "<br>". A header that does not begin the page
+// gets a beginning declaring UTF-8 and the title, and the page is closed after the footer; a
+// header that does begin it is preceded by the byte-order mark, which browsers trust over
+// whatever encoding the header names. Throws WriteError when the sink cannot write.
 void WriteHtmlTable(ByteSink& sink, const std::vector<std::vector<std::string>>& rows,
                     const HtmlTableOptions& options);
 

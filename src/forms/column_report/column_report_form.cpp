@@ -11,9 +11,11 @@
 #include "forms/preview/preview_form.h"
 #include "forms/workspace.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 
 namespace quillmark {
 
@@ -27,6 +29,37 @@ std::string Inches(double inches)
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", std::floor(inches * 100 + 0.5) / 100);
     return text;
+}
+
+// The widths made to add up to total, each keeping its share of what they added up to, none
+// narrower than narrowest while there is room for that.
+void ShareWidth(std::span<int> widths, int total, int narrowest)
+{
+    if (widths.empty()) {
+        return;
+    }
+    total = std::max(total, 0);
+    const auto count = static_cast<long long>(widths.size());
+    long long sum = 0;
+    for (const int width : widths) {
+        sum += std::max(width, 0);
+    }
+    long long before = 0;
+    long long edge = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        // Widths of nothing share equally.
+        before += sum > 0 ? std::max(widths[i], 0) : 1;
+        const long long next = before * total / (sum > 0 ? sum : count);
+        widths[i] = static_cast<int>(next - edge);
+        edge = next;
+    }
+    narrowest = std::min<long long>(narrowest, total / count);
+    for (int& width : widths) {
+        if (width < narrowest) {
+            *std::max_element(widths.begin(), widths.end()) -= narrowest - width;
+            width = narrowest;
+        }
+    }
 }
 
 struct FontChoice {
@@ -93,7 +126,12 @@ std::vector<ActionControl*> TPrintBox::ToolBar()
 void TPrintBox::FormActivate()
 {
     CalculateSpace();
-    DoColumns();
+    // Widths the user set stay while they are for as many columns.
+    if (static_cast<int>(Widths.size()) != ColNum.value) {
+        DoColumns();
+    } else if (PrintableWidth != captionedFor_) {
+        CaptionSections();
+    }
     CaptionItemMenu();
     if (workspace_.DatabaseLoaded && ItemCount() > 0) {
         ModeTBtn.enabled = true;
@@ -217,10 +255,22 @@ void TPrintBox::CalculateSpace()
 
 void TPrintBox::DoColumns()
 {
-    const int columns = ColNum.value;
-    Widths.assign(static_cast<std::size_t>(std::max(columns, 1)),
+    const int columns = std::max(ColNum.value, 1);
+    Widths.assign(static_cast<std::size_t>(columns),
                   {Inches(PrintableWidth / static_cast<double>(columns) / TwipsPerInch),
-                   WidthsWidth / std::max(columns, 1)});
+                   WidthsWidth / columns});
+    // The pixels left over by the division go to the last sections, one each.
+    for (int extra = 0; extra < WidthsWidth % columns; ++extra) {
+        Widths[static_cast<std::size_t>(columns - 1 - extra)].width += 1;
+    }
+    captionedFor_ = PrintableWidth;
+}
+
+void TPrintBox::SetBtnClick()
+{
+    // The margins may have changed since the window was activated.
+    CalculateSpace();
+    DoColumns();
 }
 
 void TPrintBox::CaptionSections()
@@ -229,14 +279,68 @@ void TPrintBox::CaptionSections()
         section.caption = Inches(ColumnWidthOnPaper(section.width, WidthsWidth, PrintableWidth) /
                                  static_cast<double>(TwipsPerInch));
     }
+    captionedFor_ = PrintableWidth;
+}
+
+void TPrintBox::FitSections()
+{
+    std::vector<int> widths;
+    for (const ColumnSection& section : Widths) {
+        widths.push_back(section.width);
+    }
+    ShareWidth(widths, WidthsWidth, NarrowestSection);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        Widths[i].width = widths[i];
+    }
 }
 
 void TPrintBox::WidthsSectionResize(int section, int width)
 {
-    if (section < 0 || section >= static_cast<int>(Widths.size())) {
+    const int count = static_cast<int>(Widths.size());
+    if (section < 0 || section >= count) {
         return;
     }
-    Widths[static_cast<std::size_t>(section)].width = std::max(width, 0);
+    std::vector<int> widths;
+    for (const ColumnSection& each : Widths) {
+        widths.push_back(each.width);
+    }
+    // The boundary dragged moves; the sections on its far side make room or fill it.
+    const bool last = section == count - 1;
+    const auto first = static_cast<std::size_t>(last ? 0 : section + 1);
+    const auto end = static_cast<std::size_t>(last ? section : count);
+    int fixed = 0;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        if ((i < first || i >= end) && i != static_cast<std::size_t>(section)) {
+            fixed += widths[i];
+        }
+    }
+    const int giving = static_cast<int>(end - first);
+    const int narrowest = std::min(NarrowestSection, WidthsWidth / count);
+    const int widest = WidthsWidth - fixed - narrowest * giving;
+    width = std::clamp(width, narrowest, std::max(widest, narrowest));
+    widths[static_cast<std::size_t>(section)] = width;
+    ShareWidth(std::span(widths).subspan(first, end - first), WidthsWidth - fixed - width,
+               NarrowestSection);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        Widths[i].width = widths[i];
+    }
+    // Sections that did not share the header before cannot leave it short or overfull now.
+    FitSections();
+    CaptionSections();
+}
+
+void TPrintBox::WidthsResize(int width)
+{
+    WidthsWidth = std::max(width, 0);
+    if (!Widths.empty()) {
+        FitSections();
+        CaptionSections();
+    }
+}
+
+void TPrintBox::MarginChange()
+{
+    CalculateSpace();
     CaptionSections();
 }
 
@@ -338,6 +442,11 @@ void TPrintBox::ApplyFormat(const ReportFormat& format)
     for (const HeaderSection& section : format.Sections) {
         Widths.push_back({section.text, section.width});
     }
+    // Sections filed for a header of another width, or wider together than theirs, keep their
+    // shares of this one; their captions follow these margins.
+    FitSections();
+    CalculateSpace();
+    CaptionSections();
     IndentBox.checked = format.Indent;
     ColNum.value = ColumnCount(format.Columns).value_or(ColNum.value);
     ColumnColours = format.ColumnColours;
@@ -475,6 +584,9 @@ void TPrintBox::PreviewTBtnClick()
     store.ShowPrint = true;
     store.EnablePageChoice = store.PageCount() > 1;
     TOrvPreview preview(workspace_, store, ExportGrid, devices_);
+    if (setup.ShowTitle) {
+        preview.ReportTitle = setup.Title;
+    }
     devices_.ShowPreview(preview);
 }
 

@@ -63,8 +63,10 @@ public:
         int width = 0;  // pixels
         bool operator==(const ColumnSection&) const = default;
     };
+    // The sections always share the header's whole width, none narrower than a mouse can catch.
     std::vector<ColumnSection> Widths;
     int WidthsWidth = 450;  // the header's own width, kept by the window
+    static constexpr int NarrowestSection = 10;
     std::string WidthsHint = "Click Column to Change Color.";
     std::array<RgbColour, ReportColumnColours> ColumnColours = ColumnReportSetup::FilledColours();
 
@@ -99,8 +101,14 @@ public:
     // ---- columns and fonts ----
     void CalculateSpace();
     void DoColumns();
-    void SetBtnClick() { DoColumns(); }
+    void SetBtnClick();
+    // A section dragged to a width: the sections after it (before it, for the last one) give
+    // or take the difference.
     void WidthsSectionResize(int section, int width);
+    // The header's own width changed: the sections keep their shares of it.
+    void WidthsResize(int width);
+    // A margin box changed: the sections show their new widths on paper.
+    void MarginChange();
     void WidthsSectionClick(int section);
     void FontMenuClick(int entry);  // 0 "Title", 1 "Body", 2 "Value"
 
@@ -121,7 +129,9 @@ private:
     void DisableWithoutItems();
     void CaptionItemMenu();
     void CaptionSections();
+    void FitSections();
 
+    int captionedFor_ = -1;  // the printable width the captions were made for
     Workspace& workspace_;
     PageDevices& devices_;
 };

@@ -5,6 +5,8 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/file_names.h"
+#include "engine/reports/document_title.h"
+#include "engine/text_file_encoding.h"
 #include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
@@ -172,13 +174,20 @@ void THTMLReport::LoadLines(MemoControl& box, const std::string& title)
         dialogs.ShowError(TooLargeMessage(*path));
         return;
     }
-    std::vector<std::string> lines;
+    DecodedText decoded;
     try {
-        lines = TextFileLines(ReadWholeFile(*path));
+        // Today's editors write UTF-8; the box, like the records, holds Windows-1252.
+        decoded = DecodeTextFile(ReadWholeFile(*path));
     } catch (const ReadError& error) {
         dialogs.ShowError("Cannot open file \"" + FileNameInMessage(*path) + "\". " + error.what());
         return;
     }
+    if (decoded.unstorable) {
+        dialogs.ShowError("Cannot load \"" + FileNameInMessage(*path) + "\". " +
+                          UnstorableCharacterMessage(*decoded.unstorable, false) + ".");
+        return;
+    }
+    std::vector<std::string> lines = TextFileLines(decoded.text);
     if (!FitsHtmlPart(lines)) {
         dialogs.ShowError(TooLargeMessage(*path));
         return;
@@ -263,7 +272,8 @@ bool THTMLReport::WriteDocument(const std::string& path)
 {
     const HtmlTableOptions options =
         HtmlReportOptions(LinesIfReadable(WorkingFile("header.htm")),
-                          LinesIfReadable(WorkingFile("footer.htm")), ReportFont, ReportColor);
+                          LinesIfReadable(WorkingFile("footer.htm")), ReportFont, ReportColor,
+                          DocumentTitle({}, workspace_.database, workspace_.DatabaseFileName));
     std::string failure;
     {
         const BusyWork busy(workspace_.services.shell,

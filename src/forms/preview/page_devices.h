@@ -38,8 +38,10 @@ public:
     // A job on the printer the print dialog chose, ended when it is released; nothing when
     // the job cannot start.
     virtual std::unique_ptr<PageOutput> StartPrintJob() = 0;
-    // A PDF document of sheets of that paper.
-    virtual std::unique_ptr<PdfOutput> StartPdf(const PrinterPage& paper) = 0;
+    // A PDF document of sheets of that paper, with its title (record text) and the program as
+    // its creator.
+    virtual std::unique_ptr<PdfOutput> StartPdf(const PrinterPage& paper,
+                                                const std::string& title) = 0;
 };
 
 }  // namespace quillmark

@@ -5,6 +5,7 @@
 #include "core/file_messages.h"
 #include "core/file_names.h"
 #include "core/whole_number.h"
+#include "engine/reports/document_title.h"
 #include "engine/reports/page_store.h"
 #include "forms/export_encoding.h"
 #include "forms/preview/page_devices.h"
@@ -191,6 +192,8 @@ void TOrvPreview::ExportMenuClick(int entry)
     std::optional<SaveFileChoice> choice;
     std::function<void(ByteSink&)> write;
     std::string pdf;
+    const std::string title =
+        DocumentTitle(ReportTitle, workspace_.database, workspace_.DatabaseFileName);
     switch (entry) {
     case 0:
         choice = ExportFile(EncodingFileRequest(workspace_.settings, "Export to CSV",
@@ -205,7 +208,7 @@ void TOrvPreview::ExportMenuClick(int entry)
         break;
     case 1:
         choice = ExportFile({"Export to HTML", "HTML File|*.HTM", "htm"});
-        write = [this](ByteSink& sink) { WriteExportHtml(sink, table_); };
+        write = [this, &title](ByteSink& sink) { WriteExportHtml(sink, table_, title); };
         break;
     case 2:
         choice = ExportFile({"Export to PDF", "PDF File|*.pdf", "pdf"});
@@ -221,7 +224,7 @@ void TOrvPreview::ExportMenuClick(int entry)
     Dialogs& dialogs = workspace_.services.dialogs;
     try {
         if (entry == 2) {
-            const std::unique_ptr<PdfOutput> document = devices_.StartPdf(store_.Printer());
+            const std::unique_ptr<PdfOutput> document = devices_.StartPdf(store_.Printer(), title);
             store_.Print(1, store_.PageCount(), *document);
             pdf = document->Finish();
         }

@@ -47,6 +47,8 @@ public:
     int PictureHeight = 0;
     int PictureLeft = 10;
     bool Closed = false;
+    // The report's title when it shows one; the exports are called by it, else by the database.
+    std::string ReportTitle;
 
     const TOrvPrinter& Store() const { return store_; }
 

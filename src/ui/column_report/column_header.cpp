@@ -15,7 +15,6 @@ ColumnHeader::ColumnHeader(QWidget* parent)
     setSectionResizeMode(QHeaderView::Interactive);
     setStretchLastSection(false);
     setSectionsClickable(true);
-    setMinimumSectionSize(10);
     setFixedHeight(26);
 }
 

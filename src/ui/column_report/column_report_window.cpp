@@ -170,8 +170,9 @@ QWidget* ColumnReportWindow::BuildSetup()
         pageLayout->addWidget(caption, i / 2, (i % 2) * 2);
         pageLayout->addWidget(margins_[i], i / 2, (i % 2) * 2 + 1);
         EditControl* control = marginControls[i];
-        connect(margins_[i], &QDoubleSpinBox::valueChanged, this, [control](double inches) {
+        connect(margins_[i], &QDoubleSpinBox::valueChanged, this, [this, control](double inches) {
             control->text = FromQt(QString::number(inches, 'f', 2));
+            Handle([this] { report_->MarginChange(); });
         });
     }
     portrait_ = new QRadioButton(ToQt(r.PortraitMode.caption), page);
@@ -200,7 +201,15 @@ QWidget* ColumnReportWindow::BuildSetup()
     widths_->setToolTip(ToQt(r.WidthsHint));
     columnsLayout->addWidget(widths_, 1, 0, 1, 4);
     layout->addWidget(columns);
-    widths_->widthChanged = [this](int width) { report_->WidthsWidth = width; };
+    widths_->setMinimumSectionSize(TPrintBox::NarrowestSection);
+    widths_->widthChanged = [this](int width) {
+        // Before the window is shown there is nothing to show yet.
+        if (isVisible()) {
+            Handle([this, width] { report_->WidthsResize(width); });
+        } else {
+            report_->WidthsResize(width);
+        }
+    };
     connect(widths_, &QHeaderView::sectionResized, this, [this](int section, int, int width) {
         Handle([this, section, width] { report_->WidthsSectionResize(section, width); });
     });
@@ -246,7 +255,7 @@ QWidget* ColumnReportWindow::BuildSetup()
 
 void ColumnReportWindow::Activated()
 {
-    report_->WidthsWidth = widths_->width();
+    report_->WidthsResize(widths_->width());
     report_->FormActivate();
 }
 

@@ -5,6 +5,7 @@
 #include "ui/preview/page_painter.h"
 #include "ui/preview/preview_window.h"
 #include "ui/qt_services.h"
+#include "ui/text.h"
 #include "ui/window_placement.h"
 
 #include <QBuffer>
@@ -21,12 +22,13 @@ namespace {
 // A PDF document made in memory, for the form to save as it saves every file.
 class PdfDocument : public PdfOutput {
 public:
-    explicit PdfDocument(const PrinterPage& paper)
+    PdfDocument(const PrinterPage& paper, const std::string& title)
     {
         buffer_.open(QIODevice::WriteOnly);
         writer_ = std::make_unique<QPdfWriter>(&buffer_);
         writer_->setResolution(paper.resolutionX > 0 ? paper.resolutionX : 600);
         writer_->setCreator("Quillmark");
+        writer_->setTitle(ToQt(title));
         const double inch = 72.0;
         writer_->setPageSize(QPageSize(QSizeF(paper.paperWidth * inch / paper.resolutionX,
                                               paper.paperHeight * inch / paper.resolutionY),
@@ -129,9 +131,10 @@ std::unique_ptr<PageOutput> QtPageDevices::StartPrintJob()
     return job;
 }
 
-std::unique_ptr<PdfOutput> QtPageDevices::StartPdf(const PrinterPage& paper)
+std::unique_ptr<PdfOutput> QtPageDevices::StartPdf(const PrinterPage& paper,
+                                                   const std::string& title)
 {
-    return std::make_unique<PdfDocument>(paper);
+    return std::make_unique<PdfDocument>(paper, title);
 }
 
 }  // namespace quillmark

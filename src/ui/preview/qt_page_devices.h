@@ -22,7 +22,8 @@ public:
     void ShowPreview(TOrvPreview& preview) override;
     std::optional<PageRange> ChoosePrintRange(int pageCount) override;
     std::unique_ptr<PageOutput> StartPrintJob() override;
-    std::unique_ptr<PdfOutput> StartPdf(const PrinterPage& paper) override;
+    std::unique_ptr<PdfOutput> StartPdf(const PrinterPage& paper,
+                                        const std::string& title) override;
 
 private:
     QWidget* owner_;

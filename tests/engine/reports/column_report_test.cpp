@@ -180,7 +180,7 @@ TEST_F(ColumnReportTest, ColumnsThatCannotHoldTheCellsNeverLoseOne)
 
 // A title or a value of millions of characters costs no more than the line it is drawn on: the
 // page keeps what can show, the export table the whole text.
-TEST_F(ColumnReportTest, TextsLongerThanTheirLineKeepOnlyWhatCanShow)
+TEST_F(ColumnReportTest, TextsShowOnOneLineAndOnlyWhatCanShow)
 {
     AddRecords(1);
     const std::string longText(1'000'000, 'W');
@@ -192,6 +192,16 @@ TEST_F(ColumnReportTest, TextsLongerThanTheirLineKeepOnlyWhatCanShow)
     EXPECT_EQ(texts[1], (DrawnText{(8640 - 864000) / 2, 10, std::string(8640, 'W'), false}));
     EXPECT_EQ(texts[9], (DrawnText{2880, 905, std::string(2880, 'W'), true})) << "the name";
     EXPECT_EQ(layout.Table[1][1], longText);
+
+    // Tabs and line breaks show as spaces; the table keeps the value as it is.
+    setup.Title = "Staff\tList";
+    const std::string broken = "Line\r\nBreak\nand\rtab\there";
+    database.RecordList[0]->RecordName = broken;
+    const ColumnReportLayout again = Run();
+    const std::vector<DrawnText> shown = TextsOn(store.Page(1));
+    EXPECT_EQ(shown[1].text, "Staff List");
+    EXPECT_EQ(shown[9].text, "Line Break and tab here");
+    EXPECT_EQ(again.Table[1][1], broken);
 }
 
 TEST(PageStoreTest, PrintsTheRangeChosenOneSheetAPageOnceFinished)

@@ -62,11 +62,12 @@ TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
     font.Colour = {255, 255, 255};
     font.Bold = font.Italic = true;
     const HtmlReportTable table = BuildHtmlReportTable(database, {230, 210, 110}, false, false);
-    const std::string html =
-        Document(table, HtmlReportOptions("<h1>Staff</h1>\r\n<p>\r\n", "</body>\r\n", font, {}));
+    const std::string html = Document(
+        table, HtmlReportOptions("<h1>Staff</h1>\r\n<p>\r\n", "<hr>\r\n", font, {}, "Staff"));
     const std::string cell = "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>";
     const std::string end = "</I></B></font></td>\r\n";
-    EXPECT_EQ(html.substr(0, html.find("<table")), "<h1>Staff</h1>\r\n<p>\r\n");
+    EXPECT_TRUE(html.substr(0, html.find("<table"))
+                    .ends_with("</head>\r\n<body>\r\n<h1>Staff</h1>\r\n<p>\r\n"));
     EXPECT_NE(html.find("<td nowrap BGCOLOR=\"#C0C0C0\"><B>Street</B></td>\r\n"),
               std::string::npos);
     EXPECT_NE(html.find("<tr>\r\n" + cell + "R&amp;D" + end + cell + "Working" + end + cell +
@@ -75,7 +76,7 @@ TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
     EXPECT_NE(html.find(cell + "&lt;5 years" + end + cell + "<br>" + end + cell +
                         "12 Main St<br>\nFlat 2" + end),
               std::string::npos);
-    EXPECT_TRUE(html.ends_with("</table><p>\r\n</body>\r\n"));
+    EXPECT_TRUE(html.ends_with("</table><p>\r\n<hr>\r\n</body>\r\n</html>\r\n"));
 
     // No record on the search list: the titles are the one row, written as data.
     for (auto& record : database.RecordList) {
@@ -83,12 +84,14 @@ TEST(HtmlReportTest, RowsHoldTheItemsOfTheRecordsIncluded)
     }
     const HtmlReportTable titlesOnly = BuildHtmlReportTable(database, {230, 210}, true, false);
     EXPECT_EQ(titlesOnly.rows, (Rows{{"Name", "Status"}}));
-    EXPECT_EQ(Document(titlesOnly, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour)),
+    const std::string titlesPage =
+        Document(titlesOnly, HtmlReportOptions({}, {}, FontSetting{}, WhiteColour, "Staff"));
+    EXPECT_EQ(titlesPage.substr(titlesPage.find("<table")),
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n"
               "<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Name</font></td>\r\n"
               "<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Status</font></td>\r\n"
-              "</tr>\r\n</table><p>\r\n");
+              "</tr>\r\n</table><p>\r\n</body>\r\n</html>\r\n");
 }
 
 TEST(HtmlReportTest, AThousandRecordsAtMost)

@@ -1,4 +1,5 @@
 #include "core/byte_stream.h"
+#include "core/windows1252.h"
 #include "engine/reports/comma_delimited.h"
 #include "engine/reports/html_table.h"
 
@@ -23,29 +24,39 @@ std::string Html(const std::vector<std::vector<std::string>>& rows, const HtmlTa
     return bytes;
 }
 
+// The beginning and end a page gets around a header that does not begin it.
+const std::string PageStart =
+    "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Staff</title>\r\n"
+    "</head>\r\n<body>\r\n";
+const std::string PageEnd = "</body>\r\n</html>\r\n";
+
 TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
 {
     HtmlTableOptions options;
     options.header = "<h1>Staff</h1>\r\n<p>\r\n";
     options.footer = "<hr>\r\n";
+    options.title = "Staff";
     options.style = HtmlCellStyle{HtmlColour(0, 0, 0), HtmlColour(255, 255, 255), true, true};
-    EXPECT_EQ(Html({{"Name", "Notes"}, {"R&D", "<5 years\r\nno"}, {"Ann", ""}}, options),
-              "<h1>Staff</h1>\r\n<p>\r\n"
-              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
-              "<tr>\r\n"
-              "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
-              "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Notes</B></td>\r\n"
-              "</tr>\r\n<tr>\r\n"
-              "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>R&amp;D</I></B></font>"
-              "</td>\r\n"
-              "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>&lt;5 years<br>\nno"
-              "</I></B></font></td>\r\n"
-              "</tr>\r\n<tr>\r\n"
-              "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>Ann</I></B></font>"
-              "</td>\r\n"
-              "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I><br></I></B></font>"
-              "</td>\r\n"
-              "</tr>\r\n</table><p>\r\n<hr>\r\n");
+    EXPECT_EQ(
+        Html({{"Name", "Notes"}, {"R&D", "<5 years\r\nno"}, {"Ann", ""}}, options),
+        PageStart +
+            "<h1>Staff</h1>\r\n<p>\r\n"
+            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+            "<tr>\r\n"
+            "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
+            "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Notes</B></td>\r\n"
+            "</tr>\r\n<tr>\r\n"
+            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>R&amp;D</I></B></font>"
+            "</td>\r\n"
+            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>&lt;5 years<br>\nno"
+            "</I></B></font></td>\r\n"
+            "</tr>\r\n<tr>\r\n"
+            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>Ann</I></B></font>"
+            "</td>\r\n"
+            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I><br></I></B></font>"
+            "</td>\r\n"
+            "</tr>\r\n</table><p>\r\n<hr>\r\n" +
+            PageEnd);
 
     // Titles alone are an ordinary row; a plain table has no style at all.
     options.header.clear();
@@ -55,9 +66,40 @@ TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
                   .find("<td nowrap BGCOLOR=\"#FFFFFF\"><font "
                         "color=\"#000000\">Name</font></td>"),
               std::string::npos);
-    EXPECT_EQ(Html({{"#", ""}}, {}),
+    HtmlTableOptions plain;
+    plain.title = "Staff";
+    EXPECT_EQ(Html({{"#", ""}}, plain),
+              PageStart +
+                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+                  "<tr>\r\n<td nowrap>#</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n" +
+                  PageEnd);
+}
+
+TEST(HtmlTableTest, PagesAreUtf8AndBegunOnceWhateverTheHeaderHolds)
+{
+    // Record text in the header, footer, title and cells alike; the title shows as typed.
+    HtmlTableOptions options;
+    options.header = "<h1>Caf\xE9</h1>\r\n";
+    options.footer = "<p>\x80 5</p>\r\n";
+    options.title = "Zo\xEB & <M\xFCller>\r\n";
+    EXPECT_EQ(Html({{"Zo\xEB M\xFCller"}}, options),
+              "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+              "<title>Zo\xC3\xAB &amp; &lt;M\xC3\xBCller&gt;  </title>\r\n</head>\r\n<body>\r\n"
+              "<h1>Caf\xC3\xA9</h1>\r\n"
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
-              "<tr>\r\n<td nowrap>#</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n");
+              "<tr>\r\n<td nowrap>Zo\xC3\xAB M\xC3\xBCller</td>\r\n</tr>\r\n</table><p>\r\n"
+              "<p>\xE2\x82\xAC 5</p>\r\n</body>\r\n</html>\r\n");
+
+    // A header that begins the page itself, in any case, gets no second beginning and no end
+    // it did not open; the byte-order mark makes its own charset, if any, no matter.
+    for (const char* header : {"<!doctype html>\r\n<title>Caf\xE9</title>\r\n",
+                               "<HTML><head><meta charset=\"windows-1252\"></head>\r\n"}) {
+        options.header = header;
+        const std::string page = Html({{"x"}}, options);
+        EXPECT_EQ(page.substr(0, page.find("<table")), "\xEF\xBB\xBF" + Windows1252ToUtf8(header))
+            << header;
+        EXPECT_TRUE(page.ends_with("</table><p>\r\n<p>\xE2\x82\xAC 5</p>\r\n")) << header;
+    }
 }
 
 }  // namespace

@@ -131,6 +131,49 @@ TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenu
     EXPECT_EQ(dialogs.FontChoosersShown[2].second, 18);
 }
 
+TEST_F(ColumnReportFormTest, ColumnWidthsShareTheHeaderAndKeepToTheUsersChoice)
+{
+    auto widths = [this] {
+        std::vector<int> pixels;
+        for (const TPrintBox::ColumnSection& section : report.Widths) {
+            pixels.push_back(section.width);
+        }
+        return pixels;
+    };
+    // Widening a column narrows those after it; the last one's are those before it, no
+    // narrower than can be caught again.
+    report.WidthsSectionResize(0, 300);
+    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"4.00", 300},
+                                           TPrintBox::ColumnSection{"1.00", 75},
+                                           TPrintBox::ColumnSection{"1.00", 75}));
+    report.WidthsSectionResize(2, 1000);
+    EXPECT_THAT(widths(), ElementsAre(10, 10, 430));
+    report.WidthsSectionResize(1, 200);
+    EXPECT_THAT(widths(), ElementsAre(10, 200, 240));
+
+    // Kept across activations; captioned anew for other margins, with or without "Set".
+    report.FormActivate();
+    EXPECT_THAT(widths(), ElementsAre(10, 200, 240));
+    report.LeftM.text = "0.50";
+    report.MarginChange();
+    EXPECT_EQ(report.Widths[1].caption, "2.89") << "200 of 450 pixels of 9360 twips";
+    report.WidthsResize(900);
+    EXPECT_THAT(widths(), ElementsAre(20, 400, 480));
+    report.LeftM.text = "1.00";
+    report.SetBtnClick();
+    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"2.00", 300},
+                                           TPrintBox::ColumnSection{"2.00", 300},
+                                           TPrintBox::ColumnSection{"2.00", 300}));
+
+    // Sections filed for a narrower header, and wider together than it, keep their shares.
+    ReportFormat format = report.CurrentFormat();
+    format.Sections = {{"1.00", 100}, {"3.00", 300}};
+    format.HeaderWidth = 200;
+    report.ApplyFormat(format);
+    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"1.50", 225},
+                                           TPrintBox::ColumnSection{"4.50", 675}));
+}
+
 TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPages)
 {
     Choose({Name, Status});

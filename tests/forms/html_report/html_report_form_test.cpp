@@ -104,7 +104,8 @@ TEST_F(HtmlReportFormTest, TheReportIsViewedSavedAndPrinted)
 {
     report.ItemMenuClick(NameEntry);
     report.ItemMenuClick(StatusEntry);
-    report.HeaderHTML.lines = {"<h1>Staff</h1>", "<p>"};
+    report.HeaderHTML.lines = {"<h1>Caf\xE9</h1>", "<p>"};
+    workspace.database.DatabaseInfo.DatabaseName = "Caf\xE9 Staff";
     dialogs.ChooseFontAnswer(std::nullopt).ChooseColourAnswer(std::nullopt);
     report.FontBtnClick();
     report.ColorBtnClick();  // both cancelled
@@ -121,10 +122,11 @@ TEST_F(HtmlReportFormTest, TheReportIsViewedSavedAndPrinted)
     report.ViewBtnClick();
     const std::string page = folder.File("data/rphtml.htm");
     EXPECT_THAT(session.shell.DocumentsOpened, ElementsAre(page));
-    EXPECT_EQ(ReadFileBytes(folder.File("data/header.htm")), "<h1>Staff</h1>\r\n<p>\r\n");
+    EXPECT_EQ(ReadFileBytes(folder.File("data/header.htm")), "<h1>Caf\xE9</h1>\r\n<p>\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("data/footer.htm")), "");
     const std::string html = ReadFileBytes(page);
-    EXPECT_TRUE(html.starts_with("<h1>Staff</h1>\r\n<p>\r\n<table"));
+    EXPECT_THAT(html, HasSubstr("<title>Caf\xC3\xA9 Staff</title>\r\n</head>\r\n<body>\r\n"
+                                "<h1>Caf\xC3\xA9</h1>\r\n<p>\r\n<table"));
     EXPECT_THAT(html, HasSubstr("<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>"
                                 "R&amp;D</I></B></font></td>"));
 
@@ -249,6 +251,12 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
                                 "\". A header or footer holds at most 10000 lines and 1 MB."));
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
+
+    // A header file in UTF-8 shows in the box as it reads in the editor that wrote it.
+    WriteFileBytes(folder.File("utf8.htm"), "<h1>Caf\xC3\xA9</h1>\r\n");
+    dialogs.ChooseFile(folder.File("utf8.htm"));
+    report.LoadHeaderBtnClick();
+    EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Caf\xE9</h1>"));
 }
 
 // The report doors of the main, search, album and HTML report windows; the HTML report's own

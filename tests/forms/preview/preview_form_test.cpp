@@ -106,6 +106,7 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
     EXPECT_THAT(devices.PrintJobs[0], ElementsAre("2", "3")) << "two sheets";
 
     TemporaryFolder folder;
+    preview.ReportTitle = "Staff";
     dialogs.ChooseFile(folder.File("staff"))
         .ChooseFile(folder.File("staff.htm"))
         .ChooseFile(folder.File("staff.pdf"));
@@ -115,12 +116,16 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
     EXPECT_EQ(ReadFileBytes(folder.File("staff.csv")),
               "#,Name,Notes\r\n1.,\"Lee, Ann\",\"says \"\"hi\"\"\"\r\n2.,Bob,\"\"\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("staff.htm")),
+              "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
+              "<title>Staff</title>\r\n</head>\r\n<body>\r\n"
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n<td nowrap>#</td>\r\n<td nowrap>Name</td>\r\n<td nowrap>Notes</td>\r\n"
               "</tr>\r\n<tr>\r\n<td nowrap>1.</td>\r\n<td nowrap>Lee, Ann</td>\r\n"
               "<td nowrap>says \"hi\"</td>\r\n</tr>\r\n<tr>\r\n<td nowrap>2.</td>\r\n"
-              "<td nowrap>Bob</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n");
+              "<td nowrap>Bob</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n"
+              "</body>\r\n</html>\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("staff.pdf")), "%PDF 1 2 3 4 5");
+    EXPECT_THAT(devices.PdfTitles, ElementsAre("Staff"));
     EXPECT_EQ(dialogs.BoxTexts(),
               (std::vector<std::string>{"File Saved", "File Saved", "File Saved"}));
 
