@@ -4,6 +4,8 @@
 #include "core/category_tree.h"
 #include "core/file_io.h"
 
+#include <utility>
+
 namespace quillmark {
 
 std::string DefaultTreeFileName(int field)
@@ -22,9 +24,11 @@ OneBasedArray<std::string, 10> ReadDefaultTrees(const std::vector<std::string>& 
             } catch (const ReadError&) {
                 continue;  // not in this folder: try the next one
             }
-            const TreeTextResult tree = ReadTreeText(text);
+            // Checked as a database's trees are, so that a default the program takes is one it
+            // can save: a damaged or oversized file gives an empty tree, as a missing one does.
+            TreeTextCheck tree = NormaliseTreeText(text);
             if (tree.Ok()) {
-                trees[field] = WriteTreeText(tree.Tree);
+                trees[field] = std::move(tree.Text);
             }
             break;
         }

@@ -5,6 +5,9 @@
 #include "ui/text.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,6 +22,8 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTextBlock>
+#include <QTextDocument>
 
 namespace quillmark {
 
@@ -222,8 +227,42 @@ void Bind(QLineEdit* widget, EditControl& control)
 
 void Bind(QPlainTextEdit* widget, MemoControl& control)
 {
-    QObject::connect(widget, &QPlainTextEdit::textChanged, widget,
-                     [widget, &control] { control.lines = LinesFromQt(widget->toPlainText()); });
+    // Only the lines an edit touched are read back, so that a key typed into a box of a million
+    // lines does not convert all of them. The box holds one block per line; no lines at all
+    // show as one empty block.
+    QTextDocument* document = widget->document();
+    QObject::connect(
+        document, &QTextDocument::contentsChange, widget,
+        [widget, document, &control](int position, int /*removed*/, int added) {
+            if (widget->signalsBlocked()) {
+                return;  // the form's own text being put on the box
+            }
+            std::vector<std::string>& lines = control.lines;
+            if (lines.empty()) {
+                lines.emplace_back();
+            }
+            const int end = std::min(position + added, document->characterCount() - 1);
+            const int first = document->findBlock(position).blockNumber();
+            const int last = document->findBlock(end).blockNumber();
+            const int grown = document->blockCount() - static_cast<int>(lines.size());
+            const int replaced = last - first + 1 - grown;
+            if (first < 0 || replaced < 1 || first + replaced > static_cast<int>(lines.size())) {
+                control.lines = LinesFromQt(widget->toPlainText());
+                return;
+            }
+            std::vector<std::string> changed;
+            for (QTextBlock block = document->findBlockByNumber(first);
+                 block.isValid() && block.blockNumber() <= last; block = block.next()) {
+                changed.push_back(FromQt(block.text()));
+            }
+            const auto from = lines.begin() + first;
+            lines.erase(from, from + replaced);
+            lines.insert(lines.begin() + first, std::make_move_iterator(changed.begin()),
+                         std::make_move_iterator(changed.end()));
+            if (lines.size() == 1 && lines.front().empty()) {
+                lines.clear();
+            }
+        });
 }
 
 void Bind(QComboBox* widget, ChoiceControl& control)

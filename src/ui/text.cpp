@@ -2,6 +2,9 @@
 
 #include "core/windows1252.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace quillmark {
 
 QString ToQt(const std::string& text)
@@ -14,13 +17,23 @@ std::string FromQt(const QString& text)
     return Utf8ToWindows1252Lossy(text.toStdString());
 }
 
+// A memo of millions of lines is converted in one piece: a string per line would cost more
+// than the text itself several times over.
 QString LinesToQt(const std::vector<std::string>& lines)
 {
-    QStringList joined;
+    std::string joined;
+    std::size_t size = lines.size();
     for (const std::string& line : lines) {
-        joined.append(ToQt(line));
+        size += line.size();
     }
-    return joined.join('\n');
+    joined.reserve(size);
+    for (const std::string& line : lines) {
+        if (&line != &lines.front()) {
+            joined += '\n';
+        }
+        joined += line;
+    }
+    return ToQt(joined);
 }
 
 std::vector<std::string> LinesFromQt(const QString& text)
@@ -29,8 +42,17 @@ std::vector<std::string> LinesFromQt(const QString& text)
     if (text.isEmpty()) {
         return lines;  // an empty box holds no lines, not one empty line
     }
-    for (const QString& line : text.split('\n')) {
-        lines.push_back(FromQt(line));
+    const std::string bytes = FromQt(text);
+    const std::string_view all(bytes);
+    lines.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = all.find('\n', start);
+        lines.emplace_back(all.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
     }
     return lines;
 }

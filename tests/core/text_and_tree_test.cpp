@@ -99,6 +99,10 @@ TEST(DefaultTreesTest, TheUsersFolderComesFirstAndTheShippedTreesAreValid)
     test::WriteFileBytes(program.File("description2.def"), "Top\n Child\n\tSibling\n");
     test::WriteFileBytes(program.File("description10.def"), "Ten\r\n");
     test::WriteFileBytes(program.File("description4.def"), "Top\r\n\t\tToo deep\r\n");
+    // A database holds no more categories than this, so a default of more could not be saved.
+    const int most = static_cast<int>(MaximumCategories);
+    test::WriteFileBytes(program.File("description5.def"), test::Repeat("C\n", most));
+    test::WriteFileBytes(program.File("description6.def"), test::Repeat("C\n", most + 1));
 
     const auto trees = ReadDefaultTrees({user.Path(), program.Path()});
     EXPECT_EQ(trees[1], "Mine\r\n");
@@ -106,6 +110,8 @@ TEST(DefaultTreesTest, TheUsersFolderComesFirstAndTheShippedTreesAreValid)
     EXPECT_EQ(trees[10], "Ten\r\n");
     EXPECT_EQ(trees[3], "") << "missing everywhere";
     EXPECT_EQ(trees[4], "") << "not valid tree text";
+    EXPECT_TRUE(trees[5] == test::Repeat("C\r\n", most));
+    EXPECT_EQ(trees[6], "") << "more categories than a database holds";
 
     // Those the program ships are all valid.
     const auto shipped = ReadDefaultTrees({QUILLMARK_DATA_DIR});

@@ -4,6 +4,7 @@
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
+#include "core/category_tree.h"
 #include "core/database_file.h"
 #include "forms/search/search_form.h"
 #include "forms/search/select_schedule_form.h"
@@ -252,6 +253,14 @@ TEST_F(SearchFormTest, CategoryMenusListEachLevelInReverseAndGiveLeafFirstValues
     search.ChooserClick({1, 1});
     EXPECT_EQ(search.GridRows[0].Value, "Office : Clerk");
     EXPECT_EQ(search.SearchTerms[1].FromValue, "Office : Clerk");
+
+    // As many top-level categories as a tree may hold are listed without moving every entry
+    // down once for each one put before it.
+    workspace.database.DescriptionTrees[2] = Repeat("C\r\n", static_cast<int>(MaximumCategories));
+    const double started = ProcessorSeconds();
+    search.FormActivate();
+    EXPECT_LT(ProcessorSeconds() - started, 1.0);
+    EXPECT_EQ(search.SearchMenus[2].size(), MaximumCategories);
 }
 
 TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)

@@ -59,6 +59,7 @@ private slots:
     void RecordBarNumberBoxAndSorting();
     void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
     void SalaryAndExperienceAreStoredWithTheirRecord();
+    void LongNotesAreTakenInOnlyWhenTheirPageIsShown();
     void LeavingForAnotherWindowStoresTheRecord();
     void DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate();
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
@@ -190,6 +191,46 @@ void MainWindowTest::SalaryAndExperienceAreStoredWithTheirRecord()
     QCOMPARE(session_->Record(0).ExperienceStream,
              std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
                          "0,1,Acme\r\n2,2,1990-1995\r\n"));
+}
+
+void MainWindowTest::LongNotesAreTakenInOnlyWhenTheirPageIsShown()
+{
+    // A text box takes seconds over a million lines: a record is shown on another page without.
+    session_->Record(0).Notes = std::vector<std::string>(1'000'000, "x");
+    const double started = test::ProcessorSeconds();
+    window_->Handle([this] { session_->view.GetRecord(0); });
+    QVERIFY(test::ProcessorSeconds() - started < 1.0);
+
+    auto* book = Find<QTabWidget>("RecordBook");
+    auto* notes = Find<QPlainTextEdit>("Notes");
+    book->setCurrentIndex(TView::NotesTab);
+    QCOMPARE(notes->blockCount(), 1'000'000);
+    // Typing there reads back the lines it touched, not all of them at every key.
+    const std::vector<std::string>& lines = session_->view.Notes.Notes.lines;
+    notes->moveCursor(QTextCursor::End);
+    const double typing = test::ProcessorSeconds();
+    QTest::keyClicks(notes, QString(30, 'y'));
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "new");
+    QVERIFY(test::ProcessorSeconds() - typing < 1.0);
+    QCOMPARE(lines.size(), std::size_t{1'000'001});
+    QCOMPARE(lines[999'999], "x" + std::string(30, 'y'));
+    QCOMPARE(lines.back(), std::string("new"));
+    for (int key = 0; key < 4; ++key) {
+        QTest::keyClick(notes, Qt::Key_Backspace);
+    }
+    QTest::keyClick(notes, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(notes, Qt::Key_Delete);
+    QTest::keyClicks(notes, "a\u00a0");
+    QCOMPARE(lines.size(), std::size_t{1'000'000});
+    QCOMPARE(lines.front(), std::string("a\xa0"));
+    QCOMPARE(lines.back(), "x" + std::string(30, 'y'));
+
+    // Another record shown meanwhile is the one the page shows when it comes back.
+    book->setCurrentIndex(TView::DescriptionTab);
+    Click("NewRecordTBtn");
+    book->setCurrentIndex(TView::NotesTab);
+    QVERIFY(notes->toPlainText().isEmpty());
 }
 
 void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()

@@ -69,11 +69,32 @@ NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler
 void NotesPageWidget::Render()
 {
     const NotesPage& page = view_.Notes;
+    if (isVisible()) {
+        RenderBoxes();
+    } else {
+        // The boxes are filled when the page comes on show: notes can run to millions of
+        // lines, which a text box takes many seconds and much memory to take in, and most
+        // records are looked at on the other pages.
+        keywords_->setReadOnly(page.Keywords.readOnly);
+        notes_->setReadOnly(page.Notes.readOnly);
+        resume_->setReadOnly(page.ResumeFile.readOnly);
+    }
+    quillmark::Render(viewButton_, page.ViewResumeBtn);
+    quillmark::Render(selectButton_, page.SelectResumeBtn);
+}
+
+void NotesPageWidget::RenderBoxes()
+{
+    const NotesPage& page = view_.Notes;
     quillmark::Render(keywords_, page.Keywords);
     quillmark::Render(notes_, page.Notes);
     quillmark::Render(resume_, page.ResumeFile);
-    quillmark::Render(viewButton_, page.ViewResumeBtn);
-    quillmark::Render(selectButton_, page.SelectResumeBtn);
+}
+
+void NotesPageWidget::showEvent(QShowEvent* event)
+{
+    RenderBoxes();
+    PageWidget::showEvent(event);
 }
 
 }  // namespace quillmark

@@ -13,7 +13,12 @@ public:
     NotesPageWidget(TView& view, std::function<void()> afterHandler);
     void Render() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void RenderBoxes();
+
     QPlainTextEdit* keywords_ = nullptr;
     QPlainTextEdit* notes_ = nullptr;
     QPlainTextEdit* resume_ = nullptr;
