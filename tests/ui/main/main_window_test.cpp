@@ -12,6 +12,7 @@
 #include "ui/main/main_window.h"
 #include "ui/printing.h"
 #include "ui/qt_services.h"
+#include "ui/text.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -60,6 +61,7 @@ private slots:
     void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
     void SalaryAndExperienceAreStoredWithTheirRecord();
     void LongNotesAreTakenInOnlyWhenTheirPageIsShown();
+    void EveryKindOfEditInANotesBoxReachesTheRecord();
     void LeavingForAnotherWindowStoresTheRecord();
     void DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate();
     void DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere();
@@ -231,6 +233,78 @@ void MainWindowTest::LongNotesAreTakenInOnlyWhenTheirPageIsShown()
     Click("NewRecordTBtn");
     book->setCurrentIndex(TView::NotesTab);
     QVERIFY(notes->toPlainText().isEmpty());
+}
+
+void MainWindowTest::EveryKindOfEditInANotesBoxReachesTheRecord()
+{
+    // The box hands back only the lines an edit touched: after every kind of edit the form's
+    // lines must still be the box's text, line for line, or a note would be saved wrong.
+    session_->Record(0).Notes = {"one", "two", "three", "four"};
+    window_->Handle([this] { session_->view.GetRecord(0); });
+    Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::NotesTab);
+    auto* notes = Find<QPlainTextEdit>("Notes");
+    const std::vector<std::string>& lines = session_->view.Notes.Notes.lines;
+    auto select = [notes](int from, int to) {
+        QTextCursor cursor = notes->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        notes->setTextCursor(cursor);
+    };
+    const std::vector<std::pair<const char*, std::function<void()>>> edits = {
+        {"type at the start",
+         [&] {
+             select(0, 0);
+             QTest::keyClicks(notes, "A");
+         }},
+        {"paste lines into a line",
+         [&] {
+             select(2, 2);
+             QApplication::clipboard()->setText("x\ny\nz");
+             notes->paste();
+         }},
+        {"type over lines",
+         [&] {
+             select(1, 12);
+             QTest::keyClicks(notes, "Q");
+         }},
+        {"paste over lines",
+         [&] {
+             select(0, 9);
+             QApplication::clipboard()->setText("p\n\nq");
+             notes->paste();
+         }},
+        {"join two lines",
+         [&] {
+             select(1, 1);
+             QTest::keyClick(notes, Qt::Key_Delete);
+         }},
+        {"undo", [&] { notes->undo(); }},
+        {"undo again", [&] { notes->undo(); }},
+        {"redo", [&] { notes->redo(); }},
+        {"break the last line",
+         [&] {
+             notes->moveCursor(QTextCursor::End);
+             QTest::keyClick(notes, Qt::Key_Return);
+             QTest::keyClick(notes, Qt::Key_Return);
+         }},
+        {"select all and delete",
+         [&] {
+             notes->selectAll();
+             QTest::keyClick(notes, Qt::Key_Delete);
+         }},
+        {"type into the empty box", [&] { QTest::keyClicks(notes, "last"); }},
+        {"undo all",
+         [&] {
+             while (notes->document()->isUndoAvailable()) {
+                 notes->undo();
+             }
+         }},
+    };
+    for (const auto& [name, edit] : edits) {
+        edit();
+        QVERIFY2(lines == LinesFromQt(notes->toPlainText()), name);
+    }
+    QCOMPARE(lines, (std::vector<std::string>{"one", "two", "three", "four"}));
 }
 
 void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
