@@ -37,6 +37,7 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
         {"UTF-16 BE", std::string("\xFE\xFF\0J\0\xE9\x20\xAC", 8), "J\xE9\x80"},
         // Not UTF-8 throughout: every byte is Windows-1252, also the ones that looked UTF-8.
         {"Windows-1252", "Jos\xE9 \xC3\xA9", "Jos\xE9 \xC3\xA9"},
+        {"Windows-1252 from its first byte above ASCII", "\x80\xC3\xA9", "\x80\xC3\xA9"},
         {"ASCII", "Ann,Bo\r\n", "Ann,Bo\r\n"},
     };
     for (const Case& c : cases) {
@@ -46,13 +47,21 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
     }
 
     // Where reading failed in the middle of a character, the part read is left out.
-    EXPECT_EQ(DecodeTextFile("Jos\xC3\xA9\r\nM\xC3", true).text, "Jos\xE9\r\nM");
-    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE"
-                                         "A\0\x3D\xD8",
-                                         6),
-                             true)
-                  .text,
-              "A");
+    const struct {
+        std::string bytes;
+        std::string text;
+    } cut[] = {
+        {"Jos\xC3\xA9\r\nM\xC3", "Jos\xE9\r\nM"},
+        {"\xC3\xA9\xE2\x82", "\xE9"},
+        {"\xC3\xA9\xF0\x9F\x98", "\xE9"},
+        {std::string("\xFF\xFE"
+                     "A\0\x3D\xD8",
+                     6),
+         "A"},
+    };
+    for (const auto& c : cut) {
+        EXPECT_EQ(DecodeTextFile(c.bytes, true).text, c.text) << c.text;
+    }
 }
 
 TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
