@@ -5,8 +5,8 @@
 
 #include <functional>
 
-// Each search rule walked across its edges: values on, just inside and just outside each bound,
-// and the first and last of every list a term can name.
+// Each search rule walked across its edges: values on, just inside and just
+// outside each bound, and the first and last of every list a term can name.
 namespace quillmark {
 namespace {
 
@@ -105,8 +105,8 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
         {Term(Tag::Other(6), "b", "d"), other(6, ""), false},
         {Term(Tag::Name, "Ann", "Ann"), name("Anne"), true},
         {Term(Tag::Name, "Ann", "Ann"), name("An"), false},
-        // One bound alone looks for a piece of the text; the piece may be the whole text, or
-        // at its very end.
+        // One bound alone looks for a piece of the text; the piece may be the
+        // whole text, or at its very end.
         {Term(Tag::Name, "smith"), name("SMITH"), true},
         {Term(Tag::Name, "smith"), name("Ann Smith"), true},
         {Term(Tag::Name, "smith"), name("Smit"), false},
@@ -256,6 +256,68 @@ TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
         {acme, stream("\r\n3,100,Acme\r\n"), false},
         {acme, stream(""), false},
         {Term(Tag::Experience, ""), stream("0,1,x\r\n"), false},
+    });
+}
+
+// The rules of each kind away from their edges.
+TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
+{
+    const auto detail = [](std::string text) { return Detail(3, std::move(text)); };
+    const auto name = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.RecordName = text; };
+    };
+    const auto category = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.Desc[2] = text; };
+    };
+    const auto experience = [](std::string stream) -> Fill {
+        return [stream](ItemRecord& r) { r.ExperienceStream = stream; };
+    };
+    const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
+    SearchRecord skill = Term(Tag::Skills, "", "5");
+    skill.SkillName = "Typing";
+    skill.MatchMode = 2;
+    SearchRecord unknownSkill = skill;
+    unknownSkill.SkillName = "Driving";
+    const Fill typing = [](ItemRecord& r) {
+        r.Skills.SetHasSkill(1, true);
+        r.Skills.SetSkillProficiency(1, "five");
+    };
+    ExpectEach({
+        // A single value finds the values that begin with it; numbers compare as
+        // numbers.
+        {Term(Tag::Detail(3), "Sm", "Sm"), detail("Asmith"), false},
+        {Term(Tag::Detail(3), "-2.5", "1e1"), detail(" 7"), true},
+        {Term(Tag::Detail(3), "10", "9"), detail("9.5"), false},
+        {Term(Tag::Detail(3), "10", "20"), detail("15 kg"), true},
+        // Typed values look for a piece of the text, ignoring ASCII case only.
+        {Term(Tag::Name, "\xC9T\xC9"), name("l'\xE9t\xE9"), true},
+        {Term(Tag::Name, ""), name("Smith"), false},
+        // Categories are found below themselves too, with case.
+        {Term(Tag::Description(2), "Clerk : Office"), category("Senior : Clerk : Office"), true},
+        {Term(Tag::Description(2), "Clerk : Office"), category("clerk : office"), false},
+        {Term(Tag::Keywords, ""), [](ItemRecord& r) { r.Keywords = {"Forklift"}; }, false},
+        {Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; }, true},
+        {Term(Tag::SalaryType, "daily"), [](ItemRecord& r) { r.SalaryType = 2; }, false},
+        // Experience: the stream's size line counts, and so does the last cell
+        // written.
+        {Term(Tag::Experience, "acme"), experience("6,10\r\n5,1,Acme\r\n"), true},
+        {Term(Tag::Experience, "acme"), experience(header + "0,1,Acme\r\n0,1,Zenith\r\n"), false},
+        {Term(Tag::Experience, "a\r\nb"), experience(header + "3,2,a\t\bb\r\n"), true},
+        // A proficiency without digits is none; only skills the database names
+        // are found.
+        {skill, typing, true},
+        {unknownSkill, typing, false},
+        // Schedules: the whole interval within one slot of the day.
+        {ScheduleTerm("Monday", "09:00", "12:00"),
+         [](ItemRecord& r) {
+             AddSlot(r, 2, 1, "08:00", "10:00");
+             AddSlot(r, 2, 2, "10:00", "12:00");
+         },
+         false},
+        {ScheduleTerm("Any Day", " 9:00", "12:00"),
+         [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
+        {ScheduleTerm("Any Day", "18:00", "24:00"),
+         [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
     });
 }
 
