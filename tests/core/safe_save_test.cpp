@@ -229,10 +229,10 @@ TEST(SafeSaveTest, TheNewFileKeepsEveryExtendedAttributeAlsoAnEmptyOne)
     }
     SaveFileSafely(path, WriteNew);
     for (const auto& [name, value] : attributes) {
-        std::string read(16, '\0');
-        const ssize_t size = ::getxattr(path.c_str(), name.c_str(), read.data(), read.size());
+        char read[16];
+        const ssize_t size = ::getxattr(path.c_str(), name.c_str(), read, sizeof read);
         ASSERT_GE(size, 0) << name;
-        EXPECT_EQ(read.substr(0, static_cast<std::size_t>(size)), value) << name;
+        EXPECT_EQ(std::string(read, static_cast<std::size_t>(size)), value);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "support/test_helpers.h"
 
-#include "core/case_folding.h"
 #include "core/category_tree.h"
 #include "core/default_trees.h"
 #include "core/file_names.h"

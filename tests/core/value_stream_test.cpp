@@ -146,27 +146,16 @@ TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
                  std::invalid_argument);
 
     // Values nest 64 levels below the one skipped, child components 64 below the root's.
-    const auto lists = [](int depth) {
-        return test::Repeat(Hex("01"), depth + 1) + test::Repeat(Hex("00"), depth + 1);
-    };
-    const auto children = [](int depth) {
-        return test::Repeat(Name("TChild") + Name("C") + Hex("00"), depth) +
-               test::Repeat(Hex("00"), depth + 1);
-    };
-    const struct {
-        std::string bytes;
-        std::function<void(ValueReader&)> skip;
-        bool fails;
-    } cases[] = {
-        {lists(64), [](ValueReader& r) { r.SkipValue(); }, false},
-        {lists(65), [](ValueReader& r) { r.SkipValue(); }, true},
-        {children(64), [](ValueReader& r) { r.SkipChildren(); }, false},
-        {children(65), [](ValueReader& r) { r.SkipChildren(); }, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes.size());
-        ValueReader reader(c.bytes);
-        EXPECT_EQ(FailureOffset([&] { c.skip(reader); }).has_value(), c.fails);
+    for (const auto& [depth, fails] : {std::pair{64, false}, {65, true}}) {
+        SCOPED_TRACE(depth);
+        const std::string lists =
+            test::Repeat(Hex("01"), depth + 1) + test::Repeat(Hex("00"), depth + 1);
+        ValueReader listReader(lists);
+        EXPECT_EQ(FailureOffset([&] { listReader.SkipValue(); }).has_value(), fails);
+        const std::string children = test::Repeat(Name("TChild") + Name("C") + Hex("00"), depth) +
+                                     test::Repeat(Hex("00"), depth + 1);
+        ValueReader childReader(children);
+        EXPECT_EQ(FailureOffset([&] { childReader.SkipChildren(); }).has_value(), fails);
     }
 }
 

@@ -113,7 +113,6 @@ TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
     const auto detail = [](std::size_t field) {
         return [=](ItemRecord& r) { r.Detail[field] = "D"; };
     };
-    const auto status = [](ItemRecord& r) { r.Available = r.NotAvailable = true; };
     const struct {
         int relation;
         std::function<void(ItemRecord&)> fill;
@@ -131,9 +130,8 @@ TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
         {DetailRelation(9), detail(8), false},
         {DetailRelation(0) + 5, detail(0), false},
         {StatusRelation, [](ItemRecord& r) { r.NotAvailable = true; }, true},
-        {StatusRelation, status, false},
+        {StatusRelation, [](ItemRecord& r) { r.Available = r.NotAvailable = true; }, false},
         {StatusRelation + 10, desc(1, "Sub : Top"), false},
-        {-1, desc(1, "Sub : Top"), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.relation);

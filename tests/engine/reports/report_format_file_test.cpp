@@ -156,20 +156,14 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     ReadReportFormat(noItems, format);
     EXPECT_TRUE(format.Items.empty());
 
+    // Margins run from 0 to 2 inches, columns from 1 to 9.
+    const std::nullopt_t no = std::nullopt;
     const struct {
         const char* text;
         std::optional<double> margin;
         std::optional<int> columns;
-    } numbers[] = {
-        {"0", 0, std::nullopt},
-        {"1", 1, 1},
-        {"2", 2, 2},
-        {"2.01", std::nullopt, std::nullopt},
-        {"-0.01", std::nullopt, std::nullopt},
-        {"9", std::nullopt, 9},
-        {"10", std::nullopt, std::nullopt},
-        {"", std::nullopt, std::nullopt},
-    };
+    } numbers[] = {{"0", 0, no},      {"1", 1, 1},  {"2", 2, 2},    {"2.01", no, no},
+                   {"-0.01", no, no}, {"9", no, 9}, {"10", no, no}, {"", no, no}};
     for (const auto& n : numbers) {
         SCOPED_TRACE(n.text);
         EXPECT_EQ(MarginInches(n.text), n.margin);
