@@ -265,7 +265,6 @@ TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
 // The rules of each kind away from their edges.
 TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
 {
-    const auto detail = [](std::string text) { return Detail(3, std::move(text)); };
     const auto name = [](std::string text) -> Fill {
         return [text](ItemRecord& r) { r.RecordName = text; };
     };
@@ -288,10 +287,10 @@ TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
     ExpectEach({
         // A single value finds the values that begin with it; numbers compare as
         // numbers.
-        {Term(Tag::Detail(3), "Sm", "Sm"), detail("Asmith"), false},
-        {Term(Tag::Detail(3), "-2.5", "1e1"), detail(" 7"), true},
-        {Term(Tag::Detail(3), "10", "9"), detail("9.5"), false},
-        {Term(Tag::Detail(3), "10", "20"), detail("15 kg"), true},
+        {Term(Tag::Detail(3), "Sm", "Sm"), Detail(3, "Asmith"), false},
+        {Term(Tag::Detail(3), "-2.5", "1e1"), Detail(3, " 7"), true},
+        {Term(Tag::Detail(3), "10", "9"), Detail(3, "9.5"), false},
+        {Term(Tag::Detail(3), "10", "20"), Detail(3, "15 kg"), true},
         // Typed values look for a piece of the text, ignoring ASCII case only.
         {Term(Tag::Name, "\xC9T\xC9"), name("l'\xE9t\xE9"), true},
         {Term(Tag::Name, ""), name("Smith"), false},
