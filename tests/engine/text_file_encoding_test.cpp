@@ -64,7 +64,7 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
               "Line 4 holds a character that a database cannot store: U+65E5");
 
     // Beyond the first plane, from a surrogate pair; a control is never shown as itself.
-    const DecodedText face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE", 8));
+    const auto face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE\x01\xFB", 10));
     EXPECT_EQ(face.unstorable, (UnstorableCharacter{2, 0x1F600}));
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");
