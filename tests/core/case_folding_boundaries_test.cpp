@@ -38,6 +38,8 @@ TEST(CaseFoldingBoundaries, EachRunOfLettersFoldsFromItsFirstToItsLast)
     }
     EXPECT_EQ(upper, "AZ@[`{AZ\xE9");
     EXPECT_EQ(AsciiLowerCaseText("AZ@[`{az\xC9"), "az@[`{az\xC9");
+    EXPECT_EQ(Windows1252UpperCaseText("az\xE0\xFF\xF7"), "AZ\xC0\x9F\xF7");
+    EXPECT_EQ(Windows1252LowerCaseText("AZ\xC0\x9F\xD7"), "az\xE0\xFF\xD7");
 }
 
 TEST(CaseFoldingBoundaries, ComparisonsFoldOnlyAsciiAndPutAPrefixFirst)

@@ -58,6 +58,8 @@ RecordLayout BusyRecordLayout()
     record.Schedule[{2, 1}] = {std::bit_cast<std::uint64_t>(0.375),
                                std::bit_cast<std::uint64_t>(0.5)};
     record.Schedule[{7, 10}] = {0x8000000000000000, 0x7FF8000000000001};  // -0 and a NaN
+    record.Schedule[{4, 5}] = {0, std::bit_cast<std::uint64_t>(0.75)};    // an end, no start
+    record.Schedule[{5, 6}] = {std::bit_cast<std::uint64_t>(0.25), 0};    // a start, no end
     record.Skills[1] = {true, "Expert", "since 1990"};
     record.Skills[100] = {false, "", "notes only"};
     return record;
@@ -158,6 +160,13 @@ TEST(DatabaseFileTest, ReadsAFileMadeFromTheLayout)
         EXPECT_EQ(read.Other[6], "text 25");
         EXPECT_EQ(database.RecordList[1]->RecordId, "ABCDEFGH") << "kept to eight characters";
     }
+
+    std::vector<std::pair<std::size_t, std::size_t>> reported;
+    Database database;
+    ValueReader reader(bytes);
+    ReadDatabase(reader, database, "/data/people.dat", ReadMode::Replace,
+                 [&](std::size_t done, std::size_t total) { reported.emplace_back(done, total); });
+    EXPECT_EQ(reported, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
 }
 
 TEST(DatabaseFileTest, WritesTheLayoutByteForByte)

@@ -219,33 +219,5 @@ TEST(FieldCatalogueTest, TitlesAndValuesFollowTheNumbering)
     EXPECT_EQ(FieldTitle(110, FieldNumbering::Report, database), "Road");
 }
 
-TEST(FieldCatalogueTest, SortKeysPickTheirFieldAndOthersSortByName)
-{
-    ItemRecord record;
-    record.RecordName = "Name";
-    record.Desc[1] = "desc1";
-    record.Desc[10] = "desc10";
-    record.Detail[0] = "detail0";
-    record.Detail[9] = "detail9";
-    record.Other[1] = "other1";
-    record.Other[6] = "other6";
-    record.SalaryFigures[1] = "1.00";
-    record.SalaryFigures[6] = "6.00";
-    const struct {
-        int key;
-        const char* text;
-        bool numeric;
-    } keys[] = {{1, "desc1", false},    {10, "desc10", false}, {11, "detail0", false},
-                {20, "detail9", false}, {21, "other1", false}, {26, "other6", false},
-                {27, "Name", false},    {28, "1.00", true},    {33, "6.00", true},
-                {0, "Name", false},     {34, "Name", false},   {-5, "Name", false}};
-    for (const auto& k : keys) {
-        SCOPED_TRACE(k.key);
-        const SortKeyField field = SortKeyText(k.key, record);
-        EXPECT_EQ(field.text, k.text);
-        EXPECT_EQ(field.numeric, k.numeric);
-    }
-}
-
 }  // namespace
 }  // namespace quillmark

@@ -13,7 +13,9 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/xattr.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 #include <vector>
 
@@ -211,6 +213,27 @@ TEST(SafeSaveTest, TheNewFileKeepsOwnerAndModeButNoSetIdBits)
     EXPECT_EQ(status.st_uid, 4321u);
     EXPECT_EQ(status.st_gid, 8765u);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
+}
+
+TEST(SafeSaveTest, TheNewFileKeepsEveryExtendedAttributeAlsoAnEmptyOne)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("tagged.dat");
+    test::WriteFileBytes(path, "old");
+    const std::vector<std::pair<std::string, std::string>> attributes = {
+        {"user.first", "1"}, {"user.empty", ""}, {"user.last", "last"}};
+    for (const auto& [name, value] : attributes) {
+        if (::setxattr(path.c_str(), name.c_str(), value.data(), value.size(), 0) != 0) {
+            GTEST_SKIP() << "this file system keeps no user attributes";
+        }
+    }
+    SaveFileSafely(path, WriteNew);
+    for (const auto& [name, value] : attributes) {
+        char read[16];
+        const ssize_t size = ::getxattr(path.c_str(), name.c_str(), read, sizeof read);
+        ASSERT_GE(size, 0) << name;
+        EXPECT_EQ(std::string(read, static_cast<std::size_t>(size)), value);
+    }
 }
 
 TEST(SafeSaveTest, TheNextSaveRemovesATemporaryFileLeftByAKilledOne)

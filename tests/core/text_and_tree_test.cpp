@@ -1,6 +1,5 @@
 #include "support/test_helpers.h"
 
-#include "core/case_folding.h"
 #include "core/category_tree.h"
 #include "core/default_trees.h"
 #include "core/file_names.h"
@@ -168,22 +167,6 @@ TEST(Windows1252Test, EveryByteSurvivesTheTripAndOtherCharactersBecomeQuestionMa
         EXPECT_FALSE(Utf8ToWindows1252(c.utf8).has_value());
         EXPECT_EQ(Utf8ToWindows1252Lossy(c.utf8), c.lossy);
     }
-}
-
-TEST(CaseFoldingTest, TheAsciiFoldLeavesAccentsAloneTheWindows1252FoldTakesThemAlong)
-{
-    EXPECT_EQ(CompareTextsIgnoringAsciiCase("Sales", "SALES"), 0);
-    EXPECT_GT(CompareTextsIgnoringAsciiCase("Zeta", "alpha"), 0);
-    EXPECT_LT(CompareTextsIgnoringAsciiCase("abc", "ABCD"), 0) << "a prefix is the smaller";
-    EXPECT_GT(CompareTextsIgnoringAsciiCase("\xE9t\xE9", "\xC9T\xC9"), 0) << "only ASCII folds";
-    EXPECT_TRUE(SameTextIgnoringAsciiCase("SpreadSheetH:", "SpreadsheetH:"));
-    EXPECT_FALSE(SameTextIgnoringAsciiCase("Ann", "Anne"));
-
-    // e acute, s caron, oe, z caron, y diaeresis; the division sign is no letter.
-    const std::string lower = "\xE9t\xE9 \x9A\x9C\x9E\xFF \xF7";
-    const std::string upper = "\xC9T\xC9 \x8A\x8C\x8E\x9F \xF7";
-    EXPECT_EQ(Windows1252UpperCaseText(lower), upper);
-    EXPECT_EQ(Windows1252LowerCaseText(upper), lower);
 }
 
 TEST(FileNamesTest, EitherSeparatorEndsAFolder)

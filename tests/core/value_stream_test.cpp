@@ -9,6 +9,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,36 @@ TEST(ValueStreamTest, StringsSwitchToTheLongFormAbove255Bytes)
     test::TrickleSource shortSource(std::string_view(cases[4].bytes).substr(0, 100), 3);
     ValueReader reader(shortSource, cases[4].bytes.size());
     EXPECT_TRUE(FailureOffset([&] { reader.ReadString(); }).has_value());
+}
+
+TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
+{
+    // A name is at most 255 bytes, an identifier as much as a property name.
+    const std::string longest(255, 'n');
+    const std::string bytes = Written([&](ValueWriter& w) {
+        w.WriteIdentifier(longest);
+        w.WritePropertyName("");
+    });
+    EXPECT_EQ(ToHex(bytes), ToHex(Hex("07 FF") + longest + Hex("00")));
+    ForEachReader(bytes, [&](ValueReader& r) {
+        EXPECT_EQ(r.ReadIdentifier(), longest);
+        EXPECT_EQ(r.ReadPropertyName(), "");
+    });
+    EXPECT_THROW(Written([&](ValueWriter& w) { w.WriteIdentifier(longest + "n"); }),
+                 std::invalid_argument);
+
+    // Values nest 64 levels below the one skipped, child components 64 below the root's.
+    for (const auto& [depth, fails] : {std::pair{64, false}, {65, true}}) {
+        SCOPED_TRACE(depth);
+        const std::string lists =
+            test::Repeat(Hex("01"), depth + 1) + test::Repeat(Hex("00"), depth + 1);
+        ValueReader listReader(lists);
+        EXPECT_EQ(FailureOffset([&] { listReader.SkipValue(); }).has_value(), fails);
+        const std::string children = test::Repeat(Name("TChild") + Name("C") + Hex("00"), depth) +
+                                     test::Repeat(Hex("00"), depth + 1);
+        ValueReader childReader(children);
+        EXPECT_EQ(FailureOffset([&] { childReader.SkipChildren(); }).has_value(), fails);
+    }
 }
 
 TEST(ValueStreamTest, WrongTagsFailAtTheTag)

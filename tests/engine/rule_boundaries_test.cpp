@@ -1,10 +1,13 @@
 #include "engine/record_sorting.h"
+#include "engine/related_records.h"
 #include "engine/salary_calculation.h"
 
 #include <gtest/gtest.h>
 
-// Sorting and the salary figures at their edges: the first and last key of each kind, the
-// smallest list that needs sorting, and the limits of work days and hours.
+#include <functional>
+
+// Sorting, the salary figures and related records at their edges: the first and last key and
+// field of each kind, the smallest list that needs sorting, and the limits of work days and hours.
 namespace quillmark {
 namespace {
 
@@ -94,6 +97,56 @@ TEST(RuleBoundaries, RecalculatingUsesTheRecordsPayPeriodAndYearlyForAnyOther)
     unpaid.SalaryFigures[6] = "1.00";
     EXPECT_FALSE(RecalculateSalary(unpaid).Calculated);
     EXPECT_EQ(unpaid.SalaryFigures[6], "") << "figures that no longer follow are cleared";
+}
+
+TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
+{
+    ItemRecord shown;
+    for (int field = 1; field <= 10; ++field) {
+        shown.Desc[field] = "Sub : Top";
+        shown.Detail[static_cast<std::size_t>(field - 1)] = "d";
+    }
+    shown.Working = true;
+    const auto desc = [](int field, const char* value) {
+        return [=](ItemRecord& r) { r.Desc[field] = value; };
+    };
+    const auto detail = [](std::size_t field) {
+        return [=](ItemRecord& r) { r.Detail[field] = "D"; };
+    };
+    const struct {
+        int relation;
+        std::function<void(ItemRecord&)> fill;
+        bool related;
+    } cases[] = {
+        {CompleteRelation(1), desc(1, "SUB : TOP"), true},
+        {CompleteRelation(1), desc(2, "Sub : Top"), false},
+        {PrimaryRelation(1), desc(1, "Other : top"), true},
+        {CompleteRelation(10), desc(10, "Other : Top"), false},
+        {PrimaryRelation(10), desc(10, "Other : Top"), true},
+        {PrimaryRelation(10), desc(9, "Other : Top"), false},
+        {1, desc(1, "Sub : Top"), false},
+        {DetailRelation(0), detail(0), true},
+        {DetailRelation(9), detail(9), true},
+        {DetailRelation(9), detail(8), false},
+        {DetailRelation(0) + 5, detail(0), false},
+        {StatusRelation, [](ItemRecord& r) { r.NotAvailable = true; }, true},
+        {StatusRelation, [](ItemRecord& r) { r.Available = r.NotAvailable = true; }, false},
+        {StatusRelation + 10, desc(1, "Sub : Top"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.relation);
+        ItemRecord record;
+        c.fill(record);
+        EXPECT_EQ(IsRelated(record, shown, c.relation), c.related);
+    }
+
+    // The record on show may be the first or the last; one outside the list relates nothing.
+    const ItemRecordList records = {std::make_shared<ItemRecord>(shown),
+                                    std::make_shared<ItemRecord>(shown)};
+    EXPECT_EQ(RelatedPositions(records, 0, DetailRelation(0)), std::vector<int>{1});
+    EXPECT_EQ(RelatedPositions(records, 1, DetailRelation(0)), std::vector<int>{0});
+    EXPECT_TRUE(RelatedPositions(records, 2, DetailRelation(0)).empty());
+    EXPECT_TRUE(RelatedPositions(records, -1, DetailRelation(0)).empty());
 }
 
 }  // namespace

@@ -27,32 +27,29 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
         const char* what;
         std::string bytes;
         std::string text;
+        bool cut = false;  // reading failed after these bytes
     };
     const Case cases[] = {
         {"UTF-8", "Jos\xC3\xA9 M\xC3\xBCller \xE2\x82\xAC", "Jos\xE9 M\xFCller \x80"},
-        {"UTF-8 with a mark", "\xEF\xBB\xBFJos\xC3\xA9", "Jos\xE9"},
         // The mark says UTF-8: a byte that is none stays what it is in Windows-1252.
         {"a stray byte after a mark", "\xEF\xBB\xBFJos\xC3\xA9 \xE9", "Jos\xE9 \xE9"},
         {"UTF-16 LE", std::string("\xFF\xFEJ\0\xE9\0\xAC\x20", 8), "J\xE9\x80"},
         {"UTF-16 BE", std::string("\xFE\xFF\0J\0\xE9\x20\xAC", 8), "J\xE9\x80"},
         // Not UTF-8 throughout: every byte is Windows-1252, also the ones that looked UTF-8.
         {"Windows-1252", "Jos\xE9 \xC3\xA9", "Jos\xE9 \xC3\xA9"},
+        {"Windows-1252 from its first byte above ASCII", "\x80\xC3\xA9", "\x80\xC3\xA9"},
         {"ASCII", "Ann,Bo\r\n", "Ann,Bo\r\n"},
+        // Where reading failed in the middle of a character, the part read is left out.
+        {"cut in two bytes", "Jos\xC3\xA9\r\nM\xC3", "Jos\xE9\r\nM", true},
+        {"cut in three bytes", "\xC3\xA9\xE2\x82", "\xE9", true},
+        {"cut in four bytes", "\xC3\xA9\xF0\x9F\x98", "\xE9", true},
+        {"cut in a surrogate pair", std::string("\xFF\xFEZ\0\x3D\xD8", 6), "Z", true},
     };
     for (const Case& c : cases) {
-        const DecodedText decoded = DecodeTextFile(c.bytes);
+        const DecodedText decoded = DecodeTextFile(c.bytes, c.cut);
         EXPECT_EQ(decoded.text, c.text) << c.what;
         EXPECT_FALSE(decoded.unstorable) << c.what;
     }
-
-    // Where reading failed in the middle of a character, the part read is left out.
-    EXPECT_EQ(DecodeTextFile("Jos\xC3\xA9\r\nM\xC3", true).text, "Jos\xE9\r\nM");
-    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE"
-                                         "A\0\x3D\xD8",
-                                         6),
-                             true)
-                  .text,
-              "A");
 }
 
 TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
@@ -67,7 +64,7 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
               "Line 4 holds a character that a database cannot store: U+65E5");
 
     // Beyond the first plane, from a surrogate pair; a control is never shown as itself.
-    const DecodedText face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE", 8));
+    const auto face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE\x01\xFB", 10));
     EXPECT_EQ(face.unstorable, (UnstorableCharacter{2, 0x1F600}));
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");

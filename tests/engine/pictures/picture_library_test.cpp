@@ -71,6 +71,12 @@ TEST_F(PictureLibraryTest, DecodesGifPcxBmpAndJpegByTheirContents)
                                       {"scan", TinyPcx()}}) {
         ExpectTinyPicture(NViewLibLoad(Write(name, bytes), 0), name);
     }
+    // A corner is cut out, never scaled: the first two columns as they are.
+    const std::string gif = TinyGif();
+    const DecodedPicture corner = DecodePicture(reinterpret_cast<const std::uint8_t*>(gif.data()),
+                                                gif.size(), {PictureFit::Corner, 2, 2});
+    ASSERT_NE(corner.bitmap, nullptr);
+    EXPECT_EQ(corner.bitmap->At(1, 1), Red);
 
     const auto colour = NViewLibLoad(Write("colour.jpg", MakeJpeg(20, 12, {200, 40, 90, 255})), 0);
     ASSERT_NE(colour, nullptr);

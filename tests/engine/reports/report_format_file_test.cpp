@@ -119,6 +119,58 @@ TEST(ReportFormatFileTest, WritesAndReadsTheFiledOrder)
     EXPECT_EQ(setup.TitleFont.size, 12);
 }
 
+TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
+{
+    // The most items, the first and the last item choice, no margin and the widest one, all
+    // four font styles, and header widths from none to the widest.
+    std::string bytes = ExampleBytes();
+    const auto replace = [&](const std::string& from, const std::string& to) {
+        bytes.replace(bytes.find(from), from.size(), to);
+    };
+    std::string items = I(MaximumReportItems) + I(0) + I(0) + S("First");
+    for (int i = 1; i < MaximumReportItems; ++i) {
+        items += I(ReportItemChoices - 1) + I(0) + S("Last");
+    }
+    const std::string exampleItems = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
+    replace(exampleItems, items);
+    replace(S("1.00") + S("1.00") + S("0.50"), S("0") + S(" 2 ") + S("0,5"));
+    replace(test::Name("fsBold") + test::Name("fsItalic"),
+            test::Name("fsUnderline") + test::Name("fsStrikeOut"));
+    replace(Property("Width", I(450)), Property("Width", I(0)));
+    replace(Section("2.67", 150), Section("2.67", 32767));
+
+    ValueReader reader(bytes);
+    ReportFormat format;
+    ReadReportFormat(reader, format);
+    ASSERT_EQ(format.Items.size(), static_cast<std::size_t>(MaximumReportItems));
+    EXPECT_EQ(format.Items.front().position, 0);
+    EXPECT_EQ(format.Items.back().position, ReportItemChoices - 1);
+    EXPECT_EQ(format.TitleFontBox.font,
+              (PageFont{"Times New Roman", 12, false, false, true, true, {255, 0, 0}}));
+    EXPECT_EQ(format.HeaderWidth, 0);
+    EXPECT_EQ(format.Sections.front().width, 32767);
+
+    bytes = ExampleBytes();
+    replace(exampleItems, I(0));
+    ValueReader noItems(bytes);
+    ReadReportFormat(noItems, format);
+    EXPECT_TRUE(format.Items.empty());
+
+    // Margins run from 0 to 2 inches, columns from 1 to 9.
+    const std::nullopt_t no = std::nullopt;
+    const struct {
+        const char* text;
+        std::optional<double> margin;
+        std::optional<int> columns;
+    } numbers[] = {{"0", 0, no},      {"1", 1, 1},  {"2", 2, 2},    {"2.01", no, no},
+                   {"-0.01", no, no}, {"9", no, 9}, {"10", no, no}, {"", no, no}};
+    for (const auto& n : numbers) {
+        SCOPED_TRACE(n.text);
+        EXPECT_EQ(MarginInches(n.text), n.margin);
+        EXPECT_EQ(ColumnCount(n.text), n.columns);
+    }
+}
+
 TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
 {
     const std::string good = ExampleBytes();
@@ -132,15 +184,20 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
     const std::string head = S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false);
     const std::string items = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
     const std::string margins = S("1.00") + S("1.00") + S("0.50") + S("1.00");
+    const auto withItems = [&](const std::string& replacement) {
+        std::string bytes = good;
+        return bytes.replace(bytes.find(items), items.size(), replacement);
+    };
     struct Case {
         const char* what;
         std::string bytes;
         std::size_t itemsKept;
     };
     const Case cases[] = {
-        {"22 items", head + I(22), 0},
-        {"a negative item count", head + I(-1), 0},
-        {"item 35", head + I(2) + I(22) + I(0) + S("Name") + I(35), 1},
+        {"22 items", withItems(I(22) + test::Repeat(I(0) + I(0) + S(""), 22)), 0},
+        {"a negative item count", withItems(I(-1)), 0},
+        {"item 35", withItems(I(2) + I(22) + I(0) + S("Name") + I(35) + I(0) + S("")), 1},
+        {"item -1", withItems(I(1) + I(-1) + I(0) + S("")), 0},
         {"a margin past 2 inches", head + items + S("2.5"), 2},
         {"a margin that is no number", head + items + S("1in"), 2},
         {"a font of no size",

@@ -79,11 +79,15 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         ValueReader reader(d.bytes);
         EXPECT_THROW(ReadSavedSearch(reader), FormatError);
     }
-    const std::string single = rows + Repeat(FreeSlot, 50);
-    ValueReader reader(single);
-    const SavedSearch empty = ReadSavedSearch(reader);
-    ASSERT_EQ(empty.Rows.size(), 1u);
-    EXPECT_EQ(empty.Rows[0].Slot, RowNeverUsed);
+    // One term row and fifty, the fewest and the most a search has.
+    for (const int count : {1, 50}) {
+        const std::string bytes =
+            I(count + 1) + Repeat(S("") + S("") + I(-1), count) + Repeat(FreeSlot, 50);
+        ValueReader reader(bytes);
+        const SavedSearch read = ReadSavedSearch(reader);
+        ASSERT_EQ(read.Rows.size(), static_cast<std::size_t>(count));
+        EXPECT_EQ(read.Rows.back().Slot, RowNeverUsed);
+    }
 }
 
 TEST(SavedSearchFileTest, RowsNamingOneSlotShareItsPreparedTexts)

@@ -8,10 +8,13 @@
 
 #include <functional>
 
+// Each search rule walked across its edges: values on, just inside and just
+// outside each bound, and the first and last of every list a term can name.
 namespace quillmark {
 namespace {
 
 namespace Tag = SearchFieldTag;
+using Fill = std::function<void(ItemRecord&)>;
 
 SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion = IncludesInclusion)
 {
@@ -23,36 +26,152 @@ SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion 
     return term;
 }
 
-SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
-{
-    SearchRecord term = Term(Tag::Schedule, std::move(from), std::move(to));
-    term.DayName = std::move(day);
-    return term;
-}
-
-SearchRecord SkillTerm(std::string skill, std::string from, std::string to, std::string notes = {},
-                       std::uint8_t matchMode = 2)
-{
-    SearchRecord term = Term(Tag::Skills, std::move(from), std::move(to));
-    term.SkillName = std::move(skill);
-    term.NotesValue = std::move(notes);
-    term.MatchMode = matchMode;
-    return term;
-}
+struct Case {
+    SearchRecord term;
+    Fill record;
+    bool holds;
+};
 
 SearchContext Context()
 {
     SearchContext context;
-    context.SkillNames[3] = "Welding";
-    context.SkillNames[7] = "Forklift";
+    context.SkillNames[1] = "Typing";
+    context.SkillNames[SkillSet::Count] = "Welding";
     return context;
 }
 
-bool Holds(const SearchRecord& term, const std::function<void(ItemRecord&)>& fill)
+void ExpectEach(const std::vector<Case>& cases)
 {
-    ItemRecord record;
-    fill(record);
-    return PreparedTerm(term, Context()).Holds(record);
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i + 1) + ": " + cases[i].term.FromValue + " .. " +
+                     cases[i].term.ToValue);
+        ItemRecord record;
+        cases[i].record(record);
+        const PreparedTerm term(cases[i].term, Context());
+        EXPECT_EQ(term.Holds(record), cases[i].holds);
+        SearchRecord inverted = cases[i].term;
+        inverted.Inclusion = DoesNotIncludeInclusion;
+        EXPECT_EQ(PreparedTerm(inverted, Context()).Holds(record), !cases[i].holds);
+    }
+}
+
+Fill Hours(std::string text)
+{
+    return [text](ItemRecord& r) { r.HoursPerWeek = text; };
+}
+Fill Detail(int field, std::string text)
+{
+    return [field, text](ItemRecord& r) { r.Detail[static_cast<std::size_t>(field)] = text; };
+}
+
+TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
+{
+    ExpectEach({
+        {Term(Tag::HoursPerWeek, "20", "50"), Hours("19.99"), false},
+        {Term(Tag::HoursPerWeek, "20", "50"), Hours("20"), true},
+        {Term(Tag::HoursPerWeek, "20", "50"), Hours("50 hrs"), true},
+        {Term(Tag::HoursPerWeek, "20", "50"), Hours("50.01"), false},
+        {Term(Tag::HoursPerWeek, "20", "50"), Hours(""), false},  // cleaned to 0
+        {Term(Tag::HoursPerWeek, "0", "0"), Hours("none"), true},
+        // Only the last point is a point: "1.500.25" is 1500.25.
+        {Term(Tag::HoursPerWeek, "1500.25", "1500.25"), Hours("1.500.25"), true},
+        {Term(Tag::HourlySalary, "20000", "50000"),
+         [](ItemRecord& r) { r.SalaryFigures[1] = "20,000.00"; }, true},
+        {Term(Tag::YearlySalary, "20000", "50000"),
+         [](ItemRecord& r) { r.SalaryFigures[6] = "$50,000"; }, true},
+        {Term(Tag::YearlySalary, "20000", "50000"),
+         [](ItemRecord& r) { r.SalaryFigures[6] = "50000.01"; }, false},
+        // Signs on both the bounds and the value; a sign alone is no number.
+        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "-5"), true},
+        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "+5"), true},
+        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "-5.5"), false},
+        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "5.5"), false},
+        {Term(Tag::Detail(0), "+", "-"), Detail(0, "+"), true},
+        {Term(Tag::Detail(9), ".5", "9"), Detail(9, " 0.5"), true},
+        {Term(Tag::Detail(9), "1", "9"), Detail(9, "0"), false},
+    });
+}
+
+TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
+{
+    const auto other = [](int field, std::string text) -> Fill {
+        return [field, text](ItemRecord& r) { r.Other[field] = text; };
+    };
+    const auto name = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.RecordName = text; };
+    };
+    ExpectEach({
+        {Term(Tag::Other(1), "b", "d"), other(1, "A"), false},
+        {Term(Tag::Other(1), "b", "d"), other(1, "B"), true},
+        {Term(Tag::Other(1), "b", "d"), other(1, "Dz"), true},
+        {Term(Tag::Other(6), "b", "d"), other(6, "e"), false},
+        {Term(Tag::Other(6), "b", "d"), other(6, ""), false},
+        {Term(Tag::Name, "Ann", "Ann"), name("Anne"), true},
+        {Term(Tag::Name, "Ann", "Ann"), name("An"), false},
+        // One bound alone looks for a piece of the text; the piece may be the
+        // whole text, or at its very end.
+        {Term(Tag::Name, "smith"), name("SMITH"), true},
+        {Term(Tag::Name, "smith"), name("Ann Smith"), true},
+        {Term(Tag::Name, "smith"), name("Smit"), false},
+        {Term(Tag::Name, "", "jones"), name("Bo Jones"), true},
+        {Term(Tag::Name, "", ""), name(""), false},
+    });
+}
+
+TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
+{
+    std::vector<Case> cases;
+    for (int field = 1; field <= 10; ++field) {
+        const Fill category = [field](ItemRecord& r) { r.Desc[field] = "Clerk : Office"; };
+        cases.push_back({Term(Tag::Description(field), "Clerk"), category, true});
+    }
+    for (int detail = 0; detail <= 9; ++detail) {
+        cases.push_back({Term(Tag::Detail(detail), "x", "x"), Detail(detail, "x"), true});
+    }
+    for (int field = 1; field <= 6; ++field) {
+        const Fill other = [field](ItemRecord& r) { r.Other[field] = "x"; };
+        cases.push_back({Term(Tag::Other(field), "x", "x"), other, true});
+    }
+    for (int period = 1; period <= PayPeriodCount; ++period) {
+        const Fill figure = [period](ItemRecord& r) { r.SalaryFigures[period] = "10"; };
+        cases.push_back({Term(Tag::HourlySalary + period - 1, "10", "10"), figure, true});
+    }
+    // A value in another field is not found.
+    cases.push_back({Term(Tag::Detail(9), "x", "x"), Detail(8, "x"), false});
+    cases.push_back(
+        {Term(Tag::Description(10), "x"), [](ItemRecord& r) { r.Desc[9] = "x"; }, false});
+    ExpectEach(cases);
+}
+
+TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
+{
+    const auto keywords = [](StringList lines) -> Fill {
+        return [lines](ItemRecord& r) { r.Keywords = lines; };
+    };
+    const auto type = [](int period) -> Fill {
+        return [period](ItemRecord& r) { r.SalaryType = period; };
+    };
+    ExpectEach({
+        {Term(Tag::Keywords, "forklift"), keywords({"Forklift", "x"}), true},
+        {Term(Tag::Keywords, "aid"), keywords({"x", "First aid"}), true},
+        {Term(Tag::Keywords, "aid"), keywords({}), false},
+        {Term(Tag::Notes, "late"),
+         [](ItemRecord& r) {
+             r.Notes = {"x", "LATE"};
+         },
+         true},
+        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.Working = true; }, true},
+        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.NotAvailable = true; }, false},
+        {Term(Tag::Status, "Available"), [](ItemRecord& r) { r.Available = true; }, true},
+        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.NotAvailable = true; }, true},
+        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.Working = true; }, false},
+        {Term(Tag::Status, "Idle"), [](ItemRecord& r) { r.Working = true; }, false},
+        {Term(Tag::SalaryType, "Hourly"), type(1), true},
+        {Term(Tag::SalaryType, "Yearly"), type(6), true},
+        {Term(Tag::SalaryType, "Yearly"), type(5), false},
+        {Term(Tag::SalaryType, "Hourly"), type(0), false},
+        {Term(Tag::SalaryType, "Yearly"), type(7), false},
+    });
 }
 
 void AddSlot(ItemRecord& record, int day, int slot, const char* start, const char* end)
@@ -61,122 +180,163 @@ void AddSlot(ItemRecord& record, int day, int slot, const char* start, const cha
     record.Schedule.SetScheduleEnd(day, slot, *ReadTimeOfDay(end));
 }
 
-TEST(SearchRulesTest, EachKindOfFieldMatchesByItsOwnRule)
+SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
 {
-    const auto detail = [](std::string text) {
-        return [text](ItemRecord& r) { r.Detail[3] = text; };
+    SearchRecord term = Term(Tag::Schedule, std::move(from), std::move(to));
+    term.DayName = std::move(day);
+    return term;
+}
+
+TEST(SearchBoundaries, ScheduleTermsFitWithinOneSlotEndsIncluded)
+{
+    const auto slot = [](int day, int number, const char* start, const char* end) -> Fill {
+        return [=](ItemRecord& r) { AddSlot(r, day, number, start, end); };
     };
-    const auto name = [](std::string text) {
-        return [text](ItemRecord& r) { r.RecordName = text; };
-    };
-    const auto hours = [](std::string text) {
-        return [text](ItemRecord& r) { r.HoursPerWeek = text; };
-    };
-    const auto category = [](std::string text) {
-        return [text](ItemRecord& r) { r.Desc[2] = text; };
-    };
-    const auto keywords = [](StringList lines) {
-        return [lines](ItemRecord& r) { r.Keywords = lines; };
-    };
-    const auto experience = [](std::string stream) {
-        return [stream](ItemRecord& r) { r.ExperienceStream = stream; };
-    };
-    const auto skill = [](std::string proficiency, std::string notes = {}) {
-        return [proficiency, notes](ItemRecord& r) {
-            r.Skills.SetHasSkill(7, true);
-            r.Skills.SetSkillProficiency(7, proficiency);
-            r.Skills.SetSkillNotes(7, notes);
+    const int last = WeeklySchedule::Slots;
+    ExpectEach({
+        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), true},
+        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:01", "12:00"), false},
+        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:00", "11:59"), false},
+        {ScheduleTerm("Saturday", "09:00", "12:00"), slot(7, last, "08:00", "12:00"), true},
+        {ScheduleTerm("Saturday", "09:00", "12:00"), slot(6, last, "08:00", "12:00"), false},
+        {ScheduleTerm("Any Day", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), true},
+        {ScheduleTerm("Any Day", "09:00", "12:00"), slot(7, last, "09:00", "12:00"), true},
+        {ScheduleTerm("Someday", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), false},
+        {ScheduleTerm("Monday", "00:01", "00:02"), slot(2, 1, "00:01", "00:02"), true},
+        {ScheduleTerm("Monday", "09:00", "12:00"), [](ItemRecord&) {}, false},
+        {ScheduleTerm("Monday", "00:00", "00:00"), [](ItemRecord&) {}, false},
+    });
+}
+
+TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
+{
+    const auto skill = [](int number, std::string proficiency, std::string notes = {}) -> Fill {
+        return [=](ItemRecord& r) {
+            r.Skills.SetHasSkill(number, true);
+            r.Skills.SetSkillProficiency(number, proficiency);
+            r.Skills.SetSkillNotes(number, notes);
         };
     };
-    const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
+    const auto term = [](std::string name, std::string from, std::string to, std::string notes = {},
+                         std::uint8_t mode = 2) {
+        SearchRecord t = Term(Tag::Skills, std::move(from), std::move(to));
+        t.SkillName = std::move(name);
+        t.NotesValue = std::move(notes);
+        t.MatchMode = mode;
+        return t;
+    };
+    const int last = SkillSet::Count;
+    ExpectEach({
+        {term("Typing", "3", "5"), skill(1, "3"), true},
+        {term("Typing", "3", "5"), skill(1, "5"), true},
+        {term("Typing", "3", "5"), skill(1, "2.9"), false},
+        {term("Typing", "3", "5"), skill(1, "5.1"), false},
+        {term("Typing", "3", ""), skill(1, "2"), false},
+        {term("Welding", "", ""), skill(last, ""), true},
+        {term("Welding", "", ""), skill(last - 1, ""), false},
+        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHT"), true},
+        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHTS"), false},
+        {term("Welding", "", "", "night", 2), skill(last, "", "late nights"), true},
+        {term("Welding", "", "", "night", 2), skill(last, "", "nigh"), false},
+    });
+}
 
-    const struct {
-        const char* what;
-        SearchRecord term;
-        std::function<void(ItemRecord&)> record;
-        bool holds;
-    } cases[] = {
-        // A single value finds the values that begin with it, ignoring case.
-        {"Sm / Smith", Term(Tag::Detail(3), "Sm", "Sm"), detail("Smith"), true},
-        {"Sm / SMALL", Term(Tag::Detail(3), "Sm", "Sm"), detail("SMALL"), true},
-        {"Sm / Asmith", Term(Tag::Detail(3), "Sm", "Sm"), detail("Asmith"), false},
-        {"A..C / apple", Term(Tag::Detail(3), "A", "C"), detail("apple"), true},
-        {"A..C / Cz", Term(Tag::Detail(3), "A", "C"), detail("Cz"), true},
-        {"A..C / Dog", Term(Tag::Detail(3), "A", "C"), detail("Dog"), false},
-        {"numbers", Term(Tag::Detail(3), "-2.5", "1e1"), detail(" 7"), true},
-        {"reversed numbers", Term(Tag::Detail(3), "10", "9"), detail("9.5"), false},
-        {"a text among numbers", Term(Tag::Detail(3), "10", "20"), detail("15 kg"), true},
-        // Typed values look for a piece of the text, ignoring case.
-        {"mit / Smith", Term(Tag::Name, "mit"), name("Smith"), true},
-        {"\xC9T\xC9 / \xE9t\xE9", Term(Tag::Name, "\xC9T\xC9"), name("l'\xE9t\xE9"), true},
-        {"no bounds", Term(Tag::Name, ""), name("Smith"), false},
-        {"to only", Term(Tag::Other(2), "", "ann"), [](ItemRecord& r) { r.Other[2] = "Joanne"; },
-         true},
-        // Hours and salaries are cleaned first.
-        {"35..45 / 40 hrs", Term(Tag::HoursPerWeek, "35", "45"), hours("40 hrs"), true},
-        {"1000..3000 / 1500.00", Term(Tag::YearlySalary, "1000", "3000"),
-         [](ItemRecord& r) { r.SalaryFigures[6] = "1500.00"; }, true},
+TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
+{
+    const auto stream = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.ExperienceStream = text; };
+    };
+    const SearchRecord acme = Term(Tag::Experience, "acme");
+    ExpectEach({
+        {acme, stream("2,3\r\n0,1,Acme\r\n"), true},
+        {acme, stream("2,3\r\n1,2,Acme\r\n"), true},
+        {acme, stream("2,3\r\n2,1,Acme\r\n"), false},
+        {acme, stream("2,3\r\n0,3,Acme\r\n"), false},
+        {acme, stream("2,3\r\n0,0,Acme\r\n"), false},
+        // Without a size line the table is 4 by 100.
+        {acme, stream("\r\n3,99,Acme\r\n"), true},
+        {acme, stream("\r\n4,99,Acme\r\n"), false},
+        {acme, stream("\r\n3,100,Acme\r\n"), false},
+        {acme, stream(""), false},
+        {Term(Tag::Experience, ""), stream("0,1,x\r\n"), false},
+    });
+}
+
+// The rules of each kind away from their edges.
+TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
+{
+    const auto name = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.RecordName = text; };
+    };
+    const auto category = [](std::string text) -> Fill {
+        return [text](ItemRecord& r) { r.Desc[2] = text; };
+    };
+    const auto experience = [](std::string stream) -> Fill {
+        return [stream](ItemRecord& r) { r.ExperienceStream = stream; };
+    };
+    const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
+    SearchRecord skill = Term(Tag::Skills, "", "5");
+    skill.SkillName = "Typing";
+    skill.MatchMode = 2;
+    SearchRecord unknownSkill = skill;
+    unknownSkill.SkillName = "Driving";
+    const Fill typing = [](ItemRecord& r) {
+        r.Skills.SetHasSkill(1, true);
+        r.Skills.SetSkillProficiency(1, "five");
+    };
+    ExpectEach({
+        // A single value finds the values that begin with it; numbers compare as
+        // numbers.
+        {Term(Tag::Detail(3), "Sm", "Sm"), Detail(3, "Asmith"), false},
+        {Term(Tag::Detail(3), "-2.5", "1e1"), Detail(3, " 7"), true},
+        {Term(Tag::Detail(3), "10", "9"), Detail(3, "9.5"), false},
+        {Term(Tag::Detail(3), "10", "20"), Detail(3, "15 kg"), true},
+        // Typed values look for a piece of the text, ignoring ASCII case only.
+        {Term(Tag::Name, "\xC9T\xC9"), name("l'\xE9t\xE9"), true},
+        {Term(Tag::Name, ""), name("Smith"), false},
         // Categories are found below themselves too, with case.
-        {"leaf first", Term(Tag::Description(2), "Clerk : Office"),
-         category("Senior : Clerk : Office"), true},
-        {"category case", Term(Tag::Description(2), "Clerk : Office"), category("clerk : office"),
-         false},
-        {"list line", Term(Tag::Keywords, "AID"), keywords({"Forklift", "First aid"}), true},
-        {"empty list value", Term(Tag::Keywords, ""), keywords({"Forklift"}), false},
-        {"empty list value, inverted", Term(Tag::Keywords, "", "", DoesNotIncludeInclusion),
-         keywords({"Forklift"}), true},
-        {"resume", Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; },
-         true},
-        {"status, inverted", Term(Tag::Status, "Working", "", DoesNotIncludeInclusion),
-         [](ItemRecord& r) { r.Available = true; }, true},
-        {"status", Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.NotAvailable = true; },
-         true},
-        {"salary type", Term(Tag::SalaryType, "Daily"), [](ItemRecord& r) { r.SalaryType = 2; },
-         true},
-        {"salary type case", Term(Tag::SalaryType, "daily"),
-         [](ItemRecord& r) { r.SalaryType = 2; }, false},
-        // Experience: any cell below the header, ignoring case; the stream's size counts.
-        {"experience", Term(Tag::Experience, "acme"), experience(header + "0,1,ACME Ltd\r\n"),
-         true},
-        {"experience header", Term(Tag::Experience, "employer"), experience(header), false},
-        {"experience outside", Term(Tag::Experience, "acme"), experience(header + "5,1,Acme\r\n"),
-         false},
-        {"experience wider", Term(Tag::Experience, "acme"), experience("6,10\r\n5,1,Acme\r\n"),
-         true},
-        {"experience rewritten", Term(Tag::Experience, "acme"),
-         experience(header + "0,1,Acme\r\n0,1,Zenith\r\n"), false},
-        {"experience two lines", Term(Tag::Experience, "a\r\nb"),
-         experience(header + "3,2,a\t\bb\r\n"), true},
-        // Skills: the proficiency's digits between the bounds, the notes in full or in part.
-        {"skill to 5 / 3", SkillTerm("Forklift", "", "5"), skill("3"), true},
-        {"skill to 5 / five", SkillTerm("Forklift", "", "5"), skill("five"), true},
-        {"skill to 5 / 7", SkillTerm("Forklift", "", "5"), skill("7"), false},
-        {"skill from 4 / 3", SkillTerm("Forklift", "4", ""), skill("3"), false},
-        {"skill not had", SkillTerm("Welding", "", ""), skill("9"), false},
-        {"unknown skill", SkillTerm("Typing", "", ""), skill("9"), false},
-        {"notes in part", SkillTerm("Forklift", "", "", "NIGHT"), skill("1", "night shifts"), true},
-        {"notes in full", SkillTerm("Forklift", "", "", "NIGHT", 1), skill("1", "night shifts"),
-         false},
+        {Term(Tag::Description(2), "Clerk : Office"), category("Senior : Clerk : Office"), true},
+        {Term(Tag::Description(2), "Clerk : Office"), category("clerk : office"), false},
+        {Term(Tag::Keywords, ""), [](ItemRecord& r) { r.Keywords = {"Forklift"}; }, false},
+        {Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; }, true},
+        {Term(Tag::SalaryType, "daily"), [](ItemRecord& r) { r.SalaryType = 2; }, false},
+        // Experience: the stream's size line counts, and so does the last cell
+        // written.
+        {Term(Tag::Experience, "acme"), experience("6,10\r\n5,1,Acme\r\n"), true},
+        {Term(Tag::Experience, "acme"), experience(header + "0,1,Acme\r\n0,1,Zenith\r\n"), false},
+        {Term(Tag::Experience, "a\r\nb"), experience(header + "3,2,a\t\bb\r\n"), true},
+        // A proficiency without digits is none; only skills the database names
+        // are found.
+        {skill, typing, true},
+        {unknownSkill, typing, false},
         // Schedules: the whole interval within one slot of the day.
-        {"one long slot", ScheduleTerm("Monday", "09:00", "12:00"),
-         [](ItemRecord& r) { AddSlot(r, 2, 1, "08:00", "17:00"); }, true},
-        {"two slots", ScheduleTerm("Monday", "09:00", "12:00"),
+        {ScheduleTerm("Monday", "09:00", "12:00"),
          [](ItemRecord& r) {
              AddSlot(r, 2, 1, "08:00", "10:00");
              AddSlot(r, 2, 2, "10:00", "12:00");
          },
          false},
-        {"another day", ScheduleTerm("Tuesday", "09:00", "12:00"),
-         [](ItemRecord& r) { AddSlot(r, 2, 1, "08:00", "17:00"); }, false},
-        {"any day", ScheduleTerm("Any Day", " 9:00", "12:00"),
+        {ScheduleTerm("Any Day", " 9:00", "12:00"),
          [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
-        {"until the end of the day", ScheduleTerm("Any Day", "18:00", "24:00"),
+        {ScheduleTerm("Any Day", "18:00", "24:00"),
          [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(Holds(c.term, c.record), c.holds);
-    }
+    });
+}
+
+TEST(SearchBoundaries, TermsInTheFirstAndLastSlotAllMustHold)
+{
+    SearchTermTable terms;
+    terms[1] = Term(Tag::Name, "ann");
+    terms[SearchSlotCount] = Term(Tag::Name, "lee");
+    ItemRecord annLee;
+    annLee.RecordName = "Ann Lee";
+    ItemRecord annSmith;
+    annSmith.RecordName = "Ann Smith";
+    const PreparedSearch both(terms, {1, SearchSlotCount}, Context());
+    EXPECT_TRUE(both.Matches(annLee));
+    EXPECT_FALSE(both.Matches(annSmith)) << "the last term fails";
+    EXPECT_FALSE(PreparedSearch(terms, {SearchSlotCount + 1}, Context()).Matches(annLee));
+    EXPECT_EQ(LowestFreeSlot(terms), 2);
 }
 
 ItemRecordList Records(std::initializer_list<const char*> names)
@@ -231,7 +391,8 @@ TEST(SearchRunTest, AScheduleTermThatDoesNotReadStopsTheSearchWhereItIsReached)
     ASSERT_TRUE(outcome.Unreadable);
     EXPECT_EQ(outcome.Unreadable->row, 2);
     EXPECT_EQ(UnreadableTermMessage(*outcome.Unreadable),
-              "Search term 2 holds the time \"9 o'clock\", which is not a time of day.  The "
+              "Search term 2 holds the time \"9 o'clock\", which is not a time "
+              "of day.  The "
               "search was stopped.");
     EXPECT_EQ(tested, 1u) << "Bob fails the name term before the schedule term is reached";
     EXPECT_TRUE(records[2]->InSearchList) << "what was listed stays listed";
@@ -244,15 +405,16 @@ TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
     record.Detail[3] = "Smithfield";
     record.Keywords = {"forklift", "first aid"};
     record.HoursPerWeek = "40 hrs";
-    record.Skills.SetHasSkill(7, true);
-    record.Skills.SetSkillProficiency(7, "4");
+    record.Skills.SetHasSkill(1, true);
+    record.Skills.SetSkillProficiency(1, "4");
     AddSlot(record, 2, 1, "08:00", "17:00");
     SearchTermTable terms;
     terms[1] = Term(Tag::Name, "smith");
     terms[2] = Term(Tag::Detail(3), "Sm", "Sz");
     terms[3] = Term(Tag::Keywords, "AID");
     terms[4] = Term(Tag::HoursPerWeek, "35", "45");
-    terms[5] = SkillTerm("Forklift", "1", "5");
+    terms[5] = Term(Tag::Skills, "1", "5");
+    terms[5].SkillName = "Typing";
     terms[6] = ScheduleTerm("Monday", "09:00", "12:00");
     const PreparedSearch search(terms, {1, 2, 3, 4, 5, 6}, Context());
     ASSERT_TRUE(search.Matches(record));
