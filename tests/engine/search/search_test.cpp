@@ -40,6 +40,13 @@ SearchContext Context()
     return context;
 }
 
+bool Holds(const SearchRecord& term, const Fill& fill)
+{
+    ItemRecord record;
+    fill(record);
+    return PreparedTerm(term, Context()).Holds(record);
+}
+
 void ExpectEach(const std::vector<Case>& cases)
 {
     for (std::size_t i = 0; i < cases.size(); ++i) {
