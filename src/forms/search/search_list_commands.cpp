@@ -56,9 +56,10 @@ void TSearch::RemoveFromDatabase()
 {
     const int going = CountRemovable(workspace_.RecordList());
     const std::string count = going == 1 ? "1 record" : std::to_string(going) + " records";
-    if (!workspace_.services.dialogs.AskYesNo("All Search List Records (" + count +
-                                              ") will be removed.  Are you sure you want to "
-                                              "continue ?")) {
+    if (!workspace_.services.dialogs.AskYesNoDefaultNo(
+            "All Search List Records (" + count +
+            ") will be removed.  Are you sure you want to "
+            "continue ?")) {
         return;
     }
     ItemRecordList& records = workspace_.RecordList();

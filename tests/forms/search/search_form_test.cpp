@@ -307,6 +307,8 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     dialogs.AnswerYes();
     search.ExtractTypeClick(2);
     EXPECT_THAT(session.Names(), ElementsAre("Ann Smith", "Di Smith"));
+    // Enter answers No: a hurried key press keeps the records.
+    EXPECT_EQ(dialogs.Messages.front().kind, ScriptedDialogs::Kind::YesNoDefaultNo);
     EXPECT_EQ(workspace.CurrentIndex, 1);
     EXPECT_EQ(view.RecordName.text, "Di Smith");
     EXPECT_EQ(search.HighRange.maximum, 2);
