@@ -1,6 +1,7 @@
 #include "core/field_catalogue.h"
 
 #include "core/database.h"
+#include "core/record_status.h"
 
 #include <algorithm>
 #include <charconv>
@@ -31,16 +32,8 @@ int IndexFrom(int number, int first)
 
 std::string StatusText(const ItemRecord& record)
 {
-    if (record.Working) {
-        return "Working";
-    }
-    if (record.Available) {
-        return "Available";
-    }
-    if (record.NotAvailable) {
-        return "Not Available";
-    }
-    return {};
+    const std::optional<RecordStatus> status = ShownStatus(record);
+    return status ? RecordStatusName(*status) : std::string();
 }
 
 }  // namespace

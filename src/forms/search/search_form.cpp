@@ -2,6 +2,7 @@
 
 #include "core/byte_stream.h"
 #include "core/program_settings.h"
+#include "core/record_status.h"
 #include "engine/search/search_run.h"
 #include "forms/category_menus.h"
 #include "forms/main/view_form.h"
@@ -45,7 +46,7 @@ TSearch::TSearch(Workspace& workspace)
     FreeAllSlots(SearchTerms);
     TypeMenu = MenuEntries({IncludesText, DoesNotIncludeText});
     SalaryMenu = MenuEntries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
-    StatusMenu = MenuEntries({"Working", "Available", "Not Available"});
+    StatusMenu = MenuEntries(RecordStatusNames);
     // The entry that deletes records comes last, apart from the harmless one.
     ExtractType = MenuEntries({"Extract To File", nullptr, "Remove From Database"});
     PrintMenu = MenuEntries({"Print Settings", "Print"});

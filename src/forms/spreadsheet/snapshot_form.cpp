@@ -5,6 +5,7 @@
 
 #include "core/field_catalogue.h"
 #include "core/program_settings.h"
+#include "core/record_status.h"
 #include "core/whole_number.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
@@ -55,7 +56,7 @@ TSnapShot::TSnapShot(Workspace& workspace)
     Status.readOnly = true;
     number.hint = "Enter the record you want to go to here ";
     ViewAll.checked = true;
-    Checkb = MenuEntries({"Working", "Available", "Not Available"});
+    Checkb = MenuEntries(RecordStatusNames);
     PictureMenu = MenuEntries({"Select Image", "Clear Image"});
     PrintMenu = MenuEntries({"Print Settings", "Print"});
 }
