@@ -1,6 +1,7 @@
 #include "core/field_catalogue.h"
 
 #include "core/database.h"
+#include "core/pay_period.h"
 #include "core/record_status.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ constexpr const char* RecordNumberTitle = "Record #";
 
 constexpr const char* ImageTitles[6] = {"Image One",  "Image Two",  "Image Three",
                                         "Image Four", "Image Five", "Image Six"};
-constexpr const char* SalaryTitles[6] = {"Hourly Salary",     "Daily Salary",   "Weekly Salary",
-                                         "Bi-Monthly Salary", "Monthly Salary", "Yearly Salary"};
 
 bool IsFieldNumber(int number)
 {
@@ -68,7 +67,8 @@ std::string FieldTitle(int fieldNumber, FieldNumbering numbering, const Database
     if (fieldNumber <= 290) {
         return database.OtherCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 240))];
     }
-    return SalaryTitles[IndexFrom(fieldNumber, 300)];
+    return std::string(PayPeriodNames[static_cast<std::size_t>(IndexFrom(fieldNumber, 300))]) +
+           " Salary";
 }
 
 std::string FieldValue(const ItemRecord& record, int position, int fieldNumber,
