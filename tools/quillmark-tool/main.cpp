@@ -206,9 +206,7 @@ void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
     case ReadOutcome::NotQuillmark:
         Fail(name + " is not a valid Quillmark file.");
     case ReadOutcome::Incompatible:
-        Fail(
-            "Sorry, the files could not be merged because they are incompatible or they use "
-            "different passowrds.");
+        Fail(MergeIncompatibleMessage);
     case ReadOutcome::Damaged:
         Fail(name + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
              std::to_string(result.Offset) + ").");
