@@ -130,10 +130,9 @@ SortKeyField SortKeyText(int sortKey, const ItemRecord& record)
     return {record.RecordName, false};
 }
 
-std::string CleanNumber(std::string_view text)
+void CleanNumberInto(std::string_view text, std::string& digits)
 {
-    std::string digits;
-    digits.reserve(text.size());
+    digits.clear();
     const std::size_t lastPoint = text.rfind('.');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -141,7 +140,17 @@ std::string CleanNumber(std::string_view text)
             digits.push_back(c);
         }
     }
-    return digits.empty() ? "0" : digits;
+    if (digits.empty()) {
+        digits = "0";
+    }
+}
+
+std::string CleanNumber(std::string_view text)
+{
+    std::string digits;
+    digits.reserve(text.size());
+    CleanNumberInto(text, digits);
+    return digits;
 }
 
 double CleanNumberValue(std::string_view text)

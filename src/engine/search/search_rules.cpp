@@ -236,17 +236,7 @@ std::string_view PreparedTerm::RangeValue(const ItemRecord& record) const
     const std::string& raw = tag == SearchFieldTag::HoursPerWeek
                                  ? record.HoursPerWeek
                                  : record.SalaryFigures[tag - SearchFieldTag::HourlySalary + 1];
-    // Kept in a buffer of the term's own, so that cleaning allocates only while it grows.
-    cleaned_.clear();
-    const std::size_t lastPoint = raw.rfind('.');
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if ((raw[i] >= '0' && raw[i] <= '9') || i == lastPoint) {
-            cleaned_.push_back(raw[i]);
-        }
-    }
-    if (cleaned_.empty()) {
-        cleaned_ = "0";
-    }
+    CleanNumberInto(raw, cleaned_);
     return cleaned_;
 }
 

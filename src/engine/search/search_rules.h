@@ -68,8 +68,8 @@ private:
     double toNumber_ = 0;
     std::string fromLower_;
     std::string toLower_;
-    bool cleanedValue_ = false;  // hours per week and salaries are compared cleaned
-    mutable std::string cleaned_;
+    bool cleanedValue_ = false;    // hours per week and salaries are compared cleaned
+    mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
     std::string valueUpper_;      // list and experience terms
     mutable std::string folded_;  // the record's text being searched, folded
