@@ -6,6 +6,7 @@
 #include "core/program_settings.h"
 #include "core/settings_store.h"
 #include "forms/services.h"
+#include "forms/spreadsheet_mode.h"
 
 #include <memory>
 #include <optional>
@@ -58,7 +59,7 @@ public:
     // Records were added, removed, reordered or replaced; the search window rebuilds its menus.
     bool ChangeFlag = false;
     bool SpreadsheetIsCaller = false;
-    int SpreadsheetMode = 1;
+    quillmark::SpreadsheetMode SpreadsheetMode = quillmark::SpreadsheetMode::AllRecords;
     int ReportMode = 1;
     int SortMode = 0;
     OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees

@@ -445,7 +445,7 @@ void TSearch::PerformSearchBtnClick()
     }
     SetExtractState();
     SearchResultMessage = SearchResultText(outcome.NewRecords);
-    workspace_.SpreadsheetMode = 2;
+    workspace_.SpreadsheetMode = SpreadsheetMode::SearchList;
     // The spreadsheet shows the records found under this message.
     workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
 }

@@ -283,10 +283,10 @@ TEST_F(ColumnReportFormTest, ImportAddsARecordPerLineInTheOrderOfTheItems)
 
 TEST_F(ColumnReportFormTest, TheMainWindowOpensItOnAllRecords)
 {
-    workspace.SpreadsheetMode = 2;
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     view.GenerateRegularReport1Click();
     EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::ColumnReport));
-    EXPECT_EQ(workspace.SpreadsheetMode, 1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
     EXPECT_TRUE(view.Actions.GenerateRegularReport.enabled);
 }
 
