@@ -5,6 +5,7 @@
 #include "core/one_based_array.h"
 #include "core/program_settings.h"
 #include "core/settings_store.h"
+#include "engine/reports/report_mode.h"
 #include "forms/services.h"
 #include "forms/spreadsheet_mode.h"
 
@@ -60,7 +61,7 @@ public:
     bool ChangeFlag = false;
     bool SpreadsheetIsCaller = false;
     quillmark::SpreadsheetMode SpreadsheetMode = quillmark::SpreadsheetMode::AllRecords;
-    int ReportMode = 1;
+    quillmark::ReportMode ReportMode = quillmark::ReportMode::AllRecords;
     int SortMode = 0;
     OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
 

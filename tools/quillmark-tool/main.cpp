@@ -462,10 +462,10 @@ int Report(const Arguments& arguments)
     const TextFileEncoding encoding = ExportEncoding(arguments);
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
-    int reportMode = 1;
+    ReportMode reportMode = ReportMode::AllRecords;
     if (const std::optional<std::string> search = arguments.Option("--search")) {
         RunSavedSearch(*search, database);
-        reportMode = 2;
+        reportMode = ReportMode::SearchList;
     }
     const std::string& formatPath = arguments.positional[1];
     ReportFormat format;

@@ -192,7 +192,7 @@ TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPa
 
     report.ModeTBtnClick();
     EXPECT_EQ(report.Caption, "Report (Searched Records)");
-    EXPECT_EQ(workspace.ReportMode, 2);
+    EXPECT_EQ(workspace.ReportMode, ReportMode::SearchList);
     devices.OnPreview([](TOrvPreview& preview) { preview.CloseBtnClick(); });
     report.PreviewTBtnClick();
     ASSERT_EQ(report.ExportGrid.size(), 2u);
