@@ -38,7 +38,7 @@ void LayOutColumnReport(benchmark::State& state)
     for (auto _ : state) {
         TOrvPrinter store(Letter, measurer);
         ColumnReportLayout layout(setup, database, false, store);
-        layout.Run(1);
+        layout.Run(ReportMode::AllRecords);
         pages = store.PageCount();
         if (state.range(1) != 0) {
             PdfPages pdf(Letter.paperWidth * TwipsPerInch / 600,

@@ -1,6 +1,8 @@
 #include "core/field_catalogue.h"
 
 #include "core/database.h"
+#include "core/pay_period.h"
+#include "core/record_status.h"
 
 #include <algorithm>
 #include <charconv>
@@ -15,8 +17,6 @@ constexpr const char* RecordNumberTitle = "Record #";
 
 constexpr const char* ImageTitles[6] = {"Image One",  "Image Two",  "Image Three",
                                         "Image Four", "Image Five", "Image Six"};
-constexpr const char* SalaryTitles[6] = {"Hourly Salary",     "Daily Salary",   "Weekly Salary",
-                                         "Bi-Monthly Salary", "Monthly Salary", "Yearly Salary"};
 
 bool IsFieldNumber(int number)
 {
@@ -31,16 +31,8 @@ int IndexFrom(int number, int first)
 
 std::string StatusText(const ItemRecord& record)
 {
-    if (record.Working) {
-        return "Working";
-    }
-    if (record.Available) {
-        return "Available";
-    }
-    if (record.NotAvailable) {
-        return "Not Available";
-    }
-    return {};
+    const std::optional<RecordStatus> status = ShownStatus(record);
+    return status ? RecordStatusName(*status) : std::string();
 }
 
 }  // namespace
@@ -75,7 +67,8 @@ std::string FieldTitle(int fieldNumber, FieldNumbering numbering, const Database
     if (fieldNumber <= 290) {
         return database.OtherCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 240))];
     }
-    return SalaryTitles[IndexFrom(fieldNumber, 300)];
+    return std::string(PayPeriodNames[static_cast<std::size_t>(IndexFrom(fieldNumber, 300))]) +
+           " Salary";
 }
 
 std::string FieldValue(const ItemRecord& record, int position, int fieldNumber,
@@ -137,10 +130,9 @@ SortKeyField SortKeyText(int sortKey, const ItemRecord& record)
     return {record.RecordName, false};
 }
 
-std::string CleanNumber(std::string_view text)
+void CleanNumberInto(std::string_view text, std::string& digits)
 {
-    std::string digits;
-    digits.reserve(text.size());
+    digits.clear();
     const std::size_t lastPoint = text.rfind('.');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -148,7 +140,17 @@ std::string CleanNumber(std::string_view text)
             digits.push_back(c);
         }
     }
-    return digits.empty() ? "0" : digits;
+    if (digits.empty()) {
+        digits = "0";
+    }
+}
+
+std::string CleanNumber(std::string_view text)
+{
+    std::string digits;
+    digits.reserve(text.size());
+    CleanNumberInto(text, digits);
+    return digits;
 }
 
 double CleanNumberValue(std::string_view text)

@@ -42,6 +42,10 @@ SortKeyField SortKeyText(int sortKey, const ItemRecord& record);
 // "$1,234.56" gives "1234.56", "1.234.5" gives "1234.5", "-12" gives "12".
 std::string CleanNumber(std::string_view text);
 
+// CleanNumber written into the caller's buffer, which allocates only while it grows: for
+// cleaning the same field of many records.
+void CleanNumberInto(std::string_view text, std::string& digits);
+
 // CleanNumber read as a number; a lone "." counts as 0.
 double CleanNumberValue(std::string_view text);
 

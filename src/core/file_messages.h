@@ -29,4 +29,11 @@ std::string BackupNotWrittenMessage(std::string_view backupPath, std::string_vie
 std::string NotRegularFileMessage(std::string_view path);
 std::string EmptyFileMessage(std::string_view path);
 
+// A merge refused: the other file's layout does not match this database's, or its password
+// differs. The wording, its misspelling included, is what users and their scripts have always
+// been given.
+inline constexpr const char* MergeIncompatibleMessage =
+    "Sorry, the files could not be merged because they are incompatible or they use different "
+    "passowrds.";
+
 }  // namespace quillmark

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/one_based_array.h"
+#include "core/pay_period.h"
 #include "core/skill_set.h"
 #include "core/string_list.h"
 #include "core/weekly_schedule.h"
@@ -17,8 +18,6 @@ class RandomSource;
 
 inline constexpr int OtherFieldCount = 6;  // Other1 .. Other6
 inline constexpr int PictureCount = 6;     // picture slots 1 .. 6
-// 1 Hourly, 2 Daily, 3 Weekly, 4 Bi-Monthly, 5 Monthly, 6 Yearly
-inline constexpr int PayPeriodCount = 6;
 
 // One picture slot of a record.
 struct ImageRecord {
@@ -50,7 +49,7 @@ struct ItemRecord {
     std::string WorkDaysPerWeek = "5";
     OneBasedArray<std::string, 10> SalaryFigures;  // 1 hourly .. 6 yearly; 7..10 never set
     std::string ExperienceStream;                  // the experience table's saved text
-    std::int32_t SalaryType = 1;                   // 1 Hourly .. 6 Yearly
+    std::int32_t SalaryType = 1;                   // a PayPeriod as stored; may be out of range
     std::int32_t SheetRow = -1;                    // spreadsheet row showing it; not filed
     bool ReadOnly = false;
     bool Working = false;

@@ -13,16 +13,8 @@ constexpr std::size_t BufferSize = 64 * 1024;
 const std::string& StatusCell(const ItemRecord& record, const StatusCaptions& captions)
 {
     static const std::string none;
-    if (record.Working) {
-        return captions[0];
-    }
-    if (record.Available) {
-        return captions[1];
-    }
-    if (record.NotAvailable) {
-        return captions[2];
-    }
-    return none;
+    const std::optional<RecordStatus> status = ShownStatus(record);
+    return status ? captions[static_cast<std::size_t>(static_cast<int>(*status) - 1)] : none;
 }
 
 void AppendLine(std::string& text, const ItemRecord& record, const StatusCaptions& captions)
@@ -51,11 +43,6 @@ void AppendLine(std::string& text, const ItemRecord& record, const StatusCaption
 }
 
 }  // namespace
-
-StatusCaptions DefaultStatusCaptions()
-{
-    return {"Working", "Available", "Not Available"};
-}
 
 void WriteQuickExport(ByteSink& sink, const ItemRecordList& records,
                       const StatusCaptions& statusCaptions)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_record.h"
+#include "core/record_status.h"
 #include "engine/text_file_encoding.h"
 
 #include <array>
@@ -9,11 +10,6 @@
 namespace quillmark {
 
 class ByteSink;
-
-// The captions of the three status boxes, Working, Available and Not Available, as the status
-// column spells them.
-using StatusCaptions = std::array<std::string, 3>;
-StatusCaptions DefaultStatusCaptions();
 
 // Every record on a line of its own in list order, 36 cells separated by commas, each line
 // ended by CR LF, no heading: name, descriptions 1..10 (their stored paths), details 0..9,

@@ -125,8 +125,7 @@ void StoreSalaryFigures(const SalaryCalculation& calculation, ItemRecord& record
 
 SalaryCalculation RecalculateSalary(ItemRecord& record)
 {
-    // The page checks "Yearly" for any pay period it has no button for.
-    const int period = record.SalaryType >= 1 && record.SalaryType <= 5 ? record.SalaryType : 6;
+    const int period = static_cast<int>(ShownPayPeriod(record.SalaryType));
     SalaryCalculation calculation = CalculateSalaryFigures(record.HoursPerWeek, record.SalaryAmount,
                                                            record.WorkDaysPerWeek, period);
     StoreSalaryFigures(calculation, record);

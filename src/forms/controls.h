@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,7 +115,7 @@ struct MenuItemControl {
 
 // A pop-up menu of plain entries, each told its position; nullptr stands for a separator,
 // which takes a position too.
-inline std::vector<MenuItemControl> MenuEntries(std::initializer_list<const char*> captions)
+inline std::vector<MenuItemControl> MenuEntries(std::span<const char* const> captions)
 {
     std::vector<MenuItemControl> entries;
     for (const char* caption : captions) {
@@ -123,6 +124,11 @@ inline std::vector<MenuItemControl> MenuEntries(std::initializer_list<const char
                                              : MenuItemControl{caption, position, true, {}});
     }
     return entries;
+}
+
+inline std::vector<MenuItemControl> MenuEntries(std::initializer_list<const char*> captions)
+{
+    return MenuEntries(std::span<const char* const>(captions.begin(), captions.size()));
 }
 
 }  // namespace quillmark

@@ -5,7 +5,9 @@
 #include "core/one_based_array.h"
 #include "core/program_settings.h"
 #include "core/settings_store.h"
+#include "engine/reports/report_mode.h"
 #include "forms/services.h"
+#include "forms/spreadsheet_mode.h"
 
 #include <memory>
 #include <optional>
@@ -58,8 +60,8 @@ public:
     // Records were added, removed, reordered or replaced; the search window rebuilds its menus.
     bool ChangeFlag = false;
     bool SpreadsheetIsCaller = false;
-    int SpreadsheetMode = 1;
-    int ReportMode = 1;
+    quillmark::SpreadsheetMode SpreadsheetMode = quillmark::SpreadsheetMode::AllRecords;
+    quillmark::ReportMode ReportMode = quillmark::ReportMode::AllRecords;
     int SortMode = 0;
     OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
 

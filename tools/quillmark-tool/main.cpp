@@ -206,9 +206,7 @@ void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
     case ReadOutcome::NotQuillmark:
         Fail(name + " is not a valid Quillmark file.");
     case ReadOutcome::Incompatible:
-        Fail(
-            "Sorry, the files could not be merged because they are incompatible or they use "
-            "different passowrds.");
+        Fail(MergeIncompatibleMessage);
     case ReadOutcome::Damaged:
         Fail(name + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
              std::to_string(result.Offset) + ").");
@@ -464,10 +462,10 @@ int Report(const Arguments& arguments)
     const TextFileEncoding encoding = ExportEncoding(arguments);
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
-    int reportMode = 1;
+    ReportMode reportMode = ReportMode::AllRecords;
     if (const std::optional<std::string> search = arguments.Option("--search")) {
         RunSavedSearch(*search, database);
-        reportMode = 2;
+        reportMode = ReportMode::SearchList;
     }
     const std::string& formatPath = arguments.positional[1];
     ReportFormat format;

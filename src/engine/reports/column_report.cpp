@@ -279,7 +279,7 @@ void ColumnReportLayout::PreviewRecord(int position, bool header)
     }
 }
 
-void ColumnReportLayout::Run(int reportMode)
+void ColumnReportLayout::Run(ReportMode mode)
 {
     CalculateSpace();
     PrintX = 0;
@@ -300,7 +300,7 @@ void ColumnReportLayout::Run(int reportMode)
     PrintHead();
     const ItemRecordList& records = database_.RecordList;
     for (std::size_t position = 0; position < records.size(); ++position) {
-        if (reportMode != 1 && !records[position]->InSearchList) {
+        if (mode == ReportMode::SearchList && !records[position]->InSearchList) {
             continue;
         }
         ColumnIndex = 0;

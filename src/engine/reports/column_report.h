@@ -2,6 +2,7 @@
 
 #include "engine/reports/page_canvas.h"
 #include "engine/reports/page_store.h"
+#include "engine/reports/report_mode.h"
 
 #include <array>
 #include <string>
@@ -87,9 +88,8 @@ public:
     ColumnReportLayout(const ColumnReportSetup& setup, const Database& database,
                        bool shortDescriptions, TOrvPrinter& store);
 
-    // Every record when reportMode is 1, those on the search list when it is 2, until the
-    // record that passes onto page 11.
-    void Run(int reportMode);
+    // The records the mode names, until the record that passes onto page 11.
+    void Run(ReportMode mode);
 
     void CalculateSpace();
     void PrintHead();

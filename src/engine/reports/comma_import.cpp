@@ -2,6 +2,7 @@
 
 #include "core/byte_stream.h"
 #include "core/file_io.h"
+#include "core/record_status.h"
 #include "engine/reports/comma_delimited.h"
 
 #include <algorithm>
@@ -21,11 +22,12 @@ void AssignField(const std::string& field, int item, ItemRecord& record)
     } else if (item >= 10 && item <= 19) {
         record.Detail[static_cast<std::size_t>(item - 10)] = field;
     } else if (item == 20) {
-        if (field == ImportStatusCaptions[0]) {
+        // The status names are compared exactly, whatever the boxes' captions are now.
+        if (field == RecordStatusNames[0]) {
             record.Working = true;
-        } else if (field == ImportStatusCaptions[1]) {
+        } else if (field == RecordStatusNames[1]) {
             record.Available = true;
-        } else if (field == ImportStatusCaptions[2]) {
+        } else if (field == RecordStatusNames[2]) {
             record.NotAvailable = true;
         }
     } else if (item == 22) {

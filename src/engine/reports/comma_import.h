@@ -14,10 +14,6 @@ namespace quillmark {
 
 class ByteSource;
 
-// The status box captions an imported status text is compared with, exactly.
-inline const std::array<std::string, 3> ImportStatusCaptions = {"Working", "Available",
-                                                                "Not Available"};
-
 // A record with the values of a new one, named "Empty" until a field names it, and the
 // record's fields given to the report items of the columns in order: the first field to the
 // first column's item and so on. Columns without a field keep the new record's values.

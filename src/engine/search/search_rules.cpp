@@ -2,6 +2,7 @@
 
 #include "core/case_folding.h"
 #include "core/field_catalogue.h"
+#include "core/pay_period.h"
 #include "engine/experience_table.h"
 #include "engine/time_of_day.h"
 
@@ -114,8 +115,6 @@ bool ReadScheduleTime(std::string_view text, double& time)
 constexpr const char* DayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                     "Thursday", "Friday", "Saturday"};
 constexpr const char* AnyDay = "Any Day";
-constexpr const char* SalaryTypes[] = {"Hourly",     "Daily",   "Weekly",
-                                       "Bi-Monthly", "Monthly", "Yearly"};
 
 }  // namespace
 
@@ -206,7 +205,7 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
                (statusBox_ == 3 && record.NotAvailable);
     case Rule::SalaryType:
         return record.SalaryType >= 1 && record.SalaryType <= PayPeriodCount &&
-               term_.FromValue == SalaryTypes[record.SalaryType - 1];
+               term_.FromValue == PayPeriodName(static_cast<PayPeriod>(record.SalaryType));
     case Rule::Experience:
         return !term_.FromValue.empty() && ExperienceHolds(record.ExperienceStream);
     case Rule::Schedule:
@@ -237,17 +236,7 @@ std::string_view PreparedTerm::RangeValue(const ItemRecord& record) const
     const std::string& raw = tag == SearchFieldTag::HoursPerWeek
                                  ? record.HoursPerWeek
                                  : record.SalaryFigures[tag - SearchFieldTag::HourlySalary + 1];
-    // Kept in a buffer of the term's own, so that cleaning allocates only while it grows.
-    cleaned_.clear();
-    const std::size_t lastPoint = raw.rfind('.');
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if ((raw[i] >= '0' && raw[i] <= '9') || i == lastPoint) {
-            cleaned_.push_back(raw[i]);
-        }
-    }
-    if (cleaned_.empty()) {
-        cleaned_ = "0";
-    }
+    CleanNumberInto(raw, cleaned_);
     return cleaned_;
 }
 

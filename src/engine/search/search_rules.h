@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_record.h"
+#include "core/record_status.h"
 #include "engine/search/search_terms.h"
 
 #include <array>
@@ -15,7 +16,7 @@ namespace quillmark {
 struct SearchContext {
     OneBasedArray<std::string, SkillSet::Count> SkillNames;
     // The captions of the main window's three status boxes, which status terms name.
-    std::array<std::string, 3> StatusCaptions = {"Working", "Available", "Not Available"};
+    std::array<std::string, RecordStatusCount> StatusCaptions = DefaultStatusCaptions();
 };
 
 // A schedule term whose times cannot be read cannot be tested; the search stops there.
@@ -67,8 +68,8 @@ private:
     double toNumber_ = 0;
     std::string fromLower_;
     std::string toLower_;
-    bool cleanedValue_ = false;  // hours per week and salaries are compared cleaned
-    mutable std::string cleaned_;
+    bool cleanedValue_ = false;    // hours per week and salaries are compared cleaned
+    mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
     std::string valueUpper_;      // list and experience terms
     mutable std::string folded_;  // the record's text being searched, folded

@@ -45,7 +45,7 @@ TAlbumView::TAlbumView(Workspace& workspace, ThumbnailCache& thumbnails)
 bool TAlbumView::SearchedRecords() const
 {
     // The spreadsheet's browse mode shows the search list here: the caption says so.
-    return workspace_.SpreadsheetMode != 1;
+    return workspace_.SpreadsheetMode != SpreadsheetMode::AllRecords;
 }
 
 void TAlbumView::FormActivate()
@@ -181,11 +181,11 @@ void TAlbumView::PreviousClick()
 void TAlbumView::ModeClick()
 {
     Page = 1;
-    if (workspace_.SpreadsheetMode == 1) {
-        workspace_.SpreadsheetMode = 2;
+    if (workspace_.SpreadsheetMode == SpreadsheetMode::AllRecords) {
+        workspace_.SpreadsheetMode = SpreadsheetMode::SearchList;
         Caption = "Album View (Searched Records)";
     } else {
-        workspace_.SpreadsheetMode = 1;
+        workspace_.SpreadsheetMode = SpreadsheetMode::AllRecords;
         Caption = "Album View (All Records)";
     }
     ShowSheet();

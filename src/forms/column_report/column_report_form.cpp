@@ -79,7 +79,7 @@ TPrintBox::TPrintBox(Workspace& workspace, PageDevices& devices)
         ReadWindowSize(workspace.settings, "ReportW:", "ReportH:", DefaultReportSize);
     Width = size.width;
     Height = size.height;
-    workspace.ReportMode = 1;
+    workspace.ReportMode = ReportMode::AllRecords;
 
     LoadFormatTBtn = ToolButton("LoadFormatTBtn", "Load a Report Format", "document-open", true);
     SaveFormatTBtn =
@@ -138,7 +138,8 @@ void TPrintBox::FormActivate()
         FontBtn.enabled = true;
         PreviewTBtn.enabled = true;
     }
-    Caption = workspace_.ReportMode == 2 ? "Report (Searched Records)" : "Report (All Records)";
+    Caption = workspace_.ReportMode == ReportMode::SearchList ? "Report (Searched Records)"
+                                                              : "Report (All Records)";
     Actions.CopySaveState();
 }
 
@@ -514,8 +515,11 @@ void TPrintBox::ModeTBtnClick()
     if (!ModeTBtn.enabled) {
         return;
     }
-    workspace_.ReportMode = workspace_.ReportMode == 1 ? 2 : 1;
-    Caption = workspace_.ReportMode == 2 ? "Report (Searched Records)" : "Report (All Records)";
+    workspace_.ReportMode = workspace_.ReportMode == ReportMode::AllRecords
+                                ? ReportMode::SearchList
+                                : ReportMode::AllRecords;
+    Caption = workspace_.ReportMode == ReportMode::SearchList ? "Report (Searched Records)"
+                                                              : "Report (All Records)";
 }
 
 void TPrintBox::ImportTBtnClick()

@@ -267,9 +267,7 @@ void TView::Merge1Click()
         }
         break;
     case ReadOutcome::Incompatible:
-        dialogs.ShowInformation(
-            "Sorry, the files could not be merged because they are incompatible or they use "
-            "different passowrds.");
+        dialogs.ShowInformation(MergeIncompatibleMessage);
         break;
     case ReadOutcome::CannotOpen:
         dialogs.ShowError(FileNameInMessage(*path) + " could not be opened: " + result.Reason);

@@ -1,5 +1,6 @@
 // The main window's sorting: the "Sort Records" menu, its tool button and "Sort Mode".
 
+#include "core/pay_period.h"
 #include "engine/record_sorting.h"
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -32,7 +33,7 @@ std::vector<MenuItemControl> SortRecordsEntries(const Database& database,
     }
     add("Sort by " + nameCaption, 27);
     int salaryKey = 28;
-    for (const char* period : {"Hourly", "Daily", "Weekly", "Bi-Monthly", "Monthly", "Yearly"}) {
+    for (const char* period : PayPeriodNames) {
         add(std::string("Sort by ") + period + " Salary", salaryKey++);
     }
     return entries;

@@ -19,7 +19,7 @@ void TView::GraphView1Click()
 
 void TView::GenerateRegularReport1Click()
 {
-    workspace_.SpreadsheetMode = 1;
+    workspace_.SpreadsheetMode = SpreadsheetMode::AllRecords;
     OpenProgramWindow(workspace_, ProgramWindow::ColumnReport);
 }
 

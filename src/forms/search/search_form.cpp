@@ -1,7 +1,9 @@
 #include "forms/search/search_form.h"
 
 #include "core/byte_stream.h"
+#include "core/pay_period.h"
 #include "core/program_settings.h"
+#include "core/record_status.h"
 #include "engine/search/search_run.h"
 #include "forms/category_menus.h"
 #include "forms/main/view_form.h"
@@ -44,8 +46,11 @@ TSearch::TSearch(Workspace& workspace)
     GridRows.push_back({});
     FreeAllSlots(SearchTerms);
     TypeMenu = MenuEntries({IncludesText, DoesNotIncludeText});
-    SalaryMenu = MenuEntries({"Hourly", "Weekly", "Bi-Monthly", "Monthly", "Yearly"});
-    StatusMenu = MenuEntries({"Working", "Available", "Not Available"});
+    // The salary-type menu has always left out the daily period.
+    SalaryMenu = MenuEntries({PayPeriodName(PayPeriod::Hourly), PayPeriodName(PayPeriod::Weekly),
+                              PayPeriodName(PayPeriod::BiMonthly),
+                              PayPeriodName(PayPeriod::Monthly), PayPeriodName(PayPeriod::Yearly)});
+    StatusMenu = MenuEntries(RecordStatusNames);
     // The entry that deletes records comes last, apart from the harmless one.
     ExtractType = MenuEntries({"Extract To File", nullptr, "Remove From Database"});
     PrintMenu = MenuEntries({"Print Settings", "Print"});
@@ -113,7 +118,7 @@ void TSearch::BuildFieldMenu()
     }
     add("Hours per Week", Tag::HoursPerWeek);
     int tag = Tag::HourlySalary;
-    for (const char* period : {"Hourly", "Daily", "Weekly", "Bi-Monthly", "Monthly", "Yearly"}) {
+    for (const char* period : PayPeriodNames) {
         add(std::string(period) + " Salary", tag++);
     }
     add("Salary Type", Tag::SalaryType);
@@ -440,7 +445,7 @@ void TSearch::PerformSearchBtnClick()
     }
     SetExtractState();
     SearchResultMessage = SearchResultText(outcome.NewRecords);
-    workspace_.SpreadsheetMode = 2;
+    workspace_.SpreadsheetMode = SpreadsheetMode::SearchList;
     // The spreadsheet shows the records found under this message.
     workspace_.services.shell.ShowWindow(ProgramWindow::Spreadsheet);
 }

@@ -5,6 +5,7 @@
 
 #include "core/field_catalogue.h"
 #include "core/program_settings.h"
+#include "core/record_status.h"
 #include "core/whole_number.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
@@ -55,7 +56,7 @@ TSnapShot::TSnapShot(Workspace& workspace)
     Status.readOnly = true;
     number.hint = "Enter the record you want to go to here ";
     ViewAll.checked = true;
-    Checkb = MenuEntries({"Working", "Available", "Not Available"});
+    Checkb = MenuEntries(RecordStatusNames);
     PictureMenu = MenuEntries({"Select Image", "Clear Image"});
     PrintMenu = MenuEntries({"Print Settings", "Print"});
 }
@@ -64,14 +65,14 @@ TSnapShot::TSnapShot(Workspace& workspace)
 
 void TSnapShot::FormActivate()
 {
-    const int mode = workspace_.SpreadsheetMode;
+    const SpreadsheetMode mode = workspace_.SpreadsheetMode;
     SetMode(mode);
-    if (mode == 2) {
+    if (mode == SpreadsheetMode::SearchList) {
         std::string& message = workspace_.Search().SearchResultMessage;
         Status.text = message.empty() ? "Search List Records" : std::exchange(message, {});
     } else {
         // "All Records" would misname the rows while a browse value picks them.
-        Status.text = mode == 3 ? "Selected Records" : "All Records";
+        Status.text = mode == SpreadsheetMode::Selected ? "Selected Records" : "All Records";
     }
     number.text = std::to_string(workspace_.CurrentIndex + 1);
 
@@ -193,8 +194,8 @@ void TSnapShot::FillSpreadsheet()
     if (workspace_.CurrentIndex == -1 && !records.empty()) {
         workspace_.CurrentIndex = 0;
     }
-    const int mode = workspace_.SpreadsheetMode;
-    if (mode == 3) {
+    const SpreadsheetMode mode = workspace_.SpreadsheetMode;
+    if (mode == SpreadsheetMode::Selected) {
         const BrowseItem* picked =
             BrowseViewIndex >= 0 && BrowseViewIndex < static_cast<int>(BrowseView.size())
                 ? &BrowseView[static_cast<std::size_t>(BrowseViewIndex)]
@@ -224,8 +225,9 @@ void TSnapShot::FillSpreadsheet()
     for (std::size_t position = 0; position < records.size(); ++position) {
         ItemRecord& record = *records[position];
         record.SheetRow = -1;
-        const bool shown =
-            mode == 1 || (mode == 2 && record.InSearchList) || (mode == 3 && record.Marked);
+        const bool shown = mode == SpreadsheetMode::AllRecords ||
+                           (mode == SpreadsheetMode::SearchList && record.InSearchList) ||
+                           (mode == SpreadsheetMode::Selected && record.Marked);
         if (shown) {
             rowRecords_.push_back(static_cast<int>(position));
             record.SheetRow = static_cast<int>(rowRecords_.size());
@@ -234,7 +236,8 @@ void TSnapShot::FillSpreadsheet()
     SpreadView.RowCount = static_cast<int>(rowRecords_.size()) + 1;
     SpreadView.Silver = rowRecords_.empty();
     if (rowRecords_.empty()) {
-        Status.text = mode == 3 ? "No Records are Selected" : "Search List Empty";
+        Status.text =
+            mode == SpreadsheetMode::Selected ? "No Records are Selected" : "Search List Empty";
         SpreadView.Row = 0;
     }
     // Files may have changed since they were last drawn.
@@ -256,12 +259,12 @@ void TSnapShot::SelectCurrentRecord()
     SpreadViewSelectCell(SpreadView.Col, row);
 }
 
-void TSnapShot::SetMode(int mode)
+void TSnapShot::SetMode(SpreadsheetMode mode)
 {
     workspace_.SpreadsheetMode = mode;
-    ViewAll.checked = mode == 1;
-    ViewSearched.checked = mode == 2;
-    ViewSelected.checked = mode == 3;
+    ViewAll.checked = mode == SpreadsheetMode::AllRecords;
+    ViewSearched.checked = mode == SpreadsheetMode::SearchList;
+    ViewSelected.checked = mode == SpreadsheetMode::Selected;
 }
 
 // ---- the boxes and buttons around the grid ----
@@ -300,7 +303,7 @@ void TSnapShot::numberEnter()
 
 void TSnapShot::ViewAllClick()
 {
-    SetMode(1);
+    SetMode(SpreadsheetMode::AllRecords);
     Status.text = "All Records";
     BrowseView.clear();
     BrowseViewIndex = -1;
@@ -310,7 +313,7 @@ void TSnapShot::ViewAllClick()
 
 void TSnapShot::ViewSearchedClick()
 {
-    SetMode(2);
+    SetMode(SpreadsheetMode::SearchList);
     BrowseView.clear();
     BrowseViewIndex = -1;
     ++BrowseFillCount;
@@ -319,7 +322,7 @@ void TSnapShot::ViewSearchedClick()
 
 void TSnapShot::ViewSelectedClick()
 {
-    SetMode(3);
+    SetMode(SpreadsheetMode::Selected);
     Status.text = "Selected Records";
     FillBrowseBy();
     FillSpreadsheet();
@@ -341,7 +344,7 @@ void TSnapShot::BrowseViewClick(int item)
     BrowseView[static_cast<std::size_t>(item)].stateIndex = 0;
     BrowseViewIndex = item;
     // Picking a value shows the records that have it, whichever rows were shown before.
-    SetMode(3);
+    SetMode(SpreadsheetMode::Selected);
     Status.text = "Selected Records";
     FillSpreadsheet();
 }

@@ -4,6 +4,7 @@
 #include "engine/pictures/picture_cache.h"
 #include "forms/controls.h"
 #include "forms/services.h"
+#include "forms/spreadsheet_mode.h"
 #include "forms/view_tool_bar.h"
 
 #include <array>
@@ -163,7 +164,7 @@ private:
     int CodeAt(int position) const;
     std::string CodeTitle(int code) const;
     std::string StatusText(const ItemRecord& record) const;
-    void SetMode(int mode);
+    void SetMode(SpreadsheetMode mode);
     void SelectCurrentRecord();
     void RecordChanged();
     void FillBrowseByEntries();

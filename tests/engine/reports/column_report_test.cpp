@@ -48,7 +48,7 @@ protected:
     ColumnReportLayout Run()
     {
         ColumnReportLayout layout(setup, database, false, store);
-        layout.Run(1);
+        layout.Run(ReportMode::AllRecords);
         return layout;
     }
 
@@ -148,12 +148,12 @@ TEST_F(ColumnReportTest, TheRunStopsAfterTheRecordThatReachesPageEleven)
     AddRecords(400);
     database.RecordList[1]->InSearchList = true;
     ColumnReportLayout layout(setup, database, false, store);
-    layout.Run(2);
+    layout.Run(ReportMode::SearchList);
     EXPECT_EQ(layout.Table.size(), 2u) << "the search list only";
     EXPECT_EQ(layout.Table[1][0], "1.");
     EXPECT_EQ(layout.Table[1][1], "Person 2");
 
-    layout.Run(1);
+    layout.Run(ReportMode::AllRecords);
     EXPECT_TRUE(layout.PageLimitReached);
     EXPECT_EQ(store.PageCount(), 11);
     // Two pages hold 57 records, one broken over them; the 286th is the first on page 11.

@@ -108,14 +108,14 @@ TEST_F(AlbumFormTest, ModeSwitchesBetweenAllRecordsAndTheSearchListForTheSpreads
     album.NextClick();
     album.ModeClick();
     EXPECT_EQ(album.Caption, "Album View (Searched Records)");
-    EXPECT_EQ(workspace.SpreadsheetMode, 2);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::SearchList);
     EXPECT_EQ(album.pagenum.caption, "Page 1 of 1");
     EXPECT_THAT(PageShown(), ElementsAre(2, 4, 0, 0, 0, 0, 0, 0, 0));
     album.ModeClick();
     EXPECT_EQ(album.Caption, "Album View (All Records)");
-    EXPECT_EQ(workspace.SpreadsheetMode, 1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
 
-    workspace.SpreadsheetMode = 2;
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;
     }

@@ -192,7 +192,7 @@ TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPa
 
     report.ModeTBtnClick();
     EXPECT_EQ(report.Caption, "Report (Searched Records)");
-    EXPECT_EQ(workspace.ReportMode, 2);
+    EXPECT_EQ(workspace.ReportMode, ReportMode::SearchList);
     devices.OnPreview([](TOrvPreview& preview) { preview.CloseBtnClick(); });
     report.PreviewTBtnClick();
     ASSERT_EQ(report.ExportGrid.size(), 2u);
@@ -283,10 +283,10 @@ TEST_F(ColumnReportFormTest, ImportAddsARecordPerLineInTheOrderOfTheItems)
 
 TEST_F(ColumnReportFormTest, TheMainWindowOpensItOnAllRecords)
 {
-    workspace.SpreadsheetMode = 2;
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     view.GenerateRegularReport1Click();
     EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::ColumnReport));
-    EXPECT_EQ(workspace.SpreadsheetMode, 1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
     EXPECT_TRUE(view.Actions.GenerateRegularReport.enabled);
 }
 

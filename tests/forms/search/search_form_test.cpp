@@ -102,7 +102,7 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     search.PerformSearchBtnClick();
     EXPECT_THAT(Listed(), ElementsAre("Ann Smith", "Di Smith"));
     EXPECT_EQ(search.SearchResultMessage, "2 new records were found during the previous search.");
-    EXPECT_EQ(workspace.SpreadsheetMode, 2);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::SearchList);
     EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
     EXPECT_TRUE(search.Extract.enabled);
     EXPECT_EQ(search.SearchProgress.position, 4);

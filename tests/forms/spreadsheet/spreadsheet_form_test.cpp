@@ -99,7 +99,7 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
 
     // A search's message shows once; the record numbers stay those of the whole list.
     workspace.Search().SearchResultMessage = "2 new records were found during the previous search.";
-    workspace.SpreadsheetMode = 2;
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     sheet.FormActivate();
     EXPECT_EQ(sheet.Status.text, "2 new records were found during the previous search.");
     EXPECT_TRUE(sheet.ViewSearched.checked);
@@ -126,7 +126,7 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     // Nothing picked yet among the browse values.
     Browse("Primary \"Type\" Category");
     EXPECT_TRUE(sheet.ViewSelected.checked);
-    EXPECT_EQ(workspace.SpreadsheetMode, 3);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::Selected);
     EXPECT_EQ(sheet.Status.text, "No Records are Selected");
     EXPECT_TRUE(sheet.SpreadView.Silver);
 

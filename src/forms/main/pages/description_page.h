@@ -2,6 +2,7 @@
 
 #include "core/item_record.h"
 #include "core/one_based_array.h"
+#include "core/record_status.h"
 #include "forms/controls.h"
 
 #include <array>
@@ -21,9 +22,9 @@ struct DescriptionPage {
     OneBasedArray<LabelControl, OtherFieldCount> OtherCaptions;  // OtherC1 .. OtherC6
     OneBasedArray<EditControl, OtherFieldCount> Other;           // Other1 .. Other6
     LabelControl boxname{"Status"};
-    CheckControl CheckBox1{"Working"};
-    CheckControl CheckBox2{"Available"};
-    CheckControl CheckBox3{"Not Available"};
+    CheckControl CheckBox1{RecordStatusName(RecordStatus::Working)};
+    CheckControl CheckBox2{RecordStatusName(RecordStatus::Available)};
+    CheckControl CheckBox3{RecordStatusName(RecordStatus::NotAvailable)};
 
     static std::string DescCaptionName(int field);  // "Desc3"
     static std::string DescBoxName(int field);      // "DescThree"

@@ -1,13 +1,12 @@
 #include "forms/main/pages/salary_page.h"
 
+#include "core/pay_period.h"
 #include "engine/salary_calculation.h"
 
 namespace quillmark {
 
 namespace {
 
-constexpr const char* PeriodCaptions[PayPeriodCount] = {"Hourly",     "Daily",   "Weekly",
-                                                        "Bi-Monthly", "Monthly", "Yearly"};
 constexpr const char* PeriodButtonNames[PayPeriodCount] = {"sHourly",    "sDaily",   "sWeekly",
                                                            "sBiMonthly", "sMonthly", "sYearly"};
 constexpr const char* AmountNames[PayPeriodCount] = {"aHourly",    "aDaily",   "aWeekly",
@@ -24,7 +23,7 @@ SalaryPage::SalaryPage()
         WorkDaysChoices.push_back(std::to_string(days));
     }
     for (int period = 1; period <= PayPeriodCount; ++period) {
-        PeriodButtons[period].caption = PeriodCaptions[period - 1];
+        PeriodButtons[period].caption = PayPeriodName(static_cast<PayPeriod>(period));
         Amounts[period].caption = "$0.00";
     }
     PeriodButtons[2].checked = true;
@@ -79,7 +78,7 @@ void SalaryPage::SalaryTypeClick(int period, ItemRecord& record)
     for (int other = 1; other <= PayPeriodCount; ++other) {
         PeriodButtons[other].checked = other == period;
     }
-    SalaryLabel.caption = std::string(PeriodCaptions[period - 1]) + " Salary";
+    SalaryLabel.caption = std::string(PayPeriodName(static_cast<PayPeriod>(period))) + " Salary";
     // The same pay in the new period; filling the box runs its own change action too. Without
     // a worked-out figure for that period the box keeps what was typed rather than go blank.
     if (const std::string& samePay = record.SalaryFigures[period]; !samePay.empty()) {
@@ -115,7 +114,8 @@ void SalaryPage::PageShown(ItemRecord& record)
 {
     const int period = CheckedPeriod();
     if (period != 2) {  // with "Daily" checked the label keeps its text
-        SalaryLabel.caption = std::string(PeriodCaptions[period - 1]) + " Salary";
+        SalaryLabel.caption =
+            std::string(PayPeriodName(static_cast<PayPeriod>(period))) + " Salary";
     }
     CalcStatus.caption = CalculateSalary(record);
 }
@@ -126,7 +126,7 @@ void SalaryPage::Load(ItemRecord& record)
     HoursPerWeekEdit.text = record.HoursPerWeek;
     SalaryEdit.text = record.SalaryAmount;
     WorkDaysPerWeekEdit.text = record.WorkDaysPerWeek;
-    const int period = record.SalaryType >= 1 && record.SalaryType <= 5 ? record.SalaryType : 6;
+    const int period = static_cast<int>(ShownPayPeriod(record.SalaryType));
     for (int other = 1; other <= PayPeriodCount; ++other) {
         PeriodButtons[other].checked = other == period;
     }
