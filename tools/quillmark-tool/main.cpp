@@ -1,7 +1,6 @@
 // quillmark-tool: the headless companion of Quillmark. Reads and writes database files
 // exactly as the program does, for scripting, checking and making test data.
 
-#include "database_json.h"
 #include "pdf_pages.h"
 #include "sample_database.h"
 
@@ -13,6 +12,7 @@
 #include "core/program_version.h"
 #include "core/value_writer.h"
 #include "core/windows1252.h"
+#include "engine/database_json.h"
 #include "engine/graph_counts.h"
 #include "engine/quick_export.h"
 #include "engine/reports/document_title.h"
