@@ -19,7 +19,10 @@ int Check(const Arguments& arguments)
 
 }  // namespace
 
-const Command CheckCommand{
-    "check", "DB.dat", {ReadPasswordOption}, false, "read the whole file, print the count", Check};
+const Command CheckCommand{.name = "check",
+                           .arguments = "DB.dat",
+                           .options = {ReadPasswordOption},
+                           .help = "read the whole file, print the count",
+                           .run = Check};
 
 }  // namespace quillmark

@@ -32,8 +32,11 @@ int Cipher(const Arguments& arguments)
 }  // namespace
 
 // One command, shown as a line for each direction.
-const Command EncipherCommand{
-    "cipher", "encipher TEXT", {}, false, "print the enciphered text as hex", Cipher};
-const Command DecipherCommand{"cipher", "decipher HEX", {}, false, "print the plain text", Cipher};
+const Command EncipherCommand{.name = "cipher",
+                              .arguments = "encipher TEXT",
+                              .help = "print the enciphered text as hex",
+                              .run = Cipher};
+const Command DecipherCommand{
+    .name = "cipher", .arguments = "decipher HEX", .help = "print the plain text", .run = Cipher};
 
 }  // namespace quillmark

@@ -21,9 +21,9 @@ struct ToolFailure {
 
 // An option a command takes, as its usage line shows it.
 struct OptionSpec {
-    std::string_view name;   // "--read-password"
-    std::string_view value;  // what the usage text calls its value; empty for a flag
-    bool required = false;   // shown without brackets; the command says when it is missing
+    std::string_view name = {};   // "--read-password"
+    std::string_view value = {};  // what the usage text calls its value; empty for a flag
+    bool required = false;        // shown without brackets; the command says when it is missing
 };
 
 // The arguments after the command: positional ones, "--name value" options and flags.
@@ -38,13 +38,13 @@ struct Arguments {
 
 // One command of the tool: how the usage text shows it and what runs it.
 struct Command {
-    std::string_view name;
-    std::string_view arguments;  // "DB.dat KEY OUT.dat"
-    std::vector<OptionSpec> options;
+    std::string_view name = {};
+    std::string_view arguments = {};  // "DB.dat KEY OUT.dat"
+    std::vector<OptionSpec> options = {};
     // Replacing a database with a save password needs --save-password; the usage text explains
     // that once for every such command.
     bool replacesDatabase = false;
-    std::string_view help;  // the usage text's right-hand column, one line per '\n'
+    std::string_view help = {};  // the usage text's right-hand column, one line per '\n'
     int (*run)(const Arguments&) = nullptr;
 };
 

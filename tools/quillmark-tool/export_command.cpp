@@ -38,12 +38,12 @@ int Export(const Arguments& arguments)
 
 }  // namespace
 
-const Command ExportCommand{"export",
-                            "DB.dat OUT.txt",
-                            {EncodingOption, ReadPasswordOption},
-                            false,
-                            "every record as Quick Export writes it,\n"
-                            "E utf-8 (the default) or windows-1252",
-                            Export};
+const Command ExportCommand{.name = "export",
+                            .arguments = "DB.dat OUT.txt",
+                            .options = {EncodingOption, ReadPasswordOption},
+                            .help =
+                                "every record as Quick Export writes it,\n"
+                                "E utf-8 (the default) or windows-1252",
+                            .run = Export};
 
 }  // namespace quillmark

@@ -49,7 +49,10 @@ int Graph(const Arguments& arguments)
 
 }  // namespace
 
-const Command GraphCommand{"graph", "DB.dat FIELD [CATEGORY]",         {ReadPasswordOption},
-                           false,   "records under each sub-category", Graph};
+const Command GraphCommand{.name = "graph",
+                           .arguments = "DB.dat FIELD [CATEGORY]",
+                           .options = {ReadPasswordOption},
+                           .help = "records under each sub-category",
+                           .run = Graph};
 
 }  // namespace quillmark

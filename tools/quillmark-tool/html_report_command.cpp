@@ -118,21 +118,21 @@ int HtmlReport(const Arguments& arguments)
 
 }  // namespace
 
-const Command HtmlReportCommand{"html-report",
-                                "DB.dat OUT.htm",
-                                {{"--items", "CODES", true},
-                                 {"--bold", ""},
-                                 {"--italic", ""},
-                                 {"--underline", ""},
-                                 {"--font-color", "RRGGBB"},
-                                 {"--background", "RRGGBB"},
-                                 {"--header", "FILE"},
-                                 {"--footer", "FILE"},
-                                 {"--search", "SRH"},
-                                 ReadPasswordOption},
-                                false,
-                                "the HTML report of the items, codes\n"
-                                "10..350 as in the report's item menu",
-                                HtmlReport};
+const Command HtmlReportCommand{.name = "html-report",
+                                .arguments = "DB.dat OUT.htm",
+                                .options = {{.name = "--items", .value = "CODES", .required = true},
+                                            {"--bold"},
+                                            {"--italic"},
+                                            {"--underline"},
+                                            {"--font-color", "RRGGBB"},
+                                            {"--background", "RRGGBB"},
+                                            {"--header", "FILE"},
+                                            {"--footer", "FILE"},
+                                            {"--search", "SRH"},
+                                            ReadPasswordOption},
+                                .help =
+                                    "the HTML report of the items, codes\n"
+                                    "10..350 as in the report's item menu",
+                                .run = HtmlReport};
 
 }  // namespace quillmark

@@ -73,13 +73,15 @@ int Import(const Arguments& arguments)
 
 }  // namespace
 
-const Command ImportCommand{"import",
-                            "DB.dat IN.txt OUT.dat",
-                            {{"--columns", "POSITIONS", true}, ReadPasswordOption},
-                            true,
-                            "a record for each line of IN.txt, its\n"
-                            "fields for the report items 0..34 given;\n"
-                            "UTF-8, UTF-16 or Windows-1252, as found",
-                            Import};
+const Command ImportCommand{
+    .name = "import",
+    .arguments = "DB.dat IN.txt OUT.dat",
+    .options = {{.name = "--columns", .value = "POSITIONS", .required = true}, ReadPasswordOption},
+    .replacesDatabase = true,
+    .help =
+        "a record for each line of IN.txt, its\n"
+        "fields for the report items 0..34 given;\n"
+        "UTF-8, UTF-16 or Windows-1252, as found",
+    .run = Import};
 
 }  // namespace quillmark

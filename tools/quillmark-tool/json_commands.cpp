@@ -50,9 +50,15 @@ int Build(const Arguments& arguments)
 
 }  // namespace
 
-const Command DumpCommand{
-    "dump", "DB.dat", {ReadPasswordOption}, false, "print the database as JSON", Dump};
-const Command BuildCommand{"build", "IN.json OUT.dat", {}, true, "write a database from JSON",
-                           Build};
+const Command DumpCommand{.name = "dump",
+                          .arguments = "DB.dat",
+                          .options = {ReadPasswordOption},
+                          .help = "print the database as JSON",
+                          .run = Dump};
+const Command BuildCommand{.name = "build",
+                           .arguments = "IN.json OUT.dat",
+                           .replacesDatabase = true,
+                           .help = "write a database from JSON",
+                           .run = Build};
 
 }  // namespace quillmark

@@ -21,11 +21,11 @@ int Merge(const Arguments& arguments)
 
 }  // namespace
 
-const Command MergeCommand{"merge",
-                           "A.dat B.dat OUT.dat",
-                           {ReadPasswordOption},
-                           true,
-                           "A's records then B's, with B's header",
-                           Merge};
+const Command MergeCommand{.name = "merge",
+                           .arguments = "A.dat B.dat OUT.dat",
+                           .options = {ReadPasswordOption},
+                           .replacesDatabase = true,
+                           .help = "A's records then B's, with B's header",
+                           .run = Merge};
 
 }  // namespace quillmark

@@ -31,8 +31,11 @@ int Recalc(const Arguments& arguments)
 
 }  // namespace
 
-const Command RecalcCommand{
-    "recalc", "DB.dat OUT.dat", {ReadPasswordOption}, true, "work every record's pay out again",
-    Recalc};
+const Command RecalcCommand{.name = "recalc",
+                            .arguments = "DB.dat OUT.dat",
+                            .options = {ReadPasswordOption},
+                            .replacesDatabase = true,
+                            .help = "work every record's pay out again",
+                            .run = Recalc};
 
 }  // namespace quillmark

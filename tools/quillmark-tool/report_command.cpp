@@ -98,19 +98,19 @@ int Report(const Arguments& arguments)
 
 }  // namespace
 
-const Command ReportCommand{"report",
-                            "DB.dat FORMAT.rpt",
-                            {{"--csv", "OUT"},
-                             {"--html", "OUT"},
-                             {"--pdf", "OUT"},
-                             EncodingOption,
-                             {"--search", "SRH"},
-                             ReadPasswordOption},
-                            false,
-                            "lay the records out as the column\n"
-                            "report does, on US Letter pages;\n"
-                            "with --search the records it finds;\n"
-                            "--encoding as for export, for --csv",
-                            Report};
+const Command ReportCommand{.name = "report",
+                            .arguments = "DB.dat FORMAT.rpt",
+                            .options = {{"--csv", "OUT"},
+                                        {"--html", "OUT"},
+                                        {"--pdf", "OUT"},
+                                        EncodingOption,
+                                        {"--search", "SRH"},
+                                        ReadPasswordOption},
+                            .help =
+                                "lay the records out as the column\n"
+                                "report does, on US Letter pages;\n"
+                                "with --search the records it finds;\n"
+                                "--encoding as for export, for --csv",
+                            .run = Report};
 
 }  // namespace quillmark

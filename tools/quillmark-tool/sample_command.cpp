@@ -37,7 +37,11 @@ int Sample(const Arguments& arguments)
 
 }  // namespace
 
-const Command SampleCommand{
-    "sample", "N OUT.dat", {{"--seed", "S"}}, true, "write N sample records", Sample};
+const Command SampleCommand{.name = "sample",
+                            .arguments = "N OUT.dat",
+                            .options = {{"--seed", "S"}},
+                            .replacesDatabase = true,
+                            .help = "write N sample records",
+                            .run = Sample};
 
 }  // namespace quillmark

@@ -34,10 +34,16 @@ int Extract(const Arguments& arguments)
 
 }  // namespace
 
-const Command SearchCommand{
-    "search", "DB.dat SEARCH.srh", {ReadPasswordOption}, false, "the numbers of the records found",
-    Search};
-const Command ExtractCommand{"extract", "DB.dat SEARCH.srh OUT.dat",        {ReadPasswordOption},
-                             true,      "the records found, as a database", Extract};
+const Command SearchCommand{.name = "search",
+                            .arguments = "DB.dat SEARCH.srh",
+                            .options = {ReadPasswordOption},
+                            .help = "the numbers of the records found",
+                            .run = Search};
+const Command ExtractCommand{.name = "extract",
+                             .arguments = "DB.dat SEARCH.srh OUT.dat",
+                             .options = {ReadPasswordOption},
+                             .replacesDatabase = true,
+                             .help = "the records found, as a database",
+                             .run = Extract};
 
 }  // namespace quillmark

@@ -30,11 +30,11 @@ int Sort(const Arguments& arguments)
 
 }  // namespace
 
-const Command SortCommand{"sort",
-                          "DB.dat KEY OUT.dat",
-                          {{"--descending", ""}, ReadPasswordOption},
-                          true,
-                          "the records sorted by key 0..33",
-                          Sort};
+const Command SortCommand{.name = "sort",
+                          .arguments = "DB.dat KEY OUT.dat",
+                          .options = {{"--descending"}, ReadPasswordOption},
+                          .replacesDatabase = true,
+                          .help = "the records sorted by key 0..33",
+                          .run = Sort};
 
 }  // namespace quillmark
