@@ -1,4 +1,4 @@
-#include "database_json.h"
+#include "engine/database_json.h"
 
 #include "core/category_tree.h"
 #include "core/random_source.h"

@@ -1,0 +1,141 @@
+#include "database_access.h"
+
+#include "core/file_io.h"
+#include "core/file_messages.h"
+#include "core/password_cipher.h"
+#include "engine/search/saved_search_file.h"
+#include "engine/search/search_run.h"
+
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace quillmark {
+
+namespace {
+
+void CheckReadPassword(const std::string& path, const Arguments& arguments)
+{
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (!passwords) {
+        return;  // the full read below reports what is wrong with the file
+    }
+    const std::string expected = DecipherPassword(passwords->ReadPassword);
+    if (expected.empty()) {
+        return;
+    }
+    const std::optional<std::string> given = arguments.Option("--read-password");
+    if (!given || CommandLineText(*given, "The password") != expected) {
+        Fail("You have entered an incorrect password.");
+    }
+}
+
+// A database with a save password is only replaced by someone who gives it, as in the program.
+void CheckSavePassword(const std::string& path, const Arguments& arguments)
+{
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (!passwords) {
+        return;  // no database there to protect
+    }
+    const std::string expected = DecipherPassword(passwords->SavePassword);
+    if (expected.empty()) {
+        return;
+    }
+    const std::optional<std::string> given = arguments.Option("--save-password");
+    if (!given || CommandLineText(*given, "The password") != expected) {
+        Fail(NoPermissionToSave);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramDataFolders()
+{
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return {};
+    }
+    const std::filesystem::path folder = executable.parent_path();
+    return {folder.string(), (folder.parent_path() / "share" / "quillmark").string()};
+}
+
+void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
+{
+    const std::string name = FileNameInMessage(path);
+    switch (result.Outcome) {
+    case ReadOutcome::Loaded:
+        if (result.DataAfterRecords) {
+            std::cerr << "quillmark-tool: warning: " << DataAfterRecordsMessage(path) << '\n';
+        }
+        return;
+    case ReadOutcome::CannotOpen:
+        Fail("Cannot read " + name + ": " + result.Reason);
+    case ReadOutcome::NotRegularFile:
+        Fail(NotRegularFileMessage(path));
+    case ReadOutcome::Empty:
+        Fail(EmptyFileMessage(path));
+    case ReadOutcome::NotQuillmark:
+        Fail(name + " is not a valid Quillmark file.");
+    case ReadOutcome::Incompatible:
+        Fail(MergeIncompatibleMessage);
+    case ReadOutcome::Damaged:
+        Fail(name + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
+             std::to_string(result.Offset) + ").");
+    }
+}
+
+DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
+                                Database& database)
+{
+    CheckReadPassword(path, arguments);
+    DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace);
+    ExpectLoaded(path, result);
+    return result;
+}
+
+void WriteFile(const std::string& path, const std::function<void()>& write,
+               const std::string& failure)
+{
+    try {
+        write();
+    } catch (const NoPermissionError&) {
+        Fail(NoPermissionToSaveMessage(path));
+    } catch (const WriteError& error) {
+        Fail(failure + FileNameInMessage(path) + ": " + error.what());
+    }
+}
+
+void SaveDatabase(const std::string& path, Database& database, const Arguments& arguments,
+                  const DatabaseWriteOptions& options)
+{
+    CheckSavePassword(path, arguments);
+    WriteFile(
+        path, [&] { SaveDatabaseFile(path, database, options); }, "Cannot write ");
+}
+
+void RunSavedSearch(const std::string& searchPath, Database& database)
+{
+    SavedSearch search;
+    try {
+        search = LoadSearchFile(searchPath);
+    } catch (const ReadError& error) {
+        Fail("Cannot read " + FileNameInMessage(searchPath) + ": " + error.what());
+    } catch (const FormatError& error) {
+        Fail(FileNameInMessage(searchPath) + " is not a valid saved search: " + error.what() +
+             " (at byte " + std::to_string(error.Offset()) + ").");
+    }
+    SearchContext context;
+    context.SkillNames = database.SkillNames;
+    std::vector<int> rowSlots;
+    for (const SearchTermRow& row : search.Rows) {
+        rowSlots.push_back(row.Slot);
+    }
+    const SearchOutcome outcome =
+        RunSearch(database.RecordList, PreparedSearch(search.Terms, rowSlots, context));
+    if (outcome.Unreadable) {
+        Fail(UnreadableTermMessage(*outcome.Unreadable));
+    }
+}
+
+}  // namespace quillmark
