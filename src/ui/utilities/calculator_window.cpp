@@ -56,7 +56,7 @@ char CalculatorCharacter(const QKeyEvent& event)
 
 }  // namespace
 
-TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("CalculatorWindow");
     setWindowTitle(FromForm(calculator_.Caption));
@@ -104,7 +104,7 @@ TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     Render();
 }
 
-void TCalculatorWindow::keyPressEvent(QKeyEvent* event)
+void CalculatorWindow::keyPressEvent(QKeyEvent* event)
 {
     const char character = CalculatorCharacter(*event);
     if (character != 0 && calculator_.KeyPress(character)) {
@@ -115,13 +115,13 @@ void TCalculatorWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void TCalculatorWindow::KeyPress(char key)
+void CalculatorWindow::KeyPress(char key)
 {
     calculator_.KeyPress(key);
     Render();
 }
 
-void TCalculatorWindow::Render()
+void CalculatorWindow::Render()
 {
     const QString shown = FromForm(calculator_.Display.text);
     if (display_->text() != shown) {
@@ -131,9 +131,9 @@ void TCalculatorWindow::Render()
 
 void ShowCalculator(QWidget* parent)
 {
-    static QPointer<TCalculatorWindow> calculator;
+    static QPointer<CalculatorWindow> calculator;
     if (calculator == nullptr) {
-        calculator = new TCalculatorWindow(parent);
+        calculator = new CalculatorWindow(parent);
         calculator->adjustSize();
         PlaceOver(calculator, parent);
     }

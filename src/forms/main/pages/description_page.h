@@ -21,6 +21,8 @@ struct DescriptionPage {
     OneBasedArray<LabelControl, OtherFieldCount> OtherCaptions;  // OtherC1 .. OtherC6
     OneBasedArray<EditControl, OtherFieldCount> Other;           // Other1 .. Other6
     LabelControl boxname{"Status"};
+    // The three status boxes under "Status", kept in the record's Working, Available and
+    // NotAvailable.
     CheckControl CheckBox1{"Working"};
     CheckControl CheckBox2{"Available"};
     CheckControl CheckBox3{"Not Available"};
