@@ -1,6 +1,6 @@
 #include "ui/utilities/calculator_window.h"
 
-#include "core/windows1252.h"
+#include "ui/text.h"
 #include "ui/window_placement.h"
 
 #include <cctype>
@@ -15,11 +15,6 @@
 
 namespace quillmark {
 namespace {
-
-QString FromForm(const std::string& text)
-{
-    return QString::fromStdString(Windows1252ToUtf8(text));
-}
 
 // The character TCalculator::KeyPress takes for a key the user typed; 0 for none.
 char CalculatorCharacter(const QKeyEvent& event)
@@ -59,11 +54,11 @@ char CalculatorCharacter(const QKeyEvent& event)
 CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("CalculatorWindow");
-    setWindowTitle(FromForm(calculator_.Caption));
+    setWindowTitle(ToQt(calculator_.Caption));
 
     display_ = new QLineEdit(this);
     display_->setObjectName("Display");
-    display_->setAccessibleName(FromForm(calculator_.DisplayName));
+    display_->setAccessibleName(ToQt(calculator_.DisplayName));
     display_->setReadOnly(calculator_.Display.readOnly);
     display_->setAlignment(Qt::AlignRight);
     display_->setFocusPolicy(Qt::NoFocus);
@@ -77,10 +72,10 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     auto* pad = new QGridLayout;
     pad->setSpacing(4);
     for (const CalculatorKey& key : TCalculator::Keys()) {
-        auto* button = new QPushButton(FromForm(key.caption), this);
+        auto* button = new QPushButton(ToQt(key.caption), this);
         button->setObjectName(key.name);
         if (key.spokenName != nullptr) {
-            button->setAccessibleName(FromForm(key.spokenName));
+            button->setAccessibleName(ToQt(key.spokenName));
         }
         // The window takes the keyboard; a focused button would swallow Enter and Space.
         button->setFocusPolicy(Qt::NoFocus);
@@ -123,7 +118,7 @@ void CalculatorWindow::KeyPress(char key)
 
 void CalculatorWindow::Render()
 {
-    const QString shown = FromForm(calculator_.Display.text);
+    const QString shown = ToQt(calculator_.Display.text);
     if (display_->text() != shown) {
         display_->setText(shown);
     }
