@@ -15,11 +15,11 @@
 #include "core/windows1252.h"
 #include "engine/graph_counts.h"
 #include "engine/quick_export.h"
-#include "engine/reports/document_title.h"
-#include "engine/reports/html_report.h"
 #include "engine/record_sorting.h"
 #include "engine/reports/column_report.h"
 #include "engine/reports/comma_import.h"
+#include "engine/reports/document_title.h"
+#include "engine/reports/html_report.h"
 #include "engine/reports/report_format_file.h"
 #include "engine/salary_calculation.h"
 #include "engine/search/saved_search_file.h"
@@ -29,8 +29,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>

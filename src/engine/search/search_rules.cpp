@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 
 namespace quillmark {
 
