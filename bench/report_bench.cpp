@@ -5,8 +5,8 @@
 
 #include "core/byte_stream.h"
 #include "engine/reports/column_report.h"
-#include "engine/reports/comma_import.h"
 #include "engine/reports/comma_delimited.h"
+#include "engine/reports/comma_import.h"
 #include "quillmark-tool/pdf_pages.h"
 
 #include <benchmark/benchmark.h>

@@ -41,37 +41,24 @@ std::string NotRegularReason(mode_t mode)
 // Writes to an open descriptor, all of each piece, retrying after signals.
 class DescriptorSink : public ByteSink {
 public:
-    DescriptorSink(int descriptor, std::uint64_t failAfterBytes)
-        : descriptor_(descriptor), failAfterBytes_(failAfterBytes)
-    {
-    }
+    explicit DescriptorSink(int descriptor) : descriptor_(descriptor) {}
 
     void Write(std::string_view bytes) override
     {
         while (!bytes.empty()) {
-            std::size_t piece = bytes.size();
-            if (written_ + piece > failAfterBytes_) {
-                piece = static_cast<std::size_t>(failAfterBytes_ - written_);
-                if (piece == 0) {
-                    throw WriteError(SystemReason(ENOSPC));
-                }
-            }
-            const ssize_t done = ::write(descriptor_, bytes.data(), piece);
+            const ssize_t done = ::write(descriptor_, bytes.data(), bytes.size());
             if (done < 0) {
                 if (errno == EINTR) {
                     continue;
                 }
                 throw WriteError(SystemReason(errno));
             }
-            written_ += static_cast<std::uint64_t>(done);
             bytes.remove_prefix(static_cast<std::size_t>(done));
         }
     }
 
 private:
     int descriptor_;
-    std::uint64_t failAfterBytes_;
-    std::uint64_t written_ = 0;
 };
 
 std::string FolderPart(const std::string& path)
@@ -333,7 +320,7 @@ FileIdentity SaveFileSafely(const std::string& path,
     const int descriptor = CreateLockedTemporary(folder + "/" + prefix + "XXXXXX", temporary);
     FileIdentity identity;
     try {
-        DescriptorSink sink(descriptor, options.failAfterBytes);
+        DescriptorSink sink(descriptor);
         writeContent(sink);
         TakeOverAttributes(descriptor, attributesFrom, hasOriginal ? &original : nullptr);
         if (::fsync(descriptor) != 0) {

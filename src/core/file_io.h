@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <string>
 
@@ -57,9 +56,6 @@ struct FileIdentity {
 std::optional<FileIdentity> ReadFileIdentity(const std::string& path);
 
 struct SaveOptions {
-    // Makes the write fail with "No space left on device" once this many bytes are written,
-    // so tests can check what a full disk does to the file being replaced.
-    std::uint64_t failAfterBytes = std::numeric_limits<std::uint64_t>::max();
     // The file whose owner, group, permissions and extended attributes the new file takes,
     // when not those of the file it replaces (a copy takes its original's).
     std::string attributesFrom = {};

@@ -25,16 +25,6 @@ int CompareNumbers(double a, double b)
 
 }  // namespace
 
-int CompareStrings(int sortKey, const ItemRecord& a, const ItemRecord& b)
-{
-    const SortKeyField keyA = SortKeyText(sortKey, a);
-    const SortKeyField keyB = SortKeyText(sortKey, b);
-    if (keyA.numeric) {
-        return CompareNumbers(CleanNumberValue(keyA.text), CleanNumberValue(keyB.text));
-    }
-    return CompareTextsIgnoringAsciiCase(keyA.text, keyB.text);
-}
-
 void DoSort(ItemRecordList& records, int sortKey, bool ascending)
 {
     if (records.size() < 2) {

@@ -4,13 +4,10 @@
 
 namespace quillmark {
 
-// Compares two records by a sort key (1..33; any other key means the name): <0, 0 or >0.
-// Text keys compare without regard to the case of ASCII letters; salary keys compare the
-// numbers read from their cleaned texts, so "$9.50" comes before "$10.00".
-int CompareStrings(int sortKey, const ItemRecord& a, const ItemRecord& b);
-
-// Reorders the records by the key. Records with equal keys keep their order in both
-// directions. Each record's key is read once, so large databases sort in O(n log n).
+// Reorders the records by a sort key (1..33; any other key means the name). Text keys compare
+// without regard to the case of ASCII letters; salary keys compare the numbers read from their
+// cleaned texts, so "$9.50" comes before "$10.00". Records with equal keys keep their order in
+// both directions. Each record's key is read once, so large databases sort in O(n log n).
 void DoSort(ItemRecordList& records, int sortKey, bool ascending);
 
 }  // namespace quillmark

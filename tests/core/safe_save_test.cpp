@@ -2,21 +2,24 @@
 
 #include "core/database_file.h"
 #include "core/file_io.h"
+#include "core/value_writer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <thread>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace quillmark {
@@ -39,6 +42,36 @@ void WriteNew(ByteSink& sink)
     sink.Write("new");
 }
 
+// Passes the first bytes on to the file and fails as a full disk does after them.
+class DiskFullAfter : public ByteSink {
+public:
+    DiskFullAfter(ByteSink& file, std::uint64_t room) : file_(file), room_(room) {}
+
+    void Write(std::string_view bytes) override
+    {
+        const std::size_t fits =
+            static_cast<std::size_t>(std::min<std::uint64_t>(room_, bytes.size()));
+        file_.Write(bytes.substr(0, fits));
+        room_ -= fits;
+        if (fits < bytes.size()) {
+            throw WriteError("No space left on device");
+        }
+    }
+
+private:
+    ByteSink& file_;
+    std::uint64_t room_;
+};
+
+void SaveOnDiskWithRoomFor(std::uint64_t room, const std::string& path, Database& database)
+{
+    SaveFileSafely(path, [&](ByteSink& file) {
+        DiskFullAfter disk(file, room);
+        ValueWriter writer(disk);
+        WriteDatabase(writer, database, path);
+    });
+}
+
 TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
 {
     test::TemporaryFolder folder;
@@ -58,12 +91,12 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
 
     for (std::uint64_t limit = 0; limit < nextBytes.size(); ++limit) {
         SCOPED_TRACE("disk full after " + std::to_string(limit) + " bytes");
-        ASSERT_EQ(SaveOutcome([&] { SaveDatabaseFile(path, next, {}, {.failAfterBytes = limit}); }),
+        ASSERT_EQ(SaveOutcome([&] { SaveOnDiskWithRoomFor(limit, path, next); }),
                   "No space left on device");
         ASSERT_EQ(test::ReadFileBytes(path), previousBytes);
         ASSERT_EQ(folder.Entries(), Names{"people.dat"}) << "no temporary file is left behind";
     }
-    SaveDatabaseFile(path, next, {}, {.failAfterBytes = nextBytes.size()});
+    SaveOnDiskWithRoomFor(nextBytes.size(), path, next);
     EXPECT_EQ(test::ReadFileBytes(path), nextBytes);
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
 }

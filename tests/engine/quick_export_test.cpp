@@ -1,7 +1,7 @@
 // The quick export's file: one line per record, 36 cells, written out here byte by byte.
 
-#include "core/byte_stream.h"
 #include "engine/quick_export.h"
+#include "core/byte_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -38,8 +38,6 @@ TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
         SCOPED_TRACE(key);
         ItemRecordList records = TwoRecords(key);
         const ItemRecord* first = records[1].get();
-        EXPECT_GT(CompareStrings(key, *records[0], *records[1]), 0);
-        EXPECT_EQ(CompareStrings(key, *records[1], *records[1]), 0);
         DoSort(records, key, true);
         EXPECT_EQ(records[0].get(), first);
         DoSort(records, key, false);

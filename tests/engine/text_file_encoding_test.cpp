@@ -1,7 +1,7 @@
 // Text files out in UTF-8 or Windows-1252, and in from whatever encoding they were written in.
 
-#include "core/byte_stream.h"
 #include "engine/text_file_encoding.h"
+#include "core/byte_stream.h"
 
 #include <gtest/gtest.h>
 

@@ -8,8 +8,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <grp.h>
+#include <iterator>
 #include <malloc.h>
 #include <new>
 #include <pwd.h>

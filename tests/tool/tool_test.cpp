@@ -15,17 +15,17 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <limits>
-#include <set>
-#include <fcntl.h>
 #include <malloc.h>
+#include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace quillmark::test {
 namespace {

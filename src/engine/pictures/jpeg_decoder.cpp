@@ -3,8 +3,8 @@
 #include "engine/pictures/decoder_memory.h"
 
 // jpeglib.h needs FILE and size_t declared first.
-#include <cstdio>
 #include <csetjmp>
+#include <cstdio>
 
 #include <jerror.h>
 #include <jpeglib.h>

@@ -57,7 +57,6 @@ public:
     void Reset();
     // A new page to draw on, which becomes the current one; nothing once finished.
     void NewPage();
-    int CurrentPage() const { return currentPage_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
     // Page n, 1 to the page count.
     PageCanvas& PageSurface(int n);

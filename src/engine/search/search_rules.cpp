@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cstdint>
+#include <cstring>
 
 namespace quillmark {
 

@@ -73,6 +73,8 @@ public:
     LabelControl Size{"3 X 3"};
     CheckControl UseLabel{"Label"};
     CheckControl AutoSize{"Auto-Size"};
+    // The arrows around FullScreen. Despite their names, MoreRows and LessRows change the
+    // pictures across (the hidden box Rows), MoreCols and LessCols the pictures down.
     ButtonControl MoreRows{"", "More pictures across"};
     ButtonControl LessRows{"", "Fewer pictures across"};
     ButtonControl MoreCols{"", "More pictures down"};
@@ -102,8 +104,6 @@ public:
     void MoreColsClick();
     void LessColsClick();
     void ImageChange();  // a new picture number in Image.text
-    void AutoSizeClick() {}
-    void UseLabelClick() {}
     void FullScreenClick() { Maximized = !Maximized; }
 
     // ---- the cells ----

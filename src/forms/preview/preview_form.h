@@ -35,7 +35,7 @@ public:
     LabelControl ZoomLabel{"Zoom"};
     ChoiceControl Zoom;
     LabelControl SpinEdit1Label{"Page"};
-    SpinControl SpinEdit1;
+    SpinControl SpinEdit1;  // the number of the page shown, 1 to the page count
     std::string SpinEdit1Hint;
     std::string ScrollBoxName = "Page View";  // what a screen reader calls the page shown
 

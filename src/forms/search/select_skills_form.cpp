@@ -26,12 +26,6 @@ void TSelectSkillsForm::FullMatchClick()
     PartialMatch.checked = false;
 }
 
-void TSelectSkillsForm::PartialMatchClick()
-{
-    PartialMatch.checked = true;
-    FullMatch.checked = false;
-}
-
 void TSelectSkillsForm::OKBtnClick()
 {
     if (std::find(Skill.items.begin(), Skill.items.end(), Skill.text) == Skill.items.end()) {

@@ -34,7 +34,6 @@ public:
     ButtonControl OKBtn{"OK", ""};
 
     void FullMatchClick();
-    void PartialMatchClick();
     void OKBtnClick();
     void CancelBtnClick() { Closed = true; }
 

@@ -263,10 +263,10 @@ QWidget* AlbumWindow::BuildPanel()
     Bind(autoSize_, album_->AutoSize);
     Bind(image_, album_->Image);
 
-    connect(useLabel_, &QCheckBox::clicked, this,
-            [this] { Handle([this] { album_->UseLabelClick(); }); });
-    connect(autoSize_, &QCheckBox::clicked, this,
-            [this] { Handle([this] { album_->AutoSizeClick(); }); });
+    // The two boxes change only how the cells are drawn.
+    for (QCheckBox* box : {useLabel_, autoSize_}) {
+        connect(box, &QCheckBox::clicked, this, [this] { grid_->update(); });
+    }
     connect(image_, &QComboBox::activated, this,
             [this] { Handle([this] { album_->ImageChange(); }); });
     const std::vector<std::pair<QPushButton*, void (TAlbumView::*)()>> buttons = {

@@ -1,6 +1,6 @@
 #include "ui/utilities/calculator_window.h"
 
-#include "core/windows1252.h"
+#include "ui/text.h"
 #include "ui/window_placement.h"
 
 #include <cctype>
@@ -15,11 +15,6 @@
 
 namespace quillmark {
 namespace {
-
-QString FromForm(const std::string& text)
-{
-    return QString::fromStdString(Windows1252ToUtf8(text));
-}
 
 // The character TCalculator::KeyPress takes for a key the user typed; 0 for none.
 char CalculatorCharacter(const QKeyEvent& event)
@@ -56,14 +51,14 @@ char CalculatorCharacter(const QKeyEvent& event)
 
 }  // namespace
 
-TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("CalculatorWindow");
-    setWindowTitle(FromForm(calculator_.Caption));
+    setWindowTitle(ToQt(calculator_.Caption));
 
     display_ = new QLineEdit(this);
     display_->setObjectName("Display");
-    display_->setAccessibleName(FromForm(calculator_.DisplayName));
+    display_->setAccessibleName(ToQt(calculator_.DisplayName));
     display_->setReadOnly(calculator_.Display.readOnly);
     display_->setAlignment(Qt::AlignRight);
     display_->setFocusPolicy(Qt::NoFocus);
@@ -77,10 +72,10 @@ TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     auto* pad = new QGridLayout;
     pad->setSpacing(4);
     for (const CalculatorKey& key : TCalculator::Keys()) {
-        auto* button = new QPushButton(FromForm(key.caption), this);
+        auto* button = new QPushButton(ToQt(key.caption), this);
         button->setObjectName(key.name);
         if (key.spokenName != nullptr) {
-            button->setAccessibleName(FromForm(key.spokenName));
+            button->setAccessibleName(ToQt(key.spokenName));
         }
         // The window takes the keyboard; a focused button would swallow Enter and Space.
         button->setFocusPolicy(Qt::NoFocus);
@@ -104,7 +99,7 @@ TCalculatorWindow::TCalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     Render();
 }
 
-void TCalculatorWindow::keyPressEvent(QKeyEvent* event)
+void CalculatorWindow::keyPressEvent(QKeyEvent* event)
 {
     const char character = CalculatorCharacter(*event);
     if (character != 0 && calculator_.KeyPress(character)) {
@@ -115,15 +110,15 @@ void TCalculatorWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void TCalculatorWindow::KeyPress(char key)
+void CalculatorWindow::KeyPress(char key)
 {
     calculator_.KeyPress(key);
     Render();
 }
 
-void TCalculatorWindow::Render()
+void CalculatorWindow::Render()
 {
-    const QString shown = FromForm(calculator_.Display.text);
+    const QString shown = ToQt(calculator_.Display.text);
     if (display_->text() != shown) {
         display_->setText(shown);
     }
@@ -131,9 +126,9 @@ void TCalculatorWindow::Render()
 
 void ShowCalculator(QWidget* parent)
 {
-    static QPointer<TCalculatorWindow> calculator;
+    static QPointer<CalculatorWindow> calculator;
     if (calculator == nullptr) {
-        calculator = new TCalculatorWindow(parent);
+        calculator = new CalculatorWindow(parent);
         calculator->adjustSize();
         PlaceOver(calculator, parent);
     }

@@ -11,11 +11,11 @@ namespace quillmark {
 
 // The calculator window: a display and a pad of buttons over TCalculator. Clicks and typed
 // keys both go to the form's KeyPress, then the display is drawn again.
-class TCalculatorWindow : public QWidget {
+class CalculatorWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit TCalculatorWindow(QWidget* parent = nullptr);
+    explicit CalculatorWindow(QWidget* parent = nullptr);
 
     const TCalculator& Form() const { return calculator_; }
 

@@ -12,7 +12,7 @@
 
 namespace quillmark {
 
-TCalendarWindow::TCalendarWindow(QWidget* parent) : QDialog(parent)
+CalendarWindow::CalendarWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName("CalendarWindow");
     setWindowTitle("Calendar");
@@ -46,18 +46,18 @@ TCalendarWindow::TCalendarWindow(QWidget* parent) : QDialog(parent)
     calendar_->setFocus();
 }
 
-void TCalendarWindow::SetDate(const QDate& date)
+void CalendarWindow::SetDate(const QDate& date)
 {
     calendar_->setSelectedDate(date.isValid() ? date : QDate::currentDate());
 }
 
-CalendarPick TCalendarWindow::Date() const
+CalendarPick CalendarWindow::Date() const
 {
     const QDate date = calendar_->selectedDate();
     return {date.year(), date.month(), date.day()};
 }
 
-void TCalendarWindow::PlaceAt(QPoint screenPosition)
+void CalendarWindow::PlaceAt(QPoint screenPosition)
 {
     adjustSize();
     QScreen* screen = QGuiApplication::screenAt(screenPosition);
@@ -78,7 +78,7 @@ void TCalendarWindow::PlaceAt(QPoint screenPosition)
 
 std::optional<CalendarPick> ShowCalendarAt(QWidget* parent, QPoint screenPosition, QDate initial)
 {
-    TCalendarWindow calendar(parent);
+    CalendarWindow calendar(parent);
     calendar.SetDate(initial);
     calendar.PlaceAt(screenPosition);
     if (calendar.exec() != QDialog::Accepted) {

@@ -18,11 +18,11 @@ struct CalendarPick {
 
 // The calendar: a month to pick a day from, with OK and Cancel. A double-click or Enter on a
 // day picks it, as OK does.
-class TCalendarWindow : public QDialog {
+class CalendarWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TCalendarWindow(QWidget* parent = nullptr);
+    explicit CalendarWindow(QWidget* parent = nullptr);
 
     void SetDate(const QDate& date);
     CalendarPick Date() const;

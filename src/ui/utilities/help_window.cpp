@@ -129,7 +129,7 @@ QList<HelpPage> FindHelpPages(const QList<HelpPage>& pages, const QString& query
     return found;
 }
 
-THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("HelpWindow");
     setWindowTitle(WindowTitle);
@@ -163,7 +163,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     pageList_ = new QListWidget(this);
     pageList_->setObjectName("HelpPages");
     pageList_->setAccessibleName("Help pages");
-    connect(searchBox_, &QLineEdit::textChanged, this, &THelpWindow::FillList);
+    connect(searchBox_, &QLineEdit::textChanged, this, &HelpWindow::FillList);
     // Enter in the search box reads the first page found.
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
         if (pageList_->count() > 0) {
@@ -176,12 +176,12 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
             PageChosen();
         }
     });
-    connect(pageList_, &QListWidget::itemClicked, this, &THelpWindow::PageChosen);
+    connect(pageList_, &QListWidget::itemClicked, this, &HelpWindow::PageChosen);
 
     connect(backButton_, &QPushButton::clicked, browser_, &QTextBrowser::backward);
     connect(forwardButton_, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(contentsButton, &QPushButton::clicked, this, [this] { ShowPage(ContentsPage); });
-    connect(browser_, &QTextBrowser::historyChanged, this, &THelpWindow::PageChanged);
+    connect(browser_, &QTextBrowser::historyChanged, this, &HelpWindow::PageChanged);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(backButton_);
@@ -212,7 +212,7 @@ THelpWindow::THelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     PageChanged();
 }
 
-void THelpWindow::ShowTopic(const QString& helpFolder, const QString& topic)
+void HelpWindow::ShowTopic(const QString& helpFolder, const QString& topic)
 {
     if (folder_ != helpFolder || pages_.isEmpty()) {
         folder_ = helpFolder;
@@ -227,7 +227,7 @@ void THelpWindow::ShowTopic(const QString& helpFolder, const QString& topic)
     ShowPage(fileName);
 }
 
-void THelpWindow::ShowPage(const QString& fileName)
+void HelpWindow::ShowPage(const QString& fileName)
 {
     const QUrl page = QUrl::fromLocalFile(QDir(folder_).absoluteFilePath(fileName));
     if (browser_->source() != page) {
@@ -235,7 +235,7 @@ void THelpWindow::ShowPage(const QString& fileName)
     }
 }
 
-void THelpWindow::FillList()
+void HelpWindow::FillList()
 {
     const QString query = searchBox_->text();
     const QList<HelpPage> found = FindHelpPages(pages_, query);
@@ -257,7 +257,7 @@ void THelpWindow::FillList()
     PageChanged();
 }
 
-void THelpWindow::PageChosen()
+void HelpWindow::PageChosen()
 {
     const QListWidgetItem* item = pageList_->currentItem();
     if (item == nullptr) {
@@ -272,7 +272,7 @@ void THelpWindow::PageChosen()
     }
 }
 
-void THelpWindow::PageChanged()
+void HelpWindow::PageChanged()
 {
     backButton_->setEnabled(browser_->isBackwardAvailable());
     forwardButton_->setEnabled(browser_->isForwardAvailable());
@@ -293,13 +293,13 @@ void THelpWindow::PageChanged()
 
 void OpenHelp(QWidget* parent, const QString& helpFolder, const QString& topic)
 {
-    static QPointer<THelpWindow> help;
+    static QPointer<HelpWindow> help;
     if (parent == help) {
         parent = help->parentWidget();
     }
     bool place = false;
     if (help == nullptr) {
-        help = new THelpWindow(parent);
+        help = new HelpWindow(parent);
         place = true;
     } else if (help->parentWidget() != parent) {
         // Help asked for from a modal window is that window's own, or the modal window would
@@ -335,7 +335,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event)
     }
     for (QWidget* window = widget->window(); window != nullptr;
          window = window->parentWidget() != nullptr ? window->parentWidget()->window() : nullptr) {
-        if (qobject_cast<THelpWindow*>(window) != nullptr) {
+        if (qobject_cast<HelpWindow*>(window) != nullptr) {
             return true;  // already reading help
         }
         if (TriggerHelpControl(window)) {

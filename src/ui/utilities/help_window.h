@@ -35,11 +35,11 @@ QList<HelpPage> FindHelpPages(const QList<HelpPage>& pages, const QString& query
 
 // The help window: the pages shipped with the program, with Back, Forward and Contents, a list
 // of the pages and a search box that narrows the list to the pages holding its words.
-class THelpWindow : public QWidget {
+class HelpWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit THelpWindow(QWidget* parent = nullptr);
+    explicit HelpWindow(QWidget* parent = nullptr);
 
     // Shows the topic's page from the folder; the contents page when the topic has none.
     void ShowTopic(const QString& helpFolder, const QString& topic);

@@ -1,11 +1,11 @@
 // Turning picture files into bitmaps: tiny files written out from the formats, JPEG pictures
 // made with libjpeg's own compressor, and damaged, cut-off and oversized versions of them.
 
-#include "support/test_helpers.h"
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/thumbnails.h"
 #include "support/jpeg_files.h"
 #include "support/picture_files.h"
+#include "support/test_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/database.h"
 #include "engine/reports/column_report.h"
+#include "core/database.h"
 #include "engine/reports/page_store.h"
 #include "support/page_recording.h"
 

@@ -1,6 +1,6 @@
+#include "engine/reports/comma_import.h"
 #include "core/byte_stream.h"
 #include "engine/quick_export.h"
-#include "engine/reports/comma_import.h"
 #include "support/test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "core/value_reader.h"
 #include "engine/reports/report_format_file.h"
+#include "core/value_reader.h"
 #include "support/test_helpers.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
+#include "forms/column_report/column_report_form.h"
 #include "core/database.h"
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_format_file.h"
-#include "forms/column_report/column_report_form.h"
 #include "forms/main/view_form.h"
 #include "support/fake_page_devices.h"
 #include "support/test_helpers.h"

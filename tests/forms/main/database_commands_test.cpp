@@ -18,8 +18,8 @@
 
 #include <filesystem>
 #include <memory>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 
 namespace quillmark::test {
 namespace {

@@ -1,5 +1,5 @@
-#include "engine/reports/page_store.h"
 #include "forms/preview/preview_form.h"
+#include "engine/reports/page_store.h"
 #include "support/fake_page_devices.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"

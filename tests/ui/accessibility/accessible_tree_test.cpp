@@ -217,9 +217,9 @@ void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
     check(std::make_unique<GraphWindow>(workspace));
     check(std::make_unique<CdPlayerWindow>(workspace));
     check(std::make_unique<HtmlReportWindow>(workspace));
-    check(std::make_unique<TCalculatorWindow>());
-    check(std::make_unique<TCalendarWindow>());
-    check(std::make_unique<THelpWindow>());
+    check(std::make_unique<CalculatorWindow>());
+    check(std::make_unique<CalendarWindow>());
+    check(std::make_unique<HelpWindow>());
 
     ColumnReportWindow report(workspace);
     faults << FaultsOf(report);

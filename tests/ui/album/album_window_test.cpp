@@ -1,11 +1,11 @@
 // The album window built for real: a page of records drawn, paged and picked with the mouse,
 // the pictures arriving from the worker threads.
 
+#include "ui/album/album_window.h"
 #include "forms/album/album_form.h"
 #include "support/fake_services.h"
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
-#include "ui/album/album_window.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,11 +2,11 @@
 // is not ready and that nothing can sound, then plays a disc image of generated tones through
 // the libcdio path, silently.
 
+#include "ui/cd_player/cd_player_window.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "ui/cd_player/cd_audio_device.h"
 #include "ui/cd_player/cd_disc.h"
-#include "ui/cd_player/cd_player_window.h"
 
 #include <QAudioDevice>
 #include <QElapsedTimer>

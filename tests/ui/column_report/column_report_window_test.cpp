@@ -1,11 +1,11 @@
 // The column report window built for real on the offscreen platform: items picked, ten pages
 // laid out with the screen's fonts, previewed, and written as PDF by Qt's writer.
 
+#include "ui/column_report/column_report_window.h"
 #include "core/database.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
 #include "support/test_helpers.h"
-#include "ui/column_report/column_report_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // Qt Charts, their names whole under a title, and the chart is saved as a PNG picture laid out
 // for a page of its own.
 
+#include "ui/graph/graph_window.h"
 #include "forms/graph/graph_form.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
-#include "ui/graph/graph_window.h"
 #include "ui/graph/qt_chart.h"
 #include "ui/text.h"
 

@@ -1,11 +1,11 @@
 // The HTML report window built for real on the offscreen platform: items picked from the
 // menu, reordered, a header typed, and the page viewed; the font chooser with its colour.
 
+#include "ui/html_report/html_report_window.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
 #include "support/test_helpers.h"
 #include "ui/font_chooser.h"
-#include "ui/html_report/html_report_window.h"
 
 #include <QApplication>
 #include <QFontDatabase>

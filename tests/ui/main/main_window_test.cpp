@@ -2,6 +2,7 @@
 // answer from a script, so that no message box ever waits for a click. What the pages do with
 // a record is tested without Qt; here clicks and typing must reach them and show the outcome.
 
+#include "ui/main/main_window.h"
 #include "core/program_settings.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/main/pages/picture_page.h"
@@ -9,7 +10,6 @@
 #include "support/fake_services.h"
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
-#include "ui/main/main_window.h"
 #include "ui/printing.h"
 #include "ui/qt_services.h"
 #include "ui/text.h"
@@ -29,14 +29,14 @@
 #include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>

@@ -2,6 +2,7 @@
 // menu with the keyboard, its value typed into the cell, the search run from its button, and a
 // range field's value taken from its dialog.
 
+#include "ui/search/search_window.h"
 #include "core/random_source.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
@@ -10,14 +11,13 @@
 #include "support/next_menu.h"
 #include "support/test_helpers.h"
 #include "ui/qt_services.h"
-#include "ui/search/search_window.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>

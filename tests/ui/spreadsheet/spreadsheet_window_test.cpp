@@ -2,12 +2,12 @@
 // through its model, typing in a cell reaches the record and nothing else, a dragged column
 // lands under the pointer, and a wide grid prints across pages at its size on the screen.
 
+#include "ui/spreadsheet/spreadsheet_window.h"
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "ui/printing.h"
-#include "ui/spreadsheet/spreadsheet_window.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

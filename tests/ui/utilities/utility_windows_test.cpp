@@ -127,7 +127,7 @@ void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
              std::nullopt);
 
     // Placed next to the pointer at the screen's corner, it stays on the screen.
-    TCalendarWindow calendar;
+    CalendarWindow calendar;
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     calendar.PlaceAt(screen.bottomRight());
     QVERIFY(screen.contains(calendar.frameGeometry().topLeft()));

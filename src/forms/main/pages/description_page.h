@@ -22,6 +22,8 @@ struct DescriptionPage {
     OneBasedArray<LabelControl, OtherFieldCount> OtherCaptions;  // OtherC1 .. OtherC6
     OneBasedArray<EditControl, OtherFieldCount> Other;           // Other1 .. Other6
     LabelControl boxname{"Status"};
+    // The three status boxes under "Status", kept in the record's Working, Available and
+    // NotAvailable.
     CheckControl CheckBox1{RecordStatusName(RecordStatus::Working)};
     CheckControl CheckBox2{RecordStatusName(RecordStatus::Available)};
     CheckControl CheckBox3{RecordStatusName(RecordStatus::NotAvailable)};

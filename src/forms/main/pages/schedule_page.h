@@ -19,6 +19,7 @@ struct SchedulePage {
     LabelControl Day{"Day"};
     TimeBarState TimeBar1;
     LabelControl TimeBarName{"Hours"};  // what a screen reader calls the bar
+    // The arrows beside the time bar, which show its hours from one earlier or one later.
     ButtonControl Button2{"<", "", true, "One hour earlier"};
     ButtonControl Button3{">", "", true, "One hour later"};
     OneBasedArray<ScheduleDayLists, 7> Days;  // SunStart/SunEnd .. SatStart/SatEnd

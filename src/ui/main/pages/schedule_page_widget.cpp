@@ -7,13 +7,13 @@
 #include "ui/text.h"
 
 #include <QButtonGroup>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QFontMetrics>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
