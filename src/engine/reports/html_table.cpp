@@ -1,6 +1,7 @@
 #include "engine/reports/html_table.h"
 
 #include "core/byte_stream.h"
+#include "engine/reports/document_title.h"
 #include "engine/text_file_encoding.h"
 
 #include <algorithm>
@@ -10,11 +11,9 @@ namespace quillmark {
 
 namespace {
 
-std::string CellText(const std::string& text)
+// Markup in record text shows as typed; a stored line break (CR) breaks the line.
+std::string Escaped(std::string_view text)
 {
-    if (text.empty()) {
-        return "<br>";
-    }
     std::string html;
     html.reserve(text.size());
     for (const char c : text) {
@@ -38,32 +37,16 @@ std::string CellText(const std::string& text)
     return html;
 }
 
-// A title is one line of text: markup in it shows as typed, line breaks and tabs as spaces.
+std::string CellText(const std::string& text)
+{
+    return text.empty() ? "<br>" : Escaped(text);
+}
+
+// A title is one line of text: line breaks and tabs in it show as spaces.
 std::string TitleText(std::string_view title)
 {
-    std::string html;
-    html.reserve(title.size());
-    for (const char c : title) {
-        switch (c) {
-        case '&':
-            html += "&amp;";
-            break;
-        case '<':
-            html += "&lt;";
-            break;
-        case '>':
-            html += "&gt;";
-            break;
-        case '\r':
-        case '\n':
-        case '\t':
-            html += ' ';
-            break;
-        default:
-            html += c;
-        }
-    }
-    return html;
+    std::string scratch;
+    return Escaped(OnOneLine(title, scratch));
 }
 
 bool HoldsIgnoringCase(std::string_view text, std::string_view lowerCaseWord)

@@ -84,7 +84,7 @@ TEST(HtmlTableTest, PagesAreUtf8AndBegunOnceWhateverTheHeaderHolds)
     options.title = "Zo\xEB & <M\xFCller>\r\n";
     EXPECT_EQ(Html({{"Zo\xEB M\xFCller"}}, options),
               "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
-              "<title>Zo\xC3\xAB &amp; &lt;M\xC3\xBCller&gt;  </title>\r\n</head>\r\n<body>\r\n"
+              "<title>Zo\xC3\xAB &amp; &lt;M\xC3\xBCller&gt; </title>\r\n</head>\r\n<body>\r\n"
               "<h1>Caf\xC3\xA9</h1>\r\n"
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
               "<tr>\r\n<td nowrap>Zo\xC3\xAB M\xC3\xBCller</td>\r\n</tr>\r\n</table><p>\r\n"
