@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace quillmark {
 namespace {
@@ -125,6 +126,10 @@ TEST_F(ColumnReportTest, LaterPagesRepeatTheHeadButTheTableHoldsOneRowOfLabels)
     const ColumnReportLayout layout = Run();
     ASSERT_EQ(store.PageCount(), 2);
     EXPECT_TRUE(store.Finished());
+    for (const int outside : {0, 3}) {
+        EXPECT_THROW(store.Page(outside), std::out_of_range);
+        EXPECT_THROW(store.PageSurface(outside), std::out_of_range);
+    }
     const std::vector<DrawnText> page2 = TextsOn(store.Page(2));
     EXPECT_EQ(page2[0], (DrawnText{8390, 10, "2", true}));
     EXPECT_EQ(page2[1].text, "Report Title");
