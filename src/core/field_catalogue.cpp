@@ -1,7 +1,7 @@
 #include "core/field_catalogue.h"
 
 #include "core/database.h"
-#include "core/pay_period.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 
 #include <algorithm>
@@ -11,98 +11,39 @@ namespace quillmark {
 
 namespace {
 
-constexpr const char* StatusTitle = "Status";
-constexpr const char* NameTitle = "Name";
-constexpr const char* RecordNumberTitle = "Record #";
-
-constexpr const char* ImageTitles[6] = {"Image One",  "Image Two",  "Image Three",
-                                        "Image Four", "Image Five", "Image Six"};
-
-bool IsFieldNumber(int number)
+const RecordField* FieldByNumber(int fieldNumber, FieldNumbering numbering)
 {
-    return number >= FirstFieldNumber && number <= LastFieldNumber && number % 10 == 0;
-}
-
-// The index 0.. of a number within a run of ten-spaced numbers starting at first.
-int IndexFrom(int number, int first)
-{
-    return (number - first) / 10;
-}
-
-std::string StatusText(const ItemRecord& record)
-{
-    const std::optional<RecordStatus> status = ShownStatus(record);
-    return status ? RecordStatusName(*status) : std::string();
+    return numbering == FieldNumbering::Spreadsheet ? FieldBySheetNumber(fieldNumber)
+                                                    : FieldByReportNumber(fieldNumber);
 }
 
 }  // namespace
 
 std::string FieldTitle(int fieldNumber, FieldNumbering numbering, const Database& database)
 {
-    if (!IsFieldNumber(fieldNumber)) {
-        return {};
-    }
-    if (fieldNumber <= 100) {
-        return database.DescriptionCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 10))];
-    }
-    if (fieldNumber <= 200) {
-        return database.DetailCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 110))];
-    }
-    switch (fieldNumber) {
-    case 210:
-        return StatusTitle;
-    case 220:
-        return RecordNumberTitle;
-    case 230:
-        return NameTitle;
-    default:
-        break;
-    }
-    if (numbering == FieldNumbering::Spreadsheet) {
-        if (fieldNumber <= 290) {
-            return ImageTitles[IndexFrom(fieldNumber, 240)];
-        }
-        return database.OtherCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 300))];
-    }
-    if (fieldNumber <= 290) {
-        return database.OtherCaptions[static_cast<std::size_t>(IndexFrom(fieldNumber, 240))];
-    }
-    return std::string(PayPeriodNames[static_cast<std::size_t>(IndexFrom(fieldNumber, 300))]) +
-           " Salary";
+    const RecordField* field = FieldByNumber(fieldNumber, numbering);
+    return field ? FieldTitleOf(*field, database) : std::string();
 }
 
 std::string FieldValue(const ItemRecord& record, int position, int fieldNumber,
                        FieldNumbering numbering, bool shortDescriptions)
 {
-    if (!IsFieldNumber(fieldNumber)) {
+    const RecordField* field = FieldByNumber(fieldNumber, numbering);
+    if (field == nullptr) {
         return {};
     }
-    if (fieldNumber <= 100) {
-        return ShownDescriptionValue(record.Desc[fieldNumber / 10], shortDescriptions);
+    switch (field->kind) {
+    case FieldKind::Category:
+        return ShownDescriptionValue(FieldText(*field, record), shortDescriptions);
+    case FieldKind::Status: {
+        const std::optional<RecordStatus> status = ShownStatus(record);
+        return status ? RecordStatusName(*status) : std::string();
     }
-    if (fieldNumber <= 200) {
-        return record.Detail[static_cast<std::size_t>(IndexFrom(fieldNumber, 110))];
-    }
-    switch (fieldNumber) {
-    case 210:
-        return StatusText(record);
-    case 220:
+    case FieldKind::RecordNumber:
         return std::to_string(position);
-    case 230:
-        return record.RecordName;
     default:
-        break;
+        return FieldText(*field, record);  // empty for a picture: its column shows the picture
     }
-    if (numbering == FieldNumbering::Spreadsheet) {
-        if (fieldNumber <= 290) {
-            return {};  // picture columns show pictures, not text
-        }
-        return record.Other[IndexFrom(fieldNumber, 300) + 1];
-    }
-    if (fieldNumber <= 290) {
-        return record.Other[IndexFrom(fieldNumber, 240) + 1];
-    }
-    return record.SalaryFigures[IndexFrom(fieldNumber, 300) + 1];
 }
 
 std::string ShownDescriptionValue(const std::string& value, bool shortDescriptions)
@@ -115,19 +56,11 @@ std::string ShownDescriptionValue(const std::string& value, bool shortDescriptio
 
 SortKeyField SortKeyText(int sortKey, const ItemRecord& record)
 {
-    if (sortKey >= 1 && sortKey <= 10) {
-        return {record.Desc[sortKey], false};
+    const RecordField* field = FieldBySortKey(sortKey);
+    if (field == nullptr) {
+        return {record.RecordName, false};
     }
-    if (sortKey >= 11 && sortKey <= 20) {
-        return {record.Detail[static_cast<std::size_t>(sortKey - 11)], false};
-    }
-    if (sortKey >= 21 && sortKey <= 26) {
-        return {record.Other[sortKey - 20], false};
-    }
-    if (sortKey >= 28 && sortKey <= 33) {
-        return {record.SalaryFigures[sortKey - 27], true};
-    }
-    return {record.RecordName, false};
+    return {FieldText(*field, record), field->Has(Amount)};
 }
 
 void CleanNumberInto(std::string_view text, std::string& digits)

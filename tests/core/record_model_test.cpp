@@ -2,13 +2,17 @@
 #include "core/field_catalogue.h"
 #include "core/item_record.h"
 #include "core/random_source.h"
+#include "core/record_fields.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace quillmark {
 namespace {
@@ -217,6 +221,148 @@ TEST(FieldCatalogueTest, TitlesAndValuesFollowTheNumbering)
     // A changed caption shows at once.
     database.DetailCaptions[0] = "Road";
     EXPECT_EQ(FieldTitle(110, FieldNumbering::Report, database), "Road");
+}
+
+// Every number of a field is stored somewhere (settings, saved searches, report formats), so
+// the first and last of each run are pinned here, and no number may name two fields.
+TEST(RecordFieldsTest, EachNumberingNamesEveryFieldOnceWhereStoredFilesExpectIt)
+{
+    const struct {
+        const char* numbering;
+        int RecordField::*number;
+        std::vector<std::pair<int, const char*>> pinned;
+    } numberings[] = {
+        {"sort key",
+         &RecordField::sortKey,
+         {{1, "Desc1"},
+          {10, "Desc10"},
+          {11, "Detail0"},
+          {20, "Detail9"},
+          {21, "Other1"},
+          {26, "Other6"},
+          {27, "Name"},
+          {28, "HourlySalary"},
+          {33, "YearlySalary"}}},
+        {"search tag",
+         &RecordField::searchTag,
+         {{0, "Desc1"},
+          {90, "Desc10"},
+          {100, "Detail0"},
+          {190, "Detail9"},
+          {195, "Schedule"},
+          {197, "Skills"},
+          {200, "Status"},
+          {210, "Name"},
+          {220, "Keywords"},
+          {230, "ResumeFile"},
+          {240, "Notes"},
+          {250, "Experience"},
+          {260, "Other1"},
+          {310, "Other6"},
+          {320, "HoursPerWeek"},
+          {330, "HourlySalary"},
+          {335, "YearlySalary"},
+          {340, "SalaryType"}}},
+        {"spreadsheet",
+         &RecordField::sheetNumber,
+         {{10, "Desc1"},
+          {100, "Desc10"},
+          {110, "Detail0"},
+          {200, "Detail9"},
+          {210, "Status"},
+          {220, "RecordNumber"},
+          {230, "Name"},
+          {240, "Image1"},
+          {290, "Image6"},
+          {300, "Other1"},
+          {350, "Other6"}}},
+        {"report",
+         &RecordField::reportNumber,
+         {{10, "Desc1"},
+          {100, "Desc10"},
+          {110, "Detail0"},
+          {200, "Detail9"},
+          {210, "Status"},
+          {220, "RecordNumber"},
+          {230, "Name"},
+          {240, "Other1"},
+          {290, "Other6"},
+          {300, "HourlySalary"},
+          {350, "YearlySalary"}}},
+        {"quick export",
+         &RecordField::exportColumn,
+         {{0, "Name"},
+          {1, "Desc1"},
+          {10, "Desc10"},
+          {11, "Detail0"},
+          {20, "Detail9"},
+          {21, "Status"},
+          {22, "Other1"},
+          {27, "Other6"},
+          {28, "HourlySalary"},
+          {33, "YearlySalary"},
+          {34, "WorkDaysPerWeek"},
+          {35, "HoursPerWeek"}}},
+        {"relation",
+         &RecordField::relation,
+         {{0, "Desc1"}, {90, "Desc10"}, {100, "Detail0"}, {190, "Detail9"}, {200, "Status"}}},
+    };
+    for (const auto& numbering : numberings) {
+        SCOPED_TRACE(numbering.numbering);
+        std::map<int, std::string> named;
+        for (const RecordField& field : RecordFields()) {
+            const int number = field.*numbering.number;
+            if (number != NotNumbered) {
+                EXPECT_TRUE(named.emplace(number, field.key).second) << number << " twice";
+            }
+        }
+        for (const auto& [number, key] : numbering.pinned) {
+            EXPECT_EQ(named[number], key) << number;
+        }
+        EXPECT_EQ(named.begin()->first, numbering.pinned.front().first) << "first";
+        EXPECT_EQ(named.rbegin()->first, numbering.pinned.back().first) << "last";
+    }
+    // Export columns leave no gap: every line has 36 cells.
+    std::set<int> columns;
+    for (const RecordField& field : RecordFields()) {
+        if (field.exportColumn != NotNumbered) {
+            columns.insert(field.exportColumn);
+        }
+    }
+    EXPECT_EQ(columns.size(), 36U);
+    EXPECT_EQ(*columns.rbegin(), 35);
+
+    EXPECT_EQ(FieldBySearchTag(-1), nullptr);
+    EXPECT_EQ(FieldBySearchTag(1000), nullptr);
+    EXPECT_EQ(FieldBySortKey(0), nullptr);
+    EXPECT_EQ(FieldBySheetNumber(351), nullptr);
+}
+
+TEST(RecordFieldsTest, EachStoredTextIsReadAndWrittenWhereTheRecordKeepsIt)
+{
+    ItemRecord record;
+    for (const RecordField& field : RecordFields()) {
+        if (field.text != nullptr) {
+            field.text(record) = field.key;
+        }
+        if (field.lines != nullptr) {
+            field.lines(record).push_back(field.key);
+        }
+    }
+    EXPECT_EQ(record.RecordName, "Name");
+    EXPECT_EQ(record.Desc[1], "Desc1");
+    EXPECT_EQ(record.Desc[10], "Desc10");
+    EXPECT_EQ(record.Detail[0], "Detail0");
+    EXPECT_EQ(record.Detail[9], "Detail9");
+    EXPECT_EQ(record.Other[1], "Other1");
+    EXPECT_EQ(record.Other[6], "Other6");
+    EXPECT_EQ(record.SalaryFigures[1], "HourlySalary");
+    EXPECT_EQ(record.SalaryFigures[6], "YearlySalary");
+    EXPECT_EQ(record.HoursPerWeek, "HoursPerWeek");
+    EXPECT_EQ(record.WorkDaysPerWeek, "WorkDaysPerWeek");
+    EXPECT_EQ(record.Keywords, StringList({"Keywords"}));
+    EXPECT_EQ(record.ResumeFile, StringList({"ResumeFile"}));
+    EXPECT_EQ(record.Notes, StringList({"Notes"}));
 }
 
 }  // namespace

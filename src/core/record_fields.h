@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/item_record.h"
+
+#include <span>
+#include <string>
+
+namespace quillmark {
+
+struct Database;
+
+// What a field holds, which decides how it is shown, compared and searched.
+enum class FieldKind {
+    Text,          // a stored text
+    Category,      // a stored leaf-first category path, shown whole or short
+    Lines,         // a stored list of lines
+    Status,        // the record's first checked status box
+    RecordNumber,  // the record's 1-based position in the list
+    Picture,       // a picture slot: a column shows it, no text
+    Experience,    // the experience table
+    Schedule,      // the weekly schedule
+    Skills,        // the skill set
+    PayPeriod      // the salary type
+};
+
+// The caption list of the database that names a field; None for a field with a fixed title.
+enum class CaptionList { None, Description, Detail, Other };
+
+// Field properties that no number tells.
+enum FieldFlag : unsigned {
+    NoFlags = 0,
+    Amount = 1,      // a money or hours figure: searched and sorted by its clean number
+    TypedValue = 2,  // a search term's value is typed into the search grid, not chosen
+};
+
+// A field's number is NotNumbered where that part of the program does not know the field.
+inline constexpr int NotNumbered = -1;
+
+// One field of a record, with every number by which a part of the program, a file or a menu
+// knows it. Those numbers are stored in settings, saved searches and report formats, so they
+// never change for an existing field.
+struct RecordField {
+    const char* key;       // a name for code and tests: the record window's box for it
+    const char* title;     // the fixed title; empty for a field named by a caption
+    CaptionList captions;  // the caption list naming it, at captionIndex (0-based)
+    int captionIndex;
+    FieldKind kind;
+    std::string& (*text)(ItemRecord&);  // Text and Category fields: the stored text
+    StringList& (*lines)(ItemRecord&);  // Lines fields: the stored lines
+    int sortKey;                        // "Sort Records": the sort key (Sort Mode) it sorts by
+    int searchTag;                      // search terms and saved search files
+    int sheetNumber;                    // the spreadsheet's column field numbers
+    int reportNumber;  // the HTML report's codes; the column report's item is number / 10 - 1
+    int exportColumn;  // Quick Export: the 0-based column of each line
+    int relation;      // related records: the code of "same whole value"
+    unsigned flags;
+
+    bool Has(FieldFlag flag) const { return (flags & flag) != 0; }
+};
+
+// Every field, in the order of the search window's field menu (fields that menu does not
+// offer follow their neighbours).
+std::span<const RecordField> RecordFields();
+
+// The field a number names, or nullptr when it names none.
+const RecordField* FieldBySortKey(int sortKey);
+const RecordField* FieldBySearchTag(int searchTag);
+const RecordField* FieldBySheetNumber(int sheetNumber);
+const RecordField* FieldByReportNumber(int reportNumber);
+
+// The field's title with the database's captions of the moment.
+std::string FieldTitleOf(const RecordField& field, const Database& database);
+
+// The stored text of a Text or Category field; an empty text for any other kind.
+const std::string& FieldText(const RecordField& field, const ItemRecord& record);
+
+}  // namespace quillmark
