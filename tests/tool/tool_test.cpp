@@ -342,6 +342,8 @@ TEST_F(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
     const std::string directory = folder.File("folder.dat");
     std::filesystem::create_directory(directory);
     const std::string missing = folder.File("none.dat");
+    const std::size_t cutAt = goodBytes.size() - 7;
+    const std::string cut = Write("cut.dat", goodBytes.substr(0, cutAt));
     const struct {
         std::string path;
         int exitCode;
@@ -358,6 +360,11 @@ TEST_F(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
         {directory, 1, "", directory + " is not a regular file."},
         {other, 1, "", other + " is not a valid Quillmark file."},
         {missing, 1, "", "Cannot read " + missing + ": No such file or directory"},
+        {cut, 1, "",
+         cut +
+             " is not a valid Quillmark file: the file ends before the value is complete (at "
+             "byte " +
+             std::to_string(cutAt) + ")."},
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool({"check", c.path});
@@ -365,15 +372,6 @@ TEST_F(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
         EXPECT_EQ(run.out, c.out) << c.path;
         EXPECT_EQ(run.err, c.err.empty() ? "" : "quillmark-tool: " + c.err + "\n");
     }
-
-    const std::string cut = Write("cut.dat", goodBytes.substr(0, goodBytes.size() - 7));
-    const ToolRun damaged = RunTool({"check", cut});
-    EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_EQ(damaged.out, "");
-    EXPECT_EQ(damaged.err, "quillmark-tool: " + cut +
-                               " is not a valid Quillmark file: the file ends before the value is "
-                               "complete (at byte " +
-                               std::to_string(goodBytes.size() - 7) + ").\n");
     const ToolRun usage = RunTool({"check"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_EQ(LineCount(usage.err), 1);
