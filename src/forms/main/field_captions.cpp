@@ -1,10 +1,14 @@
 #include "forms/main/field_captions.h"
 
+#include "core/record_fields.h"
 #include "forms/main/pages/description_page.h"
+#include "forms/main/view_form.h"
+#include "forms/workspace.h"
 
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace quillmark {
 
@@ -34,6 +38,32 @@ std::optional<int> NumberAfter(std::string_view name, std::string_view prefix, i
 }
 
 }  // namespace
+
+std::string WindowFieldTitle(const RecordField& field, Workspace& workspace)
+{
+    return WindowFieldTitle(field, workspace.View(), workspace.database);
+}
+
+std::string WindowFieldTitle(const RecordField& field, const TView& view, const Database& database)
+{
+    const std::string_view key = field.key;
+    if (key == "Status") {
+        return view.Description.boxname.caption;
+    }
+    if (key == "Name") {
+        return view.RecordTitle.caption;
+    }
+    if (key == "Keywords") {
+        return view.Notes.KeywordsLabel.caption;
+    }
+    if (key == "ResumeFile") {
+        return view.Notes.ResumeFileLabel.caption;
+    }
+    if (key == "Notes") {
+        return view.Notes.NotesLabel.caption;
+    }
+    return FieldTitleOf(field, database);
+}
 
 LabelControl* CaptionLabel(DescriptionPage& page, std::string_view name)
 {

@@ -11,6 +11,17 @@ namespace quillmark {
 struct DescriptionPage;
 struct EditControl;
 struct LabelControl;
+struct Database;
+struct RecordField;
+class TView;
+class Workspace;
+
+// A field's title in the menus, lists and columns of the program's windows: what the record
+// window's label for it reads, where it has one that names the field, else the database's
+// caption or the fixed title.
+std::string WindowFieldTitle(const RecordField& field, Workspace& workspace);
+// The same for the record window itself, while the workspace is still making it.
+std::string WindowFieldTitle(const RecordField& field, const TView& view, const Database& database);
 
 // The 26 caption labels of the "Description" page by their names: "sn0" .. "sn9",
 // "Desc1" .. "Desc10", "OtherC1" .. "OtherC6". nullptr for any other name.

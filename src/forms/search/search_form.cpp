@@ -3,9 +3,11 @@
 #include "core/byte_stream.h"
 #include "core/pay_period.h"
 #include "core/program_settings.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "engine/search/search_run.h"
 #include "forms/category_menus.h"
+#include "forms/main/field_captions.h"
 #include "forms/main/view_form.h"
 #include "forms/search/select_range_form.h"
 #include "forms/search/select_schedule_form.h"
@@ -16,17 +18,6 @@
 #include <algorithm>
 
 namespace quillmark {
-
-namespace {
-
-// The value choosers of the detail fields that take the edit mask of their box on the main
-// window: details 2, 3, 4, 5 and 9.
-bool DetailTakesMask(int detail)
-{
-    return (detail >= 2 && detail <= 5) || detail == 9;
-}
-
-}  // namespace
 
 TSearch::TSearch(Workspace& workspace)
     : Actions(workspace, ProgramWindow::Search, "Search Function", "Close Search Window"),
@@ -90,38 +81,13 @@ void TSearch::FormDeactivate()
 
 void TSearch::BuildFieldMenu()
 {
-    namespace Tag = SearchFieldTag;
-    const Database& database = workspace_.database;
-    const TView& view = workspace_.View();
     FieldMenu.clear();
-    auto add = [this](std::string caption, int tag) {
-        FieldMenu.push_back({std::move(caption), tag, true, {}});
-    };
-    add("REMOVE SEARCH TERM", Tag::RemoveTerm);
-    for (int field = 1; field <= 10; ++field) {
-        add(database.DescriptionCaptions[static_cast<std::size_t>(field - 1)],
-            Tag::Description(field));
+    FieldMenu.push_back({"REMOVE SEARCH TERM", SearchFieldTag::RemoveTerm, true, {}});
+    for (const RecordField& field : RecordFields()) {
+        if (field.searchTag != NotNumbered) {
+            FieldMenu.push_back({WindowFieldTitle(field, workspace_), field.searchTag, true, {}});
+        }
     }
-    for (int detail = 0; detail < 10; ++detail) {
-        add(database.DetailCaptions[static_cast<std::size_t>(detail)], Tag::Detail(detail));
-    }
-    add(view.Description.boxname.caption, Tag::Status);
-    add(view.RecordTitle.caption, Tag::Name);
-    add(view.Notes.KeywordsLabel.caption, Tag::Keywords);
-    add(view.Notes.ResumeFileLabel.caption, Tag::ResumeFile);
-    add(view.Notes.NotesLabel.caption, Tag::Notes);
-    add("Experience", Tag::Experience);
-    add("Schedule", Tag::Schedule);
-    add("Skills", Tag::Skills);
-    for (int field = 1; field <= OtherFieldCount; ++field) {
-        add(database.OtherCaptions[static_cast<std::size_t>(field - 1)], Tag::Other(field));
-    }
-    add("Hours per Week", Tag::HoursPerWeek);
-    int tag = Tag::HourlySalary;
-    for (const char* period : PayPeriodNames) {
-        add(std::string(period) + " Salary", tag++);
-    }
-    add("Salary Type", Tag::SalaryType);
 }
 
 void TSearch::BuildCategoryMenus()
@@ -182,7 +148,6 @@ SearchRecord* TSearch::CurrentTerm()
 
 const std::vector<MenuItemControl>* TSearch::OpenChooser()
 {
-    namespace Tag = SearchFieldTag;
     chooser_ = Chooser::None;
     if (GridColumn == FieldColumn) {
         chooser_ = Chooser::Field;
@@ -196,32 +161,41 @@ const std::vector<MenuItemControl>* TSearch::OpenChooser()
     if (term == nullptr) {
         return nullptr;
     }
-    const int tag = term->FieldTag;
-    if (Tag::IsDescription(tag)) {
-        chooser_ = Chooser::Category;
-        chooserField_ = tag / 10 + 1;
-        return &SearchMenus[chooserField_];
+    const RecordField* field = FieldBySearchTag(term->FieldTag);
+    if (field == nullptr) {
+        return nullptr;
     }
-    if (tag == Tag::Status) {
+    switch (field->kind) {
+    case FieldKind::Category:
+        chooser_ = Chooser::Category;
+        chooserField_ = field->captionIndex + 1;
+        return &SearchMenus[chooserField_];
+    case FieldKind::Status:
         chooser_ = Chooser::Status;
         return &StatusMenu;
-    }
-    if (tag == Tag::SalaryType) {
+    case FieldKind::PayPeriod:
         chooser_ = Chooser::Salary;
         return &SalaryMenu;
-    }
-    if (Tag::IsDetail(tag)) {
-        const int detail = (tag - 100) / 10;
-        ChooseRange(
-            DetailTakesMask(detail)
-                ? workspace_.View().Description.Detail[static_cast<std::size_t>(detail)].mask
-                : std::string());
-    } else if (tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
-        ChooseRange({});
-    } else if (tag == Tag::Schedule) {
+    case FieldKind::Schedule:
         ChooseSchedule();
-    } else if (tag == Tag::Skills) {
+        break;
+    case FieldKind::Skills:
         ChooseSkill();
+        break;
+    case FieldKind::Text:
+        if (field->captions == CaptionList::Detail) {
+            const auto detail = static_cast<std::size_t>(field->captionIndex);
+            ChooseRange(field->Has(MaskedRange) ? workspace_.View().Description.Detail[detail].mask
+                                                : std::string());
+        } else if (field->Has(Amount)) {
+            ChooseRange({});
+        }
+        break;
+    case FieldKind::Lines:
+    case FieldKind::Experience:
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;  // typed in the grid; record numbers and pictures are not searched
     }
     return nullptr;
 }
@@ -367,8 +341,8 @@ bool TSearch::CellEditable(int row, int column) const
     if (!HoldsTerm(slot)) {
         return false;
     }
-    const int tag = SearchTerms[slot].FieldTag;
-    return tag >= SearchFieldTag::Name && tag <= SearchFieldTag::Other(OtherFieldCount);
+    const RecordField* field = FieldBySearchTag(SearchTerms[slot].FieldTag);
+    return field != nullptr && field->Has(TypedValue);
 }
 
 void TSearch::SearchGridSetEditText(int row, const std::string& text)
