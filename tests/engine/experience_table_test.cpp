@@ -22,6 +22,18 @@ TEST(ExperienceTableTest, TheLargestTableCostsOnlyTheCellsItHolds)
     EXPECT_EQ(WriteExperienceStream(table), stream);
 }
 
+TEST(ExperienceTableTest, OnlyASizeWithinTheLimitsResizesTheTable)
+{
+    for (const char* firstLine : {"1,1", "0,5", "101,5", "5,0", "5,100001", "x,5", "5,x", "5"}) {
+        SCOPED_TRACE(firstLine);
+        ExperienceTable table;
+        ReadExperienceStream(std::string(firstLine) + "\r\n", table);
+        const bool resized = firstLine == std::string("1,1");
+        EXPECT_EQ(table.ColumnCount(), resized ? 1 : ExperienceTable::DefaultColumns);
+        EXPECT_EQ(table.RowCount(), resized ? 1 : ExperienceTable::DefaultRows);
+    }
+}
+
 TEST(ExperienceTableTest, ResizingKeepsTheCellsInsideAndEmptyCellsAreNotFiled)
 {
     ExperienceTable table(4, 5);
