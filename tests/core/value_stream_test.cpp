@@ -180,6 +180,12 @@ TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
                                      test::Repeat(Hex("00"), depth + 1);
         ValueReader childReader(children);
         EXPECT_EQ(FailureOffset([&] { childReader.SkipChildren(); }).has_value(), fails);
+        // A child's property values count one level below the child.
+        const std::string property =
+            test::Repeat(Name("TChild") + Name("C") + Hex("00"), depth - 2) + Name("TChild") +
+            Name("C") + Name("Tag") + Hex("02 01 00") + test::Repeat(Hex("00"), depth);
+        ValueReader propertyReader(property);
+        EXPECT_EQ(FailureOffset([&] { propertyReader.SkipChildren(); }).has_value(), fails);
     }
 }
 

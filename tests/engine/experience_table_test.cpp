@@ -39,6 +39,8 @@ TEST(ExperienceTableTest, ResizingKeepsTheCellsInsideAndEmptyCellsAreNotFiled)
     ExperienceTable table(4, 5);
     table.SetCell(1, 1, "kept");
     table.SetCell(3, 4, "dropped");
+    table.SetCell(2, 1, "just right of the new size");
+    table.SetCell(1, 3, "just below the new size");
     table.SetCell(2, 2, "cleared");
     table.SetCell(2, 2, "");
     ReadExperienceStream("2,3\r\n", table);
