@@ -3,6 +3,7 @@
 #include "core/category_tree.h"
 #include "core/file_messages.h"
 #include "core/file_names.h"
+#include "core/filed_fields.h"
 #include "core/value_reader.h"
 #include "core/value_tags.h"
 #include "core/value_writer.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quillmark {
 
@@ -82,65 +84,67 @@ std::string ReadCategoryTree(ValueReader& reader)
     return tree;
 }
 
-void WriteRecord(ValueWriter& writer, const ItemRecord& record)
-{
-    writer.WriteBoolean(record.ReadOnly);
-    writer.WriteString(record.RecordName);
-    writer.WriteString(record.RecordId);
-    for (const std::string& detail : record.Detail) {
-        writer.WriteString(detail);
+// Files each member of a record as the database file holds it.
+class RecordFileWriter {
+public:
+    explicit RecordFileWriter(ValueWriter& writer) : writer_(writer) {}
+
+    void operator()(const char*, bool value) { writer_.WriteBoolean(value); }
+    void operator()(const char*, std::int32_t value) { writer_.WriteInteger(value); }
+    void operator()(const char*, const std::string& text) { writer_.WriteString(text); }
+    void operator()(const char*, const StringList& lines) { writer_.WriteStringList(lines); }
+    // A fixed array: its texts one after another, without a count.
+    template <TextSequence Texts>
+    void operator()(const char*, const Texts& texts)
+    {
+        for (const std::string& text : texts) {
+            writer_.WriteString(text);
+        }
     }
-    for (const std::string& desc : record.Desc) {
-        writer.WriteString(desc);
+    void operator()(const char*, CharacterText<const std::string> experience)
+    {
+        writer_.WriteInteger(static_cast<std::int32_t>(experience.Bytes.size()));
+        for (char c : experience.Bytes) {
+            writer_.WriteCharacter(c);
+        }
     }
-    for (const std::string& other : record.Other) {
-        writer.WriteString(other);
+    template <std::size_t Count>
+    void operator()(const char*, const OneBasedArray<ImageRecord, Count>& images)
+    {
+        for (const ImageRecord& image : images) {
+            VisitImageFields(*this, image);
+        }
     }
-    writer.WriteString(record.HoursPerWeek);
-    writer.WriteString(record.SalaryAmount);
-    writer.WriteInteger(record.SalaryType);
-    writer.WriteString(record.WorkDaysPerWeek);
-    for (const std::string& figure : record.SalaryFigures) {
-        writer.WriteString(figure);
-    }
-    writer.WriteInteger(static_cast<std::int32_t>(record.ExperienceStream.size()));
-    for (char c : record.ExperienceStream) {
-        writer.WriteCharacter(c);
-    }
-    writer.WriteStringList(record.Keywords);
-    writer.WriteStringList(record.ResumeFile);
-    writer.WriteStringList(record.Notes);
-    writer.WriteStringList(record.SpareList1);
-    writer.WriteStringList(record.SpareList2);
-    for (const ImageRecord& image : record.Images) {
-        writer.WriteString(image.ImageFile);
-        writer.WriteString(image.ImageTitle);
-        writer.WriteBoolean(image.ImageFlag);
-    }
-    writer.WriteString(record.SpareText);
-    writer.WriteBoolean(record.Working);
-    writer.WriteBoolean(record.Available);
-    writer.WriteBoolean(record.NotAvailable);
-    for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-        for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-            const std::uint64_t times[2] = {record.Schedule.StartBits(day, slot),
-                                            record.Schedule.EndBits(day, slot)};
-            for (std::uint64_t bits : times) {
-                unsigned char bytes[8];
-                for (unsigned char& byte : bytes) {
-                    byte = static_cast<unsigned char>(bits & 0xFF);
-                    bits >>= 8;
+    // Each slot's start and end time as the eight bytes of their bits, lowest first.
+    void operator()(const char*, const WeeklySchedule& schedule)
+    {
+        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+                const std::uint64_t times[2] = {schedule.StartBits(day, slot),
+                                                schedule.EndBits(day, slot)};
+                for (std::uint64_t bits : times) {
+                    unsigned char bytes[8];
+                    for (unsigned char& byte : bytes) {
+                        byte = static_cast<unsigned char>(bits & 0xFF);
+                        bits >>= 8;
+                    }
+                    writer_.WriteRawBlock(bytes, sizeof bytes);
                 }
-                writer.WriteRawBlock(bytes, sizeof bytes);
             }
         }
     }
-    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        writer.WriteBoolean(record.Skills.HasSkill(skill));
-        writer.WriteString(record.Skills.SkillProficiency(skill));
-        writer.WriteString(record.Skills.SkillNotes(skill));
+    void operator()(const char*, const SkillSet& skills)
+    {
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            writer_.WriteBoolean(skills.HasSkill(skill));
+            writer_.WriteString(skills.SkillProficiency(skill));
+            writer_.WriteString(skills.SkillNotes(skill));
+        }
     }
-}
+
+private:
+    ValueWriter& writer_;
+};
 
 // The experience table's bytes, each filed as a one-character string.
 void ReadExperienceCharacters(ValueReader& reader, std::string& stream)
@@ -186,58 +190,9 @@ void ReadSchedule(ValueReader& reader, WeeklySchedule& schedule)
     }
 }
 
-void ReadRecord(ValueReader& reader, ItemRecord& record)
+// The skills of a new record, whose skills are all unchecked and without texts.
+void ReadSkills(ValueReader& reader, SkillSet& skills)
 {
-    record.ReadOnly = reader.ReadBoolean();
-    reader.ReadStringInto(record.RecordName);
-    reader.ReadStringInto(record.RecordId);
-    if (record.RecordId.size() > 8) {
-        record.RecordId.resize(8);
-    }
-    for (std::string& detail : record.Detail) {
-        reader.ReadStringInto(detail);
-    }
-    for (std::string& desc : record.Desc) {
-        reader.ReadStringInto(desc);
-    }
-    for (std::string& other : record.Other) {
-        reader.ReadStringInto(other);
-    }
-    reader.ReadStringInto(record.HoursPerWeek);
-    reader.ReadStringInto(record.SalaryAmount);
-    record.SalaryType = reader.ReadInteger();
-    reader.ReadStringInto(record.WorkDaysPerWeek);
-    for (std::string& figure : record.SalaryFigures) {
-        reader.ReadStringInto(figure);
-    }
-    const std::int32_t experienceSize = reader.ReadInteger();
-    record.ExperienceStream.clear();
-    if (experienceSize > 0) {
-        if (static_cast<std::uint64_t>(experienceSize) * ExperienceBytesPerCharacter >
-            reader.Remaining()) {
-            reader.Fail("the experience table of " + std::to_string(experienceSize) +
-                        " bytes runs past the end of the file");
-        }
-        record.ExperienceStream.resize(static_cast<std::size_t>(experienceSize));
-        ReadExperienceCharacters(reader, record.ExperienceStream);
-    }
-    reader.ReadStringListInto(record.Keywords);
-    reader.ReadStringListInto(record.ResumeFile);
-    reader.ReadStringListInto(record.Notes);
-    reader.ReadStringListInto(record.SpareList1);
-    reader.ReadStringListInto(record.SpareList2);
-    for (ImageRecord& image : record.Images) {
-        reader.ReadStringInto(image.ImageFile);
-        reader.ReadStringInto(image.ImageTitle);
-        image.ImageFlag = reader.ReadBoolean();
-    }
-    reader.ReadStringInto(record.SpareText);
-    record.Working = reader.ReadBoolean();
-    record.Available = reader.ReadBoolean();
-    record.NotAvailable = reader.ReadBoolean();
-    // The record is new: its schedule and skills are empty, so only what the file fills in
-    // needs storing, and most of a record's 70 slots and 200 skill texts are empty.
-    ReadSchedule(reader, record.Schedule);
     std::string proficiency;
     std::string notes;
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
@@ -248,21 +203,111 @@ void ReadRecord(ValueReader& reader, ItemRecord& record)
             continue;
         }
         if (reader.ReadBoolean()) {
-            record.Skills.SetHasSkill(skill, true);
+            skills.SetHasSkill(skill, true);
         }
         reader.ReadStringInto(proficiency);
         reader.ReadStringInto(notes);
-        record.Skills.SetSkillTexts(skill, proficiency, notes);
+        skills.SetSkillTexts(skill, proficiency, notes);
     }
 }
 
-void ReadCaptions(ValueReader& reader, Database& database)
+// Reads each member of a new record as the database file holds it. The record is new: its
+// schedule and skills are empty, so only what the file fills in needs storing, and most of a
+// record's 70 slots and 200 skill texts are empty.
+class RecordFileReader {
+public:
+    explicit RecordFileReader(ValueReader& reader) : reader_(reader) {}
+
+    void operator()(const char*, bool& value) { value = reader_.ReadBoolean(); }
+    void operator()(const char*, std::int32_t& value) { value = reader_.ReadInteger(); }
+    void operator()(const char*, std::string& text) { reader_.ReadStringInto(text); }
+    void operator()(const char*, StringList& lines) { reader_.ReadStringListInto(lines); }
+    template <TextSequence Texts>
+    void operator()(const char*, Texts& texts)
+    {
+        for (std::string& text : texts) {
+            reader_.ReadStringInto(text);
+        }
+    }
+    void operator()(const char*, CharacterText<std::string> experience)
+    {
+        const std::int32_t size = reader_.ReadInteger();
+        experience.Bytes.clear();
+        if (size <= 0) {
+            return;
+        }
+        if (static_cast<std::uint64_t>(size) * ExperienceBytesPerCharacter > reader_.Remaining()) {
+            reader_.Fail("the experience table of " + std::to_string(size) +
+                         " bytes runs past the end of the file");
+        }
+        experience.Bytes.resize(static_cast<std::size_t>(size));
+        ReadExperienceCharacters(reader_, experience.Bytes);
+    }
+    template <std::size_t Count>
+    void operator()(const char*, OneBasedArray<ImageRecord, Count>& images)
+    {
+        for (ImageRecord& image : images) {
+            VisitImageFields(*this, image);
+        }
+    }
+    void operator()(const char*, WeeklySchedule& schedule) { ReadSchedule(reader_, schedule); }
+    void operator()(const char*, SkillSet& skills) { ReadSkills(reader_, skills); }
+
+private:
+    ValueReader& reader_;
+};
+
+void ReadRecord(ValueReader& reader, ItemRecord& record)
 {
+    VisitFiledFields(RecordFileReader(reader), record);
+    // An identifier is eight characters; a longer one in the file keeps its first eight.
+    if (record.RecordId.size() > 8) {
+        record.RecordId.resize(8);
+    }
+}
+
+// How far into a file's header a reader goes.
+enum class HeaderPart {
+    Passwords,   // the enciphered passwords, asked for before a file is opened
+    Captions,    // up to the description and detail captions, which a merge compares
+    Everything,  // the whole header, up to the record count
+};
+
+// Reads a file's header up to `part` into database, value by value. Only a whole header has
+// its identification checked: false, with nothing after it read, when it is not Quillmark's.
+// fileName names the database when the file leaves the name empty.
+bool ReadHeader(ValueReader& reader, HeaderPart part, Database& database, std::string& version,
+                const std::string& fileName = {})
+{
+    version = reader.ReadString();
+    if (const std::string identification = reader.ReadString();
+        part == HeaderPart::Everything && identification != DatabaseIdentification) {
+        return false;
+    }
+    reader.ReadStringInto(database.ReadPassword);
+    reader.ReadStringInto(database.SavePassword);
+    if (part == HeaderPart::Passwords) {
+        return true;
+    }
+    for (std::string* text : InformationTexts(database.DatabaseInfo)) {
+        reader.ReadStringInto(*text);
+    }
+    if (part == HeaderPart::Captions) {
+        reader.SkipValue();  // the notes: a merge compares only the captions after them
+    } else {
+        reader.ReadStringListInto(database.DatabaseInfo.DatabaseNotes);
+        if (database.DatabaseInfo.DatabaseName.empty()) {
+            database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
+        }
+    }
     for (std::string& caption : database.DescriptionCaptions) {
         reader.ReadStringInto(caption);
     }
     for (std::string& caption : database.DetailCaptions) {
         reader.ReadStringInto(caption);
+    }
+    if (part == HeaderPart::Captions) {
+        return true;
     }
     for (std::string& caption : database.OtherCaptions) {
         reader.ReadStringInto(caption);
@@ -270,28 +315,29 @@ void ReadCaptions(ValueReader& reader, Database& database)
     for (std::string& name : database.SkillNames) {
         reader.ReadStringInto(name);
     }
+    for (std::string& tree : database.DescriptionTrees) {
+        tree = ReadCategoryTree(reader);
+    }
+    return true;
+}
+
+// Reads the header of the file at path up to `part` into a database of its own.
+Database ReadFileHeader(const std::string& path, HeaderPart part)
+{
+    FileSource source(path);
+    ValueReader reader(source, source.Size());
+    Database header;
+    std::string version;
+    ReadHeader(reader, part, header, version);
+    return header;
 }
 
 void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::string& fileName,
                           DatabaseReadResult& result, const ProgressReport& progress)
 {
-    result.Version = reader.ReadString();
-    if (reader.ReadString() != DatabaseIdentification) {
+    if (!ReadHeader(reader, HeaderPart::Everything, database, result.Version, fileName)) {
         result.Outcome = ReadOutcome::NotQuillmark;
         return;
-    }
-    reader.ReadStringInto(database.ReadPassword);
-    reader.ReadStringInto(database.SavePassword);
-    for (std::string* text : InformationTexts(database.DatabaseInfo)) {
-        reader.ReadStringInto(*text);
-    }
-    reader.ReadStringListInto(database.DatabaseInfo.DatabaseNotes);
-    if (database.DatabaseInfo.DatabaseName.empty()) {
-        database.DatabaseInfo.DatabaseName = DatabaseNameOfFile(fileName);
-    }
-    ReadCaptions(reader, database);
-    for (std::string& tree : database.DescriptionTrees) {
-        tree = ReadCategoryTree(reader);
     }
 
     const std::int32_t count = reader.ReadInteger();
@@ -353,7 +399,7 @@ void WriteDatabase(ValueWriter& writer, Database& database, const std::string& f
     std::size_t done = 0;
     for (const auto& record : database.RecordList) {
         if (!options.ExtractMode || record->InSearchList) {
-            WriteRecord(writer, *record);
+            VisitFiledFields(RecordFileWriter(writer), std::as_const(*record));
         }
         if (options.Progress) {
             options.Progress(++done, database.RecordList.size());
@@ -432,14 +478,8 @@ std::string DataAfterRecordsMessage(const std::string& path)
 std::optional<FilePasswords> ReadPasswords(const std::string& path)
 {
     try {
-        FileSource source(path);
-        ValueReader reader(source, source.Size());
-        reader.ReadString();
-        reader.ReadString();
-        FilePasswords passwords;
-        passwords.ReadPassword = reader.ReadString();
-        passwords.SavePassword = reader.ReadString();
-        return passwords;
+        Database header = ReadFileHeader(path, HeaderPart::Passwords);
+        return FilePasswords{std::move(header.ReadPassword), std::move(header.SavePassword)};
     } catch (const std::runtime_error&) {
         return std::nullopt;
     }
@@ -448,25 +488,11 @@ std::optional<FilePasswords> ReadPasswords(const std::string& path)
 bool CheckMergeCompatibility(const std::string& path, const Database& database)
 {
     try {
-        FileSource source(path);
-        ValueReader reader(source, source.Size());
-        reader.ReadString();
-        reader.ReadString();
-        const std::string readPassword = reader.ReadString();
-        const std::string savePassword = reader.ReadString();
-        for (int i = 0; i < 10; ++i) {
-            reader.ReadString();
-        }
-        reader.SkipValue();  // the notes
-        bool compatible = true;
-        for (const std::string& caption : database.DescriptionCaptions) {
-            compatible = reader.ReadString() == caption && compatible;
-        }
-        for (const std::string& caption : database.DetailCaptions) {
-            compatible = reader.ReadString() == caption && compatible;
-        }
-        return compatible && readPassword == database.ReadPassword &&
-               savePassword == database.SavePassword;
+        const Database header = ReadFileHeader(path, HeaderPart::Captions);
+        return header.DescriptionCaptions == database.DescriptionCaptions &&
+               header.DetailCaptions == database.DetailCaptions &&
+               header.ReadPassword == database.ReadPassword &&
+               header.SavePassword == database.SavePassword;
     } catch (const std::runtime_error&) {
         return false;
     }

@@ -1,5 +1,6 @@
 #include "core/item_record.h"
 
+#include "core/filed_fields.h"
 #include "core/random_source.h"
 
 #include <algorithm>
@@ -16,17 +17,11 @@ ItemRecord::ItemRecord()
 
 bool ItemRecord::SameFiledContent(const ItemRecord& other) const
 {
-    return RecordId == other.RecordId && RecordName == other.RecordName && Detail == other.Detail &&
-           Desc == other.Desc && Other == other.Other && Images == other.Images &&
-           SpareText == other.SpareText && Keywords == other.Keywords &&
-           ResumeFile == other.ResumeFile && Notes == other.Notes &&
-           SpareList1 == other.SpareList1 && SpareList2 == other.SpareList2 &&
-           Schedule == other.Schedule && Skills == other.Skills &&
-           HoursPerWeek == other.HoursPerWeek && SalaryAmount == other.SalaryAmount &&
-           WorkDaysPerWeek == other.WorkDaysPerWeek && SalaryFigures == other.SalaryFigures &&
-           ExperienceStream == other.ExperienceStream && SalaryType == other.SalaryType &&
-           ReadOnly == other.ReadOnly && Working == other.Working && Available == other.Available &&
-           NotAvailable == other.NotAvailable;
+    bool same = true;
+    VisitFiledFields([&same](const char*, const auto& mine,
+                             const auto& theirs) { same = same && mine == theirs; },
+                     *this, other);
+    return same;
 }
 
 std::string MakeRecordId(RandomSource& random)

@@ -1,6 +1,7 @@
 #include "engine/database_json.h"
 
 #include "core/category_tree.h"
+#include "core/filed_fields.h"
 #include "core/random_source.h"
 #include "core/windows1252.h"
 
@@ -173,95 +174,97 @@ private:
     bool afterKey_ = false;
 };
 
-void WriteRecordJson(PrettyJson& j, const ItemRecord& r)
-{
-    j.Begin('{');
-    j.Key("ReadOnly");
-    j.Boolean(r.ReadOnly);
-    j.Key("RecordName");
-    j.Text(r.RecordName);
-    j.Key("RecordId");
-    j.Text(r.RecordId);
-    j.Key("Detail");
-    j.TextArray(r.Detail);
-    j.Key("Desc");
-    j.TextArray(r.Desc);
-    j.Key("Other");
-    j.TextArray(r.Other);
-    j.Key("HoursPerWeek");
-    j.Text(r.HoursPerWeek);
-    j.Key("SalaryAmount");
-    j.Text(r.SalaryAmount);
-    j.Key("SalaryType");
-    j.Integer(r.SalaryType);
-    j.Key("WorkDaysPerWeek");
-    j.Text(r.WorkDaysPerWeek);
-    j.Key("SalaryFigures");
-    j.TextArray(r.SalaryFigures);
-    j.Key("ExperienceStream");
-    j.Text(r.ExperienceStream);
-    j.Key("Keywords");
-    j.TextArray(r.Keywords);
-    j.Key("ResumeFile");
-    j.TextArray(r.ResumeFile);
-    j.Key("Notes");
-    j.TextArray(r.Notes);
-    j.Key("SpareList1");
-    j.TextArray(r.SpareList1);
-    j.Key("SpareList2");
-    j.TextArray(r.SpareList2);
-    j.Key("Images");
-    j.Begin('[');
-    for (const ImageRecord& image : r.Images) {
-        j.Begin('{');
-        j.Key("ImageFile");
-        j.Text(image.ImageFile);
-        j.Key("ImageTitle");
-        j.Text(image.ImageTitle);
-        j.Key("ImageFlag");
-        j.Boolean(image.ImageFlag);
-        j.End('}');
+// Writes each member of a record under its key.
+class RecordJsonWriter {
+public:
+    explicit RecordJsonWriter(PrettyJson& json) : json_(json) {}
+
+    void operator()(const char* key, bool value)
+    {
+        json_.Key(key);
+        json_.Boolean(value);
     }
-    j.End(']');
-    j.Key("SpareText");
-    j.Text(r.SpareText);
-    j.Key("Working");
-    j.Boolean(r.Working);
-    j.Key("Available");
-    j.Boolean(r.Available);
-    j.Key("NotAvailable");
-    j.Boolean(r.NotAvailable);
-    for (const bool starts : {true, false}) {
-        j.Key(starts ? "ScheduleStart" : "ScheduleEnd");
-        j.Begin('[');
-        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-            j.Begin('[');
-            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-                j.Time(starts ? r.Schedule.StartBits(day, slot) : r.Schedule.EndBits(day, slot));
-            }
-            j.End(']');
+    void operator()(const char* key, std::int32_t value)
+    {
+        json_.Key(key);
+        json_.Integer(value);
+    }
+    void operator()(const char* key, const std::string& text)
+    {
+        json_.Key(key);
+        json_.Text(text);
+    }
+    void operator()(const char* key, CharacterText<const std::string> experience)
+    {
+        (*this)(key, experience.Bytes);
+    }
+    template <TextSequence Texts>
+    void operator()(const char* key, const Texts& texts)
+    {
+        json_.Key(key);
+        json_.TextArray(texts);
+    }
+    template <std::size_t Count>
+    void operator()(const char* key, const OneBasedArray<ImageRecord, Count>& images)
+    {
+        json_.Key(key);
+        json_.Begin('[');
+        for (const ImageRecord& image : images) {
+            json_.Begin('{');
+            VisitImageFields(*this, image);
+            json_.End('}');
         }
-        j.End(']');
+        json_.End(']');
     }
-    j.Key("HasSkill");
-    j.Begin('[');
-    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        j.Boolean(r.Skills.HasSkill(skill));
+    // The start times of the week, day by day, then its end times.
+    void operator()(const char*, const WeeklySchedule& schedule)
+    {
+        for (const bool starts : {true, false}) {
+            json_.Key(starts ? "ScheduleStart" : "ScheduleEnd");
+            json_.Begin('[');
+            for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+                json_.Begin('[');
+                for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+                    json_.Time(starts ? schedule.StartBits(day, slot)
+                                      : schedule.EndBits(day, slot));
+                }
+                json_.End(']');
+            }
+            json_.End(']');
+        }
     }
-    j.End(']');
-    j.Key("SkillProficiency");
-    j.Begin('[');
-    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        j.Text(r.Skills.SkillProficiency(skill));
+    // Three arrays of a hundred: the checks, the proficiencies and the notes.
+    void operator()(const char*, const SkillSet& skills)
+    {
+        json_.Key("HasSkill");
+        json_.Begin('[');
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            json_.Boolean(skills.HasSkill(skill));
+        }
+        json_.End(']');
+        json_.Key("SkillProficiency");
+        json_.Begin('[');
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            json_.Text(skills.SkillProficiency(skill));
+        }
+        json_.End(']');
+        json_.Key("SkillNotes");
+        json_.Begin('[');
+        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
+            json_.Text(skills.SkillNotes(skill));
+        }
+        json_.End(']');
     }
-    j.End(']');
-    j.Key("SkillNotes");
-    j.Begin('[');
-    for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        j.Text(r.Skills.SkillNotes(skill));
-    }
-    j.End(']');
-    j.End('}');
+
+private:
+    PrettyJson& json_;
+};
+
+void WriteRecordJson(PrettyJson& json, const ItemRecord& record)
+{
+    json.Begin('{');
+    VisitFiledFields(RecordJsonWriter(json), record);
+    json.End('}');
 }
 
 // ---- from JSON ----
@@ -457,60 +460,64 @@ void ReadSkills(const Field& record, SkillSet& skills)
     }
 }
 
-void ReadImages(const Field& field, ItemRecord& r)
-{
-    if (!field.Present()) {
-        return;
+// Reads each member of a record from its key; a missing key leaves the member as it is.
+class RecordJsonReader {
+public:
+    explicit RecordJsonReader(const Field& record) : record_(record) {}
+
+    void operator()(const char* key, bool& value) { ReadBoolean(record_[key], value); }
+    void operator()(const char* key, std::int32_t& value)
+    {
+        if (const Field field = record_[key]; field.Present()) {
+            value = field.Integer();
+        }
     }
-    field.ArraySize(static_cast<std::size_t>(r.Images.Count));
-    for (int slot = 1; slot <= r.Images.Count; ++slot) {
-        const Field image = field.At(static_cast<std::size_t>(slot - 1));
-        ReadText(image["ImageFile"], r.Images[slot].ImageFile);
-        ReadText(image["ImageTitle"], r.Images[slot].ImageTitle);
-        ReadBoolean(image["ImageFlag"], r.Images[slot].ImageFlag);
+    void operator()(const char* key, std::string& text) { ReadText(record_[key], text); }
+    void operator()(const char* key, CharacterText<std::string> experience)
+    {
+        ReadText(record_[key], experience.Bytes);
     }
-}
+    void operator()(const char* key, StringList& lines) { ReadLines(record_[key], lines); }
+    template <TextSequence Texts>
+    void operator()(const char* key, Texts& texts)
+    {
+        ReadTextArray(record_[key], texts);
+    }
+    template <std::size_t Count>
+    void operator()(const char* key, OneBasedArray<ImageRecord, Count>& images)
+    {
+        const Field field = record_[key];
+        if (!field.Present()) {
+            return;
+        }
+        field.ArraySize(Count);
+        for (int slot = 1; slot <= images.Count; ++slot) {
+            const Field image = field.At(static_cast<std::size_t>(slot - 1));
+            VisitImageFields(RecordJsonReader(image), images[slot]);
+        }
+    }
+    void operator()(const char*, WeeklySchedule& schedule)
+    {
+        ReadSchedule(record_["ScheduleStart"], record_["ScheduleEnd"], schedule);
+    }
+    void operator()(const char*, SkillSet& skills) { ReadSkills(record_, skills); }
+
+private:
+    const Field& record_;
+};
 
 std::shared_ptr<ItemRecord> RecordFromJson(const Field& f, const ItemRecordList& before,
                                            RandomSource& random)
 {
     auto record = std::make_shared<ItemRecord>();
-    ItemRecord& r = *record;
-    ReadBoolean(f["ReadOnly"], r.ReadOnly);
+    VisitFiledFields(RecordJsonReader(f), *record);
     // A missing name or identifier is made as for a new record; only then is the list searched.
-    if (f["RecordName"].Present()) {
-        r.RecordName = f["RecordName"].Text();
-    } else {
-        r.RecordName = NewRecordName(before);
+    if (!f["RecordName"].Present()) {
+        record->RecordName = NewRecordName(before);
     }
-    if (f["RecordId"].Present()) {
-        r.RecordId = f["RecordId"].Text();
-    } else {
-        r.RecordId = MakeRecordId(random);
+    if (!f["RecordId"].Present()) {
+        record->RecordId = MakeRecordId(random);
     }
-    ReadTextArray(f["Detail"], r.Detail);
-    ReadTextArray(f["Desc"], r.Desc);
-    ReadTextArray(f["Other"], r.Other);
-    ReadText(f["HoursPerWeek"], r.HoursPerWeek);
-    ReadText(f["SalaryAmount"], r.SalaryAmount);
-    if (f["SalaryType"].Present()) {
-        r.SalaryType = f["SalaryType"].Integer();
-    }
-    ReadText(f["WorkDaysPerWeek"], r.WorkDaysPerWeek);
-    ReadTextArray(f["SalaryFigures"], r.SalaryFigures);
-    ReadText(f["ExperienceStream"], r.ExperienceStream);
-    ReadLines(f["Keywords"], r.Keywords);
-    ReadLines(f["ResumeFile"], r.ResumeFile);
-    ReadLines(f["Notes"], r.Notes);
-    ReadLines(f["SpareList1"], r.SpareList1);
-    ReadLines(f["SpareList2"], r.SpareList2);
-    ReadImages(f["Images"], r);
-    ReadText(f["SpareText"], r.SpareText);
-    ReadBoolean(f["Working"], r.Working);
-    ReadBoolean(f["Available"], r.Available);
-    ReadBoolean(f["NotAvailable"], r.NotAvailable);
-    ReadSchedule(f["ScheduleStart"], f["ScheduleEnd"], r.Schedule);
-    ReadSkills(f, r.Skills);
     return record;
 }
 

@@ -4,6 +4,7 @@
 #include "core/default_trees.h"
 #include "core/file_io.h"
 #include "core/file_messages.h"
+#include "engine/database_commands.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -46,68 +47,43 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
         services.dialogs.ShowInformation(NoPermissionToSave);
         return false;
     }
-    // The writer names an unnamed database after its file; not after a file never written.
-    const std::string nameBefore = database.DatabaseInfo.DatabaseName;
-    std::string failure;
-    std::string backupSkipped;
+    SaveResult saved;
     {
         BusyWork busy(services.shell, "Saving " + FileNameInMessage(path) + " ...");
         DatabaseWriteOptions options{ExtractMode};
         options.Progress = busy.Reporter();
-        // The old file is copied only once the new one is complete: a save that fails leaves
-        // the folder as it was.
-        const std::string backup = path + ".bak";
-        bool backupFailed = false;
-        SaveOptions saveOptions;
-        if (KeepBackupCopy && ReadFileIdentity(path)) {
-            saveOptions.beforeReplacing = [&] {
-                try {
-                    if (const std::optional<std::string> why = SaveBackupCopy(path, backup)) {
-                        backupSkipped = BackupNotWrittenMessage(backup, *why);
-                    }
-                } catch (const WriteError&) {
-                    backupFailed = true;
-                    throw;
-                }
-            };
-        }
-        try {
-            const FileIdentity written = SaveDatabaseFile(path, database, options, saveOptions);
-            // An extract is another file: the database's own stays what it was.
-            if (!ExtractMode) {
-                DatabaseFileIdentity = written;
-            }
-        } catch (const WriteError& error) {
-            database.DatabaseInfo.DatabaseName = nameBefore;
-            if (backupFailed) {
-                failure = "The backup copy " + FileNameInMessage(backup) +
-                          " could not be saved: " + error.what() + ".  The database was not saved.";
-            } else if (dynamic_cast<const NoPermissionError*>(&error) != nullptr) {
-                failure = NoPermissionToSaveMessage(path);
-            } else {
-                failure = FileNameInMessage(path) + " could not be saved: " + error.what();
-            }
-        }
+        saved = SaveOverFile(path, database, options, KeepBackupCopy);
     }
-    if (!failure.empty()) {
-        services.dialogs.ShowError(failure);
+    switch (saved.Outcome) {
+    case FileSaveOutcome::Saved:
+        break;
+    case FileSaveOutcome::BackupFailed:
+        services.dialogs.ShowError("The backup copy " + FileNameInMessage(saved.BackupPath) +
+                                   " could not be saved: " + saved.Reason +
+                                   ".  The database was not saved.");
+        return false;
+    case FileSaveOutcome::NoPermission:
+        services.dialogs.ShowError(NoPermissionToSaveMessage(path));
+        return false;
+    case FileSaveOutcome::Failed:
+        services.dialogs.ShowError(FileNameInMessage(path) +
+                                   " could not be saved: " + saved.Reason);
         return false;
     }
+    // An extract is another file: the database's own stays what it was.
+    if (!ExtractMode) {
+        DatabaseFileIdentity = saved.Written;
+    }
     // The database is saved all the same: the user learns why there is no backup this time.
-    if (!backupSkipped.empty()) {
-        services.dialogs.ShowError(backupSkipped);
+    if (saved.BackupSkipped) {
+        services.dialogs.ShowError(BackupNotWrittenMessage(saved.BackupPath, *saved.BackupSkipped));
     }
     return true;
 }
 
 bool Workspace::DatabaseFileChanged() const
 {
-    if (DatabaseFileName.empty() || !DatabaseFileIdentity) {
-        return false;
-    }
-    // A file that is gone has nothing to lose.
-    const std::optional<FileIdentity> now = ReadFileIdentity(DatabaseFileName);
-    return now && *now != *DatabaseFileIdentity;
+    return FileChangedSince(DatabaseFileName, DatabaseFileIdentity);
 }
 
 void Workspace::QuickSave()

@@ -4,11 +4,13 @@
 #include "core/database_file.h"
 #include "core/one_based_array.h"
 #include "core/program_settings.h"
+#include "core/record_status.h"
 #include "core/settings_store.h"
 #include "engine/reports/report_mode.h"
 #include "forms/services.h"
 #include "forms/spreadsheet_mode.h"
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +29,20 @@ struct Services {
     Shell& shell;
     Clock& clock;
     RandomSource& random;
+};
+
+// How the main window names the record's fields and masks its detail boxes at the moment. The
+// other windows list, title and mask those fields the same way; the main window keeps this
+// current whenever its captions change.
+struct RecordLabels {
+    std::string Name;
+    std::string Status;  // the heading over the three status boxes
+    StatusCaptions StatusNames;
+    std::string Keywords;
+    std::string ResumeFile;
+    std::string Notes;
+    OneBasedArray<std::string, 10> DescriptionCaptions;
+    std::array<std::string, 10> DetailMasks;
 };
 
 // The open database and the program's long-lived windows. Forms reach each other and the
@@ -64,6 +80,10 @@ public:
     quillmark::ReportMode ReportMode = quillmark::ReportMode::AllRecords;
     int SortMode = 0;
     OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
+    RecordLabels Labels;
+    // Description values show only their first category ("Nights " for "Nights : Part Time");
+    // the main window's menu switches it, and reports and the spreadsheet follow.
+    bool ShortDescriptions = false;
 
     ItemRecordList& RecordList() { return database.RecordList; }
     int RecordCount() const { return static_cast<int>(database.RecordList.size()); }

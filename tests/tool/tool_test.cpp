@@ -1,7 +1,7 @@
 // quillmark-tool as a user runs it: files in, JSON and messages out, exit codes.
 
 #include "support/database_layout.h"
-#include "support/test_helpers.h"
+#include "support/scratch_folder.h"
 
 #include "core/category_tree.h"
 #include "core/database_file.h"
@@ -105,6 +105,16 @@ Names RecordNamesIn(const std::string& path)
         names.push_back(record["RecordName"]);
     }
     return names;
+}
+
+// A database built by the tool from JSON, as most commands' tests start from one.
+std::string BuildDatabase(const TemporaryFolder& folder, const std::string& input,
+                          const std::string& name = "staff.dat")
+{
+    WriteFileBytes(folder.File("in.json"), input);
+    const ToolRun run = RunTool({"build", folder.File("in.json"), folder.File(name)});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return folder.File(name);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -271,11 +281,9 @@ TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
 TEST(ToolBuild, MissingKeysTakeNewDatabaseAndRecordValues)
 {
     TemporaryFolder folder;
-    WriteFileBytes(folder.File("in.json"),
-                   R"({"records": [{}, {"RecordName": "Untitled 1"}, {}]})");
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), folder.File("new.dat")}).exitCode, 0);
-
-    const json dump = json::parse(RunTool({"dump", folder.File("new.dat")}).out);
+    const std::string path =
+        BuildDatabase(folder, R"({"records": [{}, {"RecordName": "Untitled 1"}, {}]})", "new.dat");
+    const json dump = json::parse(RunTool({"dump", path}).out);
     EXPECT_EQ(dump["version"], "1.12");
     EXPECT_EQ(dump["DatabaseInfo"]["DatabaseName"], "new.dat");
     EXPECT_EQ(dump["DetailCaptions"][9], "S.S.N.");
@@ -315,28 +323,27 @@ TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
     EXPECT_EQ(folder.Entries(), Names{"in.json"});
 }
 
-TEST(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
+using ToolCheck = ScratchFolderTest;
+
+TEST_F(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
 {
-    TemporaryFolder folder;
-    const auto file = [&folder](const std::string& name, const std::string& bytes) {
-        WriteFileBytes(folder.File(name), bytes);
-        return folder.File(name);
-    };
     const std::string records = RecordLayout().Bytes() + RecordLayout().Bytes();
     const std::string goodBytes = HeaderLayout().Bytes(2) + records;
-    const std::string good = file("good.dat", goodBytes);
+    const std::string good = Write("good.dat", goodBytes);
     // A count one lower than the records present: what the count says is read, with a warning.
-    const std::string shortCount = file("short.dat", HeaderLayout().Bytes(1) + records);
+    const std::string shortCount = Write("short.dat", HeaderLayout().Bytes(1) + records);
     // A name that would break the message into lines is shown escaped.
-    const std::string empty = file("new\nline.dat", "");
+    const std::string empty = Write("new\nline.dat", "");
     HeaderLayout foreign;
     foreign.Identification = "quillmark";
-    const std::string other = file("other.dat", foreign.Bytes(0));
+    const std::string other = Write("other.dat", foreign.Bytes(0));
     const std::string fifo = folder.File("fifo.dat");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string directory = folder.File("folder.dat");
     std::filesystem::create_directory(directory);
     const std::string missing = folder.File("none.dat");
+    const std::size_t cutAt = goodBytes.size() - 7;
+    const std::string cut = Write("cut.dat", goodBytes.substr(0, cutAt));
     const struct {
         std::string path;
         int exitCode;
@@ -353,6 +360,11 @@ TEST(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
         {directory, 1, "", directory + " is not a regular file."},
         {other, 1, "", other + " is not a valid Quillmark file."},
         {missing, 1, "", "Cannot read " + missing + ": No such file or directory"},
+        {cut, 1, "",
+         cut +
+             " is not a valid Quillmark file: the file ends before the value is complete (at "
+             "byte " +
+             std::to_string(cutAt) + ")."},
     };
     for (const auto& c : cases) {
         const ToolRun run = RunTool({"check", c.path});
@@ -360,26 +372,16 @@ TEST(ToolCheck, CountsTheRecordsOrSaysInOneLineWhatIsWrong)
         EXPECT_EQ(run.out, c.out) << c.path;
         EXPECT_EQ(run.err, c.err.empty() ? "" : "quillmark-tool: " + c.err + "\n");
     }
-
-    const std::string cut = file("cut.dat", goodBytes.substr(0, goodBytes.size() - 7));
-    const ToolRun damaged = RunTool({"check", cut});
-    EXPECT_EQ(damaged.exitCode, 1);
-    EXPECT_EQ(damaged.out, "");
-    EXPECT_EQ(damaged.err, "quillmark-tool: " + cut +
-                               " is not a valid Quillmark file: the file ends before the value is "
-                               "complete (at byte " +
-                               std::to_string(goodBytes.size() - 7) + ").\n");
     const ToolRun usage = RunTool({"check"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_EQ(LineCount(usage.err), 1);
 }
 
-TEST(ToolCheck, CraftedFilesTakeNoMoreThanAFewTimesTheirSize)
+TEST_F(ToolCheck, CraftedFilesTakeNoMoreThanAFewTimesTheirSize)
 {
     if (UnderSanitizer) {
         GTEST_SKIP() << "the sanitizer keeps freed memory aside";
     }
-    TemporaryFolder folder;
     constexpr int Lines = 2'000'000;
     const auto emptyLines = [] { return "\x01" + Repeat(S(""), Lines) + '\0'; };
     const struct {
@@ -539,10 +541,8 @@ TEST(ToolSort, WritesTheRecordsInTheOrderOfTheKey)
         salaries[0] = hourly;
         input["records"].push_back({{"RecordName", name}, {"SalaryFigures", salaries}});
     }
-    WriteFileBytes(folder.File("in.json"), input.dump());
-    const std::string in = folder.File("in.dat");
+    const std::string in = BuildDatabase(folder, input.dump(), "in.dat");
     const std::string out = folder.File("out.dat");
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), in}).exitCode, 0);
     const auto sortedNames = [&](Names arguments) {
         arguments.insert(arguments.begin(), {"sort", in});
         const ToolRun run = RunTool(arguments);
@@ -572,10 +572,8 @@ TEST(ToolRecalc, WorksEveryRecordsPayOutAsTheSalaryPageDoes)
                                     {"SalaryType", type},
                                     {"SalaryFigures", Names(10, "999.99")}});
     }
-    WriteFileBytes(folder.File("in.json"), input.dump());
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), folder.File("in.dat")}).exitCode, 0);
-
-    const ToolRun run = RunTool({"recalc", folder.File("in.dat"), folder.File("out.dat")});
+    const ToolRun run =
+        RunTool({"recalc", BuildDatabase(folder, input.dump(), "in.dat"), folder.File("out.dat")});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "4 records, 2 without salary figures\n");
     const json records = json::parse(RunTool({"dump", folder.File("out.dat")}).out)["records"];
@@ -612,11 +610,10 @@ TEST(ToolPasswords, ReadersNeedTheReadPasswordAndWritersTheSavePasswordOfTheFile
 {
     TemporaryFolder folder;
     // Built from JSON, a database keeps the passwords the JSON holds.
-    WriteFileBytes(folder.File("in.json"), std::string(R"({"ReadPassword": ")") + SecretHex +
-                                               R"(", "SavePassword": ")" + SecretHex +
-                                               R"(", "records": [{}]})");
-    const std::string path = folder.File("Z\xC3\xBCrich.dat");
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), path}).exitCode, 0);
+    const json input = {{"ReadPassword", SecretHex},
+                        {"SavePassword", SecretHex},
+                        {"records", json::array({json::object()})}};
+    const std::string path = BuildDatabase(folder, input.dump(), "Z\xC3\xBCrich.dat");
     Database built;
     ASSERT_TRUE(ReadDatabaseFile(path, built, ReadMode::Replace).Ok());
     EXPECT_EQ(built.ReadPassword, Hex(SecretHex));
@@ -703,12 +700,11 @@ class ToolSearch : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        WriteFileBytes(folder.File("in.json"), R"({"records": [
+        BuildDatabase(folder, R"({"records": [
             {"RecordName": "Ann Smith", "HoursPerWeek": "40 hrs"},
             {"RecordName": "Bob Jones", "HoursPerWeek": "38"},
             {"RecordName": "Cy Smithers", "HoursPerWeek": "20"},
             {"RecordName": "Di Smith"}]})");
-        ASSERT_EQ(RunTool({"build", folder.File("in.json"), database}).exitCode, 0);
     }
 
     // Name holds "smith" and the hours are 30 to 45; rows out of slot order.
@@ -737,38 +733,30 @@ TEST_F(ToolSearch, PrintsTheNumbersOfTheRecordsFoundAndExtractsThem)
     ASSERT_EQ(
         RunTool({"extract", database, folder.File("find.srh"), folder.File("found.dat")}).exitCode,
         0);
-    const ToolRun check = RunTool({"check", folder.File("found.dat")});
-    EXPECT_EQ(check.out, "1 records\n");
-}
+    EXPECT_EQ(RunTool({"check", folder.File("found.dat")}).out, "1 records\n");
 
-TEST_F(ToolSearch, ADamagedSearchFileIsNamedAndNothingIsWritten)
-{
+    // A damaged search file is named and nothing is written.
     WriteFileBytes(folder.File("cut.srh"), I(2) + S("Includes"));
-    const ToolRun run =
-        RunTool({"extract", database, folder.File("cut.srh"), folder.File("found.dat")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("cut.srh is not a valid saved search"), std::string::npos) << run.err;
-    EXPECT_FALSE(std::filesystem::exists(folder.File("found.dat")));
+    const ToolRun cut =
+        RunTool({"extract", database, folder.File("cut.srh"), folder.File("no.dat")});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_NE(cut.err.find("cut.srh is not a valid saved search"), std::string::npos) << cut.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("no.dat")));
 }
 
 // The graph window's counts from the command line.
 TEST(ToolGraph, PrintsEachSubCategoryWithItsCountOrSaysWhatIsWrong)
 {
     const TemporaryFolder folder;
-    const std::string database = folder.File("staff.dat");
-    auto descs = [](const char* first) {
-        return std::string(R"([")") + first + R"(", "", "", "", "", "", "", "", "", ""])";
-    };
-    WriteFileBytes(
-        folder.File("in.json"),
-        std::string(
-            R"({"DescriptionCaptions": ["Type", "B", "C", "D", "E", "F", "G", "H", "I", "J"],
-        "DescriptionTrees": ["Full Time\r\nPart Time\r\n\tNights\r\n\tCaf\u00e9\r\n", "", "", "", "", "", "", "", "", ""],
-        "records": [{"Desc": )") +
-            descs("Full Time") + R"(}, {"Desc": )" + descs("Nights : Part Time") +
-            R"(}, {"Desc": )" + descs("part time") + R"(}, {"Desc": )" +
-            descs("Caf\u00e9 : Part Time") + R"(}, {"Desc": )" + descs("Senior Full Time") + "}]}");
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), database}).exitCode, 0);
+    json input = {{"DescriptionTrees", Names(10)}};
+    input["DescriptionTrees"][0] = "Full Time\r\nPart Time\r\n\tNights\r\n\tCaf\u00e9\r\n";
+    for (const char* value : {"Full Time", "Nights : Part Time", "part time",
+                              "Caf\u00e9 : Part Time", "Senior Full Time"}) {
+        Names descriptions(10);
+        descriptions[0] = value;
+        input["records"].push_back({{"Desc", descriptions}});
+    }
+    const std::string database = BuildDatabase(folder, input.dump());
 
     struct Case {
         Names arguments;
@@ -813,13 +801,12 @@ std::string EmptyCells(int count)
 TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
 {
     TemporaryFolder folder;
-    const std::string database = folder.File("staff.dat");
-    const std::string output = folder.File("staff.txt");
-    WriteFileBytes(folder.File("in.json"), R"({"ReadPassword": "6734bac20e61", "records": [
+    const std::string database =
+        BuildDatabase(folder, R"({"ReadPassword": "6734bac20e61", "records": [
         {"RecordName": "Smith, Zo\u00eb", "Working": true, "WorkDaysPerWeek": "",
          "HoursPerWeek": "40"},
         {"RecordName": "Bob \"B\" Ray", "Available": true, "NotAvailable": true}]})");
-    ASSERT_EQ(RunTool({"build", folder.File("in.json"), database}).exitCode, 0);
+    const std::string output = folder.File("staff.txt");
 
     ToolRun run = RunTool({"export", database, output});
     EXPECT_EQ(run.exitCode, 1);

@@ -2,7 +2,7 @@
 
 #include "core/file_io.h"
 #include "core/file_messages.h"
-#include "core/password_cipher.h"
+#include "engine/database_commands.h"
 #include "engine/search/saved_search_file.h"
 #include "engine/search/search_run.h"
 
@@ -14,37 +14,17 @@ namespace quillmark {
 
 namespace {
 
-void CheckReadPassword(const std::string& path, const Arguments& arguments)
+// The password of that kind the command line gives, when the file asks for it.
+PasswordPrompt OptionPassword(const Arguments& arguments, PasswordKind wanted)
 {
-    const std::optional<FilePasswords> passwords = ReadPasswords(path);
-    if (!passwords) {
-        return;  // the full read below reports what is wrong with the file
-    }
-    const std::string expected = DecipherPassword(passwords->ReadPassword);
-    if (expected.empty()) {
-        return;
-    }
-    const std::optional<std::string> given = arguments.Option("--read-password");
-    if (!given || CommandLineText(*given, "The password") != expected) {
-        Fail("You have entered an incorrect password.");
-    }
-}
-
-// A database with a save password is only replaced by someone who gives it, as in the program.
-void CheckSavePassword(const std::string& path, const Arguments& arguments)
-{
-    const std::optional<FilePasswords> passwords = ReadPasswords(path);
-    if (!passwords) {
-        return;  // no database there to protect
-    }
-    const std::string expected = DecipherPassword(passwords->SavePassword);
-    if (expected.empty()) {
-        return;
-    }
-    const std::optional<std::string> given = arguments.Option("--save-password");
-    if (!given || CommandLineText(*given, "The password") != expected) {
-        Fail(NoPermissionToSave);
-    }
+    return [&arguments, wanted](PasswordKind kind) -> std::optional<std::string> {
+        const std::optional<std::string> given =
+            arguments.Option(kind == PasswordKind::Read ? "--read-password" : "--save-password");
+        if (kind != wanted || !given) {
+            return std::nullopt;
+        }
+        return CommandLineText(*given, "The password");
+    };
 }
 
 }  // namespace
@@ -88,7 +68,11 @@ void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
                                 Database& database)
 {
-    CheckReadPassword(path, arguments);
+    // Whatever else is wrong with the file, the full read below reports.
+    if (CheckOpening(path, OptionPassword(arguments, PasswordKind::Read)).Outcome ==
+        OpeningOutcome::WrongReadPassword) {
+        Fail("You have entered an incorrect password.");
+    }
     DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace);
     ExpectLoaded(path, result);
     return result;
@@ -109,9 +93,21 @@ void WriteFile(const std::string& path, const std::function<void()>& write,
 void SaveDatabase(const std::string& path, Database& database, const Arguments& arguments,
                   const DatabaseWriteOptions& options)
 {
-    CheckSavePassword(path, arguments);
-    WriteFile(
-        path, [&] { SaveDatabaseFile(path, database, options); }, "Cannot write ");
+    // A database with a save password is only replaced by someone who gives it, as in the
+    // program.
+    if (!SavePasswordGiven(path, OptionPassword(arguments, PasswordKind::Save))) {
+        Fail(NoPermissionToSave);
+    }
+    const SaveResult saved = SaveOverFile(path, database, options, false);
+    switch (saved.Outcome) {
+    case FileSaveOutcome::Saved:
+        return;
+    case FileSaveOutcome::NoPermission:
+        Fail(NoPermissionToSaveMessage(path));
+    case FileSaveOutcome::BackupFailed:
+    case FileSaveOutcome::Failed:
+        Fail("Cannot write " + FileNameInMessage(path) + ": " + saved.Reason);
+    }
 }
 
 void RunSavedSearch(const std::string& searchPath, Database& database)

@@ -6,7 +6,6 @@
 #include "core/program_settings.h"
 #include "engine/reports/comma_import.h"
 #include "engine/reports/page_store.h"
-#include "forms/main/view_form.h"
 #include "forms/preview/page_devices.h"
 #include "forms/preview/preview_form.h"
 #include "forms/workspace.h"
@@ -569,8 +568,7 @@ void TPrintBox::PreviewTBtnClick()
     }
     TOrvPrinter store(devices_.ReportPrinter(), devices_);
     const ColumnReportSetup setup = Setup();
-    ColumnReportLayout layout(setup, workspace_.database, workspace_.View().ShortDescriptions(),
-                              store);
+    ColumnReportLayout layout(setup, workspace_.database, workspace_.ShortDescriptions, store);
     {
         const BusyWork busy(workspace_.services.shell, "Laying out the report ...");
         layout.Run(workspace_.ReportMode);

@@ -6,7 +6,6 @@
 #include "core/file_names.h"
 #include "core/program_settings.h"
 #include "forms/graph/chart.h"
-#include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
 namespace quillmark {
@@ -35,7 +34,7 @@ void TGraphDisplay::FormActivate()
     std::array<std::string, 10> captions;
     for (int field = 1; field <= 10; ++field) {
         captions[static_cast<std::size_t>(field - 1)] =
-            workspace_.View().Description.DescCaptions[field].caption;
+            workspace_.Labels.DescriptionCaptions[field];
     }
     SGraph = BuildGraphTree(captions, workspace_.database.DescriptionTrees);
     Selected = {0};
@@ -91,9 +90,8 @@ void TGraphDisplay::SGraphDblClick()
         return;
     }
     const int field = lineage.front()->Field;
-    const std::vector<GraphBar> bars =
-        CountGraphBars(workspace_.RecordList(), lineage,
-                       workspace_.View().Description.DescCaptions[field].caption);
+    const std::vector<GraphBar> bars = CountGraphBars(workspace_.RecordList(), lineage,
+                                                      workspace_.Labels.DescriptionCaptions[field]);
     const int count = static_cast<int>(bars.size());
     chart_.OpenData(count);
     chart_.SetScale(workspace_.RecordCount());

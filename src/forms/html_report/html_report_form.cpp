@@ -7,7 +7,6 @@
 #include "core/file_names.h"
 #include "engine/reports/document_title.h"
 #include "engine/text_file_encoding.h"
-#include "forms/main/view_form.h"
 #include "forms/workspace.h"
 
 #include <algorithm>
@@ -243,7 +242,7 @@ bool THTMLReport::GenerateReport()
     {
         const BusyWork busy(workspace_.services.shell, "Building the report ...");
         ReportData = BuildHtmlReportTable(workspace_.database, codes, SearchListOnly.checked,
-                                          workspace_.View().ShortDescriptions());
+                                          workspace_.ShortDescriptions);
     }
     Dialogs& dialogs = workspace_.services.dialogs;
     if (ReportData.limitReached) {

@@ -36,7 +36,7 @@ void TView::MakeDescriptionMenus()
 
 std::string TView::ReturnDescriptionValue(const std::string& value) const
 {
-    return ShownDescriptionValue(value, ShortDescriptions());
+    return ShownDescriptionValue(value, workspace_.ShortDescriptions);
 }
 
 bool TView::DescBoxClick(int field)
@@ -107,7 +107,7 @@ void TView::DescOneEnter(int field)
 void TView::ShortDescriptionValues1Click()
 {
     SaveRecord(workspace_.CurrentIndex);
-    Actions.ShortDescriptionValues.checked = !Actions.ShortDescriptionValues.checked;
+    SetShortDescriptions(!workspace_.ShortDescriptions);
     GetRecord(workspace_.CurrentIndex);
 }
 

@@ -4,8 +4,8 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/file_names.h"
-#include "core/password_cipher.h"
 #include "core/program_settings.h"
+#include "engine/database_commands.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/set_password_form.h"
 #include "forms/main/view_form.h"
@@ -71,50 +71,39 @@ void TView::Open1Click()
     OpenDatabase(*path);
 }
 
-// True when the file has no such password or the user types it.
-bool TView::PasswordGiven(const std::string& enciphered, const std::string& caption,
-                          const std::string& prompt)
-{
-    const std::string password = DecipherPassword(enciphered);
-    if (password.empty()) {
-        return true;
-    }
-    // A cancelled box counts as a wrong password.
-    return workspace_.services.dialogs.PasswordBox(caption, prompt).value_or("") == password;
-}
-
 void TView::OpenDatabase(const std::string& path)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
-    // A file that cannot be opened at all (gone, locked, no permission, no regular file, no
-    // bytes) changes nothing.
-    try {
-        if (FileSource(path).Size() == 0) {
+    // A cancelled box counts as a wrong password.
+    const OpeningCheck check = CheckOpening(path, [&dialogs](PasswordKind kind) {
+        return kind == PasswordKind::Read
+                   ? dialogs.PasswordBox("Enter Read Password", "Please Enter Read Password")
+                   : dialogs.PasswordBox("Enter Save Password", "Please Enter Save Password");
+    });
+    switch (check.Outcome) {
+    case OpeningOutcome::Unreadable:
+        // A file that cannot be opened at all (gone, locked, no permission, no regular file, no
+        // bytes) changes nothing.
+        if (check.Problem == ReadOutcome::Empty) {
             dialogs.ShowError(EmptyFileMessage(path));
-            return;
+        } else if (check.Problem == ReadOutcome::NotRegularFile) {
+            dialogs.ShowError(NotRegularFileMessage(path));
+        } else {
+            dialogs.ShowError(FileNameInMessage(path) + " could not be opened: " + check.Reason);
         }
-    } catch (const NotRegularFileError&) {
-        dialogs.ShowError(NotRegularFileMessage(path));
         return;
-    } catch (const ReadError& error) {
-        dialogs.ShowError(FileNameInMessage(path) + " could not be opened: " + error.what());
+    case OpeningOutcome::WrongReadPassword:
+        dialogs.ShowError(
+            "You have entered an incorrect password.  A new database will be created.");
+        DiscardDatabase();
+        StartEmptyDatabase();
         return;
+    case OpeningOutcome::NoHeader:
+    case OpeningOutcome::Ready:
+        break;
     }
-
-    // Taken before reading: a change made while the file is read counts as one made after.
-    const std::optional<FileIdentity> identity = ReadFileIdentity(path);
-    const std::optional<FilePasswords> passwords = ReadPasswords(path);
-    if (passwords) {
-        if (!PasswordGiven(passwords->ReadPassword, "Enter Read Password",
-                           "Please Enter Read Password")) {
-            dialogs.ShowError(
-                "You have entered an incorrect password.  A new database will be created.");
-            DiscardDatabase();
-            StartEmptyDatabase();
-            return;
-        }
-        workspace_.CanSave = PasswordGiven(passwords->SavePassword, "Enter Save Password",
-                                           "Please Enter Save Password");
+    if (check.Outcome == OpeningOutcome::Ready) {
+        workspace_.CanSave = check.SaveAllowed;
         if (!workspace_.CanSave) {
             dialogs.ShowError(
                 "You have entered an incorrect save password.  You will be able to view the "
@@ -130,7 +119,7 @@ void TView::OpenDatabase(const std::string& path)
         }
         if (result.Ok()) {
             workspace_.database = std::move(opened);
-            workspace_.DatabaseFileIdentity = identity;
+            workspace_.DatabaseFileIdentity = check.Identity;
             DatabaseOpened(path);
             if (result.DataAfterRecords) {
                 dialogs.ShowError(DataAfterRecordsMessage(path));
@@ -304,13 +293,11 @@ void TView::SetDatabaseInformation1Click()
 
 void TView::SetDatabasePassword1Click()
 {
-    Database& database = workspace_.database;
-    TSetPasswordForm form(workspace_.services.dialogs, DecipherPassword(database.ReadPassword),
-                          DecipherPassword(database.SavePassword));
+    const PlainPasswords passwords = DatabasePasswords(workspace_.database);
+    TSetPasswordForm form(workspace_.services.dialogs, passwords.Read, passwords.Save);
     workspace_.services.shell.ShowSetPassword(form);
     if (form.Accepted) {
-        database.ReadPassword = EncipherPassword(form.ReadPassword.text);
-        database.SavePassword = EncipherPassword(form.SavePassword.text);
+        SetDatabasePasswords(workspace_.database, {form.ReadPassword.text, form.SavePassword.text});
     }
 }
 
@@ -338,7 +325,7 @@ void TView::OpenDatabaseAtStart()
 {
     const StartupSettings startup = ReadStartupSettings(workspace_.settings);
     workspace_.SpreadsheetColumns = startup.Columns;
-    Actions.ShortDescriptionValues.checked = startup.ShortDescriptions;
+    SetShortDescriptions(startup.ShortDescriptions);
     workspace_.KeepBackupCopy = startup.KeepBackupCopy;
     Actions.KeepBackupCopy.checked = startup.KeepBackupCopy;
     if (!StartupFile.empty()) {
@@ -360,7 +347,7 @@ void TView::ResetApplication1Click()
         return;
     }
     workspace_.SpreadsheetColumns = ResetColumnLayout();
-    Actions.ShortDescriptionValues.checked = false;
+    SetShortDescriptions(false);
     workspace_.KeepBackupCopy = true;
     Actions.KeepBackupCopy.checked = true;
     Width = 0;  // the window's own fitting size, as on a first start
@@ -387,7 +374,7 @@ void TView::FormClose()
 {
     try {
         WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
-                             workspace_.SpreadsheetColumns, ShortDescriptions(),
+                             workspace_.SpreadsheetColumns, workspace_.ShortDescriptions,
                              workspace_.KeepBackupCopy);
     } catch (const WriteError& error) {
         workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +

@@ -80,7 +80,7 @@ void TView::GetRecord(int position)
     SetReadOnlyState(record.ReadOnly);
     Picture.Load(record);
     RecordName.text = record.RecordName;
-    Description.Load(record, ShortDescriptions());
+    Description.Load(record, workspace_.ShortDescriptions);
     Salary.Load(record);
     SearchListBox.checked = record.InSearchList;
     Notes.Load(record);
@@ -137,10 +137,35 @@ void TView::ShowFieldCaptions()
         Description.OtherCaptions[field].caption =
             database.OtherCaptions[static_cast<std::size_t>(field - 1)];
     }
+    PublishLabels();
     // The menus are made from the captions and trees: a database opened, merged or started
     // anew, or a caption renamed, shows in them at once.
     MakeDescriptionMenus();
     MakeSortMenu();
+}
+
+void TView::PublishLabels()
+{
+    RecordLabels& labels = workspace_.Labels;
+    labels.Name = RecordTitle.caption;
+    labels.Status = Description.boxname.caption;
+    labels.StatusNames = {Description.CheckBox1.caption, Description.CheckBox2.caption,
+                          Description.CheckBox3.caption};
+    labels.Keywords = Notes.KeywordsLabel.caption;
+    labels.ResumeFile = Notes.ResumeFileLabel.caption;
+    labels.Notes = Notes.NotesLabel.caption;
+    for (int field = 1; field <= 10; ++field) {
+        labels.DescriptionCaptions[field] = Description.DescCaptions[field].caption;
+    }
+    for (std::size_t detail = 0; detail < labels.DetailMasks.size(); ++detail) {
+        labels.DetailMasks[detail] = Description.Detail[detail].mask;
+    }
+}
+
+void TView::SetShortDescriptions(bool shortDescriptions)
+{
+    workspace_.ShortDescriptions = shortDescriptions;
+    Actions.ShortDescriptionValues.checked = shortDescriptions;
 }
 
 // ---- record bar and "Edit" ----

@@ -76,20 +76,11 @@ public:
     void FormDeactivate();
 
     // ---- the record on show ----
-    void GetRecord(int position);   // show the record at the position
-    void SaveRecord(int position);  // store the window into the record at the position
-    void LoadDefaults(int position);
-    void SetReadOnlyState(bool readOnly);
-    void SetSaveButtonState(bool enabled);
-    // The database's captions on their labels, its trees and captions in the menus.
-    void ShowFieldCaptions();
+    void GetRecord(int position);  // show the record at the position
 
     // ---- "File" ----
     void New1Click();
     void Open1Click();
-    // Opens the file after its name is known, asking for its passwords; also how the last
-    // database is reopened at start-up.
-    void OpenDatabase(const std::string& path);
     bool Save1Click();    // true once the file is written
     bool SaveAs1Click();  // true once the file is written
     void KeepBackupCopy1Click();
@@ -121,7 +112,6 @@ public:
     // ---- "Sort Records" and "Sort Mode" ----
     std::vector<MenuItemControl> SortSelect;  // "Sort Records", each entry tagged with its key
     std::vector<MenuItemControl> SortMenu;    // the tool button's pop-up: the same entries
-    void MakeSortMenu();                      // from the captions of the moment
     void SortSelectClick(int entry);          // 1-based, in SortSelect or SortMenu
     void SortRecordBtnClick();                // fills SortMenu; the window pops it up
     void AscendingClick();
@@ -145,15 +135,10 @@ public:
     void ViewResumeBtnClick();
 
     // ---- description values, captions and date fields ----
-    void MakeMenu(int field);  // rebuilds DescMenus[field] from the field's tree
-    void MakeDescriptionMenus();
-    std::string ReturnDescriptionValue(const std::string& value) const;
+    void MakeMenu(int field);      // rebuilds DescMenus[field] from the field's tree
     bool DescBoxClick(int field);  // true when the window is to pop up the field's menu
     // An entry of DescMenus[field], found by its indexes from the menu's top.
     void DescMenuClick(int field, const std::vector<int>& itemPath);
-    void DescClick(int field, const std::vector<int>& itemPath);
-    void ClearFieldClick(int field);
-    void DescOneEnter(int field);  // "ADD NEW ... CATEGORY": the category editor
     void ShortDescriptionValues1Click();
     void CustomizeLabels(std::string_view labelName);  // "sn0", "Desc1", "OtherC1", ...
     // A click on "Detail0" .. "Detail9" or "Other1" .. "Other6" at a screen position.
@@ -202,9 +187,26 @@ public:
     void About1Click();
     void Close1Click();
 
-    bool ShortDescriptions() const { return Actions.ShortDescriptionValues.checked; }
-
 private:
+    void SaveRecord(int position);  // store the window into the record at the position
+    void LoadDefaults(int position);
+    void SetReadOnlyState(bool readOnly);
+    void SetSaveButtonState(bool enabled);
+    // The database's captions on their labels, its trees and captions in the menus.
+    void ShowFieldCaptions();
+    // Opens the file after its name is known, asking for its passwords; also how the last
+    // database is reopened at start-up.
+    void OpenDatabase(const std::string& path);
+    void MakeSortMenu();  // from the captions of the moment
+    void MakeDescriptionMenus();
+    std::string ReturnDescriptionValue(const std::string& value) const;
+    void DescClick(int field, const std::vector<int>& itemPath);
+    void ClearFieldClick(int field);
+    void DescOneEnter(int field);  // "ADD NEW ... CATEGORY": the category editor
+    // Copies the captions and masks the other windows read into the workspace.
+    void PublishLabels();
+    // The preference and the menu's check, which always agree.
+    void SetShortDescriptions(bool shortDescriptions);
     void EnableDeleteWhenMoreThanOne();
     void StartEmptyDatabase();
     void DiscardDatabase();
@@ -217,8 +219,6 @@ private:
     void ChangeFilePaths(const std::string& kind,
                          void (*moveFiles)(ItemRecord& record, const std::string& folder));
     void WalkSearchList(int step, bool fromSpreadsheet);
-    bool PasswordGiven(const std::string& enciphered, const std::string& caption,
-                       const std::string& prompt);
 
     Workspace& workspace_;
 };

@@ -6,7 +6,6 @@
 #include "core/record_status.h"
 #include "engine/search/search_run.h"
 #include "forms/category_menus.h"
-#include "forms/main/view_form.h"
 #include "forms/search/select_range_form.h"
 #include "forms/search/select_schedule_form.h"
 #include "forms/search/select_skills_form.h"
@@ -71,10 +70,9 @@ void TSearch::FormActivate()
     }
     BuildFieldMenu();
     SetFieldMenuEnableState();
-    const DescriptionPage& page = workspace_.View().Description;
-    StatusMenu[0].caption = page.CheckBox1.caption;
-    StatusMenu[1].caption = page.CheckBox2.caption;
-    StatusMenu[2].caption = page.CheckBox3.caption;
+    for (std::size_t status = 0; status < StatusMenu.size(); ++status) {
+        StatusMenu[status].caption = workspace_.Labels.StatusNames[status];
+    }
     SetExtractState();
     Actions.CopySaveState();
 }
@@ -92,7 +90,7 @@ void TSearch::BuildFieldMenu()
 {
     namespace Tag = SearchFieldTag;
     const Database& database = workspace_.database;
-    const TView& view = workspace_.View();
+    const RecordLabels& labels = workspace_.Labels;
     FieldMenu.clear();
     auto add = [this](std::string caption, int tag) {
         FieldMenu.push_back({std::move(caption), tag, true, {}});
@@ -105,11 +103,11 @@ void TSearch::BuildFieldMenu()
     for (int detail = 0; detail < 10; ++detail) {
         add(database.DetailCaptions[static_cast<std::size_t>(detail)], Tag::Detail(detail));
     }
-    add(view.Description.boxname.caption, Tag::Status);
-    add(view.RecordTitle.caption, Tag::Name);
-    add(view.Notes.KeywordsLabel.caption, Tag::Keywords);
-    add(view.Notes.ResumeFileLabel.caption, Tag::ResumeFile);
-    add(view.Notes.NotesLabel.caption, Tag::Notes);
+    add(labels.Status, Tag::Status);
+    add(labels.Name, Tag::Name);
+    add(labels.Keywords, Tag::Keywords);
+    add(labels.ResumeFile, Tag::ResumeFile);
+    add(labels.Notes, Tag::Notes);
     add("Experience", Tag::Experience);
     add("Schedule", Tag::Schedule);
     add("Skills", Tag::Skills);
@@ -212,10 +210,9 @@ const std::vector<MenuItemControl>* TSearch::OpenChooser()
     }
     if (Tag::IsDetail(tag)) {
         const int detail = (tag - 100) / 10;
-        ChooseRange(
-            DetailTakesMask(detail)
-                ? workspace_.View().Description.Detail[static_cast<std::size_t>(detail)].mask
-                : std::string());
+        ChooseRange(DetailTakesMask(detail)
+                        ? workspace_.Labels.DetailMasks[static_cast<std::size_t>(detail)]
+                        : std::string());
     } else if (tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
         ChooseRange({});
     } else if (tag == Tag::Schedule) {

@@ -77,9 +77,9 @@ void TSnapShot::FormActivate()
     number.text = std::to_string(workspace_.CurrentIndex + 1);
 
     TView& view = workspace_.View();
-    Checkb[0].caption = view.Description.CheckBox1.caption;
-    Checkb[1].caption = view.Description.CheckBox2.caption;
-    Checkb[2].caption = view.Description.CheckBox3.caption;
+    for (std::size_t status = 0; status < Checkb.size(); ++status) {
+        Checkb[status].caption = workspace_.Labels.StatusNames[status];
+    }
     for (int field = 1; field <= 10; ++field) {
         view.MakeMenu(field);
         DMenu[static_cast<std::size_t>(field - 1)] = view.DescMenus[field];
@@ -139,7 +139,7 @@ void TSnapShot::FillBrowseByEntries()
     for (int detail = 0; detail < 10; ++detail) {
         add(database.DetailCaptions[static_cast<std::size_t>(detail)], 100 + 10 * detail);
     }
-    add(workspace_.View().Description.boxname.caption, StatusBrowseCode);
+    add(workspace_.Labels.Status, StatusBrowseCode);
 }
 
 std::optional<std::string> TSnapShot::ReturnBrowseValue(const ItemRecord& record) const

@@ -3,6 +3,7 @@
 
 #include "core/field_catalogue.h"
 #include "core/record_paths.h"
+#include "core/record_status.h"
 #include "forms/main/pages/picture_page.h"
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -83,12 +84,11 @@ int TSnapShot::CodeAt(int position) const
 
 std::string TSnapShot::CodeTitle(int code) const
 {
-    const TView& view = workspace_.View();
     if (code == 210) {
-        return view.Description.boxname.caption;
+        return workspace_.Labels.Status;
     }
     if (code == 230) {
-        return view.RecordTitle.caption;
+        return workspace_.Labels.Name;
     }
     return FieldTitle(code, FieldNumbering::Spreadsheet, workspace_.database);
 }
@@ -109,17 +109,9 @@ int TSnapShot::ReturnIndex(int position) const
 
 std::string TSnapShot::StatusText(const ItemRecord& record) const
 {
-    const DescriptionPage& page = workspace_.View().Description;
-    if (record.Working) {
-        return page.CheckBox1.caption;
-    }
-    if (record.Available) {
-        return page.CheckBox2.caption;
-    }
-    if (record.NotAvailable) {
-        return page.CheckBox3.caption;
-    }
-    return {};
+    const std::optional<RecordStatus> status = ShownStatus(record);
+    return status ? workspace_.Labels.StatusNames[static_cast<std::size_t>(*status) - 1]
+                  : std::string();
 }
 
 std::string TSnapShot::ReturnFieldValue(const ItemRecord& record, int position,
@@ -127,7 +119,7 @@ std::string TSnapShot::ReturnFieldValue(const ItemRecord& record, int position,
 {
     const int index = ReturnIndex(position);
     if (IsDescription(index)) {
-        return workspace_.View().ReturnDescriptionValue(record.Desc[index + 1]);
+        return ShownDescriptionValue(record.Desc[index + 1], workspace_.ShortDescriptions);
     }
     if (IsDetail(index)) {
         return record.Detail[static_cast<std::size_t>(index - FirstDetail)];
@@ -222,7 +214,7 @@ std::string TSnapShot::EditMask(int column) const
     if (!IsDetail(index)) {
         return {};
     }
-    return workspace_.View().Description.Detail[static_cast<std::size_t>(index - FirstDetail)].mask;
+    return workspace_.Labels.DetailMasks[static_cast<std::size_t>(index - FirstDetail)];
 }
 
 // ---- the grid's events ----

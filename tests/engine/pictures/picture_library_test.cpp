@@ -1,19 +1,20 @@
 // Turning picture files into bitmaps: tiny files written out from the formats, JPEG pictures
-// made with libjpeg's own compressor, and damaged, cut-off and oversized versions of them.
+// made with libjpeg's own compressor, and damaged, cut-off and oversized versions of them; and
+// the caches that keep what was decoded.
 
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/bitmap_fitting.h"
+#include "engine/pictures/picture_cache.h"
 #include "engine/pictures/thumbnails.h"
 #include "support/jpeg_files.h"
 #include "support/picture_files.h"
-#include "support/test_helpers.h"
+#include "support/scratch_folder.h"
+#include "support/thumbnail_arrivals.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdlib>
-#include <mutex>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -50,17 +51,7 @@ bool Near(std::uint8_t value, int wanted)
     return std::abs(value - wanted) <= 6;
 }
 
-class PictureLibraryTest : public ::testing::Test {
-protected:
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = folder.File(name);
-        WriteFileBytes(path, bytes);
-        return path;
-    }
-
-    TemporaryFolder folder;
-};
+using PictureLibraryTest = ScratchFolderTest;
 
 TEST_F(PictureLibraryTest, DecodesGifPcxBmpAndJpegByTheirContents)
 {
@@ -245,29 +236,42 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
 
     // Decoded on a worker, kept, and decoded afresh once the file changes.
     ThumbnailCache cache(1);
-    std::mutex mutex;
-    std::condition_variable arrived;
-    int arrivals = 0;
-    cache.SetArrived([&] {
-        const std::lock_guard lock(mutex);
-        ++arrivals;
-        arrived.notify_all();
-    });
-    auto waitFor = [&](int count) {
-        std::unique_lock lock(mutex);
-        return arrived.wait_for(lock, std::chrono::seconds(10), [&] { return arrivals >= count; });
-    };
+    ThumbnailArrivals arrivals(cache);
     const ThumbnailRequest request{small, 10, 10, Fit::Whole};
     EXPECT_FALSE(cache.Find(request));
-    ASSERT_TRUE(waitFor(1));
+    ASSERT_TRUE(arrivals.WaitFor(1));
     const std::optional<Thumbnail> kept = cache.Find(request);
     ASSERT_TRUE(kept && kept->bitmap);
     EXPECT_EQ(kept->bitmap->width, 10);
     EXPECT_EQ(cache.Find(request)->bitmap, kept->bitmap) << "found again, not decoded again";
     WriteFileBytes(small, MakeJpeg(30, 5, Blue));
     EXPECT_FALSE(cache.Find(request)) << "a file changed on disk is decoded afresh";
-    ASSERT_TRUE(waitFor(2));
+    ASSERT_TRUE(arrivals.WaitFor(2));
     EXPECT_EQ(cache.Find(request)->pictureWidth, 30);
+}
+
+// The spreadsheet's pictures: decoded once per file and let go when the budget is spent.
+TEST_F(PictureLibraryTest, PictureCacheDecodesEachFileOnceWithinItsBudget)
+{
+    const std::string first = Write("a.bmp", TinyBmp());
+    const std::string second = Write("b.gif", TinyGif());
+    // Room for one 3 x 2 picture (24 bytes of pixels), not two.
+    PictureCache cache(30);
+    const std::shared_ptr<const Bitmap> picture = cache.Picture(first);
+    ASSERT_NE(picture, nullptr);
+    std::filesystem::remove(first);
+    EXPECT_EQ(cache.Picture(first), picture) << "kept, not read again";
+    EXPECT_EQ(cache.Picture(folder.File("missing.jpg")), nullptr);
+
+    ASSERT_NE(cache.Picture(second), nullptr);
+    EXPECT_EQ(cache.Picture(first), nullptr) << "let go for the second, and gone from the disk";
+
+    Write("a.bmp", TinyPcx());
+    EXPECT_EQ(cache.Picture(first), nullptr) << "its absence is remembered too";
+    cache.Clear();
+    EXPECT_EQ(cache.Count(), 0u);
+    ASSERT_NE(cache.Picture(first), nullptr);
+    EXPECT_EQ(cache.Picture(first)->width, 3);
 }
 
 }  // namespace

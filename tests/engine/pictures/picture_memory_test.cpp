@@ -5,7 +5,8 @@
 #include "engine/pictures/picture_cache.h"
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/thumbnails.h"
-#include "support/test_helpers.h"
+#include "support/scratch_folder.h"
+#include "support/thumbnail_arrivals.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +16,10 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <fstream>
 #include <functional>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -277,40 +275,7 @@ std::optional<long> PeakMegabytesOf(const std::function<void()>& work)
     return (peak - before) / 1024;
 }
 
-// Waits for the pictures a cache's workers decode.
-class Arrivals {
-public:
-    explicit Arrivals(ThumbnailCache& cache)
-    {
-        cache.SetArrived([this] {
-            const std::lock_guard lock(mutex_);
-            ++count_;
-            arrived_.notify_all();
-        });
-    }
-    bool WaitFor(int count)
-    {
-        std::unique_lock lock(mutex_);
-        return arrived_.wait_for(lock, std::chrono::seconds(60), [&] { return count_ >= count; });
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable arrived_;
-    int count_ = 0;
-};
-
-class PictureMemoryTest : public ::testing::Test {
-protected:
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = folder.File(name);
-        WriteFileBytes(path, bytes);
-        return path;
-    }
-
-    TemporaryFolder folder;
-};
+using PictureMemoryTest = ScratchFolderTest;
 
 TEST_F(PictureMemoryTest, HugePicturesCostNothingWhereOnlyAThumbnailIsShown)
 {
@@ -336,7 +301,7 @@ TEST_F(PictureMemoryTest, HugePicturesCostNothingWhereOnlyAThumbnailIsShown)
 
     // A page of them on four workers, as the album asks for it.
     ThumbnailCache album(4);
-    Arrivals arrivals(album);
+    ThumbnailArrivals arrivals(album);
     const std::optional<long> peak = PeakMegabytesOf([&] {
         for (const std::string& file : files) {
             for (const PictureFit fit : {PictureFit::Whole, PictureFit::Corner}) {
@@ -382,14 +347,12 @@ TEST_F(PictureMemoryTest, AlbumDecodersHoldNoMoreThanTheirShareAtOnce)
     }
     const std::string tooBig = Write("big.png", BlackPng(2100));
     ThumbnailCache album(4, 256u << 20, 40u << 20);
-    Arrivals arrivals(album);
+    ThumbnailArrivals arrivals(album);
     for (const std::string& file : files) {
         album.Find({file, 60, 40, PictureFit::Whole});
     }
     album.Find({tooBig, 60, 40, PictureFit::Whole});
-    {
-        ASSERT_TRUE(arrivals.WaitFor(9));
-    }
+    ASSERT_TRUE(arrivals.WaitFor(9));
     for (const std::string& file : files) {
         const std::optional<Thumbnail> thumbnail = album.Find({file, 60, 40, PictureFit::Whole});
         ASSERT_TRUE(thumbnail && thumbnail->bitmap) << file;

@@ -54,14 +54,16 @@ std::string Colour(std::int32_t value)
     return Component("TColorDialog", "SelectColColor", Property("Color", I(value)));
 }
 
+// The example's two items: name, and status with its extra choice.
+const std::string ExampleItems = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
+
 // A format of two items over three columns, the middle one light blue, the title in red bold
 // italic Times New Roman of 12 points, indented, half-inch top margin.
 std::string ExampleBytes()
 {
     std::string bytes =
-        S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false) + I(2) + I(22) + I(0) +
-        S("Name") + I(20) + I(7) + S("Status") + S("1.00") + S("1.00") + S("0.50") + S("1.00") +
-        FontBoxBytes("HeaderFont", TitleFont, "Title") +
+        S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false) + ExampleItems + S("1.00") +
+        S("1.00") + S("0.50") + S("1.00") + FontBoxBytes("HeaderFont", TitleFont, "Title") +
         FontBoxBytes("BodyFont", PlainFont, "Body") +
         FontBoxBytes("ValueFont", PlainFont, "Value") +
         Component("TFontDialog", "a", PlainFont + Property("MaxFontSize", I(12))) +
@@ -131,8 +133,7 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     for (int i = 1; i < MaximumReportItems; ++i) {
         items += I(ReportItemChoices - 1) + I(0) + S("Last");
     }
-    const std::string exampleItems = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
-    replace(exampleItems, items);
+    replace(ExampleItems, items);
     replace(S("1.00") + S("1.00") + S("0.50"), S("0") + S(" 2 ") + S("0,5"));
     replace(test::Name("fsBold") + test::Name("fsItalic"),
             test::Name("fsUnderline") + test::Name("fsStrikeOut"));
@@ -153,7 +154,7 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     EXPECT_EQ(format.Sections.front().width, 32767);
 
     bytes = ExampleBytes();
-    replace(exampleItems, I(0));
+    replace(ExampleItems, I(0));
     ValueReader noItems(bytes);
     ReadReportFormat(noItems, format);
     EXPECT_TRUE(format.Items.empty());
@@ -184,11 +185,10 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
     }
 
     const std::string head = S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false);
-    const std::string items = I(2) + I(22) + I(0) + S("Name") + I(20) + I(7) + S("Status");
     const std::string margins = S("1.00") + S("1.00") + S("0.50") + S("1.00");
     const auto withItems = [&](const std::string& replacement) {
         std::string bytes = good;
-        return bytes.replace(bytes.find(items), items.size(), replacement);
+        return bytes.replace(bytes.find(ExampleItems), ExampleItems.size(), replacement);
     };
     struct Case {
         const char* what;
@@ -200,10 +200,11 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
         {"a negative item count", withItems(I(-1)), 0},
         {"item 35", withItems(I(2) + I(22) + I(0) + S("Name") + I(35) + I(0) + S("")), 1},
         {"item -1", withItems(I(1) + I(-1) + I(0) + S("")), 0},
-        {"a margin past 2 inches", head + items + S("2.5"), 2},
-        {"a margin that is no number", head + items + S("1in"), 2},
+        {"a margin past 2 inches", head + ExampleItems + S("2.5"), 2},
+        {"a margin that is no number", head + ExampleItems + S("1in"), 2},
         {"a font of no size",
-         head + items + margins + Component("TEdit", "HeaderFont", Property("Font.Height", I(0))),
+         head + ExampleItems + margins +
+             Component("TEdit", "HeaderFont", Property("Font.Height", I(0))),
          2},
         {"a boolean where the title is", B(true), 0},
     };

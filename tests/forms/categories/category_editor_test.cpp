@@ -1,9 +1,8 @@
+#include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include "core/file_io.h"
 #include "forms/categories/add_description_form.h"
-
-#include <filesystem>
 
 namespace quillmark::test {
 namespace {
@@ -154,19 +153,15 @@ TEST_F(CategoryEditorTest, SortingAndDraggingKeepCategoriesAtTheirDepth)
 
 TEST_F(CategoryEditorTest, MakeDefaultWritesTheUsersDefaultFileAndHelpOpensItsTopic)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("quillmark-defaults-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::remove_all(folder);
-    workspace.UserDataFolder = (folder / "data").string();
+    const TemporaryFolder folder;
+    workspace.UserDataFolder = folder.File("new/data");  // neither folder made yet
     EditCategories([](TAddDescription& editor) {
         editor.Selected = {1};
         editor.MakeDefaultBtnClick();
         editor.HelpBtnClick();
     });
-    EXPECT_EQ(ReadWholeFile((folder / "data" / "description1.def").string()), ShiftTree);
+    EXPECT_EQ(ReadWholeFile(folder.File("new/data/description1.def")), ShiftTree);
     EXPECT_EQ(session.shell.HelpTopics, std::vector<std::string>{"Customizing the Software"});
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -106,14 +106,7 @@ public:
     }
 
 private:
-    int DiscLength() const
-    {
-        int length = 0;
-        for (const int track : Tracks) {
-            length += track;
-        }
-        return length;
-    }
+    int DiscLength() const { return StartOf(static_cast<int>(Tracks.size()) + 1); }
     int StartOf(int track) const
     {
         int start = 0;

@@ -67,16 +67,16 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     Choose({Name, Street});
     EXPECT_THAT(report.Fields.lines, ElementsAre("Name", workspace.database.DetailCaptions[0]));
     EXPECT_FALSE(report.ItemMenu[Name].enabled);
-    for (const ActionControl* button :
-         {&report.SaveFormatTBtn, &report.ImportTBtn, &report.ModeTBtn, &report.PreviewTBtn}) {
+    const std::vector<const ActionControl*> itemButtons = {
+        &report.SaveFormatTBtn, &report.ImportTBtn, &report.ModeTBtn, &report.PreviewTBtn};
+    for (const ActionControl* button : itemButtons) {
         EXPECT_TRUE(button->enabled) << button->hint;
     }
     report.UndoBtnClick();
     EXPECT_TRUE(report.ItemMenu[Street].enabled);
     report.UndoBtnClick();
     EXPECT_TRUE(report.Fields.lines.empty());
-    for (const ActionControl* button :
-         {&report.SaveFormatTBtn, &report.ImportTBtn, &report.ModeTBtn, &report.PreviewTBtn}) {
+    for (const ActionControl* button : itemButtons) {
         EXPECT_FALSE(button->enabled) << button->hint;
     }
     EXPECT_FALSE(report.UndoBtn.enabled);
@@ -279,15 +279,6 @@ TEST_F(ColumnReportFormTest, ImportAddsARecordPerLineInTheOrderOfTheItems)
                             "Cannot import " + folder.File("wide.txt") +
                                 ": Line 2 holds a character that a database cannot store: "
                                 "U+65E5.  No records were added."));
-}
-
-TEST_F(ColumnReportFormTest, TheMainWindowOpensItOnAllRecords)
-{
-    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
-    view.GenerateRegularReport1Click();
-    EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::ColumnReport));
-    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
-    EXPECT_TRUE(view.Actions.GenerateRegularReport.enabled);
 }
 
 }  // namespace

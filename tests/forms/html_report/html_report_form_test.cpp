@@ -234,22 +234,15 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
 
-    // An item listed thirty thousand times, and a header longer than the box takes, are
-    // refused before they fill the window.
-    HtmlReportFormat repeated;
-    repeated.Fields.assign(30000, {"Name", 230});
-    SaveHtmlReportFormat(folder.File("repeated.hrf"), repeated);
+    // A header longer than the box takes is refused before it fills the window.
     WriteFileBytes(folder.File("long.htm"), std::string(HtmlPartLineLimit + 1, '\n'));
     dialogs.Forget();
-    dialogs.ChooseFile(folder.File("repeated.hrf")).ChooseFile(folder.File("long.htm"));
-    report.LoadFormatBtnClick();
+    dialogs.ChooseFile(folder.File("long.htm"));
     report.LoadHeaderBtnClick();
     EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("Load Report Form",
-                            "HTML Report Format file is invalid.  No format loaded.", "Load Header",
+                ElementsAre("Load Header",
                             "Cannot load \"" + folder.File("long.htm") +
                                 "\". A header or footer holds at most 10000 lines and 1 MB."));
-    EXPECT_TRUE(report.Fields.empty());
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Staff</h1>"));
 
     // A header file in UTF-8 shows in the box as it reads in the editor that wrote it.
@@ -284,7 +277,10 @@ TEST_F(ViewTest, GenerateReportOffersBothReports)
     std::vector<ProgramWindow> shown(4, ProgramWindow::HtmlReport);
     EXPECT_EQ(session.shell.WindowsShown, shown);
 
+    // The column report opens on all records, whatever the spreadsheet showed.
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     view.ReportMenuClick(1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
     report.Actions.ReportMenuClick(1);
     shown.insert(shown.end(), 2, ProgramWindow::ColumnReport);
     EXPECT_EQ(session.shell.WindowsShown, shown);

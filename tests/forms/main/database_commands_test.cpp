@@ -635,7 +635,7 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
 
         first.view.Width = 812;
         first.view.Height = 590;
-        first.view.Actions.ShortDescriptionValues.checked = true;
+        first.workspace.ShortDescriptions = true;
         first.workspace.SpreadsheetColumns.FieldNumbers[3] = 350;
         first.workspace.SpreadsheetColumns.Widths[3] = 90;
         first.dialogs.AnswerNo();
@@ -647,7 +647,8 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
     EXPECT_EQ(std::pair(view.Width, view.Height), std::pair(812, 590));
     second.Start();
     EXPECT_THAT(second.dialogs.Messages, IsEmpty());
-    EXPECT_TRUE(view.ShortDescriptions());
+    EXPECT_TRUE(second.workspace.ShortDescriptions);
+    EXPECT_TRUE(view.Actions.ShortDescriptionValues.checked);
     EXPECT_EQ(second.workspace.SpreadsheetColumns.FieldNumbers[3], 350);
     EXPECT_EQ(second.workspace.SpreadsheetColumns.Widths[3], 90);
 
@@ -670,7 +671,8 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
     EXPECT_EQ(std::pair(view.Width, view.Height), std::pair(0, 0));  // the window's fitting size
     EXPECT_EQ(search.Width, 581);
     EXPECT_EQ(spreadsheet.BrowsePanelWidth, 174);
-    EXPECT_FALSE(view.ShortDescriptions());
+    EXPECT_FALSE(second.workspace.ShortDescriptions);
+    EXPECT_FALSE(view.Actions.ShortDescriptionValues.checked);
     // The window sizes are written at once, the columns at the close: those of a first
     // installation without the status column.
     EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", {}), (WindowSize{634, 482}));

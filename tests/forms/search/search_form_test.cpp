@@ -148,7 +148,7 @@ TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
 
 TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
 {
-    session.view.Description.Detail[2].mask = "!99/99/0000;1;_";
+    session.workspace.Labels.DetailMasks[2] = "!99/99/0000;1;_";
     shell
         .OnSelectRange([](TSelectRangeForm& form) {
             EXPECT_EQ(form.LowValue.mask, "!99/99/0000;1;_") << "the box's mask on the main window";
@@ -375,7 +375,7 @@ TEST_F(SearchFormTest, ASavedSearchComesBackWithTheCaptionsOfTheOpenDatabase)
     dialogs.ChooseFile(folder.File("names"));
     search.SaveSearchBtnClick();
 
-    workspace.View().RecordTitle.caption = "Employee";
+    workspace.Labels.Name = "Employee";
     dialogs.AnswerYes();
     search.NewSearchBtnClick();
     search.FormActivate();

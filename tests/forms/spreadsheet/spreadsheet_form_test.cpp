@@ -94,7 +94,7 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     EXPECT_EQ(sheet.CellText(0, Type), "Type");
     EXPECT_EQ(sheet.CellText(1, Type), "Nights : Part Time : Shift");
     EXPECT_EQ(sheet.CellText(1, ImageOne), "");
-    view.Actions.ShortDescriptionValues.checked = true;
+    workspace.ShortDescriptions = true;
     EXPECT_EQ(sheet.CellText(1, Type), "Nights ");
 
     // A search's message shows once; the record numbers stay those of the whole list.

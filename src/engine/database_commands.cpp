@@ -1,0 +1,117 @@
+#include "engine/database_commands.h"
+
+#include "core/password_cipher.h"
+
+namespace quillmark {
+
+namespace {
+
+// True when the file has no such password or the one given is it.
+bool PasswordGiven(const std::string& enciphered, PasswordKind kind,
+                   const PasswordPrompt& askPassword)
+{
+    const std::string password = DecipherPassword(enciphered);
+    if (password.empty()) {
+        return true;
+    }
+    return askPassword(kind).value_or("") == password;
+}
+
+}  // namespace
+
+OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPassword)
+{
+    OpeningCheck check;
+    try {
+        if (FileSource(path).Size() == 0) {
+            check.Outcome = OpeningOutcome::Unreadable;
+            check.Problem = ReadOutcome::Empty;
+            return check;
+        }
+    } catch (const NotRegularFileError&) {
+        check.Outcome = OpeningOutcome::Unreadable;
+        check.Problem = ReadOutcome::NotRegularFile;
+        return check;
+    } catch (const ReadError& error) {
+        check.Outcome = OpeningOutcome::Unreadable;
+        check.Problem = ReadOutcome::CannotOpen;
+        check.Reason = error.what();
+        return check;
+    }
+    check.Identity = ReadFileIdentity(path);
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (!passwords) {
+        check.Outcome = OpeningOutcome::NoHeader;
+        return check;
+    }
+    if (!PasswordGiven(passwords->ReadPassword, PasswordKind::Read, askPassword)) {
+        check.Outcome = OpeningOutcome::WrongReadPassword;
+        return check;
+    }
+    check.SaveAllowed = PasswordGiven(passwords->SavePassword, PasswordKind::Save, askPassword);
+    return check;
+}
+
+bool SavePasswordGiven(const std::string& path, const PasswordPrompt& askPassword)
+{
+    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    return !passwords || PasswordGiven(passwords->SavePassword, PasswordKind::Save, askPassword);
+}
+
+bool FileChangedSince(const std::string& path, const std::optional<FileIdentity>& identity)
+{
+    if (path.empty() || !identity) {
+        return false;
+    }
+    const std::optional<FileIdentity> now = ReadFileIdentity(path);
+    return now && *now != *identity;
+}
+
+SaveResult SaveOverFile(const std::string& path, Database& database,
+                        const DatabaseWriteOptions& options, bool keepBackupCopy)
+{
+    SaveResult result;
+    result.BackupPath = path + ".bak";
+    // The writer names an unnamed database after its file; not after a file never written.
+    const std::string nameBefore = database.DatabaseInfo.DatabaseName;
+    bool backupFailed = false;
+    SaveOptions saveOptions;
+    if (keepBackupCopy && ReadFileIdentity(path)) {
+        saveOptions.beforeReplacing = [&] {
+            try {
+                result.BackupSkipped = SaveBackupCopy(path, result.BackupPath);
+            } catch (const WriteError&) {
+                backupFailed = true;
+                throw;
+            }
+        };
+    }
+    try {
+        result.Written = SaveDatabaseFile(path, database, options, saveOptions);
+    } catch (const WriteError& error) {
+        database.DatabaseInfo.DatabaseName = nameBefore;
+        result.Reason = error.what();
+        if (backupFailed) {
+            result.Outcome = FileSaveOutcome::BackupFailed;
+        } else if (dynamic_cast<const NoPermissionError*>(&error) != nullptr) {
+            result.Outcome = FileSaveOutcome::NoPermission;
+        } else {
+            result.Outcome = FileSaveOutcome::Failed;
+        }
+        result.BackupSkipped.reset();
+    }
+    return result;
+}
+
+PlainPasswords DatabasePasswords(const Database& database)
+{
+    return {DecipherPassword(database.ReadPassword), DecipherPassword(database.SavePassword)};
+}
+
+void SetDatabasePasswords(Database& database, const PlainPasswords& passwords)
+{
+    database.ReadPassword = EncipherPassword(passwords.Read);
+    database.SavePassword = EncipherPassword(passwords.Save);
+}
+
+}  // namespace quillmark
