@@ -316,14 +316,15 @@ TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
         // are found.
         {skill, typing, true},
         {unknownSkill, typing, false},
-        // Schedules: the whole interval within one slot of the day.
+        // Schedules: the whole interval within one slot of the day; the time boxes may leave
+        // blanks around a time.
         {ScheduleTerm("Monday", "09:00", "12:00"),
          [](ItemRecord& r) {
              AddSlot(r, 2, 1, "08:00", "10:00");
              AddSlot(r, 2, 2, "10:00", "12:00");
          },
          false},
-        {ScheduleTerm("Any Day", " 9:00", "12:00"),
+        {ScheduleTerm("Any Day", " 9:00", "12:00 "),
          [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
         {ScheduleTerm("Any Day", "18:00", "24:00"),
          [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
