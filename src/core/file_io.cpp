@@ -74,12 +74,16 @@ std::string FolderPart(const std::string& path)
 // leaves the links as they are. The last link may point at nothing yet.
 std::string ResolveTarget(const std::string& path)
 {
+    // As many links as the system itself follows before it gives up.
+    constexpr int MostLinksFollowed = 40;
     std::string current = path;
-    // As many steps as the system itself follows before it gives up.
-    for (int step = 0; step < 40; ++step) {
+    for (int followed = 0;; ++followed) {
         struct stat status {};
         if (::lstat(current.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             return current;
+        }
+        if (followed == MostLinksFollowed) {
+            throw WriteError(SystemReason(ELOOP));
         }
         std::string link(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : PATH_MAX),
                          '\0');
@@ -90,7 +94,6 @@ std::string ResolveTarget(const std::string& path)
         link.resize(static_cast<std::size_t>(length));
         current = link.starts_with('/') ? link : FolderPart(current) + "/" + link;
     }
-    throw WriteError(SystemReason(ELOOP));
 }
 
 // The start of the temporary files' names for a target: ".NAME.saving-". Only the start of the

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -116,6 +117,20 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
     EXPECT_EQ(outcome, "File too large");
     EXPECT_EQ(test::ReadFileBytes(path), nextBytes);
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
+}
+
+// A chain of links as long as the system follows is saved through; one link more is refused.
+TEST(SafeSaveTest, SavingFollowsAsManyLinksAsTheSystemDoes)
+{
+    test::TemporaryFolder folder;
+    for (int link = 1; link <= 41; ++link) {
+        fs::create_symlink("link" + std::to_string(link - 1) + ".dat",
+                           folder.File("link" + std::to_string(link) + ".dat"));
+    }
+    SaveFileSafely(folder.File("link40.dat"), WriteNew);
+    EXPECT_EQ(test::ReadFileBytes(folder.File("link0.dat")), "new");
+    EXPECT_EQ(SaveOutcome([&] { SaveFileSafely(folder.File("link41.dat"), WriteNew); }),
+              std::strerror(ELOOP));
 }
 
 TEST(SafeSaveTest, SavingKeepsPermissionsAndLinksAndNeverReplacesSpecialFiles)
