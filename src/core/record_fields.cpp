@@ -2,6 +2,7 @@
 
 #include "core/database.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quillmark {
@@ -75,14 +76,14 @@ constexpr RecordField Fields[] = {
     {"Desc10",       "",                  C::Description,9, K::Category,     &Desc<10>,  nullptr,     10, 90,  100, 100, 10, 90,  NoFlags},
     {"Detail0",      "",                  C::Detail,     0, K::Text,         &Detail<0>, nullptr,     11, 100, 110, 110, 11, 100, NoFlags},
     {"Detail1",      "",                  C::Detail,     1, K::Text,         &Detail<1>, nullptr,     12, 110, 120, 120, 12, 110, NoFlags},
-    {"Detail2",      "",                  C::Detail,     2, K::Text,         &Detail<2>, nullptr,     13, 120, 130, 130, 13, 120, NoFlags},
-    {"Detail3",      "",                  C::Detail,     3, K::Text,         &Detail<3>, nullptr,     14, 130, 140, 140, 14, 130, NoFlags},
-    {"Detail4",      "",                  C::Detail,     4, K::Text,         &Detail<4>, nullptr,     15, 140, 150, 150, 15, 140, NoFlags},
-    {"Detail5",      "",                  C::Detail,     5, K::Text,         &Detail<5>, nullptr,     16, 150, 160, 160, 16, 150, NoFlags},
+    {"Detail2",      "",                  C::Detail,     2, K::Text,         &Detail<2>, nullptr,     13, 120, 130, 130, 13, 120, MaskedRange},
+    {"Detail3",      "",                  C::Detail,     3, K::Text,         &Detail<3>, nullptr,     14, 130, 140, 140, 14, 130, MaskedRange},
+    {"Detail4",      "",                  C::Detail,     4, K::Text,         &Detail<4>, nullptr,     15, 140, 150, 150, 15, 140, MaskedRange},
+    {"Detail5",      "",                  C::Detail,     5, K::Text,         &Detail<5>, nullptr,     16, 150, 160, 160, 16, 150, MaskedRange},
     {"Detail6",      "",                  C::Detail,     6, K::Text,         &Detail<6>, nullptr,     17, 160, 170, 170, 17, 160, NoFlags},
     {"Detail7",      "",                  C::Detail,     7, K::Text,         &Detail<7>, nullptr,     18, 170, 180, 180, 18, 170, NoFlags},
     {"Detail8",      "",                  C::Detail,     8, K::Text,         &Detail<8>, nullptr,     19, 180, 190, 190, 19, 180, NoFlags},
-    {"Detail9",      "",                  C::Detail,     9, K::Text,         &Detail<9>, nullptr,     20, 190, 200, 200, 20, 190, NoFlags},
+    {"Detail9",      "",                  C::Detail,     9, K::Text,         &Detail<9>, nullptr,     20, 190, 200, 200, 20, 190, MaskedRange},
     {"Status",       "Status",            C::None,       0, K::Status,       nullptr,    nullptr,     no, 200, 210, 210, 21, 200, NoFlags},
     {"RecordNumber", "Record #",          C::None,       0, K::RecordNumber, nullptr,    nullptr,     no, no,  220, 220, no, no,  NoFlags},
     {"Name",         "Name",              C::None,       0, K::Text,         &Name,      nullptr,     27, 210, 230, 230, 0,  no,  TypedValue},
@@ -145,6 +146,18 @@ std::span<const RecordField> RecordFields()
     return Fields;
 }
 
+std::vector<const RecordField*> FieldsNumberedBy(int RecordField::*number)
+{
+    std::vector<const RecordField*> fields;
+    for (const RecordField& field : Fields) {
+        if (field.*number != NotNumbered) {
+            fields.push_back(&field);
+        }
+    }
+    std::ranges::sort(fields, {}, [number](const RecordField* field) { return field->*number; });
+    return fields;
+}
+
 const RecordField* FieldBySortKey(int sortKey)
 {
     static const FieldIndex index = IndexBy(&RecordField::sortKey);
@@ -183,6 +196,20 @@ std::string FieldTitleOf(const RecordField& field, const Database& database)
         break;
     }
     return field.title;
+}
+
+int PictureSlot(const RecordField& field)
+{
+    int slot = 0;
+    for (const RecordField& each : Fields) {
+        if (each.kind == FieldKind::Picture) {
+            ++slot;
+        }
+        if (&each == &field) {
+            return slot;
+        }
+    }
+    return slot;
 }
 
 const std::string& FieldText(const RecordField& field, const ItemRecord& record)

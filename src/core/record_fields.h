@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quillmark {
 
@@ -29,8 +30,9 @@ enum class CaptionList { None, Description, Detail, Other };
 // Field properties that no number tells.
 enum FieldFlag : unsigned {
     NoFlags = 0,
-    Amount = 1,      // a money or hours figure: searched and sorted by its clean number
-    TypedValue = 2,  // a search term's value is typed into the search grid, not chosen
+    Amount = 1,       // a money or hours figure: searched and sorted by its clean number
+    TypedValue = 2,   // a search term's value is typed into the search grid, not chosen
+    MaskedRange = 4,  // a search range is typed with the edit mask of the field's box
 };
 
 // A field's number is NotNumbered where that part of the program does not know the field.
@@ -62,6 +64,10 @@ struct RecordField {
 // offer follow their neighbours).
 std::span<const RecordField> RecordFields();
 
+// The fields a numbering knows, in the order of their numbers: the order of the menus that
+// list them by that number.
+std::vector<const RecordField*> FieldsNumberedBy(int RecordField::*number);
+
 // The field a number names, or nullptr when it names none.
 const RecordField* FieldBySortKey(int sortKey);
 const RecordField* FieldBySearchTag(int searchTag);
@@ -70,6 +76,10 @@ const RecordField* FieldByReportNumber(int reportNumber);
 
 // The field's title with the database's captions of the moment.
 std::string FieldTitleOf(const RecordField& field, const Database& database);
+
+// The record's picture slot (1-based) that a Picture field shows: the pictures take the slots
+// in the order of the table.
+int PictureSlot(const RecordField& field);
 
 // The stored text of a Text or Category field; an empty text for any other kind.
 const std::string& FieldText(const RecordField& field, const ItemRecord& record);
