@@ -14,20 +14,21 @@ void UseFallbackIcons()
     static const bool done = [] {
         // Not every platform plug-in names the system's icon folders.
         QStringList themeFolders = QIcon::themeSearchPaths();
-        for (const QString& folder : QStandardPaths::locateAll(
-                 QStandardPaths::GenericDataLocation, "icons", QStandardPaths::LocateDirectory)) {
+        for (const QString& folder :
+             QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
+                                       QStandardPaths::LocateDirectory)) {
             if (!themeFolders.contains(folder)) {
                 themeFolders.append(folder);
             }
         }
         QIcon::setThemeSearchPaths(themeFolders);
-        QIcon::setFallbackThemeName("breeze");
+        QIcon::setFallbackThemeName(QStringLiteral("breeze"));
         // Without a desktop there is no theme, and a missing theme has no fallback either.
         if (QIcon::themeName().isEmpty()) {
-            QIcon::setThemeName("breeze");
+            QIcon::setThemeName(QStringLiteral("breeze"));
         }
         QStringList paths = QIcon::fallbackSearchPaths();
-        paths.append(":/icons");
+        paths.append(QStringLiteral(":/icons"));
         QIcon::setFallbackSearchPaths(paths);
         return true;
     }();

@@ -93,7 +93,7 @@ std::optional<std::string> StartupFile(int argc, char* argv[])
 std::string SettingsPath()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
-        .filePath("Quillmark/Quillmark.ini")
+        .filePath(QStringLiteral("Quillmark/Quillmark.ini"))
         .toStdString();
 }
 
@@ -101,7 +101,7 @@ std::string SettingsPath()
 std::string UserDataFolder()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-        .filePath("Quillmark")
+        .filePath(QStringLiteral("Quillmark"))
         .toStdString();
 }
 
@@ -111,19 +111,20 @@ std::vector<std::string> DataFolders()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
     return {UserDataFolder(), executableFolder.toStdString(),
-            QDir(executableFolder).filePath("../share/quillmark").toStdString()};
+            QDir(executableFolder).filePath(QStringLiteral("../share/quillmark")).toStdString()};
 }
 
 QString HelpFolder()
 {
     const QString executableFolder = QCoreApplication::applicationDirPath();
-    for (const QString& folder : {QDir(executableFolder).filePath("help"),
-                                  QDir(executableFolder).filePath("../share/quillmark/help")}) {
+    for (const QString& folder :
+         {QDir(executableFolder).filePath(QStringLiteral("help")),
+          QDir(executableFolder).filePath(QStringLiteral("../share/quillmark/help"))}) {
         if (QDir(folder).exists()) {
             return QDir(folder).canonicalPath();
         }
     }
-    return QDir(executableFolder).filePath("help");
+    return QDir(executableFolder).filePath(QStringLiteral("help"));
 }
 
 }  // namespace
@@ -141,12 +142,13 @@ int main(int argc, char* argv[])
         break;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Quillmark");
-    QApplication::setOrganizationName("Quillmark");
+    QApplication::setApplicationName(QStringLiteral("Quillmark"));
+    QApplication::setOrganizationName(QStringLiteral("Quillmark"));
     // Ties the windows to the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName("org.quillmark.Quillmark");
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmark.Quillmark"));
     QApplication::setWindowIcon(
-        QIcon::fromTheme("org.quillmark.Quillmark", QIcon(":/icons/org.quillmark.Quillmark.svg")));
+        QIcon::fromTheme(QStringLiteral("org.quillmark.Quillmark"),
+                         QIcon(QStringLiteral(":/icons/org.quillmark.Quillmark.svg"))));
     const std::optional<std::string> startupFile = StartupFile(argc, argv);
     if (!startupFile) {
         return 2;

@@ -12,7 +12,7 @@ namespace {
 
 QString Literal(const std::string& caption)
 {
-    return ToQt(caption).replace('&', "&&");
+    return ToQt(caption).replace(u'&', QStringLiteral("&&"));
 }
 
 void AddEntries(QMenu* menu, const std::vector<MenuItemControl>& items, std::vector<int> path,

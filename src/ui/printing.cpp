@@ -33,8 +33,8 @@ namespace {
 QString CellText(const std::string& text)
 {
     QString shown = ToQt(text);
-    shown.replace("\r\n", "\n");
-    shown.replace('\r', '\n');
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
     return shown;
 }
 
@@ -88,9 +88,9 @@ constexpr double ScreenDpi = 96.0;
 QString OneLine(const std::string& text)
 {
     QString shown = ToQt(text);
-    shown.replace("\r\n", " ");
-    shown.replace('\r', ' ');
-    shown.replace('\n', ' ');
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    shown.replace(u'\r', u' ');
+    shown.replace(u'\n', u' ');
     return shown;
 }
 

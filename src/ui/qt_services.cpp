@@ -169,23 +169,23 @@ namespace {
 // as it does on Windows, not only names with a dot.
 QStringList QtFilters(const std::string& filter)
 {
-    const QStringList parts = ToQt(filter).split('|');
+    const QStringList parts = ToQt(filter).split(u'|');
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QStringList patterns = parts[i + 1].split(';', Qt::SkipEmptyParts);
+        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
         for (QString& pattern : patterns) {
-            if (pattern.trimmed() == "*.*") {
-                pattern = "*";
+            if (pattern.trimmed() == QStringLiteral("*.*")) {
+                pattern = QStringLiteral("*");
             }
         }
-        filters.append(parts[i] + " (" + patterns.join(' ') + ")");
+        filters.append(parts[i] + QStringLiteral(" (") + patterns.join(u' ') + QStringLiteral(")"));
     }
     return filters;
 }
 
 QString QtFilter(const std::string& filter)
 {
-    return QtFilters(filter).join(";;");
+    return QtFilters(filter).join(QStringLiteral(";;"));
 }
 
 std::optional<std::string> ChosenFile(const QString& path)
@@ -257,8 +257,8 @@ std::optional<SaveFileChoice> QtDialogs::SaveFileDialogWithFilter(const FileDial
                            ? filters[request.filterIndex]
                            : QString();
     const std::optional<std::string> path = ChosenFile(QFileDialog::getSaveFileName(
-        AskingWindow(owner_), ToQt(request.title), QString(), filters.join(";;"), &selected,
-        QFileDialog::DontConfirmOverwrite));
+        AskingWindow(owner_), ToQt(request.title), QString(), filters.join(QStringLiteral(";;")),
+        &selected, QFileDialog::DontConfirmOverwrite));
     if (!path) {
         return std::nullopt;
     }

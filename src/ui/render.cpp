@@ -32,15 +32,15 @@ namespace quillmark {
 QString QtInputMask(const std::string& mask)
 {
     QString format = ToQt(mask);
-    if (format.startsWith('!')) {
+    if (format.startsWith(u'!')) {
         format.remove(0, 1);
     }
-    const QStringList parts = format.split(';');
+    const QStringList parts = format.split(u';');
     QString qtFormat;
     for (QChar c : parts.value(0)) {
-        qtFormat += c == '0' ? QChar('9') : c == '9' ? QChar('0') : c;
+        qtFormat += c == u'0' ? QChar(u'9') : c == u'9' ? QChar(u'0') : c;
     }
-    return qtFormat + ";" + parts.value(2, " ");
+    return qtFormat + QStringLiteral(";") + parts.value(2, QStringLiteral(" "));
 }
 
 // What the box holds; a masked box left blank reads back as its separators alone ("//"),
@@ -102,7 +102,8 @@ void Render(QLabel* widget, const LabelControl& control)
     }
     // A label that names an input reads "&" as its shortcut mark: a caption's own are doubled.
     QWidget* input = widget->buddy();
-    const QString shown = input != nullptr ? QString(caption).replace('&', "&&") : caption;
+    const QString shown =
+        input != nullptr ? QString(caption).replace(u'&', QStringLiteral("&&")) : caption;
     if (widget->text() != shown) {
         widget->setText(shown);
     }
@@ -115,7 +116,8 @@ void LabelFor(QLabel* caption, QWidget* input)
 {
     caption->setBuddy(input);
     QString name = caption->text();
-    name.remove(QRegularExpression("&(?!&)")).replace("&&", "&");
+    name.remove(QRegularExpression(QStringLiteral("&(?!&)")))
+        .replace(QStringLiteral("&&"), QStringLiteral("&"));
     NameInput(input, name);
 }
 

@@ -39,7 +39,7 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
     const std::function<void(const std::function<void()>&)>& handle)
 {
     std::map<const ActionControl*, QAction*> actions;
-    QToolBar* toolBar = window->addToolBar("Tools");
+    QToolBar* toolBar = window->addToolBar(ToQt("Tools"));
     toolBar->setObjectName("ViewToolBar");
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(22, 22));
@@ -71,7 +71,8 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
     }
     // The report menu at the pointer, as on the main window.
     QObject::connect(actions.at(&a.ReportTBtn), &QAction::triggered, window, [window, &a, handle] {
-        if (const auto entry = PopUpAtPointer(window, "ReportMenu", a.ReportMenu())) {
+        if (const auto entry =
+                PopUpAtPointer(window, QStringLiteral("ReportMenu"), a.ReportMenu())) {
             handle([&a, entry] { a.ReportMenuClick(static_cast<int>(*entry)); });
         }
     });
@@ -82,7 +83,7 @@ std::map<const ActionControl*, QAction*> BuildViewToolBar(
 void InsertOwnToolButtons(QMainWindow* window, const std::vector<ActionControl*>& controls,
                           std::map<const ActionControl*, QAction*>& actions)
 {
-    auto* toolBar = window->findChild<QToolBar*>("ViewToolBar");
+    auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("ViewToolBar"));
     QAction* first = toolBar->actions().value(0);
     for (ActionControl* control : controls) {
         QAction* action = MakeToolAction(window, *control);

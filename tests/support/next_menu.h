@@ -23,7 +23,7 @@ inline void PickFromNextMenu(const QString& caption)
             }
         }
         menu->close();
-        QFAIL(qPrintable("no entry " + caption));
+        QFAIL(qPrintable(QStringLiteral("no entry ") + caption));
     });
 }
 

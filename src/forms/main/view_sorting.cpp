@@ -46,7 +46,7 @@ void TView::SortSelectClick(int entry)
     }
     SaveRecord(workspace_.CurrentIndex);
     workspace_.ChangeFlag = true;
-    workspace_.SortMode = SortSelect[static_cast<std::size_t>(entry - 1)].tag;
+    workspace_.SortMode = SortKey{SortSelect[static_cast<std::size_t>(entry - 1)].tag};
     {
         const BusyWork busy(workspace_.services.shell, "Sorting records ...");
         DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);

@@ -168,7 +168,8 @@ namespace {
 QPushButton* ArrowButton(const char* name, const char* icon, const ButtonControl& control,
                          QWidget* parent)
 {
-    auto* button = new QPushButton(ToolIcon(icon), ToQt(control.caption), parent);
+    auto* button =
+        new QPushButton(ToolIcon(QLatin1StringView(icon)), ToQt(control.caption), parent);
     button->setObjectName(name);
     button->setToolTip(ToQt(control.hint));
     button->setAccessibleName(ToQt(control.hint));  // it shows an arrow, not its caption

@@ -109,9 +109,9 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
     nameLabel->setBuddy(addText_);
     auto* help = new QToolButton(this);
     help->setObjectName("HelpBtn");
-    help->setText("?");
+    help->setText(QStringLiteral("?"));
     help->setAccessibleName(ToQt(form_.HelpBtnName));
-    help->setIcon(ToolIcon("help-contents"));
+    help->setIcon(ToolIcon(QStringLiteral("help-contents")));
 
     auto* nameRow = new QHBoxLayout;
     nameRow->addWidget(nameLabel);

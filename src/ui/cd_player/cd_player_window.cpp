@@ -25,13 +25,13 @@ QString ColourName(CdLabelColour colour)
 {
     switch (colour) {
     case CdLabelColour::Lime:
-        return "#00ff00";
+        return QStringLiteral("#00ff00");
     case CdLabelColour::Yellow:
-        return "#ffff00";
+        return QStringLiteral("#ffff00");
     case CdLabelColour::Red:
         break;
     }
-    return "#ff0000";
+    return QStringLiteral("#ff0000");
 }
 
 }  // namespace
@@ -70,7 +70,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
     timeCaption_ = label("TimeCaption");
     time_ = label("lblTime");
     status_ = label("CDStatus");
-    status_->setStyleSheet("color: #c0c0c0;");
+    status_->setStyleSheet(QStringLiteral("color: #c0c0c0;"));
     auto* readout = new QGridLayout(panel);
     readout->addWidget(trackCaption_, 0, 0);
     readout->addWidget(track_, 0, 1);
@@ -80,7 +80,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
     soundMessage_ = new QLabel(panel);
     soundMessage_->setObjectName("SoundMessage");
     soundMessage_->setWordWrap(true);
-    soundMessage_->setStyleSheet("color: #ffc000;");
+    soundMessage_->setStyleSheet(QStringLiteral("color: #ffc000;"));
     soundMessage_->hide();
     readout->addWidget(soundMessage_, 3, 0, 1, 3);
     // A larger window keeps the readout together at its top left.
@@ -98,7 +98,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
     };
     auto* row = new QHBoxLayout;
     for (const auto& [button, name, icon, control] : buttons) {
-        auto* pushed = new QPushButton(ToolIcon(icon), QString(), this);
+        auto* pushed = new QPushButton(ToolIcon(QLatin1StringView(icon)), QString(), this);
         pushed->setObjectName(name);
         pushed->setToolTip(ToQt(control->hint));
         pushed->setAccessibleName(ToQt(control->hint));  // it shows a sign, not a caption
@@ -124,9 +124,9 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
         connect(action, &QAction::triggered, this, [this, handler] { Handle(handler); });
         actions_[&control] = action;
     };
-    addAction(menuBar()->addMenu("&Disc"), player_->OpenDiscImage,
+    addAction(menuBar()->addMenu(ToQt("&Disc")), player_->OpenDiscImage,
               [this] { player_->OpenDiscImageClick(); });
-    QMenu* options = menuBar()->addMenu("&Options");
+    QMenu* options = menuBar()->addMenu(ToQt("&Options"));
     addAction(options, player_->mnuOptionsContinuous,
               [this] { player_->mnuOptionsContinuousClick(); });
     addAction(options, player_->mnuOptionsRepeat, [this] { player_->mnuOptionsRepeatClick(); });
@@ -156,7 +156,8 @@ void CdPlayerWindow::Handle(const std::function<void()>& handler)
 void CdPlayerWindow::Render()
 {
     setWindowTitle(ToQt(player_->Caption));
-    const QString colour = "color: " + ColourName(player_->LabelColour) + ";";
+    const QString colour =
+        QStringLiteral("color: ") + ColourName(player_->LabelColour) + QStringLiteral(";");
     for (QLabel* shown : {trackCaption_, track_, timeCaption_, time_}) {
         if (shown->styleSheet() != colour) {
             shown->setStyleSheet(colour);

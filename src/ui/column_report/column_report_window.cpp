@@ -60,7 +60,7 @@ ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
     actions_ = BuildViewToolBar(this, report_->Actions, handle);
     connect(actions_.at(&report_->Actions.PrintScreenTBtn), &QAction::triggered, this,
             [this] { Handle([this] { report_->PrintScreenTBtnClick(); }); });
-    auto* toolBar = findChild<QToolBar*>("ViewToolBar");
+    auto* toolBar = findChild<QToolBar*>(QStringLiteral("ViewToolBar"));
     QAction* first = toolBar->actions().value(0);
     const std::vector<std::pair<ActionControl*, std::function<void()>>> own = {
         {&report_->LoadFormatTBtn, [this] { report_->LoadFormatTBtnClick(); }},
@@ -93,7 +93,7 @@ QWidget* ColumnReportWindow::BuildItems()
     // In a panel with the same margins as the setup's, or the group's title would sit on the
     // window's edge.
     auto* panel = new QWidget(this);
-    auto* box = new QGroupBox("Items", panel);
+    auto* box = new QGroupBox(ToQt("Items"), panel);
     (new QVBoxLayout(panel))->addWidget(box);
     auto* layout = new QVBoxLayout(box);
     fields_ = new QPlainTextEdit(box);
@@ -114,7 +114,8 @@ QWidget* ColumnReportWindow::BuildItems()
         if (!offer) {
             return;
         }
-        if (const auto entry = PopUpAtPointer(this, "ItemMenu", report_->ItemMenu, "ItemMenu")) {
+        if (const auto entry = PopUpAtPointer(this, QStringLiteral("ItemMenu"), report_->ItemMenu,
+                                              QStringLiteral("ItemMenu"))) {
             const int position = report_->ItemMenu[*entry].tag;
             Handle([this, position] { report_->ItemMenuClick(position); });
         }
@@ -132,7 +133,7 @@ QWidget* ColumnReportWindow::BuildSetup()
     auto* panel = new QWidget(this);
     auto* layout = new QVBoxLayout(panel);
 
-    auto* head = new QGroupBox("Head", panel);
+    auto* head = new QGroupBox(ToQt("Head"), panel);
     auto* headLayout = new QGridLayout(head);
     reportTitle_ = new QCheckBox(ToQt(r.ReportTitleBox.caption), head);
     reportTitle_->setObjectName("ReportTitleBox");
@@ -154,7 +155,7 @@ QWidget* ColumnReportWindow::BuildSetup()
     headLayout->addWidget(recordNumbers_, 1, 3);
     layout->addWidget(head);
 
-    auto* page = new QGroupBox("Page", panel);
+    auto* page = new QGroupBox(ToQt("Page"), panel);
     auto* pageLayout = new QGridLayout(page);
     const char* marginNames[] = {"LeftM", "RightM", "TopM", "BottomM"};
     const char* marginCaptions[] = {"Left", "Right", "Top", "Bottom"};
@@ -165,7 +166,7 @@ QWidget* ColumnReportWindow::BuildSetup()
         margins_[i]->setRange(0, 2);
         margins_[i]->setDecimals(2);
         margins_[i]->setSingleStep(0.25);
-        auto* caption = new QLabel(marginCaptions[i], page);
+        auto* caption = new QLabel(ToQt(marginCaptions[i]), page);
         LabelFor(caption, margins_[i]);
         pageLayout->addWidget(caption, i / 2, (i % 2) * 2);
         pageLayout->addWidget(margins_[i], i / 2, (i % 2) * 2 + 1);
@@ -183,14 +184,14 @@ QWidget* ColumnReportWindow::BuildSetup()
     pageLayout->addWidget(landscape_, 2, 2, 1, 2);
     layout->addWidget(page);
 
-    auto* columns = new QGroupBox("Columns", panel);
+    auto* columns = new QGroupBox(ToQt("Columns"), panel);
     auto* columnsLayout = new QGridLayout(columns);
     colNum_ = new QSpinBox(columns);
     colNum_->setObjectName("ColNum");
     indent_ = new QCheckBox(ToQt(r.IndentBox.caption), columns);
     indent_->setObjectName("IndentBox");
     set_ = MakeButton(columns, "SetBtn", r.SetBtn);
-    auto* columnsCaption = new QLabel("Columns", columns);
+    auto* columnsCaption = new QLabel(ToQt("Columns"), columns);
     LabelFor(columnsCaption, colNum_);
     columnsLayout->addWidget(columnsCaption, 0, 0);
     columnsLayout->addWidget(colNum_, 0, 1);
@@ -219,7 +220,7 @@ QWidget* ColumnReportWindow::BuildSetup()
     connect(set_, &QPushButton::clicked, this,
             [this] { Handle([this] { report_->SetBtnClick(); }); });
 
-    auto* fonts = new QGroupBox("Fonts", panel);
+    auto* fonts = new QGroupBox(ToQt("Fonts"), panel);
     auto* fontsLayout = new QHBoxLayout(fonts);
     font_ = MakeButton(fonts, "FontBtn", r.FontBtn);
     fontsLayout->addWidget(font_);
@@ -227,14 +228,16 @@ QWidget* ColumnReportWindow::BuildSetup()
     for (int i = 0; i < 3; ++i) {
         fontBoxes_[i] = new QLineEdit(fonts);
         fontBoxes_[i]->setObjectName(boxNames[i]);
-        fontBoxes_[i]->setAccessibleName(TPrintBox::FontBoxNames[static_cast<std::size_t>(i)]);
+        fontBoxes_[i]->setAccessibleName(
+            ToQt(TPrintBox::FontBoxNames[static_cast<std::size_t>(i)]));
         fontBoxes_[i]->setReadOnly(true);
         fontsLayout->addWidget(fontBoxes_[i]);
     }
     layout->addWidget(fonts);
     layout->addStretch();
     connect(font_, &QPushButton::clicked, this, [this] {
-        if (const auto entry = PopUpBelow(font_, "FontMenu", report_->FontMenu, "FontMenu")) {
+        if (const auto entry = PopUpBelow(font_, QStringLiteral("FontMenu"), report_->FontMenu,
+                                          QStringLiteral("FontMenu"))) {
             const int chosen = static_cast<int>(*entry);
             Handle([this, chosen] { report_->FontMenuClick(chosen); });
         }

@@ -73,7 +73,7 @@ GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : FormWindow(par
     saveChartImage_->setToolTip(ToQt(save.hint));
     saveChartImage_->setStatusTip(ToQt(save.hint));
     saveChartImage_->setShortcut(QKeySequence(ToQt(save.shortcut)));
-    if (auto* toolBar = findChild<QToolBar*>("ViewToolBar")) {
+    if (auto* toolBar = findChild<QToolBar*>(QStringLiteral("ViewToolBar"))) {
         QAction* print = actions_.at(&graph_->Actions.PrintScreenTBtn);
         toolBar->insertAction(toolBar->actions().value(toolBar->actions().indexOf(print) + 1),
                               saveChartImage_);

@@ -208,7 +208,7 @@ void QtChart::Fill(QChart& chart, QSizeF size) const
         // Two bars of one name are still two bars.
         QString unique = label;
         while (labels.contains(unique)) {
-            unique += ' ';
+            unique += u' ';
         }
         labels << unique;
     }
@@ -217,7 +217,7 @@ void QtChart::Fill(QChart& chart, QSizeF size) const
         std::reverse(labels.begin(), labels.end());
     }
 
-    auto* set = new QBarSet("Records");
+    auto* set = new QBarSet(ToQt("Records"));
     for (const double value : values) {
         *set << value;
     }
@@ -227,7 +227,7 @@ void QtChart::Fill(QChart& chart, QSizeF size) const
     series->append(set);
     series->setLabelsVisible(true);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    series->setLabelsFormat("@value");
+    series->setLabelsFormat(QStringLiteral("@value"));
     chart.addSeries(series);
 
     auto* categories = new QBarCategoryAxis;
@@ -255,7 +255,7 @@ void QtChart::Fill(QChart& chart, QSizeF size) const
     const RoundAxis round = RoundAxisFor(scale_, static_cast<int>(axisLength / labelLength));
     counts->setRange(0, round.top);
     counts->setTickCount(round.ticks);
-    counts->setLabelFormat("%d");
+    counts->setLabelFormat(QStringLiteral("%d"));
     chart.addAxis(counts, lieDown ? Qt::AlignBottom : Qt::AlignLeft);
     series->attachAxis(counts);
 }

@@ -111,7 +111,8 @@ QWidget* HtmlReportWindow::BuildPanel()
     connect(fields_, &QListWidget::currentRowChanged, this,
             [this](int row) { report_->FieldsClick(row); });
     connect(add_, &QPushButton::clicked, this, [this] {
-        if (const auto entry = PopUpAtPointer(this, "ItemMenu", report_->ItemMenu, "ItemMenu")) {
+        if (const auto entry = PopUpAtPointer(this, QStringLiteral("ItemMenu"), report_->ItemMenu,
+                                              QStringLiteral("ItemMenu"))) {
             Handle([this, entry] { report_->ItemMenuClick(static_cast<int>(*entry)); });
         }
     });
@@ -135,7 +136,7 @@ void HtmlReportWindow::BuildToolBar()
     auto handle = [this](const std::function<void()>& handler) { Handle(handler); };
     actions_ = BuildViewToolBar(this, report_->Actions, handle);
     // The window's own buttons come first, then those every view window has.
-    auto* toolBar = findChild<QToolBar*>("ViewToolBar");
+    auto* toolBar = findChild<QToolBar*>(QStringLiteral("ViewToolBar"));
     QAction* first = toolBar->actions().value(0);
     for (ActionControl* control : report_->ToolBar()) {
         auto* action = new QAction(ToolIcon(ToQt(control->icon)), ToQt(control->hint), this);
@@ -168,8 +169,8 @@ void HtmlReportWindow::BuildToolBar()
     connect(actions_.at(&r.ppreview), &QAction::triggered, this, [this, toolBar] {
         Handle([this] { report_->ppreviewClick(); });
         QWidget* button = toolBar->widgetForAction(actions_.at(&report_->ppreview));
-        if (const auto entry = PopUpBelow(button != nullptr ? button : this, "PreviewMenu",
-                                          report_->PreviewMenu)) {
+        if (const auto entry = PopUpBelow(button != nullptr ? button : this,
+                                          QStringLiteral("PreviewMenu"), report_->PreviewMenu)) {
             Handle([this, entry] { report_->PreviewMenuClick(static_cast<int>(*entry)); });
         }
     });

@@ -40,7 +40,8 @@ DatabaseInformationDialog::DatabaseInformationDialog(TDatabaseInformationForm& f
     auto* address = new QGroupBox(ToQt(form.AddressGroup.caption), this);
     auto* addressLayout = new QFormLayout(address);
     for (std::size_t i : TDatabaseInformationForm::DisplayOrder) {
-        QLineEdit* edit = BoundEdit(form.Fields[i], TDatabaseInformationForm::FieldName(i), this);
+        QLineEdit* edit = BoundEdit(
+            form.Fields[i], QLatin1StringView(TDatabaseInformationForm::FieldName(i)), this);
         // Name and owner above; the owner's address and contacts grouped below.
         (i < 2 ? top : addressLayout)->addRow(ToQt(form.FieldLabels[i].caption), edit);
     }
@@ -79,11 +80,11 @@ SetPasswordDialog::SetPasswordDialog(TSetPasswordForm& form, QWidget* parent) : 
     };
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group(form.ReadGroup, form.ReadPassword, form.ReadPasswordLabel,
-                            "ReadPassword", form.ReadPassword2, form.ReadPassword2Label,
-                            "ReadPassword2"));
+                            QStringLiteral("ReadPassword"), form.ReadPassword2,
+                            form.ReadPassword2Label, QStringLiteral("ReadPassword2")));
     layout->addWidget(group(form.SaveGroup, form.SavePassword, form.SavePasswordLabel,
-                            "SavePassword", form.SavePassword2, form.SavePassword2Label,
-                            "SavePassword2"));
+                            QStringLiteral("SavePassword"), form.SavePassword2,
+                            form.SavePassword2Label, QStringLiteral("SavePassword2")));
     layout->addWidget(FormButtons(form, this));
 }
 

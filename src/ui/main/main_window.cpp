@@ -124,10 +124,10 @@ void MainWindow::BuildActions()
     };
     for (const MenuLayout& menu : MainMenuLayout(view_.Actions)) {
         // Alt and the first letter opens a menu, as on every desktop.
-        fillMenu(menuBar()->addMenu("&" + ToQt(menu.caption)), menu);
+        fillMenu(menuBar()->addMenu(QStringLiteral("&") + ToQt(menu.caption)), menu);
     }
 
-    QToolBar* toolBar = addToolBar("Tools");
+    QToolBar* toolBar = addToolBar(ToQt("Tools"));
     toolBar->setObjectName("ToolBar3");
     toolBar->setMovable(false);
     toolBar->setIconSize(QSize(22, 22));
@@ -149,7 +149,7 @@ void MainWindow::BuildActions()
 void MainWindow::BuildRecordBar()
 {
     addToolBarBreak();
-    QToolBar* bar = addToolBar("Record");
+    QToolBar* bar = addToolBar(ToQt("Record"));
     recordBar_ = bar;
     bar->setObjectName("ToolBar2");
     bar->setMovable(false);
@@ -206,8 +206,8 @@ void MainWindow::BuildNotebook()
               new SalaryPageWidget(view_, render),      new NotesPageWidget(view_, render),
               new PicturePageWidget(view_, render)};
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-        pages_[i]->setObjectName(QString(TView::PageCaptions[i]) + "Page");
-        notebook_->addTab(pages_[i], TView::PageCaptions[i]);
+        pages_[i]->setObjectName(ToQt(TView::PageCaptions[i]) + QStringLiteral("Page"));
+        notebook_->addTab(pages_[i], ToQt(TView::PageCaptions[i]));
     }
     setCentralWidget(notebook_);
     connect(notebook_, &QTabWidget::currentChanged, this,
@@ -261,15 +261,16 @@ void MainWindow::ConnectActions()
                 [this, handler] { Handle(handler); });
     }
     connect(actions_.at(&a.Report), &QAction::triggered, this, [this] {
-        if (const auto entry =
-                PopUpAtPointer(this, "ReportMenu", ReportMenuEntries(view_.Actions))) {
+        if (const auto entry = PopUpAtPointer(this, QStringLiteral("ReportMenu"),
+                                              ReportMenuEntries(view_.Actions))) {
             Handle([this, entry] { view_.ReportMenuClick(static_cast<int>(*entry)); });
         }
     });
     // The related-records button pops up the relation menu at the pointer.
     connect(actions_.at(&a.DisplaySame), &QAction::triggered, this, [this] {
         Handle([this] { view_.DisplaySameBtnClick(); });
-        if (const auto entry = PopUpAtPointer(this, "DisplaySameMenu", view_.DisplaySameMenu)) {
+        if (const auto entry =
+                PopUpAtPointer(this, QStringLiteral("DisplaySameMenu"), view_.DisplaySameMenu)) {
             Handle([this, entry] { view_.DisplaySameClick(*entry); });
         }
     });

@@ -16,7 +16,7 @@ namespace {
 
 QString SortEntryName(std::size_t index)
 {
-    return "SortBy" + QString::number(index + 1);
+    return QStringLiteral("SortBy") + QString::number(index + 1);
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ QString SortEntryName(std::size_t index)
 void MainWindow::BuildSorting()
 {
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) {
-        if (menu->title() == "Sort Records") {
+        if (menu->title() == ToQt("Sort Records")) {
             sortRecordsMenu_ = menu;
             menu->setObjectName("SortSelect");
         }
@@ -36,7 +36,8 @@ void MainWindow::BuildSorting()
             [this] { Handle([this] { view_.DescendingClick(); }); });
     connect(actions_.at(&a.SortRecords), &QAction::triggered, this, [this] {
         Handle([this] { view_.SortRecordBtnClick(); });
-        if (const auto chosen = PopUpAtPointer(this, "SortMenu", view_.SortMenu, "SortBy")) {
+        if (const auto chosen = PopUpAtPointer(this, QStringLiteral("SortMenu"), view_.SortMenu,
+                                               QStringLiteral("SortBy"))) {
             const int entry = static_cast<int>(*chosen) + 1;
             Handle([this, entry] { view_.SortSelectClick(entry); });
         }

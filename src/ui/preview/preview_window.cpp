@@ -143,7 +143,7 @@ PreviewWindow::PreviewWindow(TOrvPreview& preview, PageDevices&, QWidget* parent
     exportMenu->setObjectName("ExportMenu");
     for (const MenuItemControl& entry : preview_.ExportMenu) {
         QAction* action = exportMenu->addAction(ToQt(entry.caption));
-        action->setObjectName(ToQt(entry.caption).remove(' '));
+        action->setObjectName(ToQt(entry.caption).remove(u' '));
         const int tag = entry.tag;
         connect(action, &QAction::triggered, this,
                 [this, tag] { Handle([this, tag] { preview_.ExportMenuClick(tag); }); });

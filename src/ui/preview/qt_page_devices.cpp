@@ -27,7 +27,7 @@ public:
         buffer_.open(QIODevice::WriteOnly);
         writer_ = std::make_unique<QPdfWriter>(&buffer_);
         writer_->setResolution(paper.resolutionX > 0 ? paper.resolutionX : 600);
-        writer_->setCreator("Quillmark");
+        writer_->setCreator(QStringLiteral("Quillmark"));
         writer_->setTitle(ToQt(title));
         const double inch = 72.0;
         writer_->setPageSize(QPageSize(QSizeF(paper.paperWidth * inch / paper.resolutionX,

@@ -33,10 +33,10 @@ public:
         : QTableWidget(0, 3, parent), search_(search), openChooser_(std::move(openChooser))
     {
         setObjectName("SearchGrid");
-        setAccessibleName(TSearch::GridName);
+        setAccessibleName(ToQt(TSearch::GridName));
         QStringList header;
         for (const char* caption : TSearch::GridHeader) {
-            header << caption;
+            header << ToQt(caption);
         }
         setHorizontalHeaderLabels(header);
         horizontalHeader()->setStretchLastSection(true);
@@ -154,12 +154,14 @@ void SearchWindow::BuildToolBar()
     connect(actions_.at(&search_.SaveSearchBtn), &QAction::triggered, this,
             [this] { Handle([this] { search_.SaveSearchBtnClick(); }); });
     connect(actions_.at(&search_.Extract), &QAction::triggered, this, [this] {
-        if (const auto entry = PopUpAtPointer(this, "ExtractType", search_.ExtractType)) {
+        if (const auto entry =
+                PopUpAtPointer(this, QStringLiteral("ExtractType"), search_.ExtractType)) {
             Handle([this, entry] { search_.ExtractTypeClick(static_cast<int>(*entry)); });
         }
     });
     connect(actions_.at(&search_.Actions.PrintScreenTBtn), &QAction::triggered, this, [this] {
-        if (const auto entry = PopUpAtPointer(this, "PrintMenu", search_.PrintMenu)) {
+        if (const auto entry =
+                PopUpAtPointer(this, QStringLiteral("PrintMenu"), search_.PrintMenu)) {
             Handle([this, entry] { search_.PrintMenuClick(static_cast<int>(*entry)); });
         }
     });

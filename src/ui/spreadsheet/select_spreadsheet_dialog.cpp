@@ -48,7 +48,8 @@ SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, Q
         Render();
     });
     connect(add_, &QPushButton::clicked, this, [this] {
-        if (const auto entry = PopUpAtPointer(this, "FieldMenu", form_.FieldMenu, "Field")) {
+        if (const auto entry = PopUpAtPointer(this, QStringLiteral("FieldMenu"), form_.FieldMenu,
+                                              QStringLiteral("Field"))) {
             Handle([this, entry] { form_.FieldMenuClick(static_cast<int>(*entry)); });
         }
     });

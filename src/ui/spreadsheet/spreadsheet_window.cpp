@@ -111,12 +111,13 @@ void SpreadsheetWindow::BuildToolBar()
             [this] { Handle([this] { sheet_.ViewFieldsClick(); }); });
     connect(actions_.at(&sheet_.NextSearchTBtn), &QAction::triggered, this,
             [this] { Handle([this] { sheet_.NextSearchTBtnClick(); }); });
-    auto* toolBar = findChild<QToolBar*>("ViewToolBar");
+    auto* toolBar = findChild<QToolBar*>(QStringLiteral("ViewToolBar"));
     connect(actions_.at(&sheet_.Actions.PrintScreenTBtn), &QAction::triggered, this,
             [this, toolBar] {
                 QWidget* button =
                     toolBar->widgetForAction(actions_.at(&sheet_.Actions.PrintScreenTBtn));
-                if (const auto entry = PopUpBelow(button, "PrintMenu", sheet_.PrintMenu)) {
+                if (const auto entry =
+                        PopUpBelow(button, QStringLiteral("PrintMenu"), sheet_.PrintMenu)) {
                     Handle([this, entry] { sheet_.PrintMenuClick(static_cast<int>(*entry)); });
                 }
             });

@@ -1,6 +1,7 @@
 #include "ui/utilities/about_window.h"
 
 #include "forms/utilities/about_form.h"
+#include "ui/text.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -15,9 +16,9 @@ void ShowAboutBox(QWidget* parent)
 {
     QDialog about(parent);
     about.setObjectName("AboutBox");
-    about.setWindowTitle(AboutBox::Caption);
+    about.setWindowTitle(ToQt(AboutBox::Caption));
 
-    auto* name = new QLabel(AboutBox::ProductName, &about);
+    auto* name = new QLabel(ToQt(AboutBox::ProductName), &about);
     name->setObjectName("ProductName");
     QFont nameFont = name->font();
     nameFont.setPointSizeF(nameFont.pointSizeF() * 1.6);
@@ -26,12 +27,13 @@ void ShowAboutBox(QWidget* parent)
     name->setAlignment(Qt::AlignCenter);
     name->setMinimumWidth(name->sizeHint().width() * 2);
 
-    auto* version = new QLabel(AboutBox::Version, &about);
+    auto* version = new QLabel(ToQt(AboutBox::Version), &about);
     version->setObjectName("Version");
     version->setAlignment(Qt::AlignCenter);
 
     auto* buttons = new QDialogButtonBox(&about);
-    QPushButton* close = buttons->addButton(AboutBox::CloseButton, QDialogButtonBox::AcceptRole);
+    QPushButton* close =
+        buttons->addButton(ToQt(AboutBox::CloseButton), QDialogButtonBox::AcceptRole);
     close->setObjectName("CloseBtn");
     close->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);

@@ -66,8 +66,8 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QWidget(parent, Qt::Window
     displayFont.setPointSizeF(displayFont.pointSizeF() * 1.4);
     display_->setFont(displayFont);
     // Wide enough for the longest number and for the error messages.
-    display_->setMinimumWidth(display_->fontMetrics().horizontalAdvance("Cannot divide by zero") +
-                              24);
+    display_->setMinimumWidth(
+        display_->fontMetrics().horizontalAdvance(ToQt("Cannot divide by zero")) + 24);
 
     auto* pad = new QGridLayout;
     pad->setSpacing(4);

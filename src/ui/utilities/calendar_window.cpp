@@ -1,5 +1,7 @@
 #include "ui/utilities/calendar_window.h"
 
+#include "ui/text.h"
+
 #include <QCalendarWidget>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -15,7 +17,7 @@ namespace quillmark {
 CalendarWindow::CalendarWindow(QWidget* parent) : QDialog(parent)
 {
     setObjectName("CalendarWindow");
-    setWindowTitle("Calendar");
+    setWindowTitle(ToQt("Calendar"));
 
     calendar_ = new QCalendarWidget(this);
     calendar_->setObjectName("Calendar");
@@ -28,8 +30,8 @@ CalendarWindow::CalendarWindow(QWidget* parent) : QDialog(parent)
         {"qt_calendar_nextmonth", "Next Month"},
         {"qt_calendar_calendarview", "Days"}};
     for (const auto& [part, name] : parts) {
-        if (auto* widget = calendar_->findChild<QWidget*>(part)) {
-            widget->setAccessibleName(name);
+        if (auto* widget = calendar_->findChild<QWidget*>(QLatin1StringView(part))) {
+            widget->setAccessibleName(ToQt(name));
         }
     }
 

@@ -1,6 +1,7 @@
 #include "ui/utilities/help_window.h"
 
 #include "forms/services.h"
+#include "ui/text.h"
 #include "ui/window_placement.h"
 
 #include <QAbstractButton>
@@ -30,12 +31,13 @@
 namespace quillmark {
 namespace {
 
-constexpr const char* ContentsPage = "contents.html";
+constexpr QLatin1StringView ContentsPage("contents.html");
 constexpr const char* WindowTitle = "Quillmark Help";
 
 QStringList Words(const QString& text)
 {
-    return text.toCaseFolded().split(QRegularExpression(R"(\s+)"), Qt::SkipEmptyParts);
+    return text.toCaseFolded().split(QRegularExpression(QStringLiteral(R"(\s+)")),
+                                     Qt::SkipEmptyParts);
 }
 
 // The help button of a window: an action or a button named as the forms name it. Other windows
@@ -47,7 +49,8 @@ bool TriggerHelpControl(const QObject* parent)
         if (widget != nullptr && widget->isWindow()) {
             continue;
         }
-        if (child->objectName() == "HelpTBtn" || child->objectName() == "HelpBtn") {
+        if (child->objectName() == QStringLiteral("HelpTBtn") ||
+            child->objectName() == QStringLiteral("HelpBtn")) {
             if (auto* action = qobject_cast<QAction*>(child); action && action->isEnabled()) {
                 action->trigger();
                 return true;
@@ -74,8 +77,8 @@ bool TriggerHelpControl(const QObject* parent)
 
 QString HelpTopicFileName(const QString& topic)
 {
-    const QString name = topic.trimmed().toLower().replace(' ', '-');
-    return name.isEmpty() ? QString(ContentsPage) : name + ".html";
+    const QString name = topic.trimmed().toLower().replace(u' ', u'-');
+    return name.isEmpty() ? QString(ContentsPage) : name + QStringLiteral(".html");
 }
 
 QList<HelpPage> ReadHelpPages(const QString& helpFolder)
@@ -84,7 +87,7 @@ QList<HelpPage> ReadHelpPages(const QString& helpFolder)
     QStringList order{ContentsPage};
     QFile contents(folder.filePath(ContentsPage));
     if (contents.open(QIODevice::ReadOnly)) {
-        const QRegularExpression link(R"re(href="([^"#:]+\.html))re");
+        const QRegularExpression link(QStringLiteral(R"re(href="([^"#:]+\.html))re"));
         for (const QRegularExpressionMatch& match :
              link.globalMatch(QString::fromUtf8(contents.readAll()))) {
             if (!order.contains(match.captured(1))) {
@@ -92,7 +95,8 @@ QList<HelpPage> ReadHelpPages(const QString& helpFolder)
             }
         }
     }
-    for (const QString& fileName : folder.entryList({"*.html"}, QDir::Files, QDir::Name)) {
+    for (const QString& fileName :
+         folder.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
         if (!order.contains(fileName)) {
             order.append(fileName);
         }
@@ -111,7 +115,7 @@ QList<HelpPage> ReadHelpPages(const QString& helpFolder)
             title = QFileInfo(fileName).completeBaseName();
         }
         pages.append(
-            HelpPage{fileName, title, (title + '\n' + document.toPlainText()).toCaseFolded()});
+            HelpPage{fileName, title, (title + u'\n' + document.toPlainText()).toCaseFolded()});
     }
     return pages;
 }
@@ -132,14 +136,14 @@ QList<HelpPage> FindHelpPages(const QList<HelpPage>& pages, const QString& query
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName("HelpWindow");
-    setWindowTitle(WindowTitle);
+    setWindowTitle(ToQt(WindowTitle));
 
-    backButton_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), "Back", this);
+    backButton_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), ToQt("Back"), this);
     backButton_->setObjectName("BackBtn");
     forwardButton_ =
-        new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), "Forward", this);
+        new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), ToQt("Forward"), this);
     forwardButton_->setObjectName("ForwardBtn");
-    auto* contentsButton = new QPushButton("Contents", this);
+    auto* contentsButton = new QPushButton(ToQt("Contents"), this);
     contentsButton->setObjectName("ContentsBtn");
     for (QPushButton* button : {backButton_, forwardButton_, contentsButton}) {
         button->setFocusPolicy(Qt::TabFocus);
@@ -148,21 +152,21 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window)
 
     browser_ = new QTextBrowser(this);
     browser_->setObjectName("HelpBrowser");
-    browser_->setAccessibleName("Help page");
+    browser_->setAccessibleName(ToQt("Help page"));
     browser_->setOpenExternalLinks(true);
 
     searchBox_ = new QLineEdit(this);
     searchBox_->setObjectName("HelpSearch");
-    searchBox_->setPlaceholderText("Search help");
+    searchBox_->setPlaceholderText(ToQt("Search help"));
     searchBox_->setClearButtonEnabled(true);
-    searchBox_->setAccessibleName("Search help");
+    searchBox_->setAccessibleName(ToQt("Search help"));
     searchResult_ = new QLabel(this);
     searchResult_->setObjectName("HelpSearchResult");
     searchResult_->setWordWrap(true);
     searchResult_->hide();
     pageList_ = new QListWidget(this);
     pageList_->setObjectName("HelpPages");
-    pageList_->setAccessibleName("Help pages");
+    pageList_->setAccessibleName(ToQt("Help pages"));
     connect(searchBox_, &QLineEdit::textChanged, this, &HelpWindow::FillList);
     // Enter in the search box reads the first page found.
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] {
@@ -249,9 +253,9 @@ void HelpWindow::FillList()
     if (Words(query).isEmpty()) {
         searchResult_->hide();
     } else {
-        searchResult_->setText(found.isEmpty()     ? QString("No page holds all of these words.")
-                               : found.size() == 1 ? QString("1 page found")
-                                                   : QString("%1 pages found").arg(found.size()));
+        searchResult_->setText(found.isEmpty()     ? ToQt("No page holds all of these words.")
+                               : found.size() == 1 ? ToQt("1 page found")
+                                                   : ToQt("%1 pages found").arg(found.size()));
         searchResult_->show();
     }
     PageChanged();
@@ -277,8 +281,8 @@ void HelpWindow::PageChanged()
     backButton_->setEnabled(browser_->isBackwardAvailable());
     forwardButton_->setEnabled(browser_->isForwardAvailable());
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QString(WindowTitle)
-                                   : QString("%1 - %2").arg(WindowTitle, title));
+    setWindowTitle(title.isEmpty() ? ToQt(WindowTitle)
+                                   : QStringLiteral("%1 - %2").arg(ToQt(WindowTitle), title));
     // The list marks the page on show when it lists it.
     const QString shown = browser_->source().fileName();
     listing_ = true;

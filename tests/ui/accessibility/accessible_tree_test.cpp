@@ -134,10 +134,11 @@ void Walk(QAccessibleInterface* node, const QString& path, QStringList& faults)
         return;
     }
     const QString where =
-        path + " > " +
+        path + QStringLiteral(" > ") +
         (widget != nullptr && !widget->objectName().isEmpty() ? widget->objectName()
                                                               : node->text(QAccessible::Name)) +
-        " (" + qAccessibleRoleString(node->role()) + ")";
+        QStringLiteral(" (") + QLatin1StringView(qAccessibleRoleString(node->role())) +
+        QStringLiteral(")");
     // A widget that hands its focus on (a notebook to its tabs) is spoken of as that one.
     const bool standsFor = widget != nullptr && widget->focusProxy() != nullptr;
     const bool focusable = node->state().focusable && !standsFor;
@@ -147,18 +148,19 @@ void Walk(QAccessibleInterface* node, const QString& path, QStringList& faults)
         if (node->role() == QAccessible::ComboBox) {
             // On this platform a drop-down list's name is its value; its caption names it.
             if (node->relations(QAccessible::Label).isEmpty()) {
-                faults << where + ": no caption names it";
+                faults << where + QStringLiteral(": no caption names it");
             }
         } else if (!Sayable(name)) {
-            faults << where + ": named \"" + name + "\"";
+            faults << where + QStringLiteral(": named \"") + name + QStringLiteral("\"");
         }
         const auto expected = widget != nullptr ? ExpectedRole(widget) : std::nullopt;
         if (expected && node->role() != *expected) {
-            faults << where + ": should be a " + qAccessibleRoleString(*expected);
+            faults << where + QStringLiteral(": should be a ") +
+                          QLatin1StringView(qAccessibleRoleString(*expected));
         }
         if (focusable && widget != nullptr && !widget->isWindow() && OwnControl(widget) &&
             node->role() == QAccessible::Client) {
-            faults << where + ": says nothing of what it is";
+            faults << where + QStringLiteral(": says nothing of what it is");
         }
     }
     // Controls side by side that a voice calls alike cannot be told apart.
@@ -172,10 +174,10 @@ void Walk(QAccessibleInterface* node, const QString& path, QStringList& faults)
         if (!Sayable(child->text(QAccessible::Name))) {
             continue;  // told already
         }
-        const QString heardAs =
-            qAccessibleRoleString(child->role()) + QString(" ") + child->text(QAccessible::Name);
+        const QString heardAs = QLatin1StringView(qAccessibleRoleString(child->role())) +
+                                QStringLiteral(" ") + child->text(QAccessible::Name);
         if (heard.contains(heardAs)) {
-            faults << where + ": two of its controls are both heard as " + heardAs;
+            faults << where + QStringLiteral(": two of its controls are both heard as ") + heardAs;
         }
         heard.insert(heardAs);
     }
@@ -188,7 +190,7 @@ QStringList FaultsOf(QWidget& window)
 {
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) {
-        return {window.objectName() + " was never shown"};
+        return {window.objectName() + QStringLiteral(" was never shown")};
     }
     QStringList faults;
     Walk(QAccessible::queryAccessibleInterface(&window), window.objectName(), faults);
@@ -205,7 +207,7 @@ void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
     QStringList faults;
 
     MainWindow main(workspace);
-    auto* notebook = main.findChild<QTabWidget*>("RecordBook");
+    auto* notebook = main.findChild<QTabWidget*>(QStringLiteral("RecordBook"));
     for (int page = 0; page < notebook->count(); ++page) {
         notebook->setCurrentIndex(page);
         faults << FaultsOf(main);
@@ -270,33 +272,35 @@ void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<QTabWidget*>("RecordBook")->setCurrentIndex(TView::ScheduleTab);
-    auto* bar = window.findChild<QWidget*>("TimeBar1");
+    window.findChild<QTabWidget*>(QStringLiteral("RecordBook"))
+        ->setCurrentIndex(TView::ScheduleTab);
+    auto* bar = window.findChild<QWidget*>(QStringLiteral("TimeBar1"));
     QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(bar);
     auto lines = [&](const char* name) {
-        return window.findChild<QPlainTextEdit*>(name)->toPlainText();
+        return window.findChild<QPlainTextEdit*>(QLatin1StringView(name))->toPlainText();
     };
     auto hour = [&](int cell) { return hours->child(cell); };
 
     // The bar is a list of its hours, each with its times.
     QCOMPARE(hours->role(), QAccessible::List);
-    QCOMPARE(hours->text(QAccessible::Name), QString("Hours"));
+    QCOMPARE(hours->text(QAccessible::Name), QStringLiteral("Hours"));
     QCOMPARE(hours->childCount(), 12);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QString("09:00 to 10:00"));
-    QCOMPARE(hour(11)->text(QAccessible::Name), QString("20:00 to 21:00"));
+    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("09:00 to 10:00"));
+    QCOMPARE(hour(11)->text(QAccessible::Name), QStringLiteral("20:00 to 21:00"));
     QCOMPARE(hours->indexOfChild(hour(5)), 5);
-    QVERIFY(hours->text(QAccessible::Description).startsWith("No day chosen."));
+    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("No day chosen.")));
     for (const char* button : {"Button2", "Button3"}) {
-        QVERIFY(Sayable(QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(button))
+        QVERIFY(Sayable(QAccessible::queryAccessibleInterface(
+                            window.findChild<QWidget*>(QLatin1StringView(button)))
                             ->text(QAccessible::Name)));
     }
 
     // A day is chosen with the keys, as radio buttons are: Space, then the arrows.
-    auto* sunday = window.findChild<QRadioButton*>("DaySun");
+    auto* sunday = window.findChild<QRadioButton*>(QStringLiteral("DaySun"));
     sunday->setFocus();
     QTest::keyClick(sunday, Qt::Key_Space);
     QTest::keyClick(sunday, Qt::Key_Right);
-    QVERIFY(window.findChild<QRadioButton*>("DayMon")->isChecked());
+    QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("DayMon"))->isChecked());
     QVERIFY(!sunday->isChecked());
 
     // Two hours from 11:00, chosen with Shift and the arrows and added with Space.
@@ -309,10 +313,11 @@ void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
     QVERIFY(hour(2)->state().selected && hour(3)->state().selected);
     QVERIFY(lines("MonStart").isEmpty());  // not yet the day's
     QTest::keyClick(bar, Qt::Key_Space);
-    QCOMPARE(lines("MonStart"), QString("11:00"));
-    QCOMPARE(lines("MonEnd"), QString("13:00"));
+    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
+    QCOMPARE(lines("MonEnd"), QStringLiteral("13:00"));
     QVERIFY(!hour(1)->state().selected && hour(3)->state().selected && !hour(4)->state().selected);
-    QVERIFY(hours->text(QAccessible::Description).startsWith("Monday: 11:00 to 13:00."));
+    QVERIFY(hours->text(QAccessible::Description)
+                .startsWith(QStringLiteral("Monday: 11:00 to 13:00.")));
 
     // Escape gives up a range being chosen; Left past the first hour moves the bar's hours.
     QTest::keyClick(bar, Qt::Key_Home);
@@ -321,15 +326,15 @@ void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
     QVERIFY(!hour(0)->state().selected && hour(2)->state().selected);
     QTest::keyClick(bar, Qt::Key_Home);
     QTest::keyClick(bar, Qt::Key_Left);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QString("08:00 to 09:00"));
-    QCOMPARE(lines("MonStart"), QString("11:00"));
+    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("08:00 to 09:00"));
+    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
 
     // A screen reader's press on an hour adds it; Delete empties the day.
     hour(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(lines("MonStart"), QString("11:00\n14:00"));
+    QCOMPARE(lines("MonStart"), QStringLiteral("11:00\n14:00"));
     QTest::keyClick(bar, Qt::Key_Delete);
     QVERIFY(lines("MonStart").isEmpty());
-    QVERIFY(hours->text(QAccessible::Description).startsWith("Monday: no times."));
+    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("Monday: no times.")));
 }
 
 }  // namespace quillmark

@@ -40,20 +40,22 @@ void AlbumWindowTest::PagesArePagedPicturesArriveAndACellIsPicked()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.Handle([&window] { window.Form().FormActivate(); });
-    QCOMPARE(window.windowTitle(), QString("Album View (All Records)"));
-    QCOMPARE(window.findChild<QLabel*>("pagenum")->text(), QString("Page 1 of 2"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Album View (All Records)"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("pagenum"))->text(),
+             QStringLiteral("Page 1 of 2"));
 
-    auto* next = window.findChild<QPushButton*>("Next");
+    auto* next = window.findChild<QPushButton*>(QStringLiteral("Next"));
     QVERIFY(next->isEnabled());
     QTest::mouseClick(next, Qt::LeftButton);
-    QCOMPARE(window.findChild<QLabel*>("pagenum")->text(), QString("Page 2 of 2"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("pagenum"))->text(),
+             QStringLiteral("Page 2 of 2"));
     QVERIFY(!next->isEnabled());
-    QTest::mouseClick(window.findChild<QPushButton*>("LessRows"), Qt::LeftButton);
-    QCOMPARE(window.findChild<QLabel*>("Size")->text(), QString("2 X 3"));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("LessRows")), Qt::LeftButton);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Size"))->text(), QStringLiteral("2 X 3"));
 
     // The picture of record 7, first on the page, arrives from a worker and is drawn.
     QTRY_VERIFY(window.Form().AlbumGridDrawCell(0, 0).picture != nullptr);
-    QWidget* grid = window.findChild<QWidget*>("AlbumGrid");
+    QWidget* grid = window.findChild<QWidget*>(QStringLiteral("AlbumGrid"));
     const QImage drawn = grid->grab().toImage();
     QCOMPARE(drawn.pixelColor(1, 1), QColor(255, 0, 0));  // the tiny picture's red corner
 
@@ -71,14 +73,16 @@ void AlbumWindowTest::EveryCellOfNineByNineIsWholeAtAnySize()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.Handle([&window] { window.Form().FormActivate(); });
     for (int click = 0; click < 8; ++click) {
-        QTest::mouseClick(window.findChild<QPushButton*>("MoreRows"), Qt::LeftButton);
-        QTest::mouseClick(window.findChild<QPushButton*>("MoreCols"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("MoreRows")),
+                          Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("MoreCols")),
+                          Qt::LeftButton);
     }
-    QCOMPARE(window.findChild<QLabel*>("Size")->text(), QString("9 X 9"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("Size"))->text(), QStringLiteral("9 X 9"));
 
     // Sizes whose ninths fall on every fraction of a pixel; each cell and the line after it
     // take CellWidth + 2 pixels.
-    const QWidget* grid = window.findChild<QWidget*>("AlbumGrid");
+    const QWidget* grid = window.findChild<QWidget*>(QStringLiteral("AlbumGrid"));
     const TAlbumView& album = window.Form();
     for (int step = 0; step < 10; ++step) {
         window.resize(600 + step, 460 + step);

@@ -85,13 +85,15 @@ void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
         // Nothing can sound here: Play says so and the disc stays stopped.
         CdPlayerWindow speakers(session.workspace);
         session.dialogs.ChooseFile(folder.File("tones.cue"));
-        speakers.findChild<QAction*>("OpenDiscImage")->trigger();
-        QTest::mouseClick(speakers.findChild<QPushButton*>("Play"), Qt::LeftButton);
-        QCOMPARE(speakers.findChild<QLabel*>("CDStatus")->text(), QString(" Stopped"));
-        QCOMPARE(speakers.findChild<QLabel*>("SoundMessage")->text(),
-                 QString("No sound output is available."));
-        QCOMPARE(speakers.findChild<QLabel*>("lblTime")->text(), QString("00:00"));
-        QVERIFY(speakers.findChild<QPushButton*>("Play")->isEnabled());
+        speakers.findChild<QAction*>(QStringLiteral("OpenDiscImage"))->trigger();
+        QTest::mouseClick(speakers.findChild<QPushButton*>(QStringLiteral("Play")), Qt::LeftButton);
+        QCOMPARE(speakers.findChild<QLabel*>(QStringLiteral("CDStatus"))->text(),
+                 QStringLiteral(" Stopped"));
+        QCOMPARE(speakers.findChild<QLabel*>(QStringLiteral("SoundMessage"))->text(),
+                 QStringLiteral("No sound output is available."));
+        QCOMPARE(speakers.findChild<QLabel*>(QStringLiteral("lblTime"))->text(),
+                 QStringLiteral("00:00"));
+        QVERIFY(speakers.findChild<QPushButton*>(QStringLiteral("Play"))->isEnabled());
     }
 
     CdPlayerWindow window(
@@ -99,25 +101,26 @@ void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
         std::make_unique<CdAudioDevice>(std::chrono::seconds(2), CdAudioDevice::Sound::Silent));
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* status = window.findChild<QLabel*>("CDStatus");
-    auto* play = window.findChild<QPushButton*>("Play");
-    QCOMPARE(status->text(), QString(" Not ready"));
+    auto* status = window.findChild<QLabel*>(QStringLiteral("CDStatus"));
+    auto* play = window.findChild<QPushButton*>(QStringLiteral("Play"));
+    QCOMPARE(status->text(), QStringLiteral(" Not ready"));
     QVERIFY(!play->isEnabled());
 
     session.dialogs.ChooseFile(folder.File("tones.cue"));
-    window.findChild<QAction*>("OpenDiscImage")->trigger();
+    window.findChild<QAction*>(QStringLiteral("OpenDiscImage"))->trigger();
     QVERIFY(play->isEnabled());
     QTest::mouseClick(play, Qt::LeftButton);
     // Once a second, or later on a busy machine: any time past the start will do.
-    QTRY_VERIFY_WITH_TIMEOUT(window.findChild<QLabel*>("lblTime")->text() != QString("00:00"),
-                             10000);
-    QCOMPARE(status->text(), QString(" Playing"));
-    QCOMPARE(window.findChild<QLabel*>("lblTrack")->text(), QString("1"));
-    QTest::mouseClick(window.findChild<QPushButton*>("Next"), Qt::LeftButton);
-    QCOMPARE(window.findChild<QLabel*>("lblTrack")->text(), QString("2"));
-    QTest::mouseClick(window.findChild<QPushButton*>("Stop"), Qt::LeftButton);
-    QCOMPARE(window.findChild<QLabel*>("lblTime")->text(), QString("00:00"));
-    QCOMPARE(status->text(), QString(" Stopped"));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        window.findChild<QLabel*>(QStringLiteral("lblTime"))->text() != QStringLiteral("00:00"),
+        10000);
+    QCOMPARE(status->text(), QStringLiteral(" Playing"));
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblTrack"))->text(), QStringLiteral("1"));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Next")), Qt::LeftButton);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblTrack"))->text(), QStringLiteral("2"));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Stop")), Qt::LeftButton);
+    QCOMPARE(window.findChild<QLabel*>(QStringLiteral("lblTime"))->text(), QStringLiteral("00:00"));
+    QCOMPARE(status->text(), QStringLiteral(" Stopped"));
 }
 
 // A FIFO or a device in the place of a file would block the library's open for good, and the

@@ -42,10 +42,13 @@ void ColumnReportWindowTest::TenPagesArePreviewedAndWrittenAsPdf()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     // The items' group keeps its title off the window's edge.
-    QVERIFY(window.findChild<QWidget*>("Fields")->parentWidget()->mapTo(&window, QPoint()).x() > 0);
+    QVERIFY(window.findChild<QWidget*>(QStringLiteral("Fields"))
+                ->parentWidget()
+                ->mapTo(&window, QPoint())
+                .x() > 0);
     for (const char* item : {"Name", "City", "Status"}) {
-        PickFromNextMenu(item);
-        QTest::mouseClick(window.findChild<QPushButton*>("AddBtn"), Qt::LeftButton);
+        PickFromNextMenu(QLatin1StringView(item));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("AddBtn")), Qt::LeftButton);
     }
 
     // In the preview, once it is up: the PDF export, then closing.
@@ -57,10 +60,10 @@ void ColumnReportWindowTest::TenPagesArePreviewedAndWrittenAsPdf()
         QWidget* preview = QApplication::activeModalWidget();
         QVERIFY(preview != nullptr);
         previewShown = clock.restart();
-        auto* exportMenu = preview->findChild<QMenu*>("ExportMenu");
+        auto* exportMenu = preview->findChild<QMenu*>(QStringLiteral("ExportMenu"));
         QVERIFY(exportMenu != nullptr);
         for (QAction* entry : exportMenu->actions()) {
-            if (entry->text() == "Export to PDF") {
+            if (entry->text() == QStringLiteral("Export to PDF")) {
                 entry->trigger();
             }
         }
@@ -72,11 +75,12 @@ void ColumnReportWindowTest::TenPagesArePreviewedAndWrittenAsPdf()
             QVERIFY(dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             dialog->close();
         });
-        QTest::mouseClick(preview->findChild<QPushButton*>("PrintBtn"), Qt::LeftButton);
+        QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("PrintBtn")),
+                          Qt::LeftButton);
         preview->close();
     });
     clock.start();
-    window.findChild<QAction*>("PreviewTBtn")->trigger();
+    window.findChild<QAction*>(QStringLiteral("PreviewTBtn"))->trigger();
 
     // Past ten pages the user is told, and the tenth page ends the report.
     QVERIFY(session.dialogs.Texts().size() >= 1);

@@ -63,8 +63,8 @@ void GraphWindowTest::ACategoryDoubleClickedIsDrawnAndSavedAsAPicture()
     window.show();
     // Each activation draws the first field afresh: the clicks come after it.
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTRY_COMPARE(window.findChild<QTreeWidget*>("SGraph")->topLevelItemCount(), 10);
-    auto* chart = window.findChild<QChartView*>("Graph")->chart();
+    QTRY_COMPARE(window.findChild<QTreeWidget*>(QStringLiteral("SGraph"))->topLevelItemCount(), 10);
+    auto* chart = window.findChild<QChartView*>(QStringLiteral("Graph"))->chart();
     auto bars = [chart] {
         QStringList shown;
         const auto* series = qobject_cast<QBarSeries*>(chart->series().value(0));
@@ -73,14 +73,14 @@ void GraphWindowTest::ACategoryDoubleClickedIsDrawnAndSavedAsAPicture()
             return shown;
         }
         for (int bar = 0; bar < axis->count(); ++bar) {
-            shown << axis->at(bar).trimmed() + " " +
+            shown << axis->at(bar).trimmed() + QStringLiteral(" ") +
                          QString::number(series->barSets().value(0)->at(bar));
         }
         return shown;
     };
-    QCOMPARE(bars(), (QStringList{"Full Time 1", "Part Time 2"}));
+    QCOMPARE(bars(), (QStringList{QStringLiteral("Full Time 1"), QStringLiteral("Part Time 2")}));
 
-    auto* tree = window.findChild<QTreeWidget*>("SGraph");
+    auto* tree = window.findChild<QTreeWidget*>(QStringLiteral("SGraph"));
     tree->expandItem(tree->topLevelItem(0));
     QTreeWidgetItem* partTime = tree->topLevelItem(0)->child(1);
     tree->scrollToItem(partTime);
@@ -88,14 +88,14 @@ void GraphWindowTest::ACategoryDoubleClickedIsDrawnAndSavedAsAPicture()
     const QPoint at = tree->visualItemRect(partTime).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(bars(), (QStringList{"Nights 1"}));
+    QCOMPARE(bars(), (QStringList{QStringLiteral("Nights 1")}));
 
-    QCOMPARE(chart->title(), QString("Type: Part Time"));
+    QCOMPARE(chart->title(), QStringLiteral("Type: Part Time"));
 
     // The picture is laid out for a page of its own, drawn at twice the screen's size.
     const test::TemporaryFolder folder;
     session.dialogs.ChooseFile(folder.File("bars"));
-    window.findChild<QAction*>("SaveChartImageBtn")->trigger();
+    window.findChild<QAction*>(QStringLiteral("SaveChartImageBtn"))->trigger();
     QImage saved(QString::fromStdString(folder.File("bars.png")));
     QCOMPARE(saved.size(), QSize(2 * QtChart::ImageWidth, 2 * QtChart::ImageHeight));
     int barPixels = 0;
@@ -115,22 +115,24 @@ void GraphWindowTest::LongNamesAreReadWholeAndTheScaleRunsInRoundSteps()
 {
     test::Session session;
     session.Start();
-    const QStringList names = {"Full Time Permanent",  "Part Time",
-                               "Temporary Contract",   "Seasonal",
-                               "Internship Programme", "Volunteer"};
-    session.workspace.database.DescriptionTrees[1] = FromQt(names.join("\r\n") + "\r\n");
+    const QStringList names = {QStringLiteral("Full Time Permanent"),  QStringLiteral("Part Time"),
+                               QStringLiteral("Temporary Contract"),   QStringLiteral("Seasonal"),
+                               QStringLiteral("Internship Programme"), QStringLiteral("Volunteer")};
+    session.workspace.database.DescriptionTrees[1] =
+        FromQt(names.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     GraphWindow window(session.workspace);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* view = window.findChild<QChartView*>("Graph");
+    auto* view = window.findChild<QChartView*>(QStringLiteral("Graph"));
     QTRY_VERIFY(!view->chart()->series().isEmpty());
     QVERIFY(qobject_cast<QHorizontalBarSeries*>(view->chart()->series().value(0)) != nullptr);
     QTRY_VERIFY(ChartTexts(*view).contains(names.front()));  // once the chart is laid out
     const QStringList shown = ChartTexts(*view);
     for (const QString& name : names) {
-        QVERIFY2(shown.contains(name), qPrintable(name + " in " + shown.join('|')));
+        QVERIFY2(shown.contains(name),
+                 qPrintable(name + QStringLiteral(" in ") + shown.join(u'|')));
     }
-    QCOMPARE(view->chart()->title(), QString("Type"));
+    QCOMPARE(view->chart()->title(), QStringLiteral("Type"));
     window.resize(1800, 600);
     QTRY_VERIFY(qobject_cast<QHorizontalBarSeries*>(view->chart()->series().value(0)) == nullptr);
 

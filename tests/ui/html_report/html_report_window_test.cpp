@@ -53,20 +53,21 @@ void HtmlReportWindowTest::ItemsArePickedAndThePageViewed()
     HtmlReportWindow window(session.workspace);
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto* fields = window.findChild<QListWidget*>("Fields");
-    auto* view = window.findChild<QPushButton*>("ViewBtn");
+    auto* fields = window.findChild<QListWidget*>(QStringLiteral("Fields"));
+    auto* view = window.findChild<QPushButton*>(QStringLiteral("ViewBtn"));
     QVERIFY(!view->isEnabled());
     for (const char* item : {"Name", "Status"}) {
-        PickFromNextMenu(item);
-        QTest::mouseClick(window.findChild<QPushButton*>("AddBtn"), Qt::LeftButton);
+        PickFromNextMenu(QLatin1StringView(item));
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("AddBtn")), Qt::LeftButton);
     }
-    QCOMPARE(Shown(fields), (QStringList{"Name", "Status"}));
+    QCOMPARE(Shown(fields), (QStringList{QStringLiteral("Name"), QStringLiteral("Status")}));
     fields->setCurrentRow(1);
-    QTest::mouseClick(window.findChild<QPushButton*>("MoveUpBtn"), Qt::LeftButton);
-    QCOMPARE(Shown(fields), (QStringList{"Status", "Name"}));
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("MoveUpBtn")), Qt::LeftButton);
+    QCOMPARE(Shown(fields), (QStringList{QStringLiteral("Status"), QStringLiteral("Name")}));
     QCOMPARE(fields->currentRow(), 0);
 
-    QTest::keyClicks(window.findChild<QPlainTextEdit*>("HeaderHTML"), "<h1>Staff</h1>");
+    QTest::keyClicks(window.findChild<QPlainTextEdit*>(QStringLiteral("HeaderHTML")),
+                     QStringLiteral("<h1>Staff</h1>"));
     QVERIFY(view->isEnabled());
     QTest::mouseClick(view, Qt::LeftButton);
     QCOMPARE(session.shell.DocumentsOpened, std::vector<std::string>{folder.File("rphtml.htm")});
@@ -93,7 +94,7 @@ void HtmlReportWindowTest::ItemsArePickedAndThePageViewed()
         // A family of the system's with a bold face of its own.
         QString family;
         for (const QString& candidate : QFontDatabase::families()) {
-            if (QFontDatabase::styles(candidate).contains("Bold")) {
+            if (QFontDatabase::styles(candidate).contains(QStringLiteral("Bold"))) {
                 family = candidate;
                 break;
             }
@@ -101,7 +102,7 @@ void HtmlReportWindowTest::ItemsArePickedAndThePageViewed()
         QFont font(family, 12);
         font.setBold(true);
         font.setUnderline(true);
-        dialog->findChild<QFontDialog*>("Fonts")->setCurrentFont(font);
+        dialog->findChild<QFontDialog*>(QStringLiteral("Fonts"))->setCurrentFont(font);
         dialog->accept();
     });
     // Sizes above the chooser's limit are taken as the largest.

@@ -79,7 +79,7 @@ private:
     template <typename T>
     T* Find(const char* name)
     {
-        T* found = window_->findChild<T*>(name);
+        T* found = window_->findChild<T*>(QLatin1StringView(name));
         if (found == nullptr) {
             qWarning("no %s named %s", T::staticMetaObject.className(), name);
         }
@@ -88,13 +88,13 @@ private:
     void Click(const char* button) { QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton); }
     QString Shown(const char* name)
     {
-        if (auto* box = window_->findChild<QLineEdit*>(name)) {
+        if (auto* box = window_->findChild<QLineEdit*>(QLatin1StringView(name))) {
             return box->text();
         }
-        if (auto* label = window_->findChild<QLabel*>(name)) {
+        if (auto* label = window_->findChild<QLabel*>(QLatin1StringView(name))) {
             return label->text();
         }
-        return QString("<no %1>").arg(name);
+        return QStringLiteral("<no %1>").arg(QLatin1StringView(name));
     }
     void Retype(const char* boxName, const QString& text)
     {
@@ -132,23 +132,23 @@ void MainWindowTest::cleanup()
 
 void MainWindowTest::RecordBarNumberBoxAndSorting()
 {
-    QCOMPARE(Shown("Desc7"), QString("Description 6"));
+    QCOMPARE(Shown("Desc7"), QStringLiteral("Description 6"));
     Click("NewRecordTBtn");
-    Retype("RecordName", "Grace Hopper");
+    Retype("RecordName", QStringLiteral("Grace Hopper"));
     Click("PreviousTBtn");
-    QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
+    QCOMPARE(Shown("RecordName"), QStringLiteral("Untitled 1"));
     Click("NextTBtn");
-    QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
+    QCOMPARE(Shown("RecordName"), QStringLiteral("Grace Hopper"));
     // "Sort by Name": the place on show is kept, now with another record.
     Find<QMenu>("SortSelect")->actions().value(27)->trigger();
     QCOMPARE(session_->Names(), (std::vector<std::string>{"Grace Hopper", "Untitled 1"}));
-    QCOMPARE(Shown("RecordName"), QString("Untitled 1"));
+    QCOMPARE(Shown("RecordName"), QStringLiteral("Untitled 1"));
 
     // The number box moves on the keypad's Enter or Return.
-    Retype("number", "1");
+    Retype("number", QStringLiteral("1"));
     QTest::keyClick(Find<QLineEdit>("number"), Qt::Key_Enter);
-    QCOMPARE(Shown("RecordName"), QString("Grace Hopper"));
-    Retype("number", "x");
+    QCOMPARE(Shown("RecordName"), QStringLiteral("Grace Hopper"));
+    Retype("number", QStringLiteral("x"));
     QTest::keyClick(Find<QLineEdit>("number"), Qt::Key_Return);
     QCOMPARE(session_->dialogs.Texts(),
              std::vector<std::string>{"You have entered an invalid number, please try again"});
@@ -162,7 +162,7 @@ void MainWindowTest::CopyKeyCopiesTextInABoxAndTheRecordElsewhere()
     name->setFocus();
     name->setSelection(0, 8);
     QTest::keyClick(name, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QString("Untitled"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Untitled"));
     QVERIFY(!insert->isEnabled());
 
     // Outside a text box Ctrl+C is "Copy Record".
@@ -177,19 +177,20 @@ void MainWindowTest::SalaryAndExperienceAreStoredWithTheirRecord()
 {
     Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::SalaryTab);
     QTest::mouseClick(Find<QAbstractButton>("sWeekly"), Qt::LeftButton);
-    Retype("HoursPerWeekEdit", "40");
-    Retype("SalaryEdit", "500");
-    Find<QComboBox>("WorkDaysPerWeekEdit")->setCurrentText("4");  // typed, not picked
-    QCOMPARE(Shown("aDaily"), QString("$125.00 per day"));
+    Retype("HoursPerWeekEdit", QStringLiteral("40"));
+    Retype("SalaryEdit", QStringLiteral("500"));
+    Find<QComboBox>("WorkDaysPerWeekEdit")
+        ->setCurrentText(QStringLiteral("4"));  // typed, not picked
+    QCOMPARE(Shown("aDaily"), QStringLiteral("$125.00 per day"));
     auto* grid = Find<QTableWidget>("DirGrid");
-    grid->setItem(0, 0, new QTableWidgetItem("Acme"));
-    grid->setItem(1, 2, new QTableWidgetItem("1990-1995"));
+    grid->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Acme")));
+    grid->setItem(1, 2, new QTableWidgetItem(QStringLiteral("1990-1995")));
 
     Click("NewRecordTBtn");
     Click("PreviousTBtn");
     QCOMPARE(session_->Record(0).WorkDaysPerWeek, std::string("4"));
     QVERIFY(Find<QAbstractButton>("sWeekly")->isChecked());
-    QCOMPARE(grid->item(1, 2)->text(), QString("1990-1995"));
+    QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("1990-1995"));
     QCOMPARE(session_->Record(0).ExperienceStream,
              std::string("4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n"
                          "0,1,Acme\r\n2,2,1990-1995\r\n"));
@@ -211,9 +212,9 @@ void MainWindowTest::LongNotesAreTakenInOnlyWhenTheirPageIsShown()
     const std::vector<std::string>& lines = session_->view.Notes.Notes.lines;
     notes->moveCursor(QTextCursor::End);
     const double typing = test::ProcessorSeconds();
-    QTest::keyClicks(notes, QString(30, 'y'));
+    QTest::keyClicks(notes, QString(30, u'y'));
     QTest::keyClick(notes, Qt::Key_Return);
-    QTest::keyClicks(notes, "new");
+    QTest::keyClicks(notes, QStringLiteral("new"));
     QVERIFY(test::ProcessorSeconds() - typing < 1.0);
     QCOMPARE(lines.size(), std::size_t{1'000'001});
     QCOMPARE(lines[999'999], "x" + std::string(30, 'y'));
@@ -223,7 +224,7 @@ void MainWindowTest::LongNotesAreTakenInOnlyWhenTheirPageIsShown()
     }
     QTest::keyClick(notes, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(notes, Qt::Key_Delete);
-    QTest::keyClicks(notes, "a\u00a0");
+    QTest::keyClicks(notes, QStringLiteral("a\u00a0"));
     QCOMPARE(lines.size(), std::size_t{1'000'000});
     QCOMPARE(lines.front(), std::string("a\xa0"));
     QCOMPARE(lines.back(), "x" + std::string(30, 'y'));
@@ -254,23 +255,23 @@ void MainWindowTest::EveryKindOfEditInANotesBoxReachesTheRecord()
         {"type at the start",
          [&] {
              select(0, 0);
-             QTest::keyClicks(notes, "A");
+             QTest::keyClicks(notes, QStringLiteral("A"));
          }},
         {"paste lines into a line",
          [&] {
              select(2, 2);
-             QApplication::clipboard()->setText("x\ny\nz");
+             QApplication::clipboard()->setText(QStringLiteral("x\ny\nz"));
              notes->paste();
          }},
         {"type over lines",
          [&] {
              select(1, 12);
-             QTest::keyClicks(notes, "Q");
+             QTest::keyClicks(notes, QStringLiteral("Q"));
          }},
         {"paste over lines",
          [&] {
              select(0, 9);
-             QApplication::clipboard()->setText("p\n\nq");
+             QApplication::clipboard()->setText(QStringLiteral("p\n\nq"));
              notes->paste();
          }},
         {"join two lines",
@@ -292,7 +293,7 @@ void MainWindowTest::EveryKindOfEditInANotesBoxReachesTheRecord()
              notes->selectAll();
              QTest::keyClick(notes, Qt::Key_Delete);
          }},
-        {"type into the empty box", [&] { QTest::keyClicks(notes, "last"); }},
+        {"type into the empty box", [&] { QTest::keyClicks(notes, QStringLiteral("last")); }},
         {"undo all",
          [&] {
              while (notes->document()->isUndoAvailable()) {
@@ -309,7 +310,7 @@ void MainWindowTest::EveryKindOfEditInANotesBoxReachesTheRecord()
 
 void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
 {
-    Retype("RecordName", "Ada Lovelace");
+    Retype("RecordName", QStringLiteral("Ada Lovelace"));
     // Text from an input method; a character the database cannot hold is kept as "?".
     Find<QLineEdit>("Detail1")->setFocus();
     QInputMethodEvent typing;
@@ -326,7 +327,7 @@ void MainWindowTest::LeavingForAnotherWindowStoresTheRecord()
 
     session_->Record(0).Detail[1] = "Paris";  // changed meanwhile elsewhere
     Activate(window_.get());
-    QCOMPARE(Shown("Detail1"), QString("Paris"));
+    QCOMPARE(Shown("Detail1"), QStringLiteral("Paris"));
 }
 
 void MainWindowTest::DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate()
@@ -335,7 +336,7 @@ void MainWindowTest::DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate()
     auto* birth = Find<QLineEdit>("Detail2");
     birth->setFocus();
     birth->home(false);
-    QTest::keyClicks(birth, "04011980");
+    QTest::keyClicks(birth, QStringLiteral("04011980"));
     QCOMPARE(session_->view.Description.Detail[2].text, std::string("04/01/1980"));
     birth->selectAll();
     QTest::keyClick(birth, Qt::Key_Delete);
@@ -352,11 +353,11 @@ void MainWindowTest::DateBoxesTypeThroughTheirMaskUnlessTheTextIsNoSuchDate()
     QVERIFY(hired->inputMask().isEmpty());
     hired->setFocus();
     hired->end(false);
-    QTest::keyClicks(hired, ", 3rd");
+    QTest::keyClicks(hired, QStringLiteral(", 3rd"));
     QCOMPARE(session_->view.Description.Other[1].text, std::string("April 1980, 3rd"));
     show("12/31/1999");
     QVERIFY(!hired->inputMask().isEmpty());
-    QCOMPARE(hired->text(), QString("12/31/1999"));
+    QCOMPARE(hired->text(), QStringLiteral("12/31/1999"));
 }
 
 void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
@@ -369,20 +370,20 @@ void MainWindowTest::DescriptionBoxPopsItsMenuAndCaptionsRenameEverywhere()
     // A category with children heads its own submenu, so that it can be picked itself too.
     QVERIFY(menu->actions()[2]->menu() != nullptr);
     const QList<QAction*> shift = menu->actions()[2]->menu()->actions();
-    QCOMPARE(shift[0]->text(), QString("Shift"));
-    QCOMPARE(shift[2]->text(), QString("Nights && Days"));  // an ampersand shown as it is
+    QCOMPARE(shift[0]->text(), QStringLiteral("Shift"));
+    QCOMPARE(shift[2]->text(), QStringLiteral("Nights && Days"));  // an ampersand shown as it is
     shift[2]->trigger();
-    QCOMPARE(Shown("DescOne"), QString("Nights & Days : Shift"));
+    QCOMPARE(Shown("DescOne"), QStringLiteral("Nights & Days : Shift"));
     menu->close();
 
     session_->dialogs.Type("Birthday");
     QTest::mouseClick(Find<QLabel>("sn2"), Qt::LeftButton);
-    QCOMPARE(Shown("sn2"), QString("Birthday"));
+    QCOMPARE(Shown("sn2"), QStringLiteral("Birthday"));
     // The sort menu follows at the next activation, its entries replaced rather than added to.
     window_->Handle([this] { session_->view.FormActivate(); });
     auto* sortMenu = Find<QMenu>("SortSelect");
     QCOMPARE(sortMenu->actions().size(), 34);
-    QCOMPARE(sortMenu->actions()[12]->text(), QString("Sort by Birthday"));
+    QCOMPARE(sortMenu->actions()[12]->text(), QStringLiteral("Sort by Birthday"));
 }
 
 void MainWindowTest::SkillEditedFromTheSelectedRow()
@@ -403,7 +404,7 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     const QPoint row = list->visualItemRect(list->topLevelItem(4)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row);
     QTest::mouseClick(editButton, Qt::LeftButton);
-    QCOMPARE(list->topLevelItem(4)->text(1), QString("Fluent"));
+    QCOMPARE(list->topLevelItem(4)->text(1), QStringLiteral("Fluent"));
     QCOMPARE(list->topLevelItem(4)->checkState(0), Qt::Checked);
 
     // A double-click opens the dialog on its row.
@@ -414,7 +415,7 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     const QPoint other = list->visualItemRect(list->topLevelItem(6)).center();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, other);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, other);
-    QCOMPARE(list->topLevelItem(6)->text(2), QString("Weekends"));
+    QCOMPARE(list->topLevelItem(6)->text(2), QStringLiteral("Weekends"));
 
     // The space bar ticks the current row's check mark, as a click on it does.
     list->setFocus();
@@ -440,8 +441,8 @@ void MainWindowTest::ScheduleDraggedOnTheTimeBarUnlessReadOnly()
     QTest::mouseMove(bar, hour(1));
     QTest::mouseMove(bar, hour(2));
     QTest::mouseRelease(bar, Qt::LeftButton, {}, hour(2));
-    QCOMPARE(lines("MonStart"), QString("09:00"));
-    QCOMPARE(lines("MonEnd"), QString("12:00"));
+    QCOMPARE(lines("MonStart"), QStringLiteral("09:00"));
+    QCOMPARE(lines("MonEnd"), QStringLiteral("12:00"));
 
     QTest::mouseClick(bar, Qt::RightButton, {}, hour(3));
     QVERIFY(lines("MonStart").isEmpty());
@@ -477,7 +478,7 @@ void MainWindowTest::PictureIsShownAtItsSizeOrStretchedAndAMissingOneReported()
 
     show("gone.jpg");
     QVERIFY(status->isVisible() && !picture->isVisible());
-    QCOMPARE(status->text(), QString("Image File is Not Valid"));
+    QCOMPARE(status->text(), QStringLiteral("Image File is Not Valid"));
 }
 
 void MainWindowTest::PictureDialogListsExtensionsInAnyCase()
@@ -503,19 +504,20 @@ void MainWindowTest::PictureDialogListsExtensionsInAnyCase()
         return names;
     };
     // Every picture at first, whatever its kind; the single kinds after that.
-    QCOMPARE(dialog.selectedNameFilter().left(13), QString("All pictures "));
-    QTRY_COMPARE(listed(), (QStringList{"photo.GIF", "scan.pcx"}));
-    dialog.selectNameFilter("GIF Bitmap (*.gif)");
-    QTRY_COMPARE(listed(), QStringList{"photo.GIF"});
-    dialog.selectNameFilter("PCX Bitmap (*.pcx)");
-    QTRY_COMPARE(listed(), QStringList{"scan.pcx"});
+    QCOMPARE(dialog.selectedNameFilter().left(13), QStringLiteral("All pictures "));
+    QTRY_COMPARE(listed(), (QStringList{QStringLiteral("photo.GIF"), QStringLiteral("scan.pcx")}));
+    dialog.selectNameFilter(QStringLiteral("GIF Bitmap (*.gif)"));
+    QTRY_COMPARE(listed(), QStringList{QStringLiteral("photo.GIF")});
+    dialog.selectNameFilter(QStringLiteral("PCX Bitmap (*.pcx)"));
+    QTRY_COMPARE(listed(), QStringList{QStringLiteral("scan.pcx")});
 }
 
 void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
 {
     // Every tool button is on the bar, with an icon; nothing is left over for "»".
     auto* toolBar = Find<QToolBar>("ToolBar3");
-    const auto* overflow = toolBar->findChild<QToolButton*>("qt_toolbar_ext_button");
+    const auto* overflow =
+        toolBar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
     QVERIFY(overflow == nullptr || !overflow->isVisible());
     for (QAction* action : toolBar->actions()) {
         if (!action->isSeparator()) {
@@ -534,8 +536,8 @@ void MainWindowTest::OpensWholeWithoutASavedSizeAndAsSavedWithOne()
             }
         }
     }
-    QCOMPARE(Shown("SatStartHeading"), QString("Start"));
-    QCOMPARE(Shown("SatEndHeading"), QString("End"));
+    QCOMPARE(Shown("SatStartHeading"), QStringLiteral("Start"));
+    QCOMPARE(Shown("SatEndHeading"), QStringLiteral("End"));
     QVERIFY(window_->screen()->availableGeometry().contains(window_->frameGeometry()));
 
     // A size kept in the settings is the one the window opens at.
@@ -565,7 +567,8 @@ int PdfPages(const std::string& path)
     if (!pdf.startsWith("%PDF")) {
         return -1;
     }
-    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    return int(
+        QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
 
 }  // namespace
@@ -675,10 +678,10 @@ void MainWindowTest::InputsAreNamedByTheirCaptionsAndTheFileKeysAreUnique()
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         return accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
     };
-    QCOMPARE(spokenName(Find<QLineEdit>("RecordName")), QString("Name"));
-    QCOMPARE(spokenName(Find<QLineEdit>("DescSeven")), QString("Description 6"));
-    QCOMPARE(spokenName(Find<QLineEdit>("ImageTitle")), QString("Title"));
-    QCOMPARE(spokenName(Find<QPlainTextEdit>("Notes")), QString("Notes"));
+    QCOMPARE(spokenName(Find<QLineEdit>("RecordName")), QStringLiteral("Name"));
+    QCOMPARE(spokenName(Find<QLineEdit>("DescSeven")), QStringLiteral("Description 6"));
+    QCOMPARE(spokenName(Find<QLineEdit>("ImageTitle")), QStringLiteral("Title"));
+    QCOMPARE(spokenName(Find<QPlainTextEdit>("Notes")), QStringLiteral("Notes"));
     for (QWidget* box : window_->findChildren<QLineEdit*>()) {
         // The text box of a spin box or a combo box is named by its owner.
         QWidget* owner = box->parentWidget();
@@ -694,11 +697,11 @@ void MainWindowTest::InputsAreNamedByTheirCaptionsAndTheFileKeysAreUnique()
             continue;
         }
         const QString key = action->shortcut().toString();
-        QVERIFY2(!keys.contains(key), qPrintable(key + " is given twice"));
+        QVERIFY2(!keys.contains(key), qPrintable(key + QStringLiteral(" is given twice")));
         keys.insert(key);
     }
     for (const char* key : {"Ctrl+O", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+Q", "F1"}) {
-        QVERIFY2(keys.contains(key), key);
+        QVERIFY2(keys.contains(QLatin1StringView(key)), key);
     }
 }
 
@@ -708,7 +711,7 @@ void MainWindowTest::LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts()
     QtShell shell(owner, QString());
     auto progressShown = [] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (widget->objectName() == "BusyProgress" && widget->isVisible()) {
+            if (widget->objectName() == QStringLiteral("BusyProgress") && widget->isVisible()) {
                 return qobject_cast<QProgressDialog*>(widget);
             }
         }
@@ -723,7 +726,7 @@ void MainWindowTest::LongWorkShowsTheBusyCursorAtOnceAndProgressOnceItLasts()
     shell.Progress(40, 100);
     QProgressDialog* progress = progressShown();
     QVERIFY(progress != nullptr);
-    QCOMPARE(progress->labelText(), QString("Opening <b>staff</b>.dat ..."));
+    QCOMPARE(progress->labelText(), QStringLiteral("Opening <b>staff</b>.dat ..."));
     QCOMPARE(progress->findChild<QLabel*>()->textFormat(), Qt::PlainText);
     QCOMPARE(progress->value(), 40);
 

@@ -55,12 +55,12 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
-    auto* grid = window.findChild<QTableWidget*>("SearchGrid");
+    auto* grid = window.findChild<QTableWidget*>(QStringLiteral("SearchGrid"));
     grid->setFocus();
-    PickFromNextMenu("Name");
+    PickFromNextMenu(QStringLiteral("Name"));
     QTest::keyClick(grid, Qt::Key_Return);
-    QCOMPARE(grid->item(0, 0)->text(), QString("Name"));
-    QCOMPARE(grid->item(0, 1)->text(), QString("Includes"));
+    QCOMPARE(grid->item(0, 0)->text(), QStringLiteral("Name"));
+    QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Includes"));
 
     // A typed field's value cell takes the keys themselves.
     window.activateWindow();  // the offscreen platform does not give it back after the menu
@@ -69,15 +69,16 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_S);
-    QTest::keyClicks(QApplication::focusWidget(), "mith");
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("mith"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     // The cell's delegate commits the edit once the key's event is over.
     QTRY_COMPARE(search.SearchTerms[1].FromValue, std::string("smith"));
 
-    QTest::mouseClick(window.findChild<QPushButton*>("PerformSearchBtn"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("PerformSearchBtn")),
+                      Qt::LeftButton);
     QVERIFY(session.workspace.RecordList()[1]->InSearchList);
     QVERIFY(!session.workspace.RecordList()[2]->InSearchList);
-    QCOMPARE(window.findChild<QProgressBar*>("SearchProgress")->value(), 3);
+    QCOMPARE(window.findChild<QProgressBar*>(QStringLiteral("SearchProgress"))->value(), 3);
     QCOMPARE(search.SearchResultMessage,
              std::string("1 new record was found during the previous search."));
     QVERIFY(session.dialogs.Texts().empty());
@@ -87,10 +88,10 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
         form.RecordValue.text = "40";
         form.SpecificOKBtnClick();
     });
-    QTest::mouseClick(window.findChild<QPushButton*>("AddTermBtn"), Qt::LeftButton);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("AddTermBtn")), Qt::LeftButton);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    PickFromNextMenu("Hours per Week");
+    PickFromNextMenu(QStringLiteral("Hours per Week"));
     QTest::keyClick(grid, Qt::Key_Return);
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
@@ -98,7 +99,7 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_2);
-    QCOMPARE(grid->item(1, 2)->text(), QString("40"));
+    QCOMPARE(grid->item(1, 2)->text(), QStringLiteral("40"));
     QCOMPARE(search.SearchTerms[2].ToValue, std::string("40"));
     QVERIFY(qobject_cast<QLineEdit*>(QApplication::focusWidget()) == nullptr);
 }
@@ -134,8 +135,9 @@ void SearchWindowTest::BoxesOpenOverTheWindowWhoseCommandAsked()
         if (modal == nullptr || !modal->isVisible()) {
             return;
         }
-        shown << modal->metaObject()->className() + QString(" over ") +
-                     (modal->parentWidget() == &window ? "search" : "other");
+        shown << QLatin1StringView(modal->metaObject()->className()) + QStringLiteral(" over ") +
+                     (modal->parentWidget() == &window ? QStringLiteral("search")
+                                                       : QStringLiteral("other"));
         if (auto* file = qobject_cast<QFileDialog*>(modal); file != nullptr && shown.size() == 1) {
             file->selectFile(QString::fromStdString(folder.File("saved.srh")));
             static_cast<QDialog*>(file)->done(QDialog::Accepted);  // public as a dialog
@@ -144,9 +146,10 @@ void SearchWindowTest::BoxesOpenOverTheWindowWhoseCommandAsked()
         }
     });
     answer.start();
-    window.findChild<QAction*>("SaveSearchBtn")->trigger();
+    window.findChild<QAction*>(QStringLiteral("SaveSearchBtn"))->trigger();
     answer.stop();
-    QCOMPARE(shown, (QStringList{"QFileDialog over search", "QMessageBox over search"}));
+    QCOMPARE(shown, (QStringList{QStringLiteral("QFileDialog over search"),
+                                 QStringLiteral("QMessageBox over search")}));
 }
 
 }  // namespace quillmark

@@ -73,8 +73,9 @@ private slots:
     void TypingInACellReachesItsRecord()
     {
         QCOMPARE(grid_->model()->rowCount(), 2);
-        QCOMPARE(grid_->model()->headerData(1, Qt::Horizontal), QVariant("Birth Date"));
-        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant("Bob Jones"));
+        QCOMPARE(grid_->model()->headerData(1, Qt::Horizontal),
+                 QVariant(QStringLiteral("Birth Date")));
+        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant(QStringLiteral("Bob Jones")));
 
         grid_->setCurrentIndex(grid_->model()->index(1, 0));
         QCOMPARE(session_->workspace.CurrentIndex, 1);
@@ -82,13 +83,13 @@ private slots:
         QTest::keyClick(grid_, 'B');
         auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
         QVERIFY(editor != nullptr);
-        QCOMPARE(editor->objectName(), QString("SpreadViewEditor"));
-        QTest::keyClicks(editor, "ea");
+        QCOMPARE(editor->objectName(), QStringLiteral("SpreadViewEditor"));
+        QTest::keyClicks(editor, QStringLiteral("ea"));
         QTest::keyClick(editor, Qt::Key_Return);
         QCoreApplication::processEvents();  // Return commits once the key is done with
         QCOMPARE(session_->Record(1).RecordName, std::string("Bea"));
         QCOMPARE(session_->view.RecordName.text, std::string("Bea"));
-        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant("Bea"));
+        QCOMPARE(grid_->model()->index(1, 0).data(), QVariant(QStringLiteral("Bea")));
     }
 
     void OpeningAndLeavingACellKeepsItsValue()
@@ -100,8 +101,9 @@ private slots:
             QTest::keyClick(grid_, Qt::Key_F2);
             auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             QVERIFY(editor != nullptr);
-            QCOMPARE(editor->objectName(), QString("SpreadViewEditor"));
-            QCOMPARE(editor->text(), row == 0 ? QString("1985-03-04") : QString("//"));
+            QCOMPARE(editor->objectName(), QStringLiteral("SpreadViewEditor"));
+            QCOMPARE(editor->text(),
+                     row == 0 ? QStringLiteral("1985-03-04") : QStringLiteral("//"));
             QTest::keyClick(editor, Qt::Key_Tab);
         }
         QCOMPARE(session_->Record(0).Detail[2], std::string("1985-03-04"));
@@ -168,7 +170,7 @@ private:
         window_->show();
         window_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window_.get()));
-        grid_ = window_->findChild<QTableView*>("SpreadView");
+        grid_ = window_->findChild<QTableView*>(QStringLiteral("SpreadView"));
         QVERIFY(grid_ != nullptr);
     }
 

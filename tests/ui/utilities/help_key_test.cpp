@@ -54,7 +54,7 @@ void HelpKeyTest::F1InEveryWindowOpensItsOwnPage()
     session.Start();
     HelpKey helpKey(session.shell);
     qApp->installEventFilter(&helpKey);
-    const QList<HelpPage> pages = ReadHelpPages(QUILLMARK_DATA_DIR "/help");
+    const QList<HelpPage> pages = ReadHelpPages(QStringLiteral(QUILLMARK_DATA_DIR "/help"));
 
     std::vector<std::string>& asked = session.shell.HelpTopics;
     // The window's topic was asked for once, and its page is a page of its own.
@@ -67,8 +67,10 @@ void HelpKeyTest::F1InEveryWindowOpensItsOwnPage()
             return each.fileName == fileName;
         });
         QVERIFY2(page != pages.end(), qPrintable(fileName));
-        QCOMPARE(page->title, topic.empty() ? QString("Contents") : QString::fromStdString(topic));
-        QVERIFY2(page->foldedText.size() > 800, qPrintable(fileName + " says too little"));
+        QCOMPARE(page->title,
+                 topic.empty() ? QStringLiteral("Contents") : QString::fromStdString(topic));
+        QVERIFY2(page->foldedText.size() > 800,
+                 qPrintable(fileName + QStringLiteral(" says too little")));
     };
 
     Workspace& workspace = session.workspace;

@@ -23,11 +23,11 @@
 namespace quillmark {
 namespace {
 
-QWidget* TopLevel(const QString& name)
+QWidget* TopLevel(const char* name)
 {
     QWidget* found = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name) {
+        if (widget->objectName() == QLatin1StringView(name)) {
             if (found != nullptr) {
                 return nullptr;  // two of a window that should be single
             }
@@ -70,31 +70,31 @@ void UtilityWindowsTest::CalculatorIsOneWindowDrivenByButtonsAndKeys()
     ShowCalculator(&owner);
     QWidget* calculator = TopLevel("CalculatorWindow");
     QVERIFY(calculator != nullptr && calculator->isVisible());
-    auto* display = calculator->findChild<QLineEdit*>("Display");
+    auto* display = calculator->findChild<QLineEdit*>(QStringLiteral("Display"));
     QVERIFY(display->isReadOnly());
     for (const char* name :
          {"Digit2Btn", "PlusBtn", "Digit3Btn", "MultiplyBtn", "Digit4Btn", "EqualsBtn"}) {
-        auto* button = calculator->findChild<QPushButton*>(name);
+        auto* button = calculator->findChild<QPushButton*>(QLatin1StringView(name));
         QVERIFY2(button != nullptr, name);
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    QCOMPARE(display->text(), QString("20"));
-    QTest::keyClicks(calculator, "12.5*2");
+    QCOMPARE(display->text(), QStringLiteral("20"));
+    QTest::keyClicks(calculator, QStringLiteral("12.5*2"));
     QTest::keyClick(calculator, Qt::Key_Enter);
-    QCOMPARE(display->text(), QString("25"));
-    QTest::keyClicks(calculator, "4321");
+    QCOMPARE(display->text(), QStringLiteral("25"));
+    QTest::keyClicks(calculator, QStringLiteral("4321"));
     QTest::keyClick(calculator, Qt::Key_Backspace);
-    QCOMPARE(display->text(), QString("432"));
+    QCOMPARE(display->text(), QStringLiteral("432"));
     QTest::keyClick(calculator, Qt::Key_Escape);
-    QCOMPARE(display->text(), QString("0"));
+    QCOMPARE(display->text(), QStringLiteral("0"));
 
     // Closing only hides it: opened again it is the same window, figures and all.
-    QTest::keyClicks(calculator, "42");
+    QTest::keyClicks(calculator, QStringLiteral("42"));
     calculator->close();
     ShowCalculator(&owner);
     QCOMPARE(TopLevel("CalculatorWindow"), calculator);
     QVERIFY(calculator->isVisible());
-    QCOMPARE(display->text(), QString("42"));
+    QCOMPARE(display->text(), QStringLiteral("42"));
 }
 
 void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
@@ -102,7 +102,7 @@ void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
     // Opened from 28 February 2024, the user acts on the calendar; the day picked, if any.
     auto pick = [](std::function<void(QDialog&, QCalendarWidget&)> act) -> std::optional<QDate> {
         WhenModalOpens([act](QDialog& dialog) {
-            act(dialog, *dialog.findChild<QCalendarWidget*>("Calendar"));
+            act(dialog, *dialog.findChild<QCalendarWidget*>(QStringLiteral("Calendar")));
         });
         const std::optional<CalendarPick> day =
             ShowCalendarAt(nullptr, QPoint(10, 10), QDate(2024, 2, 28));
@@ -110,7 +110,8 @@ void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
     };
     QCOMPARE(pick([](QDialog& dialog, QCalendarWidget& calendar) {
                  calendar.setSelectedDate(QDate(2001, 12, 24));
-                 QTest::mouseClick(dialog.findChild<QPushButton*>("OKBtn"), Qt::LeftButton);
+                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                                   Qt::LeftButton);
              }),
              QDate(2001, 12, 24));
     // The days take the keys from the start; in a leap year the 29th follows the 28th.
@@ -122,7 +123,8 @@ void UtilityWindowsTest::CalendarPicksOrCancelsAndStaysOnTheScreen()
              QDate(2024, 2, 29));
     QCOMPARE(pick([](QDialog& dialog, QCalendarWidget& calendar) {
                  calendar.setSelectedDate(QDate(2001, 1, 1));
-                 QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+                 QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CancelBtn")),
+                                   Qt::LeftButton);
              }),
              std::nullopt);
 
@@ -139,28 +141,28 @@ void UtilityWindowsTest::HelpOpensTopicsFollowsLinksAndServesModalWindows()
 {
     QWidget owner;
     owner.show();
-    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Getting Started");
+    OpenHelp(&owner, QStringLiteral(QUILLMARK_DATA_DIR "/help"), QStringLiteral("Getting Started"));
     QWidget* help = TopLevel("HelpWindow");
     QVERIFY(help != nullptr && help->isVisible());
     QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
-    auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
     auto title = [browser] { return browser->documentTitle(); };
-    QCOMPARE(title(), QString("Getting Started"));
-    QVERIFY(browser->toPlainText().contains("Insert Record"));
+    QCOMPARE(title(), QStringLiteral("Getting Started"));
+    QVERIFY(browser->toPlainText().contains(QStringLiteral("Insert Record")));
 
-    QTest::mouseClick(help->findChild<QPushButton*>("ContentsBtn"), Qt::LeftButton);
-    QCOMPARE(title(), QString("Contents"));
-    QTest::mouseClick(help->findChild<QPushButton*>("BackBtn"), Qt::LeftButton);
-    QCOMPARE(title(), QString("Getting Started"));
-    QTest::mouseClick(help->findChild<QPushButton*>("ForwardBtn"), Qt::LeftButton);
-    QCOMPARE(title(), QString("Contents"));
+    QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("ContentsBtn")), Qt::LeftButton);
+    QCOMPARE(title(), QStringLiteral("Contents"));
+    QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("BackBtn")), Qt::LeftButton);
+    QCOMPARE(title(), QStringLiteral("Getting Started"));
+    QTest::mouseClick(help->findChild<QPushButton*>(QStringLiteral("ForwardBtn")), Qt::LeftButton);
+    QCOMPARE(title(), QStringLiteral("Contents"));
 
     // Reopening reuses the window; a topic without a page opens the contents.
-    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Introduction");
+    OpenHelp(&owner, QStringLiteral(QUILLMARK_DATA_DIR "/help"), QStringLiteral("Introduction"));
     QCOMPARE(TopLevel("HelpWindow"), help);
-    QCOMPARE(title(), QString("Introduction"));
-    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "No Such Topic");
-    QCOMPARE(title(), QString("Contents"));
+    QCOMPARE(title(), QStringLiteral("Introduction"));
+    OpenHelp(&owner, QStringLiteral(QUILLMARK_DATA_DIR "/help"), QStringLiteral("No Such Topic"));
+    QCOMPARE(title(), QStringLiteral("Contents"));
 
     // An always-on-top modal window, as the category editor is, asks for help.
     QDialog editor(&owner);
@@ -168,29 +170,30 @@ void UtilityWindowsTest::HelpOpensTopicsFollowsLinksAndServesModalWindows()
     editor.setModal(true);
     editor.show();
     QVERIFY(QTest::qWaitForWindowActive(&editor));
-    OpenHelp(&editor, QUILLMARK_DATA_DIR "/help", "Customizing the Software");
+    OpenHelp(&editor, QStringLiteral(QUILLMARK_DATA_DIR "/help"),
+             QStringLiteral("Customizing the Software"));
     QCOMPARE(TopLevel("HelpWindow"), help);
     QVERIFY(QTest::qWaitForWindowExposed(help));
     QVERIFY(help->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QVERIFY(help->screen()->availableGeometry().contains(help->frameGeometry()));
-    QCOMPARE(title(), QString("Customizing the Software"));
+    QCOMPARE(title(), QStringLiteral("Customizing the Software"));
     // A click from the window system reaches it: the modal window does not block it.
-    const auto* contents = help->findChild<QPushButton*>("ContentsBtn");
+    const auto* contents = help->findChild<QPushButton*>(QStringLiteral("ContentsBtn"));
     QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
                       contents->mapTo(help, contents->rect().center()));
-    QCOMPARE(title(), QString("Contents"));
+    QCOMPARE(title(), QStringLiteral("Contents"));
 }
 
 void UtilityWindowsTest::HelpListsItsPagesAndFindsThemByTheirWords()
 {
     QWidget owner;
     owner.show();
-    OpenHelp(&owner, QUILLMARK_DATA_DIR "/help", "Album View");
+    OpenHelp(&owner, QStringLiteral(QUILLMARK_DATA_DIR "/help"), QStringLiteral("Album View"));
     QWidget* help = TopLevel("HelpWindow");
-    auto* browser = help->findChild<QTextBrowser*>("HelpBrowser");
-    auto* list = help->findChild<QListWidget*>("HelpPages");
-    auto* search = help->findChild<QLineEdit*>("HelpSearch");
-    auto* result = help->findChild<QLabel*>("HelpSearchResult");
+    auto* browser = help->findChild<QTextBrowser*>(QStringLiteral("HelpBrowser"));
+    auto* list = help->findChild<QListWidget*>(QStringLiteral("HelpPages"));
+    auto* search = help->findChild<QLineEdit*>(QStringLiteral("HelpSearch"));
+    auto* result = help->findChild<QLabel*>(QStringLiteral("HelpSearchResult"));
     const auto listed = [list] {
         QStringList titles;
         for (int row = 0; row < list->count(); ++row) {
@@ -202,28 +205,32 @@ void UtilityWindowsTest::HelpListsItsPagesAndFindsThemByTheirWords()
     // Every page, the contents first and then as the contents list them; the page on show is
     // marked, and a click reads another.
     const QStringList all = listed();
-    QCOMPARE(all.size(), QDir(QUILLMARK_DATA_DIR "/help").entryList({"*.html"}).size());
-    QCOMPARE(all.mid(0, 3), (QStringList{"Contents", "Introduction", "Getting Started"}));
-    QCOMPARE(list->currentItem()->text(), QString("Album View"));
-    QListWidgetItem* graph = list->item(static_cast<int>(all.indexOf("Graph Function")));
+    QCOMPARE(all.size(), QDir(QStringLiteral(QUILLMARK_DATA_DIR "/help"))
+                             .entryList({QStringLiteral("*.html")})
+                             .size());
+    QCOMPARE(all.mid(0, 3), (QStringList{QStringLiteral("Contents"), QStringLiteral("Introduction"),
+                                         QStringLiteral("Getting Started")}));
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("Album View"));
+    QListWidgetItem* graph =
+        list->item(static_cast<int>(all.indexOf(QStringLiteral("Graph Function"))));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(graph).center());
-    QCOMPARE(browser->documentTitle(), QString("Graph Function"));
+    QCOMPARE(browser->documentTitle(), QStringLiteral("Graph Function"));
 
     // Words in any case and spacing narrow the list to the pages holding all of them; Enter
     // reads the first, at the first word.
-    QTest::keyClicks(search, "  DISC  image ");
-    QCOMPARE(listed(), (QStringList{"Contents", "CD Player"}));
-    QCOMPARE(result->text(), QString("2 pages found"));
+    QTest::keyClicks(search, QStringLiteral("  DISC  image "));
+    QCOMPARE(listed(), (QStringList{QStringLiteral("Contents"), QStringLiteral("CD Player")}));
+    QCOMPARE(result->text(), QStringLiteral("2 pages found"));
     search->clear();
-    QTest::keyClicks(search, "continuous disc");
-    QCOMPARE(listed(), QStringList{"CD Player"});
-    QCOMPARE(result->text(), QString("1 page found"));
+    QTest::keyClicks(search, QStringLiteral("continuous disc"));
+    QCOMPARE(listed(), QStringList{QStringLiteral("CD Player")});
+    QCOMPARE(result->text(), QStringLiteral("1 page found"));
     QTest::keyClick(search, Qt::Key_Return);
-    QCOMPARE(browser->documentTitle(), QString("CD Player"));
-    QCOMPARE(browser->textCursor().selectedText().toLower(), QString("continuous"));
-    QTest::keyClicks(search, " nowhere");
+    QCOMPARE(browser->documentTitle(), QStringLiteral("CD Player"));
+    QCOMPARE(browser->textCursor().selectedText().toLower(), QStringLiteral("continuous"));
+    QTest::keyClicks(search, QStringLiteral(" nowhere"));
     QVERIFY(listed().isEmpty());
-    QCOMPARE(result->text(), QString("No page holds all of these words."));
+    QCOMPARE(result->text(), QStringLiteral("No page holds all of these words."));
     search->clear();
     QCOMPARE(listed(), all);
     QVERIFY(result->isHidden());
@@ -236,10 +243,10 @@ void UtilityWindowsTest::HelpListsItsPagesAndFindsThemByTheirWords()
 
 void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
 {
-    const QDir folder(QUILLMARK_DATA_DIR "/help");
-    const QStringList pages = folder.entryList({"*.html"});
-    QVERIFY(pages.contains("contents.html"));
-    const QRegularExpression link(R"re((?:href|src)="([^"#:]+)(#[^"]*)?")re");
+    const QDir folder(QStringLiteral(QUILLMARK_DATA_DIR "/help"));
+    const QStringList pages = folder.entryList({QStringLiteral("*.html")});
+    QVERIFY(pages.contains(QStringLiteral("contents.html")));
+    const QRegularExpression link(QStringLiteral(R"re((?:href|src)="([^"#:]+)(#[^"]*)?")re"));
     int links = 0;
     for (const QString& page : pages) {
         QFile file(folder.filePath(page));
@@ -248,13 +255,16 @@ void UtilityWindowsTest::HelpPagesLinkOnlyToPagesThatExist()
         for (const QRegularExpressionMatch& match : link.globalMatch(html)) {
             ++links;
             const QString target = match.captured(1);
-            QVERIFY2(folder.exists(target), qPrintable(page + " links to " + target));
+            QVERIFY2(folder.exists(target),
+                     qPrintable(page + QStringLiteral(" links to ") + target));
             const QString anchor = match.captured(2).mid(1);
             if (!anchor.isEmpty()) {
                 QFile linked(folder.filePath(target));
                 QVERIFY(linked.open(QIODevice::ReadOnly));
-                QVERIFY2(linked.readAll().contains(("name=\"" + anchor + "\"").toUtf8()),
-                         qPrintable(page + " links to a missing " + target + "#" + anchor));
+                QVERIFY2(linked.readAll().contains(
+                             (QStringLiteral("name=\"") + anchor + QStringLiteral("\"")).toUtf8()),
+                         qPrintable(page + QStringLiteral(" links to a missing ") + target +
+                                    QStringLiteral("#") + anchor));
             }
         }
     }
@@ -270,12 +280,13 @@ void UtilityWindowsTest::AboutBoxShowsNameAndVersion()
         for (const QLabel* label : dialog.findChildren<QLabel*>()) {
             shown << label->text();
         }
-        QTest::mouseClick(dialog.findChild<QPushButton*>("CloseBtn"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("CloseBtn")),
+                          Qt::LeftButton);
     });
     ShowAboutBox(nullptr);  // returns only once closed
-    QCOMPARE(caption, QString("About"));
-    QVERIFY(shown.contains("Quillmark"));
-    QVERIFY(shown.contains("Version 1.12"));
+    QCOMPARE(caption, QStringLiteral("About"));
+    QVERIFY(shown.contains(QStringLiteral("Quillmark")));
+    QVERIFY(shown.contains(QStringLiteral("Version 1.12")));
 }
 
 }  // namespace quillmark

@@ -91,8 +91,8 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
         leftGrid->addWidget(descBoxes_[field - 1], row, 1);
     }
     for (int field = 1; field <= 3; ++field, ++row) {
-        otherCaptions_[field - 1] = Caption(QString("OtherC%1").arg(field), left);
-        others_[field - 1] = Box(QString("Other%1").arg(field), left);
+        otherCaptions_[field - 1] = Caption(QStringLiteral("OtherC%1").arg(field), left);
+        others_[field - 1] = Box(QStringLiteral("Other%1").arg(field), left);
         LabelFor(otherCaptions_[field - 1], others_[field - 1]);
         leftGrid->addWidget(otherCaptions_[field - 1], row, 0);
         leftGrid->addWidget(others_[field - 1], row, 1);
@@ -104,24 +104,24 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     rightGrid->setVerticalSpacing(3);
     row = 0;
     for (int i = 0; i < 10; ++i, ++row) {
-        detailCaptions_[i] = Caption(QString("sn%1").arg(i), right);
-        details_[i] = Box(QString("Detail%1").arg(i), right);
+        detailCaptions_[i] = Caption(QStringLiteral("sn%1").arg(i), right);
+        details_[i] = Box(QStringLiteral("Detail%1").arg(i), right);
         LabelFor(detailCaptions_[i], details_[i]);
         rightGrid->addWidget(detailCaptions_[i], row, 0);
         rightGrid->addWidget(details_[i], row, 1);
     }
-    statusCaption_ = Caption("boxname", right);
+    statusCaption_ = Caption(QStringLiteral("boxname"), right);
     auto* statusRow = new QVBoxLayout;
     for (int i = 0; i < 3; ++i) {
         statusBoxes_[i] = new QCheckBox(right);
-        statusBoxes_[i]->setObjectName(QString("CheckBox%1").arg(i + 1));
+        statusBoxes_[i]->setObjectName(QStringLiteral("CheckBox%1").arg(i + 1));
         statusRow->addWidget(statusBoxes_[i]);
     }
     rightGrid->addWidget(statusCaption_, row, 0, Qt::AlignTop);
     rightGrid->addLayout(statusRow, row++, 1);
     for (int field = 4; field <= OtherFieldCount; ++field, ++row) {
-        otherCaptions_[field - 1] = Caption(QString("OtherC%1").arg(field), right);
-        others_[field - 1] = Box(QString("Other%1").arg(field), right);
+        otherCaptions_[field - 1] = Caption(QStringLiteral("OtherC%1").arg(field), right);
+        others_[field - 1] = Box(QStringLiteral("Other%1").arg(field), right);
         LabelFor(otherCaptions_[field - 1], others_[field - 1]);
         rightGrid->addWidget(otherCaptions_[field - 1], row, 0);
         rightGrid->addWidget(others_[field - 1], row, 1);
@@ -210,7 +210,7 @@ void DescriptionPageWidget::PopUpDescriptionMenu(int field)
         BuildPopupMenu(view_.DescMenus[field], this, [this, field](const std::vector<int>& path) {
             Handle([this, field, path] { view_.DescMenuClick(field, path); });
         });
-    menu->setObjectName(QString("DescMenu%1").arg(field));
+    menu->setObjectName(QStringLiteral("DescMenu%1").arg(field));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // Its top-left corner at the middle of the box's lower edge.
     menu->popup(box->mapToGlobal(QPoint(box->width() / 2, box->height())));

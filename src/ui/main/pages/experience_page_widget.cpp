@@ -19,7 +19,7 @@ ExperiencePageWidget::ExperiencePageWidget(TView& view, std::function<void()> af
 {
     grid_ = new QTableWidget(this);
     grid_->setObjectName("DirGrid");
-    grid_->setAccessibleName(TView::PageCaptions[TView::ExperienceTab]);
+    grid_->setAccessibleName(ToQt(TView::PageCaptions[TView::ExperienceTab]));
     grid_->horizontalHeader()->setDefaultSectionSize(180);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
@@ -35,7 +35,8 @@ ExperiencePageWidget::ExperiencePageWidget(TView& view, std::function<void()> af
 
     connect(printButton_, &QPushButton::clicked, this, [this] {
         const std::vector<MenuItemControl>& menu = view_.Experience.PrintMenu;
-        if (const auto chosen = PopUpBelow(printButton_, "PrintMenu", menu, "PrintMenu")) {
+        if (const auto chosen = PopUpBelow(printButton_, QStringLiteral("PrintMenu"), menu,
+                                           QStringLiteral("PrintMenu"))) {
             const int entry = menu[*chosen].tag;
             Handle([this, entry] { view_.PrintMenuClick(entry); });
         }

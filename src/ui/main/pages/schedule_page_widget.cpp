@@ -38,7 +38,7 @@ public:
         constexpr int SlotsPerDay = 10;
         const QFontMetrics metrics(font());
         const int margins = 2 * (frameWidth() + static_cast<int>(document()->documentMargin()));
-        return {metrics.horizontalAdvance("00:00") + margins + 2,
+        return {metrics.horizontalAdvance(QStringLiteral("00:00")) + margins + 2,
                 metrics.lineSpacing() * SlotsPerDay + margins};
     }
     QSize minimumSizeHint() const override { return {sizeHint().width(), sizeHint().height() / 2}; }
@@ -108,11 +108,13 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
     lists->setHorizontalSpacing(6);
     for (int day = 1; day <= 7; ++day) {
         const int column = (day - 1) * 2;
-        auto* name = new QLabel(SchedulePage::DayName(day), listPanel);
+        auto* name = new QLabel(ToQt(SchedulePage::DayName(day)), listPanel);
         auto* start = new QLabel(listPanel);
-        start->setObjectName(QString(SchedulePage::StartListName(day)) + "Heading");
+        start->setObjectName(QLatin1StringView(SchedulePage::StartListName(day)) +
+                             QStringLiteral("Heading"));
         auto* end = new QLabel(listPanel);
-        end->setObjectName(QString(SchedulePage::EndListName(day)) + "Heading");
+        end->setObjectName(QLatin1StringView(SchedulePage::EndListName(day)) +
+                           QStringLiteral("Heading"));
         headings_.push_back({start, end});
         startLists_[day - 1] = new TimeList(SchedulePage::StartListName(day), listPanel);
         endLists_[day - 1] = new TimeList(SchedulePage::EndListName(day), listPanel);
@@ -142,9 +144,11 @@ void SchedulePageWidget::Render()
     }
     // Each list is named by its day and its heading, as a sighted user reads them.
     for (int day = 1; day <= 7; ++day) {
-        const QString name = SchedulePage::DayName(day);
-        startLists_[day - 1]->setAccessibleName(name + " " + ToQt(page.StartHeading.caption));
-        endLists_[day - 1]->setAccessibleName(name + " " + ToQt(page.EndHeading.caption));
+        const QString name = ToQt(SchedulePage::DayName(day));
+        startLists_[day - 1]->setAccessibleName(name + QStringLiteral(" ") +
+                                                ToQt(page.StartHeading.caption));
+        endLists_[day - 1]->setAccessibleName(name + QStringLiteral(" ") +
+                                              ToQt(page.EndHeading.caption));
     }
     for (int day = 1; day <= 7; ++day) {
         quillmark::Render(dayButtons_[day - 1], page.DayButtons[day]);

@@ -30,10 +30,10 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
 {
     list_ = new QTreeWidget(this);
     list_->setObjectName("ItemList");
-    list_->setAccessibleName(TView::PageCaptions[TView::SkillsTab]);
+    list_->setAccessibleName(ToQt(TView::PageCaptions[TView::SkillsTab]));
     list_->setColumnCount(3);
     for (int column = 0; column < 3; ++column) {
-        list_->headerItem()->setText(column, SkillsPage::Columns[column]);
+        list_->headerItem()->setText(column, ToQt(SkillsPage::Columns[column]));
         list_->setColumnWidth(column, SkillsPage::ColumnWidths[column]);
     }
     list_->setRootIsDecorated(false);
@@ -44,10 +44,10 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
     // Grid lines between the cells, as in a report-style list.
     // Styling the items takes their selection colours away, so those are given back too.
     list_->setStyleSheet(
-        "QTreeView::item { border-right: 1px solid palette(midlight);"
-        " border-bottom: 1px solid palette(midlight); }"
-        "QTreeView::item:selected { background: palette(highlight);"
-        " color: palette(highlighted-text); }");
+        QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
+                       " border-bottom: 1px solid palette(midlight); }"
+                       "QTreeView::item:selected { background: palette(highlight);"
+                       " color: palette(highlighted-text); }"));
     for (int row = 0; row < SkillSet::Count; ++row) {
         auto* item = new QTreeWidgetItem(list_);
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);

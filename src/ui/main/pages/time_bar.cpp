@@ -199,7 +199,7 @@ void TimeBar::paintEvent(QPaintEvent*)
         painter.drawLine(x, bar.top(), x, bar.bottom());
         painter.setPen(palette().text().color());
         painter.drawText(QRect(x, 0, static_cast<int>(slotWidth), bar.top()), Qt::AlignCenter,
-                         QString("%1:00").arg(state_.HourOfCell(slot), 2, 10, QChar('0')));
+                         QStringLiteral("%1:00").arg(state_.HourOfCell(slot), 2, 10, QChar(u'0')));
     }
 
     // The hour the keys are on, plain on the shading as on the white.

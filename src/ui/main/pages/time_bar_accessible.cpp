@@ -81,7 +81,7 @@ public:
     }
     QStringList keyBindingsForAction(const QString& action) const override
     {
-        return action == pressAction() ? QStringList{"Space"} : QStringList{};
+        return action == pressAction() ? QStringList{QStringLiteral("Space")} : QStringList{};
     }
 
 private:
