@@ -43,11 +43,11 @@ bool Allowed(const Layer& layer, const std::string& header)
     return layer.sameFolderNames && header.find('/') == std::string::npos;
 }
 
-// "file:line: what is wrong" for every include the layer may not have.
-std::vector<std::string> WrongIncludes(const fs::path& sourceRoot, const Layer& layer)
+// A line "file:line: what is wrong" for every include the layer may not have.
+std::string WrongIncludes(const fs::path& sourceRoot, const Layer& layer)
 {
     static const std::regex include(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
-    std::vector<std::string> wrong;
+    std::string wrong;
     for (const auto& entry : fs::recursive_directory_iterator(sourceRoot / layer.folder)) {
         const std::string extension = entry.path().extension().string();
         if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) {
@@ -65,9 +65,9 @@ std::vector<std::string> WrongIncludes(const fs::path& sourceRoot, const Layer& 
             const std::string where = fs::relative(entry.path(), sourceRoot).string() + ":" +
                                       std::to_string(number) + ": ";
             if (quoted && !Allowed(layer, header)) {
-                wrong.push_back(where + layer.folder + " may not include \"" + header + "\"");
+                wrong += where + layer.folder + " may not include \"" + header + "\"\n";
             } else if (!quoted && IsQtHeader(header)) {
-                wrong.push_back(where + layer.folder + " may not include Qt's <" + header + ">");
+                wrong += where + layer.folder + " may not include Qt's <" + header + ">\n";
             }
         }
     }
@@ -77,17 +77,12 @@ std::vector<std::string> WrongIncludes(const fs::path& sourceRoot, const Layer& 
 TEST(Layering, EveryIncludePointsDownwards)
 {
     const fs::path sourceRoot = QUILLMARK_SOURCE_DIR;
-    std::vector<std::string> wrong;
+    std::string wrong;
     for (const Layer& layer : Layers) {
         ASSERT_TRUE(fs::is_directory(sourceRoot / layer.folder)) << layer.folder;
-        const std::vector<std::string> found = WrongIncludes(sourceRoot, layer);
-        wrong.insert(wrong.end(), found.begin(), found.end());
+        wrong += WrongIncludes(sourceRoot, layer);
     }
-    std::string report;
-    for (const std::string& line : wrong) {
-        report += line + "\n";
-    }
-    EXPECT_TRUE(wrong.empty()) << report;
+    EXPECT_TRUE(wrong.empty()) << wrong;
 }
 
 }  // namespace

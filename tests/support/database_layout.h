@@ -179,4 +179,20 @@ struct RecordLayout {
     }
 };
 
+// A whole database file: the header, then a record holding nothing but its name for each name.
+inline std::string DatabaseBytes(const std::vector<std::string>& names,
+                                 const HeaderLayout& header = {})
+{
+    std::string bytes = header.Bytes(static_cast<std::int32_t>(names.size()));
+    for (const std::string& name : names) {
+        RecordLayout record;
+        record.RecordName = name;
+        bytes += record.Bytes();
+    }
+    return bytes;
+}
+
+// "secret" enciphered with the start key 5281, worked out by hand.
+inline const std::string SecretEnciphered = Hex("67 34 BA C2 0E 61");
+
 }  // namespace quillmark::test

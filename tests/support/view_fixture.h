@@ -8,18 +8,34 @@
 
 namespace quillmark::test {
 
+// Every scripted answer and dialog of a run was asked for, and nothing unscripted was shown.
+inline void ExpectScriptPlayedOut(const Session& run)
+{
+    EXPECT_TRUE(run.dialogs.Problems.empty()) << run.dialogs.Problems.front();
+    EXPECT_TRUE(run.dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
+    EXPECT_TRUE(run.shell.Problems.empty()) << run.shell.Problems.front();
+    EXPECT_TRUE(run.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
+}
+
+// "Open" answered yes to losing the changes, the file chosen, then each password typed; the
+// boxes it showed are forgotten.
+inline void OpenDatabase(Session& run, const std::string& path,
+                         const std::vector<std::string>& typed = {})
+{
+    run.dialogs.AnswerYes().ChooseFile(path);
+    for (const std::string& password : typed) {
+        run.dialogs.Type(password);
+    }
+    run.view.Open1Click();
+    run.dialogs.Forget();
+}
+
 // The program just started: the main window has been activated once and shows the new
 // database's one record. Every box shown is kept in dialogs.Messages.
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override { session.Start(); }
-    void TearDown() override
-    {
-        EXPECT_TRUE(dialogs.Problems.empty()) << dialogs.Problems.front();
-        EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
-        EXPECT_TRUE(session.shell.Problems.empty()) << session.shell.Problems.front();
-        EXPECT_TRUE(session.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
-    }
+    void TearDown() override { ExpectScriptPlayedOut(session); }
 
     // Stores the window into the record on show, as leaving the window does.
     void Leave() { view.FormDeactivate(); }

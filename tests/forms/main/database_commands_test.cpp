@@ -12,6 +12,7 @@
 #include "support/database_layout.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
+#include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -39,8 +40,8 @@ constexpr const char* WrongReadPassword =
     "You have entered an incorrect password.  A new database will be created.";
 constexpr const char* NoPermission = "Sorry, you do not have permission to save this file.";
 
-// "secret" and "abc" enciphered with the start key 5281, worked out by hand.
-const std::string Secret = Hex("67 34 BA C2 0E 61");
+const std::string& Secret = SecretEnciphered;
+// "abc" enciphered with the start key 5281, worked out by hand.
 const std::string Abc = Hex("75 01 68");
 
 // The version and identification every database file starts with, then two empty passwords.
@@ -60,14 +61,6 @@ std::vector<Shown> Opening(std::vector<Shown> then)
     return then;
 }
 
-void ExpectScriptPlayedOut(const Session& run)
-{
-    EXPECT_THAT(run.dialogs.Problems, IsEmpty());
-    EXPECT_THAT(run.shell.Problems, IsEmpty());
-    EXPECT_TRUE(run.dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
-    EXPECT_TRUE(run.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
-}
-
 class DatabaseCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override { session.Start(); }
@@ -77,13 +70,7 @@ protected:
     std::string MakeFile(const std::string& name, const std::vector<std::string>& names,
                          const HeaderLayout& header = {})
     {
-        std::string bytes = header.Bytes(static_cast<std::int32_t>(names.size()));
-        for (const std::string& recordName : names) {
-            RecordLayout record;
-            record.RecordName = recordName;
-            bytes += record.Bytes();
-        }
-        WriteFileBytes(folder.File(name), bytes);
+        WriteFileBytes(folder.File(name), DatabaseBytes(names, header));
         return folder.File(name);
     }
     // "Open": yes to losing the changes, then the file. Passwords are scripted after this.
@@ -93,12 +80,7 @@ protected:
     }
     void OpenQuietly(const std::string& path, const std::vector<std::string>& typed = {})
     {
-        WillOpen(path);
-        for (const std::string& password : typed) {
-            dialogs.Type(password);
-        }
-        view.Open1Click();
-        dialogs.Forget();
+        OpenDatabase(session, path, typed);
     }
     // Opens a database whose save password the user does not know.
     void OpenViewOnly()

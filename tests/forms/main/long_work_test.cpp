@@ -2,13 +2,10 @@
 // more than a hundred steps and never with a box in the middle (the scripted dialogs check that).
 
 #include "core/database_file.h"
-#include "forms/main/view_form.h"
-#include "forms/workspace.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
+#include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -17,7 +14,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using Steps = std::vector<std::pair<std::size_t, std::size_t>>;
 
 TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
 {
@@ -43,8 +39,7 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
         shell.ProgressShown.clear();
     };
 
-    session.dialogs.AnswerYes().ChooseFile(path);
-    session.view.Open1Click();
+    OpenDatabase(session, path);
     expectProgressToTheEnd(Count);
     session.view.SortSelectClick(28);  // by name
     EXPECT_THAT(shell.ProgressShown, IsEmpty()) << "a sort takes too little time to count";
@@ -59,8 +54,7 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
                 ElementsAre("Opening " + path + " ...", "Sorting records ...",
                             "Changing Picture file paths ...", "Saving " + path + " ..."));
     EXPECT_EQ(shell.Busy, 0);
-    EXPECT_THAT(shell.Problems, IsEmpty());
-    EXPECT_THAT(session.dialogs.Problems, IsEmpty());
+    ExpectScriptPlayedOut(session);
 }
 
 }  // namespace

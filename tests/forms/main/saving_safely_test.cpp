@@ -7,6 +7,7 @@
 #include "support/database_layout.h"
 #include "support/fake_services.h"
 #include "support/test_helpers.h"
+#include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -21,17 +22,11 @@ namespace quillmark::test {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-
-// "secret" enciphered with the start key 5281, worked out by hand.
-const std::string Secret = Hex("67 34 BA C2 0E 61");
 
 std::string MakeFile(const std::string& path, const std::string& name,
                      const HeaderLayout& header = {})
 {
-    RecordLayout record;
-    record.RecordName = name;
-    WriteFileBytes(path, header.Bytes(1) + record.Bytes());
+    WriteFileBytes(path, DatabaseBytes({name}, header));
     return path;
 }
 
@@ -54,16 +49,9 @@ protected:
     void SetUp() override
     {
         session.Start();
-        MakeFile(path, "Ann Lee");
-        session.dialogs.AnswerYes().ChooseFile(path);
-        view.Open1Click();
-        dialogs.Forget();
+        OpenDatabase(session, MakeFile(path, "Ann Lee"));
     }
-    void TearDown() override
-    {
-        EXPECT_THAT(dialogs.Problems, IsEmpty());
-        EXPECT_TRUE(dialogs.ScriptUsedUp()) << "answers were scripted but never asked for";
-    }
+    void TearDown() override { ExpectScriptPlayedOut(session); }
 
     TemporaryFolder folder;
     const std::string path = folder.File("staff.dat");
@@ -158,9 +146,7 @@ TEST(SavingPermissionTest, AFileTheUserMayNotWriteIsNotSavedOver)
     const std::string seen = AsOrdinaryUser([&] {
         std::string texts;
         auto openAndSave = [&](const std::string& file) {
-            session.dialogs.AnswerYes().ChooseFile(file);
-            session.view.Open1Click();
-            session.dialogs.Forget();
+            OpenDatabase(session, file);
             session.view.RecordName.text = "Changed";
             texts += session.view.Save1Click() ? "saved: " : "not saved: ";
             for (const std::string& text : session.dialogs.Texts()) {
@@ -246,7 +232,7 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
     const std::string last = MakeFile(folder.File("last.dat"), "Last");
     const std::string plain = MakeFile(folder.File("plain.dat"), "Plain");
     HeaderLayout protectedHeader;
-    protectedHeader.ReadPassword = Secret;
+    protectedHeader.ReadPassword = SecretEnciphered;
     const std::string guarded = MakeFile(folder.File("guarded.dat"), "Guarded", protectedHeader);
     WriteClosingSettings(SettingsStore(settingsPath), last, 0, 0, DefaultColumnLayout(), false,
                          false);
@@ -256,8 +242,7 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
         session->view.StartupFile = startupFile;
         script(*session);
         session->Start();
-        EXPECT_THAT(session->dialogs.Problems, IsEmpty());
-        EXPECT_TRUE(session->dialogs.ScriptUsedUp());
+        ExpectScriptPlayedOut(*session);
         // The other settings are read as at every start.
         EXPECT_FALSE(session->workspace.KeepBackupCopy);
         EXPECT_FALSE(session->view.Actions.KeepBackupCopy.checked);
