@@ -2,6 +2,7 @@
 
 #include "forms/search/search_form.h"
 #include "forms/workspace.h"
+#include "ui/form_buttons.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
@@ -90,13 +91,6 @@ private:
 
 namespace {
 
-QPushButton* Button(const char* name, const ButtonControl& control, QWidget* parent)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
 QSpinBox* RangeBox(const char* name, QWidget* parent)
 {
     auto* box = new QSpinBox(parent);
@@ -170,15 +164,15 @@ void SearchWindow::BuildToolBar()
 QWidget* SearchWindow::BuildPanel()
 {
     auto* panel = new QWidget(this);
-    addTerm_ = Button("AddTermBtn", search_.AddTermBtn, panel);
-    perform_ = Button("PerformSearchBtn", search_.PerformSearchBtn, panel);
-    newSearch_ = Button("NewSearchBtn", search_.NewSearchBtn, panel);
-    clear_ = Button("Clear", search_.Clear, panel);
+    addTerm_ = FormButton("AddTermBtn", search_.AddTermBtn, panel);
+    perform_ = FormButton("PerformSearchBtn", search_.PerformSearchBtn, panel);
+    newSearch_ = FormButton("NewSearchBtn", search_.NewSearchBtn, panel);
+    clear_ = FormButton("Clear", search_.Clear, panel);
     rangeLabel_ = new QLabel(panel);
     lowRange_ = RangeBox("LowRange", panel);
     rangeTo_ = new QLabel(panel);
     highRange_ = RangeBox("HighRange", panel);
-    addRange_ = Button("AddRangeBtn", search_.AddRangeBtn, panel);
+    addRange_ = FormButton("AddRangeBtn", search_.AddRangeBtn, panel);
     progress_ = new QProgressBar(panel);
     progress_->setObjectName("SearchProgress");
     progress_->setTextVisible(false);
