@@ -71,7 +71,7 @@ ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
     }
     toolBar->insertSeparator(first);
 
-    resize(report_->Width, report_->Height);
+    FollowFormSize(report_->Width, report_->Height);
     Render();
 }
 
@@ -300,13 +300,6 @@ void ColumnReportWindow::Render()
         sections.push_back({section.caption, section.width});
     }
     widths_->Show(sections, r.ColumnColours);
-}
-
-void ColumnReportWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    report_->Width = width();
-    report_->Height = height();
 }
 
 }  // namespace quillmark

@@ -128,7 +128,7 @@ SearchWindow::SearchWindow(Workspace& workspace, QWidget* parent)
     layout->addWidget(BuildPanel());
     setCentralWidget(central);
     Render();
-    resize(search_.Width, search_.Height);
+    FollowFormSize(search_.Width, search_.Height);
 }
 
 SearchWindow::~SearchWindow()
@@ -284,12 +284,5 @@ void SearchWindow::Render()
 }
 
 // Each activation brings the menus and the record range up to date with the database.
-
-void SearchWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    search_.Width = width();
-    search_.Height = height();
-}
 
 }  // namespace quillmark
