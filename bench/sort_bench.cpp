@@ -22,7 +22,7 @@ void SortRecords(benchmark::State& state)
         state.PauseTiming();
         ItemRecordList records = sample;
         state.ResumeTiming();
-        DoSort(records, key, ascending);
+        DoSort(records, SortKey{key}, ascending);
         benchmark::DoNotOptimize(records.data());
         state.PauseTiming();
         records.clear();

@@ -54,7 +54,7 @@ std::string ShownDescriptionValue(const std::string& value, bool shortDescriptio
     return value.substr(0, value.find(':'));
 }
 
-SortKeyField SortKeyText(int sortKey, const ItemRecord& record)
+SortKeyField SortKeyText(SortKey sortKey, const ItemRecord& record)
 {
     const RecordField* field = FieldBySortKey(sortKey);
     if (field == nullptr) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record_fields.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,14 +31,13 @@ std::string FieldValue(const ItemRecord& record, int position, int fieldNumber,
 // first ":"; otherwise the whole leaf-first path.
 std::string ShownDescriptionValue(const std::string& value, bool shortDescriptions);
 
-// Sort keys 1..33; 0 and every other value sort by name.
-inline constexpr int SortKeyCount = 34;
-
+// The text a record is sorted by under the key: the key's field, or the name for a key no
+// field has.
 struct SortKeyField {
     const std::string& text;
     bool numeric;  // compare CleanNumberValue of the texts instead of the texts
 };
-SortKeyField SortKeyText(int sortKey, const ItemRecord& record);
+SortKeyField SortKeyText(SortKey sortKey, const ItemRecord& record);
 
 // The digits of a text and its last ".", in their order; "0" when there are none.
 // "$1,234.56" gives "1234.56", "1.234.5" gives "1234.5", "-12" gives "12".

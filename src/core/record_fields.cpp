@@ -2,7 +2,10 @@
 
 #include "core/database.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
+#include <stdexcept>
 
 namespace quillmark {
 
@@ -63,35 +66,35 @@ constexpr int no = NotNumbered;  // the table's short word for it
 // clang-format off
 constexpr RecordField Fields[] = {
     // key           title                captions    idx kind             text        lines        sort search sheet report export relation flags
-    {"Desc1",        "",                  C::Description,0, K::Category,     &Desc<1>,   nullptr,     1,  0,   10,  10,  1,  0,   NoFlags},
-    {"Desc2",        "",                  C::Description,1, K::Category,     &Desc<2>,   nullptr,     2,  10,  20,  20,  2,  10,  NoFlags},
-    {"Desc3",        "",                  C::Description,2, K::Category,     &Desc<3>,   nullptr,     3,  20,  30,  30,  3,  20,  NoFlags},
-    {"Desc4",        "",                  C::Description,3, K::Category,     &Desc<4>,   nullptr,     4,  30,  40,  40,  4,  30,  NoFlags},
-    {"Desc5",        "",                  C::Description,4, K::Category,     &Desc<5>,   nullptr,     5,  40,  50,  50,  5,  40,  NoFlags},
-    {"Desc6",        "",                  C::Description,5, K::Category,     &Desc<6>,   nullptr,     6,  50,  60,  60,  6,  50,  NoFlags},
-    {"Desc7",        "",                  C::Description,6, K::Category,     &Desc<7>,   nullptr,     7,  60,  70,  70,  7,  60,  NoFlags},
-    {"Desc8",        "",                  C::Description,7, K::Category,     &Desc<8>,   nullptr,     8,  70,  80,  80,  8,  70,  NoFlags},
-    {"Desc9",        "",                  C::Description,8, K::Category,     &Desc<9>,   nullptr,     9,  80,  90,  90,  9,  80,  NoFlags},
-    {"Desc10",       "",                  C::Description,9, K::Category,     &Desc<10>,  nullptr,     10, 90,  100, 100, 10, 90,  NoFlags},
-    {"Detail0",      "",                  C::Detail,     0, K::Text,         &Detail<0>, nullptr,     11, 100, 110, 110, 11, 100, NoFlags},
-    {"Detail1",      "",                  C::Detail,     1, K::Text,         &Detail<1>, nullptr,     12, 110, 120, 120, 12, 110, NoFlags},
-    {"Detail2",      "",                  C::Detail,     2, K::Text,         &Detail<2>, nullptr,     13, 120, 130, 130, 13, 120, NoFlags},
-    {"Detail3",      "",                  C::Detail,     3, K::Text,         &Detail<3>, nullptr,     14, 130, 140, 140, 14, 130, NoFlags},
-    {"Detail4",      "",                  C::Detail,     4, K::Text,         &Detail<4>, nullptr,     15, 140, 150, 150, 15, 140, NoFlags},
-    {"Detail5",      "",                  C::Detail,     5, K::Text,         &Detail<5>, nullptr,     16, 150, 160, 160, 16, 150, NoFlags},
-    {"Detail6",      "",                  C::Detail,     6, K::Text,         &Detail<6>, nullptr,     17, 160, 170, 170, 17, 160, NoFlags},
-    {"Detail7",      "",                  C::Detail,     7, K::Text,         &Detail<7>, nullptr,     18, 170, 180, 180, 18, 170, NoFlags},
-    {"Detail8",      "",                  C::Detail,     8, K::Text,         &Detail<8>, nullptr,     19, 180, 190, 190, 19, 180, NoFlags},
-    {"Detail9",      "",                  C::Detail,     9, K::Text,         &Detail<9>, nullptr,     20, 190, 200, 200, 20, 190, NoFlags},
-    {"Status",       "Status",            C::None,       0, K::Status,       nullptr,    nullptr,     no, 200, 210, 210, 21, 200, NoFlags},
+    {"Desc1",        "",                  C::Description,0, K::Category,     &Desc<1>,   nullptr,     1,  0,   10,  10,  1,  0, Imported},
+    {"Desc2",        "",                  C::Description,1, K::Category,     &Desc<2>,   nullptr,     2,  10,  20,  20,  2,  10, Imported},
+    {"Desc3",        "",                  C::Description,2, K::Category,     &Desc<3>,   nullptr,     3,  20,  30,  30,  3,  20, Imported},
+    {"Desc4",        "",                  C::Description,3, K::Category,     &Desc<4>,   nullptr,     4,  30,  40,  40,  4,  30, Imported},
+    {"Desc5",        "",                  C::Description,4, K::Category,     &Desc<5>,   nullptr,     5,  40,  50,  50,  5,  40, Imported},
+    {"Desc6",        "",                  C::Description,5, K::Category,     &Desc<6>,   nullptr,     6,  50,  60,  60,  6,  50, Imported},
+    {"Desc7",        "",                  C::Description,6, K::Category,     &Desc<7>,   nullptr,     7,  60,  70,  70,  7,  60, Imported},
+    {"Desc8",        "",                  C::Description,7, K::Category,     &Desc<8>,   nullptr,     8,  70,  80,  80,  8,  70, Imported},
+    {"Desc9",        "",                  C::Description,8, K::Category,     &Desc<9>,   nullptr,     9,  80,  90,  90,  9,  80, Imported},
+    {"Desc10",       "",                  C::Description,9, K::Category,     &Desc<10>,  nullptr,     10, 90,  100, 100, 10, 90, Imported},
+    {"Detail0",      "",                  C::Detail,     0, K::Text,         &Detail<0>, nullptr,     11, 100, 110, 110, 11, 100, Imported},
+    {"Detail1",      "",                  C::Detail,     1, K::Text,         &Detail<1>, nullptr,     12, 110, 120, 120, 12, 110, Imported},
+    {"Detail2",      "",                  C::Detail,     2, K::Text,         &Detail<2>, nullptr,     13, 120, 130, 130, 13, 120, MaskedRange | Imported},
+    {"Detail3",      "",                  C::Detail,     3, K::Text,         &Detail<3>, nullptr,     14, 130, 140, 140, 14, 130, MaskedRange | Imported},
+    {"Detail4",      "",                  C::Detail,     4, K::Text,         &Detail<4>, nullptr,     15, 140, 150, 150, 15, 140, MaskedRange | Imported},
+    {"Detail5",      "",                  C::Detail,     5, K::Text,         &Detail<5>, nullptr,     16, 150, 160, 160, 16, 150, MaskedRange | Imported},
+    {"Detail6",      "",                  C::Detail,     6, K::Text,         &Detail<6>, nullptr,     17, 160, 170, 170, 17, 160, Imported},
+    {"Detail7",      "",                  C::Detail,     7, K::Text,         &Detail<7>, nullptr,     18, 170, 180, 180, 18, 170, Imported},
+    {"Detail8",      "",                  C::Detail,     8, K::Text,         &Detail<8>, nullptr,     19, 180, 190, 190, 19, 180, Imported},
+    {"Detail9",      "",                  C::Detail,     9, K::Text,         &Detail<9>, nullptr,     20, 190, 200, 200, 20, 190, MaskedRange | Imported},
+    {"Status",       "Status",            C::None,       0, K::Status,       nullptr,    nullptr,     no, 200, 210, 210, 21, 200, Imported},
     {"RecordNumber", "Record #",          C::None,       0, K::RecordNumber, nullptr,    nullptr,     no, no,  220, 220, no, no,  NoFlags},
-    {"Name",         "Name",              C::None,       0, K::Text,         &Name,      nullptr,     27, 210, 230, 230, 0,  no,  TypedValue},
+    {"Name",         "Name",              C::None,       0, K::Text,         &Name,      nullptr,     27, 210, 230, 230, 0,  no, TypedValue | Imported},
     {"Keywords",     "Keywords",          C::None,       0, K::Lines,        nullptr,    &Keywords,   no, 220, no,  no,  no, no,  TypedValue},
     {"ResumeFile",   "Resume File",       C::None,       0, K::Lines,        nullptr,    &ResumeFile, no, 230, no,  no,  no, no,  TypedValue},
     {"Notes",        "Notes",             C::None,       0, K::Lines,        nullptr,    &Notes,      no, 240, no,  no,  no, no,  TypedValue},
-    {"Experience",   "Experience",        C::None,       0, K::Experience,   nullptr,    nullptr,     no, 250, no,  no,  no, no,  TypedValue},
-    {"Schedule",     "Schedule",          C::None,       0, K::Schedule,     nullptr,    nullptr,     no, 195, no,  no,  no, no,  NoFlags},
-    {"Skills",       "Skills",            C::None,       0, K::Skills,       nullptr,    nullptr,     no, 197, no,  no,  no, no,  NoFlags},
+    {"Experience",   "Experience",        C::None,       0, K::Experience,   nullptr,    nullptr,     no, 250, no,  no,  no, no, TypedValue | RepeatsInSearch},
+    {"Schedule",     "Schedule",          C::None,       0, K::Schedule,     nullptr,    nullptr,     no, 195, no,  no,  no, no, RepeatsInSearch},
+    {"Skills",       "Skills",            C::None,       0, K::Skills,       nullptr,    nullptr,     no, 197, no,  no,  no, no, RepeatsInSearch},
     {"Other1",       "",                  C::Other,      0, K::Text,         &Other<1>,  nullptr,     21, 260, 300, 240, 22, no,  TypedValue},
     {"Other2",       "",                  C::Other,      1, K::Text,         &Other<2>,  nullptr,     22, 270, 310, 250, 23, no,  TypedValue},
     {"Other3",       "",                  C::Other,      2, K::Text,         &Other<3>,  nullptr,     23, 280, 320, 260, 24, no,  TypedValue},
@@ -132,12 +135,6 @@ FieldIndex IndexBy(int RecordField::*number)
     return index;
 }
 
-const RecordField* Lookup(const FieldIndex& index, int number)
-{
-    return number >= 0 && number <= HighestNumber ? index[static_cast<std::size_t>(number)]
-                                                  : nullptr;
-}
-
 }  // namespace
 
 std::span<const RecordField> RecordFields()
@@ -145,28 +142,60 @@ std::span<const RecordField> RecordFields()
     return Fields;
 }
 
-const RecordField* FieldBySortKey(int sortKey)
+std::vector<const RecordField*> FieldsNumberedBy(int RecordField::*number)
 {
-    static const FieldIndex index = IndexBy(&RecordField::sortKey);
-    return Lookup(index, sortKey);
+    std::vector<const RecordField*> fields;
+    for (const RecordField& field : Fields) {
+        if (field.*number != NotNumbered) {
+            fields.push_back(&field);
+        }
+    }
+    std::ranges::sort(fields, {}, [number](const RecordField* field) { return field->*number; });
+    return fields;
 }
 
-const RecordField* FieldBySearchTag(int searchTag)
+template <int RecordField::*Numbering>
+const RecordField* FieldNumbered(int number)
 {
-    static const FieldIndex index = IndexBy(&RecordField::searchTag);
-    return Lookup(index, searchTag);
+    static const FieldIndex index = IndexBy(Numbering);
+    return number >= 0 && number <= HighestNumber ? index[static_cast<std::size_t>(number)]
+                                                  : nullptr;
 }
 
-const RecordField* FieldBySheetNumber(int sheetNumber)
+template const RecordField* FieldNumbered<&RecordField::sortKey>(int);
+template const RecordField* FieldNumbered<&RecordField::searchTag>(int);
+template const RecordField* FieldNumbered<&RecordField::sheetNumber>(int);
+template const RecordField* FieldNumbered<&RecordField::reportNumber>(int);
+template const RecordField* FieldNumbered<&RecordField::exportColumn>(int);
+template const RecordField* FieldNumbered<&RecordField::relation>(int);
+
+int ReportItemCount()
 {
-    static const FieldIndex index = IndexBy(&RecordField::sheetNumber);
-    return Lookup(index, sheetNumber);
+    return static_cast<int>(
+        std::count_if(std::begin(Fields), std::end(Fields),
+                      [](const RecordField& field) { return field.reportNumber != NotNumbered; }));
 }
 
-const RecordField* FieldByReportNumber(int reportNumber)
+const RecordField& FieldByKey(std::string_view key)
 {
-    static const FieldIndex index = IndexBy(&RecordField::reportNumber);
-    return Lookup(index, reportNumber);
+    const auto found = std::find_if(std::begin(Fields), std::end(Fields),
+                                    [key](const RecordField& field) { return field.key == key; });
+    if (found == std::end(Fields)) {
+        throw std::logic_error("no record field has the key " + std::string(key));
+    }
+    return *found;
+}
+
+const RecordField& FieldByCaption(CaptionList captions, int index)
+{
+    const auto found = std::find_if(
+        std::begin(Fields), std::end(Fields), [captions, index](const RecordField& field) {
+            return field.captions == captions && field.captionIndex == index;
+        });
+    if (found == std::end(Fields) || captions == CaptionList::None) {
+        throw std::logic_error("no record field has caption " + std::to_string(index));
+    }
+    return *found;
 }
 
 std::string FieldTitleOf(const RecordField& field, const Database& database)
@@ -185,11 +214,32 @@ std::string FieldTitleOf(const RecordField& field, const Database& database)
     return field.title;
 }
 
+int PictureSlot(const RecordField& field)
+{
+    int slot = 0;
+    for (const RecordField& each : Fields) {
+        if (each.kind == FieldKind::Picture) {
+            ++slot;
+        }
+        if (&each == &field) {
+            return slot;
+        }
+    }
+    return slot;
+}
+
 const std::string& FieldText(const RecordField& field, const ItemRecord& record)
 {
     static const std::string none;
     // The accessor hands out the stored text for writing too; here it is only read.
     return field.text ? field.text(const_cast<ItemRecord&>(record)) : none;
+}
+
+const StringList& FieldLines(const RecordField& field, const ItemRecord& record)
+{
+    static const StringList none;
+    // As FieldText: read only.
+    return field.lines ? field.lines(const_cast<ItemRecord&>(record)) : none;
 }
 
 }  // namespace quillmark

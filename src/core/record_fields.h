@@ -4,6 +4,8 @@
 
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quillmark {
 
@@ -29,8 +31,11 @@ enum class CaptionList { None, Description, Detail, Other };
 // Field properties that no number tells.
 enum FieldFlag : unsigned {
     NoFlags = 0,
-    Amount = 1,      // a money or hours figure: searched and sorted by its clean number
-    TypedValue = 2,  // a search term's value is typed into the search grid, not chosen
+    Amount = 1,            // a money or hours figure: searched and sorted by its clean number
+    TypedValue = 2,        // a search term's value is typed into the search grid, not chosen
+    MaskedRange = 4,       // a search range is typed with the edit mask of the field's box
+    Imported = 8,          // a comma-delimited import fills it from the column of its report item
+    RepeatsInSearch = 16,  // one search may hold several terms on it
 };
 
 // A field's number is NotNumbered where that part of the program does not know the field.
@@ -62,16 +67,75 @@ struct RecordField {
 // offer follow their neighbours).
 std::span<const RecordField> RecordFields();
 
-// The field a number names, or nullptr when it names none.
-const RecordField* FieldBySortKey(int sortKey);
-const RecordField* FieldBySearchTag(int searchTag);
-const RecordField* FieldBySheetNumber(int sheetNumber);
-const RecordField* FieldByReportNumber(int reportNumber);
+// The fields a numbering knows, in the order of their numbers: the order of the menus that
+// list them by that number.
+std::vector<const RecordField*> FieldsNumberedBy(int RecordField::*number);
+
+// The field a number names in one numbering (&RecordField::searchTag, ...), or nullptr when
+// it names none.
+template <int RecordField::*Numbering>
+const RecordField* FieldNumbered(int number);
+
+inline const RecordField* FieldBySortKey(int sortKey)
+{
+    return FieldNumbered<&RecordField::sortKey>(sortKey);
+}
+inline const RecordField* FieldBySearchTag(int searchTag)
+{
+    return FieldNumbered<&RecordField::searchTag>(searchTag);
+}
+inline const RecordField* FieldBySheetNumber(int sheetNumber)
+{
+    return FieldNumbered<&RecordField::sheetNumber>(sheetNumber);
+}
+inline const RecordField* FieldByReportNumber(int reportNumber)
+{
+    return FieldNumbered<&RecordField::reportNumber>(reportNumber);
+}
+inline const RecordField* FieldByExportColumn(int column)
+{
+    return FieldNumbered<&RecordField::exportColumn>(column);
+}
+inline const RecordField* FieldByRelation(int relation)
+{
+    return FieldNumbered<&RecordField::relation>(relation);
+}
+
+// The field with the key; the key must name one.
+const RecordField& FieldByKey(std::string_view key);
+
+// The field a caption list names at the 0-based index; the list and index must name one.
+const RecordField& FieldByCaption(CaptionList captions, int index);
+
+// The report items of the column report's item menu, the HTML report's item menu and a
+// comma-delimited import's columns are the report numbers by their place, from 0.
+inline constexpr int ReportNumberOfItem(int item)
+{
+    return (item + 1) * 10;
+}
+// How many fields have a report number.
+int ReportItemCount();
+
+// The "Sort Records" sort key, as its menu tags it and the main window keeps it (Sort Mode):
+// a field's key is its sortKey, and any key no field has sorts by name.
+enum class SortKey : int { ByName = 0 };
+
+inline const RecordField* FieldBySortKey(SortKey key)
+{
+    return FieldBySortKey(static_cast<int>(key));
+}
 
 // The field's title with the database's captions of the moment.
 std::string FieldTitleOf(const RecordField& field, const Database& database);
 
+// The record's picture slot (1-based) that a Picture field shows: the pictures take the slots
+// in the order of the table.
+int PictureSlot(const RecordField& field);
+
 // The stored text of a Text or Category field; an empty text for any other kind.
 const std::string& FieldText(const RecordField& field, const ItemRecord& record);
+
+// The stored lines of a Lines field; no lines for any other kind.
+const StringList& FieldLines(const RecordField& field, const ItemRecord& record);
 
 }  // namespace quillmark

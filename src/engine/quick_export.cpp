@@ -1,7 +1,10 @@
 #include "engine/quick_export.h"
 
 #include "core/file_io.h"
+#include "core/record_fields.h"
 #include "engine/reports/comma_delimited.h"
+
+#include <vector>
 
 namespace quillmark {
 
@@ -17,28 +20,28 @@ const std::string& StatusCell(const ItemRecord& record, const StatusCaptions& ca
     return status ? captions[static_cast<std::size_t>(static_cast<int>(*status) - 1)] : none;
 }
 
-void AppendLine(std::string& text, const ItemRecord& record, const StatusCaptions& captions)
+// The fields with an export column, in the order of their columns.
+std::vector<const RecordField*> ExportedFields()
 {
-    const auto cell = [&text](std::string_view value) {
-        AppendCommaDelimitedCell(text, value);
-        text += ',';
-    };
-    cell(record.RecordName);
-    for (const std::string& description : record.Desc) {
-        cell(description);
+    std::vector<const RecordField*> fields;
+    for (int column = 0; const RecordField* field = FieldByExportColumn(column); ++column) {
+        fields.push_back(field);
     }
-    for (const std::string& detail : record.Detail) {
-        cell(detail);
+    return fields;
+}
+
+void AppendLine(std::string& text, const ItemRecord& record, const StatusCaptions& captions,
+                const std::vector<const RecordField*>& fields)
+{
+    for (std::size_t column = 0; column < fields.size(); ++column) {
+        if (column > 0) {
+            text += ',';
+        }
+        const RecordField& field = *fields[column];
+        AppendCommaDelimitedCell(text, field.kind == FieldKind::Status
+                                           ? StatusCell(record, captions)
+                                           : FieldText(field, record));
     }
-    cell(StatusCell(record, captions));
-    for (const std::string& other : record.Other) {
-        cell(other);
-    }
-    for (int period = 1; period <= PayPeriodCount; ++period) {
-        cell(record.SalaryFigures[period]);
-    }
-    cell(record.WorkDaysPerWeek);
-    AppendCommaDelimitedCell(text, record.HoursPerWeek);
     text += "\r\n";
 }
 
@@ -47,10 +50,11 @@ void AppendLine(std::string& text, const ItemRecord& record, const StatusCaption
 void WriteQuickExport(ByteSink& sink, const ItemRecordList& records,
                       const StatusCaptions& statusCaptions)
 {
+    static const std::vector<const RecordField*> fields = ExportedFields();
     std::string buffer;
     buffer.reserve(BufferSize + 4096);
     for (const auto& record : records) {
-        AppendLine(buffer, *record, statusCaptions);
+        AppendLine(buffer, *record, statusCaptions, fields);
         if (buffer.size() >= BufferSize) {
             sink.Write(buffer);
             buffer.clear();

@@ -11,10 +11,11 @@ namespace quillmark {
 
 class ByteSink;
 
-// Every record on a line of its own in list order, 36 cells separated by commas, each line
-// ended by CR LF, no heading: name, descriptions 1..10 (their stored paths), details 0..9,
-// status, other fields 1..6, the six salary figures, work days and hours per week. Cells are
-// written as AppendCommaDelimitedCell does; the bytes are record text (Windows-1252).
+// Every record on a line of its own in list order, a cell for each field with an export column
+// in the order of the columns, separated by commas, each line ended by CR LF, no heading:
+// name, descriptions 1..10 (their stored paths), details 0..9, status, other fields 1..6, the
+// six salary figures, work days and hours per week. Cells are written as
+// AppendCommaDelimitedCell does; the bytes are record text (Windows-1252).
 void WriteQuickExport(ByteSink& sink, const ItemRecordList& records,
                       const StatusCaptions& statusCaptions);
 

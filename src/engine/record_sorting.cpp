@@ -25,7 +25,7 @@ int CompareNumbers(double a, double b)
 
 }  // namespace
 
-void DoSort(ItemRecordList& records, int sortKey, bool ascending)
+void DoSort(ItemRecordList& records, SortKey sortKey, bool ascending)
 {
     if (records.size() < 2) {
         return;

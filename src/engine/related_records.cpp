@@ -1,22 +1,30 @@
 #include "engine/related_records.h"
 
 #include "core/case_folding.h"
+#include "core/record_fields.h"
 
 namespace quillmark {
 
+namespace {
+
+// A description field's relation code and this make the code of its primary part.
+constexpr int PrimaryPartOffset = 5;
+
+}  // namespace
+
 int PrimaryRelation(int descriptionField)
 {
-    return 10 * (descriptionField - 1) + 5;
+    return CompleteRelation(descriptionField) + PrimaryPartOffset;
 }
 
 int CompleteRelation(int descriptionField)
 {
-    return 10 * (descriptionField - 1);
+    return FieldByCaption(CaptionList::Description, descriptionField - 1).relation;
 }
 
 int DetailRelation(int detail)
 {
-    return 100 + 10 * detail;
+    return FieldByCaption(CaptionList::Detail, detail).relation;
 }
 
 std::string_view PrimaryPart(std::string_view value)
@@ -27,27 +35,22 @@ std::string_view PrimaryPart(std::string_view value)
 
 bool IsRelated(const ItemRecord& record, const ItemRecord& onShow, int relation)
 {
-    if (relation >= 0 && relation < 100) {
-        const int field = relation / 10 + 1;
-        if (relation % 10 == 5) {
-            return SameTextIgnoringAsciiCase(PrimaryPart(record.Desc[field]),
-                                             PrimaryPart(onShow.Desc[field]));
-        }
-        if (relation % 10 == 0) {
-            return SameTextIgnoringAsciiCase(record.Desc[field], onShow.Desc[field]);
-        }
+    if (relation % 10 == PrimaryPartOffset) {
+        const RecordField* field = FieldByRelation(relation - PrimaryPartOffset);
+        return field != nullptr && field->kind == FieldKind::Category &&
+               SameTextIgnoringAsciiCase(PrimaryPart(FieldText(*field, record)),
+                                         PrimaryPart(FieldText(*field, onShow)));
+    }
+    const RecordField* field = FieldByRelation(relation);
+    if (field == nullptr) {
         return false;
     }
-    if (relation >= 100 && relation < StatusRelation && relation % 10 == 0) {
-        const auto detail = static_cast<std::size_t>((relation - 100) / 10);
-        return SameTextIgnoringAsciiCase(record.Detail[detail], onShow.Detail[detail]);
-    }
-    if (relation == StatusRelation) {
+    if (field->kind == FieldKind::Status) {
         // One flag in common is enough.
         return record.Working == onShow.Working || record.Available == onShow.Available ||
                record.NotAvailable == onShow.NotAvailable;
     }
-    return false;
+    return SameTextIgnoringAsciiCase(FieldText(*field, record), FieldText(*field, onShow));
 }
 
 std::vector<int> RelatedPositions(const ItemRecordList& records, int onShow, int relation)

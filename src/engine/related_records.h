@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_record.h"
+#include "core/record_fields.h"
 
 #include <string>
 #include <string_view>
@@ -10,12 +11,10 @@ namespace quillmark {
 
 // Records related to the one on show: those sharing a description value (whole or only its
 // top-level category), a detail value or a status flag with it. Each kind of relation is
-// named by a code, carried as the tag of its entry in the main window's relation menu:
-//   10 * (field - 1) + 5   the primary part of description field 1..10
-//   10 * (field - 1)       the whole value of description field 1..10
-//   100 + 10 * detail      detail 0..9
-//   200                    the status flags
-inline constexpr int StatusRelation = 200;
+// named by a code, carried as the tag of its entry in the main window's relation menu: a
+// field's relation code for its whole value (the status flags for the status), and for a
+// description field that code plus 5 for its primary part.
+inline const int StatusRelation = FieldByKey("Status").relation;
 inline constexpr int RelationCount = 31;
 
 int PrimaryRelation(int descriptionField);

@@ -4,6 +4,7 @@
 #include "core/database_file.h"
 #include "core/one_based_array.h"
 #include "core/program_settings.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "core/settings_store.h"
 #include "engine/reports/report_mode.h"
@@ -78,7 +79,7 @@ public:
     bool SpreadsheetIsCaller = false;
     quillmark::SpreadsheetMode SpreadsheetMode = quillmark::SpreadsheetMode::AllRecords;
     quillmark::ReportMode ReportMode = quillmark::ReportMode::AllRecords;
-    int SortMode = 0;
+    SortKey SortMode = SortKey::ByName;
     OneBasedArray<std::string, 10> DefaultTrees;  // a new database's category trees
     RecordLabels Labels;
     // Description values show only their first category ("Nights " for "Nights : Part Time");

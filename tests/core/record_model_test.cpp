@@ -32,6 +32,10 @@ TEST(RecordModelTest, NewNamesTakeTheFirstFreeNumber)
     EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 2", "Untitled 1", "Untitled 3"})),
               "Untitled 4");
     EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 1", "Untitled 3"})), "Untitled 2");
+    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 1", "Untitled 2", "Untitled 3", "Untitled 4",
+                                          "Untitled 5", "Untitled 6", "Untitled 7", "Untitled 8",
+                                          "Untitled 9", "Untitled 10"})),
+              "Untitled 11");
     // Only the exact form counts as taken.
     EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 01", "untitled 1", "Untitled  1", "Untitled 1 ",
                                           "Untitled +1", "Untitled 1x", "Untitled"})),
@@ -78,6 +82,8 @@ TEST(RecordModelTest, SkillsKeepOnlyWhatWasEntered)
     EXPECT_EQ(same, skills);
     same.SetSkillProficiency(100, "");
     EXPECT_EQ(same.SkillNotes(100), "night shifts");
+    same.SetSkillNotes(100, "");
+    EXPECT_EQ(same, SkillSet()) << "clearing the last skill's texts leaves no trace either";
 }
 
 TEST(RecordModelTest, AScheduleKeepsAnEndWithoutAStartAndEmptiesBackToNothing)

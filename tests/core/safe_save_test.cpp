@@ -8,12 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
@@ -97,6 +99,21 @@ TEST(SafeSaveTest, AFullDiskAtAnyByteLeavesThePreviousDatabaseAsItWas)
         ASSERT_EQ(folder.Entries(), Names{"people.dat"}) << "no temporary file is left behind";
     }
     SaveOnDiskWithRoomFor(nextBytes.size(), path, next);
+    EXPECT_EQ(test::ReadFileBytes(path), nextBytes);
+    EXPECT_EQ(folder.Entries(), Names{"people.dat"});
+
+    // The system's own refusal, here a limit on the size of files, ends the save the same way.
+    const auto signalAction = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    rlimit small = limit;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::string outcome = SaveOutcome(
+        [&] { SaveFileSafely(path, [](ByteSink& file) { file.Write(std::string(5000, 'x')); }); });
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, signalAction);
+    EXPECT_EQ(outcome, "File too large");
     EXPECT_EQ(test::ReadFileBytes(path), nextBytes);
     EXPECT_EQ(folder.Entries(), Names{"people.dat"});
 }

@@ -106,6 +106,33 @@ TEST_F(SettingsTest, WritingKeepsEverythingElseByteForByte)
     EXPECT_EQ(store.Open().ReadString("settings", "unknown key"), "keep  me");
 }
 
+// More new keys than the table made on reading has room for: it grows while they are written,
+// and every key, old or new, is still found in its own section only.
+TEST_F(SettingsTest, HundredsOfNewKeysInOneSaveAreEachWrittenOnce)
+{
+    test::WriteFileBytes(path, "[SETTINGS]\nViewW:=1\n");
+    const SettingsStore store(path);
+    SettingsStore::Group group = store.Open();
+    const auto section = [](int key, bool own) {
+        return (key % 2 == 0) == own ? "New" : "SETTINGS";
+    };
+    // Twice each: the second value replaces the first where it stands.
+    for (int key = 0; key < 1200; ++key) {
+        group.WriteInteger(section(key, true), "K" + std::to_string(key % 600), key);
+    }
+    std::string kept = "[SETTINGS]\nViewW:=1\n";
+    std::string added = "[New]\n";
+    for (int key = 600; key < 1200; ++key) {
+        const std::string name = "K" + std::to_string(key % 600);
+        EXPECT_EQ(group.ReadInteger(section(key, true), name, -1), key) << name;
+        EXPECT_EQ(group.ReadInteger(section(key, false), name, -1), -1) << name;
+        (key % 2 == 0 ? added : kept) += name + "=" + std::to_string(key) + "\n";
+    }
+    EXPECT_EQ(group.ReadInteger("settings", "VIEWW:", -1), 1);
+    group.Save();
+    EXPECT_EQ(test::ReadFileBytes(path), kept + added);
+}
+
 TEST_F(SettingsTest, ValuesThatDoNotReadGiveTheDefault)
 {
     test::WriteFileBytes(path,

@@ -150,6 +150,14 @@ TEST(Windows1252Test, EveryByteSurvivesTheTripAndOtherCharactersBecomeQuestionMa
         EXPECT_EQ(Utf8ToWindows1252(p.utf8), p.windows1252);
     }
 
+    // Each length of UTF-8 from its first character to its last.
+    const std::pair<char32_t, const char*> lengths[] = {
+        {0x7F, "\x7F"},          {0x80, "\xC2\x80"},       {0x7FF, "\xDF\xBF"},
+        {0x800, "\xE0\xA0\x80"}, {0xFFFF, "\xEF\xBF\xBF"}, {0x10000, "\xF0\x90\x80\x80"}};
+    for (const auto& [code, encoded] : lengths) {
+        EXPECT_EQ(CharacterToUtf8(code), encoded) << static_cast<int>(code);
+    }
+
     // Characters without a byte and broken text: refused, or question marks when lossy.
     const struct {
         const char* what;

@@ -129,6 +129,30 @@ TEST(ValueStreamTest, StringsSwitchToTheLongFormAbove255Bytes)
     EXPECT_TRUE(FailureOffset([&] { reader.ReadString(); }).has_value());
 }
 
+// The database reader takes whole runs of values at once when all their bytes are there: a peek
+// reaches to the input's last byte, buffered already or still to come, and no further.
+TEST(ValueStreamTest, PeeksReachToTheLastByteAndNoFurther)
+{
+    const auto peeked = [](ValueReader& r, std::size_t count) {
+        const char* bytes = r.Peek(count);
+        return bytes == nullptr ? std::string("nothing") : std::string(bytes, count);
+    };
+    const std::string bytes = Hex("06 04 31 2E 31 32");
+    ForEachReader(bytes, [&](ValueReader& r) {
+        EXPECT_EQ(peeked(r, 6), bytes);
+        EXPECT_EQ(peeked(r, 7), "nothing");
+        r.Advance(2);
+        EXPECT_EQ(peeked(r, 4), "1.12");
+        EXPECT_EQ(peeked(r, 5), "nothing");
+    });
+    // At most a buffer's worth, however much more the source holds.
+    const std::string large = AllByteValues(ValueReader::BufferSize + 100);
+    test::TrickleSource source(large, 4096);
+    ValueReader reader(source, large.size());
+    EXPECT_EQ(peeked(reader, ValueReader::BufferSize + 1), "nothing");
+    EXPECT_EQ(peeked(reader, ValueReader::BufferSize), large.substr(0, ValueReader::BufferSize));
+}
+
 TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
 {
     // A name is at most 255 bytes, an identifier as much as a property name.
@@ -156,6 +180,12 @@ TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
                                      test::Repeat(Hex("00"), depth + 1);
         ValueReader childReader(children);
         EXPECT_EQ(FailureOffset([&] { childReader.SkipChildren(); }).has_value(), fails);
+        // A child's property values count one level below the child.
+        const std::string property =
+            test::Repeat(Name("TChild") + Name("C") + Hex("00"), depth - 2) + Name("TChild") +
+            Name("C") + Name("Tag") + Hex("02 01 00") + test::Repeat(Hex("00"), depth);
+        ValueReader propertyReader(property);
+        EXPECT_EQ(FailureOffset([&] { propertyReader.SkipChildren(); }).has_value(), fails);
     }
 }
 

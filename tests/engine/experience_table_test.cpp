@@ -22,11 +22,25 @@ TEST(ExperienceTableTest, TheLargestTableCostsOnlyTheCellsItHolds)
     EXPECT_EQ(WriteExperienceStream(table), stream);
 }
 
+TEST(ExperienceTableTest, OnlyASizeWithinTheLimitsResizesTheTable)
+{
+    for (const char* firstLine : {"1,1", "0,5", "101,5", "5,0", "5,100001", "x,5", "5,x", "5"}) {
+        SCOPED_TRACE(firstLine);
+        ExperienceTable table;
+        ReadExperienceStream(std::string(firstLine) + "\r\n", table);
+        const bool resized = firstLine == std::string("1,1");
+        EXPECT_EQ(table.ColumnCount(), resized ? 1 : ExperienceTable::DefaultColumns);
+        EXPECT_EQ(table.RowCount(), resized ? 1 : ExperienceTable::DefaultRows);
+    }
+}
+
 TEST(ExperienceTableTest, ResizingKeepsTheCellsInsideAndEmptyCellsAreNotFiled)
 {
     ExperienceTable table(4, 5);
     table.SetCell(1, 1, "kept");
     table.SetCell(3, 4, "dropped");
+    table.SetCell(2, 1, "just right of the new size");
+    table.SetCell(1, 3, "just below the new size");
     table.SetCell(2, 2, "cleared");
     table.SetCell(2, 2, "");
     ReadExperienceStream("2,3\r\n", table);

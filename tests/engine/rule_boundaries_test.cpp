@@ -38,9 +38,9 @@ TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
         SCOPED_TRACE(key);
         ItemRecordList records = TwoRecords(key);
         const ItemRecord* first = records[1].get();
-        DoSort(records, key, true);
+        DoSort(records, SortKey{key}, true);
         EXPECT_EQ(records[0].get(), first);
-        DoSort(records, key, false);
+        DoSort(records, SortKey{key}, false);
         EXPECT_EQ(records[1].get(), first);
     }
     // Any key outside 1..33, and 27, means the name.
@@ -48,7 +48,7 @@ TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
         SCOPED_TRACE(key);
         ItemRecordList records = TwoRecords(0);
         const ItemRecord* first = records[1].get();
-        DoSort(records, key, true);
+        DoSort(records, SortKey{key}, true);
         EXPECT_EQ(records[0].get(), first);
     }
 }

@@ -23,7 +23,7 @@ int Sort(const Arguments& arguments)
     }
     Database database;
     LoadDatabase(arguments.positional[0], arguments, database);
-    DoSort(database.RecordList, key, !arguments.Flag("--descending"));
+    DoSort(database.RecordList, SortKey{key}, !arguments.Flag("--descending"));
     SaveDatabase(arguments.positional[2], database, arguments);
     return 0;
 }

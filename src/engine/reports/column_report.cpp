@@ -16,14 +16,8 @@ namespace quillmark {
 
 namespace {
 
-constexpr int StatusItem = 20;
 // Room for the page number at the right of the head.
 constexpr int PageNumberWidth = 250;
-
-int FieldNumberOfItem(int item)
-{
-    return (item + 1) * 10;
-}
 
 // No character is narrower than a twip, so a line as wide as this shows no more characters
 // than it has twips: the rest of a text, however long, is neither measured nor drawn.
@@ -36,15 +30,17 @@ std::string_view WhatFits(std::string_view text, int width)
 
 std::string ReportItemLabel(int item, const Database& database)
 {
-    return FieldTitle(FieldNumberOfItem(item), FieldNumbering::Report, database);
+    return FieldTitle(ReportNumberOfItem(item), FieldNumbering::Report, database);
 }
 
 std::string ReportCellValue(const ItemRecord& record, int position, int item,
                             bool shortDescriptions)
 {
-    std::string value = FieldValue(record, position + 1, FieldNumberOfItem(item),
-                                   FieldNumbering::Report, shortDescriptions);
-    if (item == StatusItem && value.empty()) {
+    const int number = ReportNumberOfItem(item);
+    std::string value =
+        FieldValue(record, position + 1, number, FieldNumbering::Report, shortDescriptions);
+    const RecordField* field = FieldByReportNumber(number);
+    if (value.empty() && field != nullptr && field->kind == FieldKind::Status) {
         return "None";
     }
     return value;

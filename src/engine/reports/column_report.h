@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/record_fields.h"
 #include "engine/reports/page_canvas.h"
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_mode.h"
@@ -15,9 +16,9 @@ class ByteSink;
 struct Database;
 struct ItemRecord;
 
-// The column report's items are the report fields by their place in the item menu, 0 to 34:
-// the field number divided by ten, less one.
-inline constexpr int ReportItemChoices = 35;
+// The column report's items are the report fields by their place in the item menu, from 0
+// (ReportNumberOfItem).
+inline const int ReportItemChoices = ReportItemCount();
 inline constexpr int MaximumReportItems = 21;
 inline constexpr int MaximumReportPages = 10;
 inline constexpr int MaximumReportColumns = 9;

@@ -2,6 +2,7 @@
 
 #include "core/byte_stream.h"
 #include "core/file_io.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "engine/reports/comma_delimited.h"
 
@@ -15,25 +16,26 @@ constexpr std::size_t ReadBufferSize = 64 * 1024;
 // Progress is told every so many records.
 constexpr int ProgressStep = 4096;
 
-void AssignField(const std::string& field, int item, ItemRecord& record)
+// Only the fields marked Imported take a column's value: not the record number, the other
+// fields nor the salary figures.
+void AssignField(const std::string& value, int item, ItemRecord& record)
 {
-    if (item >= 0 && item <= 9) {
-        record.Desc[item + 1] = field;
-    } else if (item >= 10 && item <= 19) {
-        record.Detail[static_cast<std::size_t>(item - 10)] = field;
-    } else if (item == 20) {
-        // The status names are compared exactly, whatever the boxes' captions are now.
-        if (field == RecordStatusNames[0]) {
-            record.Working = true;
-        } else if (field == RecordStatusNames[1]) {
-            record.Available = true;
-        } else if (field == RecordStatusNames[2]) {
-            record.NotAvailable = true;
-        }
-    } else if (item == 22) {
-        record.RecordName = field;
+    const RecordField* field = item >= 0 && item < ReportItemCount()
+                                   ? FieldByReportNumber(ReportNumberOfItem(item))
+                                   : nullptr;
+    if (field == nullptr || !field->Has(Imported)) {
+        return;
     }
-    // The record number, the other fields and the salary figures are not imported.
+    if (field->kind != FieldKind::Status) {
+        field->text(record) = value;
+    } else if (value == RecordStatusNames[0]) {
+        // The status names are compared exactly, whatever the boxes' captions are now.
+        record.Working = true;
+    } else if (value == RecordStatusNames[1]) {
+        record.Available = true;
+    } else if (value == RecordStatusNames[2]) {
+        record.NotAvailable = true;
+    }
 }
 
 // The whole file: its encoding is known only once every byte is seen, and a character the

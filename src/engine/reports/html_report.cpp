@@ -6,13 +6,13 @@
 #include "core/value_reader.h"
 #include "core/value_writer.h"
 
-#include <bitset>
+#include <set>
 
 namespace quillmark {
 
 bool IsHtmlReportItem(int code)
 {
-    return code >= 10 && code <= 10 * HtmlReportItemCount && code % 10 == 0;
+    return FieldByReportNumber(code) != nullptr;
 }
 
 HtmlReportTable BuildHtmlReportTable(const Database& database, const std::vector<int>& codes,
@@ -115,7 +115,7 @@ void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
 {
     reader.ReadListBegin();
     // Each item can be in a report once, so a list can be no longer than the item menu.
-    std::bitset<HtmlReportItemCount + 1> chosen;
+    std::set<int> chosen;
     while (!reader.EndOfList()) {
         HtmlReportItem item;
         item.title = reader.ReadString();
@@ -124,11 +124,10 @@ void ReadHtmlReportFormat(ValueReader& reader, HtmlReportFormat& format)
         if (!IsHtmlReportItem(item.code)) {
             throw FormatError("no report item has the code " + std::to_string(item.code), codeAt);
         }
-        if (chosen.test(static_cast<std::size_t>(item.code / 10))) {
+        if (!chosen.insert(item.code).second) {
             throw FormatError("the item " + std::to_string(item.code) + " is in the list twice",
                               codeAt);
         }
-        chosen.set(static_cast<std::size_t>(item.code / 10));
         format.Fields.push_back(std::move(item));
     }
     reader.ReadListEnd();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/record_fields.h"
 #include "engine/reports/font_setting.h"
 #include "engine/reports/html_table.h"
 
@@ -13,8 +14,8 @@ class ByteSink;
 class ValueReader;
 struct Database;
 
-// The items a report can show are the report numbering's fields 10, 20, ... 350.
-inline constexpr int HtmlReportItemCount = 35;
+// The items a report can show are the fields with a report number, which is the item's code.
+inline const int HtmlReportItemCount = ReportItemCount();
 bool IsHtmlReportItem(int code);
 
 // A report takes at most this many records; the rest are left out, with a warning.

@@ -3,6 +3,7 @@
 #include "core/case_folding.h"
 #include "core/field_catalogue.h"
 #include "core/pay_period.h"
+#include "core/record_fields.h"
 #include "engine/experience_table.h"
 #include "engine/time_of_day.h"
 
@@ -119,37 +120,38 @@ constexpr const char* AnyDay = "Any Day";
 }  // namespace
 
 PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& context)
-    : term_(term), inverted_(term.Inclusion == DoesNotIncludeInclusion)
+    : term_(term),
+      field_(FieldBySearchTag(term.FieldTag)),
+      inverted_(term.Inclusion == DoesNotIncludeInclusion)
 {
-    const int tag = term.FieldTag;
-    namespace Tag = SearchFieldTag;
-    if (Tag::IsDescription(tag)) {
-        rule_ = Rule::Category;
-    } else if (Tag::IsDetail(tag) || Tag::IsOther(tag) || tag == Tag::Name ||
-               tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
-        rule_ = Rule::Range;
-        cleanedValue_ = tag >= Tag::HoursPerWeek;
+    if (field_ == nullptr) {
+        return;  // a tag no field has: the term holds for no record
+    }
+    switch (field_->kind) {
+    case FieldKind::Text:
+        cleanedValue_ = field_->Has(Amount);
         fromIsNumber_ = ReadNumber(term.FromValue, fromNumber_);
         toIsNumber_ = ReadNumber(term.ToValue, toNumber_);
         fromLower_ = FoldedText(term.FromValue, Windows1252LowerCase);
         toLower_ = FoldedText(term.ToValue, Windows1252LowerCase);
-    } else if (tag == Tag::Keywords || tag == Tag::ResumeFile || tag == Tag::Notes) {
-        rule_ = Rule::List;
+        break;
+    case FieldKind::Lines:
         valueUpper_ = FoldedText(term.FromValue, AsciiUpper);
-    } else if (tag == Tag::Status) {
-        rule_ = Rule::Status;
+        break;
+    case FieldKind::Status:
         for (int box = 3; box >= 1; --box) {
             if (term.FromValue == context.StatusCaptions[static_cast<std::size_t>(box - 1)]) {
                 statusBox_ = box;
             }
         }
-    } else if (tag == Tag::SalaryType) {
-        rule_ = Rule::SalaryType;
-    } else if (tag == Tag::Experience) {
-        rule_ = Rule::Experience;
+        break;
+    case FieldKind::Category:
+    case FieldKind::PayPeriod:
+        break;
+    case FieldKind::Experience:
         valueUpper_ = FoldedText(term.FromValue, Windows1252UpperCase);
-    } else if (tag == Tag::Schedule) {
-        rule_ = Rule::Schedule;
+        break;
+    case FieldKind::Schedule:
         if (term.DayName == AnyDay) {
             firstDay_ = 1;
             lastDay_ = WeeklySchedule::Days;
@@ -166,8 +168,8 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         } else {
             timesRead_ = true;
         }
-    } else if (tag == Tag::Skills) {
-        rule_ = Rule::Skill;
+        break;
+    case FieldKind::Skills:
         for (int skill = 1; skill <= SkillSet::Count; ++skill) {
             if (context.SkillNames[skill] == term.SkillName) {
                 skill_ = skill;
@@ -176,6 +178,10 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         proficiencyLow_ = CleanNumberValue(term.FromValue);
         proficiencyHigh_ = CleanNumberValue(term.ToValue);
         valueUpper_ = FoldedText(term.NotesValue, AsciiUpper);
+        break;
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;  // no search tag names them
     }
 }
 
@@ -186,36 +192,33 @@ bool PreparedTerm::Holds(const ItemRecord& record) const
 
 bool PreparedTerm::RuleHolds(const ItemRecord& record) const
 {
-    switch (rule_) {
-    case Rule::Range:
+    if (field_ == nullptr) {
+        return false;
+    }
+    switch (field_->kind) {
+    case FieldKind::Text:
         return RangeHolds(RangeValue(record));
-    case Rule::Category:
-        return Contains(record.Desc[term_.FieldTag / 10 + 1], term_.FromValue);
-    case Rule::List:
-        if (term_.FromValue.empty()) {
-            return false;
-        }
-        if (term_.FieldTag == SearchFieldTag::Keywords) {
-            return ListHolds(record.Keywords);
-        }
-        return ListHolds(term_.FieldTag == SearchFieldTag::Notes ? record.Notes
-                                                                 : record.ResumeFile);
-    case Rule::Status:
+    case FieldKind::Category:
+        return Contains(FieldText(*field_, record), term_.FromValue);
+    case FieldKind::Lines:
+        return !term_.FromValue.empty() && ListHolds(FieldLines(*field_, record));
+    case FieldKind::Status:
         return (statusBox_ == 1 && record.Working) || (statusBox_ == 2 && record.Available) ||
                (statusBox_ == 3 && record.NotAvailable);
-    case Rule::SalaryType:
+    case FieldKind::PayPeriod:
         return record.SalaryType >= 1 && record.SalaryType <= PayPeriodCount &&
                term_.FromValue == PayPeriodName(static_cast<PayPeriod>(record.SalaryType));
-    case Rule::Experience:
+    case FieldKind::Experience:
         return !term_.FromValue.empty() && ExperienceHolds(record.ExperienceStream);
-    case Rule::Schedule:
+    case FieldKind::Schedule:
         if (!timesRead_) {
             throw UnreadableScheduleTerm{0, unreadableTime_};
         }
         return ScheduleHolds(record.Schedule);
-    case Rule::Skill:
+    case FieldKind::Skills:
         return SkillHolds(record.Skills);
-    case Rule::None:
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
         break;
     }
     return false;
@@ -223,20 +226,11 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
 
 std::string_view PreparedTerm::RangeValue(const ItemRecord& record) const
 {
-    const int tag = term_.FieldTag;
-    if (tag == SearchFieldTag::Name) {
-        return record.RecordName;
+    const std::string& value = FieldText(*field_, record);
+    if (!cleanedValue_) {
+        return value;
     }
-    if (SearchFieldTag::IsDetail(tag)) {
-        return record.Detail[static_cast<std::size_t>((tag - 100) / 10)];
-    }
-    if (SearchFieldTag::IsOther(tag)) {
-        return record.Other[(tag - 250) / 10];
-    }
-    const std::string& raw = tag == SearchFieldTag::HoursPerWeek
-                                 ? record.HoursPerWeek
-                                 : record.SalaryFigures[tag - SearchFieldTag::HourlySalary + 1];
-    CleanNumberInto(raw, cleaned_);
+    CleanNumberInto(value, cleaned_);
     return cleaned_;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/item_record.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "engine/search/search_terms.h"
 
@@ -36,18 +37,6 @@ public:
     bool Holds(const ItemRecord& record) const;
 
 private:
-    enum class Rule {
-        None,
-        Range,
-        Category,
-        List,
-        Status,
-        SalaryType,
-        Experience,
-        Schedule,
-        Skill
-    };
-
     bool RuleHolds(const ItemRecord& record) const;
     bool RangeHolds(std::string_view value) const;
     bool ListHolds(const StringList& lines) const;
@@ -57,7 +46,7 @@ private:
     std::string_view RangeValue(const ItemRecord& record) const;
 
     SearchRecord term_;
-    Rule rule_ = Rule::None;
+    const RecordField* field_ = nullptr;  // the field the tag names; none for an unknown tag
     bool inverted_ = false;
 
     // Range terms: the bounds as numbers when they read as numbers; the bounds folded for
@@ -68,7 +57,7 @@ private:
     double toNumber_ = 0;
     std::string fromLower_;
     std::string toLower_;
-    bool cleanedValue_ = false;    // hours per week and salaries are compared cleaned
+    bool cleanedValue_ = false;    // amounts are compared by their clean numbers
     mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
     std::string valueUpper_;      // list and experience terms

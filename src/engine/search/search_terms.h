@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/one_based_array.h"
+#include "core/record_fields.h"
 
 #include <cstdint>
 #include <string>
@@ -60,59 +61,66 @@ inline constexpr int DoesNotIncludeInclusion = 2;
 inline constexpr const char* IncludesText = "Includes";
 inline constexpr const char* DoesNotIncludeText = "Does Not Include";
 
-// The searchable fields, by the tags kept in the terms and in saved search files.
+// The searchable fields, by the tags kept in the terms and in saved search files: each field's
+// searchTag in the record's field table.
 namespace SearchFieldTag {
 inline constexpr int RemoveTerm = 1000;  // the field menu's "REMOVE SEARCH TERM"
-inline constexpr int Status = 200;
-inline constexpr int Name = 210;
-inline constexpr int Keywords = 220;
-inline constexpr int ResumeFile = 230;
-inline constexpr int Notes = 240;
-inline constexpr int Experience = 250;
-inline constexpr int Schedule = 195;
-inline constexpr int Skills = 197;
-inline constexpr int HoursPerWeek = 320;
-inline constexpr int HourlySalary = 330;  // .. 335 yearly salary
-inline constexpr int YearlySalary = 335;
-inline constexpr int SalaryType = 340;
+
+inline const int Status = FieldByKey("Status").searchTag;
+inline const int Name = FieldByKey("Name").searchTag;
+inline const int Keywords = FieldByKey("Keywords").searchTag;
+inline const int ResumeFile = FieldByKey("ResumeFile").searchTag;
+inline const int Notes = FieldByKey("Notes").searchTag;
+inline const int Experience = FieldByKey("Experience").searchTag;
+inline const int Schedule = FieldByKey("Schedule").searchTag;
+inline const int Skills = FieldByKey("Skills").searchTag;
+inline const int HoursPerWeek = FieldByKey("HoursPerWeek").searchTag;
+inline const int HourlySalary = FieldByKey("HourlySalary").searchTag;  // .. yearly, in steps of 1
+inline const int YearlySalary = FieldByKey("YearlySalary").searchTag;
+inline const int SalaryType = FieldByKey("SalaryType").searchTag;
 
 // Description field 1..10, detail field 0..9, other field 1..6.
-inline constexpr int Description(int field)
+inline int Description(int field)
 {
-    return 10 * (field - 1);
+    return FieldByCaption(CaptionList::Description, field - 1).searchTag;
 }
-inline constexpr int Detail(int detail)
+inline int Detail(int detail)
 {
-    return 100 + 10 * detail;
+    return FieldByCaption(CaptionList::Detail, detail).searchTag;
 }
-inline constexpr int Other(int field)
+inline int Other(int field)
 {
-    return 250 + 10 * field;
+    return FieldByCaption(CaptionList::Other, field - 1).searchTag;
+}
+// Whether the tag names a field of the caption list.
+inline bool Names(int tag, CaptionList captions)
+{
+    const RecordField* field = FieldBySearchTag(tag);
+    return field != nullptr && field->captions == captions;
 }
 inline bool IsDescription(int tag)
 {
-    return tag >= 0 && tag <= 90 && tag % 10 == 0;
+    return Names(tag, CaptionList::Description);
 }
 inline bool IsDetail(int tag)
 {
-    return tag >= 100 && tag <= 190 && tag % 10 == 0;
+    return Names(tag, CaptionList::Detail);
 }
 inline bool IsOther(int tag)
 {
-    return tag >= 260 && tag <= 310 && tag % 10 == 0;
+    return Names(tag, CaptionList::Other);
 }
 // Whether a term may hold the tag: one of the searchable fields, not the menu's "REMOVE SEARCH
 // TERM".
 inline bool IsField(int tag)
 {
-    return IsDescription(tag) || IsDetail(tag) || IsOther(tag) || tag == Schedule ||
-           tag == Skills || (tag >= Status && tag <= Experience && tag % 10 == 0) ||
-           tag == HoursPerWeek || (tag >= HourlySalary && tag <= YearlySalary) || tag == SalaryType;
+    return FieldBySearchTag(tag) != nullptr;
 }
 // Fields that may appear in several terms of one search.
 inline bool MayRepeat(int tag)
 {
-    return tag == Schedule || tag == Skills || tag == Experience;
+    const RecordField* field = FieldBySearchTag(tag);
+    return field != nullptr && field->Has(RepeatsInSearch);
 }
 }  // namespace SearchFieldTag
 

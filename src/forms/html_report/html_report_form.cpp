@@ -1,10 +1,10 @@
 #include "forms/html_report/html_report_form.h"
 
 #include "core/database.h"
-#include "core/field_catalogue.h"
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/file_names.h"
+#include "core/record_fields.h"
 #include "engine/reports/document_title.h"
 #include "engine/text_file_encoding.h"
 #include "forms/workspace.h"
@@ -57,8 +57,8 @@ THTMLReport::THTMLReport(Workspace& workspace)
     LoadFormatBtn.shortcut = "Ctrl+O";
     SaveFormatBtn.shortcut = "Ctrl+S";
     PreviewMenu = {{"Print Settings", 0, true, {}}, {"Print", 1, true, {}}};
-    for (int entry = 0; entry < HtmlReportItemCount; ++entry) {
-        ItemMenu.push_back({"", 10 * entry + 10, true, {}});
+    for (const RecordField* field : FieldsNumberedBy(&RecordField::reportNumber)) {
+        ItemMenu.push_back({"", field->reportNumber, true, {}});
     }
     CaptionItemMenu();
 }
@@ -72,8 +72,9 @@ std::vector<ActionControl*> THTMLReport::ToolBar()
 
 void THTMLReport::CaptionItemMenu()
 {
+    // The report titles a field as the database does, whatever the record window's labels read.
     for (MenuItemControl& entry : ItemMenu) {
-        entry.caption = FieldTitle(entry.tag, FieldNumbering::Report, workspace_.database);
+        entry.caption = FieldTitleOf(*FieldByReportNumber(entry.tag), workspace_.database);
     }
 }
 

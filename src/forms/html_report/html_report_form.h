@@ -27,7 +27,8 @@ public:
     LabelControl FieldsLabel{"Report Items"};
     std::vector<HtmlReportItem> Fields;
     int FieldsIndex = -1;  // the selected line; -1 for none
-    // Entry i carries the code 10 * i + 10 as its tag; an item in Fields has its entry disabled.
+    // An entry for each report field, in the order of their codes, carrying the code as its tag;
+    // an item in Fields has its entry disabled.
     std::vector<MenuItemControl> ItemMenu;
     ButtonControl AddBtn{"Add", "Add a new field to the Report"};
     ButtonControl RemoveBtn{"Remove", "Remove the Last added field", false};

@@ -1,10 +1,13 @@
 #include "forms/main/field_captions.h"
 
+#include "core/record_fields.h"
 #include "forms/main/pages/description_page.h"
+#include "forms/workspace.h"
 
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 namespace quillmark {
 
@@ -34,6 +37,33 @@ std::optional<int> NumberAfter(std::string_view name, std::string_view prefix, i
 }
 
 }  // namespace
+
+std::string WindowFieldTitle(const RecordField& field, const Workspace& workspace)
+{
+    return WindowFieldTitle(field, workspace.Labels, workspace.database);
+}
+
+std::string WindowFieldTitle(const RecordField& field, const RecordLabels& labels,
+                             const Database& database)
+{
+    const std::string_view key = field.key;
+    if (key == "Status") {
+        return labels.Status;
+    }
+    if (key == "Name") {
+        return labels.Name;
+    }
+    if (key == "Keywords") {
+        return labels.Keywords;
+    }
+    if (key == "ResumeFile") {
+        return labels.ResumeFile;
+    }
+    if (key == "Notes") {
+        return labels.Notes;
+    }
+    return FieldTitleOf(field, database);
+}
 
 LabelControl* CaptionLabel(DescriptionPage& page, std::string_view name)
 {

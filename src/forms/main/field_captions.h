@@ -11,6 +11,17 @@ namespace quillmark {
 struct DescriptionPage;
 struct EditControl;
 struct LabelControl;
+struct Database;
+struct RecordField;
+struct RecordLabels;
+class Workspace;
+
+// A field's title in the menus, lists and columns of the program's windows: what the record
+// window's label for it reads, where it has one that names the field, else the database's
+// caption or the fixed title.
+std::string WindowFieldTitle(const RecordField& field, const Workspace& workspace);
+std::string WindowFieldTitle(const RecordField& field, const RecordLabels& labels,
+                             const Database& database);
 
 // The 26 caption labels of the "Description" page by their names: "sn0" .. "sn9",
 // "Desc1" .. "Desc10", "OtherC1" .. "OtherC6". nullptr for any other name.

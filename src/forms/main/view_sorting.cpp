@@ -1,7 +1,8 @@
 // The main window's sorting: the "Sort Records" menu, its tool button and "Sort Mode".
 
-#include "core/pay_period.h"
+#include "core/record_fields.h"
 #include "engine/record_sorting.h"
+#include "forms/main/field_captions.h"
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 #include "forms/workspace.h"
@@ -10,31 +11,23 @@ namespace quillmark {
 
 namespace {
 
-// The 34 entries of "Sort Records", each tagged with the sort key it sorts by, with the
-// database's current captions; nameCaption is the caption of the name field.
-std::vector<MenuItemControl> SortRecordsEntries(const Database& database,
-                                                const std::string& nameCaption)
+// The entries of "Sort Records", each tagged with the sort key it sorts by, in the order of
+// the keys, with the titles the windows show now.
+std::vector<MenuItemControl> SortRecordsEntries(const RecordLabels& labels,
+                                                const Database& database)
 {
     std::vector<MenuItemControl> entries;
-    entries.reserve(34);
-    auto add = [&entries](std::string caption, int key) {
-        entries.push_back({std::move(caption), key, true, {}});
-    };
-    for (int field = 0; field < 10; ++field) {
-        add("Sort by " + database.DescriptionCaptions[static_cast<std::size_t>(field)], field + 1);
-    }
-    for (int field = 0; field < 10; ++field) {
-        add("Sort by " + database.DetailCaptions[static_cast<std::size_t>(field)], field + 11);
-    }
-    // Entry 21 repeats entry 20: it sorts by the last detail field, and says so.
-    add("Sort by " + database.DetailCaptions[9], 20);
-    for (int field = 0; field < OtherFieldCount; ++field) {
-        add("Sory by " + database.OtherCaptions[static_cast<std::size_t>(field)], field + 21);
-    }
-    add("Sort by " + nameCaption, 27);
-    int salaryKey = 28;
-    for (const char* period : PayPeriodNames) {
-        add(std::string("Sort by ") + period + " Salary", salaryKey++);
+    for (const RecordField* field : FieldsNumberedBy(&RecordField::sortKey)) {
+        // The entries of the other fields have always read so.
+        const char* verb = field->captions == CaptionList::Other ? "Sory by " : "Sort by ";
+        entries.push_back(
+            {verb + WindowFieldTitle(*field, labels, database), field->sortKey, true, {}});
+        // The entry after the last detail field repeats it: it sorts by that field, and says so.
+        const auto detailCount = database.DetailCaptions.size();
+        if (field->captions == CaptionList::Detail &&
+            static_cast<std::size_t>(field->captionIndex) + 1 == detailCount) {
+            entries.push_back(entries.back());
+        }
     }
     return entries;
 }
@@ -43,7 +36,7 @@ std::vector<MenuItemControl> SortRecordsEntries(const Database& database,
 
 void TView::MakeSortMenu()
 {
-    SortSelect = SortRecordsEntries(workspace_.database, RecordTitle.caption);
+    SortSelect = SortRecordsEntries(workspace_.Labels, workspace_.database);
 }
 
 void TView::SortSelectClick(int entry)
@@ -53,7 +46,7 @@ void TView::SortSelectClick(int entry)
     }
     SaveRecord(workspace_.CurrentIndex);
     workspace_.ChangeFlag = true;
-    workspace_.SortMode = SortSelect[static_cast<std::size_t>(entry - 1)].tag;
+    workspace_.SortMode = SortKey{SortSelect[static_cast<std::size_t>(entry - 1)].tag};
     {
         const BusyWork busy(workspace_.services.shell, "Sorting records ...");
         DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);

@@ -3,9 +3,11 @@
 #include "core/byte_stream.h"
 #include "core/pay_period.h"
 #include "core/program_settings.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "engine/search/search_run.h"
 #include "forms/category_menus.h"
+#include "forms/main/field_captions.h"
 #include "forms/search/select_range_form.h"
 #include "forms/search/select_schedule_form.h"
 #include "forms/search/select_skills_form.h"
@@ -15,17 +17,6 @@
 #include <algorithm>
 
 namespace quillmark {
-
-namespace {
-
-// The value choosers of the detail fields that take the edit mask of their box on the main
-// window: details 2, 3, 4, 5 and 9.
-bool DetailTakesMask(int detail)
-{
-    return (detail >= 2 && detail <= 5) || detail == 9;
-}
-
-}  // namespace
 
 TSearch::TSearch(Workspace& workspace)
     : Actions(workspace, ProgramWindow::Search, "Search Function", "Close Search Window"),
@@ -88,38 +79,13 @@ void TSearch::FormDeactivate()
 
 void TSearch::BuildFieldMenu()
 {
-    namespace Tag = SearchFieldTag;
-    const Database& database = workspace_.database;
-    const RecordLabels& labels = workspace_.Labels;
     FieldMenu.clear();
-    auto add = [this](std::string caption, int tag) {
-        FieldMenu.push_back({std::move(caption), tag, true, {}});
-    };
-    add("REMOVE SEARCH TERM", Tag::RemoveTerm);
-    for (int field = 1; field <= 10; ++field) {
-        add(database.DescriptionCaptions[static_cast<std::size_t>(field - 1)],
-            Tag::Description(field));
+    FieldMenu.push_back({"REMOVE SEARCH TERM", SearchFieldTag::RemoveTerm, true, {}});
+    for (const RecordField& field : RecordFields()) {
+        if (field.searchTag != NotNumbered) {
+            FieldMenu.push_back({WindowFieldTitle(field, workspace_), field.searchTag, true, {}});
+        }
     }
-    for (int detail = 0; detail < 10; ++detail) {
-        add(database.DetailCaptions[static_cast<std::size_t>(detail)], Tag::Detail(detail));
-    }
-    add(labels.Status, Tag::Status);
-    add(labels.Name, Tag::Name);
-    add(labels.Keywords, Tag::Keywords);
-    add(labels.ResumeFile, Tag::ResumeFile);
-    add(labels.Notes, Tag::Notes);
-    add("Experience", Tag::Experience);
-    add("Schedule", Tag::Schedule);
-    add("Skills", Tag::Skills);
-    for (int field = 1; field <= OtherFieldCount; ++field) {
-        add(database.OtherCaptions[static_cast<std::size_t>(field - 1)], Tag::Other(field));
-    }
-    add("Hours per Week", Tag::HoursPerWeek);
-    int tag = Tag::HourlySalary;
-    for (const char* period : PayPeriodNames) {
-        add(std::string(period) + " Salary", tag++);
-    }
-    add("Salary Type", Tag::SalaryType);
 }
 
 void TSearch::BuildCategoryMenus()
@@ -180,7 +146,6 @@ SearchRecord* TSearch::CurrentTerm()
 
 const std::vector<MenuItemControl>* TSearch::OpenChooser()
 {
-    namespace Tag = SearchFieldTag;
     chooser_ = Chooser::None;
     if (GridColumn == FieldColumn) {
         chooser_ = Chooser::Field;
@@ -194,31 +159,41 @@ const std::vector<MenuItemControl>* TSearch::OpenChooser()
     if (term == nullptr) {
         return nullptr;
     }
-    const int tag = term->FieldTag;
-    if (Tag::IsDescription(tag)) {
-        chooser_ = Chooser::Category;
-        chooserField_ = tag / 10 + 1;
-        return &SearchMenus[chooserField_];
+    const RecordField* field = FieldBySearchTag(term->FieldTag);
+    if (field == nullptr) {
+        return nullptr;
     }
-    if (tag == Tag::Status) {
+    switch (field->kind) {
+    case FieldKind::Category:
+        chooser_ = Chooser::Category;
+        chooserField_ = field->captionIndex + 1;
+        return &SearchMenus[chooserField_];
+    case FieldKind::Status:
         chooser_ = Chooser::Status;
         return &StatusMenu;
-    }
-    if (tag == Tag::SalaryType) {
+    case FieldKind::PayPeriod:
         chooser_ = Chooser::Salary;
         return &SalaryMenu;
-    }
-    if (Tag::IsDetail(tag)) {
-        const int detail = (tag - 100) / 10;
-        ChooseRange(DetailTakesMask(detail)
-                        ? workspace_.Labels.DetailMasks[static_cast<std::size_t>(detail)]
-                        : std::string());
-    } else if (tag == Tag::HoursPerWeek || (tag >= Tag::HourlySalary && tag <= Tag::YearlySalary)) {
-        ChooseRange({});
-    } else if (tag == Tag::Schedule) {
+    case FieldKind::Schedule:
         ChooseSchedule();
-    } else if (tag == Tag::Skills) {
+        break;
+    case FieldKind::Skills:
         ChooseSkill();
+        break;
+    case FieldKind::Text:
+        if (field->captions == CaptionList::Detail) {
+            const auto detail = static_cast<std::size_t>(field->captionIndex);
+            ChooseRange(field->Has(MaskedRange) ? workspace_.Labels.DetailMasks[detail]
+                                                : std::string());
+        } else if (field->Has(Amount)) {
+            ChooseRange({});
+        }
+        break;
+    case FieldKind::Lines:
+    case FieldKind::Experience:
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;  // typed in the grid; record numbers and pictures are not searched
     }
     return nullptr;
 }
@@ -364,8 +339,8 @@ bool TSearch::CellEditable(int row, int column) const
     if (!HoldsTerm(slot)) {
         return false;
     }
-    const int tag = SearchTerms[slot].FieldTag;
-    return tag >= SearchFieldTag::Name && tag <= SearchFieldTag::Other(OtherFieldCount);
+    const RecordField* field = FieldBySearchTag(SearchTerms[slot].FieldTag);
+    return field != nullptr && field->Has(TypedValue);
 }
 
 void TSearch::SearchGridSetEditText(int row, const std::string& text)

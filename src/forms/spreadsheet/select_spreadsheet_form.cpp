@@ -1,30 +1,20 @@
 #include "forms/spreadsheet/select_spreadsheet_form.h"
 
 #include "core/field_catalogue.h"
+#include "core/record_fields.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace quillmark {
 
-namespace {
-
-int EntryOfCode(int code)
-{
-    const bool named =
-        code >= 10 && code % 10 == 0 && code / 10 <= TSelectSpreadsheetForm::FieldCount;
-    return named ? code / 10 - 1 : -1;
-}
-
-}  // namespace
-
 TSelectSpreadsheetForm::TSelectSpreadsheetForm(const std::vector<std::string>& titles,
                                                const Columns& columns)
 {
-    for (int entry = 0; entry < FieldCount; ++entry) {
-        const auto index = static_cast<std::size_t>(entry);
+    for (const RecordField* field : FieldsNumberedBy(&RecordField::sheetNumber)) {
+        const std::size_t entry = FieldMenu.size();
         FieldMenu.push_back(
-            {index < titles.size() ? titles[index] : std::string(), 10 * entry + 10, true, {}});
+            {entry < titles.size() ? titles[entry] : std::string(), field->sheetNumber, true, {}});
     }
     RemoveBtn.enabled = false;
     for (const int code : columns) {
@@ -34,6 +24,12 @@ TSelectSpreadsheetForm::TSelectSpreadsheetForm(const std::vector<std::string>& t
             AddField(entry);
         }
     }
+}
+
+int TSelectSpreadsheetForm::EntryOfCode(int code) const
+{
+    const auto entry = std::ranges::find(FieldMenu, code, &MenuItemControl::tag);
+    return entry == FieldMenu.end() ? -1 : static_cast<int>(entry - FieldMenu.begin());
 }
 
 void TSelectSpreadsheetForm::AddField(int entry)
@@ -53,7 +49,8 @@ void TSelectSpreadsheetForm::SetMenuEntry(int code, bool enabled)
 
 void TSelectSpreadsheetForm::FieldMenuClick(int entry)
 {
-    if (entry >= 0 && entry < FieldCount && FieldMenu[static_cast<std::size_t>(entry)].enabled) {
+    if (entry >= 0 && entry < static_cast<int>(FieldMenu.size()) &&
+        FieldMenu[static_cast<std::size_t>(entry)].enabled) {
         AddField(entry);
     }
 }

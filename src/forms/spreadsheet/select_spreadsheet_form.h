@@ -13,11 +13,11 @@ namespace quillmark {
 // field. Made when opened and dropped when closed.
 class TSelectSpreadsheetForm {
 public:
-    static constexpr int FieldCount = 35;  // menu entry i carries the column code 10 * i + 10
-
     using Columns = std::array<int, SpreadsheetColumnCount>;
 
-    // titles: what each of the 35 menu entries reads, in menu order; columns: the codes shown.
+    // The menu has an entry for each field a column may show, in the order of their column codes,
+    // and carries the codes. titles: what the entries read, in menu order; columns: the codes
+    // shown.
     TSelectSpreadsheetForm(const std::vector<std::string>& titles, const Columns& columns);
 
     struct FieldLine {
@@ -51,6 +51,7 @@ public:
     Columns Chosen{};
 
 private:
+    int EntryOfCode(int code) const;  // -1 for a code no entry carries
     void AddField(int entry);
     void SetMenuEntry(int code, bool enabled);
 };

@@ -5,8 +5,10 @@
 
 #include "core/field_catalogue.h"
 #include "core/program_settings.h"
+#include "core/record_fields.h"
 #include "core/record_status.h"
 #include "core/whole_number.h"
+#include "forms/main/field_captions.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/select_spreadsheet_form.h"
@@ -18,10 +20,6 @@
 namespace quillmark {
 
 namespace {
-
-// Browse codes: 10 * (n - 1) the whole description value n, 10 * (n - 1) + 5 its top
-// category, 100 + 10 * k detail k, 200 the status.
-constexpr int StatusBrowseCode = 200;
 
 // The top category of a description value, which is stored leaf first.
 std::string PrimaryCategory(const std::string& value)
@@ -121,25 +119,26 @@ void TSnapShot::FormDeactivate()
 
 void TSnapShot::FillBrowseByEntries()
 {
-    const Database& database = workspace_.database;
     BrowseBy.items.clear();
-    browseCodes_.clear();
-    const auto add = [this](std::string caption, int code) {
+    browseFields_.clear();
+    const auto add = [this](std::string caption, const RecordField& field, bool primary) {
         BrowseBy.items.push_back(std::move(caption));
-        browseCodes_.push_back(code);
+        browseFields_.push_back({&field, primary});
     };
+    // The descriptions by their top category and whole, then the details and the status.
     for (const char* word : {"Primary", "Complete"}) {
-        for (int field = 1; field <= 10; ++field) {
-            const std::string& caption =
-                database.DescriptionCaptions[static_cast<std::size_t>(field - 1)];
-            add(std::string(word) + " \"" + caption + "\" Category",
-                10 * (field - 1) + (word[0] == 'P' ? 5 : 0));
+        for (const RecordField& field : RecordFields()) {
+            if (field.kind == FieldKind::Category) {
+                add(std::string(word) + " \"" + WindowFieldTitle(field, workspace_) + "\" Category",
+                    field, word[0] == 'P');
+            }
         }
     }
-    for (int detail = 0; detail < 10; ++detail) {
-        add(database.DetailCaptions[static_cast<std::size_t>(detail)], 100 + 10 * detail);
+    for (const RecordField& field : RecordFields()) {
+        if (field.captions == CaptionList::Detail || field.kind == FieldKind::Status) {
+            add(WindowFieldTitle(field, workspace_), field, false);
+        }
     }
-    add(workspace_.Labels.Status, StatusBrowseCode);
 }
 
 std::optional<std::string> TSnapShot::ReturnBrowseValue(const ItemRecord& record) const
@@ -148,15 +147,13 @@ std::optional<std::string> TSnapShot::ReturnBrowseValue(const ItemRecord& record
     if (entry == BrowseBy.items.end()) {
         return std::nullopt;
     }
-    const int code = browseCodes_[static_cast<std::size_t>(entry - BrowseBy.items.begin())];
-    if (code == StatusBrowseCode) {
+    const BrowseField& browsed =
+        browseFields_[static_cast<std::size_t>(entry - BrowseBy.items.begin())];
+    if (browsed.field->kind == FieldKind::Status) {
         return StatusText(record);
     }
-    if (code >= 100) {
-        return record.Detail[static_cast<std::size_t>((code - 100) / 10)];
-    }
-    const std::string& value = record.Desc[code / 10 + 1];
-    return code % 10 == 5 ? PrimaryCategory(value) : value;
+    const std::string& value = FieldText(*browsed.field, record);
+    return browsed.primary ? PrimaryCategory(value) : value;
 }
 
 void TSnapShot::FillBrowseBy()
@@ -272,8 +269,8 @@ void TSnapShot::SetMode(SpreadsheetMode mode)
 void TSnapShot::ViewFieldsClick()
 {
     std::vector<std::string> titles;
-    for (int entry = 0; entry < TSelectSpreadsheetForm::FieldCount; ++entry) {
-        titles.push_back(CodeTitle(10 * entry + 10));
+    for (const RecordField* field : FieldsNumberedBy(&RecordField::sheetNumber)) {
+        titles.push_back(WindowFieldTitle(*field, workspace_));
     }
     ColumnLayout& columns = workspace_.SpreadsheetColumns;
     {

@@ -17,6 +17,7 @@ namespace quillmark {
 
 struct Bitmap;
 struct ItemRecord;
+struct RecordField;
 class Workspace;
 
 // A value of the browse list with its state mark: 0 for the value picked, 1 for the others.
@@ -101,9 +102,8 @@ public:
     // ---- columns and cells ----
     std::string ReturnFieldTitle(int position) const;
     std::string ReturnFieldValue(const ItemRecord& record, int position, int recordNumber) const;
-    // The column's field as the chooser counts it: 0..9 descriptions, 10..19 details, 20 status,
-    // 21 record number, 22 name, 23..28 pictures, 30..35 other fields; -1 for no field.
-    int ReturnIndex(int position) const;
+    // The field the column shows; nullptr for none.
+    const RecordField* ColumnField(int position) const;
     // The position in the list of the record shown in the row; -1 for none.
     int ReturnDataNumber(int row) const;
     // Titles in row 0, the records' values below.
@@ -170,11 +170,17 @@ private:
     void FillBrowseByEntries();
     const std::vector<MenuItemControl>* MenuOfColumn(int column);
     void StatusMenuClick(int status);
-    void PictureMenuClick(int entry);
+    void PictureMenuClick(int slot, int entry);
 
     Workspace& workspace_;
-    std::vector<int> browseCodes_;  // parallel to BrowseBy.items
-    std::vector<int> rowRecords_;   // the list position shown in each data row, from row 1
+    // The field of each entry of BrowseBy.items, and whether the entry is a description's top
+    // category rather than its whole value.
+    struct BrowseField {
+        const RecordField* field;
+        bool primary;
+    };
+    std::vector<BrowseField> browseFields_;
+    std::vector<int> rowRecords_;  // the list position shown in each data row, from row 1
     Menu menu_ = Menu::None;
     int menuColumn_ = -1;
     PictureCache pictures_;

@@ -2,8 +2,10 @@
 // menus of the others, moving and sizing columns, and printing.
 
 #include "core/field_catalogue.h"
+#include "core/record_fields.h"
 #include "core/record_paths.h"
 #include "core/record_status.h"
+#include "forms/main/field_captions.h"
 #include "forms/main/pages/picture_page.h"
 #include "forms/main/view_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -15,38 +17,19 @@ namespace quillmark {
 
 namespace {
 
-// Columns by ReturnIndex.
-constexpr int LastDescription = 9;
-constexpr int FirstDetail = 10;
-constexpr int LastDetail = 19;
-constexpr int StatusColumn = 20;
-constexpr int RecordNumberColumn = 21;
-constexpr int NameColumn = 22;
-constexpr int FirstPicture = 23;
-constexpr int LastPicture = 28;
-constexpr int FirstOther = 30;
-constexpr int LastOther = 35;
-
-bool IsDescription(int index)
+bool IsKind(const RecordField* field, FieldKind kind)
 {
-    return index >= 0 && index <= LastDescription;
+    return field != nullptr && field->kind == kind;
 }
-bool IsDetail(int index)
+// Texts are typed into their cells; the other fields come from menus or the list.
+bool IsTyped(const RecordField* field)
 {
-    return index >= FirstDetail && index <= LastDetail;
+    return IsKind(field, FieldKind::Text);
 }
-bool IsPicture(int index)
+bool HasMenu(const RecordField* field)
 {
-    return index >= FirstPicture && index <= LastPicture;
-}
-bool IsOther(int index)
-{
-    return index >= FirstOther && index <= LastOther;
-}
-// Details, the name and the other fields are typed; the rest come from menus or the list.
-bool IsTyped(int index)
-{
-    return IsDetail(index) || index == NameColumn || IsOther(index);
+    return IsKind(field, FieldKind::Category) || IsKind(field, FieldKind::Status) ||
+           IsKind(field, FieldKind::RecordNumber) || IsKind(field, FieldKind::Picture);
 }
 
 // The grid as it goes to the printer: the header row, then the rows of records.
@@ -84,13 +67,8 @@ int TSnapShot::CodeAt(int position) const
 
 std::string TSnapShot::CodeTitle(int code) const
 {
-    if (code == 210) {
-        return workspace_.Labels.Status;
-    }
-    if (code == 230) {
-        return workspace_.Labels.Name;
-    }
-    return FieldTitle(code, FieldNumbering::Spreadsheet, workspace_.database);
+    const RecordField* field = FieldBySheetNumber(code);
+    return field != nullptr ? WindowFieldTitle(*field, workspace_) : std::string();
 }
 
 std::string TSnapShot::ReturnFieldTitle(int position) const
@@ -98,13 +76,9 @@ std::string TSnapShot::ReturnFieldTitle(int position) const
     return CodeTitle(CodeAt(position));
 }
 
-int TSnapShot::ReturnIndex(int position) const
+const RecordField* TSnapShot::ColumnField(int position) const
 {
-    const int code = CodeAt(position);
-    if (code < FirstFieldNumber || code > LastFieldNumber || code % 10 != 0) {
-        return -1;
-    }
-    return code <= 290 ? code / 10 - 1 : code / 10;
+    return FieldBySheetNumber(CodeAt(position));
 }
 
 std::string TSnapShot::StatusText(const ItemRecord& record) const
@@ -117,23 +91,19 @@ std::string TSnapShot::StatusText(const ItemRecord& record) const
 std::string TSnapShot::ReturnFieldValue(const ItemRecord& record, int position,
                                         int recordNumber) const
 {
-    const int index = ReturnIndex(position);
-    if (IsDescription(index)) {
-        return ShownDescriptionValue(record.Desc[index + 1], workspace_.ShortDescriptions);
+    const RecordField* field = ColumnField(position);
+    if (field == nullptr) {
+        return {};
     }
-    if (IsDetail(index)) {
-        return record.Detail[static_cast<std::size_t>(index - FirstDetail)];
-    }
-    if (IsOther(index)) {
-        return record.Other[index - FirstOther + 1];
-    }
-    switch (index) {
-    case StatusColumn:
+    switch (field->kind) {
+    case FieldKind::Category:
+        return ShownDescriptionValue(FieldText(*field, record), workspace_.ShortDescriptions);
+    case FieldKind::Text:
+        return FieldText(*field, record);
+    case FieldKind::Status:
         return StatusText(record);
-    case RecordNumberColumn:
+    case FieldKind::RecordNumber:
         return std::to_string(recordNumber);
-    case NameColumn:
-        return record.RecordName;
     default:
         return {};  // pictures are drawn, not written
     }
@@ -188,33 +158,33 @@ std::optional<RgbColour> TSnapShot::CellColour(int row) const
 
 bool TSnapShot::IsPictureColumn(int column) const
 {
-    return IsPicture(ReturnIndex(column));
+    return IsKind(ColumnField(column), FieldKind::Picture);
 }
 
 std::shared_ptr<const Bitmap> TSnapShot::CellPicture(int row, int column)
 {
     const ItemRecord* record = RecordOfRow(row);
-    const int index = ReturnIndex(column);
-    if (record == nullptr || !IsPicture(index)) {
+    const RecordField* field = ColumnField(column);
+    if (record == nullptr || !IsKind(field, FieldKind::Picture)) {
         return nullptr;
     }
-    const std::string& file = record->Images[index - FirstPicture + 1].ImageFile;
+    const std::string& file = record->Images[PictureSlot(*field)].ImageFile;
     return file.empty() ? nullptr : pictures_.Picture(SystemPathOfRecordPath(file));
 }
 
 bool TSnapShot::CellEditable(int row, int column) const
 {
     const ItemRecord* record = RecordOfRow(row);
-    return record != nullptr && !record->ReadOnly && IsTyped(ReturnIndex(column));
+    return record != nullptr && !record->ReadOnly && IsTyped(ColumnField(column));
 }
 
 std::string TSnapShot::EditMask(int column) const
 {
-    const int index = ReturnIndex(column);
-    if (!IsDetail(index)) {
+    const RecordField* field = ColumnField(column);
+    if (field == nullptr || field->captions != CaptionList::Detail) {
         return {};
     }
-    return workspace_.Labels.DetailMasks[static_cast<std::size_t>(index - FirstDetail)];
+    return workspace_.Labels.DetailMasks[static_cast<std::size_t>(field->captionIndex)];
 }
 
 // ---- the grid's events ----
@@ -231,11 +201,8 @@ void TSnapShot::SpreadViewSelectCell(int column, int row)
         number.text = std::to_string(position + 1);
     }
     SelectedRow = row;
-    const int index = ReturnIndex(column);
     const ItemRecord* record = RecordOfRow(row);
-    PopupAllowed = (IsDescription(index) || index == StatusColumn || index == RecordNumberColumn ||
-                    IsPicture(index)) &&
-                   record != nullptr && !record->ReadOnly;
+    PopupAllowed = HasMenu(ColumnField(column)) && record != nullptr && !record->ReadOnly;
     RecordChanged();
 }
 
@@ -257,14 +224,8 @@ std::string TSnapShot::SpreadViewGetEditText(int column, int row)
     workspace_.CurrentIndex = position;
     number.text = std::to_string(position + 1);
     const ItemRecord& record = *workspace_.RecordList()[static_cast<std::size_t>(position)];
-    const int index = ReturnIndex(column);
-    if (IsDetail(index)) {
-        return record.Detail[static_cast<std::size_t>(index - FirstDetail)];
-    }
-    if (IsOther(index)) {
-        return record.Other[index - FirstOther + 1];
-    }
-    return index == NameColumn ? record.RecordName : std::string();
+    const RecordField* field = ColumnField(column);
+    return IsTyped(field) ? FieldText(*field, record) : std::string();
 }
 
 void TSnapShot::SpreadViewSetEditText(int column, int row, const std::string& text)
@@ -274,16 +235,11 @@ void TSnapShot::SpreadViewSetEditText(int column, int row, const std::string& te
         return;
     }
     workspace_.CurrentIndex = ReturnDataNumber(row);
-    const int index = ReturnIndex(column);
-    if (IsDetail(index)) {
-        record->Detail[static_cast<std::size_t>(index - FirstDetail)] = text;
-    } else if (IsOther(index)) {
-        record->Other[index - FirstOther + 1] = text;
-    } else if (index == NameColumn) {
-        record->RecordName = text;
-    } else {
+    const RecordField* field = ColumnField(column);
+    if (!IsTyped(field)) {
         return;
     }
+    field->text(*record) = text;
     RecordChanged();
 }
 
@@ -291,21 +247,22 @@ const std::vector<MenuItemControl>* TSnapShot::MenuOfColumn(int column)
 {
     menu_ = Menu::None;
     menuColumn_ = column;
-    const int index = ReturnIndex(column);
-    if (IsDescription(index)) {
+    const RecordField* field = ColumnField(column);
+    if (IsKind(field, FieldKind::Category)) {
         // The category menu as the main window builds it now, so that a choice means the same
         // entry there.
+        const int description = field->captionIndex + 1;
         TView& view = workspace_.View();
-        view.MakeMenu(index + 1);
-        DMenu[static_cast<std::size_t>(index)] = view.DescMenus[index + 1];
+        view.MakeMenu(description);
+        DMenu[static_cast<std::size_t>(field->captionIndex)] = view.DescMenus[description];
         menu_ = Menu::Description;
-        return &DMenu[static_cast<std::size_t>(index)];
+        return &DMenu[static_cast<std::size_t>(field->captionIndex)];
     }
-    if (index == StatusColumn) {
+    if (IsKind(field, FieldKind::Status)) {
         menu_ = Menu::Status;
         return &Checkb;
     }
-    if (IsPicture(index)) {
+    if (IsKind(field, FieldKind::Picture)) {
         menu_ = Menu::Picture;
         return &PictureMenu;
     }
@@ -331,7 +288,8 @@ const std::vector<MenuItemControl>* TSnapShot::SpreadViewMouseDown(int column, i
 
 const std::vector<MenuItemControl>* TSnapShot::SpreadViewKeyDown()
 {
-    if (!PopupAllowed || SpreadView.Row == 0 || ReturnIndex(SpreadView.Col) == RecordNumberColumn) {
+    if (!PopupAllowed || SpreadView.Row == 0 ||
+        IsKind(ColumnField(SpreadView.Col), FieldKind::RecordNumber)) {
         return nullptr;
     }
     PopupRow = SpreadView.Row;
@@ -346,13 +304,16 @@ void TSnapShot::PopupMenuClick(const std::vector<int>& itemPath)
         return;
     }
     workspace_.CurrentIndex = ReturnDataNumber(PopupRow);
-    const int index = ReturnIndex(menuColumn_);
+    const RecordField* field = ColumnField(menuColumn_);
     switch (menu) {
     case Menu::Description: {
+        if (!IsKind(field, FieldKind::Category)) {
+            break;
+        }
         // The main window stores all it shows into the record: it must show this one.
         TView& view = workspace_.View();
         view.GetRecord(workspace_.CurrentIndex);
-        view.DescMenuClick(index + 1, itemPath);
+        view.DescMenuClick(field->captionIndex + 1, itemPath);
         workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
         break;
     }
@@ -360,8 +321,8 @@ void TSnapShot::PopupMenuClick(const std::vector<int>& itemPath)
         StatusMenuClick(itemPath.front() + 1);
         break;
     case Menu::Picture:
-        if (IsPicture(index)) {
-            PictureMenuClick(itemPath.front());
+        if (IsKind(field, FieldKind::Picture)) {
+            PictureMenuClick(PictureSlot(*field), itemPath.front());
         }
         break;
     case Menu::None:
@@ -385,13 +346,13 @@ void TSnapShot::StatusMenuClick(int status)
     workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
 }
 
-void TSnapShot::PictureMenuClick(int entry)
+void TSnapShot::PictureMenuClick(int slot, int entry)
 {
     ItemRecord* record = workspace_.RecordOnShow();
     if (record == nullptr) {
         return;
     }
-    std::string& file = record->Images[ReturnIndex(menuColumn_) - FirstPicture + 1].ImageFile;
+    std::string& file = record->Images[slot].ImageFile;
     if (entry == 0) {
         FileDialogRequest request{"Open", PicturePage::PictureFilter, ""};
         request.initialFile = SystemPathOfRecordPath(file);

@@ -3,6 +3,7 @@
 // the caches that keep what was decoded.
 
 #include "engine/pictures/picture_library.h"
+#include "engine/pictures/bitmap_fitting.h"
 #include "engine/pictures/picture_cache.h"
 #include "engine/pictures/thumbnails.h"
 #include "support/jpeg_files.h"
@@ -219,6 +220,19 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
         }
     }
     ExpectTinyPicture(DecodeThumbnail({bmpNamedGif, 3, 2, Fit::Corner}).bitmap, "tiny corner");
+    // A reduced pixel is the average of the source pixels it covers and of no others.
+    auto quarters = std::make_shared<Bitmap>();
+    quarters->width = quarters->height = 4;
+    quarters->pixels.assign(64, 0);
+    for (int at = 0; at < 16; ++at) {
+        quarters->pixels[static_cast<std::size_t>(at) * 4] =
+            static_cast<std::uint8_t>((at % 4 >= 2 ? 200 : 0) + (at / 4 >= 2 ? 40 : 0));
+    }
+    const auto halved = ReducedBitmap(quarters, 2, 2);
+    EXPECT_EQ(halved->At(0, 0).red, 0);
+    EXPECT_EQ(halved->At(1, 0).red, 200);
+    EXPECT_EQ(halved->At(0, 1).red, 40);
+    EXPECT_EQ(halved->At(1, 1).red, 240);
 
     // Decoded on a worker, kept, and decoded afresh once the file changes.
     ThumbnailCache cache(1);

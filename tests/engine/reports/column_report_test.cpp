@@ -83,6 +83,11 @@ TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
     layout.CalculateSpace();
     EXPECT_EQ(layout.ColumnWidth(0), 4320);
     EXPECT_EQ(layout.ColumnWidth(1) + layout.ColumnWidth(2), 4320);
+    // Narrower ones keep their widths and leave the rest of the line empty.
+    setup.SectionWidths = {75, 75, 150};
+    layout.CalculateSpace();
+    EXPECT_EQ(layout.ColumnWidth(0), 1440);
+    EXPECT_EQ(layout.ColumnWidth(2), 2880);
 }
 
 TEST_F(ColumnReportTest, FourItemsInThreeColumnsTakeTwoLinesPerRecordIndentedOrNot)

@@ -67,6 +67,16 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     EXPECT_TRUE(fresh.SameFiledContent(expected));
     EXPECT_EQ(fresh.Images[6].ImageTitle, "Untitled 6");
 
+    // Only descriptions, details, the status and the name are imported: a column given to the
+    // record number, an other field, a salary or no item at all changes nothing.
+    const ItemRecordList skipped =
+        Import("x,1,2,3,4,5,6,Top,Last", {21, 23, 28, 29, 34, -1, 35, 9, 19});
+    expected = ItemRecord();
+    expected.RecordName = "Empty";
+    expected.Desc[10] = "Top";
+    expected.Detail[9] = "Last";
+    EXPECT_TRUE(skipped[0]->SameFiledContent(expected));
+
     EXPECT_EQ(Import("", {Name}).size(), 0u) << "an empty file imports nothing";
     EXPECT_EQ(Import(",x\r\n", {Name})[0]->RecordName, "") << "an empty field is a value";
     EXPECT_EQ(Import("\"open, never closed\r\nx", {Name})[0]->RecordName,

@@ -130,12 +130,12 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
     HtmlReportFormat format;
     format.Fields = {{"Name", 230}, {"Status", 210}};
     format.HeaderHTML = {"<h1>Staff</h1>", ""};
-    format.ReportFont.Colour = {0xAB, 0, 0};
+    format.ReportFont.Colour = {0xFF, 0xFF, 0xFF};  // the last colour there is
     format.ReportFont.Bold = true;
     format.ReportFont.Underline = true;
     format.ReportColor = {0x12, 0x34, 0x56};
     format.SearchListOnly = true;
-    const std::string bytes = FormatFileBytes(Name("fsBold") + Name("fsUnderline"), I(0xAB));
+    const std::string bytes = FormatFileBytes(Name("fsBold") + Name("fsUnderline"), I(0xFFFFFF));
 
     std::string written;
     StringSink sink(written);
@@ -155,6 +155,7 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
         {"not a report item", Hex("01") + S("X") + I(235) + Hex("00")},
         {"unknown style", FormatFileBytes(Name("fsBlink"), I(0))},
         {"a desktop colour", FormatFileBytes("", Hex("04 08 00 00 80"))},
+        {"a colour past white", FormatFileBytes("", I(0x1000000))},
         {"a colour as text", FormatFileBytes("", S("clRed"))},
         {"another chooser", Hex("01 00 01 00 01 00") + "TPF0" + Name("TColorDialog") +
                                 Name("ReportFont") + Hex("00 00")},
@@ -184,6 +185,13 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
         EXPECT_EQ(error.Offset(), 1 + item.size() + S("Name").size());
     }
     EXPECT_EQ(once.Fields.size(), 1u);
+    // Items are numbered in tens, from the first to the last.
+    for (const int code : {10, 10 * HtmlReportItemCount}) {
+        EXPECT_TRUE(IsHtmlReportItem(code)) << code;
+    }
+    for (const int code : {0, 15, 10 * HtmlReportItemCount + 10}) {
+        EXPECT_FALSE(IsHtmlReportItem(code)) << code;
+    }
 
     for (std::size_t size = 0; size < good.size(); ++size) {
         SCOPED_TRACE(size);

@@ -124,7 +124,7 @@ TEST(ReportFormatFileTest, WritesAndReadsTheFiledOrder)
 TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
 {
     // The most items, the first and the last item choice, no margin and the widest one, all
-    // four font styles, and header widths from none to the widest.
+    // four font styles, header widths from none to the widest, and a colour by its name.
     std::string bytes = ExampleBytes();
     const auto replace = [&](const std::string& from, const std::string& to) {
         bytes.replace(bytes.find(from), from.size(), to);
@@ -139,6 +139,8 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
             test::Name("fsUnderline") + test::Name("fsStrikeOut"));
     replace(Property("Width", I(450)), Property("Width", I(0)));
     replace(Section("2.67", 150), Section("2.67", 32767));
+    replace(Property("Font.Color", I(0x0000FF)),
+            Property("Font.Color", Hex("07") + test::Name("clRed")));
 
     ValueReader reader(bytes);
     ReportFormat format;

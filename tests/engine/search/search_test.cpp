@@ -316,14 +316,15 @@ TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
         // are found.
         {skill, typing, true},
         {unknownSkill, typing, false},
-        // Schedules: the whole interval within one slot of the day.
+        // Schedules: the whole interval within one slot of the day; the time boxes may leave
+        // blanks around a time.
         {ScheduleTerm("Monday", "09:00", "12:00"),
          [](ItemRecord& r) {
              AddSlot(r, 2, 1, "08:00", "10:00");
              AddSlot(r, 2, 2, "10:00", "12:00");
          },
          false},
-        {ScheduleTerm("Any Day", " 9:00", "12:00"),
+        {ScheduleTerm("Any Day", " 9:00", "12:00 "),
          [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
         {ScheduleTerm("Any Day", "18:00", "24:00"),
          [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
@@ -354,6 +355,26 @@ ItemRecordList Records(std::initializer_list<const char*> names)
         records.back()->RecordName = name;
     }
     return records;
+}
+
+// Saved search files are checked against the tags a term may hold, and the search window lets
+// only some fields into several terms.
+TEST(SearchFieldTagTest, TermsHoldTheTagsOfSearchableFieldsOnly)
+{
+    for (const int tag :
+         {Tag::Description(1), Tag::Description(10), Tag::Detail(0), Tag::Detail(9), Tag::Schedule,
+          Tag::Skills, Tag::Status, Tag::Experience, Tag::Other(1), Tag::Other(6),
+          Tag::HoursPerWeek, Tag::HourlySalary, Tag::YearlySalary, Tag::SalaryType}) {
+        EXPECT_TRUE(Tag::IsField(tag)) << tag;
+        EXPECT_EQ(Tag::MayRepeat(tag),
+                  tag == Tag::Schedule || tag == Tag::Skills || tag == Tag::Experience)
+            << tag;
+    }
+    for (const int tag : {-1, 5, 196, 255, 315, 336, 341, Tag::RemoveTerm}) {
+        EXPECT_FALSE(Tag::IsField(tag)) << tag;
+    }
+    EXPECT_TRUE(Tag::IsDescription(90) && Tag::IsDetail(100) && Tag::IsOther(310));
+    EXPECT_FALSE(Tag::IsDescription(100) || Tag::IsDetail(195) || Tag::IsOther(250));
 }
 
 TEST(SearchRunTest, TermsCombineByAndAndOnlyNewMatchesAreCounted)

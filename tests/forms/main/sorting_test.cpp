@@ -23,7 +23,7 @@ ItemRecordList Named(std::initializer_list<std::string> names)
 
 std::vector<std::string> SortedNames(ItemRecordList records, int key, bool ascending = true)
 {
-    DoSort(records, key, ascending);
+    DoSort(records, SortKey{key}, ascending);
     std::vector<std::string> names;
     for (const auto& record : records) {
         names.push_back(record->RecordName);
