@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
 namespace quillmark {
@@ -21,16 +23,6 @@ struct CalendarDate {
     int day = 0;
     bool operator==(const CalendarDate&) const = default;
 };
-
-class TAddDescription;
-class TDatabaseInformationForm;
-class TEditSkillForm;
-class TPickListForm;
-class TSelectRangeForm;
-class TSelectScheduleForm;
-class TSelectSkillsForm;
-class TSelectSpreadsheetForm;
-class TSetPasswordForm;
 
 // What a file dialog shows: "Quillmark File|*.dat" is a caption and a pattern.
 struct FileDialogRequest {
@@ -125,6 +117,33 @@ public:
     virtual std::string BusyText() const = 0;
 };
 
+// A form that a modal dialog shows, with what every such form has: a caption, and whether it
+// is closed. Its kind tells which dialog shows it.
+class ModalForm {
+public:
+    template <typename Form>
+    explicit ModalForm(Form& form)
+        : kind_(typeid(Form)), form_(&form), caption_(form.Caption), closed_(form.Closed)
+    {
+    }
+
+    std::type_index Kind() const { return kind_; }
+    // The form itself when it is of that kind, else null.
+    template <typename Form>
+    Form* As() const
+    {
+        return kind_ == std::type_index(typeid(Form)) ? static_cast<Form*>(form_) : nullptr;
+    }
+    const std::string& Caption() const { return caption_; }
+    bool Closed() const { return closed_; }
+
+private:
+    std::type_index kind_;
+    void* form_;
+    const std::string& caption_;
+    const bool& closed_;
+};
+
 struct ScreenSize {
     int width = 0;
     int height = 0;
@@ -147,21 +166,14 @@ public:
     virtual void OpenDocument(const std::string& path) = 0;
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;
-    // The database dialogs, shown modally until the form says it is closed.
-    virtual void ShowDatabaseInformation(TDatabaseInformationForm& form) = 0;
-    virtual void ShowSetPassword(TSetPasswordForm& form) = 0;
-    // The list of records to pick one from, modal until the form says it is closed.
-    virtual void ShowPickList(TPickListForm& form) = 0;
-    // The category editor, modal until the form says it is closed.
-    virtual void ShowAddDescription(TAddDescription& form) = 0;
-    // The skill dialog, modal until the form says it is closed.
-    virtual void ShowEditSkill(TEditSkillForm& form) = 0;
-    // The search window's term dialogs, modal until the form says it is closed.
-    virtual void ShowSelectRange(TSelectRangeForm& form) = 0;
-    virtual void ShowSelectSchedule(TSelectScheduleForm& form) = 0;
-    virtual void ShowSelectSkills(TSelectSkillsForm& form) = 0;
-    // The spreadsheet's column chooser, modal until the form says it is closed.
-    virtual void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) = 0;
+    // The dialog made for the form's kind (the database information, a search term's values,
+    // the category editor, ...), shown modally until the form says it is closed.
+    template <typename Form>
+    void RunDialog(Form& form)
+    {
+        RunModal(ModalForm(form));
+    }
+    virtual void RunModal(const ModalForm& form) = 0;
     // Shows the window's state now, while a long command (a search) is still running.
     virtual void RefreshWindow(ProgramWindow window) = 0;
 

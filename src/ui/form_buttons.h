@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/controls.h"
 #include "ui/text.h"
 
 #include <QDialog>
@@ -9,6 +10,24 @@
 #include <functional>
 
 namespace quillmark {
+
+// How a form's button sits on its window: a dialog's others do not become the default button
+// by taking focus, so Enter keeps meaning OK; a hinted one shows its hint as its tooltip.
+enum class ButtonKind { Plain, InDialog, Hinted };
+
+// A push button for a form's button control, named as the form names it.
+inline QPushButton* FormButton(const char* name, const ButtonControl& control, QWidget* parent,
+                               ButtonKind kind = ButtonKind::Plain)
+{
+    auto* button = new QPushButton(ToQt(control.caption), parent);
+    button->setObjectName(QLatin1StringView(name));
+    if (kind == ButtonKind::InDialog) {
+        button->setAutoDefault(false);
+    } else if (kind == ButtonKind::Hinted) {
+        button->setToolTip(ToQt(control.hint));
+    }
+    return button;
+}
 
 // OK and Cancel under a dialog's form, each running the form's handler: the dialog ends when
 // OK leaves the form closed (else stillOpen runs, to put the user back where the fault is) and

@@ -14,6 +14,22 @@ void FormWindow::Handle(const std::function<void()>& handler)
     Render();
 }
 
+void FormWindow::FollowFormSize(int& width, int& height)
+{
+    formWidth_ = &width;
+    formHeight_ = &height;
+    resize(width, height);
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (formWidth_ != nullptr) {
+        *formWidth_ = width();
+        *formHeight_ = height();
+    }
+}
+
 bool FormWindow::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {

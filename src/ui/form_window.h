@@ -23,11 +23,18 @@ protected:
     virtual void Activated() = 0;
     virtual void Deactivated() {}
 
+    // The window takes the size the form keeps for it, and the form learns every size the
+    // user gives the window from then on.
+    void FollowFormSize(int& width, int& height);
+
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool active_ = false;
+    int* formWidth_ = nullptr;
+    int* formHeight_ = nullptr;
 };
 
 }  // namespace quillmark

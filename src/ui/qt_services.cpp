@@ -1,5 +1,14 @@
 #include "ui/qt_services.h"
 
+#include "forms/categories/add_description_form.h"
+#include "forms/main/database_information_form.h"
+#include "forms/main/edit_skill_form.h"
+#include "forms/main/pick_list_form.h"
+#include "forms/main/set_password_form.h"
+#include "forms/search/select_range_form.h"
+#include "forms/search/select_schedule_form.h"
+#include "forms/search/select_skills_form.h"
+#include "forms/spreadsheet/select_spreadsheet_form.h"
 #include "ui/categories/add_description_dialog.h"
 #include "ui/font_chooser.h"
 #include "ui/main/database_dialogs.h"
@@ -471,51 +480,42 @@ void ShowDialog(QWidget* owner, Form& form)
     dialog.exec();
 }
 
+// Which dialog class shows which kind of form.
+struct DialogOfForm {
+    std::type_index form;
+    void (*show)(QWidget* owner, const ModalForm& form);
+};
+
+template <typename Dialog, typename Form>
+DialogOfForm Shows()
+{
+    return {typeid(Form), [](QWidget* owner, const ModalForm& form) {
+                ShowDialog<Dialog>(owner, *form.As<Form>());
+            }};
+}
+
 }  // namespace
 
-void QtShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
+void QtShell::RunModal(const ModalForm& form)
 {
-    ShowDialog<DatabaseInformationDialog>(owner_, form);
-}
-
-void QtShell::ShowSetPassword(TSetPasswordForm& form)
-{
-    ShowDialog<SetPasswordDialog>(owner_, form);
-}
-
-void QtShell::ShowPickList(TPickListForm& form)
-{
-    ShowDialog<PickListDialog>(owner_, form);
-}
-
-void QtShell::ShowAddDescription(TAddDescription& form)
-{
-    ShowDialog<AddDescriptionDialog>(owner_, form);
-}
-
-void QtShell::ShowEditSkill(TEditSkillForm& form)
-{
-    ShowDialog<EditSkillDialog>(owner_, form);
-}
-
-void QtShell::ShowSelectRange(TSelectRangeForm& form)
-{
-    ShowDialog<SelectRangeDialog>(owner_, form);
-}
-
-void QtShell::ShowSelectSchedule(TSelectScheduleForm& form)
-{
-    ShowDialog<SelectRangeDialog>(owner_, form);
-}
-
-void QtShell::ShowSelectSkills(TSelectSkillsForm& form)
-{
-    ShowDialog<SelectSkillsDialog>(owner_, form);
-}
-
-void QtShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
-{
-    ShowDialog<SelectSpreadsheetDialog>(owner_, form);
+    static const DialogOfForm dialogs[] = {
+        Shows<DatabaseInformationDialog, TDatabaseInformationForm>(),
+        Shows<SetPasswordDialog, TSetPasswordForm>(),
+        Shows<PickListDialog, TPickListForm>(),
+        Shows<AddDescriptionDialog, TAddDescription>(),
+        Shows<EditSkillDialog, TEditSkillForm>(),
+        Shows<SelectRangeDialog, TSelectRangeForm>(),
+        Shows<SelectRangeDialog, TSelectScheduleForm>(),
+        Shows<SelectSkillsDialog, TSelectSkillsForm>(),
+        Shows<SelectSpreadsheetDialog, TSelectSpreadsheetForm>(),
+    };
+    for (const DialogOfForm& dialog : dialogs) {
+        if (dialog.form == form.Kind()) {
+            dialog.show(owner_, form);
+            return;
+        }
+    }
+    Q_ASSERT_X(false, "QtShell::RunModal", "a form without a dialog");
 }
 
 QtShell::QtShell(QWidget*& owner, QString helpFolder)

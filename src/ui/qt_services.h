@@ -82,15 +82,8 @@ public:
     void OpenHelp(const std::string& topic) override;
     void OpenDocument(const std::string& path) override;
     void ExitProgram() override;
-    void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
-    void ShowSetPassword(TSetPasswordForm& form) override;
-    void ShowPickList(TPickListForm& form) override;
-    void ShowAddDescription(TAddDescription& form) override;
-    void ShowEditSkill(TEditSkillForm& form) override;
-    void ShowSelectRange(TSelectRangeForm& form) override;
-    void ShowSelectSchedule(TSelectScheduleForm& form) override;
-    void ShowSelectSkills(TSelectSkillsForm& form) override;
-    void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
+    // The dialog class made for the form's kind; a kind without one is a fault of the program.
+    void RunModal(const ModalForm& form) override;
     void RefreshWindow(ProgramWindow window) override;
     void BeginBusy(const std::string& text) override;
     void Progress(std::size_t done, std::size_t total) override;

@@ -149,74 +149,29 @@ std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate
     return day;
 }
 
-namespace {
-
 // The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is
 // closed with its title bar's button, which changes nothing.
-template <typename Form, typename User>
-void PlayDialog(Form& form, std::deque<User>& users, std::vector<std::string>& shown,
-                std::vector<std::string>& problems)
+void RecordingShell::RunModal(const ModalForm& form)
 {
-    shown.push_back(form.Caption);
+    auto* editor = form.As<TAddDescription>();
+    if (editor != nullptr) {
+        editor->FormActivate();
+    }
+    DialogsShown.push_back(form.Caption());
+    std::deque<std::function<void(const ModalForm&)>>& users = users_[form.Kind()];
     if (users.empty()) {
-        problems.push_back("nobody scripted what to do in \"" + form.Caption + "\"");
-        return;
+        Problems.push_back("nobody scripted what to do in \"" + form.Caption() + "\"");
+    } else {
+        const auto user = std::move(users.front());
+        users.pop_front();
+        user(form);
+        if (!form.Closed()) {
+            Problems.push_back("\"" + form.Caption() + "\" was left open");
+        }
     }
-    const User user = std::move(users.front());
-    users.pop_front();
-    user(form);
-    if (!form.Closed) {
-        problems.push_back("\"" + form.Caption + "\" was left open");
+    if (editor != nullptr) {
+        editor->FormDeactivate();
     }
-}
-
-}  // namespace
-
-void RecordingShell::ShowDatabaseInformation(TDatabaseInformationForm& form)
-{
-    PlayDialog(form, informationUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowSetPassword(TSetPasswordForm& form)
-{
-    PlayDialog(form, passwordUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowPickList(TPickListForm& form)
-{
-    PlayDialog(form, pickListUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowAddDescription(TAddDescription& form)
-{
-    form.FormActivate();
-    PlayDialog(form, addDescriptionUsers_, DialogsShown, Problems);
-    form.FormDeactivate();
-}
-
-void RecordingShell::ShowEditSkill(TEditSkillForm& form)
-{
-    PlayDialog(form, editSkillUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowSelectRange(TSelectRangeForm& form)
-{
-    PlayDialog(form, rangeUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowSelectSchedule(TSelectScheduleForm& form)
-{
-    PlayDialog(form, scheduleUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowSelectSkills(TSelectSkillsForm& form)
-{
-    PlayDialog(form, skillsUsers_, DialogsShown, Problems);
-}
-
-void RecordingShell::ShowSelectSpreadsheet(TSelectSpreadsheetForm& form)
-{
-    PlayDialog(form, spreadsheetUsers_, DialogsShown, Problems);
 }
 
 bool RecordingShell::PrintGrid(const std::string& gridName, GridPageSetup initial,

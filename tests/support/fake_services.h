@@ -4,11 +4,15 @@
 #include "forms/services.h"
 #include "forms/workspace.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <type_traits>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -171,37 +175,15 @@ inline void PrintTo(const ScriptedDialogs::Shown& shown, std::ostream* out)
 // a dialog nobody scripted, or one its user leaves open, is noted in Problems.
 class RecordingShell : public Shell {
 public:
-    using DatabaseInformationUser = std::function<void(TDatabaseInformationForm&)>;
-    using SetPasswordUser = std::function<void(TSetPasswordForm&)>;
-    using PickListUser = std::function<void(TPickListForm&)>;
-    using AddDescriptionUser = std::function<void(TAddDescription&)>;
-    using EditSkillUser = std::function<void(TEditSkillForm&)>;
-    using SelectRangeUser = std::function<void(TSelectRangeForm&)>;
-    using SelectScheduleUser = std::function<void(TSelectScheduleForm&)>;
-    using SelectSkillsUser = std::function<void(TSelectSkillsForm&)>;
-    using SelectSpreadsheetUser = std::function<void(TSelectSpreadsheetForm&)>;
-
-    // What the user does in the next dialog of that kind, in order.
-    RecordingShell& OnDatabaseInformation(DatabaseInformationUser user)
+    // What the user does in the next dialog of a kind, in order; the kind is the form the user
+    // takes: OnDialog([](TSetPasswordForm& form) { ... }).
+    template <typename User>
+    RecordingShell& OnDialog(User user)
     {
-        return Queue(informationUsers_, std::move(user));
-    }
-    RecordingShell& OnSetPassword(SetPasswordUser u) { return Queue(passwordUsers_, std::move(u)); }
-    RecordingShell& OnPickList(PickListUser u) { return Queue(pickListUsers_, std::move(u)); }
-    RecordingShell& OnAddDescription(AddDescriptionUser user)
-    {
-        return Queue(addDescriptionUsers_, std::move(user));
-    }
-    RecordingShell& OnEditSkill(EditSkillUser u) { return Queue(editSkillUsers_, std::move(u)); }
-    RecordingShell& OnSelectRange(SelectRangeUser u) { return Queue(rangeUsers_, std::move(u)); }
-    RecordingShell& OnSelectSchedule(SelectScheduleUser u)
-    {
-        return Queue(scheduleUsers_, std::move(u));
-    }
-    RecordingShell& OnSelectSkills(SelectSkillsUser u) { return Queue(skillsUsers_, std::move(u)); }
-    RecordingShell& OnSelectSpreadsheet(SelectSpreadsheetUser user)
-    {
-        return Queue(spreadsheetUsers_, std::move(user));
+        using Form = typename DialogUser<decltype(&User::operator())>::Form;
+        users_[typeid(Form)].push_back(
+            [user = std::move(user)](const ModalForm& form) mutable { user(*form.As<Form>()); });
+        return *this;
     }
 
     ScreenSize ScreenSizeShown{1024, 768};
@@ -229,16 +211,9 @@ public:
     void OpenHelp(const std::string& topic) override { HelpTopics.push_back(topic); }
     void OpenDocument(const std::string& path) override { DocumentsOpened.push_back(path); }
     void ExitProgram() override { ++ExitRequests; }
-    void ShowDatabaseInformation(TDatabaseInformationForm& form) override;
-    void ShowSetPassword(TSetPasswordForm& form) override;
-    void ShowPickList(TPickListForm& form) override;
-    // Opens the category editor, plays its user, then leaves it as closing the window does.
-    void ShowAddDescription(TAddDescription& form) override;
-    void ShowEditSkill(TEditSkillForm& form) override;
-    void ShowSelectRange(TSelectRangeForm& form) override;
-    void ShowSelectSchedule(TSelectScheduleForm& form) override;
-    void ShowSelectSkills(TSelectSkillsForm& form) override;
-    void ShowSelectSpreadsheet(TSelectSpreadsheetForm& form) override;
+    // Plays the user scripted for the form's kind. The category editor is opened first and left
+    // after, as closing its window does.
+    void RunModal(const ModalForm& form) override;
     std::vector<ProgramWindow> WindowsRefreshed;
     void RefreshWindow(ProgramWindow window) override { WindowsRefreshed.push_back(window); }
 
@@ -301,29 +276,24 @@ public:
 
     bool ScriptUsedUp() const
     {
-        return informationUsers_.empty() && passwordUsers_.empty() &&
-               addDescriptionUsers_.empty() && pickListUsers_.empty() && editSkillUsers_.empty() &&
-               rangeUsers_.empty() && scheduleUsers_.empty() && skillsUsers_.empty() &&
-               spreadsheetUsers_.empty();
+        return std::all_of(users_.begin(), users_.end(),
+                           [](const auto& kind) { return kind.second.empty(); });
     }
 
 private:
-    template <typename User>
-    RecordingShell& Queue(std::deque<User>& users, User user)
-    {
-        users.push_back(std::move(user));
-        return *this;
-    }
+    // The form a scripted user's call operator takes.
+    template <typename Call>
+    struct DialogUser;
+    template <typename Lambda, typename FormRef>
+    struct DialogUser<void (Lambda::*)(FormRef) const> {
+        using Form = std::remove_reference_t<FormRef>;
+    };
+    template <typename Lambda, typename FormRef>
+    struct DialogUser<void (Lambda::*)(FormRef)> {
+        using Form = std::remove_reference_t<FormRef>;
+    };
 
-    std::deque<DatabaseInformationUser> informationUsers_;
-    std::deque<SetPasswordUser> passwordUsers_;
-    std::deque<PickListUser> pickListUsers_;
-    std::deque<AddDescriptionUser> addDescriptionUsers_;
-    std::deque<EditSkillUser> editSkillUsers_;
-    std::deque<SelectRangeUser> rangeUsers_;
-    std::deque<SelectScheduleUser> scheduleUsers_;
-    std::deque<SelectSkillsUser> skillsUsers_;
-    std::deque<SelectSpreadsheetUser> spreadsheetUsers_;
+    std::map<std::type_index, std::deque<std::function<void(const ModalForm&)>>> users_;
 };
 
 class FixedClock : public Clock {

@@ -93,7 +93,7 @@ void TView::DescOneEnter(int field)
     SaveRecord(workspace_.CurrentIndex);
     {
         TAddDescription editor(workspace_, field);
-        workspace_.services.shell.ShowAddDescription(editor);
+        workspace_.services.shell.RunDialog(editor);
     }
     MakeMenu(field);
     // The editor may have renamed or assigned the value of the record on show.

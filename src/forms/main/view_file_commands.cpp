@@ -285,7 +285,7 @@ void TView::Merge1Click()
 void TView::SetDatabaseInformation1Click()
 {
     TDatabaseInformationForm form(workspace_.database.DatabaseInfo);
-    workspace_.services.shell.ShowDatabaseInformation(form);
+    workspace_.services.shell.RunDialog(form);
     if (form.Accepted) {
         workspace_.database.DatabaseInfo = form.Result();
     }
@@ -295,7 +295,7 @@ void TView::SetDatabasePassword1Click()
 {
     const PlainPasswords passwords = DatabasePasswords(workspace_.database);
     TSetPasswordForm form(workspace_.services.dialogs, passwords.Read, passwords.Save);
-    workspace_.services.shell.ShowSetPassword(form);
+    workspace_.services.shell.RunDialog(form);
     if (form.Accepted) {
         SetDatabasePasswords(workspace_.database, {form.ReadPassword.text, form.SavePassword.text});
     }

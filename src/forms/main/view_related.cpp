@@ -63,7 +63,7 @@ void TView::DisplaySameClick(std::size_t entry)
     for (int position : RelatedPositions(records, workspace_.CurrentIndex, relation.tag)) {
         PickRelated.Add(records[static_cast<std::size_t>(position)]->RecordName, position);
     }
-    workspace_.services.shell.ShowPickList(PickRelated);
+    workspace_.services.shell.RunDialog(PickRelated);
     if (!PickRelated.Picked || !workspace_.IsValidPosition(*PickRelated.Picked)) {
         return;
     }

@@ -21,7 +21,7 @@ void TView::EditSkillBtnClick()
                           {names[skill], record->Skills.HasSkill(skill),
                            std::string(record->Skills.SkillProficiency(skill)),
                            std::string(record->Skills.SkillNotes(skill))});
-    workspace_.services.shell.ShowEditSkill(editor);
+    workspace_.services.shell.RunDialog(editor);
 
     // The name belongs to the database, so every record shows it from now on.
     names[skill] = editor.Values().title;

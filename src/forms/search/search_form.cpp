@@ -299,7 +299,7 @@ void TSearch::ChooseRange(const std::string& mask)
 {
     const SearchRecord& term = *CurrentTerm();
     TSelectRangeForm dialog(workspace_.services.dialogs, mask, term.FromValue, term.ToValue);
-    workspace_.services.shell.ShowSelectRange(dialog);
+    workspace_.services.shell.RunDialog(dialog);
     if (dialog.Accepted) {
         SetValue(dialog.FromValue, dialog.ToValue, dialog.ValueText);
     }
@@ -310,7 +310,7 @@ void TSearch::ChooseSchedule()
     const SearchRecord& term = *CurrentTerm();
     TSelectScheduleForm dialog(workspace_.services.dialogs, term.FromValue, term.ToValue,
                                term.DayName);
-    workspace_.services.shell.ShowSelectSchedule(dialog);
+    workspace_.services.shell.RunDialog(dialog);
     if (dialog.Accepted) {
         SetValue(dialog.FromValue, dialog.ToValue, dialog.ValueText);
         CurrentTerm()->DayName = dialog.DayName;
@@ -321,7 +321,7 @@ void TSearch::ChooseSkill()
 {
     SearchRecord& term = *CurrentTerm();
     TSelectSkillsForm dialog(workspace_.services.dialogs, term, workspace_.database.SkillNames);
-    workspace_.services.shell.ShowSelectSkills(dialog);
+    workspace_.services.shell.RunDialog(dialog);
     if (dialog.Accepted) {
         term = dialog.Term;
         CurrentRow().Value = dialog.ValueText;

@@ -275,7 +275,7 @@ void TSnapShot::ViewFieldsClick()
     ColumnLayout& columns = workspace_.SpreadsheetColumns;
     {
         TSelectSpreadsheetForm chooser(titles, columns.FieldNumbers);
-        workspace_.services.shell.ShowSelectSpreadsheet(chooser);
+        workspace_.services.shell.RunDialog(chooser);
         if (chooser.Accepted) {
             columns.FieldNumbers = chooser.Chosen;
         }

@@ -4,6 +4,7 @@
 #include "forms/column_report/column_report_form.h"
 #include "forms/workspace.h"
 #include "ui/column_report/column_header.h"
+#include "ui/form_buttons.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
 #include "ui/preview/page_painter.h"
@@ -31,18 +32,6 @@
 #include <QVBoxLayout>
 
 namespace quillmark {
-
-namespace {
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const ButtonControl& control)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    button->setToolTip(ToQt(control.hint));
-    return button;
-}
-
-}  // namespace
 
 ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
     : FormWindow(parent),
@@ -82,7 +71,7 @@ ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
     }
     toolBar->insertSeparator(first);
 
-    resize(report_->Width, report_->Height);
+    FollowFormSize(report_->Width, report_->Height);
     Render();
 }
 
@@ -101,9 +90,9 @@ QWidget* ColumnReportWindow::BuildItems()
     fields_->setReadOnly(true);
     layout->addWidget(fields_);
     auto* buttons = new QHBoxLayout;
-    add_ = MakeButton(box, "AddBtn", report_->AddBtn);
-    undo_ = MakeButton(box, "UndoBtn", report_->UndoBtn);
-    clear_ = MakeButton(box, "ClearBtn", report_->ClearBtn);
+    add_ = FormButton("AddBtn", report_->AddBtn, box, ButtonKind::Hinted);
+    undo_ = FormButton("UndoBtn", report_->UndoBtn, box, ButtonKind::Hinted);
+    clear_ = FormButton("ClearBtn", report_->ClearBtn, box, ButtonKind::Hinted);
     for (QPushButton* button : {add_, undo_, clear_}) {
         buttons->addWidget(button);
     }
@@ -190,7 +179,7 @@ QWidget* ColumnReportWindow::BuildSetup()
     colNum_->setObjectName("ColNum");
     indent_ = new QCheckBox(ToQt(r.IndentBox.caption), columns);
     indent_->setObjectName("IndentBox");
-    set_ = MakeButton(columns, "SetBtn", r.SetBtn);
+    set_ = FormButton("SetBtn", r.SetBtn, columns, ButtonKind::Hinted);
     auto* columnsCaption = new QLabel(ToQt("Columns"), columns);
     LabelFor(columnsCaption, colNum_);
     columnsLayout->addWidget(columnsCaption, 0, 0);
@@ -222,7 +211,7 @@ QWidget* ColumnReportWindow::BuildSetup()
 
     auto* fonts = new QGroupBox(ToQt("Fonts"), panel);
     auto* fontsLayout = new QHBoxLayout(fonts);
-    font_ = MakeButton(fonts, "FontBtn", r.FontBtn);
+    font_ = FormButton("FontBtn", r.FontBtn, fonts, ButtonKind::Hinted);
     fontsLayout->addWidget(font_);
     const char* boxNames[] = {"HeaderFont", "BodyFont", "ValueFont"};
     for (int i = 0; i < 3; ++i) {
@@ -311,13 +300,6 @@ void ColumnReportWindow::Render()
         sections.push_back({section.caption, section.width});
     }
     widths_->Show(sections, r.ColumnColours);
-}
-
-void ColumnReportWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    report_->Width = width();
-    report_->Height = height();
 }
 
 }  // namespace quillmark

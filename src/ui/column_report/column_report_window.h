@@ -34,7 +34,6 @@ public:
 protected:
     void Activated() override;
     void Deactivated() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     QWidget* BuildItems();

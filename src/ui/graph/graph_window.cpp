@@ -98,7 +98,7 @@ GraphWindow::GraphWindow(Workspace& workspace, QWidget* parent) : FormWindow(par
     });
     connect(splitter_, &QSplitter::splitterMoved, this,
             [this](int position) { graph_->Splitter1 = position; });
-    resize(graph_->Width, graph_->Height);
+    FollowFormSize(graph_->Width, graph_->Height);
     Render();
 }
 
@@ -145,13 +145,6 @@ void GraphWindow::Render()
         RenderTree();
         treeShown_ = true;
     }
-}
-
-void GraphWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    graph_->Width = width();
-    graph_->Height = height();
 }
 
 }  // namespace quillmark

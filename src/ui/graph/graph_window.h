@@ -27,7 +27,6 @@ public:
 protected:
     void Activated() override;
     void Deactivated() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void RenderTree();

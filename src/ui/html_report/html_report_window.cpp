@@ -2,6 +2,7 @@
 
 #include "forms/html_report/html_report_form.h"
 #include "forms/workspace.h"
+#include "ui/form_buttons.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
@@ -23,13 +24,6 @@
 namespace quillmark {
 
 namespace {
-
-QPushButton* Button(const char* name, const ButtonControl& control, QWidget* parent)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 QPlainTextEdit* HtmlBox(const char* name, QWidget* parent)
 {
@@ -60,20 +54,20 @@ QWidget* HtmlReportWindow::BuildPanel()
     fieldsLabel_ = new QLabel(panel);
     fields_ = new QListWidget(panel);
     fields_->setObjectName("Fields");
-    add_ = Button("AddBtn", report_->AddBtn, panel);
-    remove_ = Button("RemoveBtn", report_->RemoveBtn, panel);
-    moveUp_ = Button("MoveUpBtn", report_->MoveUpBtn, panel);
-    moveDown_ = Button("MoveDownBtn", report_->MoveDownBtn, panel);
+    add_ = FormButton("AddBtn", report_->AddBtn, panel);
+    remove_ = FormButton("RemoveBtn", report_->RemoveBtn, panel);
+    moveUp_ = FormButton("MoveUpBtn", report_->MoveUpBtn, panel);
+    moveDown_ = FormButton("MoveDownBtn", report_->MoveDownBtn, panel);
     searchListOnly_ = new QCheckBox(panel);
     searchListOnly_->setObjectName("SearchListOnly");
     headerLabel_ = new QLabel(panel);
     header_ = HtmlBox("HeaderHTML", panel);
-    loadHeader_ = Button("LoadHeaderBtn", report_->LoadHeaderBtn, panel);
+    loadHeader_ = FormButton("LoadHeaderBtn", report_->LoadHeaderBtn, panel);
     footerLabel_ = new QLabel(panel);
     footer_ = HtmlBox("FooterHTML", panel);
-    loadFooter_ = Button("LoadFooterBtn", report_->LoadFooterBtn, panel);
-    view_ = Button("ViewBtn", report_->ViewBtn, panel);
-    saveHtml_ = Button("SaveHTMLBtn", report_->SaveHTMLBtn, panel);
+    loadFooter_ = FormButton("LoadFooterBtn", report_->LoadFooterBtn, panel);
+    view_ = FormButton("ViewBtn", report_->ViewBtn, panel);
+    saveHtml_ = FormButton("SaveHTMLBtn", report_->SaveHTMLBtn, panel);
     fieldsLabel_->setBuddy(fields_);
     headerLabel_->setBuddy(header_);
     footerLabel_->setBuddy(footer_);

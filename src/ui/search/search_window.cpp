@@ -2,6 +2,7 @@
 
 #include "forms/search/search_form.h"
 #include "forms/workspace.h"
+#include "ui/form_buttons.h"
 #include "ui/icons.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
@@ -90,13 +91,6 @@ private:
 
 namespace {
 
-QPushButton* Button(const char* name, const ButtonControl& control, QWidget* parent)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
 QSpinBox* RangeBox(const char* name, QWidget* parent)
 {
     auto* box = new QSpinBox(parent);
@@ -134,7 +128,7 @@ SearchWindow::SearchWindow(Workspace& workspace, QWidget* parent)
     layout->addWidget(BuildPanel());
     setCentralWidget(central);
     Render();
-    resize(search_.Width, search_.Height);
+    FollowFormSize(search_.Width, search_.Height);
 }
 
 SearchWindow::~SearchWindow()
@@ -170,15 +164,15 @@ void SearchWindow::BuildToolBar()
 QWidget* SearchWindow::BuildPanel()
 {
     auto* panel = new QWidget(this);
-    addTerm_ = Button("AddTermBtn", search_.AddTermBtn, panel);
-    perform_ = Button("PerformSearchBtn", search_.PerformSearchBtn, panel);
-    newSearch_ = Button("NewSearchBtn", search_.NewSearchBtn, panel);
-    clear_ = Button("Clear", search_.Clear, panel);
+    addTerm_ = FormButton("AddTermBtn", search_.AddTermBtn, panel);
+    perform_ = FormButton("PerformSearchBtn", search_.PerformSearchBtn, panel);
+    newSearch_ = FormButton("NewSearchBtn", search_.NewSearchBtn, panel);
+    clear_ = FormButton("Clear", search_.Clear, panel);
     rangeLabel_ = new QLabel(panel);
     lowRange_ = RangeBox("LowRange", panel);
     rangeTo_ = new QLabel(panel);
     highRange_ = RangeBox("HighRange", panel);
-    addRange_ = Button("AddRangeBtn", search_.AddRangeBtn, panel);
+    addRange_ = FormButton("AddRangeBtn", search_.AddRangeBtn, panel);
     progress_ = new QProgressBar(panel);
     progress_->setObjectName("SearchProgress");
     progress_->setTextVisible(false);
@@ -290,12 +284,5 @@ void SearchWindow::Render()
 }
 
 // Each activation brings the menus and the record range up to date with the database.
-
-void SearchWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    search_.Width = width();
-    search_.Height = height();
-}
 
 }  // namespace quillmark

@@ -28,7 +28,6 @@ public:
 protected:
     void Activated() override;
     void Deactivated() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildToolBar();

@@ -1,6 +1,7 @@
 #include "ui/search/select_range_dialog.h"
 
 #include "forms/search/select_schedule_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -35,14 +36,6 @@ QComboBox* DayBox(const char* name, ChoiceControl& control, QWidget* parent)
     return box;
 }
 
-QPushButton* OkButton(const char* name, const ButtonControl& control, QWidget* parent)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
 SelectRangeDialog::SelectRangeDialog(TSelectRangeForm& form, QWidget* parent)
@@ -74,7 +67,8 @@ SelectRangeDialog::SelectRangeDialog(TSelectRangeForm& form, TSelectScheduleForm
         day1_ = DayBox("Day1", schedule->Day1, this);
         specificRow->addWidget(day1_);
     }
-    QPushButton* specificOk = OkButton("SpecificOKBtn", form.SpecificOKBtn, this);
+    QPushButton* specificOk =
+        FormButton("SpecificOKBtn", form.SpecificOKBtn, this, ButtonKind::InDialog);
     specificRow->addWidget(specificOk);
 
     auto* range = new QGroupBox(ToQt(form.RangeGroup.caption), this);
@@ -85,7 +79,7 @@ SelectRangeDialog::SelectRangeDialog(TSelectRangeForm& form, TSelectScheduleForm
         day2_ = DayBox("Day2", schedule->Day2, this);
         rangeRows->addRow(ToQt(schedule->OnLabel.caption), day2_);
     }
-    QPushButton* rangeOk = OkButton("RangeOKBtn", form.RangeOKBtn, this);
+    QPushButton* rangeOk = FormButton("RangeOKBtn", form.RangeOKBtn, this, ButtonKind::InDialog);
     rangeRows->addRow(QString(), rangeOk);
 
     auto* buttons = new QDialogButtonBox(this);

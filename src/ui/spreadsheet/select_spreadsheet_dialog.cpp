@@ -1,6 +1,7 @@
 #include "ui/spreadsheet/select_spreadsheet_dialog.h"
 
 #include "forms/spreadsheet/select_spreadsheet_form.h"
+#include "ui/form_buttons.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -14,18 +15,6 @@
 
 namespace quillmark {
 
-namespace {
-
-QPushButton* Button(const char* name, const ButtonControl& control, QWidget* parent)
-{
-    auto* button = new QPushButton(ToQt(control.caption), parent);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
-}  // namespace
-
 SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, QWidget* parent)
     : QDialog(parent), form_(form)
 {
@@ -35,13 +24,13 @@ SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, Q
     fields_ = new QListWidget(this);
     fields_->setObjectName("Fields");
     fields_->setMinimumSize(220, 260);
-    add_ = Button("AddBtn", form.AddBtn, this);
-    remove_ = Button("RemoveBtn", form.RemoveBtn, this);
-    up_ = Button("UpBtn", form.UpBtn, this);
-    down_ = Button("DownBtn", form.DownBtn, this);
-    QPushButton* ok = Button("OKBtn", form.OKBtn, this);
+    add_ = FormButton("AddBtn", form.AddBtn, this, ButtonKind::InDialog);
+    remove_ = FormButton("RemoveBtn", form.RemoveBtn, this, ButtonKind::InDialog);
+    up_ = FormButton("UpBtn", form.UpBtn, this, ButtonKind::InDialog);
+    down_ = FormButton("DownBtn", form.DownBtn, this, ButtonKind::InDialog);
+    QPushButton* ok = FormButton("OKBtn", form.OKBtn, this, ButtonKind::InDialog);
     ok->setDefault(true);
-    QPushButton* cancel = Button("CancelBtn", form.CancelBtn, this);
+    QPushButton* cancel = FormButton("CancelBtn", form.CancelBtn, this, ButtonKind::InDialog);
 
     connect(fields_, &QListWidget::currentRowChanged, this, [this](int row) {
         form_.ItemIndex = row;

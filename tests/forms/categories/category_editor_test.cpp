@@ -38,7 +38,7 @@ protected:
     // Opens the editor from field 1's menu and lets the user work in it, then closes it.
     void EditCategories(const std::function<void(TAddDescription&)>& user)
     {
-        session.shell.OnAddDescription([user](TAddDescription& editor) {
+        session.shell.OnDialog([user](TAddDescription& editor) {
             user(editor);
             editor.CloseBtnClick();
         });

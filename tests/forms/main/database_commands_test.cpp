@@ -478,7 +478,7 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     const std::string path = folder.File("locked.dat");
     dialogs.Forget();
 
-    shell.OnSetPassword([&](TSetPasswordForm& form) {
+    shell.OnDialog([&](TSetPasswordForm& form) {
         form.ReadPassword.text = "secret";
         form.ReadPassword2.text = "secrets";
         form.SavePassword.text = "abc";
@@ -529,12 +529,12 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     EXPECT_TRUE(workspace.CanSave);
 
     // Cancel changes nothing; emptied edits remove both passwords.
-    shell.OnSetPassword([](TSetPasswordForm& form) {
+    shell.OnDialog([](TSetPasswordForm& form) {
         form.ReadPassword.text = form.ReadPassword2.text = "other";
         form.CancelBtnClick();
     });
     view.SetDatabasePassword1Click();
-    shell.OnSetPassword([](TSetPasswordForm& form) {
+    shell.OnDialog([](TSetPasswordForm& form) {
         EXPECT_EQ(form.ReadPassword.text, "secret");
         EXPECT_EQ(form.SavePassword2.text, "abc");
         form.ReadPassword.text = form.ReadPassword2.text = "";
@@ -556,14 +556,14 @@ TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
     OpenQuietly(path);
     const DatabaseRecord before = workspace.database.DatabaseInfo;
 
-    shell.OnDatabaseInformation([](TDatabaseInformationForm& form) {
+    shell.OnDialog([](TDatabaseInformationForm& form) {
         form.Fields[3].text = "Leeds";
         form.CancelBtnClick();
     });
     view.SetDatabaseInformation1Click();
     EXPECT_EQ(workspace.database.DatabaseInfo, before);
 
-    shell.OnDatabaseInformation([](TDatabaseInformationForm& form) {
+    shell.OnDialog([](TDatabaseInformationForm& form) {
         form.Fields[1].text = "Eve";
         form.Fields[3].text = "Leeds";
         form.DatabaseNotes.lines = {"one", "two"};
@@ -676,7 +676,7 @@ TEST_F(SettingsFlowTest, TheLastDatabaseIsOfferedAtTheNextStartWithItsPasswords)
         Session& first = NextRun();
         first.Start();
         first.view.RecordName.text = "Ann Lee";
-        first.shell.OnSetPassword([](TSetPasswordForm& form) {
+        first.shell.OnDialog([](TSetPasswordForm& form) {
             form.ReadPassword.text = form.ReadPassword2.text = "secret";
             form.OKBtnClick();
         });

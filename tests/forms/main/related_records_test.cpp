@@ -36,7 +36,7 @@ protected:
     std::vector<std::string> Listed(int relation)
     {
         std::vector<std::string> names;
-        session.shell.OnPickList([&](TPickListForm& form) {
+        session.shell.OnDialog([&](TPickListForm& form) {
             for (const TPickListForm::Entry& entry : form.Items) {
                 names.push_back(entry.name);
             }
@@ -130,9 +130,9 @@ TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndCloseLeavesEverythingAs
     view.RecordName.text = "Ann Smith";  // typed, not stored yet
 
     // Display without a selection, or Close with one, change nothing.
-    session.shell.OnPickList([](TPickListForm& form) { form.DisplayBtnClick(); });
+    session.shell.OnDialog([](TPickListForm& form) { form.DisplayBtnClick(); });
     Choose(DetailRelation(1));
-    session.shell.OnPickList([](TPickListForm& form) {
+    session.shell.OnDialog([](TPickListForm& form) {
         form.ItemIndex = 0;
         form.CloseBtnClick();
     });
@@ -143,7 +143,7 @@ TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndCloseLeavesEverythingAs
     EXPECT_EQ(session.Record(0).RecordName, "Ann");
 
     // The list starts unselected at every showing.
-    session.shell.OnPickList([](TPickListForm& form) {
+    session.shell.OnDialog([](TPickListForm& form) {
         EXPECT_EQ(form.ItemIndex, -1);
         EXPECT_FALSE(form.Picked);
         ASSERT_EQ(form.Items.size(), 1u);

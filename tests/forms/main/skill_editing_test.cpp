@@ -47,7 +47,7 @@ protected:
     SkillRow EditSkill(const SkillRow& edited, bool ok)
     {
         SkillRow opened;
-        session.shell.OnEditSkill([&](TEditSkillForm& form) {
+        session.shell.OnDialog([&](TEditSkillForm& form) {
             opened = {form.HasSkill.checked, form.SkillTitleCaption.caption,
                       form.SkillProficiency.text, form.SkillNotes.text};
             form.SkillTitleCaptionDblClick();
@@ -121,7 +121,7 @@ TEST_F(SkillEditingTest, ReadOnlyRecordsLockTheCheckMarksAndTheDialog)
 
     view.ReadonlyBox.checked = false;
     view.ReadonlyBoxClick();
-    session.shell.OnEditSkill([](TEditSkillForm& form) { form.CancelBtnClick(); });
+    session.shell.OnDialog([](TEditSkillForm& form) { form.CancelBtnClick(); });
     view.ItemListDblClick();
     EXPECT_THAT(session.shell.DialogsShown, ElementsAre("Edit Skill"));
 }

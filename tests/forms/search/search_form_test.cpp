@@ -150,7 +150,7 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
 {
     session.workspace.Labels.DetailMasks[2] = "!99/99/0000;1;_";
     shell
-        .OnSelectRange([](TSelectRangeForm& form) {
+        .OnDialog([](TSelectRangeForm& form) {
             EXPECT_EQ(form.LowValue.mask, "!99/99/0000;1;_") << "the box's mask on the main window";
             form.SpecificOKBtnClick();
             form.LowValue.text = "01/01/1980";
@@ -159,7 +159,7 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
             form.HighValue.text = "12/31/1989";
             form.RangeOKBtnClick();
         })
-        .OnSelectSchedule([](TSelectScheduleForm& form) {
+        .OnDialog([](TSelectScheduleForm& form) {
             EXPECT_EQ(form.HighValue.text, "24:00");
             EXPECT_EQ(form.Day1.text, "Any Day");
             form.LowValue.text = "09:00";
@@ -167,7 +167,7 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
             form.Day2.text = "Monday";
             form.RangeOKBtnClick();
         })
-        .OnSelectSkills([](TSelectSkillsForm& form) {
+        .OnDialog([](TSelectSkillsForm& form) {
             EXPECT_EQ(form.Skill.items.size(), 100u);
             form.Skill.text = "Juggling";
             form.OKBtnClick();
@@ -210,7 +210,7 @@ TEST_F(SearchFormTest, HoursSalariesAndTheSalaryTypeAreChosenNotTyped)
         "Hours per Week",    "Hourly Salary",  "Daily Salary", "Weekly Salary",
         "Bi-Monthly Salary", "Monthly Salary", "Yearly Salary"};
     for (const std::string& field : ranged) {
-        shell.OnSelectRange([field](TSelectRangeForm& form) {
+        shell.OnDialog([field](TSelectRangeForm& form) {
             form.LowValue.text = field == "Hours per Week" ? "15" : "0";
             form.HighValue.text = field == "Hours per Week" ? "25" : "90000";
             form.RangeOKBtnClick();

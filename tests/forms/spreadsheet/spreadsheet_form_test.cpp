@@ -309,7 +309,7 @@ TEST_F(SpreadsheetTest, RecordNumberBoxAndNextOnTheSearchList)
 
 TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
 {
-    shell.OnSelectSpreadsheet([](TSelectSpreadsheetForm& chooser) {
+    shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         EXPECT_EQ(chooser.Fields.size(), Layout.size());
         EXPECT_EQ(chooser.Fields[1], (TSelectSpreadsheetForm::FieldLine{"Name", 230}));
         EXPECT_EQ(chooser.FieldMenu[21].caption, "Record #");
@@ -337,7 +337,7 @@ TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
               "Name+Type+Record #+Birth Date+Country+Status+Image One+Employment Date+Other 6");
 
     const ColumnLayout before = workspace.SpreadsheetColumns;
-    shell.OnSelectSpreadsheet([](TSelectSpreadsheetForm& chooser) {
+    shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         chooser.ItemIndex = 0;
         chooser.RemoveBtnClick();
         chooser.CancelBtnClick();
@@ -346,7 +346,7 @@ TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
     EXPECT_EQ(workspace.SpreadsheetColumns, before);
 
     // Emptied down to its last line, then that one too: no column is chosen, two are shown.
-    shell.OnSelectSpreadsheet([](TSelectSpreadsheetForm& chooser) {
+    shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         while (chooser.Fields.size() > 1) {
             chooser.ItemIndex = 0;
             chooser.RemoveBtnClick();
@@ -355,7 +355,7 @@ TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
         chooser.OKBtnClick();
     });
     sheet.ViewFieldsClick();
-    shell.OnSelectSpreadsheet([](TSelectSpreadsheetForm& chooser) {
+    shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         EXPECT_TRUE(chooser.RemoveBtn.enabled);
         chooser.ItemIndex = 0;
         chooser.RemoveBtnClick();

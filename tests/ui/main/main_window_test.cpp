@@ -396,7 +396,7 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     QTest::mouseClick(editButton, Qt::LeftButton);
     QVERIFY(session_->shell.DialogsShown.empty());
 
-    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+    session_->shell.OnDialog([](TEditSkillForm& form) {
         form.HasSkill.checked = true;
         form.SkillProficiency.text = "Fluent";
         form.OKBtnClick();
@@ -408,7 +408,7 @@ void MainWindowTest::SkillEditedFromTheSelectedRow()
     QCOMPARE(list->topLevelItem(4)->checkState(0), Qt::Checked);
 
     // A double-click opens the dialog on its row.
-    session_->shell.OnEditSkill([](TEditSkillForm& form) {
+    session_->shell.OnDialog([](TEditSkillForm& form) {
         form.SkillNotes.text = "Weekends";
         form.OKBtnClick();
     });

@@ -84,7 +84,7 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QVERIFY(session.dialogs.Texts().empty());
 
     // A range field's value cell opens its dialog instead of taking the keys.
-    session.shell.OnSelectRange([](TSelectRangeForm& form) {
+    session.shell.OnDialog([](TSelectRangeForm& form) {
         form.RecordValue.text = "40";
         form.SpecificOKBtnClick();
     });
