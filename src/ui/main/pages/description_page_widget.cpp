@@ -135,15 +135,22 @@ DescriptionPageWidget::DescriptionPageWidget(TView& view, std::function<void()> 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
 
+    for (int field = 1; field <= 10; ++field) {
+        Shown(descCaptions_[field - 1], page.DescCaptions[field]);
+        Shown(descBoxes_[field - 1], page.DescBoxes[field]);  // picked, never typed
+    }
     for (std::size_t i = 0; i < details_.size(); ++i) {
-        Bind(details_[i], page.Detail[i]);
+        Shown(detailCaptions_[i], page.DetailCaptions[i]);
+        Tied(details_[i], page.Detail[i]);
     }
     for (int field = 1; field <= OtherFieldCount; ++field) {
-        Bind(others_[static_cast<std::size_t>(field - 1)], page.Other[field]);
+        Shown(otherCaptions_[field - 1], page.OtherCaptions[field]);
+        Tied(others_[field - 1], page.Other[field]);
     }
-    Bind(statusBoxes_[0], page.CheckBox1);
-    Bind(statusBoxes_[1], page.CheckBox2);
-    Bind(statusBoxes_[2], page.CheckBox3);
+    Shown(statusCaption_, page.boxname);
+    Tied(statusBoxes_[0], page.CheckBox1);
+    Tied(statusBoxes_[1], page.CheckBox2);
+    Tied(statusBoxes_[2], page.CheckBox3);
 
     for (QWidget* clickable : descCaptions_) {
         clickable->installEventFilter(this);
@@ -218,23 +225,7 @@ void DescriptionPageWidget::PopUpDescriptionMenu(int field)
 
 void DescriptionPageWidget::Render()
 {
-    const DescriptionPage& page = view_.Description;
-    for (int field = 1; field <= 10; ++field) {
-        quillmark::Render(descCaptions_[field - 1], page.DescCaptions[field]);
-        quillmark::Render(descBoxes_[field - 1], page.DescBoxes[field]);
-    }
-    for (std::size_t i = 0; i < details_.size(); ++i) {
-        quillmark::Render(detailCaptions_[i], page.DetailCaptions[i]);
-        quillmark::Render(details_[i], page.Detail[i]);
-    }
-    for (int field = 1; field <= OtherFieldCount; ++field) {
-        quillmark::Render(otherCaptions_[field - 1], page.OtherCaptions[field]);
-        quillmark::Render(others_[field - 1], page.Other[field]);
-    }
-    quillmark::Render(statusCaption_, page.boxname);
-    quillmark::Render(statusBoxes_[0], page.CheckBox1);
-    quillmark::Render(statusBoxes_[1], page.CheckBox2);
-    quillmark::Render(statusBoxes_[2], page.CheckBox3);
+    RenderControls();
 }
 
 }  // namespace quillmark

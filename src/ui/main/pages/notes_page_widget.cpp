@@ -60,6 +60,8 @@ NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler
 
     Bind(keywords_, page.Keywords);
     Bind(notes_, page.Notes);
+    Shown(viewButton_, page.ViewResumeBtn);
+    Shown(selectButton_, page.SelectResumeBtn);
     connect(viewButton_, &QPushButton::clicked, this,
             [this] { Handle([this] { view_.ViewResumeBtnClick(); }); });
     connect(selectButton_, &QPushButton::clicked, this,
@@ -79,8 +81,7 @@ void NotesPageWidget::Render()
         notes_->setReadOnly(page.Notes.readOnly);
         resume_->setReadOnly(page.ResumeFile.readOnly);
     }
-    quillmark::Render(viewButton_, page.ViewResumeBtn);
-    quillmark::Render(selectButton_, page.SelectResumeBtn);
+    RenderControls();
 }
 
 void NotesPageWidget::RenderBoxes()
