@@ -45,6 +45,9 @@ struct Database {
     OneBasedArray<std::string, 10> DescriptionTrees;  // tree text of each description field
     std::string ReadPassword;                         // enciphered; empty means none
     std::string SavePassword;                         // enciphered; empty means none
+    // Kept encrypted on disk with the read password. Not a value in the file: the file's
+    // container says so.
+    bool Encrypted = false;
 
     Database();
 };

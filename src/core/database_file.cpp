@@ -1,9 +1,11 @@
 #include "core/database_file.h"
 
 #include "core/category_tree.h"
+#include "core/encrypted_file.h"
 #include "core/file_messages.h"
 #include "core/file_names.h"
 #include "core/filed_fields.h"
+#include "core/password_cipher.h"
 #include "core/value_reader.h"
 #include "core/value_tags.h"
 #include "core/value_writer.h"
@@ -11,6 +13,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace quillmark {
@@ -321,11 +324,61 @@ bool ReadHeader(ValueReader& reader, HeaderPart part, Database& database, std::s
     return true;
 }
 
-// Reads the header of the file at path up to `part` into a database of its own.
-Database ReadFileHeader(const std::string& path, HeaderPart part)
+// The plain bytes of a database file: the file's own, or those its encryption holds. The key
+// must be the one opened from this file's header.
+class DatabaseBytes {
+public:
+    DatabaseBytes(const std::string& path, const std::shared_ptr<const FileKey>& key) : file_(path)
+    {
+        if (!key) {
+            return;
+        }
+        // The file may have been replaced since its key was opened.
+        std::string header(EncryptedHeaderSize, '\0');
+        std::size_t got = 0;
+        while (got < header.size()) {
+            const std::size_t more = file_.ReadSome(header.data() + got, header.size() - got);
+            if (more == 0) {
+                break;
+            }
+            got += more;
+        }
+        if (header != key->Header()) {
+            throw FormatError("The file's encryption header changed while it was opened.", 0);
+        }
+        decrypted_.emplace(file_, key);
+    }
+    ByteSource& Source() { return decrypted_ ? static_cast<ByteSource&>(*decrypted_) : file_; }
+    std::uint64_t FileSize() const { return file_.Size(); }
+    std::uint64_t Size() const
+    {
+        return decrypted_ ? DecryptingSource::PlainSize(file_.Size()) : file_.Size();
+    }
+
+private:
+    FileSource file_;
+    std::optional<DecryptingSource> decrypted_;
+};
+
+// The key that opens an encrypted file with the read password a database has; nothing for a
+// plain file. Throws WrongPasswordError when that password does not open it.
+std::shared_ptr<const FileKey> KeyFromDatabase(const std::string& path, const Database& database)
 {
-    FileSource source(path);
-    ValueReader reader(source, source.Size());
+    if (!IsEncryptedFile(path)) {
+        return nullptr;
+    }
+    std::string password = DecipherPassword(database.ReadPassword);
+    const SecretBytes secret(password);
+    WipeText(password);
+    return FileKey::Open(path, secret.View());
+}
+
+// Reads the header of the file at path up to `part` into a database of its own.
+Database ReadFileHeader(const std::string& path, HeaderPart part,
+                        const std::shared_ptr<const FileKey>& key)
+{
+    DatabaseBytes bytes(path, key);
+    ValueReader reader(bytes.Source(), bytes.Size());
     Database header;
     std::string version;
     ReadHeader(reader, part, header, version);
@@ -414,8 +467,19 @@ FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
     return SaveFileSafely(
         path,
         [&](ByteSink& sink) {
-            ValueWriter writer(sink);
+            if (!database.Encrypted || database.ReadPassword.empty()) {
+                ValueWriter writer(sink);
+                WriteDatabase(writer, database, path, options);
+                return;
+            }
+            // Encrypted as it is written: no plain byte reaches the disk.
+            std::string password = DecipherPassword(database.ReadPassword);
+            const SecretBytes secret(password);
+            WipeText(password);
+            EncryptingSink encrypted(sink, secret.View(), options.KeyLimits);
+            ValueWriter writer(encrypted);
             WriteDatabase(writer, database, path, options);
+            encrypted.Finish();
         },
         saveOptions);
 }
@@ -443,24 +507,52 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
 }
 
 DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode,
-                                    const ProgressReport& progress)
+                                    const ProgressReport& progress,
+                                    std::shared_ptr<const FileKey> key)
 {
     DatabaseReadResult result;
     try {
-        FileSource source(path);
-        if (source.Size() == 0) {
+        if (FileSource(path).Size() == 0) {
             result.Outcome = ReadOutcome::Empty;
             return result;
         }
-        if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database)) {
+        const bool encrypted = IsEncryptedFile(path);
+        if (encrypted && !key) {
+            if (mode == ReadMode::Replace) {
+                result.Outcome = ReadOutcome::Locked;
+                return result;
+            }
+            // A file merged in has the database's passwords, so its read password opens it.
+            try {
+                key = KeyFromDatabase(path, database);
+            } catch (const WrongPasswordError&) {
+                result.Outcome = ReadOutcome::Incompatible;
+                return result;
+            }
+        }
+        if (!encrypted) {
+            key = nullptr;
+        }
+        if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database, key)) {
             result.Outcome = ReadOutcome::Incompatible;
             return result;
         }
-        ValueReader reader(source, source.Size());
-        return ReadDatabase(reader, database, path, mode, progress);
+        DatabaseBytes bytes(path, key);
+        ValueReader reader(bytes.Source(), bytes.Size());
+        result = ReadDatabase(reader, database, path, mode, progress);
+        if (result.Ok() && mode == ReadMode::Replace) {
+            database.Encrypted = encrypted;
+        }
+        return result;
     } catch (const NotRegularFileError& error) {
         result.Outcome = ReadOutcome::NotRegularFile;
         result.Reason = error.what();
+    } catch (const FormatError& error) {
+        result.Outcome = ReadOutcome::Damaged;
+        result.Reason = error.what();
+        result.Offset = error.Offset();
+    } catch (const WrongPasswordError&) {
+        result.Outcome = ReadOutcome::Locked;
     } catch (const ReadError& error) {
         result.Outcome = ReadOutcome::CannotOpen;
         result.Reason = error.what();
@@ -475,20 +567,25 @@ std::string DataAfterRecordsMessage(const std::string& path)
            "will not keep it.";
 }
 
-std::optional<FilePasswords> ReadPasswords(const std::string& path)
+std::optional<FilePasswords> ReadPasswords(const std::string& path,
+                                           const std::shared_ptr<const FileKey>& key)
 {
     try {
-        Database header = ReadFileHeader(path, HeaderPart::Passwords);
+        Database header = ReadFileHeader(path, HeaderPart::Passwords, key);
         return FilePasswords{std::move(header.ReadPassword), std::move(header.SavePassword)};
     } catch (const std::runtime_error&) {
         return std::nullopt;
     }
 }
 
-bool CheckMergeCompatibility(const std::string& path, const Database& database)
+bool CheckMergeCompatibility(const std::string& path, const Database& database,
+                             std::shared_ptr<const FileKey> key)
 {
     try {
-        const Database header = ReadFileHeader(path, HeaderPart::Captions);
+        if (!key) {
+            key = KeyFromDatabase(path, database);
+        }
+        const Database header = ReadFileHeader(path, HeaderPart::Captions, key);
         return header.DescriptionCaptions == database.DescriptionCaptions &&
                header.DetailCaptions == database.DetailCaptions &&
                header.ReadPassword == database.ReadPassword &&

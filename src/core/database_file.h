@@ -1,10 +1,12 @@
 #pragma once
 
 #include "core/database.h"
+#include "core/encrypted_file.h"
 #include "core/file_io.h"
 #include "core/progress.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,16 +29,20 @@ struct DatabaseWriteOptions {
     std::string Version = DatabaseFormatVersion;
     std::string Identification = DatabaseIdentification;
     ProgressReport Progress = {};  // told of each record written
+    // The work that turns the read password into the key of an encrypted database.
+    KeyDerivationLimits KeyLimits = {};
 };
 
-// Writes the database as a database file. An empty DatabaseName becomes the file name part of
+// Writes the database as a database file (the plain bytes; SaveDatabaseFile encrypts them when
+// the database is to be encrypted). An empty DatabaseName becomes the file name part of
 // fileName, in the file and in memory. Throws WriteError when the sink fails or a category
 // tree is not valid tree text.
 void WriteDatabase(ValueWriter& writer, Database& database, const std::string& fileName,
                    const DatabaseWriteOptions& options = {});
 
-// WriteDatabase through SaveFileSafely: a failure leaves the previous file untouched. Returns
-// the identity of the file written.
+// WriteDatabase through SaveFileSafely: a failure leaves the previous file untouched. A database
+// marked Encrypted that has a read password is encrypted with it as it is written. Returns the
+// identity of the file written.
 FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
                               const DatabaseWriteOptions& options = {},
                               const SaveOptions& saveOptions = {});
@@ -54,6 +60,7 @@ enum class ReadOutcome {
     NotQuillmark,    // the identification is not "Quillmark"
     Damaged,         // a format error; Reason and Offset say what and where
     Incompatible,    // merge only: captions or passwords differ, nothing was read
+    Locked,          // encrypted, and no key that opens it was given
 };
 
 struct DatabaseReadResult {
@@ -74,23 +81,30 @@ struct DatabaseReadResult {
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
                                 const std::string& fileName, ReadMode mode,
                                 const ProgressReport& progress = {});
+// An encrypted file is read through `key`, opened from its header with its read password; a file
+// merged in needs none, since it has the database's passwords. Replacing marks the database
+// Encrypted as the file was.
 DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database, ReadMode mode,
-                                    const ProgressReport& progress = {});
+                                    const ProgressReport& progress = {},
+                                    std::shared_ptr<const FileKey> key = nullptr);
 
 // "<file> holds data after its last record that Quillmark cannot read. Saving the database
 // will not keep it."
 std::string DataAfterRecordsMessage(const std::string& path);
 
 // The enciphered passwords of a file, read before it is opened; nothing when the header
-// cannot be read.
+// cannot be read (an encrypted file's only with its key).
 struct FilePasswords {
     std::string ReadPassword;
     std::string SavePassword;
 };
-std::optional<FilePasswords> ReadPasswords(const std::string& path);
+std::optional<FilePasswords> ReadPasswords(const std::string& path,
+                                           const std::shared_ptr<const FileKey>& key = nullptr);
 
 // Whether a file can be merged into the database: the same enciphered passwords and the same
 // description and detail captions, compared exactly. A file whose header cannot be read is not.
-bool CheckMergeCompatibility(const std::string& path, const Database& database);
+// An encrypted file is opened with the database's read password when no key is given.
+bool CheckMergeCompatibility(const std::string& path, const Database& database,
+                             std::shared_ptr<const FileKey> key = nullptr);
 
 }  // namespace quillmark

@@ -47,4 +47,9 @@ std::string EmptyFileMessage(std::string_view path)
     return FileNameInMessage(path) + " is empty.";
 }
 
+std::string EncryptedFileDamagedMessage(std::string_view path, std::string_view reason)
+{
+    return FileNameInMessage(path) + " is damaged and was not opened: " + std::string(reason);
+}
+
 }  // namespace quillmark

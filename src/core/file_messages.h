@@ -29,6 +29,10 @@ std::string BackupNotWrittenMessage(std::string_view backupPath, std::string_vie
 std::string NotRegularFileMessage(std::string_view path);
 std::string EmptyFileMessage(std::string_view path);
 
+// "<file> is damaged and was not opened: <reason>": an encrypted file whose bytes were changed.
+// Its encryption proves nothing in it can be trusted, so nothing of it is read.
+std::string EncryptedFileDamagedMessage(std::string_view path, std::string_view reason);
+
 // A merge refused: the other file's layout does not match this database's, or its password
 // differs. The wording, its misspelling included, is what users and their scripts have always
 // been given.

@@ -17,6 +17,18 @@ bool PasswordGiven(const std::string& enciphered, PasswordKind kind,
     return askPassword(kind).value_or("") == password;
 }
 
+// The key of an encrypted file, opened with the read password the user gives.
+std::shared_ptr<const FileKey> OpenKey(const std::string& path, const PasswordPrompt& askPassword)
+{
+    std::optional<std::string> given = askPassword(PasswordKind::Read);
+    if (!given) {
+        throw WrongPasswordError("No password was given.");
+    }
+    const SecretBytes password(*given);
+    WipeText(*given);
+    return FileKey::Open(path, password.View());
+}
+
 }  // namespace
 
 OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPassword)
@@ -39,12 +51,35 @@ OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPass
         return check;
     }
     check.Identity = ReadFileIdentity(path);
-    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    if (IsEncryptedFile(path)) {
+        try {
+            check.Key = OpenKey(path, askPassword);
+        } catch (const WrongPasswordError&) {
+            check.Outcome = OpeningOutcome::WrongReadPassword;
+            return check;
+        } catch (const FormatError& error) {
+            check.Outcome = OpeningOutcome::Damaged;
+            check.Reason = error.what();
+            return check;
+        } catch (const ReadError& error) {
+            check.Outcome = OpeningOutcome::Unreadable;
+            check.Problem = ReadOutcome::CannotOpen;
+            check.Reason = error.what();
+            return check;
+        }
+    }
+    const std::optional<FilePasswords> passwords = ReadPasswords(path, check.Key);
+    if (!passwords && check.Key) {
+        check.Outcome = OpeningOutcome::Damaged;
+        check.Reason = "An encrypted part of the file was changed or damaged.";
+        return check;
+    }
     if (!passwords) {
         check.Outcome = OpeningOutcome::NoHeader;
         return check;
     }
-    if (!PasswordGiven(passwords->ReadPassword, PasswordKind::Read, askPassword)) {
+    // The key already proved an encrypted file's read password.
+    if (!check.Key && !PasswordGiven(passwords->ReadPassword, PasswordKind::Read, askPassword)) {
         check.Outcome = OpeningOutcome::WrongReadPassword;
         return check;
     }
@@ -54,7 +89,15 @@ OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPass
 
 bool SavePasswordGiven(const std::string& path, const PasswordPrompt& askPassword)
 {
-    const std::optional<FilePasswords> passwords = ReadPasswords(path);
+    std::shared_ptr<const FileKey> key;
+    if (IsEncryptedFile(path)) {
+        try {
+            key = OpenKey(path, askPassword);
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
+    const std::optional<FilePasswords> passwords = ReadPasswords(path, key);
     return !passwords || PasswordGiven(passwords->SavePassword, PasswordKind::Save, askPassword);
 }
 

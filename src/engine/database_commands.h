@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,7 @@ enum class OpeningOutcome {
     Unreadable,  // no bytes, no regular file, or refused by the system: Problem says which
     NoHeader,    // the passwords at the file's start cannot be read: no database file
     WrongReadPassword,
+    Damaged,  // an encrypted file whose header or first part was changed: Reason says how
 };
 
 // What is known before a database file is read.
@@ -35,14 +37,17 @@ struct OpeningCheck {
     // Taken before the read, so that a change made while the file is read counts as one made
     // after it.
     std::optional<FileIdentity> Identity;
+    // An encrypted file's key, opened with the read password, for reading it.
+    std::shared_ptr<const FileKey> Key;
 };
 
 // Looks at the file and asks for its read password, then, when that was right, its save
-// password.
+// password. An encrypted file is always asked its read password, which is its key.
 OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPassword);
 
 // Whether a save may replace the database at path: true when there is none, it has no save
-// password, or the one given is it.
+// password, or the one given is it. An encrypted file is replaced only by someone whose read
+// password opens it.
 bool SavePasswordGiven(const std::string& path, const PasswordPrompt& askPassword);
 
 // The database's file was changed by someone else since it had this identity. A file that is

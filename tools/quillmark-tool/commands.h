@@ -29,5 +29,7 @@ extern const Command ReportCommand;
 extern const Command ImportCommand;
 extern const Command EncipherCommand;
 extern const Command DecipherCommand;
+extern const Command EncryptCommand;
+extern const Command DecryptCommand;
 
 }  // namespace quillmark

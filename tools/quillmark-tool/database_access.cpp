@@ -59,6 +59,8 @@ void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
         Fail(name + " is not a valid Quillmark file.");
     case ReadOutcome::Incompatible:
         Fail(MergeIncompatibleMessage);
+    case ReadOutcome::Locked:
+        Fail("You have entered an incorrect password.");
     case ReadOutcome::Damaged:
         Fail(name + " is not a valid Quillmark file: " + result.Reason + " (at byte " +
              std::to_string(result.Offset) + ").");
@@ -69,11 +71,14 @@ DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& argume
                                 Database& database)
 {
     // Whatever else is wrong with the file, the full read below reports.
-    if (CheckOpening(path, OptionPassword(arguments, PasswordKind::Read)).Outcome ==
-        OpeningOutcome::WrongReadPassword) {
+    const OpeningCheck check = CheckOpening(path, OptionPassword(arguments, PasswordKind::Read));
+    if (check.Outcome == OpeningOutcome::WrongReadPassword) {
         Fail("You have entered an incorrect password.");
     }
-    DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace);
+    if (check.Outcome == OpeningOutcome::Damaged) {
+        Fail(EncryptedFileDamagedMessage(path, check.Reason));
+    }
+    DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace, {}, check.Key);
     ExpectLoaded(path, result);
     return result;
 }

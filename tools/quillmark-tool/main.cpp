@@ -18,11 +18,11 @@ namespace {
 using namespace quillmark;
 
 // In the order the usage text lists them.
-constexpr std::array<const Command*, 16> Commands = {
-    &DumpCommand,    &BuildCommand,  &SampleCommand,   &CheckCommand,
-    &MergeCommand,   &SortCommand,   &RecalcCommand,   &SearchCommand,
-    &ExtractCommand, &GraphCommand,  &ExportCommand,   &HtmlReportCommand,
-    &ReportCommand,  &ImportCommand, &EncipherCommand, &DecipherCommand,
+constexpr std::array<const Command*, 18> Commands = {
+    &DumpCommand,     &BuildCommand,      &SampleCommand,  &CheckCommand,   &MergeCommand,
+    &SortCommand,     &RecalcCommand,     &SearchCommand,  &ExtractCommand, &GraphCommand,
+    &ExportCommand,   &HtmlReportCommand, &ReportCommand,  &ImportCommand,  &EncipherCommand,
+    &DecipherCommand, &EncryptCommand,    &DecryptCommand,
 };
 
 int Run(int argc, char* argv[])

@@ -5,13 +5,20 @@
 namespace quillmark {
 
 TSetPasswordForm::TSetPasswordForm(Dialogs& dialogs, const std::string& readPassword,
-                                   const std::string& savePassword)
+                                   const std::string& savePassword, bool encrypted)
     : dialogs_(dialogs)
 {
     ReadPassword.text = readPassword;
     ReadPassword2.text = readPassword;
     SavePassword.text = savePassword;
     SavePassword2.text = savePassword;
+    EncryptBox.checked = encrypted;
+    ReadPasswordChange();
+}
+
+void TSetPasswordForm::ReadPasswordChange()
+{
+    EncryptBox.enabled = !ReadPassword.text.empty();
 }
 
 void TSetPasswordForm::OKBtnClick()

@@ -12,9 +12,9 @@ class Dialogs;
 // needed to save it, each typed twice. Every edit shows "*" for each character.
 class TSetPasswordForm {
 public:
-    // The passwords as they are now, in plain text.
+    // The passwords as they are now, in plain text, and whether the file is kept encrypted.
     TSetPasswordForm(Dialogs& dialogs, const std::string& readPassword,
-                     const std::string& savePassword);
+                     const std::string& savePassword, bool encrypted = false);
 
     std::string Caption = "Set Database Password";
     LabelControl ReadGroup{"Password to Read"};
@@ -27,11 +27,17 @@ public:
     EditControl ReadPassword2;
     EditControl SavePassword;
     EditControl SavePassword2;
+    // Encrypting needs a read password: it is the key.
+    CheckControl EncryptBox{"Encrypt the file with the read password"};
     ButtonControl OKBtn{"OK", ""};
     ButtonControl CancelBtn{"Cancel", ""};
 
+    // Typing in the first read password box.
+    void ReadPasswordChange();
     // Closes only when both pairs match; otherwise says which pair differs.
     void OKBtnClick();
+    // What OK leaves: encrypted only with a read password.
+    bool Encrypt() const { return EncryptBox.checked && EncryptBox.enabled; }
     void CancelBtnClick() { Closed = true; }
 
     bool Closed = false;

@@ -98,11 +98,15 @@ void TView::OpenDatabase(const std::string& path)
         DiscardDatabase();
         StartEmptyDatabase();
         return;
+    case OpeningOutcome::Damaged:
+        dialogs.ShowError(EncryptedFileDamagedMessage(path, check.Reason));
+        return;
     case OpeningOutcome::NoHeader:
     case OpeningOutcome::Ready:
         break;
     }
     if (check.Outcome == OpeningOutcome::Ready) {
+        const bool canSaveBefore = workspace_.CanSave;
         workspace_.CanSave = check.SaveAllowed;
         if (!workspace_.CanSave) {
             dialogs.ShowError(
@@ -115,7 +119,7 @@ void TView::OpenDatabase(const std::string& path)
         DatabaseReadResult result;
         {
             BusyWork busy(workspace_.services.shell, "Opening " + FileNameInMessage(path) + " ...");
-            result = ReadDatabaseFile(path, opened, ReadMode::Replace, busy.Reporter());
+            result = ReadDatabaseFile(path, opened, ReadMode::Replace, busy.Reporter(), check.Key);
         }
         if (result.Ok()) {
             workspace_.database = std::move(opened);
@@ -124,6 +128,12 @@ void TView::OpenDatabase(const std::string& path)
             if (result.DataAfterRecords) {
                 dialogs.ShowError(DataAfterRecordsMessage(path));
             }
+            return;
+        }
+        if (check.Key && result.Outcome == ReadOutcome::Damaged) {
+            // The database on show stays: nothing of a changed encrypted file is trusted.
+            workspace_.CanSave = canSaveBefore;
+            dialogs.ShowError(EncryptedFileDamagedMessage(path, result.Reason));
             return;
         }
     }
@@ -256,6 +266,7 @@ void TView::Merge1Click()
         }
         break;
     case ReadOutcome::Incompatible:
+    case ReadOutcome::Locked:
         dialogs.ShowInformation(MergeIncompatibleMessage);
         break;
     case ReadOutcome::CannotOpen:
@@ -294,10 +305,12 @@ void TView::SetDatabaseInformation1Click()
 void TView::SetDatabasePassword1Click()
 {
     const PlainPasswords passwords = DatabasePasswords(workspace_.database);
-    TSetPasswordForm form(workspace_.services.dialogs, passwords.Read, passwords.Save);
+    TSetPasswordForm form(workspace_.services.dialogs, passwords.Read, passwords.Save,
+                          workspace_.database.Encrypted);
     workspace_.services.shell.RunDialog(form);
     if (form.Accepted) {
         SetDatabasePasswords(workspace_.database, {form.ReadPassword.text, form.SavePassword.text});
+        workspace_.database.Encrypted = form.Encrypt();
     }
 }
 

@@ -6,6 +6,7 @@
 #include "ui/render.h"
 #include "ui/text.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -82,6 +83,18 @@ SetPasswordDialog::SetPasswordDialog(TSetPasswordForm& form, QWidget* parent) : 
     layout->addWidget(group(form.ReadGroup, form.ReadPassword, form.ReadPasswordLabel,
                             QStringLiteral("ReadPassword"), form.ReadPassword2,
                             form.ReadPassword2Label, QStringLiteral("ReadPassword2")));
+    auto* encrypt = new QCheckBox(ToQt(form.EncryptBox.caption), this);
+    encrypt->setObjectName("EncryptBox");
+    Render(encrypt, form.EncryptBox);
+    Bind(encrypt, form.EncryptBox);
+    if (auto* read = findChild<QLineEdit*>(QStringLiteral("ReadPassword"))) {
+        // Bound first, so the form reads what was typed.
+        connect(read, &QLineEdit::textChanged, encrypt, [&form, encrypt] {
+            form.ReadPasswordChange();
+            Render(encrypt, form.EncryptBox);
+        });
+    }
+    layout->addWidget(encrypt);
     layout->addWidget(group(form.SaveGroup, form.SavePassword, form.SavePasswordLabel,
                             QStringLiteral("SavePassword"), form.SavePassword2,
                             form.SavePassword2Label, QStringLiteral("SavePassword2")));
