@@ -1,6 +1,6 @@
-#!/ usr / bin / env bash
-#Installs the Debian packages Quillmark needs to build, test and run.
-#Does nothing when everything is already there; never prompts.
+#!/usr/bin/env bash
+# Installs the Debian packages Quillmark needs to build, test and run.
+# Does nothing when everything is already there; never prompts.
 set -euo pipefail
 
 packages=(
@@ -15,18 +15,22 @@ packages=(
 )
 
 missing=()
-for package in "${packages[@]}";
-do
-    status = $(dpkg - query - W - f = '${Status}' "$package" 2 > / dev / null ||
-                                      true)[["$status" == "install ok installed"]] ||
-             missing += ("$package")done
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+done
 
-        if [[$ { #missing[@] } - eq 0]];
-then exit 0 fi
+if [[ ${#missing[@]} -eq 0 ]]; then
+  exit 0
+fi
 
-    as_root = () if [[$(id - u) - ne 0]];
-then as_root = (sudo)fi
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  as_root=(sudo)
+fi
 
-    echo "Installing: ${missing[*]}" export DEBIAN_FRONTEND =
-        noninteractive "${as_root[@]}" apt - get update - q "${as_root[@]}" env DEBIAN_FRONTEND =
-            noninteractive apt - get install - y - q-- no - install - recommends "${missing[@]}"
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
