@@ -1,0 +1,113 @@
+// An encrypted database as the user meets it: the password dialog's check box, saving, opening
+// with the right and the wrong password, a changed file refused while the database on show
+// stays, merging and the backup copy.
+#include "core/encrypted_file.h"
+#include "forms/main/set_password_form.h"
+#include "support/test_helpers.h"
+#include "support/view_fixture.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+class EncryptedDatabaseTest : public ViewTest {
+protected:
+    // Sets the passwords through the dialog, checking the box.
+    void Encrypt(const std::string& readPassword, const std::string& savePassword)
+    {
+        session.shell.OnDialog([&](TSetPasswordForm& form) {
+            EXPECT_FALSE(form.EncryptBox.enabled) << "no read password yet";
+            form.ReadPassword.text = form.ReadPassword2.text = readPassword;
+            form.ReadPasswordChange();
+            EXPECT_TRUE(form.EncryptBox.enabled);
+            form.EncryptBox.checked = true;
+            form.SavePassword.text = form.SavePassword2.text = savePassword;
+            form.OKBtnClick();
+        });
+        view.SetDatabasePassword1Click();
+    }
+
+    TemporaryFolder folder;
+};
+
+TEST_F(EncryptedDatabaseTest, SavedEncryptedItOpensOnlyWithItsPasswordAndShowsNoText)
+{
+    view.RecordName.text = "Ann Lee";
+    dialogs.ChooseFile(folder.File("staff.dat"));
+    ASSERT_TRUE(view.SaveAs1Click());
+    const std::string path = folder.File("staff.dat");
+    Encrypt("tulip", "");
+    ASSERT_TRUE(view.Save1Click());
+    dialogs.Forget();
+
+    const std::string bytes = ReadFileBytes(path);
+    EXPECT_TRUE(StartsAsEncrypted(bytes));
+    EXPECT_EQ(bytes.find("Ann Lee"), std::string::npos);
+    EXPECT_EQ(bytes.find("Quillmark"), std::string::npos);
+    // Saved again, the backup is the previous encrypted file, and each save has its own salt.
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_EQ(ReadFileBytes(path + ".bak"), bytes);
+    EXPECT_NE(ReadFileBytes(path), bytes);
+    dialogs.Forget();
+
+    // A wrong password is the program's wrong password; the right one opens it.
+    OpenDatabase(session, path, {"tulips"});
+    EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
+    dialogs.AnswerYes().ChooseFile(path).Type("tulip");
+    view.Open1Click();
+    EXPECT_EQ(dialogs.Texts().back(), path + " opened.");
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee"));
+    EXPECT_TRUE(workspace.database.Encrypted);
+    dialogs.Forget();
+
+    // The box shows the database as it is; emptying the read password ends the encryption.
+    session.shell.OnDialog([](TSetPasswordForm& form) {
+        EXPECT_TRUE(form.EncryptBox.checked);
+        EXPECT_TRUE(form.Encrypt());
+        form.ReadPassword.text = form.ReadPassword2.text = "";
+        form.ReadPasswordChange();
+        EXPECT_FALSE(form.Encrypt());
+        form.CancelBtnClick();
+    });
+    view.SetDatabasePassword1Click();
+    EXPECT_TRUE(workspace.database.Encrypted);
+}
+
+TEST_F(EncryptedDatabaseTest, AChangedFileIsRefusedAndTheDatabaseOnShowStays)
+{
+    view.RecordName.text = "Ann Lee";
+    Encrypt("tulip", "");
+    dialogs.ChooseFile(folder.File("staff.dat"));
+    ASSERT_TRUE(view.SaveAs1Click());
+    const std::string path = folder.File("staff.dat");
+    const std::string whole = ReadFileBytes(path);
+    dialogs.Forget();
+
+    // Merged into itself: both encrypted with the same passwords.
+    dialogs.ChooseFile(path);
+    view.Merge1Click();
+    EXPECT_EQ(dialogs.Texts().back(), "Merge Sucessful !");
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Ann Lee"));
+    dialogs.Forget();
+
+    for (const std::size_t at : {std::size_t{30}, whole.size() / 2, whole.size() - 1}) {
+        SCOPED_TRACE(at);
+        std::string changed = whole;
+        changed[at] = static_cast<char>(changed[at] ^ 1);
+        WriteFileBytes(path, changed);
+        dialogs.AnswerYes().ChooseFile(path).Type("tulip");
+        view.Open1Click();
+        ASSERT_FALSE(dialogs.Texts().empty());
+        EXPECT_THAT(dialogs.Texts().back(),
+                    ::testing::StartsWith(path + " is damaged and was not opened: "));
+        EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Ann Lee"));
+        dialogs.Forget();
+    }
+}
+
+}  // namespace
+}  // namespace quillmark::test
