@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 namespace quillmark::test {
 namespace {
 
@@ -39,6 +41,12 @@ protected:
         EXPECT_TRUE(devices.ScriptUsedUp());
     }
 
+    // The width, height and left edge of the page's picture.
+    std::tuple<int, int, int> Picture() const
+    {
+        return {preview.PictureWidth, preview.PictureHeight, preview.PictureLeft};
+    }
+
     FakePageDevices devices;
     TOrvPrinter store{devices.Printer, devices};
     ExportTable table{{"#", "Name", "Notes"}, {"1.", "Lee, Ann", "says \"hi\""}, {"2.", "Bob", ""}};
@@ -56,21 +64,21 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     EXPECT_TRUE(preview.MarginBtn.checked);
     // (850 - 50) / 8 inches.
     EXPECT_EQ(preview.Scale, 100);
-    EXPECT_EQ(preview.PictureWidth, 800);
-    EXPECT_EQ(preview.PictureHeight, 1100);
-    EXPECT_EQ(preview.PictureLeft, 38) << "(900 - 800) / 2 - 12";
+    EXPECT_EQ(Picture(), std::tuple(800, 1100, 38)) << "left: (900 - 800) / 2 - 12";
 
-    struct Case {
-        std::string zoom;
-        int scale;
-    };
     // Fit Both: (700 - 45) / 11 inches, 59.5 rounded to 60.
-    for (const Case& c :
-         {Case{"100", 96}, Case{"150", 144}, Case{"200", 192}, Case{"25", 24}, Case{"33", 28},
-          Case{"Fit Both", 60}, Case{"1", 4}, Case{"2000000000", 2000}, Case{"-50", 4}}) {
-        preview.Zoom.text = c.zoom;
+    for (const auto& [zoom, scale] : {std::pair("100", 96),
+                                      {"150", 144},
+                                      {"200", 192},
+                                      {"25", 24},
+                                      {"33", 28},
+                                      {"Fit Both", 60},
+                                      {"1", 4},
+                                      {"2000000000", 2000},
+                                      {"-50", 4}}) {
+        preview.Zoom.text = zoom;
         preview.ZoomChange();
-        EXPECT_EQ(preview.Scale, c.scale) << c.zoom;
+        EXPECT_EQ(preview.Scale, scale) << zoom;
     }
     preview.Zoom.text = "Fit Width";
     preview.ZoomChange();
@@ -83,9 +91,7 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     // Without margins the picture is the area inside them.
     preview.MarginBtnClick();
     EXPECT_FALSE(store.ShowMargins);
-    EXPECT_EQ(preview.PictureWidth, 600);
-    EXPECT_EQ(preview.PictureHeight, 900);
-    EXPECT_EQ(preview.PictureLeft, 138);
+    EXPECT_EQ(Picture(), std::tuple(600, 900, 138));
     preview.ZoomChange();
     EXPECT_EQ(preview.Scale, 132) << "(850 - 50) / 6 inches, 133 lowered to 132";
     preview.GridBtnClick();
