@@ -6,8 +6,6 @@
 
 #include <gmock/gmock.h>
 
-#include <tuple>
-
 namespace quillmark::test {
 namespace {
 
@@ -41,12 +39,6 @@ protected:
         EXPECT_TRUE(devices.ScriptUsedUp());
     }
 
-    // The width, height and left edge of the page's picture.
-    std::tuple<int, int, int> Picture() const
-    {
-        return {preview.PictureWidth, preview.PictureHeight, preview.PictureLeft};
-    }
-
     FakePageDevices devices;
     TOrvPrinter store{devices.Printer, devices};
     ExportTable table{{"#", "Name", "Notes"}, {"1.", "Lee, Ann", "says \"hi\""}, {"2.", "Bob", ""}};
@@ -64,18 +56,15 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     EXPECT_TRUE(preview.MarginBtn.checked);
     // (850 - 50) / 8 inches.
     EXPECT_EQ(preview.Scale, 100);
-    EXPECT_EQ(Picture(), std::tuple(800, 1100, 38)) << "left: (900 - 800) / 2 - 12";
+    EXPECT_EQ(preview.PictureWidth, 800);
+    EXPECT_EQ(preview.PictureHeight, 1100);
+    EXPECT_EQ(preview.PictureLeft, 38) << "(900 - 800) / 2 - 12";
 
     // Fit Both: (700 - 45) / 11 inches, 59.5 rounded to 60.
-    for (const auto& [zoom, scale] : {std::pair("100", 96),
-                                      {"150", 144},
-                                      {"200", 192},
-                                      {"25", 24},
-                                      {"33", 28},
-                                      {"Fit Both", 60},
-                                      {"1", 4},
-                                      {"2000000000", 2000},
-                                      {"-50", 4}}) {
+    const std::pair<const char*, int> zooms[] = {
+        {"100", 96},      {"150", 144}, {"200", 192},         {"25", 24}, {"33", 28},
+        {"Fit Both", 60}, {"1", 4},     {"2000000000", 2000}, {"-50", 4}};
+    for (const auto& [zoom, scale] : zooms) {
         preview.Zoom.text = zoom;
         preview.ZoomChange();
         EXPECT_EQ(preview.Scale, scale) << zoom;
@@ -91,7 +80,9 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     // Without margins the picture is the area inside them.
     preview.MarginBtnClick();
     EXPECT_FALSE(store.ShowMargins);
-    EXPECT_EQ(Picture(), std::tuple(600, 900, 138));
+    EXPECT_EQ(preview.PictureWidth, 600);
+    EXPECT_EQ(preview.PictureHeight, 900);
+    EXPECT_EQ(preview.PictureLeft, 138);
     preview.ZoomChange();
     EXPECT_EQ(preview.Scale, 132) << "(850 - 50) / 6 inches, 133 lowered to 132";
     preview.GridBtnClick();
