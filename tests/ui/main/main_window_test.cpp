@@ -244,35 +244,27 @@ void MainWindowTest::EveryKindOfEditInANotesBoxReachesTheRecord()
     Find<QTabWidget>("RecordBook")->setCurrentIndex(TView::NotesTab);
     auto* notes = Find<QPlainTextEdit>("Notes");
     const std::vector<std::string>& lines = session_->view.Notes.Notes.lines;
+    // From a selection: text typed over it, text pasted over it, or a key pressed.
     auto select = [notes](int from, int to) {
         QTextCursor cursor = notes->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         notes->setTextCursor(cursor);
     };
+    auto type = [&](int from, int to, const char* text) {
+        select(from, to);
+        QTest::keyClicks(notes, QLatin1StringView(text));
+    };
+    auto paste = [&](int from, int to, const char* text) {
+        select(from, to);
+        QApplication::clipboard()->setText(QLatin1StringView(text));
+        notes->paste();
+    };
     const std::vector<std::pair<const char*, std::function<void()>>> edits = {
-        {"type at the start",
-         [&] {
-             select(0, 0);
-             QTest::keyClicks(notes, QStringLiteral("A"));
-         }},
-        {"paste lines into a line",
-         [&] {
-             select(2, 2);
-             QApplication::clipboard()->setText(QStringLiteral("x\ny\nz"));
-             notes->paste();
-         }},
-        {"type over lines",
-         [&] {
-             select(1, 12);
-             QTest::keyClicks(notes, QStringLiteral("Q"));
-         }},
-        {"paste over lines",
-         [&] {
-             select(0, 9);
-             QApplication::clipboard()->setText(QStringLiteral("p\n\nq"));
-             notes->paste();
-         }},
+        {"type at the start", [&] { type(0, 0, "A"); }},
+        {"paste lines into a line", [&] { paste(2, 2, "x\ny\nz"); }},
+        {"type over lines", [&] { type(1, 12, "Q"); }},
+        {"paste over lines", [&] { paste(0, 9, "p\n\nq"); }},
         {"join two lines",
          [&] {
              select(1, 1);
