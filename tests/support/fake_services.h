@@ -165,8 +165,9 @@ private:
 // So that a failed expectation shows the box: Information "File Saved".
 inline void PrintTo(const ScriptedDialogs::Shown& shown, std::ostream* out)
 {
-    constexpr const char* kinds[] = {"Information", "Error",    "YesNo",    "YesNoCancel",
-                                     "Input",       "Password", "OpenFile", "SaveFile"};
+    constexpr const char* kinds[] = {"Information",    "Error",       "YesNo",
+                                     "YesNoDefaultNo", "YesNoCancel", "Input",
+                                     "Password",       "OpenFile",    "SaveFile"};
     *out << kinds[static_cast<int>(shown.kind)] << " \"" << shown.text << '"';
 }
 

@@ -13,6 +13,8 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 namespace quillmark::test {
 namespace {
 
@@ -103,8 +105,7 @@ TEST_F(AlbumFormTest, PagesFillRowByRowAndStepBackWhenTheLayoutLeavesThemBeyondT
 TEST_F(AlbumFormTest, ModeSwitchesBetweenAllRecordsAndTheSearchListForTheSpreadsheetToo)
 {
     MakeRecords(5);
-    workspace.RecordList()[1]->InSearchList = true;
-    workspace.RecordList()[3]->InSearchList = true;
+    workspace.RecordList()[1]->InSearchList = workspace.RecordList()[3]->InSearchList = true;
     album.NextClick();
     album.ModeClick();
     EXPECT_EQ(album.Caption, "Album View (Searched Records)");
@@ -164,23 +165,16 @@ TEST_F(AlbumFormTest, CellsShowTheChosenPictureOrThePlaceholderWithoutAMessage)
 
 TEST(AlbumPictureArea, PicturesAreCutToTheCellOrStretchedAndMakeRoomForTheLabel)
 {
-    struct Case {
-        int pictureWidth, pictureHeight;
-        bool autoSize, label;
-        CellRect area;
-    };
-    // A cell of 100 by 80.
-    const std::vector<Case> cases = {
+    // A cell of 100 by 80: the picture's width and height, stretched, labelled, and its area.
+    const std::tuple<int, int, bool, bool, CellRect> cases[] = {
         {40, 30, false, false, {0, 0, 40, 30}},   {400, 300, false, false, {0, 0, 100, 80}},
         {400, 30, false, false, {0, 0, 100, 30}}, {40, 30, true, false, {0, 0, 100, 80}},
         {40, 30, false, true, {0, 20, 40, 30}},   {400, 300, false, true, {0, 20, 100, 60}},
         {40, 30, true, true, {0, 20, 100, 60}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(AlbumPictureArea(100, 80, c.pictureWidth, c.pictureHeight, c.autoSize, c.label),
-                  c.area)
-            << c.pictureWidth << "x" << c.pictureHeight << (c.autoSize ? " auto" : "")
-            << (c.label ? " label" : "");
+    for (const auto& [width, height, autoSize, label, area] : cases) {
+        EXPECT_EQ(AlbumPictureArea(100, 80, width, height, autoSize, label), area)
+            << width << "x" << height << (autoSize ? " auto" : "") << (label ? " label" : "");
     }
 }
 

@@ -1,3 +1,4 @@
+#include "forms/form_helpers.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
@@ -82,11 +83,9 @@ TEST_F(CategoryEditorTest, RenamingAMiddleCategoryRewritesOnlyTheValuesBelowIt)
         editor.Selected = {1};
         editor.RenameBtnClick();  // an empty name renames nothing
     });
-    EXPECT_EQ(session.Record(0).Desc[1], "Nights : Half Time : Shift");
-    EXPECT_EQ(session.Record(1).Desc[1], "Half Time : Shift");
-    EXPECT_EQ(session.Record(2).Desc[1], "Part Time : Contract");
-    EXPECT_EQ(session.Record(3).Desc[1], "Full Time : Shift");
-    EXPECT_EQ(session.Record(4).Desc[1], "Shift");
+    EXPECT_EQ(Collect(workspace.RecordList(), [](const auto& record) { return record->Desc[1]; }),
+              (std::vector<std::string>{"Nights : Half Time : Shift", "Half Time : Shift",
+                                        "Part Time : Contract", "Full Time : Shift", "Shift"}));
     // The record on show shows its new value once the editor is closed.
     EXPECT_EQ(view.Description.DescBoxes[1].hint, "Nights : Half Time : Shift");
     EXPECT_EQ(view.DescMenus[1][2].children[1].caption, "Half Time");

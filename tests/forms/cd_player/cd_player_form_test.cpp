@@ -7,6 +7,8 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
 namespace quillmark::test {
 namespace {
 
@@ -20,8 +22,8 @@ public:
     CdMode State = CdMode::NotReady;
     int At = 0;  // seconds from the start of the disc
     bool NotificationDue = false;
+    bool Sound = true;  // a sound output to play through
     std::optional<std::string> ImageProblem;
-    std::vector<std::string> ImagesOpened;
 
     void Insert(std::vector<int> tracks)
     {
@@ -32,13 +34,9 @@ public:
     // Plays on for that many seconds; the disc stops at its end.
     void Wait(int seconds)
     {
-        if (State != CdMode::Playing) {
-            return;
-        }
-        At += seconds;
-        if (At >= DiscLength()) {
-            At = DiscLength();
-            State = CdMode::Stopped;
+        if (State == CdMode::Playing) {
+            At = std::min(At + seconds, DiscLength());
+            State = At == DiscLength() ? CdMode::Stopped : State;
         }
     }
 
@@ -60,12 +58,10 @@ public:
     }
     void SetStartPosition(CdTrackPosition position) override
     {
-        if (!Tracks.empty()) {
-            At = StartOf(position.track) + position.minutes * 60 + position.seconds;
-        }
+        At = Tracks.empty() ? At
+                            : StartOf(position.track) + position.minutes * 60 + position.seconds;
         Completed();
     }
-    bool Sound = true;  // a sound output to play through
     bool Play() override
     {
         if (Sound) {
@@ -77,10 +73,7 @@ public:
     void Stop() override { Command(Tracks.empty() ? State : CdMode::Stopped); }
     void Next() override
     {
-        const int track = TrackAt(At);
-        if (track < TrackCount()) {
-            At = StartOf(track + 1);
-        }
+        At = TrackAt(At) < TrackCount() ? StartOf(TrackAt(At) + 1) : At;
         Completed();
     }
     void Previous() override
@@ -96,9 +89,8 @@ public:
         Completed();
     }
     void NotifyOnCompletion() override { notify_ = true; }
-    std::optional<std::string> OpenDiscImage(const std::string& path) override
+    std::optional<std::string> OpenDiscImage(const std::string& /*path*/) override
     {
-        ImagesOpened.push_back(path);
         if (!ImageProblem) {
             Insert({5, 7});
         }

@@ -2,6 +2,7 @@
 #include "core/database.h"
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_format_file.h"
+#include "forms/form_helpers.h"
 #include "forms/main/view_form.h"
 #include "support/fake_page_devices.h"
 #include "support/test_helpers.h"
@@ -13,6 +14,7 @@ namespace quillmark::test {
 namespace {
 
 using ::testing::ElementsAre;
+using Sections = std::vector<TPrintBox::ColumnSection>;
 
 constexpr int Name = 22;
 constexpr int Street = 10;
@@ -59,8 +61,7 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     EXPECT_EQ(report.ItemMenu[Status].caption, "Status");
     EXPECT_EQ(report.ItemMenu[21].caption, "Record #");
     EXPECT_EQ(report.ItemMenu[34].caption, "Yearly Salary");
-    EXPECT_FALSE(report.SaveFormatTBtn.enabled);
-    EXPECT_FALSE(report.ImportTBtn.enabled);
+    EXPECT_FALSE(report.SaveFormatTBtn.enabled || report.ImportTBtn.enabled);
     EXPECT_TRUE(report.PreviewTBtn.enabled);
     EXPECT_EQ(report.Actions.CloseTBtn.hint, "Close  Report Windw");
 
@@ -79,8 +80,7 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     for (const ActionControl* button : itemButtons) {
         EXPECT_FALSE(button->enabled) << button->hint;
     }
-    EXPECT_FALSE(report.UndoBtn.enabled);
-    EXPECT_FALSE(report.FontBtn.enabled);
+    EXPECT_FALSE(report.UndoBtn.enabled || report.FontBtn.enabled);
 
     // A full report says so instead of offering the menu.
     for (int item = 0; item < 21; ++item) {
@@ -100,9 +100,7 @@ TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenu
 {
     EXPECT_EQ(report.PrintableWidth, 8640);
     EXPECT_EQ(report.PrintableHeight, 12960);
-    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"2.00", 150},
-                                           TPrintBox::ColumnSection{"2.00", 150},
-                                           TPrintBox::ColumnSection{"2.00", 150}));
+    EXPECT_EQ(report.Widths, (Sections{{"2.00", 150}, {"2.00", 150}, {"2.00", 150}}));
     report.WidthsSectionResize(0, 300);
     EXPECT_EQ(report.Widths[0].caption, "4.00");
     report.ColNum.value = 4;
@@ -125,27 +123,17 @@ TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenu
     EXPECT_EQ(report.ReportBodyFont, PageFont{}) << "cancelled";
     EXPECT_EQ(report.ValueFont.font, big);
     EXPECT_EQ(report.HeaderFont.text, "Title");
-    ASSERT_EQ(dialogs.FontChoosersShown.size(), 3u);
-    EXPECT_EQ(dialogs.FontChoosersShown[0].second, 18);
-    EXPECT_EQ(dialogs.FontChoosersShown[1].second, 12);
-    EXPECT_EQ(dialogs.FontChoosersShown[2].second, 18);
+    EXPECT_THAT(Collect(dialogs.FontChoosersShown, &std::pair<PageFont, int>::second),
+                ElementsAre(18, 12, 18));
 }
 
 TEST_F(ColumnReportFormTest, ColumnWidthsShareTheHeaderAndKeepToTheUsersChoice)
 {
-    auto widths = [this] {
-        std::vector<int> pixels;
-        for (const TPrintBox::ColumnSection& section : report.Widths) {
-            pixels.push_back(section.width);
-        }
-        return pixels;
-    };
+    auto widths = [this] { return Collect(report.Widths, &TPrintBox::ColumnSection::width); };
     // Widening a column narrows those after it; the last one's are those before it, no
     // narrower than can be caught again.
     report.WidthsSectionResize(0, 300);
-    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"4.00", 300},
-                                           TPrintBox::ColumnSection{"1.00", 75},
-                                           TPrintBox::ColumnSection{"1.00", 75}));
+    EXPECT_EQ(report.Widths, (Sections{{"4.00", 300}, {"1.00", 75}, {"1.00", 75}}));
     report.WidthsSectionResize(2, 1000);
     EXPECT_THAT(widths(), ElementsAre(10, 10, 430));
     report.WidthsSectionResize(1, 200);
@@ -161,17 +149,14 @@ TEST_F(ColumnReportFormTest, ColumnWidthsShareTheHeaderAndKeepToTheUsersChoice)
     EXPECT_THAT(widths(), ElementsAre(20, 400, 480));
     report.LeftM.text = "1.00";
     report.SetBtnClick();
-    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"2.00", 300},
-                                           TPrintBox::ColumnSection{"2.00", 300},
-                                           TPrintBox::ColumnSection{"2.00", 300}));
+    EXPECT_EQ(report.Widths, (Sections{{"2.00", 300}, {"2.00", 300}, {"2.00", 300}}));
 
     // Sections filed for a narrower header, and wider together than it, keep their shares.
     ReportFormat format = report.CurrentFormat();
     format.Sections = {{"1.00", 100}, {"3.00", 300}};
     format.HeaderWidth = 200;
     report.ApplyFormat(format);
-    EXPECT_THAT(report.Widths, ElementsAre(TPrintBox::ColumnSection{"1.50", 225},
-                                           TPrintBox::ColumnSection{"4.50", 675}));
+    EXPECT_EQ(report.Widths, (Sections{{"1.50", 225}, {"4.50", 675}}));
 }
 
 TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPages)

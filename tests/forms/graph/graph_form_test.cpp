@@ -93,11 +93,8 @@ TEST_F(GraphFormTest, ActivationRebuildsTheTreeAndDrawsTheFirstField)
 TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChangesNothing)
 {
     graph.FormActivate();
-    struct Case {
-        std::vector<int> node;
-        std::vector<std::string> calls;  // nothing: the chart is left as it was
-    };
-    const std::vector<Case> cases = {
+    // No calls: the chart is left as it was.
+    const std::pair<std::vector<int>, std::vector<std::string>> cases[] = {
         {{1},
          {"open 3", "scale 5", "series 0", "value 0 0", "value 1 1", "value 2 0", "label 0 A",
           "label 1 B", "label 2 C", "title Category", "close"}},
@@ -108,11 +105,11 @@ TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChan
         {{2}, {}},        // a field without categories
         {{0, 7}, {}},     // nothing there
     };
-    for (const Case& c : cases) {
+    for (const auto& [node, calls] : cases) {
         chart.Calls.clear();
-        graph.SGraphSelect(c.node);
+        graph.SGraphSelect(node);
         graph.SGraphDblClick();
-        EXPECT_EQ(chart.Calls, c.calls) << c.node.size();
+        EXPECT_EQ(chart.Calls, calls) << node.size();
     }
 }
 

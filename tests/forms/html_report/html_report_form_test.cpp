@@ -1,6 +1,7 @@
 // The HTML report window driven as a user drives it: items picked and ordered, the report
 // viewed, saved and printed, its choices kept in a format file, and the doors to it.
 
+#include "forms/form_helpers.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
@@ -29,24 +30,15 @@ protected:
     {
         ViewTest::SetUp();
         workspace.UserDataFolder = folder.File("data");
-        ItemRecordList& records = workspace.RecordList();
-        records.clear();
-        for (const char* name : {"R&D", "<5 years", "Cy"}) {
-            records.push_back(std::make_shared<ItemRecord>());
-            records.back()->RecordName = name;
-        }
-        records[0]->Working = true;
+        workspace.RecordList() = Named({"R&D", "<5 years", "Cy"});
+        workspace.RecordList()[0]->Working = true;
         workspace.CurrentIndex = 0;
         report.FormActivate();
     }
 
     std::vector<std::string> Titles() const
     {
-        std::vector<std::string> titles;
-        for (const HtmlReportItem& item : report.Fields) {
-            titles.push_back(item.title);
-        }
-        return titles;
+        return Collect(report.Fields, &HtmlReportItem::title);
     }
     std::vector<bool> Buttons() const
     {
@@ -74,9 +66,9 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     EXPECT_THAT(Buttons(), ElementsAre(true, true, true));
 
     report.FieldsClick(2);
-    report.MoveUpBtnClick();
-    report.MoveUpBtnClick();
-    report.MoveUpBtnClick();  // already first
+    for (int times = 0; times < 3; ++times) {
+        report.MoveUpBtnClick();  // the third time already first
+    }
     EXPECT_THAT(Titles(), ElementsAre("Street", "Name", "Status"));
     report.FieldsClick(1);
     report.MoveDownBtnClick();

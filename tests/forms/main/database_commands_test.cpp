@@ -78,16 +78,12 @@ protected:
     {
         return dialogs.AnswerYes().ChooseFile(path);
     }
-    void OpenQuietly(const std::string& path, const std::vector<std::string>& typed = {})
-    {
-        OpenDatabase(session, path, typed);
-    }
     // Opens a database whose save password the user does not know.
     void OpenViewOnly()
     {
         HeaderLayout viewOnly;
         viewOnly.SavePassword = Secret;
-        OpenQuietly(MakeFile("view-only.dat", {"Cid"}, viewOnly), {"wrong"});
+        OpenDatabase(session, MakeFile("view-only.dat", {"Cid"}, viewOnly), {"wrong"});
         ASSERT_FALSE(workspace.CanSave);
     }
     // Nothing of the database before is left: one untitled record, the default captions in the
@@ -168,7 +164,7 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
     EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Smith")));
 
     // A file of no records opens on a new one.
-    OpenQuietly(MakeFile("empty.dat", {}));
+    OpenDatabase(session, MakeFile("empty.dat", {}));
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     EXPECT_EQ(view.Caption, folder.File("empty.dat"));
     EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
@@ -177,7 +173,7 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
 TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
 {
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
-    OpenQuietly(path);
+    OpenDatabase(session, path);
     view.NextTBtnClick();
 
     const std::string gone = folder.File("gone.dat");
@@ -223,7 +219,7 @@ TEST_F(DatabaseCommandsTest, AWrongReadPasswordOrADamagedFileGivesWayToANewDatab
         {cut, Opening({Shown{Kind::Error, cut + notValid}})},
     };
     for (const auto& [path, boxes] : cases) {
-        OpenQuietly(staff);
+        OpenDatabase(session, staff);
         WillOpen(path);
         if (path == lockedPath) {
             dialogs.Type("Secret");
@@ -287,7 +283,7 @@ TEST_F(DatabaseCommandsTest, SaveAsNamesTheFile)
 TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
 {
     const std::string path = MakeFile("staff.dat", {"Ann Lee"});
-    OpenQuietly(path);
+    OpenDatabase(session, path);
     const std::string before = ReadFileBytes(path);
 
     // Save As into a folder that does not exist: the database keeps its old name.
@@ -317,7 +313,7 @@ TEST_F(DatabaseCommandsTest, AFailedSaveKeepsTheOldFileAndSaysSoOnce)
 TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
 {
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
-    OpenQuietly(path);
+    OpenDatabase(session, path);
 
     dialogs.AnswerCancel();
     view.New1Click();
@@ -390,12 +386,12 @@ TEST_F(DatabaseCommandsTest, ClosingAsksUntilTheDatabaseIsSavedOrLetGo)
 TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
 {
     const std::string a = MakeFile("a.dat", {"Ann"});
-    OpenQuietly(a);
+    OpenDatabase(session, a);
     // No file chosen: nothing happens, and the next Open is an ordinary one.
     dialogs.CancelFileDialog();
     view.Merge1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-    OpenQuietly(a);
+    OpenDatabase(session, a);
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
 
     view.RecordName.text = "Ann Typed";
@@ -553,7 +549,7 @@ TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
                           "YO1",   "555",  "556",       "d@x.org", "x.org"};
     header.Notes = {"first"};
     const std::string path = MakeFile("staff.dat", {"Ann"}, header);
-    OpenQuietly(path);
+    OpenDatabase(session, path);
     const DatabaseRecord before = workspace.database.DatabaseInfo;
 
     shell.OnDialog([](TDatabaseInformationForm& form) {

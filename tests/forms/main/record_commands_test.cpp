@@ -156,13 +156,10 @@ TEST_F(RecordCommandsTest, ReadOnlyRecordsCannotBeEditedOrDeletedUntilFreed)
     const auto allReadOnly = [](const auto& boxes) {
         return std::ranges::all_of(boxes, [](const EditControl& box) { return box.readOnly; });
     };
-    EXPECT_TRUE(allReadOnly(view.Description.Detail));
-    EXPECT_TRUE(allReadOnly(view.Description.Other));
-    EXPECT_TRUE(allReadOnly(view.Description.DescBoxes));
-    EXPECT_TRUE(view.Notes.Keywords.readOnly);
-    EXPECT_TRUE(view.Salary.SalaryEdit.readOnly);
-    EXPECT_FALSE(view.Salary.WorkDaysPerWeekEdit.enabled);
-    EXPECT_FALSE(view.Experience.editable);
+    EXPECT_TRUE(allReadOnly(view.Description.Detail) && allReadOnly(view.Description.Other) &&
+                allReadOnly(view.Description.DescBoxes));
+    EXPECT_TRUE(view.Notes.Keywords.readOnly && view.Salary.SalaryEdit.readOnly);
+    EXPECT_FALSE(view.Salary.WorkDaysPerWeekEdit.enabled || view.Experience.editable);
     view.DeleteRecord1Click();
     EXPECT_THAT(dialogs.Texts(), ElementsAre("You may not delete read only records."));
 

@@ -2,6 +2,7 @@
 // the one picked.
 
 #include "engine/related_records.h"
+#include "forms/form_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
@@ -37,9 +38,7 @@ protected:
     {
         std::vector<std::string> names;
         session.shell.OnDialog([&](TPickListForm& form) {
-            for (const TPickListForm::Entry& entry : form.Items) {
-                names.push_back(entry.name);
-            }
+            names = Collect(form.Items, &TPickListForm::Entry::name);
             form.CloseBtnClick();
         });
         Choose(relation);

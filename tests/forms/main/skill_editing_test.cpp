@@ -8,6 +8,7 @@
 
 #include <ostream>
 #include <string>
+#include <tuple>
 
 namespace quillmark {
 
@@ -92,9 +93,8 @@ TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsVal
     GoTo("3");
     EXPECT_EQ(Shown(Row5), (SkillRow{false, "Welding", "", ""}));
     const SkillSet& skills = session.Record(1).Skills;
-    EXPECT_FALSE(skills.HasSkill(5));
-    EXPECT_EQ(skills.SkillProficiency(5), "Certified");
-    EXPECT_EQ(skills.SkillNotes(5), "MIG and TIG");
+    EXPECT_EQ(std::tuple(skills.HasSkill(5), skills.SkillProficiency(5), skills.SkillNotes(5)),
+              std::tuple(false, "Certified", "MIG and TIG"));
 }
 
 TEST_F(SkillEditingTest, ReadOnlyRecordsLockTheCheckMarksAndTheDialog)

@@ -2,6 +2,7 @@
 // menus of the main window.
 
 #include "engine/record_sorting.h"
+#include "forms/form_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
@@ -11,24 +12,10 @@ namespace {
 
 using ::testing::ElementsAre;
 
-ItemRecordList Named(std::initializer_list<std::string> names)
-{
-    ItemRecordList records;
-    for (const std::string& name : names) {
-        records.push_back(std::make_shared<ItemRecord>());
-        records.back()->RecordName = name;
-    }
-    return records;
-}
-
 std::vector<std::string> SortedNames(ItemRecordList records, int key, bool ascending = true)
 {
     DoSort(records, SortKey{key}, ascending);
-    std::vector<std::string> names;
-    for (const auto& record : records) {
-        names.push_back(record->RecordName);
-    }
-    return names;
+    return NamesOf(records);
 }
 
 TEST(RecordSorting, TextKeysIgnoreCaseAndSalaryKeysCompareAmounts)
@@ -55,11 +42,7 @@ using SortMenuTest = ViewTest;
 
 std::vector<std::string> Captions(const std::vector<MenuItemControl>& entries)
 {
-    std::vector<std::string> captions;
-    for (const MenuItemControl& entry : entries) {
-        captions.push_back(entry.caption);
-    }
-    return captions;
+    return Collect(entries, &MenuItemControl::caption);
 }
 
 TEST_F(SortMenuTest, EntriesFollowTheCaptionsAtEachActivation)

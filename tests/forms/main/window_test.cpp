@@ -6,6 +6,8 @@
 
 #include <gmock/gmock.h>
 
+#include <tuple>
+
 namespace quillmark::test {
 namespace {
 
@@ -38,16 +40,14 @@ TEST_F(WindowTest, LeavingTheWindowStoresWhatWasTyped)
     Leave();
     const ItemRecord& record = session.Record(0);
     EXPECT_EQ(record.Other[2], "Part time");
-    EXPECT_TRUE(record.Available);
-    EXPECT_FALSE(record.Working);
+    EXPECT_TRUE(record.Available && !record.Working);
     EXPECT_THAT(record.Notes, ElementsAre("First line", "Second line"));
-    EXPECT_EQ(record.Desc[3], "");
-    EXPECT_EQ(record.Desc[5], "Night : Shift");
+    EXPECT_EQ(std::tie(record.Desc[3], record.Desc[5]), std::tuple("", "Night : Shift"));
 
     // Shown again, the box shows the whole stored value.
     view.GetRecord(0);
-    EXPECT_EQ(view.Description.DescBoxes[3].text, "");
-    EXPECT_EQ(view.Description.DescBoxes[5].text, "Night : Shift");
+    EXPECT_EQ(std::tie(view.Description.DescBoxes[3].text, view.Description.DescBoxes[5].text),
+              std::tuple("", "Night : Shift"));
 }
 
 TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
@@ -120,8 +120,9 @@ TEST_F(WindowTest, TheExperienceTableIsPrintedDownToItsLastFilledRow)
     view.RecordName.text.clear();
     view.PrintMenuClick(menu[1].tag);
     ASSERT_EQ(session.shell.TablesPrinted.size(), 2u);
-    EXPECT_EQ(session.shell.TablesPrinted[1].second.title, "Experience");
-    EXPECT_THAT(session.shell.TablesPrinted[1].second.rows, IsEmpty());
+    const PrintableTable& empty = session.shell.TablesPrinted[1].second;
+    EXPECT_EQ(empty.title, "Experience");
+    EXPECT_THAT(empty.rows, IsEmpty());
 }
 
 }  // namespace

@@ -60,17 +60,14 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     EXPECT_EQ(preview.PictureHeight, 1100);
     EXPECT_EQ(preview.PictureLeft, 38) << "(900 - 800) / 2 - 12";
 
-    struct Case {
-        std::string zoom;
-        int scale;
-    };
     // Fit Both: (700 - 45) / 11 inches, 59.5 rounded to 60.
-    for (const Case& c :
-         {Case{"100", 96}, Case{"150", 144}, Case{"200", 192}, Case{"25", 24}, Case{"33", 28},
-          Case{"Fit Both", 60}, Case{"1", 4}, Case{"2000000000", 2000}, Case{"-50", 4}}) {
-        preview.Zoom.text = c.zoom;
+    const std::pair<const char*, int> zooms[] = {
+        {"100", 96},      {"150", 144}, {"200", 192},         {"25", 24}, {"33", 28},
+        {"Fit Both", 60}, {"1", 4},     {"2000000000", 2000}, {"-50", 4}};
+    for (const auto& [zoom, scale] : zooms) {
+        preview.Zoom.text = zoom;
         preview.ZoomChange();
-        EXPECT_EQ(preview.Scale, c.scale) << c.zoom;
+        EXPECT_EQ(preview.Scale, scale) << zoom;
     }
     preview.Zoom.text = "Fit Width";
     preview.ZoomChange();

@@ -1,6 +1,7 @@
 // The search window driven as a user drives it: terms chosen from its menus and dialogs, the
 // search run, the search list and saved searches.
 
+#include "forms/form_helpers.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
@@ -25,13 +26,8 @@ protected:
     {
         ViewTest::SetUp();
         // Four records: Ann Smith, Bob Smith, Cy Jones, Di Smith; Bob is working.
-        ItemRecordList& records = workspace.RecordList();
-        records.clear();
-        for (const char* name : {"Ann Smith", "Bob Smith", "Cy Jones", "Di Smith"}) {
-            records.push_back(std::make_shared<ItemRecord>());
-            records.back()->RecordName = name;
-        }
-        records[1]->Working = true;
+        workspace.RecordList() = Named({"Ann Smith", "Bob Smith", "Cy Jones", "Di Smith"});
+        workspace.RecordList()[1]->Working = true;
         workspace.CurrentIndex = 0;
         view.GetRecord(0);
         search.FormActivate();
@@ -55,15 +51,24 @@ protected:
                    return item.caption == caption && item.enabled;
                }) != menu.end();
     }
-    // A new row whose field is the caption and whose typed value is the text.
-    void AddTypedTerm(const std::string& caption, const std::string& text)
+    // The field chosen on a new row, or on the first while it was never used.
+    void ChooseFieldOnNewRow(const std::string& caption)
     {
         if (search.GridRows.back().Slot != RowNeverUsed) {
             search.AddTermBtnClick();
         }
         search.GridRow = static_cast<int>(search.GridRows.size()) - 1;
         ChooseField(caption);
+    }
+    void AddTypedTerm(const std::string& caption, const std::string& text)
+    {
+        ChooseFieldOnNewRow(caption);
         search.SearchGridSetEditText(search.GridRow, text);
+    }
+    const std::vector<MenuItemControl>* OpenValueChooser()
+    {
+        search.GridColumn = TSearch::ValueColumn;
+        return search.OpenChooser();
     }
     std::vector<std::string> Listed()
     {
@@ -92,9 +97,8 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     ASSERT_EQ(search.OpenChooser(), &search.TypeMenu);
     search.ChooserClick({1});
     ChooseField("Status");
-    search.GridColumn = TSearch::ValueColumn;
     EXPECT_FALSE(search.CellEditable(1, TSearch::ValueColumn)) << "chosen from a menu";
-    ASSERT_EQ(search.OpenChooser(), &search.StatusMenu);
+    ASSERT_EQ(OpenValueChooser(), &search.StatusMenu);
     search.ChooserClick({0});
     EXPECT_THAT(search.GridRows[1],
                 ::testing::Eq(SearchTermRow{"Status", "Does Not Include", "Working", 2}));
@@ -180,12 +184,8 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
     workspace.database.SkillNames[4] = "Welding";
     const std::string birthDate = workspace.database.DetailCaptions[2];
     for (const std::string& field : {birthDate, std::string("Schedule"), std::string("Skills")}) {
-        if (search.GridRows.back().Slot != RowNeverUsed) {
-            search.AddTermBtnClick();
-        }
-        ChooseField(field);
-        search.GridColumn = TSearch::ValueColumn;
-        EXPECT_EQ(search.OpenChooser(), nullptr) << "a dialog, not a menu";
+        ChooseFieldOnNewRow(field);
+        EXPECT_EQ(OpenValueChooser(), nullptr) << "a dialog, not a menu";
     }
     EXPECT_THAT(dialogs.Texts(), ElementsAre("Please enter a value in the search field.",
                                              "Please enter a value in the \"to\" search field.",
@@ -201,11 +201,11 @@ TEST_F(SearchFormTest, TheTermDialogsRefuseEmptyBoxesAndSayWhatTheyChose)
 
 TEST_F(SearchFormTest, HoursSalariesAndTheSalaryTypeAreChosenNotTyped)
 {
-    workspace.RecordList()[0]->HoursPerWeek = "20 hrs";
-    workspace.RecordList()[1]->HoursPerWeek = "40";
-    workspace.RecordList()[0]->SalaryFigures[6] = "50000.00";
-    workspace.RecordList()[0]->SalaryType = 6;
-    workspace.RecordList()[1]->SalaryType = 6;
+    ItemRecord &ann = session.Record(0), &bob = session.Record(1);
+    ann.HoursPerWeek = "20 hrs";
+    bob.HoursPerWeek = "40";
+    ann.SalaryFigures[6] = "50000.00";
+    ann.SalaryType = bob.SalaryType = 6;
     const std::vector<std::string> ranged = {
         "Hours per Week",    "Hourly Salary",  "Daily Salary", "Weekly Salary",
         "Bi-Monthly Salary", "Monthly Salary", "Yearly Salary"};
@@ -215,22 +215,16 @@ TEST_F(SearchFormTest, HoursSalariesAndTheSalaryTypeAreChosenNotTyped)
             form.HighValue.text = field == "Hours per Week" ? "25" : "90000";
             form.RangeOKBtnClick();
         });
-        if (search.GridRows.back().Slot != RowNeverUsed) {
-            search.AddTermBtnClick();
-        }
-        ChooseField(field);
+        ChooseFieldOnNewRow(field);
         EXPECT_FALSE(search.CellEditable(search.GridRow, TSearch::ValueColumn)) << field;
-        search.GridColumn = TSearch::ValueColumn;
-        EXPECT_EQ(search.OpenChooser(), nullptr) << field;
+        EXPECT_EQ(OpenValueChooser(), nullptr) << field;
     }
     EXPECT_EQ(shell.DialogsShown.size(), ranged.size());
     EXPECT_EQ(search.GridRows[0].Value, "15 < 25");
     EXPECT_EQ(search.SearchTerms[1].ToValue, "25");
-    search.AddTermBtnClick();
-    ChooseField("Salary Type");
+    ChooseFieldOnNewRow("Salary Type");
     EXPECT_FALSE(search.CellEditable(search.GridRow, TSearch::ValueColumn));
-    search.GridColumn = TSearch::ValueColumn;
-    ASSERT_EQ(search.OpenChooser(), &search.SalaryMenu);
+    ASSERT_EQ(OpenValueChooser(), &search.SalaryMenu);
     search.ChooserClick({4});
     EXPECT_EQ(search.GridRows.back().Value, "Yearly");
     // Only Ann works 15 to 25 hours; the other salary figures are empty and clean to 0.
@@ -244,8 +238,7 @@ TEST_F(SearchFormTest, CategoryMenusListEachLevelInReverseAndGiveLeafFirstValues
     workspace.ChangeFlag = true;
     search.FormActivate();
     ChooseField(workspace.database.DescriptionCaptions[0]);
-    search.GridColumn = TSearch::ValueColumn;
-    const std::vector<MenuItemControl>* menu = search.OpenChooser();
+    const std::vector<MenuItemControl>* menu = OpenValueChooser();
     ASSERT_EQ(menu, &search.SearchMenus[1]);
     ASSERT_EQ(menu->size(), 2u);
     EXPECT_EQ((*menu)[0].caption, "Manager");
@@ -265,12 +258,13 @@ TEST_F(SearchFormTest, CategoryMenusListEachLevelInReverseAndGiveLeafFirstValues
 
 TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
 {
-    search.LowRange.value = 2;
-    search.HighRange.value = 3;
-    search.AddRangeBtnClick();
-    search.LowRange.value = 5;
-    search.HighRange.value = 3;
-    search.AddRangeBtnClick();
+    const auto addRange = [&](int low, int high) {
+        search.LowRange.value = low;
+        search.HighRange.value = high;
+        search.AddRangeBtnClick();
+    };
+    addRange(2, 3);
+    addRange(5, 3);
     EXPECT_THAT(Listed(), ElementsAre("Bob Smith", "Cy Jones"));
     EXPECT_THAT(dialogs.Texts(), ElementsAre("Records 2 to 3 have been added to the Search List.",
                                              "Records 5 to 3 have been added to the Search List."));
@@ -313,9 +307,7 @@ TEST_F(SearchFormTest, TheSearchListIsFilledClearedExtractedAndRemoved)
     EXPECT_EQ(view.RecordName.text, "Di Smith");
     EXPECT_EQ(search.HighRange.maximum, 2);
     EXPECT_FALSE(search.Extract.enabled);
-    search.LowRange.value = 1;
-    search.HighRange.value = 2;
-    search.AddRangeBtnClick();
+    addRange(1, 2);
     dialogs.AnswerYes();
     search.ExtractTypeClick(2);
     EXPECT_THAT(session.Names(), ElementsAre("Di Smith"));

@@ -2,6 +2,7 @@
 // panel, the colours of the search list, editing in place and from the pop-up menus, the
 // column chooser and columns that keep their places and widths from one run to the next.
 
+#include "forms/form_helpers.h"
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
@@ -31,23 +32,15 @@ protected:
     {
         ViewTest::SetUp();
         // Ann and Cy are on the search list, Ann found by a search; Cy is read-only.
-        ItemRecordList& records = workspace.RecordList();
-        records.clear();
-        for (const char* name : {"Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"}) {
-            records.push_back(std::make_shared<ItemRecord>());
-            records.back()->RecordName = name;
-        }
+        workspace.RecordList() = Named({"Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"});
         Record(0).Desc[1] = "Nights : Part Time : Shift";
         Record(1).Desc[1] = "Shift";
         Record(2).Desc[1] = "Days : Full Time : shift";
         Record(0).Detail[0] = "1 Elm St";
         Record(0).Detail[3] = "Luxembourg";
-        Record(0).Working = true;
-        Record(1).Available = true;
-        Record(1).NotAvailable = true;
-        Record(0).InSearchList = Record(0).SearchHit = true;
-        Record(2).InSearchList = true;
-        Record(2).ReadOnly = true;
+        Record(0).Working = Record(0).InSearchList = Record(0).SearchHit = true;
+        Record(1).Available = Record(1).NotAvailable = true;
+        Record(2).InSearchList = Record(2).ReadOnly = true;
         ColumnLayout& columns = workspace.SpreadsheetColumns;
         columns.FieldNumbers.fill(-1);
         std::copy(Layout.begin(), Layout.end(), columns.FieldNumbers.begin());
@@ -73,11 +66,7 @@ protected:
     }
     std::vector<std::string> BrowseValues()
     {
-        std::vector<std::string> values;
-        for (const BrowseItem& item : sheet.BrowseView) {
-            values.push_back(item.caption);
-        }
-        return values;
+        return Collect(sheet.BrowseView, &BrowseItem::caption);
     }
 
     TSnapShot& sheet = workspace.Spreadsheet();
@@ -109,10 +98,11 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
 
     sheet.PrintMenuClick(1);
     ASSERT_EQ(shell.TablesPrinted.size(), 1u);
-    EXPECT_EQ(shell.TablesPrinted[0].first, "SpreadView");
-    EXPECT_EQ(shell.TablesPrinted[0].second.header[Employed], "Employment Date");
-    EXPECT_EQ(shell.TablesPrinted[0].second.rows.size(), 2u);
-    EXPECT_EQ(shell.TablesPrinted[0].second.rows[1][Name], "Cy Ng");
+    const auto& [grid, printed] = shell.TablesPrinted[0];
+    EXPECT_EQ(grid, "SpreadView");
+    EXPECT_EQ(printed.header[Employed], "Employment Date");
+    ASSERT_EQ(printed.rows.size(), 2u);
+    EXPECT_EQ(printed.rows[1][Name], "Cy Ng");
     EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
 
     for (const auto& record : workspace.RecordList()) {
@@ -138,11 +128,7 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
 
 TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivations)
 {
-    struct Case {
-        std::string field;
-        std::vector<std::string> values;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         // The top category: after the last ":" and one blank; letter case tells values apart.
         {"Primary \"Type\" Category", {"Shift", "shift"}},
         {"Complete \"Type\" Category",
@@ -150,9 +136,9 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
         {"Street", {"1 Elm St"}},
         {"Status", {"Working", "Available"}},
     };
-    for (const Case& c : cases) {
-        Browse(c.field);
-        EXPECT_EQ(BrowseValues(), c.values) << c.field;
+    for (const auto& [field, values] : cases) {
+        Browse(field);
+        EXPECT_EQ(BrowseValues(), values) << field;
     }
 
     Browse("Primary \"Type\" Category");
@@ -161,8 +147,7 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
     EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones"));
     EXPECT_TRUE(Record(1).Marked);
     EXPECT_FALSE(Record(2).Marked);
-    EXPECT_EQ(sheet.BrowseView[0].stateIndex, 0);
-    EXPECT_EQ(sheet.BrowseView[1].stateIndex, 1);
+    EXPECT_THAT(Collect(sheet.BrowseView, &BrowseItem::stateIndex), ElementsAre(0, 1));
     EXPECT_EQ(Record(2).SheetRow, -1);
 
     sheet.FormActivate();
@@ -264,7 +249,6 @@ TEST_F(SpreadsheetTest, PopupMenusSetStatusPicturesAndCategoriesButNotOnReadOnly
     sheet.SpreadViewSelectCell(Number, 1);
     EXPECT_TRUE(sheet.PopupAllowed);
     EXPECT_EQ(sheet.SpreadViewKeyDown(), nullptr);
-
     for (int column : {Type, Status, ImageOne}) {
         EXPECT_EQ(sheet.SpreadViewMouseDown(column, 3, true), nullptr) << column;
         EXPECT_FALSE(sheet.PopupAllowed);
@@ -285,12 +269,11 @@ TEST_F(SpreadsheetTest, RecordNumberBoxAndNextOnTheSearchList)
     EXPECT_EQ(workspace.CurrentIndex, 2);
     EXPECT_EQ(sheet.SpreadView.Row, 3) << "the record keeps its row selected";
     EXPECT_EQ(view.RecordName.text, "Cy Ng");
-    sheet.number.text = "99";
-    sheet.numberEnter();
-    EXPECT_EQ(sheet.number.text, "4");
-    sheet.number.text = "-5";
-    sheet.numberEnter();
-    EXPECT_EQ(sheet.number.text, "1");
+    for (const auto& [typed, shown] : {std::pair("99", "4"), std::pair("-5", "1")}) {
+        sheet.number.text = typed;
+        sheet.numberEnter();
+        EXPECT_EQ(sheet.number.text, shown);
+    }
 
     sheet.NextSearchTBtnClick();
     EXPECT_EQ(workspace.CurrentIndex, 2);

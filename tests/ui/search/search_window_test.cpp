@@ -52,8 +52,12 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     SearchWindow window(session.workspace);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // The offscreen platform does not give the activation back after a menu or a dialog.
+    const auto activate = [&window] {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    };
+    QVERIFY(activate());
 
     auto* grid = window.findChild<QTableWidget*>(QStringLiteral("SearchGrid"));
     grid->setFocus();
@@ -63,8 +67,7 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
     QCOMPARE(grid->item(0, 1)->text(), QStringLiteral("Includes"));
 
     // A typed field's value cell takes the keys themselves.
-    window.activateWindow();  // the offscreen platform does not give it back after the menu
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(activate());
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_Right);
@@ -89,12 +92,10 @@ void SearchWindowTest::ATermIsChosenTypedAndRunFromTheKeyboard()
         form.SpecificOKBtnClick();
     });
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("AddTermBtn")), Qt::LeftButton);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(activate());
     PickFromNextMenu(QStringLiteral("Hours per Week"));
     QTest::keyClick(grid, Qt::Key_Return);
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(activate());
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_Right);
     QTest::keyClick(grid, Qt::Key_Right);

@@ -1,7 +1,7 @@
-// What a screen reader finds in the program: every window built for real on the offscreen
-// platform and its accessible tree walked as an assistive tool walks it. Every control a user
-// can reach must say what it is (its role) and be called something a voice can say; the
-// schedule's time bar must be readable and settable from the keyboard alone.
+// Every window of the program built for real on the offscreen platform. A screen reader walks
+// its accessible tree: every control a user can reach must say what it is (its role) and be
+// called something a voice can say. F1 in it asks for its own help topic, which has a page of
+// its own. The schedule's time bar must be readable and settable from the keyboard alone.
 
 #include "engine/reports/page_store.h"
 #include "forms/categories/add_description_form.h"
@@ -41,6 +41,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -48,17 +49,19 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 #include <typeinfo>
+#include <utility>
 
 namespace quillmark {
 
-class AccessibleTreeTest : public QObject {
+class EveryWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QAccessible::setActive(true); }
-    void EveryControlOfEveryWindowIsNamedAndSaysWhatItIs();
+    void EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage();
     void ScheduleIsReadAndSetFromTheKeyboard();
 };
 
@@ -168,11 +171,9 @@ void Walk(QAccessibleInterface* node, const QString& path, QStringList& faults)
     for (int i = 0; i < node->childCount(); ++i) {
         QAccessibleInterface* child = node->child(i);
         if (child == nullptr || child->object() == nullptr || child->state().invisible ||
-            !Interactive(child->role()) || child->role() == QAccessible::ComboBox) {
-            continue;
-        }
-        if (!Sayable(child->text(QAccessible::Name))) {
-            continue;  // told already
+            !Interactive(child->role()) || child->role() == QAccessible::ComboBox ||
+            !Sayable(child->text(QAccessible::Name))) {
+            continue;  // an unsayable name is told already
         }
         const QString heardAs = QLatin1StringView(qAccessibleRoleString(child->role())) +
                                 QStringLiteral(" ") + child->text(QAccessible::Name);
@@ -197,14 +198,55 @@ QStringList FaultsOf(QWidget& window)
     return faults;
 }
 
+// F1 typed where the window has put the focus.
+void PressF1In(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : &window, Qt::Key_F1);
+}
+
 }  // namespace
 
-void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
+void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage()
 {
     test::Session session;
     session.Start();
     Workspace& workspace = session.workspace;
+    HelpKey helpKey(session.shell);
+    qApp->installEventFilter(&helpKey);
+    const QList<HelpPage> pages = ReadHelpPages(QStringLiteral(QUILLMARK_DATA_DIR "/help"));
     QStringList faults;
+
+    // F1 asked for the window's topic once, and its page is a page of its own.
+    std::vector<std::string>& asked = session.shell.HelpTopics;
+    const auto pressF1 = [&](QWidget& window, const std::string& topic) {
+        PressF1In(window);
+        const std::vector<std::string> got = std::exchange(asked, {});
+        QVERIFY2(got.size() == 1, qPrintable(window.objectName()));
+        QCOMPARE(QString::fromStdString(got.front()), QString::fromStdString(topic));
+        const QString fileName = HelpTopicFileName(QString::fromStdString(topic));
+        const auto page = std::find_if(pages.begin(), pages.end(), [&](const HelpPage& each) {
+            return each.fileName == fileName;
+        });
+        QVERIFY2(page != pages.end(), qPrintable(fileName));
+        QCOMPARE(page->title,
+                 topic.empty() ? QStringLiteral("Contents") : QString::fromStdString(topic));
+        QVERIFY2(page->foldedText.size() > 800,
+                 qPrintable(fileName + QStringLiteral(" says too little")));
+    };
+    // Walked, and then F1 pressed in it unless it has no topic of its own to give.
+    const auto check = [&](QWidget& window, const char* topic = nullptr) {
+        faults << FaultsOf(window);
+        if (topic != nullptr) {
+            pressF1(window, topic);
+        }
+    };
+    const auto checkNew = [&](std::unique_ptr<QWidget> window, const char* topic = nullptr) {
+        check(*window, topic);
+    };
 
     MainWindow main(workspace);
     auto* notebook = main.findChild<QTabWidget*>(QStringLiteral("RecordBook"));
@@ -212,51 +254,54 @@ void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
         notebook->setCurrentIndex(page);
         faults << FaultsOf(main);
     }
-    const auto check = [&](std::unique_ptr<QWidget> window) { faults << FaultsOf(*window); };
-    check(std::make_unique<SearchWindow>(workspace));
-    check(std::make_unique<SpreadsheetWindow>(workspace));
-    check(std::make_unique<AlbumWindow>(workspace));
-    check(std::make_unique<GraphWindow>(workspace));
-    check(std::make_unique<CdPlayerWindow>(workspace));
-    check(std::make_unique<HtmlReportWindow>(workspace));
-    check(std::make_unique<CalculatorWindow>());
-    check(std::make_unique<CalendarWindow>());
-    check(std::make_unique<HelpWindow>());
+    pressF1(main, "");
+    checkNew(std::make_unique<SearchWindow>(workspace), "Search Function");
+    checkNew(std::make_unique<SpreadsheetWindow>(workspace), "Spreadsheet View");
+    checkNew(std::make_unique<AlbumWindow>(workspace), "Album View");
+    GraphWindow graph(workspace);
+    check(graph, "Graph Function");
+    checkNew(std::make_unique<CdPlayerWindow>(workspace), "CD Player");
+    checkNew(std::make_unique<HtmlReportWindow>(workspace), "HTML Reports");
+    checkNew(std::make_unique<CalculatorWindow>());
+    checkNew(std::make_unique<CalendarWindow>());
+    checkNew(std::make_unique<HelpWindow>());
 
+    // The preview has no help button of its own: it is the report's.
     ColumnReportWindow report(workspace);
-    faults << FaultsOf(report);
+    check(report, "Regular Reports");
     test::FakePageDevices devices;
     TOrvPrinter store{devices.Printer, devices};
     store.Reset();
     store.Canvas().TextOut(0, 0, "1");
     const ExportTable table{{"#", "Name"}, {"1.", "Lee, Ann"}};
     TOrvPreview preview{workspace, store, table, devices};
-    {
-        PreviewWindow window(preview, devices, &report);
-        faults << FaultsOf(window);
-    }
+    checkNew(std::make_unique<PreviewWindow>(preview, devices, &report), "Regular Reports");
 
-    // The dialogs, each over the form it would be opened with.
+    // The dialogs, each over the form it would be opened with. A dialog without help of its
+    // own, a message box say, answers for the window it was opened from.
     Dialogs& dialogs = session.dialogs;
     TAddDescription categories(workspace, 1);
-    check(std::make_unique<AddDescriptionDialog>(categories, &main));
+    checkNew(std::make_unique<AddDescriptionDialog>(categories, &graph),
+             "Customizing the Software");
+    checkNew(std::make_unique<QDialog>(&graph), "Graph Function");
     TEditSkillForm skill(dialogs, {"Welding", true, "3", ""});
-    check(std::make_unique<EditSkillDialog>(skill, &main));
+    checkNew(std::make_unique<EditSkillDialog>(skill, &main));
     TDatabaseInformationForm information{DatabaseRecord{}};
-    check(std::make_unique<DatabaseInformationDialog>(information, &main));
+    checkNew(std::make_unique<DatabaseInformationDialog>(information, &main));
     TSetPasswordForm passwords(dialogs, "", "");
-    check(std::make_unique<SetPasswordDialog>(passwords, &main));
+    checkNew(std::make_unique<SetPasswordDialog>(passwords, &main));
     TPickListForm pickList;
     pickList.Add("Lee, Ann", 0);
-    check(std::make_unique<PickListDialog>(pickList, &main));
+    checkNew(std::make_unique<PickListDialog>(pickList, &main));
     TSelectRangeForm range(dialogs, "", "", "");
-    check(std::make_unique<SelectRangeDialog>(range, &main));
+    checkNew(std::make_unique<SelectRangeDialog>(range, &main));
     TSelectScheduleForm times(dialogs, "", "", "");
-    check(std::make_unique<SelectRangeDialog>(times, &main));
+    checkNew(std::make_unique<SelectRangeDialog>(times, &main));
     TSelectSkillsForm skills(dialogs, SearchRecord{}, workspace.database.SkillNames);
-    check(std::make_unique<SelectSkillsDialog>(skills, &main));
+    checkNew(std::make_unique<SelectSkillsDialog>(skills, &main));
     TSelectSpreadsheetForm columns({"Record #", "Name"}, {});
-    check(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+    checkNew(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+    qApp->removeEventFilter(&helpKey);
 
     for (const QString& fault : faults) {
         qWarning("%s", qPrintable(fault));
@@ -264,7 +309,7 @@ void AccessibleTreeTest::EveryControlOfEveryWindowIsNamedAndSaysWhatItIs()
     QVERIFY2(faults.isEmpty(), "controls a screen reader cannot tell apart, listed above");
 }
 
-void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
+void EveryWindowTest::ScheduleIsReadAndSetFromTheKeyboard()
 {
     test::Session session;
     session.Start();
@@ -339,5 +384,5 @@ void AccessibleTreeTest::ScheduleIsReadAndSetFromTheKeyboard()
 
 }  // namespace quillmark
 
-QTEST_MAIN(quillmark::AccessibleTreeTest)
-#include "accessible_tree_test.moc"
+QTEST_MAIN(quillmark::EveryWindowTest)
+#include "every_window_test.moc"
