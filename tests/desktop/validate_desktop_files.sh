@@ -18,6 +18,7 @@ trap 'rm -rf "$scratch"' EXIT
 export XDG_DATA_HOME=$scratch/home
 "$tool" sample 1 "$scratch/people.dat" >/dev/null
 cp "$scratch/people.dat" "$scratch/people.backup"
+"$tool" encrypt "$scratch/people.dat" "$scratch/locked.dat" --password secret
 printf 'not a database\n' >"$scratch/notes.dat"
 # Begins as a database does, but another program's name follows the version.
 printf '\x06\x041.12\x06\x09Quillmore\x06\x00' >"$scratch/lookalike.dat"
@@ -39,6 +40,7 @@ check() {
 }
 check "$scratch/people.dat" application/x-quillmark-database
 check "$scratch/people.backup" application/x-quillmark-database
+check "$scratch/locked.dat" application/x-quillmark-encrypted-database
 check "$scratch/notes.dat" text/plain
 check "$scratch/lookalike.dat" application/octet-stream
 check "$scratch/bytes.dat" application/octet-stream

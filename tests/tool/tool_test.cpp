@@ -648,6 +648,37 @@ TEST(ToolPasswords, ReadersNeedTheReadPasswordAndWritersTheSavePasswordOfTheFile
     }
 }
 
+TEST(ToolEncryption, EncryptedFilesOpenWithTheirPasswordAndWritersKeepThemEncrypted)
+{
+    TemporaryFolder folder;
+    const json input = {{"ReadPassword", SecretHex},
+                        {"records", json::array({{{"RecordName", "Ann Lee"}}})}};
+    const std::string plain = BuildDatabase(folder, input.dump(), "plain.dat");
+    const std::string locked = folder.File("locked.dat");
+    ASSERT_EQ(RunTool({"encrypt", plain, locked, "--password", "secret"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(locked).find("Ann Lee"), std::string::npos);
+    EXPECT_EQ(RunTool({"check", locked, "--read-password", "secret"}).out, "1 records\n");
+    EXPECT_EQ(RunTool({"check", locked}).err,
+              "quillmark-tool: You have entered an incorrect password.\n");
+
+    // Writers keep the encryption; merging two encrypted files needs one password.
+    const std::string merged = folder.File("merged.dat");
+    ASSERT_EQ(RunTool({"merge", locked, locked, merged, "--read-password", "secret"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(merged).substr(0, 8), "QMKCRYPT");
+    EXPECT_EQ(RunTool({"check", merged, "--read-password", "secret"}).out, "2 records\n");
+
+    // Decrypted, the file is the plain one byte for byte.
+    const std::string back = folder.File("back.dat");
+    ASSERT_EQ(RunTool({"decrypt", locked, back, "--password", "secret"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(back), ReadFileBytes(plain));
+
+    std::string changed = ReadFileBytes(locked);
+    changed[changed.size() / 2] ^= 4;
+    WriteFileBytes(locked, changed);
+    ExpectRefusal(RunTool({"check", locked, "--read-password", "secret"}), 1,
+                  "is damaged and was not opened");
+}
+
 // An ordinary user in a folder open to everyone: only the folder's permission was looked at,
 // so the tool took over the superuser's files, and the user's own read-only ones.
 TEST(ToolSave, AFileTheUserMayNotWriteIsNotWrittenOver)
