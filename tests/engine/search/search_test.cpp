@@ -193,37 +193,40 @@ SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
     return term;
 }
 
+// A value "hh:mm-hh:mm" is the start and end of the slot of that day.
+Put PutSlot(int day, int slot)
+{
+    return [=](ItemRecord& r, const std::string& v) {
+        AddSlot(r, day, slot, v.substr(0, 5).c_str(), v.substr(6).c_str());
+    };
+}
+
 TEST(SearchBoundaries, ScheduleTermsFitWithinOneSlotEndsIncluded)
 {
-    const auto slot = [](int day, int number, const char* start, const char* end) -> Fill {
-        return [=](ItemRecord& r) { AddSlot(r, day, number, start, end); };
-    };
     const int last = WeeklySchedule::Slots;
     const SearchRecord sunday = ScheduleTerm("Sunday", "09:00", "12:00");
+    ExpectEach(sunday, PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
     const SearchRecord saturday = ScheduleTerm("Saturday", "09:00", "12:00");
+    ExpectEach(saturday, PutSlot(7, last), {"08:00-12:00"}, {});
+    ExpectEach(saturday, PutSlot(6, last), {}, {"08:00-12:00"});
     const SearchRecord anyDay = ScheduleTerm("Any Day", "09:00", "12:00");
-    ExpectEach({
-        {sunday, slot(1, 1, "09:00", "12:00"), true},
-        {sunday, slot(1, 1, "09:01", "12:00"), false},
-        {sunday, slot(1, 1, "09:00", "11:59"), false},
-        {saturday, slot(7, last, "08:00", "12:00"), true},
-        {saturday, slot(6, last, "08:00", "12:00"), false},
-        {anyDay, slot(1, 1, "09:00", "12:00"), true},
-        {anyDay, slot(7, last, "09:00", "12:00"), true},
-        {ScheduleTerm("Someday", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), false},
-        {ScheduleTerm("Monday", "00:01", "00:02"), slot(2, 1, "00:01", "00:02"), true},
-        {ScheduleTerm("Monday", "09:00", "12:00"), [](ItemRecord&) {}, false},
-        {ScheduleTerm("Monday", "00:00", "00:00"), [](ItemRecord&) {}, false},
-    });
+    ExpectEach(anyDay, PutSlot(1, 1), {"09:00-12:00"}, {});
+    ExpectEach(anyDay, PutSlot(7, last), {"09:00-12:00"}, {});
+    ExpectEach(ScheduleTerm("Someday", "09:00", "12:00"), PutSlot(1, 1), {}, {"09:00-12:00"});
+    ExpectEach(ScheduleTerm("Monday", "00:01", "00:02"), PutSlot(2, 1), {"00:01-00:02"}, {});
+    const Put nothing = [](ItemRecord&, const std::string&) {};
+    ExpectEach(ScheduleTerm("Monday", "09:00", "12:00"), nothing, {}, {""});
+    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), nothing, {}, {""});
 }
 
 TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
 {
-    const auto skill = [](int number, std::string proficiency, std::string notes = {}) -> Fill {
-        return [=](ItemRecord& r) {
+    // Each value the skill's proficiency, or its notes for a term with notes.
+    const auto skill = [](int number, bool notes = false) -> Put {
+        return [=](ItemRecord& r, const std::string& v) {
             r.Skills.SetHasSkill(number, true);
-            r.Skills.SetSkillProficiency(number, proficiency);
-            r.Skills.SetSkillNotes(number, notes);
+            r.Skills.SetSkillProficiency(number, notes ? "" : v);
+            r.Skills.SetSkillNotes(number, notes ? v : "");
         };
     };
     const auto term = [](std::string name, std::string from, std::string to, std::string notes = {},
@@ -235,19 +238,12 @@ TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
         return t;
     };
     const int last = SkillSet::Count;
-    ExpectEach({
-        {term("Typing", "3", "5"), skill(1, "3"), true},
-        {term("Typing", "3", "5"), skill(1, "5"), true},
-        {term("Typing", "3", "5"), skill(1, "2.9"), false},
-        {term("Typing", "3", "5"), skill(1, "5.1"), false},
-        {term("Typing", "3", ""), skill(1, "2"), false},
-        {term("Welding", "", ""), skill(last, ""), true},
-        {term("Welding", "", ""), skill(last - 1, ""), false},
-        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHT"), true},
-        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHTS"), false},
-        {term("Welding", "", "", "night", 2), skill(last, "", "late nights"), true},
-        {term("Welding", "", "", "night", 2), skill(last, "", "nigh"), false},
-    });
+    ExpectEach(term("Typing", "3", "5"), skill(1), {"3", "5"}, {"2.9", "5.1"});
+    ExpectEach(term("Typing", "3", ""), skill(1), {}, {"2"});
+    ExpectEach(term("Welding", "", ""), skill(last), {""}, {});
+    ExpectEach(term("Welding", "", ""), skill(last - 1), {}, {""});
+    ExpectEach(term("Welding", "", "", "night", 1), skill(last, true), {"NIGHT"}, {"NIGHTS"});
+    ExpectEach(term("Welding", "", "", "night", 2), skill(last, true), {"late nights"}, {"nigh"});
 }
 
 const Put PutExperience = [](ItemRecord& r, const std::string& v) { r.ExperienceStream = v; };
