@@ -324,6 +324,13 @@ TEST(SearchBoundaries, TermsInTheFirstAndLastSlotAllMustHold)
     EXPECT_FALSE(both.Matches(annSmith)) << "the last term fails";
     EXPECT_FALSE(PreparedSearch(terms, {SearchSlotCount + 1}, Context()).Matches(annLee));
     EXPECT_EQ(LowestFreeSlot(terms), 2);
+    for (int slot = 2; slot < SearchSlotCount; ++slot) {
+        terms[slot] = Term(Tag::Name, "x");
+    }
+    terms[SearchSlotCount] = {};
+    EXPECT_EQ(LowestFreeSlot(terms), SearchSlotCount) << "the last slot is free";
+    terms[SearchSlotCount] = Term(Tag::Name, "x");
+    EXPECT_EQ(LowestFreeSlot(terms), 0) << "none is free";
 }
 
 ItemRecordList Records(std::initializer_list<const char*> names)
