@@ -73,8 +73,14 @@ void TView::GetRecord(int position)
     position = std::clamp(position, 0, workspace_.RecordCount() - 1);
     workspace_.CurrentIndex = position;
     LoadDefaults(position);
-    Caption = workspace_.DatabaseFileName.empty() ? "Untitled" : workspace_.DatabaseFileName;
-    ItemRecord& record = *workspace_.RecordList()[static_cast<std::size_t>(position)];
+    const std::shared_ptr<ItemRecord>& shown =
+        workspace_.RecordList()[static_cast<std::size_t>(position)];
+    ItemRecord& record = *shown;
+    // A new visit: what is stored from here on is compared with the record as it is now.
+    visited_ = shown;
+    visitStart_ = record;
+    workspace_.History.EndVisit();
+    ShowEditHistory();
 
     ReadonlyBox.checked = record.ReadOnly;
     SetReadOnlyState(record.ReadOnly);
@@ -94,7 +100,9 @@ void TView::SaveRecord(int position)
     if (!workspace_.IsValidPosition(position)) {
         return;
     }
-    ItemRecord& record = *workspace_.RecordList()[static_cast<std::size_t>(position)];
+    const std::shared_ptr<ItemRecord>& stored =
+        workspace_.RecordList()[static_cast<std::size_t>(position)];
+    ItemRecord& record = *stored;
     record.RecordName = RecordName.text;
     record.ReadOnly = ReadonlyBox.checked;
     Picture.Store(record);
@@ -104,6 +112,7 @@ void TView::SaveRecord(int position)
     Salary.Store(record);
     Schedule.Store(record);
     Skills.Store(record);
+    RecordVisitStep(stored);
 }
 
 void TView::SetReadOnlyState(bool readOnly)
@@ -213,12 +222,14 @@ void TView::NewRecord1Click()
     if (workspace_.CurrentIndex > -1) {
         SaveRecord(workspace_.CurrentIndex);
     }
+    CommandStep step(workspace_);
     ItemRecordList& records = workspace_.RecordList();
     records.push_back(CreateRecord(records, workspace_.services.random));
     workspace_.CurrentIndex = workspace_.RecordCount() - 1;
     workspace_.SpreadsheetIsCaller = false;
     GetRecord(workspace_.CurrentIndex);
     EnableDeleteWhenMoreThanOne();
+    step.Done("New Record");
 }
 
 void TView::CopyRecord1Click()
@@ -242,7 +253,9 @@ void TView::DeleteRecord1Click()
     if (records.size() >= 2 && workspace_.IsValidPosition(workspace_.CurrentIndex)) {
         // Edits made on screen go with the record, so that Insert brings them back too.
         SaveRecord(workspace_.CurrentIndex);
+        CommandStep step(workspace_);
         const auto at = records.begin() + workspace_.CurrentIndex;
+        const std::string name = (*at)->RecordName;
         workspace_.ClipboardRecord = *at;
         records.erase(at);
         workspace_.ChangeFlag = true;
@@ -252,6 +265,7 @@ void TView::DeleteRecord1Click()
         workspace_.SpreadsheetIsCaller = false;
         GetRecord(workspace_.CurrentIndex);
         Actions.InsertRecord.enabled = true;
+        step.Done("Delete Record " + Quoted(name));
     }
     if (records.size() <= 1) {
         Actions.DeleteRecord.enabled = false;
@@ -265,6 +279,7 @@ void TView::InsertRecord1Click()
     }
     // The window is stored first: inserting must not drop what was typed into the record on show.
     SaveRecord(workspace_.CurrentIndex);
+    CommandStep step(workspace_);
     ItemRecordList& records = workspace_.RecordList();
     const int position = std::clamp(workspace_.CurrentIndex, 0, workspace_.RecordCount());
     records.insert(records.begin() + position,
@@ -274,6 +289,7 @@ void TView::InsertRecord1Click()
     GetRecord(position);
     Actions.InsertRecord.enabled = false;
     EnableDeleteWhenMoreThanOne();
+    step.Done("Insert Record " + Quoted(workspace_.ClipboardRecord->RecordName));
 }
 
 void TView::ReadonlyBoxClick()
