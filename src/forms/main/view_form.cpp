@@ -8,6 +8,24 @@
 
 namespace quillmark {
 
+namespace {
+
+// What the window holds, into a record.
+void StoreWindow(TView& view, ItemRecord& record)
+{
+    record.RecordName = view.RecordName.text;
+    record.ReadOnly = view.ReadonlyBox.checked;
+    view.Picture.Store(record);
+    view.Notes.Store(record);
+    view.Experience.Store(record);
+    view.Description.Store(record);
+    view.Salary.Store(record);
+    view.Schedule.Store(record);
+    view.Skills.Store(record);
+}
+
+}  // namespace
+
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
     const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
@@ -77,8 +95,6 @@ void TView::GetRecord(int position)
         workspace_.RecordList()[static_cast<std::size_t>(position)];
     ItemRecord& record = *shown;
     // A new visit: what is stored from here on is compared with the record as it is now.
-    visited_ = shown;
-    visitStart_ = record;
     workspace_.History.EndVisit();
     ShowEditHistory();
 
@@ -93,6 +109,11 @@ void TView::GetRecord(int position)
     Experience.Load(record);
     Schedule.Load(record);
     Skills.Load(record, workspace_.database.SkillNames);
+    // A new visit: what is stored from here on is compared with what storing the window
+    // unchanged would give, so that showing a record is no change of it.
+    visited_ = shown;
+    visitStart_ = record;
+    StoreWindow(*this, visitStart_);
 }
 
 void TView::SaveRecord(int position)
@@ -102,16 +123,7 @@ void TView::SaveRecord(int position)
     }
     const std::shared_ptr<ItemRecord>& stored =
         workspace_.RecordList()[static_cast<std::size_t>(position)];
-    ItemRecord& record = *stored;
-    record.RecordName = RecordName.text;
-    record.ReadOnly = ReadonlyBox.checked;
-    Picture.Store(record);
-    Notes.Store(record);
-    Experience.Store(record);
-    Description.Store(record);
-    Salary.Store(record);
-    Schedule.Store(record);
-    Skills.Store(record);
+    StoreWindow(*this, *stored);
     RecordVisitStep(stored);
 }
 

@@ -202,8 +202,13 @@ TEST_F(UndoTest, TheQuestionsComeOnlyWithChanges)
 TEST(EditHistoryTest, KeepsTheNewestHundredStepsWithinItsMemory)
 {
     EditHistory history;
+    const auto named = [](std::string name) {
+        HistoryStep step;
+        step.Name = std::move(name);
+        return step;
+    };
     for (int step = 1; step <= 101; ++step) {
-        history.Add({"Step " + std::to_string(step)});
+        history.Add(named("Step " + std::to_string(step)));
     }
     EXPECT_EQ(history.StepCount(), 100u);
     EXPECT_EQ(UndoCaption(history), "Undo Step 101");
@@ -217,7 +222,7 @@ TEST(EditHistoryTest, KeepsTheNewestHundredStepsWithinItsMemory)
     // Two steps of 40 MB each: the older goes.
     history.Clear();
     for (const char* name : {"Remove", "Sort"}) {
-        HistoryStep big{name};
+        HistoryStep big = named(name);
         big.OrderBefore = ItemRecordList(1'250'000);
         big.OrderAfter = big.OrderBefore;
         history.Add(std::move(big));
@@ -226,7 +231,7 @@ TEST(EditHistoryTest, KeepsTheNewestHundredStepsWithinItsMemory)
     EXPECT_EQ(UndoCaption(history), "Undo Sort");
     EXPECT_LE(history.Bytes(), EditHistory::MaxBytes);
     history.Undo();
-    history.Add({"Other"});
+    history.Add(named("Other"));
     EXPECT_EQ(RedoCaption(history), "Redo");
     EXPECT_EQ(history.StepCount(), 1u);
 }
