@@ -53,11 +53,11 @@ bool Holds(const std::string& bytes, const std::string& part)
     return bytes.find(part) != std::string::npos;
 }
 
-// The boxes of "Open" up to the file chosen, then those given.
+// The boxes of "Open" over a database unchanged since it was opened, up to the file chosen,
+// then those given.
 std::vector<Shown> Opening(std::vector<Shown> then)
 {
-    then.insert(then.begin(),
-                {Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"}});
+    then.insert(then.begin(), Shown{Kind::OpenFile, "Open File"});
     return then;
 }
 
@@ -73,10 +73,14 @@ protected:
         WriteFileBytes(folder.File(name), DatabaseBytes(names, header));
         return folder.File(name);
     }
-    // "Open": yes to losing the changes, then the file. Passwords are scripted after this.
+    // "Open": yes to losing the changes when there are any, then the file. Passwords are
+    // scripted after this.
     ScriptedDialogs& WillOpen(const std::string& path)
     {
-        return dialogs.AnswerYes().ChooseFile(path);
+        if (workspace.History.Changed()) {
+            dialogs.AnswerYes();
+        }
+        return dialogs.ChooseFile(path);
     }
     void OpenQuietly(const std::string& path, const std::vector<std::string>& typed = {})
     {
@@ -133,9 +137,8 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
 {
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
 
-    // No to the question, or no file chosen, keeps the new database.
-    dialogs.AnswerNo().AnswerYes().CancelFileDialog();
-    view.Open1Click();
+    // No file chosen keeps the new database; an untouched one asks nothing first.
+    dialogs.CancelFileDialog();
     view.Open1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     dialogs.Forget();
@@ -190,10 +193,9 @@ TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
         view.Open1Click();
     }
     EXPECT_THAT(dialogs.Texts(),
-                ElementsAre(OpenQuestion, "Open File",
-                            gone + " could not be opened: No such file or directory", OpenQuestion,
-                            "Open File", fifo + " is not a regular file.", OpenQuestion,
-                            "Open File", folder.File("empty\\x1B.dat") + " is empty."));
+                ElementsAre("Open File", gone + " could not be opened: No such file or directory",
+                            "Open File", fifo + " is not a regular file.", "Open File",
+                            folder.File("empty\\x1B.dat") + " is empty."));
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
     EXPECT_EQ(view.Caption, path);
     EXPECT_EQ(view.RecordName.text, "Bob Ray");
