@@ -4,6 +4,7 @@
 #include "sample_records.h"
 #include "support/fake_services.h"
 
+#include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/workspace.h"
 

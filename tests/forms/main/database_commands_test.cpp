@@ -188,7 +188,7 @@ TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string empty = folder.File("empty\x1B.dat");
     WriteFileBytes(empty, "");
-    WillOpen(gone).AnswerYes().ChooseFile(fifo).AnswerYes().ChooseFile(empty);
+    WillOpen(gone).ChooseFile(fifo).ChooseFile(empty);
     for (int i = 0; i < 3; ++i) {
         view.Open1Click();
     }
@@ -321,10 +321,12 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
     OpenQuietly(path);
 
+    // Only a changed database is offered for saving.
+    view.RecordName.text = "Ann Typed";
     dialogs.AnswerCancel();
     view.New1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, NewQuestion}));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Bob Ray"));
     dialogs.Forget();
 
     // Yes saves what was typed, then starts afresh.
@@ -347,6 +349,7 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     // A database that may not be saved is not thrown away by a refused save either; No lets it
     // go, and the new database is the user's own to save.
     OpenViewOnly();
+    view.Description.Detail[0].text = "1 Elm St";
     dialogs.AnswerYes();
     view.New1Click();
     EXPECT_THAT(dialogs.Texts(), ElementsAre(NewQuestion, NoPermission));
@@ -360,6 +363,7 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
 
 TEST_F(DatabaseCommandsTest, ClosingAsksUntilTheDatabaseIsSavedOrLetGo)
 {
+    view.Description.Detail[0].text = "1 Elm St";
     dialogs.AnswerCancel();
     view.Close1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion}));
