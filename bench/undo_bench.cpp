@@ -52,3 +52,5 @@ BENCHMARK(UndoRemoveFromDatabase)
     ->UseRealTime();
 
 }  // namespace
+
+BENCHMARK_MAIN();
