@@ -73,6 +73,8 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     // An extract is another file: the database's own stays what it was.
     if (!ExtractMode) {
         DatabaseFileIdentity = saved.Written;
+        History.MarkSaved();
+        HistoryChanged();
     }
     // The database is saved all the same: the user learns why there is no backup this time.
     if (saved.BackupSkipped) {

@@ -8,6 +8,7 @@
 #include "core/record_status.h"
 #include "core/settings_store.h"
 #include "engine/reports/report_mode.h"
+#include "forms/edit_history.h"
 #include "forms/services.h"
 #include "forms/spreadsheet_mode.h"
 
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace quillmark {
@@ -109,15 +111,52 @@ public:
     // Where the program keeps its working files (the HTML report's page, saved defaults).
     std::string UserDataFolder;
 
+    // Edit > Undo and Edit > Redo, shared by every window that changes records.
+    EditHistory History;
+    // Takes back the last step done, or does again the last one undone, and shows the records
+    // as they were then in every window.
+    void Undo();
+    void Redo();
+    // The title bar and the Edit menu follow the history and the saved state.
+    void HistoryChanged();
+
     TView& View() { return *view_; }
     TSnapShot& Spreadsheet() { return *spreadsheet_; }
     TSearch& Search() { return *search_; }
 
 private:
+    void Apply(const HistoryStep& step, bool backwards);
+
     // Made at start-up in this order and kept until the program ends.
     std::unique_ptr<TView> view_;
     std::unique_ptr<TSnapShot> spreadsheet_;
     std::unique_ptr<TSearch> search_;
 };
+
+// Wraps a command that changes the database, for Edit > Undo: what the command may change is
+// taken as it starts, and one step is recorded as it ends if anything did change.
+class CommandStep {
+public:
+    enum Keeps { Order = 1, Settings = 2 };
+    explicit CommandStep(Workspace& workspace, int keeps = Order);
+    // The record is about to be changed in place.
+    void WillChange(const std::shared_ptr<ItemRecord>& record);
+    void WillChange(int position);
+    // The record was changed in place from before; kept only when it differs.
+    void Changed(const std::shared_ptr<ItemRecord>& record, ItemRecord before);
+    // Records the step under the name; false when nothing changed.
+    bool Done(std::string name);
+
+private:
+    Workspace& workspace_;
+    int keeps_;
+    HistoryStep step_;
+    std::unordered_set<const ItemRecord*> watched_;
+};
+
+// "1 Record", "120 Records" in a step's name.
+std::string RecordsCounted(int count);
+// "Ann Lee" in a step's name.
+std::string Quoted(const std::string& name);
 
 }  // namespace quillmark

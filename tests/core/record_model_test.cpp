@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -134,10 +135,10 @@ TEST(RecordModelTest, FiledContentComparisonSeesEveryFiledField)
         {"Available", [](ItemRecord& r) { r.Available = true; }},
         {"NotAvailable", [](ItemRecord& r) { r.NotAvailable = true; }},
     };
-    for (const auto& [field, change] : changes) {
+    for (const auto& [what, change] : changes) {
         ItemRecord changed;
         change(changed);
-        EXPECT_FALSE(changed.SameFiledContent(base)) << field;
+        EXPECT_FALSE(changed.SameFiledContent(base)) << what;
     }
     ItemRecord marks;
     marks.InSearchList = marks.SearchHit = marks.Marked = true;
@@ -233,85 +234,30 @@ TEST(FieldCatalogueTest, TitlesAndValuesFollowTheNumbering)
 // the first and last of each run are pinned here, and no number may name two fields.
 TEST(RecordFieldsTest, EachNumberingNamesEveryFieldOnceWhereStoredFilesExpectIt)
 {
+    // Each numbering's pinned numbers, "number key" pairs, in order.
     const struct {
         const char* numbering;
         int RecordField::*number;
-        std::vector<std::pair<int, const char*>> pinned;
+        const char* pinned;
     } numberings[] = {
-        {"sort key",
-         &RecordField::sortKey,
-         {{1, "Desc1"},
-          {10, "Desc10"},
-          {11, "Detail0"},
-          {20, "Detail9"},
-          {21, "Other1"},
-          {26, "Other6"},
-          {27, "Name"},
-          {28, "HourlySalary"},
-          {33, "YearlySalary"}}},
-        {"search tag",
-         &RecordField::searchTag,
-         {{0, "Desc1"},
-          {90, "Desc10"},
-          {100, "Detail0"},
-          {190, "Detail9"},
-          {195, "Schedule"},
-          {197, "Skills"},
-          {200, "Status"},
-          {210, "Name"},
-          {220, "Keywords"},
-          {230, "ResumeFile"},
-          {240, "Notes"},
-          {250, "Experience"},
-          {260, "Other1"},
-          {310, "Other6"},
-          {320, "HoursPerWeek"},
-          {330, "HourlySalary"},
-          {335, "YearlySalary"},
-          {340, "SalaryType"}}},
-        {"spreadsheet",
-         &RecordField::sheetNumber,
-         {{10, "Desc1"},
-          {100, "Desc10"},
-          {110, "Detail0"},
-          {200, "Detail9"},
-          {210, "Status"},
-          {220, "RecordNumber"},
-          {230, "Name"},
-          {240, "Image1"},
-          {290, "Image6"},
-          {300, "Other1"},
-          {350, "Other6"}}},
-        {"report",
-         &RecordField::reportNumber,
-         {{10, "Desc1"},
-          {100, "Desc10"},
-          {110, "Detail0"},
-          {200, "Detail9"},
-          {210, "Status"},
-          {220, "RecordNumber"},
-          {230, "Name"},
-          {240, "Other1"},
-          {290, "Other6"},
-          {300, "HourlySalary"},
-          {350, "YearlySalary"}}},
-        {"quick export",
-         &RecordField::exportColumn,
-         {{0, "Name"},
-          {1, "Desc1"},
-          {10, "Desc10"},
-          {11, "Detail0"},
-          {20, "Detail9"},
-          {21, "Status"},
-          {22, "Other1"},
-          {27, "Other6"},
-          {28, "HourlySalary"},
-          {33, "YearlySalary"},
-          {34, "WorkDaysPerWeek"},
-          {35, "HoursPerWeek"}}},
-        {"relation",
-         &RecordField::relation,
-         {{0, "Desc1"}, {90, "Desc10"}, {100, "Detail0"}, {190, "Detail9"}, {200, "Status"}}},
+        {"sort key", &RecordField::sortKey,
+         "1 Desc1 10 Desc10 11 Detail0 20 Detail9 21 Other1 26 Other6 27 Name 28 HourlySalary "
+         "33 YearlySalary"},
+        {"search tag", &RecordField::searchTag,
+         "0 Desc1 90 Desc10 100 Detail0 190 Detail9 195 Schedule 197 Skills 200 Status 210 Name "
+         "220 Keywords 230 ResumeFile 240 Notes 250 Experience 260 Other1 310 Other6 "
+         "320 HoursPerWeek 330 HourlySalary 335 YearlySalary 340 SalaryType"},
+        {"spreadsheet", &RecordField::sheetNumber,
+         "10 Desc1 100 Desc10 110 Detail0 200 Detail9 210 Status 220 RecordNumber 230 Name "
+         "240 Image1 290 Image6 300 Other1 350 Other6"},
+        {"report", &RecordField::reportNumber,
+         "10 Desc1 100 Desc10 110 Detail0 200 Detail9 210 Status 220 RecordNumber 230 Name "
+         "240 Other1 290 Other6 300 HourlySalary 350 YearlySalary"},
+        {"quick export", &RecordField::exportColumn,
+         "0 Name 1 Desc1 10 Desc10 11 Detail0 20 Detail9 21 Status 22 Other1 27 Other6 "
+         "28 HourlySalary 33 YearlySalary 34 WorkDaysPerWeek 35 HoursPerWeek"},
+        {"relation", &RecordField::relation,
+         "0 Desc1 90 Desc10 100 Detail0 190 Detail9 200 Status"},
     };
     for (const auto& numbering : numberings) {
         SCOPED_TRACE(numbering.numbering);
@@ -322,11 +268,14 @@ TEST(RecordFieldsTest, EachNumberingNamesEveryFieldOnceWhereStoredFilesExpectIt)
                 EXPECT_TRUE(named.emplace(number, field.key).second) << number << " twice";
             }
         }
-        for (const auto& [number, key] : numbering.pinned) {
-            EXPECT_EQ(named[number], key) << number;
+        std::istringstream pinned(numbering.pinned);
+        std::vector<int> numbers;
+        for (std::string key; pinned >> numbers.emplace_back() >> key;) {
+            EXPECT_EQ(named[numbers.back()], key) << numbers.back();
         }
-        EXPECT_EQ(named.begin()->first, numbering.pinned.front().first) << "first";
-        EXPECT_EQ(named.rbegin()->first, numbering.pinned.back().first) << "last";
+        numbers.pop_back();
+        EXPECT_EQ(named.begin()->first, numbers.front()) << "first";
+        EXPECT_EQ(named.rbegin()->first, numbers.back()) << "last";
     }
     // Export columns leave no gap: every line has 36 cells.
     std::set<int> columns;

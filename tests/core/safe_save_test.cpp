@@ -197,10 +197,10 @@ TEST(SafeSaveTest, AFileTheSaverMayNotWriteIsNeitherReplacedNorTakenOver)
     // Someone else's files, when there is someone else to own them.
     const bool others = test::RunningAsSuperuser();
     if (others) {
-        test::WriteFileBytes(folder.File("theirs.dat"), "theirs");
-        ::chmod(folder.File("theirs.dat").c_str(), 0644);
-        test::WriteFileBytes(folder.File("secret.dat"), "secret");
-        ::chmod(folder.File("secret.dat").c_str(), 0600);
+        for (const auto& [name, mode] : {std::pair("theirs", 0644), {"secret", 0600}}) {
+            test::WriteFileBytes(folder.File(name + std::string(".dat")), name);
+            ::chmod(folder.File(name + std::string(".dat")).c_str(), static_cast<mode_t>(mode));
+        }
         fs::create_directory(folder.File("closed"));
         ::chmod(folder.File("closed").c_str(), 0755);
     }
@@ -229,14 +229,10 @@ TEST(SafeSaveTest, AFileTheSaverMayNotWriteIsNeitherReplacedNorTakenOver)
         save("mine.dat");
         if (others) {
             save("theirs.dat");
-            seen += "secret.dat: " + test::SaveOutcome([&] {
-                        SaveFileSafely(folder.File("secret.dat"), WriteNew);
-                    }) +
-                    "\n";
-            seen += "closed/new.dat: " + test::SaveOutcome([&] {
-                        SaveFileSafely(folder.File("closed/new.dat"), WriteNew);
-                    }) +
-                    "\n";
+            for (const std::string name : {"secret.dat", "closed/new.dat"}) {
+                seen += name + ": " +
+                        SaveOutcome([&] { SaveFileSafely(folder.File(name), WriteNew); }) + "\n";
+            }
         }
         return seen;
     });

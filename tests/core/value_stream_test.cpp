@@ -58,6 +58,24 @@ std::optional<std::uint64_t> FailureOffset(const std::function<void()>& read)
     return std::nullopt;
 }
 
+// Reads a root component's head and passes over its properties and children, giving back the
+// names of the properties.
+std::vector<std::string> SkipComponent(ValueReader& r)
+{
+    std::string className;
+    std::string objectName;
+    r.BeginRootComponent(className, objectName);
+    EXPECT_EQ(className + " " + objectName, "TThing Root");
+    std::vector<std::string> names;
+    while (!r.EndOfList()) {
+        names.push_back(r.ReadPropertyName());
+        r.SkipValue();
+    }
+    r.ReadListEnd();
+    r.SkipChildren();
+    return names;
+}
+
 std::string AllByteValues(std::size_t length)
 {
     std::string text(length, '\0');
@@ -247,18 +265,7 @@ TEST(ValueStreamTest, ComponentStreamsSkipEveryKindOfUnknownValue)
         Hex("00") +                                       // end of children
         Hex("02 2A");                                     // the next value of the file
     ForEachReader(bytes, [&](ValueReader& r) {
-        std::string className;
-        std::string objectName;
-        r.BeginRootComponent(className, objectName);
-        EXPECT_EQ(className, "TThing");
-        EXPECT_EQ(objectName, "Root");
-        std::vector<std::string> names;
-        while (!r.EndOfList()) {
-            names.push_back(r.ReadPropertyName());
-            r.SkipValue();
-        }
-        r.ReadListEnd();
-        r.SkipChildren();
+        const std::vector<std::string> names = SkipComponent(r);
         EXPECT_EQ(names,
                   (std::vector<std::string>{"Width", "Ratio", "Align", "Items.Data", "Options",
                                             "Caption", "Parent", "Columns", "Lines", "Enabled"}));
@@ -268,45 +275,30 @@ TEST(ValueStreamTest, ComponentStreamsSkipEveryKindOfUnknownValue)
 
 TEST(ValueStreamTest, DamagedComponentStreamsAreFormatErrors)
 {
-    const auto beginAndSkipAll = [](ValueReader& r) {
-        std::string className;
-        std::string objectName;
-        r.BeginRootComponent(className, objectName);
-        while (!r.EndOfList()) {
-            r.ReadPropertyName();
-            r.SkipValue();
-        }
-        r.ReadListEnd();
-        r.SkipChildren();
-    };
     const std::string start = Hex("54 50 46 30") + Name("TThing") + Name("Root");
     const struct {
         const char* what;
         std::string bytes;
-        std::optional<std::uint64_t> offset;  // where it must stop, when that is certain
+        std::optional<std::uint64_t> offset;  // where it must stop, when that is certain ({}: not)
     } cases[] = {
         {"wrong signature", Hex("54 50 46 31") + Name("TThing") + Name("Root") + Hex("00 00"), 0},
-        {"signature cut short", Hex("54 50 46"), std::nullopt},
-        {"object flags", Hex("54 50 46 30 F0") + Name("TThing") + Name("Root") + Hex("00 00"),
-         std::nullopt},
-        {"child with object flags", start + Hex("00 F1") + Name("TChild") + Hex("00 00 00 00"),
-         std::nullopt},
+        {"signature cut short", Hex("54 50 46"), {}},
+        {"object flags", Hex("54 50 46 30 F0") + Name("TThing") + Name("Root") + Hex("00 00"), {}},
+        {"child with object flags", start + Hex("00 F1") + Name("TChild") + Hex("00 00 00 00"), {}},
         {"unknown tag", start + Name("X") + Hex("0F 00 00"), start.size() + 2},
-        {"set without its end", start + Name("X") + Hex("0B 03") + "abc", std::nullopt},
-        {"binary length beyond the end", start + Name("X") + Hex("0A FF FF FF FF 00"),
-         std::nullopt},
-        {"lists nested without end", start + Name("X") + std::string(1'000'000, '\x01'),
-         std::nullopt},
+        {"set without its end", start + Name("X") + Hex("0B 03") + "abc", {}},
+        {"binary length beyond the end", start + Name("X") + Hex("0A FF FF FF FF 00"), {}},
+        {"lists nested without end", start + Name("X") + std::string(1'000'000, '\x01'), {}},
         {"children nested without end",
          start + Hex("00") + test::Repeat(Name("TChild") + Name("C") + Hex("00"), 200'000),
-         std::nullopt},
+         {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ForEachReader(c.bytes, [&](ValueReader& r) {
             // Nothing is reserved for a damaged length or depth before it is turned down.
             test::AllocationWatch watch;
-            const auto offset = FailureOffset([&] { beginAndSkipAll(r); });
+            const auto offset = FailureOffset([&] { SkipComponent(r); });
             ASSERT_TRUE(offset.has_value());
             if (c.offset) {
                 EXPECT_EQ(*offset, *c.offset);

@@ -19,12 +19,13 @@ ItemRecordList RecordsValued(const std::vector<std::string>& values)
     return records;
 }
 
-std::vector<GraphNode> TypeGraph()
+// The graph of description 1, captioned "Type", over the tree given.
+std::vector<GraphNode> TypeGraph(const char* tree = TypeTree)
 {
     std::array<std::string, 10> captions;
     captions[0] = "Type";
     OneBasedArray<std::string, 10> trees;
-    trees[1] = TypeTree;
+    trees[1] = tree;
     return BuildGraphTree(captions, trees);
 }
 
@@ -70,11 +71,7 @@ TEST(GraphCounts, AValueIsReadAgainstTheCaptionTheMainWindowShows)
 {
     // Values hold no caption: a record counts under the bar whose path, caption included,
     // its value ends with. Two children of one name count a record once, for the first.
-    std::array<std::string, 10> captions;
-    captions[0] = "Type";
-    OneBasedArray<std::string, 10> trees;
-    trees[1] = "Same\r\nSame\r\n";
-    const std::vector<GraphNode> tree = BuildGraphTree(captions, trees);
+    const std::vector<GraphNode> tree = TypeGraph("Same\r\nSame\r\n");
     const GraphLineage lineage = FindGraphCategory(tree[0], "");
     const ItemRecordList records = RecordsValued({"Same", "Same"});
     EXPECT_EQ(CountGraphBars(records, lineage, "Type"),

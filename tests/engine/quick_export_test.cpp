@@ -2,6 +2,7 @@
 
 #include "engine/quick_export.h"
 #include "core/byte_stream.h"
+#include "support/test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,6 @@ std::string Export(const ItemRecordList& records)
     StringSink sink(bytes);
     WriteQuickExport(sink, records, DefaultStatusCaptions());
     return bytes;
-}
-
-std::string Repeated(const std::string& piece, int times)
-{
-    std::string text;
-    for (int i = 0; i < times; ++i) {
-        text += piece;
-    }
-    return text;
 }
 
 TEST(QuickExportTest, EveryRecordIsOneLineOfThirtySixCells)
@@ -53,15 +45,15 @@ TEST(QuickExportTest, EveryRecordIsOneLineOfThirtySixCells)
               "03/04/2001,\"\",\"\",\"\",\"\",x,10.00,\"\",\"\",\"\",\"\",20800.00,5,40\r\n");
 
     // A record without any value, and the status of each line its own record's.
-    records.push_back(std::make_shared<ItemRecord>());
-    records.back()->WorkDaysPerWeek.clear();
-    records.push_back(std::make_shared<ItemRecord>());
-    records.back()->WorkDaysPerWeek.clear();
-    records.back()->Working = true;
+    for (const bool working : {false, true}) {
+        records.push_back(std::make_shared<ItemRecord>());
+        records.back()->WorkDaysPerWeek.clear();
+        records.back()->Working = working;
+    }
     records.back()->NotAvailable = true;
-    const std::string empty = Repeated("\"\",", 35) + "\"\"\r\n";
+    const std::string empty = test::Repeat("\"\",", 35) + "\"\"\r\n";
     const std::string working =
-        Repeated("\"\",", 21) + "Working," + Repeated("\"\",", 13) + "\"\"\r\n";
+        test::Repeat("\"\",", 21) + "Working," + test::Repeat("\"\",", 13) + "\"\"\r\n";
     const std::string bytes = Export(records);
     EXPECT_EQ(bytes.substr(bytes.size() - empty.size() - working.size()), empty + working);
 

@@ -10,15 +10,14 @@ namespace {
 
 TEST(TextFileEncodingTest, RecordTextIsWrittenInTheEncodingChosen)
 {
-    std::string utf8;
-    StringSink utf8File(utf8);
-    EncodingSink(utf8File, TextFileEncoding::Utf8).Write("Tom\xE1s \x80\x81,");
-    EXPECT_EQ(utf8, "Tom\xC3\xA1s \xE2\x82\xAC\xC2\x81,");
-
-    std::string windows;
-    StringSink windowsFile(windows);
-    EncodingSink(windowsFile, TextFileEncoding::Windows1252).Write("Tom\xE1s \x80\x81,");
-    EXPECT_EQ(windows, "Tom\xE1s \x80\x81,");
+    for (const auto& [encoding, bytes] :
+         {std::pair(TextFileEncoding::Utf8, "Tom\xC3\xA1s \xE2\x82\xAC\xC2\x81,"),
+          {TextFileEncoding::Windows1252, "Tom\xE1s \x80\x81,"}}) {
+        std::string written;
+        StringSink file(written);
+        EncodingSink(file, encoding).Write("Tom\xE1s \x80\x81,");
+        EXPECT_EQ(written, bytes);
+    }
 }
 
 TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)

@@ -17,12 +17,15 @@ inline void ExpectScriptPlayedOut(const Session& run)
     EXPECT_TRUE(run.shell.ScriptUsedUp()) << "a dialog was scripted but never shown";
 }
 
-// "Open" answered yes to losing the changes, the file chosen, then each password typed; the
-// boxes it showed are forgotten.
+// "Open" answered yes to losing the changes when there are any, the file chosen, then each
+// password typed; the boxes it showed are forgotten.
 inline void OpenDatabase(Session& run, const std::string& path,
                          const std::vector<std::string>& typed = {})
 {
-    run.dialogs.AnswerYes().ChooseFile(path);
+    if (run.workspace.History.Changed()) {
+        run.dialogs.AnswerYes();
+    }
+    run.dialogs.ChooseFile(path);
     for (const std::string& password : typed) {
         run.dialogs.Type(password);
     }

@@ -110,6 +110,9 @@ std::string TAddDescription::FullName(const TreePath& path) const
 void TAddDescription::AssignToRecordOnShow(const std::string& value)
 {
     if (ItemRecord* record = workspace_.RecordOnShow()) {
+        if (Step != nullptr) {
+            Step->WillChange(workspace_.CurrentIndex);
+        }
         record->Desc[Field] = value;
     }
     workspace_.View().Description.DescBoxes[Field].text = value;
@@ -192,6 +195,9 @@ void TAddDescription::RenameBtnClick()
     for (const auto& record : workspace_.RecordList()) {
         const std::string value = ": " + record->Desc[Field];
         if (EndsWith(Windows1252LowerCaseText(value), tail)) {
+            if (Step != nullptr) {
+                Step->WillChange(record);
+            }
             record->Desc[Field] =
                 (value.substr(0, value.size() - tail.size()) + ": " + newName).substr(2);
         }

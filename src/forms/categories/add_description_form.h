@@ -13,6 +13,8 @@ class Workspace;
 // The category editor of one description field: edits the field's tree, carries renames into
 // the values of every record and gives new categories to the record on show. Modal; made for
 // one use by the main window's "ADD NEW ... CATEGORY" entry.
+class CommandStep;
+
 class TAddDescription {
 public:
     // A category is found by the indexes leading to it from the top level; empty for none.
@@ -24,7 +26,9 @@ public:
     std::string Caption;
     int Width = 369;
     int Height = 393;
-    int Field = 0;                 // the DescriptionList's tag: description field 1..10
+    int Field = 0;  // the DescriptionList's tag: description field 1..10
+    // Where the records the editor rewrites are kept for Edit > Undo, when it keeps them.
+    CommandStep* Step = nullptr;
     CategoryTree DescriptionList;  // the tree being edited
     TreePath Selected;             // the selected category
     EditControl AddText;           // "Category Name"

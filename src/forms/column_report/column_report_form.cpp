@@ -530,6 +530,7 @@ void TPrintBox::ImportTBtnClick()
     const std::optional<std::string> path =
         dialogs.OpenFileDialog({"Import Comma Delimated File", FormatFilters, "txt"});
     if (path && !path->empty()) {
+        CommandStep step(workspace_);
         if (!workspace_.DatabaseLoaded) {
             workspace_.RecordList().clear();
             workspace_.DatabaseLoaded = true;
@@ -544,6 +545,7 @@ void TPrintBox::ImportTBtnClick()
         if (outcome.imported > 0) {
             workspace_.ChangeFlag = true;
         }
+        step.Done("Import of " + RecordsCounted(outcome.imported));
         if (outcome.unstorable) {
             dialogs.ShowError("Cannot import " + FileNameInMessage(*path) + ": " +
                               UnstorableCharacterMessage(*outcome.unstorable, false) +

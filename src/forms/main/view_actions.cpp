@@ -43,6 +43,9 @@ ViewActions::ViewActions()
     Close = Both(Entry("Close", "Close1", "Ctrl+Q"),
                  ToolButton("CloseTBtn", "Exit the Program", "application-exit"));
 
+    // Named after the step they take back or do again; Ctrl+Y redoes too.
+    Undo = Entry("Undo", "Undo1", "Ctrl+Z");
+    Redo = Entry("Redo", "Redo1", "Ctrl+Shift+Z");
     NewRecord = Both(Entry("New Record", "NewRecord1", "Ctrl+N"),
                      ToolButton("NewRecordTBtn", "Add New Record", "document-new"));
     CopyRecord = Both(Entry("Copy Record", "CopyRecord1", "Ctrl+C"),
@@ -107,6 +110,8 @@ ViewActions::ViewActions()
     Merge.enabled = false;
     DeleteRecord.enabled = false;
     InsertRecord.enabled = false;
+    Undo.enabled = false;
+    Redo.enabled = false;
 }
 
 std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
@@ -120,8 +125,8 @@ std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
           &a.Close},
          {}},
         {"Edit",
-         {&a.NewRecord, &a.CopyRecord, &a.DeleteRecord, &a.InsertRecord, nullptr, &a.PrintForm,
-          nullptr},
+         {&a.Undo, &a.Redo, nullptr, &a.NewRecord, &a.CopyRecord, &a.DeleteRecord, &a.InsertRecord,
+          nullptr, &a.PrintForm, nullptr},
          {sortMode, sortRecords}},
         {"Report and View",
          {&a.SearchRecords, &a.AlbumView, &a.GraphView, &a.SpreadsheetView, nullptr,

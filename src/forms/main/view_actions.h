@@ -15,8 +15,8 @@ struct ViewActions {
     ActionControl New, Open, Save, SaveAs, KeepBackupCopy, QuickExport, Merge,
         SetDatabaseInformation, SetDatabasePassword, ResetApplication, Close;
     // "Edit"
-    ActionControl NewRecord, CopyRecord, DeleteRecord, InsertRecord, PrintForm, Ascending,
-        Descending;
+    ActionControl Undo, Redo, NewRecord, CopyRecord, DeleteRecord, InsertRecord, PrintForm,
+        Ascending, Descending;
     // "Report and View"
     ActionControl SearchRecords, AlbumView, GraphView, SpreadsheetView, GenerateHTMLReport,
         GenerateRegularReport, ShortDescriptionValues;

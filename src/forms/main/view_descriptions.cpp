@@ -91,9 +91,18 @@ void TView::DescOneEnter(int field)
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
+    CommandStep step(workspace_, CommandStep::Settings);
     {
         TAddDescription editor(workspace_, field);
+        editor.Step = &step;
         workspace_.services.shell.RunDialog(editor);
+    }
+    step.Done("Changes to " +
+              workspace_.database.DescriptionCaptions[static_cast<std::size_t>(field - 1)] +
+              " Categories");
+    // The editor's change to the record on show is in that step, not in this visit's.
+    if (visited_) {
+        visitStart_ = *visited_;
     }
     MakeMenu(field);
     // The editor may have renamed or assigned the value of the record on show.
@@ -120,6 +129,7 @@ void TView::CustomizeLabels(std::string_view labelName)
     const std::optional<std::string> answer = workspace_.services.dialogs.InputBox(
         "Field Name", "Please enter a new Filed Name:", label->caption);
     label->caption = answer.value_or(label->caption);
+    CommandStep step(workspace_, CommandStep::Settings);
 
     Database& database = workspace_.database;
     for (std::size_t i = 0; i < 10; ++i) {
@@ -129,6 +139,7 @@ void TView::CustomizeLabels(std::string_view labelName)
     for (std::size_t i = 0; i < OtherFieldCount; ++i) {
         database.OtherCaptions[i] = Description.OtherCaptions[static_cast<int>(i) + 1].caption;
     }
+    step.Done("Caption " + Quoted(label->caption));
     ShowFieldCaptions();
 }
 

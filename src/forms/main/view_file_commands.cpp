@@ -25,12 +25,15 @@ void TView::StartEmptyDatabase()
     workspace_.DatabaseFileName.clear();
     workspace_.DatabaseLoaded = true;
     ShowFieldCaptions();
+    // A database just started holds nothing worth asking about.
+    workspace_.History.Clear();
     GetRecord(workspace_.CurrentIndex);  // the title follows the cleared file name
 }
 
 void TView::DiscardDatabase()
 {
     workspace_.DiscardDatabase();
+    workspace_.History.Clear();
     workspace_.DatabaseLoaded = false;
     SetSaveButtonState(false);
     Actions.DeleteRecord.enabled = false;
@@ -38,8 +41,13 @@ void TView::DiscardDatabase()
 
 void TView::New1Click()
 {
-    const Answer answer = workspace_.services.dialogs.AskYesNoCancel(
-        "Would you like to save the current database before you create a new one ?");
+    // What is on screen counts: the question follows from the record as typed.
+    SaveRecord(workspace_.CurrentIndex);
+    const Answer answer =
+        !workspace_.History.Changed()
+            ? Answer::No
+            : workspace_.services.dialogs.AskYesNoCancel(
+                  "Would you like to save the current database before you create a new one ?");
     if (answer == Answer::Cancel) {
         return;
     }
@@ -60,14 +68,15 @@ void TView::New1Click()
 void TView::Open1Click()
 {
     Dialogs& dialogs = workspace_.services.dialogs;
-    if (!dialogs.AskYesNo("Changes made since last save will be lost. Open new file anyway ?")) {
+    SaveRecord(workspace_.CurrentIndex);
+    if (workspace_.History.Changed() &&
+        !dialogs.AskYesNo("Changes made since last save will be lost. Open new file anyway ?")) {
         return;
     }
     const std::optional<std::string> path = dialogs.OpenFileDialog({"Open File"});
     if (!path) {
         return;
     }
-    SaveRecord(workspace_.CurrentIndex);
     OpenDatabase(*path);
 }
 
@@ -159,6 +168,7 @@ void TView::DatabaseOpened(const std::string& path)
             CreateRecord(workspace_.RecordList(), workspace_.services.random));
     }
     workspace_.CurrentIndex = 0;
+    workspace_.History.Clear();
     GetRecord(0);
     Actions.DeleteRecord.enabled = workspace_.RecordCount() > 1;
     workspace_.services.dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
@@ -253,6 +263,8 @@ void TView::Merge1Click()
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
+    CommandStep step(workspace_, CommandStep::Order | CommandStep::Settings);
+    const int before = workspace_.RecordCount();
     DatabaseReadResult result;
     {
         BusyWork busy(workspace_.services.shell, "Merging " + FileNameInMessage(*path) + " ...");
@@ -291,6 +303,7 @@ void TView::Merge1Click()
     ShowFieldCaptions();
     GetRecord(workspace_.CurrentIndex);
     EnableDeleteWhenMoreThanOne();
+    step.Done("Merge of " + RecordsCounted(workspace_.RecordCount() - before));
 }
 
 void TView::SetDatabaseInformation1Click()
@@ -298,7 +311,9 @@ void TView::SetDatabaseInformation1Click()
     TDatabaseInformationForm form(workspace_.database.DatabaseInfo);
     workspace_.services.shell.RunDialog(form);
     if (form.Accepted) {
+        CommandStep step(workspace_, CommandStep::Settings);
         workspace_.database.DatabaseInfo = form.Result();
+        step.Done("Set Database Information");
     }
 }
 
@@ -309,14 +324,17 @@ void TView::SetDatabasePassword1Click()
                           workspace_.database.Encrypted);
     workspace_.services.shell.RunDialog(form);
     if (form.Accepted) {
+        CommandStep step(workspace_, CommandStep::Settings);
         SetDatabasePasswords(workspace_.database, {form.ReadPassword.text, form.SavePassword.text});
         workspace_.database.Encrypted = form.Encrypt();
+        step.Done("Set Database Password");
     }
 }
 
 bool TView::FormCloseQuery()
 {
-    while (workspace_.CanSave) {
+    SaveRecord(workspace_.CurrentIndex);
+    while (workspace_.CanSave && workspace_.History.Changed()) {
         const Answer answer = workspace_.services.dialogs.AskYesNoCancel(
             "Changes made since last save will be lost. Would you like to save before exiting ?");
         if (answer == Answer::Cancel) {

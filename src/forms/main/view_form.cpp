@@ -8,6 +8,24 @@
 
 namespace quillmark {
 
+namespace {
+
+// What the window holds, into a record.
+void StoreWindow(TView& view, ItemRecord& record)
+{
+    record.RecordName = view.RecordName.text;
+    record.ReadOnly = view.ReadonlyBox.checked;
+    view.Picture.Store(record);
+    view.Notes.Store(record);
+    view.Experience.Store(record);
+    view.Description.Store(record);
+    view.Salary.Store(record);
+    view.Schedule.Store(record);
+    view.Skills.Store(record);
+}
+
+}  // namespace
+
 TView::TView(Workspace& workspace) : workspace_(workspace)
 {
     const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
@@ -73,8 +91,12 @@ void TView::GetRecord(int position)
     position = std::clamp(position, 0, workspace_.RecordCount() - 1);
     workspace_.CurrentIndex = position;
     LoadDefaults(position);
-    Caption = workspace_.DatabaseFileName.empty() ? "Untitled" : workspace_.DatabaseFileName;
-    ItemRecord& record = *workspace_.RecordList()[static_cast<std::size_t>(position)];
+    const std::shared_ptr<ItemRecord>& shown =
+        workspace_.RecordList()[static_cast<std::size_t>(position)];
+    ItemRecord& record = *shown;
+    // A new visit: what is stored from here on is compared with the record as it is now.
+    workspace_.History.EndVisit();
+    ShowEditHistory();
 
     ReadonlyBox.checked = record.ReadOnly;
     SetReadOnlyState(record.ReadOnly);
@@ -87,6 +109,11 @@ void TView::GetRecord(int position)
     Experience.Load(record);
     Schedule.Load(record);
     Skills.Load(record, workspace_.database.SkillNames);
+    // A new visit: what is stored from here on is compared with what storing the window
+    // unchanged would give, so that showing a record is no change of it.
+    visited_ = shown;
+    visitStart_ = record;
+    StoreWindow(*this, visitStart_);
 }
 
 void TView::SaveRecord(int position)
@@ -94,16 +121,10 @@ void TView::SaveRecord(int position)
     if (!workspace_.IsValidPosition(position)) {
         return;
     }
-    ItemRecord& record = *workspace_.RecordList()[static_cast<std::size_t>(position)];
-    record.RecordName = RecordName.text;
-    record.ReadOnly = ReadonlyBox.checked;
-    Picture.Store(record);
-    Notes.Store(record);
-    Experience.Store(record);
-    Description.Store(record);
-    Salary.Store(record);
-    Schedule.Store(record);
-    Skills.Store(record);
+    const std::shared_ptr<ItemRecord>& stored =
+        workspace_.RecordList()[static_cast<std::size_t>(position)];
+    StoreWindow(*this, *stored);
+    RecordVisitStep(stored);
 }
 
 void TView::SetReadOnlyState(bool readOnly)
@@ -213,12 +234,14 @@ void TView::NewRecord1Click()
     if (workspace_.CurrentIndex > -1) {
         SaveRecord(workspace_.CurrentIndex);
     }
+    CommandStep step(workspace_);
     ItemRecordList& records = workspace_.RecordList();
     records.push_back(CreateRecord(records, workspace_.services.random));
     workspace_.CurrentIndex = workspace_.RecordCount() - 1;
     workspace_.SpreadsheetIsCaller = false;
     GetRecord(workspace_.CurrentIndex);
     EnableDeleteWhenMoreThanOne();
+    step.Done("New Record");
 }
 
 void TView::CopyRecord1Click()
@@ -242,7 +265,9 @@ void TView::DeleteRecord1Click()
     if (records.size() >= 2 && workspace_.IsValidPosition(workspace_.CurrentIndex)) {
         // Edits made on screen go with the record, so that Insert brings them back too.
         SaveRecord(workspace_.CurrentIndex);
+        CommandStep step(workspace_);
         const auto at = records.begin() + workspace_.CurrentIndex;
+        const std::string name = (*at)->RecordName;
         workspace_.ClipboardRecord = *at;
         records.erase(at);
         workspace_.ChangeFlag = true;
@@ -252,6 +277,7 @@ void TView::DeleteRecord1Click()
         workspace_.SpreadsheetIsCaller = false;
         GetRecord(workspace_.CurrentIndex);
         Actions.InsertRecord.enabled = true;
+        step.Done("Delete Record " + Quoted(name));
     }
     if (records.size() <= 1) {
         Actions.DeleteRecord.enabled = false;
@@ -265,6 +291,7 @@ void TView::InsertRecord1Click()
     }
     // The window is stored first: inserting must not drop what was typed into the record on show.
     SaveRecord(workspace_.CurrentIndex);
+    CommandStep step(workspace_);
     ItemRecordList& records = workspace_.RecordList();
     const int position = std::clamp(workspace_.CurrentIndex, 0, workspace_.RecordCount());
     records.insert(records.begin() + position,
@@ -274,6 +301,7 @@ void TView::InsertRecord1Click()
     GetRecord(position);
     Actions.InsertRecord.enabled = false;
     EnableDeleteWhenMoreThanOne();
+    step.Done("Insert Record " + Quoted(workspace_.ClipboardRecord->RecordName));
 }
 
 void TView::ReadonlyBoxClick()

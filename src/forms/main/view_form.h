@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/item_record.h"
 #include "forms/controls.h"
 #include "forms/main/pages/description_page.h"
 #include "forms/main/pages/experience_page.h"
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +22,6 @@
 namespace quillmark {
 
 class Workspace;
-struct ItemRecord;
 
 // The main window: one record at a time on a notebook of seven pages, the record commands
 // and the doors to every other window.
@@ -108,6 +109,12 @@ public:
     void DeleteRecord1Click();
     void InsertRecord1Click();
     void ReadonlyBoxClick();
+    void Undo1Click();
+    void Redo1Click();
+    // The Edit menu's step names and the title's mark of a changed database.
+    void ShowEditHistory();
+    // A step was undone or redone: the record on show, the captions and menus as they now are.
+    void HistoryApplied(bool settingsChanged);
 
     // ---- "Sort Records" and "Sort Mode" ----
     std::vector<MenuItemControl> SortSelect;  // "Sort Records", each entry tagged with its key
@@ -220,7 +227,13 @@ private:
                          void (*moveFiles)(ItemRecord& record, const std::string& folder));
     void WalkSearchList(int step, bool fromSpreadsheet);
 
+    // The record on show as it was when shown or last stored: its edits become one step.
+    void RecordVisitStep(const std::shared_ptr<ItemRecord>& record);
+    std::string Title() const;
+
     Workspace& workspace_;
+    std::shared_ptr<ItemRecord> visited_;
+    ItemRecord visitStart_;
 };
 
 }  // namespace quillmark

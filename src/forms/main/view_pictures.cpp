@@ -95,15 +95,19 @@ void TView::ChangeFilePaths(const std::string& kind,
     }
     if (!folder.empty()) {
         SaveRecord(workspace_.CurrentIndex);
+        CommandStep step(workspace_, 0);
         const std::string withSeparator = WithTrailingSeparator(folder);
         {
             BusyWork busy(workspace_.services.shell, "Changing " + kind + " file paths ...");
             const ItemRecordList& records = workspace_.RecordList();
             for (std::size_t done = 0; done < records.size(); ++done) {
+                ItemRecord before = *records[done];
                 moveFiles(*records[done], withSeparator);
+                step.Changed(records[done], std::move(before));
                 busy.Progress(done + 1, records.size());
             }
         }
+        step.Done("Change of " + kind + " File Path");
         dialogs.ShowInformation(kind + " file path has been changed.");
     }
     GetRecord(workspace_.CurrentIndex);

@@ -45,6 +45,7 @@ void TView::SortSelectClick(int entry)
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
+    CommandStep step(workspace_);
     workspace_.ChangeFlag = true;
     workspace_.SortMode = SortKey{SortSelect[static_cast<std::size_t>(entry - 1)].tag};
     {
@@ -53,6 +54,7 @@ void TView::SortSelectClick(int entry)
     }
     // The position stays: whichever record now stands there is shown.
     GetRecord(workspace_.CurrentIndex);
+    step.Done(SortSelect[static_cast<std::size_t>(entry - 1)].caption);
     // The spreadsheet walking the search list shows the new order at once.
     if (workspace_.SpreadsheetIsCaller) {
         workspace_.Spreadsheet().FormActivate();

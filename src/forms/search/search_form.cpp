@@ -49,12 +49,28 @@ TSearch::TSearch(Workspace& workspace)
 
 // ---- the window comes and goes ----
 
-void TSearch::FormActivate()
+void TSearch::RecordsChanged()
 {
     HighRange.maximum = std::max(1, workspace_.RecordCount());
     HighRange.value = std::min(HighRange.value, HighRange.maximum);
     LowRange.maximum = HighRange.maximum;
     LowRange.value = std::min(LowRange.value, LowRange.maximum);
+    SetExtractState();
+}
+
+void TSearch::Undo1Click()
+{
+    workspace_.Undo();
+}
+
+void TSearch::Redo1Click()
+{
+    workspace_.Redo();
+}
+
+void TSearch::FormActivate()
+{
+    RecordsChanged();
     if (workspace_.ChangeFlag) {
         BuildCategoryMenus();
         workspace_.ExtractMode = false;

@@ -82,6 +82,11 @@ public:
     void AddRangeBtnClick();
     void ClearClick();
     void SetExtractState();
+    // The records were added, removed or reordered elsewhere: the ranges and Extract follow.
+    void RecordsChanged();
+    // Ctrl+Z and Ctrl+Shift+Z: the main window's history.
+    void Undo1Click();
+    void Redo1Click();
     static constexpr int ExtractToFileEntry = 0;
     static constexpr int RemoveFromDatabaseEntry = 2;
     void ExtractTypeClick(int entry);  // the position of the entry picked in ExtractType

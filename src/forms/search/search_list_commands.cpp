@@ -62,6 +62,7 @@ void TSearch::RemoveFromDatabase()
             "continue ?")) {
         return;
     }
+    CommandStep step(workspace_);
     ItemRecordList& records = workspace_.RecordList();
     const std::shared_ptr<ItemRecord> onShow =
         workspace_.IsValidPosition(workspace_.CurrentIndex)
@@ -76,6 +77,7 @@ void TSearch::RemoveFromDatabase()
     const auto kept = std::find(records.begin(), records.end(), onShow);
     workspace_.CurrentIndex = kept == records.end() ? 0 : static_cast<int>(kept - records.begin());
     workspace_.View().GetRecord(workspace_.CurrentIndex);
+    step.Done("Remove " + RecordsCounted(removed) + " From Database");
     workspace_.services.dialogs.ShowInformation(std::to_string(removed) +
                                                 " records have been removed from the Database.");
 }

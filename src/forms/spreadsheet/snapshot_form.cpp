@@ -99,6 +99,16 @@ void TSnapShot::FormActivate()
     Actions.CopySaveState();
 }
 
+void TSnapShot::Undo1Click()
+{
+    workspace_.Undo();
+}
+
+void TSnapShot::Redo1Click()
+{
+    workspace_.Redo();
+}
+
 void TSnapShot::FormDeactivate()
 {
     ColumnLayout& columns = workspace_.SpreadsheetColumns;

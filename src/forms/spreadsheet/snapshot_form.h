@@ -155,6 +155,9 @@ public:
 
     // ---- tool bar ----
     void NextSearchTBtnClick();
+    // Ctrl+Z and Ctrl+Shift+Z: the main window's history.
+    void Undo1Click();
+    void Redo1Click();
     void PrintMenuClick(int entry);  // 0 "Print Settings", 1 "Print"
 
 private:

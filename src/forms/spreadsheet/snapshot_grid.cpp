@@ -239,7 +239,10 @@ void TSnapShot::SpreadViewSetEditText(int column, int row, const std::string& te
     if (!IsTyped(field)) {
         return;
     }
+    CommandStep step(workspace_, 0);
+    step.WillChange(workspace_.CurrentIndex);
     field->text(*record) = text;
+    step.Done("Changes to " + record->RecordName);
     RecordChanged();
 }
 
@@ -336,14 +339,13 @@ void TSnapShot::StatusMenuClick(int status)
     if (record == nullptr || status < 1 || status > 3) {
         return;
     }
+    CommandStep step(workspace_, 0);
+    step.WillChange(workspace_.CurrentIndex);
     record->Working = status == 1;
     record->Available = status == 2;
     record->NotAvailable = status == 3;
-    DescriptionPage& page = workspace_.View().Description;
-    page.CheckBox1.checked = record->Working;
-    page.CheckBox2.checked = record->Available;
-    page.CheckBox3.checked = record->NotAvailable;
-    workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
+    step.Done("Changes to " + record->RecordName);
+    RecordChanged();
 }
 
 void TSnapShot::PictureMenuClick(int slot, int entry)
@@ -352,6 +354,8 @@ void TSnapShot::PictureMenuClick(int slot, int entry)
     if (record == nullptr) {
         return;
     }
+    CommandStep step(workspace_, 0);
+    step.WillChange(workspace_.CurrentIndex);
     std::string& file = record->Images[slot].ImageFile;
     if (entry == 0) {
         FileDialogRequest request{"Open", PicturePage::PictureFilter, ""};
@@ -366,6 +370,7 @@ void TSnapShot::PictureMenuClick(int slot, int entry)
     } else {
         return;
     }
+    step.Done("Changes to " + record->RecordName);
     // The main window's picture page would otherwise store its old file back into the slot.
     RecordChanged();
 }

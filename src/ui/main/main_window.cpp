@@ -42,6 +42,7 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildRecordBar();
     BuildNotebook();
     ConnectActions();
+    BuildEditHistory();
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();

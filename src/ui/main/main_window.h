@@ -52,6 +52,8 @@ private:
     // Sorting lives in main_window_sorting.cpp.
     void BuildSorting();
     void RenderSorting();
+    // Undo and Redo live in main_window_edit_menu.cpp.
+    void BuildEditHistory();
 
     Workspace& workspace_;
     TView& view_;

@@ -7,6 +7,7 @@
 #include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/undo_shortcuts.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
@@ -107,6 +108,9 @@ SearchWindow::SearchWindow(Workspace& workspace, QWidget* parent)
     setObjectName("Search");
     setWindowTitle(ToQt(search_.Caption));
     BuildToolBar();
+    AddUndoShortcuts(
+        this, [this] { Handle([this] { search_.Undo1Click(); }); },
+        [this] { Handle([this] { search_.Redo1Click(); }); });
 
     grid_ = new TermGrid(
         search_, [this](const QPoint& at) { OpenChooser(at); }, this);

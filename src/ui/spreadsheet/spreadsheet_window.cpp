@@ -7,6 +7,7 @@
 #include "ui/render.h"
 #include "ui/spreadsheet/spreadsheet_grid.h"
 #include "ui/text.h"
+#include "ui/undo_shortcuts.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
@@ -72,6 +73,9 @@ SpreadsheetWindow::SpreadsheetWindow(Workspace& workspace, QWidget* parent)
     setObjectName("SnapShot");
     setWindowTitle(ToQt(sheet_.Caption));
     BuildToolBar();
+    AddUndoShortcuts(
+        this, [this] { Handle([this] { sheet_.Undo1Click(); }); },
+        [this] { Handle([this] { sheet_.Redo1Click(); }); });
 
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName("Splitter");

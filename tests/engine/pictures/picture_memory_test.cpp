@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <zlib.h>
 
@@ -20,6 +19,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,13 +27,13 @@
 namespace quillmark::test {
 namespace {
 
+// The low bytes of value, most significant first or last.
 void PutBigEndian(std::string& out, std::uint32_t value, int bytes)
 {
     for (int shift = (bytes - 1) * 8; shift >= 0; shift -= 8) {
         out += static_cast<char>((value >> shift) & 0xFF);
     }
 }
-
 void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i) {
@@ -54,13 +54,10 @@ std::string BlackPng(int size)
     auto chunk = [](const std::string& type, const std::string& data) {
         std::string out;
         PutBigEndian(out, static_cast<std::uint32_t>(data.size()), 4);
-        const std::string body = type + data;
-        out += body;
+        out += type + data;
+        const auto* body = reinterpret_cast<const Bytef*>(out.data() + 4);
         PutBigEndian(
-            out,
-            static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                             static_cast<uInt>(body.size()))),
-            4);
+            out, static_cast<std::uint32_t>(crc32(0, body, static_cast<uInt>(out.size() - 4))), 4);
         return out;
     };
     std::string header;
@@ -140,12 +137,7 @@ std::string BlackPcx(int size)
         line += static_cast<char>(0xC0 | std::min(left, 63));
         line += '\0';
     }
-    std::string pictureData;
-    pictureData.reserve(line.size() * static_cast<std::size_t>(size));
-    for (int row = 0; row < size; ++row) {
-        pictureData += line;
-    }
-    return header + pictureData + '\x0C' + std::string(768, '\0');
+    return header + Repeat(line, size) + '\x0C' + std::string(768, '\0');
 }
 
 // A progressive JPEG of middle gray in the given number of scans, written out by hand: one DC
@@ -222,10 +214,8 @@ std::string GrayProgressiveJpeg(int width, int height, int components, int scans
         }
         out += data;
     };
-    std::vector<int> all;
-    for (int c = 1; c <= components; ++c) {
-        all.push_back(c);
-    }
+    std::vector<int> all(static_cast<std::size_t>(components));
+    std::iota(all.begin(), all.end(), 1);
     scan(all, 0, 0, 0, 0);
     const int bands = components * 63;
     const int acScans = scans - 1;

@@ -56,13 +56,10 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     // column naming the record leaves it "Empty".
     const ItemRecordList partial = Import("Sales : Office,12,Boise", {Description1, City, 18});
     const ItemRecord& fresh = *partial[0];
-    EXPECT_EQ(fresh.Desc[1], "Sales : Office");
-    EXPECT_EQ(fresh.Detail[1], "12") << "as it stands, no currency template";
-    EXPECT_EQ(fresh.Detail[8], "Boise");
     ItemRecord expected;
     expected.RecordName = "Empty";
     expected.Desc[1] = "Sales : Office";
-    expected.Detail[1] = "12";
+    expected.Detail[1] = "12";  // as it stands, no currency template
     expected.Detail[8] = "Boise";
     EXPECT_TRUE(fresh.SameFiledContent(expected));
     EXPECT_EQ(fresh.Images[6].ImageTitle, "Untitled 6");

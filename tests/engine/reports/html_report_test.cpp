@@ -186,11 +186,10 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
     }
     EXPECT_EQ(once.Fields.size(), 1u);
     // Items are numbered in tens, from the first to the last.
-    for (const int code : {10, 10 * HtmlReportItemCount}) {
-        EXPECT_TRUE(IsHtmlReportItem(code)) << code;
-    }
-    for (const int code : {0, 15, 10 * HtmlReportItemCount + 10}) {
-        EXPECT_FALSE(IsHtmlReportItem(code)) << code;
+    const int last = 10 * HtmlReportItemCount;
+    for (const auto& [code, isItem] :
+         {std::pair(10, true), {last, true}, {0, false}, {15, false}, {last + 10, false}}) {
+        EXPECT_EQ(IsHtmlReportItem(code), isItem) << code;
     }
 
     for (std::size_t size = 0; size < good.size(); ++size) {

@@ -29,6 +29,8 @@ const std::string PageStart =
     "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n<title>Staff</title>\r\n"
     "</head>\r\n<body>\r\n";
 const std::string PageEnd = "</body>\r\n</html>\r\n";
+const std::string TableStart =
+    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n";
 
 TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
 {
@@ -37,40 +39,30 @@ TEST(HtmlTableTest, ReportTablesCarryTheirTitlesAndStyleAndShowValuesAsTyped)
     options.footer = "<hr>\r\n";
     options.title = "Staff";
     options.style = HtmlCellStyle{HtmlColour(0, 0, 0), HtmlColour(255, 255, 255), true, true};
-    EXPECT_EQ(
-        Html({{"Name", "Notes"}, {"R&D", "<5 years\r\nno"}, {"Ann", ""}}, options),
-        PageStart +
-            "<h1>Staff</h1>\r\n<p>\r\n"
-            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
-            "<tr>\r\n"
-            "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
-            "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Notes</B></td>\r\n"
-            "</tr>\r\n<tr>\r\n"
-            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>R&amp;D</I></B></font>"
-            "</td>\r\n"
-            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>&lt;5 years<br>\nno"
-            "</I></B></font></td>\r\n"
-            "</tr>\r\n<tr>\r\n"
-            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>Ann</I></B></font>"
-            "</td>\r\n"
-            "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I><br></I></B></font>"
-            "</td>\r\n"
-            "</tr>\r\n</table><p>\r\n<hr>\r\n" +
-            PageEnd);
+    // Each cell of a record in the colours and style chosen.
+    const auto cell = [](const std::string& text) {
+        return "<td nowrap BGCOLOR=\"#000000\"><font color=\"#FFFFFF\"><B><I>" + text +
+               "</I></B></font></td>\r\n";
+    };
+    EXPECT_EQ(Html({{"Name", "Notes"}, {"R&D", "<5 years\r\nno"}, {"Ann", ""}}, options),
+              PageStart + "<h1>Staff</h1>\r\n<p>\r\n" + TableStart +
+                  "<tr>\r\n<td nowrap BGCOLOR=\"#C0C0C0\"><B>Name</B></td>\r\n"
+                  "<td nowrap BGCOLOR=\"#C0C0C0\"><B>Notes</B></td>\r\n</tr>\r\n<tr>\r\n" +
+                  cell("R&amp;D") + cell("&lt;5 years<br>\nno") + "</tr>\r\n<tr>\r\n" +
+                  cell("Ann") + cell("<br>") + "</tr>\r\n</table><p>\r\n<hr>\r\n" + PageEnd);
 
     // Titles alone are an ordinary row; a plain table has no style at all.
     options.header.clear();
     options.footer.clear();
     options.style = HtmlCellStyle{};
-    EXPECT_NE(Html({{"Name"}}, options)
-                  .find("<td nowrap BGCOLOR=\"#FFFFFF\"><font "
-                        "color=\"#000000\">Name</font></td>"),
-              std::string::npos);
+    const std::string titlesOnly = Html({{"Name"}}, options);
+    EXPECT_NE(
+        titlesOnly.find("<td nowrap BGCOLOR=\"#FFFFFF\"><font color=\"#000000\">Name</font></td>"),
+        std::string::npos);
     HtmlTableOptions plain;
     plain.title = "Staff";
     EXPECT_EQ(Html({{"#", ""}}, plain),
-              PageStart +
-                  "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
+              PageStart + TableStart +
                   "<tr>\r\n<td nowrap>#</td>\r\n<td nowrap><br></td>\r\n</tr>\r\n</table><p>\r\n" +
                   PageEnd);
 }
@@ -85,10 +77,10 @@ TEST(HtmlTableTest, PagesAreUtf8AndBegunOnceWhateverTheHeaderHolds)
     EXPECT_EQ(Html({{"Zo\xEB M\xFCller"}}, options),
               "<!DOCTYPE html>\r\n<html>\r\n<head>\r\n<meta charset=\"utf-8\">\r\n"
               "<title>Zo\xC3\xAB &amp; &lt;M\xC3\xBCller&gt; </title>\r\n</head>\r\n<body>\r\n"
-              "<h1>Caf\xC3\xA9</h1>\r\n"
-              "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" width=\"100%\">\r\n"
-              "<tr>\r\n<td nowrap>Zo\xC3\xAB M\xC3\xBCller</td>\r\n</tr>\r\n</table><p>\r\n"
-              "<p>\xE2\x82\xAC 5</p>\r\n</body>\r\n</html>\r\n");
+              "<h1>Caf\xC3\xA9</h1>\r\n" +
+                  TableStart +
+                  "<tr>\r\n<td nowrap>Zo\xC3\xAB M\xC3\xBCller</td>\r\n</tr>\r\n</table><p>\r\n"
+                  "<p>\xE2\x82\xAC 5</p>\r\n</body>\r\n</html>\r\n");
 
     // A header that begins the page itself, in any case, gets no second beginning and no end
     // it did not open; the byte-order mark makes its own charset, if any, no matter.

@@ -62,67 +62,66 @@ void ExpectEach(const std::vector<Case>& cases)
     }
 }
 
-Fill Hours(std::string text)
+// Puts a value where a field keeps it.
+using Put = std::function<void(ItemRecord&, const std::string&)>;
+
+// The term holds for a record given each of the first values, and for none given the second.
+void ExpectEach(const SearchRecord& term, const Put& put, const std::vector<std::string>& holding,
+                const std::vector<std::string>& failing)
 {
-    return [text](ItemRecord& r) { r.HoursPerWeek = text; };
+    std::vector<Case> cases;
+    for (const auto* values : {&holding, &failing}) {
+        for (const std::string& value : *values) {
+            SCOPED_TRACE("value \"" + value + "\"");
+            ExpectEach({{term, [&](ItemRecord& r) { put(r, value); }, values == &holding}});
+        }
+    }
 }
+
 Fill Detail(int field, std::string text)
 {
     return [field, text](ItemRecord& r) { r.Detail[static_cast<std::size_t>(field)] = text; };
 }
+Put PutDetail(std::size_t field)
+{
+    return [field](ItemRecord& r, const std::string& v) { r.Detail[field] = v; };
+}
+const Put PutName = [](ItemRecord& r, const std::string& v) { r.RecordName = v; };
 
 TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
 {
-    ExpectEach({
-        {Term(Tag::HoursPerWeek, "20", "50"), Hours("19.99"), false},
-        {Term(Tag::HoursPerWeek, "20", "50"), Hours("20"), true},
-        {Term(Tag::HoursPerWeek, "20", "50"), Hours("50 hrs"), true},
-        {Term(Tag::HoursPerWeek, "20", "50"), Hours("50.01"), false},
-        {Term(Tag::HoursPerWeek, "20", "50"), Hours(""), false},  // cleaned to 0
-        {Term(Tag::HoursPerWeek, "0", "0"), Hours("none"), true},
-        // Only the last point is a point: "1.500.25" is 1500.25.
-        {Term(Tag::HoursPerWeek, "1500.25", "1500.25"), Hours("1.500.25"), true},
-        {Term(Tag::HourlySalary, "20000", "50000"),
-         [](ItemRecord& r) { r.SalaryFigures[1] = "20,000.00"; }, true},
-        {Term(Tag::YearlySalary, "20000", "50000"),
-         [](ItemRecord& r) { r.SalaryFigures[6] = "$50,000"; }, true},
-        {Term(Tag::YearlySalary, "20000", "50000"),
-         [](ItemRecord& r) { r.SalaryFigures[6] = "50000.01"; }, false},
-        // Signs on both the bounds and the value; a sign alone is no number.
-        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "-5"), true},
-        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "+5"), true},
-        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "-5.5"), false},
-        {Term(Tag::Detail(0), "-5", "+5"), Detail(0, "5.5"), false},
-        {Term(Tag::Detail(0), "+", "-"), Detail(0, "+"), true},
-        {Term(Tag::Detail(9), ".5", "9"), Detail(9, " 0.5"), true},
-        {Term(Tag::Detail(9), "1", "9"), Detail(9, "0"), false},
-    });
+    const Put hours = [](ItemRecord& r, const std::string& v) { r.HoursPerWeek = v; };
+    ExpectEach(Term(Tag::HoursPerWeek, "20", "50"), hours, {"20", "50 hrs"},
+               {"19.99", "50.01", ""});  // "" is cleaned to 0
+    ExpectEach(Term(Tag::HoursPerWeek, "0", "0"), hours, {"none"}, {});
+    // Only the last point is a point: "1.500.25" is 1500.25.
+    ExpectEach(Term(Tag::HoursPerWeek, "1500.25", "1500.25"), hours, {"1.500.25"}, {});
+    ExpectEach(Term(Tag::HourlySalary, "20000", "50000"),
+               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[1] = v; }, {"20,000.00"},
+               {});
+    ExpectEach(Term(Tag::YearlySalary, "20000", "50000"),
+               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[6] = v; }, {"$50,000"},
+               {"50000.01"});
+    // Signs on both the bounds and the value; a sign alone is no number.
+    ExpectEach(Term(Tag::Detail(0), "-5", "+5"), PutDetail(0), {"-5", "+5"}, {"-5.5", "5.5"});
+    ExpectEach(Term(Tag::Detail(0), "+", "-"), PutDetail(0), {"+"}, {});
+    ExpectEach(Term(Tag::Detail(9), ".5", "9"), PutDetail(9), {" 0.5"}, {});
+    ExpectEach(Term(Tag::Detail(9), "1", "9"), PutDetail(9), {}, {"0"});
 }
 
 TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
 {
-    const auto other = [](int field, std::string text) -> Fill {
-        return [field, text](ItemRecord& r) { r.Other[field] = text; };
-    };
-    const auto name = [](std::string text) -> Fill {
-        return [text](ItemRecord& r) { r.RecordName = text; };
-    };
-    ExpectEach({
-        {Term(Tag::Other(1), "b", "d"), other(1, "A"), false},
-        {Term(Tag::Other(1), "b", "d"), other(1, "B"), true},
-        {Term(Tag::Other(1), "b", "d"), other(1, "Dz"), true},
-        {Term(Tag::Other(6), "b", "d"), other(6, "e"), false},
-        {Term(Tag::Other(6), "b", "d"), other(6, ""), false},
-        {Term(Tag::Name, "Ann", "Ann"), name("Anne"), true},
-        {Term(Tag::Name, "Ann", "Ann"), name("An"), false},
-        // One bound alone looks for a piece of the text; the piece may be the
-        // whole text, or at its very end.
-        {Term(Tag::Name, "smith"), name("SMITH"), true},
-        {Term(Tag::Name, "smith"), name("Ann Smith"), true},
-        {Term(Tag::Name, "smith"), name("Smit"), false},
-        {Term(Tag::Name, "", "jones"), name("Bo Jones"), true},
-        {Term(Tag::Name, "", ""), name(""), false},
-    });
+    for (const int field : {1, 6}) {
+        ExpectEach(Term(Tag::Other(field), "b", "d"),
+                   [field](ItemRecord& r, const std::string& v) { r.Other[field] = v; },
+                   {"B", "Dz"}, {"A", "e", ""});
+    }
+    ExpectEach(Term(Tag::Name, "Ann", "Ann"), PutName, {"Anne"}, {"An"});
+    // One bound alone looks for a piece of the text; the piece may be the whole text, or at its
+    // very end.
+    ExpectEach(Term(Tag::Name, "smith"), PutName, {"SMITH", "Ann Smith"}, {"Smit"});
+    ExpectEach(Term(Tag::Name, "", "jones"), PutName, {"Bo Jones"}, {});
+    ExpectEach(Term(Tag::Name, "", ""), PutName, {}, {""});
 }
 
 TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
@@ -194,34 +193,40 @@ SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
     return term;
 }
 
+// A value "hh:mm-hh:mm" is the start and end of the slot of that day.
+Put PutSlot(int day, int slot)
+{
+    return [=](ItemRecord& r, const std::string& v) {
+        AddSlot(r, day, slot, v.substr(0, 5).c_str(), v.substr(6).c_str());
+    };
+}
+
 TEST(SearchBoundaries, ScheduleTermsFitWithinOneSlotEndsIncluded)
 {
-    const auto slot = [](int day, int number, const char* start, const char* end) -> Fill {
-        return [=](ItemRecord& r) { AddSlot(r, day, number, start, end); };
-    };
     const int last = WeeklySchedule::Slots;
-    ExpectEach({
-        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), true},
-        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:01", "12:00"), false},
-        {ScheduleTerm("Sunday", "09:00", "12:00"), slot(1, 1, "09:00", "11:59"), false},
-        {ScheduleTerm("Saturday", "09:00", "12:00"), slot(7, last, "08:00", "12:00"), true},
-        {ScheduleTerm("Saturday", "09:00", "12:00"), slot(6, last, "08:00", "12:00"), false},
-        {ScheduleTerm("Any Day", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), true},
-        {ScheduleTerm("Any Day", "09:00", "12:00"), slot(7, last, "09:00", "12:00"), true},
-        {ScheduleTerm("Someday", "09:00", "12:00"), slot(1, 1, "09:00", "12:00"), false},
-        {ScheduleTerm("Monday", "00:01", "00:02"), slot(2, 1, "00:01", "00:02"), true},
-        {ScheduleTerm("Monday", "09:00", "12:00"), [](ItemRecord&) {}, false},
-        {ScheduleTerm("Monday", "00:00", "00:00"), [](ItemRecord&) {}, false},
-    });
+    const SearchRecord sunday = ScheduleTerm("Sunday", "09:00", "12:00");
+    ExpectEach(sunday, PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
+    const SearchRecord saturday = ScheduleTerm("Saturday", "09:00", "12:00");
+    ExpectEach(saturday, PutSlot(7, last), {"08:00-12:00"}, {});
+    ExpectEach(saturday, PutSlot(6, last), {}, {"08:00-12:00"});
+    const SearchRecord anyDay = ScheduleTerm("Any Day", "09:00", "12:00");
+    ExpectEach(anyDay, PutSlot(1, 1), {"09:00-12:00"}, {});
+    ExpectEach(anyDay, PutSlot(7, last), {"09:00-12:00"}, {});
+    ExpectEach(ScheduleTerm("Someday", "09:00", "12:00"), PutSlot(1, 1), {}, {"09:00-12:00"});
+    ExpectEach(ScheduleTerm("Monday", "00:01", "00:02"), PutSlot(2, 1), {"00:01-00:02"}, {});
+    const Put nothing = [](ItemRecord&, const std::string&) {};
+    ExpectEach(ScheduleTerm("Monday", "09:00", "12:00"), nothing, {}, {""});
+    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), nothing, {}, {""});
 }
 
 TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
 {
-    const auto skill = [](int number, std::string proficiency, std::string notes = {}) -> Fill {
-        return [=](ItemRecord& r) {
+    // Each value the skill's proficiency, or its notes for a term with notes.
+    const auto skill = [](int number, bool notes = false) -> Put {
+        return [=](ItemRecord& r, const std::string& v) {
             r.Skills.SetHasSkill(number, true);
-            r.Skills.SetSkillProficiency(number, proficiency);
-            r.Skills.SetSkillNotes(number, notes);
+            r.Skills.SetSkillProficiency(number, notes ? "" : v);
+            r.Skills.SetSkillNotes(number, notes ? v : "");
         };
     };
     const auto term = [](std::string name, std::string from, std::string to, std::string notes = {},
@@ -233,55 +238,47 @@ TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
         return t;
     };
     const int last = SkillSet::Count;
-    ExpectEach({
-        {term("Typing", "3", "5"), skill(1, "3"), true},
-        {term("Typing", "3", "5"), skill(1, "5"), true},
-        {term("Typing", "3", "5"), skill(1, "2.9"), false},
-        {term("Typing", "3", "5"), skill(1, "5.1"), false},
-        {term("Typing", "3", ""), skill(1, "2"), false},
-        {term("Welding", "", ""), skill(last, ""), true},
-        {term("Welding", "", ""), skill(last - 1, ""), false},
-        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHT"), true},
-        {term("Welding", "", "", "night", 1), skill(last, "", "NIGHTS"), false},
-        {term("Welding", "", "", "night", 2), skill(last, "", "late nights"), true},
-        {term("Welding", "", "", "night", 2), skill(last, "", "nigh"), false},
-    });
+    ExpectEach(term("Typing", "3", "5"), skill(1), {"3", "5"}, {"2.9", "5.1"});
+    ExpectEach(term("Typing", "3", ""), skill(1), {}, {"2"});
+    ExpectEach(term("Welding", "", ""), skill(last), {""}, {});
+    ExpectEach(term("Welding", "", ""), skill(last - 1), {}, {""});
+    ExpectEach(term("Welding", "", "", "night", 1), skill(last, true), {"NIGHT"}, {"NIGHTS"});
+    ExpectEach(term("Welding", "", "", "night", 2), skill(last, true), {"late nights"}, {"nigh"});
 }
+
+const Put PutExperience = [](ItemRecord& r, const std::string& v) { r.ExperienceStream = v; };
 
 TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
 {
-    const auto stream = [](std::string text) -> Fill {
-        return [text](ItemRecord& r) { r.ExperienceStream = text; };
-    };
-    const SearchRecord acme = Term(Tag::Experience, "acme");
-    ExpectEach({
-        {acme, stream("2,3\r\n0,1,Acme\r\n"), true},
-        {acme, stream("2,3\r\n1,2,Acme\r\n"), true},
-        {acme, stream("2,3\r\n2,1,Acme\r\n"), false},
-        {acme, stream("2,3\r\n0,3,Acme\r\n"), false},
-        {acme, stream("2,3\r\n0,0,Acme\r\n"), false},
-        // Without a size line the table is 4 by 100.
-        {acme, stream("\r\n3,99,Acme\r\n"), true},
-        {acme, stream("\r\n4,99,Acme\r\n"), false},
-        {acme, stream("\r\n3,100,Acme\r\n"), false},
-        {acme, stream(""), false},
-        {Term(Tag::Experience, ""), stream("0,1,x\r\n"), false},
-    });
+    // Without a size line the table is 4 by 100.
+    ExpectEach(Term(Tag::Experience, "acme"), PutExperience,
+               {"2,3\r\n0,1,Acme\r\n", "2,3\r\n1,2,Acme\r\n", "\r\n3,99,Acme\r\n"},
+               {"2,3\r\n2,1,Acme\r\n", "2,3\r\n0,3,Acme\r\n", "2,3\r\n0,0,Acme\r\n",
+                "\r\n4,99,Acme\r\n", "\r\n3,100,Acme\r\n", ""});
+    ExpectEach(Term(Tag::Experience, ""), PutExperience, {}, {"0,1,x\r\n"});
 }
 
 // The rules of each kind away from their edges.
 TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
 {
-    const auto name = [](std::string text) -> Fill {
-        return [text](ItemRecord& r) { r.RecordName = text; };
-    };
-    const auto category = [](std::string text) -> Fill {
-        return [text](ItemRecord& r) { r.Desc[2] = text; };
-    };
-    const auto experience = [](std::string stream) -> Fill {
-        return [stream](ItemRecord& r) { r.ExperienceStream = stream; };
-    };
+    // A single value finds the values that begin with it; numbers compare as numbers.
+    ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
+    ExpectEach(Term(Tag::Detail(3), "-2.5", "1e1"), PutDetail(3), {" 7"}, {});
+    ExpectEach(Term(Tag::Detail(3), "10", "9"), PutDetail(3), {}, {"9.5"});
+    ExpectEach(Term(Tag::Detail(3), "10", "20"), PutDetail(3), {"15 kg"}, {});
+    // Typed values look for a piece of the text, ignoring ASCII case only.
+    ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
+    ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
+    // Categories are found below themselves too, with case.
+    ExpectEach(Term(Tag::Description(2), "Clerk : Office"),
+               [](ItemRecord& r, const std::string& v) { r.Desc[2] = v; },
+               {"Senior : Clerk : Office"}, {"clerk : office"});
+    // Experience: the stream's size line counts, and so does the last cell written.
     const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
+    ExpectEach(Term(Tag::Experience, "acme"), PutExperience, {"6,10\r\n5,1,Acme\r\n"},
+               {header + "0,1,Acme\r\n0,1,Zenith\r\n"});
+    ExpectEach(Term(Tag::Experience, "a\r\nb"), PutExperience, {header + "3,2,a\t\bb\r\n"}, {});
+
     SearchRecord skill = Term(Tag::Skills, "", "5");
     skill.SkillName = "Typing";
     skill.MatchMode = 2;
@@ -292,28 +289,10 @@ TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
         r.Skills.SetSkillProficiency(1, "five");
     };
     ExpectEach({
-        // A single value finds the values that begin with it; numbers compare as
-        // numbers.
-        {Term(Tag::Detail(3), "Sm", "Sm"), Detail(3, "Asmith"), false},
-        {Term(Tag::Detail(3), "-2.5", "1e1"), Detail(3, " 7"), true},
-        {Term(Tag::Detail(3), "10", "9"), Detail(3, "9.5"), false},
-        {Term(Tag::Detail(3), "10", "20"), Detail(3, "15 kg"), true},
-        // Typed values look for a piece of the text, ignoring ASCII case only.
-        {Term(Tag::Name, "\xC9T\xC9"), name("l'\xE9t\xE9"), true},
-        {Term(Tag::Name, ""), name("Smith"), false},
-        // Categories are found below themselves too, with case.
-        {Term(Tag::Description(2), "Clerk : Office"), category("Senior : Clerk : Office"), true},
-        {Term(Tag::Description(2), "Clerk : Office"), category("clerk : office"), false},
         {Term(Tag::Keywords, ""), [](ItemRecord& r) { r.Keywords = {"Forklift"}; }, false},
         {Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; }, true},
         {Term(Tag::SalaryType, "daily"), [](ItemRecord& r) { r.SalaryType = 2; }, false},
-        // Experience: the stream's size line counts, and so does the last cell
-        // written.
-        {Term(Tag::Experience, "acme"), experience("6,10\r\n5,1,Acme\r\n"), true},
-        {Term(Tag::Experience, "acme"), experience(header + "0,1,Acme\r\n0,1,Zenith\r\n"), false},
-        {Term(Tag::Experience, "a\r\nb"), experience(header + "3,2,a\t\bb\r\n"), true},
-        // A proficiency without digits is none; only skills the database names
-        // are found.
+        // A proficiency without digits is none; only skills the database names are found.
         {skill, typing, true},
         {unknownSkill, typing, false},
         // Schedules: the whole interval within one slot of the day; the time boxes may leave
@@ -345,6 +324,13 @@ TEST(SearchBoundaries, TermsInTheFirstAndLastSlotAllMustHold)
     EXPECT_FALSE(both.Matches(annSmith)) << "the last term fails";
     EXPECT_FALSE(PreparedSearch(terms, {SearchSlotCount + 1}, Context()).Matches(annLee));
     EXPECT_EQ(LowestFreeSlot(terms), 2);
+    for (int slot = 2; slot < SearchSlotCount; ++slot) {
+        terms[slot] = Term(Tag::Name, "x");
+    }
+    terms[SearchSlotCount] = {};
+    EXPECT_EQ(LowestFreeSlot(terms), SearchSlotCount) << "the last slot is free";
+    terms[SearchSlotCount] = Term(Tag::Name, "x");
+    EXPECT_EQ(LowestFreeSlot(terms), 0) << "none is free";
 }
 
 ItemRecordList Records(std::initializer_list<const char*> names)

@@ -53,11 +53,11 @@ bool Holds(const std::string& bytes, const std::string& part)
     return bytes.find(part) != std::string::npos;
 }
 
-// The boxes of "Open" up to the file chosen, then those given.
+// The boxes of "Open" over a database unchanged since it was opened, up to the file chosen,
+// then those given.
 std::vector<Shown> Opening(std::vector<Shown> then)
 {
-    then.insert(then.begin(),
-                {Shown{Kind::YesNo, OpenQuestion}, Shown{Kind::OpenFile, "Open File"}});
+    then.insert(then.begin(), Shown{Kind::OpenFile, "Open File"});
     return then;
 }
 
@@ -73,10 +73,14 @@ protected:
         WriteFileBytes(folder.File(name), DatabaseBytes(names, header));
         return folder.File(name);
     }
-    // "Open": yes to losing the changes, then the file. Passwords are scripted after this.
+    // "Open": yes to losing the changes when there are any, then the file. Passwords are
+    // scripted after this.
     ScriptedDialogs& WillOpen(const std::string& path)
     {
-        return dialogs.AnswerYes().ChooseFile(path);
+        if (workspace.History.Changed()) {
+            dialogs.AnswerYes();
+        }
+        return dialogs.ChooseFile(path);
     }
     // Opens a database whose save password the user does not know.
     void OpenViewOnly()
@@ -129,9 +133,8 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
 {
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
 
-    // No to the question, or no file chosen, keeps the new database.
-    dialogs.AnswerNo().AnswerYes().CancelFileDialog();
-    view.Open1Click();
+    // No file chosen keeps the new database; an untouched one asks nothing first.
+    dialogs.CancelFileDialog();
     view.Open1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     dialogs.Forget();
@@ -181,15 +184,14 @@ TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const std::string empty = folder.File("empty\x1B.dat");
     WriteFileBytes(empty, "");
-    WillOpen(gone).AnswerYes().ChooseFile(fifo).AnswerYes().ChooseFile(empty);
+    WillOpen(gone).ChooseFile(fifo).ChooseFile(empty);
     for (int i = 0; i < 3; ++i) {
         view.Open1Click();
     }
     EXPECT_THAT(dialogs.Texts(),
-                ElementsAre(OpenQuestion, "Open File",
-                            gone + " could not be opened: No such file or directory", OpenQuestion,
-                            "Open File", fifo + " is not a regular file.", OpenQuestion,
-                            "Open File", folder.File("empty\\x1B.dat") + " is empty."));
+                ElementsAre("Open File", gone + " could not be opened: No such file or directory",
+                            "Open File", fifo + " is not a regular file.", "Open File",
+                            folder.File("empty\\x1B.dat") + " is empty."));
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
     EXPECT_EQ(view.Caption, path);
     EXPECT_EQ(view.RecordName.text, "Bob Ray");
@@ -315,10 +317,12 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"}, staffHeader);
     OpenDatabase(session, path);
 
+    // Only a changed database is offered for saving.
+    view.RecordName.text = "Ann Typed";
     dialogs.AnswerCancel();
     view.New1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, NewQuestion}));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Bob Ray"));
     dialogs.Forget();
 
     // Yes saves what was typed, then starts afresh.
@@ -341,6 +345,7 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
     // A database that may not be saved is not thrown away by a refused save either; No lets it
     // go, and the new database is the user's own to save.
     OpenViewOnly();
+    view.Description.Detail[0].text = "1 Elm St";
     dialogs.AnswerYes();
     view.New1Click();
     EXPECT_THAT(dialogs.Texts(), ElementsAre(NewQuestion, NoPermission));
@@ -354,6 +359,7 @@ TEST_F(DatabaseCommandsTest, NewOffersToSaveFirst)
 
 TEST_F(DatabaseCommandsTest, ClosingAsksUntilTheDatabaseIsSavedOrLetGo)
 {
+    view.Description.Detail[0].text = "1 Elm St";
     dialogs.AnswerCancel();
     view.Close1Click();
     EXPECT_THAT(dialogs.Messages, ElementsAre(Shown{Kind::YesNoCancel, CloseQuestion}));
@@ -404,7 +410,7 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     const Shown merged{Kind::Information, "Merge Sucessful !"};
     EXPECT_THAT(Merge(MakeFile("b.dat", {"Cid", "Dee"}, second)), ElementsAre(merging, merged));
     EXPECT_THAT(session.Names(), ElementsAre("Ann Typed", "Cid", "Dee"));
-    EXPECT_EQ(view.Caption, a);
+    EXPECT_EQ(view.Caption, "*" + a);  // merged records are a change to save
     EXPECT_EQ(view.RecordName.text, "Ann Typed");
     EXPECT_TRUE(view.Actions.DeleteRecord.enabled);
     EXPECT_EQ(view.Description.OtherCaptions[1].caption, "Hired");
@@ -520,7 +526,8 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     EXPECT_THAT(dialogs.Messages, ElementsAre(refused, refused, refused));
     EXPECT_EQ(ReadFileBytes(path), before);
 
-    WillOpen(path).Type("secret").Type("abc");
+    // The name typed is a change that opening asks about.
+    dialogs.AnswerYes().ChooseFile(path).Type("secret").Type("abc");
     view.Open1Click();
     EXPECT_TRUE(workspace.CanSave);
 
@@ -616,8 +623,7 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
         first.workspace.ShortDescriptions = true;
         first.workspace.SpreadsheetColumns.FieldNumbers[3] = 350;
         first.workspace.SpreadsheetColumns.Widths[3] = 90;
-        first.dialogs.AnswerNo();
-        first.view.Close1Click();
+        first.view.Close1Click();  // nothing changed: nothing to ask
     }
     // An untitled database leaves no last file to offer.
     Session& second = NextRun();
@@ -654,7 +660,6 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
     // The window sizes are written at once, the columns at the close: those of a first
     // installation without the status column.
     EXPECT_EQ(ReadWindowSize(store, "ViewW:", "ViewH:", {}), (WindowSize{634, 482}));
-    second.dialogs.AnswerNo();
     view.Close1Click();
     const ColumnLayout saved = ReadStartupSettings(store).Columns;
     EXPECT_EQ(saved, ResetColumnLayout());
@@ -692,14 +697,13 @@ TEST_F(SettingsFlowTest, TheLastDatabaseIsOfferedAtTheNextStartWithItsPasswords)
         second.view.FormDeactivate();
         second.view.FormActivate();
         EXPECT_EQ(second.dialogs.Messages.size(), 3u);
-        second.dialogs.AnswerNo();
         second.view.Close1Click();
     }
     {
         // No opens nothing. The file opened from the menu then goes away while the program
         // runs; it is still the last file at the close.
         Session& third = NextRun();
-        third.dialogs.AnswerNo().AnswerYes().ChooseFile(path).Type("secret").AnswerNo();
+        third.dialogs.AnswerNo().ChooseFile(path).Type("secret");
         third.Start();
         EXPECT_THAT(third.dialogs.Texts(), ElementsAre(question));
         EXPECT_THAT(third.Names(), ElementsAre("Untitled 1"));
@@ -709,7 +713,7 @@ TEST_F(SettingsFlowTest, TheLastDatabaseIsOfferedAtTheNextStartWithItsPasswords)
     }
     {
         Session& fourth = NextRun();
-        fourth.dialogs.AnswerYes().AnswerNo();
+        fourth.dialogs.AnswerYes();
         fourth.Start();
         EXPECT_THAT(
             fourth.dialogs.Texts(),

@@ -1,0 +1,23 @@
+// Edit > Undo and Edit > Redo of the main window; the form names them after their steps.
+
+#include "ui/main/main_window.h"
+
+#include "forms/main/view_form.h"
+
+#include <QAction>
+#include <QKeySequence>
+
+namespace quillmark {
+
+void MainWindow::BuildEditHistory()
+{
+    ViewActions& a = view_.Actions;
+    QAction* redo = actions_.at(&a.Redo);
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(actions_.at(&a.Undo), &QAction::triggered, this,
+            [this] { Handle([this] { view_.Undo1Click(); }); });
+    connect(redo, &QAction::triggered, this, [this] { Handle([this] { view_.Redo1Click(); }); });
+}
+
+}  // namespace quillmark

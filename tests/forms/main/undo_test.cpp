@@ -1,0 +1,240 @@
+// Edit > Undo and Edit > Redo: every command that changes the database is taken back and done
+// again, the windows show what they showed, and the save questions follow the changes.
+
+#include "support/test_helpers.h"
+#include "support/view_fixture.h"
+
+#include "forms/main/database_information_form.h"
+#include "forms/search/search_form.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
+
+namespace quillmark::test {
+namespace {
+
+using ::testing::ElementsAre;
+
+// What the user sees of the database: every record's filed content in order, the search list,
+// the captions and information, and the record on show.
+struct Seen {
+    std::vector<ItemRecord> Records;
+    std::vector<bool> Listed;
+    std::string FirstCaption;
+    std::string DatabaseName;
+    std::string OnShow;
+    int Index = -1;
+
+    bool operator==(const Seen& other) const
+    {
+        if (Records.size() != other.Records.size()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < Records.size(); ++i) {
+            if (!Records[i].SameFiledContent(other.Records[i])) {
+                return false;
+            }
+        }
+        return Listed == other.Listed && FirstCaption == other.FirstCaption &&
+               DatabaseName == other.DatabaseName && OnShow == other.OnShow && Index == other.Index;
+    }
+};
+
+void PrintTo(const Seen& seen, std::ostream* out)
+{
+    for (const ItemRecord& record : seen.Records) {
+        *out << record.RecordName << " ";
+    }
+    *out << "| on show " << seen.OnShow << " at " << seen.Index << " | " << seen.FirstCaption;
+}
+
+class UndoTest : public ViewTest {
+protected:
+    // Cid, Ann and Bob, stored and saved, with Ann on the search list and Bob on show.
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        view.RecordName.text = "Cid";
+        view.NewRecord1Click();
+        view.RecordName.text = "Ann";
+        view.NewRecord1Click();
+        view.RecordName.text = "Bob";
+        workspace.RecordList()[1]->InSearchList = true;
+        path = folder.File("staff.dat");
+        dialogs.ChooseFile(path);
+        ASSERT_TRUE(view.SaveAs1Click());
+        dialogs.Forget();
+    }
+
+    Seen Look()
+    {
+        Seen seen;
+        for (const auto& record : workspace.RecordList()) {
+            seen.Records.push_back(*record);
+            seen.Listed.push_back(record->InSearchList);
+        }
+        seen.FirstCaption = workspace.database.DetailCaptions[0];
+        seen.DatabaseName = workspace.database.DatabaseInfo.DatabaseName;
+        seen.OnShow = view.RecordName.text;
+        seen.Index = workspace.CurrentIndex;
+        return seen;
+    }
+
+    TemporaryFolder folder;
+    std::string path;
+};
+
+TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
+{
+    struct Case {
+        const char* step;
+        std::function<void()> command;
+    };
+    const std::vector<Case> cases = {
+        {"New Record", [&] { view.NewRecord1Click(); }},
+        {"Delete Record \"Bob\"", [&] { view.DeleteRecord1Click(); }},
+        {"Insert Record \"Cid\"",
+         [&] {
+             GoTo("1");
+             view.CopyRecord1Click();
+             GoTo("3");
+             view.InsertRecord1Click();
+         }},
+        {"Changes to Bobby",
+         [&] {
+             view.RecordName.text = "Bobby";
+             view.Description.Detail[0].text = "1 Elm St";
+             Leave();
+             view.Description.Detail[1].text = "Leeds";  // the same visit: one step
+         }},
+        {"Sort by Name",
+         [&] {
+             for (std::size_t entry = 0; entry < view.SortSelect.size(); ++entry) {
+                 if (view.SortSelect[entry].caption == "Sort by Name") {
+                     view.SortSelectClick(static_cast<int>(entry) + 1);
+                 }
+             }
+         }},
+        {"Remove 1 Record From Database",
+         [&] {
+             dialogs.AnswerYes();
+             workspace.Search().SetExtractState();
+             workspace.Search().ExtractTypeClick(TSearch::RemoveFromDatabaseEntry);
+         }},
+        {"Merge of 3 Records",
+         [&] {
+             dialogs.ChooseFile(path);
+             view.Merge1Click();
+         }},
+        {"Caption \"Road\"",
+         [&] {
+             dialogs.Type("Road");
+             view.CustomizeLabels("sn0");
+         }},
+        {"Set Database Information",
+         [&] {
+             session.shell.OnDialog([](TDatabaseInformationForm& form) {
+                 form.Fields[0].text = "Staff";
+                 form.OKBtnClick();
+             });
+             view.SetDatabaseInformation1Click();
+         }},
+    };
+    for (const Case& each : cases) {
+        SCOPED_TRACE(each.step);
+        view.GetRecord(2);
+        const Seen before = Look();
+        each.command();
+        Leave();
+        const Seen after = Look();
+        ASSERT_FALSE(after == before);
+        EXPECT_EQ(view.Actions.Undo.caption, std::string("Undo ") + each.step);
+        EXPECT_EQ(view.Caption, "*" + path);
+
+        dialogs.Forget();
+        ASSERT_TRUE(view.Save1Click());
+        EXPECT_EQ(view.Caption, path);
+        view.Undo1Click();
+        EXPECT_EQ(Look(), before);
+        EXPECT_EQ(view.Caption, "*" + path);  // the file no longer holds what is shown
+        EXPECT_EQ(view.Actions.Redo.caption, std::string("Redo ") + each.step);
+        view.Redo1Click();
+        EXPECT_EQ(Look(), after);
+        EXPECT_EQ(view.Caption, path);
+        EXPECT_FALSE(view.Actions.Redo.enabled);
+        dialogs.Forget();
+    }
+}
+
+TEST_F(UndoTest, TheQuestionsComeOnlyWithChanges)
+{
+    // Saved: closing, opening and starting anew ask nothing.
+    EXPECT_TRUE(view.FormCloseQuery());
+    view.New1Click();
+    EXPECT_EQ(view.Caption, "Untitled");
+    EXPECT_EQ(view.Actions.Undo.caption, "Undo");
+    EXPECT_FALSE(view.Actions.Undo.enabled);
+    EXPECT_TRUE(view.FormCloseQuery());
+    dialogs.ChooseFile(path);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.BoxTexts(), ElementsAre(path + " opened."));
+    EXPECT_FALSE(view.Actions.Undo.enabled);
+
+    // Typing alone is a change once the window is stored; taking it back is none.
+    dialogs.Forget();
+    view.RecordName.text = "Ann Lee";
+    dialogs.AnswerCancel();
+    EXPECT_FALSE(view.FormCloseQuery());
+    EXPECT_EQ(view.Caption, "*" + path);
+    view.Undo1Click();
+    EXPECT_EQ(view.RecordName.text, "Cid");
+    EXPECT_TRUE(view.FormCloseQuery());
+    dialogs.AnswerNo();
+    view.Redo1Click();
+    view.Open1Click();
+    EXPECT_THAT(dialogs.BoxTexts(),
+                ElementsAre("Changes made since last save will be lost. Would you like to save "
+                            "before exiting ?",
+                            "Changes made since last save will be lost. Open new file anyway ?"));
+}
+
+TEST(EditHistoryTest, KeepsTheNewestHundredStepsWithinItsMemory)
+{
+    EditHistory history;
+    const auto named = [](std::string name) {
+        HistoryStep step;
+        step.Name = std::move(name);
+        return step;
+    };
+    for (int step = 1; step <= 101; ++step) {
+        history.Add(named("Step " + std::to_string(step)));
+    }
+    EXPECT_EQ(history.StepCount(), 100u);
+    EXPECT_EQ(UndoCaption(history), "Undo Step 101");
+    for (int step = 0; step < 100; ++step) {
+        history.Undo();
+    }
+    EXPECT_EQ(RedoCaption(history), "Redo Step 2");
+    // The state saved before the oldest step was dropped cannot come back.
+    EXPECT_TRUE(history.Changed());
+
+    // Two steps of 40 MB each: the older goes.
+    history.Clear();
+    for (const char* name : {"Remove", "Sort"}) {
+        HistoryStep big = named(name);
+        big.OrderBefore = ItemRecordList(1'250'000);
+        big.OrderAfter = big.OrderBefore;
+        history.Add(std::move(big));
+    }
+    EXPECT_EQ(history.StepCount(), 1u);
+    EXPECT_EQ(UndoCaption(history), "Undo Sort");
+    EXPECT_LE(history.Bytes(), EditHistory::MaxBytes);
+    history.Undo();
+    history.Add(named("Other"));
+    EXPECT_EQ(RedoCaption(history), "Redo");
+    EXPECT_EQ(history.StepCount(), 1u);
+}
+
+}  // namespace
+}  // namespace quillmark::test
