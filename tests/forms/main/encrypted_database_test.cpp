@@ -57,7 +57,7 @@ TEST_F(EncryptedDatabaseTest, SavedEncryptedItOpensOnlyWithItsPasswordAndShowsNo
     // A wrong password is the program's wrong password; the right one opens it.
     OpenDatabase(session, path, {"tulips"});
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-    dialogs.AnswerYes().ChooseFile(path).Type("tulip");
+    dialogs.ChooseFile(path).Type("tulip");
     view.Open1Click();
     EXPECT_EQ(dialogs.Texts().back(), path + " opened.");
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee"));
