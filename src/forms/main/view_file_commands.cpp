@@ -59,16 +59,38 @@ void TView::New1Click()
 
 void TView::Open1Click()
 {
+    OpenAfterAsking(std::nullopt);
+}
+
+void TView::RecentFileClick(int entry)
+{
+    if (entry < 0 || static_cast<std::size_t>(entry) >= Recent.Paths().size()) {
+        return;
+    }
+    // A copy: opening the file moves it to the front of the list.
+    OpenAfterAsking(Recent.Paths()[static_cast<std::size_t>(entry)]);
+}
+
+void TView::OpenAfterAsking(std::optional<std::string> path)
+{
     Dialogs& dialogs = workspace_.services.dialogs;
     if (!dialogs.AskYesNo("Changes made since last save will be lost. Open new file anyway ?")) {
         return;
     }
-    const std::optional<std::string> path = dialogs.OpenFileDialog({"Open File"});
     if (!path) {
-        return;
+        path = dialogs.OpenFileDialog({"Open File"});
+        if (!path) {
+            return;
+        }
     }
     SaveRecord(workspace_.CurrentIndex);
     OpenDatabase(*path);
+}
+
+void TView::RememberFile(const std::string& path)
+{
+    Recent.Add(path);
+    workspace_.services.shell.NoteRecentlyUsed(path);
 }
 
 void TView::OpenDatabase(const std::string& path)
@@ -136,6 +158,7 @@ void TView::OpenDatabase(const std::string& path)
 void TView::DatabaseOpened(const std::string& path)
 {
     workspace_.DatabaseFileName = path;
+    RememberFile(path);
     workspace_.DatabaseLoaded = true;
     workspace_.ChangeFlag = true;
     workspace_.Search().Enabled = true;
@@ -172,6 +195,7 @@ bool TView::Save1Click()
     if (!workspace_.WriteDatabaseFile(workspace_.DatabaseFileName)) {
         return false;
     }
+    RememberFile(workspace_.DatabaseFileName);
     GetRecord(workspace_.CurrentIndex);
     workspace_.services.dialogs.ShowInformation("File Saved");
     return true;
@@ -223,6 +247,7 @@ bool TView::SaveUnderNewName(bool storeRecord)
         return false;
     }
     workspace_.DatabaseFileName = path;
+    RememberFile(path);
     GetRecord(workspace_.CurrentIndex);
     SetSaveButtonState(true);
     dialogs.ShowInformation("File Saved as " + FileNameInMessage(path));

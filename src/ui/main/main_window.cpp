@@ -10,6 +10,7 @@
 #include "ui/main/pages/salary_page_widget.h"
 #include "ui/main/pages/schedule_page_widget.h"
 #include "ui/main/pages/skills_page_widget.h"
+#include "ui/main/recent_files_menu.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -41,6 +42,8 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildRecordBar();
     BuildNotebook();
     ConnectActions();
+    AddRecentFilesMenu(actions_.at(&view_.Actions.Save), view_,
+                       [this](const std::function<void()>& handler) { Handle(handler); });
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
