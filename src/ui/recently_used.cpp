@@ -23,7 +23,7 @@ void NoteRecentlyUsedFile(const std::string& path)
     const bool read = g_bookmark_file_load_from_file(bookmarks, list, &problem) != FALSE ||
                       g_error_matches(problem, G_FILE_ERROR, G_FILE_ERROR_NOENT) != FALSE;
     g_clear_error(&problem);
-    if (read) {
+    if (read && g_mkdir_with_parents(g_get_user_data_dir(), 0700) == 0) {
         g_bookmark_file_set_mime_type(bookmarks, uri, "application/x-quillmark-database");
         // Registering again moves the file up the desktop's list as it is opened again.
         g_bookmark_file_add_application(bookmarks, uri, "Quillmark", "quillmark %f");

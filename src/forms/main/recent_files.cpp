@@ -1,6 +1,5 @@
 #include "forms/main/recent_files.h"
 
-#include "core/byte_stream.h"
 #include "core/file_names.h"
 #include "core/program_settings.h"
 
@@ -30,7 +29,6 @@ void RecentFiles::Add(const std::string& path)
     if (paths_.size() > static_cast<std::size_t>(MostRecentFiles)) {
         paths_.resize(MostRecentFiles);
     }
-    Write();
     RecentFilesPopup();
 }
 
@@ -49,18 +47,12 @@ void RecentFiles::RecentFilesPopup()
 void RecentFiles::ClearRecentFilesClick()
 {
     paths_.clear();
-    Write();
     RecentFilesPopup();
 }
 
-void RecentFiles::Write()
+void RecentFiles::Write() const
 {
-    try {
-        WriteRecentFiles(settings_, paths_);
-    } catch (const WriteError&) {
-        // A convenience, as the window sizes are; the settings file is reported when the
-        // program closes.
-    }
+    WriteRecentFiles(settings_, paths_);
 }
 
 }  // namespace quillmark

@@ -23,9 +23,10 @@ public:
     explicit RecentFiles(const SettingsStore& settings) : settings_(settings) {}
 
     void Read();
-    // The path goes to the front of the list, once, and the list is written at once; the
-    // oldest past six go.
+    // The path goes to the front of the list, once; the oldest past six go.
     void Add(const std::string& path);
+    // With the other settings as the program closes; throws WriteError as they do.
+    void Write() const;
     const std::vector<std::string>& Paths() const { return paths_; }
 
     // What the menu shows, worked out again as it opens: the files come and go meanwhile.
@@ -37,8 +38,6 @@ public:
     ActionControl ClearRecentFiles;
 
 private:
-    void Write();
-
     const SettingsStore& settings_;
     std::vector<std::string> paths_;
 };

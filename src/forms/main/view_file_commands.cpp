@@ -401,6 +401,7 @@ void TView::FormClose()
         WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
                              workspace_.SpreadsheetColumns, workspace_.ShortDescriptions,
                              workspace_.KeepBackupCopy);
+        Recent.Write();
     } catch (const WriteError& error) {
         workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
                                               error.what());
