@@ -8,7 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-multimedia-dev libgl-dev
   libqt6svg6 breeze-icon-theme
   libjpeg-dev zlib1g-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
-  libcairo2-dev nlohmann-json3-dev libsodium-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcairo2-dev libglib2.0-dev nlohmann-json3-dev libsodium-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils
   clang-format locales
   librsvg2-bin desktop-file-utils appstream shared-mime-info libglib2.0-bin dpkg-dev lintian man-db

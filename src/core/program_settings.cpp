@@ -11,6 +11,11 @@ constexpr std::string_view LastFileKey = "LAST FILE";
 constexpr std::string_view ShortDescriptionsKey = "DESCSTATE";
 constexpr std::string_view KeepBackupCopyKey = "BACKUP COPY";
 
+std::string RecentFileKey(int position)
+{
+    return "RECENT FILE:" + std::to_string(position + 1);
+}
+
 std::string ColumnFieldKey(int column)
 {
     return "SPREADSHEET:" + std::to_string(column);
@@ -62,6 +67,11 @@ StartupSettings ReadStartupSettings(const SettingsStore& store)
     const SettingsStore::Group group = store.Open();
     StartupSettings settings;
     settings.LastFile = group.ReadString(Section, LastFileKey);
+    for (int position = 0; position < MostRecentFiles; ++position) {
+        if (std::string path = group.ReadString(Section, RecentFileKey(position)); !path.empty()) {
+            settings.RecentFiles.push_back(std::move(path));
+        }
+    }
     settings.Columns = DefaultColumnLayout();
     for (int column = 0; column < SpreadsheetColumnCount; ++column) {
         int& field = settings.Columns.FieldNumbers[column];
@@ -90,6 +100,17 @@ void WriteClosingSettings(const SettingsStore& store, const std::string& lastFil
     }
     group.WriteBool(Section, KeepBackupCopyKey, keepBackupCopy);
     group.WriteBool(Section, ShortDescriptionsKey, shortDescriptions);
+    group.Save();
+}
+
+void WriteRecentFiles(const SettingsStore& store, const std::vector<std::string>& paths)
+{
+    SettingsStore::Group group = store.Open();
+    for (int position = 0; position < MostRecentFiles; ++position) {
+        const auto index = static_cast<std::size_t>(position);
+        group.WriteString(Section, RecentFileKey(position),
+                          index < paths.size() ? paths[index] : std::string());
+    }
     group.Save();
 }
 

@@ -5,11 +5,13 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillmark {
 
-// What the program keeps in its settings file, all in one section: the last database, the size
-// of each window, the spreadsheet's columns and the short description values option.
+// What the program keeps in its settings file, all in one section: the last database and the
+// ones opened before it, the size of each window, the spreadsheet's columns and the short
+// description values option.
 
 struct WindowSize {
     int width = 0;
@@ -29,6 +31,7 @@ inline constexpr int DefaultSpreadsheetSplitter = 174;  // width of the browse p
 inline constexpr int DefaultColumnWidth = 136;
 
 inline constexpr int SpreadsheetColumnCount = 51;
+inline constexpr int MostRecentFiles = 6;
 
 // The field shown in each spreadsheet column (-1 for an unused one) and its width in pixels.
 struct ColumnLayout {
@@ -43,7 +46,8 @@ ColumnLayout DefaultColumnLayout();
 ColumnLayout ResetColumnLayout();
 
 struct StartupSettings {
-    std::string LastFile;  // empty when the last database was untitled
+    std::string LastFile;                  // empty when the last database was untitled
+    std::vector<std::string> RecentFiles;  // the newest first, at most MostRecentFiles
     ColumnLayout Columns;
     bool ShortDescriptions = false;
     bool KeepBackupCopy = true;  // saving over a database first keeps the old one as NAME.dat.bak
@@ -56,6 +60,9 @@ StartupSettings ReadStartupSettings(const SettingsStore& store);
 void WriteClosingSettings(const SettingsStore& store, const std::string& lastFile, int viewWidth,
                           int viewHeight, const ColumnLayout& columns, bool shortDescriptions,
                           bool keepBackupCopy);
+
+// The databases opened or saved last, the newest first; those past MostRecentFiles are not kept.
+void WriteRecentFiles(const SettingsStore& store, const std::vector<std::string>& paths);
 
 // A window's own pair of keys, such as "SearchW:" and "SearchH:".
 WindowSize ReadWindowSize(const SettingsStore& store, std::string_view widthKey,

@@ -164,6 +164,8 @@ public:
     // The desktop's "open" for a file, named as the system spells it: shown with the program
     // the system associates with it. Failures are the desktop's to report, if at all.
     virtual void OpenDocument(const std::string& path) = 0;
+    // Tells the desktop the database was opened or saved, for its list of recently used files.
+    virtual void NoteRecentlyUsed(const std::string& /*path*/) {}
     // Ends the program once the current command is done.
     virtual void ExitProgram() = 0;
     // The dialog made for the form's kind (the database information, a search term's values,

@@ -5,50 +5,107 @@
 
 #include <QCloseEvent>
 
+#include <optional>
+#include <type_traits>
+
 namespace quillmark {
 
-void FormWindow::Handle(const std::function<void()>& handler)
+template <class Window>
+void FormWidget<Window>::Handle(const std::function<void()>& handler)
 {
-    const CommandWindow command(this);
+    std::optional<CommandWindow> command;
+    if (MarksCommandWindow()) {
+        command.emplace(this);
+    }
     handler();
     Render();
+    if (FormClosed()) {
+        this->close();
+    }
 }
 
-void FormWindow::FollowFormSize(int& width, int& height)
+template <class Window>
+void FormWidget<Window>::Activate()
+{
+    if (!active_ && !MessageBoxIsOpen()) {
+        active_ = true;
+        Handle([this] { Activated(); });
+    }
+}
+
+template <class Window>
+void FormWidget<Window>::Deactivate()
+{
+    if (active_ && !MessageBoxIsOpen()) {
+        active_ = false;
+        Deactivated();
+    }
+}
+
+template <class Window>
+void FormWidget<Window>::FollowFormSize(int& width, int& height)
 {
     formWidth_ = &width;
     formHeight_ = &height;
-    resize(width, height);
+    appliedSize_ = QSize();
+    ApplyFormSize();
 }
 
-void FormWindow::resizeEvent(QResizeEvent* event)
+template <class Window>
+bool FormWidget<Window>::ApplyFormSize()
 {
-    QMainWindow::resizeEvent(event);
-    if (formWidth_ != nullptr) {
-        *formWidth_ = width();
-        *formHeight_ = height();
+    if (formWidth_ == nullptr) {
+        return false;
+    }
+    const QSize wanted(*formWidth_, *formHeight_);
+    if (wanted == appliedSize_) {
+        return false;
+    }
+    appliedSize_ = wanted;
+    this->resize(SizeToShow(wanted));
+    return true;
+}
+
+template <class Window>
+void FormWidget<Window>::resizeEvent(QResizeEvent* event)
+{
+    Window::resizeEvent(event);
+    if (formWidth_ != nullptr && SizeIsTheUsers()) {
+        *formWidth_ = this->width();
+        *formHeight_ = this->height();
+        appliedSize_ = this->size();
     }
 }
 
-bool FormWindow::event(QEvent* event)
+template <class Window>
+bool FormWidget<Window>::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && !active_ && !MessageBoxIsOpen()) {
-        active_ = true;
-        Handle([this] { Activated(); });
-    } else if (event->type() == QEvent::WindowDeactivate && active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        Deactivated();
+    if constexpr (std::is_same_v<Window, QMainWindow>) {
+        if (event->type() == QEvent::WindowActivate) {
+            Activate();
+        } else if (event->type() == QEvent::WindowDeactivate) {
+            Deactivate();
+        }
     }
-    return QMainWindow::event(event);
+    return Window::event(event);
 }
 
-void FormWindow::closeEvent(QCloseEvent* event)
+template <class Window>
+void FormWidget<Window>::closeEvent(QCloseEvent* event)
 {
-    if (active_) {
-        active_ = false;
-        Deactivated();
+    if constexpr (std::is_same_v<Window, QMainWindow>) {
+        if (active_) {
+            active_ = false;
+            Deactivated();
+        }
+        event->accept();
+    } else {
+        // A dialog is left through done(), which closing reaches as a rejection.
+        Window::closeEvent(event);
     }
-    event->accept();
 }
+
+template class FormWidget<QMainWindow>;
+template class FormWidget<QDialog>;
 
 }  // namespace quillmark

@@ -16,6 +16,7 @@
 #include "ui/main/pick_list_dialog.h"
 #include "ui/preview/page_painter.h"
 #include "ui/printing.h"
+#include "ui/recently_used.h"
 #include "ui/search/select_range_dialog.h"
 #include "ui/search/select_skills_dialog.h"
 #include "ui/spreadsheet/select_spreadsheet_dialog.h"
@@ -449,6 +450,11 @@ ScreenSize QtShell::Screen()
 void QtShell::OpenHelp(const std::string& topic)
 {
     quillmark::OpenHelp(AskingWindow(owner_), helpFolder_, ToQt(topic));
+}
+
+void QtShell::NoteRecentlyUsed(const std::string& path)
+{
+    NoteRecentlyUsedFile(path);
 }
 
 void QtShell::OpenDocument(const std::string& path)

@@ -78,6 +78,7 @@ public:
     void ShowWindow(ProgramWindow window) override;
     bool OpenWindow(ProgramWindow window) override;
     void ShowCalendarAt(int x, int y) override;
+    void NoteRecentlyUsed(const std::string& path) override;
     ScreenSize Screen() override;
     void OpenHelp(const std::string& topic) override;
     void OpenDocument(const std::string& path) override;

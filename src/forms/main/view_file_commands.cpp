@@ -67,17 +67,39 @@ void TView::New1Click()
 
 void TView::Open1Click()
 {
+    OpenAfterAsking(std::nullopt);
+}
+
+void TView::RecentFileClick(int entry)
+{
+    if (entry < 0 || static_cast<std::size_t>(entry) >= Recent.Paths().size()) {
+        return;
+    }
+    // A copy: opening the file moves it to the front of the list.
+    OpenAfterAsking(Recent.Paths()[static_cast<std::size_t>(entry)]);
+}
+
+void TView::OpenAfterAsking(std::optional<std::string> path)
+{
     Dialogs& dialogs = workspace_.services.dialogs;
     SaveRecord(workspace_.CurrentIndex);
     if (workspace_.History.Changed() &&
         !dialogs.AskYesNo("Changes made since last save will be lost. Open new file anyway ?")) {
         return;
     }
-    const std::optional<std::string> path = dialogs.OpenFileDialog({"Open File"});
     if (!path) {
-        return;
+        path = dialogs.OpenFileDialog({"Open File"});
+        if (!path) {
+            return;
+        }
     }
     OpenDatabase(*path);
+}
+
+void TView::RememberFile(const std::string& path)
+{
+    Recent.Add(path);
+    workspace_.services.shell.NoteRecentlyUsed(path);
 }
 
 void TView::OpenDatabase(const std::string& path)
@@ -155,6 +177,7 @@ void TView::OpenDatabase(const std::string& path)
 void TView::DatabaseOpened(const std::string& path)
 {
     workspace_.DatabaseFileName = path;
+    RememberFile(path);
     workspace_.DatabaseLoaded = true;
     workspace_.ChangeFlag = true;
     workspace_.Search().Enabled = true;
@@ -192,6 +215,7 @@ bool TView::Save1Click()
     if (!workspace_.WriteDatabaseFile(workspace_.DatabaseFileName)) {
         return false;
     }
+    RememberFile(workspace_.DatabaseFileName);
     GetRecord(workspace_.CurrentIndex);
     workspace_.services.dialogs.ShowInformation("File Saved");
     return true;
@@ -243,6 +267,7 @@ bool TView::SaveUnderNewName(bool storeRecord)
         return false;
     }
     workspace_.DatabaseFileName = path;
+    RememberFile(path);
     GetRecord(workspace_.CurrentIndex);
     SetSaveButtonState(true);
     dialogs.ShowInformation("File Saved as " + FileNameInMessage(path));
@@ -407,6 +432,7 @@ void TView::FormClose()
         WriteClosingSettings(workspace_.settings, workspace_.DatabaseFileName, Width, Height,
                              workspace_.SpreadsheetColumns, workspace_.ShortDescriptions,
                              workspace_.KeepBackupCopy);
+        Recent.Write();
     } catch (const WriteError& error) {
         workspace_.services.dialogs.ShowError(std::string("The settings could not be saved: ") +
                                               error.what());

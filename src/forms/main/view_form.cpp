@@ -26,8 +26,9 @@ void StoreWindow(TView& view, ItemRecord& record)
 
 }  // namespace
 
-TView::TView(Workspace& workspace) : workspace_(workspace)
+TView::TView(Workspace& workspace) : Recent(workspace.settings), workspace_(workspace)
 {
+    Recent.Read();
     const WindowSize size = ReadWindowSize(workspace.settings, "ViewW:", "ViewH:", {});
     Width = size.width;
     Height = size.height;

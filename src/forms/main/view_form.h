@@ -10,11 +10,13 @@
 #include "forms/main/pages/schedule_page.h"
 #include "forms/main/pages/skills_page.h"
 #include "forms/main/pick_list_form.h"
+#include "forms/main/recent_files.h"
 #include "forms/main/view_actions.h"
 
 #include <array>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -66,6 +68,7 @@ public:
     std::vector<MenuItemControl> DisplaySameMenu;  // the related-records pop-up
     TPickListForm PickRelated;
     OneBasedArray<std::vector<MenuItemControl>, 10> DescMenus;  // DescMenu1 .. DescMenu10
+    RecentFiles Recent;                                         // "Recent Files" in "File"
 
     bool Initialised = false;
     // The database named on the command line, opened at the first activation instead of the
@@ -82,8 +85,9 @@ public:
     // ---- "File" ----
     void New1Click();
     void Open1Click();
-    bool Save1Click();    // true once the file is written
-    bool SaveAs1Click();  // true once the file is written
+    void RecentFileClick(int entry);  // 0-based in Recent.Entries: opened as Open does
+    bool Save1Click();                // true once the file is written
+    bool SaveAs1Click();              // true once the file is written
     void KeepBackupCopy1Click();
     // Before the database's file is written over: when someone else changed it since it was
     // opened or last saved the user is asked, and may save under another name instead.
@@ -218,6 +222,11 @@ private:
     void StartEmptyDatabase();
     void DiscardDatabase();
     void DatabaseOpened(const std::string& path);
+    // The question whether to let changes go, then the file dialog unless the file is known,
+    // then the file opened.
+    void OpenAfterAsking(std::optional<std::string> path);
+    // A database opened or saved goes to the front of the recent files.
+    void RememberFile(const std::string& path);
     bool SaveUnderNewName(bool storeRecord);
     // The database named on the command line, else the last one if the user wants it back.
     void OpenDatabaseAtStart();

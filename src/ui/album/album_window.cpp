@@ -217,8 +217,7 @@ AlbumWindow::AlbumWindow(Workspace& workspace, QWidget* parent)
                 Qt::QueuedConnection);
         }
     });
-    appliedSize_ = QSize(album_->Width, album_->Height);
-    resize(appliedSize_);
+    FollowFormSize(album_->Width, album_->Height);
     Render();
 }
 
@@ -333,14 +332,9 @@ void AlbumWindow::Render()
     if (panel_->isVisible() != album_->ControlPanelVisible && isVisible()) {
         panel_->setVisible(album_->ControlPanelVisible);
     }
-    if (const QSize wanted(album_->Width, album_->Height);
-        wanted != appliedSize_ && !isMaximized()) {
-        appliedSize_ = wanted;
-        resize(wanted);
-        if (album_->Printing) {
-            // The picture is taken at once: the new layout must be in place before it.
-            centralWidget()->layout()->activate();
-        }
+    if (!isMaximized() && ApplyFormSize() && album_->Printing) {
+        // The picture is taken at once: the new layout must be in place before it.
+        centralWidget()->layout()->activate();
     }
     quillmark::Render(pagenum_, album_->pagenum);
     quillmark::Render(size_, album_->Size);
@@ -357,14 +351,9 @@ void AlbumWindow::Render()
     grid_->update();
 }
 
-void AlbumWindow::resizeEvent(QResizeEvent* event)
+bool AlbumWindow::SizeIsTheUsers() const
 {
-    QMainWindow::resizeEvent(event);
-    if (!album_->Printing && !isMaximized()) {
-        album_->Width = width();
-        album_->Height = height();
-        appliedSize_ = size();
-    }
+    return !album_->Printing && !isMaximized();
 }
 
 void AlbumWindow::changeEvent(QEvent* event)

@@ -33,7 +33,8 @@ public:
 protected:
     void Activated() override;
     void Deactivated() override;
-    void resizeEvent(QResizeEvent* event) override;
+    // The picture printed and the maximised window have sizes of their own, not the user's.
+    bool SizeIsTheUsers() const override;
     void changeEvent(QEvent* event) override;
 
 private:
@@ -58,7 +59,6 @@ private:
     QPushButton* previous_ = nullptr;
     QPushButton* next_ = nullptr;
     QPushButton* mode_ = nullptr;
-    QSize appliedSize_;
     std::shared_ptr<std::atomic<bool>> redrawAsked_;
 };
 

@@ -92,7 +92,7 @@ private:
 };
 
 AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* parent)
-    : QDialog(parent), form_(form)
+    : FormDialog(parent), form_(form)
 {
     setObjectName("AddDescription");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -156,41 +156,35 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
     connect(help, &QToolButton::clicked, this,
             [this] { Handle([this] { form_.HelpBtnClick(); }); });
 
-    resize(form_.Width, form_.Height);
+    FollowFormSize(form_.Width, form_.Height);
 }
 
 void AddDescriptionDialog::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (shownTreeVersion_ == -1) {
-        Handle([this] { form_.FormActivate(); });
-        addText_->setFocus();
-    }
-}
-
-void AddDescriptionDialog::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    form_.Width = width();
-    form_.Height = height();
+    Activate();
 }
 
 void AddDescriptionDialog::done(int result)
 {
-    if (!left_) {
-        left_ = true;
-        form_.FormDeactivate();
-    }
+    Deactivate();
     QDialog::done(result);
 }
 
-void AddDescriptionDialog::Handle(const std::function<void()>& handler)
+void AddDescriptionDialog::Activated()
 {
-    handler();
-    Render();
-    if (form_.Closed) {
-        accept();
-    }
+    form_.FormActivate();
+    addText_->setFocus();
+}
+
+void AddDescriptionDialog::Deactivated()
+{
+    form_.FormDeactivate();
+}
+
+bool AddDescriptionDialog::FormClosed() const
+{
+    return form_.Closed;
 }
 
 void AddDescriptionDialog::Render()

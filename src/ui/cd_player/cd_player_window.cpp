@@ -6,7 +6,6 @@
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/utilities/help_window.h"
-#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QGridLayout>
@@ -43,7 +42,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, QWidget* parent)
 
 CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevice> device,
                                QWidget* parent)
-    : QMainWindow(parent), device_(std::move(device))
+    : FormWindow(parent), device_(std::move(device))
 {
     setObjectName("CDPlayer");
     player_ = std::make_unique<TCDPlayer>(workspace, *device_);
@@ -144,13 +143,6 @@ CdPlayerWindow::~CdPlayerWindow()
     device_->SetNotification(nullptr, {});
     player_.reset();
     device_.reset();
-}
-
-void CdPlayerWindow::Handle(const std::function<void()>& handler)
-{
-    const CommandWindow command(this);
-    handler();
-    Render();
 }
 
 void CdPlayerWindow::Render()

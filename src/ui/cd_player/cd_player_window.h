@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
-#include <functional>
 #include <map>
 #include <memory>
 
@@ -20,15 +19,14 @@ struct ActionControl;
 
 // The CD player window over the TCDPlayer form, playing through the real device (the drive and
 // the sound output, unless another is given).
-class CdPlayerWindow : public QMainWindow {
+class CdPlayerWindow : public FormWindow {
 public:
     explicit CdPlayerWindow(Workspace& workspace, QWidget* parent = nullptr);
     CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevice> device,
                    QWidget* parent = nullptr);
     ~CdPlayerWindow() override;
 
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 private:
     std::unique_ptr<CdAudioDevice> device_;

@@ -10,8 +10,8 @@
 #include "ui/main/pages/salary_page_widget.h"
 #include "ui/main/pages/schedule_page_widget.h"
 #include "ui/main/pages/skills_page_widget.h"
+#include "ui/main/recent_files_menu.h"
 #include "ui/popup_menu.h"
-#include "ui/qt_services.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/window_placement.h"
@@ -43,25 +43,26 @@ MainWindow::MainWindow(Workspace& workspace) : workspace_(workspace), view_(work
     BuildNotebook();
     ConnectActions();
     BuildEditHistory();
+    AddRecentFilesMenu(actions_.at(&view_.Actions.Save), view_,
+                       [this](const std::function<void()>& handler) { Handle(handler); });
     BuildSorting();
     statusBar();  // tool tips of the tool buttons also show here
     Render();
-    recordName_->setFocus();   // where typing starts, ahead of the tool buttons
-    PlaceOver(this, nullptr);  // the middle of the screen
+    FollowFormSize(view_.Width, view_.Height);  // once the texts it is fitted to are shown
+    recordName_->setFocus();                    // where typing starts, ahead of the tool buttons
+    PlaceOver(this, nullptr);                   // the middle of the screen
 }
 
 // The size the form asks for; a side it leaves at 0 (no size saved) is the smallest that shows
 // the whole tool bar and every page without scrolling, as far as the screen allows.
-void MainWindow::ApplySize()
+QSize MainWindow::SizeToShow(QSize asked)
 {
-    appliedSize_ = QSize(view_.Width, view_.Height);
-    QSize size = appliedSize_;
-    if (size.width() <= 0 || size.height() <= 0) {
-        const QSize fitting = FittingSize();
-        size = QSize(size.width() > 0 ? size.width() : fitting.width(),
-                     size.height() > 0 ? size.height() : fitting.height());
+    if (asked.width() > 0 && asked.height() > 0) {
+        return asked;
     }
-    resize(size);
+    const QSize fitting = FittingSize();
+    return {asked.width() > 0 ? asked.width() : fitting.width(),
+            asked.height() > 0 ? asked.height() : fitting.height()};
 }
 
 QSize MainWindow::FittingSize()
@@ -277,13 +278,6 @@ void MainWindow::ConnectActions()
     });
 }
 
-void MainWindow::Handle(const std::function<void()>& handler)
-{
-    const CommandWindow command(this);
-    handler();
-    Render();
-}
-
 void MainWindow::Render()
 {
     const QString title = ToQt(view_.Caption);
@@ -308,21 +302,15 @@ void MainWindow::Render()
     }
     RenderSorting();
     // Last, so that a fitting size is worked out with the texts just rendered.
-    if (QSize(view_.Width, view_.Height) != appliedSize_) {
-        ApplySize();
-    }
+    ApplyFormSize();
 }
 
 // Switching to another window of the program stores the record on show; coming back shows it
 // again. Message boxes do not count: they belong to the command that is running.
-void MainWindow::Activate()
+void MainWindow::Activated()
 {
-    if (active_ || MessageBoxIsOpen()) {
-        return;
-    }
-    active_ = true;
     if (view_.Initialised) {
-        Handle([this] { view_.FormActivate(); });
+        view_.FormActivate();
         return;
     }
     // The first activation may ask whether to open the last database before any record is
@@ -331,7 +319,7 @@ void MainWindow::Activate()
     recordBar_->hide();
     notebook_->hide();
     qApp->installEventFilter(this);
-    Handle([this] { view_.FormActivate(); });
+    view_.FormActivate();
     qApp->removeEventFilter(this);
     ShowRecord();
 }
@@ -354,22 +342,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::Deactivate()
+void MainWindow::Deactivated()
 {
-    if (active_ && !MessageBoxIsOpen()) {
-        active_ = false;
-        view_.FormDeactivate();
-    }
-}
-
-bool MainWindow::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate) {
-        Activate();
-    } else if (event->type() == QEvent::WindowDeactivate) {
-        Deactivate();
-    }
-    return QMainWindow::event(event);
+    view_.FormDeactivate();
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -393,15 +368,6 @@ void MainWindow::ActivateOnceExposed(int triesLeft)
         }
         Activate();
     });
-}
-
-// The form keeps the size the user gives the window, to remember it for the next start.
-void MainWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    view_.Width = width();
-    view_.Height = height();
-    appliedSize_ = size();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMainWindow>
+#include "ui/form_window.h"
 
 #include <functional>
 #include <map>
@@ -22,19 +22,18 @@ class Workspace;
 struct ActionControl;
 
 // The main window: renders the TView form and hands every event to it.
-class MainWindow : public QMainWindow {
+class MainWindow : public FormWindow {
 public:
     explicit MainWindow(Workspace& workspace);
 
-    // Runs a form handler and shows what it changed.
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
 protected:
-    bool event(QEvent* event) override;
+    void Activated() override;
+    void Deactivated() override;
+    QSize SizeToShow(QSize asked) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -42,12 +41,9 @@ private:
     void BuildRecordBar();
     void BuildNotebook();
     void ConnectActions();
-    void Activate();
-    void Deactivate();
     void ShowRecord();  // after the first activation has a record to show
     static constexpr int ExposeTries = 25;
     void ActivateOnceExposed(int triesLeft = ExposeTries);
-    void ApplySize();
     QSize FittingSize();
     // Sorting lives in main_window_sorting.cpp.
     void BuildSorting();
@@ -70,8 +66,6 @@ private:
     QMenu* sortRecordsMenu_ = nullptr;
     // What sortRecordsMenu_ shows.
     std::vector<std::string> sortCaptions_;
-    bool active_ = false;  // the form's idea of whether the window is active
-    QSize appliedSize_;    // the size the form asked for last
 };
 
 }  // namespace quillmark

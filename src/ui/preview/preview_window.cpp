@@ -5,7 +5,6 @@
 #include "ui/preview/page_painter.h"
 #include "ui/render.h"
 #include "ui/text.h"
-#include "ui/window_placement.h"
 
 #include <QComboBox>
 #include <QGuiApplication>
@@ -100,7 +99,7 @@ private:
 };
 
 PreviewWindow::PreviewWindow(TOrvPreview& preview, PageDevices&, QWidget* parent)
-    : QDialog(parent), preview_(preview)
+    : FormDialog(parent), preview_(preview)
 {
     setObjectName("OrvPreview");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -204,14 +203,9 @@ PreviewWindow::PreviewWindow(TOrvPreview& preview, PageDevices&, QWidget* parent
 
 PreviewWindow::~PreviewWindow() = default;
 
-void PreviewWindow::Handle(const std::function<void()>& handler)
+bool PreviewWindow::FormClosed() const
 {
-    const CommandWindow command(this);
-    handler();
-    Render();
-    if (preview_.Closed) {
-        close();
-    }
+    return preview_.Closed;
 }
 
 void PreviewWindow::ZoomEntered()
@@ -251,7 +245,7 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event)
 
 void PreviewWindow::resizeEvent(QResizeEvent* event)
 {
-    QDialog::resizeEvent(event);
+    FormDialog::resizeEvent(event);
     preview_.ScrollBoxWidth = scrollBox_->viewport()->width();
     preview_.FormResize();
     page_->Fit(scrollBox_->viewport()->width());
@@ -260,7 +254,7 @@ void PreviewWindow::resizeEvent(QResizeEvent* event)
 void PreviewWindow::closeEvent(QCloseEvent* event)
 {
     preview_.CloseBtnClick();
-    QDialog::closeEvent(event);
+    FormDialog::closeEvent(event);
 }
 
 }  // namespace quillmark

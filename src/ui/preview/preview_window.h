@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/form_window.h"
 
 class QComboBox;
 class QLabel;
@@ -17,20 +17,20 @@ class TOrvPreview;
 
 // The preview window over its TOrvPreview form: modal, maximised and above the others, one
 // page at a time in a scrolling area.
-class PreviewWindow : public QDialog {
+class PreviewWindow : public FormDialog {
 public:
     PreviewWindow(TOrvPreview& preview, PageDevices& devices, QWidget* parent);
     ~PreviewWindow() override;
 
-    void Render();
+    void Render() override;
 
 protected:
+    bool FormClosed() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Handle(const std::function<void()>& handler);
     void ZoomEntered();
 
     TOrvPreview& preview_;

@@ -16,7 +16,7 @@
 namespace quillmark {
 
 SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, QWidget* parent)
-    : QDialog(parent), form_(form)
+    : FormDialog(parent), form_(form)
 {
     setObjectName("SelectSpreadsheetForm");
     setWindowTitle(ToQt(form.Caption));
@@ -73,12 +73,6 @@ SelectSpreadsheetDialog::SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, Q
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(list, 1);
     layout->addLayout(buttons);
-    Render();
-}
-
-void SelectSpreadsheetDialog::Handle(const std::function<void()>& handler)
-{
-    handler();
     Render();
 }
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QDialog>
-
-#include <functional>
+#include "ui/form_window.h"
 
 class QListWidget;
 class QPushButton;
@@ -12,14 +10,17 @@ namespace quillmark {
 class TSelectSpreadsheetForm;
 
 // "Select Spreadsheet Fields" over its form; Escape or the title bar change nothing.
-class SelectSpreadsheetDialog : public QDialog {
+class SelectSpreadsheetDialog : public FormDialog {
 public:
     SelectSpreadsheetDialog(TSelectSpreadsheetForm& form, QWidget* parent);
 
-private:
-    void Handle(const std::function<void()>& handler);
-    void Render();
+    void Render() override;
 
+protected:
+    // Modal, so boxes go above it anyway.
+    bool MarksCommandWindow() const override { return false; }
+
+private:
     TSelectSpreadsheetForm& form_;
     QListWidget* fields_ = nullptr;
     QPushButton* add_ = nullptr;

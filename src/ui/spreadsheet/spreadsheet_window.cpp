@@ -95,8 +95,7 @@ SpreadsheetWindow::SpreadsheetWindow(Workspace& workspace, QWidget* parent)
     layout->addWidget(BuildStatusBar());
     setCentralWidget(central);
 
-    appliedSize_ = QSize(sheet_.Width, sheet_.Height);
-    resize(appliedSize_);
+    FollowFormSize(sheet_.Width, sheet_.Height);
     Render();
 }
 
@@ -325,6 +324,7 @@ void SpreadsheetWindow::PopUp(const std::vector<MenuItemControl>* menu,
     Handle([this, &chosen] { sheet_.PopupMenuClick(chosen); });
 }
 
+// Each activation fills the grid again from the records as they are now.
 void SpreadsheetWindow::Activated()
 {
     sheet_.FormActivate();
@@ -338,10 +338,7 @@ void SpreadsheetWindow::Deactivated()
 void SpreadsheetWindow::Render()
 {
     rendering_ = true;
-    if (const QSize wanted(sheet_.Width, sheet_.Height); wanted != appliedSize_) {
-        appliedSize_ = wanted;
-        resize(wanted);
-    }
+    ApplyFormSize();
     if (sheet_.BrowsePanelWidth != appliedSplitter_) {
         appliedSplitter_ = sheet_.BrowsePanelWidth;
         const int total = std::max(splitter_->width(), sheet_.Width);
@@ -412,15 +409,4 @@ void SpreadsheetWindow::RenderGrid()
         grid_->scrollTo(wanted);
     }
 }
-
-// Each activation fills the grid again from the records as they are now.
-
-void SpreadsheetWindow::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    sheet_.Width = width();
-    sheet_.Height = height();
-    appliedSize_ = size();
-}
-
 }  // namespace quillmark

@@ -34,7 +34,6 @@ public:
 protected:
     void Activated() override;
     void Deactivated() override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void BuildToolBar();
@@ -63,7 +62,6 @@ private:
     QComboBox* browseBy_ = nullptr;
     QListView* browseView_ = nullptr;
     bool rendering_ = false;
-    QSize appliedSize_;
     int appliedSplitter_ = -1;
 };
 
