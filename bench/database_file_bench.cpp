@@ -5,8 +5,8 @@
 #include "core/database_file.h"
 #include "core/default_trees.h"
 #include "core/encrypted_file.h"
-#include "core/password_cipher.h"
 #include "core/file_io.h"
+#include "core/password_cipher.h"
 #include "quillmark-tool/sample_database.h"
 
 #include <benchmark/benchmark.h>
@@ -161,11 +161,12 @@ void EncryptedDatabaseWriteAndRead(benchmark::State& state)
         SaveDatabaseFile(path, database);
         const auto saved = std::chrono::steady_clock::now();
         Database opened;
-        const DatabaseReadResult result = ReadDatabaseFile(
-            path, opened, ReadMode::Replace, {}, FileKey::Open(path, "secret"));
+        const DatabaseReadResult result =
+            ReadDatabaseFile(path, opened, ReadMode::Replace, {}, FileKey::Open(path, "secret"));
         const auto read = std::chrono::steady_clock::now();
         if (!result.Ok() || opened.RecordList.size() != static_cast<std::size_t>(count)) {
-            state.SkipWithError(("the encrypted file does not read back: " + result.Reason).c_str());
+            state.SkipWithError(
+                ("the encrypted file does not read back: " + result.Reason).c_str());
             break;
         }
         saveSeconds += std::chrono::duration<double>(saved - start).count();

@@ -52,6 +52,7 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
         BusyWork busy(services.shell, "Saving " + FileNameInMessage(path) + " ...");
         DatabaseWriteOptions options{ExtractMode};
         options.Progress = busy.Reporter();
+        options.KeyLimits = KeyLimits;
         saved = SaveOverFile(path, database, options, KeepBackupCopy);
     }
     switch (saved.Outcome) {

@@ -71,6 +71,8 @@ public:
     std::optional<FileIdentity> DatabaseFileIdentity;
     // Saving over a database first keeps the previous version as NAME.dat.bak beside it.
     bool KeepBackupCopy = true;
+    // The work that turns the read password into an encrypted database's key on each save.
+    KeyDerivationLimits KeyLimits = {};
     int CurrentIndex = -1;  // the record on show; -1 while there is none
     std::shared_ptr<ItemRecord> ClipboardRecord;
     bool CanSave = true;

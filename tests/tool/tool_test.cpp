@@ -654,9 +654,16 @@ TEST(ToolEncryption, EncryptedFilesOpenWithTheirPasswordAndWritersKeepThemEncryp
     const json input = {{"ReadPassword", SecretHex},
                         {"records", json::array({{{"RecordName", "Ann Lee"}}})}};
     const std::string plain = BuildDatabase(folder, input.dump(), "plain.dat");
+    const std::string encrypted = folder.File("encrypted.dat");
+    ASSERT_EQ(RunTool({"encrypt", plain, encrypted, "--password", "secret"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(encrypted).find("Ann Lee"), std::string::npos);
+
+    // The rest on a file encrypted with the least work, as the tool would open one.
+    Database database;
+    ASSERT_TRUE(ReadDatabaseFile(plain, database, ReadMode::Replace).Ok());
+    database.Encrypted = true;
     const std::string locked = folder.File("locked.dat");
-    ASSERT_EQ(RunTool({"encrypt", plain, locked, "--password", "secret"}).exitCode, 0);
-    EXPECT_EQ(ReadFileBytes(locked).find("Ann Lee"), std::string::npos);
+    SaveDatabaseFile(locked, database, {.KeyLimits = FastestKeyDerivation()});
     EXPECT_EQ(RunTool({"check", locked, "--read-password", "secret"}).out, "1 records\n");
     EXPECT_EQ(RunTool({"check", locked}).err,
               "quillmark-tool: You have entered an incorrect password.\n");

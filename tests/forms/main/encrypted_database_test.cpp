@@ -16,6 +16,13 @@ using ::testing::ElementsAre;
 
 class EncryptedDatabaseTest : public ViewTest {
 protected:
+    // Half a second of key derivation a save is the user's; the tests take the least.
+    void SetUp() override
+    {
+        ViewTest::SetUp();
+        workspace.KeyLimits = FastestKeyDerivation();
+    }
+
     // Sets the passwords through the dialog, checking the box.
     void Encrypt(const std::string& readPassword, const std::string& savePassword)
     {
