@@ -207,14 +207,25 @@ void MainWindowTest::LongNotesAreTakenInOnlyWhenTheirPageIsShown()
     auto* notes = Find<QPlainTextEdit>("Notes");
     book->setCurrentIndex(TView::NotesTab);
     QCOMPARE(notes->blockCount(), 1'000'000);
-    // Typing there reads back the lines it touched, not all of them at every key.
+    // Typing there reads back the lines it touched, not all of them at every key. Qt's own work
+    // for a key in so long a box is most of the time, so it is measured first with the box's
+    // signals blocked, which the record ignores; reading every line back would add seconds.
+    const auto typeSome = [notes] {
+        notes->moveCursor(QTextCursor::End);
+        const double before = test::ProcessorSeconds();
+        QTest::keyClicks(notes, QString(30, u'y'));
+        QTest::keyClick(notes, Qt::Key_Return);
+        QTest::keyClicks(notes, QStringLiteral("new"));
+        return test::ProcessorSeconds() - before;
+    };
+    notes->blockSignals(true);
+    const double qtAlone = typeSome();
+    for (int key = 0; key < 34; ++key) {
+        QTest::keyClick(notes, Qt::Key_Backspace);
+    }
+    notes->blockSignals(false);
     const std::vector<std::string>& lines = session_->view.Notes.Notes.lines;
-    notes->moveCursor(QTextCursor::End);
-    const double typing = test::ProcessorSeconds();
-    QTest::keyClicks(notes, QString(30, u'y'));
-    QTest::keyClick(notes, Qt::Key_Return);
-    QTest::keyClicks(notes, QStringLiteral("new"));
-    QVERIFY(test::ProcessorSeconds() - typing < 1.0);
+    QVERIFY(typeSome() - qtAlone < 0.5);
     QCOMPARE(lines.size(), std::size_t{1'000'001});
     QCOMPARE(lines[999'999], "x" + std::string(30, 'y'));
     QCOMPARE(lines.back(), std::string("new"));
