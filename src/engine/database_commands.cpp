@@ -29,6 +29,16 @@ std::shared_ptr<const FileKey> OpenKey(const std::string& path, const PasswordPr
     return FileKey::Open(path, password.View());
 }
 
+// The file could not be read at all: nothing about the database is known.
+OpeningCheck CannotOpen(ReadOutcome problem, std::string reason = {})
+{
+    OpeningCheck check;
+    check.Outcome = OpeningOutcome::Unreadable;
+    check.Problem = problem;
+    check.Reason = std::move(reason);
+    return check;
+}
+
 }  // namespace
 
 OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPassword)
@@ -36,19 +46,12 @@ OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPass
     OpeningCheck check;
     try {
         if (FileSource(path).Size() == 0) {
-            check.Outcome = OpeningOutcome::Unreadable;
-            check.Problem = ReadOutcome::Empty;
-            return check;
+            return CannotOpen(ReadOutcome::Empty);
         }
     } catch (const NotRegularFileError&) {
-        check.Outcome = OpeningOutcome::Unreadable;
-        check.Problem = ReadOutcome::NotRegularFile;
-        return check;
+        return CannotOpen(ReadOutcome::NotRegularFile);
     } catch (const ReadError& error) {
-        check.Outcome = OpeningOutcome::Unreadable;
-        check.Problem = ReadOutcome::CannotOpen;
-        check.Reason = error.what();
-        return check;
+        return CannotOpen(ReadOutcome::CannotOpen, error.what());
     }
     check.Identity = ReadFileIdentity(path);
     if (IsEncryptedFile(path)) {
@@ -62,10 +65,7 @@ OpeningCheck CheckOpening(const std::string& path, const PasswordPrompt& askPass
             check.Reason = error.what();
             return check;
         } catch (const ReadError& error) {
-            check.Outcome = OpeningOutcome::Unreadable;
-            check.Problem = ReadOutcome::CannotOpen;
-            check.Reason = error.what();
-            return check;
+            return CannotOpen(ReadOutcome::CannotOpen, error.what());
         }
     }
     const std::optional<FilePasswords> passwords = ReadPasswords(path, check.Key);
