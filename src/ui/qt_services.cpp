@@ -267,8 +267,9 @@ std::optional<SaveFileChoice> QtDialogs::SaveFileDialogWithFilter(const FileDial
                            ? filters[request.filterIndex]
                            : QString();
     const std::optional<std::string> path = ChosenFile(QFileDialog::getSaveFileName(
-        AskingWindow(owner_), ToQt(request.title), QString(), filters.join(QStringLiteral(";;")),
-        &selected, QFileDialog::DontConfirmOverwrite));
+        AskingWindow(owner_), ToQt(request.title),
+        QString::fromStdString(request.initialFile),  // spelled as the system spells it
+        filters.join(QStringLiteral(";;")), &selected, QFileDialog::DontConfirmOverwrite));
     if (!path) {
         return std::nullopt;
     }

@@ -17,6 +17,15 @@
 
 namespace quillmark {
 
+namespace {
+
+// The key of an encrypted file is made from the read password, so there must be one.
+constexpr const char* NoReadPasswordToEncrypt =
+    "An encrypted database is locked with its read password, and this one has none.  Give it a "
+    "read password with Set Database Password first, or save it as a Quillmark File.";
+
+}  // namespace
+
 void TView::StartEmptyDatabase()
 {
     workspace_.RecordList().clear();
@@ -245,13 +254,24 @@ bool TView::SaveUnderNewName(bool storeRecord)
         dialogs.ShowInformation(NoPermissionToSave);
         return false;
     }
+    // The second file type is the same database encrypted with its read password.
+    FileDialogRequest request{"Save As", "Quillmark File|*.dat|Encrypted Quillmark Database|*.dat"};
+    request.filterIndex = workspace_.database.Encrypted ? 1 : 0;
     std::string path;
+    bool encrypted = false;
     for (;;) {
-        const std::optional<std::string> chosen = dialogs.SaveFileDialog({"Save As"});
-        if (!chosen || chosen->empty()) {
+        const std::optional<SaveFileChoice> chosen = dialogs.SaveFileDialogWithFilter(request);
+        if (!chosen || chosen->path.empty()) {
             return false;
         }
-        path = WithDefaultExtension(*chosen, ".dat");
+        path = WithDefaultExtension(chosen->path, ".dat");
+        encrypted = chosen->filterIndex == 1;
+        request.filterIndex = chosen->filterIndex;
+        request.initialFile = chosen->path;  // asked again, the dialog shows the choice
+        if (encrypted && DatabasePasswords(workspace_.database).Read.empty()) {
+            dialogs.ShowError(NoReadPasswordToEncrypt);
+            continue;
+        }
         std::error_code error;
         if (!std::filesystem::exists(path, error) ||
             dialogs.AskYesNo(FileNameInMessage(path) +
@@ -262,9 +282,18 @@ bool TView::SaveUnderNewName(bool storeRecord)
     if (storeRecord) {
         SaveRecord(workspace_.CurrentIndex);
     }
-    // The database takes the new name only once it is written there.
+    // Another file type is a change of the database, undone like the password dialog's box; it
+    // is kept only once the file is written, and the database takes the new name then too.
+    CommandStep step(workspace_, CommandStep::Settings);
+    const bool wasEncrypted = workspace_.database.Encrypted;
+    workspace_.database.Encrypted = encrypted;
     if (!workspace_.WriteDatabaseFile(path)) {
+        workspace_.database.Encrypted = wasEncrypted;
         return false;
+    }
+    if (step.Done(encrypted ? "Encryption of the File" : "Decryption of the File")) {
+        workspace_.History.MarkSaved();
+        workspace_.HistoryChanged();
     }
     workspace_.DatabaseFileName = path;
     RememberFile(path);

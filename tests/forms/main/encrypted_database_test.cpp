@@ -116,5 +116,45 @@ TEST_F(EncryptedDatabaseTest, AChangedFileIsRefusedAndTheDatabaseOnShowStays)
     }
 }
 
+TEST_F(EncryptedDatabaseTest, SaveAsChoosesTheFileTypeAndTheChoiceIsUndone)
+{
+    view.RecordName.text = "Ann Lee";
+    const std::string path = folder.File("staff.dat");
+    // Without a read password there is no key: the user is told and chooses again.
+    dialogs.ChooseFile(path, 1).ChooseFile(path, 0);
+    ASSERT_TRUE(view.SaveAs1Click());
+    EXPECT_FALSE(StartsAsEncrypted(ReadFileBytes(path)));
+    ASSERT_EQ(dialogs.Texts().size(), 4U);
+    EXPECT_THAT(dialogs.Texts()[1], ::testing::StartsWith("An encrypted database is locked"));
+    session.shell.OnDialog([](TSetPasswordForm& form) {
+        form.ReadPassword.text = form.ReadPassword2.text = "tulip";
+        form.ReadPasswordChange();
+        form.OKBtnClick();
+    });
+    view.SetDatabasePassword1Click();
+    ASSERT_FALSE(workspace.database.Encrypted);
+
+    dialogs.ChooseFile(path, 1).AnswerYes();
+    ASSERT_TRUE(view.SaveAs1Click());
+    EXPECT_TRUE(StartsAsEncrypted(ReadFileBytes(path)));
+    EXPECT_TRUE(workspace.database.Encrypted);
+    EXPECT_FALSE(workspace.History.Changed()) << "the new type is what was saved";
+    // The dialog then starts at the type the database has.
+    dialogs.ChooseFile(path).AnswerYes();
+    ASSERT_TRUE(view.SaveAs1Click());
+    EXPECT_EQ(dialogs.FileDialogsShown.back().filterIndex, 1);
+    EXPECT_TRUE(StartsAsEncrypted(ReadFileBytes(path)));
+    // A plain copy that cannot be written leaves the database encrypted.
+    dialogs.ChooseFile(folder.File("gone/staff.dat"), 0);
+    EXPECT_FALSE(view.SaveAs1Click());
+    EXPECT_TRUE(workspace.database.Encrypted);
+
+    workspace.Undo();
+    EXPECT_FALSE(workspace.database.Encrypted);
+    EXPECT_TRUE(workspace.History.Changed());
+    ASSERT_TRUE(view.Save1Click());
+    EXPECT_FALSE(StartsAsEncrypted(ReadFileBytes(path)));
+}
+
 }  // namespace
 }  // namespace quillmark::test
