@@ -128,6 +128,19 @@ void TView::SaveRecord(int position)
     RecordVisitStep(stored);
 }
 
+void TView::SaveRecordInStep(int position)
+{
+    if (!workspace_.IsValidPosition(position)) {
+        return;
+    }
+    const std::shared_ptr<ItemRecord>& stored =
+        workspace_.RecordList()[static_cast<std::size_t>(position)];
+    StoreWindow(*this, *stored);
+    if (stored == visited_) {
+        visitStart_ = *stored;
+    }
+}
+
 void TView::SetReadOnlyState(bool readOnly)
 {
     RecordName.readOnly = readOnly;

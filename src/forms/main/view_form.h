@@ -200,6 +200,9 @@ public:
 
 private:
     void SaveRecord(int position);  // store the window into the record at the position
+    // The same for a command's step that watched the record: the change is the step's, not the
+    // visit's.
+    void SaveRecordInStep(int position);
     void LoadDefaults(int position);
     void SetReadOnlyState(bool readOnly);
     void SetSaveButtonState(bool enabled);

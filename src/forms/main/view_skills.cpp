@@ -23,12 +23,18 @@ void TView::EditSkillBtnClick()
                            std::string(record->Skills.SkillNotes(skill))});
     workspace_.services.shell.RunDialog(editor);
 
-    // The name belongs to the database, so every record shows it from now on.
+    // One step takes back the name, which belongs to the database so that every record shows it
+    // from now on, and the record's own row.
+    CommandStep step(workspace_, CommandStep::Settings);
+    step.WillChange(workspace_.CurrentIndex);
+    const bool renamed = names[skill] != editor.Values().title;
     names[skill] = editor.Values().title;
     Skills.SetRow(skill, editor.Values());
     // Coming back from the dialog shows the record on show again; store the row first so that
     // the edit survives it.
-    SaveRecord(workspace_.CurrentIndex);
+    SaveRecordInStep(workspace_.CurrentIndex);
+    step.Done(renamed ? "Rename of Skill " + Quoted(names[skill])
+                      : "Changes to " + record->RecordName);
 }
 
 void TView::ItemListDblClick()

@@ -5,6 +5,7 @@
 #include "support/view_fixture.h"
 
 #include "forms/main/database_information_form.h"
+#include "forms/main/edit_skill_form.h"
 #include "forms/search/search_form.h"
 
 #include <gmock/gmock.h>
@@ -22,6 +23,7 @@ struct Seen {
     std::vector<ItemRecord> Records;
     std::vector<bool> Listed;
     std::string FirstCaption;
+    std::string FirstSkill;
     std::string DatabaseName;
     std::string OnShow;
     int Index = -1;
@@ -37,7 +39,8 @@ struct Seen {
             }
         }
         return Listed == other.Listed && FirstCaption == other.FirstCaption &&
-               DatabaseName == other.DatabaseName && OnShow == other.OnShow && Index == other.Index;
+               FirstSkill == other.FirstSkill && DatabaseName == other.DatabaseName &&
+               OnShow == other.OnShow && Index == other.Index;
     }
 };
 
@@ -75,6 +78,7 @@ protected:
             seen.Listed.push_back(record->InSearchList);
         }
         seen.FirstCaption = workspace.database.DetailCaptions[0];
+        seen.FirstSkill = workspace.database.SkillNames[1];
         seen.DatabaseName = workspace.database.DatabaseInfo.DatabaseName;
         seen.OnShow = view.RecordName.text;
         seen.Index = workspace.CurrentIndex;
@@ -126,6 +130,17 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
          [&] {
              dialogs.ChooseFile(path);
              view.Merge1Click();
+         }},
+        {"Rename of Skill \"Welding\"",
+         [&] {
+             view.Skills.SelectedRow = 0;
+             dialogs.Type("Welding");
+             session.shell.OnDialog([](TEditSkillForm& form) {
+                 form.SkillTitleCaptionDblClick();
+                 form.SkillProficiency.text = "Certified";
+                 form.OKBtnClick();
+             });
+             view.EditSkillBtnClick();
          }},
         {"Caption \"Road\"",
          [&] {
