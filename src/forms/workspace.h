@@ -13,6 +13,8 @@
 #include "forms/spreadsheet_mode.h"
 
 #include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -121,6 +123,9 @@ public:
     void Redo();
     // The title bar and the Edit menu follow the history and the saved state.
     void HistoryChanged();
+    // The windows over the records that come and go (the album, the graph), each drawing itself
+    // again from the records after Undo or Redo; a form adds itself while it lives.
+    std::map<ProgramWindow, std::function<void()>> RedrawAfterHistory;
 
     TView& View() { return *view_; }
     TSnapShot& Spreadsheet() { return *spreadsheet_; }

@@ -163,6 +163,9 @@ void Workspace::Apply(const HistoryStep& step, bool backwards)
     services.shell.RefreshWindow(ProgramWindow::Spreadsheet);
     services.shell.RefreshWindow(ProgramWindow::Search);
     services.shell.RefreshWindow(ProgramWindow::Main);
+    for (const auto& [window, redraw] : RedrawAfterHistory) {
+        redraw();
+    }
 }
 
 }  // namespace quillmark

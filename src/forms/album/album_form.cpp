@@ -38,6 +38,18 @@ TAlbumView::TAlbumView(Workspace& workspace, ThumbnailCache& thumbnails)
     for (auto& column : CellMap) {
         column.fill(-1);
     }
+    // The page shows what Undo or Redo made of the records, even while another window has
+    // the focus.
+    workspace_.RedrawAfterHistory[ProgramWindow::Album] = [this] {
+        Page = std::max(Page, 1);
+        ShowSheet();
+        workspace_.services.shell.RefreshWindow(ProgramWindow::Album);
+    };
+}
+
+TAlbumView::~TAlbumView()
+{
+    workspace_.RedrawAfterHistory.erase(ProgramWindow::Album);
 }
 
 // ---- the window comes and goes ----

@@ -45,6 +45,9 @@ class TAlbumView {
 public:
     // Pictures come through the cache, decoded off the window's thread when it has workers.
     TAlbumView(Workspace& workspace, ThumbnailCache& thumbnails);
+    ~TAlbumView();
+    TAlbumView(const TAlbumView&) = delete;
+    TAlbumView& operator=(const TAlbumView&) = delete;
 
     static constexpr int MaxCells = 9;      // across and down each run from 1 to 9
     static constexpr int LabelHeight = 20;  // the record's number and name above its picture

@@ -24,6 +24,16 @@ TGraphDisplay::TGraphDisplay(Workspace& workspace, Chart& chart)
     SaveChartImage.hint = "Save the chart as a PNG picture";
     SaveChartImage.icon = "document-save-as";
     SaveChartImage.shortcut = "Ctrl+S";
+    // The chart on show counts the records as Undo or Redo left them.
+    workspace_.RedrawAfterHistory[ProgramWindow::Graph] = [this] {
+        SGraphDblClick();
+        workspace_.services.shell.RefreshWindow(ProgramWindow::Graph);
+    };
+}
+
+TGraphDisplay::~TGraphDisplay()
+{
+    workspace_.RedrawAfterHistory.erase(ProgramWindow::Graph);
 }
 
 // ---- the window comes and goes ----

@@ -17,6 +17,9 @@ class Workspace;
 class TGraphDisplay {
 public:
     TGraphDisplay(Workspace& workspace, Chart& chart);
+    ~TGraphDisplay();
+    TGraphDisplay(const TGraphDisplay&) = delete;
+    TGraphDisplay& operator=(const TGraphDisplay&) = delete;
 
     std::string Caption = "Graph Function";
     // What a screen reader calls the tree and the chart.

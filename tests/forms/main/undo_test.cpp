@@ -4,6 +4,10 @@
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
+#include "engine/pictures/thumbnails.h"
+#include "forms/album/album_form.h"
+#include "forms/graph/chart.h"
+#include "forms/graph/graph_form.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/search/search_form.h"
@@ -249,6 +253,56 @@ TEST(EditHistoryTest, KeepsTheNewestHundredStepsWithinItsMemory)
     history.Add(named("Other"));
     EXPECT_EQ(RedoCaption(history), "Redo");
     EXPECT_EQ(history.StepCount(), 1u);
+}
+
+// A chart that keeps the bars it was last given.
+class BarsChart : public Chart {
+public:
+    std::vector<int> Bars;
+    void OpenData(int bars) override { Bars.assign(static_cast<std::size_t>(bars), 0); }
+    void SetScale(double /*maximum*/) override {}
+    void SelectSeries(int /*series*/) override {}
+    void SetValue(int bar, double value) override
+    {
+        Bars.at(static_cast<std::size_t>(bar)) = static_cast<int>(value);
+    }
+    void SetLabel(int /*bar*/, const std::string& /*label*/) override {}
+    void SetTitle(const std::string& /*title*/) override {}
+    void CloseData() override {}
+    bool Print() override { return true; }
+    std::optional<std::vector<std::uint8_t>> PngImage() override { return std::nullopt; }
+};
+
+TEST_F(UndoTest, TheAlbumAndTheGraphFollowUndoWithoutTheFocus)
+{
+    workspace.database.DescriptionTrees[1] = "Full Time\r\nPart Time\r\n";
+    workspace.RecordList()[0]->Desc[1] = "Full Time";
+    workspace.RecordList()[2]->Desc[1] = "Full Time";
+    ThumbnailCache thumbnails{0};
+    BarsChart chart;
+    {
+        TAlbumView album{workspace, thumbnails};
+        TGraphDisplay graph{workspace, chart};
+        album.FormActivate();
+        graph.FormActivate();
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 0));
+        view.FormActivate();  // the album and the graph stay open behind the main window
+
+        view.DeleteRecord1Click();  // Bob
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 0)) << "drawn again when next shown";
+        view.Undo1Click();
+        EXPECT_EQ(album.CellMap[2][0], 2);
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 0));
+        view.GetRecord(0);
+        view.DeleteRecord1Click();  // Cid
+        view.Undo1Click();
+        view.Redo1Click();
+        EXPECT_EQ(album.CellMap[2][0], -1);
+        EXPECT_THAT(chart.Bars, ElementsAre(1, 0));
+    }
+    // Closed, they are no longer drawn.
+    EXPECT_TRUE(workspace.RedrawAfterHistory.empty());
+    view.Undo1Click();
 }
 
 }  // namespace
