@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/controls.h"
+#include "ui/icons.h"
 #include "ui/text.h"
 
 #include <QDialog>
@@ -29,6 +30,28 @@ inline QPushButton* FormButton(const char* name, const ButtonControl& control, Q
     return button;
 }
 
+// A push button that shows an icon, with its caption beside it or none at all: its hint is its
+// tooltip and, since an arrow or a sign says nothing aloud, what a screen reader says.
+inline QPushButton* FormIconButton(const char* name, const char* icon, const ButtonControl& control,
+                                   QWidget* parent, bool withCaption = true)
+{
+    auto* button = new QPushButton(ToolIcon(QLatin1StringView(icon)),
+                                   withCaption ? ToQt(control.caption) : QString(), parent);
+    button->setObjectName(QLatin1StringView(name));
+    button->setToolTip(ToQt(control.hint));
+    button->setAccessibleName(ToQt(control.hint));
+    return button;
+}
+
+// A form's button in a dialog's button box, where the box's style orders it by its role.
+inline QPushButton* AddFormButton(QDialogButtonBox* buttons, const char* name,
+                                  const ButtonControl& control, QDialogButtonBox::ButtonRole role)
+{
+    QPushButton* button = buttons->addButton(ToQt(control.caption), role);
+    button->setObjectName(QLatin1StringView(name));
+    return button;
+}
+
 // OK and Cancel under a dialog's form, each running the form's handler: the dialog ends when
 // OK leaves the form closed (else stillOpen runs, to put the user back where the fault is) and
 // always on Cancel.
@@ -36,12 +59,10 @@ template <typename Form>
 QDialogButtonBox* FormButtons(Form& form, QDialog* dialog, std::function<void()> stillOpen = {})
 {
     auto* buttons = new QDialogButtonBox(dialog);
-    QPushButton* ok = buttons->addButton(ToQt(form.OKBtn.caption), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("OKBtn");
+    QPushButton* ok = AddFormButton(buttons, "OKBtn", form.OKBtn, QDialogButtonBox::AcceptRole);
     ok->setDefault(true);
     QPushButton* cancel =
-        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
+        AddFormButton(buttons, "CancelBtn", form.CancelBtn, QDialogButtonBox::RejectRole);
     QObject::connect(ok, &QPushButton::clicked, dialog, [&form, dialog, stillOpen] {
         form.OKBtnClick();
         if (form.Closed) {

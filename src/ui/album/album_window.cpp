@@ -4,7 +4,7 @@
 #include "engine/pictures/thumbnails.h"
 #include "forms/album/album_form.h"
 #include "forms/workspace.h"
-#include "ui/icons.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/view_tool_bar_buttons.h"
@@ -163,22 +163,6 @@ private:
     std::map<const Bitmap*, std::pair<std::weak_ptr<const Bitmap>, QPixmap>> pixmaps_;
 };
 
-namespace {
-
-QPushButton* ArrowButton(const char* name, const char* icon, const ButtonControl& control,
-                         QWidget* parent)
-{
-    auto* button =
-        new QPushButton(ToolIcon(QLatin1StringView(icon)), ToQt(control.caption), parent);
-    button->setObjectName(name);
-    button->setToolTip(ToQt(control.hint));
-    button->setAccessibleName(ToQt(control.hint));  // it shows an arrow, not its caption
-    button->setFixedSize(34, 30);
-    return button;
-}
-
-}  // namespace
-
 AlbumWindow::AlbumWindow(Workspace& workspace, QWidget* parent)
     : FormWindow(parent),
       thumbnails_(std::make_unique<ThumbnailCache>(
@@ -244,21 +228,21 @@ QWidget* AlbumWindow::BuildPanel()
     useLabel_->setObjectName("UseLabel");
     autoSize_ = new QCheckBox(panel);
     autoSize_->setObjectName("AutoSize");
-    moreRows_ = ArrowButton("MoreRows", "go-up", album_->MoreRows, panel);
-    lessRows_ = ArrowButton("LessRows", "go-down", album_->LessRows, panel);
-    moreCols_ = ArrowButton("MoreCols", "go-next", album_->MoreCols, panel);
-    lessCols_ = ArrowButton("LessCols", "go-previous", album_->LessCols, panel);
-    fullScreen_ = ArrowButton("FullScreen", "view-fullscreen", album_->FullScreen, panel);
+    moreRows_ = FormIconButton("MoreRows", "go-up", album_->MoreRows, panel);
+    lessRows_ = FormIconButton("LessRows", "go-down", album_->LessRows, panel);
+    moreCols_ = FormIconButton("MoreCols", "go-next", album_->MoreCols, panel);
+    lessCols_ = FormIconButton("LessCols", "go-previous", album_->LessCols, panel);
+    fullScreen_ = FormIconButton("FullScreen", "view-fullscreen", album_->FullScreen, panel);
+    for (QPushButton* arrow : {moreRows_, lessRows_, moreCols_, lessCols_, fullScreen_}) {
+        arrow->setFixedSize(34, 30);
+    }
     imageLabel_ = new QLabel(panel);
     image_ = new QComboBox(panel);
     image_->setObjectName("Image");
     LabelFor(imageLabel_, image_);
-    previous_ = new QPushButton(panel);
-    previous_->setObjectName("Previous");
-    next_ = new QPushButton(panel);
-    next_->setObjectName("Next");
-    mode_ = new QPushButton(panel);
-    mode_->setObjectName("Mode");
+    previous_ = FormButton("Previous", album_->Previous, panel);
+    next_ = FormButton("Next", album_->Next, panel);
+    mode_ = FormButton("Mode", album_->Mode, panel);
     Bind(useLabel_, album_->UseLabel);
     Bind(autoSize_, album_->AutoSize);
     Bind(image_, album_->Image);

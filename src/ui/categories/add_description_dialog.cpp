@@ -1,6 +1,7 @@
 #include "ui/categories/add_description_dialog.h"
 
 #include "forms/categories/add_description_form.h"
+#include "ui/form_buttons.h"
 #include "ui/icons.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -133,9 +134,7 @@ AddDescriptionDialog::AddDescriptionDialog(TAddDescription& form, QWidget* paren
                            "SortChildrenBtn", "SortEverythingBtn", "MakeDefaultBtn", "CloseBtn"};
     int index = 0;
     for (const auto& [control, handler] : commands) {
-        auto* button = new QPushButton(ToQt(control->caption), this);
-        button->setObjectName(names[index]);
-        button->setAutoDefault(false);
+        QPushButton* button = FormButton(names[index], *control, this, ButtonKind::InDialog);
         buttons->addWidget(button, index / 4, index % 4);
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { Handle([this, handler] { (form_.*handler)(); }); });

@@ -2,7 +2,7 @@
 
 #include "forms/cd_player/cd_player_form.h"
 #include "ui/cd_player/cd_audio_device.h"
-#include "ui/icons.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 #include "ui/utilities/help_window.h"
@@ -97,10 +97,7 @@ CdPlayerWindow::CdPlayerWindow(Workspace& workspace, std::unique_ptr<CdAudioDevi
     };
     auto* row = new QHBoxLayout;
     for (const auto& [button, name, icon, control] : buttons) {
-        auto* pushed = new QPushButton(ToolIcon(QLatin1StringView(icon)), QString(), this);
-        pushed->setObjectName(name);
-        pushed->setToolTip(ToQt(control->hint));
-        pushed->setAccessibleName(ToQt(control->hint));  // it shows a sign, not a caption
+        QPushButton* pushed = FormIconButton(name, icon, *control, this, false);
         const Button clicked = button;
         connect(pushed, &QPushButton::clicked, this,
                 [this, clicked] { Handle([this, clicked] { player_->CDClick(clicked); }); });

@@ -1,6 +1,7 @@
 #include "ui/main/pick_list_dialog.h"
 
 #include "forms/main/pick_list_form.h"
+#include "ui/form_buttons.h"
 #include "ui/text.h"
 
 #include <QDialogButtonBox>
@@ -26,12 +27,10 @@ PickListDialog::PickListDialog(TPickListForm& form, QWidget* parent) : QDialog(p
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* display =
-        buttons->addButton(ToQt(form.DisplayBtn.caption), QDialogButtonBox::AcceptRole);
-    display->setObjectName("DisplayBtn");
+        AddFormButton(buttons, "DisplayBtn", form.DisplayBtn, QDialogButtonBox::AcceptRole);
     display->setDefault(true);
     QPushButton* close =
-        buttons->addButton(ToQt(form.CloseBtn.caption), QDialogButtonBox::RejectRole);
-    close->setObjectName("CloseBtn");
+        AddFormButton(buttons, "CloseBtn", form.CloseBtn, QDialogButtonBox::RejectRole);
 
     // Only a selected entry counts: the current row alone may be left over from the keyboard.
     auto selectedRow = [list] {

@@ -84,8 +84,7 @@ SelectRangeDialog::SelectRangeDialog(TSelectRangeForm& form, TSelectScheduleForm
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* cancel =
-        buttons->addButton(ToQt(form.CancelBtn.caption), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("CancelBtn");
+        AddFormButton(buttons, "CancelBtn", form.CancelBtn, QDialogButtonBox::RejectRole);
 
     connect(specificOk, &QPushButton::clicked, this, [this] {
         form_.SpecificOKBtnClick();

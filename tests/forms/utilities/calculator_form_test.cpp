@@ -50,7 +50,9 @@ TEST(CalculatorTest, EachSumShowsItsResult)
     ExpectSession({{"2+3", "3"}, {"*", "5"}, {"4", "4"}, {"\r", "20"}, {"6+1=", "7"}});
 }
 
-TEST(CalculatorTest, CorrectionsClearWhatTheySay)
+// Corrections clear what they say; dividing by zero shows a message and the next key starts
+// afresh; huge results show an exponent, then overflow.
+TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehind)
 {
     ExpectSession({{"125\b", "12"},
                    {"\b\b\b", "0"},
@@ -60,10 +62,6 @@ TEST(CalculatorTest, CorrectionsClearWhatTheySay)
                    {"\x1b", "0"},
                    {"==", "0"},  // C forgot the repeated operation too
                    {"4.\b", "4"}});
-}
-
-TEST(CalculatorTest, DividingByZeroShowsAMessageAndTheNextKeyStartsAfresh)
-{
     ExpectSession({{"5/0=", "Cannot divide by zero"},
                    {"7", "7"},
                    {"+1=", "8"},  // nothing of the failed sum is left over
@@ -74,10 +72,6 @@ TEST(CalculatorTest, DividingByZeroShowsAMessageAndTheNextKeyStartsAfresh)
                    {"6/0+", "Cannot divide by zero"},  // found while chaining, before "="
                    {"+2=", "2"},
                    {"6/0=.", "0."}});
-}
-
-TEST(CalculatorTest, HugeResultsShowAnExponentThenOverflow)
-{
     ExpectSession({{"999999999999999+1=", "1e+15"},
                    {"*=====", "1e+90"},
                    {"==============", "1e+300"},  // fourteen times

@@ -1,6 +1,7 @@
 #include "ui/main/pages/experience_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/form_buttons.h"
 #include "ui/popup_menu.h"
 #include "ui/render.h"
 #include "ui/text.h"
@@ -23,8 +24,7 @@ ExperiencePageWidget::ExperiencePageWidget(TView& view, std::function<void()> af
     grid_->horizontalHeader()->setDefaultSectionSize(180);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
-    printButton_ = new QPushButton(this);
-    printButton_->setObjectName("PrintDirectoryBtn");
+    printButton_ = FormButton("PrintDirectoryBtn", view_.Experience.PrintDirectoryBtn, this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

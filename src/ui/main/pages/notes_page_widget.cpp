@@ -1,6 +1,7 @@
 #include "ui/main/pages/notes_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -31,10 +32,8 @@ NotesPageWidget::NotesPageWidget(TView& view, std::function<void()> afterHandler
     notes_ = Memo("Notes", this);
     resume_ = Memo("ResumeFile", this);
     resume_->setMaximumHeight(resume_->fontMetrics().height() * 3);
-    viewButton_ = new QPushButton(this);
-    viewButton_->setObjectName("ViewResumeBtn");
-    selectButton_ = new QPushButton(this);
-    selectButton_->setObjectName("SelectResumeBtn");
+    viewButton_ = FormButton("ViewResumeBtn", page.ViewResumeBtn, this);
+    selectButton_ = FormButton("SelectResumeBtn", page.SelectResumeBtn, this);
 
     auto* resumeButtons = new QHBoxLayout;
     resumeButtons->addWidget(viewButton_);

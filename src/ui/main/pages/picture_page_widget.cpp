@@ -1,6 +1,7 @@
 #include "ui/main/pages/picture_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -43,10 +44,8 @@ PicturePageWidget::PicturePageWidget(TView& view, std::function<void()> afterHan
     areaLayout->addWidget(picture_, 0, 0);
     areaLayout->addWidget(status_, 0, 0);
 
-    select_ = new QPushButton(this);
-    select_->setObjectName("SelectPictureBtn");
-    clear_ = new QPushButton(this);
-    clear_->setObjectName("ClearPictureBtn");
+    select_ = FormButton("SelectPictureBtn", page.SelectPictureBtn, this);
+    clear_ = FormButton("ClearPictureBtn", page.ClearPictureBtn, this);
     title_ = new QLineEdit(this);
     title_->setObjectName("ImageTitle");
     autoSize_ = new QCheckBox(this);

@@ -1,6 +1,7 @@
 #include "ui/main/pages/schedule_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/form_buttons.h"
 #include "ui/main/pages/page_scroll_area.h"
 #include "ui/main/pages/time_bar.h"
 #include "ui/render.h"
@@ -83,11 +84,9 @@ SchedulePageWidget::SchedulePageWidget(TView& view, std::function<void()> afterH
         },
         this);
     timeBar_->setObjectName("TimeBar1");
-    earlier_ = new QPushButton(this);
-    earlier_->setObjectName("Button2");
+    earlier_ = FormButton("Button2", page.Button2, this);
     earlier_->setFixedWidth(32);
-    later_ = new QPushButton(this);
-    later_->setObjectName("Button3");
+    later_ = FormButton("Button3", page.Button3, this);
     later_->setFixedWidth(32);
     connect(earlier_, &QPushButton::clicked, this,
             [this] { Handle([this] { view_.Schedule.Button2Click(); }); });

@@ -1,6 +1,7 @@
 #include "ui/main/pages/skills_page_widget.h"
 
 #include "forms/main/view_form.h"
+#include "ui/form_buttons.h"
 #include "ui/render.h"
 #include "ui/text.h"
 
@@ -53,8 +54,7 @@ SkillsPageWidget::SkillsPageWidget(TView& view, std::function<void()> afterHandl
         item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
     }
-    editButton_ = new QPushButton(this);
-    editButton_->setObjectName("EditSkillBtn");
+    editButton_ = FormButton("EditSkillBtn", view_.Skills.EditSkillBtn, this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
