@@ -7,6 +7,7 @@
 #include "core/encrypted_file.h"
 #include "core/file_io.h"
 #include "core/password_cipher.h"
+#include "core/value_writer.h"
 #include "quillmark-tool/sample_database.h"
 
 #include <benchmark/benchmark.h>
@@ -19,6 +20,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace {
@@ -111,6 +113,26 @@ void DatabaseWrite(benchmark::State& state)
     ReportThroughput(state, count, std::filesystem::file_size(path));
 }
 
+// The same bytes made in memory and dropped: what the writer costs without the disk.
+void DatabaseWriteInMemory(benchmark::State& state)
+{
+    class CountingSink : public ByteSink {
+    public:
+        void Write(std::string_view bytes) override { count += bytes.size(); }
+        std::uintmax_t count = 0;
+    };
+    const int count = static_cast<int>(state.range(0));
+    Database& database = TheSamples().DatabaseOf(count);
+    std::uintmax_t fileBytes = 0;
+    for (auto _ : state) {
+        CountingSink sink;
+        ValueWriter writer(sink);
+        WriteDatabase(writer, database, "sample.dat");
+        fileBytes = sink.count;
+    }
+    ReportThroughput(state, count, fileBytes);
+}
+
 void DatabaseRead(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
@@ -180,6 +202,11 @@ void EncryptedDatabaseWriteAndRead(benchmark::State& state)
 }
 
 BENCHMARK(DatabaseWrite)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DatabaseWriteInMemory)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(DatabaseRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PlainFileRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(EncryptedDatabaseWriteAndRead)

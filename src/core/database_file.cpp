@@ -118,23 +118,27 @@ public:
             VisitImageFields(*this, image);
         }
     }
-    // Each slot's start and end time as the eight bytes of their bits, lowest first.
+    // Each slot's start and end time as the eight bytes of their bits, lowest first. Empty slots
+    // are zeros, so the week goes out as one block.
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-                const std::uint64_t times[2] = {schedule.StartBits(day, slot),
-                                                schedule.EndBits(day, slot)};
-                for (std::uint64_t bits : times) {
-                    unsigned char bytes[8];
-                    for (unsigned char& byte : bytes) {
-                        byte = static_cast<unsigned char>(bits & 0xFF);
-                        bits >>= 8;
+        constexpr std::size_t SlotBytes = 16;
+        unsigned char week[WeeklySchedule::Days * WeeklySchedule::Slots * SlotBytes] = {};
+        if (!schedule.IsEmpty()) {
+            unsigned char* bytes = week;
+            for (int day = 1; day <= WeeklySchedule::Days; ++day) {
+                for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
+                    for (std::uint64_t bits :
+                         {schedule.StartBits(day, slot), schedule.EndBits(day, slot)}) {
+                        for (int i = 0; i < 8; ++i) {
+                            *bytes++ = static_cast<unsigned char>(bits & 0xFF);
+                            bits >>= 8;
+                        }
                     }
-                    writer_.WriteRawBlock(bytes, sizeof bytes);
                 }
             }
         }
+        writer_.WriteRawBlock(week, sizeof week);
     }
     void operator()(const char*, const SkillSet& skills)
     {

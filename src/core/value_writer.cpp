@@ -1,80 +1,39 @@
 #include "core/value_writer.h"
 
-#include "core/value_tags.h"
-
-#include <bit>
-#include <cstring>
 #include <stdexcept>
 
 namespace quillmark {
 
-namespace {
-
-constexpr std::size_t BufferSize = 64 * 1024;
-
-template <typename Int>
-std::string_view LittleEndian(Int value, char (&bytes)[sizeof(Int)])
+ValueWriter::ValueWriter(ByteSink& sink)
+    : sink_(sink), buffer_(std::make_unique_for_overwrite<char[]>(BufferSize))
 {
-    auto bits = static_cast<std::make_unsigned_t<Int>>(value);
-    for (std::size_t i = 0; i < sizeof(Int); ++i) {
-        bytes[i] = static_cast<char>(bits & 0xFF);
-        bits = static_cast<decltype(bits)>(bits >> 8);
-    }
-    return {bytes, sizeof(Int)};
 }
 
-}  // namespace
-
-ValueWriter::ValueWriter(ByteSink& sink) : sink_(sink)
+void ValueWriter::PutLarge(std::string_view bytes)
 {
-    buffer_.reserve(BufferSize);
-}
-
-void ValueWriter::Put(std::string_view bytes)
-{
-    if (buffer_.size() + bytes.size() > BufferSize) {
-        Flush();
-        if (bytes.size() > BufferSize) {
-            sink_.Write(bytes);
-            return;
-        }
+    // What does not fit fills the buffer up first, so that the sink still gets whole buffers.
+    const std::size_t room = BufferSize - used_;
+    std::memcpy(buffer_.get() + used_, bytes.data(), room);
+    used_ = BufferSize;
+    bytes.remove_prefix(room);
+    Flush();
+    if (bytes.size() > BufferSize) {
+        sink_.Write(bytes);
+        return;
     }
-    buffer_.append(bytes);
-}
-
-void ValueWriter::PutByte(std::uint8_t byte)
-{
-    if (buffer_.size() >= BufferSize) {
-        Flush();
-    }
-    buffer_.push_back(static_cast<char>(byte));
+    std::memcpy(buffer_.get(), bytes.data(), bytes.size());
+    used_ = bytes.size();
 }
 
 void ValueWriter::Flush()
 {
-    if (!buffer_.empty()) {
-        sink_.Write(buffer_);
-        buffer_.clear();
+    if (used_ > 0) {
+        sink_.Write(std::string_view(buffer_.get(), used_));
+        used_ = 0;
     }
 }
 
-void ValueWriter::WriteInteger(std::int32_t value)
-{
-    if (value >= -128 && value <= 127) {
-        PutByte(Tag::Int8);
-        PutByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(value)));
-    } else if (value >= -32768 && value <= 32767) {
-        char bytes[2];
-        PutByte(Tag::Int16);
-        Put(LittleEndian(static_cast<std::int16_t>(value), bytes));
-    } else {
-        char bytes[4];
-        PutByte(Tag::Int32);
-        Put(LittleEndian(value, bytes));
-    }
-}
-
-void ValueWriter::WriteString(std::string_view text)
+void ValueWriter::WriteStringSlowly(std::string_view text)
 {
     if (text.size() <= 255) {
         PutByte(Tag::String);
@@ -83,33 +42,10 @@ void ValueWriter::WriteString(std::string_view text)
         if (text.size() > 0x7FFFFFFF) {
             throw WriteError("A text is too long to be written.");
         }
-        char bytes[4];
         PutByte(Tag::LongString);
-        Put(LittleEndian(static_cast<std::uint32_t>(text.size()), bytes));
+        PutLittleEndian(static_cast<std::uint32_t>(text.size()));
     }
     Put(text);
-}
-
-void ValueWriter::WriteBoolean(bool value)
-{
-    PutByte(value ? Tag::True : Tag::False);
-}
-
-void ValueWriter::WriteCharacter(char c)
-{
-    PutByte(Tag::String);
-    PutByte(1);
-    PutByte(static_cast<std::uint8_t>(c));
-}
-
-void ValueWriter::WriteListBegin()
-{
-    PutByte(Tag::List);
-}
-
-void ValueWriter::WriteListEnd()
-{
-    PutByte(Tag::EndOfList);
 }
 
 void ValueWriter::WriteStringList(const StringList& lines)
@@ -119,11 +55,6 @@ void ValueWriter::WriteStringList(const StringList& lines)
         WriteString(line);
     }
     WriteListEnd();
-}
-
-void ValueWriter::WriteRawBlock(const void* data, std::size_t size)
-{
-    Put(std::string_view(static_cast<const char*>(data), size));
 }
 
 void ValueWriter::PutShortName(std::string_view name)

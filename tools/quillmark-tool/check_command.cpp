@@ -11,7 +11,7 @@ namespace {
 int Check(const Arguments& arguments)
 {
     ExpectPositional(arguments, 1);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     std::cout << database.RecordList.size() << " records\n";
     return 0;

@@ -67,6 +67,13 @@ void ExpectLoaded(const std::string& path, const DatabaseReadResult& result)
     }
 }
 
+Database& DatabaseOfTheCommand()
+{
+    // Held by a pointer that is never deleted, so that it is still reachable at exit.
+    static Database* const database = new Database;
+    return *database;
+}
+
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
                                 Database& database)
 {

@@ -19,6 +19,10 @@ std::vector<std::string> ProgramDataFolders();
 // file holds after its records, which a save would drop.
 void ExpectLoaded(const std::string& path, const DatabaseReadResult& result);
 
+// The database a command works on. It is left to the operating system at exit: freeing a large
+// one text by text takes longer than reading it did. One per process.
+Database& DatabaseOfTheCommand();
+
 // Reads the database at path, after checking --read-password against its read password.
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
                                 Database& database);

@@ -26,7 +26,7 @@ int Export(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
     const TextFileEncoding encoding = ExportEncoding(arguments);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::string& path = arguments.positional[1];
     WriteFile(

@@ -30,7 +30,7 @@ int Graph(const Arguments& arguments)
     const std::string category = arguments.positional.size() == 3
                                      ? CommandLineText(arguments.positional[2], "CATEGORY")
                                      : std::string();
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::vector<GraphNode> tree =
         BuildGraphTree(database.DescriptionCaptions, database.DescriptionTrees);

@@ -92,7 +92,7 @@ int HtmlReport(const Arguments& arguments)
     std::string header = HtmlLinesOf(arguments, "--header");
     std::string footer = HtmlLinesOf(arguments, "--footer");
 
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     const std::optional<std::string> search = arguments.Option("--search");
     if (search) {

@@ -18,7 +18,7 @@ namespace {
 int Dump(const Arguments& arguments)
 {
     ExpectPositional(arguments, 1);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     const DatabaseReadResult result = LoadDatabase(arguments.positional[0], arguments, database);
     WriteDatabaseJson(std::cout, database, result.Version);
     return 0;

@@ -15,7 +15,7 @@ namespace {
 int Recalc(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     std::size_t withoutFigures = 0;
     for (const auto& record : database.RecordList) {

@@ -37,7 +37,7 @@ int Report(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
     const TextFileEncoding encoding = ExportEncoding(arguments);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     ReportMode reportMode = ReportMode::AllRecords;
     if (const std::optional<std::string> search = arguments.Option("--search")) {

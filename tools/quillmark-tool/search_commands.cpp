@@ -11,7 +11,7 @@ namespace {
 int Search(const Arguments& arguments)
 {
     ExpectPositional(arguments, 2);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     RunSavedSearch(arguments.positional[1], database);
     for (std::size_t position = 0; position < database.RecordList.size(); ++position) {
@@ -25,7 +25,7 @@ int Search(const Arguments& arguments)
 int Extract(const Arguments& arguments)
 {
     ExpectPositional(arguments, 3);
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     RunSavedSearch(arguments.positional[1], database);
     SaveDatabase(arguments.positional[2], database, arguments, DatabaseWriteOptions{true});

@@ -21,7 +21,7 @@ int Sort(const Arguments& arguments)
     if (error != std::errc() || end != keyText.data() + keyText.size()) {
         UsageError("KEY must be a whole number, 0 to 33");
     }
-    Database database;
+    Database& database = DatabaseOfTheCommand();
     LoadDatabase(arguments.positional[0], arguments, database);
     DoSort(database.RecordList, SortKey{key}, !arguments.Flag("--descending"));
     SaveDatabase(arguments.positional[2], database, arguments);
