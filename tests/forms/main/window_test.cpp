@@ -77,6 +77,7 @@ TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
     EXPECT_EQ(ScaleToPage(100, 400, 1000, 2000), (PrintedSize{500, 2000}));
     // Nothing to print, or nothing to print on.
     EXPECT_EQ(ScaleToPage(0, 461, 4800, 6600), PrintedSize{});
+    EXPECT_EQ(ScaleToPage(630, 0, 4800, 6600), PrintedSize{});
     EXPECT_EQ(ScaleToPage(630, 461, 0, 0), PrintedSize{});
 }
 
