@@ -283,7 +283,7 @@ TEST(ValueStreamTest, DamagedComponentStreamsAreFormatErrors)
     } cases[] = {
         {"wrong signature", Hex("54 50 46 31") + Name("TThing") + Name("Root") + Hex("00 00"), 0},
         {"signature cut short", Hex("54 50 46"), {}},
-        {"object flags", Hex("54 50 46 30 F0") + Name("TThing") + Name("Root") + Hex("00 00"), {}},
+        {"object flags", Hex("54 50 46 30 F0") + Name("TThing") + Name("Root") + Hex("00 00"), 4},
         {"child with object flags", start + Hex("00 F1") + Name("TChild") + Hex("00 00 00 00"), {}},
         {"unknown tag", start + Name("X") + Hex("0F 00 00"), start.size() + 2},
         {"set without its end", start + Name("X") + Hex("0B 03") + "abc", {}},
