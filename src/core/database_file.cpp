@@ -12,6 +12,7 @@
 #include "core/windows1252.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -142,10 +143,12 @@ public:
     }
     void operator()(const char*, const SkillSet& skills)
     {
+        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
+        skills.AllTexts(texts);
         for (int skill = 1; skill <= SkillSet::Count; ++skill) {
             writer_.WriteBoolean(skills.HasSkill(skill));
-            writer_.WriteString(skills.SkillProficiency(skill));
-            writer_.WriteString(skills.SkillNotes(skill));
+            writer_.WriteString(texts[static_cast<std::size_t>(skill)].proficiency);
+            writer_.WriteString(texts[static_cast<std::size_t>(skill)].notes);
         }
     }
 

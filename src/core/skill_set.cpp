@@ -94,6 +94,16 @@ SkillSet::Entry SkillSet::Find(int skill) const
     return entry;
 }
 
+void SkillSet::AllTexts(std::array<Texts, Count + 1>& texts) const
+{
+    texts.fill({});
+    for (const char* at = texts_.data(); at != texts_.data() + texts_.size();) {
+        Texts& skill = texts[static_cast<unsigned char>(*at++)];
+        skill.proficiency = packed::NextText(at);
+        skill.notes = packed::NextText(at);
+    }
+}
+
 void SkillSet::Replace(int skill, std::string_view proficiency, std::string_view notes)
 {
     const Entry old = Find(skill);

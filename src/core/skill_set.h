@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <string>
 #include <string_view>
@@ -23,6 +24,14 @@ public:
     void SetSkillProficiency(int skill, std::string_view text);
     void SetSkillNotes(int skill, std::string_view text);
     void SetSkillTexts(int skill, std::string_view proficiency, std::string_view notes);
+
+    // Every skill's two texts at once, by skill number from 1 (empty for a skill without):
+    // one walk over the texts instead of one for each skill, for writing a whole record.
+    struct Texts {
+        std::string_view proficiency;
+        std::string_view notes;
+    };
+    void AllTexts(std::array<Texts, Count + 1>& texts) const;
 
     bool operator==(const SkillSet&) const = default;
 
