@@ -3,6 +3,7 @@
 #include "ui/main/main_window.h"
 
 #include "forms/main/view_form.h"
+#include "ui/undo_shortcuts.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -11,6 +12,7 @@ namespace quillmark {
 
 void MainWindow::BuildEditHistory()
 {
+    PassSpentTextUndoToWindows();
     ViewActions& a = view_.Actions;
     QAction* redo = actions_.at(&a.Redo);
     redo->setShortcuts(
