@@ -293,6 +293,7 @@ void MainWindow::Render()
     for (const auto& [control, action] : actions_) {
         quillmark::Render(action, *control);
     }
+    RenderEditHistory();
     {
         const QSignalBlocker blocker(notebook_);
         notebook_->setCurrentIndex(view_.RecordBook);

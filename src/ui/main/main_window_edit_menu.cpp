@@ -3,6 +3,7 @@
 #include "ui/main/main_window.h"
 
 #include "forms/main/view_form.h"
+#include "ui/text.h"
 #include "ui/undo_shortcuts.h"
 
 #include <QAction>
@@ -20,6 +21,17 @@ void MainWindow::BuildEditHistory()
     connect(actions_.at(&a.Undo), &QAction::triggered, this,
             [this] { Handle([this] { view_.Undo1Click(); }); });
     connect(redo, &QAction::triggered, this, [this] { Handle([this] { view_.Redo1Click(); }); });
+}
+
+void MainWindow::RenderEditHistory()
+{
+    ViewActions& a = view_.Actions;
+    for (const ActionControl* control : {&a.Undo, &a.Redo}) {
+        // A record's name may hold "&", which would otherwise mark a key.
+        QString caption = ToQt(control->caption);
+        caption.replace(u'&', QStringLiteral("&&"));
+        actions_.at(control)->setText(caption);
+    }
 }
 
 }  // namespace quillmark
