@@ -23,8 +23,9 @@ inline constexpr std::size_t EncryptedChunkSize = 64 * 1024;  // plain bytes a c
 // The work Argon2id does to turn a password into a key; stored in each file, so that files
 // written with stronger limits later still open.
 struct KeyDerivationLimits {
-    std::uint64_t Operations = 3;
-    std::uint64_t MemoryBytes = 128ull << 20;  // about half a second on a small machine
+    // About half a second and 235 MB of memory on a two-core desktop.
+    std::uint64_t Operations = 4;
+    std::uint64_t MemoryBytes = 224ull << 20;
     bool operator==(const KeyDerivationLimits&) const = default;
 };
 // The least work libsodium allows; for tests, which derive many keys.
