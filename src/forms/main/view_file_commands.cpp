@@ -344,8 +344,13 @@ void TView::Merge1Click()
     case ReadOutcome::Empty:
         dialogs.ShowError(EmptyFileMessage(*path));
         break;
-    case ReadOutcome::NotQuillmark:
     case ReadOutcome::Damaged:
+        if (result.Encrypted) {
+            dialogs.ShowError(EncryptedFileDamagedMessage(*path, result.Reason));
+            break;
+        }
+        [[fallthrough]];
+    case ReadOutcome::NotQuillmark:
         // Whatever was read before the damage has been merged; say so rather than nothing.
         dialogs.ShowError(FileNameInMessage(*path) +
                           " is not a valid Quillmark file.  The records read before the "
