@@ -32,7 +32,9 @@ SecretBytes::SecretBytes(std::size_t size) : size_(size)
 
 SecretBytes::SecretBytes(std::string_view text) : SecretBytes(text.size())
 {
-    std::memcpy(data_, text.data(), text.size());
+    if (!text.empty()) {  // an empty view may have no bytes to point at
+        std::memcpy(data_, text.data(), text.size());
+    }
 }
 
 SecretBytes::~SecretBytes()
