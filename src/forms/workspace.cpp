@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "engine/database_commands.h"
+#include "forms/main/server_commands.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
@@ -38,6 +39,7 @@ void Workspace::DiscardDatabase()
     database.DescriptionTrees = DefaultTrees;
     DatabaseFileName.clear();
     DatabaseFileIdentity.reset();
+    Server.reset();
     CurrentIndex = -1;
 }
 
@@ -46,6 +48,9 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     if (!CanSave) {
         services.dialogs.ShowInformation(NoPermissionToSave);
         return false;
+    }
+    if (Server && path == Server->Address() && !ExtractMode) {
+        return ServerCommands::SaveChanges(*this);
     }
     SaveResult saved;
     {
