@@ -9,6 +9,7 @@
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
+#include "server/server_database.h"
 
 namespace quillmark {
 

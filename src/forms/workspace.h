@@ -11,7 +11,6 @@
 #include "forms/edit_history.h"
 #include "forms/services.h"
 #include "forms/spreadsheet_mode.h"
-#include "server/server_database.h"
 
 #include <array>
 #include <functional>
@@ -25,6 +24,7 @@
 namespace quillmark {
 
 class RandomSource;
+class ServerDatabase;
 class TSearch;
 class TSnapShot;
 class TView;

@@ -459,8 +459,8 @@ private:
 
 class DigestVisitor {
 public:
-    void operator()(const char*, bool value) { Add(value ? "1" : "0"); }
-    void operator()(const char*, std::int32_t value) { Add(std::to_string(value)); }
+    void operator()(const char*, bool value) { Mix(value ? 1 : 2); }
+    void operator()(const char*, std::int32_t value) { Mix(static_cast<std::uint32_t>(value)); }
     template <typename Texts>
     requires TextSequence<Texts> || std::convertible_to<Texts, std::string_view>
     void operator()(const char*, const Texts& texts)
@@ -468,7 +468,7 @@ public:
         if constexpr (std::convertible_to<Texts, std::string_view>) {
             Add(texts);
         } else {
-            Add("[");
+            Mix(texts.size());
             for (std::string_view text : texts) {
                 Add(text);
             }
@@ -484,7 +484,7 @@ public:
         for (const ImageRecord& image : images) {
             Add(image.ImageFile);
             Add(image.ImageTitle);
-            Add(image.ImageFlag ? "1" : "0");
+            Mix(image.ImageFlag ? 1 : 2);
         }
     }
     void operator()(const char*, const WeeklySchedule& schedule)
@@ -501,28 +501,29 @@ public:
         std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
         skills.AllTexts(texts);
         for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            Mix(skills.HasSkill(skill) ? 1 : 0);
-            Add(texts[static_cast<std::size_t>(skill)].proficiency);
-            Add(texts[static_cast<std::size_t>(skill)].notes);
+            const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
+            if (skills.HasSkill(skill) || !text.proficiency.empty() || !text.notes.empty()) {
+                Mix(static_cast<std::uint64_t>(skill) | (skills.HasSkill(skill) ? 256 : 0));
+                Add(text.proficiency);
+                Add(text.notes);
+            }
         }
     }
 
     std::uint64_t Value() const { return hash_; }
 
 private:
-    // FNV-1a over the bytes, each value closed by its length.
+    // Each text hashed whole (the standard library's hash of bytes), each value folded in with
+    // its length, so that moving a byte from one text to the next changes the digest.
     void Add(std::string_view bytes)
     {
-        for (const char c : bytes) {
-            hash_ = (hash_ ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
-        }
+        Mix(std::hash<std::string_view>{}(bytes));
         Mix(bytes.size());
     }
     void Mix(std::uint64_t value)
     {
-        for (int i = 0; i < 8; ++i, value >>= 8) {
-            hash_ = (hash_ ^ (value & 0xFF)) * 0x100000001b3ULL;
-        }
+        hash_ = (hash_ ^ value) * 0x9E3779B97F4A7C15ULL;
+        hash_ ^= hash_ >> 29;
     }
 
     std::uint64_t hash_ = 0xcbf29ce484222325ULL;

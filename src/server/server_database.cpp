@@ -155,6 +155,9 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     std::vector<LoadedRecord> records =
         LoadRecords(*connection_, "r.database_id = $1", std::to_string(databaseId_), progress);
     loaded_.clear();
+    byId_.clear();
+    loaded_.reserve(records.size());
+    byId_.reserve(records.size());
     opened.RecordList.reserve(records.size());
     for (LoadedRecord& record : records) {
         Remember(record.record, record.id, record.position, record.revision);
@@ -214,15 +217,32 @@ void ServerDatabase::Create(Database& database, const std::string& fileVersion, 
     fileVersion_ = fileVersion;
     loadedSettings_ = SettingsOnly(database);
     loaded_.clear();
+    byId_.clear();
+    loaded_.reserve(list.size());
+    byId_.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         Remember(list[i], ids[i], static_cast<std::int32_t>(i), 1);
     }
 }
 
-void ServerDatabase::Remember(const std::shared_ptr<ItemRecord>& record, std::int64_t id,
+void ServerDatabase::Remember(std::shared_ptr<ItemRecord> record, std::int64_t id,
                               std::int32_t position, std::int64_t revision)
 {
-    loaded_[record] = Loaded{id, position, revision, FiledContentDigest(*record), std::nullopt};
+    // A copy of the pointer: the caller's may be the one in byId_ that is replaced here.
+    const auto [entry, added] = loaded_.try_emplace(record);
+    if (!added) {
+        byId_.erase(entry->second.id);
+    }
+    entry->second = Loaded{id, position, revision, FiledContentDigest(*record), std::nullopt};
+    byId_[id] = record;
+}
+
+void ServerDatabase::Forget(const std::shared_ptr<ItemRecord>& record)
+{
+    if (const auto found = loaded_.find(record); found != loaded_.end()) {
+        byId_.erase(found->second.id);
+        loaded_.erase(found);
+    }
 }
 
 ServerSaveResult ServerDatabase::Save(Database& database)
@@ -240,27 +260,35 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     };
     std::vector<Written> written;
     std::vector<std::pair<std::int64_t, std::int32_t>> moved;
-    std::unordered_set<const ItemRecord*> present;
+    // Each record of the list is stamped as seen; those left unstamped were removed.
+    ++generation_;
+    std::unordered_set<const ItemRecord*> added;
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::shared_ptr<ItemRecord>& record = list[i];
         const auto position = static_cast<std::int32_t>(i);
-        if (!present.insert(record.get()).second) {
+        const auto found = loaded_.find(record);
+        if (found == loaded_.end()) {
+            if (added.insert(record.get()).second) {
+                written.push_back({record, nullptr, position, 0});
+            }
             continue;
         }
-        const auto found = loaded_.find(record);
+        Loaded& book = found->second;
+        if (book.seen == generation_) {
+            continue;  // the same record twice in the list
+        }
+        book.seen = generation_;
         const std::uint64_t digest = FiledContentDigest(*record);
-        if (found == loaded_.end()) {
-            written.push_back({record, nullptr, position, digest});
-        } else if (digest != found->second.digest || found->second.overwrites) {
-            written.push_back({record, &found->second, position, digest});
-        } else if (found->second.position != position) {
-            moved.emplace_back(found->second.id, position);
+        if (digest != book.digest || book.overwrites) {
+            written.push_back({record, &book, position, digest});
+        } else if (book.position != position) {
+            moved.emplace_back(book.id, position);
         }
     }
     std::vector<std::pair<std::shared_ptr<ItemRecord>, Loaded*>> removed;
     std::unordered_set<std::int64_t> touched;
     for (auto& [record, book] : loaded_) {
-        if (!present.contains(record.get())) {
+        if (book.seen != generation_) {
             removed.emplace_back(record, &book);
             touched.insert(book.id);
         }
@@ -378,11 +406,7 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     }
 
     // What others did to records this user left alone, read in the same transaction.
-    std::unordered_map<std::int64_t, std::shared_ptr<ItemRecord>> byId;
-    byId.reserve(loaded_.size());
-    for (const auto& [record, book] : loaded_) {
-        byId.emplace(book.id, record);
-    }
+    const auto& byId = byId_;
     std::vector<std::int64_t> fresh;
     for (const auto& [id, revision] : revisions) {
         const auto known = byId.find(id);
@@ -407,15 +431,17 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     transaction.Commit();
 
     // Saved: the side table follows what the server now has.
-    for (std::size_t i = 0; i < written.size(); ++i) {
-        if (written[i].book != nullptr) {
-            loaded_.erase(written[i].record);
-        }
-        loaded_[written[i].record] = Loaded{writtenAs[i].first, written[i].position,
-                                            writtenAs[i].second, written[i].digest, std::nullopt};
-    }
+    // What this user wrote and removed; the records others changed keep their rows, so they are
+    // still found by them below.
+    std::vector<std::shared_ptr<ItemRecord>> removedRecords;
     for (const auto& [record, book] : removed) {
-        loaded_.erase(record);
+        removedRecords.push_back(record);
+    }
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        Remember(written[i].record, writtenAs[i].first, written[i].position, writtenAs[i].second);
+    }
+    for (const std::shared_ptr<ItemRecord>& record : removedRecords) {
+        Forget(record);
     }
     for (const auto& [id, position] : moved) {
         loaded_.at(byId.at(id)).position = position;
@@ -435,7 +461,7 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     }
     for (const std::shared_ptr<ItemRecord>& record : deletedByOthers) {
         RemoveFromList(list, record);
-        loaded_.erase(record);
+        Forget(record);
     }
     result.BroughtUpToDate = static_cast<int>(others.size() + deletedByOthers.size());
     if (!mySettings && serverSettings != settingsRevision_) {
@@ -461,7 +487,7 @@ void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict
     ItemRecordList& list = database.RecordList;
     if (fresh.empty()) {
         RemoveFromList(list, conflict.record);
-        loaded_.erase(found);
+        Forget(conflict.record);
         return;
     }
     ReplaceContent(*conflict.record, std::move(*fresh.front().record));

@@ -102,10 +102,11 @@ private:
         std::uint64_t digest = 0;
         // Kept mine over the other user's revision: written even though the server has it.
         std::optional<std::int64_t> overwrites;
+        std::uint64_t seen = 0;  // the save that last found it in the list
     };
     ServerDatabase(std::unique_ptr<ServerConnection> connection, std::string address,
                    std::string connectionUri, std::string name);
-    void Remember(const std::shared_ptr<ItemRecord>& record, std::int64_t id, std::int32_t position,
+    void Remember(std::shared_ptr<ItemRecord> record, std::int64_t id, std::int32_t position,
                   std::int64_t revision);
 
     std::unique_ptr<ServerConnection> connection_;
@@ -115,9 +116,13 @@ private:
     std::string fileVersion_;
     std::int32_t databaseId_ = 0;
     std::int64_t settingsRevision_ = 0;
+    std::uint64_t generation_ = 0;  // counts the saves, for Loaded::seen
     Database loadedSettings_;
-    // The side table: every record as loaded or last saved, by the record itself.
+    // The side table: every record as loaded or last saved, by the record itself, and the
+    // records by their rows.
     std::unordered_map<std::shared_ptr<ItemRecord>, Loaded> loaded_;
+    std::unordered_map<std::int64_t, std::shared_ptr<ItemRecord>> byId_;
+    void Forget(const std::shared_ptr<ItemRecord>& record);
 };
 
 }  // namespace quillmark
