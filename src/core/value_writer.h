@@ -41,7 +41,10 @@ public:
             char* out = buffer_.get() + used_;
             out[0] = static_cast<char>(Tag::String);
             out[1] = static_cast<char>(text.size());
-            std::memcpy(out + 2, text.data(), text.size());
+            // An empty view may have no data at all, which memcpy may not be given.
+            if (!text.empty()) {
+                std::memcpy(out + 2, text.data(), text.size());
+            }
             used_ += text.size() + 2;
             return;
         }
@@ -83,7 +86,9 @@ private:
     void Put(std::string_view bytes)
     {
         if (bytes.size() <= BufferSize - used_) {
-            std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            if (!bytes.empty()) {
+                std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            }
             used_ += bytes.size();
             return;
         }
