@@ -12,6 +12,7 @@
 #include <cstring>
 #include <numeric>
 #include <stdexcept>
+#include <thread>
 #include <unordered_map>
 
 namespace quillmark {
@@ -699,6 +700,27 @@ std::uint64_t FiledContentDigest(const ItemRecord& record)
     DigestVisitor digest;
     VisitFiledFields(digest, record);
     return digest.Value();
+}
+
+std::vector<std::uint64_t> FiledContentDigests(const ItemRecordList& records)
+{
+    std::vector<std::uint64_t> digests(records.size());
+    auto digestRange = [&records, &digests](std::size_t from, std::size_t to) {
+        for (std::size_t i = from; i < to; ++i) {
+            digests[i] = FiledContentDigest(*records[i]);
+        }
+    };
+    // Every save digests every record: on a large database that is worth a second core.
+    constexpr std::size_t WorthAThread = 5000;
+    if (records.size() < WorthAThread) {
+        digestRange(0, records.size());
+        return digests;
+    }
+    const std::size_t half = records.size() / 2;
+    std::thread other(digestRange, half, records.size());
+    digestRange(0, half);
+    other.join();
+    return digests;
 }
 
 }  // namespace quillmark

@@ -59,5 +59,7 @@ std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::s
 
 // A digest of everything the record files, to tell a record changed since it was loaded.
 std::uint64_t FiledContentDigest(const ItemRecord& record);
+// The digest of each record of the list, in order; a long list on two threads.
+std::vector<std::uint64_t> FiledContentDigests(const ItemRecordList& records);
 
 }  // namespace quillmark

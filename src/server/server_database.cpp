@@ -160,8 +160,12 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     byId_.reserve(records.size());
     opened.RecordList.reserve(records.size());
     for (LoadedRecord& record : records) {
-        Remember(record.record, record.id, record.position, record.revision);
-        opened.RecordList.push_back(std::move(record.record));
+        opened.RecordList.push_back(record.record);
+    }
+    const std::vector<std::uint64_t> digests = FiledContentDigests(opened.RecordList);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        Remember(std::move(records[i].record), records[i].id, records[i].position,
+                 records[i].revision, digests[i]);
     }
     settingsRevision_ = head.Integer(0, 1);
     fileVersion_ = std::string(head.Text(0, 2));
@@ -220,20 +224,23 @@ void ServerDatabase::Create(Database& database, const std::string& fileVersion, 
     byId_.clear();
     loaded_.reserve(list.size());
     byId_.reserve(list.size());
+    const std::vector<std::uint64_t> digests = FiledContentDigests(list);
     for (std::size_t i = 0; i < list.size(); ++i) {
-        Remember(list[i], ids[i], static_cast<std::int32_t>(i), 1);
+        Remember(list[i], ids[i], static_cast<std::int32_t>(i), 1, digests[i]);
     }
 }
 
 void ServerDatabase::Remember(std::shared_ptr<ItemRecord> record, std::int64_t id,
-                              std::int32_t position, std::int64_t revision)
+                              std::int32_t position, std::int64_t revision,
+                              std::optional<std::uint64_t> digest)
 {
     // A copy of the pointer: the caller's may be the one in byId_ that is replaced here.
     const auto [entry, added] = loaded_.try_emplace(record);
     if (!added) {
         byId_.erase(entry->second.id);
     }
-    entry->second = Loaded{id, position, revision, FiledContentDigest(*record), std::nullopt};
+    entry->second = Loaded{id, position, revision, digest ? *digest : FiledContentDigest(*record),
+                           std::nullopt};
     byId_[id] = record;
 }
 
@@ -263,13 +270,14 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     // Each record of the list is stamped as seen; those left unstamped were removed.
     ++generation_;
     std::unordered_set<const ItemRecord*> added;
+    const std::vector<std::uint64_t> digests = FiledContentDigests(list);
     for (std::size_t i = 0; i < list.size(); ++i) {
         const std::shared_ptr<ItemRecord>& record = list[i];
         const auto position = static_cast<std::int32_t>(i);
         const auto found = loaded_.find(record);
         if (found == loaded_.end()) {
             if (added.insert(record.get()).second) {
-                written.push_back({record, nullptr, position, 0});
+                written.push_back({record, nullptr, position, digests[i]});
             }
             continue;
         }
@@ -278,7 +286,7 @@ ServerSaveResult ServerDatabase::Save(Database& database)
             continue;  // the same record twice in the list
         }
         book.seen = generation_;
-        const std::uint64_t digest = FiledContentDigest(*record);
+        const std::uint64_t digest = digests[i];
         if (digest != book.digest || book.overwrites) {
             written.push_back({record, &book, position, digest});
         } else if (book.position != position) {
@@ -438,7 +446,8 @@ ServerSaveResult ServerDatabase::Save(Database& database)
         removedRecords.push_back(record);
     }
     for (std::size_t i = 0; i < written.size(); ++i) {
-        Remember(written[i].record, writtenAs[i].first, written[i].position, writtenAs[i].second);
+        Remember(written[i].record, writtenAs[i].first, written[i].position, writtenAs[i].second,
+                 written[i].digest);
     }
     for (const std::shared_ptr<ItemRecord>& record : removedRecords) {
         Forget(record);

@@ -107,7 +107,7 @@ private:
     ServerDatabase(std::unique_ptr<ServerConnection> connection, std::string address,
                    std::string connectionUri, std::string name);
     void Remember(std::shared_ptr<ItemRecord> record, std::int64_t id, std::int32_t position,
-                  std::int64_t revision);
+                  std::int64_t revision, std::optional<std::uint64_t> digest = std::nullopt);
 
     std::unique_ptr<ServerConnection> connection_;
     std::string address_;
