@@ -37,6 +37,9 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
         // Not UTF-8 throughout: every byte is Windows-1252, also the ones that looked UTF-8.
         {"Windows-1252", "Jos\xE9 \xC3\xA9", "Jos\xE9 \xC3\xA9"},
         {"Windows-1252 from its first byte above ASCII", "\x80\xC3\xA9", "\x80\xC3\xA9"},
+        // The first and last surrogates are no characters, so their encodings are no UTF-8.
+        {"the first surrogate", "\xC3\xA9\xED\xA0\x80", "\xC3\xA9\xED\xA0\x80"},
+        {"the last surrogate", "\xC3\xA9\xED\xBF\xBF", "\xC3\xA9\xED\xBF\xBF"},
         {"ASCII", "Ann,Bo\r\n", "Ann,Bo\r\n"},
         // Where reading failed in the middle of a character, the part read is left out.
         {"cut in two bytes", "Jos\xC3\xA9\r\nM\xC3", "Jos\xE9\r\nM", true},
