@@ -127,6 +127,9 @@ TEST_F(PictureLibraryTest, DamagedCutOffAndMissingFilesGiveNothing)
         {"cut.pcx", TinyPcx().substr(0, 100)},
         {"cut.bmp", TinyBmp().substr(0, 60)},
         {"cut.jpg", jpeg.substr(0, jpeg.size() / 2)},
+        // Whole pictures cut in a comment after them, and without their end marker.
+        {"comment.jpg", jpeg.substr(0, jpeg.size() - 2) + "\xFF\xFE\x00\x10" + "cut"},
+        {"end.jpg", jpeg.substr(0, jpeg.size() - 2)},
         {"header.jpg", jpeg.substr(0, 2)},
         {"components.jpg", noComponents},
         {"codes.gif", badGif},
