@@ -86,6 +86,12 @@ TEST_F(PictureLibraryTest, DecodesGifPcxBmpAndJpegByTheirContents)
     EXPECT_EQ(gray->height, 7);
     const Rgba pixel = gray->At(4, 3);
     EXPECT_TRUE(Near(pixel.red, 128) && Near(pixel.green, 128) && Near(pixel.blue, 128));
+    // Print work's CMYK, its inks filed inverted under Adobe's marker: 255 is no ink.
+    const auto print = NViewLibLoad(
+        Write("print.jpg", MakeJpeg(8, 8, {255, 128, 0, 255}, false, JpegStyle::AdobeCmyk)), 0);
+    ASSERT_NE(print, nullptr);
+    const Rgba ink = print->At(4, 4);
+    EXPECT_TRUE(Near(ink.red, 255) && Near(ink.green, 128) && Near(ink.blue, 0));
 }
 
 // A JPEG picture made small is decoded at the smallest eighth of its size that still covers
