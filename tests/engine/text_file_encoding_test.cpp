@@ -68,6 +68,9 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
     // Beyond the first plane, from a surrogate pair; a control is never shown as itself.
     const auto face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE\x01\xFB", 10));
     EXPECT_EQ(face.unstorable, (UnstorableCharacter{2, 0x1F600}));
+    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), true).unstorable,
+              (UnstorableCharacter{1, 0x1F600}))
+        << "reading failed after a whole pair";
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");
 }
