@@ -189,6 +189,7 @@ TEST(ToolDump, PrintsAFileMadeFromTheLayoutAsJson)
     EXPECT_EQ(dump["ReadPassword"], SecretHex);
     EXPECT_EQ(dump["DatabaseInfo"]["OwnerCity"], "Montr\u00e9al");
     EXPECT_EQ(dump["DatabaseInfo"]["DatabaseNotes"], json({"first line", "\u20ac 100"}));
+    EXPECT_NE(run.out.find("\"first line\""), std::string::npos) << "a blank is written as one";
     EXPECT_EQ(dump["DetailCaptions"][2], "Born");
     EXPECT_EQ(dump["DescriptionCaptions"][6], "Description 6");
     EXPECT_EQ(dump["SkillNames"][4], "Welding");
