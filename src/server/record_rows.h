@@ -23,7 +23,7 @@ struct RecordColumn {
 };
 
 // The record table's columns for the record's values, in the order the rows carry them (after
-// id, database_id, position and revision).
+// id, database_id, position, revision and saved_in).
 const std::vector<RecordColumn>& RecordValueColumns();
 
 // The COPY text of each table, one record after another.
@@ -36,9 +36,11 @@ struct RecordRows {
     std::string pictures;
 };
 
-// Appends the record's rows. Throws ServerError for a text the server cannot keep.
+// Appends the record's rows, as written by the save of that number. Throws ServerError for a
+// text the server cannot keep.
 void AppendRecordRows(RecordRows& rows, const ItemRecord& record, std::int64_t id,
-                      std::int32_t databaseId, std::int32_t position, std::int64_t revision);
+                      std::int32_t databaseId, std::int32_t position, std::int64_t revision,
+                      std::int64_t savedIn);
 
 // Sends the rows in one COPY per table.
 void CopyRecordRows(ServerConnection& connection, const RecordRows& rows);

@@ -147,6 +147,7 @@ void TestCluster::Sql(const std::string& statements) const
 void TestCluster::DropTables() const
 {
     Sql("DROP TABLE IF EXISTS picture, experience, schedule_slot, skill, record_line, record, "
+        "deleted_record, "
         "quillmark_database, quillmark_schema CASCADE");
 }
 
