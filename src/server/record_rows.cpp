@@ -190,6 +190,7 @@ void AppendDouble(std::string& out, std::uint64_t bits)
 
 class RowWriter {
 public:
+    // `id` begins each child row: the database's id and the record's, with their tabs.
     RowWriter(RecordRows& rows, std::string id) : rows_(rows), id_(std::move(id)) {}
 
     void operator()(const char*, bool value) { Cell(value ? "t" : "f"); }
@@ -213,7 +214,7 @@ public:
         int number = 0;
         for (std::string_view line : lines) {
             std::string& out = rows_.lines;
-            out += id_ + '\t' + list + '\t' + std::to_string(++number) + '\t';
+            out += id_ + list + '\t' + std::to_string(++number) + '\t';
             AppendCopyText(out, line);
             out += '\n';
         }
@@ -234,8 +235,8 @@ public:
             int line = 0;
             for (const ExperienceCell& cell : split->cells) {
                 std::string& out = rows_.experience;
-                out += id_ + '\t' + std::to_string(++line) + '\t' + std::to_string(cell.column) +
-                       '\t' + std::to_string(cell.row) + '\t';
+                out += id_ + std::to_string(++line) + '\t' + std::to_string(cell.column) + '\t' +
+                       std::to_string(cell.row) + '\t';
                 AppendCopyText(out, cell.text);
                 out += '\n';
             }
@@ -250,7 +251,7 @@ public:
                 continue;
             }
             std::string& out = rows_.pictures;
-            out += id_ + '\t' + std::to_string(slot) + '\t';
+            out += id_ + std::to_string(slot) + '\t';
             AppendCopyText(out, image.ImageFile);
             out += '\t';
             AppendCopyText(out, image.ImageTitle);
@@ -264,7 +265,7 @@ public:
                 return;
             }
             std::string& out = rows_.slots;
-            out += id_ + '\t' + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
+            out += id_ + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
             AppendDouble(out, start);
             out += '\t';
             AppendDouble(out, end);
@@ -291,7 +292,7 @@ public:
                 continue;
             }
             std::string& out = rows_.skills;
-            out += id_ + '\t' + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
+            out += id_ + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
             AppendCopyText(out, text.proficiency);
             out += '\t';
             AppendCopyText(out, text.notes);
@@ -561,7 +562,7 @@ void AppendRecordRows(RecordRows& rows, const ItemRecord& record, std::int64_t i
     const std::string idText = std::to_string(id);
     rows.records += idText + '\t' + std::to_string(databaseId) + '\t' + std::to_string(position) +
                     '\t' + std::to_string(revision) + '\t' + std::to_string(savedIn);
-    VisitFiledFields(RowWriter(rows, idText), record);
+    VisitFiledFields(RowWriter(rows, std::to_string(databaseId) + '\t' + idText + '\t'), record);
     rows.records += '\n';
 }
 
@@ -573,13 +574,16 @@ void CopyRecordRows(ServerConnection& connection, const RecordRows& rows)
     }
     const std::array<std::pair<std::string, const std::string*>, 6> tables = {{
         {CopyStatement("record", columns), &rows.records},
-        {CopyStatement("record_line", "record_id, list, number, text"), &rows.lines},
-        {CopyStatement("skill", "record_id, skill, has_skill, proficiency, notes"), &rows.skills},
-        {CopyStatement("schedule_slot", "record_id, day, slot, starts, ends, start_bits, end_bits"),
+        {CopyStatement("record_line", "database_id, record_id, list, number, text"), &rows.lines},
+        {CopyStatement("skill", "database_id, record_id, skill, has_skill, proficiency, notes"),
+         &rows.skills},
+        {CopyStatement("schedule_slot",
+                       "database_id, record_id, day, slot, starts, ends, start_bits, end_bits"),
          &rows.slots},
-        {CopyStatement("experience", "record_id, line, table_column, table_row, text"),
+        {CopyStatement("experience", "database_id, record_id, line, table_column, table_row, text"),
          &rows.experience},
-        {CopyStatement("picture", "record_id, slot, file, title, flag"), &rows.pictures},
+        {CopyStatement("picture", "database_id, record_id, slot, file, title, flag"),
+         &rows.pictures},
     }};
     for (const auto& [statement, text] : tables) {
         if (!text->empty()) {
@@ -588,36 +592,49 @@ void CopyRecordRows(ServerConnection& connection, const RecordRows& rows)
     }
 }
 
-std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::string& condition,
-                                      const std::string& parameter, const ProgressReport& progress)
+RecordSelection RecordSelection::OfDatabase(std::int32_t databaseId)
 {
-    std::string columns = "r.id, r.position, r.revision";
+    return {"database_id = $1", "database_id = $1", std::to_string(databaseId)};
+}
+
+RecordSelection RecordSelection::OfRows(const std::vector<std::int64_t>& ids)
+{
+    std::string array = "{";
+    for (const std::int64_t id : ids) {
+        array += (array.size() > 1 ? "," : "") + std::to_string(id);
+    }
+    return {"id = ANY($1::bigint[])", "record_id = ANY($1::bigint[])", array + "}"};
+}
+
+std::vector<LoadedRecord> LoadRecords(ServerConnection& connection,
+                                      const RecordSelection& selection,
+                                      const ProgressReport& progress)
+{
+    std::string columns = "id, position, revision";
     for (const RecordColumn& column : RecordValueColumns()) {
-        columns += ", r." + column.name;
+        columns += ", " + column.name;
     }
     // No ORDER BY: the server would sort hundreds of thousands of wide rows on disk, where here
     // they are put in order by their numbers alone.
-    const QueryResult records =
-        connection.Run("SELECT " + columns + " FROM record r WHERE " + condition, {parameter});
-    const std::string join = " x JOIN record r ON r.id = x.record_id WHERE " + condition;
+    const std::vector<std::optional<std::string>> parameter = {selection.parameter};
+    const QueryResult records = connection.Run(
+        "SELECT " + columns + " FROM record WHERE " + selection.recordCondition, parameter);
+    const std::string where = " WHERE " + selection.childCondition;
     // Each child's last column orders its rows within a record.
     const std::array<QueryResult, ChildCount> children = {
-        connection.Run("SELECT x.record_id, x.list, x.text, x.number FROM record_line" + join,
-                       {parameter}),
+        connection.Run("SELECT record_id, list, text, number FROM record_line" + where, parameter),
         connection.Run(
-            "SELECT x.record_id, x.skill, x.has_skill, x.proficiency, x.notes, x.skill FROM skill" +
-                join,
-            {parameter}),
-        connection.Run("SELECT x.record_id, x.day, x.slot, x.starts, x.ends, x.start_bits, "
-                       "x.end_bits, 0 FROM schedule_slot" +
-                           join,
-                       {parameter}),
-        connection.Run("SELECT x.record_id, x.table_column, x.table_row, x.text, x.line "
-                       "FROM experience" +
-                           join,
-                       {parameter}),
-        connection.Run("SELECT x.record_id, x.slot, x.file, x.title, x.flag, 0 FROM picture" + join,
-                       {parameter}),
+            "SELECT record_id, skill, has_skill, proficiency, notes, skill FROM skill" + where,
+            parameter),
+        connection.Run("SELECT record_id, day, slot, starts, ends, start_bits, end_bits, 0 "
+                       "FROM schedule_slot" +
+                           where,
+                       parameter),
+        connection.Run(
+            "SELECT record_id, table_column, table_row, text, line FROM experience" + where,
+            parameter),
+        connection.Run("SELECT record_id, slot, file, title, flag, 0 FROM picture" + where,
+                       parameter),
     };
     static constexpr std::array<int, ChildCount> OrderColumn = {3, 5, 7, 4, 5};
 

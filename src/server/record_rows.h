@@ -53,10 +53,19 @@ struct LoadedRecord {
     std::shared_ptr<ItemRecord> record;
 };
 
-// The records of the rows the condition picks in the record table (named r; $1 is the
-// parameter), in list order.
-std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::string& condition,
-                                      const std::string& parameter,
+// Which records to read: all of a database, or those of some rows.
+struct RecordSelection {
+    std::string recordCondition;  // on the record table, with $1
+    std::string childCondition;   // the same on the tables of lists, skills and so on
+    std::string parameter;
+
+    static RecordSelection OfDatabase(std::int32_t databaseId);
+    static RecordSelection OfRows(const std::vector<std::int64_t>& ids);
+};
+
+// The records selected, in list order.
+std::vector<LoadedRecord> LoadRecords(ServerConnection& connection,
+                                      const RecordSelection& selection,
                                       const ProgressReport& progress = {});
 
 // A digest of everything the record files, to tell a record changed since it was loaded.

@@ -162,7 +162,7 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     ReadSettings(head, 0, 4, opened);
     databaseId_ = static_cast<std::int32_t>(head.Integer(0, 0));
     std::vector<LoadedRecord> records =
-        LoadRecords(*connection_, "r.database_id = $1", std::to_string(databaseId_), progress);
+        LoadRecords(*connection_, RecordSelection::OfDatabase(databaseId_), progress);
     snapshot.Commit();
     loaded_.clear();
     byId_.clear();
@@ -483,7 +483,7 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     }
     std::vector<LoadedRecord> others;
     if (!fresh.empty()) {
-        others = LoadRecords(*connection_, "r.id = ANY($1::bigint[])", IdArray(fresh));
+        others = LoadRecords(*connection_, RecordSelection::OfRows(fresh));
     }
     if (BeforeCommit) {
         BeforeCommit();
@@ -556,7 +556,7 @@ void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict
     }
     std::vector<LoadedRecord> fresh;
     if (conflict.kind != SaveConflict::DeletedByOther) {
-        fresh = LoadRecords(*connection_, "r.id = $1::bigint", std::to_string(found->second.id));
+        fresh = LoadRecords(*connection_, RecordSelection::OfRows({found->second.id}));
     }
     ItemRecordList& list = database.RecordList;
     if (fresh.empty()) {

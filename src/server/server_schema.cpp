@@ -4,6 +4,8 @@
 #include "server/postgres.h"
 #include "server/record_rows.h"
 
+#include <array>
+
 namespace quillmark {
 
 namespace {
@@ -27,6 +29,10 @@ std::string RecordTable()
     return sql + "\n)";
 }
 
+// The tables of a record's lists, skills, schedule, experience table and pictures.
+constexpr std::array<const char*, 5> ChildTables = {"record_line", "skill", "schedule_slot",
+                                                    "experience", "picture"};
+
 // The changes since a save, by the number of the save: the records it wrote, and those it
 // deleted, which leave a row behind for the programs that loaded them.
 const std::vector<std::string> SaveNumbers = {
@@ -42,7 +48,9 @@ const std::vector<std::string> SaveNumbers = {
 // The current version as a whole, for a server that has no tables yet.
 std::vector<std::string> CurrentTables()
 {
-    const std::string child = "record_id bigint NOT NULL REFERENCES record ON DELETE CASCADE, ";
+    const std::string child =
+        "database_id integer NOT NULL, "
+        "record_id bigint NOT NULL REFERENCES record ON DELETE CASCADE, ";
     std::vector<std::string> tables = {
         "CREATE TABLE quillmark_schema (version integer NOT NULL)",
         "INSERT INTO quillmark_schema VALUES (" + std::to_string(ServerSchemaVersion) + ")",
@@ -91,7 +99,8 @@ std::vector<std::string> CurrentTables()
 // What turns the tables of each version into those of the next: [0] from 1 to 2, [1] from 2 to
 // 3. Version 1 kept neither whether a database is encrypted nor the exact bits of a schedule
 // time that is not a number; version 2 numbered no saves, so each save read every record's
-// revision to find what others changed.
+// revision to find what others changed, and its child rows named no database, so that reading
+// one joined them to the records.
 std::vector<std::vector<std::string>> Upgrades()
 {
     std::vector<std::string> toThree = {
@@ -99,6 +108,14 @@ std::vector<std::vector<std::string>> Upgrades()
         "ALTER TABLE record ADD COLUMN saved_in bigint NOT NULL DEFAULT 0",
     };
     toThree.insert(toThree.end(), SaveNumbers.begin(), SaveNumbers.end());
+    for (const char* table : ChildTables) {
+        const std::string name = table;
+        toThree.push_back("ALTER TABLE " + name + " ADD COLUMN database_id integer");
+        toThree.push_back(
+            "UPDATE " + name +
+            " x SET database_id = r.database_id FROM record r WHERE r.id = x.record_id");
+        toThree.push_back("ALTER TABLE " + name + " ALTER COLUMN database_id SET NOT NULL");
+    }
     return {
         {
             "ALTER TABLE quillmark_database ADD COLUMN encrypted boolean NOT NULL DEFAULT false",

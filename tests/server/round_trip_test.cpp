@@ -168,11 +168,15 @@ TEST(ServerRoundTrip, TablesAreMadeOnFirstSaveAndUpgradedFromOlderVersions)
     run = RunTool("push " + OddPassword + Quoted(file) + " " + Quoted(address));
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    // The tables as version 2 made them, which numbered no saves; version 1 kept neither the
-    // encryption mark nor the bits of a time that is no number either.
-    const std::string versionTwo =
+    // The tables as version 2 made them, which numbered no saves and named no database in the
+    // rows of lists, skills and so on; version 1 kept neither the encryption mark nor the bits
+    // of a time that is no number either.
+    std::string versionTwo =
         "DROP TABLE deleted_record; ALTER TABLE quillmark_database DROP COLUMN saves;"
         "ALTER TABLE record DROP COLUMN saved_in; UPDATE quillmark_schema SET version = 2;";
+    for (const char* child : {"record_line", "skill", "schedule_slot", "experience", "picture"}) {
+        versionTwo += std::string("ALTER TABLE ") + child + " DROP COLUMN database_id;";
+    }
     cluster.Sql(versionTwo +
                 "ALTER TABLE quillmark_database DROP COLUMN encrypted;"
                 "ALTER TABLE schedule_slot DROP COLUMN start_bits, DROP COLUMN end_bits;"
