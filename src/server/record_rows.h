@@ -51,6 +51,7 @@ struct LoadedRecord {
     std::int32_t position = 0;
     std::int64_t revision = 0;
     std::shared_ptr<ItemRecord> record;
+    std::uint64_t digest = 0;  // FiledContentDigest of the record as read
 };
 
 // Which records to read: all of a database, or those of some rows.

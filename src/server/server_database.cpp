@@ -172,10 +172,9 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     for (LoadedRecord& record : records) {
         opened.RecordList.push_back(record.record);
     }
-    const std::vector<std::uint64_t> digests = FiledContentDigests(opened.RecordList);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        Remember(std::move(records[i].record), records[i].id, records[i].position,
-                 records[i].revision, digests[i]);
+    for (LoadedRecord& record : records) {
+        Remember(std::move(record.record), record.id, record.position, record.revision,
+                 record.digest);
     }
     settingsRevision_ = head.Integer(0, 1);
     settingsOverwrites_.reset();
@@ -512,9 +511,9 @@ ServerSaveResult ServerDatabase::Save(Database& database)
         const auto known = byId.find(other.id);
         if (known != byId.end()) {
             ReplaceContent(*known->second, std::move(*other.record));
-            Remember(known->second, other.id, other.position, other.revision);
+            Remember(known->second, other.id, other.position, other.revision, other.digest);
         } else {
-            Remember(other.record, other.id, other.position, other.revision);
+            Remember(other.record, other.id, other.position, other.revision, other.digest);
             const auto at = std::min<std::size_t>(
                 static_cast<std::size_t>(std::max(other.position, 0)), list.size());
             list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), other.record);
