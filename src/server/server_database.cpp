@@ -555,7 +555,10 @@ void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict
     }
     std::vector<LoadedRecord> fresh;
     if (conflict.kind != SaveConflict::DeletedByOther) {
+        // Its rows as one save left them.
+        ServerTransaction snapshot(*connection_, ServerTransaction::Snapshot);
         fresh = LoadRecords(*connection_, RecordSelection::OfRows({found->second.id}));
+        snapshot.Commit();
     }
     ItemRecordList& list = database.RecordList;
     if (fresh.empty()) {
