@@ -222,7 +222,8 @@ void ServerDatabase::Create(Database& database, const std::string& fileVersion, 
             progress(i + 1, list.size());
         }
     }
-    LoadRecordRows(*connection_, [this, &rows] { CopyRecordRows(*connection_, rows); });
+    LoadRecordRows(*connection_, list.size(),
+                   [this, &rows] { CopyRecordRows(*connection_, rows); });
     transaction.Commit();
     // The planner's figures for tables that just grew, so that the next open reads them well.
     connection_->Run("ANALYZE record, record_line, skill, schedule_slot, experience, picture");

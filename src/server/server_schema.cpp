@@ -5,6 +5,7 @@
 #include "server/record_rows.h"
 
 #include <array>
+#include <cstdint>
 
 namespace quillmark {
 
@@ -218,11 +219,16 @@ void ExpectSchema(ServerConnection& connection)
     }
 }
 
-void LoadRecordRows(ServerConnection& connection, const std::function<void()>& load)
+void LoadRecordRows(ServerConnection& connection, std::size_t records,
+                    const std::function<void()>& load)
 {
+    // Checking the references once checks those of every database on the server, with all of
+    // them closed to others meanwhile: worth it only for a load that brings at least as many
+    // records as the server holds already (as the planner last counted them).
     const QueryResult owner = connection.Run(
-        "SELECT pg_has_role(relowner, 'USAGE') FROM pg_class WHERE oid = 'record'::regclass");
-    if (!owner.Boolean(0, 0)) {
+        "SELECT pg_has_role(relowner, 'USAGE'), greatest(reltuples, 0)::bigint FROM pg_class "
+        "WHERE oid = 'record'::regclass");
+    if (!owner.Boolean(0, 0) || static_cast<std::int64_t>(records) < owner.Integer(0, 1)) {
         load();
         return;
     }
