@@ -239,9 +239,10 @@ std::string ServerConnection::UserName() const
 
 // ---- transactions ----
 
-ServerTransaction::ServerTransaction(ServerConnection& connection) : connection_(connection)
+ServerTransaction::ServerTransaction(ServerConnection& connection, Kind kind)
+    : connection_(connection)
 {
-    connection_.Run("BEGIN");
+    connection_.Run(kind == Snapshot ? "BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY" : "BEGIN");
 }
 
 ServerTransaction::~ServerTransaction()

@@ -91,7 +91,12 @@ private:
 // A transaction ended by Commit, or rolled back however the scope is left.
 class ServerTransaction {
 public:
-    explicit ServerTransaction(ServerConnection& connection);
+    enum Kind {
+        Write,
+        // Reads only, all from one moment: what others commit meanwhile is not seen.
+        Snapshot,
+    };
+    explicit ServerTransaction(ServerConnection& connection, Kind kind = Write);
     ~ServerTransaction();
     ServerTransaction(const ServerTransaction&) = delete;
     ServerTransaction& operator=(const ServerTransaction&) = delete;

@@ -190,6 +190,7 @@ void AppendDouble(std::string& out, std::uint64_t bits)
 
 class RowWriter {
 public:
+    // `id` begins each child row: the database's id and the record's, with their tabs.
     RowWriter(RecordRows& rows, std::string id) : rows_(rows), id_(std::move(id)) {}
 
     void operator()(const char*, bool value) { Cell(value ? "t" : "f"); }
@@ -213,7 +214,7 @@ public:
         int number = 0;
         for (std::string_view line : lines) {
             std::string& out = rows_.lines;
-            out += id_ + '\t' + list + '\t' + std::to_string(++number) + '\t';
+            out += id_ + list + '\t' + std::to_string(++number) + '\t';
             AppendCopyText(out, line);
             out += '\n';
         }
@@ -234,8 +235,8 @@ public:
             int line = 0;
             for (const ExperienceCell& cell : split->cells) {
                 std::string& out = rows_.experience;
-                out += id_ + '\t' + std::to_string(++line) + '\t' + std::to_string(cell.column) +
-                       '\t' + std::to_string(cell.row) + '\t';
+                out += id_ + std::to_string(++line) + '\t' + std::to_string(cell.column) + '\t' +
+                       std::to_string(cell.row) + '\t';
                 AppendCopyText(out, cell.text);
                 out += '\n';
             }
@@ -250,7 +251,7 @@ public:
                 continue;
             }
             std::string& out = rows_.pictures;
-            out += id_ + '\t' + std::to_string(slot) + '\t';
+            out += id_ + std::to_string(slot) + '\t';
             AppendCopyText(out, image.ImageFile);
             out += '\t';
             AppendCopyText(out, image.ImageTitle);
@@ -259,33 +260,26 @@ public:
     }
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        if (schedule.IsEmpty()) {
-            return;
-        }
-        for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-                const std::uint64_t start = schedule.StartBits(day, slot);
-                const std::uint64_t end = schedule.EndBits(day, slot);
-                if (start == 0 && end == 0) {
-                    continue;
-                }
-                std::string& out = rows_.slots;
-                out += id_ + '\t' + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
-                AppendDouble(out, start);
-                out += '\t';
-                AppendDouble(out, end);
-                // A NaN's own bits, which its number does not keep.
-                for (const std::uint64_t bits : {start, end}) {
-                    out += '\t';
-                    if (std::isnan(std::bit_cast<double>(bits))) {
-                        out += std::to_string(static_cast<std::int64_t>(bits));
-                    } else {
-                        AppendCopyNull(out);
-                    }
-                }
-                out += '\n';
+        schedule.ForEachFilled([this](int day, int slot, std::uint64_t start, std::uint64_t end) {
+            if (start == 0 && end == 0) {
+                return;
             }
-        }
+            std::string& out = rows_.slots;
+            out += id_ + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
+            AppendDouble(out, start);
+            out += '\t';
+            AppendDouble(out, end);
+            // A NaN's own bits, which its number does not keep.
+            for (const std::uint64_t bits : {start, end}) {
+                out += '\t';
+                if (std::isnan(std::bit_cast<double>(bits))) {
+                    out += std::to_string(static_cast<std::int64_t>(bits));
+                } else {
+                    AppendCopyNull(out);
+                }
+            }
+            out += '\n';
+        });
     }
     void operator()(const char*, const SkillSet& skills)
     {
@@ -298,7 +292,7 @@ public:
                 continue;
             }
             std::string& out = rows_.skills;
-            out += id_ + '\t' + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
+            out += id_ + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
             AppendCopyText(out, text.proficiency);
             out += '\t';
             AppendCopyText(out, text.notes);
@@ -458,6 +452,9 @@ private:
 
 // ---- the digest ----
 
+// Every byte the record files, each text after its length, folded eight bytes at a time. Each
+// step of the fold is a bijection of the state, so two records differing in one word of eight
+// bytes never have the same digest; others do with a chance of one in 2^64.
 class DigestVisitor {
 public:
     void operator()(const char*, bool value) { Mix(value ? 1 : 2); }
@@ -490,12 +487,12 @@ public:
     }
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        for (int day = 1; day <= WeeklySchedule::Days && !schedule.IsEmpty(); ++day) {
-            for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-                Mix(schedule.StartBits(day, slot));
-                Mix(schedule.EndBits(day, slot));
-            }
-        }
+        schedule.ForEachFilled([this](int day, int slot, std::uint64_t start, std::uint64_t end) {
+            Mix(static_cast<std::uint64_t>(day * 16 + slot));
+            Mix(start);
+            Mix(end);
+        });
+        Mix(0);  // the end of the week
     }
     void operator()(const char*, const SkillSet& skills)
     {
@@ -503,8 +500,9 @@ public:
         skills.AllTexts(texts);
         for (int skill = 1; skill <= SkillSet::Count; ++skill) {
             const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
-            if (skills.HasSkill(skill) || !text.proficiency.empty() || !text.notes.empty()) {
-                Mix(static_cast<std::uint64_t>(skill) | (skills.HasSkill(skill) ? 256 : 0));
+            const bool has = skills.HasSkill(skill);
+            if (has || !text.proficiency.empty() || !text.notes.empty()) {
+                Mix(static_cast<std::uint64_t>(skill) | (has ? 256 : 0));
                 Add(text.proficiency);
                 Add(text.notes);
             }
@@ -514,12 +512,21 @@ public:
     std::uint64_t Value() const { return hash_; }
 
 private:
-    // Each text hashed whole (the standard library's hash of bytes), each value folded in with
-    // its length, so that moving a byte from one text to the next changes the digest.
     void Add(std::string_view bytes)
     {
-        Mix(std::hash<std::string_view>{}(bytes));
         Mix(bytes.size());
+        const char* at = bytes.data();
+        std::size_t left = bytes.size();
+        for (; left >= 8; at += 8, left -= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, at, 8);
+            Mix(word);
+        }
+        if (left > 0) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, at, left);
+            Mix(word);
+        }
     }
     void Mix(std::uint64_t value)
     {
@@ -549,30 +556,34 @@ const std::vector<RecordColumn>& RecordValueColumns()
 }
 
 void AppendRecordRows(RecordRows& rows, const ItemRecord& record, std::int64_t id,
-                      std::int32_t databaseId, std::int32_t position, std::int64_t revision)
+                      std::int32_t databaseId, std::int32_t position, std::int64_t revision,
+                      std::int64_t savedIn)
 {
     const std::string idText = std::to_string(id);
     rows.records += idText + '\t' + std::to_string(databaseId) + '\t' + std::to_string(position) +
-                    '\t' + std::to_string(revision);
-    VisitFiledFields(RowWriter(rows, idText), record);
+                    '\t' + std::to_string(revision) + '\t' + std::to_string(savedIn);
+    VisitFiledFields(RowWriter(rows, std::to_string(databaseId) + '\t' + idText + '\t'), record);
     rows.records += '\n';
 }
 
 void CopyRecordRows(ServerConnection& connection, const RecordRows& rows)
 {
-    std::string columns = "id, database_id, position, revision";
+    std::string columns = "id, database_id, position, revision, saved_in";
     for (const RecordColumn& column : RecordValueColumns()) {
         columns += ", " + column.name;
     }
     const std::array<std::pair<std::string, const std::string*>, 6> tables = {{
         {CopyStatement("record", columns), &rows.records},
-        {CopyStatement("record_line", "record_id, list, number, text"), &rows.lines},
-        {CopyStatement("skill", "record_id, skill, has_skill, proficiency, notes"), &rows.skills},
-        {CopyStatement("schedule_slot", "record_id, day, slot, starts, ends, start_bits, end_bits"),
+        {CopyStatement("record_line", "database_id, record_id, list, number, text"), &rows.lines},
+        {CopyStatement("skill", "database_id, record_id, skill, has_skill, proficiency, notes"),
+         &rows.skills},
+        {CopyStatement("schedule_slot",
+                       "database_id, record_id, day, slot, starts, ends, start_bits, end_bits"),
          &rows.slots},
-        {CopyStatement("experience", "record_id, line, table_column, table_row, text"),
+        {CopyStatement("experience", "database_id, record_id, line, table_column, table_row, text"),
          &rows.experience},
-        {CopyStatement("picture", "record_id, slot, file, title, flag"), &rows.pictures},
+        {CopyStatement("picture", "database_id, record_id, slot, file, title, flag"),
+         &rows.pictures},
     }};
     for (const auto& [statement, text] : tables) {
         if (!text->empty()) {
@@ -581,36 +592,49 @@ void CopyRecordRows(ServerConnection& connection, const RecordRows& rows)
     }
 }
 
-std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::string& condition,
-                                      const std::string& parameter, const ProgressReport& progress)
+RecordSelection RecordSelection::OfDatabase(std::int32_t databaseId)
 {
-    std::string columns = "r.id, r.position, r.revision";
+    return {"database_id = $1", "database_id = $1", std::to_string(databaseId)};
+}
+
+RecordSelection RecordSelection::OfRows(const std::vector<std::int64_t>& ids)
+{
+    std::string array = "{";
+    for (const std::int64_t id : ids) {
+        array += (array.size() > 1 ? "," : "") + std::to_string(id);
+    }
+    return {"id = ANY($1::bigint[])", "record_id = ANY($1::bigint[])", array + "}"};
+}
+
+std::vector<LoadedRecord> LoadRecords(ServerConnection& connection,
+                                      const RecordSelection& selection,
+                                      const ProgressReport& progress)
+{
+    std::string columns = "id, position, revision";
     for (const RecordColumn& column : RecordValueColumns()) {
-        columns += ", r." + column.name;
+        columns += ", " + column.name;
     }
     // No ORDER BY: the server would sort hundreds of thousands of wide rows on disk, where here
     // they are put in order by their numbers alone.
-    const QueryResult records =
-        connection.Run("SELECT " + columns + " FROM record r WHERE " + condition, {parameter});
-    const std::string join = " x JOIN record r ON r.id = x.record_id WHERE " + condition;
+    const std::vector<std::optional<std::string>> parameter = {selection.parameter};
+    const QueryResult records = connection.Run(
+        "SELECT " + columns + " FROM record WHERE " + selection.recordCondition, parameter);
+    const std::string where = " WHERE " + selection.childCondition;
     // Each child's last column orders its rows within a record.
     const std::array<QueryResult, ChildCount> children = {
-        connection.Run("SELECT x.record_id, x.list, x.text, x.number FROM record_line" + join,
-                       {parameter}),
+        connection.Run("SELECT record_id, list, text, number FROM record_line" + where, parameter),
         connection.Run(
-            "SELECT x.record_id, x.skill, x.has_skill, x.proficiency, x.notes, x.skill FROM skill" +
-                join,
-            {parameter}),
-        connection.Run("SELECT x.record_id, x.day, x.slot, x.starts, x.ends, x.start_bits, "
-                       "x.end_bits, 0 FROM schedule_slot" +
-                           join,
-                       {parameter}),
-        connection.Run("SELECT x.record_id, x.table_column, x.table_row, x.text, x.line "
-                       "FROM experience" +
-                           join,
-                       {parameter}),
-        connection.Run("SELECT x.record_id, x.slot, x.file, x.title, x.flag, 0 FROM picture" + join,
-                       {parameter}),
+            "SELECT record_id, skill, has_skill, proficiency, notes, skill FROM skill" + where,
+            parameter),
+        connection.Run("SELECT record_id, day, slot, starts, ends, start_bits, end_bits, 0 "
+                       "FROM schedule_slot" +
+                           where,
+                       parameter),
+        connection.Run(
+            "SELECT record_id, table_column, table_row, text, line FROM experience" + where,
+            parameter),
+        connection.Run("SELECT record_id, slot, file, title, flag, 0 FROM picture" + where,
+                       parameter),
     };
     static constexpr std::array<int, ChildCount> OrderColumn = {3, 5, 7, 4, 5};
 
@@ -663,34 +687,55 @@ std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::s
                 rows[static_cast<std::size_t>(next[static_cast<std::size_t>(index)]++)] = row;
             }
         }
+        // The rows come mostly in order already: each record's are sorted only when not.
         const int order = OrderColumn[static_cast<std::size_t>(child)];
+        std::vector<std::int64_t> key(static_cast<std::size_t>(result.Rows()));
+        for (const int row : rows) {
+            key[static_cast<std::size_t>(row)] = result.Integer(row, order);
+        }
+        auto before = [&key](int a, int b) {
+            return key[static_cast<std::size_t>(a)] < key[static_cast<std::size_t>(b)];
+        };
         for (std::size_t index = 0; index < static_cast<std::size_t>(count); ++index) {
             const auto first = rows.begin() + start[index];
             const auto last = rows.begin() + start[index + 1];
-            if (last - first > 1) {
-                std::sort(first, last, [&result, order](int a, int b) {
-                    return result.Integer(a, order) < result.Integer(b, order);
-                });
+            if (!std::is_sorted(first, last, before)) {
+                std::sort(first, last, before);
             }
         }
     }
 
+    // Each record made, and its digest taken while its bytes are at hand; a long list on two
+    // threads.
     std::vector<LoadedRecord> ordered(static_cast<std::size_t>(count));
-    for (int index = 0; index < count; ++index) {
-        const int row = rowOf[static_cast<std::size_t>(index)];
-        LoadedRecord& record = ordered[static_cast<std::size_t>(index)];
-        record = loaded[static_cast<std::size_t>(row)];
-        std::array<ChildRows, ChildCount> rows;
-        for (std::size_t child = 0; child < ChildCount; ++child) {
-            const int* base = grouped[child].data();
-            rows[child] = {&children[child], base + starts[child][static_cast<std::size_t>(index)],
-                           base + starts[child][static_cast<std::size_t>(index) + 1]};
+    auto make = [&](int from, int to, bool report) {
+        for (int index = from; index < to; ++index) {
+            const int row = rowOf[static_cast<std::size_t>(index)];
+            LoadedRecord& record = ordered[static_cast<std::size_t>(index)];
+            record = loaded[static_cast<std::size_t>(row)];
+            std::array<ChildRows, ChildCount> rows;
+            for (std::size_t child = 0; child < ChildCount; ++child) {
+                const int* base = grouped[child].data();
+                rows[child] = {&children[child],
+                               base + starts[child][static_cast<std::size_t>(index)],
+                               base + starts[child][static_cast<std::size_t>(index) + 1]};
+            }
+            record.record = std::make_shared<ItemRecord>();
+            VisitFiledFields(RowReader(records, row, rows), *record.record);
+            record.digest = FiledContentDigest(*record.record);
+            if (report && progress) {
+                progress(static_cast<std::size_t>(index - from) + 1,
+                         static_cast<std::size_t>(to - from));
+            }
         }
-        record.record = std::make_shared<ItemRecord>();
-        VisitFiledFields(RowReader(records, row, rows), *record.record);
-        if (progress) {
-            progress(static_cast<std::size_t>(index) + 1, static_cast<std::size_t>(count));
-        }
+    };
+    constexpr int WorthAThread = 5000;
+    if (count < WorthAThread) {
+        make(0, count, true);
+    } else {
+        std::thread other(make, count / 2, count, false);
+        make(0, count / 2, true);
+        other.join();
     }
     return ordered;
 }

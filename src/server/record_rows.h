@@ -23,7 +23,7 @@ struct RecordColumn {
 };
 
 // The record table's columns for the record's values, in the order the rows carry them (after
-// id, database_id, position and revision).
+// id, database_id, position, revision and saved_in).
 const std::vector<RecordColumn>& RecordValueColumns();
 
 // The COPY text of each table, one record after another.
@@ -36,9 +36,11 @@ struct RecordRows {
     std::string pictures;
 };
 
-// Appends the record's rows. Throws ServerError for a text the server cannot keep.
+// Appends the record's rows, as written by the save of that number. Throws ServerError for a
+// text the server cannot keep.
 void AppendRecordRows(RecordRows& rows, const ItemRecord& record, std::int64_t id,
-                      std::int32_t databaseId, std::int32_t position, std::int64_t revision);
+                      std::int32_t databaseId, std::int32_t position, std::int64_t revision,
+                      std::int64_t savedIn);
 
 // Sends the rows in one COPY per table.
 void CopyRecordRows(ServerConnection& connection, const RecordRows& rows);
@@ -49,12 +51,22 @@ struct LoadedRecord {
     std::int32_t position = 0;
     std::int64_t revision = 0;
     std::shared_ptr<ItemRecord> record;
+    std::uint64_t digest = 0;  // FiledContentDigest of the record as read
 };
 
-// The records of the rows the condition picks in the record table (named r; $1 is the
-// parameter), in list order.
-std::vector<LoadedRecord> LoadRecords(ServerConnection& connection, const std::string& condition,
-                                      const std::string& parameter,
+// Which records to read: all of a database, or those of some rows.
+struct RecordSelection {
+    std::string recordCondition;  // on the record table, with $1
+    std::string childCondition;   // the same on the tables of lists, skills and so on
+    std::string parameter;
+
+    static RecordSelection OfDatabase(std::int32_t databaseId);
+    static RecordSelection OfRows(const std::vector<std::int64_t>& ids);
+};
+
+// The records selected, in list order.
+std::vector<LoadedRecord> LoadRecords(ServerConnection& connection,
+                                      const RecordSelection& selection,
                                       const ProgressReport& progress = {});
 
 // A digest of everything the record files, to tell a record changed since it was loaded.

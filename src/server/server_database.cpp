@@ -124,16 +124,16 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     if (access == ServerAccess::None) {
         throw ServerDatabaseError(NoRightsMessage(*connection_));
     }
-    const QueryResult head =
-        connection_->Run("SELECT id, revision, file_version, " + SettingsColumns() +
-                             " FROM quillmark_database WHERE name = $1",
-                         {ToServerText(name_)});
-    if (head.Rows() == 0) {
+    const std::string serverName = ToServerText(name_);
+    const std::string headColumns = "SELECT id, revision, saves, file_version, " +
+                                    SettingsColumns() + " FROM quillmark_database WHERE name = $1";
+    const QueryResult first = connection_->Run(headColumns, {serverName});
+    if (first.Rows() == 0) {
         throw ServerDatabaseError("There is no Quillmark database named " + Named(name_) +
                                   " on this server.");
     }
     Database opened;
-    ReadSettings(head, 0, 3, opened);
+    ReadSettings(first, 0, 4, opened);
     ServerOpenResult result;
     // The database's own passwords, as a file's.
     for (const PasswordKind kind : {PasswordKind::Read, PasswordKind::Save}) {
@@ -151,9 +151,19 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     result.ReadOnlyLogin = access == ServerAccess::ReadOnly;
     result.SaveAllowed = result.SaveAllowed && !result.ReadOnlyLogin;
 
+    // The settings again and the records, as one save left them: a save others commit
+    // meanwhile is found by its number at the next save here.
+    ServerTransaction snapshot(*connection_, ServerTransaction::Snapshot);
+    const QueryResult head = connection_->Run(headColumns, {serverName});
+    if (head.Rows() == 0) {
+        throw ServerDatabaseError("There is no Quillmark database named " + Named(name_) +
+                                  " on this server.");
+    }
+    ReadSettings(head, 0, 4, opened);
     databaseId_ = static_cast<std::int32_t>(head.Integer(0, 0));
     std::vector<LoadedRecord> records =
-        LoadRecords(*connection_, "r.database_id = $1", std::to_string(databaseId_), progress);
+        LoadRecords(*connection_, RecordSelection::OfDatabase(databaseId_), progress);
+    snapshot.Commit();
     loaded_.clear();
     byId_.clear();
     loaded_.reserve(records.size());
@@ -162,13 +172,14 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     for (LoadedRecord& record : records) {
         opened.RecordList.push_back(record.record);
     }
-    const std::vector<std::uint64_t> digests = FiledContentDigests(opened.RecordList);
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        Remember(std::move(records[i].record), records[i].id, records[i].position,
-                 records[i].revision, digests[i]);
+    for (LoadedRecord& record : records) {
+        Remember(std::move(record.record), record.id, record.position, record.revision,
+                 record.digest);
     }
     settingsRevision_ = head.Integer(0, 1);
-    fileVersion_ = std::string(head.Text(0, 2));
+    settingsOverwrites_.reset();
+    saves_ = head.Integer(0, 2);
+    fileVersion_ = std::string(head.Text(0, 3));
     loadedSettings_ = SettingsOnly(opened);
     database = std::move(opened);
     return result;
@@ -206,18 +217,21 @@ void ServerDatabase::Create(Database& database, const std::string& fileVersion, 
     const std::vector<std::int64_t> ids = NewRecordIds(*connection_, list.size());
     RecordRows rows;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        AppendRecordRows(rows, *list[i], ids[i], databaseId, static_cast<std::int32_t>(i), 1);
+        AppendRecordRows(rows, *list[i], ids[i], databaseId, static_cast<std::int32_t>(i), 1, 0);
         if (progress) {
             progress(i + 1, list.size());
         }
     }
-    CopyRecordRows(*connection_, rows);
+    LoadRecordRows(*connection_, list.size(),
+                   [this, &rows] { CopyRecordRows(*connection_, rows); });
     transaction.Commit();
     // The planner's figures for tables that just grew, so that the next open reads them well.
     connection_->Run("ANALYZE record, record_line, skill, schedule_slot, experience, picture");
 
     databaseId_ = databaseId;
     settingsRevision_ = made.Integer(0, 1);
+    settingsOverwrites_.reset();
+    saves_ = 0;
     fileVersion_ = fileVersion;
     loadedSettings_ = SettingsOnly(database);
     loaded_.clear();
@@ -309,65 +323,98 @@ ServerSaveResult ServerDatabase::Save(Database& database)
 
     ServerTransaction transaction(*connection_);
     const std::string databaseId = std::to_string(databaseId_);
-    const QueryResult head = connection_->Run("SELECT revision, " + SettingsColumns() +
+    const QueryResult head = connection_->Run("SELECT revision, saves, " + SettingsColumns() +
                                                   " FROM quillmark_database WHERE id = $1 "
                                                   "FOR UPDATE",
                                               {databaseId});
     if (head.Rows() == 0) {
         throw ServerDatabaseError("The database " + Named(name_) + " is no longer on the server.");
     }
-    const QueryResult onServer =
-        connection_->Run("SELECT id, revision FROM record WHERE database_id = $1", {databaseId});
-    std::unordered_map<std::int64_t, std::int64_t> revisions;
-    revisions.reserve(static_cast<std::size_t>(onServer.Rows()));
-    for (int row = 0; row < onServer.Rows(); ++row) {
-        revisions.emplace(onServer.Integer(row, 0), onServer.Integer(row, 1));
+    // What others saved since this program last read or wrote the database: the rows written
+    // with their revisions, and the rows deleted (as revision 0, which no row has).
+    const QueryResult since = connection_->Run(
+        "SELECT id, revision FROM record WHERE database_id = $1 AND saved_in > $2 "
+        "UNION ALL SELECT record_id, 0 FROM deleted_record "
+        "WHERE database_id = $1 AND deleted_in > $2",
+        {databaseId, std::to_string(saves_)});
+    std::unordered_map<std::int64_t, std::int64_t> theirs;
+    theirs.reserve(static_cast<std::size_t>(since.Rows()));
+    for (int row = 0; row < since.Rows(); ++row) {
+        theirs.emplace(since.Integer(row, 0), since.Integer(row, 1));
     }
+    constexpr std::int64_t Deleted = 0;
+    // The row's revision on the server now: as loaded, unless others saved it since.
+    auto serverRevision = [&theirs](const Loaded& book) {
+        const auto found = theirs.find(book.id);
+        return found == theirs.end() ? book.revision : found->second;
+    };
 
     ServerSaveResult result;
     for (const Written& record : written) {
         if (record.book == nullptr) {
             continue;
         }
-        const auto server = revisions.find(record.book->id);
-        if (server == revisions.end()) {
+        const std::int64_t revision = serverRevision(*record.book);
+        if (revision == Deleted) {
             if (!record.book->overwrites) {
                 result.Conflicts.push_back({record.record, SaveConflict::DeletedByOther, 0});
             }
-        } else if (server->second != record.book->revision &&
-                   record.book->overwrites != server->second) {
-            result.Conflicts.push_back(
-                {record.record, SaveConflict::ChangedByOther, server->second});
+        } else if (revision != record.book->revision && record.book->overwrites != revision) {
+            result.Conflicts.push_back({record.record, SaveConflict::ChangedByOther, revision});
         }
     }
     for (const auto& [record, book] : removed) {
-        const auto server = revisions.find(book->id);
-        if (server != revisions.end() && server->second != book->revision &&
-            book->overwrites != server->second) {
-            result.Conflicts.push_back({record, SaveConflict::RemovedHere, server->second});
+        const std::int64_t revision = serverRevision(*book);
+        if (revision != Deleted && revision != book->revision && book->overwrites != revision) {
+            result.Conflicts.push_back({record, SaveConflict::RemovedHere, revision});
+        }
+    }
+    // The settings, when both changed them differently.
+    const std::int64_t serverSettings = head.Integer(0, 0);
+    bool mySettings = !SettingsEqual(database, loadedSettings_);
+    if (mySettings && serverSettings != settingsRevision_) {
+        Database theirSettings;
+        ReadSettings(head, 0, 2, theirSettings);
+        if (SettingsEqual(theirSettings, database)) {
+            mySettings = false;  // both made the same change
+        } else if (settingsOverwrites_ != serverSettings) {
+            result.Conflicts.push_back(
+                {nullptr, SaveConflict::SettingsChangedByOther, serverSettings});
         }
     }
     if (!result.Conflicts.empty()) {
         return result;  // rolled back: nothing was written
     }
 
-    // Removed here, and changed here (written again under the same id).
-    std::vector<std::int64_t> gone;
+    // Removed here (and still on the server), and changed here (written again under the same
+    // id unless others deleted it).
+    std::vector<std::int64_t> deletions;
     for (const auto& [record, book] : removed) {
-        if (revisions.contains(book->id)) {
-            gone.push_back(book->id);
+        if (serverRevision(*book) != Deleted) {
+            deletions.push_back(book->id);
         }
     }
+    std::vector<std::int64_t> gone = deletions;
     std::size_t newRows = 0;
     for (const Written& record : written) {
-        if (record.book != nullptr && revisions.contains(record.book->id)) {
+        if (record.book != nullptr && serverRevision(*record.book) != Deleted) {
             gone.push_back(record.book->id);
         } else {
             ++newRows;
         }
     }
+    const std::int64_t serverSaves = head.Integer(0, 1);
+    const bool writes = !written.empty() || !deletions.empty() || !moved.empty();
+    const std::int64_t saveNumber = serverSaves + (writes ? 1 : 0);
+    const std::string saveText = std::to_string(saveNumber);
     if (!gone.empty()) {
         connection_->Run("DELETE FROM record WHERE id = ANY($1::bigint[])", {IdArray(gone)});
+    }
+    if (!deletions.empty()) {
+        connection_->Run(
+            "INSERT INTO deleted_record (database_id, record_id, deleted_in) "
+            "SELECT $1, unnest($2::bigint[]), $3",
+            {databaseId, IdArray(deletions), saveText});
     }
     const std::vector<std::int64_t> newIds = NewRecordIds(*connection_, newRows);
     std::vector<std::pair<std::int64_t, std::int64_t>> writtenAs;  // id and revision of each
@@ -376,13 +423,14 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     for (const Written& record : written) {
         std::int64_t id = 0;
         std::int64_t revision = 1;
-        if (record.book != nullptr && revisions.contains(record.book->id)) {
+        if (record.book != nullptr && serverRevision(*record.book) != Deleted) {
             id = record.book->id;
-            revision = revisions[id] + 1;
+            revision = serverRevision(*record.book) + 1;
         } else {
             id = newIds[nextNew++];
         }
-        AppendRecordRows(rows, *record.record, id, databaseId_, record.position, revision);
+        AppendRecordRows(rows, *record.record, id, databaseId_, record.position, revision,
+                         saveNumber);
         writtenAs.emplace_back(id, revision);
     }
     CopyRecordRows(*connection_, rows);
@@ -399,39 +447,43 @@ ServerSaveResult ServerDatabase::Save(Database& database)
             "WHERE record.id = moved.id",
             {IdArray(ids), positions + "}"});
     }
-    const std::int64_t serverSettings = head.Integer(0, 0);
     std::int64_t settingsRevision = settingsRevision_;
-    const bool mySettings = !SettingsEqual(database, loadedSettings_);
     if (mySettings) {
-        std::vector<std::optional<std::string>> values = {databaseId};
+        std::vector<std::optional<std::string>> values = {databaseId, saveText};
         for (std::optional<std::string>& value : SettingsValues(database)) {
             values.push_back(std::move(value));
         }
         connection_->Run("UPDATE quillmark_database SET (" + SettingsColumns() + ") = ROW(" +
-                             SettingsPlaceholders(2) + "), revision = revision + 1 WHERE id = $1",
+                             SettingsPlaceholders(3) +
+                             "), revision = revision + 1, saves = $2 WHERE id = $1",
                          values);
         settingsRevision = serverSettings + 1;
+    } else if (writes) {
+        connection_->Run("UPDATE quillmark_database SET saves = $2 WHERE id = $1",
+                         {databaseId, saveText});
     }
 
     // What others did to records this user left alone, read in the same transaction.
     const auto& byId = byId_;
     std::vector<std::int64_t> fresh;
-    for (const auto& [id, revision] : revisions) {
-        const auto known = byId.find(id);
-        if (known == byId.end() ||
-            (!touched.contains(id) && loaded_.at(known->second).revision != revision)) {
-            fresh.push_back(id);
-        }
-    }
     std::vector<std::shared_ptr<ItemRecord>> deletedByOthers;
-    for (const auto& [record, book] : loaded_) {
-        if (!touched.contains(book.id) && !revisions.contains(book.id)) {
-            deletedByOthers.push_back(record);
+    for (const auto& [id, revision] : theirs) {
+        const auto known = byId.find(id);
+        if (known == byId.end()) {
+            if (revision != Deleted) {
+                fresh.push_back(id);
+            }
+        } else if (!touched.contains(id) && loaded_.at(known->second).revision != revision) {
+            if (revision == Deleted) {
+                deletedByOthers.push_back(known->second);
+            } else {
+                fresh.push_back(id);
+            }
         }
     }
     std::vector<LoadedRecord> others;
     if (!fresh.empty()) {
-        others = LoadRecords(*connection_, "r.id = ANY($1::bigint[])", IdArray(fresh));
+        others = LoadRecords(*connection_, RecordSelection::OfRows(fresh));
     }
     if (BeforeCommit) {
         BeforeCommit();
@@ -460,9 +512,9 @@ ServerSaveResult ServerDatabase::Save(Database& database)
         const auto known = byId.find(other.id);
         if (known != byId.end()) {
             ReplaceContent(*known->second, std::move(*other.record));
-            Remember(known->second, other.id, other.position, other.revision);
+            Remember(known->second, other.id, other.position, other.revision, other.digest);
         } else {
-            Remember(other.record, other.id, other.position, other.revision);
+            Remember(other.record, other.id, other.position, other.revision, other.digest);
             const auto at = std::min<std::size_t>(
                 static_cast<std::size_t>(std::max(other.position, 0)), list.size());
             list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), other.record);
@@ -474,24 +526,40 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     }
     result.BroughtUpToDate = static_cast<int>(others.size() + deletedByOthers.size());
     if (!mySettings && serverSettings != settingsRevision_) {
-        ReadSettings(head, 0, 1, database);
+        ReadSettings(head, 0, 2, database);
         result.SettingsReloaded = true;
         settingsRevision = serverSettings;
     }
     settingsRevision_ = settingsRevision;
+    settingsOverwrites_.reset();
+    saves_ = saveNumber;
     loadedSettings_ = SettingsOnly(database);
     return result;
 }
 
 void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict)
 {
+    if (conflict.kind == SaveConflict::SettingsChangedByOther) {
+        const QueryResult head = connection_->Run(
+            "SELECT revision, " + SettingsColumns() + " FROM quillmark_database WHERE id = $1",
+            {std::to_string(databaseId_)});
+        if (head.Rows() > 0) {
+            ReadSettings(head, 0, 1, database);
+            settingsRevision_ = head.Integer(0, 0);
+            loadedSettings_ = SettingsOnly(database);
+        }
+        return;
+    }
     const auto found = loaded_.find(conflict.record);
     if (found == loaded_.end()) {
         return;
     }
     std::vector<LoadedRecord> fresh;
     if (conflict.kind != SaveConflict::DeletedByOther) {
-        fresh = LoadRecords(*connection_, "r.id = $1::bigint", std::to_string(found->second.id));
+        // Its rows as one save left them.
+        ServerTransaction snapshot(*connection_, ServerTransaction::Snapshot);
+        fresh = LoadRecords(*connection_, RecordSelection::OfRows({found->second.id}));
+        snapshot.Commit();
     }
     ItemRecordList& list = database.RecordList;
     if (fresh.empty()) {
@@ -510,6 +578,10 @@ void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict
 
 void ServerDatabase::KeepMine(const SaveConflict& conflict)
 {
+    if (conflict.kind == SaveConflict::SettingsChangedByOther) {
+        settingsOverwrites_ = conflict.theirRevision;
+        return;
+    }
     const auto found = loaded_.find(conflict.record);
     if (found != loaded_.end()) {
         // A record gone from the server is written as a new one; -1 stands for any revision.

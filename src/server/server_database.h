@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -21,15 +22,16 @@
 namespace quillmark {
 
 // A record this user changed (or removed) that another user changed (or removed) since it
-// was loaded.
+// was loaded; or the database's settings, which both changed.
 struct SaveConflict {
-    std::shared_ptr<ItemRecord> record;
+    std::shared_ptr<ItemRecord> record;  // none for the settings
     enum Kind {
-        ChangedByOther,  // both changed it
-        DeletedByOther,  // this user changed it, the other removed it
-        RemovedHere,     // this user removed it, the other changed it
+        ChangedByOther,          // both changed it
+        DeletedByOther,          // this user changed it, the other removed it
+        RemovedHere,             // this user removed it, the other changed it
+        SettingsChangedByOther,  // both changed the captions or settings, differently
     } kind = ChangedByOther;
-    std::int64_t theirRevision = 0;  // the record's revision on the server, when it has one
+    std::int64_t theirRevision = 0;  // the revision on the server, when it has one
 };
 
 struct ServerSaveResult {
@@ -89,8 +91,8 @@ public:
     // broken connection is made again first. Throws ServerError; nothing is written then and
     // the records stay as they are, to be saved again.
     ServerSaveResult Save(Database& database);
-    // The answers to a conflict: the record as the other user left it (brought back, or gone),
-    // or this user's version written over theirs at the next save.
+    // The answers to a conflict: the record (or settings) as the other user left it (brought
+    // back, or gone), or this user's version written over theirs at the next save.
     void KeepTheirs(Database& database, const SaveConflict& conflict);
     void KeepMine(const SaveConflict& conflict);
 
@@ -116,6 +118,11 @@ private:
     std::string fileVersion_;
     std::int32_t databaseId_ = 0;
     std::int64_t settingsRevision_ = 0;
+    // Kept mine over the other user's settings of this revision.
+    std::optional<std::int64_t> settingsOverwrites_;
+    // The database's count of saves as last read or written here: whatever others saved later
+    // carries a higher number.
+    std::int64_t saves_ = 0;
     std::uint64_t generation_ = 0;  // counts the saves, for Loaded::seen
     Database loadedSettings_;
     // The side table: every record as loaded or last saved, by the record itself, and the

@@ -4,6 +4,9 @@
 #include "server/postgres.h"
 #include "server/record_rows.h"
 
+#include <array>
+#include <cstdint>
+
 namespace quillmark {
 
 namespace {
@@ -19,24 +22,44 @@ std::string RecordTable()
         "  id bigserial PRIMARY KEY,\n"
         "  database_id integer NOT NULL REFERENCES quillmark_database ON DELETE CASCADE,\n"
         "  position integer NOT NULL,\n"
-        "  revision bigint NOT NULL DEFAULT 1";
+        "  revision bigint NOT NULL DEFAULT 1,\n"
+        "  saved_in bigint NOT NULL DEFAULT 0";
     for (const RecordColumn& column : RecordValueColumns()) {
         sql += ",\n  " + column.name + " " + column.type;
     }
     return sql + "\n)";
 }
 
-// Version 2 as a whole, for a server that has no tables yet.
+// The tables of a record's lists, skills, schedule, experience table and pictures.
+constexpr std::array<const char*, 5> ChildTables = {"record_line", "skill", "schedule_slot",
+                                                    "experience", "picture"};
+
+// The changes since a save, by the number of the save: the records it wrote, and those it
+// deleted, which leave a row behind for the programs that loaded them.
+const std::vector<std::string> SaveNumbers = {
+    "CREATE INDEX record_saved_in ON record (database_id, saved_in)",
+    "CREATE TABLE deleted_record (\n"
+    "  database_id integer NOT NULL REFERENCES quillmark_database ON DELETE CASCADE,\n"
+    "  record_id bigint NOT NULL,\n"
+    "  deleted_in bigint NOT NULL\n"
+    ")",
+    "CREATE INDEX deleted_record_deleted_in ON deleted_record (database_id, deleted_in)",
+};
+
+// The current version as a whole, for a server that has no tables yet.
 std::vector<std::string> CurrentTables()
 {
-    const std::string child = "record_id bigint NOT NULL REFERENCES record ON DELETE CASCADE, ";
-    return {
+    const std::string child =
+        "database_id integer NOT NULL, "
+        "record_id bigint NOT NULL REFERENCES record ON DELETE CASCADE, ";
+    std::vector<std::string> tables = {
         "CREATE TABLE quillmark_schema (version integer NOT NULL)",
         "INSERT INTO quillmark_schema VALUES (" + std::to_string(ServerSchemaVersion) + ")",
         "CREATE TABLE quillmark_database (\n"
         "  id serial PRIMARY KEY,\n"
         "  name text NOT NULL UNIQUE,\n"
         "  revision bigint NOT NULL DEFAULT 1,\n"
+        "  saves bigint NOT NULL DEFAULT 0,\n"
         "  file_version text NOT NULL,\n"
         "  encrypted boolean NOT NULL DEFAULT false,\n"
         "  read_password bytea NOT NULL,\n"
@@ -70,17 +93,53 @@ std::vector<std::string> CurrentTables()
             "slot integer NOT NULL, file text NOT NULL, title text NOT NULL, "
             "flag boolean NOT NULL, PRIMARY KEY (record_id, slot))",
     };
+    tables.insert(tables.end(), SaveNumbers.begin(), SaveNumbers.end());
+    return tables;
 }
 
-// What turns the tables of each version into those of the next: [0] from 1 to 2. Version 1
-// kept neither whether a database is encrypted nor the exact bits of a schedule time that is
-// not a number.
-const std::vector<std::vector<std::string>> Upgrades = {
-    {
-        "ALTER TABLE quillmark_database ADD COLUMN encrypted boolean NOT NULL DEFAULT false",
-        "ALTER TABLE schedule_slot ADD COLUMN start_bits bigint, ADD COLUMN end_bits bigint",
-    },
-};
+// What turns the tables of each version into those of the next: [0] from 1 to 2, [1] from 2 to
+// 3. Version 1 kept neither whether a database is encrypted nor the exact bits of a schedule
+// time that is not a number; version 2 numbered no saves, so each save read every record's
+// revision to find what others changed, and its child rows named no database, so that reading
+// one joined them to the records.
+std::vector<std::vector<std::string>> Upgrades()
+{
+    std::vector<std::string> toThree = {
+        "ALTER TABLE quillmark_database ADD COLUMN saves bigint NOT NULL DEFAULT 0",
+        "ALTER TABLE record ADD COLUMN saved_in bigint NOT NULL DEFAULT 0",
+    };
+    toThree.insert(toThree.end(), SaveNumbers.begin(), SaveNumbers.end());
+    for (const char* table : ChildTables) {
+        const std::string name = table;
+        toThree.push_back("ALTER TABLE " + name + " ADD COLUMN database_id integer");
+        toThree.push_back(
+            "UPDATE " + name +
+            " x SET database_id = r.database_id FROM record r WHERE r.id = x.record_id");
+        toThree.push_back("ALTER TABLE " + name + " ALTER COLUMN database_id SET NOT NULL");
+    }
+    return {
+        {
+            "ALTER TABLE quillmark_database ADD COLUMN encrypted boolean NOT NULL DEFAULT false",
+            "ALTER TABLE schedule_slot ADD COLUMN start_bits bigint, ADD COLUMN end_bits bigint",
+        },
+        toThree,
+    };
+}
+
+// Whoever may read, add or delete records may do the same with the deletions a save notes: the
+// table that came with version 3 is granted as the record table is.
+void GrantAsRecordsAre(ServerConnection& connection)
+{
+    const QueryResult grants = connection.Run(
+        "SELECT DISTINCT a.privilege_type, CASE WHEN a.grantee = 0 THEN 'PUBLIC' "
+        "ELSE quote_ident(a.grantee::regrole::text) END "
+        "FROM pg_class c, aclexplode(c.relacl) a WHERE c.oid = 'record'::regclass "
+        "AND a.grantee <> c.relowner AND a.privilege_type IN ('SELECT', 'INSERT', 'DELETE')");
+    for (int row = 0; row < grants.Rows(); ++row) {
+        connection.Run("GRANT " + std::string(grants.Text(row, 0)) + " ON deleted_record TO " +
+                       std::string(grants.Text(row, 1)));
+    }
+}
 
 }  // namespace
 
@@ -123,10 +182,14 @@ void PrepareSchema(ServerConnection& connection)
             connection.Run(statement);
         }
     } else {
+        const std::vector<std::vector<std::string>> upgrades = Upgrades();
         for (int from = version; from < ServerSchemaVersion; ++from) {
-            for (const std::string& statement : Upgrades[static_cast<std::size_t>(from - 1)]) {
+            for (const std::string& statement : upgrades[static_cast<std::size_t>(from - 1)]) {
                 connection.Run(statement);
             }
+        }
+        if (version < 3) {
+            GrantAsRecordsAre(connection);
         }
         connection.Run("UPDATE quillmark_schema SET version = " +
                        std::to_string(ServerSchemaVersion));
@@ -156,6 +219,39 @@ void ExpectSchema(ServerConnection& connection)
     }
 }
 
+void LoadRecordRows(ServerConnection& connection, std::size_t records,
+                    const std::function<void()>& load)
+{
+    // Checking the references once checks those of every database on the server, with all of
+    // them closed to others meanwhile: worth it only for a load that brings at least as many
+    // records as the server holds already (as the planner last counted them).
+    const QueryResult owner = connection.Run(
+        "SELECT pg_has_role(relowner, 'USAGE'), greatest(reltuples, 0)::bigint FROM pg_class "
+        "WHERE oid = 'record'::regclass");
+    if (!owner.Boolean(0, 0) || static_cast<std::int64_t>(records) < owner.Integer(0, 1)) {
+        load();
+        return;
+    }
+    // Locked before anything is changed, all at once, so that a save of another database
+    // under way finishes first rather than waiting on this in the middle.
+    connection.Run(
+        "LOCK TABLE record, record_line, skill, schedule_slot, experience, picture "
+        "IN ACCESS EXCLUSIVE MODE");
+    const QueryResult references = connection.Run(
+        "SELECT conrelid::regclass::text, quote_ident(conname), pg_get_constraintdef(oid) "
+        "FROM pg_constraint WHERE contype = 'f' AND confrelid = 'record'::regclass");
+    for (int row = 0; row < references.Rows(); ++row) {
+        connection.Run("ALTER TABLE " + std::string(references.Text(row, 0)) + " DROP CONSTRAINT " +
+                       std::string(references.Text(row, 1)));
+    }
+    load();
+    for (int row = 0; row < references.Rows(); ++row) {
+        connection.Run("ALTER TABLE " + std::string(references.Text(row, 0)) + " ADD CONSTRAINT " +
+                       std::string(references.Text(row, 1)) + " " +
+                       std::string(references.Text(row, 2)));
+    }
+}
+
 ServerAccess LoginAccess(ServerConnection& connection)
 {
     const QueryResult rights = connection.Run(
@@ -163,6 +259,7 @@ ServerAccess LoginAccess(ServerConnection& connection)
         "       has_table_privilege('record', 'SELECT'),"
         "       has_table_privilege('record', 'INSERT, UPDATE, DELETE') AND "
         "       has_table_privilege('record_line', 'INSERT, DELETE') AND "
+        "       has_table_privilege('deleted_record', 'SELECT, INSERT') AND "
         "       has_table_privilege('quillmark_database', 'UPDATE')");
     if (!rights.Boolean(0, 0)) {
         return ServerAccess::None;

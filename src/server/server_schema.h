@@ -3,6 +3,8 @@
 // The tables Quillmark keeps its databases in on a server (docs/SERVER_DATABASES.md), made on
 // the first save to a server and upgraded when a newer Quillmark finds them older.
 
+#include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -11,7 +13,7 @@ namespace quillmark {
 class ServerConnection;
 
 // The version of the tables this program makes and reads.
-inline constexpr int ServerSchemaVersion = 2;
+inline constexpr int ServerSchemaVersion = 3;
 
 // What keeps a database on a server from being used, in the user's words.
 class ServerDatabaseError : public std::runtime_error {
@@ -34,6 +36,14 @@ void PrepareSchema(ServerConnection& connection);
 // Checks that the tables are there and of this version, upgrading older ones when the login
 // may; throws ServerDatabaseError in the user's words when the databases cannot be read.
 void ExpectSchema(ServerConnection& connection);
+
+// Runs `load`, which adds the rows of that many records to the record tables, within the
+// caller's transaction. When the login owns the tables and the server holds no more records
+// than that, the references from the rows of the lists, skills and so on to their records are
+// checked once at the end rather than row by row, which is many times faster; the record
+// tables are then closed to others until the transaction ends.
+void LoadRecordRows(ServerConnection& connection, std::size_t records,
+                    const std::function<void()>& load);
 
 enum class ServerAccess { None, ReadOnly, ReadWrite };
 

@@ -9,6 +9,7 @@
 #include "core/password_cipher.h"
 #include "server/postgres.h"
 #include "server/server_address.h"
+#include "server/server_database.h"
 #include "server/server_schema.h"
 
 #include <gtest/gtest.h>
@@ -151,7 +152,7 @@ TEST(ServerRoundTrip, PushAndPullGiveTheFileBackByteForByte)
     EXPECT_EQ(One("SELECT count(*) FROM quillmark_database WHERE name = 'Zero'"), "0");
 }
 
-TEST(ServerRoundTrip, TablesAreMadeOnFirstSaveAndUpgradedFromVersionOne)
+TEST(ServerRoundTrip, TablesAreMadeOnFirstSaveAndUpgradedFromOlderVersions)
 {
     TestCluster& cluster = TestCluster::Get();
     cluster.DropTables();
@@ -167,13 +168,20 @@ TEST(ServerRoundTrip, TablesAreMadeOnFirstSaveAndUpgradedFromVersionOne)
     run = RunTool("push " + OddPassword + Quoted(file) + " " + Quoted(address));
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
-    // The tables as version 1 made them, which kept neither the encryption mark nor the bits of
-    // a time that is no number.
-    cluster.Sql(
-        "ALTER TABLE quillmark_database DROP COLUMN encrypted;"
-        "ALTER TABLE schedule_slot DROP COLUMN start_bits, DROP COLUMN end_bits;"
-        "UPDATE quillmark_schema SET version = 1;"
-        "CREATE ROLE reader LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader;");
+    // The tables as version 2 made them, which numbered no saves and named no database in the
+    // rows of lists, skills and so on; version 1 kept neither the encryption mark nor the bits
+    // of a time that is no number either.
+    std::string versionTwo =
+        "DROP TABLE deleted_record; ALTER TABLE quillmark_database DROP COLUMN saves;"
+        "ALTER TABLE record DROP COLUMN saved_in; UPDATE quillmark_schema SET version = 2;";
+    for (const char* child : {"record_line", "skill", "schedule_slot", "experience", "picture"}) {
+        versionTwo += std::string("ALTER TABLE ") + child + " DROP COLUMN database_id;";
+    }
+    cluster.Sql(versionTwo +
+                "ALTER TABLE quillmark_database DROP COLUMN encrypted;"
+                "ALTER TABLE schedule_slot DROP COLUMN start_bits, DROP COLUMN end_bits;"
+                "UPDATE quillmark_schema SET version = 1;"
+                "CREATE ROLE reader LOGIN; GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader;");
     // A login that may only read cannot upgrade them, and says so.
     run = RunTool("pull " + Quoted(cluster.Address("Odd", "reader")) + " " + Quoted(pulled));
     EXPECT_EQ(run.exitCode, 1);
@@ -183,21 +191,38 @@ TEST(ServerRoundTrip, TablesAreMadeOnFirstSaveAndUpgradedFromVersionOne)
               "of Quillmark first.\n");
     run = RunTool("pull " + OddPassword + Quoted(address) + " " + Quoted(pulled));
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(One("SELECT version FROM quillmark_schema"), "2");
+    EXPECT_EQ(One("SELECT version FROM quillmark_schema"), "3");
     EXPECT_EQ(One("SELECT count(*) FROM schedule_slot WHERE start_bits IS NULL"), "2");
+    EXPECT_EQ(One("SELECT has_table_privilege('reader', 'deleted_record', 'SELECT')"), "t");
     // What version 1 lost is lost; everything else comes back.
     Database back;
     ASSERT_TRUE(ReadDatabaseFile(pulled, back, ReadMode::Replace).Ok());
     EXPECT_EQ(back.RecordList[0]->Notes, odd.RecordList[0]->Notes);
     EXPECT_TRUE(std::isnan(back.RecordList[0]->Schedule.ScheduleStart(2, 3)));
 
+    // From version 2, the deletions a save notes are granted as the records are: a login that
+    // may change records saves a deletion once the owner opened the database.
+    cluster.Sql(versionTwo +
+                "CREATE ROLE editor LOGIN;"
+                "GRANT SELECT, INSERT, UPDATE, DELETE ON ALL TABLES IN SCHEMA public TO editor;"
+                "GRANT USAGE ON ALL SEQUENCES IN SCHEMA public TO editor;");
+    run = RunTool("pull " + OddPassword + Quoted(address) + " " + Quoted(pulled));
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto editor = ServerDatabase::Connect(cluster.Address("Odd", "editor"));
+    Database edited;
+    editor->Open(edited, [](PasswordKind) { return std::string("\x01\xFF\x7F"); });
+    edited.RecordList.pop_back();
+    EXPECT_TRUE(editor->Save(edited).Conflicts.empty());
+    EXPECT_EQ(One("SELECT count(*) || ' in save ' || max(deleted_in) FROM deleted_record"),
+              "1 in save 1");
+
     // Tables of a newer program are left alone.
-    cluster.Sql("UPDATE quillmark_schema SET version = 3");
+    cluster.Sql("UPDATE quillmark_schema SET version = 4");
     run = RunTool("pull " + Quoted(address) + " " + Quoted(pulled));
     EXPECT_EQ(run.err,
               "quillmark-tool: The Quillmark databases on this server were made by a newer "
               "version of Quillmark.\n");
-    cluster.Sql("DROP OWNED BY reader; DROP ROLE reader");
+    cluster.Sql("DROP OWNED BY reader, editor; DROP ROLE reader, editor");
 }
 
 // Addresses need no server: our parameter comes out for libpq, and no password is kept.

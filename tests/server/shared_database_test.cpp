@@ -181,6 +181,40 @@ TEST_F(SharedDatabaseTest, BothChangedOneRecord)
     EXPECT_THAT(asked, ElementsAre(question, question, question));
 }
 
+TEST_F(SharedDatabaseTest, BothChangedTheSettings)
+{
+    const std::string question =
+        "The database's captions or settings were changed by another user since you opened "
+        "the database.";
+    auto bothChange = [this](const std::string& annCaption, const std::string& bobCaption) {
+        ann.workspace.database.DetailCaptions[1] = annCaption;
+        bob.workspace.database.DetailCaptions[1] = bobCaption;
+        Save(bob);
+    };
+    // Cancel: nothing is written, and Ann keeps her caption.
+    bothChange("Ann's", "Bob's");
+    ann.Record(3).Detail[0] = "ann";
+    Answer(ann, Choice::Cancel, asked);
+    EXPECT_FALSE(ann.view.Save1Click());
+    EXPECT_EQ(ann.workspace.database.DetailCaptions[1], "Ann's");
+    EXPECT_EQ(OnServer()[3], "Di Fox 1");
+    // Keep theirs: Bob's caption, and Ann's record saved.
+    Answer(ann, Choice::KeepTheirs, asked);
+    EXPECT_THAT(Save(ann), ElementsAre());
+    EXPECT_EQ(ann.workspace.database.DetailCaptions[1], "Bob's");
+    EXPECT_EQ(OnServer()[3], "Di Fox ann");
+    // Keep mine: Ann's is written over Bob's, and Bob gets it at his next save.
+    bothChange("Ann's again", "Bob's again");
+    Answer(ann, Choice::KeepMine, asked);
+    EXPECT_THAT(Save(ann), ElementsAre());
+    EXPECT_THAT(Save(bob), ElementsAre());
+    EXPECT_EQ(bob.workspace.database.DetailCaptions[1], "Ann's again");
+    // The same change made by both asks nothing.
+    bothChange("Same", "Same");
+    EXPECT_THAT(Save(ann), ElementsAre());
+    EXPECT_THAT(asked, ElementsAre(question, question, question));
+}
+
 TEST_F(SharedDatabaseTest, ARecordDeletedWhileTheOtherChangedIt)
 {
     const std::string question =

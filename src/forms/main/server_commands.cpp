@@ -230,6 +230,8 @@ bool ServerCommands::SaveChanges(Workspace& workspace)
             case TServerConflictForm::Choice::KeepTheirs:
                 try {
                     server.KeepTheirs(workspace.database, conflict);
+                    settingsReloaded =
+                        settingsReloaded || conflict.kind == SaveConflict::SettingsChangedByOther;
                 } catch (const ServerError& error) {
                     dialogs.ShowError("The record could not be read from the server: " +
                                       ServerText(error.what()));

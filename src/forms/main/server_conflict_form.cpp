@@ -4,8 +4,9 @@ namespace quillmark {
 
 TServerConflictForm::TServerConflictForm(const SaveConflict& conflict)
 {
-    const std::string name = conflict.record->RecordName.empty() ? "A record without a name"
-                                                                 : conflict.record->RecordName;
+    const std::string name = !conflict.record                      ? std::string()
+                             : conflict.record->RecordName.empty() ? "A record without a name"
+                                                                   : conflict.record->RecordName;
     switch (conflict.kind) {
     case SaveConflict::ChangedByOther:
         Message.caption = name + " was changed by another user since you opened the database.";
@@ -26,6 +27,15 @@ TServerConflictForm::TServerConflictForm(const SaveConflict& conflict)
                           "deleted it meanwhile.";
         KeepTheirsBtn = {"Keep Theirs", "Bring the record back as the other user saved it"};
         KeepMineBtn = {"Keep Mine", "Delete the record"};
+        break;
+    case SaveConflict::SettingsChangedByOther:
+        Message.caption =
+            "The database's captions or settings were changed by another user since you "
+            "opened the database.";
+        KeepTheirsBtn = {"Keep Theirs",
+                         "Use the captions and settings as the other user saved "
+                         "them"};
+        KeepMineBtn = {"Keep Mine", "Save your captions and settings over theirs"};
         break;
     }
 }

@@ -8,7 +8,8 @@
 namespace quillmark {
 
 // Asked at Save for each record this user changed that another user changed (or deleted)
-// since: whose version to keep, or not to save now.
+// since, and for the database's settings when both changed them: whose version to keep, or
+// not to save now.
 class TServerConflictForm {
 public:
     explicit TServerConflictForm(const SaveConflict& conflict);
