@@ -45,4 +45,29 @@ void SetDefaultCaptions(Database& database)
     }
 }
 
+Database SettingsOf(const Database& database)
+{
+    Database settings;
+    settings.DatabaseInfo = database.DatabaseInfo;
+    settings.DescriptionCaptions = database.DescriptionCaptions;
+    settings.DetailCaptions = database.DetailCaptions;
+    settings.OtherCaptions = database.OtherCaptions;
+    settings.SkillNames = database.SkillNames;
+    settings.DescriptionTrees = database.DescriptionTrees;
+    settings.ReadPassword = database.ReadPassword;
+    settings.SavePassword = database.SavePassword;
+    settings.Encrypted = database.Encrypted;
+    return settings;
+}
+
+bool SameSettings(const Database& one, const Database& other)
+{
+    return one.DatabaseInfo == other.DatabaseInfo &&
+           one.DescriptionCaptions == other.DescriptionCaptions &&
+           one.DetailCaptions == other.DetailCaptions && one.OtherCaptions == other.OtherCaptions &&
+           one.SkillNames == other.SkillNames && one.DescriptionTrees == other.DescriptionTrees &&
+           one.ReadPassword == other.ReadPassword && one.SavePassword == other.SavePassword &&
+           one.Encrypted == other.Encrypted;
+}
+
 }  // namespace quillmark

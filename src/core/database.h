@@ -55,6 +55,10 @@ struct Database {
     Database();
 };
 
+// The database without its records: the settings an undo step keeps and a server save compares.
+Database SettingsOf(const Database& database);
+bool SameSettings(const Database& one, const Database& other);
+
 // The captions and skill names of a new database.
 void SetDefaultCaptions(Database& database);
 

@@ -85,21 +85,6 @@ std::size_t StepBytes(const HistoryStep& step)
     return bytes;
 }
 
-Database SettingsOf(const Database& database)
-{
-    Database settings;
-    settings.DatabaseInfo = database.DatabaseInfo;
-    settings.DescriptionCaptions = database.DescriptionCaptions;
-    settings.DetailCaptions = database.DetailCaptions;
-    settings.OtherCaptions = database.OtherCaptions;
-    settings.SkillNames = database.SkillNames;
-    settings.DescriptionTrees = database.DescriptionTrees;
-    settings.ReadPassword = database.ReadPassword;
-    settings.SavePassword = database.SavePassword;
-    settings.Encrypted = database.Encrypted;
-    return settings;
-}
-
 void EditHistory::Add(HistoryStep step)
 {
     while (steps_.size() > done_) {

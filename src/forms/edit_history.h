@@ -40,8 +40,6 @@ struct HistoryStep {
 
 // The memory a step holds of its own: the copies and lists it keeps, not the shared records.
 std::size_t StepBytes(const HistoryStep& step);
-// The database without its records, as a step keeps it.
-Database SettingsOf(const Database& database);
 
 // The steps of Edit > Undo and Edit > Redo, oldest first, and whether the database differs from
 // what was last saved.

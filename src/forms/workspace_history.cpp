@@ -11,16 +11,6 @@ namespace quillmark {
 
 namespace {
 
-bool SameSettings(const Database& one, const Database& other)
-{
-    return one.DatabaseInfo == other.DatabaseInfo &&
-           one.DescriptionCaptions == other.DescriptionCaptions &&
-           one.DetailCaptions == other.DetailCaptions && one.OtherCaptions == other.OtherCaptions &&
-           one.SkillNames == other.SkillNames && one.DescriptionTrees == other.DescriptionTrees &&
-           one.ReadPassword == other.ReadPassword && one.SavePassword == other.SavePassword &&
-           one.Encrypted == other.Encrypted;
-}
-
 void RestoreSettings(Database& database, const Database& settings)
 {
     ItemRecordList records = std::move(database.RecordList);

@@ -21,8 +21,4 @@ std::vector<std::optional<std::string>> SettingsValues(const Database& database)
 // Reads the settings from the row's columns from `first` on.
 void ReadSettings(const QueryResult& result, int row, int first, Database& database);
 
-// Everything but the records.
-Database SettingsOnly(const Database& database);
-bool SettingsEqual(const Database& one, const Database& other);
-
 }  // namespace quillmark

@@ -180,7 +180,7 @@ ServerOpenResult ServerDatabase::Open(Database& database, const PasswordPrompt& 
     settingsOverwrites_.reset();
     saves_ = head.Integer(0, 2);
     fileVersion_ = std::string(head.Text(0, 3));
-    loadedSettings_ = SettingsOnly(opened);
+    loadedSettings_ = SettingsOf(opened);
     database = std::move(opened);
     return result;
 }
@@ -233,7 +233,7 @@ void ServerDatabase::Create(Database& database, const std::string& fileVersion, 
     settingsOverwrites_.reset();
     saves_ = 0;
     fileVersion_ = fileVersion;
-    loadedSettings_ = SettingsOnly(database);
+    loadedSettings_ = SettingsOf(database);
     loaded_.clear();
     byId_.clear();
     loaded_.reserve(list.size());
@@ -371,11 +371,11 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     }
     // The settings, when both changed them differently.
     const std::int64_t serverSettings = head.Integer(0, 0);
-    bool mySettings = !SettingsEqual(database, loadedSettings_);
+    bool mySettings = !SameSettings(database, loadedSettings_);
     if (mySettings && serverSettings != settingsRevision_) {
         Database theirSettings;
         ReadSettings(head, 0, 2, theirSettings);
-        if (SettingsEqual(theirSettings, database)) {
+        if (SameSettings(theirSettings, database)) {
             mySettings = false;  // both made the same change
         } else if (settingsOverwrites_ != serverSettings) {
             result.Conflicts.push_back(
@@ -533,7 +533,7 @@ ServerSaveResult ServerDatabase::Save(Database& database)
     settingsRevision_ = settingsRevision;
     settingsOverwrites_.reset();
     saves_ = saveNumber;
-    loadedSettings_ = SettingsOnly(database);
+    loadedSettings_ = SettingsOf(database);
     return result;
 }
 
@@ -546,7 +546,7 @@ void ServerDatabase::KeepTheirs(Database& database, const SaveConflict& conflict
         if (head.Rows() > 0) {
             ReadSettings(head, 0, 1, database);
             settingsRevision_ = head.Integer(0, 0);
-            loadedSettings_ = SettingsOnly(database);
+            loadedSettings_ = SettingsOf(database);
         }
         return;
     }
