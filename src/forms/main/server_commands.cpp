@@ -233,8 +233,10 @@ bool ServerCommands::SaveChanges(Workspace& workspace)
                     settingsReloaded =
                         settingsReloaded || conflict.kind == SaveConflict::SettingsChangedByOther;
                 } catch (const ServerError& error) {
-                    dialogs.ShowError("The record could not be read from the server: " +
-                                      ServerText(error.what()));
+                    const bool settings = conflict.kind == SaveConflict::SettingsChangedByOther;
+                    dialogs.ShowError(
+                        std::string(settings ? "The database's settings" : "The record") +
+                        " could not be read from the server: " + ServerText(error.what()));
                     return false;
                 }
                 break;
