@@ -1,6 +1,5 @@
 #include "support/test_helpers.h"
 
-#include "core/byte_stream.h"
 #include "core/program_settings.h"
 #include "core/settings_store.h"
 
@@ -10,7 +9,6 @@
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace quillmark {
 namespace {

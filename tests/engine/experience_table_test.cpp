@@ -34,6 +34,20 @@ TEST(ExperienceTableTest, OnlyASizeWithinTheLimitsResizesTheTable)
     }
 }
 
+// Lines that are no cells and cells outside the table are passed over; the last line may lack
+// its line end.
+TEST(ExperienceTableTest, OnlyCellsInsideTheTableAreRead)
+{
+    ExperienceTable table;
+    ReadExperienceStream(
+        "0,1\r\none,1,Acme\r\n9,1,outside\r\n0,100,below\r\n-1,2,before\r\n\r\n"
+        "2,2,Dates, roughly",
+        table);
+    ExperienceTable expected;
+    expected.SetCell(2, 2, "Dates, roughly");
+    EXPECT_EQ(table, expected);
+}
+
 TEST(ExperienceTableTest, ResizingKeepsTheCellsInsideAndEmptyCellsAreNotFiled)
 {
     ExperienceTable table(4, 5);

@@ -112,6 +112,7 @@ TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
         {CompleteRelation(1), desc(1, "SUB : TOP"), true},
         {CompleteRelation(1), desc(2, "Sub : Top"), false},
         {PrimaryRelation(1), desc(1, "Other : top"), true},
+        {PrimaryRelation(1), desc(1, "Top"), false},  // the top keeps the blank after ":"
         {CompleteRelation(10), desc(10, "Other : Top"), false},
         {PrimaryRelation(10), desc(10, "Other : Top"), true},
         {PrimaryRelation(10), desc(9, "Other : Top"), false},
@@ -130,6 +131,7 @@ TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
         c.fill(record);
         EXPECT_EQ(IsRelated(record, shown, c.relation), c.related);
     }
+    EXPECT_TRUE(IsRelated(ItemRecord{}, ItemRecord{}, DetailRelation(3))) << "empty is a value";
 
     // The record on show may be the first or the last; one outside the list relates nothing.
     const ItemRecordList records = {std::make_shared<ItemRecord>(shown),

@@ -1,5 +1,4 @@
 #include "forms/column_report/column_report_form.h"
-#include "core/database.h"
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_format_file.h"
 #include "forms/form_helpers.h"

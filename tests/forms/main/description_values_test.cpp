@@ -3,14 +3,12 @@
 
 #include "support/view_fixture.h"
 
-#include "forms/category_menus.h"
 #include "forms/main/field_captions.h"
 
 #include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 namespace quillmark::test {
 namespace {

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 namespace quillmark::test {
 namespace {

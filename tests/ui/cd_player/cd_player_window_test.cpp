@@ -91,9 +91,6 @@ void CdPlayerWindowTest::WithoutADriveTheDiscImageIsPlayed()
                  QStringLiteral(" Stopped"));
         QCOMPARE(speakers.findChild<QLabel*>(QStringLiteral("SoundMessage"))->text(),
                  QStringLiteral("No sound output is available."));
-        QCOMPARE(speakers.findChild<QLabel*>(QStringLiteral("lblTime"))->text(),
-                 QStringLiteral("00:00"));
-        QVERIFY(speakers.findChild<QPushButton*>(QStringLiteral("Play"))->isEnabled());
     }
 
     CdPlayerWindow window(

@@ -3,7 +3,6 @@
 // writer. The HTML report: items picked from the menu, reordered, a header typed, and the page
 // viewed; the font chooser with its colour.
 
-#include "core/database.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
 #include "support/test_helpers.h"
