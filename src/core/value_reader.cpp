@@ -284,14 +284,16 @@ void ValueReader::ReadListEnd()
 
 void ValueReader::ReadStringListInto(StringList& lines)
 {
-    lines.clear();
+    // Built in a list of the reader's own, then copied: the lines take one block of their exact
+    // size, not a block grown line by line.
+    listLines_.clear();
     ReadListBegin();
-    std::string line;
     while (!EndOfList()) {
-        ReadStringInto(line);
-        lines.push_back(line);
+        ReadStringInto(line_);
+        listLines_.push_back(line_);
     }
     ReadListEnd();
+    lines = listLines_;
 }
 
 void ValueReader::ReadRawBlock(void* data, std::size_t size)

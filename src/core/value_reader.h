@@ -79,6 +79,8 @@ private:
     const char* end_ = nullptr;
     std::uint64_t endOffset_ = 0;  // file offset of end_
     std::uint64_t totalSize_ = 0;
+    StringList listLines_;  // a list being read
+    std::string line_;      // a line of it
 };
 
 }  // namespace quillmark
