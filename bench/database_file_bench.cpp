@@ -8,6 +8,7 @@
 #include "core/file_io.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
+#include "engine/database_commands.h"
 #include "quillmark-tool/sample_database.h"
 
 #include <benchmark/benchmark.h>
@@ -22,6 +23,9 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -167,6 +171,50 @@ void PlainFileRead(benchmark::State& state)
     ReportThroughput(state, count, std::filesystem::file_size(path));
 }
 
+// Save over the database's file with its backup copy, as Save does: the old file copied to
+// NAME.dat.bak, the database written beside it and put in its place, each flushed to disk.
+void SaveWithBackup(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Database& database = TheSamples().DatabaseOf(count);
+    const std::string path = TheSamples().ScratchFile();
+    SaveDatabaseFile(path, database);
+    for (auto _ : state) {
+        const SaveResult saved = SaveOverFile(path, database, {}, true);
+        if (saved.Outcome != FileSaveOutcome::Saved) {
+            state.SkipWithError(("the save failed: " + saved.Reason).c_str());
+            break;
+        }
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+// What Save is measured against: the file copied as cp copies it, a buffer at a time, and
+// flushed to disk.
+void CopyFileAndSync(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string& path = TheSamples().FileOf(count);
+    const std::string copy = TheSamples().ScratchFile() + ".copy";
+    std::string buffer(128 * 1024, '\0');
+    for (auto _ : state) {
+        const int from = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int to = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        bool written = from >= 0 && to >= 0;
+        for (ssize_t got = 0; written && (got = ::read(from, buffer.data(), buffer.size())) > 0;) {
+            written = ::write(to, buffer.data(), static_cast<std::size_t>(got)) == got;
+        }
+        written = written && ::fsync(to) == 0;
+        ::close(from);
+        ::close(to);
+        if (!written) {
+            state.SkipWithError("the copy failed");
+            break;
+        }
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
 // The same database saved and opened encrypted with its read password: the key derivation
 // (about half a second) plus the encryption, on top of the plain figures above.
 void EncryptedDatabaseWriteAndRead(benchmark::State& state)
@@ -209,6 +257,8 @@ BENCHMARK(DatabaseWriteInMemory)
     ->UseRealTime();
 BENCHMARK(DatabaseRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(PlainFileRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SaveWithBackup)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CopyFileAndSync)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(EncryptedDatabaseWriteAndRead)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
