@@ -432,7 +432,7 @@ Database ReadFileHeader(const std::string& path, HeaderPart part,
 }
 
 void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::string& fileName,
-                          DatabaseReadResult& result, const ProgressReport& progress)
+                          ReadMode mode, DatabaseReadResult& result, const ProgressReport& progress)
 {
     if (!ReadHeader(reader, HeaderPart::Everything, database, result.Version, fileName)) {
         result.Outcome = ReadOutcome::NotQuillmark;
@@ -440,17 +440,32 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
     }
 
     const std::int32_t count = reader.ReadInteger();
+    RecordFileReader recordReader(reader);
+    if (mode == ReadMode::Check) {
+        // One record read over and over: every member is read afresh each time, and what a
+        // record held before does not change how the next one reads.
+        ItemRecord record;
+        for (std::int32_t i = 0; i < count; ++i) {
+            ReadRecord(recordReader, record);
+            result.RecordsRead = static_cast<std::size_t>(i) + 1;
+            if (progress) {
+                progress(result.RecordsRead, static_cast<std::size_t>(count));
+            }
+        }
+        result.DataAfterRecords = reader.Remaining() > 0;
+        return;
+    }
     if (count > 0) {
         const auto possible = reader.Remaining() / SmallestRecordBytes;
         database.RecordList.reserve(
             database.RecordList.size() +
             static_cast<std::size_t>(std::min<std::uint64_t>(count, possible)));
     }
-    RecordFileReader recordReader(reader);
     for (std::int32_t i = 0; i < count; ++i) {
         auto record = std::make_shared<ItemRecord>();
         ReadRecord(recordReader, *record);
         database.RecordList.push_back(std::move(record));
+        result.RecordsRead = static_cast<std::size_t>(i) + 1;
         if (progress) {
             progress(static_cast<std::size_t>(i) + 1, static_cast<std::size_t>(count));
         }
@@ -545,7 +560,7 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
         database.RecordList.clear();
     }
     try {
-        ReadHeaderAndRecords(reader, database, fileName, result, progress);
+        ReadHeaderAndRecords(reader, database, fileName, mode, result, progress);
     } catch (const FormatError& error) {
         result.Outcome = ReadOutcome::Damaged;
         result.Reason = error.what();
@@ -570,7 +585,7 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
         }
         const bool encrypted = IsEncryptedFile(path);
         if (encrypted && !key) {
-            if (mode == ReadMode::Replace) {
+            if (mode != ReadMode::Merge) {
                 result.Outcome = ReadOutcome::Locked;
                 return result;
             }

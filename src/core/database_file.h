@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/progress.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -50,6 +51,7 @@ FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
 enum class ReadMode {
     Replace,  // the file's records replace those in memory
     Merge,    // the file's records are appended, after the compatibility check
+    Check,    // every record is read and checked as for Replace, and none is kept
 };
 
 enum class ReadOutcome {
@@ -71,11 +73,12 @@ struct DatabaseReadResult {
     // Bytes follow the last record the count promises. They may be harmless, or records a
     // damaged count leaves out: the user is told, since saving drops them.
     bool DataAfterRecords = false;
+    std::size_t RecordsRead = 0;  // complete records, kept or (checking) not
     bool Ok() const { return Outcome == ReadOutcome::Loaded; }
 };
 
 // Reads a database file into memory. The header values replace those in memory as they are
-// read (in both modes); records read completely before a failure stay in the list, and the
+// read (in every mode); records read completely before a failure stay in the list, and the
 // caller decides what to keep. fileName names the database when its DatabaseName is empty.
 // `progress` is told of each record read.
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
