@@ -60,6 +60,7 @@ void SearchRecords(benchmark::State& state)
 BENCHMARK(SearchRecords)
     ->Arg(10000)
     ->Arg(100000)
+    ->Arg(1000000)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

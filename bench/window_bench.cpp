@@ -42,8 +42,7 @@ struct Program {
     {
         owner = &main;
         shell.AddWindow(ProgramWindow::Main, &main, [this] { main.Render(); });
-        shell.AddWindow(ProgramWindow::Spreadsheet, &spreadsheet,
-                        [this] { spreadsheet.Render(); });
+        shell.AddWindow(ProgramWindow::Spreadsheet, &spreadsheet, [this] { spreadsheet.Render(); });
         shell.AddWindow(ProgramWindow::Search, &search, [this] { search.Render(); });
     }
 
