@@ -226,11 +226,19 @@ void ReadSchedule(ValueReader& reader, WeeklySchedule& schedule)
 void ReadSkills(ValueReader& reader, SkillSet& skills, std::string& proficiency, std::string& notes)
 {
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        // An unchecked skill without texts, by far the most common, in one comparison.
-        if (const char* bytes = reader.Peek(sizeof EmptySkill);
-            bytes != nullptr && std::memcmp(bytes, EmptySkill, sizeof EmptySkill) == 0) {
-            reader.Advance(sizeof EmptySkill);
-            continue;
+        // Unchecked skills without texts, by far the most common, passed over a run at a time.
+        const auto left = static_cast<std::size_t>(SkillSet::Count - skill + 1);
+        if (const char* bytes = reader.Peek(left * sizeof EmptySkill)) {
+            std::size_t empty = 0;
+            while (empty < left && std::memcmp(bytes + empty * sizeof EmptySkill, EmptySkill,
+                                               sizeof EmptySkill) == 0) {
+                ++empty;
+            }
+            reader.Advance(empty * sizeof EmptySkill);
+            skill += static_cast<int>(empty);
+            if (skill > SkillSet::Count) {
+                break;
+            }
         }
         if (reader.ReadBoolean()) {
             skills.SetHasSkill(skill, true);
