@@ -23,9 +23,13 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include <fcntl.h>
 #include <malloc.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -187,6 +191,61 @@ void PlainFileRead(benchmark::State& state)
     ReportThroughput(state, count, std::filesystem::file_size(path));
 }
 
+// Runs a program to its end, its output thrown away; false when it could not run or failed.
+bool RunToEnd(std::vector<const char*> arguments)
+{
+    arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int started = ::posix_spawnp(&child, arguments[0], &actions, nullptr,
+                                       const_cast<char* const*>(arguments.data()), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return started == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// The processor time of the children that ended so far, user and system, in seconds.
+double ChildrenSeconds()
+{
+    struct rusage usage {};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs the command on the sample file to its end each round; child_cpu_ms is the processor time
+// the process took.
+void RunProcess(benchmark::State& state, std::vector<const char*> command)
+{
+    const std::string& path = TheSamples().FileOf(static_cast<int>(state.range(0)));
+    TheSamples().ForgetDatabase();
+    command.push_back(path.c_str());
+    const double before = ChildrenSeconds();
+    for (auto _ : state) {
+        if (!RunToEnd(command)) {
+            state.SkipWithError("the command failed");
+            break;
+        }
+    }
+    state.counters["child_cpu_ms"] =
+        (ChildrenSeconds() - before) * 1000 / static_cast<double>(state.iterations());
+    ReportThroughput(state, static_cast<int>(state.range(0)), std::filesystem::file_size(path));
+}
+
+// `quillmark-tool check` on the sample file, the whole process, next to `cat` of the file.
+void ToolCheckProcess(benchmark::State& state)
+{
+    RunProcess(state, {QUILLMARK_TOOL, "check"});
+}
+
+void CatProcess(benchmark::State& state)
+{
+    RunProcess(state, {"cat"});
+}
+
 // Save over the database's file with its backup copy, as Save does: the old file copied to
 // NAME.dat.bak, the database written beside it and put in its place, each flushed to disk.
 void SaveWithBackup(benchmark::State& state)
@@ -278,6 +337,8 @@ BENCHMARK(DatabaseRead)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(PlainFileRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ToolCheckProcess)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CatProcess)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SaveWithBackup)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CopyFileAndSync)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(EncryptedDatabaseWriteAndRead)
