@@ -121,9 +121,14 @@ SearchOutcome RunSearch(ItemRecordList& records, const PreparedSearch& search,
     std::vector<std::thread> helpers;
     if (records.size() >= SharedFrom) {
         const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        helpers.reserve(threads - 1);
         for (unsigned helper = 1; helper < threads; ++helper) {
-            helpers.emplace_back(
-                [&testing, own = search] { testing.Work(own, [](std::size_t) {}); });
+            try {
+                helpers.emplace_back(
+                    [&testing, own = search] { testing.Work(own, [](std::size_t) {}); });
+            } catch (const std::exception&) {
+                break;  // no thread (or no memory) to spare: fewer threads test the blocks
+            }
         }
     }
     testing.Work(search, [&progress](std::size_t tested) {
