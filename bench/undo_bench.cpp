@@ -1,5 +1,6 @@
 // Remove From Database and its Edit > Undo, through the forms as the user does them. The undo
-// takes back half the records of a sample, and the memory the history keeps for it is counted.
+// takes back half the records of a sample, and the memory the history keeps for it is counted,
+// both as the history counts it and as the heap grew over the removal.
 
 #include "sample_records.h"
 #include "support/fake_services.h"
@@ -9,6 +10,8 @@
 #include "forms/workspace.h"
 
 #include <benchmark/benchmark.h>
+
+#include <malloc.h>
 
 namespace {
 
@@ -28,11 +31,18 @@ void UndoRemoveFromDatabase(benchmark::State& state)
     }
     TSearch& search = workspace.Search();
     std::size_t historyBytes = 0;
+    std::size_t heapBytes = 0;
     for (auto _ : state) {
         state.PauseTiming();
         session.dialogs.AnswerYes();
         search.SetExtractState();
+        // Measured while the history is still empty: later removals free the step undone before.
+        const bool first = workspace.History.StepCount() == 0;
+        const std::size_t heapBefore = mallinfo2().uordblks;
         search.ExtractTypeClick(TSearch::RemoveFromDatabaseEntry);
+        if (first) {
+            heapBytes = mallinfo2().uordblks - heapBefore;
+        }
         session.dialogs.Forget();
         historyBytes = workspace.History.Bytes();
         state.ResumeTiming();
@@ -43,6 +53,7 @@ void UndoRemoveFromDatabase(benchmark::State& state)
         state.SkipWithError("the records did not come back");
     }
     state.counters["history_MB"] = static_cast<double>(historyBytes) / (1 << 20);
+    state.counters["heap_MB"] = static_cast<double>(heapBytes) / (1 << 20);
 }
 
 // Remove From Database of what a search typically leaves on the list: 91 records spread over the

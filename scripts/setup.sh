@@ -9,6 +9,7 @@ packages=(
   libqt6svg6 breeze-icon-theme
   libjpeg-dev zlib1g-dev libgraphicsmagick1-dev libcdio-dev libcdio-paranoia-dev
   libcairo2-dev libglib2.0-dev nlohmann-json3-dev libsodium-dev
+  libpq-dev postgresql
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core poppler-utils
   clang-format locales

@@ -2,6 +2,7 @@
 
 #include "core/item_record.h"
 #include "core/one_based_array.h"
+#include "core/secret_text.h"
 
 #include <array>
 #include <string>
@@ -43,8 +44,10 @@ struct Database {
     std::array<std::string, OtherFieldCount> OtherCaptions;
     OneBasedArray<std::string, SkillSet::Count> SkillNames;
     OneBasedArray<std::string, 10> DescriptionTrees;  // tree text of each description field
-    std::string ReadPassword;                         // enciphered; empty means none
-    std::string SavePassword;                         // enciphered; empty means none
+    // Enciphered, as the file holds them; empty means none. The read password is an encrypted
+    // file's key, so both stay in locked memory while the database is open.
+    SecretText ReadPassword;
+    SecretText SavePassword;
     // Kept encrypted on disk with the read password. Not a value in the file: the file's
     // container says so.
     bool Encrypted = false;

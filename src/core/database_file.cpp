@@ -341,8 +341,12 @@ bool ReadHeader(ValueReader& reader, HeaderPart part, Database& database, std::s
         part == HeaderPart::Everything && identification != DatabaseIdentification) {
         return false;
     }
-    reader.ReadStringInto(database.ReadPassword);
-    reader.ReadStringInto(database.SavePassword);
+    std::string password;
+    for (SecretText* secret : {&database.ReadPassword, &database.SavePassword}) {
+        reader.ReadStringInto(password);
+        *secret = password;
+        WipeText(password);
+    }
     if (part == HeaderPart::Passwords) {
         return true;
     }
@@ -414,6 +418,21 @@ private:
     std::optional<DecryptingSource> decrypted_;
 };
 
+// Whether a save writes the database encrypted: only with a read password, its key.
+bool SavedEncrypted(const Database& database)
+{
+    return database.Encrypted && !database.ReadPassword.empty();
+}
+
+// The database's read password as the user typed it, in locked memory.
+std::unique_ptr<const SecretBytes> PlainReadPassword(const Database& database)
+{
+    std::string password = DecipherPassword(database.ReadPassword);
+    auto secret = std::make_unique<const SecretBytes>(password);
+    WipeText(password);
+    return secret;
+}
+
 // The key that opens an encrypted file with the read password a database has; nothing for a
 // plain file. Throws WrongPasswordError when that password does not open it.
 std::shared_ptr<const FileKey> KeyFromDatabase(const std::string& path, const Database& database)
@@ -421,10 +440,7 @@ std::shared_ptr<const FileKey> KeyFromDatabase(const std::string& path, const Da
     if (!IsEncryptedFile(path)) {
         return nullptr;
     }
-    std::string password = DecipherPassword(database.ReadPassword);
-    const SecretBytes secret(password);
-    WipeText(password);
-    return FileKey::Open(path, secret.View());
+    return FileKey::Open(path, PlainReadPassword(database)->View());
 }
 
 // Reads the header of the file at path up to `part` into a database of its own.
@@ -437,6 +453,20 @@ Database ReadFileHeader(const std::string& path, HeaderPart part,
     std::string version;
     ReadHeader(reader, part, header, version);
     return header;
+}
+
+// CheckMergeCompatibility, throwing what reading the header throws.
+bool MergeCompatible(const std::string& path, const Database& database,
+                     std::shared_ptr<const FileKey> key)
+{
+    if (!key) {
+        key = KeyFromDatabase(path, database);
+    }
+    const Database header = ReadFileHeader(path, HeaderPart::Captions, key);
+    return header.DescriptionCaptions == database.DescriptionCaptions &&
+           header.DetailCaptions == database.DetailCaptions &&
+           header.ReadPassword == database.ReadPassword &&
+           header.SavePassword == database.SavePassword;
 }
 
 void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::string& fileName,
@@ -542,21 +572,37 @@ FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
     return SaveFileSafely(
         path,
         [&](ByteSink& sink) {
-            if (!database.Encrypted || database.ReadPassword.empty()) {
+            if (!SavedEncrypted(database)) {
                 ValueWriter writer(sink);
                 WriteDatabase(writer, database, path, options);
                 return;
             }
             // Encrypted as it is written: no plain byte reaches the disk.
-            std::string password = DecipherPassword(database.ReadPassword);
-            const SecretBytes secret(password);
-            WipeText(password);
-            EncryptingSink encrypted(sink, secret.View(), options.KeyLimits);
+            EncryptingSink encrypted(sink, PlainReadPassword(database)->View(), options.KeyLimits);
             ValueWriter writer(encrypted);
             WriteDatabase(writer, database, path, options);
             encrypted.Finish();
         },
         saveOptions);
+}
+
+std::optional<std::string> SaveDatabaseBackupCopy(const std::string& path,
+                                                  const std::string& backupPath,
+                                                  const Database& database,
+                                                  const DatabaseWriteOptions& options)
+{
+    if (!SavedEncrypted(database) || IsEncryptedFile(path)) {
+        return SaveBackupCopy(path, backupPath);
+    }
+    return SaveBackupCopy(path, backupPath, [&](ByteSource& original, ByteSink& copy) {
+        EncryptingSink encrypted(copy, PlainReadPassword(database)->View(), options.KeyLimits);
+        std::string buffer(EncryptedChunkSize, '\0');
+        while (const std::size_t got = original.ReadSome(buffer.data(), buffer.size())) {
+            encrypted.Write(std::string_view(buffer.data(), got));
+        }
+        encrypted.Finish();
+        WipeText(buffer);
+    });
 }
 
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
@@ -586,12 +632,13 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
                                     std::shared_ptr<const FileKey> key)
 {
     DatabaseReadResult result;
+    bool encrypted = false;
     try {
         if (FileSource(path).Size() == 0) {
             result.Outcome = ReadOutcome::Empty;
             return result;
         }
-        const bool encrypted = IsEncryptedFile(path);
+        encrypted = IsEncryptedFile(path);
         if (encrypted && !key) {
             if (mode != ReadMode::Merge) {
                 result.Outcome = ReadOutcome::Locked;
@@ -608,13 +655,26 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
         if (!encrypted) {
             key = nullptr;
         }
-        if (mode == ReadMode::Merge && !CheckMergeCompatibility(path, database, key)) {
+        // A changed encrypted file is damage, told as such, never merely another layout.
+        if (mode == ReadMode::Merge &&
+            !(encrypted ? MergeCompatible(path, database, key)
+                        : CheckMergeCompatibility(path, database, key))) {
             result.Outcome = ReadOutcome::Incompatible;
             return result;
         }
         DatabaseBytes bytes(path, key);
         ValueReader reader(bytes.Source(), bytes.Size());
-        result = ReadDatabase(reader, database, path, mode, progress);
+        if (encrypted && mode == ReadMode::Merge) {
+            // Nothing of a changed encrypted file is trusted: merged aside, kept only whole.
+            Database merged = database;
+            result = ReadDatabase(reader, merged, path, mode, progress);
+            if (result.Ok()) {
+                database = std::move(merged);
+            }
+        } else {
+            result = ReadDatabase(reader, database, path, mode, progress);
+        }
+        result.Encrypted = encrypted;
         if (result.Ok() && mode == ReadMode::Replace) {
             database.Encrypted = encrypted;
         }
@@ -626,6 +686,7 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
         result.Outcome = ReadOutcome::Damaged;
         result.Reason = error.what();
         result.Offset = error.Offset();
+        result.Encrypted = encrypted;
     } catch (const WrongPasswordError&) {
         result.Outcome = ReadOutcome::Locked;
     } catch (const ReadError& error) {
@@ -657,14 +718,7 @@ bool CheckMergeCompatibility(const std::string& path, const Database& database,
                              std::shared_ptr<const FileKey> key)
 {
     try {
-        if (!key) {
-            key = KeyFromDatabase(path, database);
-        }
-        const Database header = ReadFileHeader(path, HeaderPart::Captions, key);
-        return header.DescriptionCaptions == database.DescriptionCaptions &&
-               header.DetailCaptions == database.DetailCaptions &&
-               header.ReadPassword == database.ReadPassword &&
-               header.SavePassword == database.SavePassword;
+        return MergeCompatible(path, database, std::move(key));
     } catch (const std::runtime_error&) {
         return false;
     }

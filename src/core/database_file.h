@@ -48,6 +48,13 @@ FileIdentity SaveDatabaseFile(const std::string& path, Database& database,
                               const DatabaseWriteOptions& options = {},
                               const SaveOptions& saveOptions = {});
 
+// SaveBackupCopy of the file a save of the database replaces. A plain file that an encrypted
+// save replaces is copied encrypted with the database's read password: no plain copy stays.
+std::optional<std::string> SaveDatabaseBackupCopy(const std::string& path,
+                                                  const std::string& backupPath,
+                                                  const Database& database,
+                                                  const DatabaseWriteOptions& options = {});
+
 enum class ReadMode {
     Replace,  // the file's records replace those in memory
     Merge,    // the file's records are appended, after the compatibility check
@@ -74,6 +81,8 @@ struct DatabaseReadResult {
     // damaged count leaves out: the user is told, since saving drops them.
     bool DataAfterRecords = false;
     std::size_t RecordsRead = 0;  // complete records, kept or (checking) not
+    // The file is encrypted: a merge that fails takes nothing from it.
+    bool Encrypted = false;
     bool Ok() const { return Outcome == ReadOutcome::Loaded; }
 };
 
@@ -98,8 +107,8 @@ std::string DataAfterRecordsMessage(const std::string& path);
 // The enciphered passwords of a file, read before it is opened; nothing when the header
 // cannot be read (an encrypted file's only with its key).
 struct FilePasswords {
-    std::string ReadPassword;
-    std::string SavePassword;
+    SecretText ReadPassword;
+    SecretText SavePassword;
 };
 std::optional<FilePasswords> ReadPasswords(const std::string& path,
                                            const std::shared_ptr<const FileKey>& key = nullptr);

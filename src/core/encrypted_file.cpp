@@ -135,31 +135,6 @@ bool IsEncryptedFile(const std::string& path)
     }
 }
 
-void WipeText(std::string& text)
-{
-    sodium_memzero(text.data(), text.size());
-    text.clear();
-}
-
-SecretBytes::SecretBytes(std::size_t size) : size_(size)
-{
-    InitialiseSodium();
-    data_ = static_cast<unsigned char*>(sodium_malloc(std::max<std::size_t>(size, 1)));
-    if (data_ == nullptr) {
-        throw std::bad_alloc();
-    }
-}
-
-SecretBytes::SecretBytes(std::string_view text) : SecretBytes(text.size())
-{
-    std::memcpy(data_, text.data(), text.size());
-}
-
-SecretBytes::~SecretBytes()
-{
-    sodium_free(data_);  // wipes the bytes before releasing them
-}
-
 FileKey::FileKey(std::string header, KeyDerivationLimits limits)
     : header_(std::move(header)), limits_(limits), key_(KeySize)
 {

@@ -402,7 +402,8 @@ FileIdentity SaveFileSafely(const std::string& path,
     return identity;
 }
 
-std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath)
+std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath,
+                                          const BackupCopier& copy)
 {
     // The user never chose this name: whoever may make files in the folder could have put a
     // link there aimed at any file the saver may replace.
@@ -419,7 +420,11 @@ std::optional<std::string> SaveBackupCopy(const std::string& path, const std::st
         FileSource source(path);
         SaveFileSafely(
             backupPath,
-            [&source](ByteSink& sink) {
+            [&source, &copy](ByteSink& sink) {
+                if (copy) {
+                    copy(source, sink);
+                    return;
+                }
                 if (auto* file = dynamic_cast<DescriptorSink*>(&sink);
                     file != nullptr && file->CopyRest(source.Descriptor())) {
                     return;

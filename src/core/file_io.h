@@ -86,8 +86,11 @@ FileIdentity SaveFileSafely(const std::string& path,
 // Copies the file to backupPath through SaveFileSafely, with the original's permissions. An
 // existing backupPath that is no regular file (a link, a folder, a device, a FIFO) is neither
 // followed nor replaced: nothing is written and the answer says why ("it is a symbolic link").
-// Throws WriteError, also when the original cannot be read.
-std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath);
+// Throws WriteError, also when the original cannot be read. `copy`, when given, writes the
+// copy's bytes from the original's instead of copying them as they are.
+using BackupCopier = std::function<void(ByteSource& original, ByteSink& copy)>;
+std::optional<std::string> SaveBackupCopy(const std::string& path, const std::string& backupPath,
+                                          const BackupCopier& copy = {});
 
 // Reads a whole (small) file; throws ReadError with the system's reason.
 std::string ReadWholeFile(const std::string& path);

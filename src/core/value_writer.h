@@ -41,7 +41,9 @@ public:
             char* out = buffer_.get() + used_;
             out[0] = static_cast<char>(Tag::String);
             out[1] = static_cast<char>(text.size());
-            std::memcpy(out + 2, text.data(), text.size());
+            if (!text.empty()) {  // an empty view may have no bytes to point at
+                std::memcpy(out + 2, text.data(), text.size());
+            }
             used_ += text.size() + 2;
             return;
         }
@@ -78,6 +80,9 @@ private:
 
     void Put(std::string_view bytes)
     {
+        if (bytes.empty()) {
+            return;  // an empty view may have no bytes to point at
+        }
         if (bytes.size() <= BufferSize - used_) {
             std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
             used_ += bytes.size();

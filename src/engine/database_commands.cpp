@@ -7,14 +7,27 @@ namespace quillmark {
 namespace {
 
 // True when the file has no such password or the one given is it.
-bool PasswordGiven(const std::string& enciphered, PasswordKind kind,
+bool PasswordGiven(std::string_view enciphered, PasswordKind kind,
                    const PasswordPrompt& askPassword)
 {
-    const std::string password = DecipherPassword(enciphered);
-    if (password.empty()) {
+    if (enciphered.empty()) {
         return true;
     }
-    return askPassword(kind).value_or("") == password;
+    std::string password = DecipherPassword(enciphered);
+    std::string given = askPassword(kind).value_or("");
+    const bool same = given == password;
+    WipeText(password);
+    WipeText(given);
+    return same;
+}
+
+// The enciphered form of a password typed in, kept only in locked memory.
+SecretText Enciphered(const std::string& plain)
+{
+    std::string enciphered = EncipherPassword(plain);
+    SecretText secret(enciphered);
+    WipeText(enciphered);
+    return secret;
 }
 
 // The key of an encrypted file, opened with the read password the user gives.
@@ -122,7 +135,8 @@ SaveResult SaveOverFile(const std::string& path, Database& database,
     if (keepBackupCopy && ReadFileIdentity(path)) {
         saveOptions.beforeReplacing = [&] {
             try {
-                result.BackupSkipped = SaveBackupCopy(path, result.BackupPath);
+                result.BackupSkipped =
+                    SaveDatabaseBackupCopy(path, result.BackupPath, database, options);
             } catch (const WriteError&) {
                 backupFailed = true;
                 throw;
@@ -146,6 +160,12 @@ SaveResult SaveOverFile(const std::string& path, Database& database,
     return result;
 }
 
+PlainPasswords::~PlainPasswords()
+{
+    WipeText(Read);
+    WipeText(Save);
+}
+
 PlainPasswords DatabasePasswords(const Database& database)
 {
     return {DecipherPassword(database.ReadPassword), DecipherPassword(database.SavePassword)};
@@ -153,8 +173,8 @@ PlainPasswords DatabasePasswords(const Database& database)
 
 void SetDatabasePasswords(Database& database, const PlainPasswords& passwords)
 {
-    database.ReadPassword = EncipherPassword(passwords.Read);
-    database.SavePassword = EncipherPassword(passwords.Save);
+    database.ReadPassword = Enciphered(passwords.Read);
+    database.SavePassword = Enciphered(passwords.Save);
 }
 
 }  // namespace quillmark

@@ -81,6 +81,7 @@ SaveResult SaveOverFile(const std::string& path, Database& database,
 struct PlainPasswords {
     std::string Read;
     std::string Save;
+    ~PlainPasswords();  // wipes both: they are only passed on, never kept
 };
 PlainPasswords DatabasePasswords(const Database& database);
 void SetDatabasePasswords(Database& database, const PlainPasswords& passwords);

@@ -521,7 +521,7 @@ std::shared_ptr<ItemRecord> RecordFromJson(const Field& f, const ItemRecordList&
     return record;
 }
 
-void ReadPassword(const Field& field, std::string& into)
+void ReadPassword(const Field& field, SecretText& into)
 {
     if (!field.Present()) {
         return;
@@ -531,6 +531,7 @@ void ReadPassword(const Field& field, std::string& into)
         field.Fail("must be hex digits of the enciphered password");
     }
     into = *bytes;
+    WipeText(*bytes);
 }
 
 }  // namespace

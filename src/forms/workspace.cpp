@@ -5,9 +5,11 @@
 #include "core/file_io.h"
 #include "core/file_messages.h"
 #include "engine/database_commands.h"
+#include "forms/main/server_commands.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
+#include "server/server_database.h"
 
 namespace quillmark {
 
@@ -38,6 +40,7 @@ void Workspace::DiscardDatabase()
     database.DescriptionTrees = DefaultTrees;
     DatabaseFileName.clear();
     DatabaseFileIdentity.reset();
+    Server.reset();
     CurrentIndex = -1;
 }
 
@@ -46,6 +49,9 @@ bool Workspace::WriteDatabaseFile(const std::string& path)
     if (!CanSave) {
         services.dialogs.ShowInformation(NoPermissionToSave);
         return false;
+    }
+    if (Server && path == Server->Address() && !ExtractMode) {
+        return ServerCommands::SaveChanges(*this);
     }
     SaveResult saved;
     {

@@ -24,6 +24,7 @@
 namespace quillmark {
 
 class RandomSource;
+class ServerDatabase;
 class TSearch;
 class TSnapShot;
 class TView;
@@ -71,6 +72,9 @@ public:
     // The file as it was when the database was opened from it or last saved to it: another
     // program that changed it since is not overwritten unasked.
     std::optional<FileIdentity> DatabaseFileIdentity;
+    // The server the database was opened from or saved to, whose address is DatabaseFileName;
+    // nothing for a database kept in a file.
+    std::unique_ptr<ServerDatabase> Server;
     // Saving over a database first keeps the previous version as NAME.dat.bak beside it.
     bool KeepBackupCopy = true;
     // The work that turns the read password into an encrypted database's key on each save.

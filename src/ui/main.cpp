@@ -3,6 +3,7 @@
 #include "forms/main/view_form.h"
 #include "forms/utilities/about_form.h"
 #include "forms/workspace.h"
+#include "server/server_address.h"
 #include "ui/album/album_window.h"
 #include "ui/cd_player/cd_player_window.h"
 #include "ui/column_report/column_report_window.h"
@@ -27,10 +28,11 @@
 namespace {
 
 constexpr const char* Usage =
-    "Usage: quillmark [FILE.dat]\n"
+    "Usage: quillmark [FILE.dat | URL]\n"
     "\n"
-    "Opens the database FILE.dat, asking for its passwords; without it, offers to open the\n"
-    "database that was open when the program was last closed.\n"
+    "Opens the database FILE.dat, or the one a PostgreSQL server keeps at URL\n"
+    "(postgresql://HOST/DATABASE?quillmark=NAME), asking for its passwords; without it,\n"
+    "offers to open the database that was open when the program was last closed.\n"
     "\n"
     "  -h, --help   show this help and exit\n"
     "  --version    show the version and exit\n";
@@ -83,8 +85,10 @@ std::optional<std::string> StartupFile(int argc, char* argv[])
             std::fprintf(stderr, "quillmark: one database at a time\n%s", Usage);
             return std::nullopt;
         }
-        // File names are handed on as the system spells them.
-        file = std::filesystem::absolute(argument).lexically_normal().string();
+        // File names are handed on as the system spells them; a server's address as it is.
+        file = quillmark::IsServerAddress(argument)
+                   ? std::string(argument)
+                   : std::filesystem::absolute(argument).lexically_normal().string();
     }
     return file;
 }

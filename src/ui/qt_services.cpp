@@ -4,6 +4,8 @@
 #include "forms/main/database_information_form.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/main/pick_list_form.h"
+#include "forms/main/server_conflict_form.h"
+#include "forms/main/server_database_form.h"
 #include "forms/main/set_password_form.h"
 #include "forms/search/select_range_form.h"
 #include "forms/search/select_schedule_form.h"
@@ -14,6 +16,7 @@
 #include "ui/main/database_dialogs.h"
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/pick_list_dialog.h"
+#include "ui/main/server_dialogs.h"
 #include "ui/preview/page_painter.h"
 #include "ui/printing.h"
 #include "ui/recently_used.h"
@@ -515,6 +518,8 @@ void QtShell::RunModal(const ModalForm& form)
         Shows<SelectRangeDialog, TSelectScheduleForm>(),
         Shows<SelectSkillsDialog, TSelectSkillsForm>(),
         Shows<SelectSpreadsheetDialog, TSelectSpreadsheetForm>(),
+        Shows<ServerDatabaseDialog, TServerDatabaseForm>(),
+        Shows<ServerConflictDialog, TServerConflictForm>(),
     };
     for (const DialogOfForm& dialog : dialogs) {
         if (dialog.form == form.Kind()) {

@@ -5,6 +5,8 @@
 #include "support/test_helpers.h"
 
 #include "core/database_file.h"
+#include "core/encrypted_file.h"
+#include "core/file_io.h"
 #include "core/file_messages.h"
 #include "core/password_cipher.h"
 #include "core/value_reader.h"
@@ -396,6 +398,67 @@ TEST(DatabaseFileTest, MergingRefusesFilesWithOtherCaptionsOrPasswordsBeforeRead
         EXPECT_EQ(database.OtherCaptions[0], "Started") << "nothing is read";
     }
     EXPECT_FALSE(CheckMergeCompatibility(folder.File("missing.dat"), Database()));
+}
+
+// Encrypted, a database with every kind of value holds exactly the plain file's bytes; a change
+// in a later chunk takes nothing into a merge; and the backup copy of a plain file that an
+// encrypted save replaces is encrypted too.
+TEST(DatabaseFileTest, AnEncryptedFileIsThePlainFileSealedAndTrustedOnlyWhole)
+{
+    test::TemporaryFolder folder;
+    Database database;
+    database.ReadPassword = EncipherPassword("tulip");
+    database.SavePassword = std::string(300, '\xA0');
+    database.DescriptionTrees[10] = "Top\n Child";
+    const RecordLayout busy = BusyRecordLayout();
+    for (int i = 0; i < 60; ++i) {  // some 100 KB: two chunks
+        database.RecordList.push_back(std::make_shared<ItemRecord>(busy.Record()));
+    }
+    const std::string plain = folder.File("plain.dat");
+    const std::string locked = folder.File("locked.dat");
+    SaveDatabaseFile(plain, database);
+    database.Encrypted = true;
+    const DatabaseWriteOptions fast{.KeyLimits = FastestKeyDerivation()};
+    SaveDatabaseFile(locked, database, fast);
+    const std::string bytes = test::ReadFileBytes(locked);
+    ASSERT_GT(bytes.size(), EncryptedHeaderSize + EncryptedChunkSize);
+    EXPECT_EQ(bytes.find("M\xFCller"), std::string::npos);
+    EXPECT_EQ(bytes.find("portrait"), std::string::npos);
+
+    const auto plainOf = [](const std::string& path) {
+        FileSource file(path);
+        DecryptingSource source(file, FileKey::Open(file, "tulip"));
+        std::string read;
+        char buffer[10000];
+        while (const std::size_t got = source.ReadSome(buffer, sizeof buffer)) {
+            read.append(buffer, got);
+        }
+        return read;
+    };
+    EXPECT_EQ(ToHex(plainOf(locked)), ToHex(test::ReadFileBytes(plain)));
+    Database opened;
+    ASSERT_TRUE(
+        ReadDatabaseFile(locked, opened, ReadMode::Replace, {}, FileKey::Open(locked, "tulip"))
+            .Ok());
+    EXPECT_TRUE(opened.Encrypted);
+    EXPECT_TRUE(opened.RecordList.back()->SameFiledContent(busy.Record()));
+
+    std::string changed = bytes;
+    changed[bytes.size() - 100] ^= 1;
+    test::WriteFileBytes(locked, changed);
+    Database merging = database;
+    merging.DatabaseInfo.DatabaseName = "Before";
+    const DatabaseReadResult merged = ReadDatabaseFile(locked, merging, ReadMode::Merge);
+    EXPECT_EQ(merged.Outcome, ReadOutcome::Damaged);
+    EXPECT_TRUE(merged.Encrypted);
+    EXPECT_EQ(merging.RecordList.size(), 60u) << "no record of the changed file";
+    EXPECT_EQ(merging.DatabaseInfo.DatabaseName, "Before");
+
+    EXPECT_FALSE(SaveDatabaseBackupCopy(plain, folder.File("plain.bak"), database, fast));
+    EXPECT_TRUE(StartsAsEncrypted(test::ReadFileBytes(folder.File("plain.bak"))));
+    EXPECT_EQ(plainOf(folder.File("plain.bak")), test::ReadFileBytes(plain));
+    EXPECT_FALSE(SaveDatabaseBackupCopy(locked, folder.File("locked.bak"), database, fast));
+    EXPECT_EQ(test::ReadFileBytes(folder.File("locked.bak")), changed) << "copied as it is";
 }
 
 TEST(DatabaseFileTest, PasswordsAreReadAheadOfOpening)

@@ -73,6 +73,10 @@ TEST(RecordModelTest, SkillsKeepOnlyWhatWasEntered)
     EXPECT_FALSE(skills.HasSkill(100)) << "texts do not set the check mark";
     EXPECT_THROW(skills.HasSkill(0), std::out_of_range);
     EXPECT_THROW(skills.SetSkillNotes(101, "x"), std::out_of_range);
+    // So does every list numbered from 1, just outside it.
+    ItemRecord record;
+    EXPECT_THROW(record.Desc[0], std::out_of_range);
+    EXPECT_THROW(record.Images[PictureCount + 1], std::out_of_range);
 
     // Clearing a text gives the same skills as never having set it, and leaves the other text.
     SkillSet same = skills;

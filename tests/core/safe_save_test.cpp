@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -308,6 +309,36 @@ TEST(SafeSaveTest, TheNextSaveRemovesATemporaryFileLeftByAKilledOne)
     SaveFileSafely(path, WriteNew);
     EXPECT_EQ(folder.Entries(),
               (Names{".other.dat.saving-Ab12Cd", ".people.dat.saving-Ab12Cd.bak", "people.dat"}));
+}
+
+// Started without a standard input (by cron or a service manager), the program's files take
+// descriptor 0, which serves as well as any other; each is closed again after.
+TEST(SafeSaveTest, DescriptorZeroServesAsAnyOther)
+{
+    test::TemporaryFolder folder;
+    const std::string path = folder.File("people.dat");
+    test::WriteFileBytes(path, "old");
+    const auto zeroIsFree = [] { return ::fcntl(0, F_GETFD) == -1; };
+    const int input = ::dup(0);
+    ::close(0);
+    std::string read = "unread";
+    try {
+        FileSource source(path);
+        read.resize(3);
+        read.resize(source.ReadSome(read.data(), read.size()));
+    } catch (const ReadError& error) {
+        read = error.what();
+    }
+    const bool freeAfterReading = zeroIsFree();
+    const std::string saved = SaveOutcome([&] { SaveFileSafely(path, WriteNew); });
+    const bool freeAfterSaving = zeroIsFree();
+    ::dup2(input, 0);
+    ::close(input);
+    EXPECT_EQ(read, "old");
+    EXPECT_TRUE(freeAfterReading);
+    EXPECT_EQ(saved, "saved");
+    EXPECT_TRUE(freeAfterSaving);
+    EXPECT_EQ(test::ReadFileBytes(path), "new");
 }
 
 // Each save clears the leftovers of the others while they are making their temporary files:

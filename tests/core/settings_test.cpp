@@ -66,6 +66,11 @@ TEST_F(SettingsTest, ClosingSettingsReadBackAfterAResetLayout)
     EXPECT_NE(test::ReadFileBytes(path).find("\nLAST FILE=\n"), std::string::npos);
     EXPECT_FALSE(ReadStartupSettings(store).ShortDescriptions);
     EXPECT_TRUE(ReadStartupSettings(store).KeepBackupCopy);
+
+    // Six recent files at most: the sixth is read, a seventh is not.
+    test::WriteFileBytes(path,
+                         "[Settings]\nRecent File:1=/a\nRecent File:6=/f\nRecent File:7=/g\n");
+    EXPECT_EQ(ReadStartupSettings(store).RecentFiles, (std::vector<std::string>{"/a", "/f"}));
 }
 
 TEST_F(SettingsTest, TextValuesComeBackAsWrittenAndCannotAddLines)

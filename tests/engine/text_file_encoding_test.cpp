@@ -37,6 +37,9 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
         // Not UTF-8 throughout: every byte is Windows-1252, also the ones that looked UTF-8.
         {"Windows-1252", "Jos\xE9 \xC3\xA9", "Jos\xE9 \xC3\xA9"},
         {"Windows-1252 from its first byte above ASCII", "\x80\xC3\xA9", "\x80\xC3\xA9"},
+        // The first and last surrogates are no characters, so their encodings are no UTF-8.
+        {"the first surrogate", "\xC3\xA9\xED\xA0\x80", "\xC3\xA9\xED\xA0\x80"},
+        {"the last surrogate", "\xC3\xA9\xED\xBF\xBF", "\xC3\xA9\xED\xBF\xBF"},
         {"ASCII", "Ann,Bo\r\n", "Ann,Bo\r\n"},
         // Where reading failed in the middle of a character, the part read is left out.
         {"cut in two bytes", "Jos\xC3\xA9\r\nM\xC3", "Jos\xE9\r\nM", true},
@@ -65,6 +68,9 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
     // Beyond the first plane, from a surrogate pair; a control is never shown as itself.
     const auto face = DecodeTextFile(std::string("\xFF\xFE\n\0\x3D\xD8\x00\xDE\x01\xFB", 10));
     EXPECT_EQ(face.unstorable, (UnstorableCharacter{2, 0x1F600}));
+    EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), true).unstorable,
+              (UnstorableCharacter{1, 0x1F600}))
+        << "reading failed after a whole pair";
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");
 }

@@ -16,8 +16,9 @@
 namespace quillmark::test {
 
 // A JPEG picture of one colour, made by libjpeg's compressor: baseline with its colour at half
-// the resolution, or progressive with it at full or half resolution.
-enum class JpegStyle { Baseline, Progressive, ProgressiveFullColour };
+// the resolution, progressive with it at full or half resolution, or CMYK as print work has it
+// (the colour's four values the inks, which libjpeg files inverted under Adobe's marker).
+enum class JpegStyle { Baseline, Progressive, ProgressiveFullColour, AdobeCmyk };
 inline std::string MakeJpeg(int width, int height, Bitmap::Rgba colour, bool gray = false,
                             JpegStyle style = JpegStyle::Baseline)
 {
@@ -30,11 +31,12 @@ inline std::string MakeJpeg(int width, int height, Bitmap::Rgba colour, bool gra
     jpeg_mem_dest(&info, &buffer, &size);
     info.image_width = static_cast<JDIMENSION>(width);
     info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = gray ? 1 : 3;
-    info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    const bool cmyk = style == JpegStyle::AdobeCmyk;
+    info.input_components = gray ? 1 : cmyk ? 4 : 3;
+    info.in_color_space = gray ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 95, TRUE);
-    if (style != JpegStyle::Baseline) {
+    if (style == JpegStyle::Progressive || style == JpegStyle::ProgressiveFullColour) {
         jpeg_simple_progression(&info);
     }
     if (style == JpegStyle::ProgressiveFullColour) {
@@ -47,6 +49,9 @@ inline std::string MakeJpeg(int width, int height, Bitmap::Rgba colour, bool gra
             row.push_back(colour.red);
         } else {
             row.insert(row.end(), {colour.red, colour.green, colour.blue});
+            if (cmyk) {
+                row.push_back(colour.alpha);
+            }
         }
     }
     while (info.next_scanline < info.image_height) {

@@ -189,6 +189,7 @@ TEST(ToolDump, PrintsAFileMadeFromTheLayoutAsJson)
     EXPECT_EQ(dump["ReadPassword"], SecretHex);
     EXPECT_EQ(dump["DatabaseInfo"]["OwnerCity"], "Montr\u00e9al");
     EXPECT_EQ(dump["DatabaseInfo"]["DatabaseNotes"], json({"first line", "\u20ac 100"}));
+    EXPECT_NE(run.out.find("\"first line\""), std::string::npos) << "a blank is written as one";
     EXPECT_EQ(dump["DetailCaptions"][2], "Born");
     EXPECT_EQ(dump["DescriptionCaptions"][6], "Description 6");
     EXPECT_EQ(dump["SkillNames"][4], "Welding");
@@ -674,6 +675,16 @@ TEST(ToolEncryption, EncryptedFilesOpenWithTheirPasswordAndWritersKeepThemEncryp
     ASSERT_EQ(RunTool({"merge", locked, locked, merged, "--read-password", "secret"}).exitCode, 0);
     EXPECT_EQ(ReadFileBytes(merged).substr(0, 8), "QMKCRYPT");
     EXPECT_EQ(RunTool({"check", merged, "--read-password", "secret"}).out, "2 records\n");
+    WriteFileBytes(folder.File("in.txt"), "Bo Ek,Town\n");
+    const std::string out = folder.File("out.dat");
+    for (const Names& writer :
+         {Names{"sort", locked, "1", out}, Names{"recalc", locked, out},
+          Names{"import", locked, folder.File("in.txt"), out, "--columns", "0,1"}}) {
+        const ToolRun run = RunTool(writer + Names{"--read-password", "secret"});
+        EXPECT_EQ(run.exitCode, 0) << writer[0] << ": " << run.err;
+        EXPECT_EQ(ReadFileBytes(out).substr(0, 8), "QMKCRYPT") << writer[0];
+        std::filesystem::remove(out);
+    }
 
     // Decrypted, the file is the plain one byte for byte.
     const std::string back = folder.File("back.dat");

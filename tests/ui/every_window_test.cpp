@@ -8,6 +8,8 @@
 #include "forms/main/database_information_form.h"
 #include "forms/main/edit_skill_form.h"
 #include "forms/main/pick_list_form.h"
+#include "forms/main/server_conflict_form.h"
+#include "forms/main/server_database_form.h"
 #include "forms/main/set_password_form.h"
 #include "forms/main/view_form.h"
 #include "forms/preview/preview_form.h"
@@ -26,6 +28,7 @@
 #include "ui/main/edit_skill_dialog.h"
 #include "ui/main/main_window.h"
 #include "ui/main/pick_list_dialog.h"
+#include "ui/main/server_dialogs.h"
 #include "ui/preview/preview_window.h"
 #include "ui/search/search_window.h"
 #include "ui/search/select_range_dialog.h"
@@ -301,6 +304,13 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
     checkNew(std::make_unique<SelectSkillsDialog>(skills, &main));
     TSelectSpreadsheetForm columns({"Record #", "Name"}, {});
     checkNew(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+    TServerDatabaseForm server(dialogs, TServerDatabaseForm::Purpose::Open,
+                               {"localhost", "5432", "", ""}, "");
+    checkNew(std::make_unique<ServerDatabaseDialog>(server, &main));
+    auto record = std::make_shared<ItemRecord>();
+    record->RecordName = "Ann Lee";
+    TServerConflictForm conflict({record});
+    checkNew(std::make_unique<ServerConflictDialog>(conflict, &main));
     qApp->removeEventFilter(&helpKey);
 
     for (const QString& fault : faults) {

@@ -31,5 +31,7 @@ extern const Command EncipherCommand;
 extern const Command DecipherCommand;
 extern const Command EncryptCommand;
 extern const Command DecryptCommand;
+extern const Command PushCommand;
+extern const Command PullCommand;
 
 }  // namespace quillmark

@@ -8,7 +8,7 @@ namespace quillmark {
 
 namespace {
 
-constexpr OptionSpec PasswordOption{"--password", "P"};
+constexpr OptionSpec PasswordOption{"--password", "P", true};
 
 // The database at IN, opened with --password as its read password.
 Database LoadWithPassword(const Arguments& arguments, std::string& password)
@@ -31,7 +31,9 @@ int Encrypt(const Arguments& arguments)
 {
     std::string password;
     Database database = LoadWithPassword(arguments, password);
-    database.ReadPassword = EncipherPassword(password);
+    std::string enciphered = EncipherPassword(password);
+    database.ReadPassword = enciphered;
+    WipeText(enciphered);
     WipeText(password);
     database.Encrypted = true;
     SaveDatabase(arguments.positional[1], database, arguments);
@@ -55,13 +57,17 @@ const Command EncryptCommand{.name = "encrypt",
                              .arguments = "IN.dat OUT.dat",
                              .options = {PasswordOption},
                              .replacesDatabase = true,
-                             .help = "OUT.dat encrypted with P, which becomes its read password",
+                             .help =
+                                 "OUT.dat encrypted with P, which becomes\n"
+                                 "its read password",
                              .run = Encrypt};
 const Command DecryptCommand{.name = "decrypt",
                              .arguments = "IN.dat OUT.dat",
                              .options = {PasswordOption},
                              .replacesDatabase = true,
-                             .help = "OUT.dat as a plain database; P is IN.dat's read password",
+                             .help =
+                                 "OUT.dat as a plain database; P is\n"
+                                 "IN.dat's read password",
                              .run = Decrypt};
 
 }  // namespace quillmark

@@ -18,11 +18,11 @@ namespace {
 using namespace quillmark;
 
 // In the order the usage text lists them.
-constexpr std::array<const Command*, 18> Commands = {
+constexpr std::array<const Command*, 20> Commands = {
     &DumpCommand,     &BuildCommand,      &SampleCommand,  &CheckCommand,   &MergeCommand,
     &SortCommand,     &RecalcCommand,     &SearchCommand,  &ExtractCommand, &GraphCommand,
     &ExportCommand,   &HtmlReportCommand, &ReportCommand,  &ImportCommand,  &EncipherCommand,
-    &DecipherCommand, &EncryptCommand,    &DecryptCommand,
+    &DecipherCommand, &EncryptCommand,    &DecryptCommand, &PushCommand,    &PullCommand,
 };
 
 int Run(int argc, char* argv[])

@@ -546,6 +546,7 @@ void TPrintBox::ImportTBtnClick()
             workspace_.ChangeFlag = true;
         }
         step.Done("Import of " + RecordsCounted(outcome.imported));
+        workspace_.services.shell.RefreshWindow(ProgramWindow::Main);  // its title is changed
         if (outcome.unstorable) {
             dialogs.ShowError("Cannot import " + FileNameInMessage(*path) + ": " +
                               UnstorableCharacterMessage(*outcome.unstorable, false) +

@@ -2,6 +2,7 @@
 
 #include "core/file_names.h"
 #include "core/program_settings.h"
+#include "server/server_address.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -37,6 +38,12 @@ void RecentFiles::RecentFilesPopup()
     Entries.clear();
     for (const std::string& path : paths_) {
         std::error_code error;
+        // A database on a server is named by its name there; whether it is still there is
+        // known only by asking the server.
+        if (const std::optional<ServerAddress> server = ParseServerAddress(path)) {
+            Entries.push_back({server->DatabaseName, path, true});
+            continue;
+        }
         Entries.push_back({FileNamePart(path), path, std::filesystem::exists(path, error)});
     }
     ClearRecentFiles.caption = "Clear Recent Files";

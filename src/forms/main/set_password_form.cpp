@@ -1,5 +1,6 @@
 #include "forms/main/set_password_form.h"
 
+#include "core/secret_text.h"
 #include "forms/services.h"
 
 namespace quillmark {
@@ -14,6 +15,13 @@ TSetPasswordForm::TSetPasswordForm(Dialogs& dialogs, const std::string& readPass
     SavePassword2.text = savePassword;
     EncryptBox.checked = encrypted;
     ReadPasswordChange();
+}
+
+TSetPasswordForm::~TSetPasswordForm()
+{
+    for (EditControl* edit : {&ReadPassword, &ReadPassword2, &SavePassword, &SavePassword2}) {
+        WipeText(edit->text);
+    }
 }
 
 void TSetPasswordForm::ReadPasswordChange()

@@ -15,6 +15,9 @@ public:
     // The passwords as they are now, in plain text, and whether the file is kept encrypted.
     TSetPasswordForm(Dialogs& dialogs, const std::string& readPassword,
                      const std::string& savePassword, bool encrypted = false);
+    ~TSetPasswordForm();  // wipes the passwords typed
+    TSetPasswordForm(const TSetPasswordForm&) = delete;
+    TSetPasswordForm& operator=(const TSetPasswordForm&) = delete;
 
     std::string Caption = "Set Database Password";
     LabelControl ReadGroup{"Password to Read"};

@@ -32,6 +32,8 @@ ViewActions::ViewActions()
     Save = Both(Entry("Save", "Save1", "Ctrl+S"),
                 ToolButton("QuickSaveTBtn", "Save Database", "document-save"));
     SaveAs = Entry("Save As", "SaveAs1", "Ctrl+Shift+S");
+    OpenFromServer = Entry("Open From Server...", "OpenFromServer1");
+    SaveToServer = Entry("Save To Server...", "SaveToServer1");
     KeepBackupCopy = Entry("Keep a Backup Copy", "KeepBackupCopy1");
     KeepBackupCopy.checkable = true;
     KeepBackupCopy.checked = true;
@@ -120,9 +122,9 @@ std::vector<MenuLayout> MainMenuLayout(ViewActions& a)
     MenuLayout sortRecords{"Sort Records", {}, {}};
     return {
         {"File",
-         {&a.New, &a.Open, &a.Save, &a.SaveAs, &a.KeepBackupCopy, nullptr, &a.QuickExport, &a.Merge,
-          nullptr, &a.SetDatabaseInformation, &a.SetDatabasePassword, &a.ResetApplication, nullptr,
-          &a.Close},
+         {&a.New, &a.Open, &a.Save, &a.SaveAs, &a.KeepBackupCopy, nullptr, &a.OpenFromServer,
+          &a.SaveToServer, nullptr, &a.QuickExport, &a.Merge, nullptr, &a.SetDatabaseInformation,
+          &a.SetDatabasePassword, &a.ResetApplication, nullptr, &a.Close},
          {}},
         {"Edit",
          {&a.Undo, &a.Redo, nullptr, &a.NewRecord, &a.CopyRecord, &a.DeleteRecord, &a.InsertRecord,

@@ -12,8 +12,8 @@ struct ViewActions {
     ViewActions();
 
     // "File"
-    ActionControl New, Open, Save, SaveAs, KeepBackupCopy, QuickExport, Merge,
-        SetDatabaseInformation, SetDatabasePassword, ResetApplication, Close;
+    ActionControl New, Open, Save, SaveAs, OpenFromServer, SaveToServer, KeepBackupCopy,
+        QuickExport, Merge, SetDatabaseInformation, SetDatabasePassword, ResetApplication, Close;
     // "Edit"
     ActionControl Undo, Redo, NewRecord, CopyRecord, DeleteRecord, InsertRecord, PrintForm,
         Ascending, Descending;

@@ -83,6 +83,8 @@ void TView::ClearFieldClick(int field)
     }
     Description.DescBoxes[field].text.clear();
     Description.DescBoxes[field].hint.clear();
+    // Stored at once, as a picked value is: the spreadsheet's menu clears a cell as one step.
+    SaveRecord(workspace_.CurrentIndex);
 }
 
 void TView::DescOneEnter(int field)

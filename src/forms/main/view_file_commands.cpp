@@ -7,11 +7,13 @@
 #include "core/program_settings.h"
 #include "engine/database_commands.h"
 #include "forms/main/database_information_form.h"
+#include "forms/main/server_commands.h"
 #include "forms/main/set_password_form.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 #include "forms/workspace.h"
+#include "server/server_address.h"
 
 #include <filesystem>
 
@@ -108,11 +110,17 @@ void TView::OpenAfterAsking(std::optional<std::string> path)
 void TView::RememberFile(const std::string& path)
 {
     Recent.Add(path);
-    workspace_.services.shell.NoteRecentlyUsed(path);
+    if (!IsServerAddress(path)) {
+        workspace_.services.shell.NoteRecentlyUsed(path);
+    }
 }
 
 void TView::OpenDatabase(const std::string& path)
 {
+    if (IsServerAddress(path)) {
+        ServerCommands(*this, workspace_).OpenAddress(path);
+        return;
+    }
     Dialogs& dialogs = workspace_.services.dialogs;
     // A cancelled box counts as a wrong password.
     const OpeningCheck check = CheckOpening(path, [&dialogs](PasswordKind kind) {
@@ -185,6 +193,9 @@ void TView::OpenDatabase(const std::string& path)
 
 void TView::DatabaseOpened(const std::string& path)
 {
+    if (!IsServerAddress(path)) {
+        workspace_.Server.reset();
+    }
     workspace_.DatabaseFileName = path;
     RememberFile(path);
     workspace_.DatabaseLoaded = true;
@@ -296,6 +307,7 @@ bool TView::SaveUnderNewName(bool storeRecord)
         workspace_.HistoryChanged();
     }
     workspace_.DatabaseFileName = path;
+    workspace_.Server.reset();  // the database is now this file's
     RememberFile(path);
     GetRecord(workspace_.CurrentIndex);
     SetSaveButtonState(true);
@@ -344,8 +356,13 @@ void TView::Merge1Click()
     case ReadOutcome::Empty:
         dialogs.ShowError(EmptyFileMessage(*path));
         break;
-    case ReadOutcome::NotQuillmark:
     case ReadOutcome::Damaged:
+        if (result.Encrypted) {
+            dialogs.ShowError(EncryptedFileDamagedMessage(*path, result.Reason));
+            break;
+        }
+        [[fallthrough]];
+    case ReadOutcome::NotQuillmark:
         // Whatever was read before the damage has been merged; say so rather than nothing.
         dialogs.ShowError(FileNameInMessage(*path) +
                           " is not a valid Quillmark file.  The records read before the "

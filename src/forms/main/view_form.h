@@ -88,6 +88,8 @@ public:
     void RecentFileClick(int entry);  // 0-based in Recent.Entries: opened as Open does
     bool Save1Click();                // true once the file is written
     bool SaveAs1Click();              // true once the file is written
+    void OpenFromServer1Click();
+    bool SaveToServer1Click();  // true once the database is on the server
     void KeepBackupCopy1Click();
     // Before the database's file is written over: when someone else changed it since it was
     // opened or last saved the user is asked, and may save under another name instead.
@@ -199,6 +201,7 @@ public:
     void Close1Click();
 
 private:
+    friend class ServerCommands;    // the server's File commands, in server_commands.cpp
     void SaveRecord(int position);  // store the window into the record at the position
     // The same for a command's step that watched the record: the change is the step's, not the
     // visit's.

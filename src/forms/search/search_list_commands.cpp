@@ -78,6 +78,8 @@ void TSearch::RemoveFromDatabase()
     workspace_.CurrentIndex = kept == records.end() ? 0 : static_cast<int>(kept - records.begin());
     workspace_.View().GetRecord(workspace_.CurrentIndex);
     step.Done("Remove " + RecordsCounted(removed) + " From Database");
+    // Behind this window, the main window shows its new record and the changed title at once.
+    workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
     workspace_.services.dialogs.ShowInformation(std::to_string(removed) +
                                                 " records have been removed from the Database.");
 }

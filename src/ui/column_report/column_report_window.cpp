@@ -11,6 +11,7 @@
 #include "ui/preview/qt_page_devices.h"
 #include "ui/render.h"
 #include "ui/text.h"
+#include "ui/undo_shortcuts.h"
 #include "ui/view_tool_bar_buttons.h"
 
 #include <QAction>
@@ -39,6 +40,10 @@ ColumnReportWindow::ColumnReportWindow(Workspace& workspace, QWidget* parent)
       report_(std::make_unique<TPrintBox>(workspace, *devices_))
 {
     setObjectName("PrintBox");
+    // An import is done here, so it is taken back here too.
+    AddUndoShortcuts(
+        this, [this, &workspace] { Handle([&workspace] { workspace.Undo(); }); },
+        [this, &workspace] { Handle([&workspace] { workspace.Redo(); }); });
     auto* splitter = new QSplitter(this);
     splitter->addWidget(BuildItems());
     splitter->addWidget(BuildSetup());

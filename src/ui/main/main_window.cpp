@@ -224,6 +224,8 @@ void MainWindow::ConnectActions()
         {&a.Open, [this] { view_.Open1Click(); }},
         {&a.Save, [this] { view_.Save1Click(); }},
         {&a.SaveAs, [this] { view_.SaveAs1Click(); }},
+        {&a.OpenFromServer, [this] { view_.OpenFromServer1Click(); }},
+        {&a.SaveToServer, [this] { view_.SaveToServer1Click(); }},
         {&a.KeepBackupCopy, [this] { view_.KeepBackupCopy1Click(); }},
         {&a.Merge, [this] { view_.Merge1Click(); }},
         {&a.SetDatabaseInformation, [this] { view_.SetDatabaseInformation1Click(); }},
@@ -293,6 +295,7 @@ void MainWindow::Render()
     for (const auto& [control, action] : actions_) {
         quillmark::Render(action, *control);
     }
+    RenderEditHistory();
     {
         const QSignalBlocker blocker(notebook_);
         notebook_->setCurrentIndex(view_.RecordBook);

@@ -50,6 +50,7 @@ private:
     void RenderSorting();
     // Undo and Redo live in main_window_edit_menu.cpp.
     void BuildEditHistory();
+    void RenderEditHistory();
 
     Workspace& workspace_;
     TView& view_;

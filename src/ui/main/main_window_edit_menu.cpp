@@ -3,6 +3,8 @@
 #include "ui/main/main_window.h"
 
 #include "forms/main/view_form.h"
+#include "ui/text.h"
+#include "ui/undo_shortcuts.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -11,6 +13,7 @@ namespace quillmark {
 
 void MainWindow::BuildEditHistory()
 {
+    PassSpentTextUndoToWindows();
     ViewActions& a = view_.Actions;
     QAction* redo = actions_.at(&a.Redo);
     redo->setShortcuts(
@@ -18,6 +21,17 @@ void MainWindow::BuildEditHistory()
     connect(actions_.at(&a.Undo), &QAction::triggered, this,
             [this] { Handle([this] { view_.Undo1Click(); }); });
     connect(redo, &QAction::triggered, this, [this] { Handle([this] { view_.Redo1Click(); }); });
+}
+
+void MainWindow::RenderEditHistory()
+{
+    ViewActions& a = view_.Actions;
+    for (const ActionControl* control : {&a.Undo, &a.Redo}) {
+        // A record's name may hold "&", which would otherwise mark a key.
+        QString caption = ToQt(control->caption);
+        caption.replace(u'&', QStringLiteral("&&"));
+        actions_.at(control)->setText(caption);
+    }
 }
 
 }  // namespace quillmark

@@ -4,6 +4,7 @@
 
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/bitmap_fitting.h"
+#include "engine/pictures/jpeg_decoder.h"
 #include "engine/pictures/picture_cache.h"
 #include "engine/pictures/thumbnails.h"
 #include "support/jpeg_files.h"
@@ -85,6 +86,34 @@ TEST_F(PictureLibraryTest, DecodesGifPcxBmpAndJpegByTheirContents)
     EXPECT_EQ(gray->height, 7);
     const Rgba pixel = gray->At(4, 3);
     EXPECT_TRUE(Near(pixel.red, 128) && Near(pixel.green, 128) && Near(pixel.blue, 128));
+    // Print work's CMYK, its inks filed inverted under Adobe's marker: 255 is no ink.
+    const auto print = NViewLibLoad(
+        Write("print.jpg", MakeJpeg(8, 8, {255, 128, 0, 255}, false, JpegStyle::AdobeCmyk)), 0);
+    ASSERT_NE(print, nullptr);
+    const Rgba ink = print->At(4, 4);
+    EXPECT_TRUE(Near(ink.red, 255) && Near(ink.green, 128) && Near(ink.blue, 0));
+}
+
+// A JPEG picture made small is decoded at the smallest eighth of its size that still covers
+// the size asked for, an exact fit included.
+TEST(JpegScalingTest, TheSmallestEighthThatStillCovers)
+{
+    const std::string jpeg = MakeJpeg(64, 48, White);
+    const struct {
+        int width, height, decodedWidth, decodedHeight;
+    } cases[] = {{32, 24, 32, 24}, {33, 24, 40, 30}, {32, 25, 40, 30},
+                 {8, 6, 8, 6},     {9, 6, 16, 12},   {64, 49, 64, 48}};
+    for (const auto& c : cases) {
+        JpegWanted wanted;
+        wanted.minWidth = c.width;
+        wanted.minHeight = c.height;
+        const JpegResult result =
+            DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size(), wanted);
+        ASSERT_NE(result.bitmap, nullptr);
+        EXPECT_EQ(std::pair(result.bitmap->width, result.bitmap->height),
+                  std::pair(c.decodedWidth, c.decodedHeight))
+            << c.width << "x" << c.height;
+    }
 }
 
 TEST_F(PictureLibraryTest, DamagedCutOffAndMissingFilesGiveNothing)
@@ -104,6 +133,9 @@ TEST_F(PictureLibraryTest, DamagedCutOffAndMissingFilesGiveNothing)
         {"cut.pcx", TinyPcx().substr(0, 100)},
         {"cut.bmp", TinyBmp().substr(0, 60)},
         {"cut.jpg", jpeg.substr(0, jpeg.size() / 2)},
+        // Whole pictures cut in a comment after them, and without their end marker.
+        {"comment.jpg", jpeg.substr(0, jpeg.size() - 2) + "\xFF\xFE\x00\x10" + "cut"},
+        {"end.jpg", jpeg.substr(0, jpeg.size() - 2)},
         {"header.jpg", jpeg.substr(0, 2)},
         {"components.jpg", noComponents},
         {"codes.gif", badGif},

@@ -51,6 +51,8 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     EXPECT_EQ(records[4]->RecordName, "\"Di\" \"x\"");
     EXPECT_EQ(records[4]->Detail[0], "2 Oak St\"");
     EXPECT_TRUE(records[4]->NotAvailable) << "the last line needs no line end";
+    // As many records as one step of progress, with nobody to tell of it.
+    EXPECT_EQ(Import(test::Repeat("x\n", 4096), {Name}).size(), 4096u);
 
     // A line with fewer fields leaves the other columns as a new record has them, and no
     // column naming the record leaves it "Empty".

@@ -50,6 +50,11 @@ TEST(SavedSearchFileTest, RowsAndAllFiftySlotsInTheirOrder)
     EXPECT_EQ(loaded.Rows[1].Value, "Smith");
     EXPECT_TRUE(loaded.Rows[0].Field.empty()) << "captions come from the open database";
     EXPECT_EQ(loaded.Terms, terms);
+
+    // A row may name the last slot.
+    test::WriteFileBytes(path, I(2) + S("Includes") + S("x") + I(SearchSlotCount) +
+                                   Repeat(FreeSlot, SearchSlotCount - 1) + Slot("x", "", 1, 210));
+    EXPECT_EQ(LoadSearchFile(path).Rows.at(0).Slot, SearchSlotCount);
 }
 
 TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)

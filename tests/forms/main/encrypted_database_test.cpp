@@ -1,6 +1,6 @@
 // An encrypted database as the user meets it: the password dialog's check box, saving, opening
 // with the right and the wrong password, a changed file refused while the database on show
-// stays, merging and the backup copy.
+// stays, merging and the backup copy, and the save password inside.
 #include "core/encrypted_file.h"
 #include "forms/main/set_password_form.h"
 #include "support/test_helpers.h"
@@ -47,7 +47,7 @@ TEST_F(EncryptedDatabaseTest, SavedEncryptedItOpensOnlyWithItsPasswordAndShowsNo
     dialogs.ChooseFile(folder.File("staff.dat"));
     ASSERT_TRUE(view.SaveAs1Click());
     const std::string path = folder.File("staff.dat");
-    Encrypt("tulip", "");
+    Encrypt("tulip", "rose");
     ASSERT_TRUE(view.Save1Click());
     dialogs.Forget();
 
@@ -55,20 +55,25 @@ TEST_F(EncryptedDatabaseTest, SavedEncryptedItOpensOnlyWithItsPasswordAndShowsNo
     EXPECT_TRUE(StartsAsEncrypted(bytes));
     EXPECT_EQ(bytes.find("Ann Lee"), std::string::npos);
     EXPECT_EQ(bytes.find("Quillmark"), std::string::npos);
+    // The plain file it replaced is backed up encrypted: no plain copy stays beside it.
+    EXPECT_TRUE(StartsAsEncrypted(ReadFileBytes(path + ".bak")));
+    EXPECT_EQ(ReadFileBytes(path + ".bak").find("Ann Lee"), std::string::npos);
     // Saved again, the backup is the previous encrypted file, and each save has its own salt.
     ASSERT_TRUE(view.Save1Click());
     EXPECT_EQ(ReadFileBytes(path + ".bak"), bytes);
     EXPECT_NE(ReadFileBytes(path), bytes);
     dialogs.Forget();
 
-    // A wrong password is the program's wrong password; the right one opens it.
+    // A wrong password is the program's wrong password; the right one opens it, and the save
+    // password inside still decides whether it may be saved.
     OpenDatabase(session, path, {"tulips"});
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
-    dialogs.ChooseFile(path).Type("tulip");
+    dialogs.ChooseFile(path).Type("tulip").Type("lily");
     view.Open1Click();
     EXPECT_EQ(dialogs.Texts().back(), path + " opened.");
     EXPECT_THAT(session.Names(), ElementsAre("Ann Lee"));
     EXPECT_TRUE(workspace.database.Encrypted);
+    EXPECT_FALSE(workspace.CanSave);
     dialogs.Forget();
 
     // The box shows the database as it is; emptying the read password ends the encryption.
@@ -109,6 +114,12 @@ TEST_F(EncryptedDatabaseTest, AChangedFileIsRefusedAndTheDatabaseOnShowStays)
         dialogs.AnswerYes().ChooseFile(path).Type("tulip");
         view.Open1Click();
         ASSERT_FALSE(dialogs.Texts().empty());
+        EXPECT_THAT(dialogs.Texts().back(),
+                    ::testing::StartsWith(path + " is damaged and was not opened: "));
+        EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Ann Lee"));
+        dialogs.Forget();
+        dialogs.ChooseFile(path);
+        view.Merge1Click();
         EXPECT_THAT(dialogs.Texts().back(),
                     ::testing::StartsWith(path + " is damaged and was not opened: "));
         EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Ann Lee"));

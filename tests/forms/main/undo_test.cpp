@@ -4,16 +4,25 @@
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
+#include "support/fake_page_devices.h"
+
 #include "engine/pictures/thumbnails.h"
 #include "forms/album/album_form.h"
+#include "forms/categories/add_description_form.h"
+#include "forms/category_menus.h"
+#include "forms/column_report/column_report_form.h"
 #include "forms/graph/chart.h"
 #include "forms/graph/graph_form.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/edit_skill_form.h"
+#include "forms/main/set_password_form.h"
 #include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 namespace quillmark::test {
@@ -22,13 +31,15 @@ namespace {
 using ::testing::ElementsAre;
 
 // What the user sees of the database: every record's filed content in order, the search list,
-// the captions and information, and the record on show.
+// the captions, a category tree, the information and password, and the record on show.
 struct Seen {
     std::vector<ItemRecord> Records;
     std::vector<bool> Listed;
     std::string FirstCaption;
     std::string FirstSkill;
+    std::string Types;
     std::string DatabaseName;
+    std::string ReadPassword;
     std::string OnShow;
     int Index = -1;
 
@@ -43,7 +54,8 @@ struct Seen {
             }
         }
         return Listed == other.Listed && FirstCaption == other.FirstCaption &&
-               FirstSkill == other.FirstSkill && DatabaseName == other.DatabaseName &&
+               FirstSkill == other.FirstSkill && Types == other.Types &&
+               DatabaseName == other.DatabaseName && ReadPassword == other.ReadPassword &&
                OnShow == other.OnShow && Index == other.Index;
     }
 };
@@ -58,15 +70,20 @@ void PrintTo(const Seen& seen, std::ostream* out)
 
 class UndoTest : public ViewTest {
 protected:
-    // Cid, Ann and Bob, stored and saved, with Ann on the search list and Bob on show.
+    // Cid, Ann and Bob, stored and saved, with Ann on the search list and Bob on show; Cid has
+    // a picture and Ann a type.
     void SetUp() override
     {
         ViewTest::SetUp();
+        workspace.database.DescriptionTrees[1] = "Full Time\r\nPart Time\r\n";
+        view.MakeMenu(1);
         view.RecordName.text = "Cid";
         view.NewRecord1Click();
         view.RecordName.text = "Ann";
         view.NewRecord1Click();
         view.RecordName.text = "Bob";
+        workspace.RecordList()[0]->Images[1].ImageFile = "C:\\Old\\cid.jpg";
+        workspace.RecordList()[1]->Desc[1] = "Part Time";
         workspace.RecordList()[1]->InSearchList = true;
         path = folder.File("staff.dat");
         dialogs.ChooseFile(path);
@@ -83,6 +100,8 @@ protected:
         }
         seen.FirstCaption = workspace.database.DetailCaptions[0];
         seen.FirstSkill = workspace.database.SkillNames[1];
+        seen.Types = workspace.database.DescriptionTrees[1];
+        seen.ReadPassword = workspace.database.ReadPassword;
         seen.DatabaseName = workspace.database.DatabaseInfo.DatabaseName;
         seen.OnShow = view.RecordName.text;
         seen.Index = workspace.CurrentIndex;
@@ -98,8 +117,57 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
     struct Case {
         const char* step;
         std::function<void()> command;
+        std::function<void()> select = [] {};  // what the user picks first, before the step
+    };
+    FakePageDevices devices;
+    TPrintBox report{workspace, devices};
+    TSnapShot& sheet = workspace.Spreadsheet();
+    // The spreadsheet of Record #, Name, Status and Type, with Ann's cell of a column picked.
+    const auto pickAnn = [&](int column) {
+        return [&, column] {
+            workspace.SpreadsheetColumns.FieldNumbers.fill(-1);
+            constexpr std::array<int, 4> Columns = {220, 230, 210, 10};
+            std::copy(Columns.begin(), Columns.end(),
+                      workspace.SpreadsheetColumns.FieldNumbers.begin());
+            sheet.FormActivate();
+            sheet.SpreadViewSelectCell(column, 2);
+        };
     };
     const std::vector<Case> cases = {
+        {"Change of Picture File Path",
+         [&] {
+             dialogs.Type("/srv/pics").AnswerYes();
+             view.ChangePictureFilePath1Click();
+         }},
+        // A rename rewrites Ann's value, a child is given to Bob on show, a category moves.
+        {"Changes to Type Categories",
+         [&] {
+             session.shell.OnDialog([](TAddDescription& editor) {
+                 editor.Selected = {1};
+                 editor.AddText.text = "Half Time";
+                 editor.RenameBtnClick();
+                 editor.Selected = {0};
+                 editor.AddText.text = "Nights";
+                 editor.AddChildBtnClick();
+                 editor.DescriptionListDragDrop({1}, {0});
+                 editor.CloseBtnClick();
+             });
+             view.DescMenuClick(1, {AddCategoryEntry});
+         }},
+        // The spreadsheet: a cell typed in, and a pop-up choice, each one step.
+        {"Changes to Ann Lee", [&] { sheet.SpreadViewSetEditText(1, 2, "Ann Lee"); }, pickAnn(1)},
+        {"Changes to Ann Lee",
+         [&] {
+             ASSERT_NE(sheet.SpreadViewMouseDown(2, 2, true), nullptr);
+             sheet.PopupMenuClick({2});
+         },
+         pickAnn(2)},
+        {"Changes to Ann Lee",
+         [&] {
+             ASSERT_NE(sheet.SpreadViewMouseDown(3, 2, true), nullptr);
+             sheet.PopupMenuClick({ClearFieldEntry});
+         },
+         pickAnn(3)},
         {"New Record", [&] { view.NewRecord1Click(); }},
         {"Delete Record \"Bob\"", [&] { view.DeleteRecord1Click(); }},
         {"Insert Record \"Cid\"",
@@ -159,16 +227,38 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
              });
              view.SetDatabaseInformation1Click();
          }},
+        {"Import of 2 Records",
+         [&] {
+             report.FormActivate();
+             ASSERT_TRUE(report.AddBtnClick());
+             report.ItemMenuClick(22);
+             WriteFileBytes(folder.File("in.txt"), "Dot\r\nEve\r\n");
+             dialogs.ChooseFile(folder.File("in.txt"));
+             report.ImportTBtnClick();
+         }},
+        {"Set Database Password",
+         [&] {
+             session.shell.OnDialog([](TSetPasswordForm& form) {
+                 form.ReadPassword.text = form.ReadPassword2.text = "secret";
+                 form.ReadPasswordChange();
+                 form.OKBtnClick();
+             });
+             view.SetDatabasePassword1Click();
+         }},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.step);
         view.GetRecord(2);
+        each.select();
         const Seen before = Look();
+        const std::size_t steps = workspace.History.StepCount();
         each.command();
+        // One step, kept by the command itself rather than by the main window being left.
+        EXPECT_EQ(workspace.History.StepCount(), steps + 1);
+        EXPECT_EQ(view.Actions.Undo.caption, std::string("Undo ") + each.step);
         Leave();
         const Seen after = Look();
         ASSERT_FALSE(after == before);
-        EXPECT_EQ(view.Actions.Undo.caption, std::string("Undo ") + each.step);
         EXPECT_EQ(view.Caption, "*" + path);
 
         dialogs.Forget();
@@ -275,7 +365,6 @@ public:
 
 TEST_F(UndoTest, TheAlbumAndTheGraphFollowUndoWithoutTheFocus)
 {
-    workspace.database.DescriptionTrees[1] = "Full Time\r\nPart Time\r\n";
     workspace.RecordList()[0]->Desc[1] = "Full Time";
     workspace.RecordList()[2]->Desc[1] = "Full Time";
     ThumbnailCache thumbnails{0};
@@ -285,20 +374,20 @@ TEST_F(UndoTest, TheAlbumAndTheGraphFollowUndoWithoutTheFocus)
         TGraphDisplay graph{workspace, chart};
         album.FormActivate();
         graph.FormActivate();
-        EXPECT_THAT(chart.Bars, ElementsAre(2, 0));
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 1));
         view.FormActivate();  // the album and the graph stay open behind the main window
 
         view.DeleteRecord1Click();  // Bob
-        EXPECT_THAT(chart.Bars, ElementsAre(2, 0)) << "drawn again when next shown";
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 1)) << "drawn again when next shown";
         view.Undo1Click();
         EXPECT_EQ(album.CellMap[2][0], 2);
-        EXPECT_THAT(chart.Bars, ElementsAre(2, 0));
+        EXPECT_THAT(chart.Bars, ElementsAre(2, 1));
         view.GetRecord(0);
         view.DeleteRecord1Click();  // Cid
         view.Undo1Click();
         view.Redo1Click();
         EXPECT_EQ(album.CellMap[2][0], -1);
-        EXPECT_THAT(chart.Bars, ElementsAre(1, 0));
+        EXPECT_THAT(chart.Bars, ElementsAre(1, 1));
     }
     // Closed, they are no longer drawn.
     EXPECT_TRUE(workspace.RedrawAfterHistory.empty());

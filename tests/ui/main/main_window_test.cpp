@@ -57,7 +57,7 @@ private slots:
     void cleanup();
 
     void RecordBarNumberBoxAndSorting();
-    void CopyKeyCopiesTextInABoxAndTheRecordElsewhere();
+    void CopyAndUndoKeysServeTheBoxFirstAndTheRecordsElsewhere();
     void SalaryAndExperienceAreStoredWithTheirRecord();
     void LongNotesAreTakenInOnlyWhenTheirPageIsShown();
     void EveryKindOfEditInANotesBoxReachesTheRecord();
@@ -153,7 +153,7 @@ void MainWindowTest::RecordBarNumberBoxAndSorting()
              std::vector<std::string>{"You have entered an invalid number, please try again"});
 }
 
-void MainWindowTest::CopyKeyCopiesTextInABoxAndTheRecordElsewhere()
+void MainWindowTest::CopyAndUndoKeysServeTheBoxFirstAndTheRecordsElsewhere()
 {
     auto* insert = Find<QToolButton>("InsertRecordTBtn");
     auto* name = Find<QLineEdit>("RecordName");
@@ -170,6 +170,23 @@ void MainWindowTest::CopyKeyCopiesTextInABoxAndTheRecordElsewhere()
     QTest::keyClick(tabs, Qt::Key_C, Qt::ControlModifier);
     QTest::mouseClick(insert, Qt::LeftButton);
     QCOMPARE(session_->Names(), (std::vector<std::string>{"Untitled 1", "Untitled 1"}));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("*Untitled"));
+
+    // Ctrl+Z takes back the box's own typing first; with none left, the last step. Outside a
+    // box Ctrl+Y does the step again.
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("x"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(name->text(), QStringLiteral("Untitled 1"));
+    QCOMPARE(session_->Names().size(), std::size_t{2});
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(session_->Names(), (std::vector<std::string>{"Untitled 1"}));
+    QCOMPARE(window_->findChild<QAction*>(QStringLiteral("Redo1"))->text(),
+             QStringLiteral("Redo Insert Record \"Untitled 1\""));
+    QCOMPARE(window_->windowTitle(), QStringLiteral("Untitled"));
+    tabs->setFocus();
+    QTest::keyClick(tabs, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(session_->Names().size(), std::size_t{2});
 }
 
 void MainWindowTest::SalaryAndExperienceAreStoredWithTheirRecord()
