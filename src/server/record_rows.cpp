@@ -289,21 +289,18 @@ public:
     }
     void operator()(const char*, const SkillSet& skills)
     {
-        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
-        skills.AllTexts(texts);
-        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
-            const bool has = skills.HasSkill(skill);
-            if (!has && text.proficiency.empty() && text.notes.empty()) {
-                continue;
-            }
-            std::string& out = rows_.skills;
-            out += id_ + '\t' + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
-            AppendCopyText(out, text.proficiency);
-            out += '\t';
-            AppendCopyText(out, text.notes);
-            out += '\n';
-        }
+        skills.VisitFilledSkills(
+            [this](int skill, bool has, std::string_view proficiency, std::string_view notes) {
+                if (!has && proficiency.empty() && notes.empty()) {
+                    return;
+                }
+                std::string& out = rows_.skills;
+                out += id_ + '\t' + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
+                AppendCopyText(out, proficiency);
+                out += '\t';
+                AppendCopyText(out, notes);
+                out += '\n';
+            });
     }
 
 private:
@@ -499,16 +496,14 @@ public:
     }
     void operator()(const char*, const SkillSet& skills)
     {
-        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
-        skills.AllTexts(texts);
-        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
-            if (skills.HasSkill(skill) || !text.proficiency.empty() || !text.notes.empty()) {
-                Mix(static_cast<std::uint64_t>(skill) | (skills.HasSkill(skill) ? 256 : 0));
-                Add(text.proficiency);
-                Add(text.notes);
-            }
-        }
+        skills.VisitFilledSkills(
+            [this](int skill, bool has, std::string_view proficiency, std::string_view notes) {
+                if (has || !proficiency.empty() || !notes.empty()) {
+                    Mix(static_cast<std::uint64_t>(skill) | (has ? 256 : 0));
+                    Add(proficiency);
+                    Add(notes);
+                }
+            });
     }
 
     std::uint64_t Value() const { return hash_; }
