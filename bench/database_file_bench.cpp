@@ -8,6 +8,7 @@
 #include "core/file_io.h"
 #include "core/password_cipher.h"
 #include "core/value_writer.h"
+#include "engine/database_commands.h"
 #include "quillmark-tool/sample_database.h"
 
 #include <benchmark/benchmark.h>
@@ -23,6 +24,14 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -134,15 +143,24 @@ void DatabaseWriteInMemory(benchmark::State& state)
     ReportThroughput(state, count, fileBytes);
 }
 
+// The bytes the allocator has handed out, large blocks included.
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 heap = ::mallinfo2();
+    return heap.uordblks + heap.hblkhd;
+}
+
 void DatabaseRead(benchmark::State& state)
 {
     const int count = static_cast<int>(state.range(0));
     const std::string& path = TheSamples().FileOf(count);
     TheSamples().ForgetDatabase();
+    std::size_t held = 0;
     for (auto _ : state) {
         // Dropping the previous database is not part of reading one.
         state.PauseTiming();
         auto database = std::make_unique<Database>();
+        const std::size_t heldBefore = HeapInUse();
         state.ResumeTiming();
         const DatabaseReadResult result = ReadDatabaseFile(path, *database, ReadMode::Replace);
         if (!result.Ok() || database->RecordList.size() != static_cast<std::size_t>(count)) {
@@ -150,10 +168,16 @@ void DatabaseRead(benchmark::State& state)
             break;
         }
         state.PauseTiming();
+        held = HeapInUse() - heldBefore;
         database.reset();
         state.ResumeTiming();
     }
-    ReportThroughput(state, count, std::filesystem::file_size(path));
+    const std::uintmax_t fileBytes = std::filesystem::file_size(path);
+    ReportThroughput(state, count, fileBytes);
+    // The memory the open database holds (its blocks as the allocator counts them) for each
+    // byte of its file.
+    state.counters["memory_per_file_byte"] =
+        static_cast<double>(held) / static_cast<double>(fileBytes);
 }
 
 void PlainFileRead(benchmark::State& state)
@@ -164,6 +188,105 @@ void PlainFileRead(benchmark::State& state)
     for (auto _ : state) {
         std::string bytes = ReadWholeFile(path);
         benchmark::DoNotOptimize(bytes.data());
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+// Runs a program to its end, its output thrown away; false when it could not run or failed.
+bool RunToEnd(std::vector<const char*> arguments)
+{
+    arguments.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t child = 0;
+    const int started = ::posix_spawnp(&child, arguments[0], &actions, nullptr,
+                                       const_cast<char* const*>(arguments.data()), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return started == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// The processor time of the children that ended so far, user and system, in seconds.
+double ChildrenSeconds()
+{
+    struct rusage usage {};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs the command on the sample file to its end each round; child_cpu_ms is the processor time
+// the process took.
+void RunProcess(benchmark::State& state, std::vector<const char*> command)
+{
+    const std::string& path = TheSamples().FileOf(static_cast<int>(state.range(0)));
+    TheSamples().ForgetDatabase();
+    command.push_back(path.c_str());
+    const double before = ChildrenSeconds();
+    for (auto _ : state) {
+        if (!RunToEnd(command)) {
+            state.SkipWithError("the command failed");
+            break;
+        }
+    }
+    state.counters["child_cpu_ms"] =
+        (ChildrenSeconds() - before) * 1000 / static_cast<double>(state.iterations());
+    ReportThroughput(state, static_cast<int>(state.range(0)), std::filesystem::file_size(path));
+}
+
+// `quillmark-tool check` on the sample file, the whole process, next to `cat` of the file.
+void ToolCheckProcess(benchmark::State& state)
+{
+    RunProcess(state, {QUILLMARK_TOOL, "check"});
+}
+
+void CatProcess(benchmark::State& state)
+{
+    RunProcess(state, {"cat"});
+}
+
+// Save over the database's file with its backup copy, as Save does: the old file copied to
+// NAME.dat.bak, the database written beside it and put in its place, each flushed to disk.
+void SaveWithBackup(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    Database& database = TheSamples().DatabaseOf(count);
+    const std::string path = TheSamples().ScratchFile();
+    SaveDatabaseFile(path, database);
+    for (auto _ : state) {
+        const SaveResult saved = SaveOverFile(path, database, {}, true);
+        if (saved.Outcome != FileSaveOutcome::Saved) {
+            state.SkipWithError(("the save failed: " + saved.Reason).c_str());
+            break;
+        }
+    }
+    ReportThroughput(state, count, std::filesystem::file_size(path));
+}
+
+// What Save is measured against: the file copied as cp copies it, a buffer at a time, and
+// flushed to disk.
+void CopyFileAndSync(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    const std::string& path = TheSamples().FileOf(count);
+    const std::string copy = TheSamples().ScratchFile() + ".copy";
+    std::string buffer(128 * 1024, '\0');
+    for (auto _ : state) {
+        const int from = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int to = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        bool written = from >= 0 && to >= 0;
+        for (ssize_t got = 0; written && (got = ::read(from, buffer.data(), buffer.size())) > 0;) {
+            written = ::write(to, buffer.data(), static_cast<std::size_t>(got)) == got;
+        }
+        written = written && ::fsync(to) == 0;
+        ::close(from);
+        ::close(to);
+        if (!written) {
+            state.SkipWithError("the copy failed");
+            break;
+        }
     }
     ReportThroughput(state, count, std::filesystem::file_size(path));
 }
@@ -231,8 +354,17 @@ BENCHMARK(DatabaseWriteInMemory)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(DatabaseRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(DatabaseRead)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(PlainFileRead)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ToolCheckProcess)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CatProcess)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SaveWithBackup)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CopyFileAndSync)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(KeyDerivation)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(EncryptedDatabaseWriteAndRead)
     ->Arg(100000)

@@ -108,9 +108,7 @@ public:
     void operator()(const char*, CharacterText<const std::string> experience)
     {
         writer_.WriteInteger(static_cast<std::int32_t>(experience.Bytes.size()));
-        for (char c : experience.Bytes) {
-            writer_.WriteCharacter(c);
-        }
+        writer_.WriteCharacters(experience.Bytes);
     }
     template <std::size_t Count>
     void operator()(const char*, const OneBasedArray<ImageRecord, Count>& images)
@@ -123,38 +121,62 @@ public:
     // are zeros, so the week goes out as one block.
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        constexpr std::size_t SlotBytes = 16;
-        unsigned char week[WeeklySchedule::Days * WeeklySchedule::Slots * SlotBytes] = {};
-        if (!schedule.IsEmpty()) {
-            unsigned char* bytes = week;
-            for (int day = 1; day <= WeeklySchedule::Days; ++day) {
-                for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-                    for (std::uint64_t bits :
-                         {schedule.StartBits(day, slot), schedule.EndBits(day, slot)}) {
-                        for (int i = 0; i < 8; ++i) {
-                            *bytes++ = static_cast<unsigned char>(bits & 0xFF);
-                            bits >>= 8;
-                        }
+        constexpr std::size_t TimeBytes = 8;
+        unsigned char week[WeeklySchedule::Days * WeeklySchedule::Slots * 2 * TimeBytes] = {};
+        schedule.VisitFilledSlots(
+            [&week](int day, int slot, std::uint64_t startBits, std::uint64_t endBits) {
+                unsigned char* bytes =
+                    week + static_cast<std::size_t>((day - 1) * WeeklySchedule::Slots + slot - 1) *
+                               2 * TimeBytes;
+                for (std::uint64_t bits : {startBits, endBits}) {
+                    for (std::size_t i = 0; i < TimeBytes; ++i) {
+                        *bytes++ = static_cast<unsigned char>(bits & 0xFF);
+                        bits >>= 8;
                     }
                 }
-            }
-        }
+            });
         writer_.WriteRawBlock(week, sizeof week);
     }
     void operator()(const char*, const SkillSet& skills)
     {
-        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
-        skills.AllTexts(texts);
-        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            writer_.WriteBoolean(skills.HasSkill(skill));
-            writer_.WriteString(texts[static_cast<std::size_t>(skill)].proficiency);
-            writer_.WriteString(texts[static_cast<std::size_t>(skill)].notes);
-        }
+        // Most of a record's skills are unchecked and without texts: each run of those goes out
+        // as one block.
+        static constexpr auto EmptySkills = [] {
+            std::array<char, sizeof EmptySkill * SkillSet::Count> run{};
+            for (std::size_t at = 0; at < run.size(); ++at) {
+                run[at] = EmptySkill[at % sizeof EmptySkill];
+            }
+            return run;
+        }();
+        int written = 0;
+        skills.VisitFilledSkills(
+            [&](int skill, bool has, std::string_view proficiency, std::string_view notes) {
+                writer_.WriteRawBlock(
+                    EmptySkills.data(),
+                    static_cast<std::size_t>(skill - 1 - written) * sizeof EmptySkill);
+                writer_.WriteBoolean(has);
+                writer_.WriteString(proficiency);
+                writer_.WriteString(notes);
+                written = skill;
+            });
+        writer_.WriteRawBlock(
+            EmptySkills.data(),
+            static_cast<std::size_t>(SkillSet::Count - written) * sizeof EmptySkill);
     }
 
 private:
     ValueWriter& writer_;
 };
+
+// Asks the processor for the whole of a record's own memory (not the texts it points to).
+void PrefetchRecord(const ItemRecord& record)
+{
+    constexpr std::size_t CacheLine = 64;
+    const char* const start = reinterpret_cast<const char*>(&record);
+    for (std::size_t offset = 0; offset < sizeof record; offset += CacheLine) {
+        __builtin_prefetch(start + offset);
+    }
+}
 
 // The experience table's bytes, each filed as a one-character string.
 void ReadExperienceCharacters(ValueReader& reader, std::string& stream)
@@ -176,7 +198,8 @@ void ReadExperienceCharacters(ValueReader& reader, std::string& stream)
     }
 }
 
-// The 70 slots of the week as start and end times, all in one block of raw bytes.
+// The 70 slots of the week as start and end times, all in one block of raw bytes. Only filled
+// slots are stored, into `schedule`, which starts empty.
 void ReadSchedule(ValueReader& reader, WeeklySchedule& schedule)
 {
     constexpr std::size_t TimeBytes = 8;
@@ -192,7 +215,6 @@ void ReadSchedule(ValueReader& reader, WeeklySchedule& schedule)
                 start = (start << 8) | time[i];
                 end = (end << 8) | time[TimeBytes + static_cast<std::size_t>(i)];
             }
-            // The record is new and its week empty: only filled slots need storing.
             if (start != 0 || end != 0) {
                 schedule.SetBits(day, slot, start, end);
             }
@@ -200,17 +222,23 @@ void ReadSchedule(ValueReader& reader, WeeklySchedule& schedule)
     }
 }
 
-// The skills of a new record, whose skills are all unchecked and without texts.
-void ReadSkills(ValueReader& reader, SkillSet& skills)
+// The skills, into `skills`, which starts with none checked and no texts.
+void ReadSkills(ValueReader& reader, SkillSet& skills, std::string& proficiency, std::string& notes)
 {
-    std::string proficiency;
-    std::string notes;
     for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-        // An unchecked skill without texts, by far the most common, in one comparison.
-        if (const char* bytes = reader.Peek(sizeof EmptySkill);
-            bytes != nullptr && std::memcmp(bytes, EmptySkill, sizeof EmptySkill) == 0) {
-            reader.Advance(sizeof EmptySkill);
-            continue;
+        // Unchecked skills without texts, by far the most common, passed over a run at a time.
+        const auto left = static_cast<std::size_t>(SkillSet::Count - skill + 1);
+        if (const char* bytes = reader.Peek(left * sizeof EmptySkill)) {
+            std::size_t empty = 0;
+            while (empty < left && std::memcmp(bytes + empty * sizeof EmptySkill, EmptySkill,
+                                               sizeof EmptySkill) == 0) {
+                ++empty;
+            }
+            reader.Advance(empty * sizeof EmptySkill);
+            skill += static_cast<int>(empty);
+            if (skill > SkillSet::Count) {
+                break;
+            }
         }
         if (reader.ReadBoolean()) {
             skills.SetHasSkill(skill, true);
@@ -221,9 +249,10 @@ void ReadSkills(ValueReader& reader, SkillSet& skills)
     }
 }
 
-// Reads each member of a new record as the database file holds it. The record is new: its
-// schedule and skills are empty, so only what the file fills in needs storing, and most of a
-// record's 70 slots and 200 skill texts are empty.
+// Reads each member of a new record as the database file holds it. The schedule and the skills
+// are built in buffers of the reader's own and then copied into the record, so that the record
+// holds them in blocks of their exact size: one allocation each, and none of a growing block's
+// spare room, times every record of the file.
 class RecordFileReader {
 public:
     explicit RecordFileReader(ValueReader& reader) : reader_(reader) {}
@@ -260,16 +289,34 @@ public:
             VisitImageFields(*this, image);
         }
     }
-    void operator()(const char*, WeeklySchedule& schedule) { ReadSchedule(reader_, schedule); }
-    void operator()(const char*, SkillSet& skills) { ReadSkills(reader_, skills); }
+    void operator()(const char*, WeeklySchedule& schedule)
+    {
+        schedule_.Clear();
+        ReadSchedule(reader_, schedule_);
+        if (!schedule_.IsEmpty()) {
+            schedule = schedule_;
+        }
+    }
+    void operator()(const char*, SkillSet& skills)
+    {
+        skills_.Clear();
+        ReadSkills(reader_, skills_, proficiency_, notes_);
+        if (skills_ != SkillSet()) {
+            skills = skills_;
+        }
+    }
 
 private:
     ValueReader& reader_;
+    WeeklySchedule schedule_;
+    SkillSet skills_;
+    std::string proficiency_;
+    std::string notes_;
 };
 
-void ReadRecord(ValueReader& reader, ItemRecord& record)
+void ReadRecord(RecordFileReader& reader, ItemRecord& record)
 {
-    VisitFiledFields(RecordFileReader(reader), record);
+    VisitFiledFields(reader, record);
     // An identifier is eight characters; a longer one in the file keeps its first eight.
     if (record.RecordId.size() > 8) {
         record.RecordId.resize(8);
@@ -423,7 +470,7 @@ bool MergeCompatible(const std::string& path, const Database& database,
 }
 
 void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::string& fileName,
-                          DatabaseReadResult& result, const ProgressReport& progress)
+                          ReadMode mode, DatabaseReadResult& result, const ProgressReport& progress)
 {
     if (!ReadHeader(reader, HeaderPart::Everything, database, result.Version, fileName)) {
         result.Outcome = ReadOutcome::NotQuillmark;
@@ -431,6 +478,21 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
     }
 
     const std::int32_t count = reader.ReadInteger();
+    RecordFileReader recordReader(reader);
+    if (mode == ReadMode::Check) {
+        // One record read over and over: every member is read afresh each time, and what a
+        // record held before does not change how the next one reads.
+        ItemRecord record;
+        for (std::int32_t i = 0; i < count; ++i) {
+            ReadRecord(recordReader, record);
+            result.RecordsRead = static_cast<std::size_t>(i) + 1;
+            if (progress) {
+                progress(result.RecordsRead, static_cast<std::size_t>(count));
+            }
+        }
+        result.DataAfterRecords = reader.Remaining() > 0;
+        return;
+    }
     if (count > 0) {
         const auto possible = reader.Remaining() / SmallestRecordBytes;
         database.RecordList.reserve(
@@ -439,8 +501,9 @@ void ReadHeaderAndRecords(ValueReader& reader, Database& database, const std::st
     }
     for (std::int32_t i = 0; i < count; ++i) {
         auto record = std::make_shared<ItemRecord>();
-        ReadRecord(reader, *record);
+        ReadRecord(recordReader, *record);
         database.RecordList.push_back(std::move(record));
+        result.RecordsRead = static_cast<std::size_t>(i) + 1;
         if (progress) {
             progress(static_cast<std::size_t>(i) + 1, static_cast<std::size_t>(count));
         }
@@ -486,13 +549,18 @@ void WriteDatabase(ValueWriter& writer, Database& database, const std::string& f
         WriteCategoryTree(writer, database.DescriptionTrees[field], field);
     }
     writer.WriteInteger(count);
-    std::size_t done = 0;
-    for (const auto& record : database.RecordList) {
-        if (!options.ExtractMode || record->InSearchList) {
-            VisitFiledFields(RecordFileWriter(writer), std::as_const(*record));
+    const ItemRecordList& records = database.RecordList;
+    for (std::size_t done = 0; done < records.size(); ++done) {
+        // Records lie apart in memory: the next but one is asked for while this one is written.
+        if (done + 2 < records.size()) {
+            PrefetchRecord(*records[done + 2]);
+        }
+        const ItemRecord& record = *records[done];
+        if (!options.ExtractMode || record.InSearchList) {
+            VisitFiledFields(RecordFileWriter(writer), record);
         }
         if (options.Progress) {
-            options.Progress(++done, database.RecordList.size());
+            options.Progress(done + 1, records.size());
         }
     }
     writer.Flush();
@@ -546,7 +614,7 @@ DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,
         database.RecordList.clear();
     }
     try {
-        ReadHeaderAndRecords(reader, database, fileName, result, progress);
+        ReadHeaderAndRecords(reader, database, fileName, mode, result, progress);
     } catch (const FormatError& error) {
         result.Outcome = ReadOutcome::Damaged;
         result.Reason = error.what();
@@ -572,7 +640,7 @@ DatabaseReadResult ReadDatabaseFile(const std::string& path, Database& database,
         }
         encrypted = IsEncryptedFile(path);
         if (encrypted && !key) {
-            if (mode == ReadMode::Replace) {
+            if (mode != ReadMode::Merge) {
                 result.Outcome = ReadOutcome::Locked;
                 return result;
             }

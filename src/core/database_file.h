@@ -5,6 +5,7 @@
 #include "core/file_io.h"
 #include "core/progress.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -57,6 +58,7 @@ std::optional<std::string> SaveDatabaseBackupCopy(const std::string& path,
 enum class ReadMode {
     Replace,  // the file's records replace those in memory
     Merge,    // the file's records are appended, after the compatibility check
+    Check,    // every record is read and checked as for Replace, and none is kept
 };
 
 enum class ReadOutcome {
@@ -78,13 +80,14 @@ struct DatabaseReadResult {
     // Bytes follow the last record the count promises. They may be harmless, or records a
     // damaged count leaves out: the user is told, since saving drops them.
     bool DataAfterRecords = false;
+    std::size_t RecordsRead = 0;  // complete records, kept or (checking) not
     // The file is encrypted: a merge that fails takes nothing from it.
     bool Encrypted = false;
     bool Ok() const { return Outcome == ReadOutcome::Loaded; }
 };
 
 // Reads a database file into memory. The header values replace those in memory as they are
-// read (in both modes); records read completely before a failure stay in the list, and the
+// read (in every mode); records read completely before a failure stay in the list, and the
 // caller decides what to keep. fileName names the database when its DatabaseName is empty.
 // `progress` is told of each record read.
 DatabaseReadResult ReadDatabase(ValueReader& reader, Database& database,

@@ -65,14 +65,17 @@ SortKeyField SortKeyText(SortKey sortKey, const ItemRecord& record)
 
 void CleanNumberInto(std::string_view text, std::string& digits)
 {
-    digits.clear();
+    // Searches clean a value of every record: written through a pointer, not byte by byte.
+    digits.resize(text.size());
+    char* out = digits.data();
     const std::size_t lastPoint = text.rfind('.');
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if ((c >= '0' && c <= '9') || i == lastPoint) {
-            digits.push_back(c);
+            *out++ = c;
         }
     }
+    digits.resize(static_cast<std::size_t>(out - digits.data()));
     if (digits.empty()) {
         digits = "0";
     }

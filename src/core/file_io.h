@@ -28,6 +28,8 @@ public:
 
     std::size_t ReadSome(char* buffer, std::size_t capacity) override;
     std::uint64_t Size() const { return size_; }
+    // The open file, for copying it within the system.
+    int Descriptor() const { return descriptor_; }
 
 private:
     int descriptor_ = -1;

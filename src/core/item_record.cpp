@@ -5,13 +5,19 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <string_view>
 
 namespace quillmark {
 
 ItemRecord::ItemRecord()
 {
+    // Every record read from a file starts here: no number formatting per slot.
+    static constexpr std::string_view Titles[] = {"Untitled 1", "Untitled 2", "Untitled 3",
+                                                  "Untitled 4", "Untitled 5", "Untitled 6"};
+    static_assert(std::size(Titles) == PictureCount);
     for (int slot = 1; slot <= Images.Count; ++slot) {
-        Images[slot].ImageTitle = "Untitled " + std::to_string(slot);
+        Images[slot].ImageTitle = Titles[slot - 1];
     }
 }
 

@@ -63,6 +63,13 @@ void SkillSet::SetSkillTexts(int skill, std::string_view proficiency, std::strin
     }
 }
 
+void SkillSet::Clear()
+{
+    has_.reset();
+    texts_.clear();
+    lastSkill_ = 0;
+}
+
 SkillSet::Entry SkillSet::Find(int skill) const
 {
     CheckSkillNumber(skill);
@@ -94,18 +101,17 @@ SkillSet::Entry SkillSet::Find(int skill) const
     return entry;
 }
 
-void SkillSet::AllTexts(std::array<Texts, Count + 1>& texts) const
-{
-    texts.fill({});
-    for (const char* at = texts_.data(); at != texts_.data() + texts_.size();) {
-        Texts& skill = texts[static_cast<unsigned char>(*at++)];
-        skill.proficiency = packed::NextText(at);
-        skill.notes = packed::NextText(at);
-    }
-}
-
 void SkillSet::Replace(int skill, std::string_view proficiency, std::string_view notes)
 {
+    // A set filled from a file comes in order: each new entry goes at the end.
+    if (skill > lastSkill_ && (!proficiency.empty() || !notes.empty())) {
+        CheckSkillNumber(skill);
+        texts_.push_back(static_cast<char>(skill));
+        packed::AppendText(texts_, proficiency);
+        packed::AppendText(texts_, notes);
+        lastSkill_ = skill;
+        return;
+    }
     const Entry old = Find(skill);
     std::string entry;
     if (!proficiency.empty() || !notes.empty()) {

@@ -1,7 +1,11 @@
 #pragma once
 
-#include <array>
+#include "core/string_list.h"
+
+#include <algorithm>
+#include <bit>
 #include <bitset>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,14 +28,48 @@ public:
     void SetSkillProficiency(int skill, std::string_view text);
     void SetSkillNotes(int skill, std::string_view text);
     void SetSkillTexts(int skill, std::string_view proficiency, std::string_view notes);
+    // Unchecks every skill and drops every text, keeping the memory for filling the set again.
+    void Clear();
 
-    // Every skill's two texts at once, by skill number from 1 (empty for a skill without):
-    // one walk over the texts instead of one for each skill, for writing a whole record.
-    struct Texts {
-        std::string_view proficiency;
-        std::string_view notes;
-    };
-    void AllTexts(std::array<Texts, Count + 1>& texts) const;
+    // Calls visit(skill, has, proficiency, notes) for each skill that is checked or has a text,
+    // in the order of their numbers: for writing a whole record, one walk over what is there
+    // instead of a look-up for each of the 100.
+    template <typename Visitor>
+    void VisitFilledSkills(Visitor&& visit) const
+    {
+        // The check marks as two words, skill 1 in the lowest bit.
+        const std::uint64_t checked[2] = {
+            (has_ & std::bitset<Count>(~std::uint64_t{0})).to_ullong(), (has_ >> 64).to_ullong()};
+        const auto nextChecked = [&checked](int after) {
+            for (int index = after; index < Count; index = (index / 64 + 1) * 64) {
+                if (const std::uint64_t bits = checked[index / 64] >> (index % 64); bits != 0) {
+                    return index + std::countr_zero(bits) + 1;
+                }
+            }
+            return Count + 1;
+        };
+        const char* at = texts_.data();
+        const char* const end = texts_.data() + texts_.size();
+        for (int checkedSkill = nextChecked(0);;) {
+            // Entries are kept in the order of their skills.
+            const int textSkill = at != end ? static_cast<unsigned char>(*at) : Count + 1;
+            const int skill = std::min(checkedSkill, textSkill);
+            if (skill > Count) {
+                return;
+            }
+            std::string_view proficiency;
+            std::string_view notes;
+            if (textSkill == skill) {
+                ++at;
+                proficiency = packed::NextText(at);
+                notes = packed::NextText(at);
+            }
+            visit(skill, checkedSkill == skill, proficiency, notes);
+            if (checkedSkill == skill) {
+                checkedSkill = nextChecked(skill);
+            }
+        }
+    }
 
     bool operator==(const SkillSet&) const = default;
 

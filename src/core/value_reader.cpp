@@ -188,24 +188,8 @@ std::int32_t ValueReader::ReadInteger()
     }
 }
 
-void ValueReader::ReadStringInto(std::string& text)
+void ValueReader::ReadStringSlowly(std::string& text)
 {
-    // Nearly every string is a short one lying whole in the buffer, and most are empty (the
-    // skill texts of a record); those cost no more than this.
-    const auto buffered = static_cast<std::size_t>(end_ - cursor_);
-    if (buffered >= 2 && static_cast<std::uint8_t>(cursor_[0]) == Tag::String) {
-        const std::size_t size = static_cast<std::uint8_t>(cursor_[1]);
-        if (size == 0) {
-            text.clear();
-            cursor_ += 2;
-            return;
-        }
-        if (size <= buffered - 2) {
-            text.assign(cursor_ + 2, size);
-            cursor_ += 2 + size;
-            return;
-        }
-    }
     const std::uint8_t tag = ReadTag();
     std::uint64_t length = 0;
     if (tag == Tag::String) {
@@ -284,14 +268,16 @@ void ValueReader::ReadListEnd()
 
 void ValueReader::ReadStringListInto(StringList& lines)
 {
-    lines.clear();
+    // Built in a list of the reader's own, then copied: the lines take one block of their exact
+    // size, not a block grown line by line.
+    listLines_.clear();
     ReadListBegin();
-    std::string line;
     while (!EndOfList()) {
-        ReadStringInto(line);
-        lines.push_back(line);
+        ReadStringInto(line_);
+        listLines_.push_back(line_);
     }
     ReadListEnd();
+    lines = listLines_;
 }
 
 void ValueReader::ReadRawBlock(void* data, std::size_t size)

@@ -2,6 +2,7 @@
 
 #include "core/byte_stream.h"
 #include "core/string_list.h"
+#include "core/value_tags.h"
 
 #include <cstdint>
 #include <limits>
@@ -23,7 +24,26 @@ public:
 
     std::int32_t ReadInteger();
     std::string ReadString();
-    void ReadStringInto(std::string& text);
+    void ReadStringInto(std::string& text)
+    {
+        // Nearly every string is a short one lying whole in the buffer, and most are empty (the
+        // skill texts of a record); those cost no more than this.
+        const auto buffered = static_cast<std::size_t>(end_ - cursor_);
+        if (buffered >= 2 && static_cast<std::uint8_t>(cursor_[0]) == Tag::String) {
+            const std::size_t size = static_cast<std::uint8_t>(cursor_[1]);
+            if (size == 0) {
+                text.clear();
+                cursor_ += 2;
+                return;
+            }
+            if (size <= buffered - 2) {
+                text.assign(cursor_ + 2, size);
+                cursor_ += 2 + size;
+                return;
+            }
+        }
+        ReadStringSlowly(text);
+    }
     bool ReadBoolean();
     char ReadCharacter();
     void ReadListBegin();
@@ -60,6 +80,7 @@ public:
     [[noreturn]] void Fail(const std::string& what) const;
 
 private:
+    void ReadStringSlowly(std::string& text);
     std::uint8_t ReadByte();
     std::uint8_t PeekByte();
     std::uint8_t ReadTag();
@@ -79,6 +100,8 @@ private:
     const char* end_ = nullptr;
     std::uint64_t endOffset_ = 0;  // file offset of end_
     std::uint64_t totalSize_ = 0;
+    StringList listLines_;  // a list being read
+    std::string line_;      // a line of it
 };
 
 }  // namespace quillmark

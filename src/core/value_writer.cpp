@@ -1,5 +1,6 @@
 #include "core/value_writer.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace quillmark {
@@ -46,6 +47,26 @@ void ValueWriter::WriteStringSlowly(std::string_view text)
         PutLittleEndian(static_cast<std::uint32_t>(text.size()));
     }
     Put(text);
+}
+
+void ValueWriter::WriteCharacters(std::string_view text)
+{
+    constexpr std::size_t BytesEach = 3;
+    while (!text.empty()) {
+        const std::size_t fit = std::min(text.size(), (BufferSize - used_) / BytesEach);
+        if (fit == 0) {
+            Flush();
+            continue;
+        }
+        char* out = buffer_.get() + used_;
+        for (std::size_t i = 0; i < fit; ++i, out += BytesEach) {
+            out[0] = static_cast<char>(Tag::String);
+            out[1] = 1;
+            out[2] = text[i];
+        }
+        used_ += fit * BytesEach;
+        text.remove_prefix(fit);
+    }
 }
 
 void ValueWriter::WriteStringList(const StringList& lines)

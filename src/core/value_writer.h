@@ -50,12 +50,8 @@ public:
         WriteStringSlowly(text);
     }
     void WriteBoolean(bool value) { PutByte(value ? Tag::True : Tag::False); }
-    void WriteCharacter(char c)
-    {
-        PutByte(Tag::String);
-        PutByte(1);
-        PutByte(static_cast<std::uint8_t>(c));
-    }
+    // Each byte as a one-character string.
+    void WriteCharacters(std::string_view text);
     void WriteListBegin() { PutByte(Tag::List); }
     void WriteListEnd() { PutByte(Tag::EndOfList); }
     void WriteStringList(const StringList& lines);

@@ -61,6 +61,11 @@ void WeeklySchedule::SetScheduleEnd(int day, int slot, double end)
 void WeeklySchedule::SetBits(int day, int slot, std::uint64_t startBits, std::uint64_t endBits)
 {
     const std::uint8_t key = SlotKey(day, slot);
+    // A week filled from a file comes in order.
+    if ((slots_.empty() || slots_.back().key < key) && (startBits != 0 || endBits != 0)) {
+        slots_.push_back(FilledSlot{key, startBits, endBits});
+        return;
+    }
     auto found = std::lower_bound(slots_.begin(), slots_.end(), key,
                                   [](const FilledSlot& s, std::uint8_t k) { return s.key < k; });
     const bool present = found != slots_.end() && found->key == key;

@@ -25,10 +25,12 @@ public:
     void SetBits(int day, int slot, std::uint64_t startBits, std::uint64_t endBits);
 
     bool IsEmpty() const { return slots_.empty(); }
-    // Calls visit(day, slot, startBits, endBits) for each slot that holds something, by day
-    // and slot: a walk over what is there rather than a look-up of all seventy.
-    template <typename Visit>
-    void ForEachFilled(Visit&& visit) const
+    // Empties every slot, keeping the memory for filling the week again.
+    void Clear() { slots_.clear(); }
+    // Calls visit(day, slot, startBits, endBits) for each slot that holds something, by day and
+    // slot: what walks the whole week need not look up all 70 slots.
+    template <typename Visitor>
+    void VisitFilledSlots(Visitor&& visit) const
     {
         for (const FilledSlot& filled : slots_) {
             visit(filled.key / Slots + 1, filled.key % Slots + 1, filled.start, filled.end);

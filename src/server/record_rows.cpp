@@ -260,44 +260,42 @@ public:
     }
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        schedule.ForEachFilled([this](int day, int slot, std::uint64_t start, std::uint64_t end) {
-            if (start == 0 && end == 0) {
-                return;
-            }
-            std::string& out = rows_.slots;
-            out += id_ + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
-            AppendDouble(out, start);
-            out += '\t';
-            AppendDouble(out, end);
-            // A NaN's own bits, which its number does not keep.
-            for (const std::uint64_t bits : {start, end}) {
-                out += '\t';
-                if (std::isnan(std::bit_cast<double>(bits))) {
-                    out += std::to_string(static_cast<std::int64_t>(bits));
-                } else {
-                    AppendCopyNull(out);
+        schedule.VisitFilledSlots(
+            [this](int day, int slot, std::uint64_t start, std::uint64_t end) {
+                if (start == 0 && end == 0) {
+                    return;
                 }
-            }
-            out += '\n';
-        });
+                std::string& out = rows_.slots;
+                out += id_ + std::to_string(day) + '\t' + std::to_string(slot) + '\t';
+                AppendDouble(out, start);
+                out += '\t';
+                AppendDouble(out, end);
+                // A NaN's own bits, which its number does not keep.
+                for (const std::uint64_t bits : {start, end}) {
+                    out += '\t';
+                    if (std::isnan(std::bit_cast<double>(bits))) {
+                        out += std::to_string(static_cast<std::int64_t>(bits));
+                    } else {
+                        AppendCopyNull(out);
+                    }
+                }
+                out += '\n';
+            });
     }
     void operator()(const char*, const SkillSet& skills)
     {
-        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
-        skills.AllTexts(texts);
-        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
-            const bool has = skills.HasSkill(skill);
-            if (!has && text.proficiency.empty() && text.notes.empty()) {
-                continue;
-            }
-            std::string& out = rows_.skills;
-            out += id_ + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
-            AppendCopyText(out, text.proficiency);
-            out += '\t';
-            AppendCopyText(out, text.notes);
-            out += '\n';
-        }
+        skills.VisitFilledSkills(
+            [this](int skill, bool has, std::string_view proficiency, std::string_view notes) {
+                if (!has && proficiency.empty() && notes.empty()) {
+                    return;
+                }
+                std::string& out = rows_.skills;
+                out += id_ + std::to_string(skill) + (has ? "\tt\t" : "\tf\t");
+                AppendCopyText(out, proficiency);
+                out += '\t';
+                AppendCopyText(out, notes);
+                out += '\n';
+            });
     }
 
 private:
@@ -487,26 +485,24 @@ public:
     }
     void operator()(const char*, const WeeklySchedule& schedule)
     {
-        schedule.ForEachFilled([this](int day, int slot, std::uint64_t start, std::uint64_t end) {
-            Mix(static_cast<std::uint64_t>(day * 16 + slot));
-            Mix(start);
-            Mix(end);
-        });
+        schedule.VisitFilledSlots(
+            [this](int day, int slot, std::uint64_t start, std::uint64_t end) {
+                Mix(static_cast<std::uint64_t>(day * 16 + slot));
+                Mix(start);
+                Mix(end);
+            });
         Mix(0);  // the end of the week
     }
     void operator()(const char*, const SkillSet& skills)
     {
-        std::array<SkillSet::Texts, SkillSet::Count + 1> texts;
-        skills.AllTexts(texts);
-        for (int skill = 1; skill <= SkillSet::Count; ++skill) {
-            const SkillSet::Texts& text = texts[static_cast<std::size_t>(skill)];
-            const bool has = skills.HasSkill(skill);
-            if (has || !text.proficiency.empty() || !text.notes.empty()) {
-                Mix(static_cast<std::uint64_t>(skill) | (has ? 256 : 0));
-                Add(text.proficiency);
-                Add(text.notes);
-            }
-        }
+        skills.VisitFilledSkills(
+            [this](int skill, bool has, std::string_view proficiency, std::string_view notes) {
+                if (has || !proficiency.empty() || !notes.empty()) {
+                    Mix(static_cast<std::uint64_t>(skill) | (has ? 256 : 0));
+                    Add(proficiency);
+                    Add(notes);
+                }
+            });
     }
 
     std::uint64_t Value() const { return hash_; }

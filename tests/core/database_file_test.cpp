@@ -78,15 +78,16 @@ std::string Written(Database& database, const std::string& fileName = "/data/peo
 }
 
 // Reads from memory (chunk 0) or from a source handing out chunk bytes at a time.
-DatabaseReadResult Read(const std::string& bytes, Database& database, std::size_t chunk = 0)
+DatabaseReadResult Read(const std::string& bytes, Database& database, std::size_t chunk = 0,
+                        ReadMode mode = ReadMode::Replace)
 {
     if (chunk == 0) {
         ValueReader reader(bytes);
-        return ReadDatabase(reader, database, "/data/people.dat", ReadMode::Replace);
+        return ReadDatabase(reader, database, "/data/people.dat", mode);
     }
     test::TrickleSource source(bytes, chunk);
     ValueReader reader(source, bytes.size());
-    return ReadDatabase(reader, database, "/data/people.dat", ReadMode::Replace);
+    return ReadDatabase(reader, database, "/data/people.dat", mode);
 }
 
 std::shared_ptr<ItemRecord> NamedRecord(const std::string& name)
@@ -258,8 +259,20 @@ TEST(DatabaseFileTest, AFileCutAnywhereIsDamagedAndKeepsTheRecordsBeforeTheCut)
             if (length >= firstEnds) {
                 ASSERT_TRUE(database.RecordList[0]->SameFiledContent(first.Record()));
             }
+            // Checking, as the tool's check does, finds the same fault and keeps nothing.
+            Database checked;
+            const DatabaseReadResult check = Read(cut, checked, chunk, ReadMode::Check);
+            ASSERT_EQ(check.Outcome, ReadOutcome::Damaged);
+            ASSERT_EQ(check.Offset, result.Offset);
+            ASSERT_EQ(check.RecordsRead, result.RecordsRead);
+            ASSERT_TRUE(checked.RecordList.empty());
         }
     }
+    Database checked;
+    const DatabaseReadResult whole = Read(bytes, checked, 0, ReadMode::Check);
+    EXPECT_TRUE(whole.Ok());
+    EXPECT_EQ(whole.RecordsRead, 2u);
+    EXPECT_TRUE(checked.RecordList.empty());
 }
 
 TEST(DatabaseFileTest, DamagedFilesAreReportedWithoutHugeAllocations)

@@ -430,7 +430,8 @@ TEST_F(ToolCheck, CraftedFilesTakeNoMoreThanAFewTimesTheirSize)
         for (const char* command : {"check", "dump"}) {
             const ToolRun run =
                 RunTool({command, folder.File(std::to_string(i + 1) + ".dat")}, false);
-            const long peak = run.peakKilobytes - small.peakKilobytes;
+            // A command that keeps nothing of the file (check) may peak below the small run.
+            const long peak = std::max(run.peakKilobytes - small.peakKilobytes, 0L);
             EXPECT_EQ(run.exitCode, cases[i].exitCode) << cases[i].name;
             EXPECT_LE(static_cast<std::uint64_t>(peak) * 1024, 3 * sizes[i])
                 << command << ", " << cases[i].name << ": " << peak << " KB for " << sizes[i]

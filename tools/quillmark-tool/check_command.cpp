@@ -11,9 +11,12 @@ namespace {
 int Check(const Arguments& arguments)
 {
     ExpectPositional(arguments, 1);
-    Database& database = DatabaseOfTheCommand();
-    LoadDatabase(arguments.positional[0], arguments, database);
-    std::cout << database.RecordList.size() << " records\n";
+    // Each record is checked as it is read and then forgotten: checking a file takes neither
+    // the memory nor the time its records would take to hold.
+    Database database;
+    const DatabaseReadResult result =
+        LoadDatabase(arguments.positional[0], arguments, database, ReadMode::Check);
+    std::cout << result.RecordsRead << " records\n";
     return 0;
 }
 

@@ -75,7 +75,7 @@ Database& DatabaseOfTheCommand()
 }
 
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
-                                Database& database)
+                                Database& database, ReadMode mode)
 {
     // Whatever else is wrong with the file, the full read below reports.
     const OpeningCheck check = CheckOpening(path, OptionPassword(arguments, PasswordKind::Read));
@@ -85,7 +85,7 @@ DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& argume
     if (check.Outcome == OpeningOutcome::Damaged) {
         Fail(EncryptedFileDamagedMessage(path, check.Reason));
     }
-    DatabaseReadResult result = ReadDatabaseFile(path, database, ReadMode::Replace, {}, check.Key);
+    DatabaseReadResult result = ReadDatabaseFile(path, database, mode, {}, check.Key);
     ExpectLoaded(path, result);
     return result;
 }

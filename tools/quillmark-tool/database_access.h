@@ -25,7 +25,7 @@ Database& DatabaseOfTheCommand();
 
 // Reads the database at path, after checking --read-password against its read password.
 DatabaseReadResult LoadDatabase(const std::string& path, const Arguments& arguments,
-                                Database& database);
+                                Database& database, ReadMode mode = ReadMode::Replace);
 
 // Every file the tool writes goes through here; what cannot be written ends the command.
 void WriteFile(const std::string& path, const std::function<void()>& write,

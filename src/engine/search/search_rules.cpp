@@ -8,6 +8,8 @@
 #include "engine/time_of_day.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -16,36 +18,110 @@ namespace quillmark {
 
 namespace {
 
-using Fold = unsigned char (*)(unsigned char);
+// A way of ignoring case. ASCII letters fold by arithmetic, which the compiler does many bytes
+// at a time; a text with other bytes is folded again through a table of all 256.
+class Fold {
+public:
+    Fold(unsigned char (*fold)(unsigned char), char asciiFrom) : asciiFrom_(asciiFrom)
+    {
+        for (std::size_t c = 0; c < map_.size(); ++c) {
+            map_[c] = static_cast<char>(fold(static_cast<unsigned char>(c)));
+        }
+    }
+    char operator()(char c) const { return map_[static_cast<unsigned char>(c)]; }
+
+    // The text folded into `out`, which holds as many bytes.
+    void Into(std::string_view text, char* out) const
+    {
+        unsigned char all = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            all |= c;
+            const auto offset = static_cast<unsigned char>(c - asciiFrom_);
+            out[i] = static_cast<char>(offset < 26 ? c ^ 0x20 : c);
+        }
+        if ((all & 0x80) != 0) {
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                out[i] = (*this)(text[i]);
+            }
+        }
+    }
+
+private:
+    std::array<char, 256> map_{};
+    unsigned char asciiFrom_;  // the first of the 26 ASCII letters that change
+};
 
 unsigned char AsciiUpper(unsigned char c)
 {
     return static_cast<unsigned char>(AsciiUpperCase(static_cast<char>(c)));
 }
 
-std::string FoldedText(std::string_view text, Fold fold)
+const Fold& AsciiUpperFold()
 {
-    std::string folded(text);
-    for (char& c : folded) {
-        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
-    }
+    static const Fold fold(AsciiUpper, 'a');
+    return fold;
+}
+
+const Fold& UpperFold()
+{
+    static const Fold fold(Windows1252UpperCase, 'a');
+    return fold;
+}
+
+const Fold& LowerFold()
+{
+    static const Fold fold(Windows1252LowerCase, 'A');
+    return fold;
+}
+
+std::string FoldedText(std::string_view text, const Fold& fold)
+{
+    std::string folded(text.size(), '\0');
+    fold.Into(text, folded.data());
     return folded;
 }
 
-// Whether the text holds the needle, byte for byte. memmem's two-way search takes time linear
-// in the two lengths even for needles that almost match everywhere, where a plain scan (and a
-// Horspool search) takes their product: a long term over a long note would take minutes.
+// Whether the text holds the needle, byte for byte. Candidates for its first byte are found
+// with memchr, which is fast over the short texts of a record. Where they keep failing (a
+// needle that almost matches everywhere) memmem takes over: its two-way search takes time
+// linear in the two lengths, where a plain scan takes their product, and a long term over a
+// long note would take minutes.
 bool Contains(std::string_view text, std::string_view needle)
 {
-    return needle.empty() ||
-           ::memmem(text.data(), text.size(), needle.data(), needle.size()) != nullptr;
+    if (needle.empty()) {
+        return true;
+    }
+    if (needle.size() > text.size()) {
+        return false;
+    }
+    const char* at = text.data();
+    const char* const lastStart = text.data() + (text.size() - needle.size());
+    std::size_t compared = 0;
+    while (at <= lastStart) {
+        at = static_cast<const char*>(
+            std::memchr(at, needle.front(), static_cast<std::size_t>(lastStart - at) + 1));
+        if (at == nullptr) {
+            return false;
+        }
+        if (std::memcmp(at + 1, needle.data() + 1, needle.size() - 1) == 0) {
+            return true;
+        }
+        compared += needle.size();
+        if (compared > 2 * text.size()) {
+            const auto rest = static_cast<std::size_t>(text.data() + text.size() - at);
+            return ::memmem(at, rest, needle.data(), needle.size()) != nullptr;
+        }
+        ++at;
+    }
+    return false;
 }
 
 // Whether the text holds the needle, letters compared through the fold; the needle comes
 // folded already. The text is folded into the scratch buffer, which allocates only while it
 // grows. The experience table's stored line breaks (bytes 9 and 8) can be taken as the CR and
-// LF they stand for.
-bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, Fold fold,
+// LF they stand for; no fold makes or changes those bytes.
+bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, const Fold& fold,
                     std::string& scratch, bool storedLineBreaks = false)
 {
     if (foldedNeedle.empty()) {
@@ -54,14 +130,46 @@ bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, Fold f
     if (foldedNeedle.size() > text.size()) {
         return false;
     }
-    scratch.assign(text);
-    for (char& c : scratch) {
-        if (storedLineBreaks) {
+    scratch.resize(text.size());
+    fold.Into(text, scratch.data());
+    // Only a needle holding one of those bytes can tell the stored breaks from what they stand
+    // for.
+    if (storedLineBreaks && foldedNeedle.find_first_of("\t\b\r\n") != std::string_view::npos) {
+        for (char& c : scratch) {
             c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
         }
-        c = static_cast<char>(fold(static_cast<unsigned char>(c)));
     }
     return Contains(scratch, foldedNeedle);
+}
+
+// Digits with at most one point and at most 15 digits in all, the common case of a search over
+// amounts and hours: the digits as a whole number divided by a power of ten. Both are exact in a
+// double, so the one rounding of the division gives what from_chars gives.
+bool ReadShortDecimal(std::string_view text, double& value)
+{
+    constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    std::uint64_t digits = 0;
+    int count = 0;
+    int afterPoint = -1;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++count > 15) {
+                return false;
+            }
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            afterPoint += afterPoint >= 0 ? 1 : 0;
+        } else if (c == '.' && afterPoint < 0) {
+            afterPoint = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0) {
+        return false;
+    }
+    value = static_cast<double>(digits) / PowersOfTen[std::max(afterPoint, 0)];
+    return true;
 }
 
 // An optionally signed decimal number with "." as its point and an optional exponent, leading
@@ -81,6 +189,10 @@ bool ReadNumber(std::string_view text, double& value)
     // from_chars would also take "inf" and "nan", which are no numbers here.
     if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.')) {
         return false;
+    }
+    if (ReadShortDecimal(text, value)) {
+        value = negative ? -value : value;
+        return true;
     }
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) {
@@ -132,11 +244,11 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         cleanedValue_ = field_->Has(Amount);
         fromIsNumber_ = ReadNumber(term.FromValue, fromNumber_);
         toIsNumber_ = ReadNumber(term.ToValue, toNumber_);
-        fromLower_ = FoldedText(term.FromValue, Windows1252LowerCase);
-        toLower_ = FoldedText(term.ToValue, Windows1252LowerCase);
+        fromLower_ = FoldedText(term.FromValue, LowerFold());
+        toLower_ = FoldedText(term.ToValue, LowerFold());
         break;
     case FieldKind::Lines:
-        valueUpper_ = FoldedText(term.FromValue, AsciiUpper);
+        valueUpper_ = FoldedText(term.FromValue, AsciiUpperFold());
         break;
     case FieldKind::Status:
         for (int box = 3; box >= 1; --box) {
@@ -149,7 +261,7 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
     case FieldKind::PayPeriod:
         break;
     case FieldKind::Experience:
-        valueUpper_ = FoldedText(term.FromValue, Windows1252UpperCase);
+        valueUpper_ = FoldedText(term.FromValue, UpperFold());
         break;
     case FieldKind::Schedule:
         if (term.DayName == AnyDay) {
@@ -177,7 +289,7 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         }
         proficiencyLow_ = CleanNumberValue(term.FromValue);
         proficiencyHigh_ = CleanNumberValue(term.ToValue);
-        valueUpper_ = FoldedText(term.NotesValue, AsciiUpper);
+        valueUpper_ = FoldedText(term.NotesValue, AsciiUpperFold());
         break;
     case FieldKind::RecordNumber:
     case FieldKind::Picture:
@@ -188,6 +300,47 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
 bool PreparedTerm::Holds(const ItemRecord& record) const
 {
     return RuleHolds(record) != inverted_;
+}
+
+void PreparedTerm::Prefetch(const ItemRecord& record, bool pointedTo) const
+{
+    if (field_ == nullptr) {
+        return;
+    }
+    const void* address = nullptr;
+    switch (field_->kind) {
+    case FieldKind::Text:
+    case FieldKind::Category: {
+        const std::string& text = FieldText(*field_, record);
+        address = pointedTo ? static_cast<const void*>(text.data()) : &text;
+        break;
+    }
+    case FieldKind::Lines:
+        address = &FieldLines(*field_, record);
+        break;
+    case FieldKind::Experience:
+        address = pointedTo ? static_cast<const void*>(record.ExperienceStream.data())
+                            : &record.ExperienceStream;
+        break;
+    case FieldKind::Status:
+        address = &record.Working;
+        break;
+    case FieldKind::PayPeriod:
+        address = &record.SalaryType;
+        break;
+    case FieldKind::Schedule:
+        address = &record.Schedule;
+        break;
+    case FieldKind::Skills:
+        address = &record.Skills;
+        break;
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;
+    }
+    if (address != nullptr) {
+        __builtin_prefetch(address);
+    }
 }
 
 bool PreparedTerm::RuleHolds(const ItemRecord& record) const
@@ -247,19 +400,24 @@ bool PreparedTerm::RangeHolds(std::string_view value) const
         return CompareTextsIgnoringAsciiCase(Head(value, from.size()), from) >= 0 &&
                CompareTextsIgnoringAsciiCase(Head(value, to.size()), to) <= 0;
     }
-    return (!from.empty() && ContainsFolded(value, fromLower_, Windows1252LowerCase, folded_)) ||
-           (!to.empty() && ContainsFolded(value, toLower_, Windows1252LowerCase, folded_));
+    return (!from.empty() && ContainsFolded(value, fromLower_, LowerFold(), folded_)) ||
+           (!to.empty() && ContainsFolded(value, toLower_, LowerFold(), folded_));
 }
 
 bool PreparedTerm::ListHolds(const StringList& lines) const
 {
     return std::any_of(lines.begin(), lines.end(), [this](std::string_view line) {
-        return ContainsFolded(line, valueUpper_, AsciiUpper, folded_);
+        return ContainsFolded(line, valueUpper_, AsciiUpperFold(), folded_);
     });
 }
 
 bool PreparedTerm::ExperienceHolds(std::string_view stream) const
 {
+    // Every cell's text is a piece of the stream: when the stream holds the value nowhere, no
+    // cell does, and most streams need not be taken apart.
+    if (!ContainsFolded(stream, valueUpper_, UpperFold(), folded_, true)) {
+        return false;
+    }
     // The table a stream fills is 4 by 100 unless its first line says otherwise; cells outside
     // it and the header row do not count, and a cell written twice holds its last text.
     int columns = ExperienceTable::DefaultColumns;
@@ -276,7 +434,7 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
                 return;
             }
             const std::pair<int, int> cell{column, row};
-            if (row > 0 && ContainsFolded(text, valueUpper_, Windows1252UpperCase, folded_, true)) {
+            if (row > 0 && ContainsFolded(text, valueUpper_, UpperFold(), cellFolded_, true)) {
                 matchedCells_.insert(cell);
             } else {
                 matchedCells_.erase(cell);
@@ -287,15 +445,13 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
 
 bool PreparedTerm::ScheduleHolds(const WeeklySchedule& schedule) const
 {
-    for (int day = firstDay_; day <= lastDay_; ++day) {
-        for (int slot = 1; slot <= WeeklySchedule::Slots; ++slot) {
-            const double start = schedule.ScheduleStart(day, slot);
-            if (start > 0 && start <= low_ && high_ <= schedule.ScheduleEnd(day, slot)) {
-                return true;
-            }
-        }
-    }
-    return false;
+    bool holds = false;
+    schedule.VisitFilledSlots([&](int day, int, std::uint64_t startBits, std::uint64_t endBits) {
+        const double start = std::bit_cast<double>(startBits);
+        holds = holds || (day >= firstDay_ && day <= lastDay_ && start > 0 && start <= low_ &&
+                          high_ <= std::bit_cast<double>(endBits));
+    });
+    return holds;
 }
 
 bool PreparedTerm::SkillHolds(const SkillSet& skills) const
@@ -315,7 +471,7 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
         if (term_.MatchMode == 1) {
             return SameTextIgnoringAsciiCase(notes, term_.NotesValue);
         }
-        return ContainsFolded(notes, valueUpper_, AsciiUpper, folded_);
+        return ContainsFolded(notes, valueUpper_, AsciiUpperFold(), folded_);
     }
     return true;
 }
@@ -336,6 +492,13 @@ PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<i
             terms_.emplace_back(terms[slot], context);
         }
         rows_.emplace_back(static_cast<int>(row + 1), prepared[slot]);
+    }
+}
+
+void PreparedSearch::Prefetch(const ItemRecord& record, bool pointedTo) const
+{
+    for (const PreparedTerm& term : terms_) {
+        term.Prefetch(record, pointedTo);
     }
 }
 

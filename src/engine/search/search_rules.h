@@ -35,6 +35,9 @@ public:
     // Whether the term holds for the record, "Does Not Include" applied. Throws
     // UnreadableScheduleTerm for a schedule term whose times do not read.
     bool Holds(const ItemRecord& record) const;
+    // Asks the processor for what testing the record will read, before it is tested: the
+    // member itself, or (once that has arrived) the texts it points to.
+    void Prefetch(const ItemRecord& record, bool pointedTo) const;
 
 private:
     bool RuleHolds(const ItemRecord& record) const;
@@ -60,8 +63,9 @@ private:
     bool cleanedValue_ = false;    // amounts are compared by their clean numbers
     mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
-    std::string valueUpper_;      // list and experience terms
-    mutable std::string folded_;  // the record's text being searched, folded
+    std::string valueUpper_;          // list and experience terms
+    mutable std::string folded_;      // the record's text being searched, folded
+    mutable std::string cellFolded_;  // an experience cell's text, folded
 
     // Schedule terms: days 1..7 to look at, and the interval.
     int firstDay_ = 0;
@@ -94,6 +98,8 @@ public:
 
     // Throws UnreadableScheduleTerm naming the row whose term cannot be tested.
     bool Matches(const ItemRecord& record) const;
+    // Records lie all over memory: a search asks for the next ones while it tests this one.
+    void Prefetch(const ItemRecord& record, bool pointedTo) const;
 
 private:
     std::vector<PreparedTerm> terms_;                // one per slot some row names

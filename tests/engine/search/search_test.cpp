@@ -412,6 +412,41 @@ TEST(SearchRunTest, AScheduleTermThatDoesNotReadStopsTheSearchWhereItIsReached)
     EXPECT_TRUE(records[2]->InSearchList) << "what was listed stays listed";
 }
 
+TEST(SearchRunTest, ALongListIsSharedOutAndComesBackAsOneSearchInListOrder)
+{
+    // Long enough for the records to be tested on several threads, in blocks.
+    constexpr std::size_t Count = 28000;
+    ItemRecordList records;
+    for (std::size_t position = 0; position < Count; ++position) {
+        records.push_back(std::make_shared<ItemRecord>());
+        records.back()->RecordName = position % 7 == 3 ? "Ann Smith" : "Bob Jones";
+    }
+    records[3]->InSearchList = true;
+    SearchTermTable terms;
+    terms[1] = Term(Tag::Name, "smith");
+    std::size_t tested = 0;
+    EXPECT_EQ(RunSearch(records, PreparedSearch(terms, {1}, Context()),
+                        [&](std::size_t n) { tested = std::max(tested, n); })
+                  .NewRecords,
+              static_cast<int>(Count / 7) - 1);
+    EXPECT_EQ(tested, Count);
+    for (std::size_t position = 0; position < Count; ++position) {
+        ASSERT_EQ(records[position]->InSearchList, position % 7 == 3) << position;
+        ASSERT_EQ(records[position]->SearchHit, position % 7 == 3 && position != 3) << position;
+    }
+
+    // A term that cannot be tested stops the search at the first record that reaches it,
+    // whichever thread reached a later one first.
+    records[27000]->RecordName = records[17000]->RecordName = "Cy Lee";
+    terms[1] = Term(Tag::Name, "Cy");
+    terms[2] = ScheduleTerm("Monday", "9 o'clock", "12:00");
+    const SearchOutcome outcome = RunSearch(records, PreparedSearch(terms, {1, 2}, Context()),
+                                            [&](std::size_t n) { tested = n; });
+    ASSERT_TRUE(outcome.Unreadable);
+    EXPECT_EQ(outcome.Unreadable->row, 2);
+    EXPECT_EQ(tested, 17000u);
+}
+
 TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
 {
     ItemRecord record;
