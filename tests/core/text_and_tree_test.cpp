@@ -3,6 +3,7 @@
 #include "core/category_tree.h"
 #include "core/default_trees.h"
 #include "core/file_names.h"
+#include "core/record_paths.h"
 #include "core/windows1252.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,9 @@ TEST(Windows1252Test, EveryByteSurvivesTheTripAndOtherCharactersBecomeQuestionMa
         SCOPED_TRACE(p.utf8);
         EXPECT_EQ(Windows1252ToUtf8(p.windows1252), p.utf8);
         EXPECT_EQ(Utf8ToWindows1252(p.utf8), p.windows1252);
+        // A file name kept in a record, where no file of either name exists.
+        EXPECT_EQ(SystemPathOfRecordPath(p.windows1252), p.utf8);
+        EXPECT_EQ(RecordPathFromSystem(p.utf8), p.windows1252);
     }
 
     // Each length of UTF-8 from its first character to its last.

@@ -204,6 +204,12 @@ TEST(ValueStreamTest, NamesAndNestingStopAtTheirLimits)
             Name("C") + Name("Tag") + Hex("02 01 00") + test::Repeat(Hex("00"), depth);
         ValueReader propertyReader(property);
         EXPECT_EQ(FailureOffset([&] { propertyReader.SkipChildren(); }).has_value(), fails);
+        // So do a collection item's order number and property values.
+        const std::string collection = test::Repeat(Hex("01"), depth - 1) + Hex("0E 02 05 01") +
+                                       Name("Tag") + Hex("02 01 00 00") +
+                                       test::Repeat(Hex("00"), depth - 1);
+        ValueReader collectionReader(collection);
+        EXPECT_EQ(FailureOffset([&] { collectionReader.SkipValue(); }).has_value(), fails);
     }
 }
 

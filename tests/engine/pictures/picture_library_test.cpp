@@ -265,6 +265,10 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
     EXPECT_EQ(halved->At(1, 0).red, 200);
     EXPECT_EQ(halved->At(0, 1).red, 40);
     EXPECT_EQ(halved->At(1, 1).red, 240);
+    // Each axis on its own; a picture small enough is kept as it is.
+    EXPECT_EQ(ReducedBitmap(quarters, 4, 2)->At(3, 1).red, 240);
+    EXPECT_EQ(ReducedBitmap(quarters, 2, 4)->At(1, 3).red, 240);
+    EXPECT_EQ(ReducedBitmap(quarters, 4, 9), quarters);
 
     // Decoded on a worker, kept, and decoded afresh once the file changes.
     ThumbnailCache cache(1);

@@ -51,8 +51,16 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     EXPECT_EQ(records[4]->RecordName, "\"Di\" \"x\"");
     EXPECT_EQ(records[4]->Detail[0], "2 Oak St\"");
     EXPECT_TRUE(records[4]->NotAvailable) << "the last line needs no line end";
-    // As many records as one step of progress, with nobody to tell of it.
-    EXPECT_EQ(Import(test::Repeat("x\n", 4096), {Name}).size(), 4096u);
+    // Progress is told every 4096 records, in bytes read up to the record's line end and with
+    // it; a step with nobody to tell of it is no fault.
+    const std::string steps = test::Repeat("x\r\n", 4096) + test::Repeat("x\n", 4095) + "x\n\n";
+    EXPECT_EQ(Import(steps, {Name}).size(), 8192u);
+    std::vector<std::size_t> told;
+    test::TrickleSource source(steps, 1000);
+    ItemRecordList stepped;
+    ImportCommaDelimited(source, {Name}, stepped,
+                         [&](std::size_t done, std::size_t) { told.push_back(done); });
+    EXPECT_EQ(told, (std::vector<std::size_t>{3 * 4096, 5 * 4096}));
 
     // A line with fewer fields leaves the other columns as a new record has them, and no
     // column naming the record leaves it "Empty".

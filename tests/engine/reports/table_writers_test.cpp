@@ -1,6 +1,8 @@
 #include "core/byte_stream.h"
+#include "core/database.h"
 #include "core/windows1252.h"
 #include "engine/reports/comma_delimited.h"
+#include "engine/reports/document_title.h"
 #include "engine/reports/html_table.h"
 
 #include <gtest/gtest.h>
@@ -91,6 +93,27 @@ TEST(HtmlTableTest, PagesAreUtf8AndBegunOnceWhateverTheHeaderHolds)
         EXPECT_EQ(page.substr(0, page.find("<table")), "\xEF\xBB\xBF" + Windows1252ToUtf8(header))
             << header;
         EXPECT_TRUE(page.ends_with("</table><p>\r\n<p>\xE2\x82\xAC 5</p>\r\n")) << header;
+    }
+}
+
+TEST(DocumentTitleTest, TheFirstOfReportDatabaseAndFileNameThatIsNotBlank)
+{
+    const struct {
+        const char* report;
+        const char* database;
+        const char* path;
+        const char* title;
+    } cases[] = {
+        {"Staff\tList", "Caf\xE9", "/home/ann/staff.dat", "Staff List"},
+        {" ", "Caf\xE9", "/home/ann/staff.dat", "Caf\xE9"},
+        {"", "\r\n", "/home/ann/Caf\xC3\xA9.old.dat", "Caf\xE9.old"},
+        {"", "", "/home/ann/ .dat", "Untitled"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        Database database;
+        database.DatabaseInfo.DatabaseName = c.database;
+        EXPECT_EQ(DocumentTitle(c.report, database, c.path), c.title);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "engine/search/saved_search_file.h"
 #include "engine/search/search_rules.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace quillmark {
@@ -73,7 +74,6 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         {"a negative row count", I(-5) + Repeat(FreeSlot, 50)},
         {"a row naming slot 51", I(2) + S("") + S("") + I(51) + Repeat(FreeSlot, 50)},
         {"a row naming slot -2", I(2) + S("") + S("") + I(-2) + Repeat(FreeSlot, 50)},
-        {"a row naming a free slot", I(2) + S("Includes") + S("x") + I(3) + Repeat(FreeSlot, 50)},
         {"a row naming an unknown field",
          I(2) + S("Includes") + S("x") + I(1) + Slot("x", "", 1, 205) + Repeat(FreeSlot, 49)},
         {"a row naming the remove entry",
@@ -84,6 +84,13 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         ValueReader reader(d.bytes);
         EXPECT_THROW(ReadSavedSearch(reader), FormatError);
     }
+    // The message counts the rows from 1, as the user does.
+    const std::string freeSlotBytes =
+        I(3) + S("") + S("") + I(-1) + S("Includes") + S("x") + I(3) + Repeat(FreeSlot, 50);
+    ValueReader freeSlot(freeSlotBytes);
+    EXPECT_THAT([&] { ReadSavedSearch(freeSlot); },
+                testing::ThrowsMessage<FormatError>(
+                    testing::HasSubstr("term row 2 names slot 3, which is free")));
     // One term row and fifty, the fewest and the most a search has.
     for (const int count : {1, 50}) {
         const std::string bytes =
