@@ -127,6 +127,12 @@ for change in "${changes[@]}"; do
     outcome=survived
     for suite in "${order[@]}"; do
         if ! build_suite "$suite"; then
+            # The build lists each suite's tests by running it: a change that makes the suite
+            # crash on start is caught there.
+            if grep -q "Error running test executable" "$log"; then
+                outcome="killed ($suite, on start)"
+                break
+            fi
             # The compiler names the changed file with a line number in its errors.
             name=$(basename "$file")
             if ! grep -qE "${name//./\\.}:[0-9]+" "$log"; then
