@@ -313,6 +313,8 @@ TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
         {R"({"DetailCaptions": ["only one"]})", "DetailCaptions must hold 10 items"},
         {R"({"records": [{"SalaryType": "3"}]})", "records[0].SalaryType"},
         {R"({"ReadPassword": "abc"})", "ReadPassword"},
+        {R"({"ReadPassword": "0g"})", "ReadPassword"},
+        {R"({"ReadPassword": "G0"})", "ReadPassword"},
         {R"({"DescriptionTrees": ["a\r\n\t\tb", "", "", "", "", "", "", "", "", ""]})",
          "DescriptionTrees[0] line 2"},
         {R"({"records": [)", "not valid JSON"},
