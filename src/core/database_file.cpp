@@ -184,9 +184,13 @@ void ReadExperienceCharacters(ValueReader& reader, std::string& stream)
     const std::size_t fileBytes = stream.size() * ExperienceBytesPerCharacter;
     if (const char* bytes = reader.Peek(fileBytes)) {
         bool plain = true;
-        for (std::size_t i = 0; i < stream.size() && plain; ++i) {
-            plain = bytes[3 * i] == Tag::String && bytes[3 * i + 1] == 1;
-            stream[i] = bytes[3 * i + 2];
+        for (char& c : stream) {
+            plain = bytes[0] == Tag::String && bytes[1] == 1;
+            if (!plain) {
+                break;
+            }
+            c = bytes[2];
+            bytes += ExperienceBytesPerCharacter;
         }
         if (plain) {
             reader.Advance(fileBytes);

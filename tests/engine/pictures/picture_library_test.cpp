@@ -252,6 +252,11 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
         }
     }
     ExpectTinyPicture(DecodeThumbnail({bmpNamedGif, 3, 2, Fit::Corner}).bitmap, "tiny corner");
+    // Narrower only: still the whole picture, scaled, not its left part.
+    const Thumbnail narrower = DecodeThumbnail({bmpNamedGif, 2, 80, Fit::Whole});
+    ASSERT_NE(narrower.bitmap, nullptr);
+    EXPECT_EQ(narrower.bitmap->width, 2);
+    EXPECT_NE(narrower.bitmap->At(1, 0), Green);
     // A reduced pixel is the average of the source pixels it covers and of no others.
     auto quarters = std::make_shared<Bitmap>();
     quarters->width = quarters->height = 4;

@@ -76,6 +76,7 @@ TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
     EXPECT_EQ(MarginTwips(1.25), 1800);
     EXPECT_EQ(ColumnWidthOnPaper(150, 450, 8640), 2880);
     EXPECT_EQ(ColumnWidthOnPaper(100, 300, 8639), 2880);
+    EXPECT_EQ(ColumnWidthOnPaper(150, 0, 8640), 0) << "a header of no width";
 
     // Sections wider together than their header still share the page, in their proportions.
     setup.SectionWidths = {300, 150, 150};

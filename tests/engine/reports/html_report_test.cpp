@@ -185,6 +185,11 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
         EXPECT_EQ(error.Offset(), 1 + item.size() + S("Name").size());
     }
     EXPECT_EQ(once.Fields.size(), 1u);
+    // The boxes take a part of exactly their size, and not a line or a byte more.
+    EXPECT_TRUE(FitsHtmlPart(std::vector<std::string>(HtmlPartLineLimit)));
+    EXPECT_FALSE(FitsHtmlPart(std::vector<std::string>(HtmlPartLineLimit + 1)));
+    EXPECT_TRUE(FitsHtmlPart({std::string(HtmlPartByteLimit - 2, 'x')}));
+    EXPECT_FALSE(FitsHtmlPart({std::string(HtmlPartByteLimit - 1, 'x')}));
     // Items are numbered in tens, from the first to the last.
     const int last = 10 * HtmlReportItemCount;
     for (const auto& [code, isItem] :
