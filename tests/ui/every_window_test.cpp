@@ -1,7 +1,7 @@
 // Every window of the program built for real on the offscreen platform. A screen reader walks
 // its accessible tree: every control a user can reach must say what it is (its role) and be
 // called something a voice can say. F1 in it asks for its own help topic, which has a page of
-// its own. The schedule's time bar must be readable and settable from the keyboard alone.
+// its own.
 
 #include "engine/reports/page_store.h"
 #include "forms/categories/add_description_form.h"
@@ -65,7 +65,6 @@ class EveryWindowTest : public QObject {
 private slots:
     void initTestCase() { QAccessible::setActive(true); }
     void EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage();
-    void ScheduleIsReadAndSetFromTheKeyboard();
 };
 
 namespace {
@@ -317,74 +316,6 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
         qWarning("%s", qPrintable(fault));
     }
     QVERIFY2(faults.isEmpty(), "controls a screen reader cannot tell apart, listed above");
-}
-
-void EveryWindowTest::ScheduleIsReadAndSetFromTheKeyboard()
-{
-    test::Session session;
-    session.Start();
-    MainWindow window(session.workspace);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<QTabWidget*>(QStringLiteral("RecordBook"))
-        ->setCurrentIndex(TView::ScheduleTab);
-    auto* bar = window.findChild<QWidget*>(QStringLiteral("TimeBar1"));
-    QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(bar);
-    auto lines = [&](const char* name) {
-        return window.findChild<QPlainTextEdit*>(QLatin1StringView(name))->toPlainText();
-    };
-    auto hour = [&](int cell) { return hours->child(cell); };
-
-    // The bar is a list of its hours, each with its times.
-    QCOMPARE(hours->role(), QAccessible::List);
-    QCOMPARE(hours->text(QAccessible::Name), QStringLiteral("Hours"));
-    QCOMPARE(hours->childCount(), 12);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("09:00 to 10:00"));
-    QCOMPARE(hour(11)->text(QAccessible::Name), QStringLiteral("20:00 to 21:00"));
-    QCOMPARE(hours->indexOfChild(hour(5)), 5);
-    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("No day chosen.")));
-
-    // A day is chosen with the keys, as radio buttons are: Space, then the arrows.
-    auto* sunday = window.findChild<QRadioButton*>(QStringLiteral("DaySun"));
-    sunday->setFocus();
-    QTest::keyClick(sunday, Qt::Key_Space);
-    QTest::keyClick(sunday, Qt::Key_Right);
-    QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("DayMon"))->isChecked());
-    QVERIFY(!sunday->isChecked());
-
-    // Two hours from 11:00, chosen with Shift and the arrows and added with Space.
-    bar->setFocus();
-    QVERIFY(bar->hasFocus());
-    QTest::keyClick(bar, Qt::Key_Right);
-    QTest::keyClick(bar, Qt::Key_Right);
-    QVERIFY(hour(2)->state().focused);
-    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
-    QVERIFY(hour(2)->state().selected && hour(3)->state().selected);
-    QVERIFY(lines("MonStart").isEmpty());  // not yet the day's
-    QTest::keyClick(bar, Qt::Key_Space);
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
-    QCOMPARE(lines("MonEnd"), QStringLiteral("13:00"));
-    QVERIFY(!hour(1)->state().selected && hour(3)->state().selected && !hour(4)->state().selected);
-    QVERIFY(hours->text(QAccessible::Description)
-                .startsWith(QStringLiteral("Monday: 11:00 to 13:00.")));
-
-    // Escape gives up a range being chosen; Left past the first hour moves the bar's hours.
-    QTest::keyClick(bar, Qt::Key_Home);
-    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(bar, Qt::Key_Escape);
-    QVERIFY(!hour(0)->state().selected && hour(2)->state().selected);
-    QTest::keyClick(bar, Qt::Key_Home);
-    QTest::keyClick(bar, Qt::Key_Left);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("08:00 to 09:00"));
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
-
-    // A screen reader's press on an hour adds it; Delete empties the day.
-    hour(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00\n14:00"));
-    QTest::keyClick(bar, Qt::Key_Delete);
-    QVERIFY(lines("MonStart").isEmpty());
-    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("Monday: no times.")));
 }
 
 }  // namespace quillmark
