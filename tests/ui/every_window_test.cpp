@@ -71,26 +71,11 @@ namespace {
 
 bool Interactive(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::Button:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::SpinBox:
-    case QAccessible::EditableText:
-    case QAccessible::Slider:
-    case QAccessible::PageTab:
-    case QAccessible::PageTabList:
-    case QAccessible::List:
-    case QAccessible::Table:
-    case QAccessible::Tree:
-    case QAccessible::MenuItem:
-        return true;
-    default:
-        return false;
-    }
+    using enum QAccessible::Role;
+    static const QSet<QAccessible::Role> roles = {
+        Button, ButtonMenu, ButtonDropDown, CheckBox, RadioButton, ComboBox, SpinBox, EditableText,
+        Slider, PageTab,    PageTabList,    List,     Table,       Tree,     MenuItem};
+    return roles.contains(role);
 }
 
 // The role each kind of control must have.
@@ -246,9 +231,6 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
             pressF1(window, topic);
         }
     };
-    const auto checkNew = [&](std::unique_ptr<QWidget> window, const char* topic = nullptr) {
-        check(*window, topic);
-    };
 
     MainWindow main(workspace);
     auto* notebook = main.findChild<QTabWidget*>(QStringLiteral("RecordBook"));
@@ -257,16 +239,16 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
         faults << FaultsOf(main);
     }
     pressF1(main, "");
-    checkNew(std::make_unique<SearchWindow>(workspace), "Search Function");
-    checkNew(std::make_unique<SpreadsheetWindow>(workspace), "Spreadsheet View");
-    checkNew(std::make_unique<AlbumWindow>(workspace), "Album View");
+    check(*std::make_unique<SearchWindow>(workspace), "Search Function");
+    check(*std::make_unique<SpreadsheetWindow>(workspace), "Spreadsheet View");
+    check(*std::make_unique<AlbumWindow>(workspace), "Album View");
     GraphWindow graph(workspace);
     check(graph, "Graph Function");
-    checkNew(std::make_unique<CdPlayerWindow>(workspace), "CD Player");
-    checkNew(std::make_unique<HtmlReportWindow>(workspace), "HTML Reports");
-    checkNew(std::make_unique<CalculatorWindow>());
-    checkNew(std::make_unique<CalendarWindow>());
-    checkNew(std::make_unique<HelpWindow>());
+    check(*std::make_unique<CdPlayerWindow>(workspace), "CD Player");
+    check(*std::make_unique<HtmlReportWindow>(workspace), "HTML Reports");
+    check(*std::make_unique<CalculatorWindow>());
+    check(*std::make_unique<CalendarWindow>());
+    check(*std::make_unique<HelpWindow>());
 
     // The preview has no help button of its own: it is the report's.
     ColumnReportWindow report(workspace);
@@ -277,39 +259,38 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
     store.Canvas().TextOut(0, 0, "1");
     const ExportTable table{{"#", "Name"}, {"1.", "Lee, Ann"}};
     TOrvPreview preview{workspace, store, table, devices};
-    checkNew(std::make_unique<PreviewWindow>(preview, devices, &report), "Regular Reports");
+    check(*std::make_unique<PreviewWindow>(preview, devices, &report), "Regular Reports");
 
     // The dialogs, each over the form it would be opened with. A dialog without help of its
     // own, a message box say, answers for the window it was opened from.
     Dialogs& dialogs = session.dialogs;
     TAddDescription categories(workspace, 1);
-    checkNew(std::make_unique<AddDescriptionDialog>(categories, &graph),
-             "Customizing the Software");
-    checkNew(std::make_unique<QDialog>(&graph), "Graph Function");
+    check(*std::make_unique<AddDescriptionDialog>(categories, &graph), "Customizing the Software");
+    check(*std::make_unique<QDialog>(&graph), "Graph Function");
     TEditSkillForm skill(dialogs, {"Welding", true, "3", ""});
-    checkNew(std::make_unique<EditSkillDialog>(skill, &main));
+    check(*std::make_unique<EditSkillDialog>(skill, &main));
     TDatabaseInformationForm information{DatabaseRecord{}};
-    checkNew(std::make_unique<DatabaseInformationDialog>(information, &main));
+    check(*std::make_unique<DatabaseInformationDialog>(information, &main));
     TSetPasswordForm passwords(dialogs, "", "");
-    checkNew(std::make_unique<SetPasswordDialog>(passwords, &main));
+    check(*std::make_unique<SetPasswordDialog>(passwords, &main));
     TPickListForm pickList;
     pickList.Add("Lee, Ann", 0);
-    checkNew(std::make_unique<PickListDialog>(pickList, &main));
+    check(*std::make_unique<PickListDialog>(pickList, &main));
     TSelectRangeForm range(dialogs, "", "", "");
-    checkNew(std::make_unique<SelectRangeDialog>(range, &main));
+    check(*std::make_unique<SelectRangeDialog>(range, &main));
     TSelectScheduleForm times(dialogs, "", "", "");
-    checkNew(std::make_unique<SelectRangeDialog>(times, &main));
+    check(*std::make_unique<SelectRangeDialog>(times, &main));
     TSelectSkillsForm skills(dialogs, SearchRecord{}, workspace.database.SkillNames);
-    checkNew(std::make_unique<SelectSkillsDialog>(skills, &main));
+    check(*std::make_unique<SelectSkillsDialog>(skills, &main));
     TSelectSpreadsheetForm columns({"Record #", "Name"}, {});
-    checkNew(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+    check(*std::make_unique<SelectSpreadsheetDialog>(columns, &main));
     TServerDatabaseForm server(dialogs, TServerDatabaseForm::Purpose::Open,
                                {"localhost", "5432", "", ""}, "");
-    checkNew(std::make_unique<ServerDatabaseDialog>(server, &main));
+    check(*std::make_unique<ServerDatabaseDialog>(server, &main));
     auto record = std::make_shared<ItemRecord>();
     record->RecordName = "Ann Lee";
     TServerConflictForm conflict({record});
-    checkNew(std::make_unique<ServerConflictDialog>(conflict, &main));
+    check(*std::make_unique<ServerConflictDialog>(conflict, &main));
     qApp->removeEventFilter(&helpKey);
 
     for (const QString& fault : faults) {
