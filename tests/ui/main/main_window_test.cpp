@@ -12,7 +12,6 @@
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
-#include "ui/printing.h"
 #include "ui/qt_services.h"
 #include "ui/text.h"
 
@@ -30,9 +29,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -54,19 +51,6 @@
 namespace quillmark {
 
 namespace {
-
-// Prints into a PDF file on A4, as a machine without a printer does.
-void PrintToPdf(QPrinter& printer, const std::string& path)
-{
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(path));
-    printer.setPageSize(QPageSize(QPageSize::A4));
-}
-
-int PdfPages(const std::string& path)
-{
-    return test::PdfPageCount(test::ReadFileBytes(path));
-}
 
 // What a box of the real dialogs was like when it came up.
 struct BoxSeen {
@@ -668,38 +652,6 @@ private slots:
         QVERIFY(!recent->actions().last()->isEnabled());
         session.dialogs.Forget();
         QVERIFY(session.dialogs.ScriptUsedUp());
-    }
-
-    void PrintedWindowFitsOnePageAndLongTablesRunOn()
-    {
-        test::TemporaryFolder folder;
-        QPixmap picture(630, 461);
-        picture.fill(Qt::darkCyan);
-        for (auto orientation : {QPageLayout::Portrait, QPageLayout::Landscape}) {
-            QPrinter printer(QPrinter::HighResolution);
-            PrintToPdf(printer, folder.File("window.pdf"));
-            printer.setPageOrientation(orientation);
-            PrintWindowPicture(picture, printer);
-            QCOMPARE(PdfPages(folder.File("window.pdf")), 1);
-        }
-
-        PrintableTable table;
-        table.title =
-            "Experience: Ren\xE9"
-            "e Smith";
-        table.header = {"Employer", "Position", "Dates", "Notes"};
-        QPrinter printer(QPrinter::HighResolution);
-        PrintToPdf(printer, folder.File("short.pdf"));
-        PrintTable(table, printer);  // the header alone
-        QCOMPARE(PdfPages(folder.File("short.pdf")), 1);
-        for (int row = 1; row <= 99; ++row) {
-            table.rows.push_back(
-                {"Acme " + std::to_string(row), "Clerk", "1990-1995",
-                 "Nights\r\nthen days, and a note long enough to wrap in its cell"});
-        }
-        PrintToPdf(printer, folder.File("long.pdf"));
-        PrintTable(table, printer);
-        QVERIFY(PdfPages(folder.File("long.pdf")) >= 3);
     }
 
     void QuestionsOpenAboveTheWindowThatAsked()
