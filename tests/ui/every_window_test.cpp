@@ -1,7 +1,7 @@
 // Every window of the program built for real on the offscreen platform. A screen reader walks
 // its accessible tree: every control a user can reach must say what it is (its role) and be
 // called something a voice can say. F1 in it asks for its own help topic, which has a page of
-// its own. The schedule's time bar must be readable and settable from the keyboard alone.
+// its own.
 
 #include "engine/reports/page_store.h"
 #include "forms/categories/add_description_form.h"
@@ -65,33 +65,17 @@ class EveryWindowTest : public QObject {
 private slots:
     void initTestCase() { QAccessible::setActive(true); }
     void EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage();
-    void ScheduleIsReadAndSetFromTheKeyboard();
 };
 
 namespace {
 
 bool Interactive(QAccessible::Role role)
 {
-    switch (role) {
-    case QAccessible::Button:
-    case QAccessible::ButtonMenu:
-    case QAccessible::ButtonDropDown:
-    case QAccessible::CheckBox:
-    case QAccessible::RadioButton:
-    case QAccessible::ComboBox:
-    case QAccessible::SpinBox:
-    case QAccessible::EditableText:
-    case QAccessible::Slider:
-    case QAccessible::PageTab:
-    case QAccessible::PageTabList:
-    case QAccessible::List:
-    case QAccessible::Table:
-    case QAccessible::Tree:
-    case QAccessible::MenuItem:
-        return true;
-    default:
-        return false;
-    }
+    using enum QAccessible::Role;
+    static const QSet<QAccessible::Role> roles = {
+        Button, ButtonMenu, ButtonDropDown, CheckBox, RadioButton, ComboBox, SpinBox, EditableText,
+        Slider, PageTab,    PageTabList,    List,     Table,       Tree,     MenuItem};
+    return roles.contains(role);
 }
 
 // The role each kind of control must have.
@@ -247,9 +231,6 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
             pressF1(window, topic);
         }
     };
-    const auto checkNew = [&](std::unique_ptr<QWidget> window, const char* topic = nullptr) {
-        check(*window, topic);
-    };
 
     MainWindow main(workspace);
     auto* notebook = main.findChild<QTabWidget*>(QStringLiteral("RecordBook"));
@@ -258,16 +239,16 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
         faults << FaultsOf(main);
     }
     pressF1(main, "");
-    checkNew(std::make_unique<SearchWindow>(workspace), "Search Function");
-    checkNew(std::make_unique<SpreadsheetWindow>(workspace), "Spreadsheet View");
-    checkNew(std::make_unique<AlbumWindow>(workspace), "Album View");
+    check(*std::make_unique<SearchWindow>(workspace), "Search Function");
+    check(*std::make_unique<SpreadsheetWindow>(workspace), "Spreadsheet View");
+    check(*std::make_unique<AlbumWindow>(workspace), "Album View");
     GraphWindow graph(workspace);
     check(graph, "Graph Function");
-    checkNew(std::make_unique<CdPlayerWindow>(workspace), "CD Player");
-    checkNew(std::make_unique<HtmlReportWindow>(workspace), "HTML Reports");
-    checkNew(std::make_unique<CalculatorWindow>());
-    checkNew(std::make_unique<CalendarWindow>());
-    checkNew(std::make_unique<HelpWindow>());
+    check(*std::make_unique<CdPlayerWindow>(workspace), "CD Player");
+    check(*std::make_unique<HtmlReportWindow>(workspace), "HTML Reports");
+    check(*std::make_unique<CalculatorWindow>());
+    check(*std::make_unique<CalendarWindow>());
+    check(*std::make_unique<HelpWindow>());
 
     // The preview has no help button of its own: it is the report's.
     ColumnReportWindow report(workspace);
@@ -278,113 +259,44 @@ void EveryWindowTest::EveryControlIsNamedAndSaysWhatItIsAndF1OpensTheWindowsPage
     store.Canvas().TextOut(0, 0, "1");
     const ExportTable table{{"#", "Name"}, {"1.", "Lee, Ann"}};
     TOrvPreview preview{workspace, store, table, devices};
-    checkNew(std::make_unique<PreviewWindow>(preview, devices, &report), "Regular Reports");
+    check(*std::make_unique<PreviewWindow>(preview, devices, &report), "Regular Reports");
 
     // The dialogs, each over the form it would be opened with. A dialog without help of its
     // own, a message box say, answers for the window it was opened from.
     Dialogs& dialogs = session.dialogs;
     TAddDescription categories(workspace, 1);
-    checkNew(std::make_unique<AddDescriptionDialog>(categories, &graph),
-             "Customizing the Software");
-    checkNew(std::make_unique<QDialog>(&graph), "Graph Function");
+    check(*std::make_unique<AddDescriptionDialog>(categories, &graph), "Customizing the Software");
+    check(*std::make_unique<QDialog>(&graph), "Graph Function");
     TEditSkillForm skill(dialogs, {"Welding", true, "3", ""});
-    checkNew(std::make_unique<EditSkillDialog>(skill, &main));
+    check(*std::make_unique<EditSkillDialog>(skill, &main));
     TDatabaseInformationForm information{DatabaseRecord{}};
-    checkNew(std::make_unique<DatabaseInformationDialog>(information, &main));
+    check(*std::make_unique<DatabaseInformationDialog>(information, &main));
     TSetPasswordForm passwords(dialogs, "", "");
-    checkNew(std::make_unique<SetPasswordDialog>(passwords, &main));
+    check(*std::make_unique<SetPasswordDialog>(passwords, &main));
     TPickListForm pickList;
     pickList.Add("Lee, Ann", 0);
-    checkNew(std::make_unique<PickListDialog>(pickList, &main));
+    check(*std::make_unique<PickListDialog>(pickList, &main));
     TSelectRangeForm range(dialogs, "", "", "");
-    checkNew(std::make_unique<SelectRangeDialog>(range, &main));
+    check(*std::make_unique<SelectRangeDialog>(range, &main));
     TSelectScheduleForm times(dialogs, "", "", "");
-    checkNew(std::make_unique<SelectRangeDialog>(times, &main));
+    check(*std::make_unique<SelectRangeDialog>(times, &main));
     TSelectSkillsForm skills(dialogs, SearchRecord{}, workspace.database.SkillNames);
-    checkNew(std::make_unique<SelectSkillsDialog>(skills, &main));
+    check(*std::make_unique<SelectSkillsDialog>(skills, &main));
     TSelectSpreadsheetForm columns({"Record #", "Name"}, {});
-    checkNew(std::make_unique<SelectSpreadsheetDialog>(columns, &main));
+    check(*std::make_unique<SelectSpreadsheetDialog>(columns, &main));
     TServerDatabaseForm server(dialogs, TServerDatabaseForm::Purpose::Open,
                                {"localhost", "5432", "", ""}, "");
-    checkNew(std::make_unique<ServerDatabaseDialog>(server, &main));
+    check(*std::make_unique<ServerDatabaseDialog>(server, &main));
     auto record = std::make_shared<ItemRecord>();
     record->RecordName = "Ann Lee";
     TServerConflictForm conflict({record});
-    checkNew(std::make_unique<ServerConflictDialog>(conflict, &main));
+    check(*std::make_unique<ServerConflictDialog>(conflict, &main));
     qApp->removeEventFilter(&helpKey);
 
     for (const QString& fault : faults) {
         qWarning("%s", qPrintable(fault));
     }
     QVERIFY2(faults.isEmpty(), "controls a screen reader cannot tell apart, listed above");
-}
-
-void EveryWindowTest::ScheduleIsReadAndSetFromTheKeyboard()
-{
-    test::Session session;
-    session.Start();
-    MainWindow window(session.workspace);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    window.findChild<QTabWidget*>(QStringLiteral("RecordBook"))
-        ->setCurrentIndex(TView::ScheduleTab);
-    auto* bar = window.findChild<QWidget*>(QStringLiteral("TimeBar1"));
-    QAccessibleInterface* hours = QAccessible::queryAccessibleInterface(bar);
-    auto lines = [&](const char* name) {
-        return window.findChild<QPlainTextEdit*>(QLatin1StringView(name))->toPlainText();
-    };
-    auto hour = [&](int cell) { return hours->child(cell); };
-
-    // The bar is a list of its hours, each with its times.
-    QCOMPARE(hours->role(), QAccessible::List);
-    QCOMPARE(hours->text(QAccessible::Name), QStringLiteral("Hours"));
-    QCOMPARE(hours->childCount(), 12);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("09:00 to 10:00"));
-    QCOMPARE(hour(11)->text(QAccessible::Name), QStringLiteral("20:00 to 21:00"));
-    QCOMPARE(hours->indexOfChild(hour(5)), 5);
-    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("No day chosen.")));
-
-    // A day is chosen with the keys, as radio buttons are: Space, then the arrows.
-    auto* sunday = window.findChild<QRadioButton*>(QStringLiteral("DaySun"));
-    sunday->setFocus();
-    QTest::keyClick(sunday, Qt::Key_Space);
-    QTest::keyClick(sunday, Qt::Key_Right);
-    QVERIFY(window.findChild<QRadioButton*>(QStringLiteral("DayMon"))->isChecked());
-    QVERIFY(!sunday->isChecked());
-
-    // Two hours from 11:00, chosen with Shift and the arrows and added with Space.
-    bar->setFocus();
-    QVERIFY(bar->hasFocus());
-    QTest::keyClick(bar, Qt::Key_Right);
-    QTest::keyClick(bar, Qt::Key_Right);
-    QVERIFY(hour(2)->state().focused);
-    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
-    QVERIFY(hour(2)->state().selected && hour(3)->state().selected);
-    QVERIFY(lines("MonStart").isEmpty());  // not yet the day's
-    QTest::keyClick(bar, Qt::Key_Space);
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
-    QCOMPARE(lines("MonEnd"), QStringLiteral("13:00"));
-    QVERIFY(!hour(1)->state().selected && hour(3)->state().selected && !hour(4)->state().selected);
-    QVERIFY(hours->text(QAccessible::Description)
-                .startsWith(QStringLiteral("Monday: 11:00 to 13:00.")));
-
-    // Escape gives up a range being chosen; Left past the first hour moves the bar's hours.
-    QTest::keyClick(bar, Qt::Key_Home);
-    QTest::keyClick(bar, Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(bar, Qt::Key_Escape);
-    QVERIFY(!hour(0)->state().selected && hour(2)->state().selected);
-    QTest::keyClick(bar, Qt::Key_Home);
-    QTest::keyClick(bar, Qt::Key_Left);
-    QCOMPARE(hour(0)->text(QAccessible::Name), QStringLiteral("08:00 to 09:00"));
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00"));
-
-    // A screen reader's press on an hour adds it; Delete empties the day.
-    hour(6)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    QCOMPARE(lines("MonStart"), QStringLiteral("11:00\n14:00"));
-    QTest::keyClick(bar, Qt::Key_Delete);
-    QVERIFY(lines("MonStart").isEmpty());
-    QVERIFY(hours->text(QAccessible::Description).startsWith(QStringLiteral("Monday: no times.")));
 }
 
 }  // namespace quillmark
