@@ -107,6 +107,8 @@ TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
     ExpectEach(Term(Tag::Detail(0), "+", "-"), PutDetail(0), {"+"}, {});
     ExpectEach(Term(Tag::Detail(9), ".5", "9"), PutDetail(9), {" 0.5"}, {});
     ExpectEach(Term(Tag::Detail(9), "1", "9"), PutDetail(9), {}, {"0"});
+    ExpectEach(Term(Tag::Detail(3), "-2.5", "1e1"), PutDetail(3), {" 7", "10 kg"}, {});
+    ExpectEach(Term(Tag::Detail(3), "10", "9"), PutDetail(3), {}, {"9.5"});
 }
 
 TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
@@ -122,6 +124,14 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
     ExpectEach(Term(Tag::Name, "smith"), PutName, {"SMITH", "Ann Smith"}, {"Smit"});
     ExpectEach(Term(Tag::Name, "", "jones"), PutName, {"Bo Jones"}, {});
     ExpectEach(Term(Tag::Name, "", ""), PutName, {}, {""});
+    // A single value finds the values that begin with it; a typed value ignores ASCII case only.
+    ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
+    ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
+    ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
+    // Categories are found below themselves too, with case.
+    ExpectEach(Term(Tag::Description(2), "Clerk : Office"),
+               [](ItemRecord& r, const std::string& v) { r.Desc[2] = v; },
+               {"Senior : Clerk : Office"}, {"clerk : office"});
 }
 
 TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
@@ -151,9 +161,10 @@ TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
 
 TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
 {
-    const auto keywords = [](StringList lines) -> Fill {
-        return [lines](ItemRecord& r) { r.Keywords = lines; };
+    const auto lines = [](StringList ItemRecord::*field, StringList value) -> Fill {
+        return [=](ItemRecord& r) { r.*field = value; };
     };
+    const auto keywords = [&](StringList value) { return lines(&ItemRecord::Keywords, value); };
     const auto type = [](int period) -> Fill {
         return [period](ItemRecord& r) { r.SalaryType = period; };
     };
@@ -161,11 +172,9 @@ TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
         {Term(Tag::Keywords, "forklift"), keywords({"Forklift", "x"}), true},
         {Term(Tag::Keywords, "aid"), keywords({"x", "First aid"}), true},
         {Term(Tag::Keywords, "aid"), keywords({}), false},
-        {Term(Tag::Notes, "late"),
-         [](ItemRecord& r) {
-             r.Notes = {"x", "LATE"};
-         },
-         true},
+        {Term(Tag::Keywords, ""), keywords({"Forklift"}), false},
+        {Term(Tag::Notes, "late"), lines(&ItemRecord::Notes, {"x", "LATE"}), true},
+        {Term(Tag::ResumeFile, "cv"), lines(&ItemRecord::ResumeFile, {"/h/CV.doc"}), true},
         {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.Working = true; }, true},
         {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.NotAvailable = true; }, false},
         {Term(Tag::Status, "Available"), [](ItemRecord& r) { r.Available = true; }, true},
@@ -177,13 +186,8 @@ TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
         {Term(Tag::SalaryType, "Yearly"), type(5), false},
         {Term(Tag::SalaryType, "Hourly"), type(0), false},
         {Term(Tag::SalaryType, "Yearly"), type(7), false},
+        {Term(Tag::SalaryType, "daily"), type(2), false},
     });
-}
-
-void AddSlot(ItemRecord& record, int day, int slot, const char* start, const char* end)
-{
-    record.Schedule.SetScheduleStart(day, slot, *ReadTimeOfDay(start));
-    record.Schedule.SetScheduleEnd(day, slot, *ReadTimeOfDay(end));
 }
 
 SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
@@ -193,30 +197,35 @@ SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
     return term;
 }
 
-// A value "hh:mm-hh:mm" is the start and end of the slot of that day.
+// Each "hh:mm-hh:mm" of a value is the start and end of a slot of that day, from the one given.
 Put PutSlot(int day, int slot)
 {
     return [=](ItemRecord& r, const std::string& v) {
-        AddSlot(r, day, slot, v.substr(0, 5).c_str(), v.substr(6).c_str());
+        for (std::size_t at = 0; at < v.size(); at += 12) {
+            const int filled = slot + static_cast<int>(at / 12);
+            r.Schedule.SetScheduleStart(day, filled, *ReadTimeOfDay(v.substr(at, 5)));
+            r.Schedule.SetScheduleEnd(day, filled, *ReadTimeOfDay(v.substr(at + 6, 5)));
+        }
     };
 }
 
 TEST(SearchBoundaries, ScheduleTermsFitWithinOneSlotEndsIncluded)
 {
     const int last = WeeklySchedule::Slots;
-    const SearchRecord sunday = ScheduleTerm("Sunday", "09:00", "12:00");
-    ExpectEach(sunday, PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
-    const SearchRecord saturday = ScheduleTerm("Saturday", "09:00", "12:00");
-    ExpectEach(saturday, PutSlot(7, last), {"08:00-12:00"}, {});
-    ExpectEach(saturday, PutSlot(6, last), {}, {"08:00-12:00"});
-    const SearchRecord anyDay = ScheduleTerm("Any Day", "09:00", "12:00");
-    ExpectEach(anyDay, PutSlot(1, 1), {"09:00-12:00"}, {});
-    ExpectEach(anyDay, PutSlot(7, last), {"09:00-12:00"}, {});
-    ExpectEach(ScheduleTerm("Someday", "09:00", "12:00"), PutSlot(1, 1), {}, {"09:00-12:00"});
+    const auto morning = [](const char* day) { return ScheduleTerm(day, "09:00", "12:00"); };
+    ExpectEach(morning("Sunday"), PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
+    ExpectEach(morning("Saturday"), PutSlot(7, last), {"08:00-12:00"}, {});
+    ExpectEach(morning("Saturday"), PutSlot(6, last), {}, {"08:00-12:00"});
+    ExpectEach(morning("Any Day"), PutSlot(1, 1), {"09:00-12:00"}, {});
+    ExpectEach(morning("Any Day"), PutSlot(7, last), {"09:00-12:00"}, {});
+    ExpectEach(morning("Someday"), PutSlot(1, 1), {}, {"09:00-12:00"});
     ExpectEach(ScheduleTerm("Monday", "00:01", "00:02"), PutSlot(2, 1), {"00:01-00:02"}, {});
-    const Put nothing = [](ItemRecord&, const std::string&) {};
-    ExpectEach(ScheduleTerm("Monday", "09:00", "12:00"), nothing, {}, {""});
-    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), nothing, {}, {""});
+    // The whole interval within one slot of the day; the time boxes may leave blanks around a
+    // time.
+    ExpectEach(morning("Monday"), PutSlot(2, 1), {}, {"08:00-10:00 10:00-12:00", ""});
+    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), PutSlot(2, 1), {}, {""});
+    ExpectEach(ScheduleTerm("Any Day", " 9:00", "12:00 "), PutSlot(5, 4), {"08:00-17:00"}, {});
+    ExpectEach(ScheduleTerm("Any Day", "18:00", "24:00"), PutSlot(7, 1), {"16:00-23:59"}, {});
 }
 
 TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
@@ -244,6 +253,9 @@ TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
     ExpectEach(term("Welding", "", ""), skill(last - 1), {}, {""});
     ExpectEach(term("Welding", "", "", "night", 1), skill(last, true), {"NIGHT"}, {"NIGHTS"});
     ExpectEach(term("Welding", "", "", "night", 2), skill(last, true), {"late nights"}, {"nigh"});
+    // A proficiency without digits is none; only skills the database names are found.
+    ExpectEach(term("Typing", "", "5"), skill(1), {"five"}, {});
+    ExpectEach(term("Driving", "", "5"), skill(1), {}, {"five"});
 }
 
 const Put PutExperience = [](ItemRecord& r, const std::string& v) { r.ExperienceStream = v; };
@@ -256,58 +268,11 @@ TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
                {"2,3\r\n2,1,Acme\r\n", "2,3\r\n0,3,Acme\r\n", "2,3\r\n0,0,Acme\r\n",
                 "\r\n4,99,Acme\r\n", "\r\n3,100,Acme\r\n", ""});
     ExpectEach(Term(Tag::Experience, ""), PutExperience, {}, {"0,1,x\r\n"});
-}
-
-// The rules of each kind away from their edges.
-TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
-{
-    // A single value finds the values that begin with it; numbers compare as numbers.
-    ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
-    ExpectEach(Term(Tag::Detail(3), "-2.5", "1e1"), PutDetail(3), {" 7"}, {});
-    ExpectEach(Term(Tag::Detail(3), "10", "9"), PutDetail(3), {}, {"9.5"});
-    ExpectEach(Term(Tag::Detail(3), "10", "20"), PutDetail(3), {"15 kg"}, {});
-    // Typed values look for a piece of the text, ignoring ASCII case only.
-    ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
-    ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
-    // Categories are found below themselves too, with case.
-    ExpectEach(Term(Tag::Description(2), "Clerk : Office"),
-               [](ItemRecord& r, const std::string& v) { r.Desc[2] = v; },
-               {"Senior : Clerk : Office"}, {"clerk : office"});
-    // Experience: the stream's size line counts, and so does the last cell written.
+    // The stream's size line counts, and so does the last cell written.
     const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
     ExpectEach(Term(Tag::Experience, "acme"), PutExperience, {"6,10\r\n5,1,Acme\r\n"},
                {header + "0,1,Acme\r\n0,1,Zenith\r\n"});
     ExpectEach(Term(Tag::Experience, "a\r\nb"), PutExperience, {header + "3,2,a\t\bb\r\n"}, {});
-
-    SearchRecord skill = Term(Tag::Skills, "", "5");
-    skill.SkillName = "Typing";
-    skill.MatchMode = 2;
-    SearchRecord unknownSkill = skill;
-    unknownSkill.SkillName = "Driving";
-    const Fill typing = [](ItemRecord& r) {
-        r.Skills.SetHasSkill(1, true);
-        r.Skills.SetSkillProficiency(1, "five");
-    };
-    ExpectEach({
-        {Term(Tag::Keywords, ""), [](ItemRecord& r) { r.Keywords = {"Forklift"}; }, false},
-        {Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; }, true},
-        {Term(Tag::SalaryType, "daily"), [](ItemRecord& r) { r.SalaryType = 2; }, false},
-        // A proficiency without digits is none; only skills the database names are found.
-        {skill, typing, true},
-        {unknownSkill, typing, false},
-        // Schedules: the whole interval within one slot of the day; the time boxes may leave
-        // blanks around a time.
-        {ScheduleTerm("Monday", "09:00", "12:00"),
-         [](ItemRecord& r) {
-             AddSlot(r, 2, 1, "08:00", "10:00");
-             AddSlot(r, 2, 2, "10:00", "12:00");
-         },
-         false},
-        {ScheduleTerm("Any Day", " 9:00", "12:00 "),
-         [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
-        {ScheduleTerm("Any Day", "18:00", "24:00"),
-         [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
-    });
 }
 
 TEST(SearchBoundaries, TermsInTheFirstAndLastSlotAllMustHold)
@@ -392,26 +357,6 @@ TEST(SearchRunTest, TermsCombineByAndAndOnlyNewMatchesAreCounted)
         << "a search without terms finds nothing";
 }
 
-TEST(SearchRunTest, AScheduleTermThatDoesNotReadStopsTheSearchWhereItIsReached)
-{
-    ItemRecordList records = Records({"Bob", "Ann", "Ann Lee"});
-    records[2]->InSearchList = true;
-    SearchTermTable terms;
-    terms[1] = Term(Tag::Name, "Ann");
-    terms[2] = ScheduleTerm("Monday", "9 o'clock", "12:00");
-    std::size_t tested = 0;
-    const SearchOutcome outcome = RunSearch(records, PreparedSearch(terms, {1, 2}, Context()),
-                                            [&](std::size_t n) { tested = n; });
-    ASSERT_TRUE(outcome.Unreadable);
-    EXPECT_EQ(outcome.Unreadable->row, 2);
-    EXPECT_EQ(UnreadableTermMessage(*outcome.Unreadable),
-              "Search term 2 holds the time \"9 o'clock\", which is not a time "
-              "of day.  The "
-              "search was stopped.");
-    EXPECT_EQ(tested, 1u) << "Bob fails the name term before the schedule term is reached";
-    EXPECT_TRUE(records[2]->InSearchList) << "what was listed stays listed";
-}
-
 TEST(SearchRunTest, ALongListIsSharedOutAndComesBackAsOneSearchInListOrder)
 {
     // Long enough for the records to be tested on several threads, in blocks.
@@ -436,15 +381,18 @@ TEST(SearchRunTest, ALongListIsSharedOutAndComesBackAsOneSearchInListOrder)
     }
 
     // A term that cannot be tested stops the search at the first record that reaches it,
-    // whichever thread reached a later one first.
+    // whichever thread reached a later one first; what was listed stays listed.
     records[27000]->RecordName = records[17000]->RecordName = "Cy Lee";
     terms[1] = Term(Tag::Name, "Cy");
     terms[2] = ScheduleTerm("Monday", "9 o'clock", "12:00");
     const SearchOutcome outcome = RunSearch(records, PreparedSearch(terms, {1, 2}, Context()),
                                             [&](std::size_t n) { tested = n; });
     ASSERT_TRUE(outcome.Unreadable);
-    EXPECT_EQ(outcome.Unreadable->row, 2);
+    EXPECT_EQ(UnreadableTermMessage(*outcome.Unreadable),
+              "Search term 2 holds the time \"9 o'clock\", which is not a time of day.  The "
+              "search was stopped.");
     EXPECT_EQ(tested, 17000u);
+    EXPECT_TRUE(records[3]->InSearchList);
 }
 
 TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
@@ -456,7 +404,7 @@ TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
     record.HoursPerWeek = "40 hrs";
     record.Skills.SetHasSkill(1, true);
     record.Skills.SetSkillProficiency(1, "4");
-    AddSlot(record, 2, 1, "08:00", "17:00");
+    PutSlot(2, 1)(record, "08:00-17:00");
     SearchTermTable terms;
     terms[1] = Term(Tag::Name, "smith");
     terms[2] = Term(Tag::Detail(3), "Sm", "Sz");
