@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace quillmark {
 namespace {
 
@@ -57,8 +59,7 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     EXPECT_EQ(Import(steps, {Name}).size(), 8192u);
     std::vector<std::size_t> told;
     test::TrickleSource source(steps, 1000);
-    ItemRecordList stepped;
-    ImportCommaDelimited(source, {Name}, stepped,
+    ImportCommaDelimited(source, {Name}, records,
                          [&](std::size_t done, std::size_t) { told.push_back(done); });
     EXPECT_EQ(told, (std::vector<std::size_t>{3 * 4096, 5 * 4096}));
 
@@ -108,10 +109,8 @@ TEST(CommaImportTest, AQuickExportImportsBackCellForCell)
                     TextFileEncoding::Utf8);
 
     // The export's first 21 columns: name, descriptions, details, status.
-    std::vector<int> columns = {Name};
-    for (int item = 0; item <= 20; ++item) {
-        columns.push_back(item);
-    }
+    std::vector<int> columns(22, Name);
+    std::iota(columns.begin() + 1, columns.end(), 0);
     ItemRecordList imported;
     const ImportOutcome outcome =
         ImportCommaDelimitedFile(folder.File("staff.txt"), columns, imported);

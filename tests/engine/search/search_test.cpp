@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 // Each search rule walked across its edges: values on, just inside and just
 // outside each bound, and the first and last of every list a term can name.
@@ -14,7 +15,8 @@ namespace quillmark {
 namespace {
 
 namespace Tag = SearchFieldTag;
-using Fill = std::function<void(ItemRecord&)>;
+// Puts a value where a field keeps it.
+using Put = std::function<void(ItemRecord&, const std::string&)>;
 
 SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion = IncludesInclusion)
 {
@@ -26,12 +28,6 @@ SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion 
     return term;
 }
 
-struct Case {
-    SearchRecord term;
-    Fill record;
-    bool holds;
-};
-
 SearchContext Context()
 {
     SearchContext context;
@@ -40,50 +36,46 @@ SearchContext Context()
     return context;
 }
 
-bool Holds(const SearchRecord& term, const Fill& fill)
+bool Holds(const SearchRecord& term, const Put& put, const std::string& value)
 {
     ItemRecord record;
-    fill(record);
+    put(record, value);
     return PreparedTerm(term, Context()).Holds(record);
 }
 
-void ExpectEach(const std::vector<Case>& cases)
-{
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE("case " + std::to_string(i + 1) + ": " + cases[i].term.FromValue + " .. " +
-                     cases[i].term.ToValue);
-        ItemRecord record;
-        cases[i].record(record);
-        const PreparedTerm term(cases[i].term, Context());
-        EXPECT_EQ(term.Holds(record), cases[i].holds);
-        SearchRecord inverted = cases[i].term;
-        inverted.Inclusion = DoesNotIncludeInclusion;
-        EXPECT_EQ(PreparedTerm(inverted, Context()).Holds(record), !cases[i].holds);
-    }
-}
-
-// Puts a value where a field keeps it.
-using Put = std::function<void(ItemRecord&, const std::string&)>;
-
-// The term holds for a record given each of the first values, and for none given the second.
+// The term holds for a record given each of the first values, and for none given the second;
+// the inverted term the other way round.
 void ExpectEach(const SearchRecord& term, const Put& put, const std::vector<std::string>& holding,
                 const std::vector<std::string>& failing)
 {
+    SearchRecord inverted = term;
+    inverted.Inclusion = DoesNotIncludeInclusion;
     for (const auto* values : {&holding, &failing}) {
         for (const std::string& value : *values) {
-            SCOPED_TRACE("value \"" + value + "\"");
-            ExpectEach({{term, [&](ItemRecord& r) { put(r, value); }, values == &holding}});
+            SCOPED_TRACE(term.FromValue + " .. " + term.ToValue + ": \"" + value + "\"");
+            EXPECT_EQ(Holds(term, put, value), values == &holding);
+            EXPECT_EQ(Holds(inverted, put, value), values != &holding);
         }
     }
 }
 
-Fill Detail(int field, std::string text)
+Put PutDesc(int field)
 {
-    return [field, text](ItemRecord& r) { r.Detail[static_cast<std::size_t>(field)] = text; };
+    return [field](ItemRecord& r, const std::string& v) { r.Desc[field] = v; };
 }
-Put PutDetail(std::size_t field)
+Put PutDetail(int field)
 {
-    return [field](ItemRecord& r, const std::string& v) { r.Detail[field] = v; };
+    return [field](ItemRecord& r, const std::string& v) {
+        r.Detail[static_cast<std::size_t>(field)] = v;
+    };
+}
+Put PutOther(int field)
+{
+    return [field](ItemRecord& r, const std::string& v) { r.Other[field] = v; };
+}
+Put PutFigure(int period)
+{
+    return [period](ItemRecord& r, const std::string& v) { r.SalaryFigures[period] = v; };
 }
 const Put PutName = [](ItemRecord& r, const std::string& v) { r.RecordName = v; };
 
@@ -95,12 +87,8 @@ TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
     ExpectEach(Term(Tag::HoursPerWeek, "0", "0"), hours, {"none"}, {});
     // Only the last point is a point: "1.500.25" is 1500.25.
     ExpectEach(Term(Tag::HoursPerWeek, "1500.25", "1500.25"), hours, {"1.500.25"}, {});
-    ExpectEach(Term(Tag::HourlySalary, "20000", "50000"),
-               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[1] = v; }, {"20,000.00"},
-               {});
-    ExpectEach(Term(Tag::YearlySalary, "20000", "50000"),
-               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[6] = v; }, {"$50,000"},
-               {"50000.01"});
+    ExpectEach(Term(Tag::HourlySalary, "20000", "50000"), PutFigure(1), {"20,000.00"}, {});
+    ExpectEach(Term(Tag::YearlySalary, "20000", "50000"), PutFigure(6), {"$50,000"}, {"50000.01"});
     // Signs on both the bounds and the value; a sign alone is no number.
     ExpectEach(Term(Tag::Detail(0), "-5", "+5"), PutDetail(0), {"-5", "+5"}, {"-5.5", "5.5"});
     ExpectEach(Term(Tag::Detail(0), "+", "-"), PutDetail(0), {"+"}, {});
@@ -113,9 +101,7 @@ TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
 TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
 {
     for (const int field : {1, 6}) {
-        ExpectEach(Term(Tag::Other(field), "b", "d"),
-                   [field](ItemRecord& r, const std::string& v) { r.Other[field] = v; },
-                   {"B", "Dz"}, {"A", "e", ""});
+        ExpectEach(Term(Tag::Other(field), "b", "d"), PutOther(field), {"B", "Dz"}, {"A", "e", ""});
     }
     ExpectEach(Term(Tag::Name, "Ann", "Ann"), PutName, {"Anne"}, {"An"});
     // One bound alone looks for a piece of the text; the piece may be the whole text, or at its
@@ -128,65 +114,62 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
     ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
     ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
     // Categories are found below themselves too, with case.
-    ExpectEach(Term(Tag::Description(2), "Clerk : Office"),
-               [](ItemRecord& r, const std::string& v) { r.Desc[2] = v; },
-               {"Senior : Clerk : Office"}, {"clerk : office"});
+    ExpectEach(Term(Tag::Description(2), "Clerk : Office"), PutDesc(2), {"Senior : Clerk : Office"},
+               {"clerk : office"});
 }
 
 TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
 {
-    std::vector<Case> cases;
     for (int field = 1; field <= 10; ++field) {
-        const Fill category = [field](ItemRecord& r) { r.Desc[field] = "Clerk : Office"; };
-        cases.push_back({Term(Tag::Description(field), "Clerk"), category, true});
-    }
-    for (int detail = 0; detail <= 9; ++detail) {
-        cases.push_back({Term(Tag::Detail(detail), "x", "x"), Detail(detail, "x"), true});
+        ExpectEach(Term(Tag::Description(field), "Clerk"), PutDesc(field), {"Clerk : Office"}, {});
+        ExpectEach(Term(Tag::Detail(field - 1), "x", "x"), PutDetail(field - 1), {"x"}, {});
     }
     for (int field = 1; field <= 6; ++field) {
-        const Fill other = [field](ItemRecord& r) { r.Other[field] = "x"; };
-        cases.push_back({Term(Tag::Other(field), "x", "x"), other, true});
+        ExpectEach(Term(Tag::Other(field), "x", "x"), PutOther(field), {"x"}, {});
     }
     for (int period = 1; period <= PayPeriodCount; ++period) {
-        const Fill figure = [period](ItemRecord& r) { r.SalaryFigures[period] = "10"; };
-        cases.push_back({Term(Tag::HourlySalary + period - 1, "10", "10"), figure, true});
+        ExpectEach(Term(Tag::HourlySalary + period - 1, "10", "10"), PutFigure(period), {"10"}, {});
     }
     // A value in another field is not found.
-    cases.push_back({Term(Tag::Detail(9), "x", "x"), Detail(8, "x"), false});
-    cases.push_back(
-        {Term(Tag::Description(10), "x"), [](ItemRecord& r) { r.Desc[9] = "x"; }, false});
-    ExpectEach(cases);
+    ExpectEach(Term(Tag::Detail(9), "x", "x"), PutDetail(8), {}, {"x"});
+    ExpectEach(Term(Tag::Description(10), "x"), PutDesc(9), {}, {"x"});
+}
+
+// Each "|" of a value begins another line of a list field.
+Put PutLines(StringList ItemRecord::*field)
+{
+    return [field](ItemRecord& r, const std::string& v) {
+        std::istringstream in(v);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line, '|');) {
+            lines.push_back(line);
+        }
+        r.*field = lines;
+    };
 }
 
 TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
 {
-    const auto lines = [](StringList ItemRecord::*field, StringList value) -> Fill {
-        return [=](ItemRecord& r) { r.*field = value; };
+    const Put keywords = PutLines(&ItemRecord::Keywords);
+    ExpectEach(Term(Tag::Keywords, "forklift"), keywords, {"Forklift|x"}, {});
+    ExpectEach(Term(Tag::Keywords, "aid"), keywords, {"x|First aid"}, {""});
+    ExpectEach(Term(Tag::Keywords, ""), keywords, {}, {"Forklift"});
+    ExpectEach(Term(Tag::Notes, "late"), PutLines(&ItemRecord::Notes), {"x|LATE"}, {});
+    ExpectEach(Term(Tag::ResumeFile, "cv"), PutLines(&ItemRecord::ResumeFile), {"/h/CV.doc"}, {});
+    // The status boxes ticked: W, A and N.
+    const Put status = [](ItemRecord& r, const std::string& v) {
+        r.Working = v.find('W') != std::string::npos;
+        r.Available = v.find('A') != std::string::npos;
+        r.NotAvailable = v.find('N') != std::string::npos;
     };
-    const auto keywords = [&](StringList value) { return lines(&ItemRecord::Keywords, value); };
-    const auto type = [](int period) -> Fill {
-        return [period](ItemRecord& r) { r.SalaryType = period; };
-    };
-    ExpectEach({
-        {Term(Tag::Keywords, "forklift"), keywords({"Forklift", "x"}), true},
-        {Term(Tag::Keywords, "aid"), keywords({"x", "First aid"}), true},
-        {Term(Tag::Keywords, "aid"), keywords({}), false},
-        {Term(Tag::Keywords, ""), keywords({"Forklift"}), false},
-        {Term(Tag::Notes, "late"), lines(&ItemRecord::Notes, {"x", "LATE"}), true},
-        {Term(Tag::ResumeFile, "cv"), lines(&ItemRecord::ResumeFile, {"/h/CV.doc"}), true},
-        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.Working = true; }, true},
-        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.NotAvailable = true; }, false},
-        {Term(Tag::Status, "Available"), [](ItemRecord& r) { r.Available = true; }, true},
-        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.NotAvailable = true; }, true},
-        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.Working = true; }, false},
-        {Term(Tag::Status, "Idle"), [](ItemRecord& r) { r.Working = true; }, false},
-        {Term(Tag::SalaryType, "Hourly"), type(1), true},
-        {Term(Tag::SalaryType, "Yearly"), type(6), true},
-        {Term(Tag::SalaryType, "Yearly"), type(5), false},
-        {Term(Tag::SalaryType, "Hourly"), type(0), false},
-        {Term(Tag::SalaryType, "Yearly"), type(7), false},
-        {Term(Tag::SalaryType, "daily"), type(2), false},
-    });
+    ExpectEach(Term(Tag::Status, "Working"), status, {"W"}, {"N"});
+    ExpectEach(Term(Tag::Status, "Available"), status, {"A"}, {});
+    ExpectEach(Term(Tag::Status, "Not Available"), status, {"N"}, {"W"});
+    ExpectEach(Term(Tag::Status, "Idle"), status, {}, {"W"});
+    const Put type = [](ItemRecord& r, const std::string& v) { r.SalaryType = std::stoi(v); };
+    ExpectEach(Term(Tag::SalaryType, "Hourly"), type, {"1"}, {"0"});
+    ExpectEach(Term(Tag::SalaryType, "Yearly"), type, {"6"}, {"5", "7"});
+    ExpectEach(Term(Tag::SalaryType, "daily"), type, {}, {"2"});
 }
 
 SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
@@ -420,22 +403,19 @@ TEST(SearchRunTest, LongNearMissesAreRuledOutInLinearTime)
     const struct {
         const char* what;
         SearchRecord term;
-        std::function<void(ItemRecord&, const std::string&)> fill;
+        Put fill;
     } cases[] = {
-        {"name", Term(Tag::Name, term),
-         [](ItemRecord& r, const std::string& t) { r.RecordName = t; }},
-        {"notes", Term(Tag::Notes, term),
-         [](ItemRecord& r, const std::string& t) { r.Notes = {t}; }},
+        {"name", Term(Tag::Name, term), PutName},
+        {"notes", Term(Tag::Notes, term), PutLines(&ItemRecord::Notes)},
         {"experience", Term(Tag::Experience, term),
          [](ItemRecord& r, const std::string& t) { r.ExperienceStream = "4,100\r\n1,1," + t; }},
-        {"category", Term(Tag::Description(1), std::string(1000, 'a') + "b"),
-         [](ItemRecord& r, const std::string& t) { r.Desc[1] = t; }},
+        {"category", Term(Tag::Description(1), std::string(1000, 'a') + "b"), PutDesc(1)},
     };
     const double started = test::ProcessorSeconds();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text); }));
-        EXPECT_TRUE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text + "b"); }));
+        EXPECT_FALSE(Holds(c.term, c.fill, text));
+        EXPECT_TRUE(Holds(c.term, c.fill, text + "b"));
     }
     EXPECT_LT(test::ProcessorSeconds() - started, 0.5);
 }
