@@ -10,11 +10,8 @@
 namespace quillmark {
 namespace {
 
-constexpr int Name = 22;
-constexpr int Street = 10;
-constexpr int City = 11;
-constexpr int Status = 20;
-constexpr int Description1 = 0;
+// Report items.
+constexpr int Description1 = 0, Street = 10, City = 11, Status = 20, Name = 22;
 
 ItemRecordList Import(std::string_view bytes, const std::vector<int>& columns)
 {
