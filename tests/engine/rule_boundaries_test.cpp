@@ -1,13 +1,12 @@
 #include "engine/record_sorting.h"
 #include "engine/related_records.h"
-#include "engine/salary_calculation.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-// Sorting, the salary figures and related records at their edges: the first and last key and
-// field of each kind, the smallest list that needs sorting, and the limits of work days and hours.
+// Sorting and related records at their edges: the first and last key and field of each kind, and
+// the smallest list that needs sorting.
 namespace quillmark {
 namespace {
 
@@ -44,50 +43,6 @@ TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
         DoSort(records, SortKey{key}, false);
         EXPECT_EQ(records[1].get(), first);
     }
-}
-
-TEST(RuleBoundaries, WorkDaysRunFromOneToSevenAndADayFromNoHoursTo24)
-{
-    const struct {
-        const char* hours;
-        const char* days;
-        const char* status;
-    } cases[] = {
-        {"40", "0.99", "Work Days per week must be greater then 1."},
-        {"40", "1", "Warning:  Hours per day exceeds 24."},
-        {"24", "1", "Calculation Successful"},
-        {"24.01", "1", "Warning:  Hours per day exceeds 24."},
-        {"40", "7", "Calculation Successful"},
-        {"40", "7.01", "Work Days per week can not be greater then 7."},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.hours) + " / " + c.days);
-        EXPECT_EQ(CalculateSalaryFigures(c.hours, "100", c.days, 3).Status, c.status);
-    }
-}
-
-TEST(RuleBoundaries, RecalculatingUsesTheRecordsPayPeriodAndYearlyForAnyOther)
-{
-    const struct {
-        int type;
-        const char* hourly;  // 40 hours, 5 days, 2080 paid for the period
-    } cases[] = {
-        {1, "2080.00"}, {5, "1.00"}, {6, "1.00"}, {0, "1.00"}, {7, "1.00"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.type);
-        ItemRecord record;
-        record.HoursPerWeek = "40";
-        record.SalaryAmount = c.type == 5 ? "173.33333333" : "2080";
-        record.SalaryType = c.type;
-        EXPECT_TRUE(RecalculateSalary(record).Calculated);
-        EXPECT_EQ(record.SalaryFigures[1], c.hourly);
-        EXPECT_EQ(record.SalaryFigures[6], c.type == 1 ? "4326400.00" : "2080.00");
-    }
-    ItemRecord unpaid;
-    unpaid.SalaryFigures[6] = "1.00";
-    EXPECT_FALSE(RecalculateSalary(unpaid).Calculated);
-    EXPECT_EQ(unpaid.SalaryFigures[6], "") << "figures that no longer follow are cleared";
 }
 
 TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)

@@ -23,8 +23,6 @@ std::vector<std::string> Figures(const SalaryCalculation& calculation)
 TEST(SalaryTest, EveryPeriodFollowsFromTheWorkedExample)
 {
     const SalaryCalculation weekly = CalculateSalaryFigures("40", "500", "5", Weekly);
-    EXPECT_TRUE(weekly.Calculated);
-    EXPECT_EQ(weekly.Status, "Calculation Successful");
     EXPECT_EQ(Figures(weekly), (std::vector<std::string>{"12.50", "100.00", "500.00", "1083.33",
                                                          "2166.67", "26000.00"}));
     EXPECT_EQ(weekly.HoursPerDay, "8.00");
@@ -43,15 +41,18 @@ TEST(SalaryTest, EveryPeriodFollowsFromTheWorkedExample)
     }
 }
 
+// Work days run from 1 to 7 and a day from no hours to 24: on and just outside each limit.
 TEST(SalaryTest, RefusedInputsNameTheProblemAndGiveNoFigures)
 {
+    const char* const fine = "Calculation Successful";
+    const char* const longDay = "Warning:  Hours per day exceeds 24.";
     const struct {
         const char* hours;
         const char* salary;
         const char* days;
         int period;
         const char* status;
-    } refused[] = {
+    } cases[] = {
         {"", "", "", Weekly, "Please enter hours per week."},
         {"40", "", "", Weekly, "Please enter salary."},
         {"40", "500", "", Weekly, "Please enter work days per week."},
@@ -63,21 +64,30 @@ TEST(SalaryTest, RefusedInputsNameTheProblemAndGiveNoFigures)
         {"forty", "$.", "", Hourly, "Please enter work days per week."},
         {"forty", "$.", "five", Hourly, "Please enter hours per week."},
         {"40", "12", "five", Hourly, "Please enter work days per week."},
+        {"40", "100", "0.99", Weekly, "Work Days per week must be greater then 1."},
+        {"40", "100", "1", Weekly, longDay},
+        {"24", "100", "1", Weekly, fine},
+        {"24.01", "100", "1", Weekly, longDay},
+        {"40", "100", "7", Weekly, fine},
+        {"40", "100", "7.01", Weekly, "Work Days per week can not be greater then 7."},
     };
-    for (const auto& in : refused) {
+    for (const auto& in : cases) {
+        SCOPED_TRACE(std::string(in.hours) + "/" + in.salary + "/" + in.days);
         const SalaryCalculation result =
             CalculateSalaryFigures(in.hours, in.salary, in.days, in.period);
-        EXPECT_EQ(result.Status, in.status) << in.hours << "/" << in.salary << "/" << in.days;
-        EXPECT_FALSE(result.Calculated);
-        EXPECT_EQ(Figures(result), std::vector<std::string>(6));
-        EXPECT_EQ(result.HoursPerDay, "");
+        EXPECT_EQ(result.Status, in.status);
+        const bool refused = in.status != fine && in.status != longDay;
+        EXPECT_EQ(result.Calculated, !refused);
+        if (refused) {
+            EXPECT_EQ(Figures(result), std::vector<std::string>(6));
+            EXPECT_EQ(result.HoursPerDay, "");
+        }
     }
 }
 
 TEST(SalaryTest, UnusualInputsStillGiveFigures)
 {
     const SalaryCalculation longDays = CalculateSalaryFigures("70", "700", "2", Weekly);
-    EXPECT_EQ(longDays.Status, "Warning:  Hours per day exceeds 24.");
     EXPECT_EQ(longDays.HoursPerDay, "35.00");
     EXPECT_EQ(Figures(longDays), (std::vector<std::string>{"10.00", "350.00", "700.00", "1516.67",
                                                            "3033.33", "36400.00"}));
@@ -88,6 +98,30 @@ TEST(SalaryTest, UnusualInputsStillGiveFigures)
 
     EXPECT_EQ(TwoDecimals(0.005 + 1e-9), "0.01");
     EXPECT_EQ(TwoDecimals(1234567.894), "1234567.89");
+}
+
+TEST(SalaryTest, RecalculatingUsesTheRecordsPayPeriodAndYearlyForAnyOther)
+{
+    const struct {
+        int type;
+        const char* hourly;  // 40 hours, 5 days, 2080 paid for the period
+    } cases[] = {
+        {1, "2080.00"}, {5, "1.00"}, {6, "1.00"}, {0, "1.00"}, {7, "1.00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ItemRecord record;
+        record.HoursPerWeek = "40";
+        record.SalaryAmount = c.type == 5 ? "173.33333333" : "2080";
+        record.SalaryType = c.type;
+        EXPECT_TRUE(RecalculateSalary(record).Calculated);
+        EXPECT_EQ(record.SalaryFigures[1], c.hourly);
+        EXPECT_EQ(record.SalaryFigures[6], c.type == 1 ? "4326400.00" : "2080.00");
+    }
+    ItemRecord unpaid;
+    unpaid.SalaryFigures[6] = "1.00";
+    EXPECT_FALSE(RecalculateSalary(unpaid).Calculated);
+    EXPECT_EQ(unpaid.SalaryFigures[6], "") << "figures that no longer follow are cleared";
 }
 
 // The program runs under the user's locale; a comma for its decimal separator must not reach

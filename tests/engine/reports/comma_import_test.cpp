@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace quillmark {
 namespace {
 
-constexpr int Name = 22;
-constexpr int Street = 10;
-constexpr int City = 11;
-constexpr int Status = 20;
-constexpr int Description1 = 0;
+// Report items.
+constexpr int Description1 = 0, Street = 10, City = 11, Status = 20, Name = 22;
 
 ItemRecordList Import(std::string_view bytes, const std::vector<int>& columns)
 {
@@ -57,8 +56,7 @@ TEST(CommaImportTest, EachRecordOfTheFileBecomesARecordFieldsGoingToTheColumnsIn
     EXPECT_EQ(Import(steps, {Name}).size(), 8192u);
     std::vector<std::size_t> told;
     test::TrickleSource source(steps, 1000);
-    ItemRecordList stepped;
-    ImportCommaDelimited(source, {Name}, stepped,
+    ImportCommaDelimited(source, {Name}, records,
                          [&](std::size_t done, std::size_t) { told.push_back(done); });
     EXPECT_EQ(told, (std::vector<std::size_t>{3 * 4096, 5 * 4096}));
 
@@ -108,10 +106,8 @@ TEST(CommaImportTest, AQuickExportImportsBackCellForCell)
                     TextFileEncoding::Utf8);
 
     // The export's first 21 columns: name, descriptions, details, status.
-    std::vector<int> columns = {Name};
-    for (int item = 0; item <= 20; ++item) {
-        columns.push_back(item);
-    }
+    std::vector<int> columns(22, Name);
+    std::iota(columns.begin() + 1, columns.end(), 0);
     ItemRecordList imported;
     const ImportOutcome outcome =
         ImportCommaDelimitedFile(folder.File("staff.txt"), columns, imported);

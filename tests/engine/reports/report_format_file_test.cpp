@@ -82,6 +82,19 @@ std::string ExampleBytes()
     return bytes + B(true) + B(false);
 }
 
+std::string Replaced(std::string bytes, const std::string& from, const std::string& to)
+{
+    return bytes.replace(bytes.find(from), from.size(), to);
+}
+
+// Reads into the format given, so that a test can see what a failed read left in it.
+void Read(const std::string& bytes, ReportFormat& format)
+{
+    ValueReader reader(bytes);
+    ReadReportFormat(reader, format);
+    EXPECT_EQ(reader.Remaining(), 0u);
+}
+
 ReportFormat Example()
 {
     ReportFormat format;
@@ -107,12 +120,9 @@ TEST(ReportFormatFileTest, WritesAndReadsTheFiledOrder)
     WriteReportFormat(sink, Example());
     EXPECT_EQ(test::ToHex(written), test::ToHex(ExampleBytes()));
 
-    const std::string bytes = ExampleBytes();
-    ValueReader reader(bytes);
     ReportFormat read;
-    ReadReportFormat(reader, read);
+    Read(ExampleBytes(), read);
     EXPECT_EQ(read, Example());
-    EXPECT_EQ(reader.Remaining(), 0u);
 
     const ColumnReportSetup setup = SetupFromFormat(read);
     EXPECT_EQ(setup.Items, (std::vector<int>{22, 20}));
@@ -127,7 +137,7 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     // four font styles, header widths from none to the widest, and a colour by its name.
     std::string bytes = ExampleBytes();
     const auto replace = [&](const std::string& from, const std::string& to) {
-        bytes.replace(bytes.find(from), from.size(), to);
+        bytes = Replaced(bytes, from, to);
     };
     std::string items = I(MaximumReportItems) + I(0) + I(0) + S("First");
     for (int i = 1; i < MaximumReportItems; ++i) {
@@ -142,9 +152,8 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     replace(Property("Font.Color", I(0x0000FF)),
             Property("Font.Color", Hex("07") + test::Name("clRed")));
 
-    ValueReader reader(bytes);
     ReportFormat format;
-    ReadReportFormat(reader, format);
+    Read(bytes, format);
     ASSERT_EQ(format.Items.size(), static_cast<std::size_t>(MaximumReportItems));
     EXPECT_EQ(format.Items.front().position, 0);
     EXPECT_EQ(format.Items.back().position, ReportItemChoices - 1);
@@ -153,10 +162,7 @@ TEST(ReportFormatFileTest, AFormatAtEveryLimitReadsWhole)
     EXPECT_EQ(format.HeaderWidth, 0);
     EXPECT_EQ(format.Sections.front().width, 32767);
 
-    bytes = ExampleBytes();
-    replace(ExampleItems, I(0));
-    ValueReader noItems(bytes);
-    ReadReportFormat(noItems, format);
+    Read(Replaced(ExampleBytes(), ExampleItems, I(0)), format);
     EXPECT_TRUE(format.Items.empty());
 
     // Margins run from 0 to 2 inches, columns from 1 to 9.
@@ -179,21 +185,23 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
     const std::string good = ExampleBytes();
     // Every shortened file fails without reading past its end.
     for (std::size_t size = 0; size < good.size(); ++size) {
-        ValueReader reader(std::string_view(good).substr(0, size));
         ReportFormat format;
-        EXPECT_THROW(ReadReportFormat(reader, format), FormatError) << size << " bytes";
+        EXPECT_THROW(Read(good.substr(0, size), format), FormatError) << size << " bytes";
     }
 
     const std::string head = S("Staff") + B(true) + B(false) + B(true) + B(true) + B(false);
     const std::string margins = S("1.00") + S("1.00") + S("0.50") + S("1.00");
-    const auto withItems = [&](const std::string& replacement) {
-        std::string bytes = good;
-        return bytes.replace(bytes.find(ExampleItems), ExampleItems.size(), replacement);
+    const auto withItems = [&](const std::string& items) {
+        return Replaced(good, ExampleItems, items);
     };
+    // Widths wider than any screen would put columns off the page; ten columns the column count
+    // never offers.
+    const std::string widest = Property("Width", I(std::numeric_limits<std::int32_t>::max()));
     struct Case {
         const char* what;
         std::string bytes;
         std::size_t itemsKept;
+        bool indentRead = false;
     };
     const Case cases[] = {
         {"22 items", withItems(I(22) + test::Repeat(I(0) + I(0) + S(""), 22)), 0},
@@ -207,36 +215,21 @@ TEST(ReportFormatFileTest, DamagedFilesFailAndKeepWhatWasReadBefore)
              Component("TEdit", "HeaderFont", Property("Font.Height", I(0))),
          2},
         {"a boolean where the title is", B(true), 0},
+        {"a wide section", Replaced(good, Property("Width", I(150)), widest), 2},
+        {"a wide header", Replaced(good, Property("Width", I(450)), widest), 2},
+        {"ten columns", Replaced(good, S("3") + Colour(0xFFFFFF), S("10") + Colour(0xFFFFFF)), 2,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ValueReader reader(c.bytes);
         ReportFormat format;
         format.Items = {{1, 0, "old"}, {2, 0, "old"}, {3, 0, "old"}};
-        EXPECT_THROW(ReadReportFormat(reader, format), FormatError);
+        EXPECT_THROW(Read(c.bytes, format), FormatError);
         if (c.bytes.size() > head.size()) {
             EXPECT_EQ(format.Title, "Staff") << "what was read stays";
             EXPECT_EQ(format.Items.size(), c.itemsKept);
+            EXPECT_EQ(format.Indent, c.indentRead);
         }
-    }
-
-    // Ten columns, which the column count never offers.
-    std::string columns = good;
-    const std::string three = S("3") + Colour(0xFFFFFF);
-    columns.replace(columns.find(three), 3, S("10"));
-    ValueReader reader(columns);
-    ReportFormat format;
-    EXPECT_THROW(ReadReportFormat(reader, format), FormatError);
-    EXPECT_TRUE(format.Indent);
-
-    // A section or a header wider than any screen, which would put columns off the page.
-    for (const std::string& width : {Property("Width", I(150)), Property("Width", I(450))}) {
-        std::string wide = good;
-        wide.replace(wide.find(width), width.size(),
-                     Property("Width", I(std::numeric_limits<std::int32_t>::max())));
-        ValueReader wideReader(wide);
-        ReportFormat wideFormat;
-        EXPECT_THROW(ReadReportFormat(wideReader, wideFormat), FormatError);
     }
 }
 

@@ -10,7 +10,6 @@
 namespace quillmark {
 namespace {
 
-using test::Hex;
 using test::I;
 using test::Repeat;
 using test::S;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 // Each search rule walked across its edges: values on, just inside and just
 // outside each bound, and the first and last of every list a term can name.
@@ -14,7 +15,8 @@ namespace quillmark {
 namespace {
 
 namespace Tag = SearchFieldTag;
-using Fill = std::function<void(ItemRecord&)>;
+// Puts a value where a field keeps it.
+using Put = std::function<void(ItemRecord&, const std::string&)>;
 
 SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion = IncludesInclusion)
 {
@@ -26,12 +28,6 @@ SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion 
     return term;
 }
 
-struct Case {
-    SearchRecord term;
-    Fill record;
-    bool holds;
-};
-
 SearchContext Context()
 {
     SearchContext context;
@@ -40,51 +36,46 @@ SearchContext Context()
     return context;
 }
 
-bool Holds(const SearchRecord& term, const Fill& fill)
+bool Holds(const SearchRecord& term, const Put& put, const std::string& value)
 {
     ItemRecord record;
-    fill(record);
+    put(record, value);
     return PreparedTerm(term, Context()).Holds(record);
 }
 
-void ExpectEach(const std::vector<Case>& cases)
-{
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE("case " + std::to_string(i + 1) + ": " + cases[i].term.FromValue + " .. " +
-                     cases[i].term.ToValue);
-        ItemRecord record;
-        cases[i].record(record);
-        const PreparedTerm term(cases[i].term, Context());
-        EXPECT_EQ(term.Holds(record), cases[i].holds);
-        SearchRecord inverted = cases[i].term;
-        inverted.Inclusion = DoesNotIncludeInclusion;
-        EXPECT_EQ(PreparedTerm(inverted, Context()).Holds(record), !cases[i].holds);
-    }
-}
-
-// Puts a value where a field keeps it.
-using Put = std::function<void(ItemRecord&, const std::string&)>;
-
-// The term holds for a record given each of the first values, and for none given the second.
+// The term holds for a record given each of the first values, and for none given the second;
+// the inverted term the other way round.
 void ExpectEach(const SearchRecord& term, const Put& put, const std::vector<std::string>& holding,
                 const std::vector<std::string>& failing)
 {
-    std::vector<Case> cases;
+    SearchRecord inverted = term;
+    inverted.Inclusion = DoesNotIncludeInclusion;
     for (const auto* values : {&holding, &failing}) {
         for (const std::string& value : *values) {
-            SCOPED_TRACE("value \"" + value + "\"");
-            ExpectEach({{term, [&](ItemRecord& r) { put(r, value); }, values == &holding}});
+            SCOPED_TRACE(term.FromValue + " .. " + term.ToValue + ": \"" + value + "\"");
+            EXPECT_EQ(Holds(term, put, value), values == &holding);
+            EXPECT_EQ(Holds(inverted, put, value), values != &holding);
         }
     }
 }
 
-Fill Detail(int field, std::string text)
+Put PutDesc(int field)
 {
-    return [field, text](ItemRecord& r) { r.Detail[static_cast<std::size_t>(field)] = text; };
+    return [field](ItemRecord& r, const std::string& v) { r.Desc[field] = v; };
 }
-Put PutDetail(std::size_t field)
+Put PutDetail(int field)
 {
-    return [field](ItemRecord& r, const std::string& v) { r.Detail[field] = v; };
+    return [field](ItemRecord& r, const std::string& v) {
+        r.Detail[static_cast<std::size_t>(field)] = v;
+    };
+}
+Put PutOther(int field)
+{
+    return [field](ItemRecord& r, const std::string& v) { r.Other[field] = v; };
+}
+Put PutFigure(int period)
+{
+    return [period](ItemRecord& r, const std::string& v) { r.SalaryFigures[period] = v; };
 }
 const Put PutName = [](ItemRecord& r, const std::string& v) { r.RecordName = v; };
 
@@ -96,25 +87,21 @@ TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
     ExpectEach(Term(Tag::HoursPerWeek, "0", "0"), hours, {"none"}, {});
     // Only the last point is a point: "1.500.25" is 1500.25.
     ExpectEach(Term(Tag::HoursPerWeek, "1500.25", "1500.25"), hours, {"1.500.25"}, {});
-    ExpectEach(Term(Tag::HourlySalary, "20000", "50000"),
-               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[1] = v; }, {"20,000.00"},
-               {});
-    ExpectEach(Term(Tag::YearlySalary, "20000", "50000"),
-               [](ItemRecord& r, const std::string& v) { r.SalaryFigures[6] = v; }, {"$50,000"},
-               {"50000.01"});
+    ExpectEach(Term(Tag::HourlySalary, "20000", "50000"), PutFigure(1), {"20,000.00"}, {});
+    ExpectEach(Term(Tag::YearlySalary, "20000", "50000"), PutFigure(6), {"$50,000"}, {"50000.01"});
     // Signs on both the bounds and the value; a sign alone is no number.
     ExpectEach(Term(Tag::Detail(0), "-5", "+5"), PutDetail(0), {"-5", "+5"}, {"-5.5", "5.5"});
     ExpectEach(Term(Tag::Detail(0), "+", "-"), PutDetail(0), {"+"}, {});
     ExpectEach(Term(Tag::Detail(9), ".5", "9"), PutDetail(9), {" 0.5"}, {});
     ExpectEach(Term(Tag::Detail(9), "1", "9"), PutDetail(9), {}, {"0"});
+    ExpectEach(Term(Tag::Detail(3), "-2.5", "1e1"), PutDetail(3), {" 7", "10 kg"}, {});
+    ExpectEach(Term(Tag::Detail(3), "10", "9"), PutDetail(3), {}, {"9.5"});
 }
 
 TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
 {
     for (const int field : {1, 6}) {
-        ExpectEach(Term(Tag::Other(field), "b", "d"),
-                   [field](ItemRecord& r, const std::string& v) { r.Other[field] = v; },
-                   {"B", "Dz"}, {"A", "e", ""});
+        ExpectEach(Term(Tag::Other(field), "b", "d"), PutOther(field), {"B", "Dz"}, {"A", "e", ""});
     }
     ExpectEach(Term(Tag::Name, "Ann", "Ann"), PutName, {"Anne"}, {"An"});
     // One bound alone looks for a piece of the text; the piece may be the whole text, or at its
@@ -122,68 +109,67 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
     ExpectEach(Term(Tag::Name, "smith"), PutName, {"SMITH", "Ann Smith"}, {"Smit"});
     ExpectEach(Term(Tag::Name, "", "jones"), PutName, {"Bo Jones"}, {});
     ExpectEach(Term(Tag::Name, "", ""), PutName, {}, {""});
+    // A single value finds the values that begin with it; a typed value ignores ASCII case only.
+    ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
+    ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
+    ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
+    // Categories are found below themselves too, with case.
+    ExpectEach(Term(Tag::Description(2), "Clerk : Office"), PutDesc(2), {"Senior : Clerk : Office"},
+               {"clerk : office"});
 }
 
 TEST(SearchBoundaries, EveryFieldOfAKindIsSearchedInItsOwnPlace)
 {
-    std::vector<Case> cases;
     for (int field = 1; field <= 10; ++field) {
-        const Fill category = [field](ItemRecord& r) { r.Desc[field] = "Clerk : Office"; };
-        cases.push_back({Term(Tag::Description(field), "Clerk"), category, true});
-    }
-    for (int detail = 0; detail <= 9; ++detail) {
-        cases.push_back({Term(Tag::Detail(detail), "x", "x"), Detail(detail, "x"), true});
+        ExpectEach(Term(Tag::Description(field), "Clerk"), PutDesc(field), {"Clerk : Office"}, {});
+        ExpectEach(Term(Tag::Detail(field - 1), "x", "x"), PutDetail(field - 1), {"x"}, {});
     }
     for (int field = 1; field <= 6; ++field) {
-        const Fill other = [field](ItemRecord& r) { r.Other[field] = "x"; };
-        cases.push_back({Term(Tag::Other(field), "x", "x"), other, true});
+        ExpectEach(Term(Tag::Other(field), "x", "x"), PutOther(field), {"x"}, {});
     }
     for (int period = 1; period <= PayPeriodCount; ++period) {
-        const Fill figure = [period](ItemRecord& r) { r.SalaryFigures[period] = "10"; };
-        cases.push_back({Term(Tag::HourlySalary + period - 1, "10", "10"), figure, true});
+        ExpectEach(Term(Tag::HourlySalary + period - 1, "10", "10"), PutFigure(period), {"10"}, {});
     }
     // A value in another field is not found.
-    cases.push_back({Term(Tag::Detail(9), "x", "x"), Detail(8, "x"), false});
-    cases.push_back(
-        {Term(Tag::Description(10), "x"), [](ItemRecord& r) { r.Desc[9] = "x"; }, false});
-    ExpectEach(cases);
+    ExpectEach(Term(Tag::Detail(9), "x", "x"), PutDetail(8), {}, {"x"});
+    ExpectEach(Term(Tag::Description(10), "x"), PutDesc(9), {}, {"x"});
+}
+
+// Each "|" of a value begins another line of a list field.
+Put PutLines(StringList ItemRecord::*field)
+{
+    return [field](ItemRecord& r, const std::string& v) {
+        std::istringstream in(v);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line, '|');) {
+            lines.push_back(line);
+        }
+        r.*field = lines;
+    };
 }
 
 TEST(SearchBoundaries, ListsStatusesAndPayPeriodsFromFirstToLast)
 {
-    const auto keywords = [](StringList lines) -> Fill {
-        return [lines](ItemRecord& r) { r.Keywords = lines; };
+    const Put keywords = PutLines(&ItemRecord::Keywords);
+    ExpectEach(Term(Tag::Keywords, "forklift"), keywords, {"Forklift|x"}, {});
+    ExpectEach(Term(Tag::Keywords, "aid"), keywords, {"x|First aid"}, {""});
+    ExpectEach(Term(Tag::Keywords, ""), keywords, {}, {"Forklift"});
+    ExpectEach(Term(Tag::Notes, "late"), PutLines(&ItemRecord::Notes), {"x|LATE"}, {});
+    ExpectEach(Term(Tag::ResumeFile, "cv"), PutLines(&ItemRecord::ResumeFile), {"/h/CV.doc"}, {});
+    // The status boxes ticked: W, A and N.
+    const Put status = [](ItemRecord& r, const std::string& v) {
+        r.Working = v.find('W') != std::string::npos;
+        r.Available = v.find('A') != std::string::npos;
+        r.NotAvailable = v.find('N') != std::string::npos;
     };
-    const auto type = [](int period) -> Fill {
-        return [period](ItemRecord& r) { r.SalaryType = period; };
-    };
-    ExpectEach({
-        {Term(Tag::Keywords, "forklift"), keywords({"Forklift", "x"}), true},
-        {Term(Tag::Keywords, "aid"), keywords({"x", "First aid"}), true},
-        {Term(Tag::Keywords, "aid"), keywords({}), false},
-        {Term(Tag::Notes, "late"),
-         [](ItemRecord& r) {
-             r.Notes = {"x", "LATE"};
-         },
-         true},
-        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.Working = true; }, true},
-        {Term(Tag::Status, "Working"), [](ItemRecord& r) { r.NotAvailable = true; }, false},
-        {Term(Tag::Status, "Available"), [](ItemRecord& r) { r.Available = true; }, true},
-        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.NotAvailable = true; }, true},
-        {Term(Tag::Status, "Not Available"), [](ItemRecord& r) { r.Working = true; }, false},
-        {Term(Tag::Status, "Idle"), [](ItemRecord& r) { r.Working = true; }, false},
-        {Term(Tag::SalaryType, "Hourly"), type(1), true},
-        {Term(Tag::SalaryType, "Yearly"), type(6), true},
-        {Term(Tag::SalaryType, "Yearly"), type(5), false},
-        {Term(Tag::SalaryType, "Hourly"), type(0), false},
-        {Term(Tag::SalaryType, "Yearly"), type(7), false},
-    });
-}
-
-void AddSlot(ItemRecord& record, int day, int slot, const char* start, const char* end)
-{
-    record.Schedule.SetScheduleStart(day, slot, *ReadTimeOfDay(start));
-    record.Schedule.SetScheduleEnd(day, slot, *ReadTimeOfDay(end));
+    ExpectEach(Term(Tag::Status, "Working"), status, {"W"}, {"N"});
+    ExpectEach(Term(Tag::Status, "Available"), status, {"A"}, {});
+    ExpectEach(Term(Tag::Status, "Not Available"), status, {"N"}, {"W"});
+    ExpectEach(Term(Tag::Status, "Idle"), status, {}, {"W"});
+    const Put type = [](ItemRecord& r, const std::string& v) { r.SalaryType = std::stoi(v); };
+    ExpectEach(Term(Tag::SalaryType, "Hourly"), type, {"1"}, {"0"});
+    ExpectEach(Term(Tag::SalaryType, "Yearly"), type, {"6"}, {"5", "7"});
+    ExpectEach(Term(Tag::SalaryType, "daily"), type, {}, {"2"});
 }
 
 SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
@@ -193,30 +179,35 @@ SearchRecord ScheduleTerm(std::string day, std::string from, std::string to)
     return term;
 }
 
-// A value "hh:mm-hh:mm" is the start and end of the slot of that day.
+// Each "hh:mm-hh:mm" of a value is the start and end of a slot of that day, from the one given.
 Put PutSlot(int day, int slot)
 {
     return [=](ItemRecord& r, const std::string& v) {
-        AddSlot(r, day, slot, v.substr(0, 5).c_str(), v.substr(6).c_str());
+        for (std::size_t at = 0; at < v.size(); at += 12) {
+            const int filled = slot + static_cast<int>(at / 12);
+            r.Schedule.SetScheduleStart(day, filled, *ReadTimeOfDay(v.substr(at, 5)));
+            r.Schedule.SetScheduleEnd(day, filled, *ReadTimeOfDay(v.substr(at + 6, 5)));
+        }
     };
 }
 
 TEST(SearchBoundaries, ScheduleTermsFitWithinOneSlotEndsIncluded)
 {
     const int last = WeeklySchedule::Slots;
-    const SearchRecord sunday = ScheduleTerm("Sunday", "09:00", "12:00");
-    ExpectEach(sunday, PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
-    const SearchRecord saturday = ScheduleTerm("Saturday", "09:00", "12:00");
-    ExpectEach(saturday, PutSlot(7, last), {"08:00-12:00"}, {});
-    ExpectEach(saturday, PutSlot(6, last), {}, {"08:00-12:00"});
-    const SearchRecord anyDay = ScheduleTerm("Any Day", "09:00", "12:00");
-    ExpectEach(anyDay, PutSlot(1, 1), {"09:00-12:00"}, {});
-    ExpectEach(anyDay, PutSlot(7, last), {"09:00-12:00"}, {});
-    ExpectEach(ScheduleTerm("Someday", "09:00", "12:00"), PutSlot(1, 1), {}, {"09:00-12:00"});
+    const auto morning = [](const char* day) { return ScheduleTerm(day, "09:00", "12:00"); };
+    ExpectEach(morning("Sunday"), PutSlot(1, 1), {"09:00-12:00"}, {"09:01-12:00", "09:00-11:59"});
+    ExpectEach(morning("Saturday"), PutSlot(7, last), {"08:00-12:00"}, {});
+    ExpectEach(morning("Saturday"), PutSlot(6, last), {}, {"08:00-12:00"});
+    ExpectEach(morning("Any Day"), PutSlot(1, 1), {"09:00-12:00"}, {});
+    ExpectEach(morning("Any Day"), PutSlot(7, last), {"09:00-12:00"}, {});
+    ExpectEach(morning("Someday"), PutSlot(1, 1), {}, {"09:00-12:00"});
     ExpectEach(ScheduleTerm("Monday", "00:01", "00:02"), PutSlot(2, 1), {"00:01-00:02"}, {});
-    const Put nothing = [](ItemRecord&, const std::string&) {};
-    ExpectEach(ScheduleTerm("Monday", "09:00", "12:00"), nothing, {}, {""});
-    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), nothing, {}, {""});
+    // The whole interval within one slot of the day; the time boxes may leave blanks around a
+    // time.
+    ExpectEach(morning("Monday"), PutSlot(2, 1), {}, {"08:00-10:00 10:00-12:00", ""});
+    ExpectEach(ScheduleTerm("Monday", "00:00", "00:00"), PutSlot(2, 1), {}, {""});
+    ExpectEach(ScheduleTerm("Any Day", " 9:00", "12:00 "), PutSlot(5, 4), {"08:00-17:00"}, {});
+    ExpectEach(ScheduleTerm("Any Day", "18:00", "24:00"), PutSlot(7, 1), {"16:00-23:59"}, {});
 }
 
 TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
@@ -244,6 +235,9 @@ TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
     ExpectEach(term("Welding", "", ""), skill(last - 1), {}, {""});
     ExpectEach(term("Welding", "", "", "night", 1), skill(last, true), {"NIGHT"}, {"NIGHTS"});
     ExpectEach(term("Welding", "", "", "night", 2), skill(last, true), {"late nights"}, {"nigh"});
+    // A proficiency without digits is none; only skills the database names are found.
+    ExpectEach(term("Typing", "", "5"), skill(1), {"five"}, {});
+    ExpectEach(term("Driving", "", "5"), skill(1), {}, {"five"});
 }
 
 const Put PutExperience = [](ItemRecord& r, const std::string& v) { r.ExperienceStream = v; };
@@ -256,80 +250,24 @@ TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
                {"2,3\r\n2,1,Acme\r\n", "2,3\r\n0,3,Acme\r\n", "2,3\r\n0,0,Acme\r\n",
                 "\r\n4,99,Acme\r\n", "\r\n3,100,Acme\r\n", ""});
     ExpectEach(Term(Tag::Experience, ""), PutExperience, {}, {"0,1,x\r\n"});
-}
-
-// The rules of each kind away from their edges.
-TEST(SearchBoundaries, EachKindOfFieldKeepsItsOwnRule)
-{
-    // A single value finds the values that begin with it; numbers compare as numbers.
-    ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
-    ExpectEach(Term(Tag::Detail(3), "-2.5", "1e1"), PutDetail(3), {" 7"}, {});
-    ExpectEach(Term(Tag::Detail(3), "10", "9"), PutDetail(3), {}, {"9.5"});
-    ExpectEach(Term(Tag::Detail(3), "10", "20"), PutDetail(3), {"15 kg"}, {});
-    // Typed values look for a piece of the text, ignoring ASCII case only.
-    ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
-    ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
-    // Categories are found below themselves too, with case.
-    ExpectEach(Term(Tag::Description(2), "Clerk : Office"),
-               [](ItemRecord& r, const std::string& v) { r.Desc[2] = v; },
-               {"Senior : Clerk : Office"}, {"clerk : office"});
-    // Experience: the stream's size line counts, and so does the last cell written.
+    // The stream's size line counts, and so does the last cell written.
     const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
     ExpectEach(Term(Tag::Experience, "acme"), PutExperience, {"6,10\r\n5,1,Acme\r\n"},
                {header + "0,1,Acme\r\n0,1,Zenith\r\n"});
     ExpectEach(Term(Tag::Experience, "a\r\nb"), PutExperience, {header + "3,2,a\t\bb\r\n"}, {});
-
-    SearchRecord skill = Term(Tag::Skills, "", "5");
-    skill.SkillName = "Typing";
-    skill.MatchMode = 2;
-    SearchRecord unknownSkill = skill;
-    unknownSkill.SkillName = "Driving";
-    const Fill typing = [](ItemRecord& r) {
-        r.Skills.SetHasSkill(1, true);
-        r.Skills.SetSkillProficiency(1, "five");
-    };
-    ExpectEach({
-        {Term(Tag::Keywords, ""), [](ItemRecord& r) { r.Keywords = {"Forklift"}; }, false},
-        {Term(Tag::ResumeFile, "cv"), [](ItemRecord& r) { r.ResumeFile = {"/h/CV.doc"}; }, true},
-        {Term(Tag::SalaryType, "daily"), [](ItemRecord& r) { r.SalaryType = 2; }, false},
-        // A proficiency without digits is none; only skills the database names are found.
-        {skill, typing, true},
-        {unknownSkill, typing, false},
-        // Schedules: the whole interval within one slot of the day; the time boxes may leave
-        // blanks around a time.
-        {ScheduleTerm("Monday", "09:00", "12:00"),
-         [](ItemRecord& r) {
-             AddSlot(r, 2, 1, "08:00", "10:00");
-             AddSlot(r, 2, 2, "10:00", "12:00");
-         },
-         false},
-        {ScheduleTerm("Any Day", " 9:00", "12:00 "),
-         [](ItemRecord& r) { AddSlot(r, 5, 4, "08:00", "17:00"); }, true},
-        {ScheduleTerm("Any Day", "18:00", "24:00"),
-         [](ItemRecord& r) { AddSlot(r, 7, 1, "16:00", "23:59"); }, true},
-    });
 }
 
-TEST(SearchBoundaries, TermsInTheFirstAndLastSlotAllMustHold)
+TEST(SearchBoundaries, TheLowestFreeSlotIsFoundUpToTheLast)
 {
     SearchTermTable terms;
-    terms[1] = Term(Tag::Name, "ann");
-    terms[SearchSlotCount] = Term(Tag::Name, "lee");
-    ItemRecord annLee;
-    annLee.RecordName = "Ann Lee";
-    ItemRecord annSmith;
-    annSmith.RecordName = "Ann Smith";
-    const PreparedSearch both(terms, {1, SearchSlotCount}, Context());
-    EXPECT_TRUE(both.Matches(annLee));
-    EXPECT_FALSE(both.Matches(annSmith)) << "the last term fails";
-    EXPECT_FALSE(PreparedSearch(terms, {SearchSlotCount + 1}, Context()).Matches(annLee));
+    terms[1] = terms[SearchSlotCount] = Term(Tag::Name, "x");
     EXPECT_EQ(LowestFreeSlot(terms), 2);
     for (int slot = 2; slot < SearchSlotCount; ++slot) {
-        terms[slot] = Term(Tag::Name, "x");
+        terms[slot] = terms[1];
     }
     terms[SearchSlotCount] = {};
     EXPECT_EQ(LowestFreeSlot(terms), SearchSlotCount) << "the last slot is free";
-    terms[SearchSlotCount] = Term(Tag::Name, "x");
+    terms[SearchSlotCount] = terms[1];
     EXPECT_EQ(LowestFreeSlot(terms), 0) << "none is free";
 }
 
@@ -369,11 +307,11 @@ TEST(SearchRunTest, TermsCombineByAndAndOnlyNewMatchesAreCounted)
     records[1]->Working = true;
     records[3]->InSearchList = true;  // put on the list by hand earlier
     SearchTermTable terms;
-    terms[5] = Term(Tag::Name, "smith");
-    terms[2] = Term(Tag::Status, "Working", "", DoesNotIncludeInclusion);
-    // Rows: the name term, a row still without a field, then the status term.
-    const PreparedSearch search(terms, {5, RowAwaitingField, 2}, Context());
-
+    terms[SearchSlotCount] = Term(Tag::Name, "smith");
+    terms[1] = Term(Tag::Status, "Working", "", DoesNotIncludeInclusion);
+    // Rows: the name term in the last slot, a row still without a field, then the status term in
+    // the first; each of them fails a record.
+    const PreparedSearch search(terms, {SearchSlotCount, RowAwaitingField, 1}, Context());
     std::vector<std::size_t> progress;
     SearchOutcome outcome =
         RunSearch(records, search, [&](std::size_t n) { progress.push_back(n); });
@@ -384,32 +322,12 @@ TEST(SearchRunTest, TermsCombineByAndAndOnlyNewMatchesAreCounted)
     EXPECT_EQ(progress.back(), 4u);
     EXPECT_EQ(SearchResultText(outcome.NewRecords),
               "1 new record was found during the previous search.");
-
     EXPECT_EQ(RunSearch(records, search).NewRecords, 0)
         << "the same search again finds nothing new";
     EXPECT_EQ(SearchResultText(2), "2 new records were found during the previous search.");
     EXPECT_EQ(RunSearch(records, PreparedSearch(terms, {RowNeverUsed}, Context())).NewRecords, 0)
         << "a search without terms finds nothing";
-}
-
-TEST(SearchRunTest, AScheduleTermThatDoesNotReadStopsTheSearchWhereItIsReached)
-{
-    ItemRecordList records = Records({"Bob", "Ann", "Ann Lee"});
-    records[2]->InSearchList = true;
-    SearchTermTable terms;
-    terms[1] = Term(Tag::Name, "Ann");
-    terms[2] = ScheduleTerm("Monday", "9 o'clock", "12:00");
-    std::size_t tested = 0;
-    const SearchOutcome outcome = RunSearch(records, PreparedSearch(terms, {1, 2}, Context()),
-                                            [&](std::size_t n) { tested = n; });
-    ASSERT_TRUE(outcome.Unreadable);
-    EXPECT_EQ(outcome.Unreadable->row, 2);
-    EXPECT_EQ(UnreadableTermMessage(*outcome.Unreadable),
-              "Search term 2 holds the time \"9 o'clock\", which is not a time "
-              "of day.  The "
-              "search was stopped.");
-    EXPECT_EQ(tested, 1u) << "Bob fails the name term before the schedule term is reached";
-    EXPECT_TRUE(records[2]->InSearchList) << "what was listed stays listed";
+    EXPECT_FALSE(PreparedSearch(terms, {SearchSlotCount + 1}, Context()).Matches(*records[0]));
 }
 
 TEST(SearchRunTest, ALongListIsSharedOutAndComesBackAsOneSearchInListOrder)
@@ -436,15 +354,18 @@ TEST(SearchRunTest, ALongListIsSharedOutAndComesBackAsOneSearchInListOrder)
     }
 
     // A term that cannot be tested stops the search at the first record that reaches it,
-    // whichever thread reached a later one first.
+    // whichever thread reached a later one first; what was listed stays listed.
     records[27000]->RecordName = records[17000]->RecordName = "Cy Lee";
     terms[1] = Term(Tag::Name, "Cy");
     terms[2] = ScheduleTerm("Monday", "9 o'clock", "12:00");
     const SearchOutcome outcome = RunSearch(records, PreparedSearch(terms, {1, 2}, Context()),
                                             [&](std::size_t n) { tested = n; });
     ASSERT_TRUE(outcome.Unreadable);
-    EXPECT_EQ(outcome.Unreadable->row, 2);
+    EXPECT_EQ(UnreadableTermMessage(*outcome.Unreadable),
+              "Search term 2 holds the time \"9 o'clock\", which is not a time of day.  The "
+              "search was stopped.");
     EXPECT_EQ(tested, 17000u);
+    EXPECT_TRUE(records[3]->InSearchList);
 }
 
 TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
@@ -456,7 +377,7 @@ TEST(SearchRunTest, SimpleRulesAllocateNothingPerRecord)
     record.HoursPerWeek = "40 hrs";
     record.Skills.SetHasSkill(1, true);
     record.Skills.SetSkillProficiency(1, "4");
-    AddSlot(record, 2, 1, "08:00", "17:00");
+    PutSlot(2, 1)(record, "08:00-17:00");
     SearchTermTable terms;
     terms[1] = Term(Tag::Name, "smith");
     terms[2] = Term(Tag::Detail(3), "Sm", "Sz");
@@ -482,22 +403,19 @@ TEST(SearchRunTest, LongNearMissesAreRuledOutInLinearTime)
     const struct {
         const char* what;
         SearchRecord term;
-        std::function<void(ItemRecord&, const std::string&)> fill;
+        Put fill;
     } cases[] = {
-        {"name", Term(Tag::Name, term),
-         [](ItemRecord& r, const std::string& t) { r.RecordName = t; }},
-        {"notes", Term(Tag::Notes, term),
-         [](ItemRecord& r, const std::string& t) { r.Notes = {t}; }},
+        {"name", Term(Tag::Name, term), PutName},
+        {"notes", Term(Tag::Notes, term), PutLines(&ItemRecord::Notes)},
         {"experience", Term(Tag::Experience, term),
          [](ItemRecord& r, const std::string& t) { r.ExperienceStream = "4,100\r\n1,1," + t; }},
-        {"category", Term(Tag::Description(1), std::string(1000, 'a') + "b"),
-         [](ItemRecord& r, const std::string& t) { r.Desc[1] = t; }},
+        {"category", Term(Tag::Description(1), std::string(1000, 'a') + "b"), PutDesc(1)},
     };
     const double started = test::ProcessorSeconds();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_FALSE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text); }));
-        EXPECT_TRUE(Holds(c.term, [&](ItemRecord& r) { c.fill(r, text + "b"); }));
+        EXPECT_FALSE(Holds(c.term, c.fill, text));
+        EXPECT_TRUE(Holds(c.term, c.fill, text + "b"));
     }
     EXPECT_LT(test::ProcessorSeconds() - started, 0.5);
 }
