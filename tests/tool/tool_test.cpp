@@ -19,7 +19,6 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <limits>
 #include <malloc.h>
 #include <set>
 #include <sys/resource.h>
@@ -933,14 +932,6 @@ TEST_F(ToolSearch, ReportPdfsHoldTheirText)
     const std::string info = CommandOutput("pdfinfo " + folder.File("cafe.pdf"));
     EXPECT_NE(info.find("Title:           Report Title\n"), std::string::npos) << info;
     EXPECT_NE(info.find("Creator:         Quillmark\n"), std::string::npos) << info;
-
-    // Columns wider than any screen are no report format.
-    format.Sections = {{"", 150}, {"", std::numeric_limits<std::int32_t>::max()}, {"", 150}};
-    SaveReportFormat(folder.File("wide.rpt"), format);
-    ExpectRefusal(
-        RunTool({"report", database, folder.File("wide.rpt"), "--pdf", folder.File("wide.pdf")}), 1,
-        "is not a valid report file: a width of 2147483647");
-    EXPECT_FALSE(std::filesystem::exists(folder.File("wide.pdf")));
 }
 
 // What a command prints must reach its place: a full disk left a cut list and exit 0. Every
