@@ -478,33 +478,9 @@ TEST(ToolSample, IsRepeatableAndRealistic)
     EXPECT_GT(withExperience, 100);
 }
 
-TEST(ToolMerge, AppendsTheSecondFilesRecordsUnderItsHeaderWhenTheFilesAgree)
-{
-    TemporaryFolder folder;
-    const auto write = [&folder](const char* file, const HeaderLayout& header, Names names) {
-        WriteFileBytes(folder.File(file), DatabaseBytes(names, header));
-        return folder.File(file);
-    };
-    const std::string a = write("a.dat", HeaderLayout(), {"Ann", "Bob"});
-    const std::string b = write("b.dat", HeaderLayout(), {"Cid"});
-
-    const ToolRun merge = RunTool({"merge", a, b, folder.File("out.dat")});
-    ASSERT_EQ(merge.exitCode, 0) << merge.err;
-    EXPECT_EQ(merge.out + merge.err, "");
-    EXPECT_EQ(RecordNamesIn(folder.File("out.dat")), (Names{"Ann", "Bob", "Cid"}));
-
-    // Another save password is refused, and nothing is written.
-    HeaderLayout password;
-    password.SavePassword = Hex(SecretHex);
-    const ToolRun refused =
-        RunTool({"merge", a, write("c.dat", password, {"Dee"}), folder.File("no.dat")});
-    ExpectRefusal(refused, 1, "they use different passowrds.");
-    EXPECT_EQ(folder.Entries(), (Names{"a.dat", "b.dat", "c.dat", "out.dat"}));
-}
-
-// The writers that change records: sort puts them in the key's order, recalc works their pay out
-// as the salary page does; each writes its output and nothing else.
-TEST(ToolSortAndRecalc, WriteTheRecordsInTheKeysOrderOrWithTheirPayWorkedOut)
+// The writers of records: sort puts them in the key's order, merge appends the second file's,
+// recalc works their pay out as the salary page does; each writes its output and nothing else.
+TEST(ToolWriters, SortMergeAndRecalcWriteTheRecordsAndNothingElse)
 {
     TemporaryFolder folder;
     json input;
@@ -531,6 +507,14 @@ TEST(ToolSortAndRecalc, WriteTheRecordsInTheKeysOrderOrWithTheirPayWorkedOut)
     EXPECT_EQ(RecordNamesIn(out), (Names{"c", "b", "A"}));
     ExpectRefusal(RunTool({"sort", in, "name", out}), 2);
 
+    EXPECT_EQ(printed({"merge", in, out, folder.File("merged.dat")}), "");
+    EXPECT_EQ(RecordNamesIn(folder.File("merged.dat")), (Names{"b", "A", "c", "c", "b", "A"}));
+    // Another save password is refused, and nothing is written.
+    const std::string locked =
+        BuildDatabase(folder, json{{"SavePassword", SecretHex}}.dump(), "locked.dat");
+    ExpectRefusal(RunTool({"merge", in, locked, folder.File("no.dat")}), 1,
+                  "they use different passowrds.");
+
     EXPECT_EQ(printed({"recalc", in, out}), "3 records, 1 without salary figures\n");
     const json records = json::parse(RunTool({"dump", out}).out)["records"];
     ASSERT_EQ(records.size(), 3u);
@@ -541,7 +525,8 @@ TEST(ToolSortAndRecalc, WriteTheRecordsInTheKeysOrderOrWithTheirPayWorkedOut)
     EXPECT_EQ(figures(0)[2], "500.00");
     EXPECT_EQ(figures(0)[6], "999.99");
     EXPECT_EQ(figures(2), Names(10));
-    EXPECT_EQ(folder.Entries(), (Names{"in.dat", "in.json", "out.dat"}));
+    EXPECT_EQ(folder.Entries(),
+              (Names{"in.dat", "in.json", "locked.dat", "merged.dat", "out.dat"}));
 }
 
 TEST(ToolPasswords, ReadersNeedTheReadPasswordAndWritersTheSavePasswordOfTheFileTheyReplace)
