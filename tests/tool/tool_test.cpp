@@ -842,11 +842,14 @@ TEST_F(ToolSearch, ReportInputsTakeNoMoreThanAFewTimesTheirSize)
 }
 
 // The column report laid out from a format file, its table and pages written out.
+// The PDF holds every text of its pages, as a PDF reader finds it, in fonts of any name.
 TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
 {
     ReportFormat format;
     format.Items = {{22, 0, "Name"}, {20, 0, "Status"}};
     format.Columns = "2";
+    format.TitleFont.name = "Caf\xE9";
+    format.BodyFont.name = "Caf\xE9";
     SaveReportFormat(folder.File("names.rpt"), format);
     const ToolRun run =
         RunTool({"report", database, folder.File("names.rpt"), "--csv", folder.File("all.csv"),
@@ -861,6 +864,13 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
     const std::string pdf = ReadFileBytes(folder.File("all.pdf"));
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     EXPECT_NE(pdf.find("/Count 1"), std::string::npos) << "one page";
+    const std::string text = CommandOutput("pdftotext " + folder.File("all.pdf") + " -");
+    for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
+    }
+    const std::string info = CommandOutput("pdfinfo " + folder.File("all.pdf"));
+    EXPECT_NE(info.find("Title:           Report Title\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("Creator:         Quillmark\n"), std::string::npos) << info;
 
     SaveSearch(folder.File("find.srh"));
     ASSERT_EQ(
@@ -879,26 +889,6 @@ TEST_F(ToolSearch, ReportWritesTheTableAndPagesOfTheRecordsChosen)
               0u)
         << cut.err;
     EXPECT_FALSE(std::filesystem::exists(folder.File("cut.csv")));
-}
-
-// A PDF holds every text of its pages, as a PDF reader finds it, in fonts of any name.
-TEST_F(ToolSearch, ReportPdfsHoldTheirText)
-{
-    ReportFormat format;
-    format.Items = {{22, 0, "Name"}};
-    format.TitleFont.name = "Caf\xE9";
-    format.BodyFont.name = "Caf\xE9";
-    SaveReportFormat(folder.File("cafe.rpt"), format);
-    const ToolRun run =
-        RunTool({"report", database, folder.File("cafe.rpt"), "--pdf", folder.File("cafe.pdf")});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const std::string text = CommandOutput("pdftotext " + folder.File("cafe.pdf") + " -");
-    for (const char* shown : {"Report Title", "Name", "1.", "Ann Smith", "Di Smith"}) {
-        EXPECT_NE(text.find(shown), std::string::npos) << shown << " in\n" << text;
-    }
-    const std::string info = CommandOutput("pdfinfo " + folder.File("cafe.pdf"));
-    EXPECT_NE(info.find("Title:           Report Title\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("Creator:         Quillmark\n"), std::string::npos) << info;
 }
 
 // What a command prints must reach its place: a full disk left a cut list and exit 0. Every
