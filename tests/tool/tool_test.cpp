@@ -619,25 +619,6 @@ TEST(ToolEncryption, EncryptedFilesOpenWithTheirPasswordAndWritersKeepThemEncryp
                   "is damaged and was not opened");
 }
 
-// An ordinary user in a folder open to everyone: only the folder's permission was looked at,
-// so the tool took over the user's own read-only files. Whose files may be saved over is the
-// safe save's to test; here the tool must say so in one line.
-TEST(ToolSave, AFileTheUserMayNotWriteIsNotWrittenOver)
-{
-    TemporaryFolder folder;
-    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
-    ASSERT_EQ(RunTool({"sample", "3", folder.File("staff.dat")}).exitCode, 0);
-    const std::string mine = folder.File("mine.txt");
-    const std::string seen = AsOrdinaryUser([&] {
-        WriteFileBytes(mine, "mine");
-        ::chmod(mine.c_str(), 0444);
-        const ToolRun run = RunTool({"export", folder.File("staff.dat"), mine});
-        return std::to_string(run.exitCode) + " " + run.err;
-    });
-    EXPECT_EQ(seen, "1 quillmark-tool: Sorry, you do not have permission to save " + mine + ".\n");
-    EXPECT_EQ(ReadFileBytes(mine), "mine");
-}
-
 // The saved search run from the command line, as the search window runs it.
 class ToolSearch : public ::testing::Test {
 protected:
@@ -721,7 +702,7 @@ TEST(ToolGraph, PrintsEachSubCategoryWithItsCountOrSaysWhatIsWrong)
 }
 
 // The quick export from the command line, as the File menu writes it.
-TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
+TEST(ToolExport, WritesEveryRecordAsQuickExportDoesButNotOverAFileTheUserMayNotWrite)
 {
     TemporaryFolder folder;
     const std::string database = BuildDatabase(
@@ -745,6 +726,20 @@ TEST(ToolExport, WritesEveryRecordAsQuickExportDoes)
                   "quillmark-tool: Cannot create file " + folder.File("none/staff.txt") + ": ", 0),
               0u)
         << run.err;
+
+    // An ordinary user in a folder open to everyone: only the folder's permission was looked at,
+    // so the tool took over the user's own read-only files. Whose files may be saved over is the
+    // safe save's to test; here the tool must say so in one line.
+    ASSERT_EQ(::chmod(folder.Path().c_str(), 0777), 0);
+    const std::string mine = folder.File("mine.txt");
+    const std::string seen = AsOrdinaryUser([&] {
+        WriteFileBytes(mine, "mine");
+        ::chmod(mine.c_str(), 0444);
+        const ToolRun refused = RunTool({"export", database, mine});
+        return std::to_string(refused.exitCode) + " " + refused.err;
+    });
+    EXPECT_EQ(seen, "1 quillmark-tool: Sorry, you do not have permission to save " + mine + ".\n");
+    EXPECT_EQ(ReadFileBytes(mine), "mine");
 }
 
 // The report window's HTML report from the command line, of all records or of those found.
