@@ -3,6 +3,7 @@
 #include "forms/preview/page_devices.h"
 #include "forms/preview/preview_form.h"
 #include "support/page_recording.h"
+#include "support/test_helpers.h"
 
 #include <deque>
 #include <functional>
@@ -59,13 +60,7 @@ public:
     std::optional<PageRange> ChoosePrintRange(int pageCount) override
     {
         PrintDialogsShown.push_back(pageCount);
-        if (rangeAnswers_.empty()) {
-            Problems.push_back("nobody scripted the print dialog");
-            return std::nullopt;
-        }
-        const std::optional<PageRange> range = rangeAnswers_.front();
-        rangeAnswers_.pop_front();
-        return range;
+        return NextScripted(rangeAnswers_, Problems, "nobody scripted the print dialog");
     }
     std::unique_ptr<PageOutput> StartPrintJob() override
     {

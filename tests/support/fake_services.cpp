@@ -1,4 +1,5 @@
 #include "support/fake_services.h"
+#include "support/test_helpers.h"
 
 #include "forms/categories/add_description_form.h"
 #include "forms/main/database_information_form.h"
@@ -92,25 +93,13 @@ std::optional<std::string> ScriptedDialogs::PasswordBox(const std::string&,
 std::optional<PageFont> ScriptedDialogs::ChooseFont(const PageFont& font, int largestSize)
 {
     FontChoosersShown.emplace_back(font, largestSize);
-    if (fontChoices_.empty()) {
-        Problems.push_back("nobody scripted a font");
-        return std::nullopt;
-    }
-    std::optional<PageFont> chosen = fontChoices_.front();
-    fontChoices_.pop_front();
-    return chosen;
+    return NextScripted(fontChoices_, Problems, "nobody scripted a font");
 }
 
 std::optional<RgbColour> ScriptedDialogs::ChooseColour(RgbColour colour)
 {
     ColourChoosersShown.push_back(colour);
-    if (colourChoices_.empty()) {
-        Problems.push_back("nobody scripted a colour");
-        return std::nullopt;
-    }
-    const std::optional<RgbColour> chosen = colourChoices_.front();
-    colourChoices_.pop_front();
-    return chosen;
+    return NextScripted(colourChoices_, Problems, "nobody scripted a colour");
 }
 
 std::optional<std::string> ScriptedDialogs::OpenFileDialog(const FileDialogRequest& request)
@@ -140,13 +129,7 @@ std::optional<SaveFileChoice> ScriptedDialogs::SaveFileDialogWithFilter(
 std::optional<CalendarDate> ScriptedDialogs::PickDate(int x, int y, CalendarDate initial)
 {
     CalendarsShown.push_back({x, y, initial});
-    if (dayPicks_.empty()) {
-        Problems.push_back("nobody scripted a day for the calendar");
-        return std::nullopt;
-    }
-    const std::optional<CalendarDate> day = dayPicks_.front();
-    dayPicks_.pop_front();
-    return day;
+    return NextScripted(dayPicks_, Problems, "nobody scripted a day for the calendar");
 }
 
 // The dialog is modal: it is up until its form says it is closed. A dialog nobody scripted is

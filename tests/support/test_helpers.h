@@ -4,9 +4,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quillmark::test {
@@ -49,6 +52,20 @@ public:
     std::size_t Largest() const;
     std::size_t Peak() const;
 };
+
+// The next scripted answer; nothing, with the problem noted, when the script has none left.
+template <typename Answer>
+std::optional<Answer> NextScripted(std::deque<std::optional<Answer>>& answers,
+                                   std::vector<std::string>& problems, const char* missing)
+{
+    if (answers.empty()) {
+        problems.push_back(missing);
+        return std::nullopt;
+    }
+    std::optional<Answer> answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+}
 
 // Processor time this process has used, in seconds: steadier on a busy machine than the clock.
 double ProcessorSeconds();
