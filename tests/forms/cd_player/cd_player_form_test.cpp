@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <numeric>
 
 namespace quillmark::test {
 namespace {
@@ -49,18 +50,14 @@ public:
     }
     CdTrackPosition Position() override
     {
-        if (Tracks.empty()) {
-            return {};
-        }
-        const int track = TrackAt(At);
-        const int into = At - StartOf(track);
-        return {track, into / 60, into % 60};
+        const int into = At - StartOf(TrackAt());
+        return Tracks.empty() ? CdTrackPosition{}
+                              : CdTrackPosition{TrackAt(), into / 60, into % 60};
     }
     void SetStartPosition(CdTrackPosition position) override
     {
-        At = Tracks.empty() ? At
-                            : StartOf(position.track) + position.minutes * 60 + position.seconds;
-        Completed();
+        MoveTo(Tracks.empty() ? At
+                              : StartOf(position.track) + position.minutes * 60 + position.seconds);
     }
     bool Play() override
     {
@@ -71,22 +68,16 @@ public:
     }
     void Pause() override { Command(State == CdMode::Playing ? CdMode::Paused : State); }
     void Stop() override { Command(Tracks.empty() ? State : CdMode::Stopped); }
-    void Next() override
-    {
-        At = TrackAt(At) < TrackCount() ? StartOf(TrackAt(At) + 1) : At;
-        Completed();
-    }
+    void Next() override { MoveTo(TrackAt() < TrackCount() ? StartOf(TrackAt() + 1) : At); }
     void Previous() override
     {
-        const int track = TrackAt(At);
-        At = At - StartOf(track) < 1 && track > 1 ? StartOf(track - 1) : StartOf(track);
-        Completed();
+        const int track = TrackAt();
+        MoveTo(At - StartOf(track) < 1 && track > 1 ? StartOf(track - 1) : StartOf(track));
     }
     void Eject() override
     {
         Tracks.clear();
-        State = CdMode::Open;
-        Completed();
+        Command(CdMode::Open);
     }
     void NotifyOnCompletion() override { notify_ = true; }
     std::optional<std::string> OpenDiscImage(const std::string& /*path*/) override
@@ -101,27 +92,26 @@ private:
     int DiscLength() const { return StartOf(static_cast<int>(Tracks.size()) + 1); }
     int StartOf(int track) const
     {
-        int start = 0;
-        for (int before = 1; before < track; ++before) {
-            start += Tracks.at(static_cast<std::size_t>(before - 1));
-        }
-        return start;
+        const int before = std::clamp(track - 1, 0, static_cast<int>(Tracks.size()));
+        return std::accumulate(Tracks.begin(), Tracks.begin() + before, 0);
     }
-    int TrackAt(int at) const
+    int TrackAt() const
     {
         int track = 1;
-        while (track < static_cast<int>(Tracks.size()) && at >= StartOf(track + 1)) {
+        while (track < static_cast<int>(Tracks.size()) && At >= StartOf(track + 1)) {
             ++track;
         }
         return track;
     }
+    void MoveTo(int at)
+    {
+        At = at;
+        Command(State);
+    }
+    // Every command completes at once, announcing itself when that was asked for.
     void Command(CdMode mode)
     {
         State = mode;
-        Completed();
-    }
-    void Completed()
-    {
         NotificationDue = NotificationDue || notify_;
         notify_ = false;
     }
