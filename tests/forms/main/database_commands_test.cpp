@@ -52,6 +52,14 @@ bool Holds(const std::string& bytes, const std::string& part)
     return bytes.find(part) != std::string::npos;
 }
 
+// The bytes of a record of that name.
+std::string Named(const std::string& name)
+{
+    RecordLayout record;
+    record.RecordName = name;
+    return record.Bytes();
+}
+
 // The boxes of "Open" over a database unchanged since it was opened, up to the file chosen,
 // then those given.
 std::vector<Shown> Opening(std::vector<Shown> then)
@@ -165,29 +173,25 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
     EXPECT_TRUE(view.Save1Click());
     EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Smith")));
 
+    // A file that cannot be opened changes nothing.
+    view.NextTBtnClick();
+    const std::string empty = folder.File("empty\x1B.dat");
+    WriteFileBytes(empty, "");
+    dialogs.Forget();
+    WillOpen(empty);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("Open File", folder.File("empty\\x1B.dat") + " is empty."));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Smith", "Bob Ray"));
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(view.RecordName.text, "Bob Ray");
+    EXPECT_TRUE(view.Actions.Save.enabled);
+
     // A file of no records opens on a new one.
     OpenDatabase(session, MakeFile("empty.dat", {}));
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     EXPECT_EQ(view.Caption, folder.File("empty.dat"));
     EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
-}
-
-TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
-{
-    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
-    OpenDatabase(session, path);
-    view.NextTBtnClick();
-
-    const std::string empty = folder.File("empty\x1B.dat");
-    WriteFileBytes(empty, "");
-    WillOpen(empty);
-    view.Open1Click();
-    EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("Open File", folder.File("empty\\x1B.dat") + " is empty."));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
-    EXPECT_EQ(view.Caption, path);
-    EXPECT_EQ(view.RecordName.text, "Bob Ray");
-    EXPECT_TRUE(view.Actions.Save.enabled);
 }
 
 // A wrong read password and a file that ends in the middle of a record both throw the open
@@ -416,11 +420,8 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_EQ(workspace.database.SavePassword, "");
 
     // A file damaged after its header adds the records read before the damage.
-    RecordLayout fay, gus;
-    fay.RecordName = "Fay";
-    gus.RecordName = "Gus";
     const std::string damaged = folder.File("damaged.dat");
-    WriteFileBytes(damaged, second.Bytes(2) + fay.Bytes() + gus.Bytes().substr(0, 40));
+    WriteFileBytes(damaged, second.Bytes(2) + Named("Fay") + Named("Gus").substr(0, 40));
     EXPECT_THAT(Merge(damaged),
                 ElementsAre(merging, Shown{Kind::Error, damaged + " is not a valid Quillmark file. "
                                                                   " The records read before the "
@@ -444,9 +445,7 @@ TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerg
 {
     // A count one lower than the records present: one record would be lost without a word.
     const std::string path = folder.File("short.dat");
-    RecordLayout ann;
-    ann.RecordName = "Ann";
-    WriteFileBytes(path, HeaderLayout().Bytes(1) + ann.Bytes() + RecordLayout().Bytes());
+    WriteFileBytes(path, HeaderLayout().Bytes(1) + Named("Ann") + RecordLayout().Bytes());
     const Shown warning{Kind::Error,
                         path +
                             " holds data after its last record that Quillmark cannot read. "
