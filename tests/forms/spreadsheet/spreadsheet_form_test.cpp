@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 
 #include <initializer_list>
+#include <tuple>
 
 namespace quillmark::test {
 namespace {
@@ -64,6 +65,11 @@ protected:
         sheet.BrowseBy.text = field;
         sheet.BrowseByChange();
     }
+    // What the grid says of its rows: the status line, the row count with the titles, greyed.
+    std::tuple<std::string, int, bool> Grid() const
+    {
+        return {sheet.Status.text, sheet.SpreadView.RowCount, sheet.SpreadView.Silver};
+    }
     std::vector<std::string> BrowseValues()
     {
         return Collect(sheet.BrowseView, &BrowseItem::caption);
@@ -80,9 +86,9 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
               "Record #+Name+Type+Street+Birth Date+Country+Status+Image One+Employment Date");
     EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"));
     EXPECT_THAT(ColumnText(Status), ElementsAre("Working", "Available", "", ""));
-    EXPECT_EQ(sheet.CellText(0, Type), "Type");
-    EXPECT_EQ(sheet.CellText(1, Type), "Nights : Part Time : Shift");
-    EXPECT_EQ(sheet.CellText(1, ImageOne), "");
+    EXPECT_EQ(
+        std::tuple(sheet.CellText(0, Type), sheet.CellText(1, Type), sheet.CellText(1, ImageOne)),
+        std::tuple("Type", "Nights : Part Time : Shift", ""));
     workspace.ShortDescriptions = true;
     EXPECT_EQ(sheet.CellText(1, Type), "Nights ");
 
@@ -99,31 +105,23 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     sheet.PrintMenuClick(1);
     ASSERT_EQ(shell.TablesPrinted.size(), 1u);
     const auto& [grid, printed] = shell.TablesPrinted[0];
-    EXPECT_EQ(grid, "SpreadView");
-    EXPECT_EQ(printed.header[Employed], "Employment Date");
     ASSERT_EQ(printed.rows.size(), 2u);
-    EXPECT_EQ(printed.rows[1][Name], "Cy Ng");
+    EXPECT_EQ(std::tie(grid, printed.header[Employed], printed.rows[1][Name]),
+              std::tuple("SpreadView", "Employment Date", "Cy Ng"));
     EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
 
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;
     }
     sheet.ViewSearchedClick();
-    EXPECT_EQ(sheet.SpreadView.RowCount, 1);
-    EXPECT_TRUE(sheet.SpreadView.Silver);
-    EXPECT_EQ(sheet.Status.text, "Search List Empty");
-
+    EXPECT_EQ(Grid(), std::tuple("Search List Empty", 1, true));
     // Nothing picked yet among the browse values.
     Browse("Primary \"Type\" Category");
     EXPECT_TRUE(sheet.ViewSelected.checked);
     EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::Selected);
-    EXPECT_EQ(sheet.Status.text, "No Records are Selected");
-    EXPECT_TRUE(sheet.SpreadView.Silver);
-
+    EXPECT_EQ(Grid(), std::tuple("No Records are Selected", 1, true));
     sheet.ViewAllClick();
-    EXPECT_FALSE(sheet.SpreadView.Silver);
-    EXPECT_EQ(sheet.SpreadView.RowCount, 5);
-    EXPECT_EQ(sheet.Status.text, "All Records");
+    EXPECT_EQ(Grid(), std::tuple("All Records", 5, false));
 }
 
 TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivations)
@@ -195,9 +193,8 @@ TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
     sheet.SpreadViewSetEditText(Name, 2, "Bob Jonas");
     sheet.SpreadViewSetEditText(Street, 2, "  9 Pine Rd ");
     sheet.SpreadViewSetEditText(Employed, 2, "03/04/2001");
-    EXPECT_EQ(Record(1).RecordName, "Bob Jonas");
-    EXPECT_EQ(Record(1).Detail[0], "  9 Pine Rd ");
-    EXPECT_EQ(Record(1).Other[1], "03/04/2001");
+    EXPECT_EQ(std::tie(Record(1).RecordName, Record(1).Detail[0], Record(1).Other[1]),
+              std::tuple("Bob Jonas", "  9 Pine Rd ", "03/04/2001"));
     EXPECT_EQ(view.RecordName.text, "Bob Jonas") << "the main window shows the record as it is";
     EXPECT_EQ(workspace.CurrentIndex, 1);
 
@@ -382,9 +379,8 @@ TEST_F(SpreadsheetColumnsTest, MovedAndResizedColumnsAreFoundAgainAfterARestart)
     const auto& codes = second.workspace.SpreadsheetColumns.FieldNumbers;
     EXPECT_THAT(std::vector<int>(codes.begin(), codes.begin() + 5),
                 ElementsAre(10, 230, 20, 220, 30));
-    EXPECT_EQ(sheet.SpreadView.ColWidths[0], 250);
-    EXPECT_EQ(sheet.SpreadView.ColWidths[30], 300);
-    EXPECT_EQ(sheet.SpreadView.ColWidths[3], 136);
+    const auto& widths = sheet.SpreadView.ColWidths;
+    EXPECT_EQ(std::tie(widths[0], widths[30], widths[3]), std::tuple(250, 300, 136));
     EXPECT_THAT(second.dialogs.Problems, IsEmpty());
 }
 
