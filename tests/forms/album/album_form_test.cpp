@@ -88,7 +88,6 @@ TEST_F(AlbumFormTest, PagesFillRowByRowAndStepBackWhenTheLayoutLeavesThemBeyondT
     std::vector<int> fivebyFive = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     fivebyFive.resize(25);
     EXPECT_EQ(PageShown(), fivebyFive);
-
     album.Across = album.Down = 3;
     MakeRecords(10);
     album.LessColsClick();  // 3 across, 2 down
@@ -115,7 +114,6 @@ TEST_F(AlbumFormTest, ModeSwitchesBetweenAllRecordsAndTheSearchListForTheSpreads
     album.ModeClick();
     EXPECT_EQ(album.Caption, "Album View (All Records)");
     EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
-
     workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;
@@ -138,14 +136,12 @@ TEST_F(AlbumFormTest, CellsShowTheChosenPictureOrThePlaceholderWithoutAMessage)
     album.Image.text = "2";
     album.ImageChange();
     album.NextClick();  // records 10 to 12 on the second page's first row
-
     const AlbumCell picture = album.AlbumGridDrawCell(2, 0);
     ASSERT_FALSE(picture.empty);
     ASSERT_NE(picture.picture, nullptr);
     EXPECT_EQ(picture.picture->width, 3);
     EXPECT_EQ(picture.area, (CellRect{0, 0, 3, 2})) << "at its own size";
     EXPECT_EQ(picture.label, "");
-
     const AlbumCell missing = album.AlbumGridDrawCell(1, 0);
     const AlbumCell empty = album.AlbumGridDrawCell(0, 0);
     for (const AlbumCell& placeholder : {missing, empty}) {
@@ -155,7 +151,6 @@ TEST_F(AlbumFormTest, CellsShowTheChosenPictureOrThePlaceholderWithoutAMessage)
     }
     EXPECT_TRUE(album.AlbumGridDrawCell(0, 1).empty);
     EXPECT_TRUE(dialogs.Messages.empty());
-
     album.UseLabel.checked = true;
     album.AutoSize.checked = true;
     const AlbumCell labelled = album.AlbumGridDrawCell(2, 0);
@@ -187,7 +182,6 @@ TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMai
     album.AlbumGridMouseDown(0, 1, true);
     EXPECT_EQ(workspace.CurrentIndex, 3);
     EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
-
     album.AlbumGridDblClick(1, 1);  // an empty cell
     album.AlbumGridMouseDown(2, 2, true);
     EXPECT_EQ(workspace.CurrentIndex, 3);
@@ -231,7 +225,6 @@ TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
     using W = ProgramWindow;
     EXPECT_THAT(session.shell.WindowsShown,
                 ElementsAre(W::Album, W::Graph, W::CdPlayer, W::Album, W::Graph, W::CdPlayer));
-
     TSnapShot sheet{workspace};
     EXPECT_FALSE(search.Actions.SearchTBtn.enabled || sheet.Actions.SpreadsheetTBtn.enabled);
     EXPECT_TRUE(sheet.Actions.ReportTBtn.enabled);

@@ -141,7 +141,6 @@ TEST_F(CategoryEditorTest, SortingAndDraggingKeepCategoriesAtTheirDepth)
     });
     EXPECT_EQ(workspace.database.DescriptionTrees[1],
               "Contract\r\n\tPart Time\r\n\t\tNights\r\n\tPart Time\r\nShift\r\n\tFull Time\r\n");
-
     workspace.database.DescriptionTrees[1] = "b\r\n\tz\r\n\tY\r\n\tx\r\na\r\n";
     EditCategories([](TAddDescription& editor) {
         editor.Selected = {0};

@@ -155,7 +155,6 @@ TEST_F(CdPlayerTest, PositionsCountFromTheStartOfTheDiscAndShowWithinTheTrack)
     EXPECT_EQ(player->CDPos(3, 5, 2), 575);
     EXPECT_EQ(player->CDPos(1, 5, 2), 125);
     EXPECT_EQ(player->CDPos(0, 7, 0), 7);
-
     player->CDClick(Button::Play);
     EXPECT_EQ(player->LabelColour, CdLabelColour::Lime);
     Tick(7);
@@ -165,7 +164,6 @@ TEST_F(CdPlayerTest, PositionsCountFromTheStartOfTheDiscAndShowWithinTheTrack)
     EXPECT_EQ(Shown(), "2 00:07");
     EXPECT_FALSE(player->PlayBtn.enabled);
     EXPECT_TRUE(player->PauseBtn.enabled && player->StopBtn.enabled && player->NextBtn.enabled);
-
     player->CDClick(Button::Pause);
     EXPECT_EQ(player->LabelColour, CdLabelColour::Yellow);
     EXPECT_EQ(player->CDStatus.caption, " Paused");
@@ -185,7 +183,6 @@ TEST_F(CdPlayerTest, ContinuousPlayStartsAgainAtTheEndOfTheDiscButNotAfterStop)
     EXPECT_EQ(cd.State, CdMode::Playing) << "started again";
     Tick(3);
     EXPECT_EQ(Shown(), "1 00:03");
-
     player->CDClick(Button::Stop);
     EXPECT_FALSE(player->PlayRequested);
     Tick(5);
@@ -224,7 +221,6 @@ TEST_F(CdPlayerTest, WithoutADiscOnlyTheDiscImageIsOfferedAndEjectForgetsTheTrac
     player->CDClick(Button::Eject);
     EXPECT_EQ(player->CDStatus.caption, " Open");
     EXPECT_FALSE(player->TracksLoaded);
-
     cd.State = CdMode::NotReady;
     player->Timer1Timer();
     EXPECT_EQ(player->CDStatus.caption, " Not ready");
@@ -234,14 +230,12 @@ TEST_F(CdPlayerTest, WithoutADiscOnlyTheDiscImageIsOfferedAndEjectForgetsTheTrac
     }
     EXPECT_TRUE(player->OpenDiscImage.enabled);
     player->mnuOptionsRepeatClick();  // nothing to repeat: nothing jumps later either
-
     cd.ImageProblem = "no tracks";
     dialogs.ChooseFile("/tmp/broken.cue");
     player->OpenDiscImageClick();
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].text, "/tmp/broken.cue could not be played: no tracks");
     EXPECT_EQ(player->CDStatus.caption, " Not ready");
-
     cd.ImageProblem.reset();
     dialogs.ChooseFile("/tmp/tones.cue");
     player->OpenDiscImageClick();

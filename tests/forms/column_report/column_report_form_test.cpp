@@ -63,7 +63,6 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     EXPECT_FALSE(report.SaveFormatTBtn.enabled || report.ImportTBtn.enabled);
     EXPECT_TRUE(report.PreviewTBtn.enabled);
     EXPECT_EQ(report.Actions.CloseTBtn.hint, "Close  Report Windw");
-
     Choose({Name, Street});
     EXPECT_THAT(report.Fields.lines, ElementsAre("Name", workspace.database.DetailCaptions[0]));
     EXPECT_FALSE(report.ItemMenu[Name].enabled);
@@ -107,7 +106,6 @@ TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenu
     report.FormActivate();
     EXPECT_EQ(report.Widths.size(), 4u);
     EXPECT_EQ(report.Widths[0], (TPrintBox::ColumnSection{"1.63", 112})) << "9360 twips in four";
-
     PageFont big{"Courier New", 12, true};
     dialogs.ChooseColourAnswer(RgbColour{0, 0, 255})
         .ChooseFontAnswer(big)
@@ -173,7 +171,6 @@ TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPa
                            {"1.", "Ann", "Working"},
                            {"2.", session.Record(1).RecordName, "None"},
                            {"3.", session.Record(2).RecordName, "Not Available"}}));
-
     report.ModeTBtnClick();
     EXPECT_EQ(report.Caption, "Report (Searched Records)");
     EXPECT_EQ(workspace.ReportMode, ReportMode::SearchList);

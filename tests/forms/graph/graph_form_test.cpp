@@ -119,14 +119,12 @@ TEST_F(GraphFormTest, PrintingAndSavingTheChart)
     chart.Calls.clear();
     graph.PrintScreenBtnClick();
     EXPECT_THAT(chart.Calls, ElementsAre("print"));
-
     const TemporaryFolder folder;
     dialogs.ChooseFile(folder.File("chart"));
     graph.SaveChartImageClick();
     EXPECT_EQ(ReadFileBytes(folder.File("chart.png")), "\x89PNG");
     EXPECT_EQ(dialogs.FileDialogsShown.back().title, "Save Chart Image");
     EXPECT_EQ(dialogs.Texts().back(), "Chart Image Saved as " + folder.File("chart.png"));
-
     dialogs.ChooseFile(folder.File("missing/chart.png"));
     dialogs.Forget();
     graph.SaveChartImageClick();

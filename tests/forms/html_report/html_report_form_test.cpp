@@ -64,7 +64,6 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     EXPECT_THAT(Titles(), ElementsAre("Name", "Status", "Street"));
     EXPECT_FALSE(Offered(NameEntry));
     EXPECT_THAT(Buttons(), ElementsAre(true, true, true));
-
     report.FieldsClick(2);
     for (int times = 0; times < 3; ++times) {
         report.MoveUpBtnClick();  // the third time already first
@@ -74,7 +73,6 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     report.MoveDownBtnClick();
     report.MoveDownBtnClick();  // already last
     EXPECT_THAT(Titles(), ElementsAre("Street", "Status", "Name"));
-
     report.FieldsClick(0);
     report.RemoveBtnClick();
     report.RemoveBtnClick();  // nothing selected now
@@ -85,7 +83,6 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     workspace.database.DetailCaptions[0] = "Road";
     report.FormActivate();
     EXPECT_EQ(report.ItemMenu[StreetEntry].caption, "Road");
-
     report.ClearBtnClick();
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_TRUE(Offered(NameEntry) && Offered(StatusEntry));
@@ -260,7 +257,6 @@ TEST_F(ViewTest, GenerateReportOffersBothReports)
     EXPECT_TRUE(album.Actions.ReportTBtn.enabled);
     EXPECT_TRUE(report.Actions.ReportTBtn.enabled);
     EXPECT_FALSE(report.Actions.ReportMenu()[0].enabled);
-
     view.GenerateHTMLReport1Click();
     view.ReportMenuClick(0);
     workspace.Search().Actions.ReportMenuClick(0);

@@ -145,7 +145,6 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
     view.Open1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     dialogs.Forget();
-
     WillOpen(path);
     view.Open1Click();
     EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}}));
@@ -205,7 +204,6 @@ TEST_F(DatabaseCommandsTest, AWrongReadPasswordOrADamagedFileGivesWayToANewDatab
     const std::string cut = folder.File("cut.dat");
     const std::string whole = ReadFileBytes(staff);
     WriteFileBytes(cut, whole.substr(0, whole.size() - 10));
-
     const std::string notValid = " is not a valid Quillmark file.  A new database will be created.";
     const std::pair<std::string, std::vector<Shown>> cases[] = {
         {lockedPath, Opening({Shown{Kind::Password, "Please Enter Read Password"},
@@ -267,7 +265,6 @@ TEST_F(DatabaseCommandsTest, SaveAsNamesTheFile)
                             Shown{Kind::SaveFile, "Save As"}));
     EXPECT_EQ(ReadFileBytes(report), before);
     EXPECT_EQ(workspace.DatabaseFileName, folder.File("my.files/people.dat"));
-
     dialogs.ChooseFile(report).AnswerYes();
     EXPECT_TRUE(view.SaveAs1Click());
     EXPECT_TRUE(Holds(ReadFileBytes(report), S("Overwritten")));
@@ -391,7 +388,6 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
     OpenDatabase(session, a);
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-
     view.RecordName.text = "Ann Typed";
     HeaderLayout second;
     second.Information[0] = "B people";
@@ -454,7 +450,6 @@ TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerg
     view.Open1Click();
     EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}, warning}));
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-
     EXPECT_THAT(Merge(path), ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
                                          Shown{Kind::Information, "Merge Sucessful !"}, warning));
     EXPECT_THAT(session.Names(), ElementsAre("Ann", "Ann"));
@@ -466,7 +461,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     ASSERT_TRUE(view.SaveAs1Click());
     const std::string path = folder.File("locked.dat");
     dialogs.Forget();
-
     shell.OnDialog([&](TSetPasswordForm& form) {
         form.ReadPassword.text = "secret";
         form.ReadPassword2.text = "secrets";
@@ -485,7 +479,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     EXPECT_THAT(dialogs.Texts(), ElementsAre("The read passwords do not match.",
                                              "The save passwords do not match."));
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
-
     ASSERT_TRUE(view.Save1Click());
     const std::string protectedHeader = Identified + S(Secret) + S(Abc);
     EXPECT_EQ(ReadFileBytes(path).substr(0, protectedHeader.size()), protectedHeader);
@@ -545,14 +538,12 @@ TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
     const std::string path = MakeFile("staff.dat", {"Ann"}, header);
     OpenDatabase(session, path);
     const DatabaseRecord before = workspace.database.DatabaseInfo;
-
     shell.OnDialog([](TDatabaseInformationForm& form) {
         form.Fields[3].text = "Leeds";
         form.CancelBtnClick();
     });
     view.SetDatabaseInformation1Click();
     EXPECT_EQ(workspace.database.DatabaseInfo, before);
-
     shell.OnDialog([](TDatabaseInformationForm& form) {
         form.Fields[1].text = "Eve";
         form.Fields[3].text = "Leeds";
@@ -604,7 +595,6 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
         // Nothing saved: the window opens at its own fitting size.
         EXPECT_EQ(std::pair(first.view.Width, first.view.Height), std::pair(0, 0));
         EXPECT_TRUE(folder.Entries().empty()) << "reading makes neither the file nor its folder";
-
         first.view.Width = 812;
         first.view.Height = 590;
         first.workspace.ShortDescriptions = true;

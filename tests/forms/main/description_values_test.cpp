@@ -55,7 +55,6 @@ TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndShowsItWholeOrShor
     view.DescMenuClick(2, {2, 1, 0});
     EXPECT_EQ(session.Record(0).Desc[2], "Nights : Part Time : Shift");
     EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights : Part Time : Shift");
-
     view.ShortDescriptionValues1Click();
     EXPECT_TRUE(view.Actions.ShortDescriptionValues.checked);
     EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights ");
@@ -67,7 +66,6 @@ TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndShowsItWholeOrShor
     EXPECT_EQ(session.Record(0).Desc[2], "Ratio 2:1");
     view.ShortDescriptionValues1Click();
     EXPECT_EQ(view.Description.DescBoxes[2].text, "Ratio 2:1");
-
     view.DescMenuClick(2, {1});  // clear field
     EXPECT_EQ(session.Record(0).Desc[2], "");
     EXPECT_EQ(view.Description.DescBoxes[2].text, "");
@@ -85,7 +83,6 @@ TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
     const auto& [x, y, initial] = dialogs.CalendarsShown[0];
     EXPECT_EQ(std::tuple(x, y, initial), std::tuple(310, 210, CalendarDate{2024, 3, 15}));
     EXPECT_EQ(view.Description.Detail[2].text, "03/05/1999");
-
     dialogs.Type("Birthday").Type("Start Date").Type("Hire date");
     view.CustomizeLabels("sn2");
     view.CustomizeLabels("sn4");
@@ -95,7 +92,6 @@ TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
     EXPECT_EQ(workspace.database.DetailCaptions[2], "Birthday");
     EXPECT_EQ(workspace.database.DetailCaptions[4], "Start Date");
     EXPECT_EQ(workspace.database.OtherCaptions[0], "Hire date");
-
     view.DetailClick("Detail2", 0, 0);  // no longer a date field
     view.DetailClick("Other1", 0, 0);   // "date" in lower case is not the word
     EXPECT_EQ(dialogs.CalendarsShown.size(), 1u);

@@ -38,7 +38,6 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
         EXPECT_EQ(shell.ProgressShown.back(), std::pair(total, total));
         shell.ProgressShown.clear();
     };
-
     OpenDatabase(session, path);
     expectProgressToTheEnd(Count);
     session.view.SortSelectClick(28);  // by name
@@ -49,7 +48,6 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
     expectProgressToTheEnd(Count);
     session.view.Save1Click();
     expectProgressToTheEnd(Count);
-
     EXPECT_THAT(shell.BusyTexts,
                 ElementsAre("Opening " + path + " ...", "Sorting records ...",
                             "Changing Picture file paths ...", "Saving " + path + " ..."));

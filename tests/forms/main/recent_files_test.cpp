@@ -86,7 +86,6 @@ TEST(RecentFilesTest, NewestFirstOnceEachSixKeptAndOpenedAsOpenDoes)
     view.RecentFileClick(1);
     EXPECT_THAT(second.Names(), ElementsAre("c.dat"));
     EXPECT_EQ(view.Recent.Paths().front(), paths[2]);
-
     view.Recent.ClearRecentFilesClick();
     EXPECT_THAT(view.Recent.Entries, IsEmpty());
     EXPECT_FALSE(view.Recent.ClearRecentFiles.enabled);

@@ -194,7 +194,6 @@ TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCellsAndReadWhereItMakes
     EXPECT_EQ(session.Record(0).ExperienceStream,
               header + "0,1,Acme\r\n3,1,Night shift\x09\x08then days\r\n0,2,Smith, Jones & Co\r\n" +
                   "2,99,1999\r\n");
-
     view.NewRecord1Click();
     view.PreviousTBtnClick();
     EXPECT_EQ(view.Experience.DirGrid.Cell(3, 1), "Night shift\r\nthen days");
@@ -222,7 +221,6 @@ TEST_F(RecordPagesTest, SkillListRunsToTheHundredthSkill)
     view.GetRecord(0);
     ASSERT_EQ(view.Skills.ItemList.size(), 100u);
     EXPECT_EQ(view.Skills.ItemList[99], (SkillRow{false, "Welding", "", "Last one"}));
-
     view.Skills.ItemList[99] = {true, "Welding", "Basic", "Course in 2020"};
     Leave();
     const SkillSet& skills = session.Record(0).Skills;
@@ -402,7 +400,6 @@ TEST_F(PicturePageTest, ClearReadOnlyAndAutoSize)
     EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
     const ImageRecord& image = session.Record(0).Images[3];
     EXPECT_EQ(std::tie(image.ImageFile, image.ImageTitle), std::tuple("", "Front door"));
-
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();
     EXPECT_FALSE(page.SelectPictureBtn.enabled || page.ClearPictureBtn.enabled);

@@ -185,7 +185,6 @@ TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked
     ASSERT_TRUE(view.Save1Click());
     EXPECT_THAT(dialogs.Texts(), ElementsAre("File Saved", "File Saved"));
     dialogs.Forget();
-
     const std::string question = ChangedQuestion(path);
     // Another program writes the file in place: No offers Save As, and a cancelled dialog
     // leaves their file alone.
@@ -231,7 +230,6 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
     const std::string plain = MakeFile(folder.File("plain.dat"), "Plain");
     WriteClosingSettings(SettingsStore(settingsPath), last, 0, 0, DefaultColumnLayout(), false,
                          false);
-
     auto run = [&](const std::string& startupFile) {
         auto session = std::make_unique<Session>(20240315, settingsPath);
         session->view.StartupFile = startupFile;
@@ -242,12 +240,10 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
         EXPECT_FALSE(session->view.Actions.KeepBackupCopy.checked);
         return session;
     };
-
     const auto opened = run(plain);
     EXPECT_THAT(opened->dialogs.Texts(), ElementsAre(plain + " opened."));
     EXPECT_THAT(opened->Names(), ElementsAre("Plain"));
     EXPECT_EQ(opened->view.Caption, plain);
-
     const std::string missing = folder.File("missing.dat");
     // One that cannot be opened leaves the new database, and the last one is not offered.
     const auto absent = run(missing);

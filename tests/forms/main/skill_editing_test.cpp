@@ -72,7 +72,6 @@ TEST_F(SkillEditingTest, CancelLeavesTheSkillAsItWasWhateverWasChanged)
     dialogs.Type("Soldering");
     const SkillRow typed{true, "Skill 5", "Expert", "Ten years, two abroad"};
     EXPECT_EQ(EditSkill({false, "", "Novice", "None"}, false), typed);
-
     EXPECT_THAT(session.shell.DialogsShown, ElementsAre("Edit Skill"));
     EXPECT_THAT(dialogs.InputsShown, ElementsAre(ScriptedDialogs::InputShown{
                                          "Skill Name:", "Enter New Skill Name", "Skill 5"}));
@@ -118,7 +117,6 @@ TEST_F(SkillEditingTest, ReadOnlyRecordsLockTheCheckMarksAndTheDialog)
     view.Skills.ItemListCheckClick(0);
     EXPECT_TRUE(Shown(0).checked);
     EXPECT_THAT(session.shell.DialogsShown, IsEmpty());
-
     view.ReadonlyBox.checked = false;
     view.ReadonlyBoxClick();
     session.shell.OnDialog([](TEditSkillForm& form) { form.CancelBtnClick(); });

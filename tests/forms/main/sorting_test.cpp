@@ -82,7 +82,6 @@ TEST_F(SortMenuTest, SortingKeepsThePositionOnShowAndStoresTheWindowFirst)
     view.PreviousTBtnClick();
     view.RecordName.text = "A";  // typed, not stored yet
     workspace.ChangeFlag = false;
-
     view.SortSelectClick(28);
     EXPECT_THAT(session.Names(), ElementsAre("A", "b", "c"));
     EXPECT_TRUE(workspace.ChangeFlag);

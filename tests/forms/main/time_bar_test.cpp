@@ -118,7 +118,6 @@ TEST_F(TimeBarTest, RightButtonEmptiesTheChosenDay)
     Drag(6, 6, MouseButton::Right, true);
     EXPECT_EQ(page.Days[Monday].Start.size(), 10u);
     EXPECT_EQ(bar.SelectedStart.size(), 12u);
-
     Drag(2, 2, MouseButton::Right);
     EXPECT_THAT(page.Days[Monday].Start, IsEmpty());
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
@@ -143,7 +142,6 @@ TEST_F(TimeBarTest, WithoutAChosenDayOrOnAReadOnlyRecordNoDayChanges)
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
     Leave();
     EXPECT_TRUE(session.Record(0).Schedule.IsEmpty());
-
     page.DayClick(Monday);
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();

@@ -224,7 +224,6 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
         const Seen after = Look();
         ASSERT_FALSE(after == before);
         EXPECT_EQ(view.Caption, "*" + path);
-
         dialogs.Forget();
         ASSERT_TRUE(view.Save1Click());
         EXPECT_EQ(view.Caption, path);
@@ -339,8 +338,7 @@ TEST_F(UndoTest, TheAlbumAndTheGraphFollowUndoWithoutTheFocus)
         album.FormActivate();
         graph.FormActivate();
         EXPECT_THAT(chart.Bars, ElementsAre(2, 1));
-        view.FormActivate();  // the album and the graph stay open behind the main window
-
+        view.FormActivate();        // the album and the graph stay open behind the main window
         view.DeleteRecord1Click();  // Bob
         EXPECT_THAT(chart.Bars, ElementsAre(2, 1)) << "drawn again when next shown";
         view.Undo1Click();

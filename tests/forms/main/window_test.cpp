@@ -58,7 +58,6 @@ TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
     view.Calendar1Click();
     EXPECT_THAT(session.shell.CalendarPositions,
                 ElementsAre(std::pair(590, 412), std::pair(462, 284)));
-
     view.Contents1Click();
     view.Introduction1Click();
     view.GettingStarted1Click();
@@ -100,7 +99,6 @@ TEST_F(WindowTest, TheExperienceTableIsPrintedDownToItsLastFilledRow)
     ASSERT_EQ(menu.size(), 2u);
     view.PrintMenuClick(menu[0].tag);
     EXPECT_THAT(session.shell.PrintSettingsShown, ElementsAre("DirGrid"));
-
     view.RecordName.text = "Ada Byron";
     ExperienceTable& grid = view.Experience.DirGrid;
     grid.SetCell(0, 1, "Acme");

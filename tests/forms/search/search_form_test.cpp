@@ -102,7 +102,6 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     search.ChooserClick({0});
     EXPECT_THAT(search.GridRows[1],
                 ::testing::Eq(SearchTermRow{"Status", "Does Not Include", "Working", 2}));
-
     search.PerformSearchBtnClick();
     EXPECT_THAT(Listed(), ElementsAre("Ann Smith", "Di Smith"));
     EXPECT_EQ(search.SearchResultMessage, "2 new records were found during the previous search.");
@@ -110,7 +109,6 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
     EXPECT_TRUE(search.Extract.enabled);
     EXPECT_EQ(search.SearchProgress.position, 4);
-
     search.PerformSearchBtnClick();
     // The count is shown by the spreadsheet, not in a box.
     EXPECT_THAT(dialogs.Texts(), ElementsAre("No new records were found during this search."));
@@ -129,7 +127,6 @@ TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
     EXPECT_THAT(dialogs.Texts(),
                 ElementsAre("You may add a maximum of 50 search terms per search."));
     EXPECT_EQ(search.GridRows.size(), 50u);
-
     search.GridRow = 0;
     ChooseField("REMOVE SEARCH TERM");
     EXPECT_EQ(search.GridRows.size(), 49u);
@@ -138,7 +135,6 @@ TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
     search.GridRow = 48;
     ChooseField("Keywords");
     EXPECT_EQ(search.GridRows[48].Slot, 1);
-
     dialogs.AnswerNo().AnswerYes();
     search.NewSearchBtnClick();
     EXPECT_EQ(search.GridRows.size(), 49u);
@@ -339,7 +335,6 @@ TEST_F(SearchFormTest, TheMainWindowWalksTheSearchListAndTicksItsBox)
                             "There are no records on the Search List after this one.",
                             "There are no records in the search list after this one.",
                             "There are no records on the Search List prior to this one."));
-
     view.GetRecord(2);
     view.SearchListBox.checked = true;
     view.SearchListBoxClick();
@@ -358,7 +353,6 @@ TEST_F(SearchFormTest, ASavedSearchComesBackWithTheCaptionsOfTheOpenDatabase)
     TemporaryFolder folder;
     dialogs.ChooseFile(folder.File("names"));
     search.SaveSearchBtnClick();
-
     workspace.Labels.Name = "Employee";
     dialogs.AnswerYes();
     search.NewSearchBtnClick();

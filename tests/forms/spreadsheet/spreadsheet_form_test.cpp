@@ -101,7 +101,6 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     EXPECT_THAT(ColumnText(Number), ElementsAre("1", "3"));
     sheet.FormActivate();
     EXPECT_EQ(sheet.Status.text, "Search List Records");
-
     sheet.PrintMenuClick(1);
     ASSERT_EQ(shell.TablesPrinted.size(), 1u);
     const auto& [grid, printed] = shell.TablesPrinted[0];
@@ -109,7 +108,6 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     EXPECT_EQ(std::tie(grid, printed.header[Employed], printed.rows[1][Name]),
               std::tuple("SpreadView", "Employment Date", "Cy Ng"));
     EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
-
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;
     }
@@ -138,7 +136,6 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
         Browse(field);
         EXPECT_EQ(BrowseValues(), values) << field;
     }
-
     Browse("Primary \"Type\" Category");
     sheet.BrowseViewClick(0);
     EXPECT_EQ(sheet.Status.text, "Selected Records");
@@ -147,7 +144,6 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
     EXPECT_FALSE(Record(2).Marked);
     EXPECT_THAT(Collect(sheet.BrowseView, &BrowseItem::stateIndex), ElementsAre(0, 1));
     EXPECT_EQ(Record(2).SheetRow, -1);
-
     sheet.FormActivate();
     EXPECT_EQ(sheet.BrowseViewIndex, 0);
     EXPECT_EQ(sheet.Status.text, "Selected Records");
@@ -189,7 +185,6 @@ TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
     EXPECT_EQ(sheet.SpreadViewGetEditText(Country, 1), "Luxembourg");
     EXPECT_EQ(workspace.CurrentIndex, 0);
     EXPECT_EQ(sheet.number.text, "1");
-
     sheet.SpreadViewSetEditText(Name, 2, "Bob Jonas");
     sheet.SpreadViewSetEditText(Street, 2, "  9 Pine Rd ");
     sheet.SpreadViewSetEditText(Employed, 2, "03/04/2001");
@@ -197,7 +192,6 @@ TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
               std::tuple("Bob Jonas", "  9 Pine Rd ", "03/04/2001"));
     EXPECT_EQ(view.RecordName.text, "Bob Jonas") << "the main window shows the record as it is";
     EXPECT_EQ(workspace.CurrentIndex, 1);
-
     sheet.SpreadViewSetEditText(Name, 3, "Cy Changed");
     EXPECT_EQ(Record(2).RecordName, "Cy Ng");
 }
@@ -221,7 +215,6 @@ TEST_F(SpreadsheetTest, PopupMenusSetStatusPicturesAndCategoriesButNotOnReadOnly
     sheet.PopupMenuClick({2, 0});
     EXPECT_EQ(Record(3).Desc[1], menu->at(2).children[0].caption + " : " + menu->at(2).caption);
     EXPECT_EQ(view.Description.DescBoxes[1].hint, Record(3).Desc[1]);
-
     TemporaryFolder folder;
     const std::string photo = folder.File("di.bmp");
     WriteFileBytes(photo, TinyBmp());
@@ -234,7 +227,6 @@ TEST_F(SpreadsheetTest, PopupMenusSetStatusPicturesAndCategoriesButNotOnReadOnly
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(drawn->width, 3);
     EXPECT_EQ(sheet.CellPicture(1, ImageOne), nullptr);
-
     ASSERT_EQ(sheet.SpreadViewMouseDown(ImageOne, 4, true), &sheet.PictureMenu);
     sheet.PopupMenuClick({1});
     EXPECT_EQ(Record(3).Images[1].ImageFile, "");
@@ -271,7 +263,6 @@ TEST_F(SpreadsheetTest, RecordNumberBoxAndNextOnTheSearchList)
         sheet.numberEnter();
         EXPECT_EQ(sheet.number.text, shown);
     }
-
     sheet.NextSearchTBtnClick();
     EXPECT_EQ(workspace.CurrentIndex, 2);
     EXPECT_EQ(sheet.SpreadView.Row, 3);
@@ -315,7 +306,6 @@ TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
                 ElementsAre(230, 10, 220, 130, 140, 210, 240, 300, 350, -1));
     EXPECT_EQ(sheet.ViewFields.text,
               "Name+Type+Record #+Birth Date+Country+Status+Image One+Employment Date+Other 6");
-
     const ColumnLayout before = workspace.SpreadsheetColumns;
     shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         chooser.ItemIndex = 0;
