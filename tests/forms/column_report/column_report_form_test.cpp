@@ -2,7 +2,6 @@
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_format_file.h"
 #include "forms/form_helpers.h"
-#include "forms/main/view_form.h"
 #include "support/fake_page_devices.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"

@@ -5,17 +5,13 @@
 #include "core/program_settings.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/set_password_form.h"
-#include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
-#include "forms/workspace.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>

@@ -6,7 +6,6 @@
 #include "forms/main/field_captions.h"
 
 #include <optional>
-#include <string>
 #include <tuple>
 #include <utility>
 

@@ -7,7 +7,6 @@
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace quillmark::test {
 namespace {

@@ -1,14 +1,11 @@
 // File > Recent Files: what opening and saving put on the list, what the next run finds in the
 // settings, and that an entry opens its file as "Open" does.
 
-#include "forms/main/view_form.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 

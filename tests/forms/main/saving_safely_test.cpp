@@ -2,15 +2,11 @@
 // file someone else changed is written over, and the database named on the command line.
 
 #include "core/program_settings.h"
-#include "forms/main/view_form.h"
-#include "forms/workspace.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>

@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include <string>
-
 namespace quillmark::test {
 namespace {
 
