@@ -173,7 +173,7 @@ TEST(AlbumPictureArea, PicturesAreCutToTheCellOrStretchedAndMakeRoomForTheLabel)
     }
 }
 
-TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMainWindow)
+TEST_F(AlbumFormTest, PickingMakesARecordCurrentAndPrintingSaysSoOnlyWhenItPrinted)
 {
     MakeRecords(4);
     album.AlbumGridMouseDown(2, 0, false);
@@ -191,10 +191,8 @@ TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMai
                 ElementsAre(ProgramWindow::Spreadsheet, ProgramWindow::Main));
     view.FormActivate();
     EXPECT_EQ(view.RecordName.text, "Name 2");
-}
 
-TEST_F(AlbumFormTest, PrintingShowsThePageAloneAndSaysSoOnlyWhenItWasPrinted)
-{
+    // Printing shows the page alone and says so only when it was printed.
     MakeRecords(2);
     album.PrintClick();
     EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Album));

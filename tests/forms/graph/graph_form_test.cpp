@@ -90,7 +90,7 @@ TEST_F(GraphFormTest, ActivationRebuildsTheTreeAndDrawsTheFirstField)
                                          "label 2 Contract", "title Kind", "close"));
 }
 
-TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChangesNothing)
+TEST_F(GraphFormTest, ANodeWithChildrenDrawsOneBarEachAndTheChartIsPrintedAndSaved)
 {
     graph.FormActivate();
     // No calls: the chart is left as it was.
@@ -111,10 +111,7 @@ TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChan
         graph.SGraphDblClick();
         EXPECT_EQ(chart.Calls, calls) << node.size();
     }
-}
 
-TEST_F(GraphFormTest, PrintingAndSavingTheChart)
-{
     graph.FormActivate();
     chart.Calls.clear();
     graph.PrintScreenBtnClick();

@@ -65,7 +65,7 @@ protected:
     const std::string& SkillName(int skill) { return workspace.database.SkillNames[skill]; }
 };
 
-TEST_F(SkillEditingTest, CancelLeavesTheSkillAsItWasWhateverWasChanged)
+TEST_F(SkillEditingTest, CancelChangesNothingAndOKRenamesTheSkillForEveryRecord)
 {
     // Typed into the list's row but not yet stored: the dialog starts from it all the same.
     view.Skills.ItemList[Row5].notes = "Ten years, two abroad";
@@ -77,10 +77,8 @@ TEST_F(SkillEditingTest, CancelLeavesTheSkillAsItWasWhateverWasChanged)
                                          "Skill Name:", "Enter New Skill Name", "Skill 5"}));
     EXPECT_EQ(Shown(Row5), typed);
     EXPECT_EQ(SkillName(5), "Skill 5");
-}
 
-TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsValues)
-{
+    // OK renames the skill for every record and gives this record its values.
     // A cancelled name box keeps the name.
     dialogs.CancelInput().Type("Welding");
     EditSkill({false, "", "Certified", "MIG and TIG"}, true);

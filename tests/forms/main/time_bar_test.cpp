@@ -41,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(TimeBarTest, CellsAreFoundByPositionAndTheHourButtonsStopOrWrapAtMidnight)
+TEST_F(TimeBarTest, CellsAreFoundByPositionAndHoursRunOnPastMidnight)
 {
     const struct {
         int x, width, cell;
@@ -58,10 +58,8 @@ TEST_F(TimeBarTest, CellsAreFoundByPositionAndTheHourButtonsStopOrWrapAtMidnight
     bar.StartHour = 23;
     page.Button3Click();
     EXPECT_EQ(bar.StartHour, 0);
-}
 
-TEST_F(TimeBarTest, HoursRunOnPastMidnightAndSelectionsThereStayInTheirDay)
-{
+    // Hours run on past midnight, and selections there stay in their day.
     bar.StartHour = 22;
     Drag(0, 3);
     EXPECT_THAT(bar.SelectedStart, ElementsAre("22:00"));

@@ -50,7 +50,7 @@ TEST_F(WindowTest, LeavingTheWindowStoresWhatWasTyped)
               std::tuple("", "Night : Shift"));
 }
 
-TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
+TEST_F(WindowTest, CalendarHelpAndPrintFormOpenWhatTheySay)
 {
     session.shell.ScreenSizeShown = {1280, 1024};
     view.Calendar1Click();
@@ -62,6 +62,17 @@ TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
     view.Introduction1Click();
     view.GettingStarted1Click();
     EXPECT_THAT(session.shell.HelpTopics, ElementsAre("", "Introduction", "Getting Started"));
+
+    // Print Form sends the window to the printer and says so.
+    view.QuickPrintClick();
+    EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Main));
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Form sent to Printer."));
+
+    // Cancelling the choice of printer is not reported as printed.
+    dialogs.Forget();
+    session.shell.PrintingCancelled = true;
+    view.QuickPrintClick();
+    EXPECT_THAT(dialogs.Texts(), IsEmpty());
 }
 
 TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
@@ -78,19 +89,6 @@ TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
     EXPECT_EQ(ScaleToPage(0, 461, 4800, 6600), PrintedSize{});
     EXPECT_EQ(ScaleToPage(630, 0, 4800, 6600), PrintedSize{});
     EXPECT_EQ(ScaleToPage(630, 461, 0, 0), PrintedSize{});
-}
-
-TEST_F(WindowTest, PrintFormSendsTheWindowToThePrinterAndSaysSo)
-{
-    view.QuickPrintClick();
-    EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Main));
-    EXPECT_THAT(dialogs.Texts(), ElementsAre("Form sent to Printer."));
-
-    // Cancelling the choice of printer is not reported as printed.
-    dialogs.Forget();
-    session.shell.PrintingCancelled = true;
-    view.QuickPrintClick();
-    EXPECT_THAT(dialogs.Texts(), IsEmpty());
 }
 
 TEST_F(WindowTest, TheExperienceTableIsPrintedDownToItsLastFilledRow)

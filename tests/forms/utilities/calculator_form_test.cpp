@@ -52,7 +52,7 @@ TEST(CalculatorTest, EachSumShowsItsResult)
 
 // Corrections clear what they say; dividing by zero shows a message and the next key starts
 // afresh; huge results show an exponent, then overflow.
-TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehind)
+TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehindAndEveryButtonHasAKey)
 {
     ExpectSession({{"125\b", "12"},
                    {"\b\b\b", "0"},
@@ -77,10 +77,8 @@ TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehind)
                    {"==============", "1e+300"},  // fourteen times
                    {"=", "Result is too large"},
                    {"2*2=", "4"}});
-}
 
-TEST(CalculatorTest, KeyboardIgnoresOtherKeysAndEveryButtonHasAKey)
-{
+    // The keyboard ignores other keys.
     TCalculator calculator;
     for (const char key : {'1', '2', 'a', ' ', 'x', '3', '\n'}) {
         EXPECT_EQ(calculator.KeyPress(key), key != 'a' && key != ' ') << key;
