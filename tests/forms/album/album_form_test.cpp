@@ -1,5 +1,5 @@
 // The album driven as a user drives it: pages of pictures of all records or of the search
-// list, their layout, the records picked, and the doors to it from the other windows.
+// list, their layout, the records picked, and the doors between the windows.
 
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
@@ -8,6 +8,7 @@
 #include "engine/pictures/bitmap.h"
 #include "engine/pictures/thumbnails.h"
 #include "forms/album/album_form.h"
+#include "forms/html_report/html_report_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 
@@ -205,11 +206,41 @@ TEST_F(AlbumFormTest, PickingMakesARecordCurrentAndPrintingSaysSoOnlyWhenItPrint
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
-// The doors of the main, search and spreadsheet windows, each window's own shut; a window that
-// cannot be made is reported.
-TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
+// The doors of the main, search, spreadsheet, album and HTML report windows, each window's own
+// shut; a window that cannot be made is reported.
+TEST_F(ViewTest, TheReportAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
 {
     TSearch& search = workspace.Search();
+    using W = ProgramWindow;
+    const std::vector<MenuItemControl> menu = ReportMenuEntries(view.Actions);
+    ASSERT_EQ(menu.size(), 2u);
+    EXPECT_EQ(menu[0].caption, "Generate HTML Report");
+    EXPECT_TRUE(menu[0].enabled && menu[1].enabled);
+    EXPECT_TRUE(view.Actions.Report.enabled && view.Actions.GenerateHTMLReport.enabled);
+    EXPECT_TRUE(search.Actions.ReportTBtn.enabled);
+    ThumbnailCache thumbnails{0};
+    TAlbumView album{workspace, thumbnails};
+    THTMLReport report{workspace};
+    EXPECT_TRUE(album.Actions.ReportTBtn.enabled);
+    EXPECT_TRUE(report.Actions.ReportTBtn.enabled);
+    EXPECT_FALSE(report.Actions.ReportMenu()[0].enabled);
+    view.GenerateHTMLReport1Click();
+    view.ReportMenuClick(0);
+    search.Actions.ReportMenuClick(0);
+    album.Actions.ReportMenuClick(0);
+    report.Actions.ReportMenuClick(0);
+    std::vector<W> shown(4, W::HtmlReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
+
+    // The column report opens on all records, whatever the spreadsheet showed.
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
+    view.ReportMenuClick(1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
+    report.Actions.ReportMenuClick(1);
+    shown.insert(shown.end(), 2, W::ColumnReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
+
+    session.shell.WindowsShown.clear();
     EXPECT_TRUE(view.Actions.AlbumView.enabled && view.Actions.GraphView.enabled &&
                 view.Actions.CdPlayer.enabled);
     EXPECT_TRUE(search.Actions.AlbumTBtn.enabled && search.Actions.GraphTBtn.enabled &&
@@ -220,7 +251,6 @@ TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
     search.Actions.AlbumTBtnClick();
     search.Actions.GraphTBtnClick();
     search.Actions.CDPlayerBtnClick();
-    using W = ProgramWindow;
     EXPECT_THAT(session.shell.WindowsShown,
                 ElementsAre(W::Album, W::Graph, W::CdPlayer, W::Album, W::Graph, W::CdPlayer));
     TSnapShot sheet{workspace};

@@ -27,29 +27,7 @@ protected:
     }
 };
 
-TEST_F(DescriptionValuesTest, MenusHoldTheFixedEntriesThenTheTreeAndFollowTheCaption)
-{
-    const auto& menu = view.DescMenus[2];
-    ASSERT_EQ(menu.size(), 4u);
-    EXPECT_EQ(menu[0].caption, "ADD NEW CATEGORY CATEGORY");
-    EXPECT_EQ(menu[2].children[1].children.at(0).caption, "Nights");
-
-    // Captions typed anew, even empty ones, and another database's trees show at the next
-    // activation; a cancelled caption stays.
-    dialogs.Type("").CancelInput().Type("Shift \xe9t\xe9");
-    view.CustomizeLabels("Desc1");
-    view.CustomizeLabels("Desc2");
-    EXPECT_EQ(workspace.database.DescriptionCaptions[1], "Category");
-    view.CustomizeLabels("Desc2");
-    workspace.database.DescriptionTrees[2].clear();
-    view.FormDeactivate();
-    view.FormActivate();
-    EXPECT_EQ(view.DescMenus[1][0].caption, "ADD NEW  CATEGORY");
-    ASSERT_EQ(view.DescMenus[2].size(), 2u);  // an empty tree: the two fixed entries alone
-    EXPECT_EQ(view.DescMenus[2][0].caption, "ADD NEW SHIFT \xc9T\xc9 CATEGORY");
-}
-
-TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndShowsItWholeOrShort)
+TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndTheMenusFollowTheCaption)
 {
     view.DescMenuClick(2, {2, 1, 0});
     EXPECT_EQ(session.Record(0).Desc[2], "Nights : Part Time : Shift");
@@ -70,6 +48,26 @@ TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndShowsItWholeOrShor
     EXPECT_EQ(view.Description.DescBoxes[2].text, "");
     EXPECT_EQ(view.Description.DescBoxes[2].hint, "");
     EXPECT_FALSE(view.DescBoxClick(11));  // no such field
+
+    // The menus hold the fixed entries, then the tree, and follow the caption.
+    const auto& menu = view.DescMenus[2];
+    ASSERT_EQ(menu.size(), 4u);
+    EXPECT_EQ(menu[0].caption, "ADD NEW CATEGORY CATEGORY");
+    EXPECT_EQ(menu[2].children[1].children.at(0).caption, "Nights");
+
+    // Captions typed anew, even empty ones, and another database's trees show at the next
+    // activation; a cancelled caption stays.
+    dialogs.Type("").CancelInput().Type("Shift \xe9t\xe9");
+    view.CustomizeLabels("Desc1");
+    view.CustomizeLabels("Desc2");
+    EXPECT_EQ(workspace.database.DescriptionCaptions[1], "Category");
+    view.CustomizeLabels("Desc2");
+    workspace.database.DescriptionTrees[2].clear();
+    view.FormDeactivate();
+    view.FormActivate();
+    EXPECT_EQ(view.DescMenus[1][0].caption, "ADD NEW  CATEGORY");
+    ASSERT_EQ(view.DescMenus[2].size(), 2u);  // an empty tree: the two fixed entries alone
+    EXPECT_EQ(view.DescMenus[2][0].caption, "ADD NEW SHIFT \xc9T\xc9 CATEGORY");
 }
 
 TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)

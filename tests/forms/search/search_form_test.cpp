@@ -39,17 +39,16 @@ protected:
         search.GridColumn = TSearch::FieldColumn;
         const std::vector<MenuItemControl>* menu = search.OpenChooser();
         ASSERT_NE(menu, nullptr);
-        const auto entry = std::find_if(menu->begin(), menu->end(),
-                                        [&](const auto& item) { return item.caption == caption; });
+        const auto entry =
+            std::ranges::find_if(*menu, [&](const auto& item) { return item.caption == caption; });
         ASSERT_NE(entry, menu->end()) << caption;
         search.ChooserClick({static_cast<int>(entry - menu->begin())});
     }
     bool FieldOffered(const std::string& caption)
     {
-        const auto& menu = search.FieldMenu;
-        return std::find_if(menu.begin(), menu.end(), [&](const auto& item) {
-                   return item.caption == caption && item.enabled;
-               }) != menu.end();
+        return std::ranges::any_of(search.FieldMenu, [&](const auto& item) {
+            return item.caption == caption && item.enabled;
+        });
     }
     // The field chosen on a new row, or on the first while it was never used.
     void ChooseFieldOnNewRow(const std::string& caption)
