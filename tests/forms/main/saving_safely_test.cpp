@@ -19,10 +19,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::string MakeFile(const std::string& path, const std::string& name,
-                     const HeaderLayout& header = {})
+std::string MakeFile(const std::string& path, const std::string& name)
 {
-    WriteFileBytes(path, DatabaseBytes({name}, header));
+    WriteFileBytes(path, DatabaseBytes({name}));
     return path;
 }
 
