@@ -79,8 +79,52 @@ protected:
     RecordingShell& shell = session.shell;
 };
 
-TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
+TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivations)
 {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
+        // The top category: after the last ":" and one blank; letter case tells values apart.
+        {"Primary \"Type\" Category", {"Shift", "shift"}},
+        {"Complete \"Type\" Category",
+         {"Nights : Part Time : Shift", "Shift", "Days : Full Time : shift"}},
+        {"Street", {"1 Elm St"}},
+        {"Status", {"Working", "Available"}},
+    };
+    for (const auto& [field, values] : cases) {
+        Browse(field);
+        EXPECT_EQ(BrowseValues(), values) << field;
+    }
+    Browse("Primary \"Type\" Category");
+    sheet.BrowseViewClick(0);
+    EXPECT_EQ(sheet.Status.text, "Selected Records");
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones"));
+    EXPECT_TRUE(Record(1).Marked);
+    EXPECT_FALSE(Record(2).Marked);
+    EXPECT_THAT(Collect(sheet.BrowseView, &BrowseItem::stateIndex), ElementsAre(0, 1));
+    EXPECT_EQ(Record(2).SheetRow, -1);
+    sheet.FormActivate();
+    EXPECT_EQ(sheet.BrowseViewIndex, 0);
+    EXPECT_EQ(sheet.Status.text, "Selected Records");
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones"));
+
+    // Picking a value from the list shows its records whatever the mode was.
+    sheet.ViewAllClick();
+    sheet.BrowseViewClick(1);
+    EXPECT_TRUE(sheet.ViewSelected.checked);
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Cy Ng"));
+    EXPECT_EQ(workspace.CurrentIndex, 2) << "the record on show was not among them";
+}
+
+TEST_F(SpreadsheetTest, HighlightsTellTheSearchListStatesAndEachModeSaysWhatItsRowsAre)
+{
+    EXPECT_EQ(sheet.CellColour(1), std::nullopt);
+    sheet.Hbox.checked = true;
+    sheet.HboxClick();
+    EXPECT_EQ(sheet.CellColour(1), TSnapShot::Green);   // found by a search
+    EXPECT_EQ(sheet.CellColour(3), TSnapShot::Yellow);  // put on the list otherwise
+    EXPECT_EQ(sheet.CellColour(2), TSnapShot::Aqua);    // not on the list
+    EXPECT_EQ(TSnapShot::Green, (RgbColour{0x00, 0x80, 0x00}));
+
+    // Each mode shows its rows and says what they are.
     EXPECT_EQ(sheet.Status.text, "All Records");
     EXPECT_EQ(sheet.ViewFields.text,
               "Record #+Name+Type+Street+Birth Date+Country+Status+Image One+Employment Date");
@@ -120,52 +164,6 @@ TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
     EXPECT_EQ(Grid(), std::tuple("No Records are Selected", 1, true));
     sheet.ViewAllClick();
     EXPECT_EQ(Grid(), std::tuple("All Records", 5, false));
-}
-
-TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivations)
-{
-    const std::pair<std::string, std::vector<std::string>> cases[] = {
-        // The top category: after the last ":" and one blank; letter case tells values apart.
-        {"Primary \"Type\" Category", {"Shift", "shift"}},
-        {"Complete \"Type\" Category",
-         {"Nights : Part Time : Shift", "Shift", "Days : Full Time : shift"}},
-        {"Street", {"1 Elm St"}},
-        {"Status", {"Working", "Available"}},
-    };
-    for (const auto& [field, values] : cases) {
-        Browse(field);
-        EXPECT_EQ(BrowseValues(), values) << field;
-    }
-    Browse("Primary \"Type\" Category");
-    sheet.BrowseViewClick(0);
-    EXPECT_EQ(sheet.Status.text, "Selected Records");
-    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones"));
-    EXPECT_TRUE(Record(1).Marked);
-    EXPECT_FALSE(Record(2).Marked);
-    EXPECT_THAT(Collect(sheet.BrowseView, &BrowseItem::stateIndex), ElementsAre(0, 1));
-    EXPECT_EQ(Record(2).SheetRow, -1);
-    sheet.FormActivate();
-    EXPECT_EQ(sheet.BrowseViewIndex, 0);
-    EXPECT_EQ(sheet.Status.text, "Selected Records");
-    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones"));
-
-    // Picking a value from the list shows its records whatever the mode was.
-    sheet.ViewAllClick();
-    sheet.BrowseViewClick(1);
-    EXPECT_TRUE(sheet.ViewSelected.checked);
-    EXPECT_THAT(ColumnText(Name), ElementsAre("Cy Ng"));
-    EXPECT_EQ(workspace.CurrentIndex, 2) << "the record on show was not among them";
-}
-
-TEST_F(SpreadsheetTest, HighlightColoursTellTheSearchListStates)
-{
-    EXPECT_EQ(sheet.CellColour(1), std::nullopt);
-    sheet.Hbox.checked = true;
-    sheet.HboxClick();
-    EXPECT_EQ(sheet.CellColour(1), TSnapShot::Green);   // found by a search
-    EXPECT_EQ(sheet.CellColour(3), TSnapShot::Yellow);  // put on the list otherwise
-    EXPECT_EQ(sheet.CellColour(2), TSnapShot::Aqua);    // not on the list
-    EXPECT_EQ(TSnapShot::Green, (RgbColour{0x00, 0x80, 0x00}));
 }
 
 TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
