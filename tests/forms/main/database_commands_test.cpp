@@ -433,7 +433,7 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_TRUE(Holds(saved, S("B people")));
 }
 
-TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerging)
+TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedAndTheInformationIsEditedInItsDialog)
 {
     // A count one lower than the records present: one record would be lost without a word.
     const std::string path = folder.File("short.dat");
@@ -449,6 +449,36 @@ TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerg
     EXPECT_THAT(Merge(path), ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
                                          Shown{Kind::Information, "Merge Sucessful !"}, warning));
     EXPECT_THAT(session.Names(), ElementsAre("Ann", "Ann"));
+
+    // The database information is edited in its dialog.
+    HeaderLayout header;
+    header.Information = {"Staff", "Dana", "1 High St", "York",    "UK",
+                          "YO1",   "555",  "556",       "d@x.org", "x.org"};
+    header.Notes = {"first"};
+    const std::string staff = MakeFile("staff.dat", {"Ann"}, header);
+    OpenDatabase(session, staff);
+    const DatabaseRecord before = workspace.database.DatabaseInfo;
+    shell.OnDialog([](TDatabaseInformationForm& form) {
+        form.Fields[3].text = "Leeds";
+        form.CancelBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_EQ(workspace.database.DatabaseInfo, before);
+    shell.OnDialog([](TDatabaseInformationForm& form) {
+        form.Fields[1].text = "Eve";
+        form.Fields[3].text = "Leeds";
+        form.DatabaseNotes.lines = {"one", "two"};
+        form.OKBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
+
+    // The file has the change, and everything left alone, after the next save.
+    ASSERT_TRUE(view.Save1Click());
+    const std::string expected = Unprotected + S("Staff") + S("Eve") + S("1 High St") + S("Leeds") +
+                                 S("UK") + S("YO1") + S("555") + S("556") + S("d@x.org") +
+                                 S("x.org") + List({"one", "two"});
+    EXPECT_EQ(ReadFileBytes(staff).substr(0, expected.size()), expected);
 }
 
 TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveAndGuardIt)
@@ -523,38 +553,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     view.SetDatabasePassword1Click();
     ASSERT_TRUE(view.Save1Click());
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
-}
-
-TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
-{
-    HeaderLayout header;
-    header.Information = {"Staff", "Dana", "1 High St", "York",    "UK",
-                          "YO1",   "555",  "556",       "d@x.org", "x.org"};
-    header.Notes = {"first"};
-    const std::string path = MakeFile("staff.dat", {"Ann"}, header);
-    OpenDatabase(session, path);
-    const DatabaseRecord before = workspace.database.DatabaseInfo;
-    shell.OnDialog([](TDatabaseInformationForm& form) {
-        form.Fields[3].text = "Leeds";
-        form.CancelBtnClick();
-    });
-    view.SetDatabaseInformation1Click();
-    EXPECT_EQ(workspace.database.DatabaseInfo, before);
-    shell.OnDialog([](TDatabaseInformationForm& form) {
-        form.Fields[1].text = "Eve";
-        form.Fields[3].text = "Leeds";
-        form.DatabaseNotes.lines = {"one", "two"};
-        form.OKBtnClick();
-    });
-    view.SetDatabaseInformation1Click();
-    EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
-
-    // The file has the change, and everything left alone, after the next save.
-    ASSERT_TRUE(view.Save1Click());
-    const std::string expected = Unprotected + S("Staff") + S("Eve") + S("1 High St") + S("Leeds") +
-                                 S("UK") + S("YO1") + S("555") + S("556") + S("d@x.org") +
-                                 S("x.org") + List({"one", "two"});
-    EXPECT_EQ(ReadFileBytes(path).substr(0, expected.size()), expected);
 }
 
 // Runs of the program one after another over one settings file, in a folder of its own that the

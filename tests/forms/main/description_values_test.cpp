@@ -1,8 +1,9 @@
 // The description page: the category menus of the description fields, the values picked from
-// them, and the captions the user gives the fields.
+// them, the captions the user gives the fields, and the dates typed into the date fields.
 
 #include "support/view_fixture.h"
 
+#include "forms/edit_mask.h"
 #include "forms/main/field_captions.h"
 
 #include <optional>
@@ -122,6 +123,18 @@ TEST(DateBoxText, GivesTheDayOnlyWhenTheBoxHoldsAWholeRealDate)
     for (const char* text : {"02/29/1900", "04/31/2001", "13/01/2001", "12/__/____", "  /  /    ",
                              "", "03/05/99", "03//1999", "1999-03-05"}) {
         EXPECT_EQ(CalendarDateFromText(text), std::nullopt) << '"' << text << '"';
+    }
+}
+
+TEST(EditMaskTest, TheDateMaskIsLaidOnlyOverTextsThatFitIt)
+{
+    const std::string dateMask = "!99/99/0000;1;_";
+    for (const char* text : {"", "12/31/1999", " 1/ 2/1999"}) {
+        EXPECT_TRUE(TextFitsMask(text, dateMask)) << '"' << text << '"';
+    }
+    for (const char* text :
+         {"1999/12/31", "12/31/99", "12-31-1999", "12/31/ 999", "ab/cd/efgh", "12/31/19999"}) {
+        EXPECT_FALSE(TextFitsMask(text, dateMask)) << '"' << text << '"';
     }
 }
 

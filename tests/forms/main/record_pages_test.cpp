@@ -181,7 +181,7 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
     }
 }
 
-TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCellsAndReadWhereItMakesSense)
+TEST_F(RecordPagesTest, ExperienceTableAndSkillListAreStoredAndReadToTheirLastRowAndCell)
 {
     const std::string header =
         "4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n";
@@ -212,10 +212,8 @@ TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCellsAndReadWhereItMakes
     view.GetRecord(0);
     Leave();
     EXPECT_EQ(record.ExperienceStream, "2,3\r\n0,0,Employer\r\n1,0,Position\r\n1,2,Clerk\r\n");
-}
 
-TEST_F(RecordPagesTest, SkillListRunsToTheHundredthSkill)
-{
+    // The skill list runs to the hundredth skill.
     workspace.database.SkillNames[100] = "Welding";
     session.Record(0).Skills.SetSkillNotes(100, "Last one");
     view.GetRecord(0);

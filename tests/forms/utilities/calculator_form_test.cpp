@@ -28,7 +28,7 @@ void ExpectSession(const Steps& steps)
     }
 }
 
-TEST(CalculatorTest, EachSumShowsItsResult)
+TEST(CalculatorTest, EachSumShowsItsResultAndCorrectionsAndErrorsLeaveNothingBehind)
 {
     // Worked out left to right as the next operator is pressed, to fifteen digits and never
     // "-0"; of operators in a row the last counts. "=" repeats the last operation, on a number
@@ -48,12 +48,9 @@ TEST(CalculatorTest, EachSumShowsItsResult)
     // The running total shows as soon as the next operator is pressed; a number typed after
     // a result starts a new sum.
     ExpectSession({{"2+3", "3"}, {"*", "5"}, {"4", "4"}, {"\r", "20"}, {"6+1=", "7"}});
-}
 
-// Corrections clear what they say; dividing by zero shows a message and the next key starts
-// afresh; huge results show an exponent, then overflow.
-TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehindAndEveryButtonHasAKey)
-{
+    // Corrections clear what they say; dividing by zero shows a message and the next key starts
+    // afresh; huge results show an exponent, then overflow.
     ExpectSession({{"125\b", "12"},
                    {"\b\b\b", "0"},
                    {"9+5\x7f", "0"},  // CE: the 5 goes, the 9 + stays
