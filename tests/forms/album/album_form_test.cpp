@@ -1,5 +1,5 @@
 // The album driven as a user drives it: pages of pictures of all records or of the search
-// list, their layout, the records picked, and the doors to it from the other windows.
+// list, their layout, the records picked, and the doors between the windows.
 
 #include "support/picture_files.h"
 #include "support/test_helpers.h"
@@ -8,6 +8,7 @@
 #include "engine/pictures/bitmap.h"
 #include "engine/pictures/thumbnails.h"
 #include "forms/album/album_form.h"
+#include "forms/html_report/html_report_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
 
@@ -88,7 +89,6 @@ TEST_F(AlbumFormTest, PagesFillRowByRowAndStepBackWhenTheLayoutLeavesThemBeyondT
     std::vector<int> fivebyFive = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     fivebyFive.resize(25);
     EXPECT_EQ(PageShown(), fivebyFive);
-
     album.Across = album.Down = 3;
     MakeRecords(10);
     album.LessColsClick();  // 3 across, 2 down
@@ -115,7 +115,6 @@ TEST_F(AlbumFormTest, ModeSwitchesBetweenAllRecordsAndTheSearchListForTheSpreads
     album.ModeClick();
     EXPECT_EQ(album.Caption, "Album View (All Records)");
     EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
-
     workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
     for (const auto& record : workspace.RecordList()) {
         record->InSearchList = false;
@@ -138,14 +137,12 @@ TEST_F(AlbumFormTest, CellsShowTheChosenPictureOrThePlaceholderWithoutAMessage)
     album.Image.text = "2";
     album.ImageChange();
     album.NextClick();  // records 10 to 12 on the second page's first row
-
     const AlbumCell picture = album.AlbumGridDrawCell(2, 0);
     ASSERT_FALSE(picture.empty);
     ASSERT_NE(picture.picture, nullptr);
     EXPECT_EQ(picture.picture->width, 3);
     EXPECT_EQ(picture.area, (CellRect{0, 0, 3, 2})) << "at its own size";
     EXPECT_EQ(picture.label, "");
-
     const AlbumCell missing = album.AlbumGridDrawCell(1, 0);
     const AlbumCell empty = album.AlbumGridDrawCell(0, 0);
     for (const AlbumCell& placeholder : {missing, empty}) {
@@ -155,7 +152,6 @@ TEST_F(AlbumFormTest, CellsShowTheChosenPictureOrThePlaceholderWithoutAMessage)
     }
     EXPECT_TRUE(album.AlbumGridDrawCell(0, 1).empty);
     EXPECT_TRUE(dialogs.Messages.empty());
-
     album.UseLabel.checked = true;
     album.AutoSize.checked = true;
     const AlbumCell labelled = album.AlbumGridDrawCell(2, 0);
@@ -178,7 +174,7 @@ TEST(AlbumPictureArea, PicturesAreCutToTheCellOrStretchedAndMakeRoomForTheLabel)
     }
 }
 
-TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMainWindow)
+TEST_F(AlbumFormTest, PickingMakesARecordCurrentAndPrintingSaysSoOnlyWhenItPrinted)
 {
     MakeRecords(4);
     album.AlbumGridMouseDown(2, 0, false);
@@ -187,7 +183,6 @@ TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMai
     album.AlbumGridMouseDown(0, 1, true);
     EXPECT_EQ(workspace.CurrentIndex, 3);
     EXPECT_THAT(session.shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
-
     album.AlbumGridDblClick(1, 1);  // an empty cell
     album.AlbumGridMouseDown(2, 2, true);
     EXPECT_EQ(workspace.CurrentIndex, 3);
@@ -197,10 +192,8 @@ TEST_F(AlbumFormTest, PickingARecordMakesItCurrentAndADoubleClickShowsItInTheMai
                 ElementsAre(ProgramWindow::Spreadsheet, ProgramWindow::Main));
     view.FormActivate();
     EXPECT_EQ(view.RecordName.text, "Name 2");
-}
 
-TEST_F(AlbumFormTest, PrintingShowsThePageAloneAndSaysSoOnlyWhenItWasPrinted)
-{
+    // Printing shows the page alone and says so only when it was printed.
     MakeRecords(2);
     album.PrintClick();
     EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Album));
@@ -213,11 +206,41 @@ TEST_F(AlbumFormTest, PrintingShowsThePageAloneAndSaysSoOnlyWhenItWasPrinted)
     EXPECT_TRUE(dialogs.Messages.empty());
 }
 
-// The doors of the main, search and spreadsheet windows, each window's own shut; a window that
-// cannot be made is reported.
-TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
+// The doors of the main, search, spreadsheet, album and HTML report windows, each window's own
+// shut; a window that cannot be made is reported.
+TEST_F(ViewTest, TheReportAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
 {
     TSearch& search = workspace.Search();
+    using W = ProgramWindow;
+    const std::vector<MenuItemControl> menu = ReportMenuEntries(view.Actions);
+    ASSERT_EQ(menu.size(), 2u);
+    EXPECT_EQ(menu[0].caption, "Generate HTML Report");
+    EXPECT_TRUE(menu[0].enabled && menu[1].enabled);
+    EXPECT_TRUE(view.Actions.Report.enabled && view.Actions.GenerateHTMLReport.enabled);
+    EXPECT_TRUE(search.Actions.ReportTBtn.enabled);
+    ThumbnailCache thumbnails{0};
+    TAlbumView album{workspace, thumbnails};
+    THTMLReport report{workspace};
+    EXPECT_TRUE(album.Actions.ReportTBtn.enabled);
+    EXPECT_TRUE(report.Actions.ReportTBtn.enabled);
+    EXPECT_FALSE(report.Actions.ReportMenu()[0].enabled);
+    view.GenerateHTMLReport1Click();
+    view.ReportMenuClick(0);
+    search.Actions.ReportMenuClick(0);
+    album.Actions.ReportMenuClick(0);
+    report.Actions.ReportMenuClick(0);
+    std::vector<W> shown(4, W::HtmlReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
+
+    // The column report opens on all records, whatever the spreadsheet showed.
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
+    view.ReportMenuClick(1);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
+    report.Actions.ReportMenuClick(1);
+    shown.insert(shown.end(), 2, W::ColumnReport);
+    EXPECT_EQ(session.shell.WindowsShown, shown);
+
+    session.shell.WindowsShown.clear();
     EXPECT_TRUE(view.Actions.AlbumView.enabled && view.Actions.GraphView.enabled &&
                 view.Actions.CdPlayer.enabled);
     EXPECT_TRUE(search.Actions.AlbumTBtn.enabled && search.Actions.GraphTBtn.enabled &&
@@ -228,10 +251,8 @@ TEST_F(ViewTest, TheAlbumGraphAndCdDoorsOpenTheirWindowsOrSayTooManyAreOpen)
     search.Actions.AlbumTBtnClick();
     search.Actions.GraphTBtnClick();
     search.Actions.CDPlayerBtnClick();
-    using W = ProgramWindow;
     EXPECT_THAT(session.shell.WindowsShown,
                 ElementsAre(W::Album, W::Graph, W::CdPlayer, W::Album, W::Graph, W::CdPlayer));
-
     TSnapShot sheet{workspace};
     EXPECT_FALSE(search.Actions.SearchTBtn.enabled || sheet.Actions.SpreadsheetTBtn.enabled);
     EXPECT_TRUE(sheet.Actions.ReportTBtn.enabled);

@@ -47,30 +47,6 @@ protected:
     }
 };
 
-TEST_F(CategoryEditorTest, RemovingAsksWithTheCountOfRecordsUnderTheCategory)
-{
-    GiveValues(
-        {"Shift", "Nights : Part Time : Shift", "Full Time : shift", "Part Time : Contract"});
-    dialogs.AnswerNo().AnswerYes().AnswerYes().AnswerYes();
-    EditCategories([&](TAddDescription& editor) {
-        EXPECT_EQ(editor.Caption, "Add Type Category");
-        editor.Selected = {0};
-        editor.RemoveBtnClick();  // No: nothing changes
-        editor.Selected = {1, 0};
-        editor.RemoveBtnClick();  // Yes
-        editor.Selected = {0, 1, 0};
-        editor.RemoveBtnClick();  // Nights: used by one record
-        editor.Selected = {0, 0};
-        editor.RemoveBtnClick();  // Full Time: one record too, differing in case
-    });
-    const std::string one = std::string("1 record ") + RemoveWarning;
-    EXPECT_EQ(dialogs.Texts(),
-              (std::vector<std::string>{std::string("3 records ") + RemoveWarning, one, one, one}));
-    EXPECT_EQ(workspace.database.DescriptionTrees[1], "Shift\r\n\tPart Time\r\nContract\r\n");
-    // Records keep their values even when the category is gone.
-    EXPECT_EQ(session.Record(3).Desc[1], "Part Time : Contract");
-}
-
 TEST_F(CategoryEditorTest, RenamingAMiddleCategoryRewritesOnlyTheValuesBelowIt)
 {
     GiveValues({"Nights : Part Time : Shift", "part time : SHIFT", "Part Time : Contract",
@@ -141,7 +117,6 @@ TEST_F(CategoryEditorTest, SortingAndDraggingKeepCategoriesAtTheirDepth)
     });
     EXPECT_EQ(workspace.database.DescriptionTrees[1],
               "Contract\r\n\tPart Time\r\n\t\tNights\r\n\tPart Time\r\nShift\r\n\tFull Time\r\n");
-
     workspace.database.DescriptionTrees[1] = "b\r\n\tz\r\n\tY\r\n\tx\r\na\r\n";
     EditCategories([](TAddDescription& editor) {
         editor.Selected = {0};
@@ -150,7 +125,7 @@ TEST_F(CategoryEditorTest, SortingAndDraggingKeepCategoriesAtTheirDepth)
     EXPECT_EQ(workspace.database.DescriptionTrees[1], "b\r\n\tx\r\n\tY\r\n\tz\r\na\r\n");
 }
 
-TEST_F(CategoryEditorTest, MakeDefaultWritesTheUsersDefaultFileAndHelpOpensItsTopic)
+TEST_F(CategoryEditorTest, MakeDefaultAndHelpThenRemovingAsksWithTheCountOfRecords)
 {
     const TemporaryFolder folder;
     workspace.UserDataFolder = folder.File("new/data");  // neither folder made yet
@@ -161,6 +136,28 @@ TEST_F(CategoryEditorTest, MakeDefaultWritesTheUsersDefaultFileAndHelpOpensItsTo
     });
     EXPECT_EQ(ReadWholeFile(folder.File("new/data/description1.def")), ShiftTree);
     EXPECT_EQ(session.shell.HelpTopics, std::vector<std::string>{"Customizing the Software"});
+
+    // Removing asks with the count of records under the category.
+    GiveValues(
+        {"Shift", "Nights : Part Time : Shift", "Full Time : shift", "Part Time : Contract"});
+    dialogs.AnswerNo().AnswerYes().AnswerYes().AnswerYes();
+    EditCategories([&](TAddDescription& editor) {
+        EXPECT_EQ(editor.Caption, "Add Type Category");
+        editor.Selected = {0};
+        editor.RemoveBtnClick();  // No: nothing changes
+        editor.Selected = {1, 0};
+        editor.RemoveBtnClick();  // Yes
+        editor.Selected = {0, 1, 0};
+        editor.RemoveBtnClick();  // Nights: used by one record
+        editor.Selected = {0, 0};
+        editor.RemoveBtnClick();  // Full Time: one record too, differing in case
+    });
+    const std::string one = std::string("1 record ") + RemoveWarning;
+    EXPECT_EQ(dialogs.Texts(),
+              (std::vector<std::string>{std::string("3 records ") + RemoveWarning, one, one, one}));
+    EXPECT_EQ(workspace.database.DescriptionTrees[1], "Shift\r\n\tPart Time\r\nContract\r\n");
+    // Records keep their values even when the category is gone.
+    EXPECT_EQ(session.Record(3).Desc[1], "Part Time : Contract");
 }
 
 }  // namespace

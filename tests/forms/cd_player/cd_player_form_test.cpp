@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <numeric>
 
 namespace quillmark::test {
 namespace {
@@ -49,18 +50,14 @@ public:
     }
     CdTrackPosition Position() override
     {
-        if (Tracks.empty()) {
-            return {};
-        }
-        const int track = TrackAt(At);
-        const int into = At - StartOf(track);
-        return {track, into / 60, into % 60};
+        const int into = At - StartOf(TrackAt());
+        return Tracks.empty() ? CdTrackPosition{}
+                              : CdTrackPosition{TrackAt(), into / 60, into % 60};
     }
     void SetStartPosition(CdTrackPosition position) override
     {
-        At = Tracks.empty() ? At
-                            : StartOf(position.track) + position.minutes * 60 + position.seconds;
-        Completed();
+        MoveTo(Tracks.empty() ? At
+                              : StartOf(position.track) + position.minutes * 60 + position.seconds);
     }
     bool Play() override
     {
@@ -71,22 +68,16 @@ public:
     }
     void Pause() override { Command(State == CdMode::Playing ? CdMode::Paused : State); }
     void Stop() override { Command(Tracks.empty() ? State : CdMode::Stopped); }
-    void Next() override
-    {
-        At = TrackAt(At) < TrackCount() ? StartOf(TrackAt(At) + 1) : At;
-        Completed();
-    }
+    void Next() override { MoveTo(TrackAt() < TrackCount() ? StartOf(TrackAt() + 1) : At); }
     void Previous() override
     {
-        const int track = TrackAt(At);
-        At = At - StartOf(track) < 1 && track > 1 ? StartOf(track - 1) : StartOf(track);
-        Completed();
+        const int track = TrackAt();
+        MoveTo(At - StartOf(track) < 1 && track > 1 ? StartOf(track - 1) : StartOf(track));
     }
     void Eject() override
     {
         Tracks.clear();
-        State = CdMode::Open;
-        Completed();
+        Command(CdMode::Open);
     }
     void NotifyOnCompletion() override { notify_ = true; }
     std::optional<std::string> OpenDiscImage(const std::string& /*path*/) override
@@ -101,27 +92,26 @@ private:
     int DiscLength() const { return StartOf(static_cast<int>(Tracks.size()) + 1); }
     int StartOf(int track) const
     {
-        int start = 0;
-        for (int before = 1; before < track; ++before) {
-            start += Tracks.at(static_cast<std::size_t>(before - 1));
-        }
-        return start;
+        const int before = std::clamp(track - 1, 0, static_cast<int>(Tracks.size()));
+        return std::accumulate(Tracks.begin(), Tracks.begin() + before, 0);
     }
-    int TrackAt(int at) const
+    int TrackAt() const
     {
         int track = 1;
-        while (track < static_cast<int>(Tracks.size()) && at >= StartOf(track + 1)) {
+        while (track < static_cast<int>(Tracks.size()) && At >= StartOf(track + 1)) {
             ++track;
         }
         return track;
     }
+    void MoveTo(int at)
+    {
+        At = at;
+        Command(State);
+    }
+    // Every command completes at once, announcing itself when that was asked for.
     void Command(CdMode mode)
     {
         State = mode;
-        Completed();
-    }
-    void Completed()
-    {
         NotificationDue = NotificationDue || notify_;
         notify_ = false;
     }
@@ -165,7 +155,6 @@ TEST_F(CdPlayerTest, PositionsCountFromTheStartOfTheDiscAndShowWithinTheTrack)
     EXPECT_EQ(player->CDPos(3, 5, 2), 575);
     EXPECT_EQ(player->CDPos(1, 5, 2), 125);
     EXPECT_EQ(player->CDPos(0, 7, 0), 7);
-
     player->CDClick(Button::Play);
     EXPECT_EQ(player->LabelColour, CdLabelColour::Lime);
     Tick(7);
@@ -175,7 +164,6 @@ TEST_F(CdPlayerTest, PositionsCountFromTheStartOfTheDiscAndShowWithinTheTrack)
     EXPECT_EQ(Shown(), "2 00:07");
     EXPECT_FALSE(player->PlayBtn.enabled);
     EXPECT_TRUE(player->PauseBtn.enabled && player->StopBtn.enabled && player->NextBtn.enabled);
-
     player->CDClick(Button::Pause);
     EXPECT_EQ(player->LabelColour, CdLabelColour::Yellow);
     EXPECT_EQ(player->CDStatus.caption, " Paused");
@@ -195,7 +183,6 @@ TEST_F(CdPlayerTest, ContinuousPlayStartsAgainAtTheEndOfTheDiscButNotAfterStop)
     EXPECT_EQ(cd.State, CdMode::Playing) << "started again";
     Tick(3);
     EXPECT_EQ(Shown(), "1 00:03");
-
     player->CDClick(Button::Stop);
     EXPECT_FALSE(player->PlayRequested);
     Tick(5);
@@ -234,7 +221,6 @@ TEST_F(CdPlayerTest, WithoutADiscOnlyTheDiscImageIsOfferedAndEjectForgetsTheTrac
     player->CDClick(Button::Eject);
     EXPECT_EQ(player->CDStatus.caption, " Open");
     EXPECT_FALSE(player->TracksLoaded);
-
     cd.State = CdMode::NotReady;
     player->Timer1Timer();
     EXPECT_EQ(player->CDStatus.caption, " Not ready");
@@ -244,14 +230,12 @@ TEST_F(CdPlayerTest, WithoutADiscOnlyTheDiscImageIsOfferedAndEjectForgetsTheTrac
     }
     EXPECT_TRUE(player->OpenDiscImage.enabled);
     player->mnuOptionsRepeatClick();  // nothing to repeat: nothing jumps later either
-
     cd.ImageProblem = "no tracks";
     dialogs.ChooseFile("/tmp/broken.cue");
     player->OpenDiscImageClick();
     ASSERT_EQ(dialogs.Messages.size(), 2u);
     EXPECT_EQ(dialogs.Messages[1].text, "/tmp/broken.cue could not be played: no tracks");
     EXPECT_EQ(player->CDStatus.caption, " Not ready");
-
     cd.ImageProblem.reset();
     dialogs.ChooseFile("/tmp/tones.cue");
     player->OpenDiscImageClick();

@@ -2,7 +2,6 @@
 #include "engine/reports/page_store.h"
 #include "engine/reports/report_format_file.h"
 #include "forms/form_helpers.h"
-#include "forms/main/view_form.h"
 #include "support/fake_page_devices.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
@@ -53,7 +52,7 @@ protected:
     TPrintBox report{workspace, devices};
 };
 
-TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowing)
+TEST_F(ColumnReportFormTest, ItemsAreChosenAndClearedAndThePreviewShowsTheRecordsOfTheMode)
 {
     EXPECT_EQ(report.Caption, "Report (All Records)");
     EXPECT_EQ(report.ItemMenu.size(), 35u);
@@ -63,7 +62,6 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     EXPECT_FALSE(report.SaveFormatTBtn.enabled || report.ImportTBtn.enabled);
     EXPECT_TRUE(report.PreviewTBtn.enabled);
     EXPECT_EQ(report.Actions.CloseTBtn.hint, "Close  Report Windw");
-
     Choose({Name, Street});
     EXPECT_THAT(report.Fields.lines, ElementsAre("Name", workspace.database.DetailCaptions[0]));
     EXPECT_FALSE(report.ItemMenu[Name].enabled);
@@ -93,6 +91,43 @@ TEST_F(ColumnReportFormTest, ItemsAreChosenUndoneAndClearedWithTheButtonsFollowi
     EXPECT_EQ(report.ItemCount(), 0);
     EXPECT_TRUE(report.ItemMenu[0].enabled);
     EXPECT_FALSE(report.ClearBtn.enabled);
+    dialogs.Forget();
+
+    // The preview shows the records of the mode and warns past ten pages.
+    Choose({Name, Status});
+    devices.OnPreview([this](TOrvPreview& preview) {
+        EXPECT_EQ(preview.Store().PageCount(), 1);
+        EXPECT_FALSE(preview.SpinEdit1.enabled);
+        EXPECT_EQ(preview.Pages.caption, "Page 1 of 1");
+        preview.CloseBtnClick();
+    });
+    report.PreviewTBtnClick();
+    EXPECT_EQ(report.ExportGrid,
+              (ExportTable{{"#", "Name", "Status"},
+                           {"1.", "Ann", "Working"},
+                           {"2.", session.Record(1).RecordName, "None"},
+                           {"3.", session.Record(2).RecordName, "Not Available"}}));
+    report.ModeTBtnClick();
+    EXPECT_EQ(report.Caption, "Report (Searched Records)");
+    EXPECT_EQ(workspace.ReportMode, ReportMode::SearchList);
+    devices.OnPreview([](TOrvPreview& preview) { preview.CloseBtnClick(); });
+    report.PreviewTBtnClick();
+    ASSERT_EQ(report.ExportGrid.size(), 2u);
+    EXPECT_EQ(report.ExportGrid[1][2], "Not Available");
+    report.ModeTBtnClick();
+
+    // One line a record: 58 records a page, the 581st the first on page 11.
+    for (int i = 0; i < 600; ++i) {
+        view.NewRecord1Click();
+    }
+    devices.OnPreview([](TOrvPreview& preview) {
+        EXPECT_EQ(preview.Store().PageCount(), 11);
+        EXPECT_TRUE(preview.SpinEdit1.enabled);
+        preview.CloseBtnClick();
+    });
+    report.PreviewTBtnClick();
+    EXPECT_THAT(dialogs.BoxTexts(), ElementsAre("Warning ... your report contains too much data.  "
+                                                "Only the first 581 records will be displayed."));
 }
 
 TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenus)
@@ -107,7 +142,6 @@ TEST_F(ColumnReportFormTest, ColumnsFontsAndColoursAreChosenFromTheHeaderAndMenu
     report.FormActivate();
     EXPECT_EQ(report.Widths.size(), 4u);
     EXPECT_EQ(report.Widths[0], (TPrintBox::ColumnSection{"1.63", 112})) << "9360 twips in four";
-
     PageFont big{"Courier New", 12, true};
     dialogs.ChooseColourAnswer(RgbColour{0, 0, 255})
         .ChooseFontAnswer(big)
@@ -156,45 +190,6 @@ TEST_F(ColumnReportFormTest, ColumnWidthsShareTheHeaderAndKeepToTheUsersChoice)
     format.HeaderWidth = 200;
     report.ApplyFormat(format);
     EXPECT_EQ(report.Widths, (Sections{{"1.50", 225}, {"4.50", 675}}));
-}
-
-TEST_F(ColumnReportFormTest, ThePreviewShowsTheRecordsOfTheModeAndWarnsPastTenPages)
-{
-    Choose({Name, Status});
-    devices.OnPreview([this](TOrvPreview& preview) {
-        EXPECT_EQ(preview.Store().PageCount(), 1);
-        EXPECT_FALSE(preview.SpinEdit1.enabled);
-        EXPECT_EQ(preview.Pages.caption, "Page 1 of 1");
-        preview.CloseBtnClick();
-    });
-    report.PreviewTBtnClick();
-    EXPECT_EQ(report.ExportGrid,
-              (ExportTable{{"#", "Name", "Status"},
-                           {"1.", "Ann", "Working"},
-                           {"2.", session.Record(1).RecordName, "None"},
-                           {"3.", session.Record(2).RecordName, "Not Available"}}));
-
-    report.ModeTBtnClick();
-    EXPECT_EQ(report.Caption, "Report (Searched Records)");
-    EXPECT_EQ(workspace.ReportMode, ReportMode::SearchList);
-    devices.OnPreview([](TOrvPreview& preview) { preview.CloseBtnClick(); });
-    report.PreviewTBtnClick();
-    ASSERT_EQ(report.ExportGrid.size(), 2u);
-    EXPECT_EQ(report.ExportGrid[1][2], "Not Available");
-    report.ModeTBtnClick();
-
-    // One line a record: 58 records a page, the 581st the first on page 11.
-    for (int i = 0; i < 600; ++i) {
-        view.NewRecord1Click();
-    }
-    devices.OnPreview([](TOrvPreview& preview) {
-        EXPECT_EQ(preview.Store().PageCount(), 11);
-        EXPECT_TRUE(preview.SpinEdit1.enabled);
-        preview.CloseBtnClick();
-    });
-    report.PreviewTBtnClick();
-    EXPECT_THAT(dialogs.BoxTexts(), ElementsAre("Warning ... your report contains too much data.  "
-                                                "Only the first 581 records will be displayed."));
 }
 
 TEST_F(ColumnReportFormTest, FormatsAreSavedAndLoadedAndDamagedOnesNamed)

@@ -90,7 +90,7 @@ TEST_F(GraphFormTest, ActivationRebuildsTheTreeAndDrawsTheFirstField)
                                          "label 2 Contract", "title Kind", "close"));
 }
 
-TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChangesNothing)
+TEST_F(GraphFormTest, ANodeWithChildrenDrawsOneBarEachAndTheChartIsPrintedAndSaved)
 {
     graph.FormActivate();
     // No calls: the chart is left as it was.
@@ -111,22 +111,17 @@ TEST_F(GraphFormTest, DoubleClickingANodeWithChildrenDrawsOneBarEachAndALeafChan
         graph.SGraphDblClick();
         EXPECT_EQ(chart.Calls, calls) << node.size();
     }
-}
 
-TEST_F(GraphFormTest, PrintingAndSavingTheChart)
-{
     graph.FormActivate();
     chart.Calls.clear();
     graph.PrintScreenBtnClick();
     EXPECT_THAT(chart.Calls, ElementsAre("print"));
-
     const TemporaryFolder folder;
     dialogs.ChooseFile(folder.File("chart"));
     graph.SaveChartImageClick();
     EXPECT_EQ(ReadFileBytes(folder.File("chart.png")), "\x89PNG");
     EXPECT_EQ(dialogs.FileDialogsShown.back().title, "Save Chart Image");
     EXPECT_EQ(dialogs.Texts().back(), "Chart Image Saved as " + folder.File("chart.png"));
-
     dialogs.ChooseFile(folder.File("missing/chart.png"));
     dialogs.Forget();
     graph.SaveChartImageClick();

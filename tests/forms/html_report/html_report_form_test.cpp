@@ -1,15 +1,11 @@
 // The HTML report window driven as a user drives it: items picked and ordered, the report
-// viewed, saved and printed, its choices kept in a format file, and the doors to it.
+// viewed, saved and printed, and its choices kept in a format file.
 
 #include "forms/form_helpers.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
-#include "forms/album/album_form.h"
 #include "forms/html_report/html_report_form.h"
-#include "forms/search/search_form.h"
-
-#include "engine/pictures/thumbnails.h"
 
 #include <gmock/gmock.h>
 
@@ -53,7 +49,7 @@ protected:
     THTMLReport report{workspace};
 };
 
-TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
+TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedAndClearedAndTheReportIsViewedSavedAndPrinted)
 {
     EXPECT_EQ(report.ItemMenu.size(), 35u);
     EXPECT_EQ(report.ItemMenu[StreetEntry].caption, "Street");
@@ -64,7 +60,6 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     EXPECT_THAT(Titles(), ElementsAre("Name", "Status", "Street"));
     EXPECT_FALSE(Offered(NameEntry));
     EXPECT_THAT(Buttons(), ElementsAre(true, true, true));
-
     report.FieldsClick(2);
     for (int times = 0; times < 3; ++times) {
         report.MoveUpBtnClick();  // the third time already first
@@ -74,7 +69,6 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     report.MoveDownBtnClick();
     report.MoveDownBtnClick();  // already last
     EXPECT_THAT(Titles(), ElementsAre("Street", "Status", "Name"));
-
     report.FieldsClick(0);
     report.RemoveBtnClick();
     report.RemoveBtnClick();  // nothing selected now
@@ -85,15 +79,12 @@ TEST_F(HtmlReportFormTest, ItemsArePickedOnceOrderedRemovedAndCleared)
     workspace.database.DetailCaptions[0] = "Road";
     report.FormActivate();
     EXPECT_EQ(report.ItemMenu[StreetEntry].caption, "Road");
-
     report.ClearBtnClick();
     EXPECT_TRUE(report.Fields.empty());
     EXPECT_TRUE(Offered(NameEntry) && Offered(StatusEntry));
     EXPECT_THAT(Buttons(), ElementsAre(false, false, false));
-}
 
-TEST_F(HtmlReportFormTest, TheReportIsViewedSavedAndPrinted)
-{
+    // The report is viewed, saved and printed.
     report.ItemMenuClick(NameEntry);
     report.ItemMenuClick(StatusEntry);
     report.HeaderHTML.lines = {"<h1>Caf\xE9</h1>", "<p>"};
@@ -242,40 +233,6 @@ TEST_F(HtmlReportFormTest, FormatFilesKeepTheChoicesAndABadOneChangesNothing)
     dialogs.ChooseFile(folder.File("utf8.htm"));
     report.LoadHeaderBtnClick();
     EXPECT_THAT(report.HeaderHTML.lines, ElementsAre("<h1>Caf\xE9</h1>"));
-}
-
-// The report doors of the main, search, album and HTML report windows; the HTML report's own
-// entry is shut in its window.
-TEST_F(ViewTest, GenerateReportOffersBothReports)
-{
-    const std::vector<MenuItemControl> menu = ReportMenuEntries(view.Actions);
-    ASSERT_EQ(menu.size(), 2u);
-    EXPECT_EQ(menu[0].caption, "Generate HTML Report");
-    EXPECT_TRUE(menu[0].enabled && menu[1].enabled);
-    EXPECT_TRUE(view.Actions.Report.enabled && view.Actions.GenerateHTMLReport.enabled);
-    EXPECT_TRUE(workspace.Search().Actions.ReportTBtn.enabled);
-    ThumbnailCache thumbnails{0};
-    TAlbumView album{workspace, thumbnails};
-    THTMLReport report{workspace};
-    EXPECT_TRUE(album.Actions.ReportTBtn.enabled);
-    EXPECT_TRUE(report.Actions.ReportTBtn.enabled);
-    EXPECT_FALSE(report.Actions.ReportMenu()[0].enabled);
-
-    view.GenerateHTMLReport1Click();
-    view.ReportMenuClick(0);
-    workspace.Search().Actions.ReportMenuClick(0);
-    album.Actions.ReportMenuClick(0);
-    report.Actions.ReportMenuClick(0);
-    std::vector<ProgramWindow> shown(4, ProgramWindow::HtmlReport);
-    EXPECT_EQ(session.shell.WindowsShown, shown);
-
-    // The column report opens on all records, whatever the spreadsheet showed.
-    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
-    view.ReportMenuClick(1);
-    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::AllRecords);
-    report.Actions.ReportMenuClick(1);
-    shown.insert(shown.end(), 2, ProgramWindow::ColumnReport);
-    EXPECT_EQ(session.shell.WindowsShown, shown);
 }
 
 }  // namespace

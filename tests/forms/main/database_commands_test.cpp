@@ -5,17 +5,13 @@
 #include "core/program_settings.h"
 #include "forms/main/database_information_form.h"
 #include "forms/main/set_password_form.h"
-#include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
 #include "forms/spreadsheet/snapshot_form.h"
-#include "forms/workspace.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
@@ -50,6 +46,14 @@ const std::string Unprotected = Identified + Hex("06 00 06 00");
 bool Holds(const std::string& bytes, const std::string& part)
 {
     return bytes.find(part) != std::string::npos;
+}
+
+// The bytes of a record of that name.
+std::string Named(const std::string& name)
+{
+    RecordLayout record;
+    record.RecordName = name;
+    return record.Bytes();
 }
 
 // The boxes of "Open" over a database unchanged since it was opened, up to the file chosen,
@@ -137,7 +141,6 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
     view.Open1Click();
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     dialogs.Forget();
-
     WillOpen(path);
     view.Open1Click();
     EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}}));
@@ -165,29 +168,25 @@ TEST_F(DatabaseCommandsTest, OpeningAFileShowsItsFirstRecordCaptionsAndMenus)
     EXPECT_TRUE(view.Save1Click());
     EXPECT_TRUE(Holds(ReadFileBytes(path), S("Ann Smith")));
 
+    // A file that cannot be opened changes nothing.
+    view.NextTBtnClick();
+    const std::string empty = folder.File("empty\x1B.dat");
+    WriteFileBytes(empty, "");
+    dialogs.Forget();
+    WillOpen(empty);
+    view.Open1Click();
+    EXPECT_THAT(dialogs.Texts(),
+                ElementsAre("Open File", folder.File("empty\\x1B.dat") + " is empty."));
+    EXPECT_THAT(session.Names(), ElementsAre("Ann Smith", "Bob Ray"));
+    EXPECT_EQ(view.Caption, path);
+    EXPECT_EQ(view.RecordName.text, "Bob Ray");
+    EXPECT_TRUE(view.Actions.Save.enabled);
+
     // A file of no records opens on a new one.
     OpenDatabase(session, MakeFile("empty.dat", {}));
     EXPECT_THAT(session.Names(), ElementsAre("Untitled 1"));
     EXPECT_EQ(view.Caption, folder.File("empty.dat"));
     EXPECT_FALSE(view.Actions.DeleteRecord.enabled);
-}
-
-TEST_F(DatabaseCommandsTest, AFileThatCannotBeOpenedChangesNothing)
-{
-    const std::string path = MakeFile("staff.dat", {"Ann Lee", "Bob Ray"});
-    OpenDatabase(session, path);
-    view.NextTBtnClick();
-
-    const std::string empty = folder.File("empty\x1B.dat");
-    WriteFileBytes(empty, "");
-    WillOpen(empty);
-    view.Open1Click();
-    EXPECT_THAT(dialogs.Texts(),
-                ElementsAre("Open File", folder.File("empty\\x1B.dat") + " is empty."));
-    EXPECT_THAT(session.Names(), ElementsAre("Ann Lee", "Bob Ray"));
-    EXPECT_EQ(view.Caption, path);
-    EXPECT_EQ(view.RecordName.text, "Bob Ray");
-    EXPECT_TRUE(view.Actions.Save.enabled);
 }
 
 // A wrong read password and a file that ends in the middle of a record both throw the open
@@ -201,7 +200,6 @@ TEST_F(DatabaseCommandsTest, AWrongReadPasswordOrADamagedFileGivesWayToANewDatab
     const std::string cut = folder.File("cut.dat");
     const std::string whole = ReadFileBytes(staff);
     WriteFileBytes(cut, whole.substr(0, whole.size() - 10));
-
     const std::string notValid = " is not a valid Quillmark file.  A new database will be created.";
     const std::pair<std::string, std::vector<Shown>> cases[] = {
         {lockedPath, Opening({Shown{Kind::Password, "Please Enter Read Password"},
@@ -263,7 +261,6 @@ TEST_F(DatabaseCommandsTest, SaveAsNamesTheFile)
                             Shown{Kind::SaveFile, "Save As"}));
     EXPECT_EQ(ReadFileBytes(report), before);
     EXPECT_EQ(workspace.DatabaseFileName, folder.File("my.files/people.dat"));
-
     dialogs.ChooseFile(report).AnswerYes();
     EXPECT_TRUE(view.SaveAs1Click());
     EXPECT_TRUE(Holds(ReadFileBytes(report), S("Overwritten")));
@@ -387,7 +384,6 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
     OpenDatabase(session, a);
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-
     view.RecordName.text = "Ann Typed";
     HeaderLayout second;
     second.Information[0] = "B people";
@@ -416,11 +412,8 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_EQ(workspace.database.SavePassword, "");
 
     // A file damaged after its header adds the records read before the damage.
-    RecordLayout fay, gus;
-    fay.RecordName = "Fay";
-    gus.RecordName = "Gus";
     const std::string damaged = folder.File("damaged.dat");
-    WriteFileBytes(damaged, second.Bytes(2) + fay.Bytes() + gus.Bytes().substr(0, 40));
+    WriteFileBytes(damaged, second.Bytes(2) + Named("Fay") + Named("Gus").substr(0, 40));
     EXPECT_THAT(Merge(damaged),
                 ElementsAre(merging, Shown{Kind::Error, damaged + " is not a valid Quillmark file. "
                                                                   " The records read before the "
@@ -440,13 +433,11 @@ TEST_F(DatabaseCommandsTest, MergingAppendsWhatItCanReadAndSaysWhy)
     EXPECT_TRUE(Holds(saved, S("B people")));
 }
 
-TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerging)
+TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedAndTheInformationIsEditedInItsDialog)
 {
     // A count one lower than the records present: one record would be lost without a word.
     const std::string path = folder.File("short.dat");
-    RecordLayout ann;
-    ann.RecordName = "Ann";
-    WriteFileBytes(path, HeaderLayout().Bytes(1) + ann.Bytes() + RecordLayout().Bytes());
+    WriteFileBytes(path, HeaderLayout().Bytes(1) + Named("Ann") + RecordLayout().Bytes());
     const Shown warning{Kind::Error,
                         path +
                             " holds data after its last record that Quillmark cannot read. "
@@ -455,10 +446,39 @@ TEST_F(DatabaseCommandsTest, DataAfterTheLastRecordIsAnnouncedWhenOpeningAndMerg
     view.Open1Click();
     EXPECT_EQ(dialogs.Messages, Opening({Shown{Kind::Information, path + " opened."}, warning}));
     EXPECT_THAT(session.Names(), ElementsAre("Ann"));
-
     EXPECT_THAT(Merge(path), ElementsAre(Shown{Kind::OpenFile, "Merge with File"},
                                          Shown{Kind::Information, "Merge Sucessful !"}, warning));
     EXPECT_THAT(session.Names(), ElementsAre("Ann", "Ann"));
+
+    // The database information is edited in its dialog.
+    HeaderLayout header;
+    header.Information = {"Staff", "Dana", "1 High St", "York",    "UK",
+                          "YO1",   "555",  "556",       "d@x.org", "x.org"};
+    header.Notes = {"first"};
+    const std::string staff = MakeFile("staff.dat", {"Ann"}, header);
+    OpenDatabase(session, staff);
+    const DatabaseRecord before = workspace.database.DatabaseInfo;
+    shell.OnDialog([](TDatabaseInformationForm& form) {
+        form.Fields[3].text = "Leeds";
+        form.CancelBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_EQ(workspace.database.DatabaseInfo, before);
+    shell.OnDialog([](TDatabaseInformationForm& form) {
+        form.Fields[1].text = "Eve";
+        form.Fields[3].text = "Leeds";
+        form.DatabaseNotes.lines = {"one", "two"};
+        form.OKBtnClick();
+    });
+    view.SetDatabaseInformation1Click();
+    EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
+
+    // The file has the change, and everything left alone, after the next save.
+    ASSERT_TRUE(view.Save1Click());
+    const std::string expected = Unprotected + S("Staff") + S("Eve") + S("1 High St") + S("Leeds") +
+                                 S("UK") + S("YO1") + S("555") + S("556") + S("d@x.org") +
+                                 S("x.org") + List({"one", "two"});
+    EXPECT_EQ(ReadFileBytes(staff).substr(0, expected.size()), expected);
 }
 
 TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveAndGuardIt)
@@ -467,7 +487,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     ASSERT_TRUE(view.SaveAs1Click());
     const std::string path = folder.File("locked.dat");
     dialogs.Forget();
-
     shell.OnDialog([&](TSetPasswordForm& form) {
         form.ReadPassword.text = "secret";
         form.ReadPassword2.text = "secrets";
@@ -486,7 +505,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     EXPECT_THAT(dialogs.Texts(), ElementsAre("The read passwords do not match.",
                                              "The save passwords do not match."));
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
-
     ASSERT_TRUE(view.Save1Click());
     const std::string protectedHeader = Identified + S(Secret) + S(Abc);
     EXPECT_EQ(ReadFileBytes(path).substr(0, protectedHeader.size()), protectedHeader);
@@ -537,40 +555,6 @@ TEST_F(DatabaseCommandsTest, PasswordsAreSetTwiceTypedReachTheFileAtTheNextSaveA
     EXPECT_EQ(ReadFileBytes(path).substr(0, Unprotected.size()), Unprotected);
 }
 
-TEST_F(DatabaseCommandsTest, DatabaseInformationIsEditedInItsDialog)
-{
-    HeaderLayout header;
-    header.Information = {"Staff", "Dana", "1 High St", "York",    "UK",
-                          "YO1",   "555",  "556",       "d@x.org", "x.org"};
-    header.Notes = {"first"};
-    const std::string path = MakeFile("staff.dat", {"Ann"}, header);
-    OpenDatabase(session, path);
-    const DatabaseRecord before = workspace.database.DatabaseInfo;
-
-    shell.OnDialog([](TDatabaseInformationForm& form) {
-        form.Fields[3].text = "Leeds";
-        form.CancelBtnClick();
-    });
-    view.SetDatabaseInformation1Click();
-    EXPECT_EQ(workspace.database.DatabaseInfo, before);
-
-    shell.OnDialog([](TDatabaseInformationForm& form) {
-        form.Fields[1].text = "Eve";
-        form.Fields[3].text = "Leeds";
-        form.DatabaseNotes.lines = {"one", "two"};
-        form.OKBtnClick();
-    });
-    view.SetDatabaseInformation1Click();
-    EXPECT_THAT(shell.DialogsShown, ElementsAre("Database Information", "Database Information"));
-
-    // The file has the change, and everything left alone, after the next save.
-    ASSERT_TRUE(view.Save1Click());
-    const std::string expected = Unprotected + S("Staff") + S("Eve") + S("1 High St") + S("Leeds") +
-                                 S("UK") + S("YO1") + S("555") + S("556") + S("d@x.org") +
-                                 S("x.org") + List({"one", "two"});
-    EXPECT_EQ(ReadFileBytes(path).substr(0, expected.size()), expected);
-}
-
 // Runs of the program one after another over one settings file, in a folder of its own that the
 // first save makes. Each run's main window is made but not yet shown.
 class SettingsFlowTest : public ::testing::Test {
@@ -605,7 +589,6 @@ TEST_F(SettingsFlowTest, WindowSizesAndColumnsGoToTheNextRunUntilTheApplicationI
         // Nothing saved: the window opens at its own fitting size.
         EXPECT_EQ(std::pair(first.view.Width, first.view.Height), std::pair(0, 0));
         EXPECT_TRUE(folder.Entries().empty()) << "reading makes neither the file nor its folder";
-
         first.view.Width = 812;
         first.view.Height = 590;
         first.workspace.ShortDescriptions = true;

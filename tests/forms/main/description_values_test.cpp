@@ -1,12 +1,12 @@
 // The description page: the category menus of the description fields, the values picked from
-// them, and the captions the user gives the fields.
+// them, the captions the user gives the fields, and the dates typed into the date fields.
 
 #include "support/view_fixture.h"
 
+#include "forms/edit_mask.h"
 #include "forms/main/field_captions.h"
 
 #include <optional>
-#include <string>
 #include <tuple>
 #include <utility>
 
@@ -28,8 +28,29 @@ protected:
     }
 };
 
-TEST_F(DescriptionValuesTest, MenusHoldTheFixedEntriesThenTheTreeAndFollowTheCaption)
+TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndTheMenusFollowTheCaption)
 {
+    view.DescMenuClick(2, {2, 1, 0});
+    EXPECT_EQ(session.Record(0).Desc[2], "Nights : Part Time : Shift");
+    EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights : Part Time : Shift");
+    view.ShortDescriptionValues1Click();
+    EXPECT_TRUE(view.Actions.ShortDescriptionValues.checked);
+    EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights ");
+    EXPECT_EQ(view.Description.DescBoxes[2].hint, "Nights : Part Time : Shift");
+
+    // A category holding a colon is cut there too, but its value is kept whole.
+    view.DescMenuClick(2, {3});
+    EXPECT_EQ(view.Description.DescBoxes[2].text, "Ratio 2");
+    EXPECT_EQ(session.Record(0).Desc[2], "Ratio 2:1");
+    view.ShortDescriptionValues1Click();
+    EXPECT_EQ(view.Description.DescBoxes[2].text, "Ratio 2:1");
+    view.DescMenuClick(2, {1});  // clear field
+    EXPECT_EQ(session.Record(0).Desc[2], "");
+    EXPECT_EQ(view.Description.DescBoxes[2].text, "");
+    EXPECT_EQ(view.Description.DescBoxes[2].hint, "");
+    EXPECT_FALSE(view.DescBoxClick(11));  // no such field
+
+    // The menus hold the fixed entries, then the tree, and follow the caption.
     const auto& menu = view.DescMenus[2];
     ASSERT_EQ(menu.size(), 4u);
     EXPECT_EQ(menu[0].caption, "ADD NEW CATEGORY CATEGORY");
@@ -50,31 +71,6 @@ TEST_F(DescriptionValuesTest, MenusHoldTheFixedEntriesThenTheTreeAndFollowTheCap
     EXPECT_EQ(view.DescMenus[2][0].caption, "ADD NEW SHIFT \xc9T\xc9 CATEGORY");
 }
 
-TEST_F(DescriptionValuesTest, PickingStoresTheLeafFirstPathAndShowsItWholeOrShort)
-{
-    view.DescMenuClick(2, {2, 1, 0});
-    EXPECT_EQ(session.Record(0).Desc[2], "Nights : Part Time : Shift");
-    EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights : Part Time : Shift");
-
-    view.ShortDescriptionValues1Click();
-    EXPECT_TRUE(view.Actions.ShortDescriptionValues.checked);
-    EXPECT_EQ(view.Description.DescBoxes[2].text, "Nights ");
-    EXPECT_EQ(view.Description.DescBoxes[2].hint, "Nights : Part Time : Shift");
-
-    // A category holding a colon is cut there too, but its value is kept whole.
-    view.DescMenuClick(2, {3});
-    EXPECT_EQ(view.Description.DescBoxes[2].text, "Ratio 2");
-    EXPECT_EQ(session.Record(0).Desc[2], "Ratio 2:1");
-    view.ShortDescriptionValues1Click();
-    EXPECT_EQ(view.Description.DescBoxes[2].text, "Ratio 2:1");
-
-    view.DescMenuClick(2, {1});  // clear field
-    EXPECT_EQ(session.Record(0).Desc[2], "");
-    EXPECT_EQ(view.Description.DescBoxes[2].text, "");
-    EXPECT_EQ(view.Description.DescBoxes[2].hint, "");
-    EXPECT_FALSE(view.DescBoxClick(11));  // no such field
-}
-
 TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
 {
     // Birth Date is a date field to begin with; the calendar opens just off the pointer and
@@ -85,7 +81,6 @@ TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
     const auto& [x, y, initial] = dialogs.CalendarsShown[0];
     EXPECT_EQ(std::tuple(x, y, initial), std::tuple(310, 210, CalendarDate{2024, 3, 15}));
     EXPECT_EQ(view.Description.Detail[2].text, "03/05/1999");
-
     dialogs.Type("Birthday").Type("Start Date").Type("Hire date");
     view.CustomizeLabels("sn2");
     view.CustomizeLabels("sn4");
@@ -95,7 +90,6 @@ TEST_F(DescriptionValuesTest, RenamedCaptionsDecideWhichFieldsAreDateFields)
     EXPECT_EQ(workspace.database.DetailCaptions[2], "Birthday");
     EXPECT_EQ(workspace.database.DetailCaptions[4], "Start Date");
     EXPECT_EQ(workspace.database.OtherCaptions[0], "Hire date");
-
     view.DetailClick("Detail2", 0, 0);  // no longer a date field
     view.DetailClick("Other1", 0, 0);   // "date" in lower case is not the word
     EXPECT_EQ(dialogs.CalendarsShown.size(), 1u);
@@ -129,6 +123,18 @@ TEST(DateBoxText, GivesTheDayOnlyWhenTheBoxHoldsAWholeRealDate)
     for (const char* text : {"02/29/1900", "04/31/2001", "13/01/2001", "12/__/____", "  /  /    ",
                              "", "03/05/99", "03//1999", "1999-03-05"}) {
         EXPECT_EQ(CalendarDateFromText(text), std::nullopt) << '"' << text << '"';
+    }
+}
+
+TEST(EditMaskTest, TheDateMaskIsLaidOnlyOverTextsThatFitIt)
+{
+    const std::string dateMask = "!99/99/0000;1;_";
+    for (const char* text : {"", "12/31/1999", " 1/ 2/1999"}) {
+        EXPECT_TRUE(TextFitsMask(text, dateMask)) << '"' << text << '"';
+    }
+    for (const char* text :
+         {"1999/12/31", "12/31/99", "12-31-1999", "12/31/ 999", "ab/cd/efgh", "12/31/19999"}) {
+        EXPECT_FALSE(TextFitsMask(text, dateMask)) << '"' << text << '"';
     }
 }
 

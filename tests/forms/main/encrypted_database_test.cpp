@@ -7,7 +7,6 @@
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 namespace quillmark::test {
 namespace {
@@ -50,7 +49,6 @@ TEST_F(EncryptedDatabaseTest, SavedEncryptedItOpensOnlyWithItsPasswordAndShowsNo
     Encrypt("tulip", "rose");
     ASSERT_TRUE(view.Save1Click());
     dialogs.Forget();
-
     const std::string bytes = ReadFileBytes(path);
     EXPECT_TRUE(StartsAsEncrypted(bytes));
     EXPECT_EQ(bytes.find("Ann Lee"), std::string::npos);
@@ -140,7 +138,6 @@ TEST_F(EncryptedDatabaseTest, SaveAsChoosesTheFileTypeAndTheChoiceIsUndone)
     });
     view.SetDatabasePassword1Click();
     ASSERT_FALSE(workspace.database.Encrypted);
-
     dialogs.ChooseFile(path, 1).AnswerYes();
     ASSERT_TRUE(view.SaveAs1Click());
     EXPECT_TRUE(StartsAsEncrypted(ReadFileBytes(path)));
@@ -155,7 +152,6 @@ TEST_F(EncryptedDatabaseTest, SaveAsChoosesTheFileTypeAndTheChoiceIsUndone)
     dialogs.ChooseFile(folder.File("gone/staff.dat"), 0);
     EXPECT_FALSE(view.SaveAs1Click());
     EXPECT_TRUE(workspace.database.Encrypted);
-
     workspace.Undo();
     EXPECT_FALSE(workspace.database.Encrypted);
     EXPECT_TRUE(workspace.History.Changed());

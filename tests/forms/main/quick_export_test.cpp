@@ -40,7 +40,6 @@ TEST_F(QuickExportTest, AsksForAFileAndForLeaveToReplaceOne)
     EXPECT_EQ(line.substr(0, 10), "Ann Smith,");
     EXPECT_EQ(line.substr(line.size() - 7), ",5,\"\"\r\n");
     dialogs.Forget();
-
     WriteFileBytes(path, "kept");
     dialogs.ChooseFile(path).AnswerNo();
     view.QuickExport1Click();
@@ -51,7 +50,6 @@ TEST_F(QuickExportTest, AsksForAFileAndForLeaveToReplaceOne)
                             Shown{Kind::Information, "Export Aborted."}));
     EXPECT_EQ(ReadFileBytes(path), "kept");
     dialogs.Forget();
-
     dialogs.ChooseFile(path).AnswerYes();
     view.QuickExport1Click();
     EXPECT_EQ(dialogs.Texts().back(), "Export Successful.");

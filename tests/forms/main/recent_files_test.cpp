@@ -1,14 +1,12 @@
 // File > Recent Files: what opening and saving put on the list, what the next run finds in the
 // settings, and that an entry opens its file as "Open" does.
 
-#include "forms/main/view_form.h"
+#include "forms/form_helpers.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -60,16 +58,12 @@ TEST(RecentFilesTest, NewestFirstOnceEachSixKeptAndOpenedAsOpenDoes)
     second.dialogs.Forget();
     TView& view = second.view;
     view.Recent.RecentFilesPopup();
-    std::vector<std::string> captions, hints;
-    std::vector<bool> enabled;
-    for (const RecentFiles::Entry& entry : view.Recent.Entries) {
-        captions.push_back(entry.caption);
-        hints.push_back(entry.hint);
-        enabled.push_back(entry.enabled);
-    }
-    EXPECT_THAT(captions, ElementsAre("copy.dat", "c.dat", "g.dat", "f.dat", "e.dat", "d.dat"));
-    EXPECT_THAT(hints, ElementsAreArray(view.Recent.Paths()));
-    EXPECT_THAT(enabled, ElementsAre(true, true, false, true, false, true));
+    const auto& entries = view.Recent.Entries;
+    EXPECT_THAT(Collect(entries, &RecentFiles::Entry::caption),
+                ElementsAre("copy.dat", "c.dat", "g.dat", "f.dat", "e.dat", "d.dat"));
+    EXPECT_THAT(Collect(entries, &RecentFiles::Entry::hint), ElementsAreArray(view.Recent.Paths()));
+    EXPECT_THAT(Collect(entries, &RecentFiles::Entry::enabled),
+                ElementsAre(true, true, false, true, false, true));
 
     // An entry asks what "Open" asks, and a gone file is reported as "Open" reports it.
     view.RecordName.text = "Ann Typed";
@@ -86,7 +80,6 @@ TEST(RecentFilesTest, NewestFirstOnceEachSixKeptAndOpenedAsOpenDoes)
     view.RecentFileClick(1);
     EXPECT_THAT(second.Names(), ElementsAre("c.dat"));
     EXPECT_EQ(view.Recent.Paths().front(), paths[2]);
-
     view.Recent.ClearRecentFilesClick();
     EXPECT_THAT(view.Recent.Entries, IsEmpty());
     EXPECT_FALSE(view.Recent.ClearRecentFiles.enabled);

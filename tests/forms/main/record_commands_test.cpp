@@ -52,7 +52,6 @@ TEST_F(RecordCommandsTest, MovesPastTheEndsAreRefusedWithoutStoring)
     EXPECT_THAT(dialogs.Texts(), ElementsAre(LastRecord));
     EXPECT_EQ(session.Record(2).RecordName, "Cid");
     EXPECT_EQ(view.RecordName.text, "Cid typed");
-
     GoTo("1");
     view.RecordName.text = "Ann typed";
     view.PreviousTBtnClick();
@@ -88,7 +87,6 @@ TEST_F(RecordCommandsTest, DeletingShowsTheRecordThatTookThePlaceAndInsertBrings
 {
     view.DeleteRecord1Click();  // the only record stays
     EXPECT_EQ(workspace.RecordCount(), 1);
-
     view.Notes.Keywords.lines = {"welder", "night shift"};
     view.Experience.DirGrid.SetCell(3, 2, "Left on good terms");
     view.Schedule.Days[2] = {{"09:00", "13:00"}, {"12:00", "17:00"}};
@@ -105,7 +103,6 @@ TEST_F(RecordCommandsTest, DeletingShowsTheRecordThatTookThePlaceAndInsertBrings
     EXPECT_EQ(view.number.text, "2");
     EXPECT_TRUE(view.Actions.InsertRecord.enabled);
     EXPECT_TRUE(workspace.ChangeFlag);
-
     GoTo("1");
     const ItemRecord ann = session.Record(0);
     view.DeleteRecord1Click();  // another: the next moves up
@@ -162,7 +159,6 @@ TEST_F(RecordCommandsTest, ReadOnlyRecordsCannotBeEditedOrDeletedUntilFreed)
     EXPECT_FALSE(view.Salary.WorkDaysPerWeekEdit.enabled || view.Experience.editable);
     view.DeleteRecord1Click();
     EXPECT_THAT(dialogs.Texts(), ElementsAre("You may not delete read only records."));
-
     view.ReadonlyBox.checked = false;
     view.ReadonlyBoxClick();
     EXPECT_FALSE(session.Record(1).ReadOnly);

@@ -56,7 +56,6 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
     SalaryPage& salary = view.Salary;
     view.RecordBookChange(TView::SalaryTab);
     view.SalaryTypeClick(Weekly);
-    EXPECT_EQ(salary.SalaryLabel.caption, "Weekly Salary");
     salary.HoursPerWeekEdit.text = "40";
     view.HoursPerWeekEditChange();
     EXPECT_EQ(salary.CalcStatus.caption, "Please enter salary.");
@@ -65,6 +64,7 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
     // The figures are the calculation's; one of them shows each reaches its label.
     EXPECT_EQ(salary.CalcStatus.caption, "Calculation Successful");
     EXPECT_EQ(AmountsShown()[0], "$12.50 per hour");
+    EXPECT_EQ(salary.SalaryLabel.caption, "Weekly Salary");
     EXPECT_EQ(salary.HoursPerDay.caption, "8.00 hours per day");
 
     // The figures reach the record at once; the typed texts only when the window is stored.
@@ -72,14 +72,14 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
     EXPECT_EQ(session.Record(0).SalaryAmount, "");
     Leave();
     const ItemRecord& record = session.Record(0);
-    EXPECT_EQ(std::tie(record.HoursPerWeek, record.SalaryAmount, record.WorkDaysPerWeek),
-              std::tuple("40", "500", "5"));
-    EXPECT_EQ(record.SalaryType, Weekly);
+    EXPECT_EQ(std::tie(record.HoursPerWeek, record.SalaryAmount, record.WorkDaysPerWeek,
+                       record.SalaryType),
+              std::tuple("40", "500", "5", Weekly));
 
     // Another period keeps the pay: the box takes the pay for that period.
     view.SalaryTypeClick(Monthly);
-    EXPECT_EQ(salary.SalaryEdit.text, "2166.67");
-    EXPECT_EQ(salary.SalaryLabel.caption, "Monthly Salary");
+    EXPECT_EQ(std::tie(salary.SalaryEdit.text, salary.SalaryLabel.caption),
+              std::tuple("2166.67", "Monthly Salary"));
 
     // A refused figure leaves the record without figures.
     salary.WorkDaysPerWeekEdit.text = "8";
@@ -99,17 +99,15 @@ TEST_F(RecordPagesTest, SalaryIsWorkedOutAsTheUserTypes)
 TEST_F(RecordPagesTest, ShowingARecordWorksItsSalaryOutAndNamesItsPeriod)
 {
     ItemRecord& record = session.Record(0);
-    record.SalaryType = Weekly;
-    record.HoursPerWeek = "40";
-    record.SalaryAmount = "500";
+    std::tie(record.SalaryType, record.HoursPerWeek, record.SalaryAmount) =
+        std::tuple(Weekly, "40", "500");
     view.GetRecord(0);
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.SalaryLabel.caption, "Weekly Salary");
 
     // "Daily" leaves the label as it was. Showing the page works the figures out again from
     // the boxes.
-    record.SalaryType = Daily;
-    record.SalaryAmount = "100";
+    std::tie(record.SalaryType, record.SalaryAmount) = std::tuple(Daily, "100");
     view.GetRecord(0);
     view.RecordBookChange(TView::SalaryTab);
     EXPECT_EQ(view.Salary.SalaryLabel.caption, "Weekly Salary");
@@ -183,7 +181,7 @@ TEST_F(RecordPagesTest, ScheduleIsPackedWhenShownAndStoredBackInOrder)
     }
 }
 
-TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCells)
+TEST_F(RecordPagesTest, ExperienceTableAndSkillListAreStoredAndReadToTheirLastRowAndCell)
 {
     const std::string header =
         "4,100\r\n0,0,Employer\r\n1,0,Position\r\n2,0,Dates\r\n3,0,Notes\r\n";
@@ -196,17 +194,14 @@ TEST_F(RecordPagesTest, ExperienceTableIsStoredAsLinesOfCells)
     EXPECT_EQ(session.Record(0).ExperienceStream,
               header + "0,1,Acme\r\n3,1,Night shift\x09\x08then days\r\n0,2,Smith, Jones & Co\r\n" +
                   "2,99,1999\r\n");
-
     view.NewRecord1Click();
     view.PreviousTBtnClick();
     EXPECT_EQ(view.Experience.DirGrid.Cell(3, 1), "Night shift\r\nthen days");
     EXPECT_EQ(view.Experience.DirGrid.Cell(0, 2), "Smith, Jones & Co");
-}
 
-TEST_F(RecordPagesTest, ExperienceStreamsFromElsewhereAreReadWhereTheyMakeSense)
-{
+    // Streams from elsewhere: the header row always shows the four column names, whatever the
+    // stream says.
     ItemRecord& record = session.Record(0);
-    // The header row always shows the four column names, whatever the stream says.
     record.ExperienceStream = "4,100\r\n0,0,Firm\r\n1,3,Clerk\r\n";
     view.GetRecord(0);
     EXPECT_EQ(view.Experience.DirGrid.Cell(0, 0), "Employer");
@@ -217,16 +212,13 @@ TEST_F(RecordPagesTest, ExperienceStreamsFromElsewhereAreReadWhereTheyMakeSense)
     view.GetRecord(0);
     Leave();
     EXPECT_EQ(record.ExperienceStream, "2,3\r\n0,0,Employer\r\n1,0,Position\r\n1,2,Clerk\r\n");
-}
 
-TEST_F(RecordPagesTest, SkillListRunsToTheHundredthSkill)
-{
+    // The skill list runs to the hundredth skill.
     workspace.database.SkillNames[100] = "Welding";
     session.Record(0).Skills.SetSkillNotes(100, "Last one");
     view.GetRecord(0);
     ASSERT_EQ(view.Skills.ItemList.size(), 100u);
     EXPECT_EQ(view.Skills.ItemList[99], (SkillRow{false, "Welding", "", "Last one"}));
-
     view.Skills.ItemList[99] = {true, "Welding", "Basic", "Course in 2020"};
     Leave();
     const SkillSet& skills = session.Record(0).Skills;
@@ -406,7 +398,6 @@ TEST_F(PicturePageTest, ClearReadOnlyAndAutoSize)
     EXPECT_EQ(StatusDisplayed(), "No Image File Selected");
     const ImageRecord& image = session.Record(0).Images[3];
     EXPECT_EQ(std::tie(image.ImageFile, image.ImageTitle), std::tuple("", "Front door"));
-
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();
     EXPECT_FALSE(page.SelectPictureBtn.enabled || page.ClearPictureBtn.enabled);

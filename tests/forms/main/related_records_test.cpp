@@ -58,31 +58,6 @@ protected:
     }
 };
 
-TEST_F(RelatedRecordsTest, MenuFollowsTheCaptionsOfTheMoment)
-{
-    view.DisplaySameBtnClick();
-    const std::vector<MenuItemControl>& menu = view.DisplaySameMenu;
-    ASSERT_EQ(menu.size(), 31u);
-    // Each entry's tag names the relation it lists.
-    for (const auto& [entry, tag, caption] :
-         {std::tuple{0, 5, "Display records with the same Primary \"Type\""},
-          {10, 0, "Display records with the same Complete \"Type\""},
-          {20, 100, "Display records with the same Street"},
-          {29, 190, "Display records with the same S.S.N."},
-          {30, 200, "Status"}}) {
-        EXPECT_EQ(menu[entry].tag, tag) << entry;
-        EXPECT_EQ(menu[entry].caption, caption);
-    }
-
-    // Renamed fields show at the next pop-up, and the menu is rebuilt rather than added to.
-    workspace.database.DescriptionCaptions[1] = "Shift";
-    view.Description.boxname.caption = "State of work";
-    view.DisplaySameBtnClick();
-    ASSERT_EQ(menu.size(), 31u);
-    EXPECT_EQ(menu[11].caption, "Display records with the same Complete \"Shift\"");
-    EXPECT_EQ(menu[30].caption, "State of work");
-}
-
 TEST_F(RelatedRecordsTest, TheStatusOnShowCountsOnceStored)
 {
     Add("Ann", [](ItemRecord& r) { r.Available = true; });
@@ -94,7 +69,7 @@ TEST_F(RelatedRecordsTest, TheStatusOnShowCountsOnceStored)
     EXPECT_EQ(session.shell.DialogsShown.back(), "Status");
 }
 
-TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndCloseLeavesEverythingAsItWas)
+TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndTheMenuFollowsTheCaptions)
 {
     Add("Ann", [](ItemRecord& r) { r.Detail[1] = "Leeds"; });
     Add("Bob", [](ItemRecord& r) { r.Detail[1] = "York"; });
@@ -129,6 +104,29 @@ TEST_F(RelatedRecordsTest, DisplayShowsThePickedRecordAndCloseLeavesEverythingAs
     EXPECT_EQ(view.number.text, "3");
     EXPECT_EQ(view.RecordBook, TView::DescriptionTab);
     EXPECT_TRUE(dialogs.Messages.empty());
+
+    // The menu follows the captions of the moment.
+    view.DisplaySameBtnClick();
+    const std::vector<MenuItemControl>& menu = view.DisplaySameMenu;
+    ASSERT_EQ(menu.size(), 31u);
+    // Each entry's tag names the relation it lists.
+    for (const auto& [entry, tag, caption] :
+         {std::tuple{0, 5, "Display records with the same Primary \"Type\""},
+          {10, 0, "Display records with the same Complete \"Type\""},
+          {20, 100, "Display records with the same Street"},
+          {29, 190, "Display records with the same S.S.N."},
+          {30, 200, "Status"}}) {
+        EXPECT_EQ(menu[entry].tag, tag) << entry;
+        EXPECT_EQ(menu[entry].caption, caption);
+    }
+
+    // Renamed fields show at the next pop-up, and the menu is rebuilt rather than added to.
+    workspace.database.DescriptionCaptions[1] = "Shift";
+    view.Description.boxname.caption = "State of work";
+    view.DisplaySameBtnClick();
+    ASSERT_EQ(menu.size(), 31u);
+    EXPECT_EQ(menu[11].caption, "Display records with the same Complete \"Shift\"");
+    EXPECT_EQ(menu[30].caption, "State of work");
 }
 
 }  // namespace

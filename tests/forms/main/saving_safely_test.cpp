@@ -2,15 +2,11 @@
 // file someone else changed is written over, and the database named on the command line.
 
 #include "core/program_settings.h"
-#include "forms/main/view_form.h"
-#include "forms/workspace.h"
 #include "support/database_layout.h"
-#include "support/fake_services.h"
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -23,10 +19,9 @@ namespace {
 
 using ::testing::ElementsAre;
 
-std::string MakeFile(const std::string& path, const std::string& name,
-                     const HeaderLayout& header = {})
+std::string MakeFile(const std::string& path, const std::string& name)
 {
-    WriteFileBytes(path, DatabaseBytes({name}, header));
+    WriteFileBytes(path, DatabaseBytes({name}));
     return path;
 }
 
@@ -185,7 +180,6 @@ TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked
     ASSERT_TRUE(view.Save1Click());
     EXPECT_THAT(dialogs.Texts(), ElementsAre("File Saved", "File Saved"));
     dialogs.Forget();
-
     const std::string question = ChangedQuestion(path);
     // Another program writes the file in place: No offers Save As, and a cancelled dialog
     // leaves their file alone.
@@ -231,7 +225,6 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
     const std::string plain = MakeFile(folder.File("plain.dat"), "Plain");
     WriteClosingSettings(SettingsStore(settingsPath), last, 0, 0, DefaultColumnLayout(), false,
                          false);
-
     auto run = [&](const std::string& startupFile) {
         auto session = std::make_unique<Session>(20240315, settingsPath);
         session->view.StartupFile = startupFile;
@@ -242,12 +235,10 @@ TEST(StartupFileTest, TheDatabaseNamedOnTheCommandLineIsOpenedInsteadOfTheLastOn
         EXPECT_FALSE(session->view.Actions.KeepBackupCopy.checked);
         return session;
     };
-
     const auto opened = run(plain);
     EXPECT_THAT(opened->dialogs.Texts(), ElementsAre(plain + " opened."));
     EXPECT_THAT(opened->Names(), ElementsAre("Plain"));
     EXPECT_EQ(opened->view.Caption, plain);
-
     const std::string missing = folder.File("missing.dat");
     // One that cannot be opened leaves the new database, and the last one is not offered.
     const auto absent = run(missing);

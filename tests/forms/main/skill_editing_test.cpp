@@ -65,23 +65,20 @@ protected:
     const std::string& SkillName(int skill) { return workspace.database.SkillNames[skill]; }
 };
 
-TEST_F(SkillEditingTest, CancelLeavesTheSkillAsItWasWhateverWasChanged)
+TEST_F(SkillEditingTest, CancelChangesNothingAndOKRenamesTheSkillForEveryRecord)
 {
     // Typed into the list's row but not yet stored: the dialog starts from it all the same.
     view.Skills.ItemList[Row5].notes = "Ten years, two abroad";
     dialogs.Type("Soldering");
     const SkillRow typed{true, "Skill 5", "Expert", "Ten years, two abroad"};
     EXPECT_EQ(EditSkill({false, "", "Novice", "None"}, false), typed);
-
     EXPECT_THAT(session.shell.DialogsShown, ElementsAre("Edit Skill"));
     EXPECT_THAT(dialogs.InputsShown, ElementsAre(ScriptedDialogs::InputShown{
                                          "Skill Name:", "Enter New Skill Name", "Skill 5"}));
     EXPECT_EQ(Shown(Row5), typed);
     EXPECT_EQ(SkillName(5), "Skill 5");
-}
 
-TEST_F(SkillEditingTest, OKRenamesTheSkillForEveryRecordAndGivesThisRecordItsValues)
-{
+    // OK renames the skill for every record and gives this record its values.
     // A cancelled name box keeps the name.
     dialogs.CancelInput().Type("Welding");
     EditSkill({false, "", "Certified", "MIG and TIG"}, true);
@@ -118,7 +115,6 @@ TEST_F(SkillEditingTest, ReadOnlyRecordsLockTheCheckMarksAndTheDialog)
     view.Skills.ItemListCheckClick(0);
     EXPECT_TRUE(Shown(0).checked);
     EXPECT_THAT(session.shell.DialogsShown, IsEmpty());
-
     view.ReadonlyBox.checked = false;
     view.ReadonlyBoxClick();
     session.shell.OnDialog([](TEditSkillForm& form) { form.CancelBtnClick(); });

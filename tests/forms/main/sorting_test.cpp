@@ -45,7 +45,7 @@ std::vector<std::string> Captions(const std::vector<MenuItemControl>& entries)
     return Collect(entries, &MenuItemControl::caption);
 }
 
-TEST_F(SortMenuTest, EntriesFollowTheCaptionsAtEachActivation)
+TEST_F(SortMenuTest, EntriesFollowTheCaptionsAndSortingKeepsThePositionOnShow)
 {
     const std::vector<std::string> captions = Captions(view.SortSelect);
     ASSERT_EQ(captions.size(), 34u);
@@ -70,10 +70,8 @@ TEST_F(SortMenuTest, EntriesFollowTheCaptionsAtEachActivation)
     EXPECT_EQ(view.SortSelect[26].caption, "Sory by Hired");
     view.SortRecordBtnClick();
     EXPECT_EQ(Captions(view.SortMenu), Captions(view.SortSelect));
-}
 
-TEST_F(SortMenuTest, SortingKeepsThePositionOnShowAndStoresTheWindowFirst)
-{
+    // Sorting stores the window first and keeps the position on show.
     view.RecordName.text = "b";
     view.NewRecord1Click();
     view.RecordName.text = "a";
@@ -82,7 +80,6 @@ TEST_F(SortMenuTest, SortingKeepsThePositionOnShowAndStoresTheWindowFirst)
     view.PreviousTBtnClick();
     view.RecordName.text = "A";  // typed, not stored yet
     workspace.ChangeFlag = false;
-
     view.SortSelectClick(28);
     EXPECT_THAT(session.Names(), ElementsAre("A", "b", "c"));
     EXPECT_TRUE(workspace.ChangeFlag);

@@ -5,8 +5,6 @@
 
 #include <gmock/gmock.h>
 
-#include <string>
-
 namespace quillmark::test {
 namespace {
 
@@ -43,7 +41,7 @@ protected:
     }
 };
 
-TEST_F(TimeBarTest, CellsAreFoundByPositionAndTheHourButtonsStopOrWrapAtMidnight)
+TEST_F(TimeBarTest, CellsAreFoundByPositionAndHoursRunOnPastMidnight)
 {
     const struct {
         int x, width, cell;
@@ -60,10 +58,8 @@ TEST_F(TimeBarTest, CellsAreFoundByPositionAndTheHourButtonsStopOrWrapAtMidnight
     bar.StartHour = 23;
     page.Button3Click();
     EXPECT_EQ(bar.StartHour, 0);
-}
 
-TEST_F(TimeBarTest, HoursRunOnPastMidnightAndSelectionsThereStayInTheirDay)
-{
+    // Hours run on past midnight, and selections there stay in their day.
     bar.StartHour = 22;
     Drag(0, 3);
     EXPECT_THAT(bar.SelectedStart, ElementsAre("22:00"));
@@ -118,7 +114,6 @@ TEST_F(TimeBarTest, RightButtonEmptiesTheChosenDay)
     Drag(6, 6, MouseButton::Right, true);
     EXPECT_EQ(page.Days[Monday].Start.size(), 10u);
     EXPECT_EQ(bar.SelectedStart.size(), 12u);
-
     Drag(2, 2, MouseButton::Right);
     EXPECT_THAT(page.Days[Monday].Start, IsEmpty());
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
@@ -143,7 +138,6 @@ TEST_F(TimeBarTest, WithoutAChosenDayOrOnAReadOnlyRecordNoDayChanges)
     EXPECT_THAT(bar.SelectedStart, IsEmpty());
     Leave();
     EXPECT_TRUE(session.Record(0).Schedule.IsEmpty());
-
     page.DayClick(Monday);
     view.ReadonlyBox.checked = true;
     view.ReadonlyBoxClick();

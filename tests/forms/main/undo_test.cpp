@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <tuple>
 
 namespace quillmark::test {
 namespace {
@@ -35,28 +36,22 @@ using ::testing::ElementsAre;
 struct Seen {
     std::vector<ItemRecord> Records;
     std::vector<bool> Listed;
-    std::string FirstCaption;
-    std::string FirstSkill;
-    std::string Types;
-    std::string DatabaseName;
-    std::string ReadPassword;
-    std::string OnShow;
+    std::string FirstCaption, FirstSkill, Types, DatabaseName, ReadPassword, OnShow;
     int Index = -1;
 
+    auto Tied() const
+    {
+        return std::tie(Listed, FirstCaption, FirstSkill, Types, DatabaseName, ReadPassword, OnShow,
+                        Index);
+    }
     bool operator==(const Seen& other) const
     {
-        if (Records.size() != other.Records.size()) {
-            return false;
-        }
-        for (std::size_t i = 0; i < Records.size(); ++i) {
-            if (!Records[i].SameFiledContent(other.Records[i])) {
-                return false;
-            }
-        }
-        return Listed == other.Listed && FirstCaption == other.FirstCaption &&
-               FirstSkill == other.FirstSkill && Types == other.Types &&
-               DatabaseName == other.DatabaseName && ReadPassword == other.ReadPassword &&
-               OnShow == other.OnShow && Index == other.Index;
+        const auto same = [](const ItemRecord& a, const ItemRecord& b) {
+            return a.SameFiledContent(b);
+        };
+        return std::equal(Records.begin(), Records.end(), other.Records.begin(),
+                          other.Records.end(), same) &&
+               Tied() == other.Tied();
     }
 };
 
@@ -117,57 +112,49 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
     struct Case {
         const char* step;
         std::function<void()> command;
-        std::function<void()> select = [] {};  // what the user picks first, before the step
+        std::function<void()> first = [] {};  // what the user picks or answers before the step
     };
     FakePageDevices devices;
     TPrintBox report{workspace, devices};
     TSnapShot& sheet = workspace.Spreadsheet();
-    // The spreadsheet of Record #, Name, Status and Type, with Ann's cell of a column picked.
-    const auto pickAnn = [&](int column) {
-        return [&, column] {
+    // The spreadsheet of Record #, Name, Status and Type, with Ann's cell of a column picked and
+    // its pop-up menu open.
+    const auto pickAnn = [&](int column, bool popup) {
+        return [&, column, popup] {
             workspace.SpreadsheetColumns.FieldNumbers.fill(-1);
             constexpr std::array<int, 4> Columns = {220, 230, 210, 10};
             std::copy(Columns.begin(), Columns.end(),
                       workspace.SpreadsheetColumns.FieldNumbers.begin());
             sheet.FormActivate();
             sheet.SpreadViewSelectCell(column, 2);
+            if (popup) {
+                ASSERT_NE(sheet.SpreadViewMouseDown(column, 2, true), nullptr);
+            }
         };
     };
+    const auto onDialog = [&](auto script) {
+        return [&, script] { session.shell.OnDialog(script); };
+    };
     const std::vector<Case> cases = {
-        {"Change of Picture File Path",
-         [&] {
-             dialogs.Type("/srv/pics").AnswerYes();
-             view.ChangePictureFilePath1Click();
-         }},
+        {"Change of Picture File Path", [&] { view.ChangePictureFilePath1Click(); },
+         [&] { dialogs.Type("/srv/pics").AnswerYes(); }},
         // A rename rewrites Ann's value, a child is given to Bob on show, a category moves.
-        {"Changes to Type Categories",
-         [&] {
-             session.shell.OnDialog([](TAddDescription& editor) {
-                 editor.Selected = {1};
-                 editor.AddText.text = "Half Time";
-                 editor.RenameBtnClick();
-                 editor.Selected = {0};
-                 editor.AddText.text = "Nights";
-                 editor.AddChildBtnClick();
-                 editor.DescriptionListDragDrop({1}, {0});
-                 editor.CloseBtnClick();
-             });
-             view.DescMenuClick(1, {AddCategoryEntry});
-         }},
+        {"Changes to Type Categories", [&] { view.DescMenuClick(1, {AddCategoryEntry}); },
+         onDialog([](TAddDescription& editor) {
+             editor.Selected = {1};
+             editor.AddText.text = "Half Time";
+             editor.RenameBtnClick();
+             editor.Selected = {0};
+             editor.AddText.text = "Nights";
+             editor.AddChildBtnClick();
+             editor.DescriptionListDragDrop({1}, {0});
+             editor.CloseBtnClick();
+         })},
         // The spreadsheet: a cell typed in, and a pop-up choice, each one step.
-        {"Changes to Ann Lee", [&] { sheet.SpreadViewSetEditText(1, 2, "Ann Lee"); }, pickAnn(1)},
-        {"Changes to Ann Lee",
-         [&] {
-             ASSERT_NE(sheet.SpreadViewMouseDown(2, 2, true), nullptr);
-             sheet.PopupMenuClick({2});
-         },
-         pickAnn(2)},
-        {"Changes to Ann Lee",
-         [&] {
-             ASSERT_NE(sheet.SpreadViewMouseDown(3, 2, true), nullptr);
-             sheet.PopupMenuClick({ClearFieldEntry});
-         },
-         pickAnn(3)},
+        {"Changes to Ann Lee", [&] { sheet.SpreadViewSetEditText(1, 2, "Ann Lee"); },
+         pickAnn(1, false)},
+        {"Changes to Ann Lee", [&] { sheet.PopupMenuClick({2}); }, pickAnn(2, true)},
+        {"Changes to Ann Lee", [&] { sheet.PopupMenuClick({ClearFieldEntry}); }, pickAnn(3, true)},
         {"New Record", [&] { view.NewRecord1Click(); }},
         {"Delete Record \"Bob\"", [&] { view.DeleteRecord1Click(); }},
         {"Insert Record \"Cid\"",
@@ -184,26 +171,15 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
              Leave();
              view.Description.Detail[1].text = "Leeds";  // the same visit: one step
          }},
-        {"Sort by Name",
-         [&] {
-             for (std::size_t entry = 0; entry < view.SortSelect.size(); ++entry) {
-                 if (view.SortSelect[entry].caption == "Sort by Name") {
-                     view.SortSelectClick(static_cast<int>(entry) + 1);
-                 }
-             }
-         }},
+        {"Sort by Name", [&] { view.SortSelectClick(28); }},
         {"Remove 1 Record From Database",
+         [&] { workspace.Search().ExtractTypeClick(TSearch::RemoveFromDatabaseEntry); },
          [&] {
              dialogs.AnswerYes();
              workspace.Search().SetExtractState();
-             workspace.Search().ExtractTypeClick(TSearch::RemoveFromDatabaseEntry);
          }},
-        {"Merge of 3 Records",
-         [&] {
-             dialogs.ChooseFile(path);
-             view.Merge1Click();
-         }},
-        {"Rename of Skill \"Welding\"",
+        {"Merge of 3 Records", [&] { view.Merge1Click(); }, [&] { dialogs.ChooseFile(path); }},
+        {"Rename of Skill \"Welding\"", [&] { view.EditSkillBtnClick(); },
          [&] {
              view.Skills.SelectedRow = 0;
              dialogs.Type("Welding");
@@ -212,44 +188,32 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
                  form.SkillProficiency.text = "Certified";
                  form.OKBtnClick();
              });
-             view.EditSkillBtnClick();
          }},
-        {"Caption \"Road\"",
-         [&] {
-             dialogs.Type("Road");
-             view.CustomizeLabels("sn0");
-         }},
-        {"Set Database Information",
-         [&] {
-             session.shell.OnDialog([](TDatabaseInformationForm& form) {
-                 form.Fields[0].text = "Staff";
-                 form.OKBtnClick();
-             });
-             view.SetDatabaseInformation1Click();
-         }},
-        {"Import of 2 Records",
+        {"Caption \"Road\"", [&] { view.CustomizeLabels("sn0"); }, [&] { dialogs.Type("Road"); }},
+        {"Set Database Information", [&] { view.SetDatabaseInformation1Click(); },
+         onDialog([](TDatabaseInformationForm& form) {
+             form.Fields[0].text = "Staff";
+             form.OKBtnClick();
+         })},
+        {"Import of 2 Records", [&] { report.ImportTBtnClick(); },
          [&] {
              report.FormActivate();
              ASSERT_TRUE(report.AddBtnClick());
              report.ItemMenuClick(22);
              WriteFileBytes(folder.File("in.txt"), "Dot\r\nEve\r\n");
              dialogs.ChooseFile(folder.File("in.txt"));
-             report.ImportTBtnClick();
          }},
-        {"Set Database Password",
-         [&] {
-             session.shell.OnDialog([](TSetPasswordForm& form) {
-                 form.ReadPassword.text = form.ReadPassword2.text = "secret";
-                 form.ReadPasswordChange();
-                 form.OKBtnClick();
-             });
-             view.SetDatabasePassword1Click();
-         }},
+        {"Set Database Password", [&] { view.SetDatabasePassword1Click(); },
+         onDialog([](TSetPasswordForm& form) {
+             form.ReadPassword.text = form.ReadPassword2.text = "secret";
+             form.ReadPasswordChange();
+             form.OKBtnClick();
+         })},
     };
     for (const Case& each : cases) {
         SCOPED_TRACE(each.step);
         view.GetRecord(2);
-        each.select();
+        each.first();
         const Seen before = Look();
         const std::size_t steps = workspace.History.StepCount();
         each.command();
@@ -260,7 +224,6 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
         const Seen after = Look();
         ASSERT_FALSE(after == before);
         EXPECT_EQ(view.Caption, "*" + path);
-
         dialogs.Forget();
         ASSERT_TRUE(view.Save1Click());
         EXPECT_EQ(view.Caption, path);
@@ -375,8 +338,7 @@ TEST_F(UndoTest, TheAlbumAndTheGraphFollowUndoWithoutTheFocus)
         album.FormActivate();
         graph.FormActivate();
         EXPECT_THAT(chart.Bars, ElementsAre(2, 1));
-        view.FormActivate();  // the album and the graph stay open behind the main window
-
+        view.FormActivate();        // the album and the graph stay open behind the main window
         view.DeleteRecord1Click();  // Bob
         EXPECT_THAT(chart.Bars, ElementsAre(2, 1)) << "drawn again when next shown";
         view.Undo1Click();

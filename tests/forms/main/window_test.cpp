@@ -50,7 +50,7 @@ TEST_F(WindowTest, LeavingTheWindowStoresWhatWasTyped)
               std::tuple("", "Night : Shift"));
 }
 
-TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
+TEST_F(WindowTest, CalendarHelpAndPrintFormOpenWhatTheySay)
 {
     session.shell.ScreenSizeShown = {1280, 1024};
     view.Calendar1Click();
@@ -58,11 +58,21 @@ TEST_F(WindowTest, CalendarOpensMidScreenAndHelpAtItsTopic)
     view.Calendar1Click();
     EXPECT_THAT(session.shell.CalendarPositions,
                 ElementsAre(std::pair(590, 412), std::pair(462, 284)));
-
     view.Contents1Click();
     view.Introduction1Click();
     view.GettingStarted1Click();
     EXPECT_THAT(session.shell.HelpTopics, ElementsAre("", "Introduction", "Getting Started"));
+
+    // Print Form sends the window to the printer and says so.
+    view.QuickPrintClick();
+    EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Main));
+    EXPECT_THAT(dialogs.Texts(), ElementsAre("Form sent to Printer."));
+
+    // Cancelling the choice of printer is not reported as printed.
+    dialogs.Forget();
+    session.shell.PrintingCancelled = true;
+    view.QuickPrintClick();
+    EXPECT_THAT(dialogs.Texts(), IsEmpty());
 }
 
 TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
@@ -81,26 +91,12 @@ TEST(ScaleToPageTest, TheWindowFillsThePageAndKeepsItsProportions)
     EXPECT_EQ(ScaleToPage(630, 461, 0, 0), PrintedSize{});
 }
 
-TEST_F(WindowTest, PrintFormSendsTheWindowToThePrinterAndSaysSo)
-{
-    view.QuickPrintClick();
-    EXPECT_THAT(session.shell.FormsPrinted, ElementsAre(ProgramWindow::Main));
-    EXPECT_THAT(dialogs.Texts(), ElementsAre("Form sent to Printer."));
-
-    // Cancelling the choice of printer is not reported as printed.
-    dialogs.Forget();
-    session.shell.PrintingCancelled = true;
-    view.QuickPrintClick();
-    EXPECT_THAT(dialogs.Texts(), IsEmpty());
-}
-
 TEST_F(WindowTest, TheExperienceTableIsPrintedDownToItsLastFilledRow)
 {
     const std::vector<MenuItemControl>& menu = view.Experience.PrintMenu;  // settings, print
     ASSERT_EQ(menu.size(), 2u);
     view.PrintMenuClick(menu[0].tag);
     EXPECT_THAT(session.shell.PrintSettingsShown, ElementsAre("DirGrid"));
-
     view.RecordName.text = "Ada Byron";
     ExperienceTable& grid = view.Experience.DirGrid;
     grid.SetCell(0, 1, "Acme");

@@ -45,7 +45,7 @@ protected:
     TOrvPreview preview{workspace, store, table, devices};
 };
 
-TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
+TEST_F(PreviewTest, ZoomSetsTheScaleAndThePreviewPrintsTheRangeChosenAndExportsTheCells)
 {
     EXPECT_TRUE(store.Finished());
     EXPECT_EQ(preview.Zoom.text, "Fit Width");
@@ -87,22 +87,19 @@ TEST_F(PreviewTest, ZoomSetsTheScaleInMultiplesOfFourAndThePictureFollows)
     EXPECT_EQ(preview.Scale, 132) << "(850 - 50) / 6 inches, 133 lowered to 132";
     preview.GridBtnClick();
     EXPECT_TRUE(store.ShowGrid);
-
     preview.SpinEdit1.value = 3;
     preview.SpinEdit1Change();
     EXPECT_EQ(preview.Pages.caption, "Page 3 of 5");
     EXPECT_EQ(preview.PageShown, 3);
-}
 
-TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
-{
+    // The preview prints the range chosen and exports the cells.
+    dialogs.Forget();
     devices.PrintRangeAnswer(PageRange{2, 3}).PrintRangeAnswer(std::nullopt);
     preview.PrintBtnClick();
     preview.PrintBtnClick();
     EXPECT_THAT(devices.PrintDialogsShown, ElementsAre(5, 5));
     ASSERT_EQ(devices.PrintJobs.size(), 1u) << "a cancelled dialog prints nothing";
     EXPECT_THAT(devices.PrintJobs[0], ElementsAre("2", "3")) << "two sheets";
-
     TemporaryFolder folder;
     preview.ReportTitle = "Staff";
     dialogs.ChooseFile(folder.File("staff"))
@@ -148,7 +145,6 @@ TEST_F(PreviewTest, PrintsTheRangeChosenAndExportsTheCells)
     preview.ExportMenuClick(0);
     EXPECT_EQ(ReadFileBytes(folder.File("utf8.csv")).substr(43), "2.,Bo\xC3\xA9,\"\"\r\n");
     EXPECT_EQ(ReadFileBytes(folder.File("cp1252.csv")).substr(43), "2.,Bo\xE9,\"\"\r\n");
-
     preview.CloseBtnClick();
     EXPECT_TRUE(preview.Closed);
 }

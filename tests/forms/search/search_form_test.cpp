@@ -39,17 +39,16 @@ protected:
         search.GridColumn = TSearch::FieldColumn;
         const std::vector<MenuItemControl>* menu = search.OpenChooser();
         ASSERT_NE(menu, nullptr);
-        const auto entry = std::find_if(menu->begin(), menu->end(),
-                                        [&](const auto& item) { return item.caption == caption; });
+        const auto entry =
+            std::ranges::find_if(*menu, [&](const auto& item) { return item.caption == caption; });
         ASSERT_NE(entry, menu->end()) << caption;
         search.ChooserClick({static_cast<int>(entry - menu->begin())});
     }
     bool FieldOffered(const std::string& caption)
     {
-        const auto& menu = search.FieldMenu;
-        return std::find_if(menu.begin(), menu.end(), [&](const auto& item) {
-                   return item.caption == caption && item.enabled;
-               }) != menu.end();
+        return std::ranges::any_of(search.FieldMenu, [&](const auto& item) {
+            return item.caption == caption && item.enabled;
+        });
     }
     // The field chosen on a new row, or on the first while it was never used.
     void ChooseFieldOnNewRow(const std::string& caption)
@@ -102,7 +101,6 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     search.ChooserClick({0});
     EXPECT_THAT(search.GridRows[1],
                 ::testing::Eq(SearchTermRow{"Status", "Does Not Include", "Working", 2}));
-
     search.PerformSearchBtnClick();
     EXPECT_THAT(Listed(), ElementsAre("Ann Smith", "Di Smith"));
     EXPECT_EQ(search.SearchResultMessage, "2 new records were found during the previous search.");
@@ -110,7 +108,6 @@ TEST_F(SearchFormTest, TermsAreComposedFromTheMenusAndRunTogether)
     EXPECT_THAT(shell.WindowsShown, ElementsAre(ProgramWindow::Spreadsheet));
     EXPECT_TRUE(search.Extract.enabled);
     EXPECT_EQ(search.SearchProgress.position, 4);
-
     search.PerformSearchBtnClick();
     // The count is shown by the spreadsheet, not in a box.
     EXPECT_THAT(dialogs.Texts(), ElementsAre("No new records were found during this search."));
@@ -129,7 +126,6 @@ TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
     EXPECT_THAT(dialogs.Texts(),
                 ElementsAre("You may add a maximum of 50 search terms per search."));
     EXPECT_EQ(search.GridRows.size(), 50u);
-
     search.GridRow = 0;
     ChooseField("REMOVE SEARCH TERM");
     EXPECT_EQ(search.GridRows.size(), 49u);
@@ -138,7 +134,6 @@ TEST_F(SearchFormTest, RowsComeAndGoWithinFiftyTerms)
     search.GridRow = 48;
     ChooseField("Keywords");
     EXPECT_EQ(search.GridRows[48].Slot, 1);
-
     dialogs.AnswerNo().AnswerYes();
     search.NewSearchBtnClick();
     EXPECT_EQ(search.GridRows.size(), 49u);
@@ -339,7 +334,6 @@ TEST_F(SearchFormTest, TheMainWindowWalksTheSearchListAndTicksItsBox)
                             "There are no records on the Search List after this one.",
                             "There are no records in the search list after this one.",
                             "There are no records on the Search List prior to this one."));
-
     view.GetRecord(2);
     view.SearchListBox.checked = true;
     view.SearchListBoxClick();
@@ -358,7 +352,6 @@ TEST_F(SearchFormTest, ASavedSearchComesBackWithTheCaptionsOfTheOpenDatabase)
     TemporaryFolder folder;
     dialogs.ChooseFile(folder.File("names"));
     search.SaveSearchBtnClick();
-
     workspace.Labels.Name = "Employee";
     dialogs.AnswerYes();
     search.NewSearchBtnClick();

@@ -14,6 +14,7 @@
 #include <gmock/gmock.h>
 
 #include <initializer_list>
+#include <tuple>
 
 namespace quillmark::test {
 namespace {
@@ -64,6 +65,11 @@ protected:
         sheet.BrowseBy.text = field;
         sheet.BrowseByChange();
     }
+    // What the grid says of its rows: the status line, the row count with the titles, greyed.
+    std::tuple<std::string, int, bool> Grid() const
+    {
+        return {sheet.Status.text, sheet.SpreadView.RowCount, sheet.SpreadView.Silver};
+    }
     std::vector<std::string> BrowseValues()
     {
         return Collect(sheet.BrowseView, &BrowseItem::caption);
@@ -72,59 +78,6 @@ protected:
     TSnapShot& sheet = workspace.Spreadsheet();
     RecordingShell& shell = session.shell;
 };
-
-TEST_F(SpreadsheetTest, EachModeShowsItsRowsAndSaysWhatTheyAre)
-{
-    EXPECT_EQ(sheet.Status.text, "All Records");
-    EXPECT_EQ(sheet.ViewFields.text,
-              "Record #+Name+Type+Street+Birth Date+Country+Status+Image One+Employment Date");
-    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"));
-    EXPECT_THAT(ColumnText(Status), ElementsAre("Working", "Available", "", ""));
-    EXPECT_EQ(sheet.CellText(0, Type), "Type");
-    EXPECT_EQ(sheet.CellText(1, Type), "Nights : Part Time : Shift");
-    EXPECT_EQ(sheet.CellText(1, ImageOne), "");
-    workspace.ShortDescriptions = true;
-    EXPECT_EQ(sheet.CellText(1, Type), "Nights ");
-
-    // A search's message shows once; the record numbers stay those of the whole list.
-    workspace.Search().SearchResultMessage = "2 new records were found during the previous search.";
-    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
-    sheet.FormActivate();
-    EXPECT_EQ(sheet.Status.text, "2 new records were found during the previous search.");
-    EXPECT_TRUE(sheet.ViewSearched.checked);
-    EXPECT_THAT(ColumnText(Number), ElementsAre("1", "3"));
-    sheet.FormActivate();
-    EXPECT_EQ(sheet.Status.text, "Search List Records");
-
-    sheet.PrintMenuClick(1);
-    ASSERT_EQ(shell.TablesPrinted.size(), 1u);
-    const auto& [grid, printed] = shell.TablesPrinted[0];
-    EXPECT_EQ(grid, "SpreadView");
-    EXPECT_EQ(printed.header[Employed], "Employment Date");
-    ASSERT_EQ(printed.rows.size(), 2u);
-    EXPECT_EQ(printed.rows[1][Name], "Cy Ng");
-    EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
-
-    for (const auto& record : workspace.RecordList()) {
-        record->InSearchList = false;
-    }
-    sheet.ViewSearchedClick();
-    EXPECT_EQ(sheet.SpreadView.RowCount, 1);
-    EXPECT_TRUE(sheet.SpreadView.Silver);
-    EXPECT_EQ(sheet.Status.text, "Search List Empty");
-
-    // Nothing picked yet among the browse values.
-    Browse("Primary \"Type\" Category");
-    EXPECT_TRUE(sheet.ViewSelected.checked);
-    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::Selected);
-    EXPECT_EQ(sheet.Status.text, "No Records are Selected");
-    EXPECT_TRUE(sheet.SpreadView.Silver);
-
-    sheet.ViewAllClick();
-    EXPECT_FALSE(sheet.SpreadView.Silver);
-    EXPECT_EQ(sheet.SpreadView.RowCount, 5);
-    EXPECT_EQ(sheet.Status.text, "All Records");
-}
 
 TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivations)
 {
@@ -140,7 +93,6 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
         Browse(field);
         EXPECT_EQ(BrowseValues(), values) << field;
     }
-
     Browse("Primary \"Type\" Category");
     sheet.BrowseViewClick(0);
     EXPECT_EQ(sheet.Status.text, "Selected Records");
@@ -149,7 +101,6 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
     EXPECT_FALSE(Record(2).Marked);
     EXPECT_THAT(Collect(sheet.BrowseView, &BrowseItem::stateIndex), ElementsAre(0, 1));
     EXPECT_EQ(Record(2).SheetRow, -1);
-
     sheet.FormActivate();
     EXPECT_EQ(sheet.BrowseViewIndex, 0);
     EXPECT_EQ(sheet.Status.text, "Selected Records");
@@ -163,7 +114,7 @@ TEST_F(SpreadsheetTest, BrowseValuesPickTheRowsShownAndStayPickedAcrossActivatio
     EXPECT_EQ(workspace.CurrentIndex, 2) << "the record on show was not among them";
 }
 
-TEST_F(SpreadsheetTest, HighlightColoursTellTheSearchListStates)
+TEST_F(SpreadsheetTest, HighlightsTellTheSearchListStatesAndEachModeSaysWhatItsRowsAre)
 {
     EXPECT_EQ(sheet.CellColour(1), std::nullopt);
     sheet.Hbox.checked = true;
@@ -172,6 +123,47 @@ TEST_F(SpreadsheetTest, HighlightColoursTellTheSearchListStates)
     EXPECT_EQ(sheet.CellColour(3), TSnapShot::Yellow);  // put on the list otherwise
     EXPECT_EQ(sheet.CellColour(2), TSnapShot::Aqua);    // not on the list
     EXPECT_EQ(TSnapShot::Green, (RgbColour{0x00, 0x80, 0x00}));
+
+    // Each mode shows its rows and says what they are.
+    EXPECT_EQ(sheet.Status.text, "All Records");
+    EXPECT_EQ(sheet.ViewFields.text,
+              "Record #+Name+Type+Street+Birth Date+Country+Status+Image One+Employment Date");
+    EXPECT_THAT(ColumnText(Name), ElementsAre("Ann Smith", "Bob Jones", "Cy Ng", "Di Lee"));
+    EXPECT_THAT(ColumnText(Status), ElementsAre("Working", "Available", "", ""));
+    EXPECT_EQ(
+        std::tuple(sheet.CellText(0, Type), sheet.CellText(1, Type), sheet.CellText(1, ImageOne)),
+        std::tuple("Type", "Nights : Part Time : Shift", ""));
+    workspace.ShortDescriptions = true;
+    EXPECT_EQ(sheet.CellText(1, Type), "Nights ");
+
+    // A search's message shows once; the record numbers stay those of the whole list.
+    workspace.Search().SearchResultMessage = "2 new records were found during the previous search.";
+    workspace.SpreadsheetMode = SpreadsheetMode::SearchList;
+    sheet.FormActivate();
+    EXPECT_EQ(sheet.Status.text, "2 new records were found during the previous search.");
+    EXPECT_TRUE(sheet.ViewSearched.checked);
+    EXPECT_THAT(ColumnText(Number), ElementsAre("1", "3"));
+    sheet.FormActivate();
+    EXPECT_EQ(sheet.Status.text, "Search List Records");
+    sheet.PrintMenuClick(1);
+    ASSERT_EQ(shell.TablesPrinted.size(), 1u);
+    const auto& [grid, printed] = shell.TablesPrinted[0];
+    ASSERT_EQ(printed.rows.size(), 2u);
+    EXPECT_EQ(std::tie(grid, printed.header[Employed], printed.rows[1][Name]),
+              std::tuple("SpreadView", "Employment Date", "Cy Ng"));
+    EXPECT_EQ(shell.GridSetups.back().second, (GridPageSetup{true}));
+    for (const auto& record : workspace.RecordList()) {
+        record->InSearchList = false;
+    }
+    sheet.ViewSearchedClick();
+    EXPECT_EQ(Grid(), std::tuple("Search List Empty", 1, true));
+    // Nothing picked yet among the browse values.
+    Browse("Primary \"Type\" Category");
+    EXPECT_TRUE(sheet.ViewSelected.checked);
+    EXPECT_EQ(workspace.SpreadsheetMode, SpreadsheetMode::Selected);
+    EXPECT_EQ(Grid(), std::tuple("No Records are Selected", 1, true));
+    sheet.ViewAllClick();
+    EXPECT_EQ(Grid(), std::tuple("All Records", 5, false));
 }
 
 TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
@@ -191,16 +183,13 @@ TEST_F(SpreadsheetTest, TextColumnsAreEditedInPlaceExceptOnReadOnlyRecords)
     EXPECT_EQ(sheet.SpreadViewGetEditText(Country, 1), "Luxembourg");
     EXPECT_EQ(workspace.CurrentIndex, 0);
     EXPECT_EQ(sheet.number.text, "1");
-
     sheet.SpreadViewSetEditText(Name, 2, "Bob Jonas");
     sheet.SpreadViewSetEditText(Street, 2, "  9 Pine Rd ");
     sheet.SpreadViewSetEditText(Employed, 2, "03/04/2001");
-    EXPECT_EQ(Record(1).RecordName, "Bob Jonas");
-    EXPECT_EQ(Record(1).Detail[0], "  9 Pine Rd ");
-    EXPECT_EQ(Record(1).Other[1], "03/04/2001");
+    EXPECT_EQ(std::tie(Record(1).RecordName, Record(1).Detail[0], Record(1).Other[1]),
+              std::tuple("Bob Jonas", "  9 Pine Rd ", "03/04/2001"));
     EXPECT_EQ(view.RecordName.text, "Bob Jonas") << "the main window shows the record as it is";
     EXPECT_EQ(workspace.CurrentIndex, 1);
-
     sheet.SpreadViewSetEditText(Name, 3, "Cy Changed");
     EXPECT_EQ(Record(2).RecordName, "Cy Ng");
 }
@@ -224,7 +213,6 @@ TEST_F(SpreadsheetTest, PopupMenusSetStatusPicturesAndCategoriesButNotOnReadOnly
     sheet.PopupMenuClick({2, 0});
     EXPECT_EQ(Record(3).Desc[1], menu->at(2).children[0].caption + " : " + menu->at(2).caption);
     EXPECT_EQ(view.Description.DescBoxes[1].hint, Record(3).Desc[1]);
-
     TemporaryFolder folder;
     const std::string photo = folder.File("di.bmp");
     WriteFileBytes(photo, TinyBmp());
@@ -237,7 +225,6 @@ TEST_F(SpreadsheetTest, PopupMenusSetStatusPicturesAndCategoriesButNotOnReadOnly
     ASSERT_NE(drawn, nullptr);
     EXPECT_EQ(drawn->width, 3);
     EXPECT_EQ(sheet.CellPicture(1, ImageOne), nullptr);
-
     ASSERT_EQ(sheet.SpreadViewMouseDown(ImageOne, 4, true), &sheet.PictureMenu);
     sheet.PopupMenuClick({1});
     EXPECT_EQ(Record(3).Images[1].ImageFile, "");
@@ -274,7 +261,6 @@ TEST_F(SpreadsheetTest, RecordNumberBoxAndNextOnTheSearchList)
         sheet.numberEnter();
         EXPECT_EQ(sheet.number.text, shown);
     }
-
     sheet.NextSearchTBtnClick();
     EXPECT_EQ(workspace.CurrentIndex, 2);
     EXPECT_EQ(sheet.SpreadView.Row, 3);
@@ -318,7 +304,6 @@ TEST_F(SpreadsheetTest, TheChooserRewritesTheColumnsOnOkOnly)
                 ElementsAre(230, 10, 220, 130, 140, 210, 240, 300, 350, -1));
     EXPECT_EQ(sheet.ViewFields.text,
               "Name+Type+Record #+Birth Date+Country+Status+Image One+Employment Date+Other 6");
-
     const ColumnLayout before = workspace.SpreadsheetColumns;
     shell.OnDialog([](TSelectSpreadsheetForm& chooser) {
         chooser.ItemIndex = 0;
@@ -382,9 +367,8 @@ TEST_F(SpreadsheetColumnsTest, MovedAndResizedColumnsAreFoundAgainAfterARestart)
     const auto& codes = second.workspace.SpreadsheetColumns.FieldNumbers;
     EXPECT_THAT(std::vector<int>(codes.begin(), codes.begin() + 5),
                 ElementsAre(10, 230, 20, 220, 30));
-    EXPECT_EQ(sheet.SpreadView.ColWidths[0], 250);
-    EXPECT_EQ(sheet.SpreadView.ColWidths[30], 300);
-    EXPECT_EQ(sheet.SpreadView.ColWidths[3], 136);
+    const auto& widths = sheet.SpreadView.ColWidths;
+    EXPECT_EQ(std::tie(widths[0], widths[30], widths[3]), std::tuple(250, 300, 136));
     EXPECT_THAT(second.dialogs.Problems, IsEmpty());
 }
 

@@ -28,7 +28,7 @@ void ExpectSession(const Steps& steps)
     }
 }
 
-TEST(CalculatorTest, EachSumShowsItsResult)
+TEST(CalculatorTest, EachSumShowsItsResultAndCorrectionsAndErrorsLeaveNothingBehind)
 {
     // Worked out left to right as the next operator is pressed, to fifteen digits and never
     // "-0"; of operators in a row the last counts. "=" repeats the last operation, on a number
@@ -48,12 +48,9 @@ TEST(CalculatorTest, EachSumShowsItsResult)
     // The running total shows as soon as the next operator is pressed; a number typed after
     // a result starts a new sum.
     ExpectSession({{"2+3", "3"}, {"*", "5"}, {"4", "4"}, {"\r", "20"}, {"6+1=", "7"}});
-}
 
-// Corrections clear what they say; dividing by zero shows a message and the next key starts
-// afresh; huge results show an exponent, then overflow.
-TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehind)
-{
+    // Corrections clear what they say; dividing by zero shows a message and the next key starts
+    // afresh; huge results show an exponent, then overflow.
     ExpectSession({{"125\b", "12"},
                    {"\b\b\b", "0"},
                    {"9+5\x7f", "0"},  // CE: the 5 goes, the 9 + stays
@@ -77,10 +74,8 @@ TEST(CalculatorTest, CorrectionsAndErrorsLeaveNothingBehind)
                    {"==============", "1e+300"},  // fourteen times
                    {"=", "Result is too large"},
                    {"2*2=", "4"}});
-}
 
-TEST(CalculatorTest, KeyboardIgnoresOtherKeysAndEveryButtonHasAKey)
-{
+    // The keyboard ignores other keys.
     TCalculator calculator;
     for (const char key : {'1', '2', 'a', ' ', 'x', '3', '\n'}) {
         EXPECT_EQ(calculator.KeyPress(key), key != 'a' && key != ' ') << key;
