@@ -213,11 +213,12 @@ TEST_F(UndoTest, EveryCommandIsUndoneAndRedoneAcrossASave)
     for (const Case& each : cases) {
         SCOPED_TRACE(each.step);
         view.GetRecord(2);
+        const std::size_t steps = workspace.History.StepCount();
         each.first();
         const Seen before = Look();
-        const std::size_t steps = workspace.History.StepCount();
         each.command();
-        // One step, kept by the command itself rather than by the main window being left.
+        // One step, kept by the command itself rather than by the main window being left, and
+        // none for what the user picked first.
         EXPECT_EQ(workspace.History.StepCount(), steps + 1);
         EXPECT_EQ(view.Actions.Undo.caption, std::string("Undo ") + each.step);
         Leave();
