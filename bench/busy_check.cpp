@@ -15,6 +15,7 @@
 #include "engine/search/search_terms.h"
 #include "forms/main/view_form.h"
 #include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
 #include "forms/workspace.h"
 #include "ui/album/album_window.h"
 #include "ui/column_report/column_report_window.h"
@@ -282,6 +283,10 @@ int Run(int count)
     SetSixTerms(search, workspace.database);
     command("search of six terms", program.search, [&] { search.PerformSearchBtnClick(); });
     command("Spreadsheet View", program.main, [&] { view.SpreadsheetView1Click(); });
+    TSnapShot& sheet = workspace.Spreadsheet();
+    command("spreadsheet: View All", program.spreadsheet, [&] { sheet.ViewAllClick(); });
+    command("spreadsheet: View Selected", program.spreadsheet, [&] { sheet.ViewSelectedClick(); });
+    command("spreadsheet: View Searched", program.spreadsheet, [&] { sheet.ViewSearchedClick(); });
     command("Album View", program.main, [&] { view.AlbumView1Click(); });
     command("Graph View", program.main, [&] { view.GraphView1Click(); });
 
@@ -331,6 +336,8 @@ int Run(int count)
     command("Undo", program.main, [&] { view.Undo1Click(); });
     command("Redo", program.main, [&] { view.Redo1Click(); });
 
+    dialogs.Type("/pictures").AnswerYes();
+    command("Change Picture File Path", program.main, [&] { view.ChangePictureFilePath1Click(); });
     command("Save", program.main, [&] { view.Save1Click(); });
     dialogs.ChooseFile(folder + "/saved-as.dat");
     command("Save As", program.main, [&] { view.SaveAs1Click(); });
