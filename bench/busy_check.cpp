@@ -246,6 +246,7 @@ int Run(int count)
     bool slow = false;
     // Settings of its own, written on closing as the user's are.
     Program program(folder + "/Quillmark.ini");
+    program.workspace.UserDataFolder = folder;
     CountingShell& shell = program.shell;
     Workspace& workspace = program.workspace;
     TView& view = workspace.View();

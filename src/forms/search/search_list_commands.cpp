@@ -57,7 +57,11 @@ void TSearch::ExtractTypeClick(int entry)
 
 void TSearch::RemoveFromDatabase()
 {
-    const int going = CountRemovable(workspace_.RecordList());
+    int going = 0;
+    {
+        const BusyWork busy(workspace_.services.shell, "Counting records ...");
+        going = CountRemovable(workspace_.RecordList());
+    }
     const std::string count = going == 1 ? "1 record" : std::to_string(going) + " records";
     if (!workspace_.services.dialogs.AskYesNoDefaultNo(
             "All Search List Records (" + count +
