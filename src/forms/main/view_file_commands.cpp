@@ -174,11 +174,13 @@ void TView::OpenDatabase(const std::string& path)
                 std::swap(workspace_.database, opened);
                 workspace_.History.Clear();
                 opened = Database();
+                // Noting the file in the desktop's list writes that list to disk.
+                workspace_.DatabaseFileIdentity = check.Identity;
+                DatabaseOpened(path);
             }
         }
         if (result.Ok()) {
-            workspace_.DatabaseFileIdentity = check.Identity;
-            DatabaseOpened(path);
+            dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
             if (result.DataAfterRecords) {
                 dialogs.ShowError(DataAfterRecordsMessage(path));
             }
@@ -220,7 +222,6 @@ void TView::DatabaseOpened(const std::string& path)
     workspace_.History.Clear();
     GetRecord(0);
     Actions.DeleteRecord.enabled = workspace_.RecordCount() > 1;
-    workspace_.services.dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
 }
 
 bool TView::Save1Click()
