@@ -66,12 +66,12 @@ for run in $(seq "$runs"); do
     HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share \
         "$program" "$sample" >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --pid "$pid" --name "$name" >/dev/null 2>&1; do
+    until xdotool search --all --pid "$pid" --name "$name" >/dev/null 2>&1; do
         if ! kill -0 "$pid" 2>/dev/null; then
             echo "startup.sh: quillmark ended before showing $name" >&2
             exit 1
         fi
-        sleep 0.005
+        sleep 0.02
     done
     end=$(date +%s%N)
     kill "$pid"
