@@ -108,6 +108,8 @@ void Workspace::HistoryChanged()
 void Workspace::Undo()
 {
     if (const HistoryStep* step = History.Undo()) {
+        // Putting back a large database's order and refilling its spreadsheet takes a while.
+        const BusyWork busy(services.shell, "Undoing " + step->Name + " ...");
         Apply(*step, true);
     }
 }
@@ -115,6 +117,7 @@ void Workspace::Undo()
 void Workspace::Redo()
 {
     if (const HistoryStep* step = History.Redo()) {
+        const BusyWork busy(services.shell, "Redoing " + step->Name + " ...");
         Apply(*step, false);
     }
 }

@@ -530,23 +530,24 @@ void TPrintBox::ImportTBtnClick()
     const std::optional<std::string> path =
         dialogs.OpenFileDialog({"Import Comma Delimated File", FormatFilters, "txt"});
     if (path && !path->empty()) {
-        CommandStep step(workspace_);
-        if (!workspace_.DatabaseLoaded) {
-            workspace_.RecordList().clear();
-            workspace_.DatabaseLoaded = true;
-        }
         ImportOutcome outcome;
         {
+            // Keeping the order for Undo takes long on a large database too.
             BusyWork busy(workspace_.services.shell,
                           "Importing " + FileNameInMessage(*path) + " ...");
+            CommandStep step(workspace_);
+            if (!workspace_.DatabaseLoaded) {
+                workspace_.RecordList().clear();
+                workspace_.DatabaseLoaded = true;
+            }
             outcome = ImportCommaDelimitedFile(*path, ReportItems, workspace_.RecordList(),
                                                busy.Reporter());
+            if (outcome.imported > 0) {
+                workspace_.ChangeFlag = true;
+            }
+            step.Done("Import of " + RecordsCounted(outcome.imported));
+            workspace_.services.shell.RefreshWindow(ProgramWindow::Main);  // its title is changed
         }
-        if (outcome.imported > 0) {
-            workspace_.ChangeFlag = true;
-        }
-        step.Done("Import of " + RecordsCounted(outcome.imported));
-        workspace_.services.shell.RefreshWindow(ProgramWindow::Main);  // its title is changed
         if (outcome.unstorable) {
             dialogs.ShowError("Cannot import " + FileNameInMessage(*path) + ": " +
                               UnstorableCharacterMessage(*outcome.unstorable, false) +

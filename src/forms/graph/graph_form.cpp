@@ -100,8 +100,12 @@ void TGraphDisplay::SGraphDblClick()
         return;
     }
     const int field = lineage.front()->Field;
-    const std::vector<GraphBar> bars = CountGraphBars(workspace_.RecordList(), lineage,
-                                                      workspace_.Labels.DescriptionCaptions[field]);
+    std::vector<GraphBar> bars;
+    {
+        const BusyWork busy(workspace_.services.shell, "Counting records ...");
+        bars = CountGraphBars(workspace_.RecordList(), lineage,
+                              workspace_.Labels.DescriptionCaptions[field]);
+    }
     const int count = static_cast<int>(bars.size());
     chart_.OpenData(count);
     chart_.SetScale(workspace_.RecordCount());

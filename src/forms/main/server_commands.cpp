@@ -143,6 +143,7 @@ void ServerCommands::Open(std::unique_ptr<ServerDatabase> server)
     const std::string address = server->Address();
     workspace_.Server = std::move(server);
     view_.DatabaseOpened(address);
+    dialogs.ShowInformation(FileNameInMessage(address) + " opened.");
 }
 
 bool ServerCommands::SaveToServer()

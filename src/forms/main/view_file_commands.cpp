@@ -168,11 +168,19 @@ void TView::OpenDatabase(const std::string& path)
         {
             BusyWork busy(workspace_.services.shell, "Opening " + FileNameInMessage(path) + " ...");
             result = ReadDatabaseFile(path, opened, ReadMode::Replace, busy.Reporter(), check.Key);
+            if (result.Ok()) {
+                // The database it replaces, and the history that keeps its records, are freed
+                // while the cursor still says busy: a large one takes as long as a sort.
+                std::swap(workspace_.database, opened);
+                workspace_.History.Clear();
+                opened = Database();
+                // Noting the file in the desktop's list writes that list to disk.
+                workspace_.DatabaseFileIdentity = check.Identity;
+                DatabaseOpened(path);
+            }
         }
         if (result.Ok()) {
-            workspace_.database = std::move(opened);
-            workspace_.DatabaseFileIdentity = check.Identity;
-            DatabaseOpened(path);
+            dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
             if (result.DataAfterRecords) {
                 dialogs.ShowError(DataAfterRecordsMessage(path));
             }
@@ -214,7 +222,6 @@ void TView::DatabaseOpened(const std::string& path)
     workspace_.History.Clear();
     GetRecord(0);
     Actions.DeleteRecord.enabled = workspace_.RecordCount() > 1;
-    workspace_.services.dialogs.ShowInformation(FileNameInMessage(path) + " opened.");
 }
 
 bool TView::Save1Click()
@@ -329,12 +336,20 @@ void TView::Merge1Click()
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
-    CommandStep step(workspace_, CommandStep::Order | CommandStep::Settings);
     const int before = workspace_.RecordCount();
     DatabaseReadResult result;
     {
+        // Keeping the order for Undo and showing the outcome take long on a large database too;
+        // the boxes wait until the work is done.
         BusyWork busy(workspace_.services.shell, "Merging " + FileNameInMessage(*path) + " ...");
+        CommandStep step(workspace_, CommandStep::Order | CommandStep::Settings);
         result = ReadDatabaseFile(*path, workspace_.database, ReadMode::Merge, busy.Reporter());
+        workspace_.DatabaseLoaded = true;
+        workspace_.ChangeFlag = true;
+        ShowFieldCaptions();
+        GetRecord(workspace_.CurrentIndex);
+        EnableDeleteWhenMoreThanOne();
+        step.Done("Merge of " + RecordsCounted(workspace_.RecordCount() - before));
     }
     switch (result.Outcome) {
     case ReadOutcome::Loaded:
@@ -369,12 +384,6 @@ void TView::Merge1Click()
                           "damage have been added.");
         break;
     }
-    workspace_.DatabaseLoaded = true;
-    workspace_.ChangeFlag = true;
-    ShowFieldCaptions();
-    GetRecord(workspace_.CurrentIndex);
-    EnableDeleteWhenMoreThanOne();
-    step.Done("Merge of " + RecordsCounted(workspace_.RecordCount() - before));
 }
 
 void TView::SetDatabaseInformation1Click()

@@ -227,7 +227,7 @@ private:
     void EnableDeleteWhenMoreThanOne();
     void StartEmptyDatabase();
     void DiscardDatabase();
-    void DatabaseOpened(const std::string& path);
+    void DatabaseOpened(const std::string& path);  // the caller says it was opened
     // The question whether to let changes go, then the file dialog unless the file is known,
     // then the file opened.
     void OpenAfterAsking(std::optional<std::string> path);

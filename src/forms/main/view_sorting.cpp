@@ -45,13 +45,13 @@ void TView::SortSelectClick(int entry)
         return;
     }
     SaveRecord(workspace_.CurrentIndex);
+    // Keeping the order for Undo, and the spreadsheet's new order, take long on a large
+    // database as well.
+    const BusyWork busy(workspace_.services.shell, "Sorting records ...");
     CommandStep step(workspace_);
     workspace_.ChangeFlag = true;
     workspace_.SortMode = SortKey{SortSelect[static_cast<std::size_t>(entry - 1)].tag};
-    {
-        const BusyWork busy(workspace_.services.shell, "Sorting records ...");
-        DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);
-    }
+    DoSort(workspace_.RecordList(), workspace_.SortMode, Actions.Ascending.checked);
     // The position stays: whichever record now stands there is shown.
     GetRecord(workspace_.CurrentIndex);
     step.Done(SortSelect[static_cast<std::size_t>(entry - 1)].caption);

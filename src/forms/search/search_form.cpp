@@ -80,7 +80,6 @@ void TSearch::FormActivate()
     for (std::size_t status = 0; status < StatusMenu.size(); ++status) {
         StatusMenu[status].caption = workspace_.Labels.StatusNames[status];
     }
-    SetExtractState();
     Actions.CopySaveState();
 }
 

@@ -37,7 +37,10 @@ void TSearch::ClearClick()
 
 void TSearch::SetExtractState()
 {
-    Extract.enabled = CountOnSearchList(workspace_.RecordList()) > 0;
+    // Stops at the first record listed: on a large database a whole pass is noticed.
+    const ItemRecordList& records = workspace_.RecordList();
+    Extract.enabled = std::any_of(records.begin(), records.end(),
+                                  [](const auto& record) { return record->InSearchList; });
 }
 
 void TSearch::ExtractTypeClick(int entry)
@@ -54,7 +57,11 @@ void TSearch::ExtractTypeClick(int entry)
 
 void TSearch::RemoveFromDatabase()
 {
-    const int going = CountRemovable(workspace_.RecordList());
+    int going = 0;
+    {
+        const BusyWork busy(workspace_.services.shell, "Counting records ...");
+        going = CountRemovable(workspace_.RecordList());
+    }
     const std::string count = going == 1 ? "1 record" : std::to_string(going) + " records";
     if (!workspace_.services.dialogs.AskYesNoDefaultNo(
             "All Search List Records (" + count +
@@ -62,32 +69,37 @@ void TSearch::RemoveFromDatabase()
             "continue ?")) {
         return;
     }
-    CommandStep step(workspace_);
-    ItemRecordList& records = workspace_.RecordList();
-    const std::shared_ptr<ItemRecord> onShow =
-        workspace_.IsValidPosition(workspace_.CurrentIndex)
-            ? records[static_cast<std::size_t>(workspace_.CurrentIndex)]
-            : nullptr;
-    const int removed = RemoveListedRecords(records);
-    workspace_.ChangeFlag = true;
-    LowRange.value = HighRange.value = 1;
-    HighRange.maximum = LowRange.maximum = workspace_.RecordCount();
-    SetExtractState();
-    // The record on show stays on show if it is still there; otherwise the first one is.
-    const auto kept = std::find(records.begin(), records.end(), onShow);
-    workspace_.CurrentIndex = kept == records.end() ? 0 : static_cast<int>(kept - records.begin());
-    workspace_.View().GetRecord(workspace_.CurrentIndex);
-    step.Done("Remove " + RecordsCounted(removed) + " From Database");
-    // Behind this window, the main window shows its new record and the changed title at once.
-    workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
+    int removed = 0;
+    {
+        const BusyWork busy(workspace_.services.shell, "Removing records ...");
+        CommandStep step(workspace_);
+        ItemRecordList& records = workspace_.RecordList();
+        const std::shared_ptr<ItemRecord> onShow =
+            workspace_.IsValidPosition(workspace_.CurrentIndex)
+                ? records[static_cast<std::size_t>(workspace_.CurrentIndex)]
+                : nullptr;
+        removed = RemoveListedRecords(records);
+        workspace_.ChangeFlag = true;
+        LowRange.value = HighRange.value = 1;
+        HighRange.maximum = LowRange.maximum = workspace_.RecordCount();
+        SetExtractState();
+        // The record on show stays on show if it is still there; otherwise the first one is.
+        const auto kept = std::find(records.begin(), records.end(), onShow);
+        workspace_.CurrentIndex =
+            kept == records.end() ? 0 : static_cast<int>(kept - records.begin());
+        workspace_.View().GetRecord(workspace_.CurrentIndex);
+        step.Done("Remove " + RecordsCounted(removed) + " From Database");
+        // Behind this window, the main window shows its new record and the changed title at once.
+        workspace_.services.shell.RefreshWindow(ProgramWindow::Main);
+    }
     workspace_.services.dialogs.ShowInformation(std::to_string(removed) +
                                                 " records have been removed from the Database.");
 }
 
 void TSearch::ExtractToFile()
 {
-    const int count = CountOnSearchList(workspace_.RecordList());
-    if (count == 0) {
+    SetExtractState();
+    if (!Extract.enabled) {
         return;
     }
     Dialogs& dialogs = workspace_.services.dialogs;

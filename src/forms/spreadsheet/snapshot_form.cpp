@@ -21,6 +21,8 @@ namespace quillmark {
 
 namespace {
 
+constexpr const char* FillingText = "Filling the spreadsheet ...";
+
 // The top category of a description value, which is stored leaf first.
 std::string PrimaryCategory(const std::string& value)
 {
@@ -305,11 +307,14 @@ void TSnapShot::numberEnter()
     workspace_.CurrentIndex =
         static_cast<int>(std::clamp(static_cast<long long>(*typed) - 1, 0LL, last));
     number.text = std::to_string(workspace_.CurrentIndex + 1);
+    const BusyWork busy(workspace_.services.shell, FillingText);
     FormActivate();
 }
 
+// Each view walks every record of the database: long on a large one.
 void TSnapShot::ViewAllClick()
 {
+    const BusyWork busy(workspace_.services.shell, FillingText);
     SetMode(SpreadsheetMode::AllRecords);
     Status.text = "All Records";
     BrowseView.clear();
@@ -320,6 +325,7 @@ void TSnapShot::ViewAllClick()
 
 void TSnapShot::ViewSearchedClick()
 {
+    const BusyWork busy(workspace_.services.shell, FillingText);
     SetMode(SpreadsheetMode::SearchList);
     BrowseView.clear();
     BrowseViewIndex = -1;
@@ -329,6 +335,7 @@ void TSnapShot::ViewSearchedClick()
 
 void TSnapShot::ViewSelectedClick()
 {
+    const BusyWork busy(workspace_.services.shell, FillingText);
     SetMode(SpreadsheetMode::Selected);
     Status.text = "Selected Records";
     FillBrowseBy();
