@@ -5,6 +5,9 @@
 #include "support/test_helpers.h"
 #include "support/view_fixture.h"
 
+#include "forms/search/search_form.h"
+#include "forms/spreadsheet/snapshot_form.h"
+
 #include <gmock/gmock.h>
 
 namespace quillmark::test {
@@ -13,7 +16,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
+TEST(LongWorkTest, LongCommandsShowBusyAndProgressOnce)
 {
     TemporaryFolder folder;
     const std::string path = folder.File("big.dat");
@@ -38,14 +41,28 @@ TEST(LongWorkTest, OpeningSortingPathChangesAndSavingShowProgressOnce)
     session.view.SortSelectClick(28);  // by name
     EXPECT_THAT(shell.ProgressShown, IsEmpty()) << "a sort takes too little time to count";
     EXPECT_EQ(session.Record(0).RecordName, "Name 1");
+    // Keeping and putting back the order of every record takes as long as the sort itself.
+    session.view.Undo1Click();
+    session.view.Redo1Click();
+    session.workspace.Spreadsheet().ViewAllClick();
     session.dialogs.Type("/pictures").AnswerYes();
     session.view.ChangePictureFilePath1Click();
     expectProgressToTheEnd(Count);
     session.view.Save1Click();
     expectProgressToTheEnd(Count);
-    EXPECT_THAT(shell.BusyTexts,
-                ElementsAre("Opening " + path + " ...", "Sorting records ...",
-                            "Changing Picture file paths ...", "Saving " + path + " ..."));
+    // Counting what Remove From Database would take, before its question, is busy time too.
+    session.Record(5).InSearchList = true;
+    session.dialogs.AnswerYes();
+    TSearch& search = session.workspace.Search();
+    search.SetExtractState();
+    search.ExtractTypeClick(TSearch::RemoveFromDatabaseEntry);
+    EXPECT_EQ(session.workspace.RecordCount(), static_cast<int>(Count) - 1);
+    EXPECT_THAT(
+        shell.BusyTexts,
+        ElementsAre("Opening " + path + " ...", "Sorting records ...", "Undoing Sort by Name ...",
+                    "Redoing Sort by Name ...", "Filling the spreadsheet ...",
+                    "Changing Picture file paths ...", "Saving " + path + " ...",
+                    "Counting records ...", "Removing records ..."));
     EXPECT_EQ(shell.Busy, 0);
     ExpectScriptPlayedOut(session);
 }
