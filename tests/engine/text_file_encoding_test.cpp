@@ -45,6 +45,7 @@ TEST(TextFileEncodingTest, AFileIsReadInTheEncodingItWasWrittenIn)
         {"cut in two bytes", "Jos\xC3\xA9\r\nM\xC3", "Jos\xE9\r\nM", true},
         {"cut in three bytes", "\xC3\xA9\xE2\x82", "\xE9", true},
         {"cut in four bytes", "\xC3\xA9\xF0\x9F\x98", "\xE9", true},
+        {"cut in the first character after a mark", "\xEF\xBB\xBF\xE2\x82", "", true},
         {"cut just after a whole character", "\xC3\xA9\xE2\x82\xAC", "\xE9\x80", true},
         {"cut in a surrogate pair", std::string("\xFF\xFEZ\0\x3D\xD8", 6), "Z", true},
     };

@@ -312,6 +312,8 @@ TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
         {R"({"ReadPassword": "G0"})", "ReadPassword"},
         {R"({"DescriptionTrees": ["a\r\n\t\tb", "", "", "", "", "", "", "", "", ""]})",
          "DescriptionTrees[0] line 2"},
+        {R"({"DescriptionTrees": ["", "", "", "", "", "", "", "", "", "a\r\n\t\tb"]})",
+         "DescriptionTrees[9] line 2"},
         {R"({"records": [)", "not valid JSON"},
     };
     for (const auto& [input, expected] : cases) {

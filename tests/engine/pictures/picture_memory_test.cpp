@@ -2,6 +2,7 @@
 // (one colour, as a hostile or careless file may be) must not cost their gigabyte of pixels
 // where only a thumbnail is shown, and a page of big ones must not all be decoded at once.
 
+#include "engine/pictures/decoder_memory.h"
 #include "engine/pictures/picture_cache.h"
 #include "engine/pictures/picture_library.h"
 #include "engine/pictures/thumbnails.h"
@@ -352,6 +353,13 @@ TEST_F(PictureMemoryTest, AlbumDecodersHoldNoMoreThanTheirShareAtOnce)
     EXPECT_EQ(album.Find({tooBig, 60, 40, PictureFit::Whole})->bitmap, nullptr);
     EXPECT_GT(album.Decoders().HighWater(), 20u << 20);
     EXPECT_LE(album.Decoders().HighWater(), 40u << 20);
+
+    // A reservation handed on by assignment is held until its new owner lets it go.
+    DecoderMemory memory(100);
+    DecoderMemory::Reservation first;
+    first = memory.Reserve(60);
+    const DecoderMemory::Reservation second = memory.Reserve(40);
+    EXPECT_EQ(memory.HighWater(), 100u);
 }
 
 }  // namespace
