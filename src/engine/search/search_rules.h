@@ -6,6 +6,7 @@
 #include "engine/search/search_terms.h"
 
 #include <array>
+#include <cstddef>
 #include <set>
 #include <string>
 #include <utility>
@@ -35,9 +36,10 @@ public:
     // Whether the term holds for the record, "Does Not Include" applied. Throws
     // UnreadableScheduleTerm for a schedule term whose times do not read.
     bool Holds(const ItemRecord& record) const;
-    // Asks the processor for what testing the record will read, before it is tested: the
-    // member itself, or (once that has arrived) the texts it points to.
-    void Prefetch(const ItemRecord& record, bool pointedTo) const;
+    // Where in a record the member testing it reads lies, in bytes from the record's start;
+    // negative for a term that reads none. Whether that member is a std::string.
+    std::ptrdiff_t MemberOffset() const { return memberOffset_; }
+    bool MemberIsText() const { return memberIsText_; }
 
 private:
     bool RuleHolds(const ItemRecord& record) const;
@@ -46,11 +48,16 @@ private:
     bool ExperienceHolds(std::string_view stream) const;
     bool ScheduleHolds(const WeeklySchedule& schedule) const;
     bool SkillHolds(const SkillSet& skills) const;
+    // Text and category terms: the record's text, read at the member's offset.
+    const std::string& Text(const ItemRecord& record) const;
     std::string_view RangeValue(const ItemRecord& record) const;
+    const void* Member(const ItemRecord& record) const;
 
     SearchRecord term_;
     const RecordField* field_ = nullptr;  // the field the tag names; none for an unknown tag
     bool inverted_ = false;
+    std::ptrdiff_t memberOffset_ = -1;
+    bool memberIsText_ = false;
 
     // Range terms: the bounds as numbers when they read as numbers; the bounds folded for
     // the substring test.
@@ -64,6 +71,7 @@ private:
     mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
     std::string valueUpper_;          // list and experience terms
+    bool breaksMatter_ = false;       // experience terms: the value holds a line break byte
     mutable std::string folded_;      // the record's text being searched, folded
     mutable std::string cellFolded_;  // an experience cell's text, folded
 
@@ -104,6 +112,8 @@ public:
 private:
     std::vector<PreparedTerm> terms_;                // one per slot some row names
     std::vector<std::pair<int, std::size_t>> rows_;  // row number, its term in terms_
+    // The members the terms read, each once: its offset, and whether it is a std::string.
+    std::vector<std::pair<std::ptrdiff_t, bool>> members_;
 };
 
 }  // namespace quillmark
