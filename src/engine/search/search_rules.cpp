@@ -199,13 +199,16 @@ bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, const 
     return Contains(scratch, foldedNeedle);
 }
 
+// Here rather than in the readers: a table local to a function is copied onto the stack at
+// every call.
+constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // Digits with at most one point and at most 15 digits in all, the common case of a search over
 // amounts and hours: the digits as a whole number divided by a power of ten. Both are exact in a
 // double, so the one rounding of the division gives what from_chars gives.
 bool ReadShortDecimal(std::string_view text, double& value)
 {
-    constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t digits = 0;
     int count = 0;
     int afterPoint = -1;
@@ -231,12 +234,10 @@ bool ReadShortDecimal(std::string_view text, double& value)
 
 // What ReadNumber gives for the amount CleanNumber makes of the text, read straight from the
 // text for an amount of at most 15 digits: its digits over the power of ten of those after its
-// last point, as ReadShortDecimal reads them. False where that does not tell (more digits, or a
+// last point, as ReadShortDecimal reads them. None where that does not tell (more digits, or a
 // point and no digit: "." is no number); the caller then cleans the text and reads that.
-bool ReadShortAmount(std::string_view text, double& value)
+std::optional<double> ReadShortAmount(std::string_view text)
 {
-    constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t digits = 0;  // wraps past 19 digits, but then the count rules it out
     std::size_t count = 0;
     std::size_t afterPoint = 0;  // digits after the last point so far
@@ -253,10 +254,9 @@ bool ReadShortAmount(std::string_view text, double& value)
         }
     }
     if (count > 15 || (count == 0 && point)) {
-        return false;
+        return std::nullopt;
     }
-    value = static_cast<double>(digits) / PowersOfTen[point ? afterPoint : 0];
-    return true;
+    return static_cast<double>(digits) / PowersOfTen[point ? afterPoint : 0];
 }
 
 // An optionally signed decimal number with "." as its point and an optional exponent, leading
@@ -436,9 +436,8 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
     switch (field_->kind) {
     case FieldKind::Text:
         if (cleanedValue_ && fromIsNumber_ && toIsNumber_) {
-            double number = 0;
-            if (ReadShortAmount(Text(record), number)) {
-                return fromNumber_ <= number && number <= toNumber_;
+            if (const std::optional<double> number = ReadShortAmount(Text(record))) {
+                return fromNumber_ <= *number && *number <= toNumber_;
             }
         }
         return RangeHolds(RangeValue(record));
@@ -563,10 +562,8 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
     }
     if (!term_.FromValue.empty() || !term_.ToValue.empty()) {
         const std::string_view text = skills.SkillProficiency(skill_);
-        double proficiency = 0;
-        if (!ReadShortAmount(text, proficiency)) {
-            proficiency = CleanNumberValue(text);
-        }
+        const std::optional<double> read = ReadShortAmount(text);
+        const double proficiency = read ? *read : CleanNumberValue(text);
         if ((!term_.FromValue.empty() && proficiency < proficiencyLow_) ||
             (!term_.ToValue.empty() && proficiency > proficiencyHigh_)) {
             return false;
