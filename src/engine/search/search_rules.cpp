@@ -333,8 +333,7 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         reinterpret_cast<std::uintptr_t>(Member(probe)) - reinterpret_cast<std::uintptr_t>(&probe);
     if (offset < sizeof(ItemRecord)) {
         memberOffset_ = static_cast<std::ptrdiff_t>(offset);
-        memberIsText_ = field_->kind == FieldKind::Text || field_->kind == FieldKind::Category ||
-                        field_->kind == FieldKind::Experience;
+        memberType_ = MemberTypeOf(field_->kind);
     }
     switch (field_->kind) {
     case FieldKind::Text:
@@ -398,6 +397,28 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
 bool PreparedTerm::Holds(const ItemRecord& record) const
 {
     return RuleHolds(record) != inverted_;
+}
+
+PreparedTerm::MemberType PreparedTerm::MemberTypeOf(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Text:
+    case FieldKind::Category:
+    case FieldKind::Experience:
+        return MemberType::Text;
+    case FieldKind::Lines:
+        return MemberType::Lines;
+    case FieldKind::Schedule:
+        return MemberType::Schedule;
+    case FieldKind::Skills:
+        return MemberType::Skills;
+    case FieldKind::Status:
+    case FieldKind::PayPeriod:
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;
+    }
+    return MemberType::Plain;
 }
 
 const void* PreparedTerm::Member(const ItemRecord& record) const
@@ -597,7 +618,7 @@ PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<i
         rows_.emplace_back(static_cast<int>(row + 1), prepared[slot]);
     }
     for (const PreparedTerm& term : terms_) {
-        const std::pair<std::ptrdiff_t, bool> member{term.MemberOffset(), term.MemberIsText()};
+        const std::pair member{term.MemberOffset(), term.TypeOfMember()};
         if (member.first >= 0 &&
             std::find(members_.begin(), members_.end(), member) == members_.end()) {
             members_.push_back(member);
@@ -609,11 +630,28 @@ void PreparedSearch::Prefetch(const ItemRecord& record, bool pointedTo) const
 {
     // The offsets were taken from a record of the same type: they point into this one.
     const char* const start = reinterpret_cast<const char*>(&record);
-    for (const auto& [offset, isText] : members_) {
+    for (const auto& [offset, type] : members_) {
+        const char* const member = start + offset;
         if (!pointedTo) {
-            __builtin_prefetch(start + offset);
-        } else if (isText) {
-            __builtin_prefetch(reinterpret_cast<const std::string*>(start + offset)->data());
+            __builtin_prefetch(member);
+            continue;
+        }
+        using Type = PreparedTerm::MemberType;
+        switch (type) {
+        case Type::Plain:
+            break;
+        case Type::Text:
+            __builtin_prefetch(reinterpret_cast<const std::string*>(member)->data());
+            break;
+        case Type::Lines:
+            __builtin_prefetch(reinterpret_cast<const StringList*>(member)->Storage());
+            break;
+        case Type::Schedule:
+            __builtin_prefetch(reinterpret_cast<const WeeklySchedule*>(member)->Storage());
+            break;
+        case Type::Skills:
+            __builtin_prefetch(reinterpret_cast<const SkillSet*>(member)->Storage());
+            break;
         }
     }
 }

@@ -36,10 +36,12 @@ public:
     // Whether the term holds for the record, "Does Not Include" applied. Throws
     // UnreadableScheduleTerm for a schedule term whose times do not read.
     bool Holds(const ItemRecord& record) const;
+    // What a term reads of a record: the type of the member, which tells what it points to.
+    enum class MemberType : std::uint8_t { Plain, Text, Lines, Schedule, Skills };
     // Where in a record the member testing it reads lies, in bytes from the record's start;
-    // negative for a term that reads none. Whether that member is a std::string.
+    // negative for a term that reads none.
     std::ptrdiff_t MemberOffset() const { return memberOffset_; }
-    bool MemberIsText() const { return memberIsText_; }
+    MemberType TypeOfMember() const { return memberType_; }
 
 private:
     bool RuleHolds(const ItemRecord& record) const;
@@ -52,12 +54,13 @@ private:
     const std::string& Text(const ItemRecord& record) const;
     std::string_view RangeValue(const ItemRecord& record) const;
     const void* Member(const ItemRecord& record) const;
+    static MemberType MemberTypeOf(FieldKind kind);
 
     SearchRecord term_;
     const RecordField* field_ = nullptr;  // the field the tag names; none for an unknown tag
     bool inverted_ = false;
     std::ptrdiff_t memberOffset_ = -1;
-    bool memberIsText_ = false;
+    MemberType memberType_ = MemberType::Plain;
 
     // Range terms: the bounds as numbers when they read as numbers; the bounds folded for
     // the substring test.
@@ -112,8 +115,8 @@ public:
 private:
     std::vector<PreparedTerm> terms_;                // one per slot some row names
     std::vector<std::pair<int, std::size_t>> rows_;  // row number, its term in terms_
-    // The members the terms read, each once: its offset, and whether it is a std::string.
-    std::vector<std::pair<std::ptrdiff_t, bool>> members_;
+    // The members the terms read, each once: its offset and type.
+    std::vector<std::pair<std::ptrdiff_t, PreparedTerm::MemberType>> members_;
 };
 
 }  // namespace quillmark
