@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <utility>
@@ -73,10 +74,12 @@ private:
     bool cleanedValue_ = false;    // amounts are compared by their clean numbers
     mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
-    std::string valueUpper_;          // list and experience terms
-    bool breaksMatter_ = false;       // experience terms: the value holds a line break byte
-    mutable std::string folded_;      // the record's text being searched, folded
-    mutable std::string cellFolded_;  // an experience cell's text, folded
+    std::string valueUpper_;     // list and experience terms
+    bool breaksMatter_ = false;  // experience terms: the value holds a line break byte
+    // The record's text, and an experience cell's, folded where the fold cannot search them as
+    // they are.
+    mutable std::string folded_;
+    mutable std::string cellFolded_;
 
     // Schedule terms: days 1..7 to look at, and the interval.
     int firstDay_ = 0;
