@@ -28,6 +28,8 @@ public:
     void SetSkillProficiency(int skill, std::string_view text);
     void SetSkillNotes(int skill, std::string_view text);
     void SetSkillTexts(int skill, std::string_view proficiency, std::string_view notes);
+    // Where the texts are kept: for asking the processor for them before they are read.
+    const void* Storage() const { return texts_.data(); }
     // Unchecks every skill and drops every text, keeping the memory for filling the set again.
     void Clear();
 

@@ -72,6 +72,8 @@ public:
     const_iterator begin() const { return const_iterator(bytes_.data()); }
     const_iterator end() const { return const_iterator(bytes_.data() + bytes_.size()); }
     std::string_view front() const { return *begin(); }
+    // Where the lines are kept: for asking the processor for them before they are read.
+    const void* Storage() const { return bytes_.data(); }
     // Walks the list up to the line: fine for the first few lines, slow for a loop.
     std::string_view operator[](std::size_t index) const;
 

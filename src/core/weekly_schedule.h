@@ -25,6 +25,8 @@ public:
     void SetBits(int day, int slot, std::uint64_t startBits, std::uint64_t endBits);
 
     bool IsEmpty() const { return slots_.empty(); }
+    // Where the filled slots are kept: for asking the processor for them before they are read.
+    const void* Storage() const { return slots_.data(); }
     // Empties every slot, keeping the memory for filling the week again.
     void Clear() { slots_.clear(); }
     // Calls visit(day, slot, startBits, endBits) for each slot that holds something, by day and

@@ -13,22 +13,81 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace quillmark {
 
 namespace {
 
 // A way of ignoring case. ASCII letters fold by arithmetic, which the compiler does many bytes
-// at a time; a text with other bytes is folded again through a table of all 256.
+// at a time; a text with other bytes is folded again through a table of all 256. Each folded
+// byte also knows the bytes that fold to it, so that a text can be searched without folding it.
 class Fold {
 public:
     Fold(unsigned char (*fold)(unsigned char), char asciiFrom) : asciiFrom_(asciiFrom)
     {
         for (std::size_t c = 0; c < map_.size(); ++c) {
-            map_[c] = static_cast<char>(fold(static_cast<unsigned char>(c)));
+            const unsigned char folded = fold(static_cast<unsigned char>(c));
+            map_[c] = static_cast<char>(folded);
+            Sources& sources = sources_[folded];
+            if (sources.count < sources.bytes.size()) {
+                sources.bytes[sources.count] = static_cast<char>(c);
+            }
+            ++sources.count;
         }
     }
     char operator()(char c) const { return map_[static_cast<unsigned char>(c)]; }
+
+    // Whether the text holds the folded needle, searched for in the text as it is: candidates
+    // are the places of the bytes that fold to the needle's first, each found by memchr, and
+    // the rest of the needle is compared through the table. Empty when that cannot tell fast (a
+    // first byte that many bytes fold to, or candidates that keep failing): the caller then
+    // folds the text and searches it in linear time.
+    std::optional<bool> Finds(std::string_view text, std::string_view needle) const
+    {
+        const Sources& sources = sources_[static_cast<unsigned char>(needle.front())];
+        if (sources.count > sources.bytes.size()) {
+            return std::nullopt;
+        }
+        // Where each byte that folds to the needle's first next lies among the candidates.
+        const char* const end = text.data() + (text.size() - needle.size()) + 1;
+        std::array<const char*, 2> next{};
+        const auto find = [end](const char* from, char byte) {
+            return static_cast<const char*>(
+                std::memchr(from, byte, static_cast<std::size_t>(end - from)));
+        };
+        for (std::size_t k = 0; k < sources.count; ++k) {
+            next[k] = find(text.data(), sources.bytes[k]);
+        }
+        std::size_t compared = 0;
+        for (;;) {
+            const char* at = nullptr;
+            for (std::size_t k = 0; k < sources.count; ++k) {
+                if (next[k] != nullptr && (at == nullptr || next[k] < at)) {
+                    at = next[k];
+                }
+            }
+            if (at == nullptr) {
+                return false;
+            }
+            std::size_t i = 1;
+            while (i < needle.size() && (*this)(at[i]) == needle[i]) {
+                ++i;
+            }
+            if (i == needle.size()) {
+                return true;
+            }
+            compared += needle.size();
+            if (compared > 2 * text.size()) {
+                return std::nullopt;
+            }
+            for (std::size_t k = 0; k < sources.count; ++k) {
+                if (next[k] == at) {
+                    next[k] = at + 1 < end ? find(at + 1, sources.bytes[k]) : nullptr;
+                }
+            }
+        }
+    }
 
     // The text folded into `out`, which holds as many bytes.
     void Into(std::string_view text, char* out) const
@@ -48,7 +107,14 @@ public:
     }
 
 private:
+    // The bytes folding to one byte: at most two are kept, the count says when there are more.
+    struct Sources {
+        std::array<char, 2> bytes{};
+        std::size_t count = 0;
+    };
+
     std::array<char, 256> map_{};
+    std::array<Sources, 256> sources_{};
     unsigned char asciiFrom_;  // the first of the 26 ASCII letters that change
 };
 
@@ -57,23 +123,10 @@ unsigned char AsciiUpper(unsigned char c)
     return static_cast<unsigned char>(AsciiUpperCase(static_cast<char>(c)));
 }
 
-const Fold& AsciiUpperFold()
-{
-    static const Fold fold(AsciiUpper, 'a');
-    return fold;
-}
-
-const Fold& UpperFold()
-{
-    static const Fold fold(Windows1252UpperCase, 'a');
-    return fold;
-}
-
-const Fold& LowerFold()
-{
-    static const Fold fold(Windows1252LowerCase, 'A');
-    return fold;
-}
+// Made as the program starts, so that testing a record does not ask whether they are made yet.
+const Fold AsciiUpperFold(AsciiUpper, 'a');
+const Fold UpperFold(Windows1252UpperCase, 'a');
+const Fold LowerFold(Windows1252LowerCase, 'A');
 
 std::string FoldedText(std::string_view text, const Fold& fold)
 {
@@ -118,11 +171,12 @@ bool Contains(std::string_view text, std::string_view needle)
 }
 
 // Whether the text holds the needle, letters compared through the fold; the needle comes
-// folded already. The text is folded into the scratch buffer, which allocates only while it
-// grows. The experience table's stored line breaks (bytes 9 and 8) can be taken as the CR and
-// LF they stand for; no fold makes or changes those bytes.
+// folded already. Where the fold cannot search the text as it is, the text is folded into the
+// scratch buffer, which allocates only while it grows. The experience table's stored line
+// breaks (bytes 9 and 8) are taken as the CR and LF they stand for when `breaksMatter`: only a
+// needle holding one of those four bytes can tell them apart, and no fold makes or changes them.
 bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, const Fold& fold,
-                    std::string& scratch, bool storedLineBreaks = false)
+                    std::string& scratch, bool breaksMatter = false)
 {
     if (foldedNeedle.empty()) {
         return true;
@@ -130,11 +184,14 @@ bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, const 
     if (foldedNeedle.size() > text.size()) {
         return false;
     }
+    if (!breaksMatter) {
+        if (const std::optional<bool> found = fold.Finds(text, foldedNeedle)) {
+            return *found;
+        }
+    }
     scratch.resize(text.size());
     fold.Into(text, scratch.data());
-    // Only a needle holding one of those bytes can tell the stored breaks from what they stand
-    // for.
-    if (storedLineBreaks && foldedNeedle.find_first_of("\t\b\r\n") != std::string_view::npos) {
+    if (breaksMatter) {
         for (char& c : scratch) {
             c = c == '\t' ? '\r' : c == '\b' ? '\n' : c;
         }
@@ -142,13 +199,16 @@ bool ContainsFolded(std::string_view text, std::string_view foldedNeedle, const 
     return Contains(scratch, foldedNeedle);
 }
 
+// Here rather than in the readers: a table local to a function is copied onto the stack at
+// every call.
+constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // Digits with at most one point and at most 15 digits in all, the common case of a search over
 // amounts and hours: the digits as a whole number divided by a power of ten. Both are exact in a
 // double, so the one rounding of the division gives what from_chars gives.
 bool ReadShortDecimal(std::string_view text, double& value)
 {
-    constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t digits = 0;
     int count = 0;
     int afterPoint = -1;
@@ -170,6 +230,33 @@ bool ReadShortDecimal(std::string_view text, double& value)
     }
     value = static_cast<double>(digits) / PowersOfTen[std::max(afterPoint, 0)];
     return true;
+}
+
+// What ReadNumber gives for the amount CleanNumber makes of the text, read straight from the
+// text for an amount of at most 15 digits: its digits over the power of ten of those after its
+// last point, as ReadShortDecimal reads them. None where that does not tell (more digits, or a
+// point and no digit: "." is no number); the caller then cleans the text and reads that.
+std::optional<double> ReadShortAmount(std::string_view text)
+{
+    std::uint64_t digits = 0;  // wraps past 19 digits, but then the count rules it out
+    std::size_t count = 0;
+    std::size_t afterPoint = 0;  // digits after the last point so far
+    bool point = false;
+    for (const char c : text) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+        if (digit <= 9) {
+            digits = digits * 10 + digit;
+            ++count;
+            ++afterPoint;
+        } else if (c == '.') {
+            point = true;
+            afterPoint = 0;
+        }
+    }
+    if (count > 15 || (count == 0 && point)) {
+        return std::nullopt;
+    }
+    return static_cast<double>(digits) / PowersOfTen[point ? afterPoint : 0];
 }
 
 // An optionally signed decimal number with "." as its point and an optional exponent, leading
@@ -239,16 +326,25 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
     if (field_ == nullptr) {
         return;  // a tag no field has: the term holds for no record
     }
+    // Every record keeps the member at the same place: found once in a record made for it.
+    static const ItemRecord probe;
+    // Compared as numbers: a field without a stored text reads a text outside every record.
+    const auto offset =
+        reinterpret_cast<std::uintptr_t>(Member(probe)) - reinterpret_cast<std::uintptr_t>(&probe);
+    if (offset < sizeof(ItemRecord)) {
+        memberOffset_ = static_cast<std::ptrdiff_t>(offset);
+        memberType_ = MemberTypeOf(field_->kind);
+    }
     switch (field_->kind) {
     case FieldKind::Text:
         cleanedValue_ = field_->Has(Amount);
         fromIsNumber_ = ReadNumber(term.FromValue, fromNumber_);
         toIsNumber_ = ReadNumber(term.ToValue, toNumber_);
-        fromLower_ = FoldedText(term.FromValue, LowerFold());
-        toLower_ = FoldedText(term.ToValue, LowerFold());
+        fromLower_ = FoldedText(term.FromValue, LowerFold);
+        toLower_ = FoldedText(term.ToValue, LowerFold);
         break;
     case FieldKind::Lines:
-        valueUpper_ = FoldedText(term.FromValue, AsciiUpperFold());
+        valueUpper_ = FoldedText(term.FromValue, AsciiUpperFold);
         break;
     case FieldKind::Status:
         for (int box = 3; box >= 1; --box) {
@@ -261,7 +357,8 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
     case FieldKind::PayPeriod:
         break;
     case FieldKind::Experience:
-        valueUpper_ = FoldedText(term.FromValue, UpperFold());
+        valueUpper_ = FoldedText(term.FromValue, UpperFold);
+        breaksMatter_ = valueUpper_.find_first_of("\t\b\r\n") != std::string::npos;
         break;
     case FieldKind::Schedule:
         if (term.DayName == AnyDay) {
@@ -289,7 +386,7 @@ PreparedTerm::PreparedTerm(const SearchRecord& term, const SearchContext& contex
         }
         proficiencyLow_ = CleanNumberValue(term.FromValue);
         proficiencyHigh_ = CleanNumberValue(term.ToValue);
-        valueUpper_ = FoldedText(term.NotesValue, AsciiUpperFold());
+        valueUpper_ = FoldedText(term.NotesValue, AsciiUpperFold);
         break;
     case FieldKind::RecordNumber:
     case FieldKind::Picture:
@@ -302,45 +399,54 @@ bool PreparedTerm::Holds(const ItemRecord& record) const
     return RuleHolds(record) != inverted_;
 }
 
-void PreparedTerm::Prefetch(const ItemRecord& record, bool pointedTo) const
+PreparedTerm::MemberType PreparedTerm::MemberTypeOf(FieldKind kind)
 {
-    if (field_ == nullptr) {
-        return;
-    }
-    const void* address = nullptr;
-    switch (field_->kind) {
+    switch (kind) {
     case FieldKind::Text:
-    case FieldKind::Category: {
-        const std::string& text = FieldText(*field_, record);
-        address = pointedTo ? static_cast<const void*>(text.data()) : &text;
-        break;
-    }
-    case FieldKind::Lines:
-        address = &FieldLines(*field_, record);
-        break;
+    case FieldKind::Category:
     case FieldKind::Experience:
-        address = pointedTo ? static_cast<const void*>(record.ExperienceStream.data())
-                            : &record.ExperienceStream;
-        break;
-    case FieldKind::Status:
-        address = &record.Working;
-        break;
-    case FieldKind::PayPeriod:
-        address = &record.SalaryType;
-        break;
+        return MemberType::Text;
+    case FieldKind::Lines:
+        return MemberType::Lines;
     case FieldKind::Schedule:
-        address = &record.Schedule;
-        break;
+        return MemberType::Schedule;
     case FieldKind::Skills:
-        address = &record.Skills;
-        break;
+        return MemberType::Skills;
+    case FieldKind::Status:
+    case FieldKind::PayPeriod:
     case FieldKind::RecordNumber:
     case FieldKind::Picture:
         break;
     }
-    if (address != nullptr) {
-        __builtin_prefetch(address);
+    return MemberType::Plain;
+}
+
+const void* PreparedTerm::Member(const ItemRecord& record) const
+{
+    if (field_ == nullptr) {
+        return nullptr;
     }
+    switch (field_->kind) {
+    case FieldKind::Text:
+    case FieldKind::Category:
+        return &FieldText(*field_, record);
+    case FieldKind::Lines:
+        return &FieldLines(*field_, record);
+    case FieldKind::Experience:
+        return &record.ExperienceStream;
+    case FieldKind::Status:
+        return &record.Working;
+    case FieldKind::PayPeriod:
+        return &record.SalaryType;
+    case FieldKind::Schedule:
+        return &record.Schedule;
+    case FieldKind::Skills:
+        return &record.Skills;
+    case FieldKind::RecordNumber:
+    case FieldKind::Picture:
+        break;
+    }
+    return nullptr;
 }
 
 bool PreparedTerm::RuleHolds(const ItemRecord& record) const
@@ -350,9 +456,14 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
     }
     switch (field_->kind) {
     case FieldKind::Text:
+        if (cleanedValue_ && fromIsNumber_ && toIsNumber_) {
+            if (const std::optional<double> number = ReadShortAmount(Text(record))) {
+                return fromNumber_ <= *number && *number <= toNumber_;
+            }
+        }
         return RangeHolds(RangeValue(record));
     case FieldKind::Category:
-        return Contains(FieldText(*field_, record), term_.FromValue);
+        return Contains(Text(record), term_.FromValue);
     case FieldKind::Lines:
         return !term_.FromValue.empty() && ListHolds(FieldLines(*field_, record));
     case FieldKind::Status:
@@ -377,9 +488,19 @@ bool PreparedTerm::RuleHolds(const ItemRecord& record) const
     return false;
 }
 
+const std::string& PreparedTerm::Text(const ItemRecord& record) const
+{
+    if (memberOffset_ < 0) {
+        return FieldText(*field_, record);  // no text of the record: an empty one
+    }
+    // The offset was taken from a record of the same type, at a std::string of it.
+    return *reinterpret_cast<const std::string*>(reinterpret_cast<const char*>(&record) +
+                                                 memberOffset_);
+}
+
 std::string_view PreparedTerm::RangeValue(const ItemRecord& record) const
 {
-    const std::string& value = FieldText(*field_, record);
+    const std::string& value = Text(record);
     if (!cleanedValue_) {
         return value;
     }
@@ -400,14 +521,14 @@ bool PreparedTerm::RangeHolds(std::string_view value) const
         return CompareTextsIgnoringAsciiCase(Head(value, from.size()), from) >= 0 &&
                CompareTextsIgnoringAsciiCase(Head(value, to.size()), to) <= 0;
     }
-    return (!from.empty() && ContainsFolded(value, fromLower_, LowerFold(), folded_)) ||
-           (!to.empty() && ContainsFolded(value, toLower_, LowerFold(), folded_));
+    return (!from.empty() && ContainsFolded(value, fromLower_, LowerFold, folded_)) ||
+           (!to.empty() && ContainsFolded(value, toLower_, LowerFold, folded_));
 }
 
 bool PreparedTerm::ListHolds(const StringList& lines) const
 {
     return std::any_of(lines.begin(), lines.end(), [this](std::string_view line) {
-        return ContainsFolded(line, valueUpper_, AsciiUpperFold(), folded_);
+        return ContainsFolded(line, valueUpper_, AsciiUpperFold, folded_);
     });
 }
 
@@ -415,7 +536,7 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
 {
     // Every cell's text is a piece of the stream: when the stream holds the value nowhere, no
     // cell does, and most streams need not be taken apart.
-    if (!ContainsFolded(stream, valueUpper_, UpperFold(), folded_, true)) {
+    if (!ContainsFolded(stream, valueUpper_, UpperFold, folded_, breaksMatter_)) {
         return false;
     }
     // The table a stream fills is 4 by 100 unless its first line says otherwise; cells outside
@@ -434,7 +555,8 @@ bool PreparedTerm::ExperienceHolds(std::string_view stream) const
                 return;
             }
             const std::pair<int, int> cell{column, row};
-            if (row > 0 && ContainsFolded(text, valueUpper_, UpperFold(), cellFolded_, true)) {
+            if (row > 0 &&
+                ContainsFolded(text, valueUpper_, UpperFold, cellFolded_, breaksMatter_)) {
                 matchedCells_.insert(cell);
             } else {
                 matchedCells_.erase(cell);
@@ -460,7 +582,9 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
         return false;
     }
     if (!term_.FromValue.empty() || !term_.ToValue.empty()) {
-        const double proficiency = CleanNumberValue(skills.SkillProficiency(skill_));
+        const std::string_view text = skills.SkillProficiency(skill_);
+        const std::optional<double> read = ReadShortAmount(text);
+        const double proficiency = read ? *read : CleanNumberValue(text);
         if ((!term_.FromValue.empty() && proficiency < proficiencyLow_) ||
             (!term_.ToValue.empty() && proficiency > proficiencyHigh_)) {
             return false;
@@ -471,7 +595,7 @@ bool PreparedTerm::SkillHolds(const SkillSet& skills) const
         if (term_.MatchMode == 1) {
             return SameTextIgnoringAsciiCase(notes, term_.NotesValue);
         }
-        return ContainsFolded(notes, valueUpper_, AsciiUpperFold(), folded_);
+        return ContainsFolded(notes, valueUpper_, AsciiUpperFold, folded_);
     }
     return true;
 }
@@ -493,12 +617,42 @@ PreparedSearch::PreparedSearch(const SearchTermTable& terms, const std::vector<i
         }
         rows_.emplace_back(static_cast<int>(row + 1), prepared[slot]);
     }
+    for (const PreparedTerm& term : terms_) {
+        const std::pair member{term.MemberOffset(), term.TypeOfMember()};
+        if (member.first >= 0 &&
+            std::find(members_.begin(), members_.end(), member) == members_.end()) {
+            members_.push_back(member);
+        }
+    }
 }
 
 void PreparedSearch::Prefetch(const ItemRecord& record, bool pointedTo) const
 {
-    for (const PreparedTerm& term : terms_) {
-        term.Prefetch(record, pointedTo);
+    // The offsets were taken from a record of the same type: they point into this one.
+    const char* const start = reinterpret_cast<const char*>(&record);
+    for (const auto& [offset, type] : members_) {
+        const char* const member = start + offset;
+        if (!pointedTo) {
+            __builtin_prefetch(member);
+            continue;
+        }
+        using Type = PreparedTerm::MemberType;
+        switch (type) {
+        case Type::Plain:
+            break;
+        case Type::Text:
+            __builtin_prefetch(reinterpret_cast<const std::string*>(member)->data());
+            break;
+        case Type::Lines:
+            __builtin_prefetch(reinterpret_cast<const StringList*>(member)->Storage());
+            break;
+        case Type::Schedule:
+            __builtin_prefetch(reinterpret_cast<const WeeklySchedule*>(member)->Storage());
+            break;
+        case Type::Skills:
+            __builtin_prefetch(reinterpret_cast<const SkillSet*>(member)->Storage());
+            break;
+        }
     }
 }
 

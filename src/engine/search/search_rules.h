@@ -6,6 +6,8 @@
 #include "engine/search/search_terms.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <set>
 #include <string>
 #include <utility>
@@ -35,9 +37,12 @@ public:
     // Whether the term holds for the record, "Does Not Include" applied. Throws
     // UnreadableScheduleTerm for a schedule term whose times do not read.
     bool Holds(const ItemRecord& record) const;
-    // Asks the processor for what testing the record will read, before it is tested: the
-    // member itself, or (once that has arrived) the texts it points to.
-    void Prefetch(const ItemRecord& record, bool pointedTo) const;
+    // What a term reads of a record: the type of the member, which tells what it points to.
+    enum class MemberType : std::uint8_t { Plain, Text, Lines, Schedule, Skills };
+    // Where in a record the member testing it reads lies, in bytes from the record's start;
+    // negative for a term that reads none.
+    std::ptrdiff_t MemberOffset() const { return memberOffset_; }
+    MemberType TypeOfMember() const { return memberType_; }
 
 private:
     bool RuleHolds(const ItemRecord& record) const;
@@ -46,11 +51,17 @@ private:
     bool ExperienceHolds(std::string_view stream) const;
     bool ScheduleHolds(const WeeklySchedule& schedule) const;
     bool SkillHolds(const SkillSet& skills) const;
+    // Text and category terms: the record's text, read at the member's offset.
+    const std::string& Text(const ItemRecord& record) const;
     std::string_view RangeValue(const ItemRecord& record) const;
+    const void* Member(const ItemRecord& record) const;
+    static MemberType MemberTypeOf(FieldKind kind);
 
     SearchRecord term_;
     const RecordField* field_ = nullptr;  // the field the tag names; none for an unknown tag
     bool inverted_ = false;
+    std::ptrdiff_t memberOffset_ = -1;
+    MemberType memberType_ = MemberType::Plain;
 
     // Range terms: the bounds as numbers when they read as numbers; the bounds folded for
     // the substring test.
@@ -63,9 +74,12 @@ private:
     bool cleanedValue_ = false;    // amounts are compared by their clean numbers
     mutable std::string cleaned_;  // the value cleaned, in a buffer that grows only
 
-    std::string valueUpper_;          // list and experience terms
-    mutable std::string folded_;      // the record's text being searched, folded
-    mutable std::string cellFolded_;  // an experience cell's text, folded
+    std::string valueUpper_;     // list and experience terms
+    bool breaksMatter_ = false;  // experience terms: the value holds a line break byte
+    // The record's text, and an experience cell's, folded where the fold cannot search them as
+    // they are.
+    mutable std::string folded_;
+    mutable std::string cellFolded_;
 
     // Schedule terms: days 1..7 to look at, and the interval.
     int firstDay_ = 0;
@@ -104,6 +118,8 @@ public:
 private:
     std::vector<PreparedTerm> terms_;                // one per slot some row names
     std::vector<std::pair<int, std::size_t>> rows_;  // row number, its term in terms_
+    // The members the terms read, each once: its offset and type.
+    std::vector<std::pair<std::ptrdiff_t, PreparedTerm::MemberType>> members_;
 };
 
 }  // namespace quillmark
