@@ -89,6 +89,10 @@ TEST(RecordModelTest, SkillsKeepOnlyWhatWasEntered)
     EXPECT_EQ(same.SkillNotes(100), "night shifts");
     same.SetSkillNotes(100, "");
     EXPECT_EQ(same, SkillSet()) << "clearing the last skill's texts leaves no trace either";
+    // and keeps those of the skills before it.
+    skills.SetSkillTexts(7, "Fair", "temp");
+    skills.SetSkillTexts(100, "", "");
+    EXPECT_EQ(skills.SkillProficiency(7), "Fair");
 }
 
 TEST(RecordModelTest, AScheduleKeepsAnEndWithoutAStartAndEmptiesBackToNothing)

@@ -69,7 +69,6 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         {"cut in the last slot", rows + Repeat(FreeSlot, 49) + S("") + S("")},
         {"a string where the row count belongs", S("2") + S("") + S("") + I(-1)},
         {"no term row", I(1) + Repeat(FreeSlot, 50)},
-        {"51 term rows", I(52) + Repeat(S("") + S("") + I(-1), 51) + Repeat(FreeSlot, 50)},
         {"a negative row count", I(-5) + Repeat(FreeSlot, 50)},
         {"a row naming slot 51", I(2) + S("") + S("") + I(51) + Repeat(FreeSlot, 50)},
         {"a row naming slot -2", I(2) + S("") + S("") + I(-2) + Repeat(FreeSlot, 50)},
@@ -83,7 +82,13 @@ TEST(SavedSearchFileTest, DamagedFilesAreRefusedWhole)
         ValueReader reader(d.bytes);
         EXPECT_THROW(ReadSavedSearch(reader), FormatError);
     }
-    // The message counts the rows from 1, as the user does.
+    // The messages count the rows from 1, as the user does.
+    const std::string tooManyBytes =
+        I(52) + Repeat(S("") + S("") + I(-1), 51) + Repeat(FreeSlot, 50);
+    ValueReader tooMany(tooManyBytes);
+    EXPECT_THAT([&] { ReadSavedSearch(tooMany); },
+                testing::ThrowsMessage<FormatError>(
+                    testing::HasSubstr("a search has 1 to 50 term rows, not 51")));
     const std::string freeSlotBytes =
         I(3) + S("") + S("") + I(-1) + S("Includes") + S("x") + I(3) + Repeat(FreeSlot, 50);
     ValueReader freeSlot(freeSlotBytes);

@@ -84,7 +84,10 @@ TEST(SearchBoundaries, NumberRangesHoldTheirEndPoints)
     const Put hours = [](ItemRecord& r, const std::string& v) { r.HoursPerWeek = v; };
     ExpectEach(Term(Tag::HoursPerWeek, "20", "50"), hours, {"20", "50 hrs"},
                {"19.99", "50.01", ""});  // "" is cleaned to 0
-    ExpectEach(Term(Tag::HoursPerWeek, "0", "0"), hours, {"none"}, {});
+    ExpectEach(Term(Tag::HoursPerWeek, "0", "0"), hours, {"none", ""}, {"."});
+    // More digits than a double holds exactly are read the long way.
+    ExpectEach(Term(Tag::YearlySalary, "1000000000000000", "2000000000000000"), PutFigure(6),
+               {"1,234,567,890,123,456"}, {});
     // Only the last point is a point: "1.500.25" is 1500.25.
     ExpectEach(Term(Tag::HoursPerWeek, "1500.25", "1500.25"), hours, {"1.500.25"}, {});
     ExpectEach(Term(Tag::HourlySalary, "20000", "50000"), PutFigure(1), {"20,000.00"}, {});
@@ -107,6 +110,7 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
     // One bound alone looks for a piece of the text; the piece may be the whole text, or at its
     // very end.
     ExpectEach(Term(Tag::Name, "smith"), PutName, {"SMITH", "Ann Smith"}, {"Smit"});
+    ExpectEach(Term(Tag::Name, "nab"), PutName, {"NaNAB"}, {"NaNa"});
     ExpectEach(Term(Tag::Name, "", "jones"), PutName, {"Bo Jones"}, {});
     ExpectEach(Term(Tag::Name, "", ""), PutName, {}, {""});
     // A single value finds the values that begin with it; a typed value ignores ASCII case only.
@@ -237,6 +241,7 @@ TEST(SearchBoundaries, SkillTermsFromTheFirstSkillToTheLast)
     ExpectEach(term("Welding", "", "", "night", 2), skill(last, true), {"late nights"}, {"nigh"});
     // A proficiency without digits is none; only skills the database names are found.
     ExpectEach(term("Typing", "", "5"), skill(1), {"five"}, {});
+    ExpectEach(term("Typing", "1", ""), skill(1), {}, {"."});
     ExpectEach(term("Driving", "", "5"), skill(1), {}, {"five"});
 }
 
@@ -250,6 +255,10 @@ TEST(SearchBoundaries, ExperienceCellsCountInsideTheTableAndBelowItsHeader)
                {"2,3\r\n2,1,Acme\r\n", "2,3\r\n0,3,Acme\r\n", "2,3\r\n0,0,Acme\r\n",
                 "\r\n4,99,Acme\r\n", "\r\n3,100,Acme\r\n", ""});
     ExpectEach(Term(Tag::Experience, ""), PutExperience, {}, {"0,1,x\r\n"});
+    // Its cells fold every letter; keyword lines only ASCII ones.
+    ExpectEach(Term(Tag::Experience, "\x9A"), PutExperience, {"\r\n0,1,\x8A\r\n"}, {});
+    ExpectEach(Term(Tag::Experience, "\xFF"), PutExperience, {"\r\n0,1,\x9F\r\n"}, {});
+    ExpectEach(Term(Tag::Keywords, "\xE9"), PutLines(&ItemRecord::Keywords), {}, {"\xC9"});
     // The stream's size line counts, and so does the last cell written.
     const std::string header = "4,100\r\n0,0,Employer\r\n1,0,Position\r\n";
     ExpectEach(Term(Tag::Experience, "acme"), PutExperience, {"6,10\r\n5,1,Acme\r\n"},
