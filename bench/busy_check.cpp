@@ -7,6 +7,7 @@
 //   quillmark_busy_check [N [--smoke]]    (QT_QPA_PLATFORM=offscreen without a display)
 
 #include "sample_records.h"
+#include "six_terms.h"
 #include "support/fake_services.h"
 #include "support/next_menu.h"
 
@@ -46,7 +47,6 @@
 namespace {
 
 using namespace quillmark;
-namespace Tag = SearchFieldTag;
 
 constexpr double SlowSeconds = 0.1;
 
@@ -164,33 +164,6 @@ void Settle()
     QCoreApplication::processEvents();
 }
 
-SearchRecord Term(int tag, std::string from, std::string to = {})
-{
-    SearchRecord term;
-    term.FieldTag = tag;
-    term.Inclusion = IncludesInclusion;
-    term.FromValue = std::move(from);
-    term.ToValue = std::move(to);
-    return term;
-}
-
-// Six terms that leave about one record in a thousand of the sample.
-void SetSixTerms(TSearch& search, const Database& database)
-{
-    FreeAllSlots(search.SearchTerms);
-    search.SearchTerms[1] = Term(Tag::Name, "son");
-    search.SearchTerms[2] = Term(Tag::Status, "Working");
-    search.SearchTerms[3] = Term(Tag::HoursPerWeek, "40", "40");
-    search.SearchTerms[4] = Term(Tag::Skills, "");
-    search.SearchTerms[4].SkillName = database.SkillNames[1];
-    search.SearchTerms[5] = Term(Tag::Keywords, "forklift");
-    search.SearchTerms[6] = Term(Tag::YearlySalary, "0", "1000000000");
-    search.GridRows.clear();
-    for (int slot = 1; slot <= 6; ++slot) {
-        search.GridRows.push_back({"", IncludesText, "", slot});
-    }
-}
-
 // The "Sort Records" entry (1-based) whose caption is that, or 0.
 int SortEntry(const TView& view, const std::string& caption)
 {
@@ -282,7 +255,7 @@ int Run(int count)
 
     TSearch& search = workspace.Search();
     command("Search Records (window)", program.main, [&] { view.SearchRecords1Click(); });
-    SetSixTerms(search, workspace.database);
+    bench::SetSixTerms(search, workspace.database);
     command("search of six terms", program.search, [&] { search.PerformSearchBtnClick(); });
     command("Spreadsheet View", program.main, [&] { view.SpreadsheetView1Click(); });
     TSnapShot& sheet = workspace.Spreadsheet();

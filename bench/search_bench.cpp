@@ -2,6 +2,7 @@
 // every record so that each record is tested against all ten: the slowest search there is.
 
 #include "sample_records.h"
+#include "search_terms.h"
 
 #include "engine/search/search_run.h"
 
@@ -10,17 +11,8 @@
 namespace {
 
 using namespace quillmark;
+using bench::Term;
 namespace Tag = SearchFieldTag;
-
-SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion = IncludesInclusion)
-{
-    SearchRecord term;
-    term.FieldTag = tag;
-    term.Inclusion = inclusion;
-    term.FromValue = std::move(from);
-    term.ToValue = std::move(to);
-    return term;
-}
 
 void SearchRecords(benchmark::State& state)
 {

@@ -5,6 +5,7 @@
 // shows the records left.
 
 #include "sample_records.h"
+#include "six_terms.h"
 #include "support/fake_services.h"
 
 #include "core/random_source.h"
@@ -29,7 +30,6 @@
 namespace {
 
 using namespace quillmark;
-namespace Tag = SearchFieldTag;
 
 // The program's services and windows over one workspace, made as main() makes them.
 struct Program {
@@ -91,34 +91,6 @@ void OpenDatabaseInWindow(benchmark::State& state)
     }
 }
 
-SearchRecord Term(int tag, std::string from, std::string to = {})
-{
-    SearchRecord term;
-    term.FieldTag = tag;
-    term.Inclusion = IncludesInclusion;
-    term.FromValue = std::move(from);
-    term.ToValue = std::move(to);
-    return term;
-}
-
-// Six terms that leave about one record in a thousand of the sample, as a search for a few
-// people does: the name, the status, the hours, a skill, a keyword and the yearly salary.
-void SetSixTerms(TSearch& search, const Database& database)
-{
-    FreeAllSlots(search.SearchTerms);
-    search.SearchTerms[1] = Term(Tag::Name, "son");
-    search.SearchTerms[2] = Term(Tag::Status, "Working");
-    search.SearchTerms[3] = Term(Tag::HoursPerWeek, "40", "40");
-    search.SearchTerms[4] = Term(Tag::Skills, "");
-    search.SearchTerms[4].SkillName = database.SkillNames[1];
-    search.SearchTerms[5] = Term(Tag::Keywords, "forklift");
-    search.SearchTerms[6] = Term(Tag::YearlySalary, "0", "1000000000");
-    search.GridRows.clear();
-    for (int slot = 1; slot <= 6; ++slot) {
-        search.GridRows.push_back({"", IncludesText, "", slot});
-    }
-}
-
 void SearchInWindow(benchmark::State& state)
 {
     const std::unique_ptr<Program> program =
@@ -127,7 +99,7 @@ void SearchInWindow(benchmark::State& state)
     TSearch& search = workspace.Search();
     program->search.show();
     program->search.Handle([&search] { search.FormActivate(); });
-    SetSixTerms(search, workspace.database);
+    bench::SetSixTerms(search, workspace.database);
     int found = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -152,7 +124,7 @@ void RemoveFromDatabaseInWindow(benchmark::State& state)
     TSearch& search = workspace.Search();
     program->search.show();
     program->search.Handle([&search] { search.FormActivate(); });
-    SetSixTerms(search, workspace.database);
+    bench::SetSixTerms(search, workspace.database);
     program->search.Handle([&search] { search.PerformSearchBtnClick(); });
     Program::Settle();
     const int listed = CountOnSearchList(workspace.RecordList());

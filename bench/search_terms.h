@@ -1,0 +1,23 @@
+#pragma once
+
+// The search terms the benchmarks search with.
+
+#include "engine/search/search_terms.h"
+
+#include <string>
+#include <utility>
+
+namespace quillmark::bench {
+
+inline SearchRecord Term(int tag, std::string from, std::string to = {},
+                         int inclusion = IncludesInclusion)
+{
+    SearchRecord term;
+    term.FieldTag = tag;
+    term.Inclusion = inclusion;
+    term.FromValue = std::move(from);
+    term.ToValue = std::move(to);
+    return term;
+}
+
+}  // namespace quillmark::bench
