@@ -113,7 +113,8 @@ TEST(SearchBoundaries, TextRangesCompareTheValuesBeginningWithEachBound)
     ExpectEach(Term(Tag::Name, "nab"), PutName, {"NaNAB"}, {"NaNa"});
     ExpectEach(Term(Tag::Name, "", "jones"), PutName, {"Bo Jones"}, {});
     ExpectEach(Term(Tag::Name, "", ""), PutName, {}, {""});
-    // A single value finds the values that begin with it; a typed value ignores ASCII case only.
+    // A single value finds the values that begin with it; a piece of a name is found whatever
+    // the case of its letters, accented ones too.
     ExpectEach(Term(Tag::Detail(3), "Sm", "Sm"), PutDetail(3), {}, {"Asmith"});
     ExpectEach(Term(Tag::Name, "\xC9T\xC9"), PutName, {"l'\xE9t\xE9"}, {});
     ExpectEach(Term(Tag::Name, ""), PutName, {}, {"Smith"});
