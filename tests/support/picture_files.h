@@ -37,6 +37,19 @@ inline std::string TinyBmp()
            Bytes({0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0, 0, 0});
 }
 
+// An icon directory of one entry, then the entry's bitmap: 32 bits per pixel, its height counted
+// twice (the pixels, then the transparency mask of one bit a pixel, rows padded to 4 bytes).
+inline std::string TinyIcon()
+{
+    return Bytes({0, 0, 1, 0, 1, 0})  // an icon file of one image
+           + Bytes({3, 2, 0, 0, 1, 0, 32, 0, 72, 0, 0, 0, 22, 0, 0, 0})   // 3 x 2, 72 bytes at 22
+           + Bytes({0x28, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0, 1, 0, 32, 0})  // 3 x (2 + 2), 32 bits
+           + std::string(24, '\0')  // uncompressed, no colour table
+           // Blue, green, red and alpha for each pixel, the bottom row first; then the mask.
+           + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF}) +
+           Bytes({0, 0, 0xFF, 0xFF, 0, 0xFF, 0, 0xFF, 0xFF, 0, 0, 0xFF}) + std::string(8, '\0');
+}
+
 // A four-colour table (red, green, blue, white) and the pixel indexes 0 1 2 / 3 0 1 in LZW
 // codes of 3 bits: clear, 0, 1, clear, 2, 3, clear, 0, 1, end. Clearing after every two
 // pixels keeps the codes at 3 bits.

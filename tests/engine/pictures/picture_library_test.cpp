@@ -188,6 +188,7 @@ TEST_F(PictureLibraryTest, WindowsLoaderGoesByTheExtension)
 {
     ExpectTinyPicture(LoadPictureFile(Write("tiny.BMP", TinyBmp())).bitmap, "BMP in capitals");
     EXPECT_NE(LoadPictureFile(Write("photo.JPeG", MakeJpeg(5, 4, White))).bitmap, nullptr);
+    ExpectTinyPicture(LoadPictureFile(Write("tiny.ico", TinyIcon())).bitmap, "icon");
 
     // Nothing for a file it has no decoder for, one that is not what its extension says, or
     // one it cannot read.
