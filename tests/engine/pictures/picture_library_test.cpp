@@ -262,6 +262,7 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
     ASSERT_NE(narrower.bitmap, nullptr);
     EXPECT_EQ(narrower.bitmap->width, 2);
     EXPECT_NE(narrower.bitmap->At(1, 0), Green);
+    EXPECT_NE(DecodeThumbnail({bmpNamedGif, 80, 1, Fit::Whole}).bitmap->At(0, 0), Red) << "lower";
     // A reduced pixel is the average of the source pixels it covers and of no others.
     auto quarters = std::make_shared<Bitmap>();
     quarters->width = quarters->height = 4;
@@ -308,6 +309,7 @@ TEST_F(PictureLibraryTest, PictureCacheDecodesEachFileOnceWithinItsBudget)
     std::filesystem::remove(first);
     EXPECT_EQ(cache.Picture(first), picture) << "kept, not read again";
     EXPECT_EQ(cache.Picture(folder.File("missing.jpg")), nullptr);
+    EXPECT_EQ(cache.Picture(first), picture) << "a missing file costs no room";
 
     ASSERT_NE(cache.Picture(second), nullptr);
     EXPECT_EQ(cache.Picture(first), nullptr) << "let go for the second, and gone from the disk";
