@@ -257,6 +257,9 @@ TEST_F(PictureLibraryTest, ThumbnailsAreReducedOrCutAndUnreadableFilesGiveNothin
         }
     }
     ExpectTinyPicture(DecodeThumbnail({bmpNamedGif, 3, 2, Fit::Corner}).bitmap, "tiny corner");
+    // No room at all gives nothing, not a picture of one pixel.
+    EXPECT_EQ(DecodeThumbnail({small, 0, 80, Fit::Whole}).bitmap, nullptr);
+    EXPECT_EQ(DecodeThumbnail({small, 80, 0, Fit::Corner}).bitmap, nullptr);
     // Narrower only: still the whole picture, scaled, not its left part.
     const Thumbnail narrower = DecodeThumbnail({bmpNamedGif, 2, 80, Fit::Whole});
     ASSERT_NE(narrower.bitmap, nullptr);
