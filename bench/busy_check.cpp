@@ -6,6 +6,7 @@
 //
 //   quillmark_busy_check [N [--smoke]]    (QT_QPA_PLATFORM=offscreen without a display)
 
+#include "program_windows.h"
 #include "sample_records.h"
 #include "six_terms.h"
 #include "support/fake_services.h"
@@ -113,19 +114,10 @@ private:
     qint64 longestUncovered_ = 0;
 };
 
-// The program's services and windows over one workspace, made as main() makes them.
-struct Program {
-    explicit Program(const std::string& settingsPath)
-        : shell(owner, QString()),
-          workspace({dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR}, settingsPath),
-          main(workspace),
-          spreadsheet(workspace),
-          search(workspace)
+// The program as main() makes it, with the windows the commands open besides.
+struct Program : bench::ProgramWindows<CountingShell> {
+    explicit Program(const std::string& settingsPath) : ProgramWindows(settingsPath)
     {
-        owner = &main;
-        shell.AddWindow(ProgramWindow::Main, &main, [this] { main.Render(); });
-        shell.AddWindow(ProgramWindow::Spreadsheet, &spreadsheet, [this] { spreadsheet.Render(); });
-        shell.AddWindow(ProgramWindow::Search, &search, [this] { search.Render(); });
         using Made = QtShell::MadeWindow;
         shell.AddWindowMaker(ProgramWindow::Album, [this] {
             auto* album = new AlbumWindow(workspace);
@@ -145,15 +137,6 @@ struct Program {
         });
     }
 
-    QWidget* owner = nullptr;
-    test::ScriptedDialogs dialogs;
-    CountingShell shell;
-    test::FixedClock clock;
-    SeededRandom random{1};
-    Workspace workspace;
-    MainWindow main;
-    SpreadsheetWindow spreadsheet;
-    SearchWindow search;
     QPointer<HtmlReportWindow> htmlReport;
     QPointer<ColumnReportWindow> columnReport;
 };

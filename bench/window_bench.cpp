@@ -4,6 +4,7 @@
 // spreadsheet shows what it found, and Remove From Database of those records until every window
 // shows the records left.
 
+#include "program_windows.h"
 #include "sample_records.h"
 #include "six_terms.h"
 #include "support/fake_services.h"
@@ -31,33 +32,10 @@ namespace {
 
 using namespace quillmark;
 
-// The program's services and windows over one workspace, made as main() makes them.
-struct Program {
-    Program()
-        : shell(owner, QString()),
-          workspace({dialogs, shell, clock, random}, {QUILLMARK_DATA_DIR}),
-          main(workspace),
-          spreadsheet(workspace),
-          search(workspace)
-    {
-        owner = &main;
-        shell.AddWindow(ProgramWindow::Main, &main, [this] { main.Render(); });
-        shell.AddWindow(ProgramWindow::Spreadsheet, &spreadsheet, [this] { spreadsheet.Render(); });
-        shell.AddWindow(ProgramWindow::Search, &search, [this] { search.Render(); });
-    }
-
+// The program as main() makes it, with the shell the user has.
+struct Program : bench::ProgramWindows<QtShell> {
     // Runs the events the command left behind: what the user waits for before the next click.
     static void Settle() { QCoreApplication::processEvents(); }
-
-    QWidget* owner = nullptr;
-    test::ScriptedDialogs dialogs;
-    QtShell shell;
-    test::FixedClock clock;
-    SeededRandom random{1};
-    Workspace workspace;
-    MainWindow main;
-    SpreadsheetWindow spreadsheet;
-    SearchWindow search;
 };
 
 // Started on the sample file, as `quillmark FILE.dat` is, its first record on show.
