@@ -215,9 +215,15 @@ TEST(DatabaseFileTest, ExtractingWritesOnlyTheSearchList)
         database.RecordList.push_back(NamedRecord(name));
         database.RecordList.back()->InSearchList = name[0] != 'S';
     }
+    std::vector<std::pair<std::size_t, std::size_t>> told;
+    const DatabaseWriteOptions extracting{
+        .ExtractMode = true,
+        .Progress = [&told](std::size_t done, std::size_t total) { told.emplace_back(done, total); }};
     Database read;
-    ASSERT_TRUE(Read(Written(database, "/data/people.dat", {.ExtractMode = true}), read).Ok());
+    ASSERT_TRUE(Read(Written(database, "/data/people.dat", extracting), read).Ok());
     EXPECT_EQ(RecordNames(read), (std::vector<std::string>{"First", "Third"}));
+    EXPECT_EQ(told, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 3}, {2, 3}, {3, 3}}))
+        << "progress goes over every record, extracted or not";
 }
 
 TEST(DatabaseFileTest, OnlyTheExactIdentificationIsAccepted)

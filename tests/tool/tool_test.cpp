@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <malloc.h>
 #include <set>
 #include <sys/resource.h>
@@ -216,7 +217,7 @@ TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
         experience.push_back(static_cast<char>('a' + i % 26));
     }
     json record = json::parse(R"({
-        "ReadOnly": true, "RecordId": "ABC12345", "HoursPerWeek": "37.5", "SalaryType": -70000,
+        "ReadOnly": true, "RecordId": "ABC12345", "HoursPerWeek": "37.5", "SalaryType": 2147483647,
         "SalaryAmount": "$1,000", "WorkDaysPerWeek": "4", "Keywords": ["k1", ""],
         "ResumeFile": ["/cv.pdf"], "SpareList1": ["s1"], "SpareList2": ["s2", "s3"],
         "SpareText": "spare", "Working": true, "Available": false, "NotAvailable": true,
@@ -262,6 +263,7 @@ TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
             i == 0 ? "" : "top\r\n\tchild " + std::to_string(i) + "\r\n");
     }
     input["records"][1]["RecordName"] = "second";
+    input["records"][1]["SalaryType"] = std::numeric_limits<std::int32_t>::min();
 
     TemporaryFolder folder;
     WriteFileBytes(folder.File("in.json"), input.dump());
@@ -307,6 +309,8 @@ TEST(ToolBuild, BadInputIsRefusedWithOneLineNamingTheField)
         {R"({"records": [{}, {"Notes": ["fine", "\u03a9 omega"]}]})", "records[1].Notes[1]"},
         {R"({"DetailCaptions": ["only one"]})", "DetailCaptions must hold 10 items"},
         {R"({"records": [{"SalaryType": "3"}]})", "records[0].SalaryType"},
+        {R"({"records": [{"SalaryType": -2147483649}]})", "records[0].SalaryType is out of range"},
+        {R"({"records": [{"SalaryType": 2147483648}]})", "records[0].SalaryType is out of range"},
         {R"({"ReadPassword": "abc"})", "ReadPassword"},
         {R"({"ReadPassword": "0g"})", "ReadPassword"},
         {R"({"ReadPassword": "G0"})", "ReadPassword"},

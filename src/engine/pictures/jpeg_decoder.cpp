@@ -13,6 +13,7 @@
 #include <limits>
 #include <new>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace quillmark {
@@ -73,25 +74,25 @@ void LimitScans(j_common_ptr info)
 }
 
 // CMYK pictures (from print work) as RGB. Adobe's files store the inks inverted.
-void CmykToRgba(const std::uint8_t* cmyk, std::uint8_t* rgba, std::size_t count, bool inverted)
+void CmykToRgba(std::span<const std::uint8_t> cmyk, std::span<std::uint8_t> rgba, bool inverted)
 {
-    for (std::size_t i = 0; i < count; ++i, cmyk += 4, rgba += 4) {
-        const int black = inverted ? cmyk[3] : 255 - cmyk[3];
-        for (int channel = 0; channel < 3; ++channel) {
-            const int ink = inverted ? cmyk[channel] : 255 - cmyk[channel];
-            rgba[channel] = static_cast<std::uint8_t>(ink * black / 255);
+    for (std::size_t at = 0; at < rgba.size(); at += 4) {
+        const int black = inverted ? cmyk[at + 3] : 255 - cmyk[at + 3];
+        for (std::size_t channel = 0; channel < 3; ++channel) {
+            const int ink = inverted ? cmyk[at + channel] : 255 - cmyk[at + channel];
+            rgba[at + channel] = static_cast<std::uint8_t>(ink * black / 255);
         }
-        rgba[3] = 255;
+        rgba[at + 3] = 255;
     }
 }
 
-void RgbToRgba(const std::uint8_t* rgb, std::uint8_t* rgba, std::size_t count)
+void RgbToRgba(std::span<const std::uint8_t> rgb, std::span<std::uint8_t> rgba)
 {
-    for (std::size_t i = 0; i < count; ++i, rgb += 3, rgba += 4) {
-        rgba[0] = rgb[0];
-        rgba[1] = rgb[1];
-        rgba[2] = rgb[2];
-        rgba[3] = 255;
+    for (std::size_t pixel = 0; pixel < rgba.size() / 4; ++pixel) {
+        rgba[pixel * 4] = rgb[pixel * 3];
+        rgba[pixel * 4 + 1] = rgb[pixel * 3 + 1];
+        rgba[pixel * 4 + 2] = rgb[pixel * 3 + 2];
+        rgba[pixel * 4 + 3] = 255;
     }
 }
 
@@ -218,11 +219,11 @@ bool Decode(Decoding& decoding, const std::uint8_t* data, std::size_t size, bool
         if (jpeg_read_scanlines(&info, &row, 1) != 1) {
             break;
         }
-        std::uint8_t* out = decoding.pixels.data() + y * width * 4;
+        const std::span out = std::span(decoding.pixels).subspan(y * width * 4, width * 4);
         if (cmyk) {
-            CmykToRgba(row, out, width, info.saw_Adobe_marker != 0);
+            CmykToRgba(decoding.row, out, info.saw_Adobe_marker != 0);
         } else {
-            RgbToRgba(row, out, width);
+            RgbToRgba(decoding.row, out);
         }
     }
     if (info.output_scanline < info.output_height) {

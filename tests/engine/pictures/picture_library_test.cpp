@@ -148,8 +148,11 @@ TEST_F(PictureLibraryTest, DamagedCutOffAndMissingFilesGiveNothing)
     for (const auto& [name, bytes] : damaged) {
         EXPECT_EQ(NViewLibLoad(Write(name, bytes), 0), nullptr) << name;
     }
-    // A picture in a file of more than 512 MB is not read at all (the rest is a hole on disk).
+    // A picture in a file of more than 512 MB is not read at all (the rest is a hole on disk);
+    // one of 512 MB is.
     const std::string huge = Write("huge.gif", TinyGif());
+    std::filesystem::resize_file(huge, std::uintmax_t{512} << 20);
+    EXPECT_NE(NViewLibLoad(huge, 0), nullptr);
     std::filesystem::resize_file(huge, (std::uintmax_t{512} << 20) + 1);
     EXPECT_EQ(NViewLibLoad(huge, 0), nullptr);
     EXPECT_EQ(NViewLibLoad(folder.File("missing.gif"), 0), nullptr);
