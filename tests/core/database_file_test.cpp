@@ -216,9 +216,10 @@ TEST(DatabaseFileTest, ExtractingWritesOnlyTheSearchList)
         database.RecordList.back()->InSearchList = name[0] != 'S';
     }
     std::vector<std::pair<std::size_t, std::size_t>> told;
-    const DatabaseWriteOptions extracting{
-        .ExtractMode = true,
-        .Progress = [&told](std::size_t done, std::size_t total) { told.emplace_back(done, total); }};
+    const DatabaseWriteOptions extracting{.ExtractMode = true,
+                                          .Progress = [&told](std::size_t done, std::size_t total) {
+                                              told.emplace_back(done, total);
+                                          }};
     Database read;
     ASSERT_TRUE(Read(Written(database, "/data/people.dat", extracting), read).Ok());
     EXPECT_EQ(RecordNames(read), (std::vector<std::string>{"First", "Third"}));
