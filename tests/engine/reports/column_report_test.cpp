@@ -78,8 +78,12 @@ TEST_F(ColumnReportTest, MarginsAndFontsGiveThePrintableAreaAndLineHeight)
     EXPECT_EQ(ColumnWidthOnPaper(100, 300, 8639), 2880);
     EXPECT_EQ(ColumnWidthOnPaper(150, 0, 8640), 0) << "a header of no width";
 
-    // Sections wider together than their header still share the page, in their proportions.
+    // Sections under a header of no width are passed over: the columns share the page evenly.
     setup.SectionWidths = {300, 150, 150};
+    setup.HeaderWidth = 0;
+    layout.CalculateSpace();
+    EXPECT_EQ(layout.ColumnWidth(0), 2880);
+    // Sections wider together than their header still share the page, in their proportions.
     setup.HeaderWidth = 450;
     layout.CalculateSpace();
     EXPECT_EQ(layout.ColumnWidth(0), 4320);
