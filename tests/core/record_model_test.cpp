@@ -42,7 +42,8 @@ TEST(RecordModelTest, NewNamesTakeTheFirstFreeNumber)
                                           "Untitled +1", "Untitled 1x", "Untitled"})),
               "Untitled 1");
     // A huge number in a name is not a reason to fail.
-    EXPECT_EQ(NewRecordName(RecordsNamed({"Untitled 99999999999999999999", "Untitled 1"})),
+    EXPECT_EQ(NewRecordName(RecordsNamed(
+                  {"Untitled 99999999999999999999", "Untitled 999999999", "Untitled 1"})),
               "Untitled 2");
 }
 

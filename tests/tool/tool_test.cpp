@@ -184,7 +184,11 @@ TEST(ToolDump, PrintsAFileMadeFromTheLayoutAsJson)
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.err, "");
     const json dump = json::parse(run.out);
-    EXPECT_NE(run.out.find("\"first line\""), std::string::npos) << "a blank is written as one";
+    // One value a line, a blank written as one, and an empty list on one line.
+    EXPECT_NE(run.out.find(
+                  "\"DatabaseNotes\": [\n      \"first line\",\n      \"\xE2\x82\xAC 100\"\n    ]"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("\"Keywords\": [],"), std::string::npos);
     // Each value of the layout under the name and number the JSON gives it.
     const json expected = json::parse(R"({
         "/version": "1.10", "/ReadPassword": "6734bac20e61",
