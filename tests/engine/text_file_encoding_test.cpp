@@ -73,6 +73,9 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
     EXPECT_EQ(DecodeTextFile(std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), true).unstorable,
               (UnstorableCharacter{1, 0x1F600}))
         << "reading failed after a whole pair";
+    // The last code point is a character; past it the bytes are no UTF-8 but record text.
+    EXPECT_EQ(DecodeTextFile("\xF4\x8F\xBF\xBF").unstorable, (UnstorableCharacter{1, 0x10FFFF}));
+    EXPECT_EQ(DecodeTextFile("\xF4\x90\x80\x80").text, "\xF4\x90\x80\x80");
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");
 }

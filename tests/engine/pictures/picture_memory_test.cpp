@@ -362,5 +362,35 @@ TEST_F(PictureMemoryTest, AlbumDecodersHoldNoMoreThanTheirShareAtOnce)
     EXPECT_EQ(memory.HighWater(), 100u);
 }
 
+TEST_F(PictureMemoryTest, APictureNeedingExactlyTheLimitIsDecoded)
+{
+    const std::string jpeg = GrayProgressiveJpeg(64, 48, 3, 4);
+    const std::string gif = BlackGif(64);
+    for (const std::string* bytes : {&jpeg, &gif}) {
+        const auto decoded = [bytes](PictureWanted wanted) {
+            const auto* data = reinterpret_cast<const std::uint8_t*>(bytes->data());
+            return DecodePicture(data, bytes->size(), wanted);
+        };
+        // What a decoding needs, as the decoder reserves it from the window's share.
+        const auto need = [&decoded](PictureWanted wanted) {
+            DecoderMemory share(std::size_t{1} << 40);
+            wanted.shared = &share;
+            EXPECT_NE(decoded(wanted).bitmap, nullptr);
+            return share.HighWater();
+        };
+        for (const PictureFit fit : {PictureFit::Own, PictureFit::Whole, PictureFit::Corner}) {
+            PictureWanted wanted{fit, 16, 12};
+            wanted.memoryLimit = need(wanted);
+            EXPECT_NE(decoded(wanted).bitmap, nullptr);
+            --wanted.memoryLimit;
+            EXPECT_TRUE(decoded(wanted).tooLarge);
+        }
+        if (bytes == &gif) {
+            EXPECT_LT(need({PictureFit::Own, 64, 64}), need({PictureFit::Whole, 64, 64}))
+                << "the same picture, but fitted into a size it might be scaled to";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace quillmark::test
