@@ -203,10 +203,27 @@ public:
 // when it has moved by a whole percent.
 class BusyWork {
 public:
-    BusyWork(Shell& shell, const std::string& text) : shell_(shell) { shell_.BeginBusy(text); }
+    BusyWork(Shell& shell, const std::string& text) : shell_(shell), text_(text)
+    {
+        shell_.BeginBusy(text_);
+    }
     ~BusyWork() { shell_.EndBusy(); }
     BusyWork(const BusyWork&) = delete;
     BusyWork& operator=(const BusyWork&) = delete;
+
+    // Asks the user something the work cannot go on without: the cursor is not busy while the
+    // box is up, and is again once it is answered.
+    template <typename Ask>
+    auto Asking(Ask&& ask)
+    {
+        struct Resume {
+            BusyWork& work;
+            ~Resume() { work.shell_.BeginBusy(work.text_); }
+        };
+        shell_.EndBusy();
+        const Resume resume{*this};
+        return ask();
+    }
 
     void Progress(std::size_t done, std::size_t total)
     {
@@ -224,6 +241,7 @@ public:
 
 private:
     Shell& shell_;
+    const std::string text_;
     std::size_t percent_ = static_cast<std::size_t>(-1);
     std::size_t total_ = 0;
 };

@@ -7,6 +7,7 @@
 #include "support/view_fixture.h"
 
 #include "core/database_file.h"
+#include "core/password_cipher.h"
 #include "forms/main/server_conflict_form.h"
 #include "forms/main/server_database_form.h"
 #include "server/postgres.h"
@@ -18,6 +19,7 @@ namespace quillmark::test {
 namespace {
 
 using ::testing::Contains;
+using ::testing::Each;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
@@ -272,6 +274,29 @@ TEST_F(SharedDatabaseTest, ALoginThatMayOnlyReadOrNothing)
                 ElementsAre("The login \"stranger\" has no rights to the Quillmark databases on "
                             "this server."));
     cluster.Sql("DROP OWNED BY reader; DROP ROLE reader; DROP ROLE stranger;");
+}
+
+// The database's own passwords are asked as a file's are, with the cursor not busy meanwhile
+// (the scripted dialogs report a box shown during long work).
+TEST_F(SharedDatabaseTest, ThePasswordsOfADatabaseOnTheServer)
+{
+    ann.workspace.database.ReadPassword = EncipherPassword("open");
+    ann.workspace.database.SavePassword = EncipherPassword("save");
+    EXPECT_THAT(Save(ann), ElementsAre());
+    Session carol{3};
+    carol.Start();
+    carol.dialogs.Type("open").Type("guess");
+    OpenFromServer(carol);
+    EXPECT_EQ(carol.Names(), ann.Names());
+    EXPECT_FALSE(carol.workspace.CanSave);
+    EXPECT_THAT(carol.dialogs.BoxTexts(),
+                ElementsAre("Please Enter Read Password", "Please Enter Save Password",
+                            "You have entered an incorrect save password.  You will be able to "
+                            "view the database, but you will not be able to save it.",
+                            EndsWith(" opened.")));
+    EXPECT_THAT(carol.shell.BusyTexts, Each(StartsWith("Opening ")));
+    EXPECT_EQ(carol.shell.Busy, 0);
+    ExpectScriptPlayedOut(carol);
 }
 
 TEST_F(SharedDatabaseTest, AConnectionLostWhileSavingLeavesTheServerAsItWas)

@@ -98,21 +98,33 @@ void ServerCommands::OpenAddress(const std::string& address)
 void ServerCommands::Open(std::unique_ptr<ServerDatabase> server)
 {
     Dialogs& dialogs = workspace_.services.dialogs;
+    const std::string address = server->Address();
     Database opened;
     opened.DescriptionTrees = workspace_.DefaultTrees;
     ServerOpenResult result;
     try {
         BusyWork busy(workspace_.services.shell, "Opening " + server->Name() + " ...");
-        result = server->Open(
-            opened,
-            [&dialogs](PasswordKind kind) {
+        const auto askPassword = [&dialogs, &busy](PasswordKind kind) {
+            return busy.Asking([&dialogs, kind] {
                 return kind == PasswordKind::Read
                            ? dialogs.PasswordBox("Enter Read Password",
                                                  "Please Enter Read Password")
                            : dialogs.PasswordBox("Enter Save Password",
                                                  "Please Enter Save Password");
-            },
-            busy.Reporter());
+            });
+        };
+        result = server->Open(opened, askPassword, busy.Reporter());
+        if (result.Outcome != ServerOpenOutcome::WrongReadPassword) {
+            // The database it replaces, and the history that keeps its records, are freed while
+            // the cursor still says busy, as when a file is opened.
+            workspace_.CanSave = result.SaveAllowed;
+            std::swap(workspace_.database, opened);
+            workspace_.History.Clear();
+            opened = Database();
+            workspace_.DatabaseFileIdentity.reset();
+            workspace_.Server = std::move(server);
+            view_.DatabaseOpened(address);
+        }
     } catch (const ServerDatabaseError& error) {
         dialogs.ShowError(error.what());
         return;
@@ -128,7 +140,6 @@ void ServerCommands::Open(std::unique_ptr<ServerDatabase> server)
         view_.StartEmptyDatabase();
         return;
     }
-    workspace_.CanSave = result.SaveAllowed;
     if (result.ReadOnlyLogin) {
         dialogs.ShowError(
             "Your login may only read this database on the server.  You will be able to view "
@@ -138,11 +149,6 @@ void ServerCommands::Open(std::unique_ptr<ServerDatabase> server)
             "You have entered an incorrect save password.  You will be able to view the "
             "database, but you will not be able to save it.");
     }
-    workspace_.database = std::move(opened);
-    workspace_.DatabaseFileIdentity.reset();
-    const std::string address = server->Address();
-    workspace_.Server = std::move(server);
-    view_.DatabaseOpened(address);
     dialogs.ShowInformation(FileNameInMessage(address) + " opened.");
 }
 
