@@ -36,14 +36,6 @@ constexpr std::uint64_t MostMemoryBytes = 1ull << 30;
 
 constexpr std::string_view KeyCheckText = "Quillmark key check";
 
-void InitialiseSodium()
-{
-    static const bool ready = sodium_init() >= 0;
-    if (!ready) {
-        throw std::runtime_error("The cryptography library could not be started.");
-    }
-}
-
 void PutNumber(std::string& bytes, std::size_t at, std::uint64_t value)
 {
     for (std::size_t i = 0; i < 8; ++i) {

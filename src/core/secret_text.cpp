@@ -9,17 +9,14 @@
 
 namespace quillmark {
 
-namespace {
-
 void InitialiseSodium()
 {
+    // 0 the first time, 1 when it was started already, -1 when it cannot be.
     static const bool ready = sodium_init() >= 0;
     if (!ready) {
         throw std::runtime_error("The cryptography library could not be started.");
     }
 }
-
-}  // namespace
 
 SecretBytes::SecretBytes(std::size_t size) : size_(size)
 {

@@ -10,6 +10,9 @@
 
 namespace quillmark {
 
+// Starts libsodium, once for the whole program; throws when it cannot be started.
+void InitialiseSodium();
+
 // A fixed number of bytes in locked memory, wiped when released.
 class SecretBytes {
 public:
