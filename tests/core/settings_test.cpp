@@ -69,6 +69,13 @@ TEST_F(SettingsTest, ClosingSettingsReadBackAfterAResetLayout)
     test::WriteFileBytes(path,
                          "[Settings]\nRecent File:1=/a\nRecent File:6=/f\nRecent File:7=/g\n");
     EXPECT_EQ(ReadStartupSettings(store).RecentFiles, (std::vector<std::string>{"/a", "/f"}));
+    // Written, they fill the six places and no seventh.
+    std::filesystem::remove(path);
+    WriteRecentFiles(store, {"/new"});
+    const std::string recent = test::ReadFileBytes(path);
+    EXPECT_NE(recent.find("\nRECENT FILE:1=/new\n"), std::string::npos) << recent;
+    EXPECT_NE(recent.find("\nRECENT FILE:6=\n"), std::string::npos) << recent;
+    EXPECT_EQ(recent.find("RECENT FILE:7"), std::string::npos) << recent;
 }
 
 TEST_F(SettingsTest, TextValuesComeBackAsWrittenAndCannotAddLines)

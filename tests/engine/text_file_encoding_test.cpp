@@ -76,6 +76,8 @@ TEST(TextFileEncodingTest, ACharacterRecordTextCannotHoldIsFoundOnItsLine)
     // The last code point is a character; past it the bytes are no UTF-8 but record text.
     EXPECT_EQ(DecodeTextFile("\xF4\x8F\xBF\xBF").unstorable, (UnstorableCharacter{1, 0x10FFFF}));
     EXPECT_EQ(DecodeTextFile("\xF4\x90\x80\x80").text, "\xF4\x90\x80\x80");
+    EXPECT_EQ(UnstorableCharacterMessage({1, 0x10FFFF}, true),
+              "Line 1 holds a character that a database cannot store: \xF4\x8F\xBF\xBF");
     EXPECT_EQ(UnstorableCharacterMessage({1, 0x80}, true),
               "Line 1 holds a character that a database cannot store: U+0080");
 }

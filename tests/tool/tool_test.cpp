@@ -247,7 +247,7 @@ TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
     record["ScheduleEnd"][6][9] = -0.0;
     for (int i = 0; i < 100; ++i) {
         record["HasSkill"].push_back(i % 3 == 0);
-        record["SkillProficiency"].push_back(i % 7 == 0 ? "p" + std::to_string(i) : "");
+        record["SkillProficiency"].push_back(i % 7 == 1 ? "p" + std::to_string(i) : "");
         record["SkillNotes"].push_back(i % 11 == 0 ? "n" + std::to_string(i) : "");
     }
     json input = json::parse(R"({

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <span>
 
 namespace quillmark {
 
@@ -70,10 +71,12 @@ std::shared_ptr<const Bitmap> BitmapCorner(const std::shared_ptr<const Bitmap>& 
     corner->height = height;
     corner->pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    for (int y = 0; y < height; ++y) {
-        std::copy_n(source->pixels.data() +
-                        static_cast<std::size_t>(y) * static_cast<std::size_t>(source->width) * 4,
-                    rowBytes, corner->pixels.data() + static_cast<std::size_t>(y) * rowBytes);
+    const std::size_t sourceRowBytes = static_cast<std::size_t>(source->width) * 4;
+    const std::span<const std::uint8_t> from = source->pixels;
+    const std::span<std::uint8_t> to = corner->pixels;
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        std::ranges::copy(from.subspan(y * sourceRowBytes, rowBytes),
+                          to.subspan(y * rowBytes, rowBytes).begin());
     }
     return corner;
 }

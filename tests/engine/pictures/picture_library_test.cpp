@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace quillmark::test {
@@ -184,6 +185,21 @@ TEST_F(PictureLibraryTest, PicturesClaimingTwentyThousandPixelsSquareAreRefused)
          {std::pair("huge.gif", gif), {"huge.bmp", bmp}, {"huge.pcx", pcx}, {"huge.jpg", jpeg}}) {
         EXPECT_EQ(NViewLibLoad(Write(name, bytes), 0), nullptr) << name;
         EXPECT_EQ(LoadPictureFile(folder.File(name)).bitmap, nullptr) << name;
+    }
+    // The rule at its edges: a hundred million pixels in all, in any shape.
+    constexpr std::int64_t Most = MaxPicturePixels;
+    const std::tuple<std::int64_t, std::int64_t, bool> sizes[] = {
+        {Most, 1, true},
+        {1, Most, true},
+        {10'000, 10'000, true},
+        {Most + 1, 1, false},
+        {1, Most + 1, false},
+        {10'000, 10'001, false},
+        {1, 0, false},
+        {0, 1, false},
+        {std::int64_t{1} << 40, std::int64_t{1} << 40, false}};
+    for (const auto& [wide, high, allowed] : sizes) {
+        EXPECT_EQ(PictureSizeAllowed(wide, high), allowed) << wide << " x " << high;
     }
 }
 
