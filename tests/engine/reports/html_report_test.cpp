@@ -190,6 +190,13 @@ TEST(HtmlReportTest, FormatFilesKeepEveryChoice)
     EXPECT_FALSE(FitsHtmlPart(std::vector<std::string>(HtmlPartLineLimit + 1)));
     EXPECT_TRUE(FitsHtmlPart({std::string(HtmlPartByteLimit - 2, 'x')}));
     EXPECT_FALSE(FitsHtmlPart({std::string(HtmlPartByteLimit - 1, 'x')}));
+    std::string fullFooter = good;
+    fullFooter.replace(fullFooter.find(std::string("\x01\x00TPF0", 6)), 2,
+                       Hex("01") + S(std::string(HtmlPartByteLimit - 2, 'x')) + Hex("00"));
+    ValueReader fullReader(fullFooter);
+    HtmlReportFormat full;
+    ReadHtmlReportFormat(fullReader, full);
+    EXPECT_EQ(full.FooterHTML.size(), 1u);
     // Items are numbered in tens, from the first to the last.
     const int last = 10 * HtmlReportItemCount;
     for (const auto& [code, isItem] :
