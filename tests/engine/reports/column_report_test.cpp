@@ -183,14 +183,15 @@ TEST_F(ColumnReportTest, ColumnsThatCannotHoldTheCellsNeverLoseOne)
     AddRecords(1);
     setup.Columns = 1;
     setup.Indent = true;
-    setup.Items = {Name};
+    setup.Items = {Name, Street};
     const ColumnReportLayout layout = Run();
     const std::vector<DrawnText> texts = TextsOn(store.Page(1));
-    EXPECT_THAT(std::vector<DrawnText>(texts.end() - 2, texts.end()),
-                ElementsAre(DrawnText{0, 905, "1.", true}, DrawnText{0, 1115, "Person 1", true}));
+    EXPECT_THAT(std::vector<DrawnText>(texts.end() - 3, texts.end()),
+                ElementsAre(DrawnText{0, 1115, "1.", true}, DrawnText{0, 1325, "Person 1", true},
+                            DrawnText{0, 1535, "1 Main St", true}));
     EXPECT_THAT(std::vector<DrawnText>(texts.begin() + 3, texts.end()),
                 Not(Contains(::testing::Field(&DrawnText::x, ::testing::Gt(0)))));
-    EXPECT_EQ(layout.Table[1], (std::vector<std::string>{"1.", "Person 1"}));
+    EXPECT_EQ(layout.Table[1], (std::vector<std::string>{"1.", "Person 1", "1 Main St"}));
 }
 
 // A title or a value of millions of characters costs no more than the line it is drawn on: the
