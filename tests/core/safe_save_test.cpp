@@ -341,6 +341,15 @@ TEST(SafeSaveTest, DescriptorZeroServesAsAnyOther)
     EXPECT_EQ(test::ReadFileBytes(path), "new");
 }
 
+// A read the system fails is reported with its reason, not tried again: the process's own
+// memory, read where nothing is mapped, fails as a failing disk does.
+TEST(FileSourceTest, AReadTheSystemFailsIsReported)
+{
+    FileSource memory("/proc/self/mem");
+    char byte = 0;
+    EXPECT_THROW(memory.ReadSome(&byte, 1), ReadError);
+}
+
 // Each save clears the leftovers of the others while they are making their temporary files:
 // none of them may lose its file before it is renamed.
 TEST(SafeSaveTest, ConcurrentSavesOfOneFileAllSucceed)
