@@ -460,6 +460,10 @@ TEST(DatabaseFileTest, AnEncryptedFileIsThePlainFileSealedAndTrustedOnlyWhole)
     EXPECT_TRUE(merged.Encrypted);
     EXPECT_EQ(merging.RecordList.size(), 60u) << "no record of the changed file";
     EXPECT_EQ(merging.DatabaseInfo.DatabaseName, "Before");
+    // A plain file merged into an encrypted database leaves it encrypted.
+    merging.Encrypted = true;
+    ASSERT_TRUE(ReadDatabaseFile(plain, merging, ReadMode::Merge).Ok());
+    EXPECT_TRUE(merging.Encrypted);
 
     EXPECT_FALSE(SaveDatabaseBackupCopy(plain, folder.File("plain.bak"), database, fast));
     EXPECT_TRUE(StartsAsEncrypted(test::ReadFileBytes(folder.File("plain.bak"))));
