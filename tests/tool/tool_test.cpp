@@ -286,6 +286,12 @@ TEST(ToolBuild, BuildThenDumpGivesBackEveryField)
     WriteFileBytes(folder.File("again.json"), dump.out);
     ASSERT_EQ(RunTool({"build", folder.File("again.json"), folder.File("again.dat")}).exitCode, 0);
     EXPECT_EQ(ReadFileBytes(folder.File("again.dat")), ReadFileBytes(folder.File("all.dat")));
+
+    // Hex digits are read in either case and written in small letters.
+    WriteFileBytes(folder.File("upper.json"), R"({"SavePassword": "AaFf09"})");
+    ASSERT_EQ(RunTool({"build", folder.File("upper.json"), folder.File("upper.dat")}).exitCode, 0);
+    EXPECT_EQ(json::parse(RunTool({"dump", folder.File("upper.dat")}).out)["SavePassword"],
+              "aaff09");
 }
 
 TEST(ToolBuild, MissingKeysTakeNewDatabaseAndRecordValues)
