@@ -43,6 +43,14 @@ TEST(RuleBoundaries, EachSortKeyOrdersTwoRecordsByItsOwnField)
         DoSort(records, SortKey{key}, false);
         EXPECT_EQ(records[1].get(), first);
     }
+    // Equal amounts, however written, stay in their order either way.
+    ItemRecordList equal = TwoRecords(28);
+    equal[1]->SalaryFigures[1] = "10";
+    const ItemRecord* first = equal[0].get();
+    for (const bool ascending : {true, false}) {
+        DoSort(equal, SortKey{28}, ascending);
+        EXPECT_EQ(equal[0].get(), first) << ascending;
+    }
 }
 
 TEST(RuleBoundaries, RelationsCompareTheFirstToTheLastFieldOfTheirKind)
