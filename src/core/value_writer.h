@@ -75,8 +75,10 @@ public:
 
     void Flush();
 
-private:
+    // How much is gathered before it goes to the sink.
     static constexpr std::size_t BufferSize = 1024 * 1024;
+
+private:
 
     void Put(std::string_view bytes)
     {

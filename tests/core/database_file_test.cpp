@@ -293,6 +293,9 @@ TEST(DatabaseFileTest, DamagedFilesAreReportedWithoutHugeAllocations)
     std::string hugeExperience = withExperience.Bytes();
     hugeExperience.replace(hugeExperience.find(I(2) + Hex("06 01") + "a"), 2,
                            Hex("04 FF FF FF 7F"));
+    std::string numberedExperience = withExperience.Bytes();
+    numberedExperience.replace(numberedExperience.find(I(2) + Hex("06 01") + "a") + I(2).size(), 1,
+                               Hex("02"));  // a number where the first character is
     std::string longNote = record;
     longNote.replace(longNote.size() - 2, 2, Hex("0C FF FF FF FF") + "abc");
 
@@ -305,6 +308,7 @@ TEST(DatabaseFileTest, DamagedFilesAreReportedWithoutHugeAllocations)
         {"not a value stream", "PK\x03\x04 something else", 0},
         {"record count far beyond the bytes", header.Bytes(0x7FFFFFFF) + record + record, 2},
         {"experience table far beyond the bytes", header.Bytes(2) + record + hugeExperience, 1},
+        {"experience character filed as a number", header.Bytes(1) + numberedExperience, 0},
         {"text length beyond the end", header.Bytes(1) + longNote, 0},
         {"boolean where a text is", header.Bytes(1) + S("x") + record.substr(1), 0},
         {"tree text nested too deep",

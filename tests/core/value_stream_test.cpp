@@ -141,6 +141,15 @@ TEST(ValueStreamTest, StringsSwitchToTheLongFormAbove255Bytes)
             EXPECT_EQ(r.Remaining(), 0u);
         });
     }
+    // The same when the writer's buffer has too little room left for them.
+    const std::string filler(ValueWriter::BufferSize - 105, 'x');
+    for (const auto& c : cases) {
+        const std::string written = Written([&](ValueWriter& w) {
+            w.WriteString(filler);
+            w.WriteString(c.text);
+        });
+        EXPECT_EQ(ToHex(written.substr(filler.size() + 5)), ToHex(c.bytes));
+    }
     // A source that delivers less than it announced must not leave the reader waiting.
     test::TrickleSource shortSource(std::string_view(cases[4].bytes).substr(0, 100), 3);
     ValueReader reader(shortSource, cases[4].bytes.size());
