@@ -68,7 +68,6 @@ struct SaveResult {
     // Saved, but without a backup copy, for this reason.
     std::optional<std::string> BackupSkipped;
     FileIdentity Written;  // the file as saved
-    bool Ok() const { return Outcome == FileSaveOutcome::Saved; }
 };
 
 // Writes the database over the file at path; a failure leaves the previous file untouched and
