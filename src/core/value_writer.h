@@ -79,7 +79,6 @@ public:
     static constexpr std::size_t BufferSize = 1024 * 1024;
 
 private:
-
     void Put(std::string_view bytes)
     {
         if (bytes.empty()) {
