@@ -212,6 +212,9 @@ TEST_F(SavingSafelyTest, AFileChangedOnDiskSinceItWasReadIsNotOverwrittenUnasked
     EXPECT_TRUE(view.Save1Click());
     EXPECT_THAT(dialogs.Texts(), ElementsAre(ChangedQuestion(mine), "File Saved"));
     EXPECT_NE(ReadFileBytes(mine).find(S("Mine")), std::string::npos);
+    // A database not read from its file (one from a server, say) has nothing to compare it with.
+    workspace.DatabaseFileIdentity.reset();
+    EXPECT_FALSE(workspace.DatabaseFileChanged());
 }
 
 // Runs of the program over one settings file that remembers the last database, started with
