@@ -272,6 +272,7 @@ TEST_F(ColumnReportTest, ReplayedPagesPaintNoCellOverTheLineAbove)
     ReplayPage(store.Page(1), drawing);
     const auto firstText = std::find(drawing.Calls.begin(), drawing.Calls.end(), "text");
     EXPECT_EQ(std::find(firstText, drawing.Calls.end(), "fill"), drawing.Calls.end());
+    EXPECT_GT(std::count(drawing.Calls.begin(), firstText, "fill"), 4);
     // Only the column backgrounds and the cells' boxes are filled.
     const auto& calls = store.Page(1).Calls();
     for (const TwipRect& filled : drawing.Fills) {
