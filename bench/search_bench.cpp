@@ -2,16 +2,16 @@
 // every record so that each record is tested against all ten: the slowest search there is.
 
 #include "sample_records.h"
-#include "search_terms.h"
 
 #include "engine/search/search_run.h"
+#include "support/search_term.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
 using namespace quillmark;
-using bench::Term;
+using test::Term;
 namespace Tag = SearchFieldTag;
 
 void SearchRecords(benchmark::State& state)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "search_terms.h"
-
 #include "forms/search/search_form.h"
+#include "support/search_term.h"
 
 namespace quillmark::bench {
 
@@ -11,6 +10,7 @@ namespace quillmark::bench {
 inline void SetSixTerms(TSearch& search, const Database& database)
 {
     namespace Tag = SearchFieldTag;
+    using test::Term;
     FreeAllSlots(search.SearchTerms);
     search.SearchTerms[1] = Term(Tag::Name, "son");
     search.SearchTerms[2] = Term(Tag::Status, "Working");

@@ -1,3 +1,4 @@
+#include "support/search_term.h"
 #include "support/test_helpers.h"
 
 #include "engine/search/search_list.h"
@@ -15,18 +16,9 @@ namespace quillmark {
 namespace {
 
 namespace Tag = SearchFieldTag;
+using test::Term;
 // Puts a value where a field keeps it.
 using Put = std::function<void(ItemRecord&, const std::string&)>;
-
-SearchRecord Term(int tag, std::string from, std::string to = {}, int inclusion = IncludesInclusion)
-{
-    SearchRecord term;
-    term.FieldTag = tag;
-    term.Inclusion = inclusion;
-    term.FromValue = std::move(from);
-    term.ToValue = std::move(to);
-    return term;
-}
 
 SearchContext Context()
 {

@@ -1,13 +1,13 @@
 #pragma once
 
-// The search terms the benchmarks search with.
+// A search term as the search window fills one in, for the tests and the benchmarks.
 
 #include "engine/search/search_terms.h"
 
 #include <string>
 #include <utility>
 
-namespace quillmark::bench {
+namespace quillmark::test {
 
 inline SearchRecord Term(int tag, std::string from, std::string to = {},
                          int inclusion = IncludesInclusion)
@@ -20,4 +20,4 @@ inline SearchRecord Term(int tag, std::string from, std::string to = {},
     return term;
 }
 
-}  // namespace quillmark::bench
+}  // namespace quillmark::test
